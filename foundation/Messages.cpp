@@ -1,0 +1,89 @@
+#include "foundation/Messages.h"
+
+#include <cstdlib>
+#include <iostream>
+
+namespace tav {
+
+int ModalResultOf(TMsgDlgBtn b) {
+  static constexpr int results[] = {mrYes, mrNo, mrOk, mrCancel, mrAbort, mrRetry,
+                                    mrIgnore, mrAll, mrNoToAll, mrYesToAll, mrNone};
+  return b <= mbHelp ? results[b] : mrNone;
+}
+
+std::string SplitMessageLines(const std::string& msg) {
+  std::string out;
+  out.reserve(msg.size());
+  for (std::size_t i = 0; i < msg.size(); ++i) {
+    const char c = msg[i];
+    if (c == '|') {
+      out += '\n';
+    } else if (c == '\r') {
+      out += '\n';
+      if (i + 1 < msg.size() && msg[i + 1] == '\n') ++i;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+int MessageService::ShowIntMessageDlg(const std::string& msg, TMsgDlgType type,
+                                      TMsgDlgButtons buttons, std::int32_t /*helpCtx*/) {
+  return Present(SplitMessageLines(msg), type, buttons);
+}
+
+void MessageService::ShowMessageLines(const std::string& msg) {
+  ErgebnisOK = false;
+  const bool fatal = AbbruchFehler;
+  DialogAntwort = static_cast<std::uint16_t>(
+      ShowIntMessageDlg(msg, fatal ? mtError : mtWarning, mbOKOnly));
+  if (fatal) EndProgram();
+}
+
+void MessageService::ShowInfoMessage(const std::string& msg) {
+  ErgebnisOK = false;
+  DialogAntwort = static_cast<std::uint16_t>(ShowIntMessageDlg(msg, mtInformation, mbOKOnly));
+}
+
+int MessageService::Ask(const std::string& msg, TMsgDlgButtons buttons, TMsgDlgType type) {
+  ErgebnisOK = false;
+  const int r = ShowIntMessageDlg(msg, type, buttons);
+  DialogAntwort = static_cast<std::uint16_t>(r);
+  return r;
+}
+
+int ConsoleMessageService::Present(const std::string& text, TMsgDlgType type,
+                                   TMsgDlgButtons buttons) {
+  static constexpr const char* kind[] = {"Warnung", "Fehler", "Information", "Bestätigung", ""};
+  std::cerr << "Tavrel";
+  if (type < mtCustom) std::cerr << " (" << kind[type] << ")";
+  std::cerr << ": " << text << '\n';
+  for (TMsgDlgBtn b : {mbOK, mbYes}) {
+    if (buttons & Btn(b)) return ModalResultOf(b);
+  }
+  for (int n = 0; n <= mbHelp; ++n) {
+    if (buttons & (1u << n)) return ModalResultOf(static_cast<TMsgDlgBtn>(n));
+  }
+  return mrCancel;
+}
+
+void ConsoleMessageService::EndProgram() { std::exit(1); }
+
+namespace {
+ConsoleMessageService& ConsoleService() {
+  static ConsoleMessageService console;
+  return console;
+}
+MessageService* g_service = nullptr;
+}  // namespace
+
+MessageService& Msg() { return g_service ? *g_service : ConsoleService(); }
+
+MessageService* SetMessageService(MessageService* service) {
+  MessageService* previous = g_service ? g_service : &ConsoleService();
+  g_service = service;
+  return previous;
+}
+
+}  // namespace tav

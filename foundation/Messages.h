@@ -1,0 +1,91 @@
+#pragma once
+// The program-wide message service. Every message, warning, error and question of the
+// system goes through one MessageService; the GUI installs the dialog-backed one, tests
+// install a scripted one (tests/support/ScriptedMessages.h), headless tools the console one.
+
+#include <cstdint>
+#include <string>
+
+namespace tav {
+
+// Dialog types, in the order of the message dialog's table.
+enum TMsgDlgType : std::uint8_t {
+  mtWarning = 0,
+  mtError = 1,
+  mtInformation = 2,
+  mtConfirmation = 3,
+  mtCustom = 4,
+};
+
+// Buttons: bit n of a TMsgDlgButtons set is member n.
+enum TMsgDlgBtn : std::uint8_t {
+  mbYes = 0, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp,
+};
+using TMsgDlgButtons = std::uint16_t;
+constexpr TMsgDlgButtons Btn(TMsgDlgBtn b) { return static_cast<TMsgDlgButtons>(1u << b); }
+constexpr TMsgDlgButtons mbOKOnly = Btn(mbOK);
+constexpr TMsgDlgButtons mbYesNo = Btn(mbYes) | Btn(mbNo);
+constexpr TMsgDlgButtons mbYesNoCancel = Btn(mbYes) | Btn(mbNo) | Btn(mbCancel);
+constexpr TMsgDlgButtons mbOKCancel = Btn(mbOK) | Btn(mbCancel);
+
+// Modal results.
+constexpr int mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6,
+              mrNo = 7, mrAll = 8, mrNoToAll = 9, mrYesToAll = 10;
+
+// The modal result a button returns (Help returns 0).
+int ModalResultOf(TMsgDlgBtn b);
+
+// "|" and CR LF both split lines; the result uses "\n" between lines.
+std::string SplitMessageLines(const std::string& msg);
+
+class MessageService {
+ public:
+  virtual ~MessageService() = default;
+
+  // Result of the last message (6 = yes, 7 = no, ...).
+  std::uint16_t DialogAntwort = 0;
+  // Set by a caller before a message that must end the program.
+  bool AbbruchFehler = false;
+  // Program-wide success flag of searches and loaders; every message clears it.
+  bool ErgebnisOK = false;
+
+  // Shows Msg with the given type and buttons; returns the modal result of the button
+  // pressed (2 when the dialog is closed without a button).
+  int ShowIntMessageDlg(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons,
+                        std::int32_t helpCtx = 0);
+  // One-button message; "|" breaks lines. With AbbruchFehler set it is an error and the
+  // program ends after it has been confirmed (EndProgram does not return).
+  void ShowMessageLines(const std::string& msg);
+  void ShowInfoMessage(const std::string& msg);
+  // Question with buttons; the answer also goes to DialogAntwort.
+  int Ask(const std::string& msg, TMsgDlgButtons buttons, TMsgDlgType type = mtConfirmation);
+
+ protected:
+  // Presents the composed text (lines split by "\n") and returns the modal result.
+  virtual int Present(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) = 0;
+  // Ends the program after a fatal message. Must not return.
+  [[noreturn]] virtual void EndProgram() = 0;
+};
+
+// Writes messages to standard error and answers with the first of OK / Yes / the first
+// button; a fatal message exits with status 1. Serves headless tools and is the default.
+class ConsoleMessageService : public MessageService {
+ protected:
+  int Present(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) override;
+  [[noreturn]] void EndProgram() override;
+};
+
+// The program-wide service (a ConsoleMessageService until one is installed).
+MessageService& Msg();
+// Installs a service (nullptr restores the console one); returns the previous one.
+MessageService* SetMessageService(MessageService* service);
+
+// Shorthands for the program-wide service.
+inline void ShowMessageLines(const std::string& msg) { Msg().ShowMessageLines(msg); }
+inline void ShowInfoMessage(const std::string& msg) { Msg().ShowInfoMessage(msg); }
+inline int ShowIntMessageDlg(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons,
+                             std::int32_t helpCtx = 0) {
+  return Msg().ShowIntMessageDlg(msg, type, buttons, helpCtx);
+}
+
+}  // namespace tav

@@ -1,0 +1,14 @@
+#pragma once
+// The message service of the GUI program: shows every message in a modal dialog.
+
+#include "foundation/Messages.h"
+
+namespace tav {
+
+class QtMessageService : public MessageService {
+ protected:
+  int Present(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) override;
+  [[noreturn]] void EndProgram() override;
+};
+
+}  // namespace tav

@@ -1,0 +1,53 @@
+#pragma once
+// A message service for tests: records every message and answers from a script.
+// Install it for one test with ScopedMessages; a fatal message throws FatalMessage so
+// that the code after it does not run on.
+
+#include <deque>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "foundation/Messages.h"
+
+namespace tav::test {
+
+struct FatalMessage : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+struct ShownMessage {
+  std::string text;  // lines split by "\n"
+  TMsgDlgType type;
+  TMsgDlgButtons buttons;
+};
+
+class ScriptedMessages : public MessageService {
+ public:
+  std::vector<ShownMessage> shown;
+  // Answers given in order; when empty, OK / Yes / the first button answers.
+  std::deque<int> answers;
+
+  bool Contains(const std::string& fragment) const;
+  std::string All() const;  // every text shown, one per line, for failure output
+
+ protected:
+  int Present(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) override;
+  [[noreturn]] void EndProgram() override;
+};
+
+// Installs a ScriptedMessages as the program-wide service for its lifetime.
+class ScopedMessages {
+ public:
+  ScopedMessages() : previous_(SetMessageService(&messages)) {}
+  ~ScopedMessages() { SetMessageService(previous_); }
+  ScopedMessages(const ScopedMessages&) = delete;
+  ScopedMessages& operator=(const ScopedMessages&) = delete;
+  ScriptedMessages* operator->() { return &messages; }
+  ScriptedMessages messages;
+
+ private:
+  MessageService* previous_;
+};
+
+}  // namespace tav::test
