@@ -1,0 +1,34 @@
+#pragma once
+// Whole-file writes that never leave a half-written file behind, and the look-up of files
+// by name regardless of case (the program names its files in mixed case, while the
+// delivered and user-copied files may be spelled otherwise).
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace tav {
+
+// Replaces the content of `target` by `bytes`: the bytes go to a new temporary file in the
+// same folder, which is flushed to disk and then renamed over the target; the old file is
+// never deleted or truncated first, so a crash or a full disk leaves either the old or the
+// new content. An existing target keeps its permission bits; a symbolic link is followed and
+// the file it points to is replaced. Returns true on success. On failure the target is
+// untouched, the temporary file is removed, and `error` (when given) receives a
+// message-ready German text naming the file and the reason. Never throws.
+bool WriteFileAtomic(const std::filesystem::path& target, std::string_view bytes,
+                     std::string* error = nullptr);
+
+// Reads a whole file. Returns false (and a message-ready text in `error`) when it cannot be
+// opened or read; a missing file is such a failure too, so callers that treat a missing
+// file as empty test for existence first. Never throws.
+bool ReadWholeFile(const std::filesystem::path& file, std::string& bytes,
+                   std::string* error = nullptr);
+
+// The path of the entry of `folder` whose name equals `name` without regard to case (an exact
+// match is preferred; among several case variants the first in name order wins). When no
+// entry matches, or the folder cannot be listed, folder / name is returned unchanged, so the
+// result can also be used to create the file. Never throws.
+std::filesystem::path FindFileNoCase(const std::filesystem::path& folder, const std::string& name);
+
+}  // namespace tav
