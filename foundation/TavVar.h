@@ -388,6 +388,26 @@ std::string EnergieDateiName(std::string_view kuerzel);
 // Program-wide variables, by group
 // ---------------------------------------------------------------------------------------
 
+// Hourly values of three years: [1..3] × Kanaele channels × 8760 hours, one contiguous
+// block, year-major and channel-major within a year (all hours of channel 0, then 1, ...).
+template <int Kanaele>
+struct TStundenBlock {
+  static constexpr int Jahre = 3;
+  static constexpr std::size_t Index(int jahr, int kanal, int stunde) {
+    return (std::size_t(jahr - 1) * Kanaele + std::size_t(kanal)) * kStundenProJahr +
+           std::size_t(stunde);
+  }
+  float& operator()(int jahr, int kanal, int stunde) { return Werte[Index(jahr, kanal, stunde)]; }
+  float operator()(int jahr, int kanal, int stunde) const {
+    return Werte[Index(jahr, kanal, stunde)];
+  }
+  // First value of one channel of one year (8760 values follow).
+  float* Reihe(int jahr, int kanal) { return Werte.data() + Index(jahr, kanal, 0); }
+  const float* Reihe(int jahr, int kanal) const { return Werte.data() + Index(jahr, kanal, 0); }
+
+  std::vector<float> Werte = std::vector<float>(std::size_t(Jahre) * Kanaele * kStundenProJahr, 0.0f);
+};
+
 // 1. Identity and folders.
 struct FolderState {
   // Program name for captions, reports, the configuration and data folders (dots removed
@@ -688,18 +708,7 @@ struct WeatherState {
   // normal irradiation (Wh/m²), diffuse horizontal irradiation (Wh/m²) and ambient
   // temperature (°C) for the hours 0..8759.
   enum Kanal : int { kDirektNormal = 0, kDiffus = 1, kTemperatur = 2 };
-  std::vector<float> WetterDaten =
-      std::vector<float>(std::size_t(kWetterSaetze) * kWetterKanaele * kStundenProJahr, 0.0f);
-  static constexpr std::size_t WetterIndex(int satz, int kanal, int stunde) {
-    return (std::size_t(satz - 1) * kWetterKanaele + std::size_t(kanal)) * kStundenProJahr +
-           std::size_t(stunde);
-  }
-  float& Wetter(int satz, int kanal, int stunde) {
-    return WetterDaten[WetterIndex(satz, kanal, stunde)];
-  }
-  float Wetter(int satz, int kanal, int stunde) const {
-    return WetterDaten[WetterIndex(satz, kanal, stunde)];
-  }
+  TStundenBlock<kWetterKanaele> WetterDaten;
   // Measured hourly values per collector field; [1..8760].
   std::vector<float> Messdaten1 = std::vector<float>(kStundenProJahr + 1, 0.0f);
   std::vector<float> Messdaten2 = std::vector<float>(kStundenProJahr + 1, 0.0f);
@@ -751,23 +760,11 @@ struct ResultState {
       mwSolarertrag, mwBrennstoff, mwWWBedarf,   mwVerlust,    mwVerlust1,
       mwNachheizung, mwSolHeizen,  mwPoolWaerme, mwHeizbedarf, mwKollEinstrahlung};
 
-  // Hourly result store of up to three runs: [1..3] (the weather year) × 11 channels ×
-  // 8760 hours, channel-major within a year. Channels: 0 irradiance on the collector
-  // fields (W), 1 solar power into the plant (W), 2 output of field 1, 3 collector
-  // temperature of field 1, 4 collector temperature of field 2, 5..10 store node
-  // temperatures.
-  std::vector<float> StundenErgebnis =
-      std::vector<float>(std::size_t(kWetterSaetze) * kStundenKanaele * kStundenProJahr, 0.0f);
-  static constexpr std::size_t StundenIndex(int jahr, int kanal, int stunde) {
-    return (std::size_t(jahr - 1) * kStundenKanaele + std::size_t(kanal)) * kStundenProJahr +
-           std::size_t(stunde);
-  }
-  float& Stunde(int jahr, int kanal, int stunde) {
-    return StundenErgebnis[StundenIndex(jahr, kanal, stunde)];
-  }
-  float Stunde(int jahr, int kanal, int stunde) const {
-    return StundenErgebnis[StundenIndex(jahr, kanal, stunde)];
-  }
+  // Hourly result store of up to three runs ([1..3] = the weather year), 11 channels:
+  // 0 irradiance on the collector fields (W), 1 solar power into the plant (W), 2 output
+  // of field 1, 3 collector temperature of field 1, 4 collector temperature of field 2,
+  // 5..10 store node temperatures.
+  TStundenBlock<kStundenKanaele> StundenErgebnis;
 };
 
 // 10. Print layout (device pixels of the printer page).

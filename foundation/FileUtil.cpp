@@ -1,0 +1,189 @@
+#include "foundation/FileUtil.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
+#include <system_error>
+
+#include "foundation/CodePage.h"
+
+namespace tav {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool KeptInFileName(char32_t c) {
+  return c == U'-' || c == U'.' || c == U':' || (c >= U'0' && c <= U'9') ||
+         (c >= U'a' && c <= U'z') || c == U'ß' || c == U'ä' || c == U'ö' || c == U'ü';
+}
+
+// Closes a file descriptor when it goes out of scope.
+class Fd {
+ public:
+  explicit Fd(int fd) : fd_(fd) {}
+  ~Fd() { Close(); }
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  int get() const { return fd_; }
+  bool Close() {
+    if (fd_ < 0) return true;
+    const bool ok = ::close(fd_) == 0;
+    fd_ = -1;
+    return ok;
+  }
+
+ private:
+  int fd_;
+};
+
+bool WriteAll(int fd, const char* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t n = ::write(fd, data, size);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// Copies the whole content of `in` to `out`.
+bool CopyContent(int in, int out) {
+  char buf[65536];
+  for (;;) {
+    const ssize_t n = ::read(in, buf, sizeof buf);
+    if (n == 0) return true;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (!WriteAll(out, buf, static_cast<std::size_t>(n))) return false;
+  }
+}
+
+std::string EnvFolder(const char* name) {
+  const char* v = std::getenv(name);
+  if (v == nullptr || v[0] != '/') return {};  // relative values are to be ignored
+  return WithSlash(v);
+}
+
+}  // namespace
+
+std::string SanitizeFileName(std::string_view Text) {
+  std::string out;
+  out.reserve(Text.size());
+  std::size_t pos = 0;
+  char32_t c;
+  while (NextCodePoint(Text, pos, c)) {
+    const char32_t lower = FoldCase(c);
+    if (KeptInFileName(lower)) {
+      AppendUtf8(out, lower);
+    } else {
+      out += '_';
+    }
+  }
+  if (!out.empty() && out.back() == '_') out.pop_back();
+  return out;
+}
+
+double FileDateOf(const fs::path& File) {
+  struct stat st {};
+  if (::stat(File.c_str(), &st) != 0) return 0.0;
+  std::tm lt{};
+  const std::time_t t = st.st_mtim.tv_sec;
+  if (::localtime_r(&t, &lt) == nullptr) return 0.0;
+  using namespace std::chrono;
+  const year_month_day ymd{year{lt.tm_year + 1900}, month{unsigned(lt.tm_mon + 1)},
+                           day{unsigned(lt.tm_mday)}};
+  // Day serials count from 30.12.1899, 25569 days before 1.1.1970.
+  const double tag = double(sys_days{ymd}.time_since_epoch().count()) + 25569.0;
+  const double sekunden = lt.tm_hour * 3600.0 + lt.tm_min * 60.0 + lt.tm_sec +
+                          double(st.st_mtim.tv_nsec) / 1e9;
+  return tag + sekunden / 86400.0;
+}
+
+bool CopyFileKeepDate(const fs::path& Source, const fs::path& Target) {
+  std::error_code ec;
+  if (!fs::is_regular_file(Source, ec)) return false;
+  if (fs::exists(Target, ec) && fs::equivalent(Source, Target, ec)) return false;
+
+  Fd in(::open(Source.c_str(), O_RDONLY | O_CLOEXEC));
+  if (in.get() < 0) return false;
+  struct stat src {};
+  if (::fstat(in.get(), &src) != 0) return false;
+
+  fs::path folder = Target.parent_path();
+  if (folder.empty()) folder = ".";
+  std::string tmpl = (folder / ("." + Target.filename().string() + ".XXXXXX")).string();
+  Fd out(::mkstemp(tmpl.data()));
+  if (out.get() < 0) return false;
+
+  const struct timespec zeiten[2] = {src.st_atim, src.st_mtim};
+  const bool ok = CopyContent(in.get(), out.get()) &&
+                  ::fchmod(out.get(), src.st_mode & 07777) == 0 &&
+                  ::fsync(out.get()) == 0 && ::futimens(out.get(), zeiten) == 0 && out.Close() &&
+                  ::rename(tmpl.c_str(), Target.c_str()) == 0;
+  if (!ok) ::unlink(tmpl.c_str());
+  return ok;
+}
+
+bool ChangedSinceCopy(const fs::path& File) {
+  struct stat st {};
+  if (::stat(File.c_str(), &st) != 0) return false;
+  // A copy sets the modification time back to the source's; the status-change time then
+  // stays at the moment of the copy. Writing the file moves both to the same moment.
+  constexpr std::time_t kSpielraum = 2;  // seconds
+  return st.st_ctim.tv_sec - st.st_mtim.tv_sec < kSpielraum;
+}
+
+std::string HomeFolder() {
+  std::string home = EnvFolder("HOME");
+  if (!home.empty()) return home;
+  struct passwd pw {};
+  struct passwd* res = nullptr;
+  char buf[4096];
+  if (::getpwuid_r(::getuid(), &pw, buf, sizeof buf, &res) == 0 && res != nullptr &&
+      res->pw_dir != nullptr && res->pw_dir[0] == '/') {
+    return WithSlash(res->pw_dir);
+  }
+  return {};
+}
+
+std::string XdgDataHome() {
+  std::string d = EnvFolder("XDG_DATA_HOME");
+  if (!d.empty()) return d;
+  const std::string home = HomeFolder();
+  return home.empty() ? std::string() : home + ".local/share/";
+}
+
+std::string XdgConfigHome() {
+  std::string d = EnvFolder("XDG_CONFIG_HOME");
+  if (!d.empty()) return d;
+  const std::string home = HomeFolder();
+  return home.empty() ? std::string() : home + ".config/";
+}
+
+std::string ExecutableFolder() {
+  std::error_code ec;
+  const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+  if (ec || exe.empty()) return {};
+  return WithSlash(exe.parent_path().string());
+}
+
+std::string WithSlash(std::string Folder) {
+  if (Folder.empty()) return Folder;
+  while (Folder.size() > 1 && Folder.back() == '/') Folder.pop_back();
+  if (Folder.back() != '/') Folder += '/';
+  return Folder;
+}
+
+}  // namespace tav

@@ -1,0 +1,282 @@
+#include "foundation/Folders.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cmath>
+#include <filesystem>
+#include <system_error>
+
+#include "foundation/AtomicFile.h"
+#include "foundation/BigIni.h"
+#include "foundation/FileUtil.h"
+
+namespace tav {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string OhnePunkte(std::string s) {
+  std::erase(s, '.');
+  return s;
+}
+
+std::size_t Zeichenzahl(std::string_view utf8) {
+  std::size_t n = 0;
+  for (unsigned char c : utf8) {
+    if ((c & 0xC0) != 0x80) ++n;
+  }
+  return n;
+}
+
+// Day serials count from 30.12.1899, 25569 days before 1.1.1970.
+constexpr double kSerialEpoche = 25569.0;
+
+double Tagesnummer(int jahr, unsigned monat, unsigned tag) {
+  using namespace std::chrono;
+  const sys_days d{year{jahr} / month{monat} / day{tag}};
+  return double(d.time_since_epoch().count()) + kSerialEpoche;
+}
+
+std::chrono::year_month_day DatumAus(double serial) {
+  using namespace std::chrono;
+  const auto tage = static_cast<long>(std::floor(serial - kSerialEpoche));
+  return year_month_day{sys_days{days{tage}}};
+}
+
+// The energy-carrier files of all fifteen languages.
+std::vector<std::string> EnergieDateien() {
+  std::vector<std::string> namen;
+  for (int i = 1; i <= kMaxSprachen; ++i) namen.push_back(EnergieDateiName(SprachTabelle[i].Kuerzel));
+  return namen;
+}
+
+class DataFileCopier {
+ public:
+  DataFileCopier(const std::string& source, const std::string& target)
+      : source_(source), target_(target) {}
+
+  fs::path Quelle(const std::string& name) const { return FindFileNoCase(source_, name); }
+  fs::path Ziel(const std::string& name) const { return FindFileNoCase(target_, name); }
+
+  bool FehltImZiel(const std::string& name) const {
+    std::error_code ec;
+    return !fs::exists(Ziel(name), ec);
+  }
+  bool QuelleNeuer(const std::string& name, bool force) const {
+    const double ziel = force ? 0.0 : FileDateOf(Ziel(name));
+    return FileDateOf(Quelle(name)) > ziel;
+  }
+  // A copy replaces a target only when the user has not changed it since it was copied.
+  void Kopiere(const std::string& name) const {
+    const fs::path ziel = Ziel(name);
+    std::error_code ec;
+    if (fs::exists(ziel, ec) && ChangedSinceCopy(ziel)) return;
+    CopyFileKeepDate(Quelle(name), ziel);
+  }
+
+ private:
+  fs::path source_;
+  fs::path target_;
+};
+
+}  // namespace
+
+SystemFolders QuerySystemFolders() {
+  SystemFolders s;
+  s.ProgDir = ExecutableFolder();
+  s.AppDataDir = XdgDataHome();
+  s.ConfigDir = XdgConfigHome();
+  s.HomeDir = HomeFolder();
+  const auto now = std::chrono::system_clock::now();
+  const std::time_t t = std::chrono::system_clock::to_time_t(now);
+  std::tm lt{};
+  if (::localtime_r(&t, &lt) != nullptr) {
+    s.Jetzt = Tagesnummer(lt.tm_year + 1900, unsigned(lt.tm_mon + 1), unsigned(lt.tm_mday)) +
+              (lt.tm_hour * 3600.0 + lt.tm_min * 60.0 + lt.tm_sec) / 86400.0;
+  }
+  return s;
+}
+
+bool CanWriteToFolder(const std::string& Folder) {
+  if (Folder.empty()) return false;
+  const std::string probe = WithSlash(Folder) + std::string(SchreibtestDatei);
+  bool ok = false;
+  const int fd = ::open(probe.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd >= 0) {
+    ok = ::write(fd, "C", 1) == 1;
+    ok = (::close(fd) == 0) && ok;
+  }
+  std::error_code ec;
+  fs::remove(probe, ec);
+  return ok;
+}
+
+std::string OrdnerKurzname(const std::string& Folder, const std::string& ProgName) {
+  std::string f = Folder;
+  if (!f.empty() && f.back() == '/') f.pop_back();
+  const std::size_t slash = f.rfind('/');
+  std::string name = slash == std::string::npos ? f : f.substr(slash + 1);
+  if (Zeichenzahl(name) < 8) name = ProgName;
+  return OhnePunkte(std::move(name));
+}
+
+bool UnterProgrammOrdner(const std::string& Folder, const std::vector<std::string>& ProgrammeDirs) {
+  const std::string f = WithSlash(Folder);
+  for (const std::string& d : ProgrammeDirs) {
+    if (d.empty()) continue;  // an empty entry would lie under every folder
+    const std::string p = WithSlash(d);
+    if (f.compare(0, p.size(), p) == 0) return true;
+  }
+  return false;
+}
+
+std::string RegSektion(const FolderState& F) {
+  return SanitizeFileName(F.BenutzerName + "_" + F.ProgDir);
+}
+
+std::string RegDateiPfad(const FolderState& F) {
+  return WithSlash(F.ConfigDir) + OhnePunkte(F.ProgName) + "/" + std::string(RegDateiName);
+}
+
+void SetupFolders(FolderState& F, const SystemFolders& Sys) {
+  F.ProgDir = WithSlash(Sys.ProgDir);
+  F.ProgrammeDir.clear();
+  for (const std::string& d : Sys.ProgrammeDirs) {
+    if (!d.empty()) {
+      F.ProgrammeDir = WithSlash(d);
+      break;
+    }
+  }
+  F.AppDataDir = WithSlash(Sys.AppDataDir);
+  F.ConfigDir = WithSlash(Sys.ConfigDir);
+
+  const bool progDirNutzbar = !F.ProgDir.empty() &&
+                              !UnterProgrammOrdner(F.ProgDir, Sys.ProgrammeDirs) &&
+                              CanWriteToFolder(F.ProgDir);
+  std::error_code ec;
+  if (progDirNutzbar) {
+    F.StandardDatenDir = F.ProgDir;
+  } else if (!F.AppDataDir.empty() && fs::is_directory(F.AppDataDir, ec)) {
+    F.StandardDatenDir = F.AppDataDir + OrdnerKurzname(F.ProgDir, F.ProgName) + "/";
+  } else if (!Sys.HomeDir.empty()) {
+    F.StandardDatenDir = WithSlash(Sys.HomeDir);
+  } else {
+    F.StandardDatenDir = F.ProgDir;
+  }
+
+  std::string home = Sys.HomeDir;
+  while (!home.empty() && home.back() == '/') home.pop_back();
+  F.BenutzerName = home.substr(home.rfind('/') + 1);
+
+  F.DatenDir = F.StandardDatenDir;
+  if (F.ConfigDir.empty()) return;
+  const std::string pfad = RegDateiPfad(F);
+  fs::create_directories(fs::path(pfad).parent_path(), ec);
+  TBigIniFile reg(pfad);
+  const std::string sektion = RegSektion(F);
+  const std::string gespeichert =
+      reg.ReadString(sektion, RegWertDatenDir, F.StandardDatenDir);
+  if (!gespeichert.empty()) F.DatenDir = WithSlash(gespeichert);
+  reg.WriteFloat(sektion, RegWertRemTime, Sys.Jetzt);
+  reg.FlushFile();  // a store that cannot be written only loses the time stamp
+}
+
+bool WriteDataDirSetting(const FolderState& F) {
+  if (F.ConfigDir.empty()) return false;
+  const std::string pfad = RegDateiPfad(F);
+  std::error_code ec;
+  fs::create_directories(fs::path(pfad).parent_path(), ec);
+  TBigIniFile reg(pfad);
+  reg.WriteString(RegSektion(F), RegWertDatenDir, F.DatenDir);
+  return reg.FlushFile();
+}
+
+void UpdateDataFiles(const std::string& Source, const std::string& Target, bool Force,
+                     const std::string& DrucklogoDatei) {
+  const DataFileCopier k(Source, Target);
+  const std::vector<std::string> energie = EnergieDateien();
+
+  // Files the data folder must have: copied only when missing.
+  std::vector<std::string> fehlende = {
+      std::string(IniDateiName), std::string(ProjekteDatei), std::string(EnevSimDatei),
+      std::string(OrteDatei),    std::string(KollDatei),     std::string(RohrDatei),
+      std::string(ProfilDatei)};
+  fehlende.insert(fehlende.end(), energie.begin(), energie.end());
+  fehlende.emplace_back(KopfDatei);
+  for (const std::string& name : fehlende) {
+    if (k.FehltImZiel(name)) k.Kopiere(name);
+  }
+
+  // Files brought up to date: two always, the others when the delivered copy is newer.
+  std::vector<std::string> neue = {std::string(KollDacDatei), std::string(LogoDatei)};
+  std::vector<std::string> kandidaten = {
+      std::string(RohrDatei),       std::string(ProfilDatei),     std::string(SpeicherDatei),
+      std::string(PaketDatei),      std::string(FragebogenDatei), std::string(AnschreibenDatei)};
+  kandidaten.insert(kandidaten.end(), energie.begin(), energie.end());
+  for (const std::string& name : kandidaten) {
+    if (k.QuelleNeuer(name, Force)) neue.push_back(name);
+  }
+  if (!DrucklogoDatei.empty() && DrucklogoDatei != "NUL" && DrucklogoDatei != "FIX") {
+    const std::string logo = fs::path(DrucklogoDatei).filename().string();
+    if (!logo.empty()) neue.push_back(logo);
+  }
+  for (const std::string& name : neue) k.Kopiere(name);
+}
+
+bool IstEnevSchalter(const std::vector<std::string>& Args) {
+  return !Args.empty() && (Args[0] == "-E" || Args[0] == "-e");
+}
+
+void SetProgramDefaults(TavState& S, const std::vector<std::string>& Args, double Heute,
+                        int ScreenWidth) {
+  S.folders.ProgDatum = Tagesnummer(2009, 2, 13);
+  S.screen.WindowsAb2000 = true;
+  S.screen.KleinerBildschirm = ScreenWidth > 0 && ScreenWidth <= 800;
+  S.cat.SpeicherlisteAnzahl = 0;
+
+  S.plant.SkyMapAktiv = false;
+  S.run.ProjektGeaendert = false;
+  S.run.SimGestartet = false;
+  S.run.SolarklimadatenOK = false;
+  S.run.MessdatenAktiv = false;
+  S.run.Abbruch = false;
+  S.run.WeiterModus = false;
+  S.run.EnevSimModus = false;
+  S.run.DruckAktiv = false;
+  S.run.SucheAktiv = false;
+  S.run.EnevStart = IstEnevSchalter(Args);
+  S.run.RechenModus = 3;
+  S.run.EnevSpeicherverlust = 0.0f;
+
+  S.print.Leerraum = std::string(78, ' ');
+
+  const auto heute = DatumAus(Heute);
+  const int jahr = int(heute.year());
+  S.moment.SimJahr = static_cast<std::uint16_t>(jahr);
+  S.moment.SimMonat = static_cast<std::uint16_t>(unsigned(heute.month()));
+  S.moment.SimMonatsTag = static_cast<std::uint16_t>(unsigned(heute.day()));
+  S.moment.AktJahr = static_cast<std::uint16_t>(jahr);
+  S.moment.Fruehlingsanfang = Tagesnummer(jahr, 3, 21);
+  S.moment.Sommeranfang = Tagesnummer(jahr, 6, 21);
+  S.moment.Herbstanfang = Tagesnummer(jahr, 9, 23);
+  S.moment.Winteranfang = Tagesnummer(jahr, 12, 21);
+
+  S.moment.cWasser = 1.163f;
+  S.moment.HimmelFarbe = TRgb{173, 214, 239};
+  S.moment.SchattenFarbe = TRgb{128, 128, 128};
+  S.moment.Tageszeit = 12.0f;
+  S.moment.ErsterSimTag = 2450084;
+  S.moment.LetzterSimTag = 2450448;
+  S.moment.TruebungsFaktor = 3.5f;
+  S.moment.QKoll = 0.0f;
+  S.moment.AussenTemp = 32.0f;
+  S.moment.RuecklaufTemp = 30.0f;
+  S.moment.RaumTemp = 20.0f;
+  S.plant.Heizgrenztemp = 12.0f;
+  S.plant.KollIAM50 = 0.92f;
+}
+
+}  // namespace tav

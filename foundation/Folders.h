@@ -1,0 +1,80 @@
+#pragma once
+// Start-up of the program-wide state: where the delivered files and the user's data live,
+// the per-user record of the data folder, bringing delivered files into the data folder,
+// and the program defaults.
+//
+// On Linux the program folder is the folder of the executable (it holds the delivered
+// files), the per-user store is a small INI file in the user's configuration folder, the
+// application-data folder is the XDG data folder, and a program folder under /usr, /opt or
+// /snap counts as installed in the system's program folder.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "foundation/TavVar.h"
+
+namespace tav {
+
+// Value names of the per-user store.
+inline constexpr std::string_view RegWertDatenDir = "TavrelDatenDir";
+inline constexpr std::string_view RegWertRemTime = "RemTime";
+// File name of the per-user store inside ConfigDir.
+inline constexpr std::string_view RegDateiName = "Ordner.ini";
+
+// The facts of the system SetupFolders decides from. QuerySystemFolders reads the real
+// ones; tests build their own.
+struct SystemFolders {
+  std::string ProgDir;                      // folder of the running program
+  std::string AppDataDir;                   // the user's application-data folder
+  std::string ConfigDir;                    // the user's configuration folder
+  std::string HomeDir;                      // the user's home folder
+  std::vector<std::string> ProgrammeDirs = {"/usr/", "/opt/", "/snap/"};
+  double Jetzt = 0.0;                       // the current date and time (TDateTime)
+};
+SystemFolders QuerySystemFolders();
+
+// True when a probe file can be written in Folder (it is removed again).
+bool CanWriteToFolder(const std::string& Folder);
+
+// The last component of Folder with every "." removed; ProgName (dots removed) when that
+// component has fewer than 8 characters.
+std::string OrdnerKurzname(const std::string& Folder, const std::string& ProgName);
+
+// True when Folder lies in one of the system's program folders (empty entries ignored).
+bool UnterProgrammOrdner(const std::string& Folder, const std::vector<std::string>& ProgrammeDirs);
+
+// Section of the per-user store: SanitizeFileName(BenutzerName + "_" + ProgDir).
+std::string RegSektion(const FolderState& F);
+// Full path of the per-user store: ConfigDir + ProgName without dots + "/" + RegDateiName.
+std::string RegDateiPfad(const FolderState& F);
+
+// Sets ProgDir, ProgrammeDir, AppDataDir, ConfigDir, BenutzerName, StandardDatenDir and
+// DatenDir (the stored value, else StandardDatenDir) and records "RemTime". Errors of the
+// write test and of the store fall back silently.
+void SetupFolders(FolderState& F, const SystemFolders& Sys);
+
+// Stores DatenDir in the per-user store. False when the store could not be written.
+bool WriteDataDirSetting(const FolderState& F);
+
+// Brings the delivered files of Source into Target: files missing in Target always;
+// "Koll.dac" and "Logo.bmp" always; the catalogues, documents and energy-carrier files when
+// the source copy is newer (Force: whatever the target's date); finally the print logo
+// DrucklogoDatei. A target file changed by the user after it was copied is never
+// replaced. Copies go through a temporary file and keep the source's date; a failed copy
+// is skipped.
+void UpdateDataFiles(const std::string& Source, const std::string& Target, bool Force,
+                     const std::string& DrucklogoDatei = "NUL");
+
+// True when the first command-line argument (Args: the arguments after the program name)
+// is "-E" in either case.
+bool IstEnevSchalter(const std::vector<std::string>& Args);
+
+// Gives the variables their start-up values that are not constants of the data model:
+// ProgDatum, the flags, EnevStart from the command line (Args as above), today's date and
+// the season dates, and the instantaneous defaults. Heute is today's date (TDateTime);
+// ScreenWidth the primary screen's width in pixels (0 when unknown).
+void SetProgramDefaults(TavState& S, const std::vector<std::string>& Args, double Heute,
+                        int ScreenWidth = 0);
+
+}  // namespace tav
