@@ -1,0 +1,155 @@
+#include "foundation/AtomicFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <optional>
+#include <system_error>
+#include <vector>
+
+#include "foundation/CodePage.h"
+
+namespace tav {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ErrnoText(int err) { return std::generic_category().message(err); }
+
+void SetError(std::string* error, const std::string& text) {
+  if (error) *error = text;
+}
+
+std::string WriteFailure(const fs::path& file, const std::string& reason) {
+  return "Die Datei " + file.string() + " kann nicht geschrieben werden: " + reason;
+}
+
+// A file that is a symbolic link is replaced where it points, not the link itself.
+fs::path ResolveTarget(const fs::path& target) {
+  std::error_code ec;
+  if (!fs::is_symlink(fs::symlink_status(target, ec))) return target;
+  fs::path real = fs::canonical(target, ec);
+  return ec ? target : real;
+}
+
+bool WriteAll(int fd, std::string_view bytes, int& err) {
+  const char* p = bytes.data();
+  std::size_t left = bytes.size();
+  while (left > 0) {
+    const ssize_t n = ::write(fd, p, left);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      err = errno;
+      return false;
+    }
+    p += n;
+    left -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+mode_t NewFileMode(const fs::path& target) {
+  struct stat st {};
+  if (::stat(target.c_str(), &st) == 0) return st.st_mode & 07777;
+  // A new file gets what the process would give any file it creates.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+void SyncFolder(const fs::path& folder) {
+  const int dfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dfd < 0) return;
+  ::fsync(dfd);  // durability of the rename; the new content is already in place
+  ::close(dfd);
+}
+
+}  // namespace
+
+bool WriteFileAtomic(const fs::path& target, std::string_view bytes, std::string* error) {
+  try {
+    const fs::path real = ResolveTarget(target);
+    fs::path folder = real.parent_path();
+    if (folder.empty()) folder = ".";
+    std::error_code ec;
+    if (fs::is_directory(real, ec)) {
+      SetError(error, WriteFailure(target, "es ist ein Ordner"));
+      return false;
+    }
+
+    std::string tmpl = (folder / ("." + real.filename().string() + ".XXXXXX")).string();
+    std::vector<char> name(tmpl.begin(), tmpl.end());
+    name.push_back('\0');
+    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd < 0) {
+      SetError(error, WriteFailure(target, ErrnoText(errno)));
+      return false;
+    }
+    const std::string tmp(name.data());
+    int err = 0;
+    bool ok = WriteAll(fd, bytes, err);
+    if (ok && ::fchmod(fd, NewFileMode(real)) != 0) ok = false, err = errno;
+    if (ok && ::fsync(fd) != 0) ok = false, err = errno;
+    if (::close(fd) != 0 && ok) ok = false, err = errno;
+    if (ok && ::rename(tmp.c_str(), real.c_str()) != 0) ok = false, err = errno;
+    if (!ok) {
+      ::unlink(tmp.c_str());
+      SetError(error, WriteFailure(target, ErrnoText(err)));
+      return false;
+    }
+    SyncFolder(folder);
+    if (error) error->clear();
+    return true;
+  } catch (const std::exception& e) {
+    SetError(error, WriteFailure(target, e.what()));
+    return false;
+  }
+}
+
+bool ReadWholeFile(const fs::path& file, std::string& bytes, std::string* error) {
+  bytes.clear();
+  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    SetError(error, "Die Datei " + file.string() + " kann nicht gelesen werden: " + ErrnoText(errno));
+    return false;
+  }
+  char buf[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      const int err = errno;
+      ::close(fd);
+      bytes.clear();
+      SetError(error, "Die Datei " + file.string() + " kann nicht gelesen werden: " + ErrnoText(err));
+      return false;
+    }
+    if (n == 0) break;
+    bytes.append(buf, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  if (error) error->clear();
+  return true;
+}
+
+fs::path FindFileNoCase(const fs::path& folder, const std::string& name) {
+  const fs::path exact = folder / name;
+  try {
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(exact, ec))) return exact;
+    std::optional<std::string> best;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+      std::string entry = it->path().filename().string();
+      if (EqualsNoCase(entry, name) && (!best || entry < *best)) best = std::move(entry);
+    }
+    if (best) return folder / *best;
+  } catch (const std::exception&) {
+    // an unlistable folder: the name as given
+  }
+  return exact;
+}
+
+}  // namespace tav
