@@ -1,0 +1,174 @@
+#include "catalogues/OrteLesen.h"
+
+#include <charconv>
+#include <cstdint>
+#include <limits>
+
+#include "catalogues/Orte.h"
+#include "foundation/Messages.h"
+#include "foundation/TavUtil.h"
+#include "foundation/TavVar.h"
+#include "foundation/TextTable.h"
+
+namespace tav {
+
+namespace {
+
+constexpr char kFehlt[] = "\x01";  // default that tells a missing key from any stored text
+
+std::string_view Getrimmt(std::string_view t) {
+  while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
+  while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.remove_suffix(1);
+  return t;
+}
+
+// A whole number; leading and trailing blanks allowed, nothing else.
+bool LeseGanzzahl(std::string_view text, long long& wert) {
+  text = Getrimmt(text);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  if (text.empty()) return false;
+  const auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), wert);
+  return ec == std::errc() && p == text.data() + text.size();
+}
+
+// A number with a decimal comma or point; blanks allowed.
+bool LeseZahl(std::string_view text, double& wert) {
+  if (Getrimmt(text).empty()) return false;
+  std::int32_t code = 0;
+  wert = StrToFloatComma(text, code);
+  return code == 0;
+}
+
+}  // namespace
+
+std::vector<std::string> SplitLines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines.emplace_back(line);
+    start = end + 1;
+  }
+  return lines;
+}
+
+bool ParseMonatsliste(std::string_view text, std::array<double, 13>& werte) {
+  bool ok = true;
+  for (int m = 1; m <= 12; ++m) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    std::size_t ende = text.find_first_of(" \t");
+    if (ende == std::string_view::npos) ende = text.size();
+    double w = 0.0;
+    if (ende > 0 && LeseZahl(text.substr(0, ende), w)) {
+      werte[m] = w;
+    } else {
+      werte[m] = ParseFehlerWert;
+      ok = false;
+    }
+    text.remove_prefix(ende);
+  }
+  return ok;
+}
+
+OrteLeser::OrteLeser(const TBigIniFile& ini, std::string dateiName, bool nurOrtSektionen)
+    : ini_(ini), datei_(std::move(dateiName)) {
+  for (int i = 0; i < ini_.SectionCount(); ++i) {
+    if (nurOrtSektionen && ini_.SectionNameAt(i).compare(0, 3, "Ort") != 0) continue;
+    sektionen_.push_back(i);
+  }
+  fehlerhaft_.assign(sektionen_.size(), false);
+}
+
+void OrteLeser::Problem(int i, std::string text) {
+  fehlerhaft_[static_cast<std::size_t>(i)] = true;
+  probleme_.push_back(std::move(text));
+}
+
+TOrt OrteLeser::Lese(int i, int n, NameDefault art) {
+  const int idx = sektionen_.at(static_cast<std::size_t>(i));
+  const std::string& sektion = ini_.SectionNameAt(idx);
+  auto wert = [&](std::string_view key) { return ini_.ReadStringAt(idx, key, kFehlt); };
+  bool zahlenFehler = false;
+  bool datenFehler = false;
+
+  TOrt o;
+  o.Name = ini_.ReadStringAt(idx, "Name",
+                             "Ort Nr." + (art == NameDefault::MitDezimale
+                                              ? FloatToPointStr(1, 1, n)
+                                              : std::to_string(n)));
+  o.Land = ini_.ReadStringAt(idx, "Land", "-");
+  o.PLZ = ini_.ReadStringAt(idx, "PLZ", "");
+
+  auto zahl = [&](std::string_view key, float& feld) {
+    const std::string t = wert(key);
+    if (t == kFehlt) return;
+    double w = 0.0;
+    if (LeseZahl(t, w))
+      feld = static_cast<float>(w);
+    else
+      zahlenFehler = true;
+  };
+  zahl("GeoBreite", o.GeoBreite);
+  zahl("GeoLaenge", o.GeoLaenge);
+
+  auto ganzzahl = [&](std::string_view key, long long min, long long max, long long& feld) {
+    const std::string t = wert(key);
+    if (t == kFehlt) return;
+    long long w = 0;
+    if (!LeseGanzzahl(t, w))
+      zahlenFehler = true;
+    else if (w < min || w > max)
+      datenFehler = true;
+    else
+      feld = w;
+  };
+  long long hoehe = o.Hoehe;
+  ganzzahl("Hoehe", std::numeric_limits<std::int32_t>::min(),
+           std::numeric_limits<std::int32_t>::max(), hoehe);
+  o.Hoehe = static_cast<std::int32_t>(hoehe);
+  long long zone = o.wsTempZone;
+  ganzzahl("wsTempZone", 0, 255, zone);
+  o.wsTempZone = static_cast<std::uint8_t>(zone);
+  long long zeitzone = o.Zeitzone;
+  ganzzahl("Zeitzone", -128, 127, zeitzone);
+  o.Zeitzone = static_cast<std::int8_t>(zeitzone);
+
+  // A missing or bad monthly list would feed the weather synthesis with 999.
+  if (!ParseMonatsliste(wert("Einstrahlung") == kFehlt ? "" : wert("Einstrahlung"),
+                        o.Einstrahlung))
+    zahlenFehler = true;
+  if (!ParseMonatsliste(wert("LuftTemp") == kFehlt ? "" : wert("LuftTemp"), o.LuftTemp))
+    zahlenFehler = true;
+
+  if (o.Zeitzone == 25) o.Zeitzone = CalcZeitzone(o.GeoLaenge);
+  if (o.Land == "-") CalcLand(o);
+
+  if (zahlenFehler) Problem(i, "Zahlenangaben bei " + sektion + " prüfen!");
+  if (datenFehler) Problem(i, "Datenfehler bei " + sektion + "!");
+  return o;
+}
+
+bool OrteLeser::SektionFehlerhaft(int i) const {
+  return fehlerhaft_.at(static_cast<std::size_t>(i));
+}
+
+void OrteLeser::ZuvieleEintraege() {
+  probleme_.push_back(T(TX::WarnZuvieleE) + " " + datei_);
+}
+
+void OrteLeser::Melde() {
+  if (probleme_.empty()) return;
+  // A long list is shortened on screen; the count says how many there were.
+  constexpr std::size_t kZeigen = 15;
+  std::string text = datei_ + ":";
+  for (std::size_t k = 0; k < probleme_.size() && k < kZeigen; ++k) text += "|" + probleme_[k];
+  if (probleme_.size() > kZeigen)
+    text += "|... (" + std::to_string(probleme_.size()) + ")";
+  ShowMessageLines(text);
+  probleme_.clear();
+}
+
+}  // namespace tav
