@@ -647,10 +647,12 @@ struct MomentState {
   float RaumTemp = 20.0f;
   float QKoll = 0.0f;
   float cWasser = 1.163f;                     // Wh/(l·K) (also WaermekapWasser)
+  std::int32_t SimTagNr = 0;                  // Julian day number being simulated
   std::int16_t SimTag = 1;                    // day of the year
   std::uint16_t SimMonat = 1;
   std::uint16_t SimJahr = 1996;
   std::uint16_t SimMonatsTag = 1;
+  bool Schaltjahr = false;                    // the simulated year is a leap year
   std::int32_t ErsterSimTag = 2450084;        // Julian day 1.1.1996
   std::int32_t LetzterSimTag = 2450448;       // Julian day 30.12.1996
   double Fruehlingsanfang = 0.0;              // season dates of the current year
@@ -668,6 +670,8 @@ struct RunState {
   bool SimLaeuft = false;
   bool SimFertig = false;
   bool SimGestartet = false;
+  bool PauseAktiv = false;                    // the run is paused
+  bool AbbruchAnfrage = false;                // cancel requested; becomes Abbruch after the step
   bool Abbruch = false;                       // cancel of a run or of the last dialog
   bool ProjektGeaendert = false;
   bool ErgebnisGueltig = false;               // the result arrays hold a finished run
@@ -692,6 +696,8 @@ struct RunState {
   bool MeteoFreigabe = false;
   std::string SuchText;
   bool SucheAktiv = false;                    // a type-ahead search is under way
+  bool SucheGefunden = false;
+  bool NurWetterdaten = false;                // the location dialog shows only its weather page
   bool WeiterModus = false;                   // continue with the next set-up dialog (AssistentWeiter)
   bool FormAufbau = false;                    // a window is filling its controls (FormInit)
   bool DialogFuellen = false;                 // the main window is opening dialogs
@@ -709,6 +715,8 @@ struct WeatherState {
   // temperature (°C) for the hours 0..8759.
   enum Kanal : int { kDirektNormal = 0, kDiffus = 1, kTemperatur = 2 };
   TStundenBlock<kWetterKanaele> WetterDaten;
+  float& Wetter(int satz, int kanal, int stunde) { return WetterDaten(satz, kanal, stunde); }
+  float Wetter(int satz, int kanal, int stunde) const { return WetterDaten(satz, kanal, stunde); }
   // Measured hourly values per collector field; [1..8760].
   std::vector<float> Messdaten1 = std::vector<float>(kStundenProJahr + 1, 0.0f);
   std::vector<float> Messdaten2 = std::vector<float>(kStundenProJahr + 1, 0.0f);

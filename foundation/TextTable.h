@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 
+#include "foundation/CodePage.h"
+
 namespace tav {
 
 // Text keys in reading order. Keys that are no identifiers are spelt with "_": the key
@@ -192,14 +194,17 @@ class TTextTable {
 
   const std::string& operator[](TX key) const { return texts_[static_cast<std::size_t>(key)]; }
   const std::string& Text(TX key) const { return (*this)[key]; }
+  // Replaces one text until the next load (a caption changed for one question).
+  void Set(TX key, std::string text) { texts_[static_cast<std::size_t>(key)] = std::move(text); }
 
   // Every text back to its German default.
   void LoadDefaults();
   // Takes every text from Lookup (by key name), the German default where it has none.
   void Load(const std::function<std::optional<std::string>(std::string_view key)>& lookup);
-  // Reads the language file (section "Tavrel") in the code page of its language. A missing
-  // file or key is not reported: the German default stands. True when the file was read.
-  bool LoadTexts(const std::filesystem::path& file, int codePage = 1252);
+  // Reads the language file (section "Tavrel") in the code page of its language (a file with
+  // a UTF-8 byte-order mark is read as UTF-8). A missing file or key is not reported: the
+  // German default stands. True when the file was there and could be read.
+  bool LoadTexts(const std::filesystem::path& file, CodePage codePage = CodePage::Cp1252);
 
   // Month names 1..12 and 13 = the sum column, each at most 15 characters.
   std::array<std::string, 14> Monatsnamen;
@@ -226,7 +231,5 @@ std::string LangFileName(const std::string& name, const std::string& code);
 // The language's own data file when it exists in Folder, else the German name + ".dat".
 std::string LangDataFileName(const std::string& name, const std::string& code,
                              const std::filesystem::path& folder);
-// Code page of a language's files: 1250 for the Central European languages, else 1252.
-int LanguageCodePage(const std::string& sprache);
 
 }  // namespace tav

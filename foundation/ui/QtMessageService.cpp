@@ -1,43 +1,25 @@
 #include "foundation/ui/QtMessageService.h"
 
 #include <QApplication>
-#include <QMessageBox>
-#include <QPushButton>
+#include <cstdio>
 #include <cstdlib>
+
+#include "foundation/ui/IntMessageDialog.h"
 
 namespace tav {
 
-namespace {
-const char* const kCaptions[] = {"&Ja", "&Nein", "&OK", "Ab&brechen", "&Beenden", "&Wiederholen",
-                                 "&Ignorieren", "A&lle", "Alle N&ein", "Alle J&a", "&Hilfe"};
-const char* const kTitles[] = {"Warnung", "Fehler", "Information", "Bestätigung", ""};
-}  // namespace
-
 int QtMessageService::Present(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) {
-  QMessageBox box(QApplication::activeWindow());
-  box.setObjectName("FormIntMessageDialog");
-  box.setWindowTitle(QString::fromUtf8(kTitles[type <= mtCustom ? type : mtCustom]));
-  box.setText(QString::fromUtf8(text));
-  static const QMessageBox::Icon icons[] = {QMessageBox::Warning, QMessageBox::Critical,
-                                            QMessageBox::Information, QMessageBox::Question,
-                                            QMessageBox::NoIcon};
-  box.setIcon(icons[type <= mtCustom ? type : mtCustom]);
-  for (int n = 0; n <= mbHelp; ++n) {
-    if (!(buttons & (1u << n))) continue;
-    const auto b = static_cast<TMsgDlgBtn>(n);
-    QPushButton* button = box.addButton(QString::fromUtf8(kCaptions[n]), QMessageBox::ActionRole);
-    button->setProperty("modalResult", ModalResultOf(b));
-    if (b == mbYes || b == mbOK) box.setDefaultButton(button);
-    if (b == mbNo || b == mbCancel) box.setEscapeButton(button);
-  }
-  box.exec();
-  QAbstractButton* clicked = box.clickedButton();
-  return clicked ? clicked->property("modalResult").toInt() : mrCancel;
+  // Shown at once: no pending events are processed first, so no half-finished handler runs
+  // inside a message.
+  TFormIntMessageDialog dialog(text, type, buttons, QApplication::activeWindow());
+  return dialog.Execute();
 }
 
 void QtMessageService::EndProgram() {
-  // The message has been confirmed; nothing of the caller may run on.
-  std::exit(1);
+  // The fatal message has been confirmed; nothing of the caller may run on, and nothing is
+  // saved: the state that caused the message is not to be trusted.
+  std::fflush(nullptr);
+  std::_Exit(EXIT_FAILURE);
 }
 
 }  // namespace tav

@@ -1,5 +1,5 @@
 #pragma once
-// The message service of the GUI program: shows every message in a modal dialog.
+// The message service of the GUI program: every message in the program's own dialog.
 
 #include "foundation/Messages.h"
 

@@ -1,0 +1,246 @@
+#include "foundation/Settings.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <limits>
+
+#include "foundation/AtomicFile.h"
+#include "foundation/BigIni.h"
+#include "foundation/CodePage.h"
+#include "foundation/FileUtil.h"
+#include "foundation/Folders.h"
+#include "foundation/Language.h"
+#include "foundation/Messages.h"
+#include "foundation/TavUtil.h"
+#include "foundation/TextTable.h"
+
+namespace tav {
+
+namespace {
+
+constexpr const char* kSection = "Tavrel";
+
+// The keys this program writes, in the order it writes them.
+constexpr const char* kWrittenKeys[] = {
+    "ProjektNummer", "DruckDatum", "DruckHeader", "FarbModus", "DruckSeiten", "DruckFont",
+    "Drucker", "DrucklogoDatei", "Sprache", "ImportDir", "MeteoDir", "EnEVDir", "dtKollNeuDat",
+    "dtOrteNeuDat", "SimJahre", "HMleft", "HMtop", "HMwidth", "HMheight", "HMwstate", "AFleft",
+    "AFtop", "plotE_Koll", "plotP_Anlg", "plotT_Koll", "plotA_To", "plotA_Tu", "plotA_To2",
+    "plotA_Tu2"};
+
+bool IsOwnKey(std::string_view key) {
+  if (EqualsNoCase(key, "DruckModus")) return true;  // older key, read only
+  return std::any_of(std::begin(kWrittenKeys), std::end(kWrittenKeys),
+                     [key](const char* k) { return EqualsNoCase(key, k); });
+}
+
+std::string SettingsFile(const TavState& s) {
+  return FindFileNoCase(s.folders.DatenDir, std::string(IniDateiName)).string();
+}
+
+// Placements are stored as whole numbers; what does not fit the placement's range is
+// clamped rather than wrapped into a nonsense position.
+std::int16_t ReadSmallInt(TBigIniFile& ini, const char* key, std::int16_t def) {
+  const std::int32_t v = ini.ReadInteger(kSection, key, def);
+  return static_cast<std::int16_t>(std::clamp<std::int32_t>(
+      v, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
+}
+
+bool FileExists(const std::string& path) {
+  std::error_code ec;
+  return !path.empty() && std::filesystem::is_regular_file(path, ec);
+}
+
+}  // namespace
+
+std::string DruckSeitenText(std::uint8_t seiten) {
+  std::string s;
+  if (seiten & dsReport) s += 'R';
+  if (seiten & dsEnergiebilanz) s += 'E';
+  if (seiten & dsOekologie) s += 'O';
+  return s.empty() ? "R" : s;
+}
+
+std::uint8_t DruckSeitenAus(const std::string& text) {
+  std::uint8_t seiten = 0;
+  for (char c : text) {
+    if (c == 'R' || c == 'r') seiten |= dsReport;
+    if (c == 'E' || c == 'e') seiten |= dsEnergiebilanz;
+    if (c == 'O' || c == 'o') seiten |= dsOekologie;
+  }
+  return seiten;
+}
+
+void LoadSettings(TavState& s, TTextTable& texts, const SettingsEnv& env) {
+  SettingsState& st = s.settings;
+  const SettingsState defaults;
+  {
+    TBigIniFile ini(SettingsFile(s));
+    if (!ini.LoadError().empty()) ShowMessageLines(ini.LoadError());
+    st.ProjektNummer = ini.ReadInteger(kSection, "ProjektNummer", defaults.ProjektNummer);
+    st.DruckDatum = ini.ReadBool(kSection, "DruckDatum", defaults.DruckDatum);
+    st.DruckHeader = ini.ReadBool(kSection, "DruckHeader", defaults.DruckHeader);
+    const std::int32_t farbModus = ini.ReadInteger(kSection, "FarbModus", 0);
+    st.FarbModus = farbModus == 1 ? 1 : 0;
+    const std::int32_t druckModus = ini.ReadInteger(kSection, "DruckModus", 0);
+    const char* seitenVorgabe = druckModus == 0 ? "E" : druckModus == 1 ? "O" : "REO";
+    st.DruckSeiten = DruckSeitenAus(ini.ReadString(kSection, "DruckSeiten", seitenVorgabe));
+    st.DruckFont = ini.ReadString(kSection, "DruckFont", defaults.DruckFont);
+    st.Drucker = ini.ReadString(kSection, "Drucker", env.AktuellerDrucker);
+    st.DrucklogoDatei = ini.ReadString(kSection, "DrucklogoDatei", defaults.DrucklogoDatei);
+    st.SimJahre = ini.ReadInteger(kSection, "SimJahre", 3) == 1 ? 1 : 3;
+    st.Sprache = ini.ReadString(kSection, "Sprache", std::string(StandardSprache));
+    st.ImportDir = ini.ReadString(kSection, "ImportDir", defaults.ImportDir);
+    st.MeteoDir = ini.ReadString(kSection, "MeteoDir", defaults.MeteoDir);
+    st.EnEVDir = ini.ReadString(kSection, "EnEVDir", defaults.EnEVDir);
+    st.DatumKollNeu = ini.ReadDateTime(kSection, "dtKollNeuDat", 0.0);
+    st.DatumOrteNeu = ini.ReadDateTime(kSection, "dtOrteNeuDat", 0.0);
+    st.HMPos.Links = ReadSmallInt(ini, "HMleft", defaults.HMPos.Links);
+    st.HMPos.Oben = ReadSmallInt(ini, "HMtop", defaults.HMPos.Oben);
+    st.HMPos.Breite = ReadSmallInt(ini, "HMwidth", defaults.HMPos.Breite);
+    st.HMPos.Hoehe = ReadSmallInt(ini, "HMheight", defaults.HMPos.Hoehe);
+    st.HMPos.Maximiert = ini.ReadBool(kSection, "HMwstate", defaults.HMPos.Maximiert);
+    st.AFPos.Links = ReadSmallInt(ini, "AFleft", defaults.AFPos.Links);
+    st.AFPos.Oben = ReadSmallInt(ini, "AFtop", defaults.AFPos.Oben);
+    st.plotE_Koll = ini.ReadBool(kSection, "plotE_Koll", true);
+    st.plotP_Anlg = ini.ReadBool(kSection, "plotP_Anlg", true);
+    st.plotT_Koll = ini.ReadBool(kSection, "plotT_Koll", true);
+    st.plotA_To = ini.ReadBool(kSection, "plotA_To", true);
+    st.plotA_Tu = ini.ReadBool(kSection, "plotA_Tu", true);
+    st.plotA_To2 = ini.ReadBool(kSection, "plotA_To2", true);
+    st.plotA_Tu2 = ini.ReadBool(kSection, "plotA_Tu2", true);
+  }
+
+  if (env.PickFont) st.DruckFont = env.PickFont(st.DruckFont);
+
+  if (env.Drucker.empty()) {
+    st.Drucker.clear();
+  } else {
+    const auto it = std::find(env.Drucker.begin(), env.Drucker.end(), st.Drucker);
+    st.Drucker = it != env.Drucker.end() ? *it : env.AktuellerDrucker;
+    if (env.SelectPrinter && it != env.Drucker.end()) env.SelectPrinter(st.Drucker);
+  }
+
+  if (!FileExists(st.DrucklogoDatei)) st.DrucklogoDatei = "NUL";
+  if (st.LogoFest) st.DrucklogoDatei = "FIX";
+
+  if (!LanguageFileExists(s.folders.ProgDir, st.Sprache)) st.Sprache = std::string(StandardSprache);
+  SwitchLanguage(s, texts, LanguageNumber(s.cat, st.Sprache));
+}
+
+bool SaveSettings(TavState& s, const std::string& selectedPrinter) {
+  const SettingsState& st = s.settings;
+  const std::string file = SettingsFile(s);
+  TBigIniFile ini(file);
+  if (!ini.LoadError().empty()) {
+    // The unread file is not replaced by what little is in memory.
+    ShowMessageLines(ini.LoadError());
+    return false;
+  }
+  std::vector<std::string> kept;
+  {
+    std::vector<std::string> lines;
+    ini.ReadSectionValues(kSection, lines);
+    for (const std::string& line : lines) {
+      const std::size_t eq = line.find('=');
+      if (eq != std::string::npos && eq > 0 && !IsOwnKey(std::string_view(line).substr(0, eq))) {
+        kept.push_back(line);
+      }
+    }
+  }
+  ini.EraseSection(kSection);
+  ini.WriteInteger(kSection, "ProjektNummer", st.ProjektNummer);
+  ini.WriteBool(kSection, "DruckDatum", st.DruckDatum);
+  ini.WriteBool(kSection, "DruckHeader", st.DruckHeader);
+  ini.WriteInteger(kSection, "FarbModus", st.FarbModus);
+  ini.WriteString(kSection, "DruckSeiten", DruckSeitenText(st.DruckSeiten));
+  ini.WriteString(kSection, "DruckFont", st.DruckFont);
+  ini.WriteString(kSection, "Drucker", selectedPrinter);
+  ini.WriteString(kSection, "DrucklogoDatei", st.DrucklogoDatei);
+  ini.WriteString(kSection, "Sprache", st.Sprache);
+  ini.WriteString(kSection, "ImportDir", st.ImportDir);
+  ini.WriteString(kSection, "MeteoDir", st.MeteoDir);
+  ini.WriteString(kSection, "EnEVDir", st.EnEVDir);
+  ini.WriteDateTime(kSection, "dtKollNeuDat", st.DatumKollNeu);
+  ini.WriteDateTime(kSection, "dtOrteNeuDat", st.DatumOrteNeu);
+  ini.WriteInteger(kSection, "SimJahre", st.SimJahre);
+  ini.WriteInteger(kSection, "HMleft", st.HMPos.Links);
+  ini.WriteInteger(kSection, "HMtop", st.HMPos.Oben);
+  ini.WriteInteger(kSection, "HMwidth", st.HMPos.Breite);
+  ini.WriteInteger(kSection, "HMheight", st.HMPos.Hoehe);
+  ini.WriteBool(kSection, "HMwstate", st.HMPos.Maximiert);
+  ini.WriteInteger(kSection, "AFleft", st.AFPos.Links);
+  ini.WriteInteger(kSection, "AFtop", st.AFPos.Oben);
+  ini.WriteBool(kSection, "plotE_Koll", st.plotE_Koll);
+  ini.WriteBool(kSection, "plotP_Anlg", st.plotP_Anlg);
+  ini.WriteBool(kSection, "plotT_Koll", st.plotT_Koll);
+  ini.WriteBool(kSection, "plotA_To", st.plotA_To);
+  ini.WriteBool(kSection, "plotA_Tu", st.plotA_Tu);
+  ini.WriteBool(kSection, "plotA_To2", st.plotA_To2);
+  ini.WriteBool(kSection, "plotA_Tu2", st.plotA_Tu2);
+  // Keys of another program version stay where they were written.
+  for (const std::string& line : kept) {
+    const std::size_t eq = line.find('=');
+    ini.WriteString(kSection, std::string_view(line).substr(0, eq),
+                    std::string_view(line).substr(eq + 1));
+  }
+  if (!ini.FlushFile()) {
+    ShowMessageLines(ini.LastError());
+    return false;
+  }
+  WriteDataDirSetting(s.folders);
+  return true;
+}
+
+namespace {
+
+// Puts a text back when the routine that replaced it ends, also by an exception.
+class ScopedText {
+ public:
+  ScopedText(TTextTable& texts, TX key, std::string text)
+      : texts_(texts), key_(key), saved_(texts[key]) {
+    texts_.Set(key_, std::move(text));
+  }
+  ~ScopedText() { texts_.Set(key_, saved_); }
+  ScopedText(const ScopedText&) = delete;
+  ScopedText& operator=(const ScopedText&) = delete;
+
+ private:
+  TTextTable& texts_;
+  TX key_;
+  std::string saved_;
+};
+
+void OfferUpdate(TTextTable& texts, const std::string& folder, std::string_view fileName,
+                 double& stored, const std::function<void(const std::string&)>& import) {
+  double fileDate = 0.0;
+  if (stored > 0.0 && stored <= 5.0) {
+    stored -= 1.0;  // postponed: count down, no question this time
+  } else {
+    fileDate = FileDateOf(FindFileNoCase(folder, std::string(fileName)));
+  }
+  if (!(fileDate > stored)) return;
+  const std::string path = FindFileNoCase(folder, std::string(fileName)).string();
+  const int answer =
+      Msg().Ask(ReplaceHashMark(texts[TX::DatenUpdateAbfrage], std::string(fileName)),
+                Btn(mbYes) | Btn(mbNo) | Btn(mbIgnore), mtConfirmation);
+  if (answer == mrYes) {
+    if (import) import(path);
+    stored = fileDate;
+  } else if (answer == mrNo) {
+    stored = fileDate;
+  } else {
+    stored = 5.0;
+  }
+}
+
+}  // namespace
+
+void CheckCatalogFileDates(TavState& s, TTextTable& texts, const std::string& folder,
+                           const CatalogImports& imports) {
+  ScopedText askLater(texts, TX::BtnIgnore, texts[TX::BtnAskLater]);
+  OfferUpdate(texts, folder, KollNeuDatei, s.settings.DatumKollNeu, imports.ImportKollektoren);
+  OfferUpdate(texts, folder, OrteNeuDatei, s.settings.DatumOrteNeu, imports.ImportOrte);
+}
+
+}  // namespace tav

@@ -1,0 +1,139 @@
+#include "foundation/TextTable.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "foundation/BigIni.h"
+
+namespace tav {
+
+namespace detail {
+extern const TextDefault kTextDefaults[kTextCount];
+}  // namespace detail
+
+namespace {
+
+std::string AsciiLower(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return out;
+}
+
+// The first MaxChars characters of a UTF-8 text.
+std::string CutChars(const std::string& s, std::size_t maxChars) {
+  std::size_t chars = 0;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    const auto c = static_cast<unsigned char>(s[i]);
+    if ((c & 0xC0) != 0x80) {
+      if (chars == maxChars) return s.substr(0, i);
+      ++chars;
+    }
+  }
+  return s;
+}
+
+// The text with its first letter in upper case (ASCII and the Latin-1 letters).
+std::string CapitalFirst(std::string s) {
+  if (s.empty()) return s;
+  const auto c0 = static_cast<unsigned char>(s[0]);
+  if (c0 >= 'a' && c0 <= 'z') {
+    s[0] = static_cast<char>(c0 - 'a' + 'A');
+  } else if (c0 == 0xC3 && s.size() > 1) {
+    const auto c1 = static_cast<unsigned char>(s[1]);
+    if (c1 >= 0xA0 && c1 <= 0xBE && c1 != 0xB7) s[1] = static_cast<char>(c1 - 0x20);
+  }
+  return s;
+}
+
+}  // namespace
+
+const TextDefault& TextDefaultOf(TX key) {
+  return detail::kTextDefaults[static_cast<std::size_t>(key)];
+}
+
+std::optional<TX> TextKeyByName(std::string_view name) {
+  static const std::unordered_map<std::string, TX> byName = [] {
+    std::unordered_map<std::string, TX> m;
+    for (std::size_t i = 0; i < kTextCount; ++i) {
+      m.emplace(AsciiLower(detail::kTextDefaults[i].key), static_cast<TX>(i));
+    }
+    return m;
+  }();
+  const auto it = byName.find(AsciiLower(name));
+  if (it == byName.end()) return std::nullopt;
+  return it->second;
+}
+
+TTextTable::TTextTable() { LoadDefaults(); }
+
+void TTextTable::LoadDefaults() {
+  Load([](std::string_view) { return std::optional<std::string>(); });
+}
+
+void TTextTable::Load(
+    const std::function<std::optional<std::string>(std::string_view key)>& lookup) {
+  for (std::size_t i = 0; i < kTextCount; ++i) {
+    const TextDefault& d = detail::kTextDefaults[i];
+    std::optional<std::string> text = lookup(d.key);
+    texts_[i] = text ? std::move(*text) : std::string(d.deutsch);
+  }
+  Derive();
+}
+
+void TTextTable::Derive() {
+  static constexpr TX months[] = {TX::Jan, TX::Feb, TX::Mar, TX::Apr, TX::Mai, TX::Jun, TX::Jul,
+                                  TX::Aug, TX::Sep, TX::Okt, TX::Nov, TX::Dez, TX::Sum};
+  Monatsnamen[0].clear();
+  for (std::size_t m = 0; m < std::size(months); ++m) {
+    Monatsnamen[m + 1] = CutChars((*this)[months[m]], 15);
+  }
+  static constexpr TX kurz[] = {TX::Anl1, TX::Anl2, TX::Anl3, TX::Anl4,
+                                TX::Anl5, TX::Anl6, TX::Anl7, TX::Anl8};
+  AnlagenKurzNamen[0].clear();
+  for (std::size_t n = 0; n < std::size(kurz); ++n) AnlagenKurzNamen[n + 1] = (*this)[kurz[n]];
+  FormSimErgBitBtn5Hint2 = (*this)[TX::FormSimErgBitBtn5Hint];
+  GesamtGross = CapitalFirst((*this)[TX::gesamt]);
+}
+
+bool TTextTable::LoadTexts(const std::filesystem::path& file, CodePage codePage) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(file, ec)) {
+    LoadDefaults();
+    return false;
+  }
+  TBigIniFile ini(file.string(), codePage);
+  if (!ini.LoadError().empty()) {
+    LoadDefaults();
+    return false;
+  }
+  Load([&ini](std::string_view key) -> std::optional<std::string> {
+    if (!ini.ValueExists("Tavrel", key)) return std::nullopt;
+    return ini.ReadString("Tavrel", key, std::string());
+  });
+  return true;
+}
+
+TTextTable& Texts() {
+  static TTextTable table;
+  return table;
+}
+
+std::string LangFileName(const std::string& name, const std::string& code) {
+  if (AsciiLower(code) == "de") return name + ".dat";
+  return name + "_" + code + ".dat";
+}
+
+std::string LangDataFileName(const std::string& name, const std::string& code,
+                             const std::filesystem::path& folder) {
+  // German has no suffixed file, whatever the letter case of its code.
+  if (AsciiLower(code) != "de") {
+    const std::string own = name + "_" + code + ".dat";
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(folder / own, ec)) return own;
+  }
+  return name + ".dat";
+}
+
+}  // namespace tav

@@ -1,0 +1,159 @@
+#include "foundation/ui/IntMessageDialog.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <algorithm>
+
+#include "foundation/TextTable.h"
+#include "foundation/ui/XiPanel.h"
+
+namespace tav {
+
+namespace {
+
+constexpr int kMinButtonWidth = 75;
+constexpr int kMinClientWidth = 250;
+constexpr int kIconSize = 32;
+constexpr int kMaxTextWidth = 640;
+
+// Captions of the buttons in the order of the button set.
+constexpr TX kCaptions[] = {TX::BtnYes,   TX::BtnNo,     TX::ButtonOK,   TX::ButtonCancel,
+                            TX::BtnAbort, TX::BtnRetry,  TX::BtnIgnore,  TX::BtnAll,
+                            TX::BtnNoToAll, TX::BtnYesToAll, TX::BtnHelp};
+constexpr const char* kButtonNames[] = {"Yes",    "No",  "OK",      "Cancel",   "Abort", "Retry",
+                                        "Ignore", "All", "NoToAll", "YesToAll", "Help"};
+
+QString Q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
+
+}  // namespace
+
+const char* TFormIntMessageDialog::ButtonName(TMsgDlgBtn b) {
+  return b <= mbHelp ? kButtonNames[b] : "";
+}
+
+TFormIntMessageDialog::TFormIntMessageDialog(const std::string& msg, TMsgDlgType type,
+                                             TMsgDlgButtons buttons, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint) {
+  setObjectName("FormIntMessageDialog");
+  QFont font("Arial");
+  font.setPixelSize(11);
+  setFont(font);
+  Compose(msg, type, buttons);
+}
+
+void TFormIntMessageDialog::Compose(const std::string& msg, TMsgDlgType type,
+                                    TMsgDlgButtons buttons) {
+  static constexpr TX titles[] = {TX::DlgWarning, TX::DlgError, TX::DlgInformation,
+                                  TX::DlgConfirmation};
+  static constexpr QStyle::StandardPixmap icons[] = {
+      QStyle::SP_MessageBoxWarning, QStyle::SP_MessageBoxCritical,
+      QStyle::SP_MessageBoxInformation, QStyle::SP_MessageBoxQuestion};
+  const bool custom = type >= mtCustom;
+  setWindowTitle(custom ? QApplication::applicationDisplayName() : Q(T(titles[type])));
+
+  panel_ = new TXiPanel(this);
+  panel_->setObjectName("XiPanelIntMsgDlg");
+
+  const QFontMetrics fm(font());
+  const int margin = fm.height();
+  const int spacing = fm.height() / 2 + 2;
+
+  int textLeft = margin;
+  if (!custom) {
+    icon_ = new QLabel(panel_);
+    icon_->setObjectName("Image");
+    icon_->setPixmap(style()->standardIcon(icons[type]).pixmap(kIconSize, kIconSize));
+    icon_->setGeometry(margin, margin, kIconSize, kIconSize);
+    textLeft += kIconSize + margin;
+  }
+
+  const QString text = Q(msg);
+  message_ = new QLabel(text, panel_);
+  message_->setObjectName("Message");
+  message_->setTextFormat(Qt::PlainText);  // a "<" in a file name is no markup
+  message_->setWordWrap(true);
+  const QRect textRect =
+      fm.boundingRect(QRect(0, 0, kMaxTextWidth, 100000), Qt::TextWordWrap, text);
+  message_->setGeometry(textLeft, margin, textRect.width() + 2, textRect.height());
+  const int contentWidth = textLeft + textRect.width() + 2 - margin;
+  const int contentHeight = std::max(custom ? 0 : kIconSize, textRect.height());
+
+  // Every button gets the width of the widest caption, at least 75 pixels.
+  int buttonWidth = kMinButtonWidth;
+  for (int n = 0; n <= mbHelp; ++n) {
+    if (!(buttons & (1u << n))) continue;
+    QString caption = Q(T(kCaptions[n]));
+    caption.remove('&');
+    buttonWidth = std::max(buttonWidth, fm.horizontalAdvance(caption) + 2 * margin);
+  }
+  const int buttonHeight = std::max(25, fm.height() + 12);
+
+  QPushButton* defaultButton = nullptr;
+  QPushButton* cancel = nullptr;
+  QPushButton* ignore = nullptr;
+  QPushButton* no = nullptr;
+  for (int n = 0; n <= mbHelp; ++n) {
+    if (!(buttons & (1u << n))) continue;
+    const auto b = static_cast<TMsgDlgBtn>(n);
+    auto* button = new QPushButton(Q(T(kCaptions[n])), panel_);
+    button->setObjectName(kButtonNames[n]);
+    const int result = ModalResultOf(b);
+    // Help has no result of its own and leaves the dialog open.
+    if (b != mbHelp) connect(button, &QPushButton::clicked, this, [this, result] { done(result); });
+    if (!defaultButton && (b == mbYes || b == mbOK)) defaultButton = button;
+    if (b == mbCancel) cancel = button;
+    if (b == mbIgnore) ignore = button;
+    if (b == mbNo) no = button;
+    buttons_.push_back(button);
+  }
+  // Escape never discards anything: Cancel where there is one, else the "not now" answer
+  // (Ignore, which asks again later), else No.
+  escapeButton_ = cancel ? cancel : ignore ? ignore : no;
+
+  const int count = static_cast<int>(buttons_.size());
+  const int rowWidth = count > 0 ? count * buttonWidth + (count - 1) * spacing : 0;
+  const int clientWidth = std::max(kMinClientWidth, std::max(contentWidth, rowWidth) + 2 * margin);
+  const int rowTop = margin + contentHeight + margin;
+  const int clientHeight = rowTop + (count > 0 ? buttonHeight + margin : 0);
+  int x = (clientWidth - rowWidth) / 2;
+  for (QPushButton* button : buttons_) {
+    button->setGeometry(x, rowTop, buttonWidth, buttonHeight);
+    x += buttonWidth + spacing;
+  }
+  panel_->setGeometry(0, 0, clientWidth, clientHeight);
+  setFixedSize(clientWidth, clientHeight);
+
+  if (defaultButton) {
+    defaultButton->setDefault(true);
+    defaultButton->setFocus();
+  } else if (!buttons_.empty()) {
+    buttons_.front()->setFocus();
+  }
+}
+
+void TFormIntMessageDialog::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    if (escapeButton_) {
+      escapeButton_->click();
+    } else {
+      done(mrCancel);
+    }
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+int TFormIntMessageDialog::Execute() {
+  raise();
+  activateWindow();
+  const int result = exec();
+  // Closed by the window's close button or the window system: no button was chosen.
+  return result == QDialog::Rejected ? mrCancel : result;
+}
+
+}  // namespace tav
