@@ -28,6 +28,17 @@ constexpr const char* kWrittenKeys[] = {
     "AFtop", "plotE_Koll", "plotP_Anlg", "plotT_Koll", "plotA_To", "plotA_Tu", "plotA_To2",
     "plotA_Tu2"};
 
+// The curve switches of the live run diagram.
+struct Kurve {
+  const char* key;
+  bool SettingsState::*schalter;
+};
+constexpr Kurve kKurven[] = {
+    {"plotE_Koll", &SettingsState::plotE_Koll}, {"plotP_Anlg", &SettingsState::plotP_Anlg},
+    {"plotT_Koll", &SettingsState::plotT_Koll}, {"plotA_To", &SettingsState::plotA_To},
+    {"plotA_Tu", &SettingsState::plotA_Tu},     {"plotA_To2", &SettingsState::plotA_To2},
+    {"plotA_Tu2", &SettingsState::plotA_Tu2}};
+
 bool IsOwnKey(std::string_view key) {
   if (EqualsNoCase(key, "DruckModus")) return true;  // older key, read only
   return std::any_of(std::begin(kWrittenKeys), std::end(kWrittenKeys),
@@ -102,13 +113,7 @@ void LoadSettings(TavState& s, TTextTable& texts, const SettingsEnv& env) {
     st.HMPos.Maximiert = ini.ReadBool(kSection, "HMwstate", defaults.HMPos.Maximiert);
     st.AFPos.Links = ReadSmallInt(ini, "AFleft", defaults.AFPos.Links);
     st.AFPos.Oben = ReadSmallInt(ini, "AFtop", defaults.AFPos.Oben);
-    st.plotE_Koll = ini.ReadBool(kSection, "plotE_Koll", true);
-    st.plotP_Anlg = ini.ReadBool(kSection, "plotP_Anlg", true);
-    st.plotT_Koll = ini.ReadBool(kSection, "plotT_Koll", true);
-    st.plotA_To = ini.ReadBool(kSection, "plotA_To", true);
-    st.plotA_Tu = ini.ReadBool(kSection, "plotA_Tu", true);
-    st.plotA_To2 = ini.ReadBool(kSection, "plotA_To2", true);
-    st.plotA_Tu2 = ini.ReadBool(kSection, "plotA_Tu2", true);
+    for (const auto& c : kKurven) st.*c.schalter = ini.ReadBool(kSection, c.key, true);
   }
 
   if (env.PickFont) st.DruckFont = env.PickFont(st.DruckFont);
@@ -171,13 +176,7 @@ bool SaveSettings(TavState& s, const std::string& selectedPrinter) {
   ini.WriteBool(kSection, "HMwstate", st.HMPos.Maximiert);
   ini.WriteInteger(kSection, "AFleft", st.AFPos.Links);
   ini.WriteInteger(kSection, "AFtop", st.AFPos.Oben);
-  ini.WriteBool(kSection, "plotE_Koll", st.plotE_Koll);
-  ini.WriteBool(kSection, "plotP_Anlg", st.plotP_Anlg);
-  ini.WriteBool(kSection, "plotT_Koll", st.plotT_Koll);
-  ini.WriteBool(kSection, "plotA_To", st.plotA_To);
-  ini.WriteBool(kSection, "plotA_Tu", st.plotA_Tu);
-  ini.WriteBool(kSection, "plotA_To2", st.plotA_To2);
-  ini.WriteBool(kSection, "plotA_Tu2", st.plotA_Tu2);
+  for (const auto& c : kKurven) ini.WriteBool(kSection, c.key, st.*c.schalter);
   // Keys of another program version stay where they were written.
   for (const std::string& line : kept) {
     const std::size_t eq = line.find('=');
