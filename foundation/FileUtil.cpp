@@ -6,12 +6,13 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 #include <system_error>
 
 #include "foundation/CodePage.h"
+#include "foundation/TavMathe.h"
 
 namespace tav {
 
@@ -101,13 +102,10 @@ double FileDateOf(const fs::path& File) {
   std::tm lt{};
   const std::time_t t = st.st_mtim.tv_sec;
   if (::localtime_r(&t, &lt) == nullptr) return 0.0;
-  using namespace std::chrono;
-  const year_month_day ymd{year{lt.tm_year + 1900}, month{unsigned(lt.tm_mon + 1)},
-                           day{unsigned(lt.tm_mday)}};
-  // Day serials count from 30.12.1899, 25569 days before 1.1.1970.
-  const double tag = double(sys_days{ymd}.time_since_epoch().count()) + 25569.0;
-  const double sekunden = lt.tm_hour * 3600.0 + lt.tm_min * 60.0 + lt.tm_sec +
+  const double sekunden = lt.tm_hour * 3600.0 + lt.tm_min * 60.0 + std::min(lt.tm_sec, 59) +
                           double(st.st_mtim.tv_nsec) / 1e9;
+  TDateTime tag = 0.0;
+  if (!TryEncodeDate(lt.tm_year + 1900, lt.tm_mon + 1, lt.tm_mday, tag)) return 0.0;
   return tag + sekunden / 86400.0;
 }
 

@@ -3,14 +3,13 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <cmath>
 #include <filesystem>
 #include <system_error>
 
 #include "foundation/AtomicFile.h"
 #include "foundation/BigIni.h"
 #include "foundation/FileUtil.h"
+#include "foundation/TavMathe.h"
 
 namespace tav {
 
@@ -29,21 +28,6 @@ std::size_t Zeichenzahl(std::string_view utf8) {
     if ((c & 0xC0) != 0x80) ++n;
   }
   return n;
-}
-
-// Day serials count from 30.12.1899, 25569 days before 1.1.1970.
-constexpr double kSerialEpoche = 25569.0;
-
-double Tagesnummer(int jahr, unsigned monat, unsigned tag) {
-  using namespace std::chrono;
-  const sys_days d{year{jahr} / month{monat} / day{tag}};
-  return double(d.time_since_epoch().count()) + kSerialEpoche;
-}
-
-std::chrono::year_month_day DatumAus(double serial) {
-  using namespace std::chrono;
-  const auto tage = static_cast<long>(std::floor(serial - kSerialEpoche));
-  return year_month_day{sys_days{days{tage}}};
 }
 
 // The energy-carrier files of all fifteen languages.
@@ -90,13 +74,7 @@ SystemFolders QuerySystemFolders() {
   s.AppDataDir = XdgDataHome();
   s.ConfigDir = XdgConfigHome();
   s.HomeDir = HomeFolder();
-  const auto now = std::chrono::system_clock::now();
-  const std::time_t t = std::chrono::system_clock::to_time_t(now);
-  std::tm lt{};
-  if (::localtime_r(&t, &lt) != nullptr) {
-    s.Jetzt = Tagesnummer(lt.tm_year + 1900, unsigned(lt.tm_mon + 1), unsigned(lt.tm_mday)) +
-              (lt.tm_hour * 3600.0 + lt.tm_min * 60.0 + lt.tm_sec) / 86400.0;
-  }
+  s.Jetzt = Now();
   return s;
 }
 
@@ -232,7 +210,7 @@ bool IstEnevSchalter(const std::vector<std::string>& Args) {
 
 void SetProgramDefaults(TavState& S, const std::vector<std::string>& Args, double Heute,
                         int ScreenWidth) {
-  S.folders.ProgDatum = Tagesnummer(2009, 2, 13);
+  S.folders.ProgDatum = EncodeDate(2009, 2, 13);
   S.screen.WindowsAb2000 = true;
   S.screen.KleinerBildschirm = ScreenWidth > 0 && ScreenWidth <= 800;
   S.cat.SpeicherlisteAnzahl = 0;
@@ -253,16 +231,16 @@ void SetProgramDefaults(TavState& S, const std::vector<std::string>& Args, doubl
 
   S.print.Leerraum = std::string(78, ' ');
 
-  const auto heute = DatumAus(Heute);
-  const int jahr = int(heute.year());
+  std::int32_t jahr = 0, monat = 0, tag = 0;
+  DecodeDate(Heute, jahr, monat, tag);
   S.moment.SimJahr = static_cast<std::uint16_t>(jahr);
-  S.moment.SimMonat = static_cast<std::uint16_t>(unsigned(heute.month()));
-  S.moment.SimMonatsTag = static_cast<std::uint16_t>(unsigned(heute.day()));
+  S.moment.SimMonat = static_cast<std::uint16_t>(monat);
+  S.moment.SimMonatsTag = static_cast<std::uint16_t>(tag);
   S.moment.AktJahr = static_cast<std::uint16_t>(jahr);
-  S.moment.Fruehlingsanfang = Tagesnummer(jahr, 3, 21);
-  S.moment.Sommeranfang = Tagesnummer(jahr, 6, 21);
-  S.moment.Herbstanfang = Tagesnummer(jahr, 9, 23);
-  S.moment.Winteranfang = Tagesnummer(jahr, 12, 21);
+  S.moment.Fruehlingsanfang = EncodeDate(jahr, 3, 21);
+  S.moment.Sommeranfang = EncodeDate(jahr, 6, 21);
+  S.moment.Herbstanfang = EncodeDate(jahr, 9, 23);
+  S.moment.Winteranfang = EncodeDate(jahr, 12, 21);
 
   S.moment.cWasser = 1.163f;
   S.moment.HimmelFarbe = TRgb{173, 214, 239};
