@@ -1,0 +1,241 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "foundation/FileUtil.h"
+#include "foundation/Settings.h"
+#include "foundation/TextTable.h"
+#include "support/ScriptedMessages.h"
+#include "support/TempDir.h"
+
+namespace tav {
+namespace {
+
+// A program state whose program, data and configuration folders are temporary.
+struct SettingsFixture : ::testing::Test {
+  test::TempDir prog, daten, config;
+  std::unique_ptr<TavState> s = std::make_unique<TavState>();
+  TTextTable texts;
+  SettingsEnv env{{"Buero", "Labor"}, "Buero", {}, {}};
+  test::ScopedMessages messages;
+
+  void SetUp() override {
+    s->folders.ProgDir = prog.path().string() + "/";
+    s->folders.DatenDir = daten.path().string() + "/";
+    s->folders.ConfigDir = config.path().string() + "/";
+  }
+  void Load() { LoadSettings(*s, texts, env); }
+  void LoadFrom(const std::string& body) {
+    daten.Write("Tavrel.ini", "[Tavrel]\r\n" + body);
+    *s = TavState();
+    SetUp();
+    Load();
+  }
+};
+
+TEST_F(SettingsFixture, MissingFileGivesTheDefaults) {
+  Load();
+  const SettingsState& st = s->settings;
+  EXPECT_EQ(st.ProjektNummer, 1);
+  EXPECT_TRUE(st.DruckDatum);
+  EXPECT_TRUE(st.DruckHeader);
+  EXPECT_EQ(st.FarbModus, 0);
+  EXPECT_EQ(st.DruckSeiten, dsEnergiebilanz);  // no "DruckModus" either: part E
+  EXPECT_EQ(st.DruckFont, "Arial");
+  EXPECT_EQ(st.Drucker, "Buero");
+  EXPECT_EQ(st.DrucklogoDatei, "FIX");  // the fixed logo is always on
+  EXPECT_EQ(st.SimJahre, 3);
+  EXPECT_EQ(st.Sprache, "deutsch");
+  EXPECT_EQ(st.SprachDatei, "deutsch.dat");
+  EXPECT_EQ(st.ImportDir, ".");
+  EXPECT_EQ(st.HMPos.Breite, 800);
+  EXPECT_EQ(st.HMPos.Hoehe, 630);
+  EXPECT_FALSE(st.HMPos.Maximiert);
+  EXPECT_TRUE(st.plotA_Tu2);
+  EXPECT_EQ(texts[TX::BtnYes], "&Ja");
+  EXPECT_TRUE(messages->shown.empty());
+}
+
+TEST_F(SettingsFixture, RoundTripKeepsEveryValueAndForeignKeys) {
+  daten.Write("Tavrel.ini", "[Tavrel]\r\nDruckModus=1\r\nNeuerSchluessel=bleibt\r\n"
+                            "[Andere]\r\nx=1\r\n");
+  prog.Write("english.dat", "[Tavrel]\r\nBtnYes=&Yes\r\n");
+  Load();
+  SettingsState& st = s->settings;
+  st.ProjektNummer = 17;
+  st.DruckDatum = false;
+  st.DruckHeader = false;
+  st.FarbModus = 1;
+  st.DruckSeiten = dsReport | dsOekologie;
+  st.DruckFont = "Liberation Sans";
+  st.Sprache = "english";
+  st.ImportDir = "/home/planer/Import/";
+  st.MeteoDir = "/daten/meteo/ä ö/";
+  st.EnEVDir = "/enev/";
+  st.DatumKollNeu = 3.0;  // a postponement counter
+  st.DatumOrteNeu = 45000.5;
+  st.SimJahre = 1;
+  st.HMPos = {true, 700, -20, 15, 1024};
+  st.AFPos.Links = 300;
+  st.AFPos.Oben = -32768;
+  st.plotT_Koll = false;
+  st.plotA_Tu2 = false;
+  const SettingsState saved = st;
+  ASSERT_TRUE(SaveSettings(*s, "Labor"));
+
+  const std::string file = daten.Read("Tavrel.ini");
+  EXPECT_NE(file.find("[Tavrel]\r\nProjektNummer=17\r\nDruckDatum="), std::string::npos) << file;
+  EXPECT_NE(file.find("DruckSeiten=RO\r\n"), std::string::npos);
+  EXPECT_NE(file.find("Drucker=Labor\r\n"), std::string::npos);
+  EXPECT_EQ(file.find("DruckModus"), std::string::npos);  // read only, never written
+  EXPECT_NE(file.find("NeuerSchluessel=bleibt\r\n"), std::string::npos);
+  EXPECT_NE(file.find("[Andere]\r\nx=1\r\n"), std::string::npos);
+
+  *s = TavState();
+  SetUp();
+  Load();
+  const SettingsState& r = s->settings;
+  EXPECT_EQ(r.ProjektNummer, saved.ProjektNummer);
+  EXPECT_EQ(r.DruckDatum, saved.DruckDatum);
+  EXPECT_EQ(r.DruckHeader, saved.DruckHeader);
+  EXPECT_EQ(r.FarbModus, saved.FarbModus);
+  EXPECT_EQ(r.DruckSeiten, saved.DruckSeiten);
+  EXPECT_EQ(r.DruckFont, saved.DruckFont);
+  EXPECT_EQ(r.Drucker, "Labor");
+  EXPECT_EQ(r.Sprache, "english");
+  EXPECT_EQ(r.ImportDir, saved.ImportDir);
+  EXPECT_EQ(r.MeteoDir, saved.MeteoDir);
+  EXPECT_EQ(r.EnEVDir, saved.EnEVDir);
+  EXPECT_DOUBLE_EQ(r.DatumKollNeu, 3.0);
+  EXPECT_NEAR(r.DatumOrteNeu, 45000.5, 1e-5);
+  EXPECT_EQ(r.SimJahre, 1);
+  EXPECT_EQ(r.HMPos.Maximiert, true);
+  EXPECT_EQ(r.HMPos.Hoehe, 700);
+  EXPECT_EQ(r.HMPos.Links, -20);
+  EXPECT_EQ(r.HMPos.Oben, 15);
+  EXPECT_EQ(r.HMPos.Breite, 1024);
+  EXPECT_EQ(r.AFPos.Links, 300);
+  EXPECT_EQ(r.AFPos.Oben, -32768);
+  EXPECT_FALSE(r.plotT_Koll);
+  EXPECT_TRUE(r.plotA_To2);
+  EXPECT_FALSE(r.plotA_Tu2);
+  EXPECT_EQ(texts[TX::BtnYes], "&Yes");  // the language switch has reloaded the texts
+}
+
+TEST_F(SettingsFixture, OddAndDamagedValuesFallBackAlone) {
+  LoadFrom("DruckSeiten=OR\r\n");
+  EXPECT_EQ(s->settings.DruckSeiten, dsReport | dsOekologie);
+  LoadFrom("DruckModus=1\r\n");
+  EXPECT_EQ(s->settings.DruckSeiten, dsOekologie);
+  LoadFrom("DruckModus=7\r\n");
+  EXPECT_EQ(s->settings.DruckSeiten, dsReport | dsEnergiebilanz | dsOekologie);
+  LoadFrom("DruckSeiten=xyz\r\n");
+  EXPECT_EQ(DruckSeitenText(s->settings.DruckSeiten), "R");  // an empty set is written "R"
+
+  LoadFrom("SimJahre=2\r\nFarbModus=7\r\nProjektNummer=12\r\n");
+  EXPECT_EQ(s->settings.SimJahre, 3);
+  EXPECT_EQ(s->settings.FarbModus, 0);
+  EXPECT_EQ(s->settings.ProjektNummer, 12);
+
+  // A damaged number keeps its default; nothing else is lost.
+  LoadFrom("HMleft=99999\r\nHMtop=-99999\r\nHMwidth=breit\r\nHMheight=500\r\nSimJahre=eins\r\n"
+           "DruckFont=Courier\r\n");
+  EXPECT_EQ(s->settings.HMPos.Links, 32767);
+  EXPECT_EQ(s->settings.HMPos.Oben, -32768);
+  EXPECT_EQ(s->settings.HMPos.Breite, 800);
+  EXPECT_EQ(s->settings.HMPos.Hoehe, 500);
+  EXPECT_EQ(s->settings.SimJahre, 3);
+  EXPECT_EQ(s->settings.DruckFont, "Courier");
+
+  LoadFrom("Drucker=Verschwunden\r\n");
+  EXPECT_EQ(s->settings.Drucker, "Buero");
+  env.Drucker.clear();
+  LoadFrom("Drucker=Buero\r\n");
+  EXPECT_EQ(s->settings.Drucker, "");
+  EXPECT_TRUE(messages->shown.empty());
+}
+
+TEST_F(SettingsFixture, UnknownOrMissingLanguageFallsBackToGerman) {
+  prog.Write("dansk.dat", "[Tavrel]\r\nBtnYes=&Ja (dk)\r\n");
+  prog.Write("meine.dat", "[Tavrel]\r\nBtnYes=&Mine\r\n");
+  const struct { const char* stored; const char* sprache; } cases[] = {
+      {"klingonisch", "deutsch"},  // no file
+      {"meine", "deutsch"},        // a file, but no language of the list: not Danish
+      {"Deutsch", "deutsch"},
+      {"dansk", "dansk"},
+      {"DANSK", "dansk"},
+  };
+  for (const auto& c : cases) {
+    LoadFrom(std::string("Sprache=") + c.stored + "\r\n");
+    EXPECT_EQ(s->settings.Sprache, c.sprache) << c.stored;
+    EXPECT_EQ(texts[TX::BtnYes], std::string(c.sprache) == "dansk" ? "&Ja (dk)" : "&Ja")
+        << c.stored;
+  }
+}
+
+// The update catalogues of the program folder.
+struct CatalogUpdateFixture : SettingsFixture {
+  int kollImports = 0;
+  CatalogImports imports{[this](const std::string&) { ++kollImports; }, {}};
+  double kollDatum = 0.0;
+
+  void SetUp() override {
+    SettingsFixture::SetUp();
+    prog.Write("KollNeu.dat", "[Kollektor 1]\r\nName=Neu\r\n");
+    kollDatum = FileDateOf(prog / "KollNeu.dat");
+  }
+  // One start: returns whether the collector question was asked.
+  bool Start() {
+    const std::size_t before = messages->shown.size();
+    CheckCatalogFileDates(*s, texts, s->folders.ProgDir, imports);
+    return messages->shown.size() > before;
+  }
+};
+
+TEST_F(CatalogUpdateFixture, AskLaterSkipsFiveStartsAndAsksAtTheSixth) {
+  messages->answers = {mrIgnore};
+  ASSERT_TRUE(Start());
+  EXPECT_NE(messages->shown.back().text.find("Neue Daten aus KollNeu.dat importieren?"),
+            std::string::npos);
+  EXPECT_EQ(messages->shown.back().buttons, Btn(mbYes) | Btn(mbNo) | Btn(mbIgnore));
+  EXPECT_DOUBLE_EQ(s->settings.DatumKollNeu, 5.0);
+  for (int start = 1; start <= 5; ++start) EXPECT_FALSE(Start()) << start;
+  messages->answers = {mrNo};
+  EXPECT_TRUE(Start());
+  EXPECT_DOUBLE_EQ(s->settings.DatumKollNeu, kollDatum);
+  EXPECT_FALSE(Start());  // a file already offered is not offered again
+  EXPECT_EQ(kollImports, 0);
+  EXPECT_EQ(texts[TX::BtnIgnore], "&Ignorieren");  // the caption is back
+}
+
+TEST_F(CatalogUpdateFixture, OnlyANewerFileIsOfferedAndYesImports) {
+  s->settings.DatumKollNeu = kollDatum;  // as old as the file
+  EXPECT_FALSE(Start());
+  s->settings.DatumKollNeu = kollDatum + 1.0;  // newer than the file
+  EXPECT_FALSE(Start());
+  s->settings.DatumKollNeu = kollDatum - 1.0;
+  std::string ignoreCaption;
+  imports.ImportKollektoren = [&](const std::string&) {
+    ++kollImports;
+    ignoreCaption = texts[TX::BtnIgnore];
+  };
+  messages->answers = {mrYes};
+  EXPECT_TRUE(Start());
+  EXPECT_EQ(kollImports, 1);
+  EXPECT_EQ(ignoreCaption, "&Später nochmal fragen");  // while the routine runs
+  EXPECT_DOUBLE_EQ(s->settings.DatumKollNeu, kollDatum);
+}
+
+TEST_F(CatalogUpdateFixture, CaptionComesBackWhenTheImportFails) {
+  imports.ImportKollektoren = [](const std::string&) { throw std::runtime_error("kaputt"); };
+  messages->answers = {mrYes};
+  EXPECT_THROW(Start(), std::runtime_error);
+  EXPECT_EQ(texts[TX::BtnIgnore], "&Ignorieren");
+}
+
+}  // namespace
+}  // namespace tav
