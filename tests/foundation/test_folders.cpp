@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <optional>
 #include <filesystem>
 
 #include "foundation/BigIni.h"
@@ -171,6 +173,42 @@ TEST(SetupFolders, StoredDataFolderPerUserAndInstallation) {
   SetupFolders(g, grete);
   EXPECT_NE(RegSektion(g), RegSektion(hans));
   EXPECT_EQ(g.DatenDir, g.StandardDatenDir);
+}
+
+// Sets an environment variable for the lifetime of the object and restores it afterwards.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const char* value) : name_(name) {
+    if (const char* alt = std::getenv(name)) alt_ = alt;
+    Set(value);
+  }
+  ~ScopedEnv() { Set(alt_ ? alt_->c_str() : nullptr); }
+
+ private:
+  void Set(const char* value) {
+    if (value != nullptr) {
+      ::setenv(name_, value, 1);
+    } else {
+      ::unsetenv(name_);
+    }
+  }
+  const char* name_;
+  std::optional<std::string> alt_;
+};
+
+TEST(SystemFolders, XdgVariablesWithHomeDefaults) {
+  ScopedEnv home("HOME", "/home/hans");
+  {
+    ScopedEnv data("XDG_DATA_HOME", "/srv/daten");
+    ScopedEnv config("XDG_CONFIG_HOME", "relativ/config");  // relative values are ignored
+    EXPECT_EQ(XdgDataHome(), "/srv/daten/");
+    EXPECT_EQ(XdgConfigHome(), "/home/hans/.config/");
+  }
+  ScopedEnv data("XDG_DATA_HOME", nullptr);
+  ScopedEnv config("XDG_CONFIG_HOME", "");
+  EXPECT_EQ(HomeFolder(), "/home/hans/");
+  EXPECT_EQ(XdgDataHome(), "/home/hans/.local/share/");
+  EXPECT_EQ(XdgConfigHome(), "/home/hans/.config/");
 }
 
 TEST(CopyFileKeepDate, CopiesContentAndDate) {
