@@ -1,0 +1,139 @@
+// Atomic whole-file writes and the case-insensitive file look-up.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "foundation/AtomicFile.h"
+#include "FileSizeLimit.h"
+#include "support/TempDir.h"
+
+namespace tav {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TempDir;
+
+int EntryCount(const fs::path& folder) {
+  int n = 0;
+  for ([[maybe_unused]] const auto& e : fs::directory_iterator(folder)) ++n;
+  return n;
+}
+
+TEST(AtomicFile, WritesNewFilesAndReplacesOldOnesWithoutLeftovers) {
+  TempDir dir;
+  std::string error = "stale";
+  ASSERT_TRUE(WriteFileAtomic(dir / "a.dat", "first\r\n", &error));
+  EXPECT_EQ(error, "");
+  EXPECT_EQ(dir.Read("a.dat"), "first\r\n");
+  ASSERT_TRUE(WriteFileAtomic(dir / "a.dat", std::string("\0\xFF", 2)));
+  EXPECT_EQ(dir.Read("a.dat"), std::string("\0\xFF", 2));
+  ASSERT_TRUE(WriteFileAtomic(dir / "a.dat", ""));
+  EXPECT_EQ(dir.Read("a.dat"), "");
+  EXPECT_EQ(EntryCount(dir.path()), 1) << "no temporary file may stay behind";
+}
+
+TEST(AtomicFile, KeepsPermissionsAndFollowsSymbolicLinks) {
+  TempDir dir;
+  dir.Write("real.ini", "old");
+  ASSERT_EQ(::chmod((dir / "real.ini").c_str(), 0640), 0);
+  fs::create_symlink(dir / "real.ini", dir / "link.ini");
+  ASSERT_TRUE(WriteFileAtomic(dir / "link.ini", "new"));
+  EXPECT_TRUE(fs::is_symlink(dir / "link.ini"));
+  EXPECT_EQ(dir.Read("real.ini"), "new");
+  struct stat st {};
+  ASSERT_EQ(::stat((dir / "real.ini").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+}
+
+// A write that fails halfway (the file-size limit makes write() fail with EFBIG) must leave the
+// old file exactly as it was and report the file by name.
+TEST(AtomicFile, AFailedWriteLeavesTheOldFileIntact) {
+  TempDir dir;
+  const std::string old = "[Tavrel]\r\nSprache=deutsch\r\n";
+  dir.Write("Tavrel.ini", old);
+  std::string error;
+  bool ok;
+  {
+    test::FileSizeLimit limit(16);
+    ok = WriteFileAtomic(dir / "Tavrel.ini", std::string(4096, 'x'), &error);
+  }
+  EXPECT_FALSE(ok);
+  EXPECT_NE(error.find((dir / "Tavrel.ini").string()), std::string::npos) << error;
+  EXPECT_EQ(dir.Read("Tavrel.ini"), old);
+  EXPECT_EQ(EntryCount(dir.path()), 1) << "the temporary file is removed";
+}
+
+TEST(AtomicFile, FailuresAreReportedNotThrown) {
+  TempDir dir;
+  fs::create_directory(dir / "sub");
+  struct Case {
+    fs::path target;
+    const char* why;
+  };
+  const Case cases[] = {
+      {dir / "missing" / "a.dat", "folder does not exist"},
+      {dir / "sub", "target is a folder"},
+  };
+  for (const auto& c : cases) {
+    std::string error;
+    EXPECT_FALSE(WriteFileAtomic(c.target, "x", &error)) << c.why;
+    EXPECT_NE(error.find(c.target.string()), std::string::npos) << c.why << ": " << error;
+  }
+  EXPECT_TRUE(fs::is_directory(dir / "sub"));
+  EXPECT_TRUE(fs::is_empty(dir / "sub"));
+}
+
+TEST(AtomicFile, ReadOnlyFolderKeepsTheOldFile) {
+  TempDir dir;
+  fs::create_directory(dir / "ro");
+  const fs::path file = dir / "ro" / "Projekte.dat";
+  ASSERT_TRUE(WriteFileAtomic(file, "old"));
+  fs::permissions(dir / "ro", fs::perms::owner_read | fs::perms::owner_exec);
+  if (::access((dir / "ro").c_str(), W_OK) == 0) {
+    fs::permissions(dir / "ro", fs::perms::owner_all);
+    GTEST_SKIP() << "permissions are not enforced for this user";
+  }
+  std::string error;
+  EXPECT_FALSE(WriteFileAtomic(file, "new", &error));
+  fs::permissions(dir / "ro", fs::perms::owner_all);
+  EXPECT_EQ(dir.Read("ro/Projekte.dat"), "old");
+  EXPECT_FALSE(error.empty());
+}
+
+TEST(AtomicFile, ReadWholeFile) {
+  TempDir dir;
+  dir.Write("b.dat", std::string("a\0b\r\n", 5));
+  std::string bytes, error;
+  ASSERT_TRUE(ReadWholeFile(dir / "b.dat", bytes, &error));
+  EXPECT_EQ(bytes, std::string("a\0b\r\n", 5));
+  EXPECT_FALSE(ReadWholeFile(dir / "none.dat", bytes, &error));
+  EXPECT_NE(error.find("none.dat"), std::string::npos);
+  EXPECT_TRUE(bytes.empty());
+}
+
+TEST(AtomicFile, FindFileNoCase) {
+  TempDir dir;
+  dir.Write("deutsch.dat", "");
+  dir.Write("KOLL.DAT", "");
+  dir.Write("Orte.dat", "");
+  dir.Write("ORTE.DAT", "");
+  struct Case {
+    const char* asked;
+    const char* found;
+  };
+  const Case cases[] = {
+      {"Deutsch.dat", "deutsch.dat"}, {"deutsch.dat", "deutsch.dat"}, {"Koll.dat", "KOLL.DAT"},
+      {"orte.dat", "ORTE.DAT"},       // the first in name order among case variants
+      {"Orte.dat", "Orte.dat"},       // an exact match wins
+      {"Rohr.dat", "Rohr.dat"},       // missing: the name as asked, ready to be created
+  };
+  for (const auto& c : cases) EXPECT_EQ(FindFileNoCase(dir.path(), c.asked), dir / c.found) << c.asked;
+  EXPECT_EQ(FindFileNoCase(dir / "nowhere", "x.dat"), dir / "nowhere" / "x.dat");
+}
+
+}  // namespace
+}  // namespace tav
