@@ -773,6 +773,8 @@ struct ResultState {
   // of field 1, 3 collector temperature of field 1, 4 collector temperature of field 2,
   // 5..10 store node temperatures.
   TStundenBlock<kStundenKanaele> StundenErgebnis;
+  float& Stunde(int jahr, int kanal, int stunde) { return StundenErgebnis(jahr, kanal, stunde); }
+  float Stunde(int jahr, int kanal, int stunde) const { return StundenErgebnis(jahr, kanal, stunde); }
 };
 
 // 10. Print layout (device pixels of the printer page).
