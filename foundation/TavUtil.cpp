@@ -1,5 +1,7 @@
 #include "foundation/TavUtil.h"
 
+#include "foundation/CodePage.h"
+
 #include <algorithm>
 #include <charconv>
 #include <climits>
@@ -262,66 +264,16 @@ void IncInt(std::int32_t& N) {
 std::u32string Utf8ToCodePoints(std::string_view S) {
   std::u32string out;
   out.reserve(S.size());
-  std::size_t i = 0;
-  while (i < S.size()) {
-    const auto b0 = static_cast<unsigned char>(S[i]);
-    std::size_t len = 0;
-    char32_t cp = 0;
-    if (b0 < 0x80) {
-      out += static_cast<char32_t>(b0);
-      ++i;
-      continue;
-    }
-    if ((b0 & 0xE0) == 0xC0) {
-      len = 2;
-      cp = b0 & 0x1F;
-    } else if ((b0 & 0xF0) == 0xE0) {
-      len = 3;
-      cp = b0 & 0x0F;
-    } else if ((b0 & 0xF8) == 0xF0) {
-      len = 4;
-      cp = b0 & 0x07;
-    }
-    bool ok = len > 0 && i + len <= S.size();
-    for (std::size_t k = 1; ok && k < len; ++k) {
-      const auto b = static_cast<unsigned char>(S[i + k]);
-      if ((b & 0xC0) != 0x80) ok = false;
-      cp = (cp << 6) | (b & 0x3F);
-    }
-    static constexpr char32_t kMin[5] = {0, 0, 0x80, 0x800, 0x10000};
-    if (ok && (cp < kMin[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))) ok = false;
-    if (ok) {
-      out += cp;
-      i += len;
-    } else {
-      out += U'\uFFFD';
-      ++i;
-    }
-  }
+  std::size_t pos = 0;
+  char32_t c = 0;
+  while (NextCodePoint(S, pos, c)) out += c;
   return out;
 }
 
 std::string CodePointsToUtf8(std::u32string_view S) {
   std::string out;
   out.reserve(S.size());
-  for (char32_t cp : S) {
-    if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = U'\uFFFD';
-    if (cp < 0x80) {
-      out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-      out += static_cast<char>(0xC0 | (cp >> 6));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-      out += static_cast<char>(0xE0 | (cp >> 12));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (cp >> 18));
-      out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-  }
+  for (char32_t c : S) AppendUtf8(out, c);
   return out;
 }
 
@@ -378,7 +330,7 @@ char32_t KeyToUmlaut(std::uint16_t Key) {
     case 192: return U'\u00D6';  // Ö
     case 219: return U'\u00DF';  // ß
     case 222: return U'\u00C4';  // Ä
-    default: return static_cast<char32_t>(Key & 0xFF);
+    default: return CodePageToUnicode(static_cast<unsigned char>(Key & 0xFF), CodePage::Cp1252);
   }
 }
 

@@ -80,7 +80,7 @@ void IncInt(std::int32_t& N);
 // ---------------------------------------------------------------------------------------
 // Text helpers
 
-// UTF-8 <-> code points (bad UTF-8 bytes become U+FFFD).
+// UTF-8 <-> code points (a byte that is no valid UTF-8 counts as its Windows-1252 character).
 std::u32string Utf8ToCodePoints(std::string_view S);
 std::string CodePointsToUtf8(std::u32string_view S);
 std::size_t Utf8Length(std::string_view S);
@@ -93,7 +93,7 @@ std::string UpperCaseText(std::string_view S);
 void TrimLeadingBlanks(std::string& S);
 void TrimTrailingBlanks(std::string& S);
 // German keyboard key codes 186, 192, 219, 222 give Ü, Ö, ß, Ä; any other key its low
-// byte as a character.
+// byte as a Windows-1252 character.
 char32_t KeyToUmlaut(std::uint16_t Key);
 // Next candidate for a name that exists already: "Name" -> "Name (2)" -> ... "Name (9)"
 // -> "Name X(1)" -> ... "Name X(9)" -> "Name XX(1)"; "(0)" counts on like 1..8.

@@ -222,6 +222,7 @@ TEST(Text, KeyToUmlaut) {
   EXPECT_EQ(KeyToUmlaut(222), U'\u00C4');
   EXPECT_EQ(KeyToUmlaut(65), U'A');
   EXPECT_EQ(KeyToUmlaut(0x141), U'A');  // the low byte
+  EXPECT_EQ(KeyToUmlaut(0x80), U'\u20AC');  // as a Windows-1252 character
 }
 
 TEST(Text, MakeUniqueNameCountsOn) {
@@ -346,9 +347,10 @@ TEST(Text, Utf8RoundTripAndBadBytes) {
   const std::string s = "Gr\u00FC\u00DFe \u0142 \u20AC \U0001D11E";
   EXPECT_EQ(CodePointsToUtf8(Utf8ToCodePoints(s)), s);
   EXPECT_EQ(Utf8Length(s), 11u);
-  EXPECT_EQ(Utf8ToCodePoints("a\xFF" "b"), U"a\uFFFDb");
-  EXPECT_EQ(Utf8ToCodePoints("\xC3"), U"\uFFFD");          // cut sequence
-  EXPECT_EQ(Utf8ToCodePoints("\xC0\xAF"), U"\uFFFD\uFFFD");  // overlong
+  // A stray single-byte character still counts as one character.
+  EXPECT_EQ(Utf8ToCodePoints("a\xFC" "b"), U"a\u00FCb");
+  EXPECT_EQ(Utf8ToCodePoints("\xC3"), U"\u00C3");  // cut sequence
+  EXPECT_EQ(StringDistance("M\xFCller", "Muller"), 16);
 }
 
 // ---------------------------------------------------------------------------------------
