@@ -79,6 +79,11 @@ bool WriteFileAtomic(const fs::path& target, std::string_view bytes, std::string
       SetError(error, WriteFailure(target, "es ist ein Ordner"));
       return false;
     }
+    // A write-protected file stays protected, although the folder would allow the rename.
+    if (fs::exists(real, ec) && ::access(real.c_str(), W_OK) != 0) {
+      SetError(error, WriteFailure(target, ErrnoText(errno)));
+      return false;
+    }
 
     std::string tmpl = (folder / ("." + real.filename().string() + ".XXXXXX")).string();
     std::vector<char> name(tmpl.begin(), tmpl.end());

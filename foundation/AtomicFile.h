@@ -12,8 +12,8 @@ namespace tav {
 // Replaces the content of `target` by `bytes`: the bytes go to a new temporary file in the
 // same folder, which is flushed to disk and then renamed over the target; the old file is
 // never deleted or truncated first, so a crash or a full disk leaves either the old or the
-// new content. An existing target keeps its permission bits; a symbolic link is followed and
-// the file it points to is replaced. Returns true on success. On failure the target is
+// new content. An existing target keeps its permission bits, and a write-protected one is not
+// replaced; a symbolic link is followed and the file it points to is replaced. Returns true on success. On failure the target is
 // untouched, the temporary file is removed, and `error` (when given) receives a
 // message-ready German text naming the file and the reason. Never throws.
 bool WriteFileAtomic(const std::filesystem::path& target, std::string_view bytes,

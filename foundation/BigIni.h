@@ -191,7 +191,8 @@ class TBigIniFile {
   bool WriteString(std::string_view Section, std::string_view Ident, std::string_view Value);
   bool WriteTime(std::string_view Section, std::string_view Ident, TDateTime Value);
 
-  // Every section in file order, later occurrences of a name included.
+  // Every section in file order, later occurrences of a name included; Index runs from 0 to
+  // SectionCount() - 1 (ReadStringAt gives Default for any other Index).
   std::int32_t SectionCount() const { return Sections.Count(); }
   const std::string& SectionNameAt(std::int32_t Index) const;
   const std::vector<std::string>& SectionLinesAt(std::int32_t Index) const;

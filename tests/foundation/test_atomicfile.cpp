@@ -87,21 +87,27 @@ TEST(AtomicFile, FailuresAreReportedNotThrown) {
   EXPECT_TRUE(fs::is_empty(dir / "sub"));
 }
 
-TEST(AtomicFile, ReadOnlyFolderKeepsTheOldFile) {
+TEST(AtomicFile, WriteProtectionIsRespected) {
   TempDir dir;
   fs::create_directory(dir / "ro");
-  const fs::path file = dir / "ro" / "Projekte.dat";
-  ASSERT_TRUE(WriteFileAtomic(file, "old"));
+  const fs::path inReadOnlyFolder = dir / "ro" / "Projekte.dat";
+  const fs::path readOnlyFile = dir / "Koll.dat";
+  ASSERT_TRUE(WriteFileAtomic(inReadOnlyFolder, "old"));
+  ASSERT_TRUE(WriteFileAtomic(readOnlyFile, "old"));
   fs::permissions(dir / "ro", fs::perms::owner_read | fs::perms::owner_exec);
+  fs::permissions(readOnlyFile, fs::perms::owner_read);
   if (::access((dir / "ro").c_str(), W_OK) == 0) {
     fs::permissions(dir / "ro", fs::perms::owner_all);
     GTEST_SKIP() << "permissions are not enforced for this user";
   }
-  std::string error;
-  EXPECT_FALSE(WriteFileAtomic(file, "new", &error));
+  for (const fs::path& file : {inReadOnlyFolder, readOnlyFile}) {
+    std::string error;
+    EXPECT_FALSE(WriteFileAtomic(file, "new", &error)) << file;
+    EXPECT_NE(error.find(file.string()), std::string::npos) << error;
+  }
   fs::permissions(dir / "ro", fs::perms::owner_all);
   EXPECT_EQ(dir.Read("ro/Projekte.dat"), "old");
-  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(dir.Read("Koll.dat"), "old");
 }
 
 TEST(AtomicFile, ReadWholeFile) {

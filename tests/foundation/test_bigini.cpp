@@ -504,6 +504,8 @@ TEST(BigIni, FailedFlushKeepsTheOldFileAndStaysModified) {
   {
     test::FileSizeLimit limit(64);
     EXPECT_FALSE(ini->UpdateFile());
+    EXPECT_FALSE(ini->SetFileName((dir / "anders.dat").string())) << "the pending changes would be lost";
+    EXPECT_EQ(ini->FileName(), (dir / "Projekte.dat").string());
   }
   EXPECT_TRUE(ini->Modified());
   EXPECT_NE(ini->LastError().find("Projekte.dat"), std::string::npos) << ini->LastError();
