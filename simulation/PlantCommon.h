@@ -1,0 +1,72 @@
+#pragma once
+// The time step, the plant-type dispatch and the rules every plant model shares: losses,
+// draw-off, the flow checks, auxiliary heating, anti-legionella heating, the solar-circuit
+// step and the collector-inlet update. Each plant model lives in its own file and is called
+// by Zeitschritt with the step frame in SimState::frame.
+
+#include "simulation/SimContext.h"
+
+namespace tav {
+
+// One simulation step of length dt hours, after the collector field of the step.
+void Zeitschritt(SimContext& c, float dt);
+
+// A plant model: one step of one plant type.
+using AnlagenModell = void (*)(SimContext& c);
+// The model Zeitschritt runs for the current plant (nullptr for a plant type outside 1..8).
+AnlagenModell ModellFuer(const PlantState& p);
+
+// Plant models by plant type (1, 2: hot water; 3..5: second consumer, two stores, cascade;
+// 6: combi store and its variants; 7: hot-water store with buffer; 8: buffer with fresh-water
+// station).
+void AnlageTWW(SimContext& c);
+void AnlageTWW4(SimContext& c);
+void AnlageTWW3(SimContext& c);
+void AnlageZweitVerbraucher(SimContext& c);
+void AnlageZweiSpeicher(SimContext& c);
+void AnlageKaskade(SimContext& c);
+void AnlageKombi(SimContext& c);
+void AnlageKombi7(SimContext& c);
+void AnlageKombi9(SimContext& c);
+void AnlageKombi12(SimContext& c);
+void AnlageTWWPuffer(SimContext& c);
+void AnlagePufferFWE(SimContext& c);
+
+// Stops the run once with a message for a model that this build does not provide.
+void ModellFehlt(SimContext& c, const char* name);
+
+// --- Shared rules ------------------------------------------------------------------------
+
+// Loss of one node against tUmgebung over the step with the loss coefficient ka (Wh/K):
+// lowers the node and returns the loss (Wh).
+float KnotenVerlust(float& t, float tUmgebung, float ka, float volumen);
+// Books a step's store loss into QVerlust and the day sums (store 1 also into the second sum).
+void BucheVerlust(SimState& s, float verlust, bool speicher1);
+
+// Hot-water energy of the step (Wh) from the draw-off profile.
+float ZapfEnergie(const SimContext& c);
+// Volume (litres) that delivers qww from a top node at tOben: falls back to the design
+// temperature when the top node is not above the cold water, so the volume stays finite.
+float ZapfVolumen(const SimContext& c, float qww, float tOben);
+// Flow check: a volume above 0.9 node volumes stops the run with the flow warning.
+void PruefeDurchfluss(SimContext& c, float m, float volumen);
+// Plug flow of m through a two-node store: top <- bottom <- cold water (m capped at v).
+void ZapfPfropfen(SimContext& c, float& oben, float& unten, float m, float v);
+
+// Auxiliary heater on the top node: below Minimaltemp it heats the node to Warmwassertemp.
+void NachheizungOben(SimContext& c, float& oben, float v);
+// Anti-legionella heating of a two-node store; geprueft is the node whose temperature
+// above 60 °C resets the counter (read after the heating).
+void AntiLegionellaHeizung(SimContext& c, float& oben, float& unten, float v, const float& geprueft);
+
+// Collector inlet for the next step from the store node t and the collector power q.
+void CalcRuecklaufTemp(SimContext& c, float q, float t);
+// Collector temperatures for the hourly store (stagnation when a field gives nothing).
+void SetKollTemp(SimContext& c, float qSolar);
+// Low-flow circuit check: raises ZeitZoom for the next run and stops this one.
+void CheckLowFlow(SimContext& c, float m, float v);
+// The two flow warnings; both stop the run.
+void ZeigeDurchflussWarnung(SimContext& c);
+void ZeigeHeizDurchflussWarnung(SimContext& c, float dt);
+
+}  // namespace tav

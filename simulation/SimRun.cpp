@@ -1,0 +1,309 @@
+#include "simulation/SimRun.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "foundation/Messages.h"
+#include "foundation/TavMathe.h"
+#include "simulation/CollectorField.h"
+#include "simulation/DayDriver.h"
+#include "simulation/HeatingCircuit.h"
+#include "simulation/PlantParams.h"
+#include "simulation/SolarPhysics.h"
+
+namespace tav {
+
+SimObserver& StillerBeobachter() {
+  static SimObserver still;
+  return still;
+}
+
+namespace {
+
+// Day of the 365-day simulation year of the first simulated day (a leap day counts as 28 February).
+int StartTagDesJahres(std::int32_t ersterSimTag) {
+  const TKalenderDatum d = JulianDayToDate(ersterSimTag);
+  const int tag = std::min<int>(d.Tag, TageProMonat[static_cast<std::size_t>(d.Monat)]);
+  return MonthDayToDayOfYear(d.Monat, tag, 0);
+}
+
+// Sets the calendar of the simulated day: the offset from the first day counts in a
+// 365-day year whatever the year of the day numbers.
+void SetzeSimTag(SimContext& c, int startTag, int offset) {
+  auto& m = c.g.moment;
+  const int tag = ((startTag - 1 + offset) % 365 + 365) % 365 + 1;
+  std::int32_t monat = 1, monatsTag = 1;
+  DayOfYearToMonthDay(tag, monat, monatsTag);
+  c.s.SimTagNr = m.ErsterSimTag + offset;
+  m.SimTag = static_cast<std::int16_t>(tag);
+  m.SimMonat = static_cast<std::uint16_t>(monat);
+  m.SimMonatsTag = static_cast<std::uint16_t>(monatsTag);
+  m.SimJahr = static_cast<std::uint16_t>(JulianDayToDate(c.s.SimTagNr).Jahr);
+  c.s.Schaltjahr = false;
+}
+
+float Prozent(float zaehler, float nenner) { return nenner != 0.0f ? zaehler / nenner * 100.0f : 0.0f; }
+
+bool HeizkreisPasst(const PlantState& p) {
+  const int hk = p.HeizkreisTyp;
+  switch (p.AnlagenTypNr) {
+    case 6:
+      if (p.KombiSpTyp == 12) return hk == 1 || hk == 2 || hk == 5;
+      return hk >= 1 && hk <= 4;
+    case 7:
+    case 8:
+      return hk >= 1 && hk <= 4;
+    default:
+      return true;
+  }
+}
+
+// Steps 1..11 of one run: set-up, pre-run, the years, averaging.
+SimErgebnis EinLauf(SimContext& c) {
+  auto& g = c.g;
+  auto& s = c.s;
+  auto& p = g.plant;
+  auto& r = g.results;
+
+  InitOrtSonne(g.loc);
+  // Time zone "none given": the zone of the longitude.
+  const double zone = g.loc.OrtZeitzone == 25 ? RoundHalfEven(g.loc.GeoLaenge / 15.0) : g.loc.OrtZeitzone;
+  s.ZeitzonenKorrektur = zone - g.loc.GeoLaenge / 15.0;
+  auto sinCos = [](float grad, float& sn, float& cs) {
+    sn = static_cast<float>(std::sin(grad / kGradProRad));
+    cs = static_cast<float>(std::cos(grad / kGradProRad));
+  };
+  sinCos(p.KollektorNeigung, s.SinNeigung1, s.CosNeigung1);
+  if (p.OstWestKollektor) sinCos(p.KollektorNeigung2, s.SinNeigung2, s.CosNeigung2);
+  p.KollektorFlaecheGesamt = p.KollektorFlaeche + (p.OstWestKollektor ? p.KollektorFlaeche2 : 0.0f);
+  SetSpeicherParam(p, s.geo);
+
+  InitSpeicherTemp(p, s);
+  s.StundeZaehler = 0;
+  ResetSimMonatswerte(r);
+  if (p.SolHeizung) CalcHeizbedarfMonat(r, g.loc, 10000.0f, p.HeizTnorm, p.Heizgrenztemp);
+  s.PoolWTLeistung = p.KollektorFlaecheGesamt * 700.0f;
+  s.PoolWTdT = 10.0f;
+  SetzeStartTemperaturen(p, s);
+  s.LegioZaehler = 0.0f;
+  s.QNachheiz = s.QHeizBedarf = s.QVerlust = 0.0f;
+  s.AbbruchAnfrage = false;
+  s.Abbruch = false;
+  g.run.SimGestartet = true;
+  g.run.WetterDatensatz = 1;
+
+  const int startTag = StartTagDesJahres(g.moment.ErsterSimTag);
+  for (int k = 0; k <= 4; ++k) {
+    SetzeSimTag(c, startTag, k - 6);
+    RunSimTag(c);
+  }
+
+  s.SummeSolarertrag = s.SummeSolHeizen = s.SummePoolWaerme = s.SummeWWBedarf = 0.0f;
+  s.SummeHeizbedarf = s.SummeVerlust = s.SummeEinstrahlung = 0.0f;
+  ClearWochenWerte(s);
+  ResetSimMonatswerte(r);
+
+  const int jahre = std::clamp<int>(g.settings.SimJahre, 1, kWetterSaetze);
+  const int tage = std::clamp(g.moment.LetzterSimTag - g.moment.ErsterSimTag + 1, 1, 365);
+  for (int jahr = 1; jahr <= jahre; ++jahr) {
+    s.StundeZaehler = 0;
+    g.run.WetterDatensatz = static_cast<std::uint8_t>(jahr);
+    for (int d = 0; d < tage; ++d) {
+      SetzeSimTag(c, startTag, d);
+      RunSimTag(c);
+      const auto mo = static_cast<std::size_t>(g.moment.SimMonat);
+      s.SummeSolarertrag += s.TagSolarertrag / 1000.0f;
+      s.SummeSolHeizen += s.TagSolHeizen / 1000.0f;
+      s.SummePoolWaerme += s.TagPoolWaerme / 1000.0f;
+      s.SummeWWBedarf += p.Warmwasserverbrauch / 1000.0f;
+      s.SummeHeizbedarf += p.Heizwaermebedarf * r.HeizanteilMonat[mo] / MonatsTage[mo] / 1000.0f;
+      s.SummeVerlust += s.QVerlustSumme / 1000.0f;
+      s.SummeEinstrahlung += s.TagEinstrahlung / 1000.0f;
+      if (g.moment.SimTag % 3 == 0 || g.moment.SimTag == 365) c.obs.ShowLaufwerte(BerechneLaufwerte(p, s), s);
+      r.SolarertragMonat[mo] += s.TagSolarertrag;
+      r.BrennstoffMonat[mo] += s.TagBrennstoff;
+      r.NachheizungMonat[mo] += s.TagNachheizung;
+      r.WWBedarfMonat[mo] += s.WWTagesEnergie;
+      r.VerlustMonat[mo] += s.QVerlustSumme;
+      r.Verlust1Monat[mo] += s.QVerlustSumme2;
+      r.SolHeizenMonat[mo] += s.TagSolHeizen;
+      r.PoolWaermeMonat[mo] += s.TagPoolWaerme;
+      r.HeizbedarfMonat[mo] += s.TagHeizbedarf;
+      r.KollEinstrahlungMonat[mo] += s.TagEinstrahlung;
+      if (s.Abbruch) {
+        // The partial sums stay; the month of the cancel loses its yield-side values.
+        ShowIntMessageDlg("Rechnung abgebrochen !", mtWarning, mbOKOnly);
+        r.SolarertragMonat[mo] = r.BrennstoffMonat[mo] = r.NachheizungMonat[mo] = 0.0f;
+        r.KollEinstrahlungMonat[mo] = 0.0f;
+        return SimErgebnis::Abgebrochen;
+      }
+      c.obs.ProcessEvents(s);
+    }
+  }
+
+  for (int m = 1; m <= 12; ++m) {
+    for (const TMonatswert k : ResultState::SummenArrays) r.SimMonatswerte(k)[static_cast<std::size_t>(m)] /= jahre;
+    if (r.HeizbedarfMonat[static_cast<std::size_t>(m)] < 1.0f && r.SolHeizenMonat[static_cast<std::size_t>(m)] < 0.0f) {
+      r.SolHeizenMonat[static_cast<std::size_t>(m)] = 0.0f;
+    }
+  }
+  return SimErgebnis::Fertig;
+}
+
+}  // namespace
+
+float TagesNutzgrad(const PlantState& p, float temp8) {
+  if (temp8 < 5.0f) return p.konvNutzgradWinter;
+  if (temp8 <= 15.0f) return p.konvNutzgradFruehlingHerbst;
+  return p.konvNutzgradSommer;
+}
+
+void RunSimTag(SimContext& c) {
+  auto& s = c.s;
+  const auto& p = c.g.plant;
+  RunSimSchritte(c, p.ZeitZoom * 24);
+  const float nutzgrad = TagesNutzgrad(p, CalcLuftTemp(c.g.loc, c.g.moment.SimTag, 8.0f));
+  s.TagBrennstoff = nutzgrad > 0.0f ? s.TagSolarertrag / (nutzgrad / 100.0f) : 0.0f;
+  CloseSimTag(s, p.Warmwasserverbrauch);
+  // A cancel ends the wait as well.
+  while (s.PauseAktiv && !s.AbbruchAnfrage) c.obs.PauseSlice(s, 20);
+}
+
+void InitSpeicherTemp(const PlantState& p, SimState& s) {
+  s.SpTemp.fill(0.0f);
+  static constexpr std::array<std::uint8_t, 7> kNormal = {0, 1, 2, 3, 4, 5, 6};
+  static constexpr std::array<std::uint8_t, 7> kKombi12 = {0, 6, 5, 3, 1, 4, 2};
+  s.SchichtReihenfolge = (p.AnlagenTypNr == 6 && p.KombiSpTyp == 12) ? kKombi12 : kNormal;
+}
+
+bool SetzeStartTemperaturen(const PlantState& p, SimState& s) {
+  const float ww = p.Warmwassertemp, kw = p.Kaltwassertemp;
+  auto& t = s.SpTemp;
+  switch (p.AnlagenTypNr) {
+    case 1:
+    case 2:
+    case 3:
+      t[0] = ww;
+      t[1] = kw;
+      return true;
+    case 4:
+    case 5:
+      t[0] = ww;
+      t[1] = ww;
+      t[2] = (ww + kw) / 2.0f;
+      t[3] = kw;
+      return true;
+    case 6:
+      if (p.KombiSpTyp == 12) {
+        for (int k = 1; k <= 6; ++k) {
+          const float stufe = (ww - kw) * static_cast<float>(k - 1) / 5.0f + kw;
+          t[static_cast<std::size_t>(k - 1)] = stufe + 10.0f;
+          t[static_cast<std::size_t>(k + 5)] = stufe + 5.0f;
+        }
+        return true;
+      }
+      [[fallthrough]];
+    case 7:
+      t[0] = ww;
+      t[1] = kw + 5.0f;
+      t[2] = ww;
+      t[3] = kw + 5.0f;
+      return true;
+    case 8:
+      t[0] = ww + p.FWEdTmin;
+      t[1] = ww;
+      t[2] = p.HeizTrck100 + 5.0f;
+      t[3] = p.HeizTrck100;
+      return true;
+    default:
+      ShowMessageLines("A_Typ unbekannt");
+      return false;
+  }
+}
+
+SimLaufwerte BerechneLaufwerte(const PlantState& p, const SimState& s) {
+  SimLaufwerte w;
+  w.Deckungsrate = p.SolHeizung
+                       ? Prozent(s.SummeSolarertrag - s.SummePoolWaerme, s.SummeWWBedarf + s.SummeVerlust + s.SummeHeizbedarf)
+                       : Prozent(s.SummeSolarertrag - s.SummeSolHeizen - s.SummePoolWaerme, s.SummeWWBedarf + s.SummeVerlust);
+  w.Wirkungsgrad = Prozent(s.SummeSolarertrag, s.SummeEinstrahlung);
+  const float bedarf = s.MittelWWBedarf + s.MittelVerlust;
+  w.MittelWirkungsgrad = Prozent(s.MittelSolarertrag, s.MittelEinstrahlung);
+  w.MittelDeckung = Prozent(s.MittelSolarertrag, bedarf);
+  w.MittelDeckungWW = Prozent(s.MittelSolarertrag - s.MittelSolHeizen - s.MittelPoolWaerme, bedarf);
+  w.MittelPool = Prozent(s.MittelPoolWaerme, bedarf);
+  return w;
+}
+
+std::string PruefeKonfiguration(const TavState& g) {
+  const auto& p = g.plant;
+  std::string fehler;
+  auto melde = [&fehler](const char* text) {
+    if (!fehler.empty()) fehler += "|";
+    fehler += text;
+  };
+  const int typ = p.AnlagenTypNr;
+  if (typ < 1 || typ > kAnlagenTypen) melde("A_Typ unbekannt");
+  if (p.ZeitZoom < 1) melde("Rechenschritte pro Stunde (ZeitZoom) fehlen");
+  if (p.KollektorMontage < 1 || p.KollektorMontage > kMontagen) melde("Unbekannte Kollektormontage");
+  if (!(p.KollektorFlaeche > 0.0f)) melde("Die Kollektorfläche ist 0");
+  if (p.OstWestKollektor && !(p.KollektorFlaeche2 > 0.0f)) melde("Die Fläche des zweiten Kollektorfelds ist 0");
+  if (!(p.KollektorFlow > 0.0f)) melde("Der Volumenstrom im Kollektorkreis ist 0");
+  if (!(p.Speichertauscherleistung > 0.0f)) melde("Die Leistung des Speicher-Wärmetauschers ist 0");
+  const bool ohneSpeicher1 = typ == 5 && p.KaskadeTyp != 13;
+  if (!ohneSpeicher1 && !(p.Speicher1vol > 0.0f)) melde("Das Volumen von Speicher 1 ist 0");
+  if (typ >= 4 && typ <= 8 && !(p.Speicher2vol > 0.0f)) melde("Das Volumen von Speicher 2 ist 0");
+  if (p.konvNutzgradWinter == 0 || p.konvNutzgradFruehlingHerbst == 0 || p.konvNutzgradSommer == 0) {
+    melde("Der Energieträger hat einen Nutzungsgrad von 0 %");
+  }
+  if (!HeizkreisPasst(p)) melde("HK_Typ unbekannt");
+  if (p.SolHeizung && !HeizkurveGueltig(p.HeizTnorm, 75.0f, 55.0f)) {
+    melde("Die Norm-Außentemperatur der Heizung muss unter 20 °C liegen");
+  }
+  if (typ >= 6 && typ <= 8 && !HeizkurveGueltig(p.HeizTnorm, p.HeizTvor100, p.HeizTrck100)) {
+    melde("Die Heizkurve ist nicht möglich (Vorlauf > Rücklauf > 20 °C)");
+  }
+  const auto spanne = g.moment.LetzterSimTag - g.moment.ErsterSimTag + 1;
+  if (spanne < 1 || spanne > 366) melde("Der Simulationszeitraum ist ungültig");
+  return fehler;
+}
+
+SimErgebnis RunSimulation(TavState& g, SimState& s, SimObserver& obs) {
+  const std::string fehler = PruefeKonfiguration(g);
+  if (!fehler.empty()) {
+    ShowMessageLines("Die Simulation kann nicht starten:|" + fehler);
+    return SimErgebnis::Konfigurationsfehler;
+  }
+  SimContext c{g, s, obs};
+  s.EnevDurchlaeufe = 0;
+  for (;;) {
+    ++s.EnevDurchlaeufe;
+    const SimErgebnis e = EinLauf(c);
+    if (e != SimErgebnis::Fertig) return e;
+    if (!g.run.EnevSimModus) break;
+    if (s.EnevDurchlaeufe >= kMaxEnevDurchlaeufe) {
+      ShowMessageLines("Der Abgleich der Speicherverluste mit EnEV konvergiert nicht.");
+      g.run.EnevSimModus = false;
+      break;
+    }
+    CheckEnevAbgleich(g.run, g.results, g.plant.SpeicherkWert, s.Verlust1Jahr, true);
+  }
+  CheckEnevAbgleich(g.run, g.results, g.plant.SpeicherkWert, s.Verlust1Jahr, false);
+  g.moment.SimMonat = 13;
+  BildeJahressummen(g.results);
+  obs.ShowLaufwerte(BerechneLaufwerte(g.plant, s), s);
+  return SimErgebnis::Fertig;
+}
+
+SimErgebnis RunSimSilent(TavState& g, SimState& s) {
+  const std::uint8_t modus = g.run.RechenModus;
+  g.run.SimLaeuft = true;
+  g.run.RechenModus = 4;
+  s.PauseAktiv = false;
+  const SimErgebnis e = RunSimulation(g, s, StillerBeobachter());
+  g.run.RechenModus = modus;
+  g.run.SimLaeuft = false;
+  return e;
+}
+
+}  // namespace tav

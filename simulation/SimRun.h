@@ -1,0 +1,45 @@
+#pragma once
+// The year loop of the annual simulation: configuration check, plant set-up, five-day
+// pre-run, every day of one or three weather years, the monthly result arrays averaged over
+// the years, the EnEV store-loss calibration, and the silent run of the project wizard.
+
+#include <string>
+
+#include "foundation/TavVar.h"
+#include "simulation/SimContext.h"
+
+namespace tav {
+
+enum class SimErgebnis {
+  Fertig,               // the monthly arrays hold the averaged run with year totals
+  Abgebrochen,          // cancelled or stopped by a model: partial sums, no year totals
+  Konfigurationsfehler  // the plant cannot be simulated; nothing was run or changed
+};
+
+// Most full runs of one EnEV calibration.
+inline constexpr int kMaxEnevDurchlaeufe = 20;
+
+// Problems that keep the plant from being simulated, one line each (empty when none).
+std::string PruefeKonfiguration(const TavState& g);
+
+// The whole run. A configuration problem is reported once and nothing runs.
+SimErgebnis RunSimulation(TavState& g, SimState& s, SimObserver& obs);
+// The wizard's silent run: calculation mode 4 for the run, the run flags restored after.
+SimErgebnis RunSimSilent(TavState& g, SimState& s);
+
+// One simulated day of the set calendar day: steps, boiler efficiency and fuel, history,
+// pause wait.
+void RunSimTag(SimContext& c);
+
+// Boiler utilisation ratio (%) of the day from the ambient temperature at 8 h.
+float TagesNutzgrad(const PlantState& p, float temp8);
+
+// Clears the store nodes and sets the order of the layers in the hourly store.
+void InitSpeicherTemp(const PlantState& p, SimState& s);
+// Start temperatures of the store nodes by plant type; false for an unknown type.
+bool SetzeStartTemperaturen(const PlantState& p, SimState& s);
+
+// Live values from the running sums and the four-day means.
+SimLaufwerte BerechneLaufwerte(const PlantState& p, const SimState& s);
+
+}  // namespace tav

@@ -1,0 +1,145 @@
+#include "simulation/SolarPhysics.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace tav {
+
+namespace {
+
+double SinG(double g) { return std::sin(g / kGradProRad); }
+double CosG(double g) { return std::cos(g / kGradProRad); }
+// Arc functions clamp their argument, so rounding just beyond ±1 gives the end value.
+double ArcSinG(double x) { return std::asin(std::clamp(x, -1.0, 1.0)) * kGradProRad; }
+double ArcCosG(double x) { return std::acos(std::clamp(x, -1.0, 1.0)) * kGradProRad; }
+
+// The day angle of the declination series, held in single precision as the series expects.
+double TagesWinkel(int tag) { return static_cast<float>(tag * 0.9863013698630136); }
+
+}  // namespace
+
+double CalcZeitgleichung(int tag) {
+  const double x = TagesWinkel(tag);
+  return (0.0066 + 7.3525 * CosG(x + 85.9) + 9.9359 * CosG(2 * x + 108.9) +
+          0.3387 * CosG(3 * x + 105.2)) /
+         60.0;
+}
+
+double CalcDeklination(int tag) {
+  const double x = TagesWinkel(tag);
+  return 0.3948 - 23.2559 * CosG(x + 9.1) - 0.3915 * CosG(2 * x + 5.4) - 0.1764 * CosG(3 * x + 26.0);
+}
+
+double CalcExtraterrestrisch(int tag) {
+  return 1367.0 * (1.0 + 0.033 * std::cos(2.0 * M_PI * tag / 365.0));
+}
+
+double CalcExtraterrSumme(int tag, double phi, double delta, double t) {
+  return CalcExtraterrestrisch(tag) * 24.0 / M_PI *
+         (CosG(delta) * CosG(phi) * SinG((t - 12.0) * 15.0) +
+          SinG(delta) * SinG(phi) * (t - 12.0) * M_PI / 12.0);
+}
+
+void CalcSonnenstand(double& h, double& a, double phi, double delta, double t) {
+  t = std::fmod(t, 24.0);
+  if (t < 0) t += 24.0;
+  const double omega = (12.0 - t) * 15.0;
+  const double sinH = SinG(delta) * SinG(phi) + CosG(phi) * CosG(omega) * CosG(delta);
+  h = ArcSinG(sinH);
+  if (h < 0) {
+    h = 0;
+    a = 0;
+    return;
+  }
+  const double nenner = CosG(phi) * CosG(h);
+  // A zenith sun or a pole has no defined azimuth; 0 keeps every later formula finite.
+  a = nenner > 1e-9 ? ArcCosG((SinG(phi) * sinH - SinG(delta)) / nenner) : 0.0;
+  if (t <= 12.0) a = -a;
+}
+
+void CalcSonnenzeiten(float& aufgang, float& untergang, double delta, double phi, double k) {
+  const double tanProdukt = std::tan(delta / kGradProRad) * std::tan(phi / kGradProRad);
+  const double a = ArcCosG(tanProdukt) / 15.0;
+  aufgang = static_cast<float>(a - k + 0.01);
+  untergang = static_cast<float>(24.0 - a - k - 0.01);
+}
+
+void CalcNachfuehrung(float& neigung, float& azimut, double h, double a, double gamma0) {
+  const double proj = CosG(a - gamma0) * CosG(h);
+  const double r = std::hypot(SinG(h), proj);
+  const double p = r == 0 ? 90.0 : ArcCosG(proj / r);
+  double beta = 90.0 - p;
+  double gamma = gamma0;
+  if (beta < 0) {
+    beta = -beta;
+    gamma += 180.0;
+    if (gamma > 180.0) gamma -= 360.0;
+  }
+  const double q = SinG(beta) * CosG(h) * CosG(a - gamma) + CosG(beta) * SinG(h);
+  beta = beta * (q + 4.0) / 5.0;
+  neigung = static_cast<float>(std::min(beta, 70.0));
+  azimut = static_cast<float>(gamma);
+}
+
+double SichtFaktor(double cosNeigung) { return (1.0 + cosNeigung) / 2.0 + (1.0 - cosNeigung) * 0.2; }
+
+float CalcIAM(float iam50, float cosEinfall) {
+  const double theta = ArcCosG(cosEinfall);
+  const double k = iam50;
+  const double a30 = 1.0 + (k - 1.0) * 0.28;
+  const double b60 = 0.92 * k;
+  double m;
+  if (theta < 3.0) {
+    m = 1.0;
+  } else if (theta < 30.0) {
+    m = 1.0 - (1.0 - a30) * theta / 30.0;
+  } else if (theta < 50.0) {
+    m = a30 - (a30 - k) * (theta - 30.0) / 20.0;
+  } else if (theta < 60.0) {
+    m = k - 0.08 * k * (theta - 50.0) / 10.0;
+  } else if (theta < 80.0) {
+    m = b60 - (b60 - 0.43) * (theta - 60.0) / 20.0;
+  } else if (theta < 89.0) {
+    m = 0.43 - 0.43 * (theta - 80.0) / 10.0;
+  } else {
+    m = 0.0;
+  }
+  return static_cast<float>(m);
+}
+
+float CalcKollEta(float eta0, float k1, float k2, float dT, float g) {
+  if (g <= 0.001f) return 0.0f;
+  const float x = dT > 1000.0f ? 100.0f : dT;
+  float eta = eta0 - k1 * x / g;
+  if (k2 != 0.0f) eta -= k2 * x * x / g;
+  return eta < 0.0f ? 0.0f : eta;
+}
+
+float CalcStillstandTemp(float eta0, float k1, float k2, float g, float ta) {
+  if (g <= 0.0f) return ta;
+  if (k2 == 0.0f) {
+    if (k1 <= 0.0f) return ta + kStillstandOhneVerlust;
+    return ta + eta0 * g / k1;
+  }
+  const double wurzel = std::sqrt(std::max(0.0, 4.0 * eta0 * g * k2 + double(k1) * k1));
+  return static_cast<float>(ta + (wurzel - k1) / (2.0 * k2));
+}
+
+float DiffusAnteilAusKt(double ih, double i0h) {
+  const double kt = i0h != 0 ? ih / i0h : 0.0;
+  if (kt < 0.3) return 0.92f;
+  if (kt <= 0.75) return static_cast<float>(1.4 - 1.6 * kt);
+  return 0.2f;
+}
+
+float InterpolTab17(float t) {
+  static constexpr std::array<double, 17> kTab = {0.92, 1.1,  1.3,  1.53, 1.8,  2.11, 2.46, 2.85, 3.3,
+                                                  3.8,  4.36, 4.99, 5.69, 6.47, 7.33, 8.29, 9.35};
+  const double tr = std::trunc(double(t) - 100.0);
+  const long long iv = std::isfinite(tr) ? static_cast<long long>(std::clamp(tr, -1e9, 1e9)) / 5 : 0;
+  const int i = static_cast<int>(std::clamp<long long>(iv, 0, 15));
+  return static_cast<float>(kTab[i] + (kTab[i + 1] - kTab[i]) * (t - (100.0 + 5.0 * i)) / 5.0);
+}
+
+}  // namespace tav
