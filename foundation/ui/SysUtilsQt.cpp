@@ -1,0 +1,122 @@
+#include "foundation/ui/SysUtilsQt.h"
+
+#include <QCoreApplication>
+#include <QCursor>
+#include <QDeadlineTimer>
+#include <QFontDatabase>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPainter>
+#include <QWidget>
+#include <algorithm>
+#include <stdexcept>
+#include <vector>
+
+#include "foundation/SysUtil.h"
+
+namespace tav {
+
+void MoveMouseToControl(QWidget* control, bool center, int dx, int dy) {
+  if (!control) return;
+  const QPoint local = center ? QPoint(control->width() / 2, control->height() / 2) : QPoint(dx, dy);
+  QCursor::setPos(control->mapToGlobal(local));
+}
+
+void BitmapToGray(QImage& image) {
+  if (image.isNull()) return;
+  if (image.format() != QImage::Format_ARGB32 && image.format() != QImage::Format_RGB32) {
+    image = image.convertToFormat(QImage::Format_ARGB32);
+  }
+  for (int y = 0; y < image.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb p = line[x];
+      const int g = GreyValue(static_cast<std::uint8_t>(qRed(p)), static_cast<std::uint8_t>(qGreen(p)),
+                              static_cast<std::uint8_t>(qBlue(p)));
+      line[x] = qRgba(g, g, g, qAlpha(p));
+    }
+  }
+}
+
+void StretchPrintBitmap(QPainter& painter, const QRect& target, const QImage& image) {
+  if (image.isNull()) throw std::runtime_error("unsufficient ressources for stretching bitmap");
+  painter.drawImage(target, image);
+}
+
+int TextOutIndexed(QPainter& painter, int x, int y, const std::string& text) {
+  const QFont base = painter.font();
+  const QFontMetrics baseMetrics(base);
+  const int mHeight = baseMetrics.boundingRect('M').height();
+  for (const IndexedSegment& seg : SplitIndexedText(text)) {
+    QFont font = base;
+    int shift = 0;
+    if (seg.lage != IndexedSegment::Normal) {
+      const bool hoch = seg.lage == IndexedSegment::Hoch;
+      // A small font keeps at least one point.
+      const qreal size = base.pointSizeF() > 0 ? base.pointSizeF() : 8.0;
+      font.setPointSizeF(std::max<qreal>(1.0, size - (hoch ? 4.0 : 3.0)));
+      shift = hoch ? -(mHeight / 8) : mHeight / 3;
+    }
+    painter.setFont(font);
+    const QFontMetrics fm(font);
+    const QString s = QString::fromStdString(seg.text);
+    // Each piece is placed by its top, as the base text is.
+    painter.drawText(x, y + shift + fm.ascent(), s);
+    x += fm.horizontalAdvance(s);
+  }
+  painter.setFont(base);
+  return x;
+}
+
+void SetEditReadOnlyLook(QLineEdit* edit, bool readOnly) {
+  edit->setReadOnly(readOnly);
+  edit->setFocusPolicy(readOnly ? Qt::NoFocus : Qt::StrongFocus);
+  edit->setFrame(!readOnly);
+  QPalette pal;  // the application's palette: the editable look
+  if (readOnly) pal.setColor(QPalette::Base, pal.color(QPalette::Button));
+  edit->setPalette(pal);
+}
+
+std::string PickInstalledFont(const std::string& name) {
+  std::vector<std::string> installed;
+  for (const QString& f : QFontDatabase::families()) installed.push_back(f.toStdString());
+  return PickNearestFont(name, installed);
+}
+
+bool SetPrinterOrientationColor(QPrinter& printer, QPageLayout::Orientation orientation,
+                                bool farbig) {
+  if (!printer.isValid()) return false;
+  const bool ok = printer.setPageOrientation(orientation);
+  printer.setColorMode(farbig ? QPrinter::Color : QPrinter::GrayScale);
+  return ok;
+}
+
+std::uint16_t UserPrimaryLangID() {
+  switch (QLocale::system().language()) {
+    case QLocale::German: return 0x07;
+    case QLocale::English: return 0x09;
+    case QLocale::Danish: return 0x06;
+    case QLocale::Spanish: return 0x0A;
+    case QLocale::French: return 0x0C;
+    case QLocale::Italian: return 0x10;
+    case QLocale::Dutch: return 0x13;
+    case QLocale::Polish: return 0x15;
+    case QLocale::Romanian: return 0x18;
+    case QLocale::Slovenian: return 0x24;
+    case QLocale::Swedish: return 0x1D;
+    case QLocale::Hungarian: return 0x0E;
+    case QLocale::Finnish: return 0x0B;
+    case QLocale::Czech: return 0x05;
+    default: return 0;
+  }
+}
+
+void DelayWithMessages(std::uint32_t milliseconds) {
+  const QDeadlineTimer deadline(static_cast<qint64>(milliseconds));
+  while (!deadline.hasExpired()) {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents,
+                                    static_cast<int>(std::max<qint64>(1, deadline.remainingTime())));
+  }
+}
+
+}  // namespace tav

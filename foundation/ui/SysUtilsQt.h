@@ -1,0 +1,52 @@
+#pragma once
+// Helpers on the window system: mouse placement, grey and stretched pictures for printing,
+// text with raised and lowered markup, the read-only look of an edit, installed fonts,
+// printer settings, the user's language and a pause that keeps the windows painted.
+
+#include <QImage>
+#include <QPageLayout>
+#include <QPrinter>
+#include <cstdint>
+#include <string>
+
+class QLineEdit;
+class QPainter;
+class QRect;
+class QWidget;
+
+namespace tav {
+
+// Puts the mouse pointer on a control: its centre, or DX, DY from its top left corner.
+// (Window systems that do not let programs move the pointer ignore it.)
+void MoveMouseToControl(QWidget* control, bool center, int dx = 0, int dy = 0);
+
+// Every pixel to its grey value (0.3 R + 0.59 G + 0.11 B) in all three channels.
+void BitmapToGray(QImage& image);
+// Draws the picture scaled into Target; an empty picture raises an error.
+void StretchPrintBitmap(QPainter& painter, const QRect& target, const QImage& image);
+
+// Writes Text at (X, Y) as the top left corner: "{/x}" raised by the height of "M" / 8 and
+// 4 points smaller, "{\x}" lowered by the height of "M" / 3 and 3 points smaller. Returns
+// the x position after the text.
+int TextOutIndexed(QPainter& painter, int x, int y, const std::string& text);
+
+// Read-only: no tab stop, no frame, window-button colour; else editable with a frame.
+void SetEditReadOnlyLook(QLineEdit* edit, bool readOnly);
+
+// Name when the system has that font, else the installed font with the nearest name.
+std::string PickInstalledFont(const std::string& name);
+
+// The driver of a printer keeps its own settings here; nothing to refresh.
+inline void UpdatePrinterDriver() {}
+// Orientation and colour mode of the printer; true when applied.
+bool SetPrinterOrientationColor(QPrinter& printer, QPageLayout::Orientation orientation,
+                                bool farbig);
+
+// Primary language of the user (Windows numbering: 7 German, 9 English, 12 French, ...).
+std::uint16_t UserPrimaryLangID();
+
+// Waits Milliseconds while the windows keep painting; clicks and keys wait until after the
+// pause, so no handler of the user runs in the middle of the caller's work.
+void DelayWithMessages(std::uint32_t milliseconds);
+
+}  // namespace tav
