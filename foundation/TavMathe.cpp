@@ -134,25 +134,25 @@ bool IsValidDate(std::int32_t Year, std::int32_t Month, std::int32_t Day) {
 
 std::int32_t DateToJulianDay(std::int32_t Day, std::int32_t Month, std::int32_t Year) {
   // March-based year so that the leap day ends it.
-  std::int64_t m, y;
-  if (Month > 2) {
-    m = Month - 3;
-    y = Year;
+  std::int64_t m = Month, y = Year;
+  if (m > 2) {
+    m -= 3;
   } else {
-    m = Month + 9;
-    y = Year - 1;
+    m += 9;
+    y -= 1;
   }
   const std::int64_t c = y / 100;
   const std::int64_t r = y - 100 * c;
-  return static_cast<std::int32_t>((146097 * c) / 4 + (1461 * r) / 4 + (153 * m + 2) / 5 + Day +
-                                   1721119);
+  return static_cast<std::int32_t>((146097 * c) / 4 + (1461 * r) / 4 + (153 * m + 2) / 5 +
+                                   std::int64_t{Day} + 1721119);
 }
 
 namespace {
 // Day of the year through the 30.6-day month rule.
 std::int32_t DayOfYearByFormula(std::int32_t Day, std::int32_t Month, bool Leap) {
-  if (Month <= 2) return (Month + 13) * 306 / 10 - 428 + Day;
-  return (Month + 1) * 306 / 10 - 63 + (Leap ? 1 : 0) + Day;
+  const std::int64_t m = Month, d = Day;
+  if (m <= 2) return static_cast<std::int32_t>((m + 13) * 306 / 10 - 428 + d);
+  return static_cast<std::int32_t>((m + 1) * 306 / 10 - 63 + (Leap ? 1 : 0) + d);
 }
 }  // namespace
 
@@ -221,7 +221,7 @@ std::int32_t MonthDayToDayOfYear(std::int32_t Month, std::int32_t Day, std::int3
   static constexpr std::int32_t kMonatsBeginn[13] = {0,   0,   31,  59,  90,  120, 151,
                                                      181, 212, 243, 273, 304, 334};
   const std::int32_t m = Month < 1 ? 1 : (Month > 12 ? 12 : Month);
-  return kMonatsBeginn[m] + (m >= 3 ? Leap : 0) + Day;
+  return static_cast<std::int32_t>(std::int64_t{kMonatsBeginn[m]} + (m >= 3 ? Leap : 0) + Day);
 }
 
 std::int32_t TJahresBeginn::operator[](std::int32_t Year) const {
@@ -419,12 +419,14 @@ double PhaseAngle(double jd) {
 
 TMondPhasen CalcMondphasen(std::int32_t Day, std::int32_t Month, std::int32_t Year,
                            double& MondPhase) {
+  TMondPhasen result{};
+  MondPhase = 0;
+  if (!IsValidDate(Year, Month, Day)) return result;
   const TKalenderDatum k = DateToJulianDayEx(Day, Month, Year);
   MondPhase = PhaseAngle(k.JulianDay);
   // Start one lunation before the date's and take the first of each phase on or after it.
   const double jahre = (Year - 1900) + (k.TagDesJahres - 1) / 365.25;
   const double k0 = std::floor(jahre * 12.3685) - 1.0;
-  TMondPhasen result{};
   for (int p = 0; p < 4; ++p) {
     for (int n = 0; n < 6; ++n) {
       const double jd = PhaseJulianDate(k0 + n + p * 0.25);

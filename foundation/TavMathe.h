@@ -171,7 +171,8 @@ using TMondPhasen = std::array<TMondPhasenDatum, 4>;
 // The next occurrence (on or after the given day) of each of the four principal phases,
 // in the order new moon, first quarter, full moon, last quarter; MondPhase receives the
 // phase angle of the day in degrees (0 new moon, 90 first quarter, 180 full moon,
-// 270 last quarter).
+// 270 last quarter). A day that is not in the calendar (years 1..9999) gives an empty
+// table and the angle 0.
 TMondPhasen CalcMondphasen(std::int32_t Day, std::int32_t Month, std::int32_t Year,
                            double& MondPhase);
 

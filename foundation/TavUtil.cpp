@@ -126,6 +126,7 @@ std::string FixedText(double X, int Decimals) {
   char buf[1400];
   const auto res =
       std::to_chars(buf, buf + sizeof buf, std::fabs(X), std::chars_format::fixed, Decimals + 20);
+  if (res.ec != std::errc()) return "?";
   std::string s(buf, res.ptr);
   const std::size_t dot = s.find('.');
   const bool up = s[dot + 1 + static_cast<std::size_t>(Decimals)] >= '5';

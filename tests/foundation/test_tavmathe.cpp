@@ -319,5 +319,30 @@ TEST(Mond, PhaseAngleGrowsAboutTwelveDegreesADay) {
   }
 }
 
+// Nonsense from a file or a form must give some value, never undefined behaviour (the
+// sanitizer build watches these).
+TEST(Robustheit, ExtremeInputsStayDefined) {
+  double angle = -1;
+  const TMondPhasen none = CalcMondphasen(31, 2, 2024, angle);
+  EXPECT_EQ(none[0].Jahr, 0);
+  EXPECT_EQ(angle, 0.0);
+  CalcMondphasen(1, 1, INT32_MAX, angle);
+  CalcMondphasen(31, 12, 9999, angle);
+  CalcMondphasen(1, 1, 1, angle);
+  DateToJulianDayEx(INT32_MAX, INT32_MAX, INT32_MAX);
+  DateToJulianDayEx(INT32_MIN, INT32_MIN, INT32_MIN);
+  MonthDayToDayOfYear(99, INT32_MAX, 1);
+  JulianDayToDate(INT32_MIN);
+  JulianDayToDate(INT32_MAX);
+  std::int32_t y = 0, m = 0, d = 0;
+  DecodeDate(1e300, y, m, d);
+  DecodeDate(std::nan(""), y, m, d);
+  DecodeTime(-1e300, y, m, d);
+  EXPECT_TRUE(std::isnan(HoursToClock(std::nanf(""))));
+  EXPECT_EQ(IntClamp(INT32_MIN, 0, 1), 0);
+  TDateTime t = 0;
+  EXPECT_FALSE(TryEncodeDate(INT32_MAX, 1, 1, t));
+}
+
 }  // namespace
 }  // namespace tav

@@ -462,5 +462,24 @@ TEST(Datum, StrToTimeChecked) {
     EXPECT_THROW(StrToTimeChecked(s), EConvertError) << s;
 }
 
+// Nonsense from a file or a form gives some value or a clear error, never undefined behaviour.
+TEST(Robustheit, ExtremeInputsStayDefined) {
+  EXPECT_EQ(FloatToPointStr(1, INT32_MAX, 1e308).size(), 309u + 1u + 255u);
+  EXPECT_EQ(FloatToPointStr(INT32_MAX, 0, 1.0).size(), 1000u);
+  EXPECT_EQ(FloatToPointStr(INT32_MIN, -5, 2.0), "2");
+  EXPECT_EQ(FloatToCommaStr(3, 0, std::nanf("")), "NAN");
+  EXPECT_EQ(StepModuleCount(true, 1e30f, 1e-30f), 65535);
+  EXPECT_EQ(StepModuleCount(false, std::nanf(""), 2.0f), 1);
+  EXPECT_EQ(DateToDotStr(INT32_MIN, 0, INT32_MAX), "-2147483648.00.2147483647");
+  EXPECT_THROW(DateFromDayOfYear(1, INT32_MAX), EConvertError);
+  EXPECT_THROW(StrToDateChecked("1.1.99999999999"), EConvertError);
+  std::int32_t n = INT32_MAX;
+  IncInt(n);
+  EXPECT_EQ(n, INT32_MAX);
+  std::string name(1000, 'x');
+  MakeUniqueName(name);
+  SplitTextTwoLines(name, 1);
+}
+
 }  // namespace
 }  // namespace tav
