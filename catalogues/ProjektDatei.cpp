@@ -1,0 +1,397 @@
+#include "catalogues/ProjektDatei.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <limits>
+
+#include "catalogues/ProjektKatalogDienste.h"
+#include "catalogues/ProjektRecord.h"
+#include "catalogues/StatusSink.h"
+#include "foundation/AtomicFile.h"
+#include "foundation/BigIni.h"
+#include "foundation/CodePage.h"
+#include "foundation/Messages.h"
+#include "foundation/TavUtil.h"
+
+namespace tav {
+
+namespace {
+
+// Texts of this unit, German as the program shows them.
+constexpr std::string_view kKeineProjektDatei = " ist keine korrekte Projekt-Datei";
+constexpr std::string_view kAbbruch = "ABBRUCH: ";
+constexpr std::string_view kATypWrite = "A_Typ - WriteProjektDat";
+constexpr std::string_view kAbgespeichert = "Projektdaten abgespeichert";
+constexpr std::string_view kUngueltigeWerte = "Ungültige Werte in ";
+constexpr std::string_view kStandardGilt = "; es gelten die Standardwerte.";
+constexpr std::string_view kNichtGespeichert = "|Die Projektdatei wurde nicht verändert.";
+
+// Keys read as integers into byte or word fields, and the keys written only with the
+// storage sub-types that have no code text of their own.
+constexpr std::string_view kBivSpTypNr = "BivSpTypNr";
+constexpr std::string_view kKombiSpTypNr = "KombiSpTypNr";
+constexpr std::string_view kKombiSpeicherWTNr = "KombiSpeicherWTNr";
+
+// Every key this version reads or writes; lines with other keys are kept on saving.
+constexpr std::string_view kBekannteSchluessel[] = {
+    "ProjektName", "Info1", "Info2", "Standort", "Kollektor", "KollektorMontage",
+    "KollektorFlaeche", "KollektorAzimut", "KollektorNeigung", "OstWestKollektor",
+    "KollektorFlaeche2", "KollektorAzimut2", "KollektorNeigung2", "KollektorFlow", "LFTkreis",
+    "SkyMap", "AnlagenTyp", "SpeicherName", "KombiSpTyp", "KaskadeTyp", "BivSpTyp", "RohrTyp",
+    "Zapfprofil", "konvEnergie", "Kaltwassertemp", "Warmwassertemp", "Minimaltemp",
+    "Maximaltemp", "Maximaltemp2", "MaxTempWinter", "Warmwasserverbrauch", "Pool", "PoolTemp",
+    "PoolVol", "PoolSpminTemp", "PoolStart", "PoolEnde", "PoolWTdir", "AntiLegionella",
+    "Heiztemp", "Heizgrenztemp", "Heizwaermebedarf", "Heiztauscherleistung",
+    "HeiztauscherDeltaT", "FWEnennleistung", "Glykolanteil", "Speicher1vol", "Speicher2vol",
+    "SpeicherAnz", "SpeicherkWert", "Speichertauscherleistung", "Solarkreislaenge", "Rohrtype",
+    "HeizQnorm", "HeizTnorm", "HeizTvor100", "HeizTrck100", "HeizkreisTyp", "ZeitZoom", "Datum",
+    "KombiSpeicherWT", "Zirkulation", "ZiZeiten", "ZiLaenge", "ZiVol", "ZiModus", "FWEdTmin",
+    "KAfaktor", kBivSpTypNr, kKombiSpTypNr, kKombiSpeicherWTNr};
+
+bool IstBekannt(std::string_view line) {
+  const std::size_t eq = line.find('=');
+  if (eq == std::string_view::npos) return false;
+  const std::string_view key = line.substr(0, eq);
+  return std::any_of(std::begin(kBekannteSchluessel), std::end(kBekannteSchluessel),
+                     [&](std::string_view k) { return EqualsNoCase(k, key); });
+}
+
+// Reads the section's keys in the reading order; dependent defaults need it.
+class SektionLeser {
+ public:
+  SektionLeser(TBigIniFile& ini, std::string_view sektion, std::vector<std::string>& ungueltig)
+      : ini_(ini), sektion_(sektion), ungueltig_(ungueltig) {}
+
+  std::string Text(std::string_view key, const std::string& def) {
+    return ini_.ReadString(sektion_, key, def);
+  }
+  double Real(std::string_view key, double def) { return ini_.ReadFloat(sektion_, key, def); }
+  bool Bool(std::string_view key, bool def) { return ini_.ReadBool(sektion_, key, def); }
+  bool Vorhanden(std::string_view key) { return ini_.ValueExists(sektion_, key); }
+  // An integer that must lie within lo..hi; outside, the default and the key is reported.
+  std::int32_t Ganz(std::string_view key, std::int32_t def, std::int32_t lo, std::int32_t hi) {
+    const std::int32_t v = ini_.ReadInteger(sektion_, key, def);
+    if (v >= lo && v <= hi) return v;
+    ungueltig_.emplace_back(key);
+    return def;
+  }
+  std::uint8_t Byte(std::string_view key, std::int32_t def) {
+    return static_cast<std::uint8_t>(Ganz(key, def, 0, 255));
+  }
+  std::uint16_t Word(std::string_view key, std::int32_t def) {
+    return static_cast<std::uint16_t>(Ganz(key, def, 0, 65535));
+  }
+  // A storage sub-type: the number key, when present and valid, wins over the code text.
+  std::string SpTyp(std::string_view nrKey, const std::string& codeText) {
+    if (!Vorhanden(nrKey)) return codeText;
+    const std::int32_t nr = Ganz(nrKey, -1, 0, 255);
+    return nr < 0 ? codeText : "#" + std::to_string(nr);
+  }
+  TDateTime Datum(std::string_view key, TDateTime def) {
+    return ini_.ReadDateTime(sektion_, key, def);
+  }
+
+ private:
+  TBigIniFile& ini_;
+  std::string sektion_;
+  std::vector<std::string>& ungueltig_;
+};
+
+// Value texts of the writer.
+std::string Bool01(bool b) { return b ? "1" : "0"; }
+std::string Real(double x) { return IniFloatToStr(x); }
+std::string Gerundet(double x, std::uint8_t stellen) { return IniFloatToStr(RoundDecimals(stellen, x)); }
+// A real written as a whole number, halves to the even neighbour.
+std::string AlsGanzzahl(double x) {
+  const double r = RoundDecimals(0, x);
+  constexpr double lo = std::numeric_limits<std::int32_t>::min();
+  constexpr double hi = std::numeric_limits<std::int32_t>::max();
+  if (!(r >= lo)) return std::to_string(std::numeric_limits<std::int32_t>::min());
+  if (!(r <= hi)) return std::to_string(std::numeric_limits<std::int32_t>::max());
+  return std::to_string(static_cast<std::int32_t>(r));
+}
+
+// The text the file holds for a storage sub-type: the record's "#" form has none.
+std::string SpTypDateiText(const std::string& recordText) {
+  return SpTypNummer(recordText) ? std::string() : recordText;
+}
+
+}  // namespace
+
+std::string ProjektSektion(std::int32_t nummer) { return "Projekt " + std::to_string(nummer); }
+
+std::optional<std::int32_t> ProjektNummerAus(std::string_view sektion) {
+  const std::size_t blank = sektion.find(' ');
+  if (blank == std::string_view::npos) return std::nullopt;
+  std::string_view rest = sektion.substr(blank + 1);
+  while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
+  if (rest.empty() || rest.size() > 5) return std::nullopt;
+  std::int32_t n = 0;
+  for (char c : rest) {
+    if (c < '0' || c > '9') return std::nullopt;
+    n = n * 10 + (c - '0');
+  }
+  if (n > 65535) return std::nullopt;
+  return n;
+}
+
+bool IstProjektDatei(const std::vector<std::string>& sektionen) {
+  if (sektionen.empty()) return false;
+  return std::all_of(sektionen.begin(), sektionen.end(),
+                     [](const std::string& name) { return name.starts_with("Projekt"); });
+}
+
+std::string StandardProjektName(std::int32_t n) { return "Projekt " + std::to_string(n) + ".0"; }
+
+void ReadProjektRecord(TBigIniFile& ini, std::string_view sektion, std::int32_t listIndex,
+                       double jetzt, TProjekt& r, std::vector<std::string>& ungueltig) {
+  SektionLeser in(ini, sektion, ungueltig);
+  r.ProjektName = in.Text("ProjektName", StandardProjektName(listIndex));
+  r.Info1 = in.Text("Info1", "");
+  r.Info2 = in.Text("Info2", "");
+  r.Standort = in.Text("Standort", "*** unbekannt ***");
+  r.Kollektor = in.Text("Kollektor", "*** fehlt ***");
+  r.KollektorMontage = in.Text("KollektorMontage", "fest");
+  r.KollektorFlaeche = in.Real("KollektorFlaeche", 999.0);
+  r.KollektorAzimut = in.Real("KollektorAzimut", 0.0);
+  r.KollektorNeigung = in.Real("KollektorNeigung", 30.0);
+  r.OstWestKollektor = in.Bool("OstWestKollektor", false);
+  if (r.OstWestKollektor) {
+    r.KollektorFlaeche2 = in.Real("KollektorFlaeche2", 999.0);
+    r.KollektorAzimut2 = in.Real("KollektorAzimut2", 0.0);
+    r.KollektorNeigung2 = in.Real("KollektorNeigung2", 30.0);
+  }
+  r.KollektorFlow = in.Real("KollektorFlow", 50.0);
+  r.LFTkreis = in.Bool("LFTkreis", false);
+  const bool kombiWT = in.Bool("KombiSpeicherWT", false);
+  r.KombiSpTyp = in.SpTyp(kKombiSpTypNr, in.Text("KombiSpTyp", kombiWT ? "1" : "0"));
+  r.KombiSpeicherWT = in.SpTyp(kKombiSpeicherWTNr, std::string());
+  r.KaskadeTyp = in.Text("KaskadeTyp", "2SP");
+  r.BivSpTyp = in.SpTyp(kBivSpTypNr, in.Text("BivSpTyp", "Classic"));
+  r.SkyMap = in.Text("SkyMap", "");
+  r.AnlagenTyp = in.Text("AnlagenTyp", std::string(AnlagenTypNamen[1]));
+  r.SpeicherName = in.Text("SpeicherName", "");
+  r.RohrTyp = in.Text("RohrTyp", "*init*");
+  r.Zapfprofil = in.Text("Zapfprofil", "*init*");
+  r.konvEnergie = in.Text("konvEnergie", "*init*");
+  r.Kaltwassertemp = in.Real("Kaltwassertemp", 10.0);
+  r.Warmwassertemp = in.Real("Warmwassertemp", 50.0);
+  r.Minimaltemp = in.Real("Minimaltemp", 40.0);
+  r.Maximaltemp = in.Real("Maximaltemp", 70.0);
+  r.Maximaltemp2 = in.Real("Maximaltemp2", 80.0);
+  r.MaxTempWinter = in.Real("MaxTempWinter", 55.0);
+  r.Warmwasserverbrauch = in.Real("Warmwasserverbrauch", 10000.0);
+  r.Zirkulation = in.Bool("Zirkulation", false);
+  r.ZiZeiten = in.Text("ZiZeiten", "");
+  r.ZiZeiten = LinksZeichen(r.ZiZeiten, 24);
+  r.ZiLaenge = in.Real("ZiLaenge", 10.0);
+  r.ZiVol = in.Real("ZiVol", 3.0);
+  r.ZiModus = in.Byte("ZiModus", 1);
+  r.Pool = in.Bool("Pool", false);
+  r.PoolTemp = in.Real("PoolTemp", 28.0);
+  r.PoolVol = in.Real("PoolVol", 50.0);
+  r.PoolSpminTemp = in.Real("PoolSpminTemp", 40.0);
+  r.PoolStart = in.Word("PoolStart", 105);
+  r.PoolEnde = in.Word("PoolEnde", 258);
+  r.PoolWTdir = in.Bool("PoolWTdir", false);
+  r.AntiLegionella = in.Bool("AntiLegionella", false);
+  r.Heiztemp = in.Real("Heiztemp", 30.0);
+  r.Heizgrenztemp = in.Real("Heizgrenztemp", 50.0);
+  r.Heizwaermebedarf = in.Real("Heizwaermebedarf", 20000000.0);
+  r.Heiztauscherleistung = in.Real("Heiztauscherleistung", 15.0);
+  r.HeiztauscherDeltaT = in.Real("HeiztauscherDeltaT", 10.0);
+  r.FWEnennleistung = in.Real("FWEnennleistung", 48846.0);
+  r.FWEdTmin = in.Real("FWEdTmin", 5.0);
+  r.Glykolanteil = in.Real("Glykolanteil", 40.0);
+  r.Speicher1vol = in.Real("Speicher1vol", 750.0);
+  r.Speicher2vol = in.Real("Speicher2vol", 300.0);
+  r.SpeicherAnz = in.Byte("SpeicherAnz", 1);
+  r.SpeicherkWert = in.Real("SpeicherkWert", 0.3);
+  r.Speichertauscherleistung = in.Real("Speichertauscherleistung", 50.0);
+  r.Solarkreislaenge = in.Real("Solarkreislaenge", 15.0);
+  r.HeizQnorm = in.Real("HeizQnorm", 15000.0);
+  const auto ganz = [&](std::string_view key, std::int32_t def) {
+    return in.Ganz(key, def, std::numeric_limits<std::int32_t>::min(),
+                   std::numeric_limits<std::int32_t>::max());
+  };
+  r.HeizTnorm = ganz("HeizTnorm", -16);
+  r.HeizTvor100 = ganz("HeizTvor100", 55);
+  r.HeizTrck100 = ganz("HeizTrck100", 40);
+  r.HeizkreisTyp = in.Byte("HeizkreisTyp", 2);
+  r.ZeitZoom = in.Byte("ZeitZoom", 5);
+  r.KAfaktor = in.Byte("KAfaktor", 20);
+  r.Datum = in.Datum("Datum", jetzt);
+}
+
+void ReadProjektDat(TBigIniFile& ini, std::string_view sektion, std::int32_t listIndex,
+                    double jetzt, PlantState& p) {
+  std::vector<std::string> ungueltig;
+  ReadProjektRecord(ini, sektion, listIndex, jetzt, p.Projekt, ungueltig);
+  if (!ungueltig.empty()) {
+    std::string liste;
+    for (const auto& key : ungueltig) liste += (liste.empty() ? "\"" : ", \"") + key + "\"";
+    ShowMessageLines(std::string(kUngueltigeWerte) + std::string(sektion) + " (" +
+                     p.Projekt.ProjektName + "): " + liste + std::string(kStandardGilt));
+  }
+  ApplyProjekt(p.Projekt, p);
+}
+
+std::vector<std::pair<std::string, std::string>> ProjektZeilen(const TProjekt& r,
+                                                                const PlantState& p) {
+  std::vector<std::pair<std::string, std::string>> z;
+  z.reserve(80);
+  const auto add = [&](std::string_view key, std::string value) {
+    z.emplace_back(std::string(key), std::move(value));
+  };
+  add("ProjektName", r.ProjektName);
+  if (!r.Info1.empty()) add("Info1", r.Info1);
+  if (!r.Info2.empty()) add("Info2", r.Info2);
+  add("Standort", r.Standort);
+  add("Kollektor", r.Kollektor);
+  add("KollektorMontage", r.KollektorMontage);
+  add("KollektorFlaeche", Gerundet(r.KollektorFlaeche, 2));
+  add("KollektorAzimut", Gerundet(r.KollektorAzimut, 2));
+  add("KollektorNeigung", Gerundet(r.KollektorNeigung, 2));
+  add("OstWestKollektor", Bool01(r.OstWestKollektor));
+  if (r.OstWestKollektor) {
+    add("KollektorFlaeche2", Gerundet(r.KollektorFlaeche2, 2));
+    add("KollektorAzimut2", Gerundet(r.KollektorAzimut2, 2));
+    add("KollektorNeigung2", Gerundet(r.KollektorNeigung2, 2));
+  }
+  add("KollektorFlow", Real(r.KollektorFlow));
+  add("LFTkreis", Bool01(r.LFTkreis));
+  if (!r.SkyMap.empty()) add("SkyMap", r.SkyMap);
+  add("AnlagenTyp", r.AnlagenTyp);
+  if (!r.SpeicherName.empty()) add("SpeicherName", r.SpeicherName);
+  add("KombiSpTyp", SpTypDateiText(r.KombiSpTyp));
+  if (auto nr = SpTypNummer(r.KombiSpTyp)) add(kKombiSpTypNr, std::to_string(*nr));
+  if (auto nr = SpTypNummer(r.KombiSpeicherWT)) add(kKombiSpeicherWTNr, std::to_string(*nr));
+  add("KaskadeTyp", r.KaskadeTyp);
+  if (p.BivSpTyp != 0) {
+    add("BivSpTyp", SpTypDateiText(r.BivSpTyp));
+    if (auto nr = SpTypNummer(r.BivSpTyp)) add(kBivSpTypNr, std::to_string(*nr));
+  }
+  add("RohrTyp", r.RohrTyp);
+  add("Zapfprofil", r.Zapfprofil);
+  add("konvEnergie", r.konvEnergie);
+  add("Kaltwassertemp", Real(r.Kaltwassertemp));
+  add("Warmwassertemp", Real(r.Warmwassertemp));
+  add("Minimaltemp", Real(r.Minimaltemp));
+  add("Maximaltemp", Real(r.Maximaltemp));
+  add("Maximaltemp2", Real(r.Maximaltemp2));
+  add("MaxTempWinter", Real(r.MaxTempWinter));
+  add("Warmwasserverbrauch", Gerundet(r.Warmwasserverbrauch, 3));
+  // The circulation page of the plant dialog edits these; older versions did not store them.
+  add("Zirkulation", Bool01(r.Zirkulation));
+  add("ZiZeiten", r.ZiZeiten);
+  add("ZiLaenge", Real(r.ZiLaenge));
+  add("ZiVol", Real(r.ZiVol));
+  add("ZiModus", std::to_string(r.ZiModus));
+  if (r.Pool) {
+    add("Pool", "1");
+    add("PoolTemp", Real(r.PoolTemp));
+    add("PoolVol", Real(r.PoolVol));
+    add("PoolSpminTemp", Real(r.PoolSpminTemp));
+    add("PoolStart", std::to_string(r.PoolStart));
+    add("PoolEnde", std::to_string(r.PoolEnde));
+    add("PoolWTdir", Bool01(r.PoolWTdir));
+  }
+  if (r.AntiLegionella) add("AntiLegionella", "1");
+  add("Heiztemp", Real(r.Heiztemp));
+  add("Heizgrenztemp", Real(r.Heizgrenztemp));
+  add("Heizwaermebedarf", Real(r.Heizwaermebedarf));
+  add("Heiztauscherleistung", Real(r.Heiztauscherleistung));
+  add("HeiztauscherDeltaT", Real(r.HeiztauscherDeltaT));
+  add("FWEnennleistung", Real(r.FWEnennleistung));
+  add("FWEdTmin", Real(r.FWEdTmin));
+  add("Glykolanteil", Real(r.Glykolanteil));
+  add("Speicher1vol", Real(r.Speicher1vol));
+  add("Speicher2vol", Real(r.Speicher2vol));
+  add("SpeicherAnz", std::to_string(r.SpeicherAnz));
+  add("SpeicherkWert", Gerundet(r.SpeicherkWert, 3));
+  add("Speichertauscherleistung", Gerundet(r.Speichertauscherleistung, 3));
+  add("Solarkreislaenge", Gerundet(r.Solarkreislaenge, 3));
+  add("Rohrtype", r.RohrTyp);
+  if (p.AnlagenTypNr >= 6 && p.AnlagenTypNr <= 8) {
+    add("HeizQnorm", AlsGanzzahl(r.HeizQnorm));
+    add("HeizTnorm", AlsGanzzahl(r.HeizTnorm));
+    add("HeizTvor100", AlsGanzzahl(r.HeizTvor100));
+    add("HeizTrck100", AlsGanzzahl(r.HeizTrck100));
+    add("HeizkreisTyp", std::to_string(r.HeizkreisTyp));
+  } else if (p.AnlagenTypNr < 1 || p.AnlagenTypNr > 8) {
+    ShowMessageLines(std::string(kATypWrite));
+  }
+  add("ZeitZoom", std::to_string(r.ZeitZoom));
+  add("KAfaktor", std::to_string(r.KAfaktor));
+  add("Datum", IniDateTimeToStr(r.Datum));
+  return z;
+}
+
+bool IstLeereDatei(const std::string& fileName) {
+  std::string bytes;
+  if (!ReadWholeFile(fileName, bytes)) return false;
+  return std::all_of(bytes.begin(), bytes.end(), [](char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\x1a';
+  });
+}
+
+bool LadeProjektDatei(const std::string& fileName, TBigIniFile& ini) {
+  ini.LoadFile(fileName);
+  if (ini.LoadError().empty()) return true;
+  ShowMessageLines(ini.LoadError());
+  return false;
+}
+
+bool SchreibeProjektDatei(const std::string& fileName, const TBigIniFile& ini) {
+  std::vector<std::string> zeilen;
+  ini.SaveToStrings(zeilen);
+  std::string text;
+  for (const auto& z : zeilen) {
+    text += z;
+    text += "\r\n";
+  }
+  std::string fehler;
+  if (WriteFileAtomic(fileName, EncodeText(text, ini.Encoding()), &fehler)) return true;
+  ShowMessageLines(fehler + std::string(kNichtGespeichert));
+  return false;
+}
+
+bool WriteProjektDat(const std::string& fileName, TavState& s, ProjektKatalogDienste& d) {
+  // The object holds the file in memory only; the file is rewritten below, in one piece.
+  TBigIniFile ini;
+  std::error_code ec;
+  if (std::filesystem::exists(fileName, ec) && !IstLeereDatei(fileName)) {
+    if (!LadeProjektDatei(fileName, ini)) return false;
+    std::vector<std::string> sektionen;
+    ini.ReadSections(sektionen);
+    if (!IstProjektDatei(sektionen)) {
+      ShowMessageLines(std::string(kAbbruch) + fileName + std::string(kKeineProjektDatei));
+      return false;
+    }
+  }
+
+  PlantState& p = s.plant;
+  FillProjekt(p, p.Projekt, d.Jetzt());
+  const std::string sektion = ProjektSektion(s.settings.ProjektNummer);
+  const auto zeilen = ProjektZeilen(p.Projekt, p);
+
+  // The section is rebuilt where it stands (a new one goes to the end): the known keys in
+  // their order, then the lines this version does not know, as they were.
+  std::vector<std::string>* liste = nullptr;
+  ini.FindKey(sektion, "", liste, true);
+  std::vector<std::string> fremd;
+  std::copy_if(liste->begin(), liste->end(), std::back_inserter(fremd),
+               [](const std::string& line) { return !IstBekannt(line); });
+  liste->clear();
+  for (const auto& [key, value] : zeilen) ini.WriteString(sektion, key, value);
+  ini.FindKey(sektion, "", liste, false);
+  liste->insert(liste->end(), fremd.begin(), fremd.end());
+
+  if (!SchreibeProjektDatei(fileName, ini)) return false;
+  s.run.ProjektGeaendert = false;
+  d.Status().Status(std::string(kAbgespeichert));
+  return true;
+}
+
+}  // namespace tav

@@ -1,0 +1,72 @@
+#pragma once
+// The project file "Projekte.dat": one INI section "Projekt " + number per project, one line
+// per setting, in the Windows code page with CR LF and the decimal comma.
+//
+// Reading takes every key with its default (see ProjektDatei.cpp for the table); writing
+// puts the keys in their fixed order with their conditions and roundings. Beyond the keys
+// older versions write, the writer also stores the circulation settings, "FWEdTmin",
+// "KAfaktor" and, when a storage sub-type has no code text of its own, "BivSpTypNr",
+// "KombiSpTypNr" or "KombiSpeicherWTNr" (readers that do not know a key ignore it). Lines of
+// a section that this version does not know are kept, and a saved section keeps its place in
+// the file. Every rewrite goes through a temporary file; a failed save leaves the old file.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "foundation/TavVar.h"
+
+namespace tav {
+
+class TBigIniFile;
+class ProjektKatalogDienste;
+
+// "Projekt " + number.
+std::string ProjektSektion(std::int32_t nummer);
+// The project number of a section name: the text after its first blank as a whole number
+// (leading blanks allowed) that fits the project list's numbers (0..65535).
+std::optional<std::int32_t> ProjektNummerAus(std::string_view sektion);
+// A project file has at least one section, and every section name begins with "Projekt".
+bool IstProjektDatei(const std::vector<std::string>& sektionen);
+// Name of a project whose section has none: "Projekt " + n with one decimal and a point.
+std::string StandardProjektName(std::int32_t n);
+
+// Reads section `sektion` of `ini` into `r`, every key with its default. `listIndex` is the
+// section's 1-based place in the project list (for the default name); `jetzt` the default
+// date. Fields the file does not hold (OrtNr, AnlagenTypNr, the second collector field
+// without "OstWestKollektor") keep their values. Integer values that do not fit their field
+// take the default; their keys are added to `ungueltig`.
+void ReadProjektRecord(TBigIniFile& ini, std::string_view sektion, std::int32_t listIndex,
+                       double jetzt, TProjekt& r, std::vector<std::string>& ungueltig);
+
+// Reads the section into p.Projekt and applies it to the working variables. Integer values
+// that do not fit their field take their default; one message names the project and the keys.
+void ReadProjektDat(TBigIniFile& ini, std::string_view sektion, std::int32_t listIndex,
+                    double jetzt, PlantState& p);
+
+// The key lines of a section in file order, from the record r and the working variables p
+// (the storage sub-type and the plant type decide some rows). An unknown plant type leaves
+// out the heating-design keys with the message "A_Typ - WriteProjektDat".
+std::vector<std::pair<std::string, std::string>> ProjektZeilen(const TProjekt& r,
+                                                                const PlantState& p);
+
+// Writes the working variables as section "Projekt " + ProjektNummer of the named file
+// (created when missing). An existing file that is not a project file is refused with
+// "ABBRUCH: " + name + " ist keine korrekte Projekt-Datei". On success the modified flag is
+// cleared and "Projektdaten abgespeichert" goes to the status line. False when nothing was
+// written (the message has been shown; the old file is untouched).
+bool WriteProjektDat(const std::string& fileName, TavState& s, ProjektKatalogDienste& d);
+
+// Loads a project file into a memory-only INI object (the object never writes the file).
+// False with a message when the file exists but cannot be read.
+bool LadeProjektDatei(const std::string& fileName, TBigIniFile& ini);
+// Rewrites the file from the INI object through a temporary file. False with a message
+// naming the file when that fails; the old file is then untouched.
+bool SchreibeProjektDatei(const std::string& fileName, const TBigIniFile& ini);
+// The file holds nothing but blanks and line ends (as after deleting its last project).
+bool IstLeereDatei(const std::string& fileName);
+
+}  // namespace tav

@@ -1,0 +1,260 @@
+#include "catalogues/ProjektLaden.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <vector>
+
+#include "catalogues/ProjektDatei.h"
+#include "catalogues/ProjektKatalogDienste.h"
+#include "catalogues/ProjektRecord.h"
+#include "foundation/AtomicFile.h"
+#include "foundation/BigIni.h"
+#include "foundation/Messages.h"
+#include "foundation/TavUtil.h"
+#include "foundation/TavVar.h"
+#include "foundation/TextTable.h"
+
+namespace tav {
+
+namespace {
+
+constexpr std::string_view kKeineProjektDatei = " ist keine korrekte Projekt-Datei";
+constexpr std::string_view kAbschnitt = "Abschnitt [";
+constexpr std::string_view kOhneNummer = "] ohne Projektnummer wird nicht aufgelistet: ";
+
+// The project list entry of a section.
+TProjDat ListenEintrag(TBigIniFile& ini, const std::string& sektion, std::int32_t nummer,
+                       double jetzt) {
+  TProjDat e;
+  e.ProjektName = ini.ReadString(sektion, "ProjektName", StandardProjektName(nummer));
+  e.Info1 = ini.ReadString(sektion, "Info1", "");
+  e.Info2 = ini.ReadString(sektion, "Info2", "");
+  e.Nummer = static_cast<std::uint16_t>(nummer);
+  e.Datum = static_cast<float>(ini.ReadDateTime(sektion, "Datum", jetzt));
+  return e;
+}
+
+// The smallest positive number that no listed project has.
+std::int32_t FreieNummer(const CatalogueState& c) {
+  std::vector<bool> belegt(static_cast<std::size_t>(c.ProjektAnzahl) + 2, false);
+  for (std::int32_t i = 1; i <= c.ProjektAnzahl; ++i) {
+    const std::size_t n = c.Projektliste[static_cast<std::size_t>(i)].Nummer;
+    if (n < belegt.size()) belegt[n] = true;
+  }
+  std::int32_t n = 1;
+  while (belegt[static_cast<std::size_t>(n)]) ++n;
+  return n;
+}
+
+// Catalogue names of the loaded project resolved, in the order the readers depend on.
+void KatalogeAufloesen(TavState& s, ProjektKatalogDienste& d) {
+  d.ReadOrte(s);
+  d.ReadKollektoren(s);
+  d.ReadRohre(s);
+  d.ReadProfile(s);
+  d.ReadEnergie(s, s.plant.konvEnergie);
+}
+
+// Lists the file's projects and loads the current one. False when the file has no section.
+bool ListeUndProjektLaden(TavState& s, ProjektKatalogDienste& d, const std::string& pfad) {
+  TBigIniFile ini;
+  if (!LadeProjektDatei(pfad, ini)) {
+    // Unreadable: reported. It must not be replaced by a standard project either.
+    s.cat.ProjektAnzahl = 0;
+    return true;
+  }
+  std::vector<std::string> sektionen;
+  ini.ReadSections(sektionen);
+  if (sektionen.empty()) return false;
+
+  const double jetzt = d.Jetzt();
+  CatalogueState& c = s.cat;
+  std::vector<std::string> gelistet;  // section name of each list entry
+  std::string ohneNummer;
+  bool zuviele = false;
+  for (const auto& name : sektionen) {
+    const auto n = ProjektNummerAus(name);
+    if (!n) {
+      if (ohneNummer.empty()) ohneNummer = name;
+      continue;
+    }
+    if (static_cast<std::int32_t>(gelistet.size()) == kMaxProjekte) {
+      zuviele = true;
+      break;
+    }
+    gelistet.push_back(name);
+    c.Projektliste[gelistet.size()] = ListenEintrag(ini, name, *n, jetzt);
+  }
+  c.ProjektAnzahl = static_cast<std::int32_t>(gelistet.size());
+  if (zuviele) ShowMessageLines(T(TX::WarnZuvieleProj) + " " + std::string(ProjekteDatei));
+  if (!ohneNummer.empty())
+    ShowMessageLines(std::string(kAbschnitt) + ohneNummer + std::string(kOhneNummer) + pfad);
+  if (gelistet.empty()) return false;
+
+  std::int32_t found = -1;
+  for (std::int32_t i = 1; i <= c.ProjektAnzahl; ++i) {
+    if (c.Projektliste[static_cast<std::size_t>(i)].Nummer == s.settings.ProjektNummer) found = i;
+  }
+  if (found < 0) {
+    // The current number is gone (deleted, or another data folder): the first project
+    // becomes current, so that saving it does not copy it under the stale number.
+    found = 1;
+    s.settings.ProjektNummer = c.Projektliste[1].Nummer;
+  }
+  ReadProjektDat(ini, gelistet[static_cast<std::size_t>(found - 1)], found, jetzt, s.plant);
+  return true;
+}
+
+}  // namespace
+
+std::string ProjektDateiPfad(const TavState& s) {
+  return FindFileNoCase(s.folders.DatenDir, std::string(ProjekteDatei)).string();
+}
+
+bool CreateStandardProjekt(TavState& s, ProjektKatalogDienste& d) {
+  PlantState& p = s.plant;
+  p.AnlagenTyp = LinksZeichen(std::string(AnlagenTypNamen[1]), 20);
+  p.Standort = "Freiburg";
+  p.Kollektor = "*init*";
+  p.RohrTyp = "*init*";
+  p.Zapfprofil = "*init*";
+  p.konvEnergie = "*init*";
+  p.KollektorMontage = 1;
+
+  d.ReadOrte(s);
+  d.ReadKollektoren(s);
+  d.ReadRohre(s);
+  d.ReadProfile(s);
+
+  // The standard collector is the catalogue's last flat-plate collector, else its first.
+  const CatalogueState& c = s.cat;
+  const std::int32_t anzahl = std::min<std::int32_t>(c.KollektorAnzahl, kMaxKollektoren);
+  if (anzahl >= 1) {
+    std::string name = c.Kollektoren[1].Name;
+    for (std::int32_t i = 1; i <= anzahl; ++i) {
+      const std::string& k = c.Kollektoren[static_cast<std::size_t>(i)].Name;
+      if (UpperCaseText(k).find("FLACHKOLLEKTOR") != std::string::npos) name = k;
+    }
+    p.Kollektor = LinksZeichen(name, 50);
+  }
+
+  p.ProjektName = "Standard-Solaranlage";
+  p.Info1 = "Musterprojekt";
+  p.Info2.clear();
+
+  p.KollektorMontage = 1;
+  p.KollektorFlaeche = 6.0f;
+  p.KollektorAzimut = 0.0f;
+  p.KollektorNeigung = 35.0f;
+  p.KollektorFlow = 50.0f;
+  p.LFTkreis = false;
+  p.AnlagenTypNr = 1;
+  p.AnlagenTyp = LinksZeichen(std::string(AnlagenTypNamen[1]), 20);
+  p.Kaltwassertemp = 10.0f;
+  p.Warmwassertemp = 45.0f;
+  p.Minimaltemp = 42.0f;
+  p.Maximaltemp = 75.0f;
+  p.Maximaltemp2 = 75.0f;
+  p.MaxTempWinter = 55.0f;
+  p.Heiztemp = 30.0f;
+  p.Heizgrenztemp = 16.0f;
+  p.Heiztauscherleistung = 15000.0f;
+  p.HeiztauscherDeltaT = 10.0f;
+  p.FWEnennleistung = 48846.0f;
+  p.FWEdTmin = 5.0f;
+  p.Glykolanteil = 40.0f;
+  p.Speicher1vol = 300.0f;
+  p.Speicher2vol = 100.0f;
+  p.SpeicherkWert = 0.3f;
+  p.Speichertauscherleistung = 60.0f;
+  p.Solarkreislaenge = 15.0f;
+  p.Warmwasserverbrauch = 8000.0f;
+  p.HeizQnorm = 15000.0f;
+  p.HeizTnorm = -16.0f;
+  p.HeizTvor100 = 55.0f;
+  p.HeizTrck100 = 40.0f;
+  p.HeizkreisTyp = 2;
+  p.ZeitZoom = 5;
+
+  s.settings.ProjektNummer = 1;
+  return WriteProjektDat(ProjektDateiPfad(s), s, d);
+}
+
+void LoadProjekt(TavState& s, ProjektKatalogDienste& d) {
+  const std::string pfad = ProjektDateiPfad(s);
+  std::error_code ec;
+  bool geladen = std::filesystem::exists(pfad, ec) && ListeUndProjektLaden(s, d, pfad);
+  if (!geladen) {
+    // No project yet (first start, or the last one deleted): the standard project is
+    // written and loaded. When it cannot be written, it stays in memory unlisted.
+    s.cat.ProjektAnzahl = 0;
+    if (CreateStandardProjekt(s, d)) geladen = ListeUndProjektLaden(s, d, pfad);
+    if (!geladen) d.ReadEnergie(s, s.plant.konvEnergie);
+  }
+  if (geladen) KatalogeAufloesen(s, d);
+  d.CheckAnlagenTyp(s);
+  d.SetAnlgParam(s, s.plant.AnlagenTypNr);
+  s.run.ProjektGeaendert = false;
+}
+
+void ImportProjekt(TavState& s, const std::string& fileName, ProjektKatalogDienste& d) {
+  std::error_code ec;
+  if (!std::filesystem::exists(fileName, ec)) return;
+  // The import file is only read, never written; its section list stays as it is for the
+  // whole import while the project file is rewritten for each project taken over.
+  TBigIniFile quelle;
+  if (!LadeProjektDatei(fileName, quelle)) return;
+  std::vector<std::string> sektionen;
+  quelle.ReadSections(sektionen);
+  if (!IstProjektDatei(sektionen)) {
+    ShowMessageLines(fileName + std::string(kKeineProjektDatei));
+    return;
+  }
+  CatalogueState& c = s.cat;
+  std::int32_t anzahl = static_cast<std::int32_t>(sektionen.size());
+  if (c.ProjektAnzahl + anzahl > kMaxProjekte) {
+    anzahl = kMaxProjekte - c.ProjektAnzahl;
+    ShowMessageLines(T(TX::WarnZuvieleProj) + fileName);
+  }
+  if (anzahl <= 0) return;  // nothing to take over: the current project is not saved either
+
+  const std::string pfad = ProjektDateiPfad(s);
+  const double jetzt = d.Jetzt();
+  std::int32_t uebernommen = 0;
+  for (std::int32_t i = 1; i <= anzahl; ++i) {
+    const std::string& sektion = sektionen[static_cast<std::size_t>(i - 1)];
+    const std::int32_t n = FreieNummer(c);
+    // A project without a name is named after its new number, in the list and in the file.
+    ReadProjektDat(quelle, sektion, n, jetzt, s.plant);
+    s.settings.ProjektNummer = n;
+    d.CheckAnlagenTyp(s);
+    if (!WriteProjektDat(pfad, s, d)) break;  // reported; the rest is not taken over
+    ++c.ProjektAnzahl;
+    TProjDat& e = c.Projektliste[static_cast<std::size_t>(c.ProjektAnzahl)];
+    e.ProjektName = s.plant.ProjektName;
+    e.Info1 = s.plant.Info1;
+    e.Info2 = s.plant.Info2;
+    e.Nummer = static_cast<std::uint16_t>(n);
+    e.Datum = static_cast<float>(s.plant.Projekt.Datum);
+    ++uebernommen;
+  }
+  if (uebernommen == 0) return;
+  KatalogeAufloesen(s, d);
+  d.SetAnlgParam(s, s.plant.AnlagenTypNr);
+  d.SetSpeicherParam(s);
+  if (WriteProjektDat(pfad, s, d)) s.run.ProjektGeaendert = false;
+}
+
+bool DeleteProjekt(TavState& s, std::int32_t nummer) {
+  const std::string pfad = ProjektDateiPfad(s);
+  std::error_code ec;
+  if (!std::filesystem::exists(pfad, ec)) return true;
+  TBigIniFile ini;
+  if (!LadeProjektDatei(pfad, ini)) return false;
+  const std::string sektion = ProjektSektion(nummer);
+  if (!ini.SectionExists(sektion)) return true;
+  ini.EraseSection(sektion);
+  return SchreibeProjektDatei(pfad, ini);
+}
+
+}  // namespace tav

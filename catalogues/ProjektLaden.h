@@ -1,0 +1,37 @@
+#pragma once
+// The project file as a whole: the built-in standard project, loading the current project
+// with the list of all stored projects, importing the projects of another file, deleting one.
+//
+// A project file without any section counts as missing (the standard project is written and
+// loaded). When the current project number is not in the file, the first project is loaded
+// and becomes the current number.
+
+#include <cstdint>
+#include <string>
+
+namespace tav {
+
+struct TavState;
+class ProjektKatalogDienste;
+
+// Full path of "Projekte.dat" in the data folder (found without regard to case).
+std::string ProjektDateiPfad(const TavState& s);
+
+// Sets the working variables to the standard project ("Standard-Solaranlage" at "Freiburg")
+// and writes it as project 1. False when it could not be written.
+bool CreateStandardProjekt(TavState& s, ProjektKatalogDienste& d);
+
+// Fills Projektliste from the file, loads project ProjektNummer (or the first) into the
+// working variables, resolves its catalogue names and sets the plant parameters.
+void LoadProjekt(TavState& s, ProjektKatalogDienste& d);
+
+// Appends every project of another project file under the smallest free numbers; the last
+// one imported becomes the current project. A file that is not a project file is refused
+// with a message; a missing file, or nothing left to import, changes nothing.
+void ImportProjekt(TavState& s, const std::string& fileName, ProjektKatalogDienste& d);
+
+// Removes section "Projekt " + nummer from the project file at once. A number without a
+// section changes nothing. False when the file could not be rewritten.
+bool DeleteProjekt(TavState& s, std::int32_t nummer);
+
+}  // namespace tav
