@@ -47,6 +47,7 @@ extern "C" {
 #define KLIMGEN_API
 #endif
 
+/* Sizes, channels, series and arrays (one enumeration, so they mix freely in arithmetic). */
 enum {
   KLIM_TAGE = 365,
   KLIM_STUNDEN = 8760,
@@ -56,11 +57,8 @@ enum {
   KLIM_MONATE_WERTE = 258,
   KLIM_TRUEBUNG_EINTRAEGE = 21, /* entries 0..20 */
   KLIM_TEMPZONE_EINTRAEGE = 20, /* entries 1..20, passed from entry 1 on */
-  KLIM_KLIMAZONE_EINTRAEGE = 20 /* entries 1..20, passed from entry 1 on */
-};
-
-/* Channels of the hourly block: channel c of hour h at Werte[c * 8760 + h]. */
-enum {
+  KLIM_KLIMAZONE_EINTRAEGE = 20, /* entries 1..20, passed from entry 1 on */
+  /* Channels of the hourly block: channel c of hour h at Werte[c * 8760 + h]. */
   KLIM_K_HOEHE = 0,       /* sun elevation, degrees (0 below the horizon) */
   KLIM_K_AZIMUT = 1,      /* azimuth from south, negative before solar noon */
   KLIM_K_EXTRA = 2,       /* extraterrestrial horizontal, Wh/m2 */
@@ -72,29 +70,23 @@ enum {
   KLIM_K_TEMP = 8,        /* ambient air temperature, degC */
   KLIM_K_KTMAX = 9,       /* maximum hourly clearness */
   KLIM_K_KT = 10,         /* hourly clearness */
-  KLIM_K_VERHAELTNIS = 11 /* global / clear-sky global */
-};
-
-/* Daily block: series s of day d at Werte[s * 365 + d - 1]; candidate matrices at
-   base + (d - 1) * 15 + (candidate - 1). */
-enum {
+  KLIM_K_VERHAELTNIS = 11, /* global / clear-sky global */
+  /* Daily block: series s of day d at Werte[s * 365 + d - 1]; candidate matrices at
+     base + (d - 1) * 15 + (candidate - 1). */
   KLIM_T_EXTRA = 0,   /* extraterrestrial daily, kWh/m2 */
   KLIM_T_KLAR = 1,    /* clear-sky daily global, kWh/m2 */
   KLIM_T_GLOBAL = 2,  /* daily global of the generated year, kWh/m2 */
   KLIM_T_KTMAX = 3,   /* maximum daily clearness */
   KLIM_T_KT = 4,      /* daily clearness of the generated year */
   KLIM_T_KANDIDAT_KT = 7300,
-  KLIM_T_KANDIDAT_GLOBAL = 12775
-};
-
-/* Monthly block: array a of month m at Werte[a * 13 + m - 1]; candidate matrix at
-   78 + (m - 1) * 15 + (candidate - 1). */
-enum {
+  KLIM_T_KANDIDAT_GLOBAL = 12775,
+  /* Monthly block: array a of month m at Werte[a * 13 + m - 1]; candidate matrix at
+     78 + (m - 1) * 15 + (candidate - 1). */
   KLIM_M_EXTRA = 0,  /* extraterrestrial monthly, kWh/m2 */
   KLIM_M_ZIEL = 1,   /* target monthly global, kWh/m2 */
   KLIM_M_TEMP = 4,   /* target monthly mean temperature, degC */
   KLIM_M_KT = 5,     /* monthly clearness index */
-  KLIM_M_KANDIDAT_KT = 78
+  KLIM_M_KANDIDAT_KT = 78,
 };
 
 #pragma pack(push, 1)

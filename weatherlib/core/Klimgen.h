@@ -1,0 +1,111 @@
+// The computing core of the weather-synthesis library. The shared library wraps these
+// routines in its C exports; tests and benchmarks call them directly with a state of their
+// own, so a fixed seed gives a reproducible year.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <stdexcept>
+#include <string>
+
+#include "Klimgen1_1.h"
+
+namespace tav::klimgen {
+
+enum Code : uint8_t {
+  kOk = 0,
+  kKdNewton = 1,     // "kd I"
+  kKdMonat = 2,      // "kd II"
+  kKhStunde = 3,     // "kh II"
+  kKhTag = 4,        // "kh I"
+  kTruebung = 5,     // "Truebung"
+  kTooLow = 6,       // "too_low"
+  kTooHigh = 7,      // "too_high"
+  kIntern = 8,       // unexpected exception or non-finite output
+  kUngueltig = 9     // invalid argument
+};
+
+// The library's own failure: carries the result code it stands for.
+class EKlimgen : public std::runtime_error {
+ public:
+  EKlimgen(uint8_t code, const std::string& text) : std::runtime_error(text), code_(code) {}
+  uint8_t code() const { return code_; }
+
+ private:
+  uint8_t code_;
+};
+
+// One linear congruential stream; all draws of a library instance come from it.
+class Zufall {
+ public:
+  explicit Zufall(uint32_t seed = 0) : seed_(seed) {}
+  uint32_t Seed() const { return seed_; }
+  void SetSeed(uint32_t seed) { seed_ = seed; }
+  // Uniform in [0, 1).
+  double Uniform() {
+    seed_ = seed_ * 134775813u + 1u;
+    return seed_ * (1.0 / 4294967296.0);
+  }
+  // Gaussian with mean 0 and deviation sd (polar method, second variate discarded).
+  double RandG(float sd);
+
+ private:
+  uint32_t seed_;
+};
+
+// State that outlives a call: result byte, monthly-check status, generation flag, random
+// stream, and which location the last successful mode-1 synthesis prepared.
+struct Zustand {
+  uint8_t Ergebniscode = 0;
+  uint8_t KTStatus = 0;
+  bool Generieren = false;
+  Zufall Rng;
+  bool Vorbereitet = false;
+  TKlimOrt VorbereitetOrt{};
+};
+
+using KlimaZonenTabelle = std::span<const TKlimKlimaZone, KLIM_KLIMAZONE_EINTRAEGE>;
+using TempZonenTabelle = std::span<const TKlimTempZone, KLIM_TEMPZONE_EINTRAEGE>;
+using TruebungsTabelle = std::span<const TKlimTruebung, KLIM_TRUEBUNG_EINTRAEGE>;
+
+// Sun, extraterrestrial and clear-sky irradiance, turbidity zones.
+uint8_t TurbidZone(float Breite, float Laenge);
+void Sun_Position_DIN(TKlimStunden& Stunden, float Breite, float Laenge, float Zeitzone);
+void E_ex_hour_day_month(TKlimStunden& Stunden, TKlimTage& Tage, TKlimMonate& Monate);
+// Returns the status 0, 2 (a month too dark) or 3 (too bright); the last failing month wins.
+uint8_t Clearness_m_Check(TKlimMonate& Monate, float Breite, float Hoehe);
+// Sued: southern hemisphere, the annual turbidity cycle shifted by half a year.
+void Clearness_max(const TKlimTruebung& Zone, TKlimStunden& Stunden, TKlimTage& Tage,
+                   float Hoehe, bool Sued = false);
+double KTMaximum(float Breite, float Hoehe);
+
+// Clearness generators and the diffuse/direct split. Failures throw EKlimgen.
+void kd_Generator(Zustand& z, int Kandidat, TKlimMonate& Monate, TKlimTage& Tage, float Breite,
+                  float Laenge);
+void kh_Generator(Zustand& z, TKlimStunden& Stunden, const TKlimTage& Tage);
+void Diffus_Direkt_Anteil(int Zone, TKlimStunden& Stunden);
+
+// Temperature series (channel 8).
+int Klimaregion(float Breite, float Laenge);
+bool TempZoneGueltig(const TKlimOrt& Ort, TempZonenTabelle TempZonen);
+void Temp_Addition(Zustand& z, const TKlimOrt& Ort, KlimaZonenTabelle KlimaZonen,
+                   TempZonenTabelle TempZonen, TKlimStunden& Stunden, const TKlimTage& Tage,
+                   const TKlimMonate& Monate);
+
+// Year synthesis, best-year search, year choice and monthly sums.
+uint8_t FindBestYear(const TKlimTage& Tage, const TKlimMonate& Monate);
+uint8_t YearChoice(int Mode, const TKlimTage& Tage, const TKlimMonate& Monate,
+                   const float* Vorjahre);
+// Returns kOk, or kUngueltig (Summen untouched) for non-finite input.
+uint8_t CalcMonatssummen(const TKlimOrt& Ort, const float* Reihen, float* Summen);
+
+uint8_t KlimgenSimYears(Zustand& z, uint8_t Mode, bool Generieren, const TKlimOrt& Ort,
+                        KlimaZonenTabelle KlimaZonen, TempZonenTabelle TempZonen,
+                        TruebungsTabelle TruebungsZonen, const float* Vorjahre,
+                        TKlimStunden& Stunden, TKlimTage& Tage, TKlimMonate& Monate);
+uint8_t KlimgenSimulation(Zustand& z, bool Generieren, const TKlimOrt& Ort,
+                          KlimaZonenTabelle KlimaZonen, TempZonenTabelle TempZonen,
+                          TruebungsTabelle TruebungsZonen, TKlimStunden& Stunden,
+                          TKlimTage& Tage, TKlimMonate& Monate);
+
+}  // namespace tav::klimgen
