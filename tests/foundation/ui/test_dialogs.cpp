@@ -1,0 +1,242 @@
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QTableWidget>
+#include <string>
+#include <vector>
+
+#include "ModalDriver.h"
+#include "foundation/TextTable.h"
+#include "foundation/ui/DialogZeile.h"
+#include "foundation/ui/Documents.h"
+#include "foundation/ui/SysUtilsQt.h"
+#include "foundation/ui/TermEdit.h"
+#include "support/ScriptedMessages.h"
+#include "support/TempDir.h"
+
+namespace tav {
+namespace {
+
+TEST(DialogZeile, ReturnConfirmsAndEscapeCancelsInEveryLine) {
+  for (const char* edit : {"Edit1", "Edit2", "Edit3"}) {
+    for (const auto& [key, result] : {std::pair{Qt::Key_Return, 1}, std::pair{Qt::Key_Escape, 2}}) {
+      TFormDialogZeile form;
+      QString ok, cancel;
+      test::WhenModal([&, edit, key = key](QWidget* d) {
+        ok = d->findChild<QPushButton*>("ButtonOK")->text();
+        cancel = d->findChild<QPushButton*>("ButtonCancel")->text();
+        test::Key(d->findChild<QLineEdit*>(edit), key);
+      });
+      EXPECT_EQ(form.exec(), result) << edit;
+      EXPECT_EQ(ok, "&OK");
+      EXPECT_EQ(cancel, "Ab&brechen");
+      EXPECT_EQ(form.windowTitle(), "Dialog mit Zeile(n)");
+    }
+  }
+}
+
+TEST(DialogZeile, SearchDialogIsCompactAndTellsCancel) {
+  TFormWortSuche form;
+  bool edit2Hidden = false, cancelHidden = false;
+  QString label;
+  int okBottom = 0;
+  test::WhenModal([&](QWidget* d) {
+    edit2Hidden = d->findChild<QLineEdit*>("Edit2")->isHidden();
+    cancelHidden = d->findChild<QPushButton*>("ButtonCancel")->isHidden();
+    label = d->findChild<QLabel*>("Label1")->text();
+    auto* ok = d->findChild<QPushButton*>("ButtonOK");
+    okBottom = ok->y() + ok->height();
+    test::Key(d->findChild<QLineEdit*>("Edit1"), Qt::Key_Escape);
+  });
+  form.exec();
+  EXPECT_TRUE(form.Abbruch());
+  EXPECT_TRUE(edit2Hidden);
+  EXPECT_TRUE(cancelHidden);
+  EXPECT_EQ(label, "&Suchbegriff:");
+  EXPECT_EQ(form.windowTitle(), "Suche");
+  EXPECT_LE(okBottom, form.height());  // the button stays inside the shrunk form
+
+  test::WhenModal([](QWidget* d) {
+    d->findChild<QLineEdit*>("Edit1")->setText("x");
+    test::Click(d, "ButtonOK");
+  });
+  form.exec();
+  EXPECT_FALSE(form.Abbruch());
+}
+
+// Types Term into the search dialog and confirms it (or cancels it when Term is null).
+void AnswerSearch(const char* term) {
+  test::WhenModal([term](QWidget* d) {
+    if (!term) {
+      test::Key(d->findChild<QLineEdit*>("Edit1"), Qt::Key_Escape);
+      return;
+    }
+    d->findChild<QLineEdit*>("Edit1")->setText(QString::fromUtf8(term));
+    test::Key(d->findChild<QLineEdit*>("Edit1"), Qt::Key_Return);
+  });
+}
+
+TEST(DialogZeile, ListSearchWrapsAndReportsOnce) {
+  test::ScopedMessages m;
+  const std::vector<std::string> list = {"Berlin", "Bremen", "Bernau", "Köln"};
+  int index = 0;
+  AnswerSearch("ber");
+  EXPECT_TRUE(SearchList(list, 0, index));
+  EXPECT_EQ(index, 2);
+  EXPECT_TRUE(Msg().ErgebnisOK);
+  AnswerSearch("ber");
+  EXPECT_TRUE(SearchList(list, 0, index));
+  EXPECT_EQ(index, 0);  // wrapped round to the top
+
+  AnswerSearch("hamburg");
+  EXPECT_FALSE(SearchList(list, 0, index));
+  EXPECT_EQ(index, 0);  // selection unchanged
+  ASSERT_EQ(m->shown.size(), 1u);
+  EXPECT_EQ(m->shown[0].text, "\"HAMBURG\" nicht gefunden");
+  EXPECT_FALSE(Msg().ErgebnisOK);
+
+  AnswerSearch(nullptr);  // cancelled
+  EXPECT_FALSE(SearchList(list, 0, index));
+  AnswerSearch("");  // confirmed empty
+  EXPECT_FALSE(SearchList(list, 0, index));
+  EXPECT_EQ(m->shown.size(), 1u);  // neither shows anything
+
+  int none = 0;
+  AnswerSearch("x");
+  EXPECT_FALSE(SearchList({}, 0, none));  // an empty list: a message, no crash
+  EXPECT_EQ(none, 0);
+  EXPECT_EQ(m->shown.size(), 2u);
+}
+
+TEST(DialogZeile, GridSearchLooksAtColumnOne) {
+  test::ScopedMessages m;
+  QTableWidget grid(1, 2);
+  grid.setItem(0, 0, new QTableWidgetItem("79100"));
+  grid.setItem(0, 1, new QTableWidgetItem("Freiburg"));
+  grid.setCurrentCell(0, 0);
+  AnswerSearch("FREI");
+  EXPECT_TRUE(SearchGrid(&grid));  // the one row finds itself
+  EXPECT_EQ(grid.currentRow(), 0);
+  AnswerSearch("79100");  // column 0 is not searched
+  EXPECT_FALSE(SearchGrid(&grid));
+  EXPECT_EQ(m->shown.back().text, "\"79100\" nicht gefunden");
+
+  QTableWidget empty(0, 2);
+  AnswerSearch("x");
+  EXPECT_FALSE(SearchGrid(&empty));
+}
+
+TEST(TermEdit, LeavingTheFieldShowsTheResultOrTheMarkedTerm) {
+  QLineEdit edit;
+  AttachTermSolver(&edit);
+  EXPECT_EQ(edit.toolTip(), "Zahl oder Term, z.B.: 2 * (2,5 + 3,5)");
+  const struct { const char* in; const char* shown; } cases[] = {
+      {"2 * (2,5 + 3,5)", "12"},
+      {"1.5", "1,5"},
+      {"10 x 2", "102 // Fehler"},
+      {"1/0", "1/0 // Div/0"},
+  };
+  for (const auto& c : cases) {
+    edit.setText(QString::fromUtf8(c.in));
+    emit edit.editingFinished();
+    EXPECT_EQ(edit.text(), QString::fromUtf8(c.shown)) << c.in;
+  }
+}
+
+TEST(SysUtilsQt, GreyPictureAndReadOnlyLook) {
+  QImage image(2, 1, QImage::Format_RGB32);
+  image.setPixel(0, 0, qRgb(255, 0, 0));
+  image.setPixel(1, 0, qRgb(10, 20, 30));
+  BitmapToGray(image);
+  EXPECT_EQ(image.pixel(0, 0), qRgb(77, 77, 77));
+  EXPECT_EQ(image.pixel(1, 0), qRgb(18, 18, 18));
+
+  QLineEdit edit;
+  SetEditReadOnlyLook(&edit, true);
+  EXPECT_TRUE(edit.isReadOnly());
+  EXPECT_EQ(edit.focusPolicy(), Qt::NoFocus);
+  EXPECT_FALSE(edit.hasFrame());
+  SetEditReadOnlyLook(&edit, false);
+  EXPECT_FALSE(edit.isReadOnly());
+  EXPECT_TRUE(edit.hasFrame());
+  EXPECT_EQ(edit.focusPolicy(), Qt::StrongFocus);
+}
+
+// Top row of the dark pixels in columns From..To of a picture.
+int TopInk(const QImage& img, int from, int to) {
+  for (int y = 0; y < img.height(); ++y) {
+    for (int x = from; x < to && x < img.width(); ++x) {
+      if (qGray(img.pixel(x, y)) < 128) return y;
+    }
+  }
+  return -1;
+}
+
+TEST(SysUtilsQt, RaisedAndLoweredMarkup) {
+  const auto render = [](const std::string& text, int* end) {
+    QImage img(120, 60, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    QFont f = p.font();
+    f.setPointSizeF(20);
+    p.setFont(f);
+    p.setPen(Qt::black);
+    *end = TextOutIndexed(p, 5, 10, text);
+    return img;
+  };
+  int endPlain = 0, endHoch = 0, endTief = 0;
+  const QImage plain = render("m", &endPlain);
+  const QImage hoch = render("m{/2}", &endHoch);
+  const QImage tief = render("m{\\2}", &endTief);
+  ASSERT_GT(endPlain, 5);
+  EXPECT_GT(endHoch, endPlain);
+  const int topHoch = TopInk(hoch, endPlain, endHoch);
+  const int topTief = TopInk(tief, endPlain, endTief);
+  ASSERT_GE(topHoch, 0);
+  ASSERT_GE(topTief, 0);
+  EXPECT_LT(topHoch, topTief);  // the raised 2 starts higher than the lowered one
+}
+
+TEST(SysUtilsQt, DelayKeepsTimersRunning) {
+  bool fired = false;
+  QTimer::singleShot(5, [&] { fired = true; });
+  QElapsedTimer clock;
+  clock.start();
+  DelayWithMessages(40);
+  EXPECT_TRUE(fired);
+  EXPECT_GE(clock.elapsed(), 40);
+}
+
+TEST(Documents, MissingFilesAreReportedAndOthersOpened) {
+  test::ScopedMessages m;
+  test::TempDir dir;
+  dir.Write("Fragebogen.pdf", "%PDF");
+  std::vector<std::string> opened;
+  bool openWorks = true;
+  SetDocumentOpener([&](const std::string& f) {
+    opened.push_back(f);
+    return openWorks;
+  });
+  const std::string survey = (dir / "Fragebogen.pdf").string();
+  OpenSurveyForm(survey);
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_EQ(m->shown.back().type, mtInformation);
+  EXPECT_NE(m->shown.back().text.find("\n\n"), std::string::npos);  // an empty line between
+
+  const std::string missing = (dir / "AnschreibenTr.doc").string();
+  OpenCoverLetter(missing);
+  EXPECT_EQ(m->shown.back().text, "\"" + missing + "\" nicht gefunden");
+  openWorks = false;
+  OpenCoverLetter(survey);
+  EXPECT_EQ(m->shown.back().text.rfind("Fehler beim Öffnen des Anschreibens!\n", 0), 0u);
+  EXPECT_EQ(opened.size(), 2u);
+  SetDocumentOpener({});
+}
+
+}  // namespace
+}  // namespace tav

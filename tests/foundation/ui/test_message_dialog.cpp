@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QPushButton>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "foundation/TextTable.h"
+#include "foundation/ui/QtMessageService.h"
+#include "support/TempDir.h"
+#include "ModalDriver.h"
+
+namespace tav {
+namespace {
+
+// The dialog-backed service installed for one test.
+struct MessageDialogFixture : ::testing::Test {
+  QtMessageService service;
+  MessageService* previous = nullptr;
+  void SetUp() override {
+    previous = SetMessageService(&service);
+    Texts().LoadDefaults();
+  }
+  void TearDown() override {
+    SetMessageService(previous);
+    Texts().LoadDefaults();
+  }
+};
+
+enum class Act { Escape, Return, CloseWindow, ClickNo, HelpThenOK };
+
+TEST_F(MessageDialogFixture, AnswersForEachButtonSet) {
+  const struct {
+    TMsgDlgButtons buttons;
+    Act act;
+    int result;
+  } cases[] = {
+      {mbYesNoCancel, Act::Escape, mrCancel},  // never No: that could discard a project
+      {mbYesNoCancel, Act::Return, mrYes},
+      {mbYesNoCancel, Act::ClickNo, mrNo},
+      {mbYesNo, Act::Escape, mrNo},
+      {mbYesNo, Act::Return, mrYes},
+      {mbOKOnly, Act::Return, mrOk},
+      {mbOKOnly, Act::Escape, mrCancel},
+      {mbOKCancel, Act::Escape, mrCancel},
+      {mbOKCancel, Act::Return, mrOk},
+      {Btn(mbYes) | Btn(mbNo) | Btn(mbIgnore), Act::Escape, mrIgnore},  // "ask later"
+      {mbYesNoCancel, Act::CloseWindow, mrCancel},
+      {0, Act::CloseWindow, mrCancel},
+      {Btn(mbOK) | Btn(mbHelp), Act::HelpThenOK, mrOk},  // Help leaves the dialog open
+  };
+  for (const auto& c : cases) {
+    test::WhenModal([act = c.act](QWidget* d) {
+      switch (act) {
+        case Act::Escape: test::Key(d->focusWidget() ? d->focusWidget() : d, Qt::Key_Escape); break;
+        case Act::Return: test::Key(d->focusWidget() ? d->focusWidget() : d, Qt::Key_Return); break;
+        case Act::CloseWindow: d->close(); break;
+        case Act::ClickNo: test::Click(d, "No"); break;
+        case Act::HelpThenOK:
+          test::Click(d, "Help");
+          test::Click(d, "OK");
+          break;
+      }
+    });
+    EXPECT_EQ(Msg().Ask("Frage?", c.buttons), c.result)
+        << "buttons " << c.buttons << " act " << static_cast<int>(c.act);
+    EXPECT_EQ(Msg().DialogAntwort, c.result);
+  }
+}
+
+TEST_F(MessageDialogFixture, LayoutTitleAndLines) {
+  int width = 0, okWidth = 0, okCentre = 0;
+  QString title, text;
+  bool hasIcon = false;
+  test::WhenModal([&](QWidget* d) {
+    width = d->width();
+    title = d->windowTitle();
+    auto* ok = d->findChild<QPushButton*>("OK");
+    okWidth = ok->width();
+    okCentre = ok->mapTo(d, QPoint(ok->width() / 2, 0)).x();
+    text = d->findChild<QLabel*>("Message")->text();
+    hasIcon = d->findChild<QLabel*>("Image") != nullptr;
+    EXPECT_NE(d->findChild<QWidget*>("XiPanelIntMsgDlg"), nullptr);
+    test::Click(d, "OK");
+  });
+  ShowMessageLines("Kurz|zwei");
+  EXPECT_EQ(width, 250);  // a short text: the least width
+  EXPECT_GE(okWidth, 75);
+  EXPECT_NEAR(okCentre, width / 2, 1);  // a single button stands in the middle
+  EXPECT_EQ(title, "Warnung");
+  EXPECT_EQ(text, "Kurz\nzwei");
+  EXPECT_TRUE(hasIcon);
+  EXPECT_EQ(Msg().DialogAntwort, mrOk);
+
+  std::vector<QRect> geometry;
+  test::WhenModal([&](QWidget* d) {
+    for (const char* name : {"Yes", "No", "Cancel"}) {
+      geometry.push_back(d->findChild<QPushButton*>(name)->geometry());
+    }
+    title = d->windowTitle();
+    test::Click(d, "Yes");
+  });
+  Msg().Ask(std::string(200, 'x'), mbYesNoCancel);
+  ASSERT_EQ(geometry.size(), 3u);
+  EXPECT_EQ(title, "Bestätigung");
+  EXPECT_EQ(geometry[0].width(), geometry[1].width());
+  EXPECT_EQ(geometry[1].width(), geometry[2].width());
+  EXPECT_LT(geometry[0].x(), geometry[1].x());  // in the order of the button set
+  EXPECT_LT(geometry[1].x(), geometry[2].x());
+  EXPECT_EQ(geometry[1].x() - geometry[0].right(), geometry[2].x() - geometry[1].right());
+}
+
+TEST_F(MessageDialogFixture, LanguageSwitchRelabelsTheNextDialogAndBack) {
+  test::TempDir dir;
+  dir.Write("english.dat", "[Tavrel]\r\nBtnYes=&Yes\r\nBtnNo=&No\r\nDlgConfirmation=Question\r\n");
+  QString yes, no, title;
+  const auto read = [&](QWidget* d) {
+    yes = d->findChild<QPushButton*>("Yes")->text();
+    no = d->findChild<QPushButton*>("No")->text();
+    title = d->windowTitle();
+    test::Click(d, "No");
+  };
+  ASSERT_TRUE(Texts().LoadTexts(dir / "english.dat"));
+  test::WhenModal(read);
+  EXPECT_EQ(Msg().Ask("?", mbYesNo), mrNo);
+  EXPECT_EQ(yes, "&Yes");
+  EXPECT_EQ(no, "&No");
+  EXPECT_EQ(title, "Question");
+
+  Texts().LoadDefaults();
+  test::WhenModal(read);
+  Msg().Ask("?", mbYesNo);
+  EXPECT_EQ(yes, "&Ja");
+  EXPECT_EQ(no, "&Nein");
+  EXPECT_EQ(title, "Bestätigung");
+}
+
+// The fatal path: the error-type dialog shows, and after OK the program ends at once; the
+// caller's next statement never runs.
+TEST(MessageDialogDeathTest, FatalMessageEndsTheProgramAfterOK) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        static QtMessageService service;
+        SetMessageService(&service);
+        test::WhenModal([](QWidget* d) {
+          if (d->windowTitle() != "Fehler") std::_Exit(3);
+          test::Click(d, "OK");
+        });
+        Msg().AbbruchFehler = true;
+        ShowMessageLines("Kann Datenordner /x nicht anlegen");
+        std::_Exit(4);
+      },
+      ::testing::ExitedWithCode(EXIT_FAILURE), "");
+}
+
+}  // namespace
+}  // namespace tav
