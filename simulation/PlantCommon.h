@@ -38,7 +38,7 @@ void ModellFehlt(SimContext& c, const char* name);
 // --- Shared rules ------------------------------------------------------------------------
 
 // Loss of one node against tUmgebung over the step with the loss coefficient ka (Wh/K):
-// lowers the node and returns the loss (Wh).
+// lowers the node (at most to tUmgebung) and returns the loss (Wh).
 float KnotenVerlust(float& t, float tUmgebung, float ka, float volumen);
 // Books a step's store loss into QVerlust and the day sums (store 1 also into the second sum).
 void BucheVerlust(SimState& s, float verlust, bool speicher1);

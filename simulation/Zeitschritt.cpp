@@ -67,9 +67,13 @@ void ModellFehlt(SimContext& c, const char* name) {
 }
 
 float KnotenVerlust(float& t, float tUmgebung, float ka, float volumen) {
-  const float verlust = (t - tUmgebung) * ka;
-  if (volumen > 0.0f) t -= verlust / (volumen * kCWasser);
-  return verlust;
+  if (volumen <= 0.0f) return 0.0f;
+  // A node cannot lose more than brings it to the surrounding temperature in one step; this
+  // keeps very large loss coefficients from making the node oscillate.
+  const float anteil = std::min(ka / (volumen * kCWasser), 1.0f);
+  const float abfall = (t - tUmgebung) * anteil;
+  t -= abfall;
+  return abfall * volumen * kCWasser;
 }
 
 void BucheVerlust(SimState& s, float verlust, bool speicher1) {

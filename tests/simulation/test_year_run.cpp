@@ -1,0 +1,416 @@
+// Whole-year runs of the hot-water plant: energy balance, monotonic responses, averaging,
+// year totals, cancel and pause, configuration errors, the silent run and EnEV calibration.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+
+#include "simulation/CollectorField.h"
+#include "simulation/SimRun.h"
+#include "simulation/StoreHelpers.h"
+#include "support/ScriptedMessages.h"
+#include "tests/simulation/SimFixture.h"
+
+namespace tav {
+namespace {
+
+using test::ScopedMessages;
+using test::SimWelt;
+using test::WetterParameter;
+
+double SpeicherEnergie(const SimState& s, int knoten, float v) {
+  double u = 0;
+  for (int k = 0; k < knoten; ++k) u += v * kCWasser * s.SpTemp[static_cast<std::size_t>(k)];
+  return u;
+}
+
+// Checks after every simulated day that the store's energy change equals what came in and
+// went out: solar yield + auxiliary heat - hot water - losses (- solar space heat - pool).
+class BilanzBeobachter : public SimObserver {
+ public:
+  explicit BilanzBeobachter(const TavState& g) : g_(g) {}
+  void ProcessEvents(SimState& s) override {
+    const float v = s.geo.SpKnotenVol1;
+    const double u = SpeicherEnergie(s, 2, v);
+    // The day's trapezoid leaves out half of the last step's auxiliary heat.
+    const double nachheiz = s.TagNachheizung + s.QNachheiz / 2.0;
+    if (tage > 0) {
+      const double zufluss = s.TagSolarertrag + nachheiz - s.WWTagesEnergie - s.QVerlustSumme - s.TagSolHeizen -
+                             s.TagPoolWaerme;
+      maxFehler = std::max(maxFehler, std::fabs((u - uVorher) - zufluss));
+      umsatz = std::max(umsatz, double(s.TagSolarertrag + nachheiz));
+    }
+    uVorher = u;
+    ++tage;
+    for (int k = 0; k < 2; ++k) {
+      tMin = std::min(tMin, s.SpTemp[static_cast<std::size_t>(k)]);
+      tMax = std::max(tMax, s.SpTemp[static_cast<std::size_t>(k)]);
+    }
+    (void)g_;
+  }
+  int tage = 0;
+  double uVorher = 0, maxFehler = 0, umsatz = 0;
+  float tMin = 1e9f, tMax = -1e9f;
+
+ private:
+  const TavState& g_;
+};
+
+SimErgebnis Lauf(SimWelt& w, SimObserver& obs) { return RunSimulation(*w.g, *w.s, obs); }
+SimErgebnis Lauf(SimWelt& w) { return RunSimulation(*w.g, *w.s, StillerBeobachter()); }
+
+float Jahr(const TMonatsArray& a) { return a[13]; }
+
+TEST(YearRun, DailyStoreBalanceClosesAndTemperaturesStayBounded) {
+  struct Fall {
+    const char* name;
+    std::function<void(TavState&)> setze;
+  };
+  const Fall faelle[] = {
+      {"bottom loading", [](TavState&) {}},
+      {"top loading", [](TavState& g) { g.plant.BivSpTyp = 2; }},
+      {"winter space heating", [](TavState& g) {
+         g.plant.AnlagenTypNr = 2;
+         g.plant.SolHeizung = true;
+         g.plant.MaxTempWinter = 40.0f;
+       }},
+      {"pool", [](TavState& g) {
+         g.plant.Pool = true;
+         g.plant.PoolStart = 120;
+         g.plant.PoolEnde = 250;
+         g.plant.PoolTemp = 24.0f;
+         g.plant.PoolSpminTemp = 45.0f;
+       }},
+      {"large draw, small store", [](TavState& g) {
+         g.plant.Speicher1vol = 150.0f;
+         g.plant.ZeitZoom = 15;
+       }},
+  };
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.name);
+    ScopedMessages msgs;
+    SimWelt w;
+    f.setze(*w.g);
+    BilanzBeobachter obs(*w.g);
+    ASSERT_EQ(Lauf(w, obs), SimErgebnis::Fertig) << msgs->All();
+    EXPECT_EQ(obs.tage, 365);
+    EXPECT_LT(obs.maxFehler, 1e-4 * obs.umsatz + 0.5);
+    EXPECT_GE(obs.tMin, w.g->plant.Kaltwassertemp - 0.01f);
+    EXPECT_LE(obs.tMax, std::max(w.g->plant.Maximaltemp, 70.0f) + 15.0f);
+    const auto& r = w.g->results;
+    EXPECT_GT(Jahr(r.SolarertragMonat), 0.0f);
+    EXPECT_NEAR(Jahr(r.WWBedarfMonat), 365 * 4000.0f, 1.0f);
+    // Year slot = sum of the months for every array the run fills.
+    for (const TMonatswert k : ResultState::SummenArrays) {
+      const auto& a = r.SimMonatswerte(k);
+      double summe = 0;
+      for (int m = 1; m <= 12; ++m) summe += a[static_cast<std::size_t>(m)];
+      EXPECT_NEAR(a[13], summe, 1e-3 * std::fabs(summe) + 1e-3) << k;
+    }
+    // The conventional energy replaced needs a boiler efficiency of at most 100 %.
+    EXPECT_GE(Jahr(r.BrennstoffMonat), Jahr(r.SolarertragMonat));
+    EXPECT_TRUE(msgs->shown.empty()) << msgs->All();
+  }
+}
+
+TEST(YearRun, ZeroIrradianceGivesNoYieldAndAuxiliaryCoversDemandAndLosses) {
+  SimWelt w;
+  for (int satz = 1; satz <= 3; ++satz) {
+    for (int h = 0; h < kStundenProJahr; ++h) {
+      w.g->weather.Wetter(satz, WeatherState::kDirektNormal, h) = 0.0f;
+      w.g->weather.Wetter(satz, WeatherState::kDiffus, h) = 0.0f;
+    }
+  }
+  ASSERT_EQ(Lauf(w), SimErgebnis::Fertig);
+  const auto& r = w.g->results;
+  for (int m = 1; m <= 13; ++m) {
+    EXPECT_EQ(r.SolarertragMonat[static_cast<std::size_t>(m)], 0.0f);
+    EXPECT_EQ(r.KollEinstrahlungMonat[static_cast<std::size_t>(m)], 0.0f);
+  }
+  const float bedarf = Jahr(r.WWBedarfMonat) + Jahr(r.VerlustMonat);
+  EXPECT_NEAR(Jahr(r.NachheizungMonat), bedarf, 0.01f * bedarf);
+}
+
+// Annual solar yield of the fixture plant after a change.
+float Ertrag(const std::function<void(TavState&)>& aendere, const WetterParameter& wetter = {}) {
+  SimWelt w(wetter);
+  aendere(*w.g);
+  EXPECT_EQ(Lauf(w), SimErgebnis::Fertig);
+  return Jahr(w.g->results.SolarertragMonat);
+}
+
+TEST(YearRun, YieldRespondsMonotonicallyToCollectorAndStore) {
+  struct Reihe {
+    const char* name;
+    std::function<void(TavState&, float)> setze;
+    float werte[3];
+    bool steigend;  // yield non-decreasing in the value
+  };
+  const Reihe reihen[] = {
+      {"area", [](TavState& g, float x) { g.plant.KollektorFlaeche = x; }, {3.0f, 6.0f, 9.0f}, true},
+      {"Eta0", [](TavState& g, float x) { g.plant.KollEta0 = x; }, {0.6f, 0.7f, 0.8f}, true},
+      {"K1", [](TavState& g, float x) { g.plant.KollK1 = x; }, {2.0f, 3.5f, 5.0f}, false},
+      {"K2", [](TavState& g, float x) { g.plant.KollK2 = x; }, {0.0f, 0.015f, 0.03f}, false},
+  };
+  for (const auto& r : reihen) {
+    SCOPED_TRACE(r.name);
+    float vorher = 0.0f;
+    for (int i = 0; i < 3; ++i) {
+      const float y = Ertrag([&](TavState& g) { r.setze(g, r.werte[i]); });
+      if (i > 0) {
+        if (r.steigend) {
+          EXPECT_GE(y, vorher);
+        } else {
+          EXPECT_LE(y, vorher);
+        }
+      }
+      vorher = y;
+    }
+  }
+}
+
+TEST(YearRun, LossCoefficientRaisesLossesAndAuxiliaryHeat) {
+  float verlustVorher = 0, nachheizVorher = 0;
+  for (float k : {0.2f, 0.6f, 1.2f}) {
+    SimWelt w;
+    w.g->plant.SpeicherkWert = k;
+    ASSERT_EQ(Lauf(w), SimErgebnis::Fertig);
+    const auto& r = w.g->results;
+    EXPECT_GT(Jahr(r.VerlustMonat), verlustVorher);
+    EXPECT_GT(Jahr(r.NachheizungMonat), nachheizVorher);
+    verlustVorher = Jahr(r.VerlustMonat);
+    nachheizVorher = Jahr(r.NachheizungMonat);
+    EXPECT_FLOAT_EQ(w.g->plant.SpeicherkWert, k);  // an ordinary run never calibrates
+  }
+}
+
+TEST(YearRun, MoreDrawOffMoreAuxiliaryAndColderWeatherLessYield) {
+  SimWelt wenig, viel;
+  viel.g->plant.Warmwasserverbrauch = 8000.0f;
+  ASSERT_EQ(Lauf(wenig), SimErgebnis::Fertig);
+  ASSERT_EQ(Lauf(viel), SimErgebnis::Fertig);
+  EXPECT_GT(Jahr(viel.g->results.NachheizungMonat), Jahr(wenig.g->results.NachheizungMonat));
+
+  WetterParameter kalt;
+  kalt.tempMittel = -5.0;
+  const float warmErtrag = Ertrag([](TavState&) {});
+  const float kaltErtrag = Ertrag([](TavState&) {}, kalt);
+  EXPECT_LT(kaltErtrag, warmErtrag);
+  WetterParameter trueb;
+  trueb.truebung = 0.5;
+  EXPECT_LT(Ertrag([](TavState&) {}, trueb), warmErtrag);
+}
+
+TEST(YearRun, ThreeIdenticalYearsAgreeWithOneYear) {
+  SimWelt eins, drei;
+  drei.g->settings.SimJahre = 3;
+  ASSERT_EQ(Lauf(eins), SimErgebnis::Fertig);
+  ASSERT_EQ(Lauf(drei), SimErgebnis::Fertig);
+  for (int m = 1; m <= 13; ++m) {
+    const auto i = static_cast<std::size_t>(m);
+    EXPECT_NEAR(drei.g->results.SolarertragMonat[i], eins.g->results.SolarertragMonat[i],
+                0.01f * eins.g->results.SolarertragMonat[i] + 1.0f);
+    EXPECT_NEAR(drei.g->results.NachheizungMonat[i], eins.g->results.NachheizungMonat[i],
+                0.02f * eins.g->results.NachheizungMonat[i] + 1.0f);
+  }
+  // Each weather year filled its own hourly records.
+  for (int jahr = 1; jahr <= 3; ++jahr) EXPECT_GT(drei.g->results.Stunde(jahr, 0, 166 * 24 + 12), 0.0f) << jahr;
+}
+
+class AbbruchBeobachter : public SimObserver {
+ public:
+  explicit AbbruchBeobachter(int nachTagen) : nachTagen_(nachTagen) {}
+  void ProcessEvents(SimState& s) override {
+    if (++tage == nachTagen_) s.AbbruchAnfrage = true;
+  }
+  int tage = 0;
+
+ private:
+  int nachTagen_;
+};
+
+TEST(YearRun, CancelledRunLeavesPartialSumsWithoutYearTotals) {
+  ScopedMessages msgs;
+  SimWelt w;
+  w.g->settings.SimJahre = 3;
+  AbbruchBeobachter obs(100);  // the request after day 100 stops after day 101 (11 April)
+  ASSERT_EQ(Lauf(w, obs), SimErgebnis::Abgebrochen);
+  EXPECT_EQ(obs.tage, 100);
+  EXPECT_TRUE(msgs->Contains("Rechnung abgebrochen !"));
+  const auto& r = w.g->results;
+  EXPECT_EQ(w.g->moment.SimMonat, 4);
+  EXPECT_EQ(r.SolarertragMonat[4], 0.0f);
+  EXPECT_EQ(r.KollEinstrahlungMonat[4], 0.0f);
+  EXPECT_GT(r.WWBedarfMonat[4], 0.0f);
+  EXPECT_NEAR(r.WWBedarfMonat[1], 31 * 4000.0f, 1.0f);  // not averaged
+  EXPECT_GT(r.SolarertragMonat[3], 0.0f);
+  for (const TMonatswert k : ResultState::SummenArrays) EXPECT_EQ(r.SimMonatswerte(k)[13], 0.0f) << k;
+  EXPECT_EQ(r.SolarertragMonat[5], 0.0f);
+}
+
+class PauseBeobachter : public SimObserver {
+ public:
+  void ProcessEvents(SimState& s) override {
+    if (++tage == 10) s.PauseAktiv = true;
+  }
+  void PauseSlice(SimState& s, int ms) override {
+    EXPECT_EQ(ms, 20);
+    if (++scheiben == 3) s.PauseAktiv = false;
+  }
+  int tage = 0, scheiben = 0;
+};
+
+TEST(YearRun, PauseWaitsInSlicesUntilResumed) {
+  SimWelt w, ohnePause;
+  PauseBeobachter obs;
+  ASSERT_EQ(Lauf(w, obs), SimErgebnis::Fertig);
+  ASSERT_EQ(Lauf(ohnePause), SimErgebnis::Fertig);
+  EXPECT_EQ(obs.scheiben, 3);
+  EXPECT_EQ(Jahr(w.g->results.SolarertragMonat), Jahr(ohnePause.g->results.SolarertragMonat));
+}
+
+TEST(YearRun, ConfigurationErrorsAreReportedOnceAndNothingRuns) {
+  struct Fall {
+    const char* erwartet;
+    std::function<void(TavState&)> setze;
+  };
+  const Fall faelle[] = {
+      {"A_Typ unbekannt", [](TavState& g) { g.plant.AnlagenTypNr = 9; }},
+      {"Kollektorfläche", [](TavState& g) { g.plant.KollektorFlaeche = 0.0f; }},
+      {"zweiten Kollektorfelds", [](TavState& g) { g.plant.OstWestKollektor = true; }},
+      {"Volumenstrom", [](TavState& g) { g.plant.KollektorFlow = 0.0f; }},
+      {"Speicher 1", [](TavState& g) { g.plant.Speicher1vol = 0.0f; }},
+      {"Speicher 2", [](TavState& g) { g.plant.AnlagenTypNr = 6; g.plant.HeizTvor100 = 70; g.plant.HeizTrck100 = 50; }},
+      {"Nutzungsgrad", [](TavState& g) { g.plant.konvNutzgradSommer = 0; }},
+      {"HK_Typ unbekannt", [](TavState& g) {
+         g.plant.AnlagenTypNr = 7;
+         g.plant.Speicher2vol = 500;
+         g.plant.HeizkreisTyp = 5;
+         g.plant.HeizTvor100 = 70;
+         g.plant.HeizTrck100 = 50;
+       }},
+      {"Heizkurve", [](TavState& g) {
+         g.plant.AnlagenTypNr = 8;
+         g.plant.Speicher2vol = 500;
+         g.plant.HeizTvor100 = 50;
+         g.plant.HeizTrck100 = 50;
+       }},
+      {"Norm-Außentemperatur", [](TavState& g) {
+         g.plant.AnlagenTypNr = 2;
+         g.plant.SolHeizung = true;
+         g.plant.HeizTnorm = 20.0f;
+       }},
+  };
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.erwartet);
+    ScopedMessages msgs;
+    SimWelt w;
+    f.setze(*w.g);
+    const float kWert = w.g->plant.SpeicherkWert;
+    EXPECT_EQ(Lauf(w), SimErgebnis::Konfigurationsfehler);
+    ASSERT_EQ(msgs->shown.size(), 1u) << msgs->All();
+    EXPECT_TRUE(msgs->Contains(f.erwartet)) << msgs->All();
+    EXPECT_FALSE(w.g->run.SimGestartet);
+    EXPECT_EQ(w.g->plant.SpeicherkWert, kWert);
+  }
+}
+
+TEST(YearRun, PlantTypesWithoutModelStopCleanly) {
+  ScopedMessages msgs;
+  SimWelt w;
+  w.g->plant.AnlagenTypNr = 4;
+  w.g->plant.Speicher2vol = 200.0f;
+  EXPECT_EQ(Lauf(w), SimErgebnis::Abgebrochen);
+  EXPECT_TRUE(msgs->Contains("AnlageZweiSpeicher")) << msgs->All();
+  EXPECT_EQ(msgs->shown.size(), 2u) << msgs->All();  // the model's note and the cancel
+}
+
+TEST(YearRun, SilentRunRestoresModeAndFlags) {
+  SimWelt w;
+  w.g->run.RechenModus = 3;
+  w.s->PauseAktiv = true;  // a silent run never waits
+  ASSERT_EQ(RunSimSilent(*w.g, *w.s), SimErgebnis::Fertig);
+  EXPECT_EQ(w.g->run.RechenModus, 3);
+  EXPECT_FALSE(w.g->run.SimLaeuft);
+  EXPECT_GT(Jahr(w.g->results.SolarertragMonat), 0.0f);
+}
+
+TEST(YearRun, EnevCalibrationConvergesWithinCap) {
+  // First learn the simulated annual store-1 loss.
+  SimWelt probe;
+  ASSERT_EQ(Lauf(probe), SimErgebnis::Fertig);
+  const float verlust = Jahr(probe.g->results.Verlust1Monat) / 1000.0f;
+  ASSERT_GT(verlust, 0.0f);
+  struct Fall {
+    float ziel;
+    int laeufeMin, laeufeMax;
+  };
+  for (const Fall f : {Fall{verlust, 2, 2}, Fall{2.0f * verlust, 3, 8}}) {
+    SCOPED_TRACE(f.ziel);
+    ScopedMessages msgs;
+    SimWelt w;
+    w.g->run.EnevSimModus = true;
+    w.g->run.EnevAbgleich = true;
+    w.g->run.EnevSpeicherverlust = f.ziel;
+    ASSERT_EQ(Lauf(w), SimErgebnis::Fertig);
+    EXPECT_GE(w.s->EnevDurchlaeufe, f.laeufeMin);
+    EXPECT_LE(w.s->EnevDurchlaeufe, f.laeufeMax);
+    EXPECT_FALSE(w.g->run.EnevSimModus);
+    EXPECT_NEAR(w.s->Verlust1Jahr / f.ziel, 1.0, 0.05);
+    EXPECT_TRUE(msgs->shown.empty()) << msgs->All();
+  }
+  // A target far beyond what any loss coefficient gives (the losses saturate once the
+  // store sits at room temperature): the cap ends the chain with a message.
+  ScopedMessages msgs;
+  SimWelt w;
+  w.g->run.EnevSimModus = true;
+  w.g->run.EnevAbgleich = true;
+  w.g->run.EnevSpeicherverlust = 1e7f;
+  ASSERT_EQ(Lauf(w), SimErgebnis::Fertig);
+  EXPECT_EQ(w.s->EnevDurchlaeufe, kMaxEnevDurchlaeufe);
+  EXPECT_TRUE(msgs->Contains("konvergiert nicht")) << msgs->All();
+  EXPECT_FALSE(std::isnan(Jahr(w.g->results.NachheizungMonat)));
+}
+
+TEST(YearRun, SouthernSiteFacingTheEquatorMatchesItsNorthernMirror) {
+  // Weather of a southern site: the same clear sky half a year later.
+  SimWelt nord, sued;
+  auto& wn = nord.g->weather;
+  auto& ws = sued.g->weather;
+  for (int tag = 1; tag <= 365; ++tag) {
+    const int quelle = (tag - 1 + 182) % 365 + 1;
+    for (int h = 0; h < 24; ++h) {
+      for (int k = 0; k < 3; ++k) {
+        ws.Wetter(1, k, (tag - 1) * 24 + h) = wn.Wetter(1, k, (quelle - 1) * 24 + h);
+      }
+    }
+  }
+  sued.g->loc.GeoBreite = -48.0;
+  for (int m = 0; m <= 13; ++m) sued.g->loc.LuftTempMonat[static_cast<std::size_t>(m)] = 10.0f;
+  nord.g->loc.LuftTempMonat.fill(10.0f);
+  ASSERT_EQ(Lauf(nord), SimErgebnis::Fertig);
+  ASSERT_EQ(Lauf(sued), SimErgebnis::Fertig);
+  const float yn = Jahr(nord.g->results.SolarertragMonat);
+  const float ys = Jahr(sued.g->results.SolarertragMonat);
+  EXPECT_NEAR(ys / yn, 1.0, 0.03);
+  // Southern summer is in January.
+  EXPECT_GT(sued.g->results.SolarertragMonat[1], sued.g->results.SolarertragMonat[7]);
+}
+
+TEST(YearRun, WithoutTimeZoneAfternoonSunStandsInTheWest) {
+  // Time zone "none given": east- and west-facing fields of a symmetric clear sky gain alike.
+  float ertrag[2] = {0, 0};
+  for (int i = 0; i < 2; ++i) {
+    SimWelt w;
+    w.g->loc.OrtZeitzone = 25;
+    w.g->loc.GeoLaenge = 20.0;
+    w.g->plant.KollektorAzimut = i == 0 ? -90.0f : 90.0f;
+    ASSERT_EQ(Lauf(w), SimErgebnis::Fertig);
+    ertrag[i] = Jahr(w.g->results.SolarertragMonat);
+  }
+  EXPECT_GT(ertrag[0], 0.0f);
+  EXPECT_NEAR(ertrag[1] / ertrag[0], 1.0, 0.1);
+}
+
+}  // namespace
+}  // namespace tav
