@@ -482,10 +482,16 @@ bool HasVKPrefix(std::string_view Name, bool Flag) { return Name.starts_with("VK
 void SortListByText(std::vector<std::string>& List, std::int32_t Count, char Mode) {
   if (Mode != 'S' && Mode != 'F') return;
   const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(std::max(Count, 0)), List.size());
+  // The exchange sort fixes the order of equal texts; the upper-cased keys are made once
+  // and move along with their items (StrGreaterText on every comparison would redo them).
+  std::vector<std::string> upper(n);
+  for (std::size_t i = 0; i < n; ++i) upper[i] = UpperCaseText(List[i]);
   for (std::size_t i = 0; i + 1 < n; ++i)
     for (std::size_t j = i + 1; j < n; ++j)
-      if (Mode == 'S' ? StrGreaterText(List[i], List[j]) : StrGreaterText(List[j], List[i]))
+      if (Mode == 'S' ? upper[i] > upper[j] : upper[j] > upper[i]) {
         std::swap(List[i], List[j]);
+        std::swap(upper[i], upper[j]);
+      }
 }
 
 void SortListByValue(std::vector<std::string>& List, std::span<float> Keys, char Mode) {
