@@ -156,8 +156,9 @@ bool IsLeapYearOf(TDateTime D);
 std::int32_t DayOfYearOf(TDateTime D);
 // 1 January of Year (0 = the current year) plus N - 1 days.
 TDateTime DateFromDayOfYear(std::int32_t N, std::int32_t Year = 0);
-// "d.m.yyyy" (trimmed). A missing or non-integer part raises EConvertError
-// S + " ist kein gültiges Datum"; a day that is not in the calendar raises EConvertError.
+// "d.m.yyyy" (trimmed); "d.m." without a year means this year. A missing or non-integer
+// day or month, a non-integer year, or a day that is not in the calendar raises
+// EConvertError S + " ist kein gültiges Datum".
 TDateTime StrToDateChecked(std::string_view S);
 // "h:mm" or "h:mm:ss" as a fraction of a day; a bad time raises EConvertError.
 TDateTime StrToTimeChecked(std::string_view S);
