@@ -108,9 +108,9 @@ inline void SetzeTrinkwasserAnlage(TavState& g) {
 struct SimWelt {
   std::unique_ptr<TavState> g = std::make_unique<TavState>();
   std::unique_ptr<SimState> s = std::make_unique<SimState>();
-  explicit SimWelt(const WetterParameter& wetter = {}) {
+  explicit SimWelt(const WetterParameter& wetter = {}, bool mitWetter = true) {
     SetzeTrinkwasserAnlage(*g);
-    FuelleKlarhimmelWetter(g->weather, wetter);
+    if (mitWetter) FuelleKlarhimmelWetter(g->weather, wetter);
   }
 };
 

@@ -1,0 +1,127 @@
+// Store-node helpers and the heating curve: conservation, direction of heat flow, regimes.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <tuple>
+
+#include "simulation/HeatingCircuit.h"
+#include "simulation/StoreHelpers.h"
+
+namespace tav {
+namespace {
+
+TEST(StoreHelpers, CoilExchangeConservesEnergyAndNeverFlowsUphill) {
+  struct Fall {
+    float t1, t2, v1, v2, a;
+  };
+  const Fall faelle[] = {{60, 20, 100, 50, 2},  {20, 60, 100, 50, 2},  {45, 44.9f, 300, 300, 5},
+                         {80, 10, 10, 500, 50}, {50, 50, 100, 100, 2}, {90, 10, 500, 10, 50}};
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(testing::Message() << f.t1 << " " << f.t2 << " " << f.v1 << " " << f.v2);
+    float t1 = f.t1, t2 = f.t2;
+    CalcWTSpirale(t1, t2, f.v1, f.v2, f.a, 0.2f);
+    EXPECT_NEAR(t1 * f.v1 + t2 * f.v2, f.t1 * f.v1 + f.t2 * f.v2, 1e-3f * (f.v1 + f.v2));
+    // Heat goes from warm to cold, and no node passes a quarter of the difference.
+    const float d = f.t1 - f.t2;
+    EXPECT_LE(std::fabs(t1 - f.t1), std::fabs(d) / 4.0f + 1e-4f);
+    EXPECT_LE(std::fabs(t2 - f.t2), std::fabs(d) / 4.0f + 1e-4f);
+    if (d > 0) {
+      EXPECT_LE(t1, f.t1);
+      EXPECT_GE(t2, f.t2);
+      EXPECT_GE(t1, t2);
+    }
+  }
+  float t1 = 60, t2 = 20;
+  CalcWTSpirale(t1, t2, 0.0f, 100.0f, 2.0f, 0.2f);  // a node without volume exchanges nothing
+  EXPECT_EQ(t1, 60.0f);
+  EXPECT_EQ(t2, 20.0f);
+}
+
+TEST(StoreHelpers, NodeMixingConservesAndUsesStrictThreshold) {
+  struct Fall {
+    float u, o, vu, vo, s;
+    bool mischt;
+  };
+  const Fall faelle[] = {{50, 55, 100, 60, 10, true},  {40, 50, 100, 60, 10, false},  // o - s = u: unchanged
+                         {60, 40, 100, 60, 10, true},  {40, 45, 100, 60, 5, false},
+                         {41, 45, 100, 60, 5, true}};
+  for (const auto& f : faelle) {
+    float u = f.u, o = f.o;
+    MischKnotenVol(u, o, f.vu, f.vo, f.s);
+    EXPECT_NEAR(u * f.vu + o * f.vo, f.u * f.vu + f.o * f.vo, 1e-3f);
+    EXPECT_EQ(u == o, f.mischt) << f.u << " " << f.o;
+    float ue = f.u, oe = f.o;
+    MischKnoten(ue, oe, f.s);
+    EXPECT_NEAR(ue + oe, f.u + f.o, 1e-4f);
+    EXPECT_EQ(ue == oe, f.mischt);
+  }
+}
+
+TEST(StoreHelpers, ConvectionRegimesAndExchangerCoefficient) {
+  float h = 0, nu = 0, lambda = 0;
+  CalcKonvektion(h, nu, lambda, 40.0f, 40.0f);
+  EXPECT_EQ(h, 0.0f);
+  EXPECT_FLOAT_EQ(nu, 0.5f);
+  // Nusselt grows with the difference, continuous enough across the regimes.
+  float vorher = 0.0f;
+  for (float d = 0.001f; d < 60.0f; d *= 1.5f) {
+    CalcKonvektion(h, nu, lambda, 40.0f + d, 40.0f - d);
+    EXPECT_GE(nu, vorher * 0.8f) << d;
+    EXPECT_TRUE(std::isfinite(nu));
+    vorher = nu;
+  }
+  EXPECT_EQ(CalcWTKoeffizient(40.0f, 40.0f), 0.0f);
+  EXPECT_EQ(CalcWTKoeffizient(30.0f, 40.0f), 0.0f);
+  EXPECT_LT(CalcWTKoeffizient(40.001f, 40.0f), CalcWTKoeffizient(41.0f, 40.0f));
+  EXPECT_LT(CalcWTKoeffizient(41.0f, 40.0f), CalcWTKoeffizient(60.0f, 40.0f));
+  EXPECT_TRUE(std::isfinite(CalcWTKoeffizient(1.0f, -20.0f)));
+  EXPECT_LT(CalcWTKoeffizient(40.0000001f, 40.0f), 1.0f);
+}
+
+TEST(StoreHelpers, PlugFlowCapsTheVolume) {
+  EXPECT_FLOAT_EQ(PlugFlow(60, 10, 50, 100), 35.0f);
+  EXPECT_FLOAT_EQ(PlugFlow(60, 10, 150, 100), 10.0f);  // never a negative weight
+  EXPECT_FLOAT_EQ(PlugFlow(60, 10, -5, 100), 60.0f);
+  EXPECT_FLOAT_EQ(PlugFlow(60, 10, 5, 0), 60.0f);
+}
+
+TEST(HeatingCircuit, CurveAtDesignPointNightSetbackAndLimits) {
+  float q = 0, vor = 0, rueck = 0;
+  CalcHeizkreis(q, vor, rueck, 10000, -12, 75, 55, -12, 12);
+  EXPECT_NEAR(q, 10000, 1e-2);
+  EXPECT_NEAR(vor, 75, 1e-3);
+  EXPECT_NEAR(rueck, 55, 1e-3);
+  CalcHeizkreis(q, vor, rueck, 10000, -12, 75, 55, -12, 22);
+  EXPECT_NEAR(q, 10000, 1e-2);  // exactly 22 h still full load
+  float qNacht = 0, vorNacht = 0, rueckNacht = 0;
+  CalcHeizkreis(qNacht, vorNacht, rueckNacht, 10000, -12, 75, 55, -12, 23);
+  EXPECT_NEAR(qNacht, 7000, 1e-2);
+  EXPECT_LT(vorNacht, 75);
+  EXPECT_LT(rueckNacht, 55);
+  // Flow and return fall with the outdoor temperature towards 20 °C.
+  float vorher = 100;
+  for (float ta = -12; ta < 20; ta += 2) {
+    CalcHeizkreis(q, vor, rueck, 10000, -12, 75, 55, ta, 12);
+    EXPECT_LT(vor, vorher);
+    EXPECT_GT(vor, rueck);
+    EXPECT_GE(rueck, 20.0f);
+    vorher = vor;
+  }
+  CalcHeizkreis(q, vor, rueck, 10000, -12, 75, 55, 20, 12);
+  EXPECT_EQ(q, 0.0f);
+  EXPECT_EQ(vor, 21.0f);
+  EXPECT_EQ(rueck, 20.0f);
+  // Curves that cannot be evaluated give no load rather than a division by zero.
+  for (auto [tn, tv, tr] : {std::tuple{20.0f, 75.0f, 55.0f}, std::tuple{-12.0f, 20.0f, 20.0f},
+                            std::tuple{-12.0f, 50.0f, 50.0f}, std::tuple{-12.0f, 50.0f, 15.0f}}) {
+    EXPECT_FALSE(HeizkurveGueltig(tn, tv, tr));
+    CalcHeizkreis(q, vor, rueck, 10000, tn, tv, tr, 0, 12);
+    EXPECT_EQ(q, 0.0f);
+    EXPECT_TRUE(std::isfinite(vor) && std::isfinite(rueck));
+  }
+  EXPECT_NEAR(WasserMenge(45.0f, 4.1868f * 35.0f), 1.0f, 1e-6);
+  EXPECT_EQ(WasserMenge(10.0f, 100.0f), 0.0f);
+}
+
+}  // namespace
+}  // namespace tav
