@@ -8,18 +8,18 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
-#include <memory>
 
 namespace tav::test {
 
 inline void WhenModal(std::function<void(QWidget* dialog)> act) {
-  auto timer = std::make_shared<QTimer>();
-  auto tries = std::make_shared<int>(0);
+  // Owned by the application, so a timer whose dialog never came is freed at the end.
+  auto* timer = new QTimer(qApp);
   timer->setInterval(5);
-  QObject::connect(timer.get(), &QTimer::timeout, [timer, tries, act] {
+  QObject::connect(timer, &QTimer::timeout, timer, [timer, tries = 0, act]() mutable {
     QWidget* dialog = QApplication::activeModalWidget();
-    if (!dialog && ++*tries < 400) return;
+    if (!dialog && ++tries < 400) return;
     timer->stop();
+    timer->deleteLater();
     if (dialog) act(dialog);
   });
   timer->start();
