@@ -357,7 +357,20 @@ bool SchreibeProjektDatei(const std::string& fileName, const TBigIniFile& ini) {
   return false;
 }
 
+std::vector<std::string> FremdeZeilen(TBigIniFile& ini, std::string_view sektion) {
+  std::vector<std::string> zeilen, fremd;
+  ini.ReadSectionValues(sektion, zeilen);
+  std::copy_if(zeilen.begin(), zeilen.end(), std::back_inserter(fremd),
+               [](const std::string& line) { return !IstBekannt(line); });
+  return fremd;
+}
+
 bool WriteProjektDat(const std::string& fileName, TavState& s, ProjektKatalogDienste& d) {
+  return WriteProjektDat(fileName, s, d, {});
+}
+
+bool WriteProjektDat(const std::string& fileName, TavState& s, ProjektKatalogDienste& d,
+                     const std::vector<std::string>& mitnehmen) {
   // The object holds the file in memory only; the file is rewritten below, in one piece.
   TBigIniFile ini;
   std::error_code ec;
@@ -378,11 +391,10 @@ bool WriteProjektDat(const std::string& fileName, TavState& s, ProjektKatalogDie
 
   // The section is rebuilt where it stands (a new one goes to the end): the known keys in
   // their order, then the lines this version does not know, as they were.
+  std::vector<std::string> fremd = FremdeZeilen(ini, sektion);
+  fremd.insert(fremd.end(), mitnehmen.begin(), mitnehmen.end());
   std::vector<std::string>* liste = nullptr;
   ini.FindKey(sektion, "", liste, true);
-  std::vector<std::string> fremd;
-  std::copy_if(liste->begin(), liste->end(), std::back_inserter(fremd),
-               [](const std::string& line) { return !IstBekannt(line); });
   liste->clear();
   for (const auto& [key, value] : zeilen) ini.WriteString(sektion, key, value);
   ini.FindKey(sektion, "", liste, false);

@@ -59,6 +59,13 @@ std::vector<std::pair<std::string, std::string>> ProjektZeilen(const TProjekt& r
 // cleared and "Projektdaten abgespeichert" goes to the status line. False when nothing was
 // written (the message has been shown; the old file is untouched).
 bool WriteProjektDat(const std::string& fileName, TavState& s, ProjektKatalogDienste& d);
+// The same, keeping also `mitnehmen` (lines this version does not know, taken from the
+// section a project is imported from).
+bool WriteProjektDat(const std::string& fileName, TavState& s, ProjektKatalogDienste& d,
+                     const std::vector<std::string>& mitnehmen);
+
+// The lines of a section that this version does not know (other keys, comments), in order.
+std::vector<std::string> FremdeZeilen(TBigIniFile& ini, std::string_view sektion);
 
 // Loads a project file into a memory-only INI object (the object never writes the file).
 // False with a message when the file exists but cannot be read.

@@ -228,7 +228,7 @@ void ImportProjekt(TavState& s, const std::string& fileName, ProjektKatalogDiens
     ReadProjektDat(quelle, sektion, n, jetzt, s.plant);
     s.settings.ProjektNummer = n;
     d.CheckAnlagenTyp(s);
-    if (!WriteProjektDat(pfad, s, d)) break;  // reported; the rest is not taken over
+    if (!WriteProjektDat(pfad, s, d, FremdeZeilen(quelle, sektion))) break;  // reported
     ++c.ProjektAnzahl;
     TProjDat& e = c.Projektliste[static_cast<std::size_t>(c.ProjektAnzahl)];
     e.ProjektName = s.plant.ProjektName;
