@@ -1,5 +1,6 @@
 #include "foundation/ui/SysUtilsQt.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDeadlineTimer>
@@ -7,6 +8,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPainter>
+#include <QPrinterInfo>
 #include <QWidget>
 #include <algorithm>
 #include <stdexcept>
@@ -89,6 +91,36 @@ bool SetPrinterOrientationColor(QPrinter& printer, QPageLayout::Orientation orie
   const bool ok = printer.setPageOrientation(orientation);
   printer.setColorMode(farbig ? QPrinter::Color : QPrinter::GrayScale);
   return ok;
+}
+
+namespace {
+// The printer chosen for this run; the system's default until one is selected.
+std::string& SelectedPrinter() {
+  static std::string name = QPrinterInfo::defaultPrinterName().toStdString();
+  return name;
+}
+}  // namespace
+
+SettingsEnv QtSettingsEnv() {
+  SettingsEnv env;
+  for (const QString& p : QPrinterInfo::availablePrinterNames()) env.Drucker.push_back(p.toStdString());
+  env.AktuellerDrucker = SelectedPrinterName();
+  env.PickFont = PickInstalledFont;
+  env.SelectPrinter = [](const std::string& name) { SelectedPrinter() = name; };
+  return env;
+}
+
+std::string SelectedPrinterName() { return SelectedPrinter(); }
+
+void SetToolButtonText(QAbstractButton* button, const std::string& caption,
+                       const std::string& hint) {
+  const QString text = QString::fromStdString(caption);
+  QFont font = button->font();
+  font.setPointSize(text.size() > 12 ? 7 : 8);
+  button->setFont(font);
+  button->setText(text);
+  button->setToolTip(QString::fromStdString(hint));
+  button->adjustSize();
 }
 
 std::uint16_t UserPrimaryLangID() {

@@ -9,6 +9,9 @@
 #include <cstdint>
 #include <string>
 
+#include "foundation/Settings.h"
+
+class QAbstractButton;
 class QLineEdit;
 class QPainter;
 class QRect;
@@ -41,6 +44,15 @@ inline void UpdatePrinterDriver() {}
 // Orientation and colour mode of the printer; true when applied.
 bool SetPrinterOrientationColor(QPrinter& printer, QPageLayout::Orientation orientation,
                                 bool farbig);
+
+// The printers and fonts of this system for reading the settings; the printer now selected.
+SettingsEnv QtSettingsEnv();
+std::string SelectedPrinterName();
+
+// Caption and hint of a main-window tool button after a language switch: a caption longer
+// than 12 characters gets a 7-point font, otherwise 8 points; the width follows the caption.
+void SetToolButtonText(QAbstractButton* button, const std::string& caption,
+                       const std::string& hint);
 
 // Primary language of the user (Windows numbering: 7 German, 9 English, 12 French, ...).
 std::uint16_t UserPrimaryLangID();

@@ -240,3 +240,21 @@ TEST(Documents, MissingFilesAreReportedAndOthersOpened) {
 
 }  // namespace
 }  // namespace tav
+
+namespace tav {
+namespace {
+
+TEST(SysUtilsQt, ToolButtonFontFollowsTheCaptionLength) {
+  QPushButton button;
+  SetToolButtonText(&button, "&Simulation", "Anlagensimulation starten");
+  EXPECT_EQ(button.font().pointSize(), 8);
+  EXPECT_EQ(button.toolTip(), "Anlagensimulation starten");
+  const int shortWidth = button.width();
+  SetToolButtonText(&button, "Anlagensimulation", "");
+  EXPECT_EQ(button.font().pointSize(), 7);  // longer than 12 characters
+  EXPECT_GT(button.width(), shortWidth);
+  EXPECT_EQ(button.text(), "Anlagensimulation");
+}
+
+}  // namespace
+}  // namespace tav
