@@ -544,7 +544,7 @@ const TextDefault kTextDefaults[kTextCount] = {
     {"FormAnlageLabel23c", "Pufferspeicher-Teil"},
     {"FormAnlageLabelVol2", "Vol. Speicher &2"},
     {"FormAnlageLabel26a", "vorgeschalteter Solarspeicher"},
-    {"FormAnlageLabel26b", "Solarspeicher-Teil"},
+    {"FormAnlageLabel26b", "Trinkwasser-Teil"},
     {"FormAnlageLabel26c", "Pufferspeicher"},
     {"FormAnlageLabel15", "&Dämmung"},
     {"FormAnlageLabel16", "mäßig"},
