@@ -1,0 +1,37 @@
+// Annual simulation speed: hot-water plant types 1 and 2 over one and three weather years at
+// 5 and 15 steps per hour on a fixed clear-sky weather fixture; reports simulated steps per
+// second.
+#include <benchmark/benchmark.h>
+
+#include "simulation/SimRun.h"
+#include "tests/simulation/SimFixture.h"
+
+namespace {
+
+void BM_Jahressimulation(benchmark::State& state) {
+  const int typ = static_cast<int>(state.range(0));
+  const int jahre = static_cast<int>(state.range(1));
+  const int zoom = static_cast<int>(state.range(2));
+  tav::test::SimWelt w;
+  auto& p = w.g->plant;
+  p.AnlagenTypNr = static_cast<std::uint8_t>(typ);
+  p.SolHeizung = typ == 2;
+  p.ZeitZoom = static_cast<std::uint8_t>(zoom);
+  w.g->settings.SimJahre = static_cast<std::uint8_t>(jahre);
+  long long schritte = 0;
+  for (auto _ : state) {
+    const auto ergebnis = tav::RunSimulation(*w.g, *w.s, tav::StillerBeobachter());
+    benchmark::DoNotOptimize(ergebnis);
+    benchmark::DoNotOptimize(w.g->results.SolarertragMonat[13]);
+    // Five pre-run days and every day of every year.
+    schritte += (5LL + 365LL * jahre) * 24LL * zoom;
+  }
+  state.counters["steps_per_s"] = benchmark::Counter(static_cast<double>(schritte), benchmark::Counter::kIsRate);
+}
+
+}  // namespace
+
+BENCHMARK(BM_Jahressimulation)
+    ->ArgNames({"type", "years", "zoom"})
+    ->ArgsProduct({{1, 2}, {1, 3}, {5, 15}})
+    ->Unit(benchmark::kMillisecond);
