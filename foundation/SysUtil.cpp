@@ -1,7 +1,11 @@
 #include "foundation/SysUtil.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <charconv>
 #include <cmath>
+#include <ctime>
 #include <limits>
 
 #include "foundation/TavMathe.h"
@@ -49,6 +53,29 @@ double VersionStrToFloat(std::string_view version) {
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (ec != std::errc() || end != text.data() + text.size()) return kKeineVersion;
   return value;
+}
+
+bool SetFileDateOf(const std::string& fileName, double d) {
+  struct stat st {};
+  if (::stat(fileName.c_str(), &st) != 0) return false;
+  std::int32_t year = 0, month = 0, day = 0;
+  DecodeDate(d, year, month, day);
+  double seconds = (d - std::floor(d)) * 86400.0;
+  std::tm lt{};
+  lt.tm_year = year - 1900;
+  lt.tm_mon = month - 1;
+  lt.tm_mday = day;
+  lt.tm_hour = 0;
+  lt.tm_min = 0;
+  lt.tm_sec = static_cast<int>(std::floor(seconds));
+  lt.tm_isdst = -1;  // the local rules of that day
+  const std::time_t t = std::mktime(&lt);
+  if (t == static_cast<std::time_t>(-1)) return false;
+  timespec times[2];
+  times[0] = st.st_atim;  // the access time stays
+  times[1].tv_sec = t;
+  times[1].tv_nsec = static_cast<long>((seconds - std::floor(seconds)) * 1e9);
+  return ::utimensat(AT_FDCWD, fileName.c_str(), times, 0) == 0;
 }
 
 std::string JoinPath(std::string_view a, std::string_view b) {

@@ -23,6 +23,10 @@ std::string FileVersionShort();
 // Major.minor of a version text ("3.0.1.5" -> 3.0); 888.8 when that is no number.
 double VersionStrToFloat(std::string_view version);
 
+// Gives an existing file the modification date D (a day serial in local time, as FileDateOf
+// reads it). False when the file is missing or the date cannot be set.
+bool SetFileDateOf(const std::string& fileName, double d);
+
 // A and B joined by exactly one "/"; an empty side gives the other part.
 std::string JoinPath(std::string_view a, std::string_view b);
 std::string RemoveDots(std::string_view s);

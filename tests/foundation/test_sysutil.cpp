@@ -3,8 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "foundation/FileUtil.h"
 #include "foundation/SysUtil.h"
 #include "foundation/TextSearch.h"
+#include "support/TempDir.h"
 
 namespace tav {
 namespace {
@@ -91,6 +93,18 @@ TEST(TextSearch, FindNextWrapsRoundAndVisitsEveryRowOnce) {
   EXPECT_EQ(FindNextRow({}, 0, 0, "x"), std::nullopt);
   EXPECT_EQ(FindNextRow({"Kopf"}, 1, 0, "Kopf"), std::nullopt);  // a grid without data rows
   EXPECT_EQ(FindNextRow({"Eins"}, 0, 0, "eins"), 0);             // one row finds itself
+}
+
+
+TEST(SysUtil, FileDateSetIsTheDateRead) {
+  test::TempDir dir;
+  dir.Write("a.dat", "x");
+  const std::string file = (dir / "a.dat").string();
+  for (double d : {45000.0, 45123.75, 36526.5 + 1.0 / 86400.0}) {
+    ASSERT_TRUE(SetFileDateOf(file, d));
+    EXPECT_NEAR(FileDateOf(file), d, 1e-6) << d;
+  }
+  EXPECT_FALSE(SetFileDateOf((dir / "missing.dat").string(), 45000.0));
 }
 
 }  // namespace

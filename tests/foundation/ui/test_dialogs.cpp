@@ -238,11 +238,6 @@ TEST(Documents, MissingFilesAreReportedAndOthersOpened) {
   SetDocumentOpener({});
 }
 
-}  // namespace
-}  // namespace tav
-
-namespace tav {
-namespace {
 
 TEST(SysUtilsQt, ToolButtonFontFollowsTheCaptionLength) {
   QPushButton button;
