@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <vector>
 
 #include "foundation/BigIni.h"
 
@@ -108,9 +109,20 @@ bool TTextTable::LoadTexts(const std::filesystem::path& file, CodePage codePage)
     LoadDefaults();
     return false;
   }
-  Load([&ini](std::string_view key) -> std::optional<std::string> {
-    if (!ini.ValueExists("Tavrel", key)) return std::nullopt;
-    return ini.ReadString("Tavrel", key, std::string());
+  // One pass over the section instead of a search per key: the key is the text before the
+  // first "=", compared without regard to case; the first line of a key counts.
+  std::vector<std::string> lines;
+  ini.ReadSectionValues("Tavrel", lines);
+  std::unordered_map<std::string, std::string> values;
+  for (const std::string& line : lines) {
+    const std::size_t eq = line.find('=');
+    if (eq == std::string::npos || eq == 0) continue;
+    values.emplace(FoldCaseUtf8(std::string_view(line).substr(0, eq)), line.substr(eq + 1));
+  }
+  Load([&values](std::string_view key) -> std::optional<std::string> {
+    const auto it = values.find(FoldCaseUtf8(key));
+    if (it == values.end()) return std::nullopt;
+    return it->second;
   });
   return true;
 }
