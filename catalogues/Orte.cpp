@@ -238,10 +238,12 @@ int FindOrtNr(const TavState& s, const std::string& standort, bool warnen) {
   for (int n = 1; n <= s.cat.OrtAnzahl; ++n)
     if (s.cat.Orte[n].Name == standort) nr = n;
   if (nr != -1 || s.cat.OrtAnzahl < 1) return nr;
-  std::int32_t best = 10000;
+  // The distance of a long name to a short one exceeds any fixed start value; the first
+  // entry always counts.
+  std::int32_t best = 0;
   for (int n = 1; n <= s.cat.OrtAnzahl; ++n) {
     const std::int32_t d = StringDistance(standort, s.cat.Orte[n].Name);
-    if (d < best) {
+    if (nr == -1 || d < best) {
       best = d;
       nr = n;
     }

@@ -289,6 +289,7 @@ TEST(OrteDatei, ProjectLocationResolution) {
       {"case matters, nearest taken", {"Bonn", "köln"}, "Köln", 2, true},
       {"missing: nearest", {"Hamburg", "Freiburg", "Bonn"}, "Freiburgg", 2, true},
       {"equally near: the first", {"Abc1", "Abc2"}, "Abc3", 1, true},
+      {"far longer than every name", {"A", "B"}, std::string(300, 'x'), 1, true},
   };
   for (const auto& c : faelle) {
     SCOPED_TRACE(c.fall);
