@@ -9,6 +9,8 @@
 #include <QLocale>
 #include <QPainter>
 #include <QPrinterInfo>
+#include <QScreen>
+#include <QGuiApplication>
 #include <QWidget>
 #include <algorithm>
 #include <stdexcept>
@@ -121,6 +123,29 @@ void SetToolButtonText(QAbstractButton* button, const std::string& caption,
   button->setText(text);
   button->setToolTip(QString::fromStdString(hint));
   button->adjustSize();
+}
+
+TFensterPos PlacementOf(const QWidget* window) {
+  const QRect g = window->isMaximized() ? window->normalGeometry() : window->geometry();
+  const auto small = [](int v) {
+    return static_cast<std::int16_t>(std::clamp(v, -32768, 32767));
+  };
+  return {window->isMaximized(), small(g.height()), small(g.x()), small(g.y()), small(g.width())};
+}
+
+void RestorePlacement(QWidget* window, const TFensterPos& pos) {
+  QRect g(pos.Links, pos.Oben, std::max<int>(pos.Breite, 100), std::max<int>(pos.Hoehe, 100));
+  bool visible = false;
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    visible = visible || screen->availableGeometry().intersects(g);
+  }
+  if (!visible && QGuiApplication::primaryScreen()) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    g.setSize(g.size().boundedTo(area.size()));
+    g.moveTopLeft(area.topLeft());
+  }
+  window->setGeometry(g);
+  if (pos.Maximiert) window->showMaximized();
 }
 
 std::uint16_t UserPrimaryLangID() {

@@ -54,6 +54,11 @@ std::string SelectedPrinterName();
 void SetToolButtonText(QAbstractButton* button, const std::string& caption,
                        const std::string& hint);
 
+// The stored placement of a window, and back. A placement that lies off every screen (a
+// screen removed since) is moved and shrunk into the available area of the primary screen.
+TFensterPos PlacementOf(const QWidget* window);
+void RestorePlacement(QWidget* window, const TFensterPos& pos);
+
 // Primary language of the user (Windows numbering: 7 German, 9 English, 12 French, ...).
 std::uint16_t UserPrimaryLangID();
 

@@ -251,5 +251,17 @@ TEST(SysUtilsQt, ToolButtonFontFollowsTheCaptionLength) {
   EXPECT_EQ(button.text(), "Anlagensimulation");
 }
 
+TEST(SysUtilsQt, PlacementOffEveryScreenComesBack) {
+  QWidget window;
+  RestorePlacement(&window, {false, 300, 20, 30, 400});
+  TFensterPos pos = PlacementOf(&window);
+  EXPECT_EQ(pos.Links, 20);
+  EXPECT_EQ(pos.Oben, 30);
+  EXPECT_EQ(pos.Breite, 400);
+  EXPECT_EQ(pos.Hoehe, 300);
+  RestorePlacement(&window, {false, 630, 30000, -30000, 800});  // a screen long gone
+  EXPECT_TRUE(window.screen()->availableGeometry().intersects(window.geometry()));
+}
+
 }  // namespace
 }  // namespace tav
