@@ -1,6 +1,7 @@
 #include "catalogues/OrteLesen.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 
@@ -31,12 +32,13 @@ bool LeseGanzzahl(std::string_view text, long long& wert) {
   return ec == std::errc() && p == text.data() + text.size();
 }
 
-// A number with a decimal comma or point; blanks allowed.
+// A number with a decimal comma or point; blanks allowed. The values are kept in single
+// precision later, so a number beyond its range is no number either.
 bool LeseZahl(std::string_view text, double& wert) {
   if (Getrimmt(text).empty()) return false;
   std::int32_t code = 0;
   wert = StrToFloatComma(text, code);
-  return code == 0;
+  return code == 0 && std::isfinite(static_cast<float>(wert));
 }
 
 }  // namespace

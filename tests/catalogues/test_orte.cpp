@@ -219,6 +219,10 @@ TEST(OrteDatei, MalformedFilesAreReportedAndLeftAlone) {
       {"bad number", ersetze("GeoBreite=48,0", "GeoBreite=abc"), "Zahlenangaben bei Ort 1 prüfen!",
        2},
       {"bad integer", ersetze("Hoehe= 269", "Hoehe=2x"), "Zahlenangaben bei Ort 1 prüfen!", 2},
+      {"number beyond single precision", ersetze("GeoLaenge= 7,9", "GeoLaenge=1e39"),
+       "Zahlenangaben bei Ort 1 prüfen!", 2},
+      {"integer beyond its type", ersetze("Hoehe= 269", "Hoehe=99999999999"),
+       "Datenfehler bei Ort 1!", 2},
       {"too many sections", KatalogText(603), "Zuviele Einträge in", 600},
       {"text without sections", "Dies ist keine Ortsdatei\r\n", "Keine Ortsdaten in", 6},
   };
