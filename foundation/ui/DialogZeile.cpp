@@ -143,7 +143,7 @@ std::string AskSearchTerm(QWidget* parent) {
   return dialog.Edit1->text().toStdString();
 }
 
-bool SearchGrid(QTableWidget* grid) {
+bool SearchGrid(QTableWidget* grid, int fixedRows) {
   const std::string term = AskSearchTerm(grid);
   if (term.empty()) return false;
   Msg().ErgebnisOK = false;
@@ -153,7 +153,7 @@ bool SearchGrid(QTableWidget* grid) {
     const QTableWidgetItem* item = grid->columnCount() > 1 ? grid->item(r, 1) : nullptr;
     rows.push_back(item ? item->text().toStdString() : std::string());
   }
-  const std::optional<int> hit = FindNextRow(rows, 0, grid->currentRow(), term);
+  const std::optional<int> hit = FindNextRow(rows, fixedRows, grid->currentRow(), term);
   if (!hit) {
     ShowNotFound(term);
     return false;

@@ -59,8 +59,9 @@ class TFormWortSuche : public TFormDialogZeile {
 std::string AskSearchTerm(QWidget* parent = nullptr);
 
 // Selects the next row of Grid whose text in column 1 contains the asked term; a message
-// when there is none. True when a row was found.
-bool SearchGrid(QTableWidget* grid);
+// when there is none. True when a row was found. The first FixedRows rows are headings and
+// are not searched.
+bool SearchGrid(QTableWidget* grid, int fixedRows = 0);
 // The same over a list: Index becomes the position of the next item (from FirstRow on)
 // that contains the term.
 bool SearchList(const std::vector<std::string>& list, int firstRow, int& index,

@@ -129,6 +129,19 @@ TEST(DialogZeile, GridSearchLooksAtColumnOne) {
   QTableWidget empty(0, 2);
   AnswerSearch("x");
   EXPECT_FALSE(SearchGrid(&empty));
+
+  // A heading row on top is not searched, also when it is all there is.
+  QTableWidget headed(1, 2);
+  headed.setItem(0, 1, new QTableWidgetItem("Standort"));
+  AnswerSearch("standort");
+  EXPECT_FALSE(SearchGrid(&headed, 1));
+  headed.setRowCount(3);
+  headed.setItem(1, 1, new QTableWidgetItem("Freiburg"));
+  headed.setItem(2, 1, new QTableWidgetItem("Standort Ost"));
+  headed.setCurrentCell(2, 1);
+  AnswerSearch("standort");
+  EXPECT_TRUE(SearchGrid(&headed, 1));
+  EXPECT_EQ(headed.currentRow(), 2);  // the heading is skipped in the wrap-around
 }
 
 TEST(TermEdit, LeavingTheFieldShowsTheResultOrTheMarkedTerm) {
