@@ -1,0 +1,47 @@
+#pragma once
+// The energy-carrier catalogue: one file per language in the data folder (EnergieDatei,
+// "Energie.dat" when no language has set it). Read once (built-in German rows written when
+// missing), the carrier in use resolved by name or, after a change of language, by its
+// language-independent signature, and rewritten by the energy-carrier editor.
+//
+// kWh per unit must be above 0 (it divides the saved heat in the ecology report): a section
+// whose value is 0, or would be written as 0,00, is reported and left out. Values are kept in
+// memory as the file holds them, so a project simulates the same before and after a restart.
+
+#include <string>
+#include <vector>
+
+namespace tav {
+
+struct TavState;
+struct CatalogueState;
+struct TEnergie;
+class StatusSink;
+
+// One section as written (UTF-8, CR LF, ending with the empty line).
+void AppendEnergieSection(std::string& out, int nummer, const TEnergie& e);
+std::string EnergieKatalogText(const CatalogueState& c);
+// Rounds kWh and CO2 per unit to the two decimals the file holds.
+void RoundEnergieToWritten(TEnergie& e);
+// The eight built-in carriers (German in every language).
+std::vector<TEnergie> BuiltInEnergie();
+// "kWh" + kWh + "CO2" + CO2 three times + "WFS" + the three efficiencies, no separators.
+std::string EnergieText(const TEnergie& e);
+
+// Full path of the current language's file in the data folder.
+std::string EnergieDateiPfad(const TavState& s);
+
+// Rewrites the file atomically (the list first rounded to the written values). False with a
+// message on failure; the old file stays.
+bool WriteEnergie(TavState& s, StatusSink& status);
+// Replaces the list by the built-in rows and writes the file.
+bool DefaultEnergie(TavState& s, StatusSink& status);
+// Loads the list unless EnergieGeladen and resolves EnergieNr: with an empty signature by the
+// name konvEnergie (exact, last wins; "*init*" the first entry silently; else the nearest
+// name with a warning); with a signature the entry whose signature is nearest (on a tie the
+// entry in use before, else the first), with an information message. Then SelectEnergie.
+void ReadEnergie(TavState& s, const std::string& signatur, StatusSink& status);
+// Copies Energietraeger[n] into the konv... variables. False for n outside 1..EnergieAnzahl.
+bool SelectEnergie(TavState& s, int n);
+
+}  // namespace tav

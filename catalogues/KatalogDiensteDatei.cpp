@@ -1,0 +1,165 @@
+#include "catalogues/KatalogDiensteDatei.h"
+
+#include <charconv>
+#include <filesystem>
+
+#include "catalogues/OrteLesen.h"
+#include "catalogues/StatusSink.h"
+#include "foundation/AtomicFile.h"
+#include "foundation/CodePage.h"
+#include "foundation/Messages.h"
+#include "foundation/TavUtil.h"
+#include "foundation/TavVar.h"
+
+namespace tav::katalog {
+
+namespace {
+
+constexpr char kFehlt[] = "\x01";  // default that tells a missing key from any stored text
+
+std::string_view Getrimmt(std::string_view t) {
+  while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
+  while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.remove_suffix(1);
+  return t;
+}
+
+bool NurLeerraum(std::string_view bytes) {
+  for (char c : bytes)
+    if (c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != '\x1a') return false;
+  return true;
+}
+
+Ladung LadeText(const std::string& pfad, std::string& text) {
+  std::error_code ec;
+  if (!std::filesystem::exists(pfad, ec)) return Ladung::Fehlt;
+  std::string bytes;
+  std::string fehler;
+  if (!ReadWholeFile(pfad, bytes, &fehler)) {
+    ShowMessageLines(fehler);
+    return Ladung::Unlesbar;
+  }
+  if (NurLeerraum(bytes)) return Ladung::Fehlt;
+  text = DecodeText(bytes, CodePage::Cp1252);
+  return Ladung::Ok;
+}
+
+}  // namespace
+
+std::string DatenPfad(const TavState& s, std::string_view name) {
+  return FindFileNoCase(s.folders.DatenDir, std::string(name)).string();
+}
+
+Ladung LadeKatalog(const std::string& pfad, TBigIniFile& ini) {
+  std::string text;
+  const Ladung l = LadeText(pfad, text);
+  if (l == Ladung::Ok) ini.LoadFromStrings(SplitLines(text));
+  return l;
+}
+
+Ladung LadeZeilen(const std::string& pfad, std::vector<std::string>& zeilen) {
+  std::string text;
+  const Ladung l = LadeText(pfad, text);
+  if (l == Ladung::Ok) zeilen = SplitLines(text);
+  return l;
+}
+
+bool LeseZahl(std::string_view text, double& wert) {
+  if (Getrimmt(text).empty()) return false;
+  std::int32_t code = 0;
+  const double w = StrToFloatComma(text, code);
+  if (code != 0) return false;
+  wert = w;
+  return true;
+}
+
+bool LeseGanzzahl(std::string_view text, long long& wert) {
+  text = Getrimmt(text);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  if (text.empty()) return false;
+  long long w = 0;
+  const auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), w);
+  if (ec != std::errc() || p != text.data() + text.size()) return false;
+  wert = w;
+  return true;
+}
+
+float AufGeschrieben(float x, std::uint8_t dezimalen) {
+  double w = 0.0;
+  if (!LeseZahl(FloatToCommaStr(1, dezimalen, x), w)) return x;
+  return static_cast<float>(w);
+}
+
+void Probleme::Melde() {
+  if (texte_.empty()) return;
+  // A long list is shortened on screen; the count says how many there were.
+  constexpr std::size_t kZeigen = 15;
+  std::string text = datei_ + ":";
+  for (std::size_t k = 0; k < texte_.size() && k < kZeigen; ++k) text += "|" + texte_[k];
+  if (texte_.size() > kZeigen) text += "|... (" + std::to_string(texte_.size()) + ")";
+  ShowMessageLines(text);
+  texte_.clear();
+}
+
+bool SektionsLeser::Hat(std::string_view key) const {
+  return ini_.ReadStringAt(index_, key, kFehlt) != kFehlt;
+}
+
+std::string SektionsLeser::Text(std::string_view key, const std::string& vorgabe) const {
+  return ini_.ReadStringAt(index_, key, vorgabe);
+}
+
+float SektionsLeser::Zahl(std::string_view key, float vorgabe) {
+  const std::string t = ini_.ReadStringAt(index_, key, kFehlt);
+  if (t == kFehlt) return vorgabe;
+  double w = 0.0;
+  if (!LeseZahl(t, w) || !(w > -3.0e38 && w < 3.0e38)) {
+    fehlerhaft_ = true;
+    return vorgabe;
+  }
+  return static_cast<float>(w);
+}
+
+long long SektionsLeser::Ganzzahl(std::string_view key, long long vorgabe, long long min,
+                                  long long max) {
+  const std::string t = ini_.ReadStringAt(index_, key, kFehlt);
+  if (t == kFehlt) return vorgabe;
+  long long w = 0;
+  if (!LeseGanzzahl(t, w) || w < min || w > max) {
+    fehlerhaft_ = true;
+    return vorgabe;
+  }
+  return w;
+}
+
+bool SektionsLeser::Wahr(std::string_view key, bool vorgabe) {
+  const std::string t = ini_.ReadStringAt(index_, key, kFehlt);
+  if (t == kFehlt || Getrimmt(t).empty()) return vorgabe;
+  long long w = 0;
+  if (!LeseGanzzahl(t, w)) {
+    fehlerhaft_ = true;
+    return vorgabe;
+  }
+  return w != 0;
+}
+
+std::string SektionsLeser::FehlerText() const { return "Zahlenangaben bei " + Name() + " prüfen!"; }
+
+bool SchreibeKatalog(const std::string& pfad, const std::string& text,
+                     const std::string& statusName, const std::string& fehlerText,
+                     StatusSink& status) {
+  status.Status(statusName + " schreiben ...");
+  std::string fehler;
+  const bool ok = WriteFileAtomic(pfad, EncodeCodePage(text, CodePage::Cp1252), &fehler);
+  status.Status("");
+  if (!ok) ShowMessageLines(fehlerText + "|" + fehler);
+  return ok;
+}
+
+void Zeile(std::string& out, std::string_view key, std::string_view value) {
+  out += key;
+  out += '=';
+  out += value;
+  out += "\r\n";
+}
+
+}  // namespace tav::katalog

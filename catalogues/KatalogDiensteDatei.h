@@ -1,0 +1,110 @@
+#pragma once
+// File handling shared by the catalogue readers and writers of collectors, pipes, load
+// profiles, energy carriers and stores: loading a catalogue into the INI class (a missing or
+// empty file told apart from an unreadable one), reading one section's values with the
+// problems collected for one message naming file and sections, and the atomic rewrite.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "foundation/BigIni.h"
+#include "foundation/TavMathe.h"
+
+namespace tav {
+
+struct TavState;
+class StatusSink;
+
+namespace katalog {
+
+enum class Ladung {
+  Ok,
+  Fehlt,     // no such file, or nothing in it but blanks and line ends
+  Unlesbar,  // exists but cannot be read (the message is shown)
+};
+
+// Full path of `name` in the data folder, found without regard to case.
+std::string DatenPfad(const TavState& s, std::string_view name);
+
+// Loads the file into `ini` (code page 1252, or UTF-8 when the file is UTF-8).
+Ladung LadeKatalog(const std::string& pfad, TBigIniFile& ini);
+// The file's text lines (decoded), for the line-based package list.
+Ladung LadeZeilen(const std::string& pfad, std::vector<std::string>& zeilen);
+
+// Number forms of the catalogue files: a decimal comma or point, blanks around allowed;
+// a whole number without any decimals.
+bool LeseZahl(std::string_view text, double& wert);
+bool LeseGanzzahl(std::string_view text, long long& wert);
+
+// x as the file will hold it with the given decimals (what a rewrite and re-read gives).
+float AufGeschrieben(float x, std::uint8_t dezimalen);
+
+// Problems found in one file, shown together in one message headed by the file name.
+class Probleme {
+ public:
+  explicit Probleme(std::string datei) : datei_(std::move(datei)) {}
+  void Add(std::string text) { texte_.push_back(std::move(text)); }
+  bool Leer() const { return texte_.empty(); }
+  // Shows the problems (nothing when there were none) and forgets them.
+  void Melde();
+
+ private:
+  std::string datei_;
+  std::vector<std::string> texte_;
+};
+
+// Reads the values of one section (by its position, so that sections with the same name
+// are all seen). A value that is there but cannot be read, or lies outside its range, keeps
+// the default and marks the section.
+class SektionsLeser {
+ public:
+  SektionsLeser(const TBigIniFile& ini, int index) : ini_(ini), index_(index) {}
+
+  const std::string& Name() const { return ini_.SectionNameAt(index_); }
+  bool Hat(std::string_view key) const;
+  std::string Text(std::string_view key, const std::string& vorgabe) const;
+  float Zahl(std::string_view key, float vorgabe);
+  long long Ganzzahl(std::string_view key, long long vorgabe, long long min, long long max);
+  // "1" or any non-zero whole number is true.
+  bool Wahr(std::string_view key, bool vorgabe);
+
+  bool Fehlerhaft() const { return fehlerhaft_; }
+  void MarkiereFehler() { fehlerhaft_ = true; }
+  // The standard text for a marked section.
+  std::string FehlerText() const;
+
+ private:
+  const TBigIniFile& ini_;
+  int index_;
+  bool fehlerhaft_ = false;
+};
+
+// Writes the catalogue text (UTF-8, CR LF) in code page 1252 through the atomic writer,
+// with `statusName` + " schreiben ..." on the status line meanwhile. On failure the old file
+// stays, the message `fehlerText` + the reason is shown and the result is false.
+bool SchreibeKatalog(const std::string& pfad, const std::string& text,
+                     const std::string& statusName, const std::string& fehlerText,
+                     StatusSink& status);
+
+// The first of the entries 1..anzahl whose name(i) has the smallest string distance from
+// `text`, counting only distances below `best` (which receives the smallest); -1 when none.
+template <typename NameVon>
+int NaechsterName(int anzahl, std::string_view text, NameVon name, std::int32_t& best) {
+  int nr = -1;
+  for (int i = 1; i <= anzahl; ++i) {
+    const std::int32_t d = StringDistance(text, name(i));
+    if (d < best) {
+      best = d;
+      nr = i;
+    }
+  }
+  return nr;
+}
+
+// "key=value" + CR LF.
+void Zeile(std::string& out, std::string_view key, std::string_view value);
+
+}  // namespace katalog
+}  // namespace tav

@@ -1,0 +1,345 @@
+#include "catalogues/Kollektoren.h"
+
+#include "catalogues/KatalogDiensteDatei.h"
+#include "catalogues/ProjektRecord.h"
+#include "catalogues/StatusSink.h"
+#include "foundation/AtomicFile.h"
+#include "foundation/Messages.h"
+#include "foundation/TavMathe.h"
+#include "foundation/TavUtil.h"
+#include "foundation/TavVar.h"
+#include "foundation/TextTable.h"
+
+namespace tav {
+
+namespace {
+
+using namespace katalog;
+
+constexpr std::string_view kSchreibfehler = "Schreibfehler beim Aktualisieren der Kollektordatei";
+constexpr std::string_view kInitStatus = "Kollektorliste wird in Kurzform angelegt";
+constexpr std::string_view kEingelesen = "Kollektorliste ist eingelesen";
+constexpr std::string_view kMarkeAlt = "Kelbrand Lumoa";
+constexpr std::string_view kMarkeNeu = "Kelbrand Lumoa K1/K2";
+
+void SetBuiltIn(CatalogueState& c) {
+  const std::vector<TKollektor> rows = BuiltInKollektoren();
+  c.KollektorAnzahl = static_cast<std::int16_t>(rows.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) c.Kollektoren[i + 1] = rows[i];
+}
+
+// One section by the reader's key table; the older keys KollektorName and TestMethode serve
+// as the defaults of Name, Norm and Quelle.
+TKollektor LeseKollektor(SektionsLeser& l, int n) {
+  TKollektor k;
+  const std::string altName = l.Text("KollektorName", "Kollektor " + FloatToPointStr(1, 1, n));
+  k.Name = l.Text("Name", altName);
+  const std::string methode = l.Text("TestMethode", "*** unbekannt ***");
+  if (l.Hat("Norm")) {
+    k.Norm = l.Text("Norm", "");
+  } else {
+    std::vector<std::string> normen(NormListe.begin(), NormListe.end());
+    k.Norm = FindClosestString(LinksZeichen(methode, 3), normen);
+  }
+  k.Quelle = l.Text("Quelle", methode);
+  k.Eta0 = l.Zahl("Eta0", 0.0f);
+  k.K1 = l.Zahl("K1", 0.0f);
+  k.K2 = l.Zahl("K2", 0.0f);
+  k.IAM50 = l.Zahl("IAM50", 0.9f);
+  k.WkapC = l.Zahl("WkapC", 0.0f);
+  k.VRK = l.Wahr("VRK", false);
+  k.ModulFlaeche = l.Zahl("ModulFlaeche", 1.0f);
+  k.qmVolumen = l.Zahl("qmVolumen", 1.0f);
+  return k;
+}
+
+// Loads the catalogue into the list; reports every problem and never leaves the list empty.
+void LadeListe(TavState& s, StatusSink& status) {
+  CatalogueState& c = s.cat;
+  const std::string pfad = KollDateiPfad(s);
+  TBigIniFile ini;
+  const Ladung l = LadeKatalog(pfad, ini);
+  if (l == Ladung::Fehlt) {
+    status.Status(std::string(kInitStatus));
+    InitKollektoren(s, status);
+    return;
+  }
+  if (l == Ladung::Unlesbar) {
+    SetBuiltIn(c);
+    return;
+  }
+  Probleme probleme(pfad);
+  const int anzahl = ini.SectionCount();
+  if (anzahl == 0) {
+    probleme.Add("Keine Kollektordaten gefunden");
+    probleme.Melde();
+    SetBuiltIn(c);
+    return;
+  }
+  int n = 0;
+  for (int i = 0; i < anzahl && n < kMaxKollektoren; ++i) {
+    SektionsLeser leser(ini, i);
+    ++n;
+    c.Kollektoren[n] = LeseKollektor(leser, n);
+    if (leser.Fehlerhaft()) probleme.Add(leser.FehlerText());
+  }
+  c.KollektorAnzahl = static_cast<std::int16_t>(n);
+  if (anzahl > kMaxKollektoren) probleme.Add(T(TX::WarnZuvieleE) + " " + std::string(KollDatei));
+  probleme.Melde();
+}
+
+// Index of the collector the project's key names: the exact name (last wins), else the
+// name whose first 50 characters are the key (the key is stored cut), -1 when none.
+int SucheName(const CatalogueState& c, const std::string& key) {
+  int nr = -1;
+  for (int i = 1; i <= c.KollektorAnzahl; ++i)
+    if (c.Kollektoren[i].Name == key) nr = i;
+  if (nr != -1 || Utf8Length(key) != kKollektorNameLaenge) return nr;
+  for (int i = 1; i <= c.KollektorAnzahl; ++i)
+    if (LinksZeichen(c.Kollektoren[i].Name, kKollektorNameLaenge) == key) nr = i;
+  return nr;
+}
+
+}  // namespace
+
+void AppendKollektorSection(std::string& out, int nummer, const TKollektor& k) {
+  out += "[Kollektor " + std::to_string(nummer) + "]\r\n";
+  Zeile(out, "Name", k.Name);
+  Zeile(out, "Norm", k.Norm);
+  Zeile(out, "Quelle", k.Quelle);
+  Zeile(out, "Eta0", FloatToCommaStr(5, 3, k.Eta0));
+  Zeile(out, "k1", FloatToCommaStr(5, 3, k.K1));
+  Zeile(out, "k2", FloatToCommaStr(5, 4, k.K2));
+  Zeile(out, "IAM50", FloatToCommaStr(3, 3, k.IAM50));
+  Zeile(out, "WkapC", FloatToCommaStr(3, 3, k.WkapC));
+  Zeile(out, "VRK", k.VRK ? "1" : "0");
+  Zeile(out, "ModulFlaeche", FloatToCommaStr(5, 3, k.ModulFlaeche));
+  Zeile(out, "qmVolumen", FloatToCommaStr(5, 3, k.qmVolumen));
+  out += "\r\n";
+}
+
+std::string KollektorenText(const CatalogueState& c) {
+  std::string out;
+  for (int n = 1; n <= c.KollektorAnzahl; ++n) AppendKollektorSection(out, n, c.Kollektoren[n]);
+  return out;
+}
+
+void RoundKollektorToWritten(TKollektor& k) {
+  k.Eta0 = AufGeschrieben(k.Eta0, 3);
+  k.K1 = AufGeschrieben(k.K1, 3);
+  k.K2 = AufGeschrieben(k.K2, 4);
+  k.IAM50 = AufGeschrieben(k.IAM50, 3);
+  k.WkapC = AufGeschrieben(k.WkapC, 3);
+  k.ModulFlaeche = AufGeschrieben(k.ModulFlaeche, 3);
+  k.qmVolumen = AufGeschrieben(k.qmVolumen, 3);
+}
+
+std::vector<TKollektor> BuiltInKollektoren() {
+  struct Row {
+    const char* name;
+    const char* norm;
+    const char* quelle;
+    float eta0, k1, k2, flaeche, volumen, iam50;
+    bool vrk;
+  };
+  static constexpr Row kRows[] = {
+      {"Solarabsorber, Kunststoff, unverglast", "-", "Erfahrungswert", 0.95f, 10.0f, 0.93f, 1.0f,
+       1.0f, 0.93f, false},
+      {"Flachkollektor, selektiv beschichtet", "DIN", "nach DIN 4701-10", 0.77f, 3.5f, 0.02f,
+       1.9f, 0.8f, 0.90f, false},
+      {"Großflächenkollektor", "DIN", "Erfahrungswert", 0.79f, 3.5f, 0.011f, 5.5f, 0.7f, 0.94f,
+       false},
+      {"Vakuumröhrenkollektor", "DIN", "nach DIN 4701-10", 0.71f, 1.0f, 0.009f, 1.0f, 1.0f,
+       0.99f, true},
+  };
+  std::vector<TKollektor> out;
+  for (const Row& r : kRows) {
+    TKollektor k;
+    k.Name = r.name;
+    k.Norm = r.norm;
+    k.Quelle = r.quelle;
+    k.Eta0 = r.eta0;
+    k.K1 = r.k1;
+    k.K2 = r.k2;
+    k.ModulFlaeche = r.flaeche;
+    k.qmVolumen = r.volumen;
+    k.IAM50 = r.iam50;
+    k.WkapC = 0.0f;
+    k.VRK = r.vrk;
+    RoundKollektorToWritten(k);
+    out.push_back(std::move(k));
+  }
+  return out;
+}
+
+std::string KollDateiPfad(const TavState& s) { return DatenPfad(s, KollDatei); }
+
+bool WriteKollektoren(TavState& s, StatusSink& status) {
+  CatalogueState& c = s.cat;
+  for (int n = 1; n <= c.KollektorAnzahl; ++n) RoundKollektorToWritten(c.Kollektoren[n]);
+  return SchreibeKatalog(KollDateiPfad(s), KollektorenText(c), std::string(KollDatei),
+                         std::string(kSchreibfehler), status);
+}
+
+bool InitKollektoren(TavState& s, StatusSink& status) {
+  SetBuiltIn(s.cat);
+  return WriteKollektoren(s, status);
+}
+
+void ReadKollektoren(TavState& s, StatusSink& status) {
+  CatalogueState& c = s.cat;
+  PlantState& p = s.plant;
+  if (!c.KollektorenGeladen) {
+    LadeListe(s, status);
+    c.KollektorenGeladen = true;
+  }
+  if (p.Kollektor == kMarkeAlt) p.Kollektor = std::string(kMarkeNeu);
+  p.KollektorNr = static_cast<std::int16_t>(SucheName(c, p.Kollektor));
+  if (p.Kollektor == "*init*") p.KollektorNr = 1;
+  if (p.KollektorNr == -1) {
+    std::uint16_t d = 0;
+    p.KollektorNr = static_cast<std::int16_t>(FindKollektor(c, p.Kollektor, d));
+    if (p.KollektorNr >= 1) {
+      const std::string grund = s.run.FirmenVersion ? T(TX::MeldungFirmenKollnichtgefunden)
+                                                    : T(TX::MeldungKollnichtgefunden);
+      ShowMessageLines("\"" + p.Kollektor + "\" " + grund + "\r\n" + T(TX::gewaehlt) + ": " +
+                       c.Kollektoren[p.KollektorNr].Name);
+    }
+  }
+  SelectKollektor(s, p.KollektorNr);
+  status.Status(std::string(kEingelesen));
+}
+
+int ImportKollektoren(TavState& s, const std::string& fileName, StatusSink& status) {
+  CatalogueState& c = s.cat;
+  TBigIniFile ini;
+  const Ladung l = LadeKatalog(fileName, ini);
+  std::vector<int> sektionen;
+  if (l == Ladung::Ok) {
+    for (int i = 0; i < ini.SectionCount(); ++i)
+      if (ini.SectionNameAt(i).compare(0, 9, "Kollektor") == 0) sektionen.push_back(i);
+  }
+  if (l == Ladung::Unlesbar) return -1;
+  const int k = static_cast<int>(sektionen.size());
+  if (k == 0) {
+    ShowMessageLines("Keine Kollektordaten in " + fileName + " gefunden");
+    return -1;
+  }
+  Probleme probleme(fileName);
+  int uebernommen = 0;
+  int i = 0;
+  for (; i < k && c.KollektorAnzahl < kMaxKollektoren; ++i) {
+    SektionsLeser leser(ini, sektionen[static_cast<std::size_t>(i)]);
+    TKollektor neu = LeseKollektor(leser, i + 1);
+    // A section with unreadable values is not taken into the catalogue.
+    if (leser.Fehlerhaft()) {
+      probleme.Add(leser.FehlerText());
+      continue;
+    }
+    bool vorhanden = false;
+    for (int n = 1; n <= c.KollektorAnzahl && !vorhanden; ++n)
+      vorhanden = c.Kollektoren[n].Name == neu.Name;
+    if (vorhanden) continue;
+    RoundKollektorToWritten(neu);
+    c.Kollektoren[++c.KollektorAnzahl] = std::move(neu);
+    ++uebernommen;
+  }
+  if (i < k) probleme.Add(T(TX::WarnZuvieleE) + " " + std::string(KollDatei));
+  probleme.Melde();
+  WriteKollektoren(s, status);
+  ShowInfoMessage("Daten von " + std::to_string(k) + " Kollektoren gelesen, " +
+                  std::to_string(uebernommen) + " übernommen.");
+  return uebernommen;
+}
+
+bool SelectKollektor(TavState& s, int index) {
+  const CatalogueState& c = s.cat;
+  if (index < 1 || index > c.KollektorAnzahl) return false;
+  const TKollektor& k = c.Kollektoren[index];
+  PlantState& p = s.plant;
+  p.KollektorNr = static_cast<std::int16_t>(index);
+  p.Kollektor = LinksZeichen(k.Name, kKollektorNameLaenge);
+  p.KollEta0 = k.Eta0;
+  p.KollK1 = k.K1;
+  p.KollK2 = k.K2;
+  p.KollModulFlaeche = k.ModulFlaeche;
+  p.KollqmVolumen = k.qmVolumen;
+  p.KollIAM50 = k.IAM50;
+  p.KollWkapC = k.WkapC;
+  p.KollVRK = k.VRK;
+  return true;
+}
+
+int FindKollektor(const CatalogueState& c, std::string_view name, std::uint16_t& distanz) {
+  std::int32_t best = 10000;
+  const int nr = NaechsterName(c.KollektorAnzahl, name,
+                               [&](int i) { return c.Kollektoren[i].Name; }, best);
+  distanz = static_cast<std::uint16_t>(std::min<std::int32_t>(best, 65535));
+  return nr;
+}
+
+bool MatchKollektor(TavState& s, const TKollektor& r) {
+  CatalogueState& c = s.cat;
+  const std::string name = r.Kurzname + " " + r.Name;
+  int nr = -1;
+  for (int i = 1; i <= c.KollektorAnzahl; ++i)
+    if (c.Kollektoren[i].Name == name) nr = i;
+  bool angehaengt = false;
+  if (nr == -1) {
+    std::uint16_t d = 10000;
+    const int i = FindKollektor(c, name, d);
+    if (i >= 1 && d < 10 && FloatNearlyEqual(c.Kollektoren[i].Eta0, r.Eta0) &&
+        FloatNearlyEqual(c.Kollektoren[i].K1, r.K1) && FloatNearlyEqual(c.Kollektoren[i].K2, r.K2)) {
+      nr = i;
+      ShowInfoMessage("\"" + name + "\" -> \r\n" + T(TX::gewaehlt) + ": " + c.Kollektoren[i].Name);
+    } else if (s.run.FirmenVersion) {
+      ShowMessageLines("\"" + name + "\" " + T(TX::MeldungKollnichtgefunden));
+    } else if (c.KollektorAnzahl < kMaxKollektoren) {
+      TKollektor neu = r;
+      neu.Name = name;
+      RoundKollektorToWritten(neu);
+      c.Kollektoren[++c.KollektorAnzahl] = std::move(neu);
+      nr = c.KollektorAnzahl;
+      angehaengt = true;
+    } else {
+      ShowMessageLines(T(TX::WarnZuvieleE) + " " + std::string(KollDatei));
+    }
+  }
+  if (nr >= 1) SelectKollektor(s, nr);
+  return angehaengt;
+}
+
+std::string KollDacTransform(std::string_view bytes) {
+  // Each byte is combined with a key made from its position, block by block of 2048 bytes;
+  // applying the transform twice gives the original.
+  constexpr std::size_t kBlock = 2048;
+  std::string out(bytes);
+  for (std::size_t start = 0; start < out.size(); start += kBlock) {
+    const std::size_t ende = std::min(out.size(), start + kBlock);
+    for (std::size_t i = start; i < ende; ++i) {
+      const auto key = static_cast<unsigned char>((i * 131u + (i >> 8) * 7u + 0x5Au) & 0xFFu);
+      out[i] = static_cast<char>(static_cast<unsigned char>(out[i]) ^ key);
+    }
+  }
+  return out;
+}
+
+bool DecodeDatFile(TavState& s) {
+  const std::string dac = DatenPfad(s, KollDacDatei);
+  const std::string meldung =
+      "Datei " + s.folders.DatenDir + std::string(KollDacDatei) + " kann nicht gelesen werden!";
+  std::string bytes;
+  std::string fehler;
+  if (!ReadWholeFile(dac, bytes, &fehler)) {
+    ShowMessageLines(meldung);
+    return false;
+  }
+  if (!WriteFileAtomic(KollDateiPfad(s), KollDacTransform(bytes), &fehler)) {
+    ShowMessageLines(meldung + "|" + fehler);
+    return false;
+  }
+  s.cat.KollektorenGeladen = false;  // the next ReadKollektoren reads the new catalogue
+  return true;
+}
+
+}  // namespace tav

@@ -1,0 +1,150 @@
+#include "catalogues/Sortierer.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <numeric>
+#include <vector>
+
+#include "catalogues/KatalogDiensteDatei.h"
+#include "catalogues/Kollektoren.h"
+#include "catalogues/Orte.h"
+#include "catalogues/StatusSink.h"
+#include "foundation/AtomicFile.h"
+#include "foundation/CodePage.h"
+#include "foundation/Messages.h"
+#include "foundation/TavUtil.h"
+#include "foundation/TavVar.h"
+#include "foundation/TextTable.h"
+
+namespace tav {
+
+namespace {
+
+// Positions 1..n in sorted order; equal keys keep their order.
+template <typename Less>
+std::vector<int> SortierteFolge(int n, Less less) {
+  std::vector<int> folge(static_cast<std::size_t>(n));
+  std::iota(folge.begin(), folge.end(), 1);
+  std::stable_sort(folge.begin(), folge.end(), less);
+  return folge;
+}
+
+std::vector<int> NachText(const std::vector<std::string>& texte) {
+  return SortierteFolge(static_cast<int>(texte.size()) - 1, [&](int a, int b) {
+    return StrGreaterText(texte[static_cast<std::size_t>(b)], texte[static_cast<std::size_t>(a)]);
+  });
+}
+
+// Writes the text; on failure the message names the file and the sort is to be abandoned.
+bool Schreibe(const std::string& pfad, const std::string& text) {
+  std::string fehler;
+  if (WriteFileAtomic(pfad, EncodeCodePage(text, CodePage::Cp1252), &fehler)) return true;
+  ShowMessageLines(ReplaceHashMark(T(TX::FehlerDateiSchreiben), pfad) + "|" + fehler);
+  return false;
+}
+
+template <typename T>
+void Umordnen(std::vector<T>& liste, const std::vector<int>& folge) {
+  std::vector<T> alt(liste.begin() + 1, liste.begin() + 1 + static_cast<long>(folge.size()));
+  for (std::size_t i = 0; i < folge.size(); ++i)
+    liste[i + 1] = std::move(alt[static_cast<std::size_t>(folge[i] - 1)]);
+}
+
+// New position of the entry that stood at `alt`, or `alt` itself when none.
+int NeuePosition(const std::vector<int>& folge, int alt) {
+  for (std::size_t i = 0; i < folge.size(); ++i)
+    if (folge[i] == alt) return static_cast<int>(i) + 1;
+  return alt;
+}
+
+}  // namespace
+
+float KollektorSortWert(float eta0, float k1, float k2, std::uint8_t modus) {
+  const float x = modus == 1 ? 0.05f : 0.1f;
+  return eta0 - x * k1 - 800.0f * x * x * k2;
+}
+
+bool SortKollektoren(TavState& s, std::uint8_t modus, StatusSink& status) {
+  CatalogueState& c = s.cat;
+  const int n = c.KollektorAnzahl;
+  if (n < 2) return true;
+  BusyStatus busy(status, "Sortiere Kollektorliste ...");
+  std::vector<int> folge;
+  if (modus == 0) {
+    std::vector<std::string> namen(1);
+    for (int i = 1; i <= n; ++i) namen.push_back(c.Kollektoren[i].Name);
+    folge = NachText(namen);
+  } else {
+    std::vector<float> wert(1);
+    for (int i = 1; i <= n; ++i) {
+      const TKollektor& k = c.Kollektoren[i];
+      wert.push_back(KollektorSortWert(k.Eta0, k.K1, k.K2, modus));
+    }
+    folge = SortierteFolge(n, [&](int a, int b) {
+      return wert[static_cast<std::size_t>(a)] < wert[static_cast<std::size_t>(b)];
+    });
+  }
+  std::string text;
+  for (int i = 1; i <= n; ++i) AppendKollektorSection(text, i, c.Kollektoren[folge[i - 1]]);
+  if (!Schreibe(KollDateiPfad(s), text)) return false;
+  // Load the rewritten catalogue; the current collector keeps its name.
+  Umordnen(c.Kollektoren, folge);
+  s.plant.KollektorNr = static_cast<std::int16_t>(NeuePosition(folge, s.plant.KollektorNr));
+  c.KollektorenGeladen = false;
+  ReadKollektoren(s, status);
+  return true;
+}
+
+std::string OrtSortPrefix(const std::string& land) {
+  std::u32string z = Utf8ToCodePoints(UpperCaseText(land)).substr(0, 3);
+  z.resize(3, U' ');
+  return CodePointsToUtf8(z) + "-";
+}
+
+bool SortOrte(TavState& s, std::uint8_t modus, const std::string& land, OrtUmgebung& env) {
+  CatalogueState& c = s.cat;
+  const int n = c.OrtAnzahl;
+  if (n < 2) return true;
+  BusyStatus busy(env.status, "Sortiere Orteliste ...");
+  std::vector<int> folge(static_cast<std::size_t>(n));
+  std::iota(folge.begin(), folge.end(), 1);
+  if (modus == 0 || modus == 4) {
+    std::vector<std::string> texte(1);
+    for (int i = 1; i <= n; ++i) {
+      const TOrt& o = c.Orte[i];
+      std::string t = OrtSortPrefix(o.Land == land ? std::string() : o.Land);
+      if (modus == 4) {
+        std::u32string plz = Utf8ToCodePoints(o.PLZ).substr(0, 10);
+        plz.resize(10, U' ');
+        t += CodePointsToUtf8(plz);
+      }
+      texte.push_back(t + ReplaceUmlauts(o.Name));
+    }
+    folge = NachText(texte);
+  } else if (modus == 3) {
+    folge = SortierteFolge(n, [&](int a, int b) { return c.Orte[a].GeoBreite > c.Orte[b].GeoBreite; });
+  }
+  std::string text;
+  for (int i = 1; i <= n; ++i) AppendOrtSection(text, i, c.Orte[folge[i - 1]]);
+  if (!Schreibe(OrteDateiPfad(s), text)) return false;
+  // Load the rewritten catalogue. The current location keeps its entry, so its weather
+  // stays valid.
+  Umordnen(c.Orte, folge);
+  s.plant.OrtNr = NeuePosition(folge, s.plant.OrtNr);
+  c.OrteGeladen = false;
+  ReadOrte(s, env);
+  return true;
+}
+
+void DeleteDatei(const std::string& name) {
+  std::error_code ec;
+  std::filesystem::remove(name, ec);
+}
+
+std::uint8_t FindSprache(const CatalogueState& c, const std::string& name) {
+  for (std::size_t i = 1; i <= kMaxSprachen && i < c.SprachListe.size(); ++i)
+    if (c.SprachListe[i].Name == name) return static_cast<std::uint8_t>(i);
+  return 1;
+}
+
+}  // namespace tav

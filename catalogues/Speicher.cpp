@@ -1,0 +1,35 @@
+#include "catalogues/Speicher.h"
+
+#include "catalogues/KatalogDiensteDatei.h"
+#include "foundation/TavVar.h"
+#include "simulation/PlantParams.h"
+
+namespace tav {
+
+std::string SpeicherDateiPfad(const TavState& s) {
+  return katalog::DatenPfad(s, SpeicherDatei);
+}
+
+void ReadSpeicher(CatalogueState& c, const std::string& pfad) {
+  c.Speicherliste.assign(1, TSpeicher{});
+  c.SpeicherlisteAnzahl = 0;
+  TBigIniFile ini;
+  if (katalog::LadeKatalog(pfad, ini) != katalog::Ladung::Ok) return;
+  katalog::Probleme probleme(pfad);
+  for (int i = 0; i < ini.SectionCount(); ++i) {
+    katalog::SektionsLeser l(ini, i);
+    TSpeicher sp;
+    sp.Name = l.Text("Name", "?");
+    sp.SpTypN = FindSpTypNrOr17(l.Text("SpTypN", "?"));
+    sp.Schema = static_cast<std::uint16_t>(l.Ganzzahl("Schema", 0, 0, 65535));
+    sp.SpVol1 = static_cast<std::uint16_t>(l.Ganzzahl("SpVol1", 300, 0, 65535));
+    sp.SpVol2 = static_cast<std::uint16_t>(l.Ganzzahl("SpVol2", 0, 0, 65535));
+    if (sp.Name == "?" || sp.SpTypN == kSpTypUnbekannt) sp.Schema = 0;
+    if (l.Fehlerhaft()) probleme.Add(l.FehlerText());
+    c.Speicherliste.push_back(std::move(sp));
+  }
+  c.SpeicherlisteAnzahl = static_cast<std::int32_t>(c.Speicherliste.size()) - 1;
+  probleme.Melde();
+}
+
+}  // namespace tav
