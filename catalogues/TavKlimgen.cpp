@@ -103,4 +103,9 @@ bool KlimgenBridge::Synthesise(TavState& s, StatusSink& status) {
   return true;
 }
 
+KlimgenBridge& ProgrammKlimgenBridge() {
+  static KlimgenBridge bridge;
+  return bridge;
+}
+
 }  // namespace tav

@@ -69,4 +69,8 @@ class KlimgenBridge : public WetterSynthese {
   const KlimaTabellen& tabellen_;
 };
 
+// The program's bridge on the linked library and the program's climate tables (made on
+// first use; its blocks live for the whole run, as the library's modes 2 and 3 need).
+KlimgenBridge& ProgrammKlimgenBridge();
+
 }  // namespace tav
