@@ -249,9 +249,14 @@ float IteriereFeld(SimContext& c, float g, float a) {
   for (int pass = 0; pass < kKollektorIterationen; ++pass) {
     const float alt = q;
     q = durchgang(alt);
-    if (std::fabs(q - alt) / a < 4.0f || q == 0.0f) return q;
+    if (std::fabs(q - alt) / a < 4.0f) return q;
+    // No output at the inlet temperature itself: the field gives nothing.
+    if (q == 0.0f && alt == 0.0f) return q;
+    // Otherwise a pass that falls to 0 has overshot the outlet temperature (low flows).
+    if (q == 0.0f) break;
   }
-  // The passes alternate (very low flows): the output solves q = g a eta(q); bisect on it.
+  // The passes overshoot or alternate (very low flows): the output solves q = g a eta(q),
+  // whose right side falls with q; bisect on it.
   float lo = 0.0f, hi = std::max(g * a * 2.0f, 1.0f);
   for (int i = 0; i < 60; ++i) {
     const float mitte = (lo + hi) / 2.0f;

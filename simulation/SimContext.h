@@ -15,6 +15,8 @@ namespace tav {
 class SimObserver {
  public:
   virtual ~SimObserver() = default;
+  // At the start of each weather year of a run (the live diagram starts its curves anew).
+  virtual void StartJahr(int /*jahr*/) {}
   // Every third simulated day, on day 365 and at the end of a finished run.
   virtual void ShowLaufwerte(const SimLaufwerte& /*werte*/, const SimState& /*s*/) {}
   // Once per simulated day: serve pending window events.

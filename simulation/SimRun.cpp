@@ -107,6 +107,7 @@ SimErgebnis EinLauf(SimContext& c) {
   const int tage = std::clamp(g.moment.LetzterSimTag - g.moment.ErsterSimTag + 1, 1, 365);
   for (int jahr = 1; jahr <= jahre; ++jahr) {
     s.StundeZaehler = 0;
+    c.obs.StartJahr(jahr);
     g.run.WetterDatensatz = static_cast<std::uint8_t>(jahr);
     for (int d = 0; d < tage; ++d) {
       SetzeSimTag(c, startTag, d);

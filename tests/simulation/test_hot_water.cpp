@@ -304,3 +304,47 @@ TEST(HotWaterStep, DispatchByPlantTypeAndStoreTwoCheck) {
 
 }  // namespace
 }  // namespace tav
+
+namespace tav {
+namespace {
+
+TEST(FlowChecks, LowFlowRaisesStepsPerHourForTheNextRun) {
+  struct Fall {
+    int zoom, erw;
+  };
+  for (const Fall f : {Fall{5, 10}, Fall{9, 10}, Fall{10, 11}, Fall{14, 15}, Fall{15, 15}}) {
+    test::ScopedMessages msgs;
+    test::SimWelt w{test::WetterParameter{}, false};
+    SimContext c{*w.g, *w.s, StillerBeobachter()};
+    w.g->plant.ZeitZoom = static_cast<std::uint8_t>(f.zoom);
+    CheckLowFlow(c, 80.0f, 100.0f);  // exactly 0.8 V: nothing
+    EXPECT_FALSE(w.s->AbbruchAnfrage);
+    CheckLowFlow(c, 81.0f, 100.0f);
+    EXPECT_EQ(w.g->plant.ZeitZoom, f.erw) << f.zoom;
+    EXPECT_TRUE(w.s->AbbruchAnfrage);
+    EXPECT_TRUE(msgs->Contains("Volumenstromüberschreitung im Low-Flow-Kreis!"));
+    // A run already stopping is left alone.
+    w.s->Abbruch = true;
+    CheckLowFlow(c, 90.0f, 100.0f);
+    EXPECT_EQ(w.g->plant.ZeitZoom, f.erw);
+    EXPECT_EQ(msgs->shown.size(), 1u);
+  }
+}
+
+TEST(FlowChecks, HeatingFlowWarningNamesTheStepAndItsRemedies) {
+  for (int zoom : {10, 15}) {
+    test::ScopedMessages msgs;
+    test::SimWelt w{test::WetterParameter{}, false};
+    SimContext c{*w.g, *w.s, StillerBeobachter()};
+    w.g->plant.ZeitZoom = static_cast<std::uint8_t>(zoom);
+    ZeigeHeizDurchflussWarnung(c, 1.0f / zoom);
+    EXPECT_TRUE(w.s->AbbruchAnfrage);
+    EXPECT_TRUE(msgs->Contains(zoom == 10 ? " Der Heizwasserdurchfluss innerhalb 1 min" : "innerhalb 0 min"))
+        << msgs->All();
+    EXPECT_EQ(msgs->Contains("Rechenschritt verkürzen"), zoom < 15);
+    EXPECT_TRUE(msgs->Contains("Pufferspeichervolumen? ZeitZoom?"));
+  }
+}
+
+}  // namespace
+}  // namespace tav

@@ -250,6 +250,11 @@ TEST(YearRun, CancelledRunLeavesPartialSumsWithoutYearTotals) {
 
 class PauseBeobachter : public SimObserver {
  public:
+  void StartJahr(int jahr) override { jahre += jahr; }
+  void ShowLaufwerte(const SimLaufwerte& w, const SimState&) override {
+    ++anzeigen;
+    EXPECT_TRUE(std::isfinite(w.Deckungsrate) && std::isfinite(w.MittelPool));
+  }
   void ProcessEvents(SimState& s) override {
     if (++tage == 10) s.PauseAktiv = true;
   }
@@ -257,7 +262,7 @@ class PauseBeobachter : public SimObserver {
     EXPECT_EQ(ms, 20);
     if (++scheiben == 3) s.PauseAktiv = false;
   }
-  int tage = 0, scheiben = 0;
+  int tage = 0, scheiben = 0, jahre = 0, anzeigen = 0;
 };
 
 TEST(YearRun, PauseWaitsInSlicesUntilResumed) {
@@ -266,6 +271,8 @@ TEST(YearRun, PauseWaitsInSlicesUntilResumed) {
   ASSERT_EQ(Lauf(w, obs), SimErgebnis::Fertig);
   ASSERT_EQ(Lauf(ohnePause), SimErgebnis::Fertig);
   EXPECT_EQ(obs.scheiben, 3);
+  EXPECT_EQ(obs.jahre, 1);
+  EXPECT_EQ(obs.anzeigen, 365 / 3 + 1 + 1);  // every third day, day 365, the end
   EXPECT_EQ(Jahr(w.g->results.SolarertragMonat), Jahr(ohnePause.g->results.SolarertragMonat));
 }
 
