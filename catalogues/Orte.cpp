@@ -1,12 +1,10 @@
 #include "catalogues/Orte.h"
 
-#include <charconv>
 #include <cmath>
-#include <filesystem>
 #include <string_view>
 
+#include "catalogues/KatalogDiensteDatei.h"
 #include "catalogues/OrteLesen.h"
-#include "foundation/AtomicFile.h"
 #include "foundation/CodePage.h"
 #include "foundation/Messages.h"
 #include "foundation/TavMathe.h"
@@ -70,24 +68,11 @@ std::string RechtsBuendig(std::string t, std::size_t breite) {
   return t;
 }
 
-void Zeile(std::string& out, std::string_view key, std::string_view value) {
-  out += key;
-  out += '=';
-  out += value;
-  out += "\r\n";
-}
-
 // The built-in rows in memory (no file written).
 void SetBuiltInOrte(CatalogueState& cat) {
   std::vector<TOrt> rows = BuiltInOrte();
   cat.OrtAnzahl = static_cast<std::int32_t>(rows.size());
   for (std::size_t i = 0; i < rows.size(); ++i) cat.Orte[i + 1] = std::move(rows[i]);
-}
-
-bool NurLeerraum(std::string_view bytes) {
-  for (char c : bytes)
-    if (c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != '\x1a') return false;
-  return true;
 }
 
 }  // namespace
@@ -117,19 +102,19 @@ void CalcLand(TOrt& ort) {
 
 void AppendOrtSection(std::string& out, int nummer, const TOrt& ort) {
   out += "[Ort " + std::to_string(nummer) + "]\r\n";
-  Zeile(out, "Name", ort.Name);
-  Zeile(out, "Land", ort.Land);
-  Zeile(out, "PLZ", ort.PLZ);
-  Zeile(out, "GeoBreite", FloatToCommaStr(4, 1, ort.GeoBreite));
-  Zeile(out, "GeoLaenge", FloatToCommaStr(4, 1, ort.GeoLaenge));
-  Zeile(out, "Hoehe", RechtsBuendig(std::to_string(ort.Hoehe), 4));
+  katalog::Zeile(out, "Name", ort.Name);
+  katalog::Zeile(out, "Land", ort.Land);
+  katalog::Zeile(out, "PLZ", ort.PLZ);
+  katalog::Zeile(out, "GeoBreite", FloatToCommaStr(4, 1, ort.GeoBreite));
+  katalog::Zeile(out, "GeoLaenge", FloatToCommaStr(4, 1, ort.GeoLaenge));
+  katalog::Zeile(out, "Hoehe", RechtsBuendig(std::to_string(ort.Hoehe), 4));
   out += "Einstrahlung=";
   AppendMonatswerte(out, ort.Einstrahlung);
   out += "\r\nLuftTemp=";
   AppendMonatswerte(out, ort.LuftTemp);
   out += "\r\n";
-  Zeile(out, "wsTempZone", std::to_string(ort.wsTempZone));
-  Zeile(out, "Zeitzone", std::to_string(ort.Zeitzone));
+  katalog::Zeile(out, "wsTempZone", std::to_string(ort.wsTempZone));
+  katalog::Zeile(out, "Zeitzone", std::to_string(ort.Zeitzone));
   out += "\r\n";
 }
 
@@ -171,18 +156,11 @@ void RoundOrtToWritten(TOrt& ort) {
   }
 }
 
-std::string OrteDateiPfad(const TavState& s) {
-  return FindFileNoCase(s.folders.DatenDir, std::string(OrteDatei)).string();
-}
+std::string OrteDateiPfad(const TavState& s) { return katalog::DatenPfad(s, OrteDatei); }
 
 bool WriteOrte(TavState& s, StatusSink& status) {
-  const std::string pfad = OrteDateiPfad(s);
-  status.Status(std::string(OrteDatei) + " schreiben ...");
-  std::string fehler;
-  const bool ok = WriteFileAtomic(pfad, EncodeCodePage(OrteText(s), CodePage::Cp1252), &fehler);
-  status.Status("");
-  if (!ok) ShowMessageLines(std::string(kSchreibfehler) + "|" + fehler);
-  return ok;
+  return katalog::SchreibeKatalog(OrteDateiPfad(s), OrteText(s), std::string(OrteDatei),
+                                  std::string(kSchreibfehler), status);
 }
 
 bool InitOrte(TavState& s, StatusSink& status) {
@@ -195,26 +173,17 @@ namespace {
 // Loads the catalogue into the list; reports every problem and never leaves the list empty.
 void LoadOrteList(TavState& s, StatusSink& status) {
   const std::string pfad = OrteDateiPfad(s);
-  std::error_code ec;
-  if (!std::filesystem::exists(pfad, ec)) {
-    InitOrte(s, status);
-    return;
-  }
-  std::string bytes;
-  std::string fehler;
-  if (!ReadWholeFile(pfad, bytes, &fehler)) {
-    // Unreadable: keep the file, work with the built-in rows.
-    ShowMessageLines(fehler);
-    SetBuiltInOrte(s.cat);
-    return;
-  }
-  if (NurLeerraum(bytes)) {
-    // An empty file is a missing one.
-    InitOrte(s, status);
-    return;
-  }
   TBigIniFile ini;
-  ini.LoadFromStrings(SplitLines(DecodeText(bytes, CodePage::Cp1252)));
+  switch (katalog::LadeKatalog(pfad, ini)) {
+    case katalog::Ladung::Fehlt:  // missing, or nothing but blanks: rebuilt
+      InitOrte(s, status);
+      return;
+    case katalog::Ladung::Unlesbar:  // reported; the file is kept, the built-in rows serve
+      SetBuiltInOrte(s.cat);
+      return;
+    case katalog::Ladung::Ok:
+      break;
+  }
   OrteLeser leser(ini, pfad);
   if (leser.Anzahl() == 0) {
     ShowMessageLines(std::string(kKeineOrtsdaten1) + pfad + std::string(kKeineOrtsdaten2));
@@ -266,14 +235,8 @@ void ReadOrte(TavState& s, OrtUmgebung& env) {
 }
 
 int ImportOrte(TavState& s, const std::string& fileName, StatusSink& status) {
-  std::string bytes;
-  std::string fehler;
-  if (!ReadWholeFile(fileName, bytes, &fehler)) {
-    ShowMessageLines(fehler);
-    return -1;
-  }
   TBigIniFile ini;
-  ini.LoadFromStrings(SplitLines(DecodeText(bytes, CodePage::Cp1252)));
+  if (katalog::LadeKatalog(fileName, ini) == katalog::Ladung::Unlesbar) return -1;
   OrteLeser leser(ini, fileName, /*nurOrtSektionen=*/true);
   const int k = leser.Anzahl();
   if (k == 0) {

@@ -1,10 +1,10 @@
 #include "catalogues/OrteLesen.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 
+#include "catalogues/KatalogDiensteDatei.h"
 #include "catalogues/Orte.h"
 #include "foundation/Messages.h"
 #include "foundation/TavUtil.h"
@@ -17,28 +17,10 @@ namespace {
 
 constexpr char kFehlt[] = "\x01";  // default that tells a missing key from any stored text
 
-std::string_view Getrimmt(std::string_view t) {
-  while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
-  while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.remove_suffix(1);
-  return t;
-}
-
-// A whole number; leading and trailing blanks allowed, nothing else.
-bool LeseGanzzahl(std::string_view text, long long& wert) {
-  text = Getrimmt(text);
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  if (text.empty()) return false;
-  const auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), wert);
-  return ec == std::errc() && p == text.data() + text.size();
-}
-
-// A number with a decimal comma or point; blanks allowed. The values are kept in single
-// precision later, so a number beyond its range is no number either.
+// A catalogue number. The values are kept in single precision later, so a number beyond its
+// range is no number either.
 bool LeseZahl(std::string_view text, double& wert) {
-  if (Getrimmt(text).empty()) return false;
-  std::int32_t code = 0;
-  wert = StrToFloatComma(text, code);
-  return code == 0 && std::isfinite(static_cast<float>(wert));
+  return katalog::LeseZahl(text, wert) && std::isfinite(static_cast<float>(wert));
 }
 
 }  // namespace
@@ -76,7 +58,7 @@ bool ParseMonatsliste(std::string_view text, std::array<double, 13>& werte) {
 }
 
 OrteLeser::OrteLeser(const TBigIniFile& ini, std::string dateiName, bool nurOrtSektionen)
-    : ini_(ini), datei_(std::move(dateiName)) {
+    : ini_(ini), datei_(dateiName), probleme_(std::move(dateiName)) {
   for (int i = 0; i < ini_.SectionCount(); ++i) {
     if (nurOrtSektionen && ini_.SectionNameAt(i).compare(0, 3, "Ort") != 0) continue;
     sektionen_.push_back(i);
@@ -86,7 +68,7 @@ OrteLeser::OrteLeser(const TBigIniFile& ini, std::string dateiName, bool nurOrtS
 
 void OrteLeser::Problem(int i, std::string text) {
   fehlerhaft_[static_cast<std::size_t>(i)] = true;
-  probleme_.push_back(std::move(text));
+  probleme_.Add(std::move(text));
 }
 
 TOrt OrteLeser::Lese(int i, int n, NameDefault art) {
@@ -120,7 +102,7 @@ TOrt OrteLeser::Lese(int i, int n, NameDefault art) {
     const std::string t = wert(key);
     if (t == kFehlt) return;
     long long w = 0;
-    if (!LeseGanzzahl(t, w))
+    if (!katalog::LeseGanzzahl(t, w))
       zahlenFehler = true;
     else if (w < min || w > max)
       datenFehler = true;
@@ -157,20 +139,8 @@ bool OrteLeser::SektionFehlerhaft(int i) const {
   return fehlerhaft_.at(static_cast<std::size_t>(i));
 }
 
-void OrteLeser::ZuvieleEintraege() {
-  probleme_.push_back(T(TX::WarnZuvieleE) + " " + datei_);
-}
+void OrteLeser::ZuvieleEintraege() { probleme_.Add(T(TX::WarnZuvieleE) + " " + datei_); }
 
-void OrteLeser::Melde() {
-  if (probleme_.empty()) return;
-  // A long list is shortened on screen; the count says how many there were.
-  constexpr std::size_t kZeigen = 15;
-  std::string text = datei_ + ":";
-  for (std::size_t k = 0; k < probleme_.size() && k < kZeigen; ++k) text += "|" + probleme_[k];
-  if (probleme_.size() > kZeigen)
-    text += "|... (" + std::to_string(probleme_.size()) + ")";
-  ShowMessageLines(text);
-  probleme_.clear();
-}
+void OrteLeser::Melde() { probleme_.Melde(); }
 
 }  // namespace tav

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "catalogues/KatalogDiensteDatei.h"
 #include "foundation/BigIni.h"
 
 namespace tav {
@@ -40,7 +41,7 @@ class OrteLeser {
   void ZuvieleEintraege();
   // Shows the problems found so far in one message (nothing when there were none).
   void Melde();
-  bool HatProbleme() const { return !probleme_.empty(); }
+  bool HatProbleme() const { return !probleme_.Leer(); }
 
  private:
   void Problem(int i, std::string text);
@@ -49,7 +50,7 @@ class OrteLeser {
   std::string datei_;
   std::vector<int> sektionen_;      // indices into the file's section list
   std::vector<bool> fehlerhaft_;
-  std::vector<std::string> probleme_;
+  katalog::Probleme probleme_;
 };
 
 }  // namespace tav

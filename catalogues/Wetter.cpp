@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "catalogues/KatalogDiensteDatei.h"
 #include "foundation/AtomicFile.h"
 #include "foundation/CodePage.h"
 #include "foundation/Messages.h"
@@ -24,8 +25,8 @@ namespace {
 constexpr char kFehlerSchreiben[] = "Fehler beim Schreiben der Klimadaten";
 constexpr char kSchreibfehler[] = "Schreibfehler beim Schreiben der Klimadaten";
 
-std::filesystem::path ImDatenordner(const TavState& s, const std::string& name) {
-  return FindFileNoCase(s.folders.DatenDir, name);
+std::string ImDatenordner(const TavState& s, const std::string& name) {
+  return katalog::DatenPfad(s, name);
 }
 
 // The name field: the location name in the code page, cut to 50 bytes, blank-padded.
