@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "foundation/Messages.h"
+#include "foundation/Sums.h"
 
 namespace tav {
 
@@ -68,10 +69,6 @@ void PasseVolumenAn(PlantState& p, int n, int a) {
 
 double ZylinderRadius(double v) { return std::cbrt(std::max(0.0, v) / (6000.0 * kPi)); }
 
-bool SolHeizungFuer(int anlagenTyp) {
-  return anlagenTyp == 2 || anlagenTyp == 3 || (anlagenTyp >= 6 && anlagenTyp <= 8);
-}
-
 void SetAnlgParam(PlantState& p, int n, SpeicherGeometrie* geo) {
   if (p.Minimaltemp > p.Warmwassertemp) p.Minimaltemp = p.Warmwassertemp;
   if (n == 2 && p.MaxTempWinter <= p.Warmwassertemp) p.MaxTempWinter = p.Warmwassertemp + 1.0f;
@@ -88,7 +85,7 @@ void SetAnlgParam(PlantState& p, int n, SpeicherGeometrie* geo) {
   if (n == 8) p.PoolWTdir = !p.LFTkreis;
   p.AnlagenTypNr = static_cast<std::uint8_t>(n);
   p.AnlagenTyp = std::string(AnlagenTypNamen[static_cast<std::size_t>(n)].substr(0, 20));
-  p.SolHeizung = SolHeizungFuer(n);
+  SetSolHeizung(p, static_cast<std::uint8_t>(n));
   SpeicherGeometrie verworfen;
   SetSpeicherParam(p, geo ? *geo : verworfen);
   p.HeizkreisTyp = (n == 6 || n == 8) ? 2 : 4;

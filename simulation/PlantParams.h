@@ -20,8 +20,6 @@ void SetAnlgParam(PlantState& p, int n, SpeicherGeometrie* geo = nullptr);
 // unbekannt") for a plant type outside 1..8; an unknown combi sub-type only warns.
 bool SetSpeicherParam(const PlantState& p, SpeicherGeometrie& geo);
 
-// Whether the plant type supports space heating.
-bool SolHeizungFuer(int anlagenTyp);
 // The flag the reports read: the plant type is not 2.
 inline bool AnlagenTypFlag(const PlantState& p) { return p.AnlagenTypNr != 2; }
 

@@ -245,7 +245,8 @@ std::string PruefeKonfiguration(const TavState& g) {
   };
   const int typ = p.AnlagenTypNr;
   if (typ < 1 || typ > kAnlagenTypen) melde("A_Typ unbekannt");
-  if (p.ZeitZoom < 1) melde("Rechenschritte pro Stunde (ZeitZoom) fehlen");
+  // The hour records need a step at or after each half hour.
+  if (p.ZeitZoom < 2) melde("Zu wenige Rechenschritte pro Stunde (ZeitZoom)");
   if (p.KollektorMontage < 1 || p.KollektorMontage > kMontagen) melde("Unbekannte Kollektormontage");
   if (!(p.KollektorFlaeche > 0.0f)) melde("Die Kollektorfläche ist 0");
   if (p.OstWestKollektor && !(p.KollektorFlaeche2 > 0.0f)) melde("Die Fläche des zweiten Kollektorfelds ist 0");

@@ -283,6 +283,7 @@ TEST(YearRun, ConfigurationErrorsAreReportedOnceAndNothingRuns) {
   };
   const Fall faelle[] = {
       {"A_Typ unbekannt", [](TavState& g) { g.plant.AnlagenTypNr = 9; }},
+      {"ZeitZoom", [](TavState& g) { g.plant.ZeitZoom = 1; }},
       {"Kollektorfläche", [](TavState& g) { g.plant.KollektorFlaeche = 0.0f; }},
       {"zweiten Kollektorfelds", [](TavState& g) { g.plant.OstWestKollektor = true; }},
       {"Volumenstrom", [](TavState& g) { g.plant.KollektorFlow = 0.0f; }},
