@@ -5,6 +5,7 @@
 
 #include "catalogues/KatalogDiensteDatei.h"
 #include "catalogues/OrteLesen.h"
+#include "foundation/AtomicFile.h"
 #include "foundation/CodePage.h"
 #include "foundation/Messages.h"
 #include "foundation/TavMathe.h"
@@ -20,6 +21,9 @@ namespace {
 constexpr std::string_view kSchreibfehler = "Schreibfehler beim Aktualisieren der Standortedatei";
 constexpr std::string_view kKeineOrtsdaten1 = "Keine Ortsdaten in ";
 constexpr std::string_view kKeineOrtsdaten2 = " gefunden";
+constexpr std::string_view kNichtAlleGelesen =
+    "Nicht alle Einträge der Datei konnten gelesen werden; sie gehen beim Überschreiben "
+    "verloren.|Datei trotzdem überschreiben?";
 
 // One row of the built-in catalogue: the values as text, parsed like a catalogue line.
 struct BuiltInRow {
@@ -158,8 +162,28 @@ void RoundOrtToWritten(TOrt& ort) {
 
 std::string OrteDateiPfad(const TavState& s) { return katalog::DatenPfad(s, OrteDatei); }
 
+namespace {
+
+// Whether the catalogue on disk holds locations the list could not take in: more sections
+// than its capacity, or text without any section. Overwriting it would lose them.
+bool VerliertEintraege(const std::string& pfad) {
+  std::string bytes;
+  if (!ReadWholeFile(pfad, bytes)) return false;
+  TBigIniFile ini;
+  ini.LoadFromStrings(SplitLines(DecodeText(bytes, CodePage::Cp1252)));
+  const int anzahl = OrteLeser(ini, pfad).Anzahl();
+  return anzahl > kMaxOrte ||
+         (anzahl == 0 && bytes.find_first_not_of(" \t\r\n\x1a") != std::string::npos);
+}
+
+}  // namespace
+
 bool WriteOrte(TavState& s, StatusSink& status) {
-  return katalog::SchreibeKatalog(OrteDateiPfad(s), OrteText(s), std::string(OrteDatei),
+  const std::string pfad = OrteDateiPfad(s);
+  if (VerliertEintraege(pfad) &&
+      Msg().Ask(pfad + ": " + std::string(kNichtAlleGelesen), mbYesNo, mtWarning) != mrYes)
+    return false;
+  return katalog::SchreibeKatalog(pfad, OrteText(s), std::string(OrteDatei),
                                   std::string(kSchreibfehler), status);
 }
 

@@ -240,6 +240,32 @@ TEST(OrteDatei, MalformedFilesAreReportedAndLeftAlone) {
   }
 }
 
+// Rewriting a catalogue that held more than the list took in asks first.
+TEST(OrteDatei, RewriteThatWouldLoseEntriesAsksFirst) {
+  for (const std::string& inhalt : {KatalogText(603), std::string("Keine Ortsdatei\r\n")}) {
+    for (const int antwort : {mrNo, mrYes}) {
+      SCOPED_TRACE(inhalt.substr(0, 20) + (antwort == mrYes ? " yes" : " no"));
+      OrteFixture f;
+      f.dir.Write("Orte.dat", inhalt);
+      f.s().plant.Standort = "Freiburg";
+      ReadOrte(f.s(), f.env);
+      f.msgs->shown.clear();
+      f.msgs->answers.push_back(antwort);
+      EXPECT_EQ(WriteOrte(f.s(), f.status), antwort == mrYes);
+      ASSERT_EQ(f.msgs->shown.size(), 1u) << f.msgs->All();
+      EXPECT_NE(f.msgs->shown[0].text.find("Datei trotzdem überschreiben?"), std::string::npos);
+      EXPECT_EQ(f.dir.Read("Orte.dat") == inhalt, antwort == mrNo);
+    }
+  }
+  // A catalogue read completely is rewritten without a question.
+  OrteFixture f;
+  f.dir.Write("Orte.dat", KatalogText(600));
+  f.s().plant.Standort = "Stadt 1";
+  ReadOrte(f.s(), f.env);
+  EXPECT_TRUE(WriteOrte(f.s(), f.status));
+  EXPECT_TRUE(f.msgs->shown.empty()) << f.msgs->All();
+}
+
 TEST(OrteDatei, OutOfRangeValuesFallBackToSoundOnes) {
   OrteFixture f;
   std::string t = KatalogText(1);
