@@ -429,7 +429,7 @@ struct FolderState {
 // 2. Settings.
 struct SettingsState {
   std::string Sprache = std::string(StandardSprache);  // language name
-  std::string SprachDatei;                    // current language file name
+  std::string SprachDatei = "Deutsch.dat";     // current language file name
   std::int32_t ProjektNummer = 1;
   std::string Drucker;
   std::string DruckFont = "Arial";
