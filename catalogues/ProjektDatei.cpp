@@ -1,7 +1,6 @@
 #include "catalogues/ProjektDatei.h"
 
 #include <algorithm>
-#include <cmath>
 #include <filesystem>
 #include <limits>
 
@@ -27,8 +26,7 @@ constexpr std::string_view kUngueltigeWerte = "Ungültige Werte in ";
 constexpr std::string_view kStandardGilt = "; es gelten die Standardwerte.";
 constexpr std::string_view kNichtGespeichert = "|Die Projektdatei wurde nicht verändert.";
 
-// Keys read as integers into byte or word fields, and the keys written only with the
-// storage sub-types that have no code text of their own.
+// Keys written only for the storage sub-types that have no code text of their own.
 constexpr std::string_view kBivSpTypNr = "BivSpTypNr";
 constexpr std::string_view kKombiSpTypNr = "KombiSpTypNr";
 constexpr std::string_view kKombiSpeicherWTNr = "KombiSpeicherWTNr";
