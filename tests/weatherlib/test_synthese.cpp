@@ -193,5 +193,32 @@ TEST(Synthese, PolarSiteHasDarkWinterAndMidnightSun) {
   for (float v : j.tage) ASSERT_TRUE(std::isfinite(v));
 }
 
+// From the equator to the poles, with monthly data consistent with the sun (clearness
+// 0.45, dark months dark): the three years come out everywhere up to 80 degrees, in polar
+// night and polar day alike. At the pole itself the sun circles low all day, where the
+// hourly model's mean curve cannot carry a day's clearness; it ends with a code, quickly.
+TEST(Synthese, AnyLatitudeEndsWithoutNaN) {
+  for (float breite : {-90.0f, -66.6f, -45.0f, 0.0f, 23.44f, 45.0f, 66.0f, 66.5f, 68.0f, 70.0f, 75.0f, 80.0f, 90.0f}) {
+    TKlimOrt ort = KlimOrt(Ort("Tromsoe"));
+    ort.Breite = breite;
+    {
+      Bloecke b;
+      Sun_Position_DIN(*b.stunden, ort.Breite, ort.Laenge, ort.Zeitzone);
+      E_ex_hour_day_month(*b.stunden, *b.tage, *b.monate);
+      for (int m = 1; m <= 12; ++m) ort.MonatsSumme[m - 1] = 0.45f * M(*b.monate, KLIM_M_EXTRA, m);
+    }
+    const std::vector<Jahr> s = BridgeSerie(ort, 17u);
+    for (const Jahr& j : s) {
+      for (float v : j.stunden) ASSERT_TRUE(std::isfinite(v)) << breite;
+    }
+    if (std::fabs(breite) <= 80.0f) {
+      ASSERT_EQ(s.size(), 3u) << breite;
+      EXPECT_EQ(s.back().code, kOk) << breite;
+    } else {
+      EXPECT_TRUE(s.back().code == kOk || s.back().code == kKhTag) << breite << " " << int(s.back().code);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tav::klimgen::test

@@ -104,7 +104,7 @@ uint8_t Ausfuehren(Zustand& z, int Mode, const TKlimOrt& ort, const Tabellen& ta
   return z.Ergebniscode;
 }
 
-bool Vorbereiten(const TKlimOrt& Ort, KlimaZonenTabelle KlimaZonen, TempZonenTabelle TempZonen,
+bool PruefenUndKopieren(const TKlimOrt& Ort, KlimaZonenTabelle KlimaZonen, TempZonenTabelle TempZonen,
                  TruebungsTabelle TruebungsZonen, Tabellen& tab) {
   if (!OrtGueltig(Ort) || !TempZoneGueltig(Ort, TempZonen)) return false;
   const int zone = TurbidZone(std::fabs(Ort.Breite), Ort.Laenge);
@@ -191,7 +191,7 @@ uint8_t KlimgenSimYears(Zustand& z, uint8_t Mode, bool Generieren, const TKlimOr
   const TKlimOrt ort = Ort;
   std::array<float, 12> vorjahre{};
   Tabellen tab;
-  if (Mode < 1 || Mode > 3 || !Vorbereiten(ort, KlimaZonen, TempZonen, TruebungsZonen, tab)) {
+  if (Mode < 1 || Mode > 3 || !PruefenUndKopieren(ort, KlimaZonen, TempZonen, TruebungsZonen, tab)) {
     return z.Ergebniscode = kUngueltig;
   }
   if (Mode >= 2) {
@@ -226,7 +226,7 @@ uint8_t KlimgenSimulation(Zustand& z, bool Generieren, const TKlimOrt& Ort,
   z.Generieren = Generieren;
   const TKlimOrt ort = Ort;
   Tabellen tab;
-  if (!Vorbereiten(ort, KlimaZonen, TempZonen, TruebungsZonen, tab)) return z.Ergebniscode = kUngueltig;
+  if (!PruefenUndKopieren(ort, KlimaZonen, TempZonen, TruebungsZonen, tab)) return z.Ergebniscode = kUngueltig;
   z.Vorbereitet = false;
   for (int m = 1; m <= 12; ++m) {
     M(Monate, KLIM_M_ZIEL, m) = static_cast<float>(kMonatsTage[m - 1] * static_cast<double>(ort.MonatsSumme[m - 1]));

@@ -29,7 +29,13 @@
  *
  * Latitude: `Breite` may be negative for the southern hemisphere. The sun geometry then is
  * the true one for that latitude and the seasonal terms of the model follow the southern
- * seasons; the monthly data are taken as they stand (January is January).
+ * seasons; the monthly data are taken as they stand (January is January). The empirical
+ * rules (turbidity zone, climate region, clearness limit) take the absolute latitude, so a
+ * northern location behaves exactly as before.
+ *
+ * High latitudes: a month without sun above the horizon must have zero irradiation and is
+ * synthesised dark; days without a daylight hour are dark. At the poles themselves the
+ * hourly model may end with code 4.
  */
 #ifndef KLIMGEN1_1_H
 #define KLIMGEN1_1_H
