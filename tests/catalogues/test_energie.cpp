@@ -1,0 +1,204 @@
+// The energy-carrier catalogue: format, built-in rows, signature, resolution by name and by
+// signature, the capacity limit and the refusal of a zero energy content.
+
+#include <gtest/gtest.h>
+
+#include "catalogues/Energie.h"
+#include "foundation/CodePage.h"
+#include "test_orte_hilfen.h"
+
+namespace tav::test {
+namespace {
+
+struct EnergieFixture : OrteFixture {
+  void Lies(const std::string& name, const std::string& signatur = "") {
+    s().plant.konvEnergie = name;
+    ReadEnergie(s(), signatur, status);
+  }
+  const TEnergie& E(int i) { return s().cat.Energietraeger[static_cast<std::size_t>(i)]; }
+};
+
+std::string Abschnitt(const std::string& kopf, const std::string& name, const std::string& kwh = "10,00",
+                      const std::string& winter = "91") {
+  return "[" + kopf + "]\r\nEnergieName=" + name + "\r\nEinheit=Liter\r\nkWhinEinheit=" + kwh +
+         "\r\nCO2inEinheit=2,60\r\nNutzgradWinter=" + winter +
+         "\r\nNutzgradFruehlingHerbst=75\r\nNutzgradSommer=60\r\n\r\n";
+}
+
+TEST(EnergieDatei, MissingFileGivesTheEightBuiltInRows) {
+  EnergieFixture f;
+  f.Lies("*init*");
+  const CatalogueState& c = f.s().cat;
+  ASSERT_EQ(c.EnergieAnzahl, 8);
+  EXPECT_EQ(f.E(8).EnergieName, "Holzpellets");
+  EXPECT_EQ(f.E(7).NutzgradSommer, 400);
+  EXPECT_FLOAT_EQ(f.E(8).CO2inEinheit, 0.0f);
+  const std::string datei = f.dir.Read("Energie.dat");
+  EXPECT_EQ(datei.substr(0, datei.find("[Energieform 2]")),
+            EncodeCodePage("[Energieform 1]\r\n"
+                           "EnergieName=Heizöl Standard-Kessel\r\n"
+                           "Einheit=Liter Öl\r\n"
+                           "kWhinEinheit=10,00\r\n"
+                           "CO2inEinheit=2,60\r\n"
+                           "NutzgradWinter=91\r\n"
+                           "NutzgradFruehlingHerbst=75\r\n"
+                           "NutzgradSommer=60\r\n"
+                           "\r\n",
+                           CodePage::Cp1252));
+  // "*init*" takes the first carrier silently.
+  const PlantState& p = f.s().plant;
+  EXPECT_EQ(p.EnergieNr, 1);
+  EXPECT_EQ(p.konvEnergie, "Heizöl Standard-Kessel");
+  EXPECT_EQ(p.konvEinheit, "Liter Öl");
+  EXPECT_FLOAT_EQ(p.konvKWhinEinheit, 10.0f);
+  EXPECT_EQ(p.konvNutzgradWinter, 91);
+  EXPECT_TRUE(f.msgs->shown.empty()) << f.msgs->All();
+}
+
+TEST(EnergieDatei, SignatureOfTheFirstBuiltInCarrier) {
+  EXPECT_EQ(EnergieText(BuiltInEnergie()[0]), "kWh10,0CO22,62,62,6WFS917560");
+  EXPECT_EQ(EnergieText(BuiltInEnergie()[6]), "kWh1,0CO20,80,80,8WFS350370400");
+}
+
+TEST(EnergieDatei, RoundTripKeepsValuesAndBytesAndRenumbersSections) {
+  EnergieFixture f;
+  f.dir.Write("Energie.dat", EncodeCodePage(Abschnitt("Energie 1", "Öl", "10.5") +
+                                                Abschnitt("Gas", "Gas", "9,876") +
+                                                Abschnitt("x", "Fern", "123,45", "400"),
+                                            CodePage::Cp1252));
+  f.Lies("Gas");
+  ASSERT_EQ(f.s().cat.EnergieAnzahl, 3);
+  EXPECT_EQ(f.s().plant.EnergieNr, 2);
+  // Kept as the file will hold it, so a rewrite and a restart change nothing.
+  EXPECT_FLOAT_EQ(f.E(2).kWhinEinheit, 9.88f);
+  EXPECT_FLOAT_EQ(f.s().plant.konvKWhinEinheit, 9.88f);
+  const std::vector<TEnergie> vorher(f.s().cat.Energietraeger.begin() + 1, f.s().cat.Energietraeger.begin() + 4);
+  ASSERT_TRUE(WriteEnergie(f.s(), f.status));
+  const std::string bytes = f.dir.Read("Energie.dat");
+  EXPECT_NE(bytes.find("[Energieform 1]\r\nEnergieName=\xD6l\r\n"), std::string::npos) << bytes;
+  EXPECT_NE(bytes.find("[Energieform 3]\r\nEnergieName=Fern\r\nEinheit=Liter\r\nkWhinEinheit=123,45\r\n"),
+            std::string::npos);
+
+  EnergieFixture g;
+  g.dir.Write("Energie.dat", bytes);
+  g.Lies("Fern");
+  ASSERT_EQ(g.s().cat.EnergieAnzahl, 3);
+  for (int i = 1; i <= 3; ++i) {
+    const TEnergie& a = vorher[static_cast<std::size_t>(i - 1)];
+    EXPECT_EQ(g.E(i).EnergieName, a.EnergieName);
+    EXPECT_EQ(g.E(i).Einheit, a.Einheit);
+    EXPECT_EQ(g.E(i).kWhinEinheit, a.kWhinEinheit) << i;
+    EXPECT_EQ(g.E(i).CO2inEinheit, a.CO2inEinheit) << i;
+    EXPECT_EQ(g.E(i).NutzgradWinter, a.NutzgradWinter) << i;
+  }
+  ASSERT_TRUE(WriteEnergie(g.s(), g.status));
+  EXPECT_EQ(g.dir.Read("Energie.dat"), bytes);
+}
+
+TEST(EnergieAufloesung, NamesAndSignaturesResolveAsExpected) {
+  const std::string liste = Abschnitt("E1", "Öl A") + Abschnitt("E2", "Öl B") +
+                            Abschnitt("E3", "Gas", "10,00", "85") + Abschnitt("E4", "Öl B");
+  const struct {
+    const char* fall;
+    const char* name;
+    std::string signatur;
+    int vorher;
+    int nr;
+    const char* meldung;
+  } faelle[] = {
+      {"exact, last of equals", "Öl B", "", -1, 4, ""},
+      {"init: the first", "*init*", "", -1, 1, ""},
+      {"nearest name with warning", "Gase", "", -1, 3, "\"Gase\" nicht gefunden\ngewählt: Gas"},
+      {"signature", "egal", "kWh10,0CO22,62,62,6WFS857560", -1, 3, "gewählt: Gas"},
+      {"signature tie: first", "egal", "kWh10,0CO22,62,62,6WFS917560", -1, 1, "gewählt: Öl A"},
+      {"signature tie: the carrier in use", "egal", "kWh10,0CO22,62,62,6WFS917560", 2, 2,
+       "gewählt: Öl B"},
+  };
+  for (const auto& e : faelle) {
+    EnergieFixture f;
+    f.dir.Write("Energie.dat", EncodeCodePage(liste, CodePage::Cp1252));
+    f.s().plant.EnergieNr = e.vorher;
+    f.Lies(e.name, e.signatur);
+    EXPECT_EQ(f.s().plant.EnergieNr, e.nr) << e.fall;
+    EXPECT_EQ(f.s().plant.konvEnergie, f.E(e.nr).EnergieName) << e.fall;
+    if (*e.meldung) {
+      ASSERT_EQ(f.msgs->shown.size(), 1u) << e.fall << f.msgs->All();
+      EXPECT_EQ(f.msgs->shown[0].text, e.meldung) << e.fall;
+    } else {
+      EXPECT_TRUE(f.msgs->shown.empty()) << e.fall << f.msgs->All();
+    }
+  }
+}
+
+TEST(EnergieAufloesung, EditedNameIsFoundAgainAfterALanguageChange) {
+  EnergieFixture f;
+  f.Lies("*init*");
+  f.s().cat.Energietraeger[5].EnergieName = "Mein Brennwertkessel";
+  ASSERT_TRUE(SelectEnergie(f.s(), 5));
+  const std::string signatur = EnergieText(f.E(5));
+  // The other language's file: other names, the same numbers.
+  std::string fremd;
+  int n = 0;
+  for (TEnergie e : BuiltInEnergie()) {
+    e.EnergieName = "Fuel " + std::to_string(++n);
+    AppendEnergieSection(fremd, n, e);
+  }
+  f.dir.Write("Energie_en.dat", fremd);
+  f.s().cat.EnergieDatei = "Energie_en.dat";
+  f.s().cat.EnergieGeladen = false;
+  ReadEnergie(f.s(), signatur, f.status);
+  EXPECT_EQ(f.s().plant.EnergieNr, 5);
+  EXPECT_EQ(f.s().plant.konvEnergie, "Fuel 5");
+}
+
+TEST(EnergieDatei, BadFilesAreReportedAndLeftUntouched) {
+  std::string sechzehn;
+  for (int n = 1; n <= 16; ++n) sechzehn += Abschnitt("E" + std::to_string(n), "T" + std::to_string(n));
+  const struct {
+    const char* fall;
+    std::string text;
+    int anzahl;
+    const char* meldung;
+  } faelle[] = {
+      {"16 sections", sechzehn, 15, "Maximale Anzahl von Einträgen erreicht!"},
+      {"kWh 0,0001", Abschnitt("E1", "Gut") + Abschnitt("E2", "Klein", "0,0001"), 1, "[E2] kWhinEinheit: 0,00 zu niedrig"},
+      {"kWh 0,004", Abschnitt("E1", "Gut") + Abschnitt("E2", "Klein", "0,004"), 1, "[E2] kWhinEinheit: 0,00 zu niedrig"},
+      {"kWh missing", Abschnitt("E1", "Gut") + "[E2]\r\nEnergieName=Ohne\r\n", 1, "[E2] kWhinEinheit"},
+      {"negative kWh", Abschnitt("E1", "Gut") + Abschnitt("E2", "Neg", "-1"), 1, "[E2] kWhinEinheit"},
+      {"bad word", Abschnitt("E1", "Gut") + Abschnitt("E2", "Wort", "1", "9x"), 2, "Zahlenangaben bei E2 prüfen!"},
+      {"word out of range", Abschnitt("E1", "Gut") + Abschnitt("E2", "Gross", "1", "70000"), 2,
+       "Zahlenangaben bei E2 prüfen!"},
+      {"nothing usable", Abschnitt("E1", "Null", "0"), 8, "[E1] kWhinEinheit"},
+  };
+  for (const auto& e : faelle) {
+    EnergieFixture f;
+    f.dir.Write("Energie.dat", e.text);
+    f.Lies("Gut");
+    EXPECT_EQ(f.s().cat.EnergieAnzahl, e.anzahl) << e.fall;
+    EXPECT_GE(f.s().plant.EnergieNr, 1) << e.fall;
+    EXPECT_GT(f.s().plant.konvKWhinEinheit, 0.0f) << e.fall;
+    EXPECT_TRUE(f.msgs->Contains(e.meldung)) << e.fall << f.msgs->All();
+    EXPECT_TRUE(f.msgs->Contains((f.dir / "Energie.dat").string())) << e.fall << f.msgs->All();
+    EXPECT_EQ(f.dir.Read("Energie.dat"), e.text) << e.fall;
+  }
+  // A small energy content that is still written as a number above 0.
+  EnergieFixture f;
+  f.dir.Write("Energie.dat", Abschnitt("E1", "Klein", "0,006"));
+  f.Lies("Klein");
+  EXPECT_FLOAT_EQ(f.s().plant.konvKWhinEinheit, 0.01f);
+  EXPECT_TRUE(f.msgs->shown.empty()) << f.msgs->All();
+}
+
+TEST(EnergieDatei, ReadOnceUntilTheLanguageChangesTheFile) {
+  EnergieFixture f;
+  f.Lies("*init*");
+  f.dir.Write("Energie.dat", Abschnitt("E1", "Neu"));
+  f.Lies("Neu");  // still the list read before: nearest name, with the warning
+  EXPECT_EQ(f.s().cat.EnergieAnzahl, 8);
+  EXPECT_FALSE(f.msgs->shown.empty());
+  EXPECT_FALSE(SelectEnergie(f.s(), 9));
+  EXPECT_FALSE(SelectEnergie(f.s(), -1));
+}
+
+}  // namespace
+}  // namespace tav::test
