@@ -16,4 +16,17 @@ bool HeizkurveGueltig(float tNorm, float tVorNorm, float tRueckNorm);
 // Litres of water that q (Wh) heats from 10 °C to t.
 float WasserMenge(float t, float q);
 
+// Fresh-water station: split of a demand power p against the rating pn into two shares
+// a + b = 1 (a at least 25 % and at most the load in per cent).
+void FWEAnteile(float& a, float& b, float p, float pn);
+
+// Return temperature and flow value of the fresh-water station for the demand power p (W)
+// at rating pn (W), hot-water temperature tww and buffer top tpuffer. A buffer less than
+// 5 K above the target lowers the target in 5 K steps while the buffer is above 50 °C;
+// ok is false when no result was produced (target below 40 °C or buffer too cold).
+void FWERuecklauf(float& tRueck, float& fluss, bool& ok, float p, float pn, float tww, float tpuffer);
+
+// Station characteristic at the load ratio r; tv receives the effective supply temperature.
+float FWEKennwert(float& tv, float tww, float tpuffer, float r);
+
 }  // namespace tav

@@ -6,7 +6,6 @@
 #include <array>
 #include <cstdint>
 
-#include "foundation/TavVar.h"
 
 namespace tav {
 

@@ -206,3 +206,35 @@ TEST(CollectorField, InconsistentIncidenceStopsTheRunNotTheProgram) {
 
 }  // namespace
 }  // namespace tav
+
+namespace tav {
+namespace {
+
+TEST(CollectorField, ClearSkyOfTheInstantaneousTool) {
+  Feld f;
+  auto& s = f.s;
+  f.w.g->moment.SimTag = 172;
+  f.w.g->moment.TruebungsFaktor = 3.5f;
+  f.p.KollektorNeigung = 30.0f;
+  s.Einstrahlung1 = 123.0f;
+  float dnVorher = 0.0f;
+  for (double h : {10.0, 30.0, 60.0}) {
+    s.SonnenHoehe = h;
+    s.CosEinfall1 = 0.9f;
+    CalcKlarhimmel(f.c);
+    EXPECT_GT(s.DirektNormal, dnVorher);  // less air mass, more beam
+    EXPECT_LT(s.DirektNormal, 1367.0f);
+    EXPECT_GT(s.DiffusHorizontal, 0.0f);
+    EXPECT_LE(s.DiffusAnteil, 0.95f);
+    EXPECT_LE(s.EinstrGesamt1, 1200.0f * f.p.KollektorFlaeche);
+    EXPECT_FLOAT_EQ(s.EinstrWirksam1, s.EinstrGesamt1);
+    dnVorher = s.DirektNormal;
+  }
+  EXPECT_EQ(s.Einstrahlung1, 123.0f);
+  s.SonnenHoehe = 0.5;
+  CalcKlarhimmel(f.c);
+  EXPECT_EQ(s.EinstrGesamt1, 0.0f);
+}
+
+}  // namespace
+}  // namespace tav

@@ -125,3 +125,58 @@ TEST(HeatingCircuit, CurveAtDesignPointNightSetbackAndLimits) {
 
 }  // namespace
 }  // namespace tav
+
+namespace tav {
+namespace {
+
+TEST(HeatingCircuit, FreshWaterStationLoadSplit) {
+  struct Fall {
+    float p, a, b;
+  };
+  for (const Fall f : {Fall{1000, 0.25f, 0.75f}, Fall{10000, 1.0f, 0.0f}, Fall{6000, 0.4666667f, 0.5333333f},
+                       Fall{0, 0.25f, 0.75f}}) {
+    float a = 0, b = 0;
+    FWEAnteile(a, b, f.p, 10000);
+    EXPECT_NEAR(a, f.a, 1e-5f) << f.p;
+    EXPECT_NEAR(b, f.b, 1e-5f) << f.p;
+    EXPECT_NEAR(a + b, 1.0f, 1e-6f);
+  }
+}
+
+TEST(HeatingCircuit, FreshWaterStationCharacteristicAndReturn) {
+  float tv = 0;
+  EXPECT_EQ(FWEKennwert(tv, 45, 60, 0.0f), 0.0f);
+  EXPECT_FLOAT_EQ(tv, 60.0f);
+  // A buffer more than dmax above the target counts as dmax above it.
+  float tvWeit = 0, tvGrenze = 0;
+  EXPECT_FLOAT_EQ(FWEKennwert(tvWeit, 45, 95, 0.7f), FWEKennwert(tvGrenze, 45, 82, 0.7f));
+  EXPECT_FLOAT_EQ(tvWeit, 82.0f);
+  // Between the grid rows the characteristic lies between its neighbours.
+  float tvA = 0, tvB = 0, tvM = 0;
+  const float ka = FWEKennwert(tvA, 45, 70, 0.8f), kb = FWEKennwert(tvB, 50, 70, 0.8f);
+  const float km = FWEKennwert(tvM, 47.5f, 70, 0.8f);
+  EXPECT_NEAR(km, (ka + kb) / 2, 1e-6f);
+  EXPECT_NEAR(tvM, (tvA + tvB) / 2, 1e-5f);
+
+  float tr = -1, fluss = -1;
+  bool ok = true;
+  FWERuecklauf(tr, fluss, ok, 20000, 40000, 45, 48);
+  EXPECT_FALSE(ok);  // buffer too cold and not above 50 °C
+  FWERuecklauf(tr, fluss, ok, 20000, 40000, 50, 52);
+  EXPECT_TRUE(ok);  // target lowered to 45 °C
+  float trDirekt = 0, flussDirekt = 0;
+  bool okDirekt = false;
+  FWERuecklauf(trDirekt, flussDirekt, okDirekt, 20000, 40000, 45, 52);
+  EXPECT_FLOAT_EQ(tr, trDirekt);
+  EXPECT_FLOAT_EQ(fluss, flussDirekt);
+  EXPECT_LT(tr, 52.0f);
+  EXPECT_GT(fluss, 0.0f);
+  FWERuecklauf(tr, fluss, ok, 0, 40000, 45, 60);  // no demand: no flow, no division
+  EXPECT_TRUE(ok);
+  EXPECT_TRUE(std::isfinite(tr) && std::isfinite(fluss));
+  FWERuecklauf(tr, fluss, ok, 20000, 40000, 38, 60);
+  EXPECT_FALSE(ok);
+}
+
+}  // namespace
+}  // namespace tav
