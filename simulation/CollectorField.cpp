@@ -206,7 +206,7 @@ void CalcKlarhimmel(SimContext& c) {
   if (s.SinSonnenHoehe >= 0.05) {
     for (int k = 1; k <= 29; ++k) {
       const float vermutet = static_cast<float>(k) / 40.0f + 0.225f;
-      s.DiffusAnteil = DiffusAnteilAusKt(ibh / (1.0 - vermutet), s.ExtraterrHorizontal);
+      s.DiffusAnteil = CalcDiffusAnteil(ibh / (1.0 - vermutet), s.ExtraterrHorizontal);
       if (std::fabs(vermutet - s.DiffusAnteil) < 0.1f) break;
     }
   } else {

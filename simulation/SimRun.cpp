@@ -132,10 +132,7 @@ SimErgebnis EinLauf(SimContext& c) {
       r.HeizbedarfMonat[mo] += s.TagHeizbedarf;
       r.KollEinstrahlungMonat[mo] += s.TagEinstrahlung;
       if (s.Abbruch) {
-        // The partial sums stay; the month of the cancel loses its yield-side values.
-        ShowIntMessageDlg("Rechnung abgebrochen !", mtWarning, mbOKOnly);
-        r.SolarertragMonat[mo] = r.BrennstoffMonat[mo] = r.NachheizungMonat[mo] = 0.0f;
-        r.KollEinstrahlungMonat[mo] = 0.0f;
+        AbortSimRun(r, g.moment.SimMonat);
         return SimErgebnis::Abgebrochen;
       }
       c.obs.ProcessEvents(s);
@@ -152,6 +149,13 @@ SimErgebnis EinLauf(SimContext& c) {
 }
 
 }  // namespace
+
+void AbortSimRun(ResultState& r, int simMonat) {
+  ShowIntMessageDlg("Rechnung abgebrochen !", mtWarning, mbOKOnly);
+  const auto mo = static_cast<std::size_t>(std::clamp(simMonat, 1, 12));
+  r.SolarertragMonat[mo] = r.BrennstoffMonat[mo] = r.NachheizungMonat[mo] = 0.0f;
+  r.KollEinstrahlungMonat[mo] = 0.0f;
+}
 
 float TagesNutzgrad(const PlantState& p, float temp8) {
   if (temp8 < 5.0f) return p.konvNutzgradWinter;

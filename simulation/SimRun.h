@@ -31,6 +31,10 @@ SimErgebnis RunSimSilent(TavState& g, SimState& s);
 // pause wait.
 void RunSimTag(SimContext& c);
 
+// After a cancel: the message, and the month of the cancel loses its yield-side values; the
+// other partial sums stay (not averaged, no year totals).
+void AbortSimRun(ResultState& r, int simMonat);
+
 // Boiler utilisation ratio (%) of the day from the ambient temperature at 8 h.
 float TagesNutzgrad(const PlantState& p, float temp8);
 

@@ -126,7 +126,7 @@ float CalcStillstandTemp(float eta0, float k1, float k2, float g, float ta) {
   return static_cast<float>(ta + (wurzel - k1) / (2.0 * k2));
 }
 
-float DiffusAnteilAusKt(double ih, double i0h) {
+float CalcDiffusAnteil(double ih, double i0h) {
   const double kt = i0h != 0 ? ih / i0h : 0.0;
   if (kt < 0.3) return 0.92f;
   if (kt <= 0.75) return static_cast<float>(1.4 - 1.6 * kt);

@@ -44,7 +44,7 @@ inline constexpr float kStillstandOhneVerlust = 200.0f;
 
 // Diffuse fraction of the global horizontal irradiance ih for the extraterrestrial horizontal
 // i0h (clear-sky model). i0h must be > 0; 0 is reported as an internal fault by the caller.
-float DiffusAnteilAusKt(double ih, double i0h);
+float CalcDiffusAnteil(double ih, double i0h);
 
 // Vapour pressure of water in bar between 100 and 180 °C (extrapolated outside).
 float InterpolTab17(float t);

@@ -207,10 +207,10 @@ TEST(SolarPhysics, TrackedTiltAndAzimuthFlip) {
 }
 
 TEST(SolarPhysics, DiffuseFractionAndSteamTable) {
-  EXPECT_FLOAT_EQ(DiffusAnteilAusKt(29.0, 100.0), 0.92f);
-  EXPECT_NEAR(DiffusAnteilAusKt(30.0, 100.0), 0.92, 1e-6);
-  EXPECT_NEAR(DiffusAnteilAusKt(75.0, 100.0), 0.2, 1e-6);
-  EXPECT_FLOAT_EQ(DiffusAnteilAusKt(76.0, 100.0), 0.2f);
+  EXPECT_FLOAT_EQ(CalcDiffusAnteil(29.0, 100.0), 0.92f);
+  EXPECT_NEAR(CalcDiffusAnteil(30.0, 100.0), 0.92, 1e-6);
+  EXPECT_NEAR(CalcDiffusAnteil(75.0, 100.0), 0.2, 1e-6);
+  EXPECT_FLOAT_EQ(CalcDiffusAnteil(76.0, 100.0), 0.2f);
   struct Fall {
     float t, p;
   };
