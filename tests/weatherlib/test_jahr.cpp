@@ -191,6 +191,17 @@ TEST_F(Codes, InvalidArgumentsLeaveBlocksAndStreamUntouched) {
   }
 }
 
+// A turbidity entry far outside any real atmosphere is refused as well.
+TEST_F(Codes, UnphysicalTurbidityTableIsRefused) {
+  Zustand z;
+  KlimaTabellen fremd = tab;
+  const TKlimOrt o = KlimOrt(Ort("Freiburg"));
+  fremd.TruebungsZonen[TurbidZone(o.Breite, o.Laenge)].Mittel = 1e30f;
+  EXPECT_EQ(KlimgenSimYears(z, 1, false, o, fremd.KlimaZonen, fremd.TempZonen, fremd.TruebungsZonen, nullptr,
+                            *b.stunden, *b.tage, *b.monate),
+            kUngueltig);
+}
+
 // Modes 2 and 3 need a successful mode 1 for the same location.
 TEST_F(Codes, LaterModesNeedTheirPreparation) {
   Zustand z;

@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <initializer_list>
 #include <limits>
 
 #include "core/Intern.h"
@@ -36,8 +37,12 @@ bool OrtGueltig(const TKlimOrt& o) {
   return true;
 }
 
+// Linke turbidities lie between 1 and about 10; far beyond, the clear-sky expressions
+// overflow.
 bool TruebungGueltig(const TKlimTruebung& t) {
-  return std::isfinite(t.Mittel) && std::isfinite(t.CosKoeff) && std::isfinite(t.SinKoeff);
+  for (float v : {t.Mittel, t.CosKoeff, t.SinKoeff})
+    if (!std::isfinite(v) || std::fabs(v) > 100.0f) return false;
+  return true;
 }
 
 // The parts of the blocks a synthesis writes must all be finite before success is reported.

@@ -30,8 +30,8 @@
  * Latitude: `Breite` may be negative for the southern hemisphere. The sun geometry then is
  * the true one for that latitude and the seasonal terms of the model follow the southern
  * seasons; the monthly data are taken as they stand (January is January). The empirical
- * rules (turbidity zone, climate region, clearness limit) take the absolute latitude, so a
- * northern location behaves exactly as before.
+ * rules (turbidity zone, climate region, clearness limit) take the absolute latitude; for
+ * northern locations nothing changes.
  *
  * High latitudes: a month without sun above the horizon must have zero irradiation and is
  * synthesised dark; days without a daylight hour are dark. At the poles themselves the
