@@ -65,6 +65,9 @@ void FeldEinstrahlung(float flaeche, float cosEinfall, double sicht, float dn, f
   gesamt = std::min(direkt + diffus, 1200.0f * flaeche);
 }
 
+// The weather year in use, within the store.
+int Satz(const SimContext& c) { return std::clamp<int>(c.g.run.WetterDatensatz, 1, kWetterSaetze); }
+
 }  // namespace
 
 void InitOrtSonne(LocationState& loc) {
@@ -96,7 +99,7 @@ float CalcLuftTemp(const LocationState& loc, int tag, float t) {
 }
 
 float CalcStundenTemp(const SimContext& c, int tag, float t) {
-  return c.g.weather.Wetter(c.g.run.WetterDatensatz, WeatherState::kTemperatur, StundenIndex(tag, t));
+  return c.g.weather.Wetter(Satz(c), WeatherState::kTemperatur, StundenIndex(tag, t));
 }
 
 bool IstVerschattet(const PlantState& p, float a, float h) {
@@ -138,7 +141,7 @@ void SetEinstrahlung(SimContext& c, int tag, float t) {
   if (SonneZuTief(s)) return;
   const int i = StundenIndex(tag, t);
   const float f = t - std::trunc(t);
-  const int satz = c.g.run.WetterDatensatz;
+  const int satz = Satz(c);
   s.DirektNormal = ZwischenWert(c.g.weather, satz, WeatherState::kDirektNormal, i, f);
   s.DiffusHorizontal = ZwischenWert(c.g.weather, satz, WeatherState::kDiffus, i, f);
   FeldEinstrahlung(p.KollektorFlaeche, s.CosEinfall1, SichtFaktorFeld1(c), s.DirektNormal,

@@ -259,6 +259,7 @@ std::string PruefeKonfiguration(const TavState& g) {
   const bool ohneSpeicher1 = typ == 5 && p.KaskadeTyp != 13;
   if (!ohneSpeicher1 && !(p.Speicher1vol > 0.0f)) melde("Das Volumen von Speicher 1 ist 0");
   if (typ >= 4 && typ <= 8 && !(p.Speicher2vol > 0.0f)) melde("Das Volumen von Speicher 2 ist 0");
+  if (p.SpeicherkWert < 0.0f || (typ >= 4 && p.SpeicherkWert2 < 0.0f)) melde("Der Wärmeverlustwert eines Speichers ist negativ");
   if (p.konvNutzgradWinter == 0 || p.konvNutzgradFruehlingHerbst == 0 || p.konvNutzgradSommer == 0) {
     melde("Der Energieträger hat einen Nutzungsgrad von 0 %");
   }

@@ -70,7 +70,7 @@ float KnotenVerlust(float& t, float tUmgebung, float ka, float volumen) {
   if (volumen <= 0.0f) return 0.0f;
   // A node cannot lose more than brings it to the surrounding temperature in one step; this
   // keeps very large loss coefficients from making the node oscillate.
-  const float anteil = std::min(ka / (volumen * kCWasser), 1.0f);
+  const float anteil = std::clamp(ka / (volumen * kCWasser), 0.0f, 1.0f);
   const float abfall = (t - tUmgebung) * anteil;
   t -= abfall;
   return abfall * volumen * kCWasser;
