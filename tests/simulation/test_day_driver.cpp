@@ -292,3 +292,34 @@ TEST(DayDriver, LiveValuesNeverDivideByZero) {
 
 }  // namespace
 }  // namespace tav
+
+namespace tav {
+namespace {
+
+TEST(DayDriver, SecondFieldBesideATrackedFieldFollowsTheSun) {
+  SimWelt w({}, false);
+  auto& g = *w.g;
+  auto& s = *w.s;
+  g.loc.GeoBreite = 80.0;
+  InitOrtSonne(g.loc);
+  g.plant.KollektorMontage = 3;
+  g.plant.OstWestKollektor = true;
+  g.plant.KollektorFlaeche2 = 3.0f;
+  g.plant.KollektorAzimut2 = 60.0f;
+  g.plant.KollektorNeigung2 = 30.0f;
+  s.SinNeigung2 = 0.5f;
+  s.CosNeigung2 = static_cast<float>(std::sqrt(3.0) / 2.0);
+  SetSpeicherParam(g.plant, s.geo);
+  g.moment.SimTag = 172;
+  g.moment.SimMonat = 6;
+  SimContext c{g, s, StillerBeobachter()};
+  RunSimSchritte(c, 24);
+  // The last step (23 h) still has the sun up; field 2 shows its own fixed-plane incidence.
+  const double grad = 3.14159265358979323846 / 180.0;
+  const double h = s.SonnenHoehe * grad, az = (s.SonnenAzimut - 60.0) * grad;
+  ASSERT_GT(s.SonnenHoehe, 1.0);
+  EXPECT_NEAR(s.CosEinfall2, std::cos(az) * std::cos(h) * 0.5 + std::sin(h) * std::sqrt(3.0) / 2.0, 1e-5);
+}
+
+}  // namespace
+}  // namespace tav
