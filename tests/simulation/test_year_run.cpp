@@ -109,6 +109,13 @@ TEST(YearRun, DailyStoreBalanceClosesAndTemperaturesStayBounded) {
     }
     // The conventional energy replaced needs a boiler efficiency of at most 100 %.
     EXPECT_GE(Jahr(r.BrennstoffMonat), Jahr(r.SolarertragMonat));
+    // The field converts at most the optical efficiency of the irradiation.
+    EXPECT_LE(Jahr(r.SolarertragMonat), w.g->plant.KollEta0 * Jahr(r.KollEinstrahlungMonat));
+    // The hot-water side's solar fraction stays within 0..1 (the store's content aside).
+    const float anteil = (Jahr(r.SolarertragMonat) - Jahr(r.SolHeizenMonat) - Jahr(r.PoolWaermeMonat)) /
+                         (Jahr(r.WWBedarfMonat) + Jahr(r.VerlustMonat));
+    EXPECT_GE(anteil, 0.0f);
+    EXPECT_LE(anteil, 1.01f);
     EXPECT_TRUE(msgs->shown.empty()) << msgs->All();
   }
 }
