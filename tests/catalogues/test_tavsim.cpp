@@ -1,0 +1,187 @@
+// The headless annual simulation of a data folder (the logic of bench/tavsim): arguments, the
+// standard project from an empty folder with the real weather synthesis, the stored weather,
+// the result table and the errors.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <memory>
+
+#include "catalogues/KatalogDiensteSim.h"
+#include "catalogues/TavKlimgen.h"
+#include "foundation/TavVar.h"
+#include "support/ScriptedMessages.h"
+#include "support/TempDir.h"
+
+namespace tav::test {
+namespace {
+
+TEST(TavsimArgumente, UsageIsCheckedStrictly) {
+  const struct {
+    std::vector<std::string> args;
+    bool ok;
+    int projekt, jahre, zoom;
+    bool speichern;
+  } faelle[] = {
+      {{"/daten"}, true, 0, 0, 0, false},
+      {{"/daten", "--project", "3", "--years", "1", "--zoom", "12", "--save-weather"}, true, 3, 1, 12, true},
+      {{"--years", "3", "/daten"}, true, 0, 3, 0, false},
+      {{}, false, 0, 0, 0, false},
+      {{"/daten", "--years", "2"}, false, 0, 0, 0, false},
+      {{"/daten", "--years"}, false, 0, 0, 0, false},
+      {{"/daten", "--zoom", "0"}, false, 0, 0, 0, false},
+      {{"/daten", "--zoom", "5x"}, false, 0, 0, 0, false},
+      {{"/daten", "--project", "-1"}, false, 0, 0, 0, false},
+      {{"/daten", "--fast"}, false, 0, 0, 0, false},
+      {{"/daten", "/noch"}, false, 0, 0, 0, false},
+  };
+  for (const auto& e : faelle) {
+    TavsimOptionen opt;
+    std::string fehler;
+    const bool ok = ParseTavsimArgumente(e.args, opt, fehler);
+    EXPECT_EQ(ok, e.ok) << testing::PrintToString(e.args);
+    if (!ok) {
+      EXPECT_FALSE(fehler.empty());
+      continue;
+    }
+    EXPECT_EQ(opt.datenDir, "/daten");
+    EXPECT_EQ(opt.projekt, e.projekt);
+    EXPECT_EQ(opt.jahre, e.jahre);
+    EXPECT_EQ(opt.zoom, e.zoom);
+    EXPECT_EQ(opt.wetterSpeichern, e.speichern);
+  }
+}
+
+// Counts the synthesis calls and passes them on to the real bridge.
+class ZaehlendeSynthese : public WetterSynthese {
+ public:
+  int aufrufe = 0;
+  bool Synthesise(TavState& s, StatusSink& status) override {
+    ++aufrufe;
+    return echt.Synthesise(s, status);
+  }
+  KlimgenBridge echt;
+};
+
+struct Lauf {
+  std::unique_ptr<TavState> s = std::make_unique<TavState>();
+  TavsimErgebnis erg;
+  bool ok = false;
+};
+
+Lauf Simuliere(const TavsimOptionen& opt, WetterSynthese* synthese = nullptr) {
+  Lauf l;
+  l.ok = TavsimLauf(*l.s, opt, l.erg, synthese);
+  return l;
+}
+
+TEST(Tavsim, StandardProjectFromAnEmptyFolderGivesAPlausibleYear) {
+  TempDir dir;
+  ScopedMessages msgs;
+  TavsimOptionen opt;
+  opt.datenDir = dir.path().string();
+  opt.jahre = 1;
+  opt.wetterSpeichern = true;
+  ZaehlendeSynthese synthese;
+  Lauf l = Simuliere(opt, &synthese);
+  ASSERT_TRUE(l.ok) << l.erg.fehler << msgs->All();
+  EXPECT_TRUE(msgs->shown.empty()) << msgs->All();
+  EXPECT_EQ(synthese.aufrufe, 1);
+
+  // The catalogues resolved the standard project's names.
+  const PlantState& p = l.s->plant;
+  EXPECT_EQ(p.ProjektName, "Standard-Solaranlage");
+  EXPECT_EQ(p.Standort, "Freiburg");
+  EXPECT_EQ(p.Kollektor, "Flachkollektor, selektiv beschichtet");
+  EXPECT_EQ(p.KollektorNr, 2);
+  EXPECT_EQ(p.RohrNr, 2);
+  EXPECT_EQ(p.ProfilNr, 1);
+  EXPECT_EQ(p.EnergieNr, 1);
+  EXPECT_FLOAT_EQ(p.KollEta0, 0.77f);
+  for (const char* datei : {"Koll.dat", "Orte.dat", "Rohr.dat", "Profil.dat", "Energie.dat", "Projekte.dat"})
+    EXPECT_TRUE(std::filesystem::exists(dir / datei)) << datei;
+  EXPECT_FALSE(std::filesystem::exists(dir / "Speicher.dat"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "SolPaket.dat"));
+  EXPECT_EQ(l.s->cat.PaketAnzahl, 1);
+
+  // A finite, plausible year: every value finite, yield above 0 and below the irradiation
+  // on the collector, the solar fraction between 0 and 1, the year the sum of its months.
+  const ResultState& r = l.s->results;
+  for (int k = 1; k <= kMonatswerteAnzahl; ++k)
+    for (int m = 1; m <= 13; ++m) ASSERT_TRUE(std::isfinite(r.SimMonatswerte(k)[static_cast<std::size_t>(m)])) << k << " " << m;
+  const float ertrag = r.SolarertragMonat[13];
+  const float bedarf = r.WWBedarfMonat[13] + r.VerlustMonat[13];
+  EXPECT_GT(ertrag, 0.0f);
+  EXPECT_LT(ertrag, r.KollEinstrahlungMonat[13]);
+  EXPECT_GT(bedarf, 0.0f);
+  const float deckung = ertrag / bedarf;
+  EXPECT_GT(deckung, 0.0f);
+  EXPECT_LT(deckung, 1.0f);
+  // 6 m² at Freiburg: roughly 1000..1300 kWh of irradiation per m² and year on the field.
+  EXPECT_GT(r.KollEinstrahlungMonat[13] / 6.0f / 1000.0f, 900.0f);
+  EXPECT_LT(r.KollEinstrahlungMonat[13] / 6.0f / 1000.0f, 1500.0f);
+  float summe = 0.0f;
+  for (int m = 1; m <= 12; ++m) summe += r.SolarertragMonat[static_cast<std::size_t>(m)];
+  EXPECT_NEAR(summe, ertrag, 1e-3f * ertrag);
+  // July yields more than December.
+  EXPECT_GT(r.SolarertragMonat[7], r.SolarertragMonat[12]);
+  EXPECT_EQ(l.erg.schritte, (5LL + 365LL) * 24LL * p.ZeitZoom);
+
+  // The table: header, 13 rows of 14 fields in kWh with a decimal point, the closing line.
+  const std::string t = TavsimTabelle(r, l.erg);
+  std::vector<std::string> zeilen;
+  for (std::size_t a = 0, b; (b = t.find('\n', a)) != std::string::npos; a = b + 1) zeilen.push_back(t.substr(a, b - a));
+  ASSERT_EQ(zeilen.size(), 15u) << t;
+  EXPECT_EQ(zeilen[0],
+            "month\tSolarertragMonat\tBrennstoffMonat\tWWBedarfMonat\tVerlustMonat\tVerlust1Monat\t"
+            "NachheizungMonat\tSolHeizenMonat\tPoolWaermeMonat\tHeizbedarfMonat\tKollEinstrahlungMonat\t"
+            "Reserve11Monat\tHeizanteilMonat\tReserve13Monat");
+  for (int m = 1; m <= 13; ++m) {
+    const std::string& z = zeilen[static_cast<std::size_t>(m)];
+    EXPECT_EQ(z.substr(0, z.find('\t')), std::to_string(m));
+    EXPECT_EQ(std::count(z.begin(), z.end(), '\t'), 13) << z;
+    EXPECT_EQ(z.find(','), std::string::npos) << z;
+  }
+  const std::string jahr = zeilen[13].substr(3, zeilen[13].find('\t', 3) - 3);
+  EXPECT_NEAR(std::stod(jahr), ertrag / 1000.0, 0.001) << zeilen[13];
+  EXPECT_EQ(zeilen[14].rfind("# steps " + std::to_string(l.erg.schritte) + " wall_ms ", 0), 0u) << zeilen[14];
+
+  // The stored weather serves the next run: no synthesis, the same year.
+  ASSERT_TRUE(std::filesystem::exists(dir / l.s->loc.WetterDatei)) << l.s->loc.WetterDatei;
+  ZaehlendeSynthese zweite;
+  opt.wetterSpeichern = false;
+  Lauf l2 = Simuliere(opt, &zweite);
+  ASSERT_TRUE(l2.ok) << l2.erg.fehler;
+  EXPECT_EQ(zweite.aufrufe, 0);
+  EXPECT_EQ(l2.s->results.SolarertragMonat[13], ertrag);
+}
+
+TEST(Tavsim, OptionsAndErrors) {
+  TempDir dir;
+  ScopedMessages msgs;
+  TavsimOptionen opt;
+  opt.datenDir = dir.path().string() + "/";
+  opt.jahre = 1;
+  opt.zoom = 2;
+  Lauf l = Simuliere(opt);
+  ASSERT_TRUE(l.ok) << l.erg.fehler;
+  EXPECT_EQ(l.s->plant.ZeitZoom, 2);
+  EXPECT_EQ(l.erg.schritte, (5LL + 365LL) * 24LL * 2LL);
+
+  opt.projekt = 7;  // the folder holds project 1 only
+  Lauf fehlt = Simuliere(opt);
+  EXPECT_FALSE(fehlt.ok);
+  EXPECT_NE(fehlt.erg.fehler.find("Projekt 7"), std::string::npos) << fehlt.erg.fehler;
+
+  opt.projekt = 1;
+  EXPECT_TRUE(Simuliere(opt).ok);
+
+  opt.datenDir = (dir / "gibt es nicht").string();
+  Lauf ordner = Simuliere(opt);
+  EXPECT_FALSE(ordner.ok);
+  EXPECT_NE(ordner.erg.fehler.find("gibt es nicht"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tav::test
