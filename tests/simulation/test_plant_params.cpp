@@ -34,6 +34,8 @@ TEST(PlantParams, TypeChangeAdaptsVolumesAndTemperatures) {
       {6, 8, 800, 150, 950, 150, false},
       {8, 7, 900, 300, 300, 600, true},    // swap (300, 900); 1.5 V1 < V2: V2 := 600; swap T
       {4, 8, 300, 300, 100, 200, false},
+      {6, 6, 800, 150, 800, 150, false},   // the same type again (project load) changes nothing
+      {1, 1, 300, 200, 300, 200, false},
   };
   for (const auto& f : faelle) {
     SCOPED_TRACE(testing::Message() << f.alt << " -> " << f.neu);
