@@ -33,6 +33,39 @@ TEST(Zufall, GaussianHasRequestedDeviation) {
   EXPECT_NEAR(std::sqrt(ss / n), 2.5, 0.02);
 }
 
+// The normalised daily clearness: a density on [0, U] that integrates to 1 with mean 1 and
+// variance sigma2 (midpoint rule), continuous variance at both knees, and an inverse that
+// lands inside [0, U] for any probability, the extremes included.
+TEST(Verteilung, MomentsAndInverse) {
+  EXPECT_NEAR(Verteilung(0.2).sigma2, Verteilung(0.2 + 1e-12).sigma2, 1e-9);
+  EXPECT_NEAR(Verteilung(0.67801047120418848164).sigma2, 0.01, 1e-12);
+  for (double ktm : {0.1, 0.2, 0.3, 0.45, 0.6, 0.678, 0.8}) {
+    const Verteilung v(ktm);
+    const int n = 200000;
+    double m0 = 0.0, m1 = 0.0, m2 = 0.0;
+    for (int i = 0; i < n; ++i) {
+      const double x = (i + 0.5) * v.u / n;
+      const double w = v.Dichte(x) * v.u / n;
+      m0 += w;
+      m1 += w * x;
+      m2 += w * (x - 1.0) * (x - 1.0);
+    }
+    EXPECT_NEAR(m0, 1.0, 1e-4) << ktm;
+    EXPECT_NEAR(m1, 1.0, 1e-4) << ktm;
+    EXPECT_NEAR(m2, v.sigma2, 1e-4) << ktm;
+    EXPECT_NEAR(v.F(v.u), 1.0, 1e-12) << ktm;
+    for (double p : {0.0, 1e-12, 0.001, 0.1, 0.5, 0.9, 0.999, 1.0 - 1e-12, 1.0}) {
+      for (double x0 : {1.4, 1.2, 1.15, 0.01, 5.0}) {
+        const double x = v.Invers(p, x0);
+        ASSERT_GE(x, 0.0) << ktm << " " << p;
+        ASSERT_LE(x, v.u) << ktm << " " << p;
+        // |g| < 0.001 with g = (F - p) / b bounds |F - p| by 0.001 b <= 0.001.
+        EXPECT_NEAR(v.F(x), p, 0.001) << ktm << " " << p << " from " << x0;
+      }
+    }
+  }
+}
+
 // Blocks of a location prepared as mode 1 prepares them (sun, extraterrestrial, check,
 // clear sky), with the monthly targets in place.
 struct Vorbereitet {

@@ -29,41 +29,43 @@ constexpr double kKTmMinimum = 0.1;
 // Bound on the passes of the clear-sky ceiling over one month.
 constexpr int kMaxDeckelDurchgaenge = 20;
 
-struct Verteilung {
-  double sigma2, gamma, u, c;
-  explicit Verteilung(double ktm) {
-    sigma2 = ktm <= 0.2 ? 0.1926 : (ktm <= 0.67801047120418848164 ? 0.269 - 0.382 * ktm : 0.01);
-    gamma = 0.5 * std::sqrt(8.0 / sigma2 + 9.0) - 2.5;
-    u = (gamma + 3.0) / (gamma + 1.0);
-    c = (gamma + 1.0) * (gamma + 2.0) / std::pow(u, gamma + 1.0);
-  }
-  double b(double x) const { return 1.0 / (gamma + 1.0) - x / (u * (gamma + 2.0)); }
-  double g(double x, double p) const { return c * std::pow(x, gamma + 1.0) - p / b(x); }
-  double gStrich(double x, double p) const {
+}  // namespace
+
+Verteilung::Verteilung(double ktm) {
+  sigma2 = ktm <= 0.2 ? 0.1926 : (ktm <= 0.67801047120418848164 ? 0.269 - 0.382 * ktm : 0.01);
+  gamma = 0.5 * std::sqrt(8.0 / sigma2 + 9.0) - 2.5;
+  u = (gamma + 3.0) / (gamma + 1.0);
+  c = (gamma + 1.0) * (gamma + 2.0) / std::pow(u, gamma + 1.0);
+}
+
+double Verteilung::Dichte(double x) const { return c * std::pow(x, gamma) * (1.0 - x / u); }
+double Verteilung::F(double x) const { return c * std::pow(x, gamma + 1.0) * b(x); }
+double Verteilung::b(double x) const { return 1.0 / (gamma + 1.0) - x / (u * (gamma + 2.0)); }
+
+// Newton on g(x) = C x^(g+1) - p / b(x) from x0 until |g| < 0.001. g has the sign of
+// F(x) - p and changes it once on [0, U], so a step that leaves the bracket is replaced by
+// bisection and x never leaves the domain of the power.
+double Verteilung::Invers(double p, double x0) const {
+  auto g = [&](double x) { return c * std::pow(x, gamma + 1.0) - p / b(x); };
+  auto gStrich = [&](double x) {
     const double bx = b(x);
     return c * (gamma + 1.0) * std::pow(x, gamma) - p / (u * (gamma + 2.0) * bx * bx);
-  }
-  // Newton on g from x0; g changes sign once on [0, U] (it has the sign of F(x) - p), so a
-  // step that leaves the bracket is replaced by bisection and x never leaves the domain.
-  double Invers(double p, double x0) const {
-    double lo = 0.0, hi = u;
-    double x = std::clamp(x0, 0.0, u);
-    double gx = g(x, p);
-    long schritte = 0;
-    do {
-      if (gx < 0.0) lo = x; else hi = x;
-      const double d = gStrich(x, p);
-      double xn = d != 0.0 ? x - gx / d : lo;
-      if (!(xn > lo && xn < hi)) xn = 0.5 * (lo + hi);
-      x = xn;
-      gx = g(x, p);
-      if (++schritte > 100000) throw EKlimgen(kKdNewton, "kd I");
-    } while (std::fabs(gx) >= 0.001);
-    return x;
-  }
-};
-
-}  // namespace
+  };
+  double lo = 0.0, hi = u;
+  double x = std::clamp(x0, 0.0, u);
+  double gx = g(x);
+  long schritte = 0;
+  do {
+    if (gx < 0.0) lo = x; else hi = x;
+    const double d = gStrich(x);
+    double xn = d != 0.0 ? x - gx / d : lo;
+    if (!(xn > lo && xn < hi)) xn = 0.5 * (lo + hi);
+    x = xn;
+    gx = g(x);
+    if (++schritte > 100000) throw EKlimgen(kKdNewton, "kd I");
+  } while (std::fabs(gx) >= 0.001);
+  return x;
+}
 
 void kd_Generator(Zustand& z, int Kandidat, TKlimMonate& Monate, TKlimTage& Tage, float Breite,
                   float Laenge) {

@@ -79,6 +79,18 @@ void Clearness_max(const TKlimTruebung& Zone, TKlimStunden& Stunden, TKlimTage& 
                    float Hoehe, bool Sued = false);
 double KTMaximum(float Breite, float Hoehe);
 
+// Bounded distribution of the daily clearness normalised by the monthly mean KTm: density
+// C x^gamma (1 - x/U) on [0, U], mean 1, variance sigma2 (which depends on KTm).
+struct Verteilung {
+  double sigma2, gamma, u, c;
+  explicit Verteilung(double ktm);
+  double Dichte(double x) const;
+  double F(double x) const;
+  double b(double x) const;
+  // x with F(x) = p (to the precision the generator asks for), starting from x0.
+  double Invers(double p, double x0) const;
+};
+
 // Clearness generators and the diffuse/direct split. Failures throw EKlimgen.
 void kd_Generator(Zustand& z, int Kandidat, TKlimMonate& Monate, TKlimTage& Tage, float Breite,
                   float Laenge);
