@@ -11,6 +11,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "KlimaTestOrte.h"
@@ -141,6 +142,29 @@ TEST(Bibliothek, SingleOperationsInOrder) {
   }
   ort.TempZone = 12;  // an empty entry of the table
   EXPECT_EQ(::Temp_Addition(&ort, tab.KlimaZonen.data(), tab.TempZonen.data(), b.s.get(), b.t.get(), b.m.get()), 9);
+}
+
+// Calls from several threads take turns on the one library state; each gets its year.
+TEST(Bibliothek, ConcurrentCallsAreSerialised) {
+  const tav::KlimaTabellen& tab = tav::ProgrammKlimaTabellen();
+  auto arbeit = [&](const char* name, int* fehler) {
+    const tav::klimgen::test::TestOrt& o = tav::klimgen::test::Ort(name);
+    TKlimOrt ort = tav::klimgen::test::KlimOrt(o);
+    for (int m = 0; m < 12; ++m) ort.MonatsSumme[m] = o.tagesmittel[m];
+    CBloecke b;
+    for (int i = 0; i < 3; ++i) {
+      *fehler += ::KlimgenSimulation(1, &ort, tab.KlimaZonen.data(), tab.TempZonen.data(), tab.TruebungsZonen.data(),
+                                     b.s.get(), b.t.get(), b.m.get()) != 0;
+      for (float v : b.s->Werte) *fehler += !std::isfinite(v);
+    }
+  };
+  int fehlerA = 0, fehlerB = 0;
+  std::thread a(arbeit, "Athen", &fehlerA);
+  std::thread b(arbeit, "Bergen", &fehlerB);
+  a.join();
+  b.join();
+  EXPECT_EQ(fehlerA, 0);
+  EXPECT_EQ(fehlerB, 0);
 }
 
 // Missing blocks and nonsense arguments give 9 (FindBestYear 0); nothing throws or crashes.
