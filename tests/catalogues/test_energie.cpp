@@ -168,6 +168,8 @@ TEST(EnergieDatei, BadFilesAreReportedAndLeftUntouched) {
       {"bad word", Abschnitt("E1", "Gut") + Abschnitt("E2", "Wort", "1", "9x"), 2, "Zahlenangaben bei E2 prüfen!"},
       {"word out of range", Abschnitt("E1", "Gut") + Abschnitt("E2", "Gross", "1", "70000"), 2,
        "Zahlenangaben bei E2 prüfen!"},
+      {"same section name twice", Abschnitt("E1", "Gut") + Abschnitt("E1", "Zweiter", "1", "7x"), 2,
+       "Zahlenangaben bei E1 prüfen!"},
       {"nothing usable", Abschnitt("E1", "Null", "0"), 8, "[E1] kWhinEinheit"},
   };
   for (const auto& e : faelle) {

@@ -205,6 +205,21 @@ TEST(KollektorAufloesung, ProjectNamesResolveAsExpected) {
   }
 }
 
+TEST(KollektorDatei, SectionsWithTheSameNameAreAllKept) {
+  KollFixture f;
+  std::string t;
+  AppendKollektorSection(t, 1, Beispiel("Erster"));
+  AppendKollektorSection(t, 1, Beispiel("Zweiter", 0.6f));
+  AppendKollektorSection(t, 2, Beispiel("Dritter", 0.5f));
+  f.Schreibe(t);
+  f.Lies("Zweiter");
+  ASSERT_EQ(f.s().cat.KollektorAnzahl, 3);
+  EXPECT_EQ(f.s().plant.KollektorNr, 2);
+  EXPECT_FLOAT_EQ(f.s().plant.KollEta0, 0.6f);
+  ASSERT_TRUE(WriteKollektoren(f.s(), f.status));
+  EXPECT_NE(f.dir.Read("Koll.dat").find("[Kollektor 3]\r\nName=Dritter"), std::string::npos);
+}
+
 TEST(KollektorAufloesung, LongNameIsCurrentUnderFiftyCharactersAndSurvivesSaveAndLoad) {
   KollFixture f;
   const std::string lang = "Sehr langer Kollektorname mit Umlauten äöü und noch mehr Text hier";

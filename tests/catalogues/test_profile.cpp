@@ -116,6 +116,14 @@ TEST(ProfilDatei, SectionsAreReadWithDefaultsAndRounding) {
   EXPECT_TRUE(f.msgs->Contains("Ohne Monate: Summe <> 100%")) << f.msgs->All();
 }
 
+TEST(ProfilDatei, SectionsWithTheSameNameAreAllKept) {
+  ProfilFixture f;
+  f.dir.Write("Profil.dat", Abschnitt("Profil 1", "Eins", 0) + Abschnitt("Profil 1", "Zwei", 0));
+  f.Lies("Zwei");
+  ASSERT_EQ(f.s().cat.ProfilAnzahl, 2);
+  EXPECT_EQ(f.s().plant.ProfilNr, 2);
+}
+
 TEST(ProfilDatei, ShareSumOtherThanHundredWarnsAndIsUsed) {
   ProfilFixture f;
   f.dir.Write("Profil.dat", "[P]\r\nName=Neunundneunzig\r\nVormittag=8 8 8 8 8 8 8 8 8 8 8 8\r\n"

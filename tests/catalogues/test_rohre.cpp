@@ -74,6 +74,7 @@ TEST(RohrDatei, FilesOfEverySizeResolveAsExpected) {
       {"one pipe only", Rohrabschnitte(1), "Unbekannt", 1, 1,
        "\"Unbekannt\" nicht gefunden\ngewählt: Rohr 1"},
       {"defaults", "[A]\r\n[B]\r\n[C]\r\n", "*init*", 3, 2, ""},
+      {"same section name twice", "[R]\r\nRohrName=Eins\r\n[R]\r\nRohrName=Zwei\r\n", "Zwei", 2, 2, ""},
   };
   for (const auto& e : faelle) {
     RohrFixture f;
