@@ -246,8 +246,8 @@ void SetProgramDefaults(TavState& S, const std::vector<std::string>& Args, doubl
   S.moment.HimmelFarbe = TRgb{173, 214, 239};
   S.moment.SchattenFarbe = TRgb{128, 128, 128};
   S.moment.Tageszeit = 12.0f;
-  S.moment.ErsterSimTag = 2450084;
-  S.moment.LetzterSimTag = 2450448;
+  S.moment.ErsterSimTag = 2450450;  // 1.1.1997: the weather store is a 365-day year
+  S.moment.LetzterSimTag = 2450814;  // 31.12.1997
   S.moment.TruebungsFaktor = 3.5f;
   S.moment.QKoll = 0.0f;
   S.moment.AussenTemp = 32.0f;

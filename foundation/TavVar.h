@@ -653,8 +653,8 @@ struct MomentState {
   std::uint16_t SimJahr = 1996;
   std::uint16_t SimMonatsTag = 1;
   bool Schaltjahr = false;                    // the simulated year is a leap year
-  std::int32_t ErsterSimTag = 2450084;        // Julian day 1.1.1996
-  std::int32_t LetzterSimTag = 2450448;       // Julian day 30.12.1996
+  std::int32_t ErsterSimTag = 2450450;        // Julian day 1.1.1997 (a 365-day year)
+  std::int32_t LetzterSimTag = 2450814;       // Julian day 31.12.1997
   double Fruehlingsanfang = 0.0;              // season dates of the current year
   double Sommeranfang = 0.0;
   double Herbstanfang = 0.0;

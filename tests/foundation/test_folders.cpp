@@ -347,9 +347,10 @@ TEST(SetProgramDefaults, DatesScreenAndInstantDefaults) {
   EXPECT_EQ(s.moment.Fruehlingsanfang, EncodeDate(2024, 3, 21));
   EXPECT_EQ(s.moment.Herbstanfang, EncodeDate(2024, 9, 23));
   EXPECT_EQ(s.moment.Winteranfang, EncodeDate(2024, 12, 21));
-  // The default simulated period is one 365-day year (1.1. to 30.12. of the leap year 1996).
+  // The default simulated period is the 365-day year 1997, matching the weather store.
   EXPECT_EQ(s.moment.LetzterSimTag - s.moment.ErsterSimTag + 1, 365);
-  EXPECT_EQ(s.moment.ErsterSimTag, DateToJulianDay(1, 1, 1996));
+  EXPECT_EQ(s.moment.ErsterSimTag, DateToJulianDay(1, 1, 1997));
+  EXPECT_EQ(s.moment.LetzterSimTag, DateToJulianDay(31, 12, 1997));
   EXPECT_FALSE(s.run.Abbruch);
   EXPECT_FALSE(s.plant.SkyMapAktiv);
   EXPECT_EQ(s.print.Leerraum, std::string(78, ' '));

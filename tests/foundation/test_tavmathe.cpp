@@ -14,8 +14,8 @@ namespace {
 TEST(Kalender, FixedDayNumbers) {
   const struct { int d, m, y, jd; } cases[] = {
       {1, 1, 2000, 2451545},    // J2000
-      {1, 1, 1996, 2450084},    // first simulated day of the defaults
-      {30, 12, 1996, 2450448},  // last simulated day of the defaults
+      {1, 1, 1996, 2450084},    // fixed points of the calendar
+      {30, 12, 1996, 2450448},  // a leap year's 365th day
       {30, 12, 1899, 2415019},  // day serial 0
       {15, 10, 1582, 2299161},  // first Gregorian day
   };
