@@ -9,15 +9,13 @@
 namespace tav {
 
 void CalcYearSums(ResultState& r) {
-  // The arrays that carry an annual total; the remaining slots of the block (reserves and
-  // the heating shares) have their own meaning of slot 13.
-  TMonatsArray* arrays[] = {&r.SolarertragMonat,  &r.NachheizungMonat,     &r.SolHeizenMonat,
-                            &r.PoolWaermeMonat,   &r.WWBedarfMonat,        &r.VerlustMonat,
-                            &r.KollEinstrahlungMonat, &r.HeizbedarfMonat,  &r.BrennstoffMonat};
-  for (TMonatsArray* a : arrays) {
+  // Only the arrays that carry an annual total; the reserves and the heating shares give
+  // slot 13 a meaning of their own.
+  for (TMonatswert k : ResultState::SummenArrays) {
+    TMonatsArray& a = r.SimMonatswerte(k);
     float sum = 0.0f;
-    for (int m = 1; m <= 12; ++m) sum += (*a)[m];
-    (*a)[13] = sum;
+    for (int m = 1; m <= 12; ++m) sum += a[m];
+    a[13] = sum;
   }
 }
 

@@ -15,9 +15,11 @@ namespace {
 
 TEST(Sums, YearSumIsTheSumOfTheMonthsAndNothingElseChanges) {
   auto r = std::make_unique<ResultState>();
+  // Every array with an annual total, store 1's losses included.
   TMonatsArray* arrays[] = {&r->SolarertragMonat, &r->NachheizungMonat, &r->SolHeizenMonat,
                             &r->PoolWaermeMonat,  &r->WWBedarfMonat,    &r->VerlustMonat,
-                            &r->KollEinstrahlungMonat, &r->HeizbedarfMonat, &r->BrennstoffMonat};
+                            &r->KollEinstrahlungMonat, &r->HeizbedarfMonat, &r->BrennstoffMonat,
+                            &r->Verlust1Monat};
   int k = 1;
   for (TMonatsArray* a : arrays) {
     for (int m = 0; m <= 13; ++m) (*a)[m] = static_cast<float>(k * 100 + m);
