@@ -72,6 +72,20 @@ TEST(ProfilDatei, MissingFileGivesTheFourBuiltInProfiles) {
   EXPECT_TRUE(f.msgs->shown.empty()) << f.msgs->All();
 }
 
+TEST(ProfilDatei, WriterSectionIsExact) {
+  ProfilFixture f;
+  f.Lies("*init*");
+  std::string t;
+  AppendProfilSection(t, 3, f.P(3));
+  EXPECT_EQ(t,
+            "[Profil 3]\r\n"
+            "Name=Hotel mit Saisonbetrieb\r\n"
+            "Vormittag=  12   0   0   0   0   4  14  13   3   2   2   2\r\n"
+            "Nachmittag=   4   4   3   3   8   7   9   4   2   2   2   0\r\n"
+            "Monate= 113  45  45 119 113 113 136 113 113  34 113 136\r\n"
+            "\r\n");
+}
+
 TEST(ProfilDatei, RoundTripKeepsValuesAndThenBytes) {
   ProfilFixture f;
   f.Lies("*init*");
