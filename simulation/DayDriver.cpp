@@ -20,6 +20,8 @@ void InitSimTag(SimContext& c) {
   s.AltNachheiz = s.AltSolHeiz = s.AltPool = s.AltHeizBedarf = s.AltEinstrahlung = s.AltSolar = 0.0f;
   s.TagErtragAbzug = 0.0f;
   s.QVerlustSumme = s.QVerlustSumme2 = 0.0f;
+  s.SpTempTag.fill(0.0f);
+  s.TagesBeginn = true;
   c.g.moment.RuecklaufTemp = 20.0f;
 }
 
@@ -107,7 +109,8 @@ void HeizkreisAufteilung(const PlantState& p, SimState& s, float d, float y, flo
 }  // namespace
 
 void TagesAufteilung(const PlantState& p, SimState& s) {
-  if (!s.Heiztag) s.TagSolarertrag -= s.TagErtragAbzug;
+  // The buffer-side losses can take back no more than the day's yield.
+  if (!s.Heiztag) s.TagSolarertrag = std::max(0.0f, s.TagSolarertrag - s.TagErtragAbzug);
   const float d = s.WWTagesEnergie + s.QVerlustSumme;
   const float y = s.TagSolarertrag;
   const float pool = s.TagPoolWaerme;

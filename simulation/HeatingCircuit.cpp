@@ -42,7 +42,8 @@ void FWEAnteile(float& a, float& b, float p, float pn) {
   const double x = pn > 0.0f ? 100.0 * p / pn : 100.0;
   double anteil = x * 4.0 / 3.0 - 33.333333333333336;
   if (anteil > x) {
-    anteil = x;
+    // Above the rating the station runs at full load; it never delivers more than that.
+    anteil = std::min(x, 100.0);
   } else if (anteil < 25.0) {
     anteil = 25.0;
   }

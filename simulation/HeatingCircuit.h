@@ -17,7 +17,7 @@ bool HeizkurveGueltig(float tNorm, float tVorNorm, float tRueckNorm);
 float WasserMenge(float t, float q);
 
 // Fresh-water station: split of a demand power p against the rating pn into two shares
-// a + b = 1 (a at least 25 % and at most the load in per cent).
+// a + b = 1 (a at least 25 % and at most the load in per cent, both within 0..1).
 void FWEAnteile(float& a, float& b, float p, float pn);
 
 // Return temperature and flow value of the fresh-water station for the demand power p (W)

@@ -32,9 +32,6 @@ void AnlageKombi12(SimContext& c);
 void AnlageTWWPuffer(SimContext& c);
 void AnlagePufferFWE(SimContext& c);
 
-// Stops the run once with a message for a model that this build does not provide.
-void ModellFehlt(SimContext& c, const char* name);
-
 // --- Shared rules ------------------------------------------------------------------------
 
 // Loss of one node against tUmgebung over the step with the loss coefficient ka (Wh/K):
@@ -58,6 +55,42 @@ void NachheizungOben(SimContext& c, float& oben, float v);
 // Anti-legionella heating of a two-node store; geprueft is the node whose temperature
 // above 60 °C resets the counter (read after the heating).
 void AntiLegionellaHeizung(SimContext& c, float& oben, float& unten, float v, const float& geprueft);
+
+// Losses of store 1 against umgebung, then the step's draw-off by plug flow through store 1.
+// With a flow-through heater behind the store, a top at or below the minimum gives water that
+// the heater brings to the set temperature. Returns the volume drawn.
+float VerlustUndZapfung(SimContext& c, float umgebung, bool durchlauferhitzer);
+// The pool takes the collector heat through its exchanger: four inlet passes of the field.
+void PoolLaden(SimContext& c);
+// The collector loads through the store exchanger onto the node t: the inlet follows the
+// exchanger over the given number of passes of the collector field.
+void SpeicherTauscherPaesse(SimContext& c, float t, int paesse);
+
+// --- Space heating from a buffer -----------------------------------------------------------
+
+// Two nodes of a buffer that feeds the heating circuit, with their volumes.
+struct HeizPuffer {
+  float& oben;
+  float& unten;
+  float vOben;
+  float vUnten;
+};
+// Heating curve of the step into QHeizLeistung, THeizVor, THeizRueck; QHeizBedarf records the
+// demand for every circuit type. Returns the per-sub-step volume of circuit types 3 and 4.
+float HeizkurveDesSchritts(SimContext& c, float faktor34);
+// Too much heating water for the node volume v: the warning once, the run stops after the
+// step. True when the heating of the step must end.
+bool HeizDurchflussZuGross(SimContext& c, float mH, float v);
+// One sub-step of circuit types 1 and 2: the heater keeps the top at the flow temperature,
+// the circuit draws a tenth of the demand from the top and returns into the bottom (or the
+// top for type 2 when the return is not colder than the bottom). False when the flow is too
+// large for the top node (the heating of the step ends).
+bool HeizTeilschritt12(SimContext& c, HeizPuffer b);
+// Space heating of the combi stores in ten sub-steps (circuit types 1..4); gewichtet mixes the
+// two nodes by their volumes.
+void KombiHeizen(SimContext& c, HeizPuffer b, bool gewichtet);
+// Solar share of the heating: 70 % of the collector heat of the step.
+void SolarHeizAnteil(SimContext& c);
 
 // Collector inlet for the next step from the store node t and the collector power q.
 void CalcRuecklaufTemp(SimContext& c, float q, float t);

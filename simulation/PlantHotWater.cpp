@@ -39,7 +39,8 @@ void SpeicherLaden(SimContext& c) {
   MischKnoten(unten, oben, f.MischSchwelle);
 }
 
-// The pool takes the collector heat: the inlet follows the pool exchanger, four passes.
+}  // namespace
+
 void PoolLaden(SimContext& c) {
   auto& s = c.s;
   float& qKoll = c.g.moment.QKoll;
@@ -55,9 +56,6 @@ void PoolLaden(SimContext& c) {
   }
 }
 
-// Losses of both nodes of store 1 against the surrounding temperature, then the step's
-// draw-off by plug flow. With a flow-through heater behind the store, a top at or below the
-// minimum gives water that the heater brings to the set temperature. Returns the volume drawn.
 float VerlustUndZapfung(SimContext& c, float umgebung, bool durchlauferhitzer) {
   auto& s = c.s;
   const auto& p = c.g.plant;
@@ -73,8 +71,6 @@ float VerlustUndZapfung(SimContext& c, float umgebung, bool durchlauferhitzer) {
   ZapfPfropfen(c, oben, unten, m, v);
   return m;
 }
-
-}  // namespace
 
 void AnlageTWW(SimContext& c) {
   auto& s = c.s;

@@ -67,6 +67,15 @@ void PasseVolumenAn(PlantState& p, int n, int a) {
 
 }  // namespace
 
+double Kombi9ObenVol(const PlantState& p) {
+  const double v1 = p.Speicher1vol, v2 = p.Speicher2vol;
+  const double r = ZylinderRadius(v1 + v2), h = 6.0 * r;
+  const double ri = 0.7 * r;
+  if (!(h > 0.0) || !(ri > 0.0)) return 0.0;
+  const double hi = v2 / (1000.0 * kPi * ri * ri);
+  return (v1 + v2) * hi / h - v2;
+}
+
 double ZylinderRadius(double v) { return std::cbrt(std::max(0.0, v) / (6000.0 * kPi)); }
 
 void SetAnlgParam(PlantState& p, int n, SpeicherGeometrie* geo) {
@@ -166,8 +175,9 @@ bool SetSpeicherParam(const PlantState& p, SpeicherGeometrie& g) {
           g.SpFlaeche2 = static_cast<float>(2.0 * kPi * ri * hi);
           g.WTFlaecheOben = 0.95f * g.SpFlaeche2;
           g.WTFlaecheUnten = static_cast<float>(0.05 * g.SpFlaeche2 + 1.1 * kPi * ri * ri);
-          double oben = h > 0 ? (v1 + v2) * hi / h - v2 : 0.0;
-          // A tall inner cylinder would leave the lower node with a negative volume.
+          double oben = Kombi9ObenVol(p);
+          // A tall inner cylinder would leave the lower node with a negative volume (the run
+          // refuses such a store; the dialogs still get a usable geometry).
           if (oben <= 0.0 || oben >= v1) oben = v1 / 2.0;
           g.SpObenVol = static_cast<float>(oben);
           g.SpUntenVol = static_cast<float>(v1 - oben);

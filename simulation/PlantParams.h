@@ -35,6 +35,10 @@ std::uint8_t FindSpTypNr16(std::string_view code);     // always 16
 // X scaled for display with its prefix text (two blanks, " k", " M", " G", "E6 M", "E9 M", "****").
 double ZahlMitPraefix(double x, std::string& praefix);
 
+// Upper node volume of store 1 around the inner cylinder of Kombi 9 (litres); outside
+// 0..Speicher1vol when the cylinder is too tall for the store.
+double Kombi9ObenVol(const PlantState& p);
+
 // Cylinder of v litres, three diameters high: radius in metres.
 double ZylinderRadius(double v);
 

@@ -58,6 +58,20 @@ bool HeizkreisPasst(const PlantState& p) {
   }
 }
 
+bool KombiSpTypBekannt(int k) { return k >= 5 && k <= 12; }
+
+// The node volumes of the combi variants with unequal nodes must all hold water.
+bool KombiKnotenGueltig(const PlantState& p) {
+  if (p.KombiSpTyp == 9) {
+    const double oben = Kombi9ObenVol(p);
+    if (!(oben > 0.0 && oben < p.Speicher1vol)) return false;
+  }
+  if (p.KombiSpTyp != 7) return true;
+  SpeicherGeometrie geo;
+  SetSpeicherParam(p, geo);
+  return geo.SpObenVol > 0.0f && geo.SpUntenVol > 0.0f && geo.Sp2ObenVol > 0.0f && geo.Sp2UntenVol > 0.0f;
+}
+
 // Steps 1..11 of one run: set-up, pre-run, the years, averaging.
 SimErgebnis EinLauf(SimContext& c) {
   auto& g = c.g;
@@ -80,12 +94,16 @@ SimErgebnis EinLauf(SimContext& c) {
 
   InitSpeicherTemp(p, s);
   s.StundeZaehler = 0;
+  s.ModellZaehler.fill(0);
   ResetSimMonatswerte(r);
   if (p.SolHeizung) CalcHeizbedarfMonat(r, g.loc, 10000.0f, p.HeizTnorm, p.Heizgrenztemp);
   s.PoolWTLeistung = p.KollektorFlaecheGesamt * 700.0f;
   s.PoolWTdT = 10.0f;
   SetzeStartTemperaturen(p, s);
   s.LegioZaehler = 0.0f;
+  // The station's return and the low-flow drop start fresh, so no run depends on the last.
+  s.TFWERueck = p.Kaltwassertemp + 5.0f;
+  s.LFTdT = 0.0f;
   s.QNachheiz = s.QHeizBedarf = s.QVerlust = 0.0f;
   s.AbbruchAnfrage = false;
   s.Abbruch = false;
@@ -258,12 +276,20 @@ std::string PruefeKonfiguration(const TavState& g) {
   if (!(p.Speichertauscherleistung > 0.0f)) melde("Die Leistung des Speicher-Wärmetauschers ist 0");
   const bool ohneSpeicher1 = typ == 5 && p.KaskadeTyp != 13;
   if (!ohneSpeicher1 && !(p.Speicher1vol > 0.0f)) melde("Das Volumen von Speicher 1 ist 0");
-  if (typ >= 4 && typ <= 8 && !(p.Speicher2vol > 0.0f)) melde("Das Volumen von Speicher 2 ist 0");
+  if (typ >= 4 && typ <= 7 && !(p.Speicher2vol > 0.0f)) melde("Das Volumen von Speicher 2 ist 0");
   if (p.SpeicherkWert < 0.0f || (typ >= 4 && p.SpeicherkWert2 < 0.0f)) melde("Der Wärmeverlustwert eines Speichers ist negativ");
   if (p.konvNutzgradWinter == 0 || p.konvNutzgradFruehlingHerbst == 0 || p.konvNutzgradSommer == 0) {
     melde("Der Energieträger hat einen Nutzungsgrad von 0 %");
   }
+  if (typ == 6 && !KombiSpTypBekannt(p.KombiSpTyp)) melde("unbekannter Kombipuffer");
   if (!HeizkreisPasst(p)) melde("HK_Typ unbekannt");
+  if (typ == 6 && KombiSpTypBekannt(p.KombiSpTyp) && !KombiKnotenGueltig(p)) {
+    melde("Die Aufteilung des Kombispeichers lässt einen Speicherknoten ohne Volumen");
+  }
+  if (typ == 3 && !(p.Heiztauscherleistung > 0.0f && p.HeiztauscherDeltaT > 0.0f)) {
+    melde("Die Leistung des Heizungs-Wärmetauschers ist 0");
+  }
+  if (typ == 8 && !(p.FWEnennleistung > 0.0f)) melde("Die Nennleistung der Frischwasserstation ist 0");
   if (p.SolHeizung && !HeizkurveGueltig(p.HeizTnorm, 75.0f, 55.0f)) {
     melde("Die Norm-Außentemperatur der Heizung muss unter 20 °C liegen");
   }

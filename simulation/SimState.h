@@ -36,6 +36,7 @@ struct StepFrame {
   float QKollGemerkt = 0.0f;   // collector power before the model changed it
   float AltOben = 0.0f;        // scratch of the loading routines: old top temperature
   float Volumen = 0.0f;        // scratch: volume exchanged
+  float mH = 0.0f;             // volume the heating circuit moves per sub-step
 };
 
 // Live values of the run window, percent; 0 where a divisor is still 0.
@@ -101,6 +102,14 @@ struct SimState {
   float QHeizLeistung = 0.0f, THeizVor = 0.0f, THeizRueck = 0.0f;
   float LegioZaehler = 0.0f;
   float TagErtragAbzug = 0.0f;
+  float TFWERueck = 0.0f;   // return temperature of the fresh-water station
+  float LFTdT = 0.0f;       // temperature drop over the low-flow solar exchanger of the step
+
+  // Counters of the plant models (zeroed at run start), a second node array of the models
+  // and their start-of-day flag (both reset each day).
+  std::array<std::int32_t, 3> ModellZaehler{};
+  std::array<float, 14> SpTempTag{};
+  bool TagesBeginn = false;
 
   // Day balance, Wh.
   float TagEinstrahlung = 0.0f, TagSolarertrag = 0.0f, TagBrennstoff = 0.0f, WWTagesEnergie = 0.0f;

@@ -59,13 +59,6 @@ void Zeitschritt(SimContext& c, float dt) {
   }
 }
 
-void ModellFehlt(SimContext& c, const char* name) {
-  if (!c.s.Abbruch && !c.s.AbbruchAnfrage) {
-    ShowMessageLines(std::string("Das Anlagenmodell ") + name + " ist in dieser Version nicht enthalten.");
-  }
-  c.s.AbbruchAnfrage = true;
-}
-
 float KnotenVerlust(float& t, float tUmgebung, float ka, float volumen) {
   if (volumen <= 0.0f) return 0.0f;
   // A node cannot lose more than brings it to the surrounding temperature in one step; this

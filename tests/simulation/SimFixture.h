@@ -104,6 +104,58 @@ inline void SetzeTrinkwasserAnlage(TavState& g) {
   g.run.MessdatenAktiv = false;
 }
 
+// A plant of type typ (3..8) built on the hot-water fixture: space heating of 8 kW design
+// load, a 750 l buffer or a 300 l + 500 l pair of stores, a 30 kW fresh-water station and,
+// with pool, a pool season from May to August. Sub-types and circuit types are the caller's.
+inline void SetzeAnlage(TavState& g, int typ, bool pool = false) {
+  auto& p = g.plant;
+  p.AnlagenTypNr = static_cast<std::uint8_t>(typ);
+  p.SolHeizung = typ >= 6;
+  p.KollektorFlaeche = 12.0f;
+  p.Speicher1vol = typ == 6 ? 600.0f : typ == 8 ? 800.0f : 300.0f;
+  p.Speicher2vol = typ == 6 ? 150.0f : typ == 8 ? 0.0f : 500.0f;
+  p.Maximaltemp = 80.0f;
+  p.Maximaltemp2 = 85.0f;
+  p.MaxTempWinter = 60.0f;
+  p.HeizQnorm = 8000.0f;
+  p.HeizTnorm = -12.0f;
+  p.HeizTvor100 = 55.0f;
+  p.HeizTrck100 = 40.0f;
+  p.Heiztemp = 25.0f;
+  p.Heiztauscherleistung = 3000.0f;
+  p.HeiztauscherDeltaT = 10.0f;
+  p.FWEnennleistung = 30000.0f;
+  p.FWEdTmin = 5.0f;
+  p.KaskadeTyp = 13;
+  p.KombiSpTyp = 11;
+  p.KombiSpeicherWT = 16;
+  p.HeizkreisTyp = (typ == 6 || typ == 8) ? 2 : typ == 7 ? 4 : 1;
+  p.LFTkreis = false;
+  p.Pool = pool;
+  p.PoolWTdir = false;
+  p.PoolStart = 121;
+  p.PoolEnde = 243;
+  p.PoolTemp = 24.0f;
+  p.PoolSpminTemp = 45.0f;
+  p.ZeitZoom = typ == 8 ? 10 : 5;
+}
+
+// A sunny moment of a step: the sun 35° high, 0.9 cosine of incidence, 4200 W on 6 m² per
+// kW of field (scaled by the factor), collector outlet 60 °C.
+inline void SonnigerMoment(TavState& g, SimState& s, float faktor = 1.0f) {
+  constexpr double kSonne = 35.0 / 57.29577951308232;
+  s.SonnenHoehe = 35.0;
+  s.SinSonnenHoehe = std::sin(kSonne);
+  s.CosSonnenHoehe = std::cos(kSonne);
+  s.CosEinfall1 = 0.9f;
+  s.EinstrDirekt1 = 3600.0f * faktor;
+  s.EinstrDiffus1 = 600.0f * faktor;
+  s.Einstrahlung1 = 4200.0f * faktor;
+  s.TKollAus = 60.0f;
+  g.moment.AussenTemp = 12.0f;
+  g.moment.Tageszeit = 8.4f;
+}
+
 // A complete test world: program state with plant and weather, engine state.
 struct SimWelt {
   std::unique_ptr<TavState> g = std::make_unique<TavState>();

@@ -34,16 +34,7 @@ struct Schritt {
     s.WWTagesEnergie = 4000.0f;
     s.PoolWTLeistung = p.KollektorFlaecheGesamt * 700.0f;
     s.PoolWTdT = 10.0f;
-    w.g->moment.AussenTemp = 12.0f;
-    w.g->moment.Tageszeit = 8.4f;
-    s.SonnenHoehe = 35.0;
-    s.SinSonnenHoehe = std::sin(35.0 / kGradProRad);
-    s.CosSonnenHoehe = std::cos(35.0 / kGradProRad);
-    s.CosEinfall1 = 0.9f;
-    s.EinstrDirekt1 = 3600.0f;
-    s.EinstrDiffus1 = 600.0f;
-    s.Einstrahlung1 = 4200.0f;
-    s.TKollAus = 60.0f;
+    test::SonnigerMoment(*w.g, s);
   }
   // Store energy of the nodes the model owns.
   double U() const {

@@ -311,6 +311,40 @@ TEST(YearRun, ConfigurationErrorsAreReportedOnceAndNothingRuns) {
          g.plant.HeizTvor100 = 50;
          g.plant.HeizTrck100 = 50;
        }},
+      {"unbekannter Kombipuffer", [](TavState& g) {
+         test::SetzeAnlage(g, 6);
+         g.plant.KombiSpTyp = 4;
+       }},
+      {"HK_Typ unbekannt", [](TavState& g) {
+         test::SetzeAnlage(g, 6);
+         g.plant.KombiSpTyp = 12;
+         g.plant.HeizkreisTyp = 3;
+       }},
+      {"HK_Typ unbekannt", [](TavState& g) {
+         test::SetzeAnlage(g, 6);
+         g.plant.HeizkreisTyp = 5;
+       }},
+      {"Speicherknoten ohne Volumen", [](TavState& g) {
+         test::SetzeAnlage(g, 6);
+         g.plant.KombiSpTyp = 9;
+         g.plant.Speicher2vol = g.plant.Speicher1vol;
+       }},
+      {"Heizungs-Wärmetauschers", [](TavState& g) {
+         test::SetzeAnlage(g, 3);
+         g.plant.Heiztauscherleistung = 0.0f;
+       }},
+      {"Frischwasserstation", [](TavState& g) {
+         test::SetzeAnlage(g, 8);
+         g.plant.FWEnennleistung = 0.0f;
+       }},
+      {"Heizkurve", [](TavState& g) {
+         test::SetzeAnlage(g, 7);
+         g.plant.HeizTrck100 = 18.0f;
+       }},
+      {"Norm-Außentemperatur", [](TavState& g) {
+         test::SetzeAnlage(g, 6);
+         g.plant.HeizTnorm = 21.0f;
+       }},
       {"Norm-Außentemperatur", [](TavState& g) {
          g.plant.AnlagenTypNr = 2;
          g.plant.SolHeizung = true;
@@ -331,14 +365,15 @@ TEST(YearRun, ConfigurationErrorsAreReportedOnceAndNothingRuns) {
   }
 }
 
-TEST(YearRun, PlantTypesWithoutModelStopCleanly) {
+TEST(YearRun, AFlowBeyondTheStoreStopsTheRunWithOneWarning) {
   ScopedMessages msgs;
   SimWelt w;
-  w.g->plant.AnlagenTypNr = 4;
-  w.g->plant.Speicher2vol = 200.0f;
+  test::SetzeAnlage(*w.g, 4);
+  w.g->plant.Speicher1vol = 20.0f;
+  w.g->plant.Warmwasserverbrauch = 20000.0f;
   EXPECT_EQ(Lauf(w), SimErgebnis::Abgebrochen);
-  EXPECT_TRUE(msgs->Contains("AnlageZweiSpeicher")) << msgs->All();
-  EXPECT_EQ(msgs->shown.size(), 2u) << msgs->All();  // the model's note and the cancel
+  EXPECT_TRUE(msgs->Contains("Wasserdurchfluss")) << msgs->All();
+  EXPECT_EQ(msgs->shown.size(), 2u) << msgs->All();  // the warning and the cancel
 }
 
 TEST(YearRun, SilentRunRestoresModeAndFlags) {

@@ -1,0 +1,281 @@
+// The plant models of types 3 to 8 over a year on the fixture weather and step by step: yield
+// against irradiance and collector area, bounded node temperatures, hot water delivered, the
+// per-step energy balance of the stores, and the edge cases of the models.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "simulation/PlantCommon.h"
+#include "simulation/PlantParams.h"
+#include "simulation/SimRun.h"
+#include "simulation/StoreHelpers.h"
+#include "support/ScriptedMessages.h"
+#include "tests/simulation/SimFixture.h"
+
+namespace tav {
+namespace {
+
+using test::ScopedMessages;
+using test::SimWelt;
+
+struct Variante {
+  const char* name;
+  int typ;
+  bool pool;
+  std::function<void(PlantState&)> setze;
+};
+
+// One plant of every model and connection the plant types offer.
+const std::vector<Variante>& Varianten() {
+  static const std::vector<Variante> v = {
+      {"3 second consumer", 3, false, [](PlantState&) {}},
+      {"4 two stores", 4, false, [](PlantState&) {}},
+      {"4 two stores, anti-legionella", 4, false, [](PlantState& p) { p.AntiLegionella = true; }},
+      {"5 cascade with store", 5, false, [](PlantState& p) { p.AntiLegionella = true; }},
+      {"5 cascade with heater", 5, false, [](PlantState& p) { p.KaskadeTyp = 14; p.AntiLegionella = true; }},
+      {"6/11 circuit 2", 6, false, [](PlantState&) {}},
+      {"6/6 circuit 1", 6, false, [](PlantState& p) { p.KombiSpTyp = 6; p.HeizkreisTyp = 1; }},
+      {"6/8 circuit 3", 6, false, [](PlantState& p) { p.KombiSpTyp = 8; p.HeizkreisTyp = 3; }},
+      {"6/5 circuit 4, pool from buffer", 6, true, [](PlantState& p) { p.KombiSpTyp = 5; p.HeizkreisTyp = 4; }},
+      {"6/10 pool loop", 6, true, [](PlantState& p) { p.KombiSpTyp = 10; p.PoolWTdir = true; }},
+      {"6/7 tank in tank", 6, false, [](PlantState& p) { p.KombiSpTyp = 7; }},
+      {"6/9 inner cylinder", 6, false, [](PlantState& p) { p.KombiSpTyp = 9; p.Speicher2vol = 100.0f; }},
+      {"6/12 circuit 1", 6, false, [](PlantState& p) { p.KombiSpTyp = 12; p.HeizkreisTyp = 1; }},
+      {"6/12 circuit 5, pool", 6, true, [](PlantState& p) { p.KombiSpTyp = 12; p.HeizkreisTyp = 5; }},
+      {"7 circuit 1", 7, false, [](PlantState& p) { p.HeizkreisTyp = 1; }},
+      {"7 circuit 3", 7, false, [](PlantState& p) { p.HeizkreisTyp = 3; }},
+      {"7 circuit 4", 7, false, [](PlantState& p) { p.HeizkreisTyp = 4; }},
+      {"8 coil, circuit 2", 8, false, [](PlantState& p) { p.KombiSpeicherWT = 15; }},
+      {"8 exchanger, circuit 1, pool", 8, true, [](PlantState& p) { p.HeizkreisTyp = 1; }},
+      {"8 low flow, circuit 3, pool", 8, true, [](PlantState& p) { p.LFTkreis = true; p.HeizkreisTyp = 3; }},
+      {"8 exchanger, circuit 4", 8, false, [](PlantState& p) { p.HeizkreisTyp = 4; }},
+  };
+  return v;
+}
+
+void Richte(SimWelt& w, const Variante& v) {
+  test::SetzeAnlage(*w.g, v.typ, v.pool);
+  v.setze(w.g->plant);
+}
+
+// Watches every simulated day: the store nodes stay finite and within a physical range.
+struct Knotenwaechter : SimObserver {
+  int typ = 0;
+  float tMin = 1e9f, tMax = -1e9f;
+  void ProcessEvents(SimState& s) override {
+    const int n = typ == 6 ? 12 : 4;
+    for (int i = 0; i < n; ++i) {
+      tMin = std::min(tMin, s.SpTemp[static_cast<std::size_t>(i)]);
+      tMax = std::max(tMax, s.SpTemp[static_cast<std::size_t>(i)]);
+    }
+  }
+};
+
+float Jahr(const std::array<float, 14>& a) { return a[13]; }
+
+TEST(PlantYear, EveryModelRunsAYearWithBoundedNodesAndFullHotWater) {
+  for (const auto& v : Varianten()) {
+    SCOPED_TRACE(v.name);
+    ScopedMessages msgs;
+    SimWelt w;
+    Richte(w, v);
+    Knotenwaechter obs;
+    obs.typ = v.typ;
+    ASSERT_EQ(RunSimulation(*w.g, *w.s, obs), SimErgebnis::Fertig) << msgs->All();
+    EXPECT_TRUE(msgs->shown.empty()) << msgs->All();
+    const auto& r = w.g->results;
+    EXPECT_GT(Jahr(r.SolarertragMonat), 0.0f);
+    EXPECT_LT(Jahr(r.SolarertragMonat), Jahr(r.KollEinstrahlungMonat));
+    EXPECT_GE(Jahr(r.NachheizungMonat), 0.0f);
+    EXPECT_NEAR(Jahr(r.WWBedarfMonat), 365.0f * 4000.0f, 1.0f);
+    if (w.g->plant.SolHeizung) {
+      EXPECT_GT(Jahr(r.HeizbedarfMonat), 0.0f);
+    }
+    EXPECT_GE(obs.tMin, w.g->plant.Kaltwassertemp - 15.0f);
+    EXPECT_LE(obs.tMax, 120.0f);
+    for (int m = 1; m <= 12; ++m) {
+      EXPECT_TRUE(std::isfinite(r.SolarertragMonat[static_cast<std::size_t>(m)])) << m;
+      EXPECT_GE(r.SolarertragMonat[static_cast<std::size_t>(m)], 0.0f) << m;
+    }
+  }
+}
+
+TEST(PlantYear, NoIrradianceNoYieldAndYieldGrowsWithCollectorArea) {
+  for (const auto& v : Varianten()) {
+    SCOPED_TRACE(v.name);
+    ScopedMessages msgs;
+    SimWelt dunkel(test::WetterParameter{}, false), klein, gross;
+    Richte(dunkel, v);
+    Richte(klein, v);
+    Richte(gross, v);
+    klein.g->plant.KollektorFlaeche = 5.0f;
+    gross.g->plant.KollektorFlaeche = 10.0f;
+    ASSERT_EQ(RunSimulation(*dunkel.g, *dunkel.s, StillerBeobachter()), SimErgebnis::Fertig) << msgs->All();
+    ASSERT_EQ(RunSimulation(*klein.g, *klein.s, StillerBeobachter()), SimErgebnis::Fertig) << msgs->All();
+    ASSERT_EQ(RunSimulation(*gross.g, *gross.s, StillerBeobachter()), SimErgebnis::Fertig) << msgs->All();
+    EXPECT_EQ(Jahr(dunkel.g->results.SolarertragMonat), 0.0f);
+    EXPECT_EQ(Jahr(dunkel.g->results.PoolWaermeMonat), 0.0f);
+    EXPECT_GT(Jahr(gross.g->results.SolarertragMonat), Jahr(klein.g->results.SolarertragMonat));
+  }
+}
+
+// --- One step ------------------------------------------------------------------------------
+
+// One step of a plant with a sunny moment, store geometry and loss coefficients as a run sets
+// them.
+struct Schritt {
+  SimWelt w{test::WetterParameter{}, false};
+  SimContext c{*w.g, *w.s, StillerBeobachter()};
+  PlantState& p = w.g->plant;
+  SimState& s = *w.s;
+  float dt = 0.2f;
+
+  explicit Schritt(const Variante& v) {
+    Richte(w, v);
+    Vorbereiten();
+  }
+  void Vorbereiten() {
+    p.KollektorFlaecheGesamt = p.KollektorFlaeche;
+    SetSpeicherParam(p, s.geo);
+    s.SpVerlustKA1 = s.geo.SpFlaeche1 * p.SpeicherkWert * dt / 2.0f;
+    s.SpVerlustKA2 = s.geo.SpFlaeche2 * p.SpeicherkWert2 * dt / 2.0f;
+    s.WWTagesEnergie = 4000.0f;
+    s.PoolWTLeistung = p.KollektorFlaecheGesamt * 700.0f;
+    s.PoolWTdT = 10.0f;
+    s.TFWERueck = p.Kaltwassertemp + 5.0f;
+    test::SonnigerMoment(*w.g, s, 2.0f);
+    w.g->moment.AussenTemp = 2.0f;
+    w.g->moment.Tageszeit = 12.4f;
+    w.g->moment.SimTag = 100;
+  }
+  // The store nodes the model owns with their volumes.
+  std::vector<std::pair<int, float>> Knoten() const {
+    const auto& g = s.geo;
+    const int typ = p.AnlagenTypNr;
+    if (typ == 3) return {{0, g.SpKnotenVol1}, {1, g.SpKnotenVol1}};
+    if (typ == 5 && p.KaskadeTyp == 14) return {{2, g.SpKnotenVol2}, {3, g.SpKnotenVol2}};
+    if (typ == 8) return {{0, g.SpViertelVol1}, {1, g.SpViertelVol1}, {2, g.SpViertelVol1}, {3, g.SpViertelVol1}};
+    if (typ == 6 && p.KombiSpTyp == 12) {
+      std::vector<std::pair<int, float>> k;
+      for (int i = 0; i < 12; ++i) k.emplace_back(i, g.SpKnotenVolN[static_cast<std::size_t>(i)]);
+      return k;
+    }
+    if (typ == 6 && (p.KombiSpTyp == 7 || p.KombiSpTyp == 9)) {
+      return {{0, g.SpObenVol}, {1, g.SpUntenVol}, {2, g.Sp2ObenVol}, {3, g.Sp2UntenVol}};
+    }
+    return {{0, g.SpKnotenVol1}, {1, g.SpKnotenVol1}, {2, g.SpKnotenVol2}, {3, g.SpKnotenVol2}};
+  }
+  double U() const {
+    double u = 0.0;
+    for (const auto& [i, v] : Knoten()) u += kCWasser * v * s.SpTemp[static_cast<std::size_t>(i)];
+    return u;
+  }
+  void Lauf() { Zeitschritt(c, dt); }
+};
+
+// Heat the stores lose or give to the heating circuit in the step as the model books it.
+struct Bilanz {
+  double erwartet = 0.0, tatsaechlich = 0.0;
+};
+
+Bilanz ZufallsSchritt(const Variante& v, std::mt19937& rng, bool heiztag, int n) {
+  std::uniform_real_distribution<float> temp(15.0f, 85.0f), leistung(0.0f, 6000.0f), zeit(5.0f, 21.0f);
+  Schritt st(v);
+  auto& s = st.s;
+  std::vector<float> t;
+  for (std::size_t k = 0; k < st.Knoten().size(); ++k) t.push_back(temp(rng));
+  // Stratified start: the upper node of each pair the warmer.
+  std::sort(t.begin(), t.end(), std::greater<float>());
+  const auto knoten = st.Knoten();
+  for (std::size_t k = 0; k < knoten.size(); ++k) s.SpTemp[static_cast<std::size_t>(knoten[k].first)] = t[k];
+  if (st.p.AnlagenTypNr == 6 && st.p.KombiSpTyp == 12) {
+    // Node 0 is the lowest there.
+    std::sort(s.SpTemp.begin(), s.SpTemp.begin() + 6);
+    std::sort(s.SpTemp.begin() + 6, s.SpTemp.begin() + 12);
+  }
+  s.Heiztag = heiztag;
+  s.PoolSaison = v.pool;
+  st.w.g->moment.QKoll = n % 4 == 0 ? 0.0f : leistung(rng);
+  s.TKollAus = temp(rng);
+  st.w.g->moment.Tageszeit = zeit(rng);
+  const double u0 = st.U();
+  const float summe0 = s.QVerlustSumme;
+  st.Lauf();
+  const bool hk12 = st.p.HeizkreisTyp == 1 || st.p.HeizkreisTyp == 2 || st.p.HeizkreisTyp == 5;
+  double verlust = s.QVerlustSumme - summe0;
+  if (st.p.AnlagenTypNr == 7) verlust = s.QVerlust;  // the buffer's loss is not in the sums
+  double heizung = 0.0;
+  if (st.p.AnlagenTypNr == 3) heizung = s.QSolHeiz;  // the second consumer's heat
+  if (st.p.SolHeizung) heizung = hk12 ? s.QHeizBedarf : s.QSolHeiz;
+  // Type 7 books the buffer's solar heat and the recharge in QSolHeiz; circuits 3 and 4 take
+  // their heat unbooked.
+  if (st.p.AnlagenTypNr == 7) heizung = hk12 ? s.QHeizBedarf : 0.0;
+  Bilanz b;
+  b.erwartet = s.QSolar * st.dt - s.QPool - s.QWW - verlust + s.QNachheiz - heizung;
+  b.tatsaechlich = st.U() - u0;
+  EXPECT_GE(s.QNachheiz, 0.0f) << n;
+  EXPECT_GE(s.QSolar, 0.0f) << n;
+  EXPECT_GE(s.QPool, 0.0f) << n;
+  for (const auto& [i, vol] : knoten) {
+    EXPECT_TRUE(std::isfinite(s.SpTemp[static_cast<std::size_t>(i)])) << n;
+    EXPECT_LE(s.SpTemp[static_cast<std::size_t>(i)], 130.0f) << n;
+  }
+  return b;
+}
+
+// Models whose every flow is booked: the step balance of the stores closes.
+TEST(PlantStep, StoreEnergyBalanceClosesWhereEveryFlowIsBooked) {
+  struct Fall {
+    const char* variante;
+    bool heiztag;
+  };
+  // Not listed: the cascade with store (its 0.98 pipe factor on temperatures is an unbooked
+  // loss, checked below), type 7 (the exchanger's efficiency loses 3..7 % of the recharge, and
+  // circuits 3 and 4 take unbooked heat from the buffer), Kombi 12 on heating days (its circuit
+  // takes what the flow temperature gives, not the booked demand) and Kombi 9's split draw-off.
+  const Fall faelle[] = {{"3 second consumer", false},  {"3 second consumer", true},
+                         {"4 two stores", false},       {"5 cascade with heater", false},
+                         {"6/11 circuit 2", true},      {"6/6 circuit 1", true},
+                         {"6/8 circuit 3", true},       {"6/5 circuit 4, pool from buffer", true},
+                         {"6/10 pool loop", false},     {"6/7 tank in tank", true},
+                         {"6/9 inner cylinder", true},  {"6/12 circuit 1", false},
+                         {"6/12 circuit 5, pool", false}, {"8 coil, circuit 2", true},
+                         {"8 exchanger, circuit 1, pool", true}, {"8 low flow, circuit 3, pool", true},
+                         {"8 exchanger, circuit 4", true}, {"8 exchanger, circuit 4", false}};
+  std::mt19937 rng(815);
+  for (const auto& f : faelle) {
+    const auto& v = *std::find_if(Varianten().begin(), Varianten().end(),
+                                  [&](const Variante& x) { return std::string(x.name) == f.variante; });
+    SCOPED_TRACE(std::string(v.name) + (f.heiztag ? ", heating day" : ""));
+    for (int n = 0; n < 200; ++n) {
+      ScopedMessages msgs;
+      const Bilanz b = ZufallsSchritt(v, rng, f.heiztag, n);
+      if (!msgs->shown.empty()) continue;  // a flow warning: the step ran beyond its limits
+      EXPECT_NEAR(b.tatsaechlich, b.erwartet, 2e-4 * 1.163 * 1600 * 85 + 1.0) << n;
+    }
+  }
+}
+
+TEST(PlantStep, UnbookedLossesOnlyEverLowerTheStores) {
+  std::mt19937 rng(4242);
+  for (const char* name : {"5 cascade with store", "7 circuit 1", "7 circuit 3", "7 circuit 4"}) {
+    const auto& v = *std::find_if(Varianten().begin(), Varianten().end(),
+                                  [&](const Variante& x) { return std::string(x.name) == name; });
+    SCOPED_TRACE(name);
+    for (int n = 0; n < 200; ++n) {
+      ScopedMessages msgs;
+      const Bilanz b = ZufallsSchritt(v, rng, false, n);
+      if (!msgs->shown.empty()) continue;
+      EXPECT_LE(b.tatsaechlich, b.erwartet + 1.0) << n;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tav
