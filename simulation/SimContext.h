@@ -3,6 +3,7 @@
 // observer that watches the run. Tests and silent runs pass their own instances.
 
 #include <chrono>
+#include <string>
 #include <thread>
 
 #include "foundation/TavVar.h"
@@ -21,6 +22,10 @@ class SimObserver {
   virtual void ShowLaufwerte(const SimLaufwerte& /*werte*/, const SimState& /*s*/) {}
   // Once per simulated day: serve pending window events.
   virtual void ProcessEvents(SimState& /*s*/) {}
+  // The warning window beside a flow warning: shown with the warning's lines ("|" splits
+  // them) before the message, hidden once the message is closed.
+  virtual void ZeigeInfo(const std::string& /*zeilen*/) {}
+  virtual void VerbergeInfo() {}
   // One slice of the pause wait: serve window events for about ms milliseconds.
   virtual void PauseSlice(SimState& /*s*/, int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));

@@ -175,11 +175,22 @@ void CheckLowFlow(SimContext& c, float m, float v) {
   }
 }
 
-void ZeigeDurchflussWarnung(SimContext& /*c*/) {
-  ShowMessageLines(
-      " Der Wasserdurchfluss eines Zeitschrittes| ist größer als das entsprechende Speichervolumen|"
-      " Mögliche Abhilfe:| - Speicher vergrößern| - Nachheiztemperatur anheben|"
-      " - Rechenschritt verkürzen (ZeitZoom)||Speichervolumen? Verbrauch? Nachheiztemp.? ZeitZoom?");
+namespace {
+// A flow warning: the warning window holds the advice lines while the message is open; the
+// message carries them too, so a run without windows loses nothing.
+void ZeigeWarnung(SimContext& c, const std::string& hinweise, const std::string& frage) {
+  c.obs.ZeigeInfo(hinweise);
+  ShowMessageLines(hinweise + "||" + frage);
+  c.obs.VerbergeInfo();
+}
+}  // namespace
+
+void ZeigeDurchflussWarnung(SimContext& c) {
+  ZeigeWarnung(c,
+               " Der Wasserdurchfluss eines Zeitschrittes| ist größer als das entsprechende Speichervolumen|"
+               " Mögliche Abhilfe:| - Speicher vergrößern| - Nachheiztemperatur anheben|"
+               " - Rechenschritt verkürzen (ZeitZoom)",
+               "Speichervolumen? Verbrauch? Nachheiztemp.? ZeitZoom?");
 }
 
 void ZeigeHeizDurchflussWarnung(SimContext& c, float dt) {
@@ -187,7 +198,7 @@ void ZeigeHeizDurchflussWarnung(SimContext& c, float dt) {
                      " min| ist größer als das entsprechende Pufferspeichervolumen| Mögliche Abhilfe:|"
                      " - Speicher vergrößern";
   if (c.g.plant.ZeitZoom < 15) text += "| - Rechenschritt verkürzen (ZeitZoom)";
-  ShowMessageLines(text + "||Pufferspeichervolumen? ZeitZoom?");
+  ZeigeWarnung(c, text, "Pufferspeichervolumen? ZeitZoom?");
   c.s.AbbruchAnfrage = true;
 }
 
