@@ -16,20 +16,16 @@
 #include "simulation/SimRun.h"
 #include "simulation/StoreHelpers.h"
 #include "support/ScriptedMessages.h"
-#include "tests/simulation/SimFixture.h"
+#include "tests/simulation/PlantStep.h"
 
 namespace tav {
 namespace {
 
 using test::ScopedMessages;
 using test::SimWelt;
-
-struct Variante {
-  const char* name;
-  int typ;
-  bool pool;
-  std::function<void(PlantState&)> setze;
-};
+using test::Richte;
+using test::Schritt;
+using test::Variante;
 
 // One plant of every model and connection the plant types offer.
 const std::vector<Variante>& Varianten() {
@@ -59,10 +55,6 @@ const std::vector<Variante>& Varianten() {
   return v;
 }
 
-void Richte(SimWelt& w, const Variante& v) {
-  test::SetzeAnlage(*w.g, v.typ, v.pool);
-  v.setze(w.g->plant);
-}
 
 // Watches every simulated day: the store nodes stay finite and within a physical range.
 struct Knotenwaechter : SimObserver {
@@ -124,60 +116,6 @@ TEST(PlantYear, NoIrradianceNoYieldAndYieldGrowsWithCollectorArea) {
     EXPECT_GT(Jahr(gross.g->results.SolarertragMonat), Jahr(klein.g->results.SolarertragMonat));
   }
 }
-
-// --- One step ------------------------------------------------------------------------------
-
-// One step of a plant with a sunny moment, store geometry and loss coefficients as a run sets
-// them.
-struct Schritt {
-  SimWelt w{test::WetterParameter{}, false};
-  SimContext c{*w.g, *w.s, StillerBeobachter()};
-  PlantState& p = w.g->plant;
-  SimState& s = *w.s;
-  float dt = 0.2f;
-
-  explicit Schritt(const Variante& v) {
-    Richte(w, v);
-    Vorbereiten();
-  }
-  void Vorbereiten() {
-    p.KollektorFlaecheGesamt = p.KollektorFlaeche;
-    SetSpeicherParam(p, s.geo);
-    s.SpVerlustKA1 = s.geo.SpFlaeche1 * p.SpeicherkWert * dt / 2.0f;
-    s.SpVerlustKA2 = s.geo.SpFlaeche2 * p.SpeicherkWert2 * dt / 2.0f;
-    s.WWTagesEnergie = 4000.0f;
-    s.PoolWTLeistung = p.KollektorFlaecheGesamt * 700.0f;
-    s.PoolWTdT = 10.0f;
-    s.TFWERueck = p.Kaltwassertemp + 5.0f;
-    test::SonnigerMoment(*w.g, s, 2.0f);
-    w.g->moment.AussenTemp = 2.0f;
-    w.g->moment.Tageszeit = 12.4f;
-    w.g->moment.SimTag = 100;
-  }
-  // The store nodes the model owns with their volumes.
-  std::vector<std::pair<int, float>> Knoten() const {
-    const auto& g = s.geo;
-    const int typ = p.AnlagenTypNr;
-    if (typ == 3) return {{0, g.SpKnotenVol1}, {1, g.SpKnotenVol1}};
-    if (typ == 5 && p.KaskadeTyp == 14) return {{2, g.SpKnotenVol2}, {3, g.SpKnotenVol2}};
-    if (typ == 8) return {{0, g.SpViertelVol1}, {1, g.SpViertelVol1}, {2, g.SpViertelVol1}, {3, g.SpViertelVol1}};
-    if (typ == 6 && p.KombiSpTyp == 12) {
-      std::vector<std::pair<int, float>> k;
-      for (int i = 0; i < 12; ++i) k.emplace_back(i, g.SpKnotenVolN[static_cast<std::size_t>(i)]);
-      return k;
-    }
-    if (typ == 6 && (p.KombiSpTyp == 7 || p.KombiSpTyp == 9)) {
-      return {{0, g.SpObenVol}, {1, g.SpUntenVol}, {2, g.Sp2ObenVol}, {3, g.Sp2UntenVol}};
-    }
-    return {{0, g.SpKnotenVol1}, {1, g.SpKnotenVol1}, {2, g.SpKnotenVol2}, {3, g.SpKnotenVol2}};
-  }
-  double U() const {
-    double u = 0.0;
-    for (const auto& [i, v] : Knoten()) u += kCWasser * v * s.SpTemp[static_cast<std::size_t>(i)];
-    return u;
-  }
-  void Lauf() { Zeitschritt(c, dt); }
-};
 
 // Heat the stores lose or give to the heating circuit in the step as the model books it.
 struct Bilanz {

@@ -134,7 +134,7 @@ TEST(HeatingCircuit, FreshWaterStationLoadSplit) {
     float p, a, b;
   };
   for (const Fall f : {Fall{1000, 0.25f, 0.75f}, Fall{10000, 1.0f, 0.0f}, Fall{6000, 0.4666667f, 0.5333333f},
-                       Fall{0, 0.25f, 0.75f}}) {
+                       Fall{0, 0.25f, 0.75f}, Fall{25000, 1.0f, 0.0f}}) {
     float a = 0, b = 0;
     FWEAnteile(a, b, f.p, 10000);
     EXPECT_NEAR(a, f.a, 1e-5f) << f.p;
