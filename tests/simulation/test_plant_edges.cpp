@@ -556,3 +556,79 @@ TEST(PlantEdges, FreshWaterStationResultsDoNotDependOnTheRunBefore) {
 
 }  // namespace
 }  // namespace tav
+
+namespace tav {
+namespace {
+
+// Configurations the run refuses, stepped directly: each guarded division falls back to a
+// finite state with no negative heat and no message.
+TEST(PlantEdges, GuardedDivisionsFallBackQuietly) {
+  struct Fall {
+    const char* name;
+    int typ;
+    std::function<void(test::Schritt&)> setze;
+    std::function<void(test::Schritt&)> pruefe;
+  };
+  const Fall faelle[] = {
+      {"second consumer without exchanger rating: inlet at the heating temperature", 3,
+       [](test::Schritt& st) {
+         st.p.Heiztauscherleistung = 0.0f;
+         st.p.Heizgrenztemp = 40.0f;
+         st.T(0) = st.T(1) = 75.0f;
+       },
+       [](test::Schritt& st) { EXPECT_GE(st.s.QSolHeiz, 0.0f); }},
+      {"six-node coil without collector flow: no heat", 6,
+       [](test::Schritt& st) {
+         st.p.KombiSpTyp = 12;
+         st.p.KollektorFlow = 0.0f;
+         st.Vorbereiten();
+         st.s.TKollAus = 90.0f;
+       },
+       [](test::Schritt& st) { EXPECT_EQ(st.s.QSolar, 0.0f); }},
+      {"six-node heater with node 3 above its target: nothing circulates", 6,
+       [](test::Schritt& st) {
+         st.p.KombiSpTyp = 12;
+         st.p.HeizkreisTyp = 1;
+         st.Vorbereiten();
+         st.s.Heiztag = true;
+         st.w.g->moment.QKoll = 0.0f;
+         for (int i = 0; i < 12; ++i) st.T(i) = 20.0f;
+         st.T(3) = 95.0f;
+         st.T(5) = st.T(11) = 70.0f;
+       },
+       [](test::Schritt& st) { EXPECT_EQ(st.s.QNachheiz, 0.0f); }},
+      {"station return above the buffer top: the heater covers the draw", 8,
+       [](test::Schritt& st) {
+         st.p.Warmwassertemp = 38.0f;  // below the station's range: its return stays as it was
+         st.p.Minimaltemp = 35.0f;
+         st.s.TFWERueck = 90.0f;
+         st.w.g->moment.Tageszeit = 8.5f;
+       },
+       [](test::Schritt& st) { EXPECT_GE(st.s.QNachheiz, st.s.QWW); }},
+      {"hot-water store with buffer and an unknown circuit: no heating", 7,
+       [](test::Schritt& st) {
+         st.p.HeizkreisTyp = 5;
+         st.s.Heiztag = true;
+       },
+       [](test::Schritt& st) { EXPECT_EQ(st.s.QSolHeiz > 0.0f, st.s.QSolar > 0.0f); }},
+      {"combi store of an unknown sub-type: no draw-off", 6,
+       [](test::Schritt& st) { st.p.KombiSpTyp = 4; },
+       [](test::Schritt& st) { EXPECT_GT(st.s.QWW, 0.0f); }},
+  };
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.name);
+    ScopedMessages msgs;
+    test::Schritt st(f.typ);
+    for (int i = 0; i < 12; ++i) st.T(i) = 50.0f;
+    f.setze(st);
+    st.Lauf();
+    for (int i = 0; i < 12; ++i) EXPECT_TRUE(std::isfinite(st.T(i))) << i;
+    EXPECT_GE(st.s.QNachheiz, 0.0f);
+    EXPECT_GE(st.s.QSolar, 0.0f);
+    f.pruefe(st);
+    EXPECT_TRUE(msgs->shown.empty()) << msgs->All();
+  }
+}
+
+}  // namespace
+}  // namespace tav
