@@ -217,3 +217,25 @@ TEST(PlantStep, UnbookedLossesOnlyEverLowerTheStores) {
 
 }  // namespace
 }  // namespace tav
+
+namespace tav {
+namespace {
+
+TEST(PlantYear, StoreTwoAbove120DegreesStopsTheRun) {
+  test::ScopedMessages msgs;
+  test::SimWelt w;
+  test::SetzeAnlage(*w.g, 4);
+  auto& p = w.g->plant;
+  p.KollektorFlaeche = 40.0f;
+  p.Maximaltemp = 60.0f;
+  p.Maximaltemp2 = 200.0f;  // nothing holds store 2 back
+  p.Warmwasserverbrauch = 0.0f;
+  p.SpeicherkWert = p.SpeicherkWert2 = 0.0f;
+  EXPECT_EQ(RunSimulation(*w.g, *w.s, StillerBeobachter()), SimErgebnis::Abgebrochen);
+  EXPECT_TRUE(msgs->Contains("Speicher 2 ist auf")) << msgs->All();
+  EXPECT_EQ(msgs->shown.size(), 2u) << msgs->All();  // the stop and the cancel
+  EXPECT_LT(w.s->SpTemp[2], 130.0f);
+}
+
+}  // namespace
+}  // namespace tav
