@@ -32,7 +32,7 @@ void PufferHeizen(SimContext& c) {
   auto& t = s.SpTemp;
   // Without a heat load the buffer is not kept at flow temperature for nothing.
   if (!s.Heiztag || !(p.HeizQnorm > 0.0f)) return;
-  const float mH = HeizkurveDesSchritts(c, 0.95f);
+  const float mH = HeizkurveDesSchritts(c);
   const int hk = p.HeizkreisTyp;
   for (int k = 0; k < kTeilschritte; ++k) {
     if (hk == 1 || hk == 2) {

@@ -61,7 +61,7 @@ void KombiZapfen(SimContext& c, float m, float dt) {
 
 }  // namespace
 
-float HeizkurveDesSchritts(SimContext& c, float faktor34) {
+float HeizkurveDesSchritts(SimContext& c) {
   auto& s = c.s;
   const auto& p = c.g.plant;
   CalcHeizkreis(s.QHeizLeistung, s.THeizVor, s.THeizRueck, p.HeizQnorm, p.HeizTnorm, p.HeizTvor100, p.HeizTrck100,
@@ -71,7 +71,7 @@ float HeizkurveDesSchritts(SimContext& c, float faktor34) {
   const float spreizung = s.THeizVor - s.THeizRueck;
   float mH = 0.0f;
   if (s.QHeizLeistung > 0.0f && spreizung > 0.0f) {
-    mH = s.QHeizBedarf * faktor34 / kHeizTeilschritte / (spreizung * kCWasser);
+    mH = s.QHeizBedarf * 0.95f / kHeizTeilschritte / (spreizung * kCWasser);
   }
   s.frame.mH = mH;
   return mH;
@@ -110,7 +110,7 @@ void KombiHeizen(SimContext& c, HeizPuffer b, bool gewichtet) {
   auto& s = c.s;
   const auto& p = c.g.plant;
   if (!(p.HeizQnorm > 0.0f && s.Heiztag)) return;
-  const float mH = HeizkurveDesSchritts(c, 0.95f);
+  const float mH = HeizkurveDesSchritts(c);
   const int hk = p.HeizkreisTyp;
   // Other circuit types are refused before the run.
   if (hk < 1 || hk > 4) return;

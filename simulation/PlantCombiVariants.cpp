@@ -153,7 +153,7 @@ void Kombi12Heizen(SimContext& c, Knoten12& n) {
   auto& s = c.s;
   const auto& p = c.g.plant;
   if (!(p.HeizQnorm > 0.0f && s.Heiztag)) return;
-  HeizkurveDesSchritts(c, 0.95f);
+  HeizkurveDesSchritts(c);
   const int hk = p.HeizkreisTyp;
   // Other circuit types are refused before the run.
   if (hk != 1 && hk != 2 && hk != 5) return;

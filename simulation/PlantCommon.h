@@ -76,8 +76,9 @@ struct HeizPuffer {
   float vUnten;
 };
 // Heating curve of the step into QHeizLeistung, THeizVor, THeizRueck; QHeizBedarf records the
-// demand for every circuit type. Returns the per-sub-step volume of circuit types 3 and 4.
-float HeizkurveDesSchritts(SimContext& c, float faktor34);
+// demand for every circuit type. Returns the per-sub-step volume of circuit types 3 and 4
+// (for 95 % of the load).
+float HeizkurveDesSchritts(SimContext& c);
 // Too much heating water for the node volume v: the warning once, the run stops after the
 // step. True when the heating of the step must end.
 bool HeizDurchflussZuGross(SimContext& c, float mH, float v);

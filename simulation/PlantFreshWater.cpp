@@ -144,7 +144,7 @@ void PufferHeizen(SimContext& c, Puffer& b) {
   const auto& p = c.g.plant;
   // Without a heat load the buffer is not kept at flow temperature for nothing.
   if (!s.Heiztag || !(p.HeizQnorm > 0.0f)) return;
-  const float mH = HeizkurveDesSchritts(c, 0.95f);
+  const float mH = HeizkurveDesSchritts(c);
   const int hk = p.HeizkreisTyp;
   const float tr = s.THeizRueck;
   for (int k = 0; k < kTeilschritte; ++k) {
