@@ -92,7 +92,8 @@ float ZapfVolumen(const SimContext& c, float qww, float tOben) {
 
 void PruefeDurchfluss(SimContext& c, float m, float volumen) {
   if (m > 0.9f * volumen && !c.s.Abbruch) {
-    ZeigeDurchflussWarnung(c);
+    // One warning per stop: a second draw in the same step only repeats the request.
+    if (!c.s.AbbruchAnfrage) ZeigeDurchflussWarnung(c);
     c.s.AbbruchAnfrage = true;
   }
 }

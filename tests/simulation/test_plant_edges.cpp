@@ -632,3 +632,24 @@ TEST(PlantEdges, GuardedDivisionsFallBackQuietly) {
 
 }  // namespace
 }  // namespace tav
+
+namespace tav {
+namespace {
+
+TEST(PlantEdges, BothStationSharesBeyondTheBufferGiveOneWarning) {
+  ScopedMessages msgs;
+  test::Schritt st(8);
+  st.p.Speicher1vol = 4.0f;
+  st.Vorbereiten();
+  st.Ruhig();
+  st.s.WWTagesEnergie = 40000.0f;
+  st.w.g->moment.Tageszeit = 8.5f;
+  for (int i = 0; i < 4; ++i) st.T(i) = 70.0f;
+  st.Lauf();
+  EXPECT_EQ(msgs->shown.size(), 1u) << msgs->All();
+  EXPECT_TRUE(msgs->Contains("Wasserdurchfluss")) << msgs->All();
+  EXPECT_TRUE(st.s.AbbruchAnfrage);
+}
+
+}  // namespace
+}  // namespace tav
