@@ -171,6 +171,21 @@ TEST(HeatingCircuit, FreshWaterStationCharacteristicAndReturn) {
   EXPECT_FLOAT_EQ(fluss, flussDirekt);
   EXPECT_LT(tr, 52.0f);
   EXPECT_GT(fluss, 0.0f);
+  // A 60 °C target on a 52 °C buffer falls in three steps to 45 °C; a buffer at exactly 50 °C
+  // stops the chain.
+  float trKette = 0, flussKette = 0;
+  bool okKette = false;
+  FWERuecklauf(trKette, flussKette, okKette, 20000, 40000, 60, 52);
+  EXPECT_TRUE(okKette);
+  EXPECT_FLOAT_EQ(trKette, trDirekt);
+  FWERuecklauf(trKette, flussKette, okKette, 20000, 40000, 60, 50);
+  EXPECT_FALSE(okKette);
+  // The characteristic is continuous across a grid row.
+  float tvUnter = 0, tvAuf = 0, tvUeber = 0;
+  const float unter = FWEKennwert(tvUnter, 44.999f, 70, 0.8f), auf = FWEKennwert(tvAuf, 45.0f, 70, 0.8f),
+              ueber = FWEKennwert(tvUeber, 45.001f, 70, 0.8f);
+  EXPECT_NEAR(unter, auf, 1e-5f);
+  EXPECT_NEAR(ueber, auf, 1e-5f);
   FWERuecklauf(tr, fluss, ok, 0, 40000, 45, 60);  // no demand: no flow, no division
   EXPECT_TRUE(ok);
   EXPECT_TRUE(std::isfinite(tr) && std::isfinite(fluss));
