@@ -106,6 +106,20 @@ void HeizkreisAufteilung(const PlantState& p, SimState& s, float d, float y, flo
   }
 }
 
+// The surplus heating of type 2 and the second consumer of type 3 take collector heat without
+// a heat load of their own. Their day's demand is the day's share of the annual space-heating
+// demand, and at least the heat they took, so no month shows heat delivered against no demand.
+void BedarfOhneHeizlast(SimContext& c) {
+  const auto& p = c.g.plant;
+  auto& s = c.s;
+  if (p.AnlagenTypNr != 2 && p.AnlagenTypNr != 3) return;
+  if (p.SolHeizung) {
+    const auto mo = static_cast<std::size_t>(std::clamp<int>(c.g.moment.SimMonat, 1, 12));
+    s.TagHeizbedarf = std::max(s.TagHeizbedarf, p.Heizwaermebedarf * c.g.results.HeizanteilMonat[mo] / MonatsTage[mo]);
+  }
+  s.TagHeizbedarf = std::max(s.TagHeizbedarf, s.TagSolHeizen);
+}
+
 }  // namespace
 
 void TagesAufteilung(const PlantState& p, SimState& s) {
@@ -176,6 +190,7 @@ void RunSimSchritte(SimContext& c, int n) {
     StoreStundenErgebnis(c, i, zoom);
     if (s.AbbruchAnfrage) s.Abbruch = true;
   }
+  BedarfOhneHeizlast(c);
   if (s.Abbruch) return;
   TagesAufteilung(p, s);
 }

@@ -117,6 +117,40 @@ TEST(PlantYear, NoIrradianceNoYieldAndYieldGrowsWithCollectorArea) {
   }
 }
 
+// The surplus heating of type 2 and the second consumer of type 3 have no heat load of their
+// own: every month that shows solar heating also shows at least that much heating demand, and
+// the demand is at least the month's share of the annual space-heating demand.
+TEST(PlantYear, HeatPassedToHeatingNeverExceedsTheRecordedDemand) {
+  struct Fall {
+    const char* name;
+    int typ;
+    float jahresbedarf;  // Wh
+  };
+  const Fall faelle[] = {{"2 surplus, no annual demand", 2, 0.0f},
+                         {"2 surplus, 6 MWh", 2, 6.0e6f},
+                         {"3 second consumer, no annual demand", 3, 0.0f},
+                         {"3 second consumer, 6 MWh", 3, 6.0e6f}};
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.name);
+    ScopedMessages msgs;
+    SimWelt w;
+    auto& p = w.g->plant;
+    if (f.typ == 3) test::SetzeAnlage(*w.g, 3);
+    p.AnlagenTypNr = static_cast<std::uint8_t>(f.typ);
+    p.SolHeizung = true;
+    p.KollektorFlaeche = 12.0f;
+    p.MaxTempWinter = 40.0f;
+    p.Heizwaermebedarf = f.jahresbedarf;
+    ASSERT_EQ(RunSimulation(*w.g, *w.s, StillerBeobachter()), SimErgebnis::Fertig) << msgs->All();
+    const auto& r = w.g->results;
+    EXPECT_GT(Jahr(r.SolHeizenMonat), 0.0f);
+    for (std::size_t m = 1; m <= 13; ++m) {
+      EXPECT_GE(r.HeizbedarfMonat[m] * 1.0001f, r.SolHeizenMonat[m]) << m;
+      EXPECT_GE(r.HeizbedarfMonat[m] * 1.0001f, f.jahresbedarf * r.HeizanteilMonat[m]) << m;
+    }
+  }
+}
+
 // Heat the stores lose or give to the heating circuit in the step as the model books it.
 struct Bilanz {
   double erwartet = 0.0, tatsaechlich = 0.0;
