@@ -86,8 +86,10 @@ void SetAnlgParam(PlantState& p, int n, SpeicherGeometrie* geo) {
     ShowMessageLines("A_Typ - SetAnlgParam");
     return;
   }
-  PasseVolumenAn(p, n, p.AnlagenTypNr);
-  if (n >= 4 && n <= 7) p.SpeicherAnz = 1;
+  const int alt = p.AnlagenTypNr;
+  PasseVolumenAn(p, n, alt);
+  // A combi store made from single stores keeps the user's store count.
+  if (n == 4 || n == 5 || n == 7 || (n == 6 && (alt == 4 || alt == 5 || alt == 7))) p.SpeicherAnz = 1;
   if (n == 8 && p.ZeitZoom < 10) p.ZeitZoom = 10;
   if (n == 1) p.PoolWTdir = true;
   if ((n >= 2 && n <= 5) || n == 7) p.Pool = false;

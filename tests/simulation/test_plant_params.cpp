@@ -12,6 +12,27 @@ namespace {
 
 using test::ScopedMessages;
 
+TEST(PlantParams, TypeChangeSetsOneStoreWhereTheNewTypeHoldsItsStoresInOne) {
+  struct Fall {
+    int alt, neu;
+    int anzErw;  // from a store count of 2
+  };
+  const Fall faelle[] = {{1, 4, 1}, {1, 5, 1}, {1, 7, 1}, {8, 7, 1}, {4, 6, 1}, {5, 6, 1}, {7, 6, 1},
+                         {1, 6, 2}, {3, 6, 2}, {8, 6, 2}, {1, 8, 2}, {4, 1, 2}, {6, 3, 2}};
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(testing::Message() << f.alt << " -> " << f.neu);
+    ScopedMessages msgs;
+    PlantState p;
+    p.AnlagenTypNr = static_cast<std::uint8_t>(f.alt);
+    p.Speicher1vol = 800.0f;
+    p.Speicher2vol = 200.0f;
+    p.KombiSpTyp = 5;
+    p.SpeicherAnz = 2;
+    SetAnlgParam(p, f.neu);
+    EXPECT_EQ(p.SpeicherAnz, f.anzErw);
+  }
+}
+
 TEST(PlantParams, TypeChangeAdaptsVolumesAndTemperatures) {
   struct Fall {
     int alt, neu;
