@@ -73,9 +73,9 @@ void LadeListe(TavState& s, StatusSink& status) {
 // Index of the entry whose signature is nearest to `signatur`; on a tie the entry `bevorzugt`
 // (the one in use before) wins, else the first.
 int NaechsteSignatur(const CatalogueState& c, const std::string& signatur, int bevorzugt) {
-  std::int32_t best = 10000;
-  const int nr = NaechsterName(c.EnergieAnzahl, signatur,
-                               [&](int i) { return EnergieText(c.Energietraeger[i]); }, best);
+  std::int32_t best = 0;
+  const int nr = NaechsterEintrag(c.EnergieAnzahl, signatur,
+                                  [&](int i) { return EnergieText(c.Energietraeger[i]); }, best);
   if (bevorzugt >= 1 && bevorzugt <= c.EnergieAnzahl &&
       StringDistance(signatur, EnergieText(c.Energietraeger[bevorzugt])) == best)
     return bevorzugt;
@@ -179,9 +179,9 @@ void ReadEnergie(TavState& s, const std::string& signatur, StatusSink& status) {
       if (c.Energietraeger[i].EnergieName == p.konvEnergie) p.EnergieNr = i;
     if (p.EnergieNr == -1 && p.konvEnergie == "*init*" && c.EnergieAnzahl >= 1) p.EnergieNr = 1;
     if (p.EnergieNr == -1 && c.EnergieAnzahl >= 1) {
-      std::int32_t best = 10000;
-      p.EnergieNr = NaechsterName(c.EnergieAnzahl, p.konvEnergie,
-                                  [&](int i) { return c.Energietraeger[i].EnergieName; }, best);
+      std::int32_t best = 0;
+      p.EnergieNr = NaechsterEintrag(c.EnergieAnzahl, p.konvEnergie,
+                                     [&](int i) { return c.Energietraeger[i].EnergieName; }, best);
       ShowMessageLines("\"" + p.konvEnergie + "\" " + T(TX::Meldung_nichtgefunden) + "\r\n" +
                        T(TX::gewaehlt) + ": " + c.Energietraeger[p.EnergieNr].EnergieName);
     }

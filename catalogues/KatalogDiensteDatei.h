@@ -5,6 +5,7 @@
 // problems collected for one message naming file and sections, and the atomic rewrite.
 
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -100,6 +101,17 @@ int NaechsterName(int anzahl, std::string_view text, NameVon name, std::int32_t&
       nr = i;
     }
   }
+  return nr;
+}
+
+// The first of the entries 1..anzahl with the smallest string distance from `text`, whatever
+// that distance: a text far longer than every name lies beyond any fixed start value, and a
+// name must still be chosen. `best` receives the distance; -1 only for an empty list.
+template <typename NameVon>
+int NaechsterEintrag(int anzahl, std::string_view text, NameVon name, std::int32_t& best) {
+  best = std::numeric_limits<std::int32_t>::max();
+  int nr = NaechsterName(anzahl, text, name, best);
+  if (nr == -1 && anzahl >= 1) nr = 1;
   return nr;
 }
 

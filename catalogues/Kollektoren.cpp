@@ -271,10 +271,10 @@ bool SelectKollektor(TavState& s, int index) {
 }
 
 int FindKollektor(const CatalogueState& c, std::string_view name, std::uint16_t& distanz) {
-  std::int32_t best = 10000;
-  const int nr = NaechsterName(c.KollektorAnzahl, name,
-                               [&](int i) { return c.Kollektoren[i].Name; }, best);
-  distanz = static_cast<std::uint16_t>(std::min<std::int32_t>(best, 65535));
+  std::int32_t best = 0;
+  const int nr = NaechsterEintrag(c.KollektorAnzahl, name,
+                                  [&](int i) { return c.Kollektoren[i].Name; }, best);
+  distanz = nr == -1 ? 10000 : static_cast<std::uint16_t>(std::min<std::int32_t>(best, 65535));
   return nr;
 }
 

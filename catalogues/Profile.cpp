@@ -178,9 +178,9 @@ void ReadProfile(TavState& s, StatusSink& status) {
     if (c.Profile[i].Name == p.Zapfprofil) p.ProfilNr = i;
   if (p.Zapfprofil == "*init*" && c.ProfilAnzahl >= 1) p.ProfilNr = 1;
   if (p.ProfilNr == -1 && c.ProfilAnzahl >= 1) {
-    std::int32_t best = 10000;
-    p.ProfilNr = NaechsterName(c.ProfilAnzahl, p.Zapfprofil,
-                               [&](int i) { return c.Profile[i].Name; }, best);
+    std::int32_t best = 0;
+    p.ProfilNr = NaechsterEintrag(c.ProfilAnzahl, p.Zapfprofil,
+                                  [&](int i) { return c.Profile[i].Name; }, best);
     // "Normal..." profiles were renamed "... Standard": try that spelling as well.
     std::string gross = UpperCaseText(p.Zapfprofil);
     const std::size_t pos = gross.find("NORMAL");

@@ -98,13 +98,15 @@ TEST(EnergieDatei, RoundTripKeepsValuesAndBytesAndRenumbersSections) {
 TEST(EnergieAufloesung, NamesAndSignaturesResolveAsExpected) {
   const std::string liste = Abschnitt("E1", "Öl A") + Abschnitt("E2", "Öl B") +
                             Abschnitt("E3", "Gas", "10,00", "85") + Abschnitt("E4", "Öl B");
+  // Farther from every list name than any fixed start value of the search.
+  const std::string fern(3000, 'x');
   const struct {
     const char* fall;
-    const char* name;
+    std::string name;
     std::string signatur;
     int vorher;
     int nr;
-    const char* meldung;
+    std::string meldung;
   } faelle[] = {
       {"exact, last of equals", "Öl B", "", -1, 4, ""},
       {"init: the first", "*init*", "", -1, 1, ""},
@@ -113,6 +115,8 @@ TEST(EnergieAufloesung, NamesAndSignaturesResolveAsExpected) {
       {"signature tie: first", "egal", "kWh10,0CO22,62,62,6WFS917560", -1, 1, "gewählt: Öl A"},
       {"signature tie: the carrier in use", "egal", "kWh10,0CO22,62,62,6WFS917560", 2, 2,
        "gewählt: Öl B"},
+      {"far from every name: still the nearest", fern, "", -1, 1,
+       "\"" + fern + "\" nicht gefunden\ngewählt: Öl A"},
   };
   for (const auto& e : faelle) {
     EnergieFixture f;
@@ -121,7 +125,7 @@ TEST(EnergieAufloesung, NamesAndSignaturesResolveAsExpected) {
     f.Lies(e.name, e.signatur);
     EXPECT_EQ(f.s().plant.EnergieNr, e.nr) << e.fall;
     EXPECT_EQ(f.s().plant.konvEnergie, f.E(e.nr).EnergieName) << e.fall;
-    if (*e.meldung) {
+    if (!e.meldung.empty()) {
       ASSERT_EQ(f.msgs->shown.size(), 1u) << e.fall << f.msgs->All();
       EXPECT_EQ(f.msgs->shown[0].text, e.meldung) << e.fall;
     } else {

@@ -167,12 +167,14 @@ TEST(KollektorDatei, OlderAndHandWrittenKeysAreRead) {
 
 TEST(KollektorAufloesung, ProjectNamesResolveAsExpected) {
   const std::string lang60(60, 'L');
+  // Farther from every list name than any fixed start value of the search.
+  const std::string fern(7000, 'x');
   const struct {
     const char* fall;
     std::string kollektor;
     bool marke;
     int nr;
-    const char* meldung;  // empty: no message
+    std::string meldung;  // empty: no message
   } faelle[] = {
       {"exact, last of equals", "Doppelt", false, 3, ""},
       {"init", "*init*", false, 1, ""},
@@ -182,6 +184,8 @@ TEST(KollektorAufloesung, ProjectNamesResolveAsExpected) {
        "\"Doppelt X\"  - Kollektortyp nicht mehr gelistet\ngewählt: Doppelt"},
       {"long name stored cut to 50", lang60.substr(0, 50), false, 4, ""},
       {"long name in full", lang60, false, 4, ""},
+      {"far from every name: still the nearest", fern, false, 4,
+       "\"" + fern + "\" nicht in Kollektorliste\ngewählt: " + lang60},
   };
   for (const auto& e : faelle) {
     KollFixture f;
@@ -196,7 +200,7 @@ TEST(KollektorAufloesung, ProjectNamesResolveAsExpected) {
     f.Lies(e.kollektor);
     EXPECT_EQ(f.s().plant.KollektorNr, e.nr) << e.fall;
     EXPECT_FLOAT_EQ(f.s().plant.KollEta0, f.K(e.nr).Eta0) << e.fall;
-    if (*e.meldung) {
+    if (!e.meldung.empty()) {
       ASSERT_EQ(f.msgs->shown.size(), 1u) << e.fall << f.msgs->All();
       EXPECT_EQ(f.msgs->shown[0].text, e.meldung) << e.fall;
     } else {

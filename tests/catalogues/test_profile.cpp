@@ -154,11 +154,13 @@ TEST(ProfilAufloesung, NamesResolveAsExpected) {
   const std::string liste = Abschnitt("Profil 1", "Normalprofil", 0) + Abschnitt("Profil 2", "Hotel", 0) +
                             Abschnitt("Profil 3", "Einfamilienhaus Standard", 0) +
                             Abschnitt("Profil 4", "Hotel", 0);
+  // Farther from every list name than any fixed start value of the search.
+  const std::string fern(3000, 'x');
   const struct {
     const char* fall;
-    const char* name;
+    std::string name;
     int nr;
-    const char* meldung;
+    std::string meldung;
   } faelle[] = {
       {"exact, last of equals", "Hotel", 4, ""},
       {"init", "*init*", 1, ""},
@@ -167,6 +169,8 @@ TEST(ProfilAufloesung, NamesResolveAsExpected) {
        "\"Einfamilienhaus normal\" nicht gefunden\ngewählt: Einfamilienhaus Standard"},
       {"NORMAL kept when not nearer", "Normalprofil 2", 1,
        "\"Normalprofil 2\" nicht gefunden\ngewählt: Normalprofil"},
+      {"far from every name: still the nearest", fern, 3,
+       "\"" + fern + "\" nicht gefunden\ngewählt: Einfamilienhaus Standard"},
   };
   for (const auto& e : faelle) {
     ProfilFixture f;
@@ -175,7 +179,7 @@ TEST(ProfilAufloesung, NamesResolveAsExpected) {
     EXPECT_EQ(f.s().plant.ProfilNr, e.nr) << e.fall;
     // Every test profile sums to 0: that warning comes last.
     ASSERT_FALSE(f.msgs->shown.empty()) << e.fall;
-    if (*e.meldung) {
+    if (!e.meldung.empty()) {
       ASSERT_EQ(f.msgs->shown.size(), 2u) << e.fall << f.msgs->All();
       EXPECT_EQ(f.msgs->shown[0].text, e.meldung) << e.fall;
     } else {
