@@ -224,6 +224,43 @@ TEST(YearRun, ThreeIdenticalYearsAgreeWithOneYear) {
   for (int jahr = 1; jahr <= 3; ++jahr) EXPECT_GT(drei.g->results.Stunde(jahr, 0, 166 * 24 + 12), 0.0f) << jahr;
 }
 
+// Looks at the result arrays when the first weather year starts, right after the pre-run.
+class VorlaufBeobachter : public SimObserver {
+ public:
+  explicit VorlaufBeobachter(const TavState& g) : g_(g) {}
+  void StartJahr(int jahr) override {
+    if (jahr != 1) return;
+    rest = 0.0;
+    for (const TMonatswert k : ResultState::SummenArrays) {
+      for (int m = 1; m <= 13; ++m) rest += std::fabs(g_.results.SimMonatswerte(k)[static_cast<std::size_t>(m)]);
+    }
+    anteile = g_.results.HeizanteilMonat[13];
+  }
+  double rest = -1.0;  // stays negative unless the first year started
+  float anteile = 0.0f;
+
+ private:
+  const TavState& g_;
+};
+
+TEST(YearRun, PreRunLeavesNoResultsButKeepsTheHeatingShares) {
+  ScopedMessages msgs;
+  SimWelt w;
+  test::SetzeAnlage(*w.g, 6);
+  VorlaufBeobachter obs(*w.g);
+  ASSERT_EQ(Lauf(w, obs), SimErgebnis::Fertig) << msgs->All();
+  EXPECT_EQ(obs.rest, 0.0);
+  EXPECT_NEAR(obs.anteile, 1.0f, 1e-5f);
+  EXPECT_NEAR(w.g->results.HeizanteilMonat[13], 1.0f, 1e-5f);
+  // A month without demand never shows negative solar space heat.
+  for (int m = 1; m <= 12; ++m) {
+    const auto i = static_cast<std::size_t>(m);
+    if (w.g->results.HeizbedarfMonat[i] < 1.0f) {
+      EXPECT_GE(w.g->results.SolHeizenMonat[i], 0.0f) << m;
+    }
+  }
+}
+
 class AbbruchBeobachter : public SimObserver {
  public:
   explicit AbbruchBeobachter(int nachTagen) : nachTagen_(nachTagen) {}
