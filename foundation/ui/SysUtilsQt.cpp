@@ -10,9 +10,13 @@
 #include <QPainter>
 #include <QPrinterInfo>
 #include <QScreen>
+#include <QTimer>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QWidget>
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <stdexcept>
 #include <vector>
 
@@ -169,10 +173,21 @@ std::uint16_t UserPrimaryLangID() {
 }
 
 void DelayWithMessages(std::uint32_t milliseconds) {
-  const QDeadlineTimer deadline(static_cast<qint64>(milliseconds));
+  const QDeadlineTimer deadline(static_cast<qint64>(milliseconds), Qt::PreciseTimer);
+  if (!QCoreApplication::instance()) {  // no windows to keep painted
+    std::this_thread::sleep_for(std::chrono::milliseconds(deadline.remainingTime()));
+    return;
+  }
+  // A local loop sleeps until the timer or a window event wakes it; polling would keep a
+  // processor busy for the whole pause.
+  QEventLoop loop;
+  QTimer timer;
+  timer.setSingleShot(true);
+  timer.setTimerType(Qt::PreciseTimer);
+  QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
   while (!deadline.hasExpired()) {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents,
-                                    static_cast<int>(std::max<qint64>(1, deadline.remainingTime())));
+    timer.start(static_cast<int>(std::clamp<qint64>(deadline.remainingTime(), 1, 1 << 30)));
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
   }
 }
 
