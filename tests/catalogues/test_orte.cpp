@@ -56,7 +56,8 @@ TEST(OrteFormat, CalcZeitzoneRoundsHalvesAwayFromZero) {
     float laenge;
     int zone;
   } faelle[] = {{13.7f, 1}, {-0.5f, 0}, {-8.0f, -1}, {7.5f, 1}, {7.4f, 0},
-                {-7.5f, -1}, {0.0f, 0},  {180.0f, 12}, {-180.0f, -12}};
+                {-7.5f, -1}, {0.0f, 0},  {180.0f, 12}, {-180.0f, -12},
+                {1.0e30f, 12}, {-1.0e30f, -12}};
   for (const auto& f : faelle) EXPECT_EQ(CalcZeitzone(f.laenge), f.zone) << f.laenge;
 }
 
