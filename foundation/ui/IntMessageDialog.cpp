@@ -77,8 +77,9 @@ void TFormIntMessageDialog::Compose(const std::string& msg, TMsgDlgType type,
   message_->setObjectName("Message");
   message_->setTextFormat(Qt::PlainText);  // a "<" in a file name is no markup
   message_->setWordWrap(true);
-  const QRect textRect =
-      fm.boundingRect(QRect(0, 0, kMaxTextWidth, 100000), Qt::TextWordWrap, text);
+  // Measured as the label lays the text out (tabs expanded), so no line is cut off.
+  const QRect textRect = fm.boundingRect(QRect(0, 0, kMaxTextWidth, 100000),
+                                         Qt::TextWordWrap | Qt::TextExpandTabs, text);
   message_->setGeometry(textLeft, margin, textRect.width() + 2, textRect.height());
   const int contentWidth = textLeft + textRect.width() + 2 - margin;
   const int contentHeight = std::max(custom ? 0 : kIconSize, textRect.height());

@@ -111,6 +111,26 @@ TEST_F(MessageDialogFixture, LayoutTitleAndLines) {
   EXPECT_EQ(geometry[1].x() - geometry[0].right(), geometry[2].x() - geometry[1].right());
 }
 
+TEST_F(MessageDialogFixture, MessageTextIsNeverCut) {
+  const std::string texts[] = {
+      "Kurz",
+      "Wert:\t12,5\tkWh|Fl\u00e4che:\t3\tm\u00b2",
+      "Fehler beim Lesen der Datei /home/benutzer/Tavrel/" + std::string(150, 'x') + "/a.dat",
+      std::string(60, 'w') + " " + std::string(300, 'i'),
+  };
+  for (const std::string& t : texts) {
+    int needed = 0, height = 0;
+    test::WhenModal([&](QWidget* d) {
+      auto* label = d->findChild<QLabel*>("Message");
+      needed = label->heightForWidth(label->width());
+      height = label->height();
+      test::Click(d, "OK");
+    });
+    ShowMessageLines(t);
+    EXPECT_GE(height, needed) << t;
+  }
+}
+
 TEST_F(MessageDialogFixture, LanguageSwitchRelabelsTheNextDialogAndBack) {
   test::TempDir dir;
   dir.Write("english.dat", "[Tavrel]\r\nBtnYes=&Yes\r\nBtnNo=&No\r\nDlgConfirmation=Question\r\n");
