@@ -82,6 +82,8 @@ void TFormDialogZeile::CompactLayout() {
   XiPanel1->setGeometry(0, 0, width(), h);
 }
 
+void TFormDialogZeile::reject() { done(2); }
+
 void TFormDialogZeile::showEvent(QShowEvent* event) {
   FormShow();
   QDialog::showEvent(event);
@@ -120,6 +122,7 @@ void TFormWortSuche::FormShow() {
   Label1->setText(Q(T(TX::FormSuchbegriff) + ":"));
   CompactLayout();
   Edit1->setFocus();
+  Edit1->selectAll();  // typing replaces the term offered
 }
 
 void TFormWortSuche::done(int result) {
@@ -137,10 +140,14 @@ bool TFormWortSuche::eventFilter(QObject* watched, QEvent* event) {
 }
 
 std::string AskSearchTerm(QWidget* parent) {
+  // The search dialog keeps its text from one search to the next.
+  static std::string lastTerm;
   TFormWortSuche dialog(parent);
+  dialog.Edit1->setText(Q(lastTerm));
   dialog.exec();
+  lastTerm = dialog.Edit1->text().toStdString();
   if (dialog.Abbruch()) return std::string();
-  return dialog.Edit1->text().toStdString();
+  return lastTerm;
 }
 
 bool SearchGrid(QTableWidget* grid, int fixedRows) {

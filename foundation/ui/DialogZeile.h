@@ -31,6 +31,8 @@ class TFormDialogZeile : public QDialog {
 
   // One line only: Edit2, Edit3 and ButtonCancel hidden, ButtonOK moved up, the form shrunk.
   void CompactLayout();
+  // Closing the window without a button (Escape, the close button) is Cancel: 2.
+  void reject() override;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -55,7 +57,8 @@ class TFormWortSuche : public TFormDialogZeile {
   bool abbruch_ = true;
 };
 
-// Asks for a search term; empty when the dialog was cancelled or the term left empty.
+// Asks for a search term; empty when the dialog was cancelled or the term left empty. The
+// dialog offers the last term again, so Return alone finds the next match.
 std::string AskSearchTerm(QWidget* parent = nullptr);
 
 // Selects the next row of Grid whose text in column 1 contains the asked term; a message

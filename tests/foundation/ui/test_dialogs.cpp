@@ -67,8 +67,12 @@ TEST(DialogZeile, SearchDialogIsCompactAndTellsCancel) {
     d->findChild<QLineEdit*>("Edit1")->setText("x");
     test::Click(d, "ButtonOK");
   });
-  form.exec();
+  EXPECT_EQ(form.exec(), 1);
   EXPECT_FALSE(form.Abbruch());
+
+  test::WhenModal([](QWidget* d) { d->close(); });  // the window's close button
+  EXPECT_EQ(form.exec(), 2);
+  EXPECT_TRUE(form.Abbruch());
 }
 
 // Types Term into the search dialog and confirms it (or cancels it when Term is null).
@@ -91,8 +95,16 @@ TEST(DialogZeile, ListSearchWrapsAndReportsOnce) {
   EXPECT_TRUE(SearchList(list, 0, index));
   EXPECT_EQ(index, 2);
   EXPECT_TRUE(Msg().ErgebnisOK);
-  AnswerSearch("ber");
+  QString offered, selected;
+  test::WhenModal([&](QWidget* d) {  // the last term is offered: Return alone searches on
+    auto* edit = d->findChild<QLineEdit*>("Edit1");
+    offered = edit->text();
+    selected = edit->selectedText();
+    test::Key(edit, Qt::Key_Return);
+  });
   EXPECT_TRUE(SearchList(list, 0, index));
+  EXPECT_EQ(offered, "ber");
+  EXPECT_EQ(selected, "ber");  // typing replaces it
   EXPECT_EQ(index, 0);  // wrapped round to the top
 
   AnswerSearch("hamburg");
