@@ -53,20 +53,27 @@ void StretchPrintBitmap(QPainter& painter, const QRect& target, const QImage& im
 
 int TextOutIndexed(QPainter& painter, int x, int y, const std::string& text) {
   const QFont base = painter.font();
-  const QFontMetrics baseMetrics(base);
-  const int mHeight = baseMetrics.boundingRect('M').height();
+  QPaintDevice* device = painter.device();
+  const QFontMetrics baseMetrics(base, device);
+  // The text height of "M" as a canvas gives it: the height of the font's line, not the ink.
+  const int mHeight = baseMetrics.height();
   for (const IndexedSegment& seg : SplitIndexedText(text)) {
     QFont font = base;
     int shift = 0;
     if (seg.lage != IndexedSegment::Normal) {
       const bool hoch = seg.lage == IndexedSegment::Hoch;
-      // A small font keeps at least one point.
-      const qreal size = base.pointSizeF() > 0 ? base.pointSizeF() : 8.0;
-      font.setPointSizeF(std::max<qreal>(1.0, size - (hoch ? 4.0 : 3.0)));
+      const qreal smaller = hoch ? 4.0 : 3.0;  // points
+      // A small font keeps at least one point (or pixel).
+      if (base.pointSizeF() > 0) {
+        font.setPointSizeF(std::max<qreal>(1.0, base.pointSizeF() - smaller));
+      } else {  // a font sized in pixels: the same step in pixels of this device
+        const int dpi = device ? device->logicalDpiY() : 96;
+        font.setPixelSize(std::max(1, base.pixelSize() - qRound(smaller * dpi / 72.0)));
+      }
       shift = hoch ? -(mHeight / 8) : mHeight / 3;
     }
     painter.setFont(font);
-    const QFontMetrics fm(font);
+    const QFontMetrics fm(font, device);
     const QString s = QString::fromStdString(seg.text);
     // Each piece is placed by its top, as the base text is.
     painter.drawText(x, y + shift + fm.ascent(), s);

@@ -229,6 +229,46 @@ TEST(SysUtilsQt, RaisedAndLoweredMarkup) {
   EXPECT_LT(topHoch, topTief);  // the raised 2 starts higher than the lowered one
 }
 
+// The raised and lowered pieces sit where the rule puts them: raised by the font's text
+// height / 8 and 4 points smaller, lowered by a third of it and 3 points smaller; measured
+// on the device drawn on, for fonts sized in points and in pixels.
+TEST(SysUtilsQt, MarkupOffsetsAndSizesOnTheDevice) {
+  const struct {
+    const char* name;
+    int dpi;
+    qreal points;  // 0: the font is sized in pixels
+    int pixels;
+  } cases[] = {{"20 pt, screen", 96, 20, 0}, {"40 px, screen", 96, 0, 40},
+               {"12 pt, 300 dpi", 300, 12, 0}};
+  for (const auto& c : cases) {
+    QFont base("DejaVu Sans");
+    if (c.points > 0) base.setPointSizeF(c.points); else base.setPixelSize(c.pixels);
+    for (const bool hoch : {true, false}) {
+      QImage img(260, 200, QImage::Format_RGB32);
+      img.setDotsPerMeterX(qRound(c.dpi / 0.0254));
+      img.setDotsPerMeterY(qRound(c.dpi / 0.0254));
+      img.fill(Qt::white);
+      int end = 0;
+      {
+        QPainter p(&img);
+        p.setFont(base);
+        p.setPen(Qt::black);
+        end = TextOutIndexed(p, 5, 60, hoch ? "m{/2}" : "m{\\2}");
+      }
+      const qreal smaller = hoch ? 4 : 3;
+      QFont small = base;
+      if (c.points > 0) small.setPointSizeF(c.points - smaller);
+      else small.setPixelSize(c.pixels - qRound(smaller * c.dpi / 72.0));
+      const QFontMetrics baseFm(base, &img), smallFm(small, &img);
+      const int mEnd = 5 + baseFm.horizontalAdvance("m");
+      EXPECT_NEAR(end, mEnd + smallFm.horizontalAdvance("2"), 1) << c.name;
+      const int shift = hoch ? -(baseFm.height() / 8) : baseFm.height() / 3;
+      const int inkTop = 60 + shift + smallFm.ascent() + smallFm.boundingRect('2').top();
+      EXPECT_NEAR(TopInk(img, mEnd, end), inkTop, 1) << c.name << (hoch ? " raised" : " lowered");
+    }
+  }
+}
+
 // Processor time this thread has used so far, in milliseconds.
 double ThreadCpuMs() {
   timespec t{};
