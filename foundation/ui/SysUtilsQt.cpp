@@ -85,7 +85,8 @@ int TextOutIndexed(QPainter& painter, int x, int y, const std::string& text) {
 
 void SetEditReadOnlyLook(QLineEdit* edit, bool readOnly) {
   edit->setReadOnly(readOnly);
-  edit->setFocusPolicy(readOnly ? Qt::NoFocus : Qt::StrongFocus);
+  // No tab stop, but a click still focuses it, so its text can be selected and copied.
+  edit->setFocusPolicy(readOnly ? Qt::ClickFocus : Qt::StrongFocus);
   edit->setFrame(!readOnly);
   QPalette pal;  // the application's palette: the editable look
   if (readOnly) pal.setColor(QPalette::Base, pal.color(QPalette::Button));

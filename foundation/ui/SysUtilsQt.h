@@ -33,7 +33,8 @@ void StretchPrintBitmap(QPainter& painter, const QRect& target, const QImage& im
 // the x position after the text.
 int TextOutIndexed(QPainter& painter, int x, int y, const std::string& text);
 
-// Read-only: no tab stop, no frame, window-button colour; else editable with a frame.
+// Read-only: no tab stop (a click still focuses it), no frame, window-button colour; else
+// editable with a frame and a tab stop.
 void SetEditReadOnlyLook(QLineEdit* edit, bool readOnly);
 
 // Name when the system has that font, else the installed font with the nearest name.

@@ -186,7 +186,7 @@ TEST(SysUtilsQt, GreyPictureAndReadOnlyLook) {
   QLineEdit edit;
   SetEditReadOnlyLook(&edit, true);
   EXPECT_TRUE(edit.isReadOnly());
-  EXPECT_EQ(edit.focusPolicy(), Qt::NoFocus);
+  EXPECT_EQ(edit.focusPolicy(), Qt::ClickFocus);  // out of the tab order, text still copyable
   EXPECT_FALSE(edit.hasFrame());
   SetEditReadOnlyLook(&edit, false);
   EXPECT_FALSE(edit.isReadOnly());
