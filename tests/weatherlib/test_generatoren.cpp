@@ -178,6 +178,51 @@ TEST(TagesKlarheit, CandidateMonthlyClearnessSpread) {
 }
 
 // The hourly generator keeps every hour within its bounds and the day on its target; a day
+// A day above its clear-sky ceiling is set near clear sky and its excess goes, whole, to
+// one other day of the month whose clear-sky ratio is middling (within 2.5 % of a target
+// between 0.55 and 0.89). The same seed without the ceiling shows the month as drawn.
+TEST(TagesKlarheit, ClippedExcessMovesToOneMiddlingDay) {
+  for (uint32_t seed : {1u, 2u, 3u, 4u, 5u}) {
+    SCOPED_TRACE(seed);
+    auto tage = std::make_unique<TKlimTage>();
+    for (int d = 1; d <= KLIM_TAGE; ++d) {
+      T(*tage, KLIM_T_EXTRA, d) = 5.0f;
+      T(*tage, KLIM_T_KLAR, d) = 4.0f;  // clear-sky ratio 1.25 kt
+      T(*tage, KLIM_T_KTMAX, d) = 10.0f;
+    }
+    T(*tage, KLIM_T_KLAR, 3) = 0.25f;  // a day of thick haze: clear sky at kt 0.05
+    TKlimMonate monate{};
+    for (int m = 1; m <= 12; ++m) M(monate, KLIM_M_KT, m) = 0.5f;
+    auto januar = [&](float decke) {
+      T(*tage, KLIM_T_KTMAX, 3) = decke;
+      Zustand z;
+      z.Rng.SetSeed(seed);
+      kd_Generator(z, 0, monate, *tage, 48.0f, 8.0f);
+      std::vector<double> kt(32);
+      for (int d = 1; d <= 31; ++d) kt[d] = T(*tage, KLIM_T_KT, d);
+      return kt;
+    };
+    const std::vector<double> frei = januar(10.0f);
+    const std::vector<double> gedeckelt = januar(0.0525f);
+    ASSERT_GT(frei[3], 0.0525);
+    EXPECT_NEAR(gedeckelt[3], 0.05, 0.05 * 4 * 0.025);  // (1 + N(0, 0.025)) s1 / s0
+    std::vector<int> geaendert;
+    double vorher = 0.0, nachher = 0.0;
+    for (int d = 1; d <= 31; ++d) {
+      vorher += frei[d];
+      nachher += gedeckelt[d];
+      if (d != 3 && std::fabs(gedeckelt[d] - frei[d]) > 1e-6) geaendert.push_back(d);
+    }
+    ASSERT_EQ(geaendert.size(), 1u);
+    const int k = geaendert[0];
+    EXPECT_NEAR(gedeckelt[k] - frei[k], frei[3] - gedeckelt[3], 1e-5);
+    EXPECT_NEAR(nachher, vorher, 1e-4);
+    const double quote = frei[k] * 5.0 / 4.0;
+    EXPECT_GT(quote, 0.975 * 0.55);
+    EXPECT_LT(quote, 1.025 * 0.89);
+  }
+}
+
 // beyond what its hours can deliver takes the clearest sky, a day without daylight is dark.
 TEST(StundenKlarheit, BoundsTargetsAndUnreachableDays) {
   Vorbereitet v(Ort("Freiburg"));
