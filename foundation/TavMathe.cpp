@@ -225,7 +225,8 @@ std::int32_t MonthDayToDayOfYear(std::int32_t Month, std::int32_t Day, std::int3
 }
 
 std::int32_t TJahresBeginn::operator[](std::int32_t Year) const {
-  return DateToJulianDay(31, 12, Year - 1);
+  // Day 0 of January is 31 December of the year before; no Year - 1 that could overflow.
+  return DateToJulianDay(0, 1, Year);
 }
 
 // ---------------------------------------------------------------------------------------

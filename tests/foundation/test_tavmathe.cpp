@@ -332,6 +332,8 @@ TEST(Robustheit, ExtremeInputsStayDefined) {
   DateToJulianDayEx(INT32_MAX, INT32_MAX, INT32_MAX);
   DateToJulianDayEx(INT32_MIN, INT32_MIN, INT32_MIN);
   MonthDayToDayOfYear(99, INT32_MAX, 1);
+  JahresBeginn[INT32_MIN];
+  JahresBeginn[INT32_MAX];
   JulianDayToDate(INT32_MIN);
   JulianDayToDate(INT32_MAX);
   std::int32_t y = 0, m = 0, d = 0;
