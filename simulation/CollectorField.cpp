@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "foundation/Messages.h"
 #include "foundation/TavMathe.h"
@@ -175,11 +176,16 @@ void SetMessEinstrahlung(SimContext& c, int tag, float t) {
     direkt = dir * flaeche;
     diffus = dif * flaeche;
   };
-  const float m1 = c.g.weather.Messdaten1[static_cast<std::size_t>(i) + 1];
+  // A series shorter than the year reads 0 for the hours it lacks.
+  auto messwert = [i](const std::vector<float>& reihe) {
+    const auto k = static_cast<std::size_t>(i) + 1;
+    return k < reihe.size() ? reihe[k] : 0.0f;
+  };
+  const float m1 = messwert(c.g.weather.Messdaten1);
   s.EinstrGesamt1 = p.KollektorFlaeche * m1;
   teile(m1, s.CosEinfall1, p.KollektorFlaeche, s.EinstrDirekt1, s.EinstrDiffus1);
   if (p.OstWestKollektor) {
-    const float m2 = c.g.weather.Messdaten2[static_cast<std::size_t>(i) + 1];
+    const float m2 = messwert(c.g.weather.Messdaten2);
     s.EinstrGesamt2 = p.KollektorFlaeche2 * m2;
     teile(m2, s.CosEinfall2, p.KollektorFlaeche2, s.EinstrDirekt2, s.EinstrDiffus2);
   }

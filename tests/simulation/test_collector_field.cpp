@@ -160,6 +160,14 @@ TEST(CollectorField, MeasuredIrradianceAndItsAmbientTemperature) {
   EXPECT_FLOAT_EQ(s.EinstrGesamt1, 800.0f * f.p.KollektorFlaeche);
   EXPECT_FLOAT_EQ(s.EinstrDirekt1 + s.EinstrDiffus1, s.EinstrGesamt1);
   EXPECT_FLOAT_EQ(s.Einstrahlung1, s.EinstrGesamt1);
+  // Series that stop before the hour (or were never filled) give no irradiance there.
+  f.w.g->weather.Messdaten1.resize(50);
+  f.w.g->weather.Messdaten2.clear();
+  f.p.OstWestKollektor = true;
+  f.p.KollektorFlaeche2 = 4.0f;
+  SetMessEinstrahlung(f.c, 5, 3.5f);
+  EXPECT_EQ(s.Einstrahlung1, 0.0f);
+  f.p.OstWestKollektor = false;
   // In the day driver the ambient rises 6 K per 1000 W/m² of measured irradiance, whatever
   // the area (a polar day keeps the sun up in the last step of the day).
   for (float flaeche : {2.0f, 20.0f}) {
