@@ -169,7 +169,7 @@ SimErgebnis EinLauf(SimContext& c) {
 }  // namespace
 
 void AbortSimRun(ResultState& r, int simMonat) {
-  ShowIntMessageDlg("Rechnung abgebrochen !", mtWarning, mbOKOnly);
+  Msg().DialogAntwort = static_cast<std::uint16_t>(ShowIntMessageDlg("Rechnung abgebrochen !", mtWarning, mbOKOnly));
   const auto mo = static_cast<std::size_t>(std::clamp(simMonat, 1, 12));
   r.SolarertragMonat[mo] = r.BrennstoffMonat[mo] = r.NachheizungMonat[mo] = 0.0f;
   r.KollEinstrahlungMonat[mo] = 0.0f;

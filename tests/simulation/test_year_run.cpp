@@ -278,9 +278,11 @@ TEST(YearRun, CancelledRunLeavesPartialSumsWithoutYearTotals) {
   SimWelt w;
   w.g->settings.SimJahre = 3;
   AbbruchBeobachter obs(100);  // the request after day 100 stops after day 101 (11 April)
+  msgs->answers.push_back(2);   // the message closed without its button
   ASSERT_EQ(Lauf(w, obs), SimErgebnis::Abgebrochen);
   EXPECT_EQ(obs.tage, 100);
   EXPECT_TRUE(msgs->Contains("Rechnung abgebrochen !"));
+  EXPECT_EQ(Msg().DialogAntwort, 2);
   const auto& r = w.g->results;
   EXPECT_EQ(w.g->moment.SimMonat, 4);
   EXPECT_EQ(r.SolarertragMonat[4], 0.0f);
