@@ -217,6 +217,9 @@ void OfferUpdate(TTextTable& texts, const std::string& folder, std::string_view 
     stored -= 1.0;  // postponed: count down, no question this time
   } else {
     fileDate = FileDateOf(FindFileNoCase(folder, std::string(fileName)));
+    // Compared as the settings file keeps it (whole seconds): a date stored after an
+    // answer must not count as older than the same file at the next start.
+    IniStrToDateTime(IniDateTimeToStr(fileDate), fileDate);
   }
   if (!(fileDate > stored)) return;
   const std::string path = FindFileNoCase(folder, std::string(fileName)).string();

@@ -8,6 +8,8 @@
 
 #include "foundation/FileUtil.h"
 #include "foundation/Settings.h"
+#include "foundation/SysUtil.h"
+#include "foundation/TavMathe.h"
 #include "foundation/TextTable.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
@@ -186,6 +188,8 @@ struct CatalogUpdateFixture : SettingsFixture {
   void SetUp() override {
     SettingsFixture::SetUp();
     prog.Write("KollNeu.dat", "[Kollektor 1]\r\nName=Neu\r\n");
+    // A date in whole seconds, as the settings file stores it.
+    ASSERT_TRUE(SetFileDateOf((prog / "KollNeu.dat").string(), EncodeDate(2025, 2, 1) + 0.5));
     kollDatum = FileDateOf(prog / "KollNeu.dat");
   }
   // One start: returns whether the collector question was asked.
@@ -228,6 +232,23 @@ TEST_F(CatalogUpdateFixture, OnlyANewerFileIsOfferedAndYesImports) {
   EXPECT_EQ(kollImports, 1);
   EXPECT_EQ(ignoreCaption, "&Später nochmal fragen");  // while the routine runs
   EXPECT_DOUBLE_EQ(s->settings.DatumKollNeu, kollDatum);
+}
+
+TEST_F(CatalogUpdateFixture, AnAnsweredUpdateStaysAnsweredAfterARestart) {
+  // File systems keep fractions of a second; the settings file keeps whole seconds.
+  const double datum = EncodeDate(2025, 3, 1) + (12 * 3600 + 0.75) / 86400.0;
+  ASSERT_TRUE(SetFileDateOf((prog / "KollNeu.dat").string(), datum));
+  for (const int answer : {mrNo, mrYes}) {
+    s->settings.DatumKollNeu = 0.0;
+    messages->answers = {answer};
+    ASSERT_TRUE(Start()) << answer;
+    ASSERT_TRUE(SaveSettings(*s, "Buero"));
+    *s = TavState();
+    SettingsFixture::SetUp();
+    Load();
+    EXPECT_FALSE(Start()) << answer;  // the next start knows the file already
+  }
+  EXPECT_EQ(kollImports, 1);
 }
 
 TEST_F(CatalogUpdateFixture, CaptionComesBackWhenTheImportFails) {
