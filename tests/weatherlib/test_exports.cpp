@@ -4,6 +4,7 @@
 #include <elf.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <iterator>
@@ -142,6 +143,26 @@ TEST(Bibliothek, SingleOperationsInOrder) {
   }
   ort.TempZone = 12;  // an empty entry of the table
   EXPECT_EQ(::Temp_Addition(&ort, tab.KlimaZonen.data(), tab.TempZonen.data(), b.s.get(), b.t.get(), b.m.get()), 9);
+}
+
+// A candidate drawn on its own writes its column of the candidate matrices; what the caller
+// keeps in the other columns is no concern of the call.
+TEST(Bibliothek, CandidateDrawJudgesOnlyItsOwnColumn) {
+  using namespace tav::klimgen;
+  const tav::KlimaTabellen& tab = tav::ProgrammKlimaTabellen();
+  const TKlimOrt ort = test::KlimOrt(test::Ort("Freiburg"));
+  CBloecke b;
+  std::fill(b.t->Werte + KLIM_T_KANDIDAT_KT, b.t->Werte + KLIM_TAGE_WERTE, std::numeric_limits<float>::quiet_NaN());
+  // Prepares the location and clears the generation flag; the matrices stay as they are.
+  ASSERT_EQ(::KlimgenSimYears(1, 0, &ort, tab.KlimaZonen.data(), tab.TempZonen.data(), tab.TruebungsZonen.data(),
+                              nullptr, b.s.get(), b.t.get(), b.m.get()),
+            0);
+  ASSERT_EQ(::kd_Generator(4, b.m.get(), b.t.get(), ort.Breite, ort.Laenge), 0);
+  for (int d = 1; d <= KLIM_TAGE; ++d) {
+    ASSERT_TRUE(std::isfinite(TK(*b.t, KLIM_T_KANDIDAT_KT, d, 4))) << d;
+    ASSERT_TRUE(std::isfinite(TK(*b.t, KLIM_T_KANDIDAT_GLOBAL, d, 4))) << d;
+    ASSERT_TRUE(std::isnan(TK(*b.t, KLIM_T_KANDIDAT_GLOBAL, d, 5))) << d;
+  }
 }
 
 // Calls from several threads take turns on the one library state; each gets its year.

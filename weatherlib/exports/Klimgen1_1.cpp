@@ -141,7 +141,11 @@ KLIMGEN_API uint8_t kd_Generator(uint8_t Kandidat, TKlimMonate* Monate, TKlimTag
     if (Kandidat == 0 && g_zustand.Generieren) return k::kUngueltig;
     k::kd_Generator(g_zustand, Kandidat, *Monate, *Tage, Breite, Laenge);
     if (Kandidat == 0) return Reihen(*Tage, {KLIM_T_GLOBAL, KLIM_T_KT});
-    return Endlich(Tage->Werte + KLIM_T_KANDIDAT_KT, KLIM_TAGE_WERTE - KLIM_T_KANDIDAT_KT) ? k::kOk : k::kIntern;
+    // Only the candidate's own column is written; the other columns are the caller's.
+    for (int basis : {KLIM_T_KANDIDAT_KT, KLIM_T_KANDIDAT_GLOBAL})
+      for (int d = 0; d < KLIM_TAGE; ++d)
+        if (!Endlich(Tage->Werte[basis + d * KLIM_KANDIDATEN + Kandidat - 1])) return k::kIntern;
+    return k::kOk;
   });
 }
 
