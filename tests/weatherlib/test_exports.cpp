@@ -217,6 +217,10 @@ TEST(Bibliothek, MissingBlocksAndBadArgumentsAreRefused) {
   EXPECT_EQ(::Clearness_max(nullptr, b.s.get(), b.t.get(), 0.0f), 9);
   EXPECT_EQ(::Clearness_m_Check(b.m.get(), nullptr, 48.0f, 0.0f), 9);
   EXPECT_EQ(::Clearness_m_Check(b.m.get(), &status, nan, 0.0f), 9);
+  // A target that is no number gives no clearness: reported, not passed on as success.
+  std::fill(b.m->Werte, b.m->Werte + KLIM_MONATE_WERTE, 50.0f);
+  b.m->Werte[KLIM_M_ZIEL * 13 + 4] = nan;
+  EXPECT_EQ(::Clearness_m_Check(b.m.get(), &status, 48.0f, 0.0f), 8);
   EXPECT_EQ(::E_ex_hour_day_month(b.s.get(), nullptr, b.m.get()), 9);
   EXPECT_EQ(::Sun_Position_DIN(b.s.get(), nan, 8.0f, 1.0f), 9);
   EXPECT_EQ(::Sun_Position_DIN(b.s.get(), 91.0f, 8.0f, 1.0f), 9);

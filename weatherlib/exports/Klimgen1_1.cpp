@@ -161,7 +161,7 @@ KLIMGEN_API uint8_t Clearness_m_Check(TKlimMonate* Monate, uint8_t* Status, floa
   return Geschuetzt([&]() -> uint8_t {
     if (!Monate || !Status || !Endlich(Breite) || !Endlich(Hoehe)) return k::kUngueltig;
     *Status = g_zustand.KTStatus = k::Clearness_m_Check(*Monate, Breite, Hoehe);
-    return k::kOk;
+    return Endlich(Monate->Werte + KLIM_M_KT * 13, 12) ? k::kOk : k::kIntern;
   });
 }
 
