@@ -117,6 +117,37 @@ TEST(PlantYear, NoIrradianceNoYieldAndYieldGrowsWithCollectorArea) {
   }
 }
 
+// Over a day of steps every model draws the day's hot-water energy when the profile sums to
+// 100 % and no flow limit is hit.
+TEST(PlantStep, EveryModelDrawsTheDaysHotWater) {
+  std::vector<Variante> varianten = Varianten();
+  varianten.push_back({"1 store", 1, false, [](PlantState&) {}});
+  varianten.push_back({"1 store and heater", 1, false, [](PlantState& p) { p.BivSpTyp = 4; }});
+  varianten.push_back({"1 unequal nodes", 1, false, [](PlantState& p) { p.BivSpTyp = 3; }});
+  for (const auto& v : varianten) {
+    SCOPED_TRACE(v.name);
+    ScopedMessages msgs;
+    Schritt st(v);
+    if (v.typ == 1) {
+      test::SetzeTrinkwasserAnlage(*st.w.g);
+      v.setze(st.p);
+      st.Vorbereiten();
+    }
+    InitSpeicherTemp(st.p, st.s);
+    SetzeStartTemperaturen(st.p, st.s);
+    st.s.Einstrahlung1 = 0.0f;
+    st.w.g->moment.QKoll = 0.0f;
+    double gezapft = 0.0;
+    for (int i = 0; i < 120; ++i) {
+      st.w.g->moment.Tageszeit = static_cast<float>(i) / 5.0f;
+      st.Lauf();
+      gezapft += st.s.QWW;
+    }
+    EXPECT_NEAR(gezapft, st.s.WWTagesEnergie, 1e-3 * st.s.WWTagesEnergie);
+    EXPECT_FALSE(st.s.AbbruchAnfrage) << msgs->All();
+  }
+}
+
 // The surplus heating of type 2 and the second consumer of type 3 have no heat load of their
 // own: every month that shows solar heating also shows at least that much heating demand, and
 // the demand is at least the month's share of the annual space-heating demand.
