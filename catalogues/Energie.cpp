@@ -48,8 +48,8 @@ void LadeListe(TavState& s, StatusSink& status) {
     }
     SektionsLeser leser(ini, i);
     TEnergie e;
-    e.EnergieName = leser.Text("EnergieName", "Energie " + std::to_string(n + 1));
-    e.Einheit = leser.Text("Einheit", "Einheit?");
+    e.EnergieName = leser.TextOhneRand("EnergieName", "Energie " + std::to_string(n + 1));
+    e.Einheit = leser.TextOhneRand("Einheit", "Einheit?");
     e.kWhinEinheit = leser.Zahl("kWhinEinheit", 0.0001f);
     e.CO2inEinheit = leser.Zahl("CO2inEinheit", 0.0001f);
     e.NutzgradWinter = static_cast<std::uint16_t>(leser.Ganzzahl("NutzgradWinter", 80, 0, 65535));

@@ -108,6 +108,10 @@ std::string SektionsLeser::Text(std::string_view key, const std::string& vorgabe
   return ini_.ReadStringAt(index_, key, vorgabe);
 }
 
+std::string SektionsLeser::TextOhneRand(std::string_view key, const std::string& vorgabe) const {
+  return std::string(Getrimmt(Text(key, vorgabe)));
+}
+
 float SektionsLeser::Zahl(std::string_view key, float vorgabe) {
   const std::string t = ini_.ReadStringAt(index_, key, kFehlt);
   if (t == kFehlt) return vorgabe;

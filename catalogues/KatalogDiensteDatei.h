@@ -66,6 +66,9 @@ class SektionsLeser {
   const std::string& Name() const { return ini_.SectionNameAt(index_); }
   bool Hat(std::string_view key) const;
   std::string Text(std::string_view key, const std::string& vorgabe) const;
+  // The text without the blanks around it: the energy-carrier and store files were read with
+  // the system's profile functions, which drop them ("Name= Speicher 500 ").
+  std::string TextOhneRand(std::string_view key, const std::string& vorgabe) const;
   float Zahl(std::string_view key, float vorgabe);
   long long Ganzzahl(std::string_view key, long long vorgabe, long long min, long long max);
   // "1" or any non-zero whole number is true.

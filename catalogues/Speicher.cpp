@@ -19,8 +19,8 @@ void ReadSpeicher(CatalogueState& c, const std::string& pfad) {
   for (int i = 0; i < ini.SectionCount(); ++i) {
     katalog::SektionsLeser l(ini, i);
     TSpeicher sp;
-    sp.Name = l.Text("Name", "?");
-    sp.SpTypN = FindSpTypNrOr17(l.Text("SpTypN", "?"));
+    sp.Name = l.TextOhneRand("Name", "?");
+    sp.SpTypN = FindSpTypNrOr17(l.TextOhneRand("SpTypN", "?"));
     sp.Schema = static_cast<std::uint16_t>(l.Ganzzahl("Schema", 0, 0, 65535));
     sp.SpVol1 = static_cast<std::uint16_t>(l.Ganzzahl("SpVol1", 300, 0, 65535));
     sp.SpVol2 = static_cast<std::uint16_t>(l.Ganzzahl("SpVol2", 0, 0, 65535));

@@ -187,6 +187,15 @@ TEST(EnergieDatei, BadFilesAreReportedAndLeftUntouched) {
     EXPECT_TRUE(f.msgs->Contains((f.dir / "Energie.dat").string())) << e.fall << f.msgs->All();
     EXPECT_EQ(f.dir.Read("Energie.dat"), e.text) << e.fall;
   }
+  // Blanks around the name and the unit are not part of them.
+  {
+    EnergieFixture g;
+    g.dir.Write("Energie.dat", "[E1]\r\nEnergieName= Gas \r\nEinheit= m3 \r\nkWhinEinheit=10,00\r\n");
+    g.Lies("Gas");
+    EXPECT_EQ(g.E(1).EnergieName, "Gas");
+    EXPECT_EQ(g.E(1).Einheit, "m3");
+    EXPECT_TRUE(g.msgs->shown.empty()) << g.msgs->All();
+  }
   // A small energy content that is still written as a number above 0.
   EnergieFixture f;
   f.dir.Write("Energie.dat", Abschnitt("E1", "Klein", "0,006"));

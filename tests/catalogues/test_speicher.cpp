@@ -17,19 +17,22 @@ TEST(SpeicherDatei, StoresAreReadWithTheirTypeGroup) {
               "[Kombi]\nName=Kombi 800\nSpTypN=KombiSH\nSchema=3\nSpVol1=800\nSpVol2=200\n"
               "[Fremd]\r\nName=Fremd\r\nSpTypN=XYZ\r\nSchema=2\r\n"
               "[Leer]\r\nSchema=4\r\n"
-              "[Kombi]\r\nName=Zweiter Kombi\r\nSpTypN=PS8\r\nSchema=5\r\nSpVol1=x\r\n");
+              "[Kombi]\r\nName=Zweiter Kombi\r\nSpTypN=PS8\r\nSchema=5\r\nSpVol1=x\r\n"
+              "[Von Hand]\r\nName= Schicht 500 \r\nSpTypN= SL \r\nSchema=1\r\nSpVol1=500\r\n");
   const CatalogueState& c = f.s().cat;
   ReadSpeicher(f.s().cat, SpeicherDateiPfad(f.s()));
-  ASSERT_EQ(c.SpeicherlisteAnzahl, 5);
-  ASSERT_EQ(c.Speicherliste.size(), 6u);
+  ASSERT_EQ(c.SpeicherlisteAnzahl, 6);
+  ASSERT_EQ(c.Speicherliste.size(), 7u);
   const struct {
     const char* name;
     int typ, schema, vol1, vol2;
   } erwartet[] = {
       {"Solarspeicher 300", 0, 1, 300, 0}, {"Kombi 800", 11, 3, 800, 200}, {"Fremd", 17, 0, 300, 0},
       {"?", 17, 0, 300, 0},                {"Zweiter Kombi", 16, 5, 300, 0},
+      // Blanks around a text are not part of it.
+      {"Schicht 500", 2, 1, 500, 0},
   };
-  for (int i = 1; i <= 5; ++i) {
+  for (int i = 1; i <= 6; ++i) {
     const TSpeicher& sp = c.Speicherliste[static_cast<std::size_t>(i)];
     const auto& e = erwartet[i - 1];
     EXPECT_EQ(sp.Name, e.name) << i;
