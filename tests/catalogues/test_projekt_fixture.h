@@ -17,7 +17,8 @@
 
 namespace tav::test {
 
-struct RecordingStatus : StatusSink {
+// Named apart from the location tests' recorder: both live in one test executable.
+struct ProjektStatusRecorder : StatusSink {
   std::vector<std::string> texte;
   void Status(const std::string& text) override { texte.push_back(text); }
 };
@@ -29,7 +30,7 @@ class FakeDienste : public ProjektKatalogDienste {
   std::vector<std::string> aufrufe;
   std::vector<std::string> kollektoren = {"Solar 1", "Flachkollektor FK 2", "Vakuum 3"};
   double jetzt = EncodeDate(2026, 12, 10) + EncodeTime(14, 30, 15);
-  RecordingStatus status;
+  ProjektStatusRecorder status;
 
   void ReadOrte(TavState&) override { aufrufe.push_back("ReadOrte"); }
   void ReadKollektoren(TavState& s) override {
