@@ -494,7 +494,11 @@ struct CatalogueState {
       std::vector<float>(kSortSchluesselAnzahl, kKeinSortSchluessel);
 
   // Texts from the text table, set by the language switch.
-  std::array<std::string, 9> AnlagenKurzNamen{};  // [1..8] displayed plant-type names
+  // [1..8] displayed plant-type names
+  std::array<std::string, 9> AnlagenKurzNamen = {
+      "",                     "Trinkwarmwasser",      "TWW + Heizung",
+      "TWW + 2. Verbr.",      "Zwei-Speicher",        "Kaskade",
+      "Kombi-Pufferspeicher", "TWW + Pufferspeicher", "Pufferspeicher + FWE"};
   std::array<std::string, 14> Monatsnamen = {"",        "Januar",  "Februar",  "März",
                                              "April",   "Mai",     "Juni",     "Juli",
                                              "August",  "September", "Oktober", "November",

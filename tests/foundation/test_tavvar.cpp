@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <numeric>
 #include <set>
 
 #include "foundation/TavVar.h"
+#include "foundation/TextTable.h"
 
 namespace tav {
 namespace {
@@ -101,6 +103,14 @@ TEST(TavVarState, LanguageListIsFilled) {
   EXPECT_EQ(cat.Kollektoren.size(), std::size_t(kMaxKollektoren + 1));
   EXPECT_EQ(cat.Orte.size(), std::size_t(kMaxOrte + 1));
   EXPECT_EQ(cat.SortSchluessel.size(), std::size_t(kSortSchluesselAnzahl));
+}
+
+// Month and plant-type names read before the first language switch are the German texts.
+TEST(TavVarState, NamesFromTheTextTableStartWithTheirGermanDefaults) {
+  const auto c = std::make_unique<CatalogueState>();
+  const TTextTable t;
+  EXPECT_EQ(c->Monatsnamen, t.Monatsnamen);
+  EXPECT_EQ(c->AnlagenKurzNamen, t.AnlagenKurzNamen);
 }
 
 TEST(TavVarResults, MonthlyBlockSlotsMatchNames) {
