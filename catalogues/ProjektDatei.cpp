@@ -329,6 +329,8 @@ std::vector<std::pair<std::string, std::string>> ProjektZeilen(const TProjekt& r
 bool IstLeereDatei(const std::string& fileName) {
   std::string bytes;
   if (!ReadWholeFile(fileName, bytes)) return false;
+  // A UTF-8 file keeps its byte-order mark when its last project is deleted.
+  if (HasUtf8Bom(bytes)) bytes.erase(0, 3);
   return std::all_of(bytes.begin(), bytes.end(), [](char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\x1a';
   });

@@ -73,7 +73,8 @@ bool LadeProjektDatei(const std::string& fileName, TBigIniFile& ini);
 // Rewrites the file from the INI object through a temporary file. False with a message
 // naming the file when that fails; the old file is then untouched.
 bool SchreibeProjektDatei(const std::string& fileName, const TBigIniFile& ini);
-// The file holds nothing but blanks and line ends (as after deleting its last project).
+// The file holds nothing but blanks and line ends, perhaps behind a UTF-8 byte-order mark
+// (as after deleting its last project).
 bool IstLeereDatei(const std::string& fileName);
 
 }  // namespace tav

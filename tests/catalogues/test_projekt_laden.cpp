@@ -50,7 +50,8 @@ TEST_F(ProjektTest, WithoutProjectsTheStandardProjectIsWrittenAndLoaded) {
     const char* inhalt;  // nullptr: no file
   };
   for (const Case c : {Case{"first start", nullptr}, Case{"file left empty", ""},
-                       Case{"only line ends and the end mark", "\r\n\r\n\x1a"}}) {
+                       Case{"only line ends and the end mark", "\r\n\r\n\x1a"},
+                       Case{"a UTF-8 file left empty", "\xEF\xBB\xBF\r\n"}}) {
     test::ScopedMessages m;
     std::filesystem::remove(Pfad());
     if (c.inhalt) dir.Write("Projekte.dat", c.inhalt);
@@ -248,6 +249,16 @@ TEST_F(ProjektTest, DeleteThenLoad) {
   EXPECT_TRUE(DeleteProjekt(s, 1));
   EXPECT_TRUE(DeleteProjekt(s, 3));
   EXPECT_TRUE(Sektionen(Pfad()).empty());
+  LoadProjekt(s, d);
+  EXPECT_EQ(s.plant.ProjektName, "Standard-Solaranlage");
+  EXPECT_EQ(Sektionen(Pfad()), std::vector<std::string>{"Projekt 1"});
+  EXPECT_TRUE(msgs->shown.empty()) << msgs->All();
+
+  // The same with a UTF-8 file: its mark stays when the last project goes.
+  dir.Write("Projekte.dat", "\xEF\xBB\xBF" + Crlf(Verbunden({Projekt(4, "Vier", "D")})));
+  LoadProjekt(s, d);
+  ASSERT_EQ(s.plant.ProjektName, "Vier");
+  EXPECT_TRUE(DeleteProjekt(s, 4));
   LoadProjekt(s, d);
   EXPECT_EQ(s.plant.ProjektName, "Standard-Solaranlage");
   EXPECT_EQ(Sektionen(Pfad()), std::vector<std::string>{"Projekt 1"});
