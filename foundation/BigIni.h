@@ -151,6 +151,9 @@ class TBigIniFile {
   // Rewrites the file when modified. False on failure (see LastError); Modified stays set.
   bool FlushFile();
   bool UpdateFile() { return FlushFile(); }
+  // Forgets the changes not written yet, so that the destructor neither writes them nor
+  // reports a failure: for callers that deal with a failed flush themselves.
+  void DiscardChanges() { Modified_ = false; }
 
   std::string ReadStringValue(std::string_view Section, std::string_view Ident,
                               const std::string& Default);

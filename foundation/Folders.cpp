@@ -159,7 +159,8 @@ void SetupFolders(FolderState& F, const SystemFolders& Sys) {
       reg.ReadString(sektion, RegWertDatenDir, F.StandardDatenDir);
   if (!gespeichert.empty()) F.DatenDir = WithSlash(gespeichert);
   reg.WriteFloat(sektion, RegWertRemTime, Sys.Jetzt);
-  reg.FlushFile();  // a store that cannot be written only loses the time stamp
+  // A store that cannot be written only loses the time stamp, without a message.
+  if (!reg.FlushFile()) reg.DiscardChanges();
 }
 
 bool WriteDataDirSetting(const FolderState& F) {
@@ -169,7 +170,9 @@ bool WriteDataDirSetting(const FolderState& F) {
   fs::create_directories(fs::path(pfad).parent_path(), ec);
   TBigIniFile reg(pfad);
   reg.WriteString(RegSektion(F), RegWertDatenDir, F.DatenDir);
-  return reg.FlushFile();
+  if (reg.FlushFile()) return true;
+  reg.DiscardChanges();  // not reported: the caller has the result
+  return false;
 }
 
 void UpdateDataFiles(const std::string& Source, const std::string& Target, bool Force,

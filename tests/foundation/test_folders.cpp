@@ -11,6 +11,7 @@
 #include "foundation/FileUtil.h"
 #include "foundation/Folders.h"
 #include "foundation/TavMathe.h"
+#include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
 
 namespace tav {
@@ -173,6 +174,19 @@ TEST(SetupFolders, StoredDataFolderPerUserAndInstallation) {
   SetupFolders(g, grete);
   EXPECT_NE(RegSektion(g), RegSektion(hans));
   EXPECT_EQ(g.DatenDir, g.StandardDatenDir);
+}
+
+TEST(SetupFolders, AStoreThatCannotBeWrittenFallsBackSilently) {
+  FakeSystem fake;
+  fake.t.Write("datei", "kein Ordner");
+  fake.sys.ConfigDir = Slash(fake.t / "datei");  // no folder can be made there
+  test::ScopedMessages messages;
+  FolderState F;
+  SetupFolders(F, fake.sys);
+  EXPECT_EQ(F.DatenDir, fake.sys.ProgDir);
+  F.DatenDir = Slash(fake.t / "woanders");
+  EXPECT_FALSE(WriteDataDirSetting(F));
+  EXPECT_TRUE(messages->shown.empty());
 }
 
 // Sets an environment variable for the lifetime of the object and restores it afterwards.
