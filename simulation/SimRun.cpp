@@ -290,6 +290,10 @@ std::string PruefeKonfiguration(const TavState& g) {
     melde("Die Leistung des Heizungs-Wärmetauschers ist 0");
   }
   if (typ == 8 && !(p.FWEnennleistung > 0.0f)) melde("Die Nennleistung der Frischwasserstation ist 0");
+  // Otherwise the demand is booked while nothing can be drawn from the store.
+  if (p.Warmwasserverbrauch > 0.0f && !(p.Warmwassertemp > p.Kaltwassertemp)) {
+    melde("Die Warmwassertemperatur muss über der Kaltwassertemperatur liegen");
+  }
   if (p.SolHeizung && !HeizkurveGueltig(p.HeizTnorm, 75.0f, 55.0f)) {
     melde("Die Norm-Außentemperatur der Heizung muss unter 20 °C liegen");
   }

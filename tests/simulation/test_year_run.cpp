@@ -337,6 +337,7 @@ TEST(YearRun, ConfigurationErrorsAreReportedOnceAndNothingRuns) {
       {"Speicher 2", [](TavState& g) { g.plant.AnlagenTypNr = 6; g.plant.HeizTvor100 = 70; g.plant.HeizTrck100 = 50; }},
       {"Nutzungsgrad", [](TavState& g) { g.plant.konvNutzgradSommer = 0; }},
       {"Wärmeverlustwert", [](TavState& g) { g.plant.SpeicherkWert = -0.5f; }},
+      {"Warmwassertemperatur", [](TavState& g) { g.plant.Warmwassertemp = g.plant.Kaltwassertemp; }},
       {"HK_Typ unbekannt", [](TavState& g) {
          g.plant.AnlagenTypNr = 7;
          g.plant.Speicher2vol = 500;
