@@ -23,12 +23,6 @@ std::string_view Getrimmt(std::string_view t) {
   return t;
 }
 
-bool NurLeerraum(std::string_view bytes) {
-  for (char c : bytes)
-    if (c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != '\x1a') return false;
-  return true;
-}
-
 Ladung LadeText(const std::string& pfad, std::string& text) {
   std::error_code ec;
   if (!std::filesystem::exists(pfad, ec)) return Ladung::Fehlt;
@@ -38,12 +32,19 @@ Ladung LadeText(const std::string& pfad, std::string& text) {
     ShowMessageLines(fehler);
     return Ladung::Unlesbar;
   }
-  if (NurLeerraum(bytes)) return Ladung::Fehlt;
+  if (OhneInhalt(bytes)) return Ladung::Fehlt;
   text = DecodeText(bytes, CodePage::Cp1252);
   return Ladung::Ok;
 }
 
 }  // namespace
+
+bool OhneInhalt(std::string_view bytes) {
+  if (HasUtf8Bom(bytes)) bytes.remove_prefix(3);
+  for (char c : bytes)
+    if (c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != '\x1a') return false;
+  return true;
+}
 
 std::string DatenPfad(const TavState& s, std::string_view name) {
   return FindFileNoCase(s.folders.DatenDir, std::string(name)).string();

@@ -26,6 +26,10 @@ enum class Ladung {
   Unlesbar,  // exists but cannot be read (the message is shown)
 };
 
+// A file image of nothing but blanks and line ends (perhaps behind a UTF-8 byte-order mark):
+// such a catalogue counts as missing.
+bool OhneInhalt(std::string_view bytes);
+
 // Full path of `name` in the data folder, found without regard to case.
 std::string DatenPfad(const TavState& s, std::string_view name);
 

@@ -175,7 +175,7 @@ bool VerliertEintraege(const std::string& pfad) {
   ini.LoadFromStrings(SplitLines(DecodeText(bytes, CodePage::Cp1252)));
   const int anzahl = OrteLeser(ini, pfad).Anzahl();
   return anzahl > kMaxOrte ||
-         (anzahl == 0 && bytes.find_first_not_of(" \t\r\n\x1a") != std::string::npos);
+         (anzahl == 0 && !katalog::OhneInhalt(bytes));
 }
 
 }  // namespace

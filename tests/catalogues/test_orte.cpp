@@ -279,7 +279,8 @@ TEST(OrteDatei, OutOfRangeValuesFallBackToSoundOnes) {
 }
 
 TEST(OrteDatei, EmptyFileIsTreatedAsMissing) {
-  for (const std::string& inhalt : {std::string(), std::string("\r\n  \r\n")}) {
+  for (const std::string& inhalt :
+       {std::string(), std::string("\r\n  \r\n"), std::string("\xEF\xBB\xBF\r\n")}) {
     OrteFixture f;
     f.dir.Write("Orte.dat", inhalt);
     f.s().plant.Standort = "Solar";
@@ -287,6 +288,7 @@ TEST(OrteDatei, EmptyFileIsTreatedAsMissing) {
     EXPECT_EQ(f.s().cat.OrtAnzahl, 6);
     EXPECT_EQ(f.s().plant.OrtNr, 4);
     EXPECT_NE(f.dir.Read("Orte.dat").find("[Ort 6]"), std::string::npos);
+    EXPECT_TRUE(f.msgs->shown.empty()) << f.msgs->All();
   }
 }
 
