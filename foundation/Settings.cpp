@@ -185,6 +185,7 @@ bool SaveSettings(TavState& s, const std::string& selectedPrinter) {
   }
   if (!ini.FlushFile()) {
     ShowMessageLines(ini.LastError());
+    ini.DiscardChanges();  // reported once; closing the file must not try and report again
     return false;
   }
   WriteDataDirSetting(s.folders);

@@ -161,6 +161,13 @@ TEST_F(SettingsFixture, OddAndDamagedValuesFallBackAlone) {
   EXPECT_TRUE(messages->shown.empty());
 }
 
+TEST_F(SettingsFixture, AFailedSaveIsReportedOnce) {
+  s->folders.DatenDir = (daten / "fehlt").string() + "/";
+  EXPECT_FALSE(SaveSettings(*s, "Buero"));
+  ASSERT_EQ(messages->shown.size(), 1u);
+  EXPECT_NE(messages->shown[0].text.find("Tavrel.ini"), std::string::npos);
+}
+
 TEST_F(SettingsFixture, UnknownOrMissingLanguageFallsBackToGerman) {
   prog.Write("dansk.dat", "[Tavrel]\r\nBtnYes=&Ja (dk)\r\n");
   prog.Write("meine.dat", "[Tavrel]\r\nBtnYes=&Mine\r\n");
