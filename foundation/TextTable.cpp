@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "foundation/BigIni.h"
+#include "foundation/CodePage.h"
+#include "foundation/TavUtil.h"
 
 namespace tav {
 
@@ -35,17 +37,12 @@ std::string CutChars(const std::string& s, std::size_t maxChars) {
   return s;
 }
 
-// The text with its first letter in upper case (ASCII and the Latin-1 letters).
-std::string CapitalFirst(std::string s) {
-  if (s.empty()) return s;
-  const auto c0 = static_cast<unsigned char>(s[0]);
-  if (c0 >= 'a' && c0 <= 'z') {
-    s[0] = static_cast<char>(c0 - 'a' + 'A');
-  } else if (c0 == 0xC3 && s.size() > 1) {
-    const auto c1 = static_cast<unsigned char>(s[1]);
-    if (c1 >= 0xA0 && c1 <= 0xBE && c1 != 0xB7) s[1] = static_cast<char>(c1 - 0x20);
-  }
-  return s;
+// The text with its first letter in upper case (also the Central European letters).
+std::string CapitalFirst(const std::string& s) {
+  std::size_t pos = 0;
+  char32_t first = 0;
+  if (!NextCodePoint(s, pos, first)) return s;
+  return UpperCaseText(std::string_view(s).substr(0, pos)) + s.substr(pos);
 }
 
 }  // namespace

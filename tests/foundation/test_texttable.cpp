@@ -97,6 +97,15 @@ TEST(TextTable, CentralEuropeanFileIsReadInCodePage1250) {
   EXPECT_EQ(t[TX::BtnNo], "Zażółć");
   EXPECT_EQ(t.GesamtGross, "Ähnlich");
   EXPECT_EQ(t.Monatsnamen[3], "Marzec");
+
+  // The total's capital also for letters outside Latin-1.
+  const struct { const char* gesamt; const char* gross; } cases[] = {
+      {"\xB3\xB9" "cznie", "Łącznie"}, {"\x9A" "est", "Šest"}, {"celkem", "Celkem"}, {"", ""}};
+  for (const auto& c : cases) {
+    dir.Write("polski.dat", std::string("[Tavrel]\r\ngesamt=") + c.gesamt + "\r\n");
+    ASSERT_TRUE(t.LoadTexts(dir / "polski.dat", CodePage::Cp1250));
+    EXPECT_EQ(t.GesamtGross, c.gross) << c.gross;
+  }
 }
 
 TEST(TextTable, LanguageDataFileNames) {
