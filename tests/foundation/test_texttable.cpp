@@ -48,6 +48,12 @@ TEST(TextTable, DefaultsOfTheTellingRows) {
       {TX::Meldung_nichtgefunden, "nicht gefunden"},
       {TX::Solares_Heizen, "Solares Heizen"},
       {TX::m_2idx, "m{/2}"},
+      // Captions of the dialog layouts; the accelerator letters differ between dialogs.
+      {TX::FormOrtUnitCaption, "Ortsdaten"},
+      {TX::FormOrtUnitOrtSuchenSpeedButton, "S&uchen"},
+      {TX::FormOrtUnitOrtSortSpeedButton, "So&rtieren"},
+      {TX::FormOrtUnitPopHinzufuegen, "Hinzufügen"},
+      {TX::FormOrtUnitGeoBreite, "geogr. Breite"},
   };
   for (const auto& r : rows) EXPECT_EQ(t[r.key], r.text) << TextDefaultOf(r.key).key;
   EXPECT_EQ(TextKeyByName("Solares Heizen"), TX::Solares_Heizen);
