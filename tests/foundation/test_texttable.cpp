@@ -54,6 +54,15 @@ TEST(TextTable, DefaultsOfTheTellingRows) {
       {TX::FormOrtUnitOrtSortSpeedButton, "So&rtieren"},
       {TX::FormOrtUnitPopHinzufuegen, "Hinzufügen"},
       {TX::FormOrtUnitGeoBreite, "geogr. Breite"},
+      {TX::FormKollUnitKollSortSpeedButton, "Sor&tieren"},
+      {TX::FormKollUnitKollSuchenSpeedButton, "&Suchen"},
+      {TX::FormEnerEditCaption, "Energie-Daten ändern"},
+      {TX::FormProfEditCaption, "Verbrauchsprofil ändern"},
+      {TX::FormWWCaption, "Warmwasser und Wärme"},
+      {TX::FormSimRunGroupBox1, "Deckungsrate + Wirkungsgrad"},
+      {TX::FormMomentCheckbox1, "R&L = Stillstandstemp."},
+      {TX::FormMomentCheckboxAussentemp, "Außent. nach &Natur"},
+      {TX::FormMomentCheckbox2, "Sonnen&position"},
   };
   for (const auto& r : rows) EXPECT_EQ(t[r.key], r.text) << TextDefaultOf(r.key).key;
   EXPECT_EQ(TextKeyByName("Solares Heizen"), TX::Solares_Heizen);
