@@ -63,6 +63,7 @@ TEST(TextTable, DefaultsOfTheTellingRows) {
       {TX::FormMomentCheckbox1, "R&L = Stillstandstemp."},
       {TX::FormMomentCheckboxAussentemp, "Außent. nach &Natur"},
       {TX::FormMomentCheckbox2, "Sonnen&position"},
+      {TX::FormAssProzHzg, "% (Heizung)"},
   };
   for (const auto& r : rows) EXPECT_EQ(t[r.key], r.text) << TextDefaultOf(r.key).key;
   EXPECT_EQ(TextKeyByName("Solares Heizen"), TX::Solares_Heizen);
