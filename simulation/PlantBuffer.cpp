@@ -83,7 +83,9 @@ void NachheizungSpeicher1(SimContext& c, int hk) {
   const float ts = p.Warmwassertemp + 10.0f;
   auto& t = s.SpTemp;
   if (!(t[0] < p.Minimaltemp)) return;
-  for (int k = 0; k < kTeilschritte && t[0] < p.Warmwassertemp; ++k) {
+  // Entered below the minimum, the block runs at least one sub-step and stops once the store
+  // has reached the set temperature.
+  for (int k = 0; k < kTeilschritte; ++k) {
     if (hk == 1 || hk == 2) {
       // The heater brings the buffer top to the supply temperature, which feeds the exchanger.
       if (t[2] < ts) {
@@ -109,6 +111,7 @@ void NachheizungSpeicher1(SimContext& c, int hk) {
       t[0] += q / (kCWasser * v1);
       s.QNachheiz += q;
     }
+    if (!(t[0] < p.Warmwassertemp)) break;
   }
 }
 

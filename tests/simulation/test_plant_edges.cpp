@@ -387,6 +387,49 @@ TEST(PlantEdges, HotWaterStoreRechargeAndAuxiliaryBlocks) {
   }
 }
 
+// The auxiliary block of store 1 is entered below the minimum and tested for the set
+// temperature only after each sub-step: with the minimum above the set temperature and top1
+// between the two, exactly one sub-step runs. Its heat reaches top1 with the exchanger's 0.97
+// for circuits 1 to 3 and whole for circuit 4.
+TEST(PlantEdges, HotWaterStoreAuxiliaryRunsOneSubStepAboveTheSetTemperature) {
+  struct Fall {
+    int hk;
+    float anteil;  // share of the exchanged heat that reaches top1
+  };
+  for (const Fall f : {Fall{1, 0.97f}, Fall{3, 0.97f}, Fall{4, 1.0f}}) {
+    SCOPED_TRACE(f.hk);
+    Schritt st(7, [&](PlantState& p) {
+      p.HeizkreisTyp = static_cast<std::uint8_t>(f.hk);
+      p.Minimaltemp = 55.0f;  // Warmwassertemp 50
+    });
+    st.Ruhig();
+    const float oben1 = 52.0f, oben2 = 30.0f;  // a buffer too cold to recharge store 1
+    st.T(0) = oben1;
+    st.T(1) = 30.0f;
+    st.T(2) = oben2;
+    st.T(3) = 30.0f;
+    st.Lauf();
+    const auto& geo = st.s.geo;
+    const float ts = st.p.Warmwassertemp + 10.0f;
+    const float gewinn = (st.T(0) - oben1) * geo.SpKnotenVol1 * kCWasser;
+    ASSERT_GT(gewinn, 0.0f);
+    float getauscht = 0.0f;  // heat through the exchanger in the one sub-step
+    if (f.hk == 1) {
+      // The heater brought the buffer top to the supply temperature; the exchanger cooled it.
+      EXPECT_NEAR(st.s.QNachheiz, (ts - oben2) * geo.SpKnotenVol2 * kCWasser, 1e-2f);
+      getauscht = (ts - st.T(2)) * geo.SpKnotenVol2 * kCWasser;
+    } else if (f.hk == 3) {
+      // Heated buffer water leaves the exchanger at two thirds of the way to the supply.
+      const float tr = st.T(0) + (ts - st.T(0)) * 2.0f / 3.0f;
+      getauscht = st.s.QNachheiz * (ts - tr) / (ts - oben2);
+    } else {
+      getauscht = st.s.QNachheiz;
+      EXPECT_EQ(st.T(2), oben2);
+    }
+    EXPECT_NEAR(gewinn, f.anteil * getauscht, 1e-3f * getauscht);
+  }
+}
+
 // --- Buffer with fresh-water station ---------------------------------------------------------
 
 TEST(PlantEdges, BufferLoadingOnlyBooksHeatThatEntered) {
