@@ -241,6 +241,64 @@ TEST(PlantEdges, CombiPoolFromTheBufferNeedsMoreThanFiveKelvin) {
   }
 }
 
+// Draw-off and wall exchange of the combi variants at their thresholds. The expected nodes come
+// from the store helpers applied in the order the rule names, starting from the nodes of a step
+// with nothing else going on.
+TEST(PlantEdges, CombiDrawOffAndExchangeAtTheirThresholds) {
+  struct Fall {
+    const char* name;
+    int kombi;
+    float anteil;  // drawn volume as a share of the threshold volume
+    bool geteilt;  // the draw in two halves of the step
+  };
+  const Fall faelle[] = {
+      {"coil store, draw just below 0.6 of store 2's node: one draw", 8, 0.99f, false},
+      {"coil store, draw exactly 0.6 of the node: two halves", 8, 1.0f, true},
+      {"tank in tank without collector power: bottom exchange factor 3", 7, 0.5f, false},
+  };
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.name);
+    Schritt st(6, [&](PlantState& p) {
+      p.KombiSpTyp = static_cast<std::uint8_t>(f.kombi);
+      p.Minimaltemp = 30.0f;
+    });
+    st.Ruhig();
+    const auto& geo = st.s.geo;
+    const float kw = st.p.Kaltwassertemp;
+    st.T(0) = 70.0f;
+    st.T(1) = 50.0f;
+    st.T(2) = 60.0f;
+    st.T(3) = 40.0f;
+    st.w.g->moment.Tageszeit = 8.5f;
+    const float prozent = static_cast<float>(st.p.AktZapfprofil[8]);
+    const float v2 = f.kombi == 7 ? geo.Sp2ObenVol : geo.SpKnotenVol2;
+    const float m = f.anteil * 0.6f * v2;
+    st.s.WWTagesEnergie = m * kCWasser * (st.T(2) - kw) * 100.0f / prozent / st.dt;
+    float t[4] = {st.T(0), st.T(1), st.T(2), st.T(3)};
+    auto zapfen = [&](float menge, float vo, float vu) {
+      t[2] = PlugFlow(t[2], t[3], menge, vo);
+      t[3] = PlugFlow(t[3], kw, menge, vu);
+    };
+    if (f.kombi == 7) {
+      zapfen(m, geo.Sp2ObenVol, geo.Sp2UntenVol);
+      CalcWTSpirale(t[0], t[2], geo.SpObenVol, geo.Sp2ObenVol, 2.5f * geo.WTFlaecheOben, st.dt);
+      CalcWTSpirale(t[1], t[3], geo.SpUntenVol, geo.Sp2UntenVol, 3.0f * geo.WTFlaecheUnten, st.dt);
+    } else {
+      const float v1 = geo.SpKnotenVol1, a = geo.SpFlaeche2;
+      auto tauschen = [&](float dt) {
+        CalcWTSpirale(t[0], t[2], v1, v2, a, dt);
+        CalcWTSpirale(t[1], t[3], v1, v2, a, dt);
+      };
+      zapfen(m, v2, v2);
+      tauschen(f.geteilt ? st.dt / 2.0f : st.dt);
+      // The rest of an exact 0.6 draw is nothing; the second half only exchanges.
+      if (f.geteilt) tauschen(st.dt / 2.0f);
+    }
+    st.Lauf();
+    for (int i = 0; i < 4; ++i) EXPECT_NEAR(st.T(i), t[i], 1e-3f) << i;
+  }
+}
+
 // --- Six-node combi store ------------------------------------------------------------------
 
 TEST(PlantEdges, SixNodeCoilPassesByCollectorOutlet) {
