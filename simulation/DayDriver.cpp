@@ -103,6 +103,10 @@ void HeizkreisAufteilung(const PlantState& p, SimState& s, float d, float y, flo
     const float x = s.TagSolHeizen - (y - pool);
     s.TagNachheizung -= x;
     s.TagSolHeizen = y - pool;
+  } else if (p.HeizkreisTyp == 4) {
+    // This circuit draws from the buffer bottom, where the auxiliary heater's heat arrives too;
+    // what the day's yield cannot have supplied is that heater's, already booked as auxiliary.
+    s.TagSolHeizen = std::clamp(s.TagSolHeizen, 0.0f, std::max(0.0f, y - pool));
   }
 }
 

@@ -85,6 +85,8 @@ TEST(PlantYear, EveryModelRunsAYearWithBoundedNodesAndFullHotWater) {
     EXPECT_GT(Jahr(r.SolarertragMonat), 0.0f);
     EXPECT_LT(Jahr(r.SolarertragMonat), Jahr(r.KollEinstrahlungMonat));
     EXPECT_GE(Jahr(r.NachheizungMonat), 0.0f);
+    // Heat credited to the heating as solar comes out of the solar yield.
+    EXPECT_LE(Jahr(r.SolHeizenMonat), Jahr(r.SolarertragMonat) * 1.0001f);
     EXPECT_NEAR(Jahr(r.WWBedarfMonat), 365.0f * 4000.0f, 1.0f);
     if (w.g->plant.SolHeizung) {
       EXPECT_GT(Jahr(r.HeizbedarfMonat), 0.0f);
