@@ -28,7 +28,6 @@ void KombiLaden(SimContext& c) {
     const float hub = s.TKollAus - unten;
     const float x = hub > 0.0f ? qKoll * f.dt * 3.6f / (hub * 4.1868f) : v + 1.0f;
     if (x <= v) {
-      f.Volumen = x;
       unten = PlugFlow(unten, oben, x, v);
       oben = PlugFlow(oben, s.TKollAus, x, v);
       return;
@@ -73,7 +72,6 @@ float HeizkurveDesSchritts(SimContext& c) {
   if (s.QHeizLeistung > 0.0f && spreizung > 0.0f) {
     mH = s.QHeizBedarf * 0.95f / kHeizTeilschritte / (spreizung * kCWasser);
   }
-  s.frame.mH = mH;
   return mH;
 }
 
@@ -93,7 +91,6 @@ bool HeizTeilschritt12(SimContext& c, HeizPuffer b) {
   }
   const float dT = b.oben - s.THeizRueck;
   const float mH = dT > 0.0f ? s.QHeizBedarf / kHeizTeilschritte / (dT * kCWasser) : 0.0f;
-  s.frame.mH = mH;
   if (HeizDurchflussZuGross(c, mH, b.vOben)) return false;
   if (s.QHeizLeistung > 0.0f) {
     if (p.HeizkreisTyp == 1 || s.THeizRueck < b.unten) {

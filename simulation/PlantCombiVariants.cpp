@@ -52,10 +52,9 @@ void Kombi7Laden(SimContext& c) {
     const float hub = s.TKollAus - unten;
     const float x = hub > 0.0f ? qKoll * f.dt * 3.6f / (hub * 4.1868f) : vo + vu;
     if (x <= std::min(vo, vu)) {
-      f.AltOben = oben;
-      f.Volumen = x;
+      const float altOben = oben;
       oben = PlugFlow(oben, s.TKollAus, x, vo);
-      unten = PlugFlow(unten, f.AltOben, x, vu);
+      unten = PlugFlow(unten, altOben, x, vu);
       return;
     }
   }
@@ -163,7 +162,6 @@ void Kombi12Heizen(SimContext& c, Knoten12& n) {
   for (int k = 0; k < kHeizTeilschritte; ++k) {
     if (n.T(4) < s.THeizVor) s.QNachheiz += NachheizUmlauf(n, s.THeizVor + 5.0f, 4, qZehntel);
     const float mH = spreizung > 0.0f ? s.QHeizBedarf / kHeizTeilschritte / (spreizung * kCWasser) : 0.0f;
-    s.frame.mH = mH;
     if (HeizDurchflussZuGross(c, mH, n.V(4))) return;
     if (!(s.QHeizLeistung > 0.0f)) continue;
     if (hk != 5) {

@@ -50,7 +50,6 @@ bool PufferLaden(SimContext& c, Puffer& b) {
   const float hub = tk - b.T(3);
   if (!(hub > 0.0f)) return false;
   const float x = qKoll * dt * 3.6f / (hub * 4.1868f);
-  s.frame.Volumen = x;
   if (x > b.vq) {
     // More than a node per step cannot be layered; the heat goes into the bottom node.
     b.T(3) += qKoll * dt / (kCWasser * b.vq);
@@ -105,7 +104,6 @@ void SolarLaden(SimContext& c, Puffer& b) {
     const float ts = s.TKollAus - s.LFTdT;
     if (!(b.T(3) < p.Maximaltemp && ts - b.T(3) > 2.0f)) return;
     const float x = qKoll * s.frame.dt * 3.6f / ((ts - b.T(3)) * 4.1868f);
-    s.frame.Volumen = x;
     CheckLowFlow(c, x, b.vq);
     if (ts > b.T(0) && b.T(0) < p.Maximaltemp) {
       for (int i = 3; i >= 1; --i) b.Zufluss(i, b.T(i - 1), x);
@@ -159,7 +157,6 @@ void PufferHeizen(SimContext& c, Puffer& b) {
       }
       const float dT = b.T(1) - tr;
       const float m = dT > 0.0f ? s.QHeizBedarf / kTeilschritte / (dT * kCWasser) : 0.0f;
-      s.frame.mH = m;
       if (HeizDurchflussZuGross(c, m, b.vq)) return;
       if (!(s.QHeizLeistung > 0.0f)) continue;
       if (hk == 1 || tr < b.T(2)) {

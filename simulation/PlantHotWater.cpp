@@ -28,10 +28,9 @@ void SpeicherLaden(SimContext& c) {
     const float hub = s.TKollAus - unten;
     const float x = hub > 0.0f ? qKoll * f.dt * 3.6f / (hub * 4.1868f) : v + 1.0f;
     if (x <= v) {
-      f.AltOben = oben;
-      f.Volumen = x;
+      const float altOben = oben;
       oben = PlugFlow(oben, s.TKollAus, x, v);
-      unten = PlugFlow(unten, f.AltOben, x, v);
+      unten = PlugFlow(unten, altOben, x, v);
       return;
     }
   }

@@ -34,9 +34,6 @@ struct StepFrame {
   float TRaum = 20.0f;         // temperature of the room around the stores
   float MischSchwelle = 10.0f; // node-mixing threshold, K
   float QKollGemerkt = 0.0f;   // collector power before the model changed it
-  float AltOben = 0.0f;        // scratch of the loading routines: old top temperature
-  float Volumen = 0.0f;        // scratch: volume exchanged
-  float mH = 0.0f;             // volume the heating circuit moves per sub-step
 };
 
 // Live values of the run window, percent; 0 where a divisor is still 0.
