@@ -9,6 +9,7 @@
 #include "foundation/AtomicFile.h"
 #include "foundation/BigIni.h"
 #include "foundation/FileUtil.h"
+#include "foundation/SysUtil.h"
 #include "foundation/TavMathe.h"
 
 namespace tav {
@@ -16,11 +17,6 @@ namespace tav {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string OhnePunkte(std::string s) {
-  std::erase(s, '.');
-  return s;
-}
 
 std::size_t Zeichenzahl(std::string_view utf8) {
   std::size_t n = 0;
@@ -98,7 +94,7 @@ std::string OrdnerKurzname(const std::string& Folder, const std::string& ProgNam
   const std::size_t slash = f.rfind('/');
   std::string name = slash == std::string::npos ? f : f.substr(slash + 1);
   if (Zeichenzahl(name) < 8) name = ProgName;
-  return OhnePunkte(std::move(name));
+  return RemoveDots(name);
 }
 
 bool UnterProgrammOrdner(const std::string& Folder, const std::vector<std::string>& ProgrammeDirs) {
@@ -116,7 +112,7 @@ std::string RegSektion(const FolderState& F) {
 }
 
 std::string RegDateiPfad(const FolderState& F) {
-  return WithSlash(F.ConfigDir) + OhnePunkte(F.ProgName) + "/" + std::string(RegDateiName);
+  return WithSlash(F.ConfigDir) + RemoveDots(F.ProgName) + "/" + std::string(RegDateiName);
 }
 
 void SetupFolders(FolderState& F, const SystemFolders& Sys) {
