@@ -1,6 +1,5 @@
 #include "foundation/TextTable.h"
 
-#include <algorithm>
 #include <unordered_map>
 #include <vector>
 
@@ -15,14 +14,6 @@ extern const TextDefault kTextDefaults[kTextCount];
 }  // namespace detail
 
 namespace {
-
-std::string AsciiLower(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return out;
-}
 
 // The first MaxChars characters of a UTF-8 text.
 std::string CutChars(const std::string& s, std::size_t maxChars) {
@@ -55,11 +46,11 @@ std::optional<TX> TextKeyByName(std::string_view name) {
   static const std::unordered_map<std::string, TX> byName = [] {
     std::unordered_map<std::string, TX> m;
     for (std::size_t i = 0; i < kTextCount; ++i) {
-      m.emplace(AsciiLower(detail::kTextDefaults[i].key), static_cast<TX>(i));
+      m.emplace(FoldCaseUtf8(detail::kTextDefaults[i].key), static_cast<TX>(i));
     }
     return m;
   }();
-  const auto it = byName.find(AsciiLower(name));
+  const auto it = byName.find(FoldCaseUtf8(name));
   if (it == byName.end()) return std::nullopt;
   return it->second;
 }
@@ -130,14 +121,14 @@ TTextTable& Texts() {
 }
 
 std::string LangFileName(const std::string& name, const std::string& code) {
-  if (AsciiLower(code) == "de") return name + ".dat";
+  if (EqualsNoCase(code, "de")) return name + ".dat";
   return name + "_" + code + ".dat";
 }
 
 std::string LangDataFileName(const std::string& name, const std::string& code,
                              const std::filesystem::path& folder) {
   // German has no suffixed file, whatever the letter case of its code.
-  if (AsciiLower(code) != "de") {
+  if (!EqualsNoCase(code, "de")) {
     const std::string own = name + "_" + code + ".dat";
     std::error_code ec;
     if (std::filesystem::is_regular_file(folder / own, ec)) return own;
