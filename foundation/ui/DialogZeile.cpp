@@ -30,6 +30,18 @@ void ShowNotFound(const std::string& term) {
   ShowMessageLines("\"" + UpperCaseText(term) + "\" " + T(TX::Meldung_nichtgefunden));
 }
 
+// Asks for the term and finds the next of Rows after Current; a term not found is reported,
+// a cancelled search is not. ErgebnisOK stays cleared until the caller has selected the row.
+std::optional<int> AskAndFindNext(const std::vector<std::string>& rows, int firstRow,
+                                  int current, QWidget* parent) {
+  const std::string term = AskSearchTerm(parent);
+  if (term.empty()) return std::nullopt;
+  Msg().ErgebnisOK = false;
+  const std::optional<int> hit = FindNextRow(rows, firstRow, current, term);
+  if (!hit) ShowNotFound(term);
+  return hit;
+}
+
 }  // namespace
 
 TFormDialogZeile::TFormDialogZeile(QWidget* parent) : QDialog(parent) {
@@ -151,20 +163,14 @@ std::string AskSearchTerm(QWidget* parent) {
 }
 
 bool SearchGrid(QTableWidget* grid, int fixedRows) {
-  const std::string term = AskSearchTerm(grid);
-  if (term.empty()) return false;
-  Msg().ErgebnisOK = false;
   std::vector<std::string> rows;
   rows.reserve(static_cast<std::size_t>(grid->rowCount()));
   for (int r = 0; r < grid->rowCount(); ++r) {
     const QTableWidgetItem* item = grid->columnCount() > 1 ? grid->item(r, 1) : nullptr;
     rows.push_back(item ? item->text().toStdString() : std::string());
   }
-  const std::optional<int> hit = FindNextRow(rows, fixedRows, grid->currentRow(), term);
-  if (!hit) {
-    ShowNotFound(term);
-    return false;
-  }
+  const std::optional<int> hit = AskAndFindNext(rows, fixedRows, grid->currentRow(), grid);
+  if (!hit) return false;
   grid->setCurrentCell(*hit, 1);
   grid->selectRow(*hit);
   Msg().ErgebnisOK = true;
@@ -173,14 +179,8 @@ bool SearchGrid(QTableWidget* grid, int fixedRows) {
 
 bool SearchList(const std::vector<std::string>& list, int firstRow, int& index,
                 QWidget* parent) {
-  const std::string term = AskSearchTerm(parent);
-  if (term.empty()) return false;
-  Msg().ErgebnisOK = false;
-  const std::optional<int> hit = FindNextRow(list, firstRow, index, term);
-  if (!hit) {
-    ShowNotFound(term);
-    return false;
-  }
+  const std::optional<int> hit = AskAndFindNext(list, firstRow, index, parent);
+  if (!hit) return false;
   index = *hit;
   Msg().ErgebnisOK = true;
   return true;
