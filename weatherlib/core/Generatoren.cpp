@@ -201,6 +201,14 @@ void kh_Generator(Zustand& z, TKlimStunden& Stunden, const TKlimTage& Tage) {
     double w = 0.0;
     for (int k = 0; k < 24; ++k) w += kt * K(Stunden, KLIM_K_EXTRA, basis + k);
     const int grenze = w < 300 ? 20 : (w < 500 ? 15 : (w < 1000 ? 12 : (w < 2000 ? 8 : 3)));
+    // Mean and spread of each daylight hour depend on the sun alone, not on the draw.
+    std::array<double, 24> ktmH{}, sigmaH{};
+    for (int k = 0; k < 24; ++k) {
+      if (!(K(Stunden, KLIM_K_KTMAX, basis + k) > 0.0f)) continue;
+      const double sh = SinG(K(Stunden, KLIM_K_HOEHE, basis + k));
+      ktmH[k] = lambda + eps * std::exp(-kappa / sh);
+      sigmaH[k] = a * std::exp(b * (1.0 - sh));
+    }
     int toleranz = 2;
     int versuch = 0;
     std::array<double, 24> kth{};
@@ -216,14 +224,11 @@ void kh_Generator(Zustand& z, TKlimStunden& Stunden, const TKlimTage& Tage) {
           kth[k] = 0.0;
           continue;
         }
-        const double sh = SinG(K(Stunden, KLIM_K_HOEHE, h));
-        const double ktm = lambda + eps * std::exp(-kappa / sh);
-        const double sigma = a * std::exp(b * (1.0 - sh));
         bool ok = false;
         for (int zug = 1; zug <= 1501 && !ok; ++zug) {
           const double r = z.Rng.RandG(s);
           const double yy = erste ? r : phi1 * y + r;
-          const double v = sigma * yy + ktm;
+          const double v = sigmaH[k] * yy + ktmH[k];
           if (v > 0.0 && v <= kmax) {
             kth[k] = v;
             y = yy;
