@@ -175,15 +175,14 @@ void ReadEnergie(TavState& s, const std::string& signatur, StatusSink& status) {
     if (p.EnergieNr >= 1)
       ShowInfoMessage(T(TX::gewaehlt) + ": " + c.Energietraeger[p.EnergieNr].EnergieName);
   } else {
-    for (int i = 1; i <= c.EnergieAnzahl; ++i)
-      if (c.Energietraeger[i].EnergieName == p.konvEnergie) p.EnergieNr = i;
+    const auto name = [&](int i) -> const std::string& { return c.Energietraeger[i].EnergieName; };
+    p.EnergieNr = LetzterMitNamen(c.EnergieAnzahl, p.konvEnergie, name);
     if (p.EnergieNr == -1 && p.konvEnergie == "*init*" && c.EnergieAnzahl >= 1) p.EnergieNr = 1;
     if (p.EnergieNr == -1 && c.EnergieAnzahl >= 1) {
       std::int32_t best = 0;
-      p.EnergieNr = NaechsterEintrag(c.EnergieAnzahl, p.konvEnergie,
-                                     [&](int i) { return c.Energietraeger[i].EnergieName; }, best);
-      ShowMessageLines("\"" + p.konvEnergie + "\" " + T(TX::Meldung_nichtgefunden) + "\r\n" +
-                       T(TX::gewaehlt) + ": " + c.Energietraeger[p.EnergieNr].EnergieName);
+      p.EnergieNr = NaechsterEintrag(c.EnergieAnzahl, p.konvEnergie, name, best);
+      MeldeErsatz(p.konvEnergie, T(TX::Meldung_nichtgefunden),
+                  c.Energietraeger[p.EnergieNr].EnergieName);
     }
   }
   SelectEnergie(s, p.EnergieNr);

@@ -10,6 +10,7 @@
 #include "foundation/Messages.h"
 #include "foundation/TavUtil.h"
 #include "foundation/TavVar.h"
+#include "foundation/TextTable.h"
 
 namespace tav::katalog {
 
@@ -158,6 +159,11 @@ bool SchreibeKatalog(const std::string& pfad, const std::string& text,
   status.Status("");
   if (!ok) ShowMessageLines(fehlerText + "|" + fehler);
   return ok;
+}
+
+void MeldeErsatz(const std::string& gesucht, const std::string& grund,
+                 const std::string& gewaehlt) {
+  ShowMessageLines("\"" + gesucht + "\" " + grund + "\r\n" + T(TX::gewaehlt) + ": " + gewaehlt);
 }
 
 void Zeile(std::string& out, std::string_view key, std::string_view value) {

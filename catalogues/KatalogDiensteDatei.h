@@ -122,6 +122,20 @@ int NaechsterEintrag(int anzahl, std::string_view text, NameVon name, std::int32
   return nr;
 }
 
+// The last of the entries 1..anzahl whose name(i) is exactly `key` (a later entry of the same
+// name wins); -1 when none.
+template <typename NameVon>
+int LetzterMitNamen(int anzahl, std::string_view key, NameVon name) {
+  int nr = -1;
+  for (int i = 1; i <= anzahl; ++i)
+    if (name(i) == key) nr = i;
+  return nr;
+}
+
+// Tells that `gesucht` was not found (`grund`) and which entry was chosen instead.
+void MeldeErsatz(const std::string& gesucht, const std::string& grund,
+                 const std::string& gewaehlt);
+
 // "key=value" + CR LF.
 void Zeile(std::string& out, std::string_view key, std::string_view value);
 

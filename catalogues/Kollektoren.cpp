@@ -88,16 +88,19 @@ void LadeListe(TavState& s, StatusSink& status) {
   probleme.Melde();
 }
 
+// The collector names by position, for the name searches.
+auto Namen(const CatalogueState& c) {
+  return [&c](int i) -> const std::string& { return c.Kollektoren[i].Name; };
+}
+
 // Index of the collector the project's key names: the exact name (last wins), else the
 // name whose first 50 characters are the key (the key is stored cut), -1 when none.
 int SucheName(const CatalogueState& c, const std::string& key) {
-  int nr = -1;
-  for (int i = 1; i <= c.KollektorAnzahl; ++i)
-    if (c.Kollektoren[i].Name == key) nr = i;
+  const int nr = LetzterMitNamen(c.KollektorAnzahl, key, Namen(c));
   if (nr != -1 || Utf8Length(key) != kKollektorNameLaenge) return nr;
-  for (int i = 1; i <= c.KollektorAnzahl; ++i)
-    if (LinksZeichen(c.Kollektoren[i].Name, kKollektorNameLaenge) == key) nr = i;
-  return nr;
+  return LetzterMitNamen(c.KollektorAnzahl, key, [&](int i) {
+    return LinksZeichen(c.Kollektoren[i].Name, kKollektorNameLaenge);
+  });
 }
 
 }  // namespace
@@ -202,8 +205,7 @@ void ReadKollektoren(TavState& s, StatusSink& status) {
     if (p.KollektorNr >= 1) {
       const std::string grund = s.run.FirmenVersion ? T(TX::MeldungFirmenKollnichtgefunden)
                                                     : T(TX::MeldungKollnichtgefunden);
-      ShowMessageLines("\"" + p.Kollektor + "\" " + grund + "\r\n" + T(TX::gewaehlt) + ": " +
-                       c.Kollektoren[p.KollektorNr].Name);
+      MeldeErsatz(p.Kollektor, grund, c.Kollektoren[p.KollektorNr].Name);
     }
   }
   SelectKollektor(s, p.KollektorNr);
@@ -236,10 +238,7 @@ int ImportKollektoren(TavState& s, const std::string& fileName, StatusSink& stat
       probleme.Add(leser.FehlerText());
       continue;
     }
-    bool vorhanden = false;
-    for (int n = 1; n <= c.KollektorAnzahl && !vorhanden; ++n)
-      vorhanden = c.Kollektoren[n].Name == neu.Name;
-    if (vorhanden) continue;
+    if (LetzterMitNamen(c.KollektorAnzahl, neu.Name, Namen(c)) != -1) continue;
     RoundKollektorToWritten(neu);
     c.Kollektoren[++c.KollektorAnzahl] = std::move(neu);
     ++uebernommen;
@@ -272,8 +271,7 @@ bool SelectKollektor(TavState& s, int index) {
 
 int FindKollektor(const CatalogueState& c, std::string_view name, std::uint16_t& distanz) {
   std::int32_t best = 0;
-  const int nr = NaechsterEintrag(c.KollektorAnzahl, name,
-                                  [&](int i) { return c.Kollektoren[i].Name; }, best);
+  const int nr = NaechsterEintrag(c.KollektorAnzahl, name, Namen(c), best);
   distanz = nr == -1 ? 10000 : static_cast<std::uint16_t>(std::min<std::int32_t>(best, 65535));
   return nr;
 }
@@ -281,9 +279,7 @@ int FindKollektor(const CatalogueState& c, std::string_view name, std::uint16_t&
 bool MatchKollektor(TavState& s, const TKollektor& r) {
   CatalogueState& c = s.cat;
   const std::string name = r.Kurzname + " " + r.Name;
-  int nr = -1;
-  for (int i = 1; i <= c.KollektorAnzahl; ++i)
-    if (c.Kollektoren[i].Name == name) nr = i;
+  int nr = LetzterMitNamen(c.KollektorAnzahl, name, Namen(c));
   bool angehaengt = false;
   if (nr == -1) {
     std::uint16_t d = 10000;

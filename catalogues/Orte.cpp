@@ -73,6 +73,11 @@ std::string RechtsBuendig(std::string t, std::size_t breite) {
   return t;
 }
 
+// The location names by position, for the name searches.
+auto OrtNamen(const CatalogueState& cat) {
+  return [&cat](int n) -> const std::string& { return cat.Orte[n].Name; };
+}
+
 // The built-in rows in memory (no file written).
 void SetBuiltInOrte(CatalogueState& cat) {
   std::vector<TOrt> rows = BuiltInOrte();
@@ -229,23 +234,12 @@ void LoadOrteList(TavState& s, StatusSink& status) {
 }  // namespace
 
 int FindOrtNr(const TavState& s, const std::string& standort, bool warnen) {
-  int nr = -1;
-  for (int n = 1; n <= s.cat.OrtAnzahl; ++n)
-    if (s.cat.Orte[n].Name == standort) nr = n;
+  const auto name = OrtNamen(s.cat);
+  int nr = katalog::LetzterMitNamen(s.cat.OrtAnzahl, standort, name);
   if (nr != -1 || s.cat.OrtAnzahl < 1) return nr;
-  // The distance of a long name to a short one exceeds any fixed start value; the first
-  // entry always counts.
   std::int32_t best = 0;
-  for (int n = 1; n <= s.cat.OrtAnzahl; ++n) {
-    const std::int32_t d = StringDistance(standort, s.cat.Orte[n].Name);
-    if (nr == -1 || d < best) {
-      best = d;
-      nr = n;
-    }
-  }
-  if (warnen && nr != -1)
-    ShowMessageLines("\"" + standort + "\" " + T(TX::MeldungOrtnichtgefunden) + "\r\n" +
-                     T(TX::gewaehlt) + ": " + s.cat.Orte[nr].Name);
+  nr = katalog::NaechsterEintrag(s.cat.OrtAnzahl, standort, name, best);
+  if (warnen) katalog::MeldeErsatz(standort, T(TX::MeldungOrtnichtgefunden), s.cat.Orte[nr].Name);
   return nr;
 }
 
@@ -276,10 +270,7 @@ int ImportOrte(TavState& s, const std::string& fileName, StatusSink& status) {
     // A section with unreadable values is not taken into the catalogue.
     if (leser.SektionFehlerhaft(i)) continue;
     RoundOrtToWritten(ort);
-    bool vorhanden = false;
-    for (int n = 1; n <= s.cat.OrtAnzahl && !vorhanden; ++n)
-      vorhanden = s.cat.Orte[n].Name == ort.Name;
-    if (vorhanden) continue;
+    if (katalog::LetzterMitNamen(s.cat.OrtAnzahl, ort.Name, OrtNamen(s.cat)) != -1) continue;
     s.cat.Orte[++s.cat.OrtAnzahl] = std::move(ort);
     ++uebernommen;
   }

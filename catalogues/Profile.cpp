@@ -173,14 +173,12 @@ void ReadProfile(TavState& s, StatusSink& status) {
   CatalogueState& c = s.cat;
   PlantState& p = s.plant;
   LadeListe(s, status);
-  p.ProfilNr = -1;
-  for (int i = 1; i <= c.ProfilAnzahl; ++i)
-    if (c.Profile[i].Name == p.Zapfprofil) p.ProfilNr = i;
+  const auto name = [&](int i) -> const std::string& { return c.Profile[i].Name; };
+  p.ProfilNr = LetzterMitNamen(c.ProfilAnzahl, p.Zapfprofil, name);
   if (p.Zapfprofil == "*init*" && c.ProfilAnzahl >= 1) p.ProfilNr = 1;
   if (p.ProfilNr == -1 && c.ProfilAnzahl >= 1) {
     std::int32_t best = 0;
-    p.ProfilNr = NaechsterEintrag(c.ProfilAnzahl, p.Zapfprofil,
-                                  [&](int i) { return c.Profile[i].Name; }, best);
+    p.ProfilNr = NaechsterEintrag(c.ProfilAnzahl, p.Zapfprofil, name, best);
     // "Normal..." profiles were renamed "... Standard": try that spelling as well.
     std::string gross = UpperCaseText(p.Zapfprofil);
     const std::size_t pos = gross.find("NORMAL");
@@ -191,8 +189,7 @@ void ReadProfile(TavState& s, StatusSink& status) {
           c.ProfilAnzahl, gross, [&](int i) { return UpperCaseText(c.Profile[i].Name); }, best);
       if (standard != -1) p.ProfilNr = standard;
     }
-    ShowMessageLines("\"" + p.Zapfprofil + "\" " + T(TX::Meldung_nichtgefunden) + "\r\n" +
-                     T(TX::gewaehlt) + ": " + c.Profile[p.ProfilNr].Name);
+    MeldeErsatz(p.Zapfprofil, T(TX::Meldung_nichtgefunden), c.Profile[p.ProfilNr].Name);
   }
   SelectProfil(s, p.ProfilNr);
 }

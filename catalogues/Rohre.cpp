@@ -109,15 +109,12 @@ void ReadRohre(TavState& s, StatusSink& status) {
     LadeListe(s, status);
     c.RohreGeladen = true;
   }
-  p.RohrNr = -1;
-  for (int i = 1; i <= c.RohrAnzahl; ++i)
-    if (c.Rohre[i].RohrName == p.RohrTyp) p.RohrNr = i;
+  p.RohrNr = LetzterMitNamen(c.RohrAnzahl, p.RohrTyp, [&](int i) { return c.Rohre[i].RohrName; });
   if (p.RohrNr == -1 && c.RohrAnzahl >= 1) {
     // The second pipe is the standard one; a file with a single pipe offers only that.
     p.RohrNr = c.RohrAnzahl >= 2 ? 2 : 1;
     if (p.RohrTyp != "*init*")
-      ShowMessageLines("\"" + p.RohrTyp + "\" " + T(TX::Meldung_nichtgefunden) + "\r\n" +
-                       T(TX::gewaehlt) + ": " + c.Rohre[p.RohrNr].RohrName);
+      MeldeErsatz(p.RohrTyp, T(TX::Meldung_nichtgefunden), c.Rohre[p.RohrNr].RohrName);
   }
   SelectRohr(s, p.RohrNr);
 }
