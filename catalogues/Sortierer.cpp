@@ -43,13 +43,6 @@ bool Schreibe(const std::string& pfad, const std::string& text) {
   return false;
 }
 
-template <typename T>
-void Umordnen(std::vector<T>& liste, const std::vector<int>& folge) {
-  std::vector<T> alt(liste.begin() + 1, liste.begin() + 1 + static_cast<long>(folge.size()));
-  for (std::size_t i = 0; i < folge.size(); ++i)
-    liste[i + 1] = std::move(alt[static_cast<std::size_t>(folge[i] - 1)]);
-}
-
 // New position of the entry that stood at `alt`, or `alt` itself when none.
 int NeuePosition(const std::vector<int>& folge, int alt) {
   for (std::size_t i = 0; i < folge.size(); ++i)
@@ -87,9 +80,7 @@ bool SortKollektoren(TavState& s, std::uint8_t modus, StatusSink& status) {
   std::string text;
   for (int i = 1; i <= n; ++i) AppendKollektorSection(text, i, c.Kollektoren[folge[i - 1]]);
   if (!Schreibe(KollDateiPfad(s), text)) return false;
-  // Load the rewritten catalogue; the current collector keeps its name.
-  Umordnen(c.Kollektoren, folge);
-  s.plant.KollektorNr = static_cast<std::int16_t>(NeuePosition(folge, s.plant.KollektorNr));
+  // Load the rewritten catalogue; the current collector is found again by its name.
   c.KollektorenGeladen = false;
   ReadKollektoren(s, status);
   return true;
@@ -129,7 +120,6 @@ bool SortOrte(TavState& s, std::uint8_t modus, const std::string& land, OrtUmgeb
   if (!Schreibe(OrteDateiPfad(s), text)) return false;
   // Load the rewritten catalogue. The current location keeps its entry, so its weather
   // stays valid.
-  Umordnen(c.Orte, folge);
   s.plant.OrtNr = NeuePosition(folge, s.plant.OrtNr);
   c.OrteGeladen = false;
   ReadOrte(s, env);
