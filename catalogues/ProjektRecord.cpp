@@ -150,10 +150,8 @@ void FillProjekt(const PlantState& p, TProjekt& r, double jetzt) {
   r.Datum = jetzt;
 }
 
-void ApplyProjekt(const TProjekt& record, PlantState& p) {
-  // A private copy: the caller may pass p.Projekt itself.
-  const TProjekt r = record;
-
+void ApplyProjekt(const TProjekt& r, PlantState& p) {
+  // r may be p.Projekt itself: that is safe, as nothing below writes p.Projekt.
   p.ProjektName = r.ProjektName;
   p.Info1 = r.Info1;
   p.Info2 = r.Info2;
