@@ -11,6 +11,7 @@
 #include "foundation/BigIni.h"
 #include "foundation/CodePage.h"
 #include "foundation/Messages.h"
+#include "foundation/TavMathe.h"
 #include "foundation/TavUtil.h"
 
 namespace tav {
@@ -101,14 +102,7 @@ std::string Bool01(bool b) { return b ? "1" : "0"; }
 std::string Real(double x) { return IniFloatToStr(x); }
 std::string Gerundet(double x, std::uint8_t stellen) { return IniFloatToStr(RoundDecimals(stellen, x)); }
 // A real written as a whole number, halves to the even neighbour.
-std::string AlsGanzzahl(double x) {
-  const double r = RoundDecimals(0, x);
-  constexpr double lo = std::numeric_limits<std::int32_t>::min();
-  constexpr double hi = std::numeric_limits<std::int32_t>::max();
-  if (!(r >= lo)) return std::to_string(std::numeric_limits<std::int32_t>::min());
-  if (!(r <= hi)) return std::to_string(std::numeric_limits<std::int32_t>::max());
-  return std::to_string(static_cast<std::int32_t>(r));
-}
+std::string AlsGanzzahl(double x) { return std::to_string(RoundToInt(x)); }
 
 // The text the file holds for a storage sub-type: the record's "#" form has none.
 std::string SpTypDateiText(const std::string& recordText) {
