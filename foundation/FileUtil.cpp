@@ -96,6 +96,11 @@ std::string SanitizeFileName(std::string_view Text) {
   return out;
 }
 
+bool IsRegularFile(const fs::path& File) {
+  std::error_code ec;
+  return fs::is_regular_file(File, ec);
+}
+
 double FileDateOf(const fs::path& File) {
   struct stat st {};
   if (::stat(File.c_str(), &st) != 0) return 0.0;

@@ -13,6 +13,10 @@ namespace tav {
 // "Hans_C:\Programme\Tavrel\" gives "hans_c:_programme_tavrel".
 std::string SanitizeFileName(std::string_view Text);
 
+// True when File is an existing regular file (or a link to one); false also when it cannot
+// be examined. Never throws.
+bool IsRegularFile(const std::filesystem::path& File);
+
 // The modification date of a file as a day serial (TDateTime, local time); 0 when the file
 // does not exist or its date cannot be read.
 double FileDateOf(const std::filesystem::path& File);

@@ -3,6 +3,7 @@
 #include "foundation/AtomicFile.h"
 #include "foundation/BigIni.h"
 #include "foundation/CodePage.h"
+#include "foundation/FileUtil.h"
 #include "foundation/TextTable.h"
 
 namespace tav {
@@ -16,11 +17,6 @@ std::function<void(int)>& Listener() {
 
 std::string LanguageFileName(const std::string& sprache) { return sprache + ".dat"; }
 
-bool FileExists(const std::string& path) {
-  std::error_code ec;
-  return std::filesystem::is_regular_file(path, ec);
-}
-
 std::string CapitalFirstAscii(std::string s) {
   if (!s.empty() && s[0] >= 'a' && s[0] <= 'z') s[0] = static_cast<char>(s[0] - 'a' + 'A');
   return s;
@@ -29,8 +25,7 @@ std::string CapitalFirstAscii(std::string s) {
 }  // namespace
 
 bool LanguageFileExists(const std::string& progDir, const std::string& sprache) {
-  std::error_code ec;
-  return std::filesystem::is_regular_file(FindFileNoCase(progDir, LanguageFileName(sprache)), ec);
+  return IsRegularFile(FindFileNoCase(progDir, LanguageFileName(sprache)));
 }
 
 void FillLanguageList(CatalogueState& c, const std::string& progDir) {
@@ -41,8 +36,7 @@ void FillLanguageList(CatalogueState& c, const std::string& progDir) {
     e.Kuerzel = std::string(SprachTabelle[l].Kuerzel);
     e.Caption = "&" + CapitalFirstAscii(e.Name);
     const auto file = FindFileNoCase(progDir, LanguageFileName(e.Name));
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec)) continue;
+    if (!IsRegularFile(file)) continue;
     TBigIniFile ini(file.string(), CodePageForLanguage(e.Kuerzel));
     if (ini.ValueExists("Tavrel", "SpracheCaption")) {
       e.Caption = ini.ReadString("Tavrel", "SpracheCaption", e.Caption);
@@ -85,7 +79,7 @@ bool SwitchLanguage(TavState& s, TTextTable& texts, int l) {
   if (kuerzel.empty()) kuerzel = std::string(SprachTabelle[l].Kuerzel);
 
   s.settings.Sprache = name;
-  s.folders.HilfeDatei = HelpFileFor(s.folders.ProgDir, name, kuerzel, FileExists);
+  s.folders.HilfeDatei = HelpFileFor(s.folders.ProgDir, name, kuerzel, IsRegularFile);
 
   const std::string energie =
       LangDataFileName(std::string(EnergieBasis), kuerzel, s.folders.DatenDir);

@@ -1,7 +1,6 @@
 #include "foundation/Settings.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <limits>
 
 #include "foundation/AtomicFile.h"
@@ -55,11 +54,6 @@ std::int16_t ReadSmallInt(TBigIniFile& ini, const char* key, std::int16_t def) {
   const std::int32_t v = ini.ReadInteger(kSection, key, def);
   return static_cast<std::int16_t>(std::clamp<std::int32_t>(
       v, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
-}
-
-bool FileExists(const std::string& path) {
-  std::error_code ec;
-  return !path.empty() && std::filesystem::is_regular_file(path, ec);
 }
 
 }  // namespace
@@ -126,7 +120,7 @@ void LoadSettings(TavState& s, TTextTable& texts, const SettingsEnv& env) {
     if (env.SelectPrinter && it != env.Drucker.end()) env.SelectPrinter(st.Drucker);
   }
 
-  if (!FileExists(st.DrucklogoDatei)) st.DrucklogoDatei = "NUL";
+  if (!IsRegularFile(st.DrucklogoDatei)) st.DrucklogoDatei = "NUL";
   if (st.LogoFest) st.DrucklogoDatei = "FIX";
 
   if (!LanguageFileExists(s.folders.ProgDir, st.Sprache)) st.Sprache = std::string(StandardSprache);

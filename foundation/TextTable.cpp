@@ -5,6 +5,7 @@
 
 #include "foundation/BigIni.h"
 #include "foundation/CodePage.h"
+#include "foundation/FileUtil.h"
 #include "foundation/TavUtil.h"
 
 namespace tav {
@@ -87,8 +88,7 @@ void TTextTable::Derive() {
 }
 
 bool TTextTable::LoadTexts(const std::filesystem::path& file, CodePage codePage) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(file, ec)) {
+  if (!IsRegularFile(file)) {
     LoadDefaults();
     return false;
   }
@@ -130,8 +130,7 @@ std::string LangDataFileName(const std::string& name, const std::string& code,
   // German has no suffixed file, whatever the letter case of its code.
   if (!EqualsNoCase(code, "de")) {
     const std::string own = name + "_" + code + ".dat";
-    std::error_code ec;
-    if (std::filesystem::is_regular_file(folder / own, ec)) return own;
+    if (IsRegularFile(folder / own)) return own;
   }
   return name + ".dat";
 }
