@@ -60,19 +60,19 @@ bool KlimgenBridge::Synthesise(TavState& s, StatusSink& status) {
   // failure never leaves a mixture of years of two locations behind.
   const std::size_t jahrWerte = std::size_t(kWetterKanaele) * KLIM_STUNDEN;
   std::vector<float> jahre(kWetterSaetze * jahrWerte);
-  std::vector<float> reihen(jahrWerte);
   bool ok = true;
 
-  for (std::uint8_t mode = 1; mode <= 3 && ok; ++mode) {
+  for (std::uint8_t mode = 1; mode <= 3; ++mode) {
     s.run.Abbruch = false;
     if (mode == 1) {
       KlimgenGenerate = false;
       std::fill(std::begin(Vorjahre), std::end(Vorjahre), 0.0f);
     } else {
       KlimgenGenerate = true;
-      KopiereJahr(*KlimStunden, reihen.data());
+      // The year before, as already collected in store order.
+      const float* vorjahr = jahre.data() + (mode - 2) * jahrWerte;
       float summen[12] = {};
-      KlimgenCode = lib_.CalcMonatssummen(&ort, reihen.data(), summen);
+      KlimgenCode = lib_.CalcMonatssummen(&ort, vorjahr, summen);
       if (KlimgenCode != 0) {
         ok = false;
         break;
