@@ -25,10 +25,6 @@ namespace {
 constexpr char kFehlerSchreiben[] = "Fehler beim Schreiben der Klimadaten";
 constexpr char kSchreibfehler[] = "Schreibfehler beim Schreiben der Klimadaten";
 
-std::string ImDatenordner(const TavState& s, const std::string& name) {
-  return katalog::DatenPfad(s, name);
-}
-
 // The name field: the location name in the code page, cut to 50 bytes, blank-padded.
 std::string NamensFeld(const std::string& standort) {
   std::string feld = EncodeCodePage(standort, CodePage::Cp1252).substr(0, WetNameBytes);
@@ -55,7 +51,7 @@ bool SaveWetterDaten(TavState& s, const std::string& name, StatusSink& status) {
   bytes.resize(WetDateiBytes);
   std::memcpy(bytes.data() + anfang, werte.data(), 3 * WetJahrBytes);
   std::string fehler;
-  const bool ok = WriteFileAtomic(ImDatenordner(s, name), bytes, &fehler);
+  const bool ok = WriteFileAtomic(katalog::DatenPfad(s, name), bytes, &fehler);
   status.Status("");
   if (!ok) ShowMessageLines(std::string(kSchreibfehler) + "|" + fehler);
   return ok;
@@ -63,7 +59,7 @@ bool SaveWetterDaten(TavState& s, const std::string& name, StatusSink& status) {
 
 WetterLaden LoadWetterDaten(TavState& s, const std::string& name, StatusSink& status,
                             const std::string* standort) {
-  const auto pfad = ImDatenordner(s, name);
+  const auto pfad = katalog::DatenPfad(s, name);
   std::error_code ec;
   if (!std::filesystem::exists(pfad, ec)) {
     ShowMessageLines(name + " " + T(TX::Meldung_nichtgefunden));
@@ -90,7 +86,6 @@ WetterLaden LoadWetterDaten(TavState& s, const std::string& name, StatusSink& st
 }
 
 bool ExportKlimgenDaten(const TavState& s, const std::string& name, StatusSink& status) {
-  status.Status(name + " schreiben ...");
   std::string text;
   text.reserve(2 + 3 * kStundenProJahr * 28);
   text += s.plant.Standort + "\r\n";
@@ -106,12 +101,7 @@ bool ExportKlimgenDaten(const TavState& s, const std::string& name, StatusSink& 
       text += "\r\n";
     }
   }
-  std::string fehler;
-  const bool ok =
-      WriteFileAtomic(ImDatenordner(s, name), EncodeCodePage(text, CodePage::Cp1252), &fehler);
-  status.Status("");
-  if (!ok) ShowMessageLines(std::string(kSchreibfehler) + "|" + fehler);
-  return ok;
+  return katalog::SchreibeKatalog(katalog::DatenPfad(s, name), text, name, kSchreibfehler, status);
 }
 
 }  // namespace tav
