@@ -7,6 +7,7 @@
 
 #include "catalogues/Orte.h"
 #include "catalogues/OrteLesen.h"
+#include "catalogues/ProjektRecord.h"
 #include "catalogues/Wetter.h"
 #include "foundation/AtomicFile.h"
 #include "foundation/CodePage.h"
@@ -32,12 +33,6 @@ bool NameVorhanden(const TavState& s, const std::string& name) {
   for (int n = 1; n <= s.cat.OrtAnzahl; ++n)
     if (s.cat.Orte[n].Name == name) return true;
   return false;
-}
-
-std::string ErsteZeichen(const std::string& text, std::size_t anzahl) {
-  std::u32string cps = Utf8ToCodePoints(text);
-  if (cps.size() > anzahl) cps.resize(anzahl);
-  return CodePointsToUtf8(cps);
 }
 
 // One leading and one trailing double quote removed.
@@ -110,11 +105,11 @@ std::string UniqueMeteoName(const TavState& s, const std::string& name) {
   while (NameVorhanden(s, kandidat)) {
     versucht.insert(kandidat);
     const std::string basis = Utf8Length(kandidat) > kNamensLaenge
-                                  ? ErsteZeichen(kandidat, kNamensLaenge)
+                                  ? LinksZeichen(kandidat, kNamensLaenge)
                                   : kandidat;
     std::string naechster = basis + kMeteo;
     if (versucht.count(naechster)) {
-      const std::string kurz = ErsteZeichen(name, kNamensLaenge);
+      const std::string kurz = LinksZeichen(name, kNamensLaenge);
       for (int n = 2;; ++n) {
         naechster = kurz + " (Meteo " + std::to_string(n) + ")";
         if (!NameVorhanden(s, naechster)) return naechster;
