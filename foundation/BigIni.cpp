@@ -626,11 +626,10 @@ TDateTime TBigIniFile::ReadTime(std::string_view Section, std::string_view Ident
 bool TBigIniFile::SectionExists(std::string_view Section) { return Sections.IndexOf(Section) >= 0; }
 
 bool TBigIniFile::ValueExists(std::string_view Section, std::string_view Ident) {
-  std::vector<std::string> keys;
-  ReadSection(Section, keys);
-  for (const auto& k : keys)
-    if (EqualsNoCase(k, Ident)) return true;
-  return false;
+  const int i = Sections.IndexOf(Section);
+  // A line "=x" has no key: the empty name is never a value, as ReadSection lists no such key.
+  return i >= 0 && !Ident.empty() &&
+         KeyLine(Sections.Items[static_cast<std::size_t>(i)].Lines, Ident) >= 0;
 }
 
 bool TBigIniFile::WriteStringValue(std::string_view Section, std::string_view Ident,

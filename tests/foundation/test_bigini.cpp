@@ -151,6 +151,7 @@ TEST(BigIni, KeyRules) {
   EXPECT_EQ(keys, (Lines{"Name ", "Wert", "Formel", "NAME", "leer"}));
   EXPECT_TRUE(ini.ValueExists("S", "formel"));
   EXPECT_FALSE(ini.ValueExists("S", "nur Text"));
+  EXPECT_FALSE(ini.ValueExists("S", ""));  // "=ohne Name" has a value but no key
   EXPECT_FALSE(ini.ValueExists("T", "Name"));
 }
 
