@@ -5,13 +5,12 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "catalogues/ProjektDatei.h"
 #include "catalogues/ProjektKatalogDienste.h"
 #include "catalogues/ProjektLaden.h"
+#include "foundation/AtomicFile.h"
 #include "foundation/TavVar.h"
 
 namespace {
@@ -47,11 +46,12 @@ struct Datenordner {
     s.settings.ProjektNummer = 1;
     const std::string datei = tav::ProjektDateiPfad(s);
     tav::WriteProjektDat(datei, s, d);
-    std::ifstream in(datei, std::ios::binary);
-    const std::string eins((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string eins;
+    tav::ReadWholeFile(datei, eins);
     const std::string rumpf = eins.substr(eins.find('\n') + 1);
-    std::ofstream out(datei, std::ios::binary);
-    for (int n = 1; n <= tav::kMaxProjekte; ++n) out << "[Projekt " << n << "]\r\n" << rumpf;
+    std::string alle;
+    for (int n = 1; n <= tav::kMaxProjekte; ++n) alle += "[" + tav::ProjektSektion(n) + "]\r\n" + rumpf;
+    tav::WriteFileAtomic(datei, alle);
   }
   ~Datenordner() {
     std::error_code ec;
