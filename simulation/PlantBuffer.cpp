@@ -130,9 +130,9 @@ void AnlageTWWPuffer(SimContext& c) {
   s.QHeizBedarf = 0.0f;
   // Store 1's loss goes into both sums; the buffer's loss reaches the balance through the
   // heater on heating days and through the yield deduction on the others.
-  const float verlust1 = KnotenVerlust(t[0], f.TRaum, s.SpVerlustKA1, v1) + KnotenVerlust(t[1], f.TRaum, s.SpVerlustKA1, v1);
+  const float verlust1 = SpeicherVerlust(t[0], t[1], f.TRaum, s.SpVerlustKA1, v1);
   BucheVerlust(s, verlust1, true);
-  const float verlust2 = KnotenVerlust(t[2], f.TRaum, s.SpVerlustKA2, v2) + KnotenVerlust(t[3], f.TRaum, s.SpVerlustKA2, v2);
+  const float verlust2 = SpeicherVerlust(t[2], t[3], f.TRaum, s.SpVerlustKA2, v2);
   s.QVerlust = verlust1 + verlust2;
   if (!s.Heiztag) {
     s.QSolHeiz -= verlust2;

@@ -156,8 +156,7 @@ void AnlageKombi(SimContext& c) {
 
   s.QNachheiz = 0.0f;
   s.QHeizBedarf = 0.0f;
-  BucheVerlust(s, KnotenVerlust(t[0], f.TRaum, s.SpVerlustKA1, v1) + KnotenVerlust(t[1], f.TRaum, s.SpVerlustKA1, v1),
-               true);
+  BucheVerlust(s, SpeicherVerlust(t[0], t[1], f.TRaum, s.SpVerlustKA1, v1), true);
   if (hk12) s.QSolHeiz -= s.QVerlust;
 
   KombiHeizen(c, {t[0], t[1], v1, v1}, false);

@@ -37,6 +37,8 @@ void AnlagePufferFWE(SimContext& c);
 // Loss of one node against tUmgebung over the step with the loss coefficient ka (Wh/K):
 // lowers the node (at most to tUmgebung) and returns the loss (Wh).
 float KnotenVerlust(float& t, float tUmgebung, float ka, float volumen);
+// Losses of both nodes of a two-node store of node volume v; returns their sum (Wh).
+float SpeicherVerlust(float& oben, float& unten, float tUmgebung, float ka, float v);
 // Books a step's store loss into QVerlust and the day sums (store 1 also into the second sum).
 void BucheVerlust(SimState& s, float verlust, bool speicher1);
 

@@ -61,8 +61,7 @@ float VerlustUndZapfung(SimContext& c, float umgebung, bool durchlauferhitzer) {
   const float v = s.geo.SpKnotenVol1;
   float& oben = s.SpTemp[0];
   float& unten = s.SpTemp[1];
-  BucheVerlust(s, KnotenVerlust(oben, umgebung, s.SpVerlustKA1, v) + KnotenVerlust(unten, umgebung, s.SpVerlustKA1, v),
-               true);
+  BucheVerlust(s, SpeicherVerlust(oben, unten, umgebung, s.SpVerlustKA1, v), true);
   s.QWW = ZapfEnergie(c);
   const float tZapf = durchlauferhitzer && oben <= p.Minimaltemp ? p.Warmwassertemp : oben;
   const float m = ZapfVolumen(c, s.QWW, tZapf);

@@ -16,12 +16,6 @@ constexpr int kZweitVerbraucherPaesse = 50;
 // Pipe factor of the transfers between the two stores.
 constexpr float kRohrFaktor = 0.98f;
 
-// Losses of a two-node store; returns their sum.
-float SpeicherVerlust(SimContext& c, float& oben, float& unten, float ka, float v) {
-  const float tr = c.s.frame.TRaum;
-  return KnotenVerlust(oben, tr, ka, v) + KnotenVerlust(unten, tr, ka, v);
-}
-
 // Circulation of SpMischVol through both stores: top1 <- bottom1 <- top2, top2 <- bottom2 <-
 // old top1, with the pipe factor on the two transfers between the stores.
 void UmwaelzungZweiSpeicher(SimState& s, float v1, float v2) {
@@ -136,8 +130,8 @@ void AnlageZweiSpeicher(SimContext& c) {
   const float v1 = s.geo.SpKnotenVol1, v2 = s.geo.SpKnotenVol2;
   auto& t = s.SpTemp;
 
-  BucheVerlust(s, SpeicherVerlust(c, t[0], t[1], s.SpVerlustKA1, v1), true);
-  BucheVerlust(s, SpeicherVerlust(c, t[2], t[3], s.SpVerlustKA2, v2), false);
+  BucheVerlust(s, SpeicherVerlust(t[0], t[1], f.TRaum, s.SpVerlustKA1, v1), true);
+  BucheVerlust(s, SpeicherVerlust(t[2], t[3], f.TRaum, s.SpVerlustKA2, v2), false);
 
   s.QWW = ZapfEnergie(c);
   const float m = ZapfVolumen(c, s.QWW, t[0]);
@@ -183,8 +177,8 @@ void AnlageKaskade(SimContext& c) {
   const float kw = p.Kaltwassertemp, ww = p.Warmwassertemp;
   auto& t = s.SpTemp;
 
-  if (speicher1) BucheVerlust(s, SpeicherVerlust(c, t[0], t[1], s.SpVerlustKA1, v1), true);
-  BucheVerlust(s, SpeicherVerlust(c, t[2], t[3], s.SpVerlustKA2, v2), true);
+  if (speicher1) BucheVerlust(s, SpeicherVerlust(t[0], t[1], f.TRaum, s.SpVerlustKA1, v1), true);
+  BucheVerlust(s, SpeicherVerlust(t[2], t[3], f.TRaum, s.SpVerlustKA2, v2), true);
 
   s.QWW = ZapfEnergie(c);
   const float tZapf = speicher1 ? t[0] : (t[2] <= p.Minimaltemp ? ww : t[2]);

@@ -69,6 +69,10 @@ float KnotenVerlust(float& t, float tUmgebung, float ka, float volumen) {
   return abfall * volumen * kCWasser;
 }
 
+float SpeicherVerlust(float& oben, float& unten, float tUmgebung, float ka, float v) {
+  return KnotenVerlust(oben, tUmgebung, ka, v) + KnotenVerlust(unten, tUmgebung, ka, v);
+}
+
 void BucheVerlust(SimState& s, float verlust, bool speicher1) {
   s.QVerlust = verlust;
   s.QVerlustSumme += verlust;
