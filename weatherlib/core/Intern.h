@@ -33,6 +33,13 @@ inline float M(const TKlimMonate& t, int a, int m) { return t.Werte[a * 13 + m -
 inline float& MK(TKlimMonate& t, int m, int y) { return t.Werte[KLIM_M_KANDIDAT_KT + (m - 1) * 15 + y - 1]; }
 inline float MK(const TKlimMonate& t, int m, int y) { return t.Werte[KLIM_M_KANDIDAT_KT + (m - 1) * 15 + y - 1]; }
 
+// True when none of the n values is infinite or NaN.
+inline bool Endlich(const float* p, int n) {
+  for (int i = 0; i < n; ++i)
+    if (!std::isfinite(p[i])) return false;
+  return true;
+}
+
 inline constexpr double kPi = 3.14159265358979323846;
 // The library's own degree factor; kept so that angles agree with the delivered model.
 inline double Rad(double grad) { return grad * 6.2831853072 / 360.0; }

@@ -19,12 +19,6 @@ double KandidatMonat(const TKlimTage& Tage, int y, int m) {
   return s;
 }
 
-bool Endlich(const float* p, int n) {
-  for (int i = 0; i < n; ++i)
-    if (!std::isfinite(p[i])) return false;
-  return true;
-}
-
 bool OrtGueltig(const TKlimOrt& o) {
   if (!std::isfinite(o.Breite) || std::fabs(o.Breite) > 90.0f) return false;
   if (!std::isfinite(o.Laenge) || std::fabs(o.Laenge) > 180.0f) return false;

@@ -7,6 +7,7 @@
 #include <mutex>
 
 #include "Klimgen1_1.h"
+#include "core/Intern.h"
 #include "core/Klimgen.h"
 
 namespace k = tav::klimgen;
@@ -23,12 +24,7 @@ k::Zustand g_zustand{0, 0, false, k::Zufall(SeedAusUhr()), false, {}};
 std::mutex g_mutex;
 
 bool Endlich(float a) { return std::isfinite(a); }
-
-bool Endlich(const float* p, int n) {
-  for (int i = 0; i < n; ++i)
-    if (!std::isfinite(p[i])) return false;
-  return true;
-}
+using k::Endlich;
 
 // Result of a single operation: a non-finite value in what it wrote is an internal fault.
 uint8_t Kanaele(const TKlimStunden& s, std::initializer_list<int> kanaele) {
