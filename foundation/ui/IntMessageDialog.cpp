@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <algorithm>
+#include <vector>
 
 #include "foundation/TextTable.h"
 #include "foundation/ui/XiPanel.h"
@@ -31,10 +32,6 @@ QString Q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast
 
 }  // namespace
 
-const char* TFormIntMessageDialog::ButtonName(TMsgDlgBtn b) {
-  return b <= mbHelp ? kButtonNames[b] : "";
-}
-
 TFormIntMessageDialog::TFormIntMessageDialog(const std::string& msg, TMsgDlgType type,
                                              TMsgDlgButtons buttons, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -56,8 +53,8 @@ void TFormIntMessageDialog::Compose(const std::string& msg, TMsgDlgType type,
   const bool custom = type >= mtCustom;
   setWindowTitle(custom ? QApplication::applicationDisplayName() : Q(T(titles[type])));
 
-  panel_ = new TXiPanel(this);
-  panel_->setObjectName("XiPanelIntMsgDlg");
+  auto* panel = new TXiPanel(this);
+  panel->setObjectName("XiPanelIntMsgDlg");
 
   const QFontMetrics fm(font());
   const int margin = fm.height();
@@ -65,35 +62,30 @@ void TFormIntMessageDialog::Compose(const std::string& msg, TMsgDlgType type,
 
   int textLeft = margin;
   if (!custom) {
-    icon_ = new QLabel(panel_);
-    icon_->setObjectName("Image");
-    icon_->setPixmap(style()->standardIcon(icons[type]).pixmap(kIconSize, kIconSize));
-    icon_->setGeometry(margin, margin, kIconSize, kIconSize);
+    auto* icon = new QLabel(panel);
+    icon->setObjectName("Image");
+    icon->setPixmap(style()->standardIcon(icons[type]).pixmap(kIconSize, kIconSize));
+    icon->setGeometry(margin, margin, kIconSize, kIconSize);
     textLeft += kIconSize + margin;
   }
 
   const QString text = Q(msg);
-  message_ = new QLabel(text, panel_);
-  message_->setObjectName("Message");
-  message_->setTextFormat(Qt::PlainText);  // a "<" in a file name is no markup
-  message_->setWordWrap(true);
+  auto* message = new QLabel(text, panel);
+  message->setObjectName("Message");
+  message->setTextFormat(Qt::PlainText);  // a "<" in a file name is no markup
+  message->setWordWrap(true);
   // Measured as the label lays the text out (tabs expanded), so no line is cut off.
   const QRect textRect = fm.boundingRect(QRect(0, 0, kMaxTextWidth, 100000),
                                          Qt::TextWordWrap | Qt::TextExpandTabs, text);
-  message_->setGeometry(textLeft, margin, textRect.width() + 2, textRect.height());
+  message->setGeometry(textLeft, margin, textRect.width() + 2, textRect.height());
   const int contentWidth = textLeft + textRect.width() + 2 - margin;
   const int contentHeight = std::max(custom ? 0 : kIconSize, textRect.height());
 
   // Every button gets the width of the widest caption, at least 75 pixels.
   int buttonWidth = kMinButtonWidth;
-  for (int n = 0; n <= mbHelp; ++n) {
-    if (!(buttons & (1u << n))) continue;
-    QString caption = Q(T(kCaptions[n]));
-    caption.remove('&');
-    buttonWidth = std::max(buttonWidth, fm.horizontalAdvance(caption) + 2 * margin);
-  }
   const int buttonHeight = std::max(25, fm.height() + 12);
 
+  std::vector<QPushButton*> placed;
   QPushButton* defaultButton = nullptr;
   QPushButton* cancel = nullptr;
   QPushButton* ignore = nullptr;
@@ -101,7 +93,10 @@ void TFormIntMessageDialog::Compose(const std::string& msg, TMsgDlgType type,
   for (int n = 0; n <= mbHelp; ++n) {
     if (!(buttons & (1u << n))) continue;
     const auto b = static_cast<TMsgDlgBtn>(n);
-    auto* button = new QPushButton(Q(T(kCaptions[n])), panel_);
+    const QString caption = Q(T(kCaptions[n]));
+    buttonWidth =
+        std::max(buttonWidth, fm.horizontalAdvance(QString(caption).remove('&')) + 2 * margin);
+    auto* button = new QPushButton(caption, panel);
     button->setObjectName(kButtonNames[n]);
     const int result = ModalResultOf(b);
     // Help has no result of its own and leaves the dialog open.
@@ -110,30 +105,30 @@ void TFormIntMessageDialog::Compose(const std::string& msg, TMsgDlgType type,
     if (b == mbCancel) cancel = button;
     if (b == mbIgnore) ignore = button;
     if (b == mbNo) no = button;
-    buttons_.push_back(button);
+    placed.push_back(button);
   }
   // Escape never discards anything: Cancel where there is one, else the "not now" answer
   // (Ignore, which asks again later), else No.
   escapeButton_ = cancel ? cancel : ignore ? ignore : no;
 
-  const int count = static_cast<int>(buttons_.size());
+  const int count = static_cast<int>(placed.size());
   const int rowWidth = count > 0 ? count * buttonWidth + (count - 1) * spacing : 0;
   const int clientWidth = std::max(kMinClientWidth, std::max(contentWidth, rowWidth) + 2 * margin);
   const int rowTop = margin + contentHeight + margin;
   const int clientHeight = rowTop + (count > 0 ? buttonHeight + margin : 0);
   int x = (clientWidth - rowWidth) / 2;
-  for (QPushButton* button : buttons_) {
+  for (QPushButton* button : placed) {
     button->setGeometry(x, rowTop, buttonWidth, buttonHeight);
     x += buttonWidth + spacing;
   }
-  panel_->setGeometry(0, 0, clientWidth, clientHeight);
+  panel->setGeometry(0, 0, clientWidth, clientHeight);
   setFixedSize(clientWidth, clientHeight);
 
   if (defaultButton) {
     defaultButton->setDefault(true);
     defaultButton->setFocus();
-  } else if (!buttons_.empty()) {
-    buttons_.front()->setFocus();
+  } else if (!placed.empty()) {
+    placed.front()->setFocus();
   }
 }
 

@@ -4,16 +4,12 @@
 
 #include <QDialog>
 #include <string>
-#include <vector>
 
 #include "foundation/Messages.h"
 
-class QLabel;
 class QPushButton;
 
 namespace tav {
-
-class TXiPanel;
 
 class TFormIntMessageDialog : public QDialog {
   Q_OBJECT
@@ -25,19 +21,12 @@ class TFormIntMessageDialog : public QDialog {
   // Runs the dialog; the modal result of the button pressed, 2 when closed without one.
   int Execute();
 
-  // Object names of the buttons, in the order of the button set.
-  static const char* ButtonName(TMsgDlgBtn b);
-
  protected:
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void Compose(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons);
 
-  TXiPanel* panel_ = nullptr;
-  QLabel* icon_ = nullptr;
-  QLabel* message_ = nullptr;
-  std::vector<QPushButton*> buttons_;
   QPushButton* escapeButton_ = nullptr;
 };
 
