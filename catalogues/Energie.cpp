@@ -21,9 +21,7 @@ std::string DateiName(const CatalogueState& c) {
 }
 
 void SetBuiltIn(CatalogueState& c) {
-  const std::vector<TEnergie> rows = BuiltInEnergie();
-  c.EnergieAnzahl = static_cast<std::int32_t>(rows.size());
-  for (std::size_t i = 0; i < rows.size(); ++i) c.Energietraeger[i + 1] = rows[i];
+  SetzeListe(BuiltInEnergie(), c.Energietraeger, c.EnergieAnzahl);
 }
 
 void LadeListe(TavState& s, StatusSink& status) {

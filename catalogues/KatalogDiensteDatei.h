@@ -136,6 +136,13 @@ int LetzterMitNamen(int anzahl, std::string_view key, NameVon name) {
 void MeldeErsatz(const std::string& gesucht, const std::string& grund,
                  const std::string& gewaehlt);
 
+// Puts the rows into the list at 1..n and sets its count n.
+template <typename Eintrag, typename Anzahl>
+void SetzeListe(std::vector<Eintrag> rows, std::vector<Eintrag>& liste, Anzahl& anzahl) {
+  anzahl = static_cast<Anzahl>(rows.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) liste[i + 1] = std::move(rows[i]);
+}
+
 // "key=value" + CR LF.
 void Zeile(std::string& out, std::string_view key, std::string_view value);
 

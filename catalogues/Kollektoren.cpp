@@ -23,9 +23,7 @@ constexpr std::string_view kMarkeAlt = "Kelbrand Lumoa";
 constexpr std::string_view kMarkeNeu = "Kelbrand Lumoa K1/K2";
 
 void SetBuiltIn(CatalogueState& c) {
-  const std::vector<TKollektor> rows = BuiltInKollektoren();
-  c.KollektorAnzahl = static_cast<std::int16_t>(rows.size());
-  for (std::size_t i = 0; i < rows.size(); ++i) c.Kollektoren[i + 1] = rows[i];
+  SetzeListe(BuiltInKollektoren(), c.Kollektoren, c.KollektorAnzahl);
 }
 
 // One section by the reader's key table; the older keys KollektorName and TestMethode serve

@@ -80,9 +80,7 @@ auto OrtNamen(const CatalogueState& cat) {
 
 // The built-in rows in memory (no file written).
 void SetBuiltInOrte(CatalogueState& cat) {
-  std::vector<TOrt> rows = BuiltInOrte();
-  cat.OrtAnzahl = static_cast<std::int32_t>(rows.size());
-  for (std::size_t i = 0; i < rows.size(); ++i) cat.Orte[i + 1] = std::move(rows[i]);
+  katalog::SetzeListe(BuiltInOrte(), cat.Orte, cat.OrtAnzahl);
 }
 
 }  // namespace
