@@ -11,6 +11,16 @@ int ModalResultOf(TMsgDlgBtn b) {
   return b <= mbHelp ? results[b] : mrNone;
 }
 
+int DefaultAnswer(TMsgDlgButtons buttons) {
+  for (TMsgDlgBtn b : {mbOK, mbYes}) {
+    if (buttons & Btn(b)) return ModalResultOf(b);
+  }
+  for (int n = 0; n <= mbHelp; ++n) {
+    if (buttons & (1u << n)) return ModalResultOf(static_cast<TMsgDlgBtn>(n));
+  }
+  return mrCancel;
+}
+
 std::string SplitMessageLines(const std::string& msg) {
   std::string out;
   out.reserve(msg.size());
@@ -59,13 +69,7 @@ int ConsoleMessageService::Present(const std::string& text, TMsgDlgType type,
   std::cerr << "Tavrel";
   if (type < mtCustom) std::cerr << " (" << kind[type] << ")";
   std::cerr << ": " << text << '\n';
-  for (TMsgDlgBtn b : {mbOK, mbYes}) {
-    if (buttons & Btn(b)) return ModalResultOf(b);
-  }
-  for (int n = 0; n <= mbHelp; ++n) {
-    if (buttons & (1u << n)) return ModalResultOf(static_cast<TMsgDlgBtn>(n));
-  }
-  return mrCancel;
+  return DefaultAnswer(buttons);
 }
 
 void ConsoleMessageService::EndProgram() { std::exit(1); }

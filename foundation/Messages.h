@@ -35,6 +35,10 @@ constexpr int mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIg
 // The modal result a button returns (Help returns 0).
 int ModalResultOf(TMsgDlgBtn b);
 
+// The answer when nobody is there to choose: OK, else Yes, else the first button of the
+// set; Cancel for an empty set.
+int DefaultAnswer(TMsgDlgButtons buttons);
+
 // "|" and CR LF both split lines; the result uses "\n" between lines.
 std::string SplitMessageLines(const std::string& msg);
 

@@ -43,6 +43,21 @@ TEST(Messages, QuestionsTakeScriptedAnswers) {
   EXPECT_EQ(Msg().Ask("Weiter?", mbYesNo), mrYes);  // script exhausted: the default button
 }
 
+// Console and scripted services answer alike when no answer is given: OK, then Yes, then
+// the first button of the set.
+TEST(Messages, DefaultAnswerPrefersOkThenYesThenTheFirstButton) {
+  const struct { TMsgDlgButtons buttons; int answer; } cases[] = {
+      {mbOKOnly, mrOk},
+      {static_cast<TMsgDlgButtons>(Btn(mbYes) | Btn(mbOK)), mrOk},
+      {mbYesNoCancel, mrYes},
+      {static_cast<TMsgDlgButtons>(Btn(mbNo) | Btn(mbCancel)), mrNo},
+      {static_cast<TMsgDlgButtons>(Btn(mbIgnore) | Btn(mbAbort)), mrAbort},
+      {Btn(mbHelp), mrNone},
+      {0, mrCancel},
+  };
+  for (const auto& c : cases) EXPECT_EQ(DefaultAnswer(c.buttons), c.answer) << c.buttons;
+}
+
 TEST(Messages, ButtonResults) {
   EXPECT_EQ(ModalResultOf(mbYes), 6);
   EXPECT_EQ(ModalResultOf(mbNo), 7);

@@ -22,13 +22,7 @@ int ScriptedMessages::Present(const std::string& text, TMsgDlgType type, TMsgDlg
     answers.pop_front();
     return a;
   }
-  for (TMsgDlgBtn b : {mbOK, mbYes}) {
-    if (buttons & Btn(b)) return ModalResultOf(b);
-  }
-  for (int n = 0; n <= mbHelp; ++n) {
-    if (buttons & (1u << n)) return ModalResultOf(static_cast<TMsgDlgBtn>(n));
-  }
-  return mrCancel;
+  return DefaultAnswer(buttons);
 }
 
 void ScriptedMessages::EndProgram() { throw FatalMessage(shown.empty() ? "" : shown.back().text); }
