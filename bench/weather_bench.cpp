@@ -7,12 +7,15 @@
 #include <vector>
 
 #include "catalogues/KlimaTabellen.h"
+#include "tests/weatherlib/KlimaTestOrte.h"
 #include "weatherlib/include/Klimgen1_1.h"
 
 namespace {
 
+namespace kt = tav::klimgen::test;
+
 struct Lage {
-  TKlimOrt ort{};
+  TKlimOrt ort = kt::KlimOrt(kt::Ort("Freiburg"));  // one of the program's built-in locations
   std::unique_ptr<TKlimStunden> s = std::make_unique<TKlimStunden>();
   std::unique_ptr<TKlimTage> t = std::make_unique<TKlimTage>();
   std::unique_ptr<TKlimMonate> m = std::make_unique<TKlimMonate>();
@@ -20,30 +23,12 @@ struct Lage {
   float vorjahre[12] = {};
   const tav::KlimaTabellen& tab = tav::ProgrammKlimaTabellen();
 
-  Lage() {  // Freiburg, one of the program's built-in locations
-    const float tag[12] = {1.05f, 1.71f, 2.87f, 4.14f, 4.94f, 5.73f, 5.61f, 4.55f, 3.77f, 2.23f, 1.16f, 0.82f};
-    const float temp[12] = {1.0f, 1.9f, 6.2f, 10.2f, 14.4f, 17.5f, 19.3f, 18.6f, 15.5f, 9.9f, 5.2f, 1.8f};
-    const int tage[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    ort.Breite = 48.0f;
-    ort.Laenge = 7.9f;
-    ort.Hoehe = 269;
-    ort.Zeitzone = 1;
-    ort.TempZone = 6;
-    for (int i = 0; i < 12; ++i) {
-      ort.MonatsSumme[i] = tag[i] * tage[i];
-      ort.MonatsTemp[i] = temp[i];
-    }
-  }
   uint8_t Jahr(uint8_t mode) {
     return KlimgenSimYears(mode, mode > 1, &ort, tab.KlimaZonen.data(), tab.TempZonen.data(), tab.TruebungsZonen.data(),
                            vorjahre, s.get(), t.get(), m.get());
   }
   void Messen() {
-    for (int h = 0; h < KLIM_STUNDEN; ++h) {
-      reihen[h] = s->Werte[KLIM_K_DNI * KLIM_STUNDEN + h];
-      reihen[KLIM_STUNDEN + h] = s->Werte[KLIM_K_DIFFUS * KLIM_STUNDEN + h];
-      reihen[2 * KLIM_STUNDEN + h] = s->Werte[KLIM_K_TEMP * KLIM_STUNDEN + h];
-    }
+    kt::StoreReihen(*s, reihen.data());
     float summen[12];
     CalcMonatssummen(&ort, reihen.data(), summen);
     for (int i = 0; i < 12; ++i) vorjahre[i] += summen[i];

@@ -97,6 +97,16 @@ struct Jahr {
 
 inline std::vector<float> Kopie(const float* p, size_t n) { return std::vector<float>(p, p + n); }
 
+// The three series of a year in the order of the program's weather store (direct normal,
+// diffuse, temperature), as the bridge hands them to CalcMonatssummen.
+inline void StoreReihen(const TKlimStunden& s, float* reihen) {
+  for (int h = 0; h < KLIM_STUNDEN; ++h) {
+    reihen[h] = K(s, KLIM_K_DNI, h);
+    reihen[KLIM_STUNDEN + h] = K(s, KLIM_K_DIFFUS, h);
+    reihen[2 * KLIM_STUNDEN + h] = K(s, KLIM_K_TEMP, h);
+  }
+}
+
 // Modes 1, 2 and 3 as the bridge calls them; stops after the first failing year.
 inline std::vector<Jahr> BridgeSerie(const TKlimOrt& ort, uint32_t seed,
                                      const KlimaTabellen& tab = ProgrammKlimaTabellen()) {
@@ -108,11 +118,7 @@ inline std::vector<Jahr> BridgeSerie(const TKlimOrt& ort, uint32_t seed,
   for (uint8_t mode = 1; mode <= 3; ++mode) {
     if (mode > 1) {
       std::vector<float> reihen(3 * KLIM_STUNDEN);
-      for (int h = 0; h < KLIM_STUNDEN; ++h) {
-        reihen[h] = K(*b.stunden, KLIM_K_DNI, h);
-        reihen[KLIM_STUNDEN + h] = K(*b.stunden, KLIM_K_DIFFUS, h);
-        reihen[2 * KLIM_STUNDEN + h] = K(*b.stunden, KLIM_K_TEMP, h);
-      }
+      StoreReihen(*b.stunden, reihen.data());
       std::array<float, 12> summen{};
       CalcMonatssummen(ort, reihen.data(), summen.data());
       for (int m = 0; m < 12; ++m) vorjahre[m] += summen[m];

@@ -78,11 +78,7 @@ TEST(Bibliothek, BridgeSequenceThroughTheCInterface) {
   std::vector<float> reihen(3 * KLIM_STUNDEN);
   for (uint8_t mode = 1; mode <= 3; ++mode) {
     if (mode > 1) {
-      for (int h = 0; h < KLIM_STUNDEN; ++h) {
-        reihen[h] = K(*b.s, KLIM_K_DNI, h);
-        reihen[KLIM_STUNDEN + h] = K(*b.s, KLIM_K_DIFFUS, h);
-        reihen[2 * KLIM_STUNDEN + h] = K(*b.s, KLIM_K_TEMP, h);
-      }
+      test::StoreReihen(*b.s, reihen.data());
       float summen[12];
       ASSERT_EQ(::CalcMonatssummen(&ort, reihen.data(), summen), 0);
       for (int i = 0; i < 12; ++i) vorjahre[i] += summen[i];
