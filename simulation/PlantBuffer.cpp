@@ -149,14 +149,12 @@ void AnlageTWWPuffer(SimContext& c) {
   f.QKollGemerkt = qKoll;
   if (s.Einstrahlung1 > 0.0f) {
     if (qKoll > 0.0f && t[1] <= p.Maximaltemp) {
-      t[1] += qKoll * f.dt / (kCWasser * v1);
-      MischKnoten(t[1], t[0], f.MischSchwelle);
+      UntenLaden(c, t[1], t[0], v1, qKoll);
       s.QSolar = qKoll;
     } else if (t[3] < p.Maximaltemp2) {
       SpeicherTauscherPaesse(c, t[3], 4);
       if (qKoll > 0.0f) {
-        t[3] += qKoll * f.dt / (kCWasser * v2);
-        MischKnoten(t[3], t[2], f.MischSchwelle);
+        UntenLaden(c, t[3], t[2], v2, qKoll);
         s.QSolHeiz += qKoll * f.dt;
         s.QSolar = qKoll;
       }

@@ -14,28 +14,8 @@ namespace {
 // Sub-steps of the space heating per simulation step.
 constexpr int kHeizTeilschritte = 10;
 
-// Loads store 1 from the collector: from the top by plug flow for the sub-type that loads from
-// the top while the collector outlet is warmer than the top node, otherwise into the bottom.
-// A top loading that would move more than a node (or has no lift) heats the bottom instead.
-void KombiLaden(SimContext& c) {
-  auto& s = c.s;
-  auto& f = s.frame;
-  const float qKoll = c.g.moment.QKoll;
-  const float v = s.geo.SpKnotenVol1;
-  float& oben = s.SpTemp[0];
-  float& unten = s.SpTemp[1];
-  if (c.g.plant.KombiSpTyp == 11 && s.TKollAus > oben) {
-    const float hub = s.TKollAus - unten;
-    const float x = hub > 0.0f ? qKoll * f.dt * 3.6f / (hub * 4.1868f) : v + 1.0f;
-    if (x <= v) {
-      unten = PlugFlow(unten, oben, x, v);
-      oben = PlugFlow(oben, s.TKollAus, x, v);
-      return;
-    }
-  }
-  unten += qKoll * f.dt / (kCWasser * v);
-  MischKnoten(unten, oben, f.MischSchwelle);
-}
+// Loads store 1 from the collector; one sub-type loads from the top.
+void KombiLaden(SimContext& c) { Speicher1Laden(c, c.g.plant.KombiSpTyp == 11); }
 
 // Pool heated from the buffer bottom, at most 99 % of the collector power.
 void PoolAusKombi(SimContext& c, float& unten, float v) {

@@ -52,6 +52,15 @@ void PruefeDurchfluss(SimContext& c, float m, float volumen);
 // Plug flow of m through a two-node store: top <- bottom <- cold water (m capped at v).
 void ZapfPfropfen(SimContext& c, float& oben, float& unten, float m, float v);
 
+// The collector heat q of the step into the bottom node of volume v; at an inversion the
+// bottom node mixes with the top node.
+void UntenLaden(SimContext& c, float& unten, float& oben, float v, float q);
+// Loads the two nodes of store 1 from the collector for one step: with vonOben, while the
+// collector outlet is warmer than the top node, from the top by plug flow, otherwise into the
+// bottom node. A top loading that would move more than a node's volume (or has no lift over
+// the bottom node) heats the bottom node instead.
+void Speicher1Laden(SimContext& c, bool vonOben);
+
 // Auxiliary heater on the top node: below Minimaltemp it heats the node to Warmwassertemp.
 void NachheizungOben(SimContext& c, float& oben, float v);
 // Anti-legionella heating of a two-node store; geprueft is the node whose temperature

@@ -10,23 +10,15 @@
 
 namespace tav {
 
-namespace {
-
-// Loads store 1 from the collector for one step: from the top by plug flow when the store
-// is loaded from the top and the collector outlet is warmer than the top node, otherwise by
-// heating the bottom node. A top loading that would move more than a node's volume (or has
-// no temperature lift over the bottom node) heats the bottom node instead.
-void SpeicherLaden(SimContext& c) {
+void Speicher1Laden(SimContext& c, bool vonOben) {
   auto& s = c.s;
-  auto& f = s.frame;
   const float qKoll = c.g.moment.QKoll;
   const float v = s.geo.SpKnotenVol1;
   float& oben = s.SpTemp[0];
   float& unten = s.SpTemp[1];
-  s.QSolar = qKoll;
-  if (c.g.plant.BivSpTyp == 2 && s.TKollAus > oben) {
+  if (vonOben && s.TKollAus > oben) {
     const float hub = s.TKollAus - unten;
-    const float x = hub > 0.0f ? qKoll * f.dt * 3.6f / (hub * 4.1868f) : v + 1.0f;
+    const float x = hub > 0.0f ? qKoll * s.frame.dt * 3.6f / (hub * 4.1868f) : v + 1.0f;
     if (x <= v) {
       const float altOben = oben;
       oben = PlugFlow(oben, s.TKollAus, x, v);
@@ -34,8 +26,15 @@ void SpeicherLaden(SimContext& c) {
       return;
     }
   }
-  unten += qKoll * f.dt / (kCWasser * v);
-  MischKnoten(unten, oben, f.MischSchwelle);
+  UntenLaden(c, unten, oben, v, qKoll);
+}
+
+namespace {
+
+// The hot-water store's loading; books the collector power as the step's yield.
+void SpeicherLaden(SimContext& c) {
+  c.s.QSolar = c.g.moment.QKoll;
+  Speicher1Laden(c, c.g.plant.BivSpTyp == 2);
 }
 
 }  // namespace
@@ -109,7 +108,6 @@ void AnlageTWW(SimContext& c) {
 
 void AnlageTWW4(SimContext& c) {
   auto& s = c.s;
-  auto& f = s.frame;
   const auto& p = c.g.plant;
   const float qKoll = c.g.moment.QKoll;
   const float v = s.geo.SpKnotenVol1;
@@ -119,8 +117,7 @@ void AnlageTWW4(SimContext& c) {
   const float m = VerlustUndZapfung(c, c.g.moment.AussenTemp, true);
 
   if (qKoll > 0.0f && unten <= p.Maximaltemp) {
-    unten += qKoll * f.dt / (kCWasser * v);
-    MischKnoten(unten, oben, f.MischSchwelle);
+    UntenLaden(c, unten, oben, v, qKoll);
     s.QSolar = qKoll;
   }
 

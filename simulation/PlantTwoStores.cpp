@@ -96,8 +96,7 @@ void AnlageZweitVerbraucher(SimContext& c) {
   if (s.Einstrahlung1 > 0.0f) {
     const float t8 = CalcLuftTemp(c.g.loc, c.g.moment.SimTag, 8.0f);
     if (qKoll > 0.0f && ((unten < p.Maximaltemp && t8 > p.Heizgrenztemp) || unten < p.MaxTempWinter)) {
-      unten += qKoll * f.dt / (kCWasser * v);
-      MischKnoten(unten, oben, f.MischSchwelle);
+      UntenLaden(c, unten, oben, v, qKoll);
       s.QSolar = qKoll;
     } else if (t8 < p.Heizgrenztemp) {
       // The second consumer takes the collector heat; its exchanger sets the inlet.
@@ -145,15 +144,13 @@ void AnlageZweiSpeicher(SimContext& c) {
   bool speicher2 = false;
   if (s.Einstrahlung1 > 0.0f) {
     if (qKoll > 0.0f && t[1] <= p.Maximaltemp) {
-      t[1] += qKoll * f.dt / (kCWasser * v1);
-      MischKnoten(t[1], t[0], f.MischSchwelle);
+      UntenLaden(c, t[1], t[0], v1, qKoll);
       s.QSolar = qKoll;
     } else if (t[3] <= p.Maximaltemp2) {
       f.QKollGemerkt = qKoll;
       SpeicherTauscherPaesse(c, t[3], 3);
       if (qKoll > 0.0f) {
-        t[3] += qKoll * f.dt / (kCWasser * v2);
-        MischKnoten(t[3], t[2], f.MischSchwelle);
+        UntenLaden(c, t[3], t[2], v2, qKoll);
         s.QSolar = qKoll;
         speicher2 = true;
       }
@@ -192,8 +189,7 @@ void AnlageKaskade(SimContext& c) {
   t[3] = PlugFlow(t[3], kw, m, v2);
 
   if (qKoll > 0.0f && t[3] <= p.Maximaltemp) {
-    t[3] += qKoll * f.dt / (kCWasser * v2);
-    MischKnoten(t[3], t[2], f.MischSchwelle);
+    UntenLaden(c, t[3], t[2], v2, qKoll);
     if (speicher1 && t[0] + 10.0f < t[2]) UmwaelzungZweiSpeicher(s, v1, v2);
     s.QSolar = qKoll;
   }

@@ -107,6 +107,11 @@ void ZapfPfropfen(SimContext& c, float& oben, float& unten, float m, float v) {
   unten = PlugFlow(unten, c.g.plant.Kaltwassertemp, m, v);
 }
 
+void UntenLaden(SimContext& c, float& unten, float& oben, float v, float q) {
+  unten += q * c.s.frame.dt / (kCWasser * v);
+  MischKnoten(unten, oben, c.s.frame.MischSchwelle);
+}
+
 void NachheizungOben(SimContext& c, float& oben, float v) {
   const auto& p = c.g.plant;
   if (oben < p.Minimaltemp) {
