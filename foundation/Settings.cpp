@@ -19,14 +19,6 @@ namespace {
 
 constexpr const char* kSection = "Tavrel";
 
-// The keys this program writes, in the order it writes them.
-constexpr const char* kWrittenKeys[] = {
-    "ProjektNummer", "DruckDatum", "DruckHeader", "FarbModus", "DruckSeiten", "DruckFont",
-    "Drucker", "DrucklogoDatei", "Sprache", "ImportDir", "MeteoDir", "EnEVDir", "dtKollNeuDat",
-    "dtOrteNeuDat", "SimJahre", "HMleft", "HMtop", "HMwidth", "HMheight", "HMwstate", "AFleft",
-    "AFtop", "plotE_Koll", "plotP_Anlg", "plotT_Koll", "plotA_To", "plotA_Tu", "plotA_To2",
-    "plotA_Tu2"};
-
 // The curve switches of the live run diagram.
 struct Kurve {
   const char* key;
@@ -37,12 +29,6 @@ constexpr Kurve kKurven[] = {
     {"plotT_Koll", &SettingsState::plotT_Koll}, {"plotA_To", &SettingsState::plotA_To},
     {"plotA_Tu", &SettingsState::plotA_Tu},     {"plotA_To2", &SettingsState::plotA_To2},
     {"plotA_Tu2", &SettingsState::plotA_Tu2}};
-
-bool IsOwnKey(std::string_view key) {
-  if (EqualsNoCase(key, "DruckModus")) return true;  // older key, read only
-  return std::any_of(std::begin(kWrittenKeys), std::end(kWrittenKeys),
-                     [key](const char* k) { return EqualsNoCase(key, k); });
-}
 
 std::string SettingsFile(const TavState& s) {
   return FindFileNoCase(s.folders.DatenDir, std::string(IniDateiName)).string();
@@ -136,17 +122,8 @@ bool SaveSettings(TavState& s, const std::string& selectedPrinter) {
     ShowMessageLines(ini.LoadError());
     return false;
   }
-  std::vector<std::string> kept;
-  {
-    std::vector<std::string> lines;
-    ini.ReadSectionValues(kSection, lines);
-    for (const std::string& line : lines) {
-      const std::size_t eq = line.find('=');
-      if (eq != std::string::npos && eq > 0 && !IsOwnKey(std::string_view(line).substr(0, eq))) {
-        kept.push_back(line);
-      }
-    }
-  }
+  std::vector<std::string> previous;
+  ini.ReadSectionValues(kSection, previous);
   ini.EraseSection(kSection);
   ini.WriteInteger(kSection, "ProjektNummer", st.ProjektNummer);
   ini.WriteBool(kSection, "DruckDatum", st.DruckDatum);
@@ -171,11 +148,18 @@ bool SaveSettings(TavState& s, const std::string& selectedPrinter) {
   ini.WriteInteger(kSection, "AFleft", st.AFPos.Links);
   ini.WriteInteger(kSection, "AFtop", st.AFPos.Oben);
   for (const auto& c : kKurven) ini.WriteBool(kSection, c.key, st.*c.schalter);
-  // Keys of another program version stay where they were written.
-  for (const std::string& line : kept) {
+  // Keys of another program version stay where they were written. Own keys are the ones
+  // just written and the older "DruckModus", which is read but no longer written.
+  std::vector<std::string> own;
+  ini.ReadSection(kSection, own);
+  own.emplace_back("DruckModus");
+  for (const std::string& line : previous) {
     const std::size_t eq = line.find('=');
-    ini.WriteString(kSection, std::string_view(line).substr(0, eq),
-                    std::string_view(line).substr(eq + 1));
+    if (eq == std::string::npos || eq == 0) continue;
+    const std::string_view key = std::string_view(line).substr(0, eq);
+    const auto isKey = [key](const std::string& k) { return EqualsNoCase(key, k); };
+    if (std::none_of(own.begin(), own.end(), isKey))
+      ini.WriteString(kSection, key, std::string_view(line).substr(eq + 1));
   }
   if (!ini.FlushFile()) {
     ShowMessageLines(ini.LastError());

@@ -64,7 +64,7 @@ TEST_F(SettingsFixture, MissingFileGivesTheDefaults) {
 
 TEST_F(SettingsFixture, RoundTripKeepsEveryValueAndForeignKeys) {
   daten.Write("Tavrel.ini", "[Tavrel]\r\nDruckModus=1\r\nNeuerSchluessel=bleibt\r\n"
-                            "[Andere]\r\nx=1\r\n");
+                            "sprache=deutsch\r\nPLOTA_TU2=1\r\n[Andere]\r\nx=1\r\n");
   prog.Write("english.dat", "[Tavrel]\r\nBtnYes=&Yes\r\n");
   Load();
   SettingsState& st = s->settings;
