@@ -17,8 +17,6 @@ namespace tav {
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
-
 template <typename W>
 W* Named(W* w, const char* name) {
   w->setObjectName(name);
@@ -102,8 +100,8 @@ void TFormDialogZeile::showEvent(QShowEvent* event) {
 }
 
 void TFormDialogZeile::FormShow() {
-  ButtonCancel->setText(Q(T(TX::ButtonCancel)));
-  ButtonOK->setText(Q(T(TX::ButtonOK)));
+  ButtonCancel->setText(QString::fromStdString(T(TX::ButtonCancel)));
+  ButtonOK->setText(QString::fromStdString(T(TX::ButtonOK)));
 }
 
 bool TFormDialogZeile::eventFilter(QObject* watched, QEvent* event) {
@@ -130,8 +128,8 @@ TFormWortSuche::TFormWortSuche(QWidget* parent) : TFormDialogZeile(parent) {
 
 void TFormWortSuche::FormShow() {
   TFormDialogZeile::FormShow();
-  setWindowTitle(Q(T(TX::FormSuche)));
-  Label1->setText(Q(T(TX::FormSuchbegriff) + ":"));
+  setWindowTitle(QString::fromStdString(T(TX::FormSuche)));
+  Label1->setText(QString::fromStdString(T(TX::FormSuchbegriff) + ":"));
   CompactLayout();
   Edit1->setFocus();
   Edit1->selectAll();  // typing replaces the term offered
@@ -155,7 +153,7 @@ std::string AskSearchTerm(QWidget* parent) {
   // The search dialog keeps its text from one search to the next.
   static std::string lastTerm;
   TFormWortSuche dialog(parent);
-  dialog.Edit1->setText(Q(lastTerm));
+  dialog.Edit1->setText(QString::fromStdString(lastTerm));
   dialog.exec();
   lastTerm = dialog.Edit1->text().toStdString();
   if (dialog.Abbruch()) return std::string();

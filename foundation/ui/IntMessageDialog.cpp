@@ -28,8 +28,6 @@ constexpr TX kCaptions[] = {TX::BtnYes,   TX::BtnNo,     TX::ButtonOK,   TX::But
 constexpr const char* kButtonNames[] = {"Yes",    "No",  "OK",      "Cancel",   "Abort", "Retry",
                                         "Ignore", "All", "NoToAll", "YesToAll", "Help"};
 
-QString Q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
-
 }  // namespace
 
 TFormIntMessageDialog::TFormIntMessageDialog(const std::string& msg, TMsgDlgType type,
@@ -51,7 +49,8 @@ void TFormIntMessageDialog::Compose(const std::string& msg, TMsgDlgType type,
       QStyle::SP_MessageBoxWarning, QStyle::SP_MessageBoxCritical,
       QStyle::SP_MessageBoxInformation, QStyle::SP_MessageBoxQuestion};
   const bool custom = type >= mtCustom;
-  setWindowTitle(custom ? QApplication::applicationDisplayName() : Q(T(titles[type])));
+  setWindowTitle(custom ? QApplication::applicationDisplayName()
+                        : QString::fromStdString(T(titles[type])));
 
   auto* panel = new TXiPanel(this);
   panel->setObjectName("XiPanelIntMsgDlg");
@@ -69,7 +68,7 @@ void TFormIntMessageDialog::Compose(const std::string& msg, TMsgDlgType type,
     textLeft += kIconSize + margin;
   }
 
-  const QString text = Q(msg);
+  const QString text = QString::fromStdString(msg);
   auto* message = new QLabel(text, panel);
   message->setObjectName("Message");
   message->setTextFormat(Qt::PlainText);  // a "<" in a file name is no markup
@@ -93,7 +92,7 @@ void TFormIntMessageDialog::Compose(const std::string& msg, TMsgDlgType type,
   for (int n = 0; n <= mbHelp; ++n) {
     if (!(buttons & (1u << n))) continue;
     const auto b = static_cast<TMsgDlgBtn>(n);
-    const QString caption = Q(T(kCaptions[n]));
+    const QString caption = QString::fromStdString(T(kCaptions[n]));
     buttonWidth =
         std::max(buttonWidth, fm.horizontalAdvance(QString(caption).remove('&')) + 2 * margin);
     auto* button = new QPushButton(caption, panel);
