@@ -107,13 +107,13 @@ void kd_Generator(Zustand& z, int Kandidat, TKlimMonate& Monate, TKlimTage& Tage
             ktd[d] = 0.05;
             x = 0.05 / ktm;
           }
-          q[d] = quote(d);
           sx += x;
           sxx += (x - 1.0) * (x - 1.0);
         }
         if (versuch > 10000) throw EKlimgen(kKdMonat, "kd II");
         if (sxx / n >= v.sigma2 && std::fabs(1.0 - sx / n) < 0.01) break;
       }
+      for (int d = 0; d < n; ++d) q[d] = quote(d);
       // Clear-sky ceiling: a day above its maximum is set near clear sky and its excess
       // goes to a day of the month with a middling clear-sky ratio. An excess moved to an
       // earlier day can lift that day over its own ceiling, where no hourly draw could ever
