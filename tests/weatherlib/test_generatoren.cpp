@@ -177,7 +177,6 @@ TEST(TagesKlarheit, CandidateMonthlyClearnessSpread) {
   EXPECT_NEAR(std::sqrt(ss / n), 1.0, 0.1);
 }
 
-// The hourly generator keeps every hour within its bounds and the day on its target; a day
 // A day above its clear-sky ceiling is set near clear sky and its excess goes, whole, to
 // one other day of the month whose clear-sky ratio is middling (within 2.5 % of a target
 // between 0.55 and 0.89). The same seed without the ceiling shows the month as drawn.
@@ -223,6 +222,7 @@ TEST(TagesKlarheit, ClippedExcessMovesToOneMiddlingDay) {
   }
 }
 
+// The hourly generator keeps every hour within its bounds and the day on its target; a day
 // beyond what its hours can deliver takes the clearest sky, a day without daylight is dark.
 TEST(StundenKlarheit, BoundsTargetsAndUnreachableDays) {
   Vorbereitet v(Ort("Freiburg"));
