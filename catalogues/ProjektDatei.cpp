@@ -175,8 +175,7 @@ void ReadProjektRecord(TBigIniFile& ini, std::string_view sektion, std::int32_t 
   r.MaxTempWinter = in.Real("MaxTempWinter", 55.0);
   r.Warmwasserverbrauch = in.Real("Warmwasserverbrauch", 10000.0);
   r.Zirkulation = in.Bool("Zirkulation", false);
-  r.ZiZeiten = in.Text("ZiZeiten", "");
-  r.ZiZeiten = LinksZeichen(r.ZiZeiten, 24);
+  r.ZiZeiten = LinksZeichen(in.Text("ZiZeiten", ""), 24);
   r.ZiLaenge = in.Real("ZiLaenge", 10.0);
   r.ZiVol = in.Real("ZiVol", 3.0);
   r.ZiModus = in.Byte("ZiModus", 1);
