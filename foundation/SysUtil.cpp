@@ -9,6 +9,7 @@
 #include <limits>
 
 #include "foundation/TavMathe.h"
+#include "foundation/TavUtil.h"
 
 namespace tav {
 
@@ -96,17 +97,7 @@ std::string RemoveDots(std::string_view s) {
   return out;
 }
 
-std::string BlanksToPercent20(std::string_view s) {
-  std::string out;
-  for (char c : s) {
-    if (c == ' ') {
-      out += "%20";
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
+std::string BlanksToPercent20(std::string_view s) { return ReplaceAll(s, " ", "%20"); }
 
 std::uint8_t GreyValue(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
   const double grey = 0.3 * r + 0.59 * g + 0.11 * b;
