@@ -63,10 +63,7 @@ void Synthese(Zustand& z, int Mode, const TKlimOrt& ort, const Tabellen& tab, co
   const float breite = std::fabs(ort.Breite);
   const bool sued = ort.Breite < 0.0f;
   const int zone = TurbidZone(breite, ort.Laenge);
-  if (zone < 1 || zone > 13) {
-    z.Ergebniscode = kTruebung;
-    throw EKlimgen(kTruebung, "Truebung");
-  }
+  if (zone < 1 || zone > 13) throw EKlimgen(kTruebung, "Truebung");
   if (Mode <= 1) {
     Sun_Position_DIN(Stunden, ort.Breite, ort.Laenge, ort.Zeitzone);
     E_ex_hour_day_month(Stunden, Tage, Monate);
