@@ -19,7 +19,6 @@ namespace tav {
 namespace {
 
 // Texts of this unit, German as the program shows them.
-constexpr std::string_view kKeineProjektDatei = " ist keine korrekte Projekt-Datei";
 constexpr std::string_view kAbbruch = "ABBRUCH: ";
 constexpr std::string_view kATypWrite = "A_Typ - WriteProjektDat";
 constexpr std::string_view kAbgespeichert = "Projektdaten abgespeichert";
@@ -132,6 +131,10 @@ bool IstProjektDatei(const std::vector<std::string>& sektionen) {
   if (sektionen.empty()) return false;
   return std::all_of(sektionen.begin(), sektionen.end(),
                      [](const std::string& name) { return name.starts_with("Projekt"); });
+}
+
+std::string KeineProjektDateiText(const std::string& fileName) {
+  return fileName + " ist keine korrekte Projekt-Datei";
 }
 
 std::string StandardProjektName(std::int32_t n) { return "Projekt " + std::to_string(n) + ".0"; }
@@ -372,7 +375,7 @@ bool WriteProjektDat(const std::string& fileName, TavState& s, ProjektKatalogDie
     std::vector<std::string> sektionen;
     ini.ReadSections(sektionen);
     if (!IstProjektDatei(sektionen)) {
-      ShowMessageLines(std::string(kAbbruch) + fileName + std::string(kKeineProjektDatei));
+      ShowMessageLines(std::string(kAbbruch) + KeineProjektDateiText(fileName));
       return false;
     }
   }

@@ -31,6 +31,8 @@ std::string ProjektSektion(std::int32_t nummer);
 std::optional<std::int32_t> ProjektNummerAus(std::string_view sektion);
 // A project file has at least one section, and every section name begins with "Projekt".
 bool IstProjektDatei(const std::vector<std::string>& sektionen);
+// The message for a file that is not: name + " ist keine korrekte Projekt-Datei".
+std::string KeineProjektDateiText(const std::string& fileName);
 // Name of a project whose section has none: "Projekt " + n with one decimal and a point.
 std::string StandardProjektName(std::int32_t n);
 

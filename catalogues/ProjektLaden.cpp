@@ -18,7 +18,6 @@ namespace tav {
 
 namespace {
 
-constexpr std::string_view kKeineProjektDatei = " ist keine korrekte Projekt-Datei";
 constexpr std::string_view kAbschnitt = "Abschnitt [";
 constexpr std::string_view kOhneNummer = "] ohne Projektnummer wird nicht aufgelistet: ";
 
@@ -207,7 +206,7 @@ void ImportProjekt(TavState& s, const std::string& fileName, ProjektKatalogDiens
   std::vector<std::string> sektionen;
   quelle.ReadSections(sektionen);
   if (!IstProjektDatei(sektionen)) {
-    ShowMessageLines(fileName + std::string(kKeineProjektDatei));
+    ShowMessageLines(KeineProjektDateiText(fileName));
     return;
   }
   CatalogueState& c = s.cat;
