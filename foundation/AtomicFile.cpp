@@ -35,22 +35,6 @@ fs::path ResolveTarget(const fs::path& target) {
   return ec ? target : real;
 }
 
-bool WriteAll(int fd, std::string_view bytes, int& err) {
-  const char* p = bytes.data();
-  std::size_t left = bytes.size();
-  while (left > 0) {
-    const ssize_t n = ::write(fd, p, left);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      err = errno;
-      return false;
-    }
-    p += n;
-    left -= static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
 mode_t NewFileMode(const fs::path& target) {
   struct stat st {};
   if (::stat(target.c_str(), &st) == 0) return st.st_mode & 07777;
@@ -68,6 +52,22 @@ void SyncFolder(const fs::path& folder) {
 }
 
 }  // namespace
+
+bool WriteAllToFd(int fd, std::string_view bytes, int& err) {
+  const char* p = bytes.data();
+  std::size_t left = bytes.size();
+  while (left > 0) {
+    const ssize_t n = ::write(fd, p, left);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      err = errno;
+      return false;
+    }
+    p += n;
+    left -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
 
 bool WriteFileAtomic(const fs::path& target, std::string_view bytes, std::string* error) {
   try {
@@ -95,7 +95,7 @@ bool WriteFileAtomic(const fs::path& target, std::string_view bytes, std::string
     }
     const std::string tmp(name.data());
     int err = 0;
-    bool ok = WriteAll(fd, bytes, err);
+    bool ok = WriteAllToFd(fd, bytes, err);
     if (ok && ::fchmod(fd, NewFileMode(real)) != 0) ok = false, err = errno;
     if (ok && ::fsync(fd) != 0) ok = false, err = errno;
     if (::close(fd) != 0 && ok) ok = false, err = errno;

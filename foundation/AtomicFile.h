@@ -19,6 +19,10 @@ namespace tav {
 bool WriteFileAtomic(const std::filesystem::path& target, std::string_view bytes,
                      std::string* error = nullptr);
 
+// Writes all of `bytes` to an open file descriptor, going on after partial and interrupted
+// writes. On failure returns false with the errno value in `err`.
+bool WriteAllToFd(int fd, std::string_view bytes, int& err);
+
 // Reads a whole file. Returns false (and a message-ready text in `error`) when it cannot be
 // opened or read; a missing file is such a failure too, so callers that treat a missing
 // file as empty test for existence first. Never throws.

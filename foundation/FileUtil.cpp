@@ -11,6 +11,7 @@
 #include <ctime>
 #include <system_error>
 
+#include "foundation/AtomicFile.h"
 #include "foundation/CodePage.h"
 #include "foundation/TavMathe.h"
 
@@ -44,19 +45,6 @@ class Fd {
   int fd_;
 };
 
-bool WriteAll(int fd, const char* data, std::size_t size) {
-  while (size > 0) {
-    const ssize_t n = ::write(fd, data, size);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += n;
-    size -= static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
 // Copies the whole content of `in` to `out`.
 bool CopyContent(int in, int out) {
   char buf[65536];
@@ -67,7 +55,8 @@ bool CopyContent(int in, int out) {
       if (errno == EINTR) continue;
       return false;
     }
-    if (!WriteAll(out, buf, static_cast<std::size_t>(n))) return false;
+    int err = 0;
+    if (!WriteAllToFd(out, std::string_view(buf, static_cast<std::size_t>(n)), err)) return false;
   }
 }
 
