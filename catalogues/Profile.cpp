@@ -9,7 +9,6 @@
 #include "catalogues/OrteLesen.h"
 #include "catalogues/StatusSink.h"
 #include "foundation/Messages.h"
-#include "foundation/TavMathe.h"
 #include "foundation/TavUtil.h"
 #include "foundation/TavVar.h"
 #include "foundation/TextTable.h"
