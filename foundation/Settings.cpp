@@ -191,17 +191,17 @@ class ScopedText {
 
 void OfferUpdate(TTextTable& texts, const std::string& folder, std::string_view fileName,
                  double& stored, const std::function<void(const std::string&)>& import) {
+  const std::string path = FindFileNoCase(folder, std::string(fileName)).string();
   double fileDate = 0.0;
   if (stored > 0.0 && stored <= 5.0) {
     stored -= 1.0;  // postponed: count down, no question this time
   } else {
-    fileDate = FileDateOf(FindFileNoCase(folder, std::string(fileName)));
+    fileDate = FileDateOf(path);
     // Compared as the settings file keeps it (whole seconds): a date stored after an
     // answer must not count as older than the same file at the next start.
     IniStrToDateTime(IniDateTimeToStr(fileDate), fileDate);
   }
   if (!(fileDate > stored)) return;
-  const std::string path = FindFileNoCase(folder, std::string(fileName)).string();
   const int answer =
       Msg().Ask(ReplaceHashMark(texts[TX::DatenUpdateAbfrage], std::string(fileName)),
                 Btn(mbYes) | Btn(mbNo) | Btn(mbIgnore), mtConfirmation);
