@@ -12,9 +12,6 @@ namespace tav {
 
 namespace {
 
-double SinG(double g) { return std::sin(g / kGradProRad); }
-double CosG(double g) { return std::cos(g / kGradProRad); }
-
 // Hour index of the weather store for a day of the year and a time of day.
 int StundenIndex(int tag, float t) {
   const int i = (tag - 1) * 24 + static_cast<int>(std::trunc(t));

@@ -33,7 +33,7 @@ void Trapez(float& summe, float& alt, float wert, double faktor = 1.0) {
 
 // Fixed plane of field 2 (also beside a tracked field 1).
 float CosEinfallFest(const SimState& s, float gamma, float sinBeta, float cosBeta) {
-  const double q = std::cos((s.SonnenAzimut - gamma) / kGradProRad) * s.CosSonnenHoehe * sinBeta +
+  const double q = CosG(s.SonnenAzimut - gamma) * s.CosSonnenHoehe * sinBeta +
                    s.SinSonnenHoehe * cosBeta;
   return static_cast<float>(std::min(q, 1.0));
 }
@@ -156,8 +156,8 @@ void RunSimSchritte(SimContext& c, int n) {
   s.Heiztag = !(CalcLuftTemp(loc, tag, 8.0f) > p.Heizgrenztemp);
   s.PoolSaison = p.Pool && p.PoolStart <= tag && tag <= p.PoolEnde;
   s.SonnenDeklination = WirksameDeklination(loc, tag);
-  s.SinDeklination = std::sin(s.SonnenDeklination / kGradProRad);
-  s.CosDeklination = std::cos(s.SonnenDeklination / kGradProRad);
+  s.SinDeklination = SinG(s.SonnenDeklination);
+  s.CosDeklination = CosG(s.SonnenDeklination);
   s.SchrittDauer = 24.0 / n;
   s.HalbeSchrittDauer = s.SchrittDauer / 2.0;
   s.SonnenzeitKorrektur = CalcZeitgleichung(tag) - s.ZeitzonenKorrektur;
@@ -170,8 +170,8 @@ void RunSimSchritte(SimContext& c, int n) {
     m.Tageszeit = static_cast<float>(static_cast<double>(i) / zoom);
     CalcSonnenstand(s.SonnenHoehe, s.SonnenAzimut, loc.GeoBreiteBetrag, s.SonnenDeklination,
                     m.Tageszeit + s.SonnenzeitKorrektur);
-    s.SinSonnenHoehe = std::sin(s.SonnenHoehe / kGradProRad);
-    s.CosSonnenHoehe = std::cos(s.SonnenHoehe / kGradProRad);
+    s.SinSonnenHoehe = SinG(s.SonnenHoehe);
+    s.CosSonnenHoehe = CosG(s.SonnenHoehe);
     Einfallswinkel(c);
     s.Verschattet = p.SkyMapAktiv && s.SonnenHoehe > 1.0 &&
                     IstVerschattet(p, static_cast<float>(s.SonnenAzimut), static_cast<float>(s.SonnenHoehe));

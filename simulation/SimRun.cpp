@@ -84,8 +84,8 @@ SimErgebnis EinLauf(SimContext& c) {
   const double zone = g.loc.OrtZeitzone == 25 ? RoundHalfEven(g.loc.GeoLaenge / 15.0) : g.loc.OrtZeitzone;
   s.ZeitzonenKorrektur = zone - g.loc.GeoLaenge / 15.0;
   auto sinCos = [](float grad, float& sn, float& cs) {
-    sn = static_cast<float>(std::sin(grad / kGradProRad));
-    cs = static_cast<float>(std::cos(grad / kGradProRad));
+    sn = static_cast<float>(SinG(grad));
+    cs = static_cast<float>(CosG(grad));
   };
   sinCos(p.KollektorNeigung, s.SinNeigung1, s.CosNeigung1);
   if (p.OstWestKollektor) sinCos(p.KollektorNeigung2, s.SinNeigung2, s.CosNeigung2);

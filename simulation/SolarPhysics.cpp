@@ -8,8 +8,6 @@ namespace tav {
 
 namespace {
 
-double SinG(double g) { return std::sin(g / kGradProRad); }
-double CosG(double g) { return std::cos(g / kGradProRad); }
 // Arc functions clamp their argument, so rounding just beyond ±1 gives the end value.
 double ArcSinG(double x) { return std::asin(std::clamp(x, -1.0, 1.0)) * kGradProRad; }
 double ArcCosG(double x) { return std::acos(std::clamp(x, -1.0, 1.0)) * kGradProRad; }

@@ -3,10 +3,15 @@
 // building blocks of the collector field and of the instantaneous-output tool.
 // Angles in degrees, irradiance in W/m², temperatures in °C, times in hours.
 
+#include <cmath>
+
 namespace tav {
 
 // Degrees per radian used by the sun-position formulas.
 inline constexpr double kGradProRad = 57.29577951308232;
+// Sine and cosine of an angle in degrees.
+inline double SinG(double g) { return std::sin(g / kGradProRad); }
+inline double CosG(double g) { return std::cos(g / kGradProRad); }
 
 // Equation of time of a day of the year, hours (360/365 degrees per day, also in leap years).
 double CalcZeitgleichung(int tag);
