@@ -156,6 +156,7 @@ uint8_t YearChoice(int Mode, const TKlimTage& Tage, const TKlimMonate& Monate, c
 uint8_t CalcMonatssummen(const TKlimOrt& Ort, const float* Reihen, float* Summen) {
   if (!std::isfinite(Ort.Breite) || !Endlich(Reihen, 2 * KLIM_STUNDEN)) return kUngueltig;
   const double phi = Ort.Breite;
+  const double sinPhi = SinG(phi), cosPhi = CosG(phi);
   const float* dni = Reihen;
   const float* dhi = Reihen + KLIM_STUNDEN;
   std::array<double, 12> summen{};
@@ -165,9 +166,10 @@ uint8_t CalcMonatssummen(const TKlimOrt& Ort, const float* Reihen, float* Summen
     for (int d = 0; d < kMonatsTage[m - 1]; ++d) {
       ++j;
       const double dekl = ArcSinG(0.39795 * CosG(0.98563 * (j - 173)));
+      const double sinDsinPhi = SinG(dekl) * sinPhi, cosD = CosG(dekl);
       for (int k = 0; k < 24; ++k, ++h) {
         if (!(dhi[h] > 0.0f)) continue;
-        const double cz = std::min(1.0, SinG(dekl) * SinG(phi) - CosG((k + 0.5) * 15.0) * CosG(dekl) * CosG(phi));
+        const double cz = std::min(1.0, sinDsinPhi - CosG((k + 0.5) * 15.0) * cosD * cosPhi);
         const double s = CosG(90.0 - ArcSinG(cz));
         summe += s > 0.0 ? dhi[h] + s * dni[h] : dhi[h];
       }
