@@ -112,13 +112,12 @@ std::string ProjektDateiPfad(const TavState& s) {
 
 bool CreateStandardProjekt(TavState& s, ProjektKatalogDienste& d) {
   PlantState& p = s.plant;
-  p.AnlagenTyp = LinksZeichen(std::string(AnlagenTypNamen[1]), 20);
+  // The catalogue names first: the readers below resolve them.
   p.Standort = "Freiburg";
   p.Kollektor = "*init*";
   p.RohrTyp = "*init*";
   p.Zapfprofil = "*init*";
   p.konvEnergie = "*init*";
-  p.KollektorMontage = 1;
 
   d.ReadOrte(s);
   d.ReadKollektoren(s);
