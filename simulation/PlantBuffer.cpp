@@ -10,15 +10,13 @@ namespace tav {
 
 namespace {
 
-constexpr int kTeilschritte = 10;
-
 // Heat through the exchanger from tWarm to store 1 in one sub-step, limited so that the two
 // sides at most meet (eta: share of the heat that reaches store 1).
 float TauscherWaerme(SimContext& c, float tWarm, float tKalt, float vWarm, float eta) {
   const auto& s = c.s;
   const float dT = tWarm - tKalt;
   if (!(dT > 0.0f)) return 0.0f;
-  const float q = CalcWTKoeffizient(tWarm, tKalt) * s.geo.SpWTFlaeche1 * dT * s.frame.dt / kTeilschritte;
+  const float q = CalcWTKoeffizient(tWarm, tKalt) * s.geo.SpWTFlaeche1 * dT * s.frame.dt / kHeizTeilschritte;
   const float v1 = s.geo.SpKnotenVol1;
   const float kehr = (vWarm > 0.0f ? 1.0f / vWarm : 0.0f) + eta / v1;
   return std::min(q, dT * kCWasser / kehr);
@@ -34,7 +32,7 @@ void PufferHeizen(SimContext& c) {
   if (!s.Heiztag || !(p.HeizQnorm > 0.0f)) return;
   const float mH = HeizkurveDesSchritts(c);
   const int hk = p.HeizkreisTyp;
-  for (int k = 0; k < kTeilschritte; ++k) {
+  for (int k = 0; k < kHeizTeilschritte; ++k) {
     if (hk == 1 || hk == 2) {
       if (!HeizTeilschritt12(c, {t[2], t[3], v2, v2})) return;
       continue;
@@ -57,7 +55,7 @@ void Nachladen(SimContext& c, float eta, float obergrenze, bool rueckUnten) {
   const float v1 = s.geo.SpKnotenVol1, v2 = s.geo.SpKnotenVol2;
   auto& t = s.SpTemp;
   if (!(t[0] < obergrenze && t[0] + 5.0f < t[2])) return;
-  for (int k = 0; k < kTeilschritte; ++k) {
+  for (int k = 0; k < kHeizTeilschritte; ++k) {
     const float q = TauscherWaerme(c, t[2], t[0], rueckUnten ? 0.0f : v2, eta);
     if (rueckUnten) {
       const float tr = t[0] + (t[2] - t[0]) * 2.0f / 3.0f;
@@ -85,7 +83,7 @@ void NachheizungSpeicher1(SimContext& c, int hk) {
   if (!(t[0] < p.Minimaltemp)) return;
   // Entered below the minimum, the block runs at least one sub-step and stops once the store
   // has reached the set temperature.
-  for (int k = 0; k < kTeilschritte; ++k) {
+  for (int k = 0; k < kHeizTeilschritte; ++k) {
     if (hk == 1 || hk == 2) {
       // The heater brings the buffer top to the supply temperature, which feeds the exchanger.
       if (t[2] < ts) {

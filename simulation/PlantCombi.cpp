@@ -11,9 +11,6 @@ namespace tav {
 
 namespace {
 
-// Sub-steps of the space heating per simulation step.
-constexpr int kHeizTeilschritte = 10;
-
 // Loads store 1 from the collector; one sub-type loads from the top.
 void KombiLaden(SimContext& c) { Speicher1Laden(c, c.g.plant.KombiSpTyp == 11); }
 

@@ -11,8 +11,6 @@ namespace tav {
 
 namespace {
 
-constexpr int kHeizTeilschritte = 10;
-
 // Losses, space heating and auxiliary heater of store 1 with unequal nodes (Kombi 7 and 9).
 void UngleicheKnotenSpeicher1(SimContext& c) {
   auto& s = c.s;

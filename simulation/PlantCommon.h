@@ -34,6 +34,9 @@ void AnlagePufferFWE(SimContext& c);
 
 // --- Shared rules ------------------------------------------------------------------------
 
+// Sub-steps per simulation step of the space heating and of the exchanges between stores.
+inline constexpr int kHeizTeilschritte = 10;
+
 // Loss of one node against tUmgebung over the step with the loss coefficient ka (Wh/K):
 // lowers the node (at most to tUmgebung) and returns the loss (Wh).
 float KnotenVerlust(float& t, float tUmgebung, float ka, float volumen);

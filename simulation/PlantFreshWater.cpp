@@ -12,7 +12,6 @@ namespace tav {
 
 namespace {
 
-constexpr int kTeilschritte = 10;
 // The internal coil in the lower half of the buffer.
 constexpr std::uint8_t kWendel = 15;
 
@@ -145,7 +144,7 @@ void PufferHeizen(SimContext& c, Puffer& b) {
   const float mH = HeizkurveDesSchritts(c);
   const int hk = p.HeizkreisTyp;
   const float tr = s.THeizRueck;
-  for (int k = 0; k < kTeilschritte; ++k) {
+  for (int k = 0; k < kHeizTeilschritte; ++k) {
     if (hk == 1 || hk == 2) {
       if (b.T(1) < s.THeizVor) {
         for (int i = 0; i <= 1; ++i) {
@@ -156,7 +155,7 @@ void PufferHeizen(SimContext& c, Puffer& b) {
         }
       }
       const float dT = b.T(1) - tr;
-      const float m = dT > 0.0f ? s.QHeizBedarf / kTeilschritte / (dT * kCWasser) : 0.0f;
+      const float m = dT > 0.0f ? s.QHeizBedarf / kHeizTeilschritte / (dT * kCWasser) : 0.0f;
       if (HeizDurchflussZuGross(c, m, b.vq)) return;
       if (!(s.QHeizLeistung > 0.0f)) continue;
       if (hk == 1 || tr < b.T(2)) {
