@@ -153,7 +153,8 @@ void RunSimSchritte(SimContext& c, int n) {
   InitSimTag(c);
   const int tag = m.SimTag;
   s.WWTagesEnergie = p.WWMonatsfaktor[std::clamp<int>(m.SimMonat, 1, 12)] * p.Warmwasserverbrauch / 100.0f;
-  s.Heiztag = !(CalcLuftTemp(loc, tag, 8.0f) > p.Heizgrenztemp);
+  s.LuftTemp8 = CalcLuftTemp(loc, tag, 8.0f);
+  s.Heiztag = !(s.LuftTemp8 > p.Heizgrenztemp);
   s.PoolSaison = p.Pool && p.PoolStart <= tag && tag <= p.PoolEnde;
   s.SonnenDeklination = WirksameDeklination(loc, tag);
   s.SinDeklination = SinG(s.SonnenDeklination);

@@ -4,7 +4,6 @@
 
 #include "simulation/CollectorField.h"
 #include "simulation/PlantCommon.h"
-#include "simulation/SolarPhysics.h"
 #include "simulation/StoreHelpers.h"
 
 namespace tav {
@@ -94,7 +93,7 @@ void AnlageZweitVerbraucher(SimContext& c) {
 
   f.QKollGemerkt = qKoll;
   if (s.Einstrahlung1 > 0.0f) {
-    const float t8 = CalcLuftTemp(c.g.loc, c.g.moment.SimTag, 8.0f);
+    const float t8 = s.LuftTemp8;
     if (qKoll > 0.0f && ((unten < p.Maximaltemp && t8 > p.Heizgrenztemp) || unten < p.MaxTempWinter)) {
       UntenLaden(c, unten, oben, v, qKoll);
       s.QSolar = qKoll;

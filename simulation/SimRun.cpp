@@ -185,7 +185,7 @@ void RunSimTag(SimContext& c) {
   auto& s = c.s;
   const auto& p = c.g.plant;
   RunSimSchritte(c, p.ZeitZoom * 24);
-  const float nutzgrad = TagesNutzgrad(p, CalcLuftTemp(c.g.loc, c.g.moment.SimTag, 8.0f));
+  const float nutzgrad = TagesNutzgrad(p, s.LuftTemp8);
   s.TagBrennstoff = nutzgrad > 0.0f ? s.TagSolarertrag / (nutzgrad / 100.0f) : 0.0f;
   CloseSimTag(s, p.Warmwasserverbrauch);
   // A cancel ends the wait as well.

@@ -74,6 +74,8 @@ struct SimState {
   bool Verschattet = false;
   bool Heiztag = false;
   bool PoolSaison = false;
+  // Model air temperature of the day at 8 h, which decides the heating day; set once per day.
+  float LuftTemp8 = 0.0f;
 
   // Irradiance block (W/m² for the weather values, W on the fields).
   float DirektNormal = 0.0f, DiffusHorizontal = 0.0f;

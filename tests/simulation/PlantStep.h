@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "simulation/CollectorField.h"
 #include "simulation/PlantCommon.h"
 #include "simulation/PlantParams.h"
 #include "simulation/StoreHelpers.h"
@@ -62,6 +63,7 @@ struct Schritt {
     w.g->moment.AussenTemp = 2.0f;
     w.g->moment.Tageszeit = 12.4f;
     w.g->moment.SimTag = 100;
+    s.LuftTemp8 = CalcLuftTemp(w.g->loc, 100, 8.0f);
   }
   // The store nodes the model owns with their volumes.
   std::vector<std::pair<int, float>> Knoten() const {
