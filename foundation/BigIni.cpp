@@ -168,6 +168,17 @@ std::int32_t KeyLine(const std::vector<std::string>& lines, std::string_view Ide
   return -1;
 }
 
+// The file image line by line: every section that has lines, each followed by a blank line.
+template <class Emit>
+void ForEachImageLine(const std::vector<TSectionList::Entry>& items, Emit emit) {
+  for (const auto& e : items) {
+    if (e.Lines.empty()) continue;
+    emit("[" + e.Name + "]");
+    for (const auto& line : e.Lines) emit(line);
+    emit(std::string_view());
+  }
+}
+
 TDateTime Combine(long long day, double fraction) {
   return day >= 0 ? static_cast<double>(day) + fraction : static_cast<double>(day) - fraction;
 }
@@ -500,12 +511,7 @@ void TBigIniFile::EraseSection(std::string_view Section) {
 }
 
 void TBigIniFile::SaveToStrings(std::vector<std::string>& Strings) const {
-  for (const auto& e : Sections.Items) {
-    if (e.Lines.empty()) continue;
-    Strings.push_back("[" + e.Name + "]");
-    Strings.insert(Strings.end(), e.Lines.begin(), e.Lines.end());
-    Strings.emplace_back();
-  }
+  ForEachImageLine(Sections.Items, [&Strings](std::string_view line) { Strings.emplace_back(line); });
 }
 
 void TBigIniFile::LoadFromStrings(const std::vector<std::string>& Strings) {
@@ -525,17 +531,10 @@ bool TBigIniFile::FlushFile() {
     return false;
   }
   std::string text;
-  for (const auto& e : Sections.Items) {
-    if (e.Lines.empty()) continue;
-    text += '[';
-    text += e.Name;
-    text += "]\r\n";
-    for (const auto& line : e.Lines) {
-      text += line;
-      text += "\r\n";
-    }
+  ForEachImageLine(Sections.Items, [&text](std::string_view line) {
+    text += line;
     text += "\r\n";
-  }
+  });
   std::string err;
   if (!WriteFileAtomic(FileName_, EncodeText(text, Encoding_), &err)) {
     LastError_ = err;
