@@ -150,19 +150,20 @@ std::string HomeFolder() {
   return {};
 }
 
-std::string XdgDataHome() {
-  std::string d = EnvFolder("XDG_DATA_HOME");
+namespace {
+
+// The folder an XDG variable names, else its usual place under the home folder.
+std::string XdgFolder(const char* variable, const char* underHome) {
+  std::string d = EnvFolder(variable);
   if (!d.empty()) return d;
   const std::string home = HomeFolder();
-  return home.empty() ? std::string() : home + ".local/share/";
+  return home.empty() ? std::string() : home + underHome;
 }
 
-std::string XdgConfigHome() {
-  std::string d = EnvFolder("XDG_CONFIG_HOME");
-  if (!d.empty()) return d;
-  const std::string home = HomeFolder();
-  return home.empty() ? std::string() : home + ".config/";
-}
+}  // namespace
+
+std::string XdgDataHome() { return XdgFolder("XDG_DATA_HOME", ".local/share/"); }
+std::string XdgConfigHome() { return XdgFolder("XDG_CONFIG_HOME", ".config/"); }
 
 std::string ExecutableFolder() {
   std::error_code ec;
