@@ -68,18 +68,6 @@ void PruefeDurchflussZweiSpeicher(SimContext& c, float m, float v1, float v2) {
 
 }  // namespace
 
-void SpeicherTauscherPaesse(SimContext& c, float t, int paesse) {
-  const auto& p = c.g.plant;
-  float& qKoll = c.g.moment.QKoll;
-  const float a = p.KollektorFlaecheGesamt;
-  const bool moeglich = a > 0.0f && p.Speichertauscherleistung > 0.0f && p.KollektorFlow > 0.0f;
-  for (int k = 0; k < paesse; ++k) {
-    c.g.moment.RuecklaufTemp =
-        moeglich ? t + qKoll / a * (1.0f / p.Speichertauscherleistung - 1.8f / (3.8f * p.KollektorFlow)) : t;
-    CalcKollektorfeld(c);
-  }
-}
-
 void AnlageZweitVerbraucher(SimContext& c) {
   auto& s = c.s;
   auto& f = s.frame;

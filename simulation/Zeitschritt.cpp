@@ -4,6 +4,7 @@
 
 #include "foundation/Messages.h"
 #include "foundation/TavUtil.h"
+#include "simulation/CollectorField.h"
 #include "simulation/PlantCommon.h"
 #include "simulation/SolarPhysics.h"
 #include "simulation/StoreHelpers.h"
@@ -138,14 +139,26 @@ void AntiLegionellaHeizung(SimContext& c, float& oben, float& unten, float v, co
   s.LegioZaehler = geprueft > 60.0f ? 0.0f : s.LegioZaehler + s.frame.dt;
 }
 
+namespace {
+// Collector inlet behind the store exchanger that passes q onto the node t; false (rueck
+// untouched) when the field, the exchanger or the flow is missing.
+bool TauscherRuecklauf(const PlantState& p, float q, float t, float& rueck) {
+  if (!(p.KollektorFlaecheGesamt > 0.0f && p.Speichertauscherleistung > 0.0f && p.KollektorFlow > 0.0f)) return false;
+  rueck = t + q / p.KollektorFlaecheGesamt * (1.0f / p.Speichertauscherleistung - 1.8f / (3.8f * p.KollektorFlow));
+  return true;
+}
+}  // namespace
+
 void CalcRuecklaufTemp(SimContext& c, float q, float t) {
-  const auto& p = c.g.plant;
   float& rueck = c.g.moment.RuecklaufTemp;
-  if (c.g.moment.QKoll > 0.0f && p.KollektorFlaecheGesamt > 0.0f && p.Speichertauscherleistung > 0.0f &&
-      p.KollektorFlow > 0.0f) {
-    rueck = t + q / p.KollektorFlaecheGesamt * (1.0f / p.Speichertauscherleistung - 1.8f / (3.8f * p.KollektorFlow));
-  } else {
-    rueck = t + 5.0f;
+  if (!(c.g.moment.QKoll > 0.0f && TauscherRuecklauf(c.g.plant, q, t, rueck))) rueck = t + 5.0f;
+}
+
+void SpeicherTauscherPaesse(SimContext& c, float t, int paesse) {
+  float& rueck = c.g.moment.RuecklaufTemp;
+  for (int k = 0; k < paesse; ++k) {
+    if (!TauscherRuecklauf(c.g.plant, c.g.moment.QKoll, t, rueck)) rueck = t;
+    CalcKollektorfeld(c);
   }
 }
 
