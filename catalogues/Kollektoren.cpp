@@ -36,7 +36,7 @@ TKollektor LeseKollektor(SektionsLeser& l, int n) {
   if (l.Hat("Norm")) {
     k.Norm = l.Text("Norm", "");
   } else {
-    std::vector<std::string> normen(NormListe.begin(), NormListe.end());
+    static const std::vector<std::string> normen(NormListe.begin(), NormListe.end());
     k.Norm = FindClosestString(LinksZeichen(methode, 3), normen);
   }
   k.Quelle = l.Text("Quelle", methode);
