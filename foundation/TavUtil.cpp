@@ -278,7 +278,13 @@ std::string CodePointsToUtf8(std::u32string_view S) {
   return out;
 }
 
-std::size_t Utf8Length(std::string_view S) { return Utf8ToCodePoints(S).size(); }
+std::size_t Utf8Length(std::string_view S) {
+  std::size_t n = 0;
+  std::size_t pos = 0;
+  char32_t c = 0;
+  while (NextCodePoint(S, pos, c)) ++n;
+  return n;
+}
 
 namespace {
 
@@ -303,9 +309,12 @@ std::string_view TrimView(std::string_view s) {
 }  // namespace
 
 std::string UpperCaseText(std::string_view S) {
-  std::u32string u = Utf8ToCodePoints(S);
-  for (char32_t& c : u) c = UpperCodePoint(c);
-  return CodePointsToUtf8(u);
+  std::string out;
+  out.reserve(S.size());
+  std::size_t pos = 0;
+  char32_t c = 0;
+  while (NextCodePoint(S, pos, c)) AppendUtf8(out, UpperCodePoint(c));
+  return out;
 }
 
 // ---------------------------------------------------------------------------------------
