@@ -14,16 +14,6 @@ namespace {
 // Loads store 1 from the collector; one sub-type loads from the top.
 void KombiLaden(SimContext& c) { Speicher1Laden(c, c.g.plant.KombiSpTyp == 11); }
 
-// Pool heated from the buffer bottom, at most 99 % of the collector power.
-void PoolAusKombi(SimContext& c, float& unten, float v) {
-  auto& s = c.s;
-  const auto& p = c.g.plant;
-  if (!(p.PoolTemp + 5.0f < unten && unten > p.PoolSpminTemp) || !(s.PoolWTdT > 0.0f)) return;
-  const float qp = std::min((unten - p.PoolTemp) * s.PoolWTLeistung / s.PoolWTdT, 0.99f * c.g.moment.QKoll);
-  s.QPool = qp * s.frame.dt;
-  unten -= s.QPool / (kCWasser * v);
-}
-
 // Drinking-water plug flow through store 2 and the exchange of both node pairs with store 1
 // over the coil area (the whole area for each pair) for the span dt.
 void KombiZapfen(SimContext& c, float m, float dt) {
@@ -36,6 +26,15 @@ void KombiZapfen(SimContext& c, float m, float dt) {
 }
 
 }  // namespace
+
+void PoolAusKombi(SimContext& c, float& unten, float v) {
+  auto& s = c.s;
+  const auto& p = c.g.plant;
+  if (!(p.PoolTemp + 5.0f < unten && unten > p.PoolSpminTemp) || !(s.PoolWTdT > 0.0f)) return;
+  const float qp = std::min((unten - p.PoolTemp) * s.PoolWTLeistung / s.PoolWTdT, 0.99f * c.g.moment.QKoll);
+  s.QPool = qp * s.frame.dt;
+  unten -= s.QPool / (kCWasser * v);
+}
 
 float HeizkurveDesSchritts(SimContext& c) {
   auto& s = c.s;

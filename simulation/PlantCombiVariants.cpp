@@ -287,10 +287,8 @@ void AnlageKombi12(SimContext& c) {
       if (!s.PoolSaison) {
         SolarHeizAnteil(c);
         if (hk == 5 && p.HeizQnorm > 0.0f) s.QSolHeiz += qKoll * f.dt * 0.7f;
-      } else if (p.PoolTemp + 5.0f < n.T(1) && n.T(1) > p.PoolSpminTemp && s.PoolWTdT > 0.0f) {
-        const float qp = std::min((n.T(1) - p.PoolTemp) * s.PoolWTLeistung / s.PoolWTdT, 0.99f * qKoll);
-        s.QPool = qp * f.dt;
-        n.T(1) -= s.QPool / (kCWasser * n.V(1));
+      } else {
+        PoolAusKombi(c, n.T(1), n.V(1));
       }
     }
   }

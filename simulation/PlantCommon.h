@@ -104,6 +104,8 @@ bool HeizTeilschritt12(SimContext& c, HeizPuffer b);
 // Space heating of the combi stores in ten sub-steps (circuit types 1..4); gewichtet mixes the
 // two nodes by their volumes.
 void KombiHeizen(SimContext& c, HeizPuffer b, bool gewichtet);
+// Pool heated from the buffer node unten (volume v), at most 99 % of the collector power.
+void PoolAusKombi(SimContext& c, float& unten, float v);
 // Solar share of the heating: 70 % of the collector heat of the step.
 void SolarHeizAnteil(SimContext& c);
 
