@@ -220,7 +220,7 @@ TEST_F(ProjektTest, SavingNormalisesWhatTheFileCannotHold) {
       {"electric store keeps its number", [](PlantState& p) { p.BivSpTyp = 1; }, "BivSpTypNr", "1",
        [](auto& p) { return p.BivSpTyp == 1; }},
       {"saving stamps the date", [](PlantState&) {}, "Datum", "10.12.2026 14:30:15",
-       [](auto&) { return true; }},
+       [](auto& p) { return p.Projekt.Datum == EncodeDate(2026, 12, 10) + EncodeTime(14, 30, 15); }},
   };
   int i = 0;
   for (const auto& c : cases) {
