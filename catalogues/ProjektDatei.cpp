@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <limits>
 
 #include "catalogues/ProjektKatalogDienste.h"
 #include "catalogues/ProjektRecord.h"
@@ -67,6 +66,10 @@ class SektionLeser {
   double Real(std::string_view key, double def) { return ini_.ReadFloat(sektion_, key, def); }
   bool Bool(std::string_view key, bool def) { return ini_.ReadBool(sektion_, key, def); }
   bool Vorhanden(std::string_view key) { return ini_.ValueExists(sektion_, key); }
+  // A whole number that may take any value of its type.
+  std::int32_t Ganz(std::string_view key, std::int32_t def) {
+    return ini_.ReadInteger(sektion_, key, def);
+  }
   // An integer that must lie within lo..hi; outside, the default and the key is reported.
   std::int32_t Ganz(std::string_view key, std::int32_t def, std::int32_t lo, std::int32_t hi) {
     const std::int32_t v = ini_.ReadInteger(sektion_, key, def);
@@ -205,13 +208,9 @@ void ReadProjektRecord(TBigIniFile& ini, std::string_view sektion, std::int32_t 
   r.Speichertauscherleistung = in.Real("Speichertauscherleistung", 50.0);
   r.Solarkreislaenge = in.Real("Solarkreislaenge", 15.0);
   r.HeizQnorm = in.Real("HeizQnorm", 15000.0);
-  const auto ganz = [&](std::string_view key, std::int32_t def) {
-    return in.Ganz(key, def, std::numeric_limits<std::int32_t>::min(),
-                   std::numeric_limits<std::int32_t>::max());
-  };
-  r.HeizTnorm = ganz("HeizTnorm", -16);
-  r.HeizTvor100 = ganz("HeizTvor100", 55);
-  r.HeizTrck100 = ganz("HeizTrck100", 40);
+  r.HeizTnorm = in.Ganz("HeizTnorm", -16);
+  r.HeizTvor100 = in.Ganz("HeizTvor100", 55);
+  r.HeizTrck100 = in.Ganz("HeizTrck100", 40);
   r.HeizkreisTyp = in.Byte("HeizkreisTyp", 2);
   r.ZeitZoom = in.Byte("ZeitZoom", 5);
   r.KAfaktor = in.Byte("KAfaktor", 20);
