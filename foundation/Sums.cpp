@@ -19,17 +19,20 @@ void CalcYearSums(ResultState& r) {
   }
 }
 
-double SumMonthsByDays(const std::array<double, 13>& v) {
-  double sum = 0.0;
-  for (int m = 1; m <= 12; ++m) sum += v[m] * MonatsTage[m];
-  return sum;
-}
+namespace {
 
-double SumMonthsByDaysS(const TMonatsArray& v) {
+// Months 1..12 weighted with their days, summed in double precision.
+template <class Monate>
+double DayWeightedSum(const Monate& v) {
   double sum = 0.0;
   for (int m = 1; m <= 12; ++m) sum += static_cast<double>(v[m]) * MonatsTage[m];
   return sum;
 }
+
+}  // namespace
+
+double SumMonthsByDays(const std::array<double, 13>& v) { return DayWeightedSum(v); }
+double SumMonthsByDaysS(const TMonatsArray& v) { return DayWeightedSum(v); }
 
 bool AnyMonthNot100(const std::array<std::int32_t, 13>& p) {
   for (int m = 1; m <= 12; ++m) {
