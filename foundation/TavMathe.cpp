@@ -6,7 +6,6 @@
 #include <climits>
 #include <cmath>
 #include <ctime>
-#include <limits>
 #include <vector>
 
 #include "foundation/TavUtil.h"
