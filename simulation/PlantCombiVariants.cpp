@@ -2,7 +2,6 @@
 // cylinder (Kombi 9) and the six-node store loaded through an immersed solar coil, with the
 // drinking water in six nodes of its own (Kombi 12).
 #include <algorithm>
-#include <cmath>
 
 #include "simulation/PlantCommon.h"
 #include "simulation/StoreHelpers.h"

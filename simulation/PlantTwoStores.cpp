@@ -134,7 +134,6 @@ void AnlageZweiSpeicher(SimContext& c) {
       UntenLaden(c, t[1], t[0], v1, qKoll);
       s.QSolar = qKoll;
     } else if (t[3] <= p.Maximaltemp2) {
-      f.QKollGemerkt = qKoll;
       SpeicherTauscherPaesse(c, t[3], 3);
       if (qKoll > 0.0f) {
         UntenLaden(c, t[3], t[2], v2, qKoll);

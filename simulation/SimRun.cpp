@@ -1,7 +1,6 @@
 #include "simulation/SimRun.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "foundation/Messages.h"
 #include "foundation/TavMathe.h"
