@@ -223,7 +223,7 @@ struct TProjekt {
   double Heiztauscherleistung = 0.0;
   double HeiztauscherDeltaT = 0.0;
   double FWEnennleistung = 0.0;
-  double FWEdTmin = 0.0;
+  double FWEdTmin = 5.0;
   double HeizQnorm = 0.0;
   double HeizTnorm = 0.0;
   double HeizTvor100 = 0.0;
@@ -234,8 +234,8 @@ struct TProjekt {
   double SpeicherkWert = 0.0;
   double Speichertauscherleistung = 0.0;
   double Solarkreislaenge = 0.0;
-  double ZiLaenge = 0.0;
-  double ZiVol = 0.0;
+  double ZiLaenge = 10.0;
+  double ZiVol = 3.0;
   double PoolTemp = 0.0;
   double PoolVol = 0.0;
   double PoolSpminTemp = 0.0;
@@ -248,9 +248,9 @@ struct TProjekt {
   bool AntiLegionella = false;
   bool Zirkulation = false;
   std::string ZiZeiten;                       // circulation times, 24 letters
-  std::uint8_t ZiModus = 0;
+  std::uint8_t ZiModus = 1;
   std::uint8_t HeizkreisTyp = 0;
-  std::uint8_t KAfaktor = 0;
+  std::uint8_t KAfaktor = 20;
   std::uint8_t ZeitZoom = 0;
   double Datum = 0.0;                         // date and time of the last save
 };
@@ -583,20 +583,20 @@ struct PlantState {
   float Heiztauscherleistung = 0.0f;          // W
   float HeiztauscherDeltaT = 0.0f;            // K
   float FWEnennleistung = 0.0f;               // W
-  float FWEdTmin = 0.0f;                      // K
+  float FWEdTmin = 5.0f;                      // K
   float HeizQnorm = 0.0f;                     // W
   float HeizTnorm = 0.0f;
   float HeizTvor100 = 0.0f;
   float HeizTrck100 = 0.0f;
   std::uint8_t HeizkreisTyp = 1;              // 1..3
-  std::uint16_t KAfaktor = 0;                 // enlargement factor × 10
+  std::uint16_t KAfaktor = 20;                // enlargement factor × 10
   std::uint8_t ZeitZoom = 5;                  // steps per hour
   // Circulation.
   bool Zirkulation = false;
   std::array<bool, 97> ZiZeiten{};            // [1..96] one per quarter hour
-  float ZiLaenge = 0.0f;
-  float ZiVol = 0.0f;
-  std::uint8_t ZiModus = 0;
+  float ZiLaenge = 10.0f;
+  float ZiVol = 3.0f;
+  std::uint8_t ZiModus = 1;
   // Pool.
   bool Pool = false;
   float PoolTemp = 0.0f;

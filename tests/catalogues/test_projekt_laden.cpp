@@ -79,6 +79,14 @@ TEST_F(ProjektTest, WithoutProjectsTheStandardProjectIsWrittenAndLoaded) {
     EXPECT_EQ(p.RohrTyp, "*init*");
     EXPECT_EQ(p.Warmwassertemp, 45.0f);
     EXPECT_EQ(p.Speichertauscherleistung, 60.0f);
+    // Keys older files never held: the standard project saves the values their readers
+    // assume, so it loads the same from its own file as from an old one.
+    EXPECT_EQ(Wert(Pfad(), "Projekt 1", "KAfaktor"), "20") << c.name;
+    EXPECT_EQ(p.KAfaktor, 20);
+    EXPECT_EQ(p.ZiModus, 1);
+    EXPECT_EQ(p.ZiVol, 3.0f);
+    EXPECT_EQ(p.ZiLaenge, 10.0f);
+    EXPECT_EQ(p.FWEdTmin, 5.0f);
     EXPECT_FALSE(t.run.ProjektGeaendert);
   }
   // Without any flat-plate collector the first one is taken.
