@@ -25,20 +25,6 @@ bool LeseZahl(std::string_view text, double& wert) {
 
 }  // namespace
 
-std::vector<std::string> SplitLines(std::string_view text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.emplace_back(line);
-    start = end + 1;
-  }
-  return lines;
-}
-
 bool ParseMonatsliste(std::string_view text, std::array<double, 13>& werte) {
   bool ok = true;
   for (int m = 1; m <= 12; ++m) {

@@ -15,10 +15,6 @@ namespace tav {
 
 struct TOrt;
 
-// Text lines of a decoded file: split at LF, a CR before it dropped; a final line end does
-// not start another line.
-std::vector<std::string> SplitLines(std::string_view text);
-
 // The twelve blank-separated monthly values of `text` (comma or point) into werte[1..12].
 // A bad or missing value gives 999; the result is false then. Further values are ignored.
 bool ParseMonatsliste(std::string_view text, std::array<double, 13>& werte);

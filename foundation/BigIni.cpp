@@ -473,17 +473,7 @@ void TBigIniFile::LoadFile(const std::string& Name) {
     return;
   }
   const std::string text = DecodeText(bytes, CodePage_, &Encoding_);
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    const std::size_t next = end == std::string::npos ? text.size() : end + 1;
-    if (end == std::string::npos) end = text.size();
-    if (end > start && text[end - 1] == '\r') --end;
-    lines.emplace_back(text, start, end - start);
-    start = next;
-  }
-  AppendLines(lines, true);
+  AppendLines(SplitLines(text), true);
 }
 
 void TBigIniFile::Clear() {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tav {
 
@@ -43,6 +44,10 @@ bool IsValidUtf8(std::string_view bytes);
 // every umlaut into two characters and be written back doubly encoded); anything else is the
 // code page `fallback`.
 std::string DecodeText(std::string_view bytes, CodePage fallback, TextEncoding* detected = nullptr);
+
+// Lines of a decoded text file: split at LF, a CR before it dropped; a final line end does
+// not start another line.
+std::vector<std::string> SplitLines(std::string_view text);
 // Encodes UTF-8 text for a file in the given encoding (with the mark for Utf8Bom).
 std::string EncodeText(std::string_view utf8, TextEncoding enc, bool* lossy = nullptr);
 
