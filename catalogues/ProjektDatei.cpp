@@ -339,15 +339,8 @@ bool LadeProjektDatei(const std::string& fileName, TBigIniFile& ini) {
 }
 
 bool SchreibeProjektDatei(const std::string& fileName, const TBigIniFile& ini) {
-  std::vector<std::string> zeilen;
-  ini.SaveToStrings(zeilen);
-  std::string text;
-  for (const auto& z : zeilen) {
-    text += z;
-    text += "\r\n";
-  }
   std::string fehler;
-  if (WriteFileAtomic(fileName, EncodeText(text, ini.Encoding()), &fehler)) return true;
+  if (WriteFileAtomic(fileName, ini.FileImage(), &fehler)) return true;
   ShowMessageLines(fehler + std::string(kNichtGespeichert));
   return false;
 }

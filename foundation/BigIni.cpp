@@ -504,6 +504,15 @@ void TBigIniFile::SaveToStrings(std::vector<std::string>& Strings) const {
   ForEachImageLine(Sections.Items, [&Strings](std::string_view line) { Strings.emplace_back(line); });
 }
 
+std::string TBigIniFile::FileImage() const {
+  std::string text;
+  ForEachImageLine(Sections.Items, [&text](std::string_view line) {
+    text += line;
+    text += "\r\n";
+  });
+  return EncodeText(text, Encoding_);
+}
+
 void TBigIniFile::LoadFromStrings(const std::vector<std::string>& Strings) {
   CurSection_ = 0;
   AppendLines(Strings, false);
@@ -520,13 +529,8 @@ bool TBigIniFile::FlushFile() {
     LastError_ = "Die Datei " + FileName_ + " wird nicht geschrieben, weil sie nicht gelesen werden konnte.|" + LoadError_;
     return false;
   }
-  std::string text;
-  ForEachImageLine(Sections.Items, [&text](std::string_view line) {
-    text += line;
-    text += "\r\n";
-  });
   std::string err;
-  if (!WriteFileAtomic(FileName_, EncodeText(text, Encoding_), &err)) {
+  if (!WriteFileAtomic(FileName_, FileImage(), &err)) {
     LastError_ = err;
     return false;
   }

@@ -146,6 +146,8 @@ class TBigIniFile {
   void EraseSection(std::string_view Section);
   // Appends the file image (every section with lines, duplicates included) to Strings.
   void SaveToStrings(std::vector<std::string>& Strings) const;
+  // The bytes a flush writes: every line ended by CR LF, in the encoding the file was read in.
+  std::string FileImage() const;
   // Appends sections parsed from Strings (the end-of-file mark has no meaning here).
   void LoadFromStrings(const std::vector<std::string>& Strings);
   // Rewrites the file when modified. False on failure (see LastError); Modified stays set.
