@@ -1,7 +1,6 @@
 // Imports of outside weather files that add a location to the catalogue: monthly files
 // ("MN4") and hourly files (header line "hy\tG_Gh\tTa").
 
-#include <filesystem>
 #include <set>
 #include <stdexcept>
 
@@ -11,6 +10,7 @@
 #include "catalogues/Wetter.h"
 #include "foundation/AtomicFile.h"
 #include "foundation/CodePage.h"
+#include "foundation/FileUtil.h"
 #include "foundation/Messages.h"
 #include "foundation/TavUtil.h"
 #include "foundation/TavVar.h"
@@ -69,8 +69,7 @@ std::vector<std::string> Felder(const std::string& zeile, char trenner) {
 // is missing or unreadable.
 bool LeseZeilen(const std::string& fileName, const std::string& fehlt, const std::string& fehler,
                 std::vector<std::string>& zeilen) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(fileName, ec)) {
+  if (!IsRegularFile(fileName)) {
     ShowMessageLines(fehlt);
     return false;
   }

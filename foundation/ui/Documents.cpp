@@ -2,8 +2,8 @@
 
 #include <QDesktopServices>
 #include <QUrl>
-#include <filesystem>
 
+#include "foundation/FileUtil.h"
 #include "foundation/Messages.h"
 #include "foundation/TextTable.h"
 
@@ -18,11 +18,6 @@ bool OpenWithDesktop(const std::string& fileName) {
 DocumentOpener& Opener() {
   static DocumentOpener opener = OpenWithDesktop;
   return opener;
-}
-
-bool Exists(const std::string& fileName) {
-  std::error_code ec;
-  return std::filesystem::is_regular_file(fileName, ec);
 }
 
 void ShowNotFound(const std::string& fileName) {
@@ -41,7 +36,7 @@ void SetDocumentOpener(DocumentOpener opener) {
 }
 
 void OpenSurveyForm(const std::string& fileName) {
-  if (!Exists(fileName)) {
+  if (!IsRegularFile(fileName)) {
     ShowNotFound(fileName);
     return;
   }
@@ -50,7 +45,7 @@ void OpenSurveyForm(const std::string& fileName) {
 }
 
 void OpenCoverLetter(const std::string& fileName) {
-  if (!Exists(fileName)) {
+  if (!IsRegularFile(fileName)) {
     ShowNotFound(fileName);
     return;
   }
