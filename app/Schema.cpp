@@ -1,11 +1,74 @@
 #include "app/Schema.h"
 
+#include <QPainter>
+
+#include "foundation/ui/ResBitmap.h"
+
 namespace tav {
 
-// Placeholder until the scheme pictures are drawn.
-QImage ShowSchema(const TavState&) {
-  QImage img(309, 275, QImage::Format_RGB32);
+namespace {
+// Storage codes that pick a picture.
+constexpr int kKaskadeSpeicher = 13;  // cascade with an auxiliary store (else a flow-through heater)
+constexpr int kKombiMitWT = 10;       // combination store with a drinking-water heat exchanger
+}  // namespace
+
+QString SchemaBaseName(int anlagenTyp, int kaskadeTyp, int heizkreisTyp) {
+  const bool variantOk = heizkreisTyp >= 1 && heizkreisTyp <= 4;
+  const QChar variant = variantOk ? QChar(u'a' + (heizkreisTyp - 1)) : QChar();
+  switch (anlagenTyp) {
+    case 1: case 2: case 3: case 4:
+      return QStringLiteral("Schema%1").arg(anlagenTyp);
+    case 5:
+      return kaskadeTyp == kKaskadeSpeicher ? QStringLiteral("Schema5") : QStringLiteral("Schema5DLE");
+    case 6:
+      // Only one combination-store picture is shown, whatever the heating-circuit variant.
+      return QStringLiteral("Schema6b");
+    case 7: case 8:
+      return variantOk ? QStringLiteral("Schema%1%2").arg(anlagenTyp).arg(variant) : QString();
+    default:
+      return QString();
+  }
+}
+
+std::vector<SchemaOverlay> SchemaOverlays(const PlantState& P) {
+  std::vector<SchemaOverlay> list;
+  const int typ = P.AnlagenTypNr;
+  if (typ == 6 && P.KombiSpTyp == kKombiMitWT) {
+    list.push_back({QStringLiteral("ImageKombiWT"), QPoint(105, 101), true, QSize(40, 97)});
+  }
+  if (P.Pool) {
+    if (typ == 1) list.push_back({QStringLiteral("PoolClip"), QPoint(188, 95)});
+    else list.push_back({QStringLiteral("PoolClip2"), QPoint(151, 206)});
+  }
+  if (P.AntiLegionella) {
+    if (typ == 1) list.push_back({QStringLiteral("Schema1Legio"), QPoint(146, 138)});
+    else if (typ == 4) list.push_back({QStringLiteral("Schema4Legio"), QPoint(146, 139)});
+  }
+  return list;
+}
+
+QImage ShowSchema(const TavState& S) {
+  const PlantState& P = S.plant;
+  const QImage& base = LoadResBitmap(SchemaBaseName(P.AnlagenTypNr, P.KaskadeTyp, P.HeizkreisTyp));
+  const qreal dpr = base.devicePixelRatio() > 1.0 ? base.devicePixelRatio() : 1.0;
+
+  // A white canvas of the scheme's size, so an empty or missing picture still gives a scheme.
+  QImage img(QSize(SchemaBreite, SchemaHoehe) * dpr, QImage::Format_RGB32);
+  img.setDevicePixelRatio(dpr);
   img.fill(Qt::white);
+  QPainter p(&img);
+  p.drawImage(QPointF(0, 0), base);
+  for (const SchemaOverlay& o : SchemaOverlays(P)) {
+    const QImage& pic = LoadResBitmap(o.name);
+    if (o.copy) {
+      const qreal r = pic.devicePixelRatio();
+      p.setCompositionMode(QPainter::CompositionMode_Source);
+      p.drawImage(QRectF(o.pos, o.size), pic, QRectF(QPointF(0, 0), QSizeF(o.size) * r));
+      p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    } else {
+      p.drawImage(QPointF(o.pos), pic);
+    }
+  }
   return img;
 }
 

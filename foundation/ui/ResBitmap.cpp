@@ -1,15 +1,137 @@
 #include "foundation/ui/ResBitmap.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHash>
+#include <QImageReader>
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include <cstdio>
+#include <optional>
+#include <unordered_map>
+
+// The pictures are compiled into this static library; their registration must be pulled in
+// explicitly, and Q_INIT_RESOURCE only works outside a namespace.
+static void InitPictureResources() {
+  Q_INIT_RESOURCE(pictures);
+}
+
 namespace tav {
 
-// Placeholder until the program's pictures are drawn.
-const QImage& LoadResBitmap(const QString&, ResTyp) {
-  static const QImage empty = [] {
-    QImage img(16, 16, QImage::Format_RGB32);
-    img.fill(Qt::magenta);
+namespace {
+
+const QString kPictureDir = QStringLiteral(":/pictures");
+
+// Case-folded picture name -> resource paths of that name (any extension). Read again after a
+// miss, so a picture registered later (a resource file loaded at run time) is found.
+QHash<QString, QStringList> ListPictures() {
+  QHash<QString, QStringList> files;
+  const QFileInfoList entries = QDir(kPictureDir).entryInfoList(QDir::Files);
+  for (const QFileInfo& fi : entries) {
+    files[fi.completeBaseName().toCaseFolded()].append(fi.filePath());
+  }
+  return files;
+}
+
+QString RasterSuffix(ResTyp typ) {
+  switch (typ) {
+    case ResTyp::Jpeg: return QStringLiteral("jpg");
+    case ResTyp::Bitmap: return QStringLiteral("bmp");
+    case ResTyp::RCData: break;
+  }
+  return QStringLiteral("png");
+}
+
+qreal ScreenPixelRatio() {
+  const auto* app = qobject_cast<const QGuiApplication*>(QCoreApplication::instance());
+  return app ? app->devicePixelRatio() : 1.0;
+}
+
+// A drawing rendered at its own size times the device-pixel ratio.
+std::optional<QImage> RenderDrawing(const QString& path, ResTyp typ) {
+  QSvgRenderer renderer(path);
+  const QSize size = renderer.defaultSize();
+  if (!renderer.isValid() || size.isEmpty()) return std::nullopt;
+  const qreal dpr = ScreenPixelRatio();
+  QImage img(size * dpr, typ == ResTyp::Jpeg ? QImage::Format_RGB32
+                                             : QImage::Format_ARGB32_Premultiplied);
+  if (img.isNull()) return std::nullopt;
+  img.fill(typ == ResTyp::Jpeg ? Qt::white : Qt::transparent);
+  {
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&p, QRectF(QPointF(0, 0), QSizeF(img.size())));
+  }
+  img.setDevicePixelRatio(dpr);
+  return img;
+}
+
+std::optional<QImage> DecodeRaster(const QString& path) {
+  QImageReader reader(path);
+  QImage img = reader.read();
+  if (img.isNull()) return std::nullopt;
+  return img;
+}
+
+// The drawing of that name if there is one, else the raster file of the caller's kind.
+std::optional<QImage> LoadPicture(const QStringList& paths, ResTyp typ) {
+  const QString raster = RasterSuffix(typ);
+  for (const QString& path : paths) {
+    if (QFileInfo(path).suffix().compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0) {
+      return RenderDrawing(path, typ);
+    }
+  }
+  for (const QString& path : paths) {
+    if (QFileInfo(path).suffix().compare(raster, Qt::CaseInsensitive) == 0) {
+      return DecodeRaster(path);
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+const QImage& ResBitmapPlaceholder() {
+  static const QImage placeholder = [] {
+    QImage img(32, 32, QImage::Format_ARGB32_Premultiplied);
+    img.fill(QColor(255, 0, 255));
+    QPainter p(&img);
+    p.setPen(QPen(Qt::black, 2));
+    p.drawRect(1, 1, 30, 30);
+    p.drawLine(4, 4, 28, 28);
+    p.drawLine(28, 4, 4, 28);
     return img;
   }();
-  return empty;
+  return placeholder;
+}
+
+const QImage& LoadResBitmap(const QString& Name, ResTyp Typ) {
+  // Node-based map: references handed out stay valid while later pictures are added.
+  static std::unordered_map<QString, QImage> cache;
+  static QHash<QString, QStringList> files;
+  static bool initialised = false;
+  if (!initialised) {
+    InitPictureResources();
+    files = ListPictures();
+    initialised = true;
+  }
+
+  const QString name = Name.isEmpty() ? QStringLiteral("leer") : Name;
+  const QString key = name.toCaseFolded();
+  if (const auto it = cache.find(key); it != cache.end()) return it->second;
+
+  if (!files.contains(key)) files = ListPictures();
+  std::optional<QImage> img;
+  if (const auto f = files.constFind(key); f != files.constEnd()) img = LoadPicture(*f, Typ);
+  if (!img) {
+    // Nothing is cached, so the next call tries again.
+    std::fprintf(stderr, "Tavrel: picture \"%s\" cannot be loaded; showing a placeholder\n",
+                 qUtf8Printable(name));
+    return ResBitmapPlaceholder();
+  }
+  return cache.emplace(key, std::move(*img)).first->second;
 }
 
 }  // namespace tav
