@@ -602,7 +602,7 @@ def banner():
 def lettering(right):
     s = Svg(183, 34, bg=None)
     if right:
-        label(s, 178, 27, "Tavrel", anchor="end", size=26, color="#FFFFFF", weight="bold")
+        label(s, 178, 27, "Tavrel", anchor="end", size=26, color="#0D3C78", weight="bold")
         sun(s, 18, 17, 6, rays=10, color="#FFCA28")
         s.add('<rect x="34" y="29" width="144" height="2" fill="#FFCA28"/>')
     else:

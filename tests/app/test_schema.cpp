@@ -106,14 +106,17 @@ TEST(Schema, OverlaysLandAtTheirCoordinates) {
   s.plant.KombiSpTyp = 10;
   s.plant.Pool = true;
   const QImage img = ShowSchema(s);
-  ASSERT_EQ(img.devicePixelRatio(), 1.0);  // offscreen
-  ASSERT_EQ(img.size(), QSize(SchemaBreite, SchemaHoehe));
+  // In device pixels: the screen's pixel ratio scales every coordinate (whole ratios only).
+  const int r = qRound(img.devicePixelRatio());
+  ASSERT_EQ(img.devicePixelRatio(), r);
+  ASSERT_EQ(img.size(), QSize(SchemaBreite, SchemaHoehe) * r);
 
   // The heat exchanger replaces the 40 x 97 area at (105, 101) pixel for pixel.
   const QImage wt = LoadResBitmap(QStringLiteral("ImageKombiWT")).convertToFormat(QImage::Format_RGB32);
-  EXPECT_EQ(img.copy(105, 101, 40, 97), wt.copy(0, 0, 40, 97));
+  const QRect area(105 * r, 101 * r, 40 * r, 97 * r);
+  EXPECT_EQ(img.copy(area), wt.copy(0, 0, 40 * r, 97 * r));
   s.plant.KombiSpTyp = 11;
-  EXPECT_NE(ShowSchema(s).copy(105, 101, 40, 97), wt.copy(0, 0, 40, 97));
+  EXPECT_NE(ShowSchema(s).copy(area), wt.copy(0, 0, 40 * r, 97 * r));
 
   // Every opaque pixel of the pool picture shows at (151, 206) plus its own position.
   const QImage pool = LoadResBitmap(QStringLiteral("PoolClip2")).convertToFormat(QImage::Format_ARGB32);
@@ -122,7 +125,7 @@ TEST(Schema, OverlaysLandAtTheirCoordinates) {
     for (int x = 0; x < pool.width(); ++x) {
       if (qAlpha(pool.pixel(x, y)) != 255) continue;
       ++opaque;
-      ASSERT_EQ(img.pixel(151 + x, 206 + y), pool.pixel(x, y)) << x << "," << y;
+      ASSERT_EQ(img.pixel(151 * r + x, 206 * r + y), pool.pixel(x, y)) << x << "," << y;
     }
   }
   EXPECT_GT(opaque, 100);
@@ -133,8 +136,9 @@ TEST(Schema, PlantWithoutPictureGivesAnEmptyScheme) {
   s.plant.AnlagenTypNr = 7;
   s.plant.HeizkreisTyp = 0;
   const QImage img = ShowSchema(s);
-  ASSERT_EQ(img.size(), QSize(SchemaBreite, SchemaHoehe));
+  ASSERT_EQ(img.deviceIndependentSize().toSize(), QSize(SchemaBreite, SchemaHoehe));
   QImage white(img.size(), QImage::Format_RGB32);
+  white.setDevicePixelRatio(img.devicePixelRatio());
   white.fill(Qt::white);
   EXPECT_EQ(img, white);
 }
