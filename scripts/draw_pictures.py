@@ -412,7 +412,7 @@ def heating(s, br, hk, y_top=84, y_ret_boiler=104, y_flow=120, y_mid=170, y_bot=
         pipe(s, [(rad_out, RAD[1] + RAD[3]), (rad_out, 192), (vx, 192), (vx, y_bot), (br, y_bot)], BLUE)
         if hk == 4:
             pipe(s, [(vx, 192), (vx, y_flow)], BLUE)
-            valve3(s, vx, 192, "u", vertical=False)
+            valve3(s, vx, 192, "r", vertical=True)
             sensor(s, br - 8, y_bot - 10)
 
 
