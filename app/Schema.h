@@ -30,7 +30,7 @@ struct SchemaOverlay {
   QString name;
   QPoint pos;
   bool copy = false;
-  QSize size;  // only for copied overlays
+  QSize size{};  // only for copied overlays
 
   friend bool operator==(const SchemaOverlay&, const SchemaOverlay&) = default;
 };

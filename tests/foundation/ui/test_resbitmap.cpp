@@ -62,9 +62,13 @@ TEST(ResBitmap, EveryPictureOfTheProgramLoadsAtItsSize) {
     ASSERT_NE(&img, &ResBitmapPlaceholder()) << "picture missing";
     EXPECT_EQ(img.deviceIndependentSize().toSize(), c.size);
     EXPECT_EQ(img.size(), c.size * img.devicePixelRatio());
-    if (QLatin1String(c.name) != QLatin1String("leer")) EXPECT_FALSE(IsUniform(img)) << "blank";
+    if (QLatin1String(c.name) != QLatin1String("leer")) {
+      EXPECT_FALSE(IsUniform(img)) << "blank";
+    }
     // Jpeg pictures have no transparency.
-    if (c.typ == ResTyp::Jpeg) EXPECT_FALSE(img.hasAlphaChannel());
+    if (c.typ == ResTyp::Jpeg) {
+      EXPECT_FALSE(img.hasAlphaChannel());
+    }
     img.save(QStringLiteral(TAV_SCREENS_DIR "/Picture-%1.png").arg(QLatin1String(c.name)));
   }
 }
