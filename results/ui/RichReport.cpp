@@ -18,7 +18,8 @@ void ShowReport(QTextEdit* Edit, const TReport& Report, const std::string& FontN
 
   const double pixelsPerPoint = Edit->logicalDpiX() / 72.0;
   QList<QTextOption::Tab> tabs;
-  for (int stop : Report.TabStops) tabs.append(QTextOption::Tab(stop * pixelsPerPoint, QTextOption::LeftTab));
+  for (int stop : Report.TabStops)
+    tabs.append(QTextOption::Tab(stop * pixelsPerPoint, QTextOption::LeftTab));
   QTextBlockFormat block;
   block.setTabPositions(tabs);
 

@@ -50,7 +50,8 @@ struct Block {
 std::vector<Block> Blocks(const QTextEdit& edit) {
   std::vector<Block> out;
   for (QTextBlock b = edit.document()->begin(); b.isValid(); b = b.next()) {
-    const QTextCharFormat f = b.text().isEmpty() ? b.charFormat() : b.begin().fragment().charFormat();
+    const QTextCharFormat f =
+        b.text().isEmpty() ? b.charFormat() : b.begin().fragment().charFormat();
     out.push_back({b.text(), f.fontWeight() >= QFont::Bold, f.fontUnderline(),
                    b.blockFormat().tabPositions()});
   }
