@@ -47,6 +47,8 @@ TFormDialogZeile::TFormDialogZeile(QWidget* parent) : QDialog(parent) {
   setWindowTitle("Dialog mit Zeile(n)");
   setFont(QFont("Arial"));
   XiPanel1 = Named(new TXiPanel(this), "XiPanel1");
+  XiPanel1->SetColorScheme(TXiPanel::csSilver);
+  XiPanel1->SetFillDirection(fdVertical);
   Label1 = Named(new QLabel(XiPanel1), "Label1");
   Label2 = Named(new QLabel(XiPanel1), "Label2");
   Edit1 = Named(new QLineEdit(XiPanel1), "Edit1");

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "foundation/TextTable.h"
+#include "foundation/ui/XiButton.h"
 #include "foundation/ui/XiPanel.h"
 
 namespace tav {
@@ -54,6 +55,8 @@ void TFormIntMessageDialog::Compose(const std::string& msg, TMsgDlgType type,
 
   auto* panel = new TXiPanel(this);
   panel->setObjectName("XiPanelIntMsgDlg");
+  panel->SetColorScheme(TXiPanel::csSilver);
+  panel->SetFillDirection(fdVertical);
 
   const QFontMetrics fm(font());
   const int margin = fm.height();
@@ -95,11 +98,10 @@ void TFormIntMessageDialog::Compose(const std::string& msg, TMsgDlgType type,
     const QString caption = QString::fromStdString(T(kCaptions[n]));
     buttonWidth =
         std::max(buttonWidth, fm.horizontalAdvance(QString(caption).remove('&')) + 2 * margin);
-    auto* button = new QPushButton(caption, panel);
+    auto* button = new TXiButton(caption, panel);
     button->setObjectName(kButtonNames[n]);
-    const int result = ModalResultOf(b);
-    // Help has no result of its own and leaves the dialog open.
-    if (b != mbHelp) connect(button, &QPushButton::clicked, this, [this, result] { done(result); });
+    // Help has no result of its own (0) and leaves the dialog open.
+    button->ModalResult = ModalResultOf(b);
     if (!defaultButton && (b == mbYes || b == mbOK)) defaultButton = button;
     if (b == mbCancel) cancel = button;
     if (b == mbIgnore) ignore = button;

@@ -8,6 +8,9 @@
 
 #include "foundation/TextTable.h"
 #include "foundation/ui/QtMessageService.h"
+#include "foundation/ui/XiButton.h"
+#include "foundation/ui/XiPanel.h"
+#include "support/gui/GrabScreen.h"
 #include "support/TempDir.h"
 #include "ModalDriver.h"
 
@@ -81,7 +84,14 @@ TEST_F(MessageDialogFixture, LayoutTitleAndLines) {
     okCentre = ok->mapTo(d, QPoint(ok->width() / 2, 0)).x();
     text = d->findChild<QLabel*>("Message")->text();
     hasIcon = d->findChild<QLabel*>("Image") != nullptr;
-    EXPECT_NE(d->findChild<QWidget*>("XiPanelIntMsgDlg"), nullptr);
+    auto* panel = d->findChild<TXiPanel*>("XiPanelIntMsgDlg");
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->ColorScheme(), TXiPanel::csSilver);
+    EXPECT_EQ(panel->FillDirection(), fdVertical);
+    auto* xi = qobject_cast<TXiButton*>(ok);
+    ASSERT_NE(xi, nullptr);
+    EXPECT_EQ(xi->ModalResult, mrOk);
+    EXPECT_FALSE(test::GrabScreen(d, "FormIntMessageDialog").isEmpty());
     test::Click(d, "OK");
   });
   ShowMessageLines("Kurz|zwei");
