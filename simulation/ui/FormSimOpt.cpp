@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShowEvent>
 #include <QSlider>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -169,11 +168,10 @@ TFormSimOpt::TFormSimOpt(QWidget* parent) : QDialog(parent) {
   connect(ButtonCancel, &QPushButton::clicked, this, &TFormSimOpt::reject);
   Edit1->installEventFilter(this);
   EditKAfaktor->installEventFilter(this);
+  Beschriften();
 }
 
-void TFormSimOpt::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  if (event->spontaneous()) return;
+void TFormSimOpt::Beschriften() {
   setWindowTitle(Q(T(TX::FormSimOptCaption)));
   GroupBox1->setTitle(Q(T(TX::FormSimOptGroupBox1)));
   Label1->setText(Q(T(TX::FormSimOptLabel1)));
@@ -190,6 +188,14 @@ void TFormSimOpt::showEvent(QShowEvent* event) {
   ButtonOK->setText(Q(T(TX::ButtonOK)));
   ButtonCancel->setText(Q(T(TX::ButtonCancel)));
   GroupBox3->setVisible(true);
+}
+
+void TFormSimOpt::setVisible(bool visible) {
+  if (!visible || isVisible()) {
+    QDialog::setVisible(visible);
+    return;
+  }
+  Beschriften();
 
   const auto& g = G();
   // Older projects may hold fewer steps; the dialog offers the range it accepts.
@@ -199,6 +205,8 @@ void TFormSimOpt::showEvent(QShowEvent* event) {
   (g.settings.SimJahre == 1 ? RadioButton1Jahr : RadioButton3Jahre)->setChecked(true);
   faktorZuletzt_ = std::clamp<int>(g.plant.KAfaktor, kFaktorMin, kFaktorMax);
   EditKAfaktor->setText(FaktorText(faktorZuletzt_));
+  layout()->activate();
+  QDialog::setVisible(true);
   TrackBar1->setFocus();
 }
 

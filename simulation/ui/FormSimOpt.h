@@ -65,7 +65,12 @@ class TFormSimOpt : public QDialog {
   void reject() override;
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  // Fills the window before it appears, so its layout fits the texts from the first frame.
+  void setVisible(bool visible) override;
+
+ private:
+  // Captions and hints from the text table.
+  void Beschriften();
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -124,13 +123,12 @@ TFormSimRun::TFormSimRun(QWidget* parent) : QDialog(parent) {
   connect(BitBtnErgebnisse, &QPushButton::clicked, this, &TFormSimRun::BitBtnErgebnisseClick);
   connect(BitBtnKlimgen, &QPushButton::clicked, this, &TFormSimRun::BitBtnKlimgenClick);
   connect(BitBtnOptionen, &QPushButton::clicked, this, [this] { ShowSimOpt(this); });
+  Beschriften();
 }
 
 TFormSimRun::~TFormSimRun() { SetzeBeschaeftigt(false); }
 
-void TFormSimRun::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  if (event->spontaneous() || laeuft_) return;
+void TFormSimRun::Beschriften() {
   setWindowTitle(Q(T(TX::FormSimRunCaption)));
   GroupBox1->setTitle(Q(T(TX::FormSimRunGroupBox1)));
   BitBtnStart->setText(Q(T(TX::FormSimRunBitBtnStart)));
@@ -143,6 +141,14 @@ void TFormSimRun::showEvent(QShowEvent* event) {
   BitBtnCancel->setText(Q(T(TX::ButtonCancel)));
   LDeckungsrateK->setText(Q(T(TX::Deckungsrate) + ":"));
   LWirkungsgradK->setText(Q(T(TX::Wirkungsgrad) + ":"));
+}
+
+void TFormSimRun::setVisible(bool visible) {
+  if (!visible || isVisible() || laeuft_) {
+    QDialog::setVisible(visible);
+    return;
+  }
+  Beschriften();
   Label1->hide();
   G().run.SimFertig = false;
   s_ = std::make_unique<SimState>();
@@ -152,6 +158,8 @@ void TFormSimRun::showEvent(QShowEvent* event) {
   LDeckungsrateV->setText("0 %");
   LWirkungsgradV->setText("0 %");
   LeeresDiagramm();
+  layout()->activate();
+  QDialog::setVisible(true);
   BitBtnStart->setFocus();
   // Once per showing the pointer goes to Start.
   QTimer::singleShot(3, this, [this] {

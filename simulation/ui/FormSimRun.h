@@ -71,9 +71,12 @@ class TFormSimRun : public QDialog, public SimObserver {
   void PauseSlice(SimState& s, int ms) override;
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  // Fills the window before it appears, so its layout fits the texts from the first frame.
+  void setVisible(bool visible) override;
 
  private:
+  // Captions and hints from the text table.
+  void Beschriften();
   void BitBtnStartClick();
   void BitBtnPauseClick();
   void BitBtnCancelClick();
