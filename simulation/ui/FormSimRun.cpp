@@ -9,9 +9,11 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -214,8 +216,7 @@ void TFormSimRun::BitBtnStartClick() {
 
   QElapsedTimer uhr;
   uhr.start();
-  InfoBeobachter beobachter(FormInfo(), *this);
-  ergebnis_ = RunSimulation(g, *s_, beobachter);
+  ergebnis_ = RunSimulation(g, *s_, *this);
   Label1->setText(QString::number(uhr.elapsed()) + " ms");
   laeuft_ = false;
   SetzeBeschaeftigt(false);
@@ -334,6 +335,23 @@ void TFormSimRun::PauseSlice(SimState&, int ms) {
   QTimer::singleShot(ms, &warten, &QEventLoop::quit);
   warten.exec();
 }
+
+void TFormSimRun::ZeigeInfo(const std::string& zeilen) {
+  // The question waits for the user: no busy pointer over it.
+  SetzeBeschaeftigt(false);
+  TFormInfo& info = FormInfo();
+  info.adjustSize();
+  const QRect hier = frameGeometry();
+  QPoint ort(hier.right() + 8, hier.top());
+  if (const QScreen* screen = this->screen()) {
+    const QRect frei = screen->availableGeometry();
+    if (ort.x() + info.width() > frei.right()) ort.setX(std::max(frei.left(), hier.left() - info.width() - 8));
+  }
+  info.move(ort);
+  info.Zeige(zeilen);
+}
+
+void TFormSimRun::VerbergeInfo() { FormInfo().Verberge(); }
 
 TFormSimRun& FormSimRun() {
   static TFormSimRun* form = new TFormSimRun;

@@ -69,6 +69,9 @@ class TFormSimRun : public QDialog, public SimObserver {
   void ShowLaufwerte(const SimLaufwerte& werte, const SimState& s) override;
   void ProcessEvents(SimState& s) override;
   void PauseSlice(SimState& s, int ms) override;
+  // The warning window beside this one while a flow warning asks its question.
+  void ZeigeInfo(const std::string& zeilen) override;
+  void VerbergeInfo() override;
 
  protected:
   // Fills the window before it appears, so its layout fits the texts from the first frame.

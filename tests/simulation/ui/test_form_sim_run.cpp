@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -16,6 +17,7 @@
 #include "foundation/TavVar.h"
 #include "foundation/ui/ModalDriver.h"
 #include "simulation/SimRun.h"
+#include "simulation/ui/FormInfo.h"
 #include "simulation/ui/FormSimRun.h"
 #include "simulation/ui/SimCommands.h"
 #include "support/ScriptedMessages.h"
@@ -78,6 +80,7 @@ class RunWindow : public ::testing::Test {
 };
 
 TEST_F(RunWindow, StartRunsToTheEndAndMakesTheResultsValid) {
+  test::SetzeAnlage(G(), 6, true);  // all four curves
   const auto ref = Referenz();
   TFormSimRun form;
   form.show();
@@ -221,6 +224,53 @@ TEST_F(RunWindow, CancelLeavesNoValidResultsAndNoYearTotals) {
     EXPECT_EQ(form.Statustext(), "");
     freigabe.clear();
   }
+}
+
+// Records, for every message, whether the warning window was showing beside the run window.
+class InfoProtokoll : public test::ScriptedMessages {
+ public:
+  std::vector<bool> infoSichtbar;
+  std::vector<bool> beschaeftigt;
+
+ protected:
+  int Present(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) override {
+    infoSichtbar.push_back(FormInfo().isVisible());
+    beschaeftigt.push_back(QApplication::overrideCursor() != nullptr);
+    return ScriptedMessages::Present(text, type, buttons);
+  }
+};
+
+TEST_F(RunWindow, AFlowWarningShowsTheWarningWindowAndTheRunWindowStaysReady) {
+  test::SetzeAnlage(G(), 4);
+  G().plant.Speicher1vol = 20.0f;
+  G().plant.Warmwasserverbrauch = 20000.0f;
+  InfoProtokoll protokoll;
+  MessageService* vorher = SetMessageService(&protokoll);
+  TFormSimRun form;
+  form.show();
+  form.BitBtnStart->click();
+  SetMessageService(vorher);
+
+  EXPECT_EQ(form.LetztesErgebnis(), SimErgebnis::Abgebrochen);
+  ASSERT_EQ(protokoll.shown.size(), 2u) << protokoll.All();
+  EXPECT_NE(protokoll.shown[0].text.find("Wasserdurchfluss"), std::string::npos);
+  EXPECT_EQ(protokoll.shown[1].text, "Rechnung abgebrochen !");
+  EXPECT_EQ(protokoll.infoSichtbar, (std::vector<bool>{true, false}));
+  EXPECT_EQ(protokoll.beschaeftigt, (std::vector<bool>{false, false}));
+  // Beside the run window where the screen has room, and on the screen in any case.
+  const QRect frei = form.screen()->availableGeometry();
+  if (form.frameGeometry().right() + 8 + FormInfo().width() <= frei.right()) {
+    EXPECT_GT(FormInfo().x(), form.frameGeometry().right());
+  }
+  EXPECT_TRUE(frei.contains(FormInfo().pos()));
+  // The window stays open for another try: a new start, other options.
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_TRUE(form.BitBtnStart->isEnabled());
+  EXPECT_TRUE(form.BitBtnOptionen->isEnabled());
+  EXPECT_FALSE(form.BitBtnPause->isEnabled());
+  EXPECT_FALSE(form.BitBtnErgebnisse->isEnabled());
+  EXPECT_FALSE(G().run.ErgebnisGueltig);
+  EXPECT_EQ(form.Statustext(), "Rechnung abgebrochen !");
 }
 
 TEST_F(RunWindow, TheConfigurationCheckStopsABadProjectWithItsMessage) {
