@@ -25,6 +25,11 @@ const std::array<QColor, TLaufDiagramm::kKurven> kFarben = {kGruen, kRot, kLila,
 // pixel coordinate stays a sane integer.
 constexpr int kTiefsterWert = -10000;
 
+QColor Verblasst(const QColor& c) {
+  auto hell = [](int kanal) { return kanal + (255 - kanal) * 3 / 5; };
+  return QColor(hell(c.red()), hell(c.green()), hell(c.blue()));
+}
+
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 QFont Schrift(int pixel, bool fett) {
@@ -41,9 +46,13 @@ void TLaufDiagramm::Leeren(bool solHeizung, bool pool) {
   mitPool_ = pool;
   for (auto& z : zuege_) z.clear();
   offen_.fill(false);
+  jahr_ = 0;
 }
 
-void TLaufDiagramm::ResetDiagrammPunkte() { offen_.fill(false); }
+void TLaufDiagramm::ResetDiagrammPunkte() {
+  offen_.fill(false);
+  ++jahr_;
+}
 
 void TLaufDiagramm::Laufwerte(int simTag, const std::array<float, kKurven>& werte) {
   const int tag = std::clamp(simTag, 1, DiagTage);
@@ -57,10 +66,10 @@ void TLaufDiagramm::Laufwerte(int simTag, const std::array<float, kKurven>& wert
     const int y = static_cast<int>(std::lround(std::clamp(v, static_cast<float>(kTiefsterWert), 200.0f)));
     auto& zuege = zuege_[static_cast<std::size_t>(k)];
     if (!offen_[static_cast<std::size_t>(k)]) {
-      zuege.emplace_back();
+      zuege.push_back({jahr_, {}});
       offen_[static_cast<std::size_t>(k)] = true;
     }
-    auto& zug = zuege.back();
+    auto& zug = zuege.back().punkte;
     // The end of a run repeats the values of its last day.
     if (!zug.empty() && zug.back().x() == tag) {
       zug.back().setY(y);
@@ -128,8 +137,10 @@ void TLaufDiagramm::Zeichne(QPainter& p, const QRect& ziel) const {
   // Curves in the order efficiency, hot-water coverage, coverage, pool share.
   for (const int k : {int(kWirkungsgrad), int(kDeckungWW), int(kDeckung), int(kPoolAnteil)}) {
     if (!Gezeigt(k)) continue;
-    p.setPen(QPen(kFarben[static_cast<std::size_t>(k)], 2));
-    for (const auto& zug : zuege_[static_cast<std::size_t>(k)]) {
+    const QColor farbe = kFarben[static_cast<std::size_t>(k)];
+    for (const auto& [jahr, zug] : zuege_[static_cast<std::size_t>(k)]) {
+      // Earlier weather years fade, so the year under way stands out.
+      p.setPen(QPen(jahr == jahr_ ? farbe : Verblasst(farbe), 2));
       for (std::size_t i = 1; i < zug.size(); ++i) {
         p.drawLine(DiagX0 + zug[i - 1].x(), unten - zug[i - 1].y(), DiagX0 + zug[i].x(), unten - zug[i].y());
       }

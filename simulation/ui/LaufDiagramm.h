@@ -31,7 +31,7 @@ class TLaufDiagramm {
   // pool, the pool share with a pool.
   void Leeren(bool solHeizung, bool pool);
   // Every curve starts afresh at the next point (a new weather year): no line joins it to
-  // the last point of the year before.
+  // the last point of the year before. The curves of earlier years stay, drawn paler.
   void ResetDiagrammPunkte();
   // The values (percent) of day simTag (1..365). A value that is not finite (no divisor yet)
   // is not drawn and breaks its curve.
@@ -42,14 +42,20 @@ class TLaufDiagramm {
 
   bool ZeigtDeckungWW() const { return mitWW_; }
   bool ZeigtPool() const { return mitPool_; }
-  // Connected runs of points of one curve (x = day, y = percent, capped at 200).
-  const std::vector<std::vector<QPoint>>& Kurvenzuege(Kurve k) const { return zuege_[k]; }
+  // A connected run of points of one curve (x = day, y = percent, capped at 200) and the
+  // weather year it belongs to (0 = the first since the diagram was emptied).
+  struct Kurvenzug {
+    int jahr = 0;
+    std::vector<QPoint> punkte;
+  };
+  const std::vector<Kurvenzug>& Kurvenzuege(Kurve k) const { return zuege_[k]; }
 
  private:
   bool Gezeigt(int k) const { return k < 2 || (k == kDeckungWW && mitWW_) || (k == kPoolAnteil && mitPool_); }
   bool mitWW_ = false;
   bool mitPool_ = false;
-  std::array<std::vector<std::vector<QPoint>>, kKurven> zuege_;
+  int jahr_ = 0;
+  std::array<std::vector<Kurvenzug>, kKurven> zuege_;
   std::array<bool, kKurven> offen_{};  // the last run of the curve takes the next point
 };
 

@@ -81,6 +81,7 @@ class RunWindow : public ::testing::Test {
 
 TEST_F(RunWindow, StartRunsToTheEndAndMakesTheResultsValid) {
   test::SetzeAnlage(G(), 6, true);  // all four curves
+  G().settings.SimJahre = 3;
   const auto ref = Referenz();
   TFormSimRun form;
   form.show();
@@ -98,7 +99,7 @@ TEST_F(RunWindow, StartRunsToTheEndAndMakesTheResultsValid) {
   // Half way through: the running state, and a grab.
   bool gesehen = false;
   JedenTag(&form, [&] {
-    if (gesehen || !form.Laeuft() || G().moment.SimTag < 180) return;
+    if (gesehen || !form.Laeuft() || G().run.WetterDatensatz != 2 || G().moment.SimTag < 180) return;
     gesehen = true;
     EXPECT_TRUE(form.BitBtnPause->isEnabled());
     for (QPushButton* b : {form.BitBtnStart, form.BitBtnErgebnisse, form.BitBtnKlimgen, form.BitBtnOptionen})
@@ -127,11 +128,18 @@ TEST_F(RunWindow, StartRunsToTheEndAndMakesTheResultsValid) {
   EXPECT_TRUE(msgs->shown.empty()) << msgs->All();
   ErwarteGleicheErgebnisse(G(), *ref);
   EXPECT_GT(G().results.SolarertragMonat[13], 0.0f);
-  // Every third day and day 365 make a point; one connected curve.
-  const auto& zuege = form.ImageSimRun->Diagramm.Kurvenzuege(TLaufDiagramm::kWirkungsgrad);
-  ASSERT_EQ(zuege.size(), 1u);
-  EXPECT_EQ(zuege[0].size(), 365u / 3 + 1);
-  EXPECT_EQ(zuege[0].back().x(), 365);
+  // Every third day and day 365 make a point; each curve starts afresh in each weather year.
+  for (int k = 0; k < TLaufDiagramm::kKurven; ++k) {
+    const auto& zuege = form.ImageSimRun->Diagramm.Kurvenzuege(static_cast<TLaufDiagramm::Kurve>(k));
+    ASSERT_EQ(zuege.size(), 3u) << k;
+    for (int jahr = 0; jahr < 3; ++jahr) {
+      const auto& zug = zuege[static_cast<std::size_t>(jahr)];
+      EXPECT_EQ(zug.jahr, jahr) << k;
+      EXPECT_EQ(zug.punkte.size(), 365u / 3 + 1) << k;
+      EXPECT_EQ(zug.punkte.front().x(), 3) << k;
+      EXPECT_EQ(zug.punkte.back().x(), 365) << k;
+    }
+  }
   EXPECT_TRUE(test::GrabToScreens(form, "FormSimRun-done"));
 
   form.BitBtnErgebnisse->click();
