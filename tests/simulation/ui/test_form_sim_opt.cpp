@@ -16,7 +16,7 @@
 #include "foundation/ui/ModalDriver.h"
 #include "simulation/ui/FormSimOpt.h"
 #include "support/ScriptedMessages.h"
-#include "support/gui/Screens.h"
+#include "support/gui/GrabScreen.h"
 
 namespace tav {
 namespace {
@@ -181,7 +181,7 @@ TEST(FormSimOpt, CaptionsAndGrab) {
   EXPECT_EQ(dialog.TrackBar1->minimum(), 5);
   EXPECT_EQ(dialog.TrackBar1->maximum(), 15);
   EXPECT_EQ(dialog.EditKAfaktor->text(), "2,0");
-  EXPECT_TRUE(test::GrabToScreens(dialog, "FormSimOpt"));
+  EXPECT_FALSE(test::GrabScreen(&dialog, "FormSimOpt").isEmpty());
   dialog.reject();
 }
 

@@ -21,7 +21,7 @@
 #include "simulation/ui/FormSimRun.h"
 #include "simulation/ui/SimCommands.h"
 #include "support/ScriptedMessages.h"
-#include "support/gui/Screens.h"
+#include "support/gui/GrabScreen.h"
 #include "tests/simulation/SimFixture.h"
 
 namespace tav {
@@ -108,7 +108,7 @@ TEST_F(RunWindow, StartRunsToTheEndAndMakesTheResultsValid) {
     EXPECT_EQ(form.Statustext(), "Simulationsrechnung läuft ...");
     EXPECT_FALSE(G().run.ErgebnisGueltig);
     EXPECT_NE(form.LWirkungsgradV->text(), "0 %");
-    EXPECT_TRUE(test::GrabToScreens(form, "FormSimRun-running"));
+    EXPECT_FALSE(test::GrabScreen(&form, "FormSimRun-running").isEmpty());
   });
   G().run.ErgebnisGueltig = true;  // an earlier run
   form.BitBtnStart->click();
@@ -140,7 +140,7 @@ TEST_F(RunWindow, StartRunsToTheEndAndMakesTheResultsValid) {
       EXPECT_EQ(zug.punkte.back().x(), 365) << k;
     }
   }
-  EXPECT_TRUE(test::GrabToScreens(form, "FormSimRun-done"));
+  EXPECT_FALSE(test::GrabScreen(&form, "FormSimRun-done").isEmpty());
 
   form.BitBtnErgebnisse->click();
   EXPECT_EQ(form.result(), mrOk);
