@@ -1,7 +1,33 @@
 #include <QApplication>
-#include <QMainWindow>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
 
+#include "app/DatenStart.h"
+#include "app/FormSplash.h"
+#include "app/Hauptmenu.h"
+#include "catalogues/TavKlimgen.h"
+#include "foundation/Folders.h"
+#include "foundation/TavMathe.h"
+#include "foundation/TavVar.h"
+#include "foundation/TextTable.h"
 #include "foundation/ui/QtMessageService.h"
+#include "foundation/ui/SysUtilsQt.h"
+
+namespace {
+
+// Developer switch: TAVREL_QUIT_WHEN_IDLE=1 ends the program as soon as the main window has
+// been painted and the event loop is idle, so that the cold start can be timed as a whole.
+bool QuitWhenIdle() {
+  const char* v = std::getenv("TAVREL_QUIT_WHEN_IDLE");
+  return v && std::string(v) == "1";
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -9,12 +35,36 @@ int main(int argc, char* argv[]) {
   tav::QtMessageService messages;
   tav::SetMessageService(&messages);
 
-  QMainWindow window;
-  window.setObjectName("Hauptmenu");
-  window.setWindowTitle("Tavrel");
-  window.resize(900, 600);
-  window.show();
-  const int rc = QApplication::exec();
+  tav::TavState& s = tav::G();
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  tav::SetupFolders(s.folders, tav::QuerySystemFolders());
+  tav::SetProgramDefaults(s, args, tav::Now(), screen ? screen->geometry().width() : 0);
+
+  int rc = 0;
+  {
+    auto splash = std::make_unique<tav::FormSplash>();
+    splash->show();
+    splash->repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+
+    tav::DatenStart(s, tav::Texts(), tav::QtSettingsEnv(), *splash, tav::ProgrammKlimgenBridge());
+
+    tav::Hauptmenu window(tav::ProgrammKlimgenBridge());
+    window.FormShow();
+    if (QuitWhenIdle()) {
+      QObject::connect(&window, &tav::Hauptmenu::ErsterPaint, &app,
+                       [] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); });
+    }
+    if (s.settings.HMPos.Maximiert && s.settings.HMPos.Links != 0 && s.settings.HMPos.Oben != 0)
+      window.showMaximized();
+    else
+      window.show();
+    splash.reset();
+    window.raise();
+    window.activateWindow();
+    rc = QApplication::exec();
+  }
   tav::SetMessageService(nullptr);
   return rc;
 }
