@@ -421,6 +421,10 @@ TEST(Hauptmenu, GrabPerPlantType) {
     w.RefreshSchema();
     test::Grab(&w, QString("Hauptmenu-Typ%1").arg(typ));
   }
+  for (QMenu* m : {w.Datei, w.Simulation, w.Extra, w.Extra->findChild<QMenu*>("Import")}) {
+    m->adjustSize();
+    test::Grab(m, "Hauptmenu-Menu" + m->objectName());
+  }
 }
 
 }  // namespace
