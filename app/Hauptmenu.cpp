@@ -465,7 +465,6 @@ void Hauptmenu::BuildLanguageMenu() {
 }
 
 void Hauptmenu::FormShow() {
-  fuellen_ = true;
   s_.run.DialogFuellen = true;
   BuildLanguageMenu();
   (s_.run.RechenModus == 2 ? Momentanleistung : AnlagenSimulation)->setChecked(true);
@@ -477,7 +476,6 @@ void Hauptmenu::FormShow() {
   UpdateNeuEnabled();
   RefreshSchema();
   ApplyPlacement();
-  fuellen_ = false;
 }
 
 void Hauptmenu::ApplyPlacement() {

@@ -199,7 +199,6 @@ class Hauptmenu : public QMainWindow, public StatusSink {
   QActionGroup* rechenmodusGruppe_ = nullptr;
   std::map<QString, QToolButton*> knopfFuer_;  // action name -> its tool button
   bool ersterPaint_ = true;
-  bool fuellen_ = false;  // filling controls: change handlers do nothing
 };
 
 }  // namespace tav

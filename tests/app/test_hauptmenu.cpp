@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QScreen>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -252,6 +253,90 @@ TEST(Hauptmenu, ExportAsksBeforeOverwritingTheSameNumber) {
   w.ExportProjekt->trigger();
   EXPECT_NE(Lies(ziel).find("Zweiter Stand"), std::string::npos);
   EXPECT_EQ(G().settings.ImportDir, app.tmp.path().string() + "/");
+}
+
+// --- Imports ------------------------------------------------------------------------------
+
+struct ImportFall {
+  const char* name;
+  int antwort;           // to "Aktuelle Projektdaten speichern?"
+  bool gespeichert;      // the open project was written first
+  bool importiert;
+};
+
+class ProjectImport : public ::testing::TestWithParam<ImportFall> {};
+
+TEST_P(ProjectImport, ModifiedProjectIsOfferedForSavingFirst) {
+  const ImportFall& f = GetParam();
+  test::AppFixture app;
+  Hauptmenu& w = *app.window;
+  const fs::path quelle = app.tmp / "fremd" / "Projekte.dat";
+  fs::create_directories(quelle.parent_path());
+  fs::copy_file(app.Daten("Projekte.dat"), quelle);
+  w.OeffnenDialog = [&](const QString&, const QString&, const QString&, const QString& filter) {
+    EXPECT_EQ(filter, "Tavrel-Projektdateien (*.DAT *.dat)");
+    return QString::fromStdString(quelle.string());
+  };
+  G().plant.Info2 = "ungespeichert";
+  G().run.ProjektGeaendert = true;
+  app.msgs->answers = {f.antwort};
+  w.ImportProjekt->trigger();
+  ASSERT_FALSE(app.msgs->shown.empty());
+  EXPECT_EQ(app.msgs->shown[0].text, "Aktuelle Projektdaten speichern?");
+  const std::string datei = Lies(app.Daten("Projekte.dat"));
+  EXPECT_EQ(datei.find("ungespeichert") != std::string::npos, f.gespeichert);
+  EXPECT_EQ(G().cat.ProjektAnzahl, f.importiert ? 2 : 1);
+  EXPECT_EQ(G().settings.ImportDir, quelle.parent_path().string() + "/");
+}
+
+INSTANTIATE_TEST_SUITE_P(Hauptmenu, ProjectImport,
+                         ::testing::Values(ImportFall{"Ja", mrYes, true, true},
+                                           ImportFall{"Nein", mrNo, false, true},
+                                           ImportFall{"Abbrechen", mrCancel, false, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Hauptmenu, WeatherImportMakesTheNewLocationCurrent) {
+  test::AppFixture app;
+  Hauptmenu& w = *app.window;
+  std::string text = "Meteonorm\r\nVersion 4\r\n\r\n\"Teststadt\"\r\n48.0,-7.9,269,\r\nx\r\ny\r\nz\r\n";
+  for (int m = 1; m <= 12; ++m)
+    text += std::to_string(m) + "\t" + std::to_string(30 + m) + "\t0\t0\t" + std::to_string(m - 3) +
+            ".5\t99\t\r\n";
+  app.tmp.Write("meteo.dat", text);
+  app.tmp.Write("kaputt.dat", "nichts\r\n");
+  QString datei;
+  w.OeffnenDialog = [&](const QString&, const QString&, const QString&, const QString&) {
+    return datei;
+  };
+  const int orte = G().cat.OrtAnzahl;
+  const int synthesen = app.wetter.aufrufe;
+
+  datei = QString::fromStdString((app.tmp / "kaputt.dat").string());
+  app.msgs->shown.clear();
+  w.Meteonorm4dat->trigger();
+  EXPECT_FALSE(app.msgs->shown.empty()) << "the reader reports the rejected file";
+  EXPECT_EQ(G().cat.OrtAnzahl, orte);
+  EXPECT_EQ(G().plant.Standort, "Freiburg");
+  EXPECT_FALSE(G().run.ProjektGeaendert);
+
+  datei = QString::fromStdString((app.tmp / "meteo.dat").string());
+  w.Meteonorm4dat->trigger();
+  EXPECT_EQ(G().cat.OrtAnzahl, orte + 1);
+  EXPECT_EQ(G().plant.OrtNr, orte + 1);
+  EXPECT_EQ(G().plant.Standort, "Teststadt");
+  EXPECT_EQ(app.wetter.aufrufe, synthesen + 1) << "the new location gets its own weather years";
+  EXPECT_TRUE(G().run.SolarklimadatenOK);
+  EXPECT_TRUE(G().run.ProjektGeaendert);
+  EXPECT_EQ(G().settings.MeteoDir, app.tmp.path().string() + "/");
+}
+
+TEST(Hauptmenu, StoredPlacementOffEveryScreenComesBack) {
+  test::AppFixture app([](const test::TempDir&) {});
+  G().settings.HMPos = TFensterPos{false, 700, 9000, 9000, 900};
+  app.window->FormShow();
+  const QRect g = app.window->geometry();
+  EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().intersects(g));
+  EXPECT_LE(g.width(), QGuiApplication::primaryScreen()->availableGeometry().width());
 }
 
 // --- Menus and tool buttons ---------------------------------------------------------------
