@@ -784,9 +784,11 @@ void Hauptmenu::ShowAnlageDialog() {
 
 void Hauptmenu::ShowKollektorDialog() {
   if (!FormKollektor || !KettenDialog(SpeedButtonKollektor, FormKollektor)) return;
-  ProjektSpeichern();
-  const std::function<void()>& weiter = s_.run.EnevStart ? EnevStarten : SimulationStarten;
-  if (weiter) weiter();
+  // Saved through the save command, then the EnEV form or the annual simulation, each as
+  // its tool button does it (nothing while that window is not there yet).
+  SpeedButtonSpeichern->click();
+  QToolButton* weiter = s_.run.EnevStart ? SpeedButtonENEV : SpeedButtonSimulation;
+  if (weiter->isEnabled()) weiter->click();
 }
 
 void Hauptmenu::UpdateChainEnabled() {
@@ -804,15 +806,21 @@ QToolButton* Hauptmenu::ToolButtonFuer(const QString& actionName) const {
   return it == knopfFuer_.end() ? nullptr : it->second;
 }
 
-void Hauptmenu::WireCommand(const QString& actionName, std::function<void()> handler) {
-  QAction* a = findChild<QAction*>(actionName);
-  if (!a) return;
-  a->setEnabled(true);
-  connect(a, &QAction::triggered, this, [this, handler] {
-    MarkToolButton(nullptr);
-    handler();
-  });
-  if (QToolButton* b = ToolButtonFuer(actionName)) {
+void Hauptmenu::WireCommand(const QString& name, std::function<void()> handler) {
+  // A menu item by its name, with the tool button of the same command; or a tool button
+  // alone by its own name (the buttons "Moment", "Simulation", "Assistent").
+  QAction* a = findChild<QAction*>(name);
+  QToolButton* b = a ? ToolButtonFuer(name) : findChild<QToolButton*>(name);
+  if (a) {
+    QObject::disconnect(a, &QAction::triggered, nullptr, nullptr);
+    a->setEnabled(true);
+    connect(a, &QAction::triggered, this, [this, handler] {
+      MarkToolButton(nullptr);
+      handler();
+    });
+  }
+  if (b) {
+    QObject::disconnect(b, &QToolButton::clicked, nullptr, nullptr);
     b->setEnabled(true);
     connect(b, &QToolButton::clicked, this, [this, b, handler] { MitMarker(b, handler); });
   }

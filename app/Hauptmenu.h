@@ -130,18 +130,19 @@ class Hauptmenu : public QMainWindow, public StatusSink {
   std::function<void()> FormOrt;
   std::function<void(bool energiePage)> FormAnlage;  // the energy page first when asked
   std::function<void()> FormKollektor;
-  // After the collector dialog with "continue": the annual simulation or the EnEV form.
-  std::function<void()> SimulationStarten;
-  std::function<void()> EnevStarten;
   void ShowOrtDialog();
   void ShowAnlageDialog();
   void ShowKollektorDialog();
   // Enables the menu items and tool buttons of the chain's dialogs that are set.
   void UpdateChainEnabled();
-  // Enables the menu item with this object name (and the tool button of the same command)
-  // and runs `handler` when it is chosen. The handler of a tool button gets the marker and
-  // hides it afterwards.
-  void WireCommand(const QString& actionName, std::function<void()> handler);
+  // Enables the menu item with this object name (and the tool button of the same command),
+  // or the tool button of this object name, and runs `handler` when it is chosen instead of
+  // what ran before. A tool button shows the marker while its handler runs. After the
+  // collector dialog's "continue" the chain clicks SpeedButtonSpeichern, then
+  // SpeedButtonENEV (with "-E") or SpeedButtonSimulation, so wiring those buttons wires the
+  // chain's end too. The chain's own dialogs are wired through FormOrt, FormAnlage and
+  // FormKollektor, not here.
+  void WireCommand(const QString& name, std::function<void()> handler);
 
   // --- Commands built here (public for tests and for later windows) ---------------------
   void NeuesProjekt();

@@ -450,6 +450,16 @@ TEST(Hauptmenu, WiredCommandEnablesItemAndButtonAndMarksTheButton) {
   EXPECT_FALSE(w.ShapeOrange->isVisible());
   w.Enev->trigger();
   EXPECT_EQ(aufrufe, 2);
+
+  // A command built here is replaced, not doubled, by a window wired later.
+  const std::string vorher = Lies(app.Daten("Projekte.dat"));
+  G().plant.ProjektName = "Nicht direkt";
+  int speichern = 0;
+  w.WireCommand("Speichern", [&] { ++speichern; });
+  w.Speichern->trigger();
+  w.SpeedButtonSpeichern->click();
+  EXPECT_EQ(speichern, 2);
+  EXPECT_EQ(Lies(app.Daten("Projekte.dat")), vorher);
 }
 
 TEST(Hauptmenu, SetUpChainContinuesWhileDialogsAskForIt) {
@@ -468,21 +478,23 @@ TEST(Hauptmenu, SetUpChainContinuesWhileDialogsAskForIt) {
     if (energie) folge.back() += "/Energie";
   };
   w.FormKollektor = dialog("Kollektor", true);
-  w.SimulationStarten = [&] { folge.push_back("Simulation"); };
-  w.EnevStarten = [&] { folge.push_back("EnEV"); };
+  w.WireCommand("Speichern", [&] { folge.push_back("Speichern"); });
+  w.WireCommand("SpeedButtonSimulation", [&] { folge.push_back("Simulation"); });
+  w.WireCommand("Enev", [&] { folge.push_back("EnEV"); });
   w.UpdateChainEnabled();
   for (QAction* a : {w.Ort, w.Anlage, w.Energie, w.Kollektor}) EXPECT_TRUE(a->isEnabled());
   EXPECT_TRUE(w.SpeedButtonOrt->isEnabled());
 
   w.SpeedButtonOrt->click();
-  EXPECT_EQ(folge, (std::vector<std::string>{"Ort", "Anlage", "Kollektor", "Simulation"}));
+  EXPECT_EQ(folge,
+            (std::vector<std::string>{"Ort", "Anlage", "Kollektor", "Speichern", "Simulation"}));
   EXPECT_FALSE(G().run.WeiterModus);
   EXPECT_FALSE(w.ShapeOrange->isVisible());
 
   folge.clear();
   G().run.EnevStart = true;
   w.Kollektor->trigger();
-  EXPECT_EQ(folge, (std::vector<std::string>{"Kollektor", "EnEV"}));
+  EXPECT_EQ(folge, (std::vector<std::string>{"Kollektor", "Speichern", "EnEV"}));
   folge.clear();
   w.FormAnlage = [&](bool energie) { folge.push_back(energie ? "Energie" : "Anlage"); };
   w.Energie->trigger();
