@@ -15,7 +15,7 @@ const QColor kLabelGrund(0xD6, 0xDA, 0xDB);
 }  // namespace
 
 FormSplash::FormSplash(QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
   setObjectName("FormSplash");
   setWindowTitle("Tavrel");
   const QImage& bild = LoadResBitmap("SPLASH", ResTyp::Jpeg);

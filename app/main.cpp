@@ -30,6 +30,23 @@ bool QuitWhenIdle() {
   return v && std::string(v) == "1";
 }
 
+// The program's message dialogs; while the splash is up, a message takes its place, so that
+// no dialog of the start-up is hidden behind the splash picture.
+class StartMessages : public tav::QtMessageService {
+ public:
+  tav::FormSplash* splash = nullptr;
+
+ protected:
+  int Present(const std::string& text, tav::TMsgDlgType type,
+              tav::TMsgDlgButtons buttons) override {
+    const bool zeigen = splash && splash->isVisible();
+    if (zeigen) splash->hide();
+    const int antwort = QtMessageService::Present(text, type, buttons);
+    if (zeigen) splash->show();
+    return antwort;
+  }
+};
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -37,7 +54,7 @@ int main(int argc, char* argv[]) {
   uhr.start();
   QApplication app(argc, argv);
   QApplication::setApplicationName("Tavrel");
-  tav::QtMessageService messages;
+  StartMessages messages;
   tav::SetMessageService(&messages);
 
   tav::TavState& s = tav::G();
@@ -49,6 +66,7 @@ int main(int argc, char* argv[]) {
   int rc = 0;
   {
     auto splash = std::make_unique<tav::FormSplash>();
+    messages.splash = splash.get();
     splash->show();
     splash->repaint();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -70,6 +88,7 @@ int main(int argc, char* argv[]) {
       window.showMaximized();
     else
       window.show();
+    messages.splash = nullptr;
     splash.reset();
     window.raise();
     window.activateWindow();

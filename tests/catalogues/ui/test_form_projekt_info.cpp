@@ -2,6 +2,8 @@
 // unchanged, also with an empty name); Cancel and Escape change nothing but Abbruch.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -39,6 +41,11 @@ TEST_P(ProjektInfo, TakesTheTextsOnlyOnOk) {
     label2 = dlg->Label2->text().toStdString();
     edit1 = dlg->Edit1->text().toStdString();
     EXPECT_EQ(dlg->focusWidget(), dlg->Edit1);
+    if (std::string(f.name) == "OkUnveraendert") {
+      QDir dir(QCoreApplication::applicationDirPath() + "/../screens");
+      dir.mkpath(".");
+      dlg->grab().save(dir.filePath("FormProjektInfo.png"));
+    }
     if (f.neuerName) dlg->Edit1->setText(f.neuerName);
     dlg->Edit3->setText("neu 2");
     if (f.ergebnis == 0)
