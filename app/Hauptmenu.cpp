@@ -646,7 +646,6 @@ void Hauptmenu::NeuesProjekt() {
       zurueck();  // the message has been shown; the open project stays as it was
   }
   UpdateNeuEnabled();
-  InvalidateResults();
   RefreshSchema();
 }
 
@@ -655,6 +654,7 @@ void Hauptmenu::ProjektInfoZeigen() {
   TFormProjektInfo* dlg = FormProjektInfo();
   dlg->setWindowTitle(QT_(TX::FormPrjInfoCaption));
   dlg->exec();
+  if (s_.run.ProjektGeaendert) InvalidateResults();
   RefreshSchema();
 }
 
