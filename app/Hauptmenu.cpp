@@ -746,6 +746,13 @@ void Hauptmenu::WetterImportieren(bool stuendlich) {
     OrtUmgebung env{*this, synthese_};
     SelectOrt(s_, s_.plant.OrtNr, env);
     s_.run.ProjektGeaendert = true;
+    if (FormOrtEdit) {
+      // The editor stores the new entry whichever button closes it.
+      s_.run.OrtEditNr = s_.plant.OrtNr;
+      s_.run.MeteoImport = true;
+      FormOrtEdit();
+      s_.run.MeteoImport = false;
+    }
   }
   s_.settings.MeteoDir = OrdnerVon(datei);
   InvalidateResults();
@@ -814,9 +821,11 @@ void Hauptmenu::WireCommand(const QString& name, std::function<void()> handler) 
   if (a) {
     QObject::disconnect(a, &QAction::triggered, nullptr, nullptr);
     a->setEnabled(true);
-    connect(a, &QAction::triggered, this, [this, handler] {
+    connect(a, &QAction::triggered, this, [this, a, handler] {
       MarkToolButton(nullptr);
       handler();
+      // The help reveals the weather-import button once the about box's code word was typed.
+      if (a == Hilfe1 && s_.run.MeteoFreigabe) SpeedButtonMeteoImport->show();
     });
   }
   if (b) {

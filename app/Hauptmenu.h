@@ -130,6 +130,8 @@ class Hauptmenu : public QMainWindow, public StatusSink {
   std::function<void()> FormOrt;
   std::function<void(bool energiePage)> FormAnlage;  // the energy page first when asked
   std::function<void()> FormKollektor;
+  // The location editor, shown on a newly imported weather location (MeteoImport set).
+  std::function<void()> FormOrtEdit;
   void ShowOrtDialog();
   void ShowAnlageDialog();
   void ShowKollektorDialog();

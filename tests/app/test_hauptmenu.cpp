@@ -328,6 +328,32 @@ TEST(Hauptmenu, WeatherImportMakesTheNewLocationCurrent) {
   EXPECT_TRUE(G().run.SolarklimadatenOK);
   EXPECT_TRUE(G().run.ProjektGeaendert);
   EXPECT_EQ(G().settings.MeteoDir, app.tmp.path().string() + "/");
+
+  // With the location editor there, it opens on the new entry in its weather-import mode.
+  int editor = 0;
+  w.FormOrtEdit = [&] {
+    ++editor;
+    EXPECT_TRUE(G().run.MeteoImport);
+    EXPECT_EQ(G().run.OrtEditNr, G().plant.OrtNr);
+  };
+  w.Meteonorm4dat->trigger();
+  EXPECT_EQ(editor, 1);
+  EXPECT_EQ(G().plant.Standort, "Teststadt (Meteo)");
+  EXPECT_FALSE(G().run.MeteoImport);
+}
+
+TEST(Hauptmenu, HelpRevealsTheWeatherImportButtonAfterTheCodeWord) {
+  test::AppFixture app;
+  Hauptmenu& w = *app.window;
+  w.show();
+  int hilfe = 0;
+  w.WireCommand("Hilfe1", [&] { ++hilfe; });
+  w.Hilfe1->trigger();
+  EXPECT_FALSE(w.SpeedButtonMeteoImport->isVisible());
+  G().run.MeteoFreigabe = true;
+  w.Hilfe1->trigger();
+  EXPECT_EQ(hilfe, 2);
+  EXPECT_TRUE(w.SpeedButtonMeteoImport->isVisible());
 }
 
 TEST(Hauptmenu, StoredPlacementOffEveryScreenComesBack) {
