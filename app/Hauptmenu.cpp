@@ -820,7 +820,8 @@ void Hauptmenu::WireCommand(const QString& name, std::function<void()> handler) 
   QToolButton* b = a ? ToolButtonFuer(name) : findChild<QToolButton*>(name);
   if (a) {
     QObject::disconnect(a, &QAction::triggered, nullptr, nullptr);
-    a->setEnabled(true);
+    // The results stay out of reach until a run has made them.
+    a->setEnabled(a != Ergebnis || s_.run.ErgebnisGueltig);
     connect(a, &QAction::triggered, this, [this, a, handler] {
       MarkToolButton(nullptr);
       handler();

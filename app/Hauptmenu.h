@@ -139,7 +139,7 @@ class Hauptmenu : public QMainWindow, public StatusSink {
   void UpdateChainEnabled();
   // Enables the menu item with this object name (and the tool button of the same command),
   // or the tool button of this object name, and runs `handler` when it is chosen instead of
-  // what ran before. A tool button shows the marker while its handler runs. After the
+  // what ran before ("Ergebnis" stays disabled until the run window enables it). A tool button shows the marker while its handler runs. After the
   // collector dialog's "continue" the chain clicks SpeedButtonSpeichern, then
   // SpeedButtonENEV (with "-E") or SpeedButtonSimulation, so wiring those buttons wires the
   // chain's end too. The chain's own dialogs are wired through FormOrt, FormAnlage and

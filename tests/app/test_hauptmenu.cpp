@@ -477,6 +477,18 @@ TEST(Hauptmenu, WiredCommandEnablesItemAndButtonAndMarksTheButton) {
   w.Enev->trigger();
   EXPECT_EQ(aufrufe, 2);
 
+  // The results command waits for results; invalidating them takes it away again.
+  w.WireCommand("Ergebnis", [] {});
+  EXPECT_FALSE(w.Ergebnis->isEnabled());
+  G().run.ErgebnisGueltig = true;
+  w.Ergebnis->setEnabled(true);
+  int geschlossen = 0;
+  w.CloseResults = [&] { ++geschlossen; };
+  w.InvalidateResults();
+  EXPECT_FALSE(w.Ergebnis->isEnabled());
+  EXPECT_FALSE(G().run.ErgebnisGueltig);
+  EXPECT_EQ(geschlossen, 1);
+
   // A command built here is replaced, not doubled, by a window wired later.
   const std::string vorher = Lies(app.Daten("Projekte.dat"));
   G().plant.ProjektName = "Nicht direkt";
