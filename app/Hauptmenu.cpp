@@ -361,8 +361,8 @@ void Hauptmenu::BuildMenus() {
   connect(KundenAnschreiben1, &QAction::triggered, this,
           [this] { OpenCoverLetter(s_.folders.DatenDir + kAnschreiben); });
   connect(Beenden, &QAction::triggered, this, [this] { close(); });
-  connect(Momentanleistung, &QAction::triggered, this, [this] { s_.run.RechenModus = 2; });
-  connect(AnlagenSimulation, &QAction::triggered, this, [this] { s_.run.RechenModus = 3; });
+  connect(Momentanleistung, &QAction::triggered, this, [this] { SetRechenModus(2); });
+  connect(AnlagenSimulation, &QAction::triggered, this, [this] { SetRechenModus(3); });
   connect(Ort, &QAction::triggered, this, [this] { ShowOrtDialog(); });
   connect(Anlage, &QAction::triggered, this, [this] { ShowAnlageDialog(); });
   connect(Kollektor, &QAction::triggered, this, [this] { ShowKollektorDialog(); });
@@ -467,7 +467,7 @@ void Hauptmenu::BuildLanguageMenu() {
 void Hauptmenu::FormShow() {
   s_.run.DialogFuellen = true;
   BuildLanguageMenu();
-  (s_.run.RechenModus == 2 ? Momentanleistung : AnlagenSimulation)->setChecked(true);
+  SetRechenModus(s_.run.RechenModus == 2 ? 2 : 3);
   Ergebnis->setEnabled(false);
   setWindowTitle(Q(s_.folders.ProgName));
   ImageBanner->setPixmap(QPixmap::fromImage(LoadResBitmap("ImageBanner")));
@@ -565,6 +565,12 @@ void Hauptmenu::MitMarker(QToolButton* button, const std::function<void()>& befe
   MarkToolButton(button);
   befehl();
   MarkToolButton(nullptr);
+}
+
+void Hauptmenu::SetRechenModus(int modus) {
+  s_.run.RechenModus = static_cast<std::uint8_t>(modus);
+  Momentanleistung->setChecked(modus == 2);
+  AnlagenSimulation->setChecked(modus == 3);
 }
 
 void Hauptmenu::InvalidateResults() {
@@ -832,7 +838,15 @@ void Hauptmenu::WireCommand(const QString& name, std::function<void()> handler) 
   if (b) {
     QObject::disconnect(b, &QToolButton::clicked, nullptr, nullptr);
     b->setEnabled(true);
-    connect(b, &QToolButton::clicked, this, [this, b, handler] { MitMarker(b, handler); });
+    // The two calculation buttons set their mode first and leave no stale results behind.
+    const int modus = b == SpeedButtonMoment ? 2 : b == SpeedButtonSimulation ? 3 : 0;
+    connect(b, &QToolButton::clicked, this, [this, b, modus, handler] {
+      if (modus != 0) {
+        SetRechenModus(modus);
+        InvalidateResults();
+      }
+      MitMarker(b, handler);
+    });
   }
 }
 

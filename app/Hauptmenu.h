@@ -112,9 +112,11 @@ class Hauptmenu : public QMainWindow, public StatusSink {
   void RefreshSchema();
   // Moves the marker under a tool button; nullptr (a menu item) hides it.
   void MarkToolButton(QToolButton* button);
+  // 2 instantaneous output, 3 annual simulation; the two radio items follow.
+  void SetRechenModus(int modus);
   // Results command off, results no longer valid, results window closed.
   void InvalidateResults();
-  // The results window closes itself here when it is built (set by its issue).
+  // Closes the results window (set once that window is built).
   std::function<void()> CloseResults;
   // Language item i (1..15) clicked.
   void Sprache01Click(int i);
@@ -126,7 +128,7 @@ class Hauptmenu : public QMainWindow, public StatusSink {
 
   // --- Dialog chain and later windows ---------------------------------------------------
   // The location, plant and collector dialogs: each shows its dialog modally; the chain
-  // continues while the dialog sets WeiterModus. Set by the issues that build them.
+  // continues while the dialog sets WeiterModus. Set once those dialogs are built.
   std::function<void()> FormOrt;
   std::function<void(bool energiePage)> FormAnlage;  // the energy page first when asked
   std::function<void()> FormKollektor;

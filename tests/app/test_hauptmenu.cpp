@@ -516,6 +516,7 @@ TEST(Hauptmenu, SetUpChainContinuesWhileDialogsAskForIt) {
     if (energie) folge.back() += "/Energie";
   };
   w.FormKollektor = dialog("Kollektor", true);
+  G().run.RechenModus = 2;
   w.WireCommand("Speichern", [&] { folge.push_back("Speichern"); });
   w.WireCommand("SpeedButtonSimulation", [&] { folge.push_back("Simulation"); });
   w.WireCommand("Enev", [&] { folge.push_back("EnEV"); });
@@ -528,6 +529,10 @@ TEST(Hauptmenu, SetUpChainContinuesWhileDialogsAskForIt) {
             (std::vector<std::string>{"Ort", "Anlage", "Kollektor", "Speichern", "Simulation"}));
   EXPECT_FALSE(G().run.WeiterModus);
   EXPECT_FALSE(w.ShapeOrange->isVisible());
+  // The simulation button set its mode, and the radio items followed.
+  EXPECT_EQ(G().run.RechenModus, 3);
+  EXPECT_TRUE(w.AnlagenSimulation->isChecked());
+  EXPECT_FALSE(w.Momentanleistung->isChecked());
 
   folge.clear();
   G().run.EnevStart = true;
