@@ -1,20 +1,99 @@
 #include <QApplication>
-#include <QMainWindow>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
 
+#include "app/DatenStart.h"
+#include "app/FormSplash.h"
+#include "app/Hauptmenu.h"
+#include "catalogues/TavKlimgen.h"
+#include "foundation/Folders.h"
+#include "foundation/TavMathe.h"
+#include "foundation/TavVar.h"
+#include "foundation/TextTable.h"
 #include "foundation/ui/QtMessageService.h"
+#include "foundation/ui/SysUtilsQt.h"
+
+namespace {
+
+// Developer switch: TAVREL_QUIT_WHEN_IDLE=1 ends the program as soon as the main window has
+// been painted and the event loop is idle, so that the cold start can be timed as a whole
+// (bench/README.md). It also tells on standard error how long main() took to that point.
+bool QuitWhenIdle() {
+  const char* v = std::getenv("TAVREL_QUIT_WHEN_IDLE");
+  return v && std::string(v) == "1";
+}
+
+// The program's message dialogs; while the splash is up, a message takes its place, so that
+// no dialog of the start-up is hidden behind the splash picture.
+class StartMessages : public tav::QtMessageService {
+ public:
+  tav::FormSplash* splash = nullptr;
+
+ protected:
+  int Present(const std::string& text, tav::TMsgDlgType type,
+              tav::TMsgDlgButtons buttons) override {
+    const bool zeigen = splash && splash->isVisible();
+    if (zeigen) splash->hide();
+    const int antwort = QtMessageService::Present(text, type, buttons);
+    if (zeigen) splash->show();
+    return antwort;
+  }
+};
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
+  QElapsedTimer uhr;
+  uhr.start();
   QApplication app(argc, argv);
   QApplication::setApplicationName("Tavrel");
-  tav::QtMessageService messages;
+  StartMessages messages;
   tav::SetMessageService(&messages);
 
-  QMainWindow window;
-  window.setObjectName("Hauptmenu");
-  window.setWindowTitle("Tavrel");
-  window.resize(900, 600);
-  window.show();
-  const int rc = QApplication::exec();
+  tav::TavState& s = tav::G();
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  tav::SetupFolders(s.folders, tav::QuerySystemFolders());
+  tav::SetProgramDefaults(s, args, tav::Now(), screen ? screen->geometry().width() : 0);
+
+  int rc = 0;
+  {
+    auto splash = std::make_unique<tav::FormSplash>();
+    messages.splash = splash.get();
+    splash->show();
+    splash->repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+
+    tav::DatenStart(s, tav::Texts(), tav::QtSettingsEnv(), *splash, tav::ProgrammKlimgenBridge());
+
+    tav::Hauptmenu window(tav::ProgrammKlimgenBridge());
+    window.FormShow();
+    if (QuitWhenIdle()) {
+      QObject::connect(&window, &tav::Hauptmenu::ErsterPaint, &app, [&uhr] {
+        QTimer::singleShot(0, qApp, [&uhr] {
+          std::fprintf(stderr, "Tavrel: main window shown and idle after %lld ms in main()\n",
+                       static_cast<long long>(uhr.elapsed()));
+          QCoreApplication::quit();
+        });
+      });
+    }
+    if (s.settings.HMPos.Maximiert && s.settings.HMPos.Links != 0 && s.settings.HMPos.Oben != 0)
+      window.showMaximized();
+    else
+      window.show();
+    messages.splash = nullptr;
+    splash.reset();
+    window.raise();
+    window.activateWindow();
+    rc = QApplication::exec();
+  }
   tav::SetMessageService(nullptr);
   return rc;
 }

@@ -1,0 +1,64 @@
+#include "app/DatenStart.h"
+
+#include <filesystem>
+
+#include "catalogues/KatalogDienste.h"
+#include "catalogues/Kollektoren.h"
+#include "catalogues/Orte.h"
+#include "foundation/AtomicFile.h"
+#include "foundation/Folders.h"
+#include "foundation/Language.h"
+#include "foundation/Messages.h"
+#include "foundation/Settings.h"
+#include "foundation/TextTable.h"
+
+namespace tav {
+
+namespace fs = std::filesystem;
+
+std::string DatenordnerFehlerText(const std::string& datenDir) {
+  return "Kann Datenordner " + datenDir + " nicht anlegen";
+}
+
+namespace {
+
+// True when the data folder is there (found, or created and seeded); the fatal message
+// otherwise, which ends the program.
+void DatenordnerBereitstellen(TavState& s) {
+  FolderState& f = s.folders;
+  std::error_code ec;
+  if (fs::is_directory(f.DatenDir, ec)) {
+    UpdateDataFiles(f.ProgDir, f.DatenDir, false, s.settings.DrucklogoDatei);
+    return;
+  }
+  ec.clear();
+  fs::create_directories(f.DatenDir, ec);
+  if (!ec && fs::is_directory(f.DatenDir, ec)) {
+    UpdateDataFiles(f.ProgDir, f.DatenDir, true, s.settings.DrucklogoDatei);
+    WriteDataDirSetting(f);
+    return;
+  }
+  Msg().AbbruchFehler = true;
+  ShowMessageLines(DatenordnerFehlerText(f.DatenDir));
+}
+
+}  // namespace
+
+void DatenStart(TavState& s, TTextTable& texts, const SettingsEnv& env, StatusSink& status,
+                WetterSynthese& synthese) {
+  FillLanguageList(s.cat, s.folders.ProgDir);
+  DatenordnerBereitstellen(s);
+  LoadSettings(s, texts, env);
+  // Only the brand edition ships its collectors scrambled.
+  std::error_code ec;
+  if (fs::exists(FindFileNoCase(s.folders.DatenDir, std::string(KollDacDatei)), ec)) DecodeDatFile(s);
+  KatalogDienste dienste(status, synthese);
+  LadeKatalogeUndProjekt(s, dienste);
+  CatalogImports imports{
+      [&](const std::string& file) { ImportKollektoren(s, file, status); },
+      [&](const std::string& file) { ImportOrte(s, file, status); }};
+  CheckCatalogFileDates(s, texts, s.folders.ProgDir, imports);
+  // With "-E" the EnEV exchange file is imported here once the EnEV exchange is built.
+}
+
+}  // namespace tav

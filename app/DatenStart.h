@@ -1,0 +1,28 @@
+#pragma once
+// The data start-up: everything the program loads before its main window is shown. It runs
+// once, from main(), with the splash screen as its status sink.
+
+#include <string>
+
+#include "foundation/TavVar.h"
+
+namespace tav {
+
+class TTextTable;
+class StatusSink;
+class WetterSynthese;
+struct SettingsEnv;
+
+// In order: the language list; the data folder (present: newer delivered files copied in;
+// missing: created with its parents, seeded and recorded; impossible: the fatal message
+// "Kann Datenordner ... nicht anlegen"); the settings (with the language); the brand
+// edition's scrambled collector catalogue; the package and store lists; the current project
+// with its catalogues and its location's weather (stored file or synthesis); the offer of
+// newer delivered catalogues. Folders, defaults and the command line are set before.
+void DatenStart(TavState& s, TTextTable& texts, const SettingsEnv& env, StatusSink& status,
+                WetterSynthese& synthese);
+
+// The fatal text for a data folder that cannot be created.
+std::string DatenordnerFehlerText(const std::string& datenDir);
+
+}  // namespace tav
