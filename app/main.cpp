@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Befehle.h"
 #include "app/DatenStart.h"
 #include "app/FormSplash.h"
 #include "app/Hauptmenu.h"
@@ -74,6 +75,7 @@ int main(int argc, char* argv[]) {
     tav::DatenStart(s, tav::Texts(), tav::QtSettingsEnv(), *splash, tav::ProgrammKlimgenBridge());
 
     tav::Hauptmenu window(tav::ProgrammKlimgenBridge());
+    tav::VerbindeFenster(window);
     window.FormShow();
     if (QuitWhenIdle()) {
       QObject::connect(&window, &tav::Hauptmenu::ErsterPaint, &app, [&uhr] {

@@ -1,0 +1,61 @@
+// The commands wired to the windows of other layers: F5 and the "Simulation" tool button open
+// the run window, "Optionen" the options dialog, and a finished run enables "Ergebnis".
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDialog>
+#include <QToolButton>
+
+#include "app/Befehle.h"
+#include "simulation/ui/SimCommands.h"
+#include "tests/app/AppFixture.h"
+#include "tests/foundation/ui/ModalDriver.h"
+
+namespace tav {
+namespace {
+
+QString OffenerDialog(const std::function<void()>& befehl) {
+  QString name;
+  test::WhenModal([&name](QWidget* dialog) {
+    name = dialog->objectName();
+    static_cast<QDialog*>(dialog)->reject();
+  });
+  befehl();
+  return name;
+}
+
+TEST(Befehle, RunWindowAndOptionsOpenFromTheMainWindow) {
+  test::AppFixture app;
+  Hauptmenu& w = *app.window;
+  VerbindeFenster(w);
+  w.show();
+
+  auto* start = w.findChild<QAction*>("Start");
+  auto* optionen = w.findChild<QAction*>("Optionen");
+  auto* knopf = w.findChild<QToolButton*>("SpeedButtonSimulation");
+  ASSERT_TRUE(start && optionen && knopf);
+  EXPECT_TRUE(start->isEnabled());
+  EXPECT_TRUE(optionen->isEnabled());
+  EXPECT_TRUE(knopf->isEnabled());
+
+  EXPECT_EQ(OffenerDialog([&] { start->trigger(); }), "FormSimRun");
+  EXPECT_EQ(OffenerDialog([&] { knopf->click(); }), "FormSimRun");
+  EXPECT_EQ(G().run.RechenModus, 3);
+  EXPECT_EQ(OffenerDialog([&] { optionen->trigger(); }), "FormSimOpt");
+  SimCommandHooks() = SimHooks{};
+}
+
+TEST(Befehle, AFinishedRunEnablesTheResultsCommand) {
+  test::AppFixture app;
+  Hauptmenu& w = *app.window;
+  VerbindeFenster(w);
+  EXPECT_FALSE(w.Ergebnis->isEnabled());
+  SimCommandHooks().ErgebnisFreigeben(true);
+  EXPECT_TRUE(w.Ergebnis->isEnabled());
+  SimCommandHooks().ErgebnisFreigeben(false);
+  EXPECT_FALSE(w.Ergebnis->isEnabled());
+  SimCommandHooks() = SimHooks{};
+}
+
+}  // namespace
+}  // namespace tav
