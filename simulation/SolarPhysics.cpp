@@ -88,17 +88,26 @@ void CalcSonnenzeiten(float& aufgang, float& untergang, double delta, double phi
 }
 
 void CalcNachfuehrung(float& neigung, float& azimut, double h, double a, double gamma0) {
-  const double proj = CosG(a - gamma0) * CosG(h);
-  const double r = std::hypot(SinG(h), proj);
-  const double p = r == 0 ? 90.0 : ArcCosG(proj / r);
+  const double sinH = SinG(h), cosH = CosG(h);
+  double cosDiff = CosG(a - gamma0);  // cosine of sun azimuth minus plane azimuth
+  const double proj = cosDiff * cosH;
+  const double r = std::hypot(sinH, proj);
+  // beta = 90 - p with cos p = proj / r, so sin beta = cos p and cos beta = sin p >= 0.
+  const double cosP = r == 0 ? 0.0 : std::clamp(proj / r, -1.0, 1.0);
+  const double p = r == 0 ? 90.0 : ArcCosG(cosP);
   double beta = 90.0 - p;
+  double sinBeta = cosP;
+  const double cosBeta = std::sqrt(1.0 - cosP * cosP);
   double gamma = gamma0;
   if (beta < 0) {
+    // The plane turns round: tilt and the cosine of the azimuth difference change sign.
     beta = -beta;
+    sinBeta = -sinBeta;
+    cosDiff = -cosDiff;
     gamma += 180.0;
     if (gamma > 180.0) gamma -= 360.0;
   }
-  const double q = SinG(beta) * CosG(h) * CosG(a - gamma) + CosG(beta) * SinG(h);
+  const double q = sinBeta * cosH * cosDiff + cosBeta * sinH;
   beta = beta * (q + 4.0) / 5.0;
   neigung = static_cast<float>(std::min(beta, 70.0));
   azimut = static_cast<float>(gamma);

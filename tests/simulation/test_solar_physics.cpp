@@ -226,6 +226,17 @@ TEST(SolarPhysics, TrackedTiltAndAzimuthFlip) {
   // Low sun: the tilt is limited to 70 degrees.
   CalcNachfuehrung(beta, gamma, 2.0, 0.0, 0.0);
   EXPECT_LE(beta, 70.0f);
+  // A sun behind the plane gives the tilt of the sun mirrored in front of it.
+  for (double h : {5.0, 20.0, 45.0, 70.0}) {
+    for (double x : {-60.0, -20.0, 0.0, 30.0, 80.0}) {
+      float vorn = 0, gVorn = 0, hinten = 0, gHinten = 0;
+      CalcNachfuehrung(vorn, gVorn, h, x + 10.0, 10.0);
+      CalcNachfuehrung(hinten, gHinten, h, x + 10.0 + (x < 0 ? 180.0 : -180.0), 10.0);
+      EXPECT_NEAR(hinten, vorn, 1e-4) << h << " " << x;
+      EXPECT_NEAR(gVorn, 10.0, 1e-6);
+      EXPECT_NEAR(gHinten, -170.0, 1e-6);
+    }
+  }
 }
 
 TEST(SolarPhysics, DiffuseFractionAndSteamTable) {
