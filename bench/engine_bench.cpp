@@ -3,8 +3,8 @@
 // 15 steps per hour on a fixed clear-sky weather fixture; reports simulated steps per second.
 #include <benchmark/benchmark.h>
 
+#include "bench/EngineBenchWelt.h"
 #include "simulation/SimRun.h"
-#include "tests/simulation/SimFixture.h"
 
 namespace {
 
@@ -12,23 +12,13 @@ void BM_Jahressimulation(benchmark::State& state) {
   const int typ = static_cast<int>(state.range(0));
   const int jahre = static_cast<int>(state.range(1));
   const int zoom = static_cast<int>(state.range(2));
-  tav::test::SimWelt w;
-  auto& p = w.g->plant;
-  if (typ <= 2) {
-    p.AnlagenTypNr = static_cast<std::uint8_t>(typ);
-    p.SolHeizung = typ == 2;
-  } else {
-    tav::test::SetzeAnlage(*w.g, typ, typ == 6 || typ == 8);
-  }
-  p.ZeitZoom = static_cast<std::uint8_t>(zoom);
-  w.g->settings.SimJahre = static_cast<std::uint8_t>(jahre);
+  tav::test::SimWelt w = tav::bench::EngineBenchWelt(typ, jahre, zoom);
   long long schritte = 0;
   for (auto _ : state) {
     const auto ergebnis = tav::RunSimulation(*w.g, *w.s, tav::StillerBeobachter());
     if (ergebnis != tav::SimErgebnis::Fertig) state.SkipWithError("the run did not finish");
     benchmark::DoNotOptimize(w.g->results.SolarertragMonat[13]);
-    // Five pre-run days and every day of every year.
-    schritte += (5LL + 365LL * jahre) * 24LL * zoom;
+    schritte += tav::bench::EngineBenchSchritte(jahre, zoom);
   }
   state.counters["steps_per_s"] = benchmark::Counter(static_cast<double>(schritte), benchmark::Counter::kIsRate);
 }

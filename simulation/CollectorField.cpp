@@ -109,7 +109,7 @@ bool IstVerschattet(const PlantState& p, float a, float h) {
   return p.SkyMapDaten[static_cast<std::size_t>((sektor - 1) * 18 + (band - 1))] != 0;
 }
 
-float CalcCosEinfall(SimContext& c, float gamma, float beta, float sinBeta, float cosBeta) {
+float CalcCosEinfall(SimContext& c, double sinGamma, double cosGamma, float beta, float sinBeta, float cosBeta) {
   auto& s = c.s;
   double q;
   switch (c.g.plant.KollektorMontage) {
@@ -120,7 +120,7 @@ float CalcCosEinfall(SimContext& c, float gamma, float beta, float sinBeta, floa
       q = 1.0;
       break;
     default:
-      q = CosG(s.SonnenAzimut - gamma) * s.CosSonnenHoehe * sinBeta + s.SinSonnenHoehe * cosBeta;
+      q = CosSonnenAzimutZu(s, sinGamma, cosGamma) * s.CosSonnenHoehe * sinBeta + s.SinSonnenHoehe * cosBeta;
       break;
   }
   if (q > 1.0) {

@@ -26,10 +26,15 @@ float CalcStundenTemp(const SimContext& c, int tag, float t);
 // Whether the sky map hides the sun at azimuth a and elevation h.
 bool IstVerschattet(const PlantState& p, float a, float h);
 
-// Cosine of incidence on a plane (azimuth gamma, tilt beta) for the mounting of the plant.
-// Values just above 1 from rounding give 1; a value from 1.1 on is an internal fault that
-// stops the run and gives -1.
-float CalcCosEinfall(SimContext& c, float gamma, float beta, float sinBeta, float cosBeta);
+// Cosine of the angle between the sun's azimuth and an azimuth given by its sine and cosine.
+inline double CosSonnenAzimutZu(const SimState& s, double sinGamma, double cosGamma) {
+  return s.CosSonnenAzimut * cosGamma + s.SinSonnenAzimut * sinGamma;
+}
+
+// Cosine of incidence on a plane (azimuth given by its sine and cosine, tilt beta) for the
+// mounting of the plant. Values just above 1 from rounding give 1; a value from 1.1 on is an
+// internal fault that stops the run and gives -1.
+float CalcCosEinfall(SimContext& c, double sinGamma, double cosGamma, float beta, float sinBeta, float cosBeta);
 
 // Irradiance block of the step from the weather store or from measured plane irradiance.
 void SetEinstrahlung(SimContext& c, int tag, float t);

@@ -32,9 +32,8 @@ void Trapez(float& summe, float& alt, float wert, double faktor = 1.0) {
 }
 
 // Fixed plane of field 2 (also beside a tracked field 1).
-float CosEinfallFest(const SimState& s, float gamma, float sinBeta, float cosBeta) {
-  const double q = CosG(s.SonnenAzimut - gamma) * s.CosSonnenHoehe * sinBeta +
-                   s.SinSonnenHoehe * cosBeta;
+float CosEinfallFest(const SimState& s, double sinGamma, double cosGamma, float sinBeta, float cosBeta) {
+  const double q = CosSonnenAzimutZu(s, sinGamma, cosGamma) * s.CosSonnenHoehe * sinBeta + s.SinSonnenHoehe * cosBeta;
   return static_cast<float>(std::min(q, 1.0));
 }
 
@@ -46,18 +45,31 @@ void Einfallswinkel(SimContext& c) {
     return;
   }
   if (p.KollektorMontage != 3) {
-    s.CosEinfall1 = CalcCosEinfall(c, p.KollektorAzimut, p.KollektorNeigung, s.SinNeigung1, s.CosNeigung1);
+    s.CosEinfall1 =
+        CalcCosEinfall(c, s.SinAzimut1, s.CosAzimut1, p.KollektorNeigung, s.SinNeigung1, s.CosNeigung1);
     if (p.OstWestKollektor) {
-      s.CosEinfall2 = CalcCosEinfall(c, p.KollektorAzimut2, p.KollektorNeigung2, s.SinNeigung2, s.CosNeigung2);
+      s.CosEinfall2 =
+          CalcCosEinfall(c, s.SinAzimut2, s.CosAzimut2, p.KollektorNeigung2, s.SinNeigung2, s.CosNeigung2);
     }
     return;
   }
   CalcNachfuehrung(s.NachfNeigung, s.NachfAzimut, s.SonnenHoehe, s.SonnenAzimut, p.KollektorAzimut);
   const double beta = s.NachfNeigung / kGradProRad;
-  s.CosEinfall1 = CalcCosEinfall(c, s.NachfAzimut, s.NachfNeigung, static_cast<float>(std::sin(beta)),
-                                 static_cast<float>(std::cos(beta)));
+  s.CosEinfall1 = CalcCosEinfall(c, SinG(s.NachfAzimut), CosG(s.NachfAzimut), s.NachfNeigung,
+                                 static_cast<float>(std::sin(beta)), static_cast<float>(std::cos(beta)));
   // A second field beside a tracked one stands fixed; its incidence follows the sun too.
-  if (p.OstWestKollektor) s.CosEinfall2 = CosEinfallFest(s, p.KollektorAzimut2, s.SinNeigung2, s.CosNeigung2);
+  if (p.OstWestKollektor) s.CosEinfall2 = CosEinfallFest(s, s.SinAzimut2, s.CosAzimut2, s.SinNeigung2, s.CosNeigung2);
+}
+
+// The sun of the step from the day's sines and cosines.
+void SetzeSonnenstand(SimState& s, double sonnenzeit) {
+  const Sonnenstand st = CalcSonnenstand(s.SonneDesTages, sonnenzeit);
+  s.SonnenHoehe = st.Hoehe;
+  s.SonnenAzimut = st.Azimut;
+  s.SinSonnenHoehe = st.SinHoehe;
+  s.CosSonnenHoehe = st.CosHoehe;
+  s.SinSonnenAzimut = st.SinAzimut;
+  s.CosSonnenAzimut = st.CosAzimut;
 }
 
 // One hour record per hour: the first step at or after the half hour.
@@ -157,8 +169,11 @@ void RunSimSchritte(SimContext& c, int n) {
   s.Heiztag = !(s.LuftTemp8 > p.Heizgrenztemp);
   s.PoolSaison = p.Pool && p.PoolStart <= tag && tag <= p.PoolEnde;
   s.SonnenDeklination = WirksameDeklination(loc, tag);
-  s.SinDeklination = SinG(s.SonnenDeklination);
-  s.CosDeklination = CosG(s.SonnenDeklination);
+  s.SonneDesTages = CalcTagesSonne(loc.GeoBreiteBetrag, s.SonnenDeklination);
+  s.SinAzimut1 = SinG(p.KollektorAzimut);
+  s.CosAzimut1 = CosG(p.KollektorAzimut);
+  s.SinAzimut2 = SinG(p.KollektorAzimut2);
+  s.CosAzimut2 = CosG(p.KollektorAzimut2);
   s.SchrittDauer = 24.0 / n;
   s.HalbeSchrittDauer = s.SchrittDauer / 2.0;
   s.SonnenzeitKorrektur = CalcZeitgleichung(tag) - s.ZeitzonenKorrektur;
@@ -169,10 +184,7 @@ void RunSimSchritte(SimContext& c, int n) {
   for (int i = 0; i < n; ++i) {
     // i / zoom is exact at the half hours, which the hour records rely on.
     m.Tageszeit = static_cast<float>(static_cast<double>(i) / zoom);
-    CalcSonnenstand(s.SonnenHoehe, s.SonnenAzimut, loc.GeoBreiteBetrag, s.SonnenDeklination,
-                    m.Tageszeit + s.SonnenzeitKorrektur);
-    s.SinSonnenHoehe = SinG(s.SonnenHoehe);
-    s.CosSonnenHoehe = CosG(s.SonnenHoehe);
+    SetzeSonnenstand(s, m.Tageszeit + s.SonnenzeitKorrektur);
     Einfallswinkel(c);
     s.Verschattet = p.SkyMapAktiv && s.SonnenHoehe > 1.0 &&
                     IstVerschattet(p, static_cast<float>(s.SonnenAzimut), static_cast<float>(s.SonnenHoehe));

@@ -12,6 +12,11 @@ bool HeizkurveGueltig(float tNorm, float tVorNorm, float tRueckNorm) {
   return tNorm < 20.0f && tVorNorm > 20.0f && tRueckNorm > 20.0f && tRueckNorm < tVorNorm;
 }
 
+namespace {
+// Night set-back from 22 to 5 h.
+bool Nachtabsenkung(float stunde) { return stunde > 22.0f || stunde < 5.0f; }
+}  // namespace
+
 void CalcHeizkreis(float& q, float& tVor, float& tRueck, float qNorm, float tNorm, float tVorNorm,
                    float tRueckNorm, float taussen, float stunde) {
   if (taussen >= 20.0f || !HeizkurveGueltig(tNorm, tVorNorm, tRueckNorm)) {
@@ -23,13 +28,27 @@ void CalcHeizkreis(float& q, float& tVor, float& tRueck, float qNorm, float tNor
   const double dn = tVorNorm - 20.0;
   const double s = (tVorNorm - tRueckNorm) / dn;
   double phi = (20.0 - taussen) / (20.0 - tNorm);
-  if (stunde > 22.0f || stunde < 5.0f) phi *= 0.7;
+  if (Nachtabsenkung(stunde)) phi *= 0.7;
   q = static_cast<float>(qNorm * phi);
   // 0 < s < 1 and phi > 0 here, so the exponent is negative and the divisor below 0.
   const double nenner = std::exp(std::pow(phi, -1.0 / 1.3) * std::log(1.0 - s) * phi) - 1.0;
   const double tv = 20.0 + dn * (-s * phi) / nenner;
   tVor = static_cast<float>(tv);
   tRueck = static_cast<float>(tv - phi * (tVorNorm - tRueckNorm));
+}
+
+void CalcHeizkreis(HeizkurvenPunkt& zuletzt, float& q, float& tVor, float& tRueck, float qNorm, float tNorm,
+                   float tVorNorm, float tRueckNorm, float taussen, float stunde) {
+  auto& z = zuletzt;
+  const bool nacht = Nachtabsenkung(stunde);
+  if (!(z.gueltig && z.qNorm == qNorm && z.tNorm == tNorm && z.tVorNorm == tVorNorm && z.tRueckNorm == tRueckNorm &&
+        z.taussen == taussen && z.nacht == nacht)) {
+    CalcHeizkreis(z.q, z.tVor, z.tRueck, qNorm, tNorm, tVorNorm, tRueckNorm, taussen, stunde);
+    z = {qNorm, tNorm, tVorNorm, tRueckNorm, taussen, nacht, true, z.q, z.tVor, z.tRueck};
+  }
+  q = z.q;
+  tVor = z.tVor;
+  tRueck = z.tRueck;
 }
 
 float WasserMenge(float t, float q) {

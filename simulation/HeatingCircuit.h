@@ -10,6 +10,19 @@ namespace tav {
 void CalcHeizkreis(float& q, float& tVor, float& tRueck, float qNorm, float tNorm, float tVorNorm,
                    float tRueckNorm, float taussen, float stunde);
 
+// The point of the heating curve last evaluated, with the inputs it was evaluated for.
+struct HeizkurvenPunkt {
+  float qNorm = 0.0f, tNorm = 0.0f, tVorNorm = 0.0f, tRueckNorm = 0.0f, taussen = 0.0f;
+  bool nacht = false;
+  bool gueltig = false;  // false until a first point has been evaluated
+  float q = 0.0f, tVor = 0.0f, tRueck = 0.0f;
+};
+
+// CalcHeizkreis through the point last evaluated: outdoor temperature and night set-back
+// change at most hourly, so the steps of an hour evaluate the curve once.
+void CalcHeizkreis(HeizkurvenPunkt& zuletzt, float& q, float& tVor, float& tRueck, float qNorm, float tNorm,
+                   float tVorNorm, float tRueckNorm, float taussen, float stunde);
+
 // True when CalcHeizkreis can evaluate the curve for these design values.
 bool HeizkurveGueltig(float tNorm, float tVorNorm, float tRueckNorm);
 

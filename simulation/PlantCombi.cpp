@@ -39,8 +39,8 @@ void PoolAusKombi(SimContext& c, float& unten, float v) {
 float HeizkurveDesSchritts(SimContext& c) {
   auto& s = c.s;
   const auto& p = c.g.plant;
-  CalcHeizkreis(s.QHeizLeistung, s.THeizVor, s.THeizRueck, p.HeizQnorm, p.HeizTnorm, p.HeizTvor100, p.HeizTrck100,
-                c.g.moment.AussenTemp, c.g.moment.Tageszeit);
+  CalcHeizkreis(s.Heizkurve, s.QHeizLeistung, s.THeizVor, s.THeizRueck, p.HeizQnorm, p.HeizTnorm, p.HeizTvor100,
+                p.HeizTrck100, c.g.moment.AussenTemp, c.g.moment.Tageszeit);
   // Every circuit type records its demand, so delivered heat is never shown against 0.
   s.QHeizBedarf = s.QHeizLeistung * s.frame.dt;
   const float spreizung = s.THeizVor - s.THeizRueck;

@@ -6,6 +6,9 @@
 #include <array>
 #include <cstdint>
 
+#include "simulation/HeatingCircuit.h"
+#include "simulation/SolarPhysics.h"
+
 
 namespace tav {
 
@@ -60,15 +63,18 @@ struct SimState {
   // Location and orientation of the run.
   double ZeitzonenKorrektur = 0.0;   // clock time minus local mean solar time, hours
   float SinNeigung1 = 0.0f, CosNeigung1 = 1.0f, SinNeigung2 = 0.0f, CosNeigung2 = 1.0f;
+  // Sine and cosine of the fixed azimuths of the two fields; set with the day.
+  double SinAzimut1 = 0.0, CosAzimut1 = 1.0, SinAzimut2 = 0.0, CosAzimut2 = 1.0;
 
   // Step timing and sun.
   double SchrittDauer = 0.0;
   double HalbeSchrittDauer = 0.0;
   double SonnenzeitKorrektur = 0.0;
   double SonnenDeklination = 0.0;
-  double SinDeklination = 0.0, CosDeklination = 1.0;
+  TagesSonne SonneDesTages;  // sines and cosines of latitude and declination of the day
   double SonnenHoehe = 0.0, SonnenAzimut = 0.0;
   double SinSonnenHoehe = 0.0, CosSonnenHoehe = 1.0;
+  double SinSonnenAzimut = 0.0, CosSonnenAzimut = 1.0;
   float CosEinfall1 = 0.0f, CosEinfall2 = 0.0f;
   float NachfNeigung = 0.0f, NachfAzimut = 0.0f;
   bool Verschattet = false;
@@ -99,6 +105,7 @@ struct SimState {
   float QWW = 0.0f, QVerlust = 0.0f;
   float QVerlustSumme = 0.0f, QVerlustSumme2 = 0.0f;
   float QHeizLeistung = 0.0f, THeizVor = 0.0f, THeizRueck = 0.0f;
+  HeizkurvenPunkt Heizkurve;  // the heating curve's point of the last step
   float LegioZaehler = 0.0f;
   float TagErtragAbzug = 0.0f;
   float TFWERueck = 0.0f;   // return temperature of the fresh-water station

@@ -8,8 +8,7 @@ namespace tav {
 
 namespace {
 
-// Arc functions clamp their argument, so rounding just beyond ±1 gives the end value.
-double ArcSinG(double x) { return std::asin(std::clamp(x, -1.0, 1.0)) * kGradProRad; }
+// The arc function clamps its argument, so rounding just beyond ±1 gives the end value.
 double ArcCosG(double x) { return std::acos(std::clamp(x, -1.0, 1.0)) * kGradProRad; }
 
 // The day angle of the declination series, held in single precision as the series expects.
@@ -39,21 +38,46 @@ double CalcExtraterrSumme(int tag, double phi, double delta, double t) {
           SinG(delta) * SinG(phi) * (t - 12.0) * M_PI / 12.0);
 }
 
-void CalcSonnenstand(double& h, double& a, double phi, double delta, double t) {
-  t = std::fmod(t, 24.0);
-  if (t < 0) t += 24.0;
-  const double omega = (12.0 - t) * 15.0;
-  const double sinH = SinG(delta) * SinG(phi) + CosG(phi) * CosG(omega) * CosG(delta);
-  h = ArcSinG(sinH);
-  if (h < 0) {
-    h = 0;
-    a = 0;
-    return;
+TagesSonne CalcTagesSonne(double phi, double delta) {
+  return {SinG(phi), CosG(phi), SinG(delta), CosG(delta)};
+}
+
+Sonnenstand CalcSonnenstand(const TagesSonne& tag, double t) {
+  // fmod only where needed: the steps of a day stay within one day but for the time-zone shift.
+  if (t < 0.0 || t >= 24.0) {
+    t = std::fmod(t, 24.0);
+    if (t < 0) t += 24.0;
   }
-  const double nenner = CosG(phi) * CosG(h);
+  const double omega = (12.0 - t) * 15.0;
+  Sonnenstand st;
+  const double sinH =
+      std::clamp(tag.SinDeklination * tag.SinBreite + tag.CosBreite * CosG(omega) * tag.CosDeklination, -1.0, 1.0);
+  st.Hoehe = std::asin(sinH) * kGradProRad;
+  if (st.Hoehe < 0) {
+    st.Hoehe = 0;
+    return st;
+  }
+  // The sine is the one just taken apart; the cosine of an elevation is never negative.
+  st.SinHoehe = sinH;
+  st.CosHoehe = std::sqrt(1.0 - sinH * sinH);
+  const double nenner = tag.CosBreite * st.CosHoehe;
   // A zenith sun or a pole has no defined azimuth; 0 keeps every later formula finite.
-  a = nenner > 1e-9 ? ArcCosG((SinG(phi) * sinH - SinG(delta)) / nenner) : 0.0;
-  if (t <= 12.0) a = -a;
+  if (nenner > 1e-9) {
+    st.CosAzimut = std::clamp((tag.SinBreite * sinH - tag.SinDeklination) / nenner, -1.0, 1.0);
+    st.SinAzimut = std::sqrt(1.0 - st.CosAzimut * st.CosAzimut);
+    st.Azimut = std::acos(st.CosAzimut) * kGradProRad;
+  }
+  if (t <= 12.0) {
+    st.Azimut = -st.Azimut;
+    st.SinAzimut = -st.SinAzimut;
+  }
+  return st;
+}
+
+void CalcSonnenstand(double& h, double& a, double phi, double delta, double t) {
+  const Sonnenstand st = CalcSonnenstand(CalcTagesSonne(phi, delta), t);
+  h = st.Hoehe;
+  a = st.Azimut;
 }
 
 void CalcSonnenzeiten(float& aufgang, float& untergang, double delta, double phi, double k) {
@@ -64,17 +88,26 @@ void CalcSonnenzeiten(float& aufgang, float& untergang, double delta, double phi
 }
 
 void CalcNachfuehrung(float& neigung, float& azimut, double h, double a, double gamma0) {
-  const double proj = CosG(a - gamma0) * CosG(h);
-  const double r = std::hypot(SinG(h), proj);
-  const double p = r == 0 ? 90.0 : ArcCosG(proj / r);
+  const double sinH = SinG(h), cosH = CosG(h);
+  double cosDiff = CosG(a - gamma0);  // cosine of sun azimuth minus plane azimuth
+  const double proj = cosDiff * cosH;
+  const double r = std::hypot(sinH, proj);
+  // beta = 90 - p with cos p = proj / r, so sin beta = cos p and cos beta = sin p >= 0.
+  const double cosP = r == 0 ? 0.0 : std::clamp(proj / r, -1.0, 1.0);
+  const double p = r == 0 ? 90.0 : ArcCosG(cosP);
   double beta = 90.0 - p;
+  double sinBeta = cosP;
+  const double cosBeta = std::sqrt(1.0 - cosP * cosP);
   double gamma = gamma0;
   if (beta < 0) {
+    // The plane turns round: tilt and the cosine of the azimuth difference change sign.
     beta = -beta;
+    sinBeta = -sinBeta;
+    cosDiff = -cosDiff;
     gamma += 180.0;
     if (gamma > 180.0) gamma -= 360.0;
   }
-  const double q = SinG(beta) * CosG(h) * CosG(a - gamma) + CosG(beta) * SinG(h);
+  const double q = sinBeta * cosH * cosDiff + cosBeta * sinH;
   beta = beta * (q + 4.0) / 5.0;
   neigung = static_cast<float>(std::min(beta, 70.0));
   azimut = static_cast<float>(gamma);

@@ -23,10 +23,27 @@ double CalcExtraterrestrisch(int tag);
 // with t = sunset it is the day's total. phi and delta are interchangeable.
 double CalcExtraterrSumme(int tag, double phi, double delta, double t);
 
+// Sines and cosines of latitude and declination: they hold for a whole day, so the steps of
+// the day take them from here instead of computing them anew.
+struct TagesSonne {
+  double SinBreite = 0.0, CosBreite = 1.0;
+  double SinDeklination = 0.0, CosDeklination = 1.0;
+};
+TagesSonne CalcTagesSonne(double phi, double delta);
+
+// Sun position of one moment: elevation and azimuth in degrees with their sines and cosines.
+struct Sonnenstand {
+  double Hoehe = 0.0, Azimut = 0.0;
+  double SinHoehe = 0.0, CosHoehe = 1.0;
+  double SinAzimut = 0.0, CosAzimut = 1.0;
+};
+
 // Sun elevation h and azimuth a (0 = equator side, negative = east) for latitude phi,
 // declination delta and solar time t. t is taken modulo 24 h, so afternoon sun stands in the
 // west whatever the time-zone shift. Below the horizon both are 0.
 void CalcSonnenstand(double& h, double& a, double phi, double delta, double t);
+// The same from the day's sines and cosines, with the sines and cosines of the result.
+Sonnenstand CalcSonnenstand(const TagesSonne& tag, double t);
 
 // Clock times of sunrise and sunset; k is the correction from clock to solar time.
 // Polar day gives 0.01 - k / 23.99 - k, polar night 12.01 - k / 11.99 - k.

@@ -204,12 +204,13 @@ TEST(CollectorField, InconsistentIncidenceStopsTheRunNotTheProgram) {
   Feld f;
   f.s.SinSonnenHoehe = 1.0;
   f.s.CosSonnenHoehe = 1.0;  // not a real sun
-  f.s.SonnenAzimut = 0.0;
-  EXPECT_EQ(CalcCosEinfall(f.c, 0.0f, 45.0f, 0.7071f, 0.7071f), -1.0f);
+  f.s.SinSonnenAzimut = 0.0;
+  f.s.CosSonnenAzimut = 1.0;
+  EXPECT_EQ(CalcCosEinfall(f.c, 0.0, 1.0, 45.0f, 0.7071f, 0.7071f), -1.0f);
   EXPECT_TRUE(f.s.AbbruchAnfrage);
   EXPECT_TRUE(msgs->Contains("Interner Fehler \"CS\""));
   f.s.CosSonnenHoehe = 0.45;  // 1.025
-  EXPECT_EQ(CalcCosEinfall(f.c, 0.0f, 45.0f, 0.7071f, 0.7071f), 1.0f);  // just above 1: clamped
+  EXPECT_EQ(CalcCosEinfall(f.c, 0.0, 1.0, 45.0f, 0.7071f, 0.7071f), 1.0f);  // just above 1: clamped
 }
 
 }  // namespace

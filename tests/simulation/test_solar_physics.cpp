@@ -109,6 +109,28 @@ TEST(SolarPhysics, ZenithSunAndPoleStayFinite) {
   EXPECT_TRUE(std::isfinite(a));
 }
 
+TEST(SolarPhysics, DaySunGivesTheAnglesWithTheirSinesAndCosines) {
+  // The step's sun from the day's sines and cosines: the same angles as from latitude and
+  // declination, and sines and cosines that belong to them, east and west, at the pole and in
+  // the south's mirrored sky.
+  for (double phi : {0.0, 48.0, 69.6, 90.0}) {
+    for (double delta : {-23.4, -5.0, 0.0, 12.0, 23.4}) {
+      const TagesSonne tag = CalcTagesSonne(phi, delta);
+      for (double t : {-3.0, 5.5, 8.2, 11.9, 12.0, 12.1, 16.75, 23.5, 26.0}) {
+        double h = 0, a = 0;
+        CalcSonnenstand(h, a, phi, delta, t);
+        const Sonnenstand st = CalcSonnenstand(tag, t);
+        EXPECT_NEAR(st.Hoehe, h, 1e-9);
+        EXPECT_NEAR(st.Azimut, a, 1e-9);
+        EXPECT_NEAR(st.SinHoehe, std::sin(Rad(st.Hoehe)), 1e-12);
+        EXPECT_NEAR(st.CosHoehe, std::cos(Rad(st.Hoehe)), 1e-7);
+        EXPECT_NEAR(st.SinAzimut, std::sin(Rad(st.Azimut)), 1e-7);
+        EXPECT_NEAR(st.CosAzimut, std::cos(Rad(st.Azimut)), 1e-12);
+      }
+    }
+  }
+}
+
 TEST(SolarPhysics, SunriseSunsetIncludingPolarCases) {
   float auf = 0, unter = 0;
   // 16 March at 43 degrees: sunrise 6:09 solar time.
@@ -204,6 +226,17 @@ TEST(SolarPhysics, TrackedTiltAndAzimuthFlip) {
   // Low sun: the tilt is limited to 70 degrees.
   CalcNachfuehrung(beta, gamma, 2.0, 0.0, 0.0);
   EXPECT_LE(beta, 70.0f);
+  // A sun behind the plane gives the tilt of the sun mirrored in front of it.
+  for (double h : {5.0, 20.0, 45.0, 70.0}) {
+    for (double x : {-60.0, -20.0, 0.0, 30.0, 80.0}) {
+      float vorn = 0, gVorn = 0, hinten = 0, gHinten = 0;
+      CalcNachfuehrung(vorn, gVorn, h, x + 10.0, 10.0);
+      CalcNachfuehrung(hinten, gHinten, h, x + 10.0 + (x < 0 ? 180.0 : -180.0), 10.0);
+      EXPECT_NEAR(hinten, vorn, 1e-4) << h << " " << x;
+      EXPECT_NEAR(gVorn, 10.0, 1e-6);
+      EXPECT_NEAR(gHinten, -170.0, 1e-6);
+    }
+  }
 }
 
 TEST(SolarPhysics, DiffuseFractionAndSteamTable) {

@@ -123,6 +123,24 @@ TEST(HeatingCircuit, CurveAtDesignPointNightSetbackAndLimits) {
   EXPECT_EQ(WasserMenge(10.0f, 100.0f), 0.0f);
 }
 
+TEST(HeatingCircuit, RememberedPointEqualsTheCurve) {
+  // Steps of a day at 15 per hour, across the set-back edges at 5 and 22 h, with the outdoor
+  // temperature changing hourly and the design values changing between two runs.
+  HeizkurvenPunkt zuletzt;
+  for (float tvNorm : {75.0f, 55.0f}) {
+    for (int i = 0; i < 24 * 15; ++i) {
+      const float stunde = static_cast<float>(i) / 15.0f;
+      const float ta = -10.0f + static_cast<float>(i / 15) * 1.5f;
+      float q1 = 0, vor1 = 0, rueck1 = 0, q2 = 0, vor2 = 0, rueck2 = 0;
+      CalcHeizkreis(q1, vor1, rueck1, 8000, -12, tvNorm, 40, ta, stunde);
+      CalcHeizkreis(zuletzt, q2, vor2, rueck2, 8000, -12, tvNorm, 40, ta, stunde);
+      EXPECT_EQ(q1, q2) << stunde;
+      EXPECT_EQ(vor1, vor2) << stunde;
+      EXPECT_EQ(rueck1, rueck2) << stunde;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tav
 

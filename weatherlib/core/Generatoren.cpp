@@ -44,24 +44,32 @@ double Verteilung::b(double x) const { return 1.0 / (gamma + 1.0) - x / (u * (ga
 
 // Newton on g(x) = C x^(g+1) - p / b(x) from x0 until |g| < 0.001. g has the sign of
 // F(x) - p and changes it once on [0, U], so a step that leaves the bracket is replaced by
-// bisection and x never leaves the domain of the power.
+// bisection and x never leaves the domain of the power. g and its derivative at x share one
+// power: x^g = x^(g+1) / x.
 double Verteilung::Invers(double p, double x0) const {
-  auto g = [&](double x) { return c * std::pow(x, gamma + 1.0) - p / b(x); };
-  auto gStrich = [&](double x) {
+  double x = std::clamp(x0, 0.0, u);
+  if (x != start_) {
+    start_ = x;
+    startPotenz_ = std::pow(x, gamma + 1.0);
+  }
+  double potenz = startPotenz_;  // x^(g+1) of the current x
+  auto g = [&] { return c * potenz - p / b(x); };
+  auto gStrich = [&] {
     const double bx = b(x);
-    return c * (gamma + 1.0) * std::pow(x, gamma) - p / (u * (gamma + 2.0) * bx * bx);
+    const double xg = x > 0.0 ? potenz / x : std::pow(x, gamma);
+    return c * (gamma + 1.0) * xg - p / (u * (gamma + 2.0) * bx * bx);
   };
   double lo = 0.0, hi = u;
-  double x = std::clamp(x0, 0.0, u);
-  double gx = g(x);
+  double gx = g();
   long schritte = 0;
   do {
     if (gx < 0.0) lo = x; else hi = x;
-    const double d = gStrich(x);
+    const double d = gStrich();
     double xn = d != 0.0 ? x - gx / d : lo;
     if (!(xn > lo && xn < hi)) xn = 0.5 * (lo + hi);
     x = xn;
-    gx = g(x);
+    potenz = std::pow(x, gamma + 1.0);
+    gx = g();
     if (++schritte > 100000) throw EKlimgen(kKdNewton, "kd I");
   } while (std::fabs(gx) >= 0.001);
   return x;

@@ -89,6 +89,10 @@ struct Verteilung {
   double b(double x) const;
   // x with F(x) = p (to the precision the generator asks for), starting from x0.
   double Invers(double p, double x0) const;
+
+ private:
+  // The generator starts every day of a month at the same x0: its power x0^(gamma+1) is kept.
+  mutable double start_ = -1.0, startPotenz_ = 0.0;
 };
 
 // Clearness generators and the diffuse/direct split. Failures throw EKlimgen.
