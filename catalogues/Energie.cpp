@@ -64,7 +64,10 @@ void LadeListe(TavState& s, StatusSink& status) {
     c.Energietraeger[++n] = std::move(e);
   }
   c.EnergieAnzahl = n;
-  if (n == 0) SetBuiltIn(c);
+  if (n == 0) {
+    probleme.Add("Keine Energieträgerdaten gefunden");
+    SetBuiltIn(c);
+  }
   probleme.Melde();
 }
 

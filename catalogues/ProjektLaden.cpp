@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <iterator>
+#include <map>
 #include <vector>
 
 #include "catalogues/ProjektDatei.h"
@@ -20,6 +22,8 @@ namespace {
 
 constexpr std::string_view kAbschnitt = "Abschnitt [";
 constexpr std::string_view kOhneNummer = "] ohne Projektnummer wird nicht aufgelistet: ";
+constexpr std::string_view kDoppelt = "] hat dieselbe Projektnummer wie [";
+constexpr std::string_view kNichtGelistet = "] und wird nicht aufgelistet: ";
 
 // The project list entry of a section.
 TProjDat ListenEintrag(TBigIniFile& ini, const std::string& sektion, std::int32_t nummer,
@@ -70,11 +74,22 @@ bool ListeUndProjektLaden(TavState& s, ProjektKatalogDienste& d, const std::stri
   CatalogueState& c = s.cat;
   std::vector<std::string> gelistet;  // section name of each list entry
   std::string ohneNummer;
+  std::string doppelt;  // "[Projekt 1] ... [Projekt 01]" of the first number used twice
+  std::map<std::int32_t, std::string> ersteSektion;  // number -> its first section
   bool zuviele = false;
   for (const auto& name : sektionen) {
     const auto n = ProjektNummerAus(name);
     if (!n) {
       if (ohneNummer.empty()) ohneNummer = name;
+      continue;
+    }
+    // A second section of the same number ("Projekt 1" beside "Projekt 01") is not listed:
+    // saving the project writes the first one only.
+    const std::string& erster = ersteSektion.try_emplace(*n, name).first->second;
+    if (erster != name) {
+      if (doppelt.empty())
+        doppelt = std::string(kAbschnitt) + Zitat(name) + std::string(kDoppelt) + Zitat(erster) +
+                  std::string(kNichtGelistet) + pfad;
       continue;
     }
     if (static_cast<std::int32_t>(gelistet.size()) == kMaxProjekte) {
@@ -87,7 +102,8 @@ bool ListeUndProjektLaden(TavState& s, ProjektKatalogDienste& d, const std::stri
   c.ProjektAnzahl = static_cast<std::int32_t>(gelistet.size());
   if (zuviele) ShowMessageLines(T(TX::WarnZuvieleProj) + " " + std::string(ProjekteDatei));
   if (!ohneNummer.empty())
-    ShowMessageLines(std::string(kAbschnitt) + ohneNummer + std::string(kOhneNummer) + pfad);
+    ShowMessageLines(std::string(kAbschnitt) + Zitat(ohneNummer) + std::string(kOhneNummer) + pfad);
+  if (!doppelt.empty()) ShowMessageLines(doppelt);
   if (gelistet.empty()) return false;
 
   std::int32_t found = -1;
@@ -100,7 +116,7 @@ bool ListeUndProjektLaden(TavState& s, ProjektKatalogDienste& d, const std::stri
     found = 1;
     s.settings.ProjektNummer = c.Projektliste[1].Nummer;
   }
-  ReadProjektDat(ini, gelistet[static_cast<std::size_t>(found - 1)], found, jetzt, s.plant);
+  ReadProjektDat(ini, gelistet[static_cast<std::size_t>(found - 1)], found, jetzt, s.plant, pfad);
   return true;
 }
 
@@ -202,12 +218,16 @@ void ImportProjekt(TavState& s, const std::string& fileName, ProjektKatalogDiens
   // whole import while the project file is rewritten for each project taken over.
   TBigIniFile quelle;
   if (!LadeProjektDatei(fileName, quelle)) return;
-  std::vector<std::string> sektionen;
-  quelle.ReadSections(sektionen);
-  if (!IstProjektDatei(sektionen)) {
+  std::vector<std::string> alle;
+  quelle.ReadSections(alle);
+  if (!IstProjektDatei(alle)) {
     ShowMessageLines(KeineProjektDateiText(fileName));
     return;
   }
+  // Only project sections are projects; other sections of the file ("Notizen") are not.
+  std::vector<std::string> sektionen;
+  std::copy_if(alle.begin(), alle.end(), std::back_inserter(sektionen),
+               [](const std::string& name) { return ProjektNummerAus(name).has_value(); });
   CatalogueState& c = s.cat;
   std::int32_t anzahl = static_cast<std::int32_t>(sektionen.size());
   if (c.ProjektAnzahl + anzahl > kMaxProjekte) {
@@ -223,7 +243,7 @@ void ImportProjekt(TavState& s, const std::string& fileName, ProjektKatalogDiens
     const std::string& sektion = sektionen[static_cast<std::size_t>(i - 1)];
     const std::int32_t n = FreieNummer(c);
     // A project without a name is named after its new number, in the list and in the file.
-    ReadProjektDat(quelle, sektion, n, jetzt, s.plant);
+    ReadProjektDat(quelle, sektion, n, jetzt, s.plant, fileName);
     s.settings.ProjektNummer = n;
     d.CheckAnlagenTyp(s);
     if (!WriteProjektDat(pfad, s, d, FremdeZeilen(quelle, sektion))) break;  // reported
@@ -249,7 +269,7 @@ bool DeleteProjekt(TavState& s, std::int32_t nummer) {
   if (!std::filesystem::exists(pfad, ec)) return true;
   TBigIniFile ini;
   if (!LadeProjektDatei(pfad, ini)) return false;
-  const std::string sektion = ProjektSektion(nummer);
+  const std::string sektion = ProjektSektionIn(ini, nummer);
   if (!ini.SectionExists(sektion)) return true;
   ini.EraseSection(sektion);
   return SchreibeProjektDatei(pfad, ini);

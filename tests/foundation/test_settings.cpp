@@ -135,8 +135,15 @@ TEST_F(SettingsFixture, OddAndDamagedValuesFallBackAlone) {
   EXPECT_EQ(s->settings.DruckSeiten, dsOekologie);
   LoadFrom("DruckModus=7\r\n");
   EXPECT_EQ(s->settings.DruckSeiten, dsReport | dsEnergiebilanz | dsOekologie);
-  LoadFrom("DruckSeiten=xyz\r\n");
-  EXPECT_EQ(DruckSeitenText(s->settings.DruckSeiten), "R");  // an empty set is written "R"
+  // No part named: the report is printed and saved as "R", and that is said.
+  for (const char* text : {"xyz", ""}) {
+    LoadFrom("DruckSeiten=" + std::string(text) + "\r\n");
+    EXPECT_EQ(s->settings.DruckSeiten, dsReport);
+    EXPECT_TRUE(messages->Contains("DruckSeiten")) << messages->All();
+    EXPECT_TRUE(messages->Contains("Tavrel.ini")) << messages->All();
+    messages->shown.clear();
+  }
+  EXPECT_EQ(DruckSeitenText(0), "R");  // an empty set is written "R"
 
   LoadFrom("SimJahre=2\r\nFarbModus=7\r\nProjektNummer=12\r\n");
   EXPECT_EQ(s->settings.SimJahre, 3);
