@@ -150,7 +150,9 @@ bool SektionsLeser::Wahr(std::string_view key, bool vorgabe) {
   return w != 0;
 }
 
-std::string SektionsLeser::FehlerText() const { return "Zahlenangaben bei " + Name() + " prüfen!"; }
+std::string SektionsLeser::FehlerText() const {
+  return "Zahlenangaben bei " + Zitat(Name()) + " prüfen!";
+}
 
 TextEncoding KatalogKodierung(const std::string& pfad) {
   std::string bytes;
@@ -188,7 +190,7 @@ bool SchreibeKatalog(const std::string& pfad, const std::string& text,
 
 void MeldeErsatz(const std::string& gesucht, const std::string& grund,
                  const std::string& gewaehlt) {
-  ShowMessageLines("\"" + gesucht + "\" " + grund + "\r\n" + T(TX::gewaehlt) + ": " + gewaehlt);
+  ShowMessageLines("\"" + Zitat(gesucht) + "\" " + grund + "\r\n" + T(TX::gewaehlt) + ": " + Zitat(gewaehlt));
 }
 
 void Zeile(std::string& out, std::string_view key, std::string_view value) {

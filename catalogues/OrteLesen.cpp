@@ -117,8 +117,8 @@ TOrt OrteLeser::Lese(int i, int n, NameDefault art) {
   if (o.Zeitzone == 25) o.Zeitzone = CalcZeitzone(o.GeoLaenge);
   if (o.Land == "-") CalcLand(o);
 
-  if (zahlenFehler) Problem(i, "Zahlenangaben bei " + sektion + " prüfen!");
-  if (datenFehler) Problem(i, "Datenfehler bei " + sektion + "!");
+  if (zahlenFehler) Problem(i, "Zahlenangaben bei " + Zitat(sektion) + " prüfen!");
+  if (datenFehler) Problem(i, "Datenfehler bei " + Zitat(sektion) + "!");
   return o;
 }
 

@@ -94,7 +94,7 @@ void LeseProfile(const TBigIniFile& ini, CatalogueState& c, Probleme& probleme) 
     if (!LeseListe(l.Text("Vormittag", "ERROR"), 12, stunden.data()) ||
         !LeseListe(l.Text("Nachmittag", "ERROR"), 12, stunden.data() + 12) ||
         !LeseListe(l.Text("Monate", std::string(kMonateVorgabe)), 12, monate.data())) {
-      probleme.Add("Fehler in " + std::string(kDatei) + ": [" + l.Name() + "]");
+      probleme.Add("Fehler in " + std::string(kDatei) + ": [" + Zitat(l.Name()) + "]");
       continue;
     }
     for (int h = 1; h <= 12; ++h) {
@@ -215,7 +215,7 @@ bool SelectProfil(TavState& s, int index) {
     p.WWMonatsfaktor[h] = static_cast<float>(prof.Monate[h]);
   }
   p.AktZapfprofil[0] = p.AktZapfprofil[24];
-  if (summe != 100) ShowMessageLines(p.Zapfprofil + ": " + T(TX::Summe) + " <> 100%");
+  if (summe != 100) ShowMessageLines(Zitat(p.Zapfprofil) + ": " + T(TX::Summe) + " <> 100%");
   return true;
 }
 

@@ -5,6 +5,7 @@
 
 #include "catalogues/Energie.h"
 #include "foundation/CodePage.h"
+#include "foundation/TavUtil.h"
 #include "test_orte_hilfen.h"
 
 namespace tav::test {
@@ -116,7 +117,7 @@ TEST(EnergieAufloesung, NamesAndSignaturesResolveAsExpected) {
       {"signature tie: the carrier in use", "egal", "kWh10,0CO22,62,62,6WFS917560", 2, 2,
        "gewählt: Öl B"},
       {"far from every name: still the nearest", fern, "", -1, 1,
-       "\"" + fern + "\" nicht gefunden\ngewählt: Öl A"},
+       "\"" + Zitat(fern) + "\" nicht gefunden\ngewählt: Öl A"},
   };
   for (const auto& e : faelle) {
     EnergieFixture f;

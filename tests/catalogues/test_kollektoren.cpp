@@ -185,7 +185,7 @@ TEST(KollektorAufloesung, ProjectNamesResolveAsExpected) {
       {"long name stored cut to 50", lang60.substr(0, 50), false, 4, ""},
       {"long name in full", lang60, false, 4, ""},
       {"far from every name: still the nearest", fern, false, 4,
-       "\"" + fern + "\" nicht in Kollektorliste\ngewählt: " + lang60},
+       "\"" + Zitat(fern) + "\" nicht in Kollektorliste\ngewählt: " + lang60},
   };
   for (const auto& e : faelle) {
     KollFixture f;

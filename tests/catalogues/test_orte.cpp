@@ -7,6 +7,7 @@
 
 #include "catalogues/Orte.h"
 #include "foundation/CodePage.h"
+#include "foundation/TavUtil.h"
 #include "test_orte_hilfen.h"
 
 namespace tav::test {
@@ -337,7 +338,8 @@ TEST(OrteDatei, ProjectLocationResolution) {
     EXPECT_EQ(f.s().plant.Standort, c.namen[c.nr - 1]);
     if (c.warnung) {
       ASSERT_EQ(f.msgs->shown.size(), 1u);
-      EXPECT_EQ(f.msgs->shown[0].text, "\"" + c.standort + "\" nicht in Standortliste\ngewählt: " +
+      // A long name is quoted cut, never whole.
+      EXPECT_EQ(f.msgs->shown[0].text, "\"" + Zitat(c.standort) + "\" nicht in Standortliste\ngewählt: " +
                                            c.namen[c.nr - 1]);
     } else {
       EXPECT_TRUE(f.msgs->shown.empty()) << f.msgs->All();

@@ -7,6 +7,7 @@
 
 #include "catalogues/Profile.h"
 #include "foundation/CodePage.h"
+#include "foundation/TavUtil.h"
 #include "test_orte_hilfen.h"
 
 namespace tav::test {
@@ -170,7 +171,7 @@ TEST(ProfilAufloesung, NamesResolveAsExpected) {
       {"NORMAL kept when not nearer", "Normalprofil 2", 1,
        "\"Normalprofil 2\" nicht gefunden\ngewählt: Normalprofil"},
       {"far from every name: still the nearest", fern, 3,
-       "\"" + fern + "\" nicht gefunden\ngewählt: Einfamilienhaus Standard"},
+       "\"" + std::string(ZitatLaenge, 'x') + "...\" nicht gefunden\ngewählt: Einfamilienhaus Standard"},
   };
   for (const auto& e : faelle) {
     ProfilFixture f;
