@@ -282,6 +282,8 @@ TEST(KollektorDatei, BadFilesAreReportedAndLeftUntouched) {
       {"bad number", kaputt, 2, "Zahlenangaben bei Kollektor 2 prüfen!"},
       {"too many", viele, 600, "Zuviele Einträge in Koll.dat"},
       {"no section", "Name=ohne Abschnitt\r\n", 4, "Keine Kollektordaten gefunden"},
+      {"blank inside a number", std::string(kaputt).replace(kaputt.find("0,7x"), 4, "0, 7"), 2,
+       "Zahlenangaben bei Kollektor 2 prüfen!"},
   };
   for (const auto& e : faelle) {
     KollFixture f;

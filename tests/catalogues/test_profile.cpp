@@ -212,6 +212,13 @@ TEST(ProfilDatei, BadListsAreReportedSkippedAndLeftUntouched) {
        "Fehler in Profil.dat: [Profil 2]"},
       {"huge number", Abschnitt("Profil 1", "Gut") + Abschnitt("Profil 2", "Riesig", 4, "Monate=1e30 1 1 1 1 1 1 1 1 1 1 1\r\n"),
        1, "Fehler in Profil.dat: [Profil 2]"},
+      // 13 + 11 values are 24, but they would shift one hour into the afternoon.
+      {"thirteen in the morning, eleven in the afternoon",
+       Abschnitt("Profil 1", "Gut") + "[Profil 2]\r\nName=Schief\r\nVormittag=1 1 1 1 1 1 1 1 1 1 1 1 1\r\n"
+                                      "Nachmittag=1 1 1 1 1 1 1 1 1 1 1\r\n",
+       1, "Fehler in Profil.dat: [Profil 2]"},
+      {"thirteen months", Abschnitt("Profil 1", "Gut") + Abschnitt("Profil 2", "Monate", 4, "Monate=1 2 3 4 5 6 7 8 9 10 11 12 13\r\n"),
+       1, "Fehler in Profil.dat: [Profil 2]"},
       {"31 sections", einunddreissig, 30, "Zuviele Einträge in Profil.dat"},
       {"only bad sections", "[Profil 1]\r\nName=X\r\n", 4, "Keine Profildaten gefunden"},
   };

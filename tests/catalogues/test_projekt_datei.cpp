@@ -12,7 +12,9 @@
 #include "catalogues/ProjektDatei.h"
 #include "catalogues/ProjektRecord.h"
 #include "foundation/BigIni.h"
+#include "foundation/CodePage.h"
 #include "foundation/FileSizeLimit.h"
+#include "test_kodierung_faelle.h"
 #include "test_projekt_fixture.h"
 
 namespace tav {
@@ -338,6 +340,44 @@ TEST_F(ProjektTest, UnreadableNumbersAreReportedNotSavedOverSilently) {
   EXPECT_FLOAT_EQ(p.KollektorAzimut, 0.0f);
   EXPECT_EQ(p.HeizkreisTyp, 2);
   EXPECT_FLOAT_EQ(p.Kaltwassertemp, 12.0f);
+}
+
+// A project file keeps its encoding and every character over two saves; a character its code
+// page lacks is reported and the file left as it was.
+TEST_F(ProjektTest, EncodingAndEveryCharacterSurviveTwoSaves) {
+  for (const auto& c : test::kKodierungsFaelle) {
+    SCOPED_TRACE(c.fall);
+    const std::string name = c.name;
+    dir.Write("Projekte.dat", EncodeText(Crlf({"[Projekt 1]", "ProjektName=" + name, "Info1=" + name,
+                                               "Standort=" + name, ""}),
+                                         c.kodierung));
+    s.plant = Zurueckgelesen(Pfad(), "Projekt 1");
+    EXPECT_EQ(s.plant.ProjektName, name);
+    s.settings.ProjektNummer = 1;
+    ASSERT_TRUE(WriteProjektDat(Pfad(), s, d)) << msgs->All();
+    const std::string erste = Datei();
+    ASSERT_TRUE(WriteProjektDat(Pfad(), s, d)) << msgs->All();
+    EXPECT_EQ(Datei(), erste);
+    TextEncoding gelesen = TextEncoding::Cp1252;
+    DecodeText(erste, CodePage::Cp1252, &gelesen);
+    EXPECT_EQ(gelesen, c.kodierung);
+    const PlantState zurueck = Zurueckgelesen(Pfad(), "Projekt 1");
+    EXPECT_EQ(zurueck.ProjektName, name);
+    EXPECT_EQ(zurueck.Info1, name);
+    EXPECT_EQ(zurueck.Standort, name);
+  }
+  EXPECT_TRUE(msgs->shown.empty()) << msgs->All();
+
+  dir.Write("Projekte.dat", EncodeCodePage(Crlf({"[Projekt 1]", "ProjektName=Lodz", ""}), CodePage::Cp1252));
+  const std::string vorher = Datei();
+  s.plant = Zurueckgelesen(Pfad(), "Projekt 1");
+  s.plant.ProjektName = "Łódź";
+  s.run.ProjektGeaendert = true;
+  EXPECT_FALSE(WriteProjektDat(Pfad(), s, d));
+  EXPECT_EQ(Datei(), vorher);
+  EXPECT_TRUE(s.run.ProjektGeaendert);
+  EXPECT_TRUE(msgs->Contains("\"Ł\", \"ź\"")) << msgs->All();
+  EXPECT_TRUE(msgs->Contains(Pfad())) << msgs->All();
 }
 
 TEST_F(ProjektTest, IntegerOutsideItsFieldTakesTheDefaultWithOneMessage) {

@@ -128,6 +128,27 @@ TEST_F(SettingsFixture, RoundTripKeepsEveryValueAndForeignKeys) {
   EXPECT_EQ(texts[TX::BtnYes], "&Yes");  // the language switch has reloaded the texts
 }
 
+// Lines of another version survive a save byte for byte, also those the key-value writer
+// refuses to write (a CR in the key, a leading "[") and comments; a lone CR in a value of the
+// program's own stays too.
+TEST_F(SettingsFixture, LinesTheWriterCannotComposeSurviveASave) {
+  const std::string fremd =
+      "Schl\rssel=mit CR im Namen\r\n[Klammer=auf\r\n; Kommentar ohne Gleichheitszeichen\r\n"
+      "Wert=lone\rCR\r\n";
+  daten.Write("Tavrel.ini", "[Tavrel]\r\nDruckFont=Schrift\rmit CR\r\n" + fremd);
+  Load();
+  EXPECT_EQ(s->settings.DruckFont, "Schrift\rmit CR");
+  for (int mal = 0; mal < 2; ++mal) {
+    ASSERT_TRUE(SaveSettings(*s, "Buero"));
+    const std::string file = daten.Read("Tavrel.ini");
+    EXPECT_NE(file.find(fremd), std::string::npos) << file;
+    EXPECT_NE(file.find("DruckFont=Schrift\rmit CR\r\n"), std::string::npos) << file;
+    Load();
+  }
+  EXPECT_EQ(s->settings.DruckFont, "Schrift\rmit CR");
+  EXPECT_TRUE(messages->shown.empty()) << messages->All();
+}
+
 TEST_F(SettingsFixture, OddAndDamagedValuesFallBackAlone) {
   LoadFrom("DruckSeiten=OR\r\n");
   EXPECT_EQ(s->settings.DruckSeiten, dsReport | dsOekologie);
