@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "catalogues/ProjektKatalogDienste.h"
+#include "catalogues/ProjektLaden.h"
 #include "catalogues/ProjektRecord.h"
 #include "catalogues/StatusSink.h"
 #include "foundation/AtomicFile.h"
@@ -397,7 +398,13 @@ bool WriteProjektDat(const std::string& fileName, TavState& s, ProjektKatalogDie
     if (!LadeProjektDatei(fileName, ini)) return false;
     std::vector<std::string> sektionen;
     ini.ReadSections(sektionen);
-    if (!IstProjektDatei(sektionen)) {
+    // The data folder's own project file is one even when only other sections are left in
+    // it (its last project deleted beside a hand-written "[Notizen]"); text without any
+    // section is not.
+    const bool eigene = !sektionen.empty() &&
+                        std::filesystem::path(fileName).lexically_normal() ==
+                            std::filesystem::path(ProjektDateiPfad(s)).lexically_normal();
+    if (!eigene && !IstProjektDatei(sektionen)) {
       ShowMessageLines(std::string(kAbbruch) + KeineProjektDateiText(fileName));
       return false;
     }

@@ -62,7 +62,8 @@ std::vector<std::pair<std::string, std::string>> ProjektZeilen(const TProjekt& r
                                                                 const PlantState& p);
 
 // Writes the working variables as section "Projekt " + ProjektNummer of the named file
-// (created when missing). An existing file that is not a project file is refused with
+// (created when missing). An existing file that is not a project file (and is not the data
+// folder's own "Projekte.dat") is refused with
 // "ABBRUCH: " + name + " ist keine korrekte Projekt-Datei". On success the modified flag is
 // cleared and "Projektdaten abgespeichert" goes to the status line. False when nothing was
 // written (the message has been shown; the old file is untouched).

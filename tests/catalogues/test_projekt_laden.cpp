@@ -90,6 +90,22 @@ TEST_F(ProjektTest, ProjectSectionsAreTheSameForReaderAndWriter) {
   EXPECT_EQ(Wert(Pfad(), "Projekt 3", "ProjektName"), "<fehlt>");
 }
 
+// Deleting the last project beside a foreign section must not make saving impossible.
+TEST_F(ProjektTest, OwnProjectFileWithOnlyAForeignSectionTakesTheStandardProject) {
+  const std::vector<std::string> notizen = {"[Notizen]", "Text=bitte nicht löschen", ""};
+  dir.Write("Projekte.dat", Crlf(Verbunden({Projekt(1, "Eins", "A"), notizen})));
+  s.settings.ProjektNummer = 1;
+  LoadProjekt(s, d);
+  ASSERT_TRUE(DeleteProjekt(s, 1));
+  EXPECT_EQ(Datei(), Crlf(notizen));
+  msgs->shown.clear();
+  LoadProjekt(s, d);
+  EXPECT_EQ(s.cat.ProjektAnzahl, 1) << msgs->All();
+  EXPECT_EQ(s.plant.ProjektName, "Standard-Solaranlage");
+  EXPECT_EQ(Sektionen(Pfad()), (std::vector<std::string>{"Notizen", "Projekt 1"}));
+  EXPECT_NE(Datei().find(Crlf(notizen)), std::string::npos);
+}
+
 TEST_F(ProjektTest, WithoutProjectsTheStandardProjectIsWrittenAndLoaded) {
   struct Case {
     const char* name;
