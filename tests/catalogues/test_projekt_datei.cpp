@@ -349,7 +349,7 @@ TEST_F(ProjektTest, EncodingAndEveryCharacterSurviveTwoSaves) {
     SCOPED_TRACE(c.fall);
     const std::string name = c.name;
     dir.Write("Projekte.dat", EncodeText(Crlf({"[Projekt 1]", "ProjektName=" + name, "Info1=" + name,
-                                               "Standort=" + name, ""}),
+                                               "Info2=lone\rCR", "Standort=" + name, ""}),
                                          c.kodierung));
     s.plant = Zurueckgelesen(Pfad(), "Projekt 1");
     EXPECT_EQ(s.plant.ProjektName, name);
@@ -365,6 +365,7 @@ TEST_F(ProjektTest, EncodingAndEveryCharacterSurviveTwoSaves) {
     EXPECT_EQ(zurueck.ProjektName, name);
     EXPECT_EQ(zurueck.Info1, name);
     EXPECT_EQ(zurueck.Standort, name);
+    EXPECT_EQ(zurueck.Info2, "lone\rCR");
   }
   EXPECT_TRUE(msgs->shown.empty()) << msgs->All();
 
