@@ -154,20 +154,19 @@ std::string SektionsLeser::FehlerText() const {
   return "Zahlenangaben bei " + Zitat(Name()) + " prüfen!";
 }
 
-TextEncoding KatalogKodierung(const std::string& pfad) {
+TextEncoding KatalogKodierung(const std::string& pfad, const std::string& text) {
   std::string bytes;
   std::error_code ec;
-  if (!std::filesystem::exists(pfad, ec) || !ReadWholeFile(pfad, bytes)) return TextEncoding::Cp1252;
-  if (OhneInhalt(bytes)) return HasUtf8Bom(bytes) ? TextEncoding::Utf8Bom : TextEncoding::Cp1252;
+  if (std::filesystem::exists(pfad, ec)) ReadWholeFile(pfad, bytes);
   TextEncoding kodierung = TextEncoding::Cp1252;
   DecodeText(bytes, CodePage::Cp1252, &kodierung);
-  return kodierung;
+  return EncodingForWrite(text, kodierung, EncodingEvident(bytes));
 }
 
 bool KatalogBytes(const std::string& pfad, const std::string& text, std::string& bytes,
                   std::string& meldung) {
   std::string problem;
-  if (EncodeTextExact(text, KatalogKodierung(pfad), bytes, &problem)) return true;
+  if (EncodeTextExact(text, KatalogKodierung(pfad, text), bytes, &problem)) return true;
   meldung = NotWrittenText(pfad, problem);
   return false;
 }

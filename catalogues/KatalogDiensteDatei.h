@@ -89,9 +89,10 @@ class SektionsLeser {
   bool fehlerhaft_ = false;
 };
 
-// The encoding a catalogue file is stored in: the one it is read in (UTF-8 with or without
-// byte-order mark, else code page 1252), code page 1252 for a file not there yet.
-TextEncoding KatalogKodierung(const std::string& pfad);
+// The encoding `text` is to be stored in at `pfad`: the one the file there is read in (UTF-8
+// with or without byte-order mark, else code page 1252); for a file not there yet or of plain
+// ASCII code page 1252, or UTF-8 with byte-order mark when 1252 cannot hold the text.
+TextEncoding KatalogKodierung(const std::string& pfad, const std::string& text);
 // The catalogue text (UTF-8, CR LF) as the file at `pfad` is to hold it, in the file's own
 // encoding. False, with a message naming the file, when that encoding cannot hold the text
 // (a character code page 1252 lacks) or the next read would decode it differently.

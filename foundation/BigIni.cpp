@@ -384,6 +384,7 @@ bool TBigIniFile::SetFileName(const std::string& Name) {
   LoadError_.clear();
   LastError_.clear();
   Encoding_ = EncodingOf(CodePage_);
+  EncodingEvident_ = false;
   if (!Name.empty()) LoadFile(Name);
   Modified_ = false;
   return true;
@@ -482,6 +483,7 @@ void TBigIniFile::LoadFile(const std::string& Name) {
     return;
   }
   const std::string text = DecodeText(bytes, CodePage_, &Encoding_);
+  EncodingEvident_ = EncodingEvident(bytes);
   AppendLines(SplitLines(text), true);
 }
 
@@ -526,10 +528,14 @@ std::string ImageText(const std::vector<TSectionList::Entry>& items) {
 
 }  // namespace
 
-std::string TBigIniFile::FileImage() const { return EncodeText(ImageText(Sections.Items), Encoding_); }
+std::string TBigIniFile::FileImage() const {
+  const std::string text = ImageText(Sections.Items);
+  return EncodeText(text, EncodingForWrite(text, Encoding_, EncodingEvident_));
+}
 
 bool TBigIniFile::ExactFileImage(std::string& bytes, std::string& problem) const {
-  return EncodeTextExact(ImageText(Sections.Items), Encoding_, bytes, &problem);
+  const std::string text = ImageText(Sections.Items);
+  return EncodeTextExact(text, EncodingForWrite(text, Encoding_, EncodingEvident_), bytes, &problem);
 }
 
 std::string NotWrittenText(const std::string& fileName, const std::string& problem) {
@@ -563,6 +569,9 @@ bool TBigIniFile::FlushFile() {
     LastError_ = err;
     return false;
   }
+  // What was written decides the encoding from now on, as a fresh read would.
+  DecodeText(bytes, CodePage_, &Encoding_);
+  EncodingEvident_ = EncodingEvident(bytes);
   LastError_.clear();
   Modified_ = false;
   return true;

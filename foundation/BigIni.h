@@ -126,7 +126,9 @@ class TBigIniFile {
   bool Modified() const { return Modified_; }
   std::int32_t TextBufferSize() const { return TextBufferSize_; }
   std::int32_t CurSection() const { return CurSection_; }
-  // The encoding the content is written in: as the file was read, else the constructor's.
+  // The encoding the content is written in: as the file was read, else the constructor's. A
+  // file of plain ASCII (or none) whose new text that code page cannot hold is written as
+  // UTF-8 with byte-order mark instead (EncodingForWrite).
   TextEncoding Encoding() const { return Encoding_; }
 
   // Empty when the last load succeeded or the file did not exist.
@@ -229,6 +231,7 @@ class TBigIniFile {
   TSectionList Sections;
   CodePage CodePage_ = CodePage::Cp1252;
   TextEncoding Encoding_ = TextEncoding::Cp1252;
+  bool EncodingEvident_ = false;  // the file read showed its encoding (see EncodingEvident)
   std::string LoadError_;
   std::string LastError_;
 };

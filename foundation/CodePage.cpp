@@ -254,6 +254,17 @@ std::string EncodeText(std::string_view utf8, TextEncoding enc, bool* lossy) {
   return std::string(utf8);
 }
 
+bool EncodingEvident(std::string_view bytes) {
+  return HasUtf8Bom(bytes) ||
+         std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
+TextEncoding EncodingForWrite(std::string_view utf8, TextEncoding asRead, bool evident) {
+  if (evident) return asRead;
+  std::string bytes;
+  return EncodeTextExact(utf8, asRead, bytes) ? asRead : TextEncoding::Utf8Bom;
+}
+
 CodePage FallbackCodePage(TextEncoding enc) {
   return enc == TextEncoding::Cp1250 ? CodePage::Cp1250 : CodePage::Cp1252;
 }

@@ -56,6 +56,13 @@ std::string EncodeText(std::string_view utf8, TextEncoding enc, bool* lossy = nu
 // of the missing characters, for a message.
 bool EncodeTextExact(std::string_view utf8, TextEncoding enc, std::string& bytes,
                      std::string* problem = nullptr);
+// Whether a file image shows its encoding: a byte-order mark or any byte above 127. Plain
+// ASCII reads the same in every encoding here, so such a file's encoding is still open.
+bool EncodingEvident(std::string_view bytes);
+// The encoding to write text in: `asRead` when the file showed it (EncodingEvident) or when
+// the text fits it; else UTF-8 with byte-order mark, so that a new or plain-ASCII file whose
+// code page lacks a character of the text keeps that character.
+TextEncoding EncodingForWrite(std::string_view utf8, TextEncoding asRead, bool evident);
 // The code page a file's text falls back to when it is not UTF-8.
 CodePage FallbackCodePage(TextEncoding enc);
 

@@ -141,14 +141,37 @@ TEST(KatalogKodierung, ACharacterCodePage1252LacksIsReportedBeforeTheRewrite) {
     SCOPED_TRACE(k.art);
     OrteFixture f;
     const std::string datei = std::filesystem::path(k.pfad(f.s())).filename().string();
-    const std::string vorher = EncodeCodePage(k.text("Lodz"), CodePage::Cp1252);
+    // "ó" makes the file evidently code page 1252.
+    const std::string vorher = EncodeCodePage(k.text("Lódz"), CodePage::Cp1252);
     f.dir.Write(datei, vorher);
-    k.lies(f, "Lodz");
+    k.lies(f, "Lódz");
     k.ersterName(f.s()) = "Łódź";
     EXPECT_FALSE(k.schreibe(f));
     EXPECT_TRUE(f.msgs->Contains("\"Ł\", \"ź\"")) << f.msgs->All();
     EXPECT_TRUE(f.msgs->Contains(k.pfad(f.s()))) << f.msgs->All();
     EXPECT_EQ(f.dir.Read(datei), vorher);
+  }
+}
+
+// A catalogue of plain ASCII shows no encoding yet: a name code page 1252 cannot hold makes it
+// UTF-8 with byte-order mark, and every later rewrite keeps that.
+TEST(KatalogKodierung, APlainAsciiCatalogueBecomesUtf8WhenItMust) {
+  for (const auto& k : kKataloge) {
+    SCOPED_TRACE(k.art);
+    OrteFixture f;
+    const std::string datei = std::filesystem::path(k.pfad(f.s())).filename().string();
+    f.dir.Write(datei, k.text("Lodz"));
+    k.lies(f, "Lodz");
+    k.ersterName(f.s()) = "Łódź";
+    for (int mal = 0; mal < 2; ++mal) {
+      ASSERT_TRUE(k.schreibe(f)) << f.msgs->All();
+      EXPECT_TRUE(HasUtf8Bom(f.dir.Read(datei)));
+    }
+    OrteFixture g;
+    g.dir.Write(datei, f.dir.Read(datei));
+    k.lies(g, "Łódź");
+    EXPECT_EQ(k.ersterName(g.s()), "Łódź");
+    EXPECT_TRUE(f.msgs->shown.empty()) << f.msgs->All();
   }
 }
 

@@ -369,7 +369,7 @@ TEST_F(ProjektTest, EncodingAndEveryCharacterSurviveTwoSaves) {
   }
   EXPECT_TRUE(msgs->shown.empty()) << msgs->All();
 
-  dir.Write("Projekte.dat", EncodeCodePage(Crlf({"[Projekt 1]", "ProjektName=Lodz", ""}), CodePage::Cp1252));
+  dir.Write("Projekte.dat", EncodeCodePage(Crlf({"[Projekt 1]", "ProjektName=Lódz", ""}), CodePage::Cp1252));
   const std::string vorher = Datei();
   s.plant = Zurueckgelesen(Pfad(), "Projekt 1");
   s.plant.ProjektName = "Łódź";

@@ -108,7 +108,8 @@ TEST(BigIni, EncodingIsKeptAsRead) {
 TEST(BigIni, TextTheEncodingCannotHoldIsRefused) {
   TempDir dir;
   test::ScopedMessages messages;
-  dir.Write("alt.ini", "[A]\r\nk=alt\r\n\r\n");
+  const std::string alt = "[A]\r\nk=\xC4lt\r\n\r\n";  // "Ält": evidently code page 1252
+  dir.Write("alt.ini", alt);
   const struct {
     const char* value;
     const char* meldung;
@@ -126,8 +127,21 @@ TEST(BigIni, TextTheEncodingCannotHoldIsRefused) {
       EXPECT_NE(ini.LastError().find(c.meldung), std::string::npos) << ini.LastError();
       EXPECT_NE(ini.LastError().find("alt.ini"), std::string::npos) << ini.LastError();
     }  // the destructor reports the failure once more
-    EXPECT_EQ(dir.Read("alt.ini"), "[A]\r\nk=alt\r\n\r\n");
+    EXPECT_EQ(dir.Read("alt.ini"), alt);
     EXPECT_TRUE(messages->Contains(c.meldung)) << messages->All();
+  }
+  // A new file, or one of plain ASCII, shows no encoding yet: what code page 1252 cannot hold
+  // is written as UTF-8 with byte-order mark, and stays so.
+  dir.Write("ascii.ini", "[A]\r\nk=alt\r\n\r\n");
+  for (const char* name : {"neu.ini", "ascii.ini"}) {
+    SCOPED_TRACE(name);
+    for (const char* wert : {"Łódź", "Łódź ä"}) {
+      TBigIniFile ini((dir / name).string());
+      EXPECT_TRUE(ini.WriteString("A", "k", wert));
+      EXPECT_TRUE(ini.FlushFile()) << ini.LastError();
+      EXPECT_EQ(ini.Encoding(), TextEncoding::Utf8Bom);
+    }
+    EXPECT_EQ(dir.Read(name).rfind("\xEF\xBB\xBF" + std::string("[A]\r\nk=Łódź ä\r\n"), 0), 0u);
   }
   // A UTF-8 file takes any character and keeps it over two rewrites.
   dir.Write("utf8.ini", "[A]\r\nk=\xC3\xA4\r\n\r\n");
