@@ -97,14 +97,11 @@ std::vector<std::string> KopfFelder(const std::string& zeile, std::size_t anzahl
   return felder;
 }
 
-// A number of a coordinates line within min..max; a blank inside is no number here.
-double KopfZahl(const std::string& feld, double min, double max) {
-  if (feld.find_first_of(" \t") != std::string::npos) throw ENonsenseInput();
+// A number of an imported line within min..max; blanks around it are allowed, a blank inside
+// ("4 8,5") makes it no number rather than 48,5.
+double StrengeZahl(const std::string& feld, double min, double max) {
+  if (Getrimmt(feld).find_first_of(" \t") != std::string::npos) throw ENonsenseInput();
   return CheckFloatRange(feld, min, max);
-}
-std::int32_t KopfGanzzahl(const std::string& feld, std::int32_t min, std::int32_t max) {
-  if (feld.find_first_of(" \t") != std::string::npos) throw ENonsenseInput();
-  return CheckIntRange(feld, min, max);
 }
 
 // Reads a whole outside file as lines; false (with the message already shown) when it
@@ -189,9 +186,9 @@ bool ReadMeteoDatei(TavState& s, const std::string& fileName, StatusSink& status
     bool kommaAmEnde = false;
     const std::vector<std::string> kopf = KopfFelder(zeilen[4], 3, kommaAmEnde);
     if (kopf.empty() || !kommaAmEnde) throw ImportFehler("Kopfzeile \"" + Zitat(zeilen[4]) + "\": " + std::string(kKopfUnklar));
-    ort.GeoBreite = static_cast<float>(KopfZahl(kopf[0], 0, 65));
-    ort.GeoLaenge = static_cast<float>(-KopfZahl(kopf[1], -180, 180));
-    ort.Hoehe = KopfGanzzahl(kopf[2], 1, 3000);
+    ort.GeoBreite = static_cast<float>(StrengeZahl(kopf[0], 0, 65));
+    ort.GeoLaenge = static_cast<float>(-StrengeZahl(kopf[1], -180, 180));
+    ort.Hoehe = CheckIntRange(kopf[2], 1, 3000);
     for (int m = 1; m <= 12; ++m) {
       std::string rest = zeilen[7 + m];
       std::string feld[5];
@@ -201,7 +198,7 @@ bool ReadMeteoDatei(TavState& s, const std::string& fileName, StatusSink& status
         NextTabField(rest, feld[f]);
       }
       ort.Einstrahlung[m] = static_cast<double>(CheckIntRange(feld[1], 0, 999)) / MonatsTage[m];
-      ort.LuftTemp[m] = CheckFloatRange(feld[4], -50, 50);
+      ort.LuftTemp[m] = StrengeZahl(feld[4], -50, 50);
     }
   } catch (const std::exception& e) {
     const std::string detail = e.what();
@@ -255,10 +252,10 @@ bool ReadMN5Datei(TavState& s, const std::string& fileName, StatusSink& status) 
     bool kommaAmEnde = false;
     const std::vector<std::string> f = KopfFelder(zeilen[1], 4, kommaAmEnde);
     if (f.empty()) throw ImportFehler("");
-    ort.GeoBreite = static_cast<float>(KopfZahl(f[0], 24, 65));
-    ort.GeoLaenge = static_cast<float>(KopfZahl(f[1], -180, 180));
-    ort.Hoehe = KopfGanzzahl(f[2], 0, 3000);
-    const std::int32_t tz = KopfGanzzahl(f[3], -12, 12);
+    ort.GeoBreite = static_cast<float>(StrengeZahl(f[0], 24, 65));
+    ort.GeoLaenge = static_cast<float>(StrengeZahl(f[1], -180, 180));
+    ort.Hoehe = CheckIntRange(f[2], 0, 3000);
+    const std::int32_t tz = CheckIntRange(f[3], -12, 12);
     ort.Zeitzone = static_cast<std::int8_t>(kurz ? -tz : tz);
   } catch (const std::exception&) {
     return problem("Kopfdaten des Standorts passen nicht: \"" + Zitat(zeilen[1]) + "\"\r\n" +
@@ -277,7 +274,7 @@ bool ReadMN5Datei(TavState& s, const std::string& fileName, StatusSink& status) 
         const std::size_t tab2 = tab1 == std::string::npos ? tab1 : text.find('\t', tab1 + 1);
         if (tab2 == std::string::npos) throw ImportFehler("");
         summeG += CheckIntRange(text.substr(tab1 + 1, tab2 - tab1 - 1), 0, 1200);
-        summeT += CheckFloatRange(text.substr(tab2 + 1), -40, 50);
+        summeT += StrengeZahl(text.substr(tab2 + 1), -40, 50);
       } catch (const std::exception&) {
         return problem("Datenzeile '" + Zitat(text) + "' nicht plausibel");
       }

@@ -117,6 +117,8 @@ TEST_F(WetterImport, BadMonthlyFilesChangeNothing) {
        [](MonatsDatei& d) { d.monat[7] = "7\t150\t0\t0\t12.5"; }, "Fehler in"},
       {"temperature not a number", [](MonatsDatei& d) { d.monat[3] = "3\t90\t0\t0\tx\t"; },
        "String enthält keine Zahl"},
+      {"blank inside the temperature", [](MonatsDatei& d) { d.monat[3] = "3\t90\t0\t0\t1 2,5\t"; },
+       "String enthält keine Zahl"},
       {"empty name", [](MonatsDatei& d) { d.name = "\"  \""; }, "Fehler in"},
       // Decimal commas without blanks cannot be told from the separators: refused, never
       // read as latitude 48, longitude 5, altitude 7.
@@ -187,6 +189,8 @@ TEST_F(WetterImport, HourlyFileVariants) {
       {"temperature -41", [](StundenDatei& d) { d.stunden[10] = "1\t0\t-41"; }, false,
        "Datenzeile '1\t0\t-41' nicht plausibel"},
       {"a fourth field", [](StundenDatei& d) { d.stunden[10] = "1\t0\t5\t7"; }, false,
+       "nicht plausibel"},
+      {"blank inside the temperature", [](StundenDatei& d) { d.stunden[10] = "1\t0\t1 5"; }, false,
        "nicht plausibel"},
       {"latitude 23.9", [](StundenDatei& d) { d.kopf = "23.9,7.9,269,-1"; }, false,
        "Problem beim Import von"},
