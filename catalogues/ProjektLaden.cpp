@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <iterator>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "catalogues/ProjektDatei.h"
@@ -37,16 +38,27 @@ TProjDat ListenEintrag(TBigIniFile& ini, const std::string& sektion, std::int32_
   return e;
 }
 
-// The smallest positive number that no listed project has.
-std::int32_t FreieNummer(const CatalogueState& c) {
-  std::vector<bool> belegt(static_cast<std::size_t>(c.ProjektAnzahl) + 2, false);
-  for (std::int32_t i = 1; i <= c.ProjektAnzahl; ++i) {
-    const std::size_t n = c.Projektliste[static_cast<std::size_t>(i)].Nummer;
-    if (n < belegt.size()) belegt[n] = true;
-  }
+// The smallest positive number that no listed project has and no section of the file holds
+// (a project beyond the list's capacity is not listed, and must not be overwritten).
+std::int32_t FreieNummer(const CatalogueState& c, const std::set<std::int32_t>& inDatei) {
+  std::set<std::int32_t> belegt = inDatei;
+  for (std::int32_t i = 1; i <= c.ProjektAnzahl; ++i)
+    belegt.insert(c.Projektliste[static_cast<std::size_t>(i)].Nummer);
   std::int32_t n = 1;
-  while (belegt[static_cast<std::size_t>(n)]) ++n;
+  while (belegt.count(n)) ++n;
   return n;
+}
+
+// The project numbers of the file's sections (none when it is missing or unreadable).
+std::set<std::int32_t> NummernIn(const std::string& pfad) {
+  std::set<std::int32_t> nummern;
+  TBigIniFile ini;
+  ini.LoadFile(pfad);
+  std::vector<std::string> sektionen;
+  ini.ReadSections(sektionen);
+  for (const auto& name : sektionen)
+    if (const auto n = ProjektNummerAus(name)) nummern.insert(*n);
+  return nummern;
 }
 
 // Catalogue names of the loaded project resolved, in the order the readers depend on.
@@ -239,9 +251,10 @@ void ImportProjekt(TavState& s, const std::string& fileName, ProjektKatalogDiens
   const std::string pfad = ProjektDateiPfad(s);
   const double jetzt = d.Jetzt();
   std::int32_t uebernommen = 0;
+  const std::set<std::int32_t> inDatei = NummernIn(pfad);
   for (std::int32_t i = 1; i <= anzahl; ++i) {
     const std::string& sektion = sektionen[static_cast<std::size_t>(i - 1)];
-    const std::int32_t n = FreieNummer(c);
+    const std::int32_t n = FreieNummer(c, inDatei);
     // A project without a name is named after its new number, in the list and in the file.
     ReadProjektDat(quelle, sektion, n, jetzt, s.plant, fileName);
     s.settings.ProjektNummer = n;

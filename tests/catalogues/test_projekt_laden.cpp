@@ -297,6 +297,28 @@ TEST_F(ProjektTest, AtTheLimitOf600ProjectsTheRestStaysInTheFile) {
   EXPECT_EQ(msgs->shown.back().text, "Zuviele Projekte in " + (dir / "import.dat").string());
 }
 
+// A project the full list could not take stays in the file; an import after a deletion must
+// not take its number and overwrite it.
+TEST_F(ProjektTest, ImportNeverTakesTheNumberOfAnUnlistedProject) {
+  std::vector<std::string> zeilen;
+  for (int n = 2; n <= 601; ++n) {
+    const auto p = Projekt(n, "P" + std::to_string(n), "Ort");
+    zeilen.insert(zeilen.end(), p.begin(), p.end());
+  }
+  const auto eins = Projekt(1, "Ungelistet", "Ort");
+  zeilen.insert(zeilen.end(), eins.begin(), eins.end());
+  dir.Write("Projekte.dat", Crlf(zeilen));
+  s.settings.ProjektNummer = 2;
+  LoadProjekt(s, d);
+  ASSERT_EQ(s.cat.ProjektAnzahl, 600);
+  ASSERT_TRUE(DeleteProjekt(s, 601));
+  s.cat.ProjektAnzahl = 599;  // the list without the deleted project, not read again
+  dir.Write("import.dat", Crlf(Projekt(9, "Neu", "X")));
+  ImportProjekt(s, (dir / "import.dat").string(), d);
+  EXPECT_EQ(Wert(Pfad(), "Projekt 1", "ProjektName"), "Ungelistet");
+  EXPECT_EQ(Wert(Pfad(), "Projekt 601", "ProjektName"), "Neu");
+}
+
 TEST_F(ProjektTest, DeleteThenLoad) {
   dir.Write("Projekte.dat",
             Crlf(Verbunden({Projekt(1, "Eins", "A"), Projekt(2, "Zwei", "B"), Projekt(3, "Drei", "C")})));
