@@ -19,7 +19,9 @@
 //   before "=" belongs to the key. The value is the rest of the line, untrimmed.
 // - Written: each section that has lines as "[name]", its lines, one empty line; CR LF; in the
 //   encoding the file was read in (code page 1252 or 1250 as chosen by the caller, or UTF-8
-//   when it was read as UTF-8); no byte-order mark unless the file had one.
+//   when it was read as UTF-8); no byte-order mark unless the file had one. A new file, or
+//   one of plain ASCII, whose text the code page cannot hold becomes UTF-8 with byte-order
+//   mark; a file that showed its code page is never written with "?" for a character.
 //
 // Duplicate sections (the same name twice, in any case)
 // - The first occurrence is the section: every look-up by name (ReadString, WriteString,
