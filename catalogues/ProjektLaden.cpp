@@ -25,6 +25,7 @@ constexpr std::string_view kAbschnitt = "Abschnitt [";
 constexpr std::string_view kOhneNummer = "] ohne Projektnummer wird nicht aufgelistet: ";
 constexpr std::string_view kDoppelt = "] hat dieselbe Projektnummer wie [";
 constexpr std::string_view kNichtGelistet = "] und wird nicht aufgelistet: ";
+constexpr std::string_view kMehrfach = "] steht mehrfach in der Datei; nur der erste wird gelesen: ";
 
 // The project list entry of a section.
 TProjDat ListenEintrag(TBigIniFile& ini, const std::string& sektion, std::int32_t nummer,
@@ -115,6 +116,10 @@ bool ListeUndProjektLaden(TavState& s, ProjektKatalogDienste& d, const std::stri
   if (zuviele) ShowMessageLines(T(TX::WarnZuvieleProj) + " " + std::string(ProjekteDatei));
   if (!ohneNummer.empty())
     ShowMessageLines(std::string(kAbschnitt) + Zitat(ohneNummer) + std::string(kOhneNummer) + pfad);
+  // The same name twice: the later sections are kept in the file but never read.
+  if (doppelt.empty() && ini.HasDuplicates())
+    doppelt = std::string(kAbschnitt) + Zitat(ini.DuplicateSectionNames().front()) +
+              std::string(kMehrfach) + pfad;
   if (!doppelt.empty()) ShowMessageLines(doppelt);
   if (gelistet.empty()) return false;
 

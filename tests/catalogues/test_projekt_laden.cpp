@@ -80,6 +80,13 @@ TEST_F(ProjektTest, ProjectSectionsAreTheSameForReaderAndWriter) {
   ASSERT_TRUE(DeleteProjekt(s, 2));
   EXPECT_EQ(Sektionen(Pfad()), (std::vector<std::string>{"Projekt 01", "Notizen", "Projekt 1"}));
 
+  // The same name twice is said as well.
+  dir.Write("Projekte.dat", Crlf(Verbunden({Projekt(1, "Eins", "A"), Projekt(1, "Zweimal", "B")})));
+  msgs->shown.clear();
+  LoadProjekt(s, d);
+  EXPECT_EQ(s.cat.ProjektAnzahl, 1);
+  EXPECT_TRUE(msgs->Contains("[Projekt 1] steht mehrfach")) << msgs->All();
+
   // An import takes the project sections only.
   dir.Write("import.dat", Crlf(Verbunden({notizen, Projekt(5, "Fünf", "C")})));
   LoadProjekt(s, d);
