@@ -57,14 +57,17 @@ void LadeListe(TavState& s, StatusSink& status) {
     RoundEnergieToWritten(e);
     if (leser.Fehlerhaft()) probleme.Add(leser.FehlerText());
     if (!(e.kWhinEinheit > 0.0f)) {
-      probleme.Add("[" + leser.Name() + "] kWhinEinheit: " + FloatToCommaStr(1, 2, e.kWhinEinheit) +
+      probleme.Add("[" + Zitat(leser.Name()) + "] kWhinEinheit: " + FloatToCommaStr(1, 2, e.kWhinEinheit) +
                    " " + T(TX::zuniedrig));
       continue;
     }
     c.Energietraeger[++n] = std::move(e);
   }
   c.EnergieAnzahl = n;
-  if (n == 0) SetBuiltIn(c);
+  if (n == 0) {
+    probleme.Add("Keine Energieträgerdaten gefunden");
+    SetBuiltIn(c);
+  }
   probleme.Melde();
 }
 
@@ -171,7 +174,7 @@ void ReadEnergie(TavState& s, const std::string& signatur, StatusSink& status) {
   if (!signatur.empty()) {
     p.EnergieNr = NaechsteSignatur(c, signatur, vorher);
     if (p.EnergieNr >= 1)
-      ShowInfoMessage(T(TX::gewaehlt) + ": " + c.Energietraeger[p.EnergieNr].EnergieName);
+      ShowInfoMessage(T(TX::gewaehlt) + ": " + Zitat(c.Energietraeger[p.EnergieNr].EnergieName));
   } else {
     const auto name = [&](int i) -> const std::string& { return c.Energietraeger[i].EnergieName; };
     p.EnergieNr = LetzterMitNamen(c.EnergieAnzahl, p.konvEnergie, name);

@@ -36,7 +36,8 @@ std::string EnergieDateiPfad(const TavState& s);
 bool WriteEnergie(TavState& s, StatusSink& status);
 // Replaces the list by the built-in rows and writes the file.
 bool DefaultEnergie(TavState& s, StatusSink& status);
-// Loads the list unless EnergieGeladen and resolves EnergieNr: with an empty signature by the
+// Loads the list unless EnergieGeladen (a file without a usable section is reported and the
+// built-in rows serve) and resolves EnergieNr: with an empty signature by the
 // name konvEnergie (exact, last wins; "*init*" the first entry silently; else the nearest
 // name with a warning); with a signature the entry whose signature is nearest (on a tie the
 // entry in use before, else the first), with an information message. Then SelectEnergie.

@@ -66,7 +66,9 @@ Ladung LadeZeilen(const std::string& pfad, std::vector<std::string>& zeilen) {
 }
 
 bool LeseZahl(std::string_view text, double& wert) {
-  if (Getrimmt(text).empty()) return false;
+  text = Getrimmt(text);
+  // A blank inside ("4 8,5") is a typing error, not the number 48,5.
+  if (text.empty() || text.find_first_of(" \t") != std::string_view::npos) return false;
   std::int32_t code = 0;
   const double w = StrToFloatComma(text, code);
   if (code != 0) return false;
@@ -148,14 +150,38 @@ bool SektionsLeser::Wahr(std::string_view key, bool vorgabe) {
   return w != 0;
 }
 
-std::string SektionsLeser::FehlerText() const { return "Zahlenangaben bei " + Name() + " prüfen!"; }
+std::string SektionsLeser::FehlerText() const {
+  return "Zahlenangaben bei " + Zitat(Name()) + " prüfen!";
+}
+
+TextEncoding KatalogKodierung(const std::string& pfad, const std::string& text) {
+  std::string bytes;
+  std::error_code ec;
+  if (std::filesystem::exists(pfad, ec)) ReadWholeFile(pfad, bytes);
+  TextEncoding kodierung = TextEncoding::Cp1252;
+  DecodeText(bytes, CodePage::Cp1252, &kodierung);
+  return EncodingForWrite(text, kodierung, EncodingEvident(bytes));
+}
+
+bool KatalogBytes(const std::string& pfad, const std::string& text, std::string& bytes,
+                  std::string& meldung) {
+  std::string problem;
+  if (EncodeTextExact(text, KatalogKodierung(pfad, text), bytes, &problem)) return true;
+  meldung = NotWrittenText(pfad, problem);
+  return false;
+}
 
 bool SchreibeKatalog(const std::string& pfad, const std::string& text,
                      const std::string& statusName, const std::string& fehlerText,
                      StatusSink& status) {
-  status.Status(statusName + " schreiben ...");
+  std::string bytes;
   std::string fehler;
-  const bool ok = WriteFileAtomic(pfad, EncodeCodePage(text, CodePage::Cp1252), &fehler);
+  if (!KatalogBytes(pfad, text, bytes, fehler)) {
+    ShowMessageLines(fehlerText + "|" + fehler);
+    return false;
+  }
+  status.Status(statusName + " schreiben ...");
+  const bool ok = WriteFileAtomic(pfad, bytes, &fehler);
   status.Status("");
   if (!ok) ShowMessageLines(fehlerText + "|" + fehler);
   return ok;
@@ -163,7 +189,7 @@ bool SchreibeKatalog(const std::string& pfad, const std::string& text,
 
 void MeldeErsatz(const std::string& gesucht, const std::string& grund,
                  const std::string& gewaehlt) {
-  ShowMessageLines("\"" + gesucht + "\" " + grund + "\r\n" + T(TX::gewaehlt) + ": " + gewaehlt);
+  ShowMessageLines("\"" + Zitat(gesucht) + "\" " + grund + "\r\n" + T(TX::gewaehlt) + ": " + Zitat(gewaehlt));
 }
 
 void Zeile(std::string& out, std::string_view key, std::string_view value) {

@@ -38,8 +38,8 @@ Ladung LadeKatalog(const std::string& pfad, TBigIniFile& ini);
 // The file's text lines (decoded), for the line-based package list.
 Ladung LadeZeilen(const std::string& pfad, std::vector<std::string>& zeilen);
 
-// Number forms of the catalogue files: a decimal comma or point, blanks around allowed;
-// a whole number without any decimals.
+// Number forms of the catalogue files: a decimal comma or point, blanks around allowed but
+// none inside; a whole number without any decimals.
 bool LeseZahl(std::string_view text, double& wert);
 bool LeseGanzzahl(std::string_view text, long long& wert);
 
@@ -89,7 +89,17 @@ class SektionsLeser {
   bool fehlerhaft_ = false;
 };
 
-// Writes the catalogue text (UTF-8, CR LF) in code page 1252 through the atomic writer,
+// The encoding `text` is to be stored in at `pfad`: the one the file there is read in (UTF-8
+// with or without byte-order mark, else code page 1252); for a file not there yet or of plain
+// ASCII code page 1252, or UTF-8 with byte-order mark when 1252 cannot hold the text.
+TextEncoding KatalogKodierung(const std::string& pfad, const std::string& text);
+// The catalogue text (UTF-8, CR LF) as the file at `pfad` is to hold it, in the file's own
+// encoding. False, with a message naming the file, when that encoding cannot hold the text
+// (a character code page 1252 lacks) or the next read would decode it differently.
+bool KatalogBytes(const std::string& pfad, const std::string& text, std::string& bytes,
+                  std::string& meldung);
+
+// Writes the catalogue text through the atomic writer in the file's encoding (KatalogBytes),
 // with `statusName` + " schreiben ..." on the status line meanwhile. On failure the old file
 // stays, the message `fehlerText` + the reason is shown and the result is false.
 bool SchreibeKatalog(const std::string& pfad, const std::string& text,

@@ -285,9 +285,9 @@ bool MatchKollektor(TavState& s, const TKollektor& r) {
     if (i >= 1 && d < 10 && FloatNearlyEqual(c.Kollektoren[i].Eta0, r.Eta0) &&
         FloatNearlyEqual(c.Kollektoren[i].K1, r.K1) && FloatNearlyEqual(c.Kollektoren[i].K2, r.K2)) {
       nr = i;
-      ShowInfoMessage("\"" + name + "\" -> \r\n" + T(TX::gewaehlt) + ": " + c.Kollektoren[i].Name);
+      ShowInfoMessage("\"" + Zitat(name) + "\" -> \r\n" + T(TX::gewaehlt) + ": " + Zitat(c.Kollektoren[i].Name));
     } else if (s.run.FirmenVersion) {
-      ShowMessageLines("\"" + name + "\" " + T(TX::MeldungKollnichtgefunden));
+      ShowMessageLines("\"" + Zitat(name) + "\" " + T(TX::MeldungKollnichtgefunden));
     } else if (c.KollektorAnzahl < kMaxKollektoren) {
       TKollektor neu = r;
       neu.Name = name;

@@ -40,7 +40,8 @@ bool ParseMonatsliste(std::string_view text, std::array<double, 13>& werte) {
     }
     text.remove_prefix(ende);
   }
-  return ok;
+  // A thirteenth value means the list is not what it seems (a value split by a blank).
+  return ok && text.find_first_not_of(" \t") == std::string_view::npos;
 }
 
 OrteLeser::OrteLeser(const TBigIniFile& ini, std::string dateiName, bool nurOrtSektionen)
@@ -116,8 +117,8 @@ TOrt OrteLeser::Lese(int i, int n, NameDefault art) {
   if (o.Zeitzone == 25) o.Zeitzone = CalcZeitzone(o.GeoLaenge);
   if (o.Land == "-") CalcLand(o);
 
-  if (zahlenFehler) Problem(i, "Zahlenangaben bei " + sektion + " prüfen!");
-  if (datenFehler) Problem(i, "Datenfehler bei " + sektion + "!");
+  if (zahlenFehler) Problem(i, "Zahlenangaben bei " + Zitat(sektion) + " prüfen!");
+  if (datenFehler) Problem(i, "Datenfehler bei " + Zitat(sektion) + "!");
   return o;
 }
 

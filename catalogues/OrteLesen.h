@@ -16,7 +16,8 @@ namespace tav {
 struct TOrt;
 
 // The twelve blank-separated monthly values of `text` (comma or point) into werte[1..12].
-// A bad or missing value gives 999; the result is false then. Further values are ignored.
+// A bad or missing value gives 999; the result is false then, and also when further values
+// follow the twelfth.
 bool ParseMonatsliste(std::string_view text, std::array<double, 13>& werte);
 
 class OrteLeser {

@@ -46,17 +46,24 @@ constexpr BuiltInProfil kBuiltIn[] = {
 // Values far outside any share or factor are refused before they are rounded to integers.
 constexpr float kGrenze = 1.0e6f;
 
-// Count blank-separated numbers, each rounded to the nearest integer (halves to even).
+// Exactly `count` numbers separated by blanks, each rounded to the nearest integer (halves
+// to even). A line with more or fewer values is refused: its values would otherwise be
+// shifted into the neighbouring hours.
 bool LeseListe(std::string_view text, std::uint8_t count, std::int32_t* ziel) {
-  std::array<float, 24> werte{};
-  std::uint8_t bad = 0;
-  ParseSingleList(text, count, bad, std::span<float>(werte.data(), count));
-  if (bad != 0) return false;
-  for (std::uint8_t i = 0; i < count; ++i) {
-    if (!std::isfinite(werte[i]) || std::fabs(werte[i]) > kGrenze) return false;
-    ziel[i] = static_cast<std::int32_t>(std::nearbyint(werte[i]));
+  std::uint8_t n = 0;
+  for (;;) {
+    const std::size_t start = text.find_first_not_of(" \t");
+    if (start == std::string_view::npos) break;
+    text.remove_prefix(start);
+    const std::size_t ende = std::min(text.find_first_of(" \t"), text.size());
+    double w = 0.0;
+    if (n == count || !LeseZahl(text.substr(0, ende), w) || !std::isfinite(w) ||
+        std::fabs(w) > kGrenze)
+      return false;
+    ziel[n++] = static_cast<std::int32_t>(std::nearbyint(w));
+    text.remove_prefix(ende);
   }
-  return true;
+  return n == count;
 }
 
 void AppendWerte(std::string& out, const std::array<std::int32_t, 13>& werte) {
@@ -82,12 +89,12 @@ void LeseProfile(const TBigIniFile& ini, CatalogueState& c, Probleme& probleme) 
     TProfil p;
     p.Name = l.Text("Name", "Profil Nr." + FloatToPointStr(1, 1, n + 1));
     TrimTrailingBlanks(p.Name);
-    const std::string tag = l.Text("Vormittag", "ERROR") + " " + l.Text("Nachmittag", "ERROR");
     std::array<std::int32_t, 24> stunden{};
     std::array<std::int32_t, 12> monate{};
-    if (!LeseListe(tag, 24, stunden.data()) ||
+    if (!LeseListe(l.Text("Vormittag", "ERROR"), 12, stunden.data()) ||
+        !LeseListe(l.Text("Nachmittag", "ERROR"), 12, stunden.data() + 12) ||
         !LeseListe(l.Text("Monate", std::string(kMonateVorgabe)), 12, monate.data())) {
-      probleme.Add("Fehler in " + std::string(kDatei) + ": [" + l.Name() + "]");
+      probleme.Add("Fehler in " + std::string(kDatei) + ": [" + Zitat(l.Name()) + "]");
       continue;
     }
     for (int h = 1; h <= 12; ++h) {
@@ -208,7 +215,7 @@ bool SelectProfil(TavState& s, int index) {
     p.WWMonatsfaktor[h] = static_cast<float>(prof.Monate[h]);
   }
   p.AktZapfprofil[0] = p.AktZapfprofil[24];
-  if (summe != 100) ShowMessageLines(p.Zapfprofil + ": " + T(TX::Summe) + " <> 100%");
+  if (summe != 100) ShowMessageLines(Zitat(p.Zapfprofil) + ": " + T(TX::Summe) + " <> 100%");
   return true;
 }
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "catalogues/ProjektKatalogDienste.h"
+#include "catalogues/ProjektLaden.h"
 #include "catalogues/ProjektRecord.h"
 #include "catalogues/StatusSink.h"
 #include "foundation/AtomicFile.h"
@@ -54,7 +55,10 @@ bool IstBekannt(std::string_view line) {
                      [&](std::string_view k) { return EqualsNoCase(k, key); });
 }
 
-// Reads the section's keys in the reading order; dependent defaults need it.
+// Reads the section's keys in the reading order; dependent defaults need it. A number key
+// whose text cannot be read as its kind of number, or lies outside its range, takes the
+// default and is listed in `ungueltig`: saving would otherwise replace the user's text
+// without a word.
 class SektionLeser {
  public:
   SektionLeser(TBigIniFile& ini, std::string_view sektion, std::vector<std::string>& ungueltig)
@@ -63,19 +67,25 @@ class SektionLeser {
   std::string Text(std::string_view key, const std::string& def) {
     return ini_.ReadString(sektion_, key, def);
   }
-  double Real(std::string_view key, double def) { return ini_.ReadFloat(sektion_, key, def); }
-  bool Bool(std::string_view key, bool def) { return ini_.ReadBool(sektion_, key, def); }
+  double Real(std::string_view key, double def) {
+    double v = def;
+    if (Vorhanden(key) && !IniParseFloat(Text(key, ""), v)) return Ungueltig(key, def);
+    return v;
+  }
+  bool Bool(std::string_view key, bool def) { return Ganz(key, def ? 1 : 0) != 0; }
   bool Vorhanden(std::string_view key) { return ini_.ValueExists(sektion_, key); }
   // A whole number that may take any value of its type.
   std::int32_t Ganz(std::string_view key, std::int32_t def) {
-    return ini_.ReadInteger(sektion_, key, def);
+    std::int32_t v = def;
+    if (Vorhanden(key) && !IniParseInt(Text(key, ""), v)) return Ungueltig(key, def);
+    return v;
   }
   // An integer that must lie within lo..hi; outside, the default and the key is reported.
   std::int32_t Ganz(std::string_view key, std::int32_t def, std::int32_t lo, std::int32_t hi) {
-    const std::int32_t v = ini_.ReadInteger(sektion_, key, def);
-    if (v >= lo && v <= hi) return v;
-    ungueltig_.emplace_back(key);
-    return def;
+    std::int32_t v = def;
+    if (!Vorhanden(key)) return def;
+    if (!IniParseInt(Text(key, ""), v) || v < lo || v > hi) return Ungueltig(key, def);
+    return v;
   }
   std::uint8_t Byte(std::string_view key, std::int32_t def) {
     return static_cast<std::uint8_t>(Ganz(key, def, 0, 255));
@@ -90,10 +100,18 @@ class SektionLeser {
     return nr < 0 ? codeText : "#" + std::to_string(nr);
   }
   TDateTime Datum(std::string_view key, TDateTime def) {
-    return ini_.ReadDateTime(sektion_, key, def);
+    TDateTime v = def;
+    if (Vorhanden(key) && !IniStrToDateTime(Text(key, ""), v)) return Ungueltig(key, def);
+    return v;
   }
 
  private:
+  template <typename T>
+  T Ungueltig(std::string_view key, T def) {
+    ungueltig_.emplace_back(key);
+    return def;
+  }
+
   TBigIniFile& ini_;
   std::string sektion_;
   std::vector<std::string>& ungueltig_;
@@ -116,9 +134,10 @@ std::string SpTypDateiText(const std::string& recordText) {
 std::string ProjektSektion(std::int32_t nummer) { return "Projekt " + std::to_string(nummer); }
 
 std::optional<std::int32_t> ProjektNummerAus(std::string_view sektion) {
-  const std::size_t blank = sektion.find(' ');
-  if (blank == std::string_view::npos) return std::nullopt;
-  std::string_view rest = sektion.substr(blank + 1);
+  constexpr std::string_view kProjekt = "Projekt ";
+  if (sektion.size() < kProjekt.size() || !EqualsNoCase(sektion.substr(0, kProjekt.size()), kProjekt))
+    return std::nullopt;
+  std::string_view rest = sektion.substr(kProjekt.size());
   while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
   if (rest.empty() || rest.size() > 5) return std::nullopt;
   std::int32_t n = 0;
@@ -131,9 +150,16 @@ std::optional<std::int32_t> ProjektNummerAus(std::string_view sektion) {
 }
 
 bool IstProjektDatei(const std::vector<std::string>& sektionen) {
-  if (sektionen.empty()) return false;
-  return std::all_of(sektionen.begin(), sektionen.end(),
-                     [](const std::string& name) { return name.starts_with("Projekt"); });
+  return std::any_of(sektionen.begin(), sektionen.end(),
+                     [](const std::string& name) { return ProjektNummerAus(name).has_value(); });
+}
+
+std::string ProjektSektionIn(TBigIniFile& ini, std::int32_t nummer) {
+  std::vector<std::string> sektionen;
+  ini.ReadSections(sektionen);
+  for (const auto& name : sektionen)
+    if (ProjektNummerAus(name) == nummer) return name;
+  return ProjektSektion(nummer);
 }
 
 std::string KeineProjektDateiText(const std::string& fileName) {
@@ -218,14 +244,15 @@ void ReadProjektRecord(TBigIniFile& ini, std::string_view sektion, std::int32_t 
 }
 
 void ReadProjektDat(TBigIniFile& ini, std::string_view sektion, std::int32_t listIndex,
-                    double jetzt, PlantState& p) {
+                    double jetzt, PlantState& p, const std::string& datei) {
   std::vector<std::string> ungueltig;
   ReadProjektRecord(ini, sektion, listIndex, jetzt, p.Projekt, ungueltig);
   if (!ungueltig.empty()) {
     std::string liste;
     for (const auto& key : ungueltig) liste += (liste.empty() ? "\"" : ", \"") + key + "\"";
-    ShowMessageLines(std::string(kUngueltigeWerte) + std::string(sektion) + " (" +
-                     p.Projekt.ProjektName + "): " + liste + std::string(kStandardGilt));
+    const std::string wo = datei.empty() ? std::string() : datei + ", ";
+    ShowMessageLines(std::string(kUngueltigeWerte) + wo + "[" + Zitat(sektion) + "] (" +
+                     Zitat(p.Projekt.ProjektName) + "): " + liste + std::string(kStandardGilt));
   }
   ApplyProjekt(p.Projekt, p);
 }
@@ -339,8 +366,13 @@ bool LadeProjektDatei(const std::string& fileName, TBigIniFile& ini) {
 }
 
 bool SchreibeProjektDatei(const std::string& fileName, const TBigIniFile& ini) {
+  std::string bytes;
   std::string fehler;
-  if (WriteFileAtomic(fileName, ini.FileImage(), &fehler)) return true;
+  if (!ini.ExactFileImage(bytes, fehler)) {
+    ShowMessageLines(NotWrittenText(fileName, fehler));
+    return false;
+  }
+  if (WriteFileAtomic(fileName, bytes, &fehler)) return true;
   ShowMessageLines(fehler + std::string(kNichtGespeichert));
   return false;
 }
@@ -366,7 +398,13 @@ bool WriteProjektDat(const std::string& fileName, TavState& s, ProjektKatalogDie
     if (!LadeProjektDatei(fileName, ini)) return false;
     std::vector<std::string> sektionen;
     ini.ReadSections(sektionen);
-    if (!IstProjektDatei(sektionen)) {
+    // The data folder's own project file is one even when only other sections are left in
+    // it (its last project deleted beside a hand-written "[Notizen]"); text without any
+    // section is not.
+    const bool eigene = !sektionen.empty() &&
+                        std::filesystem::path(fileName).lexically_normal() ==
+                            std::filesystem::path(ProjektDateiPfad(s)).lexically_normal();
+    if (!eigene && !IstProjektDatei(sektionen)) {
       ShowMessageLines(std::string(kAbbruch) + KeineProjektDateiText(fileName));
       return false;
     }
@@ -374,7 +412,8 @@ bool WriteProjektDat(const std::string& fileName, TavState& s, ProjektKatalogDie
 
   PlantState& p = s.plant;
   FillProjekt(p, p.Projekt, d.Jetzt());
-  const std::string sektion = ProjektSektion(s.settings.ProjektNummer);
+  // The project's own section, however its name is written ("Projekt 01", "projekt 1").
+  const std::string sektion = ProjektSektionIn(ini, s.settings.ProjektNummer);
   const auto zeilen = ProjektZeilen(p.Projekt, p);
 
   // The section is rebuilt where it stands (a new one goes to the end): the known keys in

@@ -24,13 +24,17 @@ namespace tav {
 class TBigIniFile;
 class ProjektKatalogDienste;
 
-// "Projekt " + number.
+// "Projekt " + number: the name a new project's section gets.
 std::string ProjektSektion(std::int32_t nummer);
-// The project number of a section name: the text after its first blank as a whole number
-// (leading blanks allowed) that fits the project list's numbers (0..65535).
+// The project number of a project section's name: "Projekt" in any case, one or more
+// blanks, then a whole number that fits the project list's numbers (0..65535), leading zeros
+// allowed ("Projekt 01" is project 1). Any other section is no project's (kept unread).
 std::optional<std::int32_t> ProjektNummerAus(std::string_view sektion);
-// A project file has at least one section, and every section name begins with "Projekt".
+// A project file has at least one project section; other sections ("Notizen") are kept.
 bool IstProjektDatei(const std::vector<std::string>& sektionen);
+// The name of the section that holds project `nummer` (the first, when several do), as it is
+// written in the file; ProjektSektion(nummer) when none does.
+std::string ProjektSektionIn(TBigIniFile& ini, std::int32_t nummer);
 // The message for a file that is not: name + " ist keine korrekte Projekt-Datei".
 std::string KeineProjektDateiText(const std::string& fileName);
 // Name of a project whose section has none: "Projekt " + n with one decimal and a point.
@@ -39,15 +43,17 @@ std::string StandardProjektName(std::int32_t n);
 // Reads section `sektion` of `ini` into `r`, every key with its default. `listIndex` is the
 // section's 1-based place in the project list (for the default name); `jetzt` the default
 // date. Fields the file does not hold (OrtNr, AnlagenTypNr, the second collector field
-// without "OstWestKollektor") keep their values. Integer values that do not fit their field
-// take the default; their keys are added to `ungueltig`.
+// without "OstWestKollektor") keep their values. Number values that cannot be read as their
+// kind of number ("12.5 m2", "45°", "1e400", "NaN", "abc") or do not fit their field take the
+// default; their keys are added to `ungueltig`.
 void ReadProjektRecord(TBigIniFile& ini, std::string_view sektion, std::int32_t listIndex,
                        double jetzt, TProjekt& r, std::vector<std::string>& ungueltig);
 
-// Reads the section into p.Projekt and applies it to the working variables. Integer values
-// that do not fit their field take their default; one message names the project and the keys.
+// Reads the section into p.Projekt and applies it to the working variables. Number values
+// that cannot be read or do not fit their field take their default; one message names the
+// file `datei`, the section, the project and the keys.
 void ReadProjektDat(TBigIniFile& ini, std::string_view sektion, std::int32_t listIndex,
-                    double jetzt, PlantState& p);
+                    double jetzt, PlantState& p, const std::string& datei = std::string());
 
 // The key lines of a section in file order, from the record r and the working variables p
 // (the storage sub-type and the plant type decide some rows). An unknown plant type leaves
@@ -56,7 +62,8 @@ std::vector<std::pair<std::string, std::string>> ProjektZeilen(const TProjekt& r
                                                                 const PlantState& p);
 
 // Writes the working variables as section "Projekt " + ProjektNummer of the named file
-// (created when missing). An existing file that is not a project file is refused with
+// (created when missing). An existing file that is not a project file (and is not the data
+// folder's own "Projekte.dat") is refused with
 // "ABBRUCH: " + name + " ist keine korrekte Projekt-Datei". On success the modified flag is
 // cleared and "Projektdaten abgespeichert" goes to the status line. False when nothing was
 // written (the message has been shown; the old file is untouched).

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <iterator>
+#include <map>
+#include <set>
 #include <vector>
 
 #include "catalogues/ProjektDatei.h"
@@ -20,6 +23,9 @@ namespace {
 
 constexpr std::string_view kAbschnitt = "Abschnitt [";
 constexpr std::string_view kOhneNummer = "] ohne Projektnummer wird nicht aufgelistet: ";
+constexpr std::string_view kDoppelt = "] hat dieselbe Projektnummer wie [";
+constexpr std::string_view kNichtGelistet = "] und wird nicht aufgelistet: ";
+constexpr std::string_view kMehrfach = "] steht mehrfach in der Datei; nur der erste wird gelesen: ";
 
 // The project list entry of a section.
 TProjDat ListenEintrag(TBigIniFile& ini, const std::string& sektion, std::int32_t nummer,
@@ -33,16 +39,27 @@ TProjDat ListenEintrag(TBigIniFile& ini, const std::string& sektion, std::int32_
   return e;
 }
 
-// The smallest positive number that no listed project has.
-std::int32_t FreieNummer(const CatalogueState& c) {
-  std::vector<bool> belegt(static_cast<std::size_t>(c.ProjektAnzahl) + 2, false);
-  for (std::int32_t i = 1; i <= c.ProjektAnzahl; ++i) {
-    const std::size_t n = c.Projektliste[static_cast<std::size_t>(i)].Nummer;
-    if (n < belegt.size()) belegt[n] = true;
-  }
+// The smallest positive number that no listed project has and no section of the file holds
+// (a project beyond the list's capacity is not listed, and must not be overwritten).
+std::int32_t FreieNummer(const CatalogueState& c, const std::set<std::int32_t>& inDatei) {
+  std::set<std::int32_t> belegt = inDatei;
+  for (std::int32_t i = 1; i <= c.ProjektAnzahl; ++i)
+    belegt.insert(c.Projektliste[static_cast<std::size_t>(i)].Nummer);
   std::int32_t n = 1;
-  while (belegt[static_cast<std::size_t>(n)]) ++n;
+  while (belegt.count(n)) ++n;
   return n;
+}
+
+// The project numbers of the file's sections (none when it is missing or unreadable).
+std::set<std::int32_t> NummernIn(const std::string& pfad) {
+  std::set<std::int32_t> nummern;
+  TBigIniFile ini;
+  ini.LoadFile(pfad);
+  std::vector<std::string> sektionen;
+  ini.ReadSections(sektionen);
+  for (const auto& name : sektionen)
+    if (const auto n = ProjektNummerAus(name)) nummern.insert(*n);
+  return nummern;
 }
 
 // Catalogue names of the loaded project resolved, in the order the readers depend on.
@@ -70,11 +87,22 @@ bool ListeUndProjektLaden(TavState& s, ProjektKatalogDienste& d, const std::stri
   CatalogueState& c = s.cat;
   std::vector<std::string> gelistet;  // section name of each list entry
   std::string ohneNummer;
+  std::string doppelt;  // "[Projekt 1] ... [Projekt 01]" of the first number used twice
+  std::map<std::int32_t, std::string> ersteSektion;  // number -> its first section
   bool zuviele = false;
   for (const auto& name : sektionen) {
     const auto n = ProjektNummerAus(name);
     if (!n) {
       if (ohneNummer.empty()) ohneNummer = name;
+      continue;
+    }
+    // A second section of the same number ("Projekt 1" beside "Projekt 01") is not listed:
+    // saving the project writes the first one only.
+    const std::string& erster = ersteSektion.try_emplace(*n, name).first->second;
+    if (erster != name) {
+      if (doppelt.empty())
+        doppelt = std::string(kAbschnitt) + Zitat(name) + std::string(kDoppelt) + Zitat(erster) +
+                  std::string(kNichtGelistet) + pfad;
       continue;
     }
     if (static_cast<std::int32_t>(gelistet.size()) == kMaxProjekte) {
@@ -87,7 +115,12 @@ bool ListeUndProjektLaden(TavState& s, ProjektKatalogDienste& d, const std::stri
   c.ProjektAnzahl = static_cast<std::int32_t>(gelistet.size());
   if (zuviele) ShowMessageLines(T(TX::WarnZuvieleProj) + " " + std::string(ProjekteDatei));
   if (!ohneNummer.empty())
-    ShowMessageLines(std::string(kAbschnitt) + ohneNummer + std::string(kOhneNummer) + pfad);
+    ShowMessageLines(std::string(kAbschnitt) + Zitat(ohneNummer) + std::string(kOhneNummer) + pfad);
+  // The same name twice: the later sections are kept in the file but never read.
+  if (doppelt.empty() && ini.HasDuplicates())
+    doppelt = std::string(kAbschnitt) + Zitat(ini.DuplicateSectionNames().front()) +
+              std::string(kMehrfach) + pfad;
+  if (!doppelt.empty()) ShowMessageLines(doppelt);
   if (gelistet.empty()) return false;
 
   std::int32_t found = -1;
@@ -100,7 +133,7 @@ bool ListeUndProjektLaden(TavState& s, ProjektKatalogDienste& d, const std::stri
     found = 1;
     s.settings.ProjektNummer = c.Projektliste[1].Nummer;
   }
-  ReadProjektDat(ini, gelistet[static_cast<std::size_t>(found - 1)], found, jetzt, s.plant);
+  ReadProjektDat(ini, gelistet[static_cast<std::size_t>(found - 1)], found, jetzt, s.plant, pfad);
   return true;
 }
 
@@ -202,12 +235,16 @@ void ImportProjekt(TavState& s, const std::string& fileName, ProjektKatalogDiens
   // whole import while the project file is rewritten for each project taken over.
   TBigIniFile quelle;
   if (!LadeProjektDatei(fileName, quelle)) return;
-  std::vector<std::string> sektionen;
-  quelle.ReadSections(sektionen);
-  if (!IstProjektDatei(sektionen)) {
+  std::vector<std::string> alle;
+  quelle.ReadSections(alle);
+  if (!IstProjektDatei(alle)) {
     ShowMessageLines(KeineProjektDateiText(fileName));
     return;
   }
+  // Only project sections are projects; other sections of the file ("Notizen") are not.
+  std::vector<std::string> sektionen;
+  std::copy_if(alle.begin(), alle.end(), std::back_inserter(sektionen),
+               [](const std::string& name) { return ProjektNummerAus(name).has_value(); });
   CatalogueState& c = s.cat;
   std::int32_t anzahl = static_cast<std::int32_t>(sektionen.size());
   if (c.ProjektAnzahl + anzahl > kMaxProjekte) {
@@ -219,11 +256,12 @@ void ImportProjekt(TavState& s, const std::string& fileName, ProjektKatalogDiens
   const std::string pfad = ProjektDateiPfad(s);
   const double jetzt = d.Jetzt();
   std::int32_t uebernommen = 0;
+  const std::set<std::int32_t> inDatei = NummernIn(pfad);
   for (std::int32_t i = 1; i <= anzahl; ++i) {
     const std::string& sektion = sektionen[static_cast<std::size_t>(i - 1)];
-    const std::int32_t n = FreieNummer(c);
+    const std::int32_t n = FreieNummer(c, inDatei);
     // A project without a name is named after its new number, in the list and in the file.
-    ReadProjektDat(quelle, sektion, n, jetzt, s.plant);
+    ReadProjektDat(quelle, sektion, n, jetzt, s.plant, fileName);
     s.settings.ProjektNummer = n;
     d.CheckAnlagenTyp(s);
     if (!WriteProjektDat(pfad, s, d, FremdeZeilen(quelle, sektion))) break;  // reported
@@ -249,7 +287,7 @@ bool DeleteProjekt(TavState& s, std::int32_t nummer) {
   if (!std::filesystem::exists(pfad, ec)) return true;
   TBigIniFile ini;
   if (!LadeProjektDatei(pfad, ini)) return false;
-  const std::string sektion = ProjektSektion(nummer);
+  const std::string sektion = ProjektSektionIn(ini, nummer);
   if (!ini.SectionExists(sektion)) return true;
   ini.EraseSection(sektion);
   return SchreibeProjektDatei(pfad, ini);

@@ -4,7 +4,9 @@
 //
 // A project file without any section counts as missing (the standard project is written and
 // loaded). When the current project number is not in the file, the first project is loaded
-// and becomes the current number.
+// and becomes the current number. Project sections are found by their number however the
+// name is written ("Projekt 01", "projekt 1"); a second section of a number, and a section
+// that is no project's ("Notizen"), is reported, never listed, and kept in the file.
 
 #include <cstdint>
 #include <string>

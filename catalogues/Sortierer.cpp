@@ -37,8 +37,10 @@ std::vector<int> NachText(const std::vector<std::string>& texte) {
 
 // Writes the text; on failure the message names the file and the sort is to be abandoned.
 bool Schreibe(const std::string& pfad, const std::string& text) {
+  std::string bytes;
   std::string fehler;
-  if (WriteFileAtomic(pfad, EncodeCodePage(text, CodePage::Cp1252), &fehler)) return true;
+  if (katalog::KatalogBytes(pfad, text, bytes, fehler) && WriteFileAtomic(pfad, bytes, &fehler))
+    return true;
   ShowMessageLines(ReplaceHashMark(T(TX::FehlerDateiSchreiben), pfad) + "|" + fehler);
   return false;
 }

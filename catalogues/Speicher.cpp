@@ -16,6 +16,7 @@ void ReadSpeicher(CatalogueState& c, const std::string& pfad) {
   TBigIniFile ini;
   if (katalog::LadeKatalog(pfad, ini) != katalog::Ladung::Ok) return;
   katalog::Probleme probleme(pfad);
+  int brauchbar = 0;  // stores with a name and a known type
   for (int i = 0; i < ini.SectionCount(); ++i) {
     katalog::SektionsLeser l(ini, i);
     TSpeicher sp;
@@ -24,11 +25,15 @@ void ReadSpeicher(CatalogueState& c, const std::string& pfad) {
     sp.Schema = static_cast<std::uint16_t>(l.Ganzzahl("Schema", 0, 0, 65535));
     sp.SpVol1 = static_cast<std::uint16_t>(l.Ganzzahl("SpVol1", 300, 0, 65535));
     sp.SpVol2 = static_cast<std::uint16_t>(l.Ganzzahl("SpVol2", 0, 0, 65535));
-    if (sp.Name == "?" || sp.SpTypN == kSpTypUnbekannt) sp.Schema = 0;
+    if (sp.Name == "?" || sp.SpTypN == kSpTypUnbekannt)
+      sp.Schema = 0;
+    else
+      ++brauchbar;
     if (l.Fehlerhaft()) probleme.Add(l.FehlerText());
     c.Speicherliste.push_back(std::move(sp));
   }
   c.SpeicherlisteAnzahl = static_cast<std::int32_t>(c.Speicherliste.size()) - 1;
+  if (brauchbar == 0) probleme.Add("Keine Speicherdaten gefunden");
   probleme.Melde();
 }
 

@@ -13,7 +13,8 @@ struct CatalogueState;
 std::string SpeicherDateiPfad(const TavState& s);
 // Fills Speicherliste[1..SpeicherlisteAnzahl] from the file at `pfad` (every section in file
 // order). A missing or empty file gives an empty list without a message; values that cannot
-// be read keep their defaults and are reported with the section.
+// be read keep their defaults and are reported with the section; a file with text but no
+// store that has a name and a known type is reported ("Keine Speicherdaten gefunden").
 void ReadSpeicher(CatalogueState& c, const std::string& pfad);
 
 }  // namespace tav

@@ -23,6 +23,9 @@ namespace {
 constexpr std::size_t kNamensLaenge = 32;  // names are cut to this before " (Meteo)"
 constexpr char kMeteo[] = " (Meteo)";
 constexpr int kMN5Zeilen = 8764;           // name, coordinates, a free line, header, 8760 hours
+constexpr std::string_view kKopfUnklar =
+    "Breite, Länge und Höhe müssen durch Kommas ohne Leerzeichen (Zahlen mit Dezimalpunkt) oder "
+    "durch Leerzeichen getrennt sein.";
 
 // An import error whose text is shown below the file's name.
 struct ImportFehler : std::runtime_error {
@@ -63,6 +66,42 @@ std::vector<std::string> Felder(const std::string& zeile, char trenner) {
     felder.push_back(zeile.substr(start, pos - start));
     start = pos + 1;
   }
+}
+
+// The numbers of a coordinates line, as texts. Separated by blanks (a comma right behind a
+// number is part of the separator, a comma inside a number its decimal comma) or, in a line
+// without blanks, by commas, the numbers then with the decimal point. In the comma form a
+// decimal comma cannot be told from a separator ("48,5,7,8" may be 48,5 / 7,8 or 48 / 5 /
+// 7 / 8), so a line with more fields than `anzahl` (a last empty one allowed) is refused:
+// nothing is returned. `kommaAmEnde` tells whether the last number had a comma behind it.
+std::vector<std::string> KopfFelder(const std::string& zeile, std::size_t anzahl, bool& kommaAmEnde) {
+  const std::string z = Getrimmt(zeile);
+  std::vector<std::string> felder;
+  kommaAmEnde = false;
+  if (z.find_first_of(" \t") != std::string::npos) {
+    std::size_t pos = 0;
+    while ((pos = z.find_first_not_of(" \t", pos)) != std::string::npos) {
+      const std::size_t ende = std::min(z.find_first_of(" \t", pos), z.size());
+      std::string feld = z.substr(pos, ende - pos);
+      kommaAmEnde = feld.back() == ',';
+      if (kommaAmEnde) feld.pop_back();
+      if (!feld.empty()) felder.push_back(feld);
+      pos = ende;
+    }
+  } else {
+    felder = Felder(z, ',');
+    kommaAmEnde = felder.size() > anzahl && felder.back().empty();
+    if (kommaAmEnde) felder.pop_back();
+  }
+  if (felder.size() != anzahl) return {};
+  return felder;
+}
+
+// A number of an imported line within min..max; blanks around it are allowed, a blank inside
+// ("4 8,5") makes it no number rather than 48,5.
+double StrengeZahl(const std::string& feld, double min, double max) {
+  if (Getrimmt(feld).find_first_of(" \t") != std::string::npos) throw ENonsenseInput();
+  return CheckFloatRange(feld, min, max);
 }
 
 // Reads a whole outside file as lines; false (with the message already shown) when it
@@ -144,10 +183,11 @@ bool ReadMeteoDatei(TavState& s, const std::string& fileName, StatusSink& status
   try {
     if (zeilen.size() < 20) throw ImportFehler("");
     // Latitude, longitude (west positive in the file), altitude, each followed by a comma.
-    const std::vector<std::string> kopf = Felder(zeilen[4], ',');
-    if (kopf.size() < 4) throw ImportFehler("");
-    ort.GeoBreite = static_cast<float>(CheckFloatRange(kopf[0], 0, 65));
-    ort.GeoLaenge = static_cast<float>(-CheckFloatRange(kopf[1], -180, 180));
+    bool kommaAmEnde = false;
+    const std::vector<std::string> kopf = KopfFelder(zeilen[4], 3, kommaAmEnde);
+    if (kopf.empty() || !kommaAmEnde) throw ImportFehler("Kopfzeile \"" + Zitat(zeilen[4]) + "\": " + std::string(kKopfUnklar));
+    ort.GeoBreite = static_cast<float>(StrengeZahl(kopf[0], 0, 65));
+    ort.GeoLaenge = static_cast<float>(-StrengeZahl(kopf[1], -180, 180));
     ort.Hoehe = CheckIntRange(kopf[2], 1, 3000);
     for (int m = 1; m <= 12; ++m) {
       std::string rest = zeilen[7 + m];
@@ -158,7 +198,7 @@ bool ReadMeteoDatei(TavState& s, const std::string& fileName, StatusSink& status
         NextTabField(rest, feld[f]);
       }
       ort.Einstrahlung[m] = static_cast<double>(CheckIntRange(feld[1], 0, 999)) / MonatsTage[m];
-      ort.LuftTemp[m] = CheckFloatRange(feld[4], -50, 50);
+      ort.LuftTemp[m] = StrengeZahl(feld[4], -50, 50);
     }
   } catch (const std::exception& e) {
     const std::string detail = e.what();
@@ -208,25 +248,18 @@ bool ReadMN5Datei(TavState& s, const std::string& fileName, StatusSink& status) 
   // Line 2: latitude, longitude, altitude, time zone; comma-separated when short (time zone
   // west positive), blank-separated when longer than 25 characters (time zone east positive).
   try {
-    std::string z2 = Getrimmt(zeilen[1]);
-    const bool kurz = Utf8Length(z2) <= 25;
-    if (!kurz) {
-      std::string t;
-      for (char c : ReplaceAll(z2, ",", ".")) {
-        if (c == ' ' && !t.empty() && t.back() == ',') continue;
-        t += c == ' ' ? ',' : c;
-      }
-      z2 = t;
-    }
-    const std::vector<std::string> f = Felder(z2, ',');
-    if (f.size() < 4) throw ImportFehler("");
-    ort.GeoBreite = static_cast<float>(CheckFloatRange(f[0], 24, 65));
-    ort.GeoLaenge = static_cast<float>(CheckFloatRange(f[1], -180, 180));
+    const bool kurz = Utf8Length(Getrimmt(zeilen[1])) <= 25;
+    bool kommaAmEnde = false;
+    const std::vector<std::string> f = KopfFelder(zeilen[1], 4, kommaAmEnde);
+    if (f.empty()) throw ImportFehler("");
+    ort.GeoBreite = static_cast<float>(StrengeZahl(f[0], 24, 65));
+    ort.GeoLaenge = static_cast<float>(StrengeZahl(f[1], -180, 180));
     ort.Hoehe = CheckIntRange(f[2], 0, 3000);
     const std::int32_t tz = CheckIntRange(f[3], -12, 12);
     ort.Zeitzone = static_cast<std::int8_t>(kurz ? -tz : tz);
   } catch (const std::exception&) {
-    return problem("Kopfdaten des Standorts passen nicht");
+    return problem("Kopfdaten des Standorts passen nicht: \"" + Zitat(zeilen[1]) + "\"\r\n" +
+                   std::string(kKopfUnklar));
   }
 
   // Lines 5..8764: the hours in month order.
@@ -241,9 +274,9 @@ bool ReadMN5Datei(TavState& s, const std::string& fileName, StatusSink& status) 
         const std::size_t tab2 = tab1 == std::string::npos ? tab1 : text.find('\t', tab1 + 1);
         if (tab2 == std::string::npos) throw ImportFehler("");
         summeG += CheckIntRange(text.substr(tab1 + 1, tab2 - tab1 - 1), 0, 1200);
-        summeT += CheckFloatRange(text.substr(tab2 + 1), -40, 50);
+        summeT += StrengeZahl(text.substr(tab2 + 1), -40, 50);
       } catch (const std::exception&) {
-        return problem("Datenzeile '" + text + "' nicht plausibel");
+        return problem("Datenzeile '" + Zitat(text) + "' nicht plausibel");
       }
     }
     ort.Einstrahlung[m] = summeG / MonatsTage[m] / 1000.0;

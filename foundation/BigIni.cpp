@@ -41,18 +41,15 @@ int HexDigit(char c) {
 
 bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
 
-// A value must stay on its line: every line break (CR LF, LF or CR) becomes one blank.
+// A value must stay on its line: every line end (CR LF or LF) becomes one blank. A lone CR
+// is no line end for the reader, which keeps it in the value, so it is kept here too.
 std::string OneLine(std::string_view value) {
   std::string out;
   out.reserve(value.size());
   for (std::size_t i = 0; i < value.size(); ++i) {
     const char c = value[i];
-    if (c == '\r' || c == '\n') {
-      if (c == '\r' && i + 1 < value.size() && value[i + 1] == '\n') ++i;
-      out += ' ';
-    } else {
-      out += c;
-    }
+    if (c == '\r' && i + 1 < value.size() && value[i + 1] == '\n') continue;
+    out += c == '\n' ? ' ' : c;
   }
   return out;
 }
@@ -188,6 +185,16 @@ TDateTime Combine(long long day, double fraction) {
 // ----- text forms -------------------------------------------------------------------------
 
 std::int32_t IniStrToInt(std::string_view text, std::int32_t Default) {
+  std::int32_t v = Default;
+  return IniParseInt(text, v) ? v : Default;
+}
+
+double IniStrToFloat(std::string_view text, double Default) {
+  double v = Default;
+  return IniParseFloat(text, v) ? v : Default;
+}
+
+bool IniParseInt(std::string_view text, std::int32_t& out) {
   std::string s(text);
   if (s.size() >= 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) s = "$" + s.substr(2);
   std::size_t i = 0;
@@ -200,21 +207,22 @@ std::int32_t IniStrToInt(std::string_view text, std::int32_t Default) {
   } else if (i + 1 < s.size() && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X')) {
     hex = true, i += 2;
   }
-  if (i >= s.size()) return Default;
+  if (i >= s.size()) return false;
   const std::uint64_t limit = hex ? 0xFFFFFFFFull : (neg ? 0x80000000ull : 0x7FFFFFFFull);
   std::uint64_t v = 0;
   for (; i < s.size(); ++i) {
     const int digit = hex ? HexDigit(s[i]) : (s[i] >= '0' && s[i] <= '9' ? s[i] - '0' : -1);
-    if (digit < 0) return Default;
+    if (digit < 0) return false;
     v = v * (hex ? 16 : 10) + static_cast<std::uint64_t>(digit);
-    if (v > limit) return Default;
+    if (v > limit) return false;
   }
   auto u = static_cast<std::uint32_t>(v);
   if (neg) u = 0u - u;
-  return static_cast<std::int32_t>(u);
+  out = static_cast<std::int32_t>(u);
+  return true;
 }
 
-double IniStrToFloat(std::string_view text, double Default) {
+bool IniParseFloat(std::string_view text, double& out) {
   const std::string_view s = TrimBlanks(text);
   std::string buf;
   buf.reserve(s.size());
@@ -235,20 +243,21 @@ double IniStrToFloat(std::string_view text, double Default) {
       break;
     }
   }
-  if (mantissaDigits == 0) return Default;
+  if (mantissaDigits == 0) return false;
   if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
     buf += 'e';
     ++i;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) buf += s[i++];
     int expDigits = 0;
     for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) buf += s[i], ++expDigits;
-    if (expDigits == 0) return Default;
+    if (expDigits == 0) return false;
   }
-  if (i != s.size()) return Default;
+  if (i != s.size()) return false;
   double v = 0;
   const auto [ptr, ec] = std::from_chars(buf.data(), buf.data() + buf.size(), v);
-  if (ec != std::errc() || ptr != buf.data() + buf.size() || !std::isfinite(v)) return Default;
-  return v;
+  if (ec != std::errc() || ptr != buf.data() + buf.size() || !std::isfinite(v)) return false;
+  out = v;
+  return true;
 }
 
 std::string IniFloatToStr(double value) {
@@ -375,6 +384,7 @@ bool TBigIniFile::SetFileName(const std::string& Name) {
   LoadError_.clear();
   LastError_.clear();
   Encoding_ = EncodingOf(CodePage_);
+  EncodingEvident_ = false;
   if (!Name.empty()) LoadFile(Name);
   Modified_ = false;
   return true;
@@ -473,6 +483,7 @@ void TBigIniFile::LoadFile(const std::string& Name) {
     return;
   }
   const std::string text = DecodeText(bytes, CodePage_, &Encoding_);
+  EncodingEvident_ = EncodingEvident(bytes);
   AppendLines(SplitLines(text), true);
 }
 
@@ -504,13 +515,32 @@ void TBigIniFile::SaveToStrings(std::vector<std::string>& Strings) const {
   ForEachImageLine(Sections.Items, [&Strings](std::string_view line) { Strings.emplace_back(line); });
 }
 
-std::string TBigIniFile::FileImage() const {
+namespace {
+
+std::string ImageText(const std::vector<TSectionList::Entry>& items) {
   std::string text;
-  ForEachImageLine(Sections.Items, [&text](std::string_view line) {
+  ForEachImageLine(items, [&text](std::string_view line) {
     text += line;
     text += "\r\n";
   });
-  return EncodeText(text, Encoding_);
+  return text;
+}
+
+}  // namespace
+
+std::string TBigIniFile::FileImage() const {
+  const std::string text = ImageText(Sections.Items);
+  return EncodeText(text, EncodingForWrite(text, Encoding_, EncodingEvident_));
+}
+
+bool TBigIniFile::ExactFileImage(std::string& bytes, std::string& problem) const {
+  const std::string text = ImageText(Sections.Items);
+  return EncodeTextExact(text, EncodingForWrite(text, Encoding_, EncodingEvident_), bytes, &problem);
+}
+
+std::string NotWrittenText(const std::string& fileName, const std::string& problem) {
+  return "Die Datei " + fileName + " wird nicht geschrieben: " + problem +
+         ".|Die Datei bleibt unverändert.";
 }
 
 void TBigIniFile::LoadFromStrings(const std::vector<std::string>& Strings) {
@@ -529,11 +559,19 @@ bool TBigIniFile::FlushFile() {
     LastError_ = "Die Datei " + FileName_ + " wird nicht geschrieben, weil sie nicht gelesen werden konnte.|" + LoadError_;
     return false;
   }
+  std::string bytes;
   std::string err;
-  if (!WriteFileAtomic(FileName_, FileImage(), &err)) {
+  if (!ExactFileImage(bytes, err)) {
+    LastError_ = NotWrittenText(FileName_, err);
+    return false;
+  }
+  if (!WriteFileAtomic(FileName_, bytes, &err)) {
     LastError_ = err;
     return false;
   }
+  // What was written decides the encoding from now on, as a fresh read would.
+  DecodeText(bytes, CodePage_, &Encoding_);
+  EncodingEvident_ = EncodingEvident(bytes);
   LastError_.clear();
   Modified_ = false;
   return true;

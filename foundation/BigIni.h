@@ -19,7 +19,9 @@
 //   before "=" belongs to the key. The value is the rest of the line, untrimmed.
 // - Written: each section that has lines as "[name]", its lines, one empty line; CR LF; in the
 //   encoding the file was read in (code page 1252 or 1250 as chosen by the caller, or UTF-8
-//   when it was read as UTF-8); no byte-order mark unless the file had one.
+//   when it was read as UTF-8); no byte-order mark unless the file had one. A new file, or
+//   one of plain ASCII, whose text the code page cannot hold becomes UTF-8 with byte-order
+//   mark; a file that showed its code page is never written with "?" for a character.
 //
 // Duplicate sections (the same name twice, in any case)
 // - The first occurrence is the section: every look-up by name (ReadString, WriteString,
@@ -44,8 +46,11 @@
 // - Typed reads never throw: empty or malformed text, and numbers out of range, give Default.
 // - WriteString rejects (returns false, changes nothing) an empty Ident, an Ident containing
 //   "=" or a line break or starting with "[", and a Section containing a line break; erasing a
-//   section is the explicit EraseSection. Line breaks inside a Value become blanks, so a value
-//   can never break the file's structure.
+//   section is the explicit EraseSection. A line end (LF or CR LF) inside a Value becomes a
+//   blank, so a value can never break the file's structure; a lone CR, which the reader keeps
+//   inside a line, is kept.
+// - A flush refuses to write a text its encoding cannot hold (a character code page 1252
+//   lacks) rather than store "?" for it; the file stays as it was.
 
 #include <cstdint>
 #include <iosfwd>
@@ -67,6 +72,9 @@ std::int32_t IniStrToInt(std::string_view text, std::int32_t Default);
 // Decimal comma or point, optional exponent, surrounding blanks ignored; garbage, overflow,
 // "INF" and "NAN" give Default.
 double IniStrToFloat(std::string_view text, double Default);
+// The same forms; false (out unchanged) where the above give Default.
+bool IniParseInt(std::string_view text, std::int32_t& out);
+bool IniParseFloat(std::string_view text, double& out);
 // At most 15 significant digits, decimal comma, plain notation from 0,00001 up to 15 integer
 // digits, otherwise "E" notation ("1E20", "1E-6", "-1,5E-7"); -0 gives "0".
 std::string IniFloatToStr(double value);
@@ -74,6 +82,8 @@ std::string IniFloatToStr(double value);
 std::string IniDateToStr(TDateTime value);
 std::string IniTimeToStr(TDateTime value);
 std::string IniDateTimeToStr(TDateTime value);
+// The message for a file left unwritten because of `problem` (see ExactFileImage).
+std::string NotWrittenText(const std::string& fileName, const std::string& problem);
 // "d.m.yyyy" (two-digit years: 00..49 -> 20xx, 50..99 -> 19xx), "h:n" or "h:n:s", or both
 // separated by blanks. Return false on anything else.
 bool IniStrToDate(std::string_view text, TDateTime& out);
@@ -118,7 +128,9 @@ class TBigIniFile {
   bool Modified() const { return Modified_; }
   std::int32_t TextBufferSize() const { return TextBufferSize_; }
   std::int32_t CurSection() const { return CurSection_; }
-  // The encoding the content is written in: as the file was read, else the constructor's.
+  // The encoding the content is written in: as the file was read, else the constructor's. A
+  // file of plain ASCII (or none) whose new text that code page cannot hold is written as
+  // UTF-8 with byte-order mark instead (EncodingForWrite).
   TextEncoding Encoding() const { return Encoding_; }
 
   // Empty when the last load succeeded or the file did not exist.
@@ -146,8 +158,12 @@ class TBigIniFile {
   void EraseSection(std::string_view Section);
   // Appends the file image (every section with lines, duplicates included) to Strings.
   void SaveToStrings(std::vector<std::string>& Strings) const;
-  // The bytes a flush writes: every line ended by CR LF, in the encoding the file was read in.
+  // The file image: every line ended by CR LF, in the encoding the file was read in.
   std::string FileImage() const;
+  // The bytes a flush writes: the file image, refused (false, `problem` says why, see
+  // EncodeTextExact) when the encoding cannot hold every character or the next read would
+  // decode the bytes differently.
+  bool ExactFileImage(std::string& bytes, std::string& problem) const;
   // Appends sections parsed from Strings (the end-of-file mark has no meaning here).
   void LoadFromStrings(const std::vector<std::string>& Strings);
   // Rewrites the file when modified. False on failure (see LastError); Modified stays set.
@@ -217,6 +233,7 @@ class TBigIniFile {
   TSectionList Sections;
   CodePage CodePage_ = CodePage::Cp1252;
   TextEncoding Encoding_ = TextEncoding::Cp1252;
+  bool EncodingEvident_ = false;  // the file read showed its encoding (see EncodingEvident)
   std::string LoadError_;
   std::string LastError_;
 };

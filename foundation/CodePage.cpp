@@ -254,6 +254,62 @@ std::string EncodeText(std::string_view utf8, TextEncoding enc, bool* lossy) {
   return std::string(utf8);
 }
 
+bool EncodingEvident(std::string_view bytes) {
+  return HasUtf8Bom(bytes) ||
+         std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
+TextEncoding EncodingForWrite(std::string_view utf8, TextEncoding asRead, bool evident) {
+  if (evident) return asRead;
+  std::string bytes;
+  return EncodeTextExact(utf8, asRead, bytes) ? asRead : TextEncoding::Utf8Bom;
+}
+
+CodePage FallbackCodePage(TextEncoding enc) {
+  return enc == TextEncoding::Cp1250 ? CodePage::Cp1250 : CodePage::Cp1252;
+}
+
+bool EncodeTextExact(std::string_view utf8, TextEncoding enc, std::string& bytes,
+                     std::string* problem) {
+  bool lossy = false;
+  bytes = EncodeText(utf8, enc, &lossy);
+  if (lossy) {
+    if (problem) {
+      // The characters (or invalid bytes) lost, each once, in order of appearance.
+      const CodePage cp = FallbackCodePage(enc);
+      const bool codePage = enc == TextEncoding::Cp1252 || enc == TextEncoding::Cp1250;
+      std::vector<char32_t> fehlend;
+      std::size_t pos = 0;
+      while (pos < utf8.size() && fehlend.size() < 10) {
+        char32_t c = 0;
+        const std::size_t len = DecodeSequence(utf8, pos, c);
+        const bool verloren = len == 0 || (codePage && UnicodeToCodePage(c, cp) < 0);
+        pos += len == 0 ? 1 : len;
+        if (len == 0) c = 0xFFFD;
+        if (verloren && std::find(fehlend.begin(), fehlend.end(), c) == fehlend.end())
+          fehlend.push_back(c);
+      }
+      std::string liste;
+      for (char32_t c : fehlend) {
+        liste += liste.empty() ? "\"" : ", \"";
+        AppendUtf8(liste, c);
+        liste += '"';
+      }
+      *problem = codePage ? "Zeichen, die die Codeseite " +
+                                std::string(cp == CodePage::Cp1250 ? "1250" : "1252") +
+                                " der Datei nicht kennt: " + liste
+                          : "ungültige UTF-8-Zeichen im Text";
+    }
+    return false;
+  }
+  if (DecodeText(bytes, FallbackCodePage(enc)) != utf8) {
+    if (problem)
+      *problem = "der Text würde beim nächsten Lesen als UTF-8 gelesen und verändert";
+    return false;
+  }
+  return true;
+}
+
 CodePage CodePageForLanguage(std::string_view code) {
   std::string c = FoldCaseUtf8(code);
   for (std::string_view ce : {"pl", "cz", "hu", "ro", "sl"})

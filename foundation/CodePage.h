@@ -50,6 +50,21 @@ std::string DecodeText(std::string_view bytes, CodePage fallback, TextEncoding* 
 std::vector<std::string> SplitLines(std::string_view text);
 // Encodes UTF-8 text for a file in the given encoding (with the mark for Utf8Bom).
 std::string EncodeText(std::string_view utf8, TextEncoding enc, bool* lossy = nullptr);
+// Encodes for a file that must read back as the same text: false when the encoding lacks a
+// character of the text, or when the bytes would be taken for another encoding on the next
+// read (code-page bytes that happen to be UTF-8). `problem` then tells why, naming up to ten
+// of the missing characters, for a message.
+bool EncodeTextExact(std::string_view utf8, TextEncoding enc, std::string& bytes,
+                     std::string* problem = nullptr);
+// Whether a file image shows its encoding: a byte-order mark or any byte above 127. Plain
+// ASCII reads the same in every encoding here, so such a file's encoding is still open.
+bool EncodingEvident(std::string_view bytes);
+// The encoding to write text in: `asRead` when the file showed it (EncodingEvident) or when
+// the text fits it; else UTF-8 with byte-order mark, so that a new or plain-ASCII file whose
+// code page lacks a character of the text keeps that character.
+TextEncoding EncodingForWrite(std::string_view utf8, TextEncoding asRead, bool evident);
+// The code page a file's text falls back to when it is not UTF-8.
+CodePage FallbackCodePage(TextEncoding enc);
 
 // The code page of a language's files by its language code ("pl", "cz", "hu", "ro", "sl" are
 // Central European and use 1250; every other code uses 1252). The code's case is ignored.

@@ -75,7 +75,14 @@ void LoadSettings(TavState& s, TTextTable& texts, const SettingsEnv& env) {
     st.FarbModus = farbModus == 1 ? 1 : 0;
     const std::int32_t druckModus = ini.ReadInteger(kSection, "DruckModus", 0);
     const char* seitenVorgabe = druckModus == 0 ? "E" : druckModus == 1 ? "O" : "REO";
-    st.DruckSeiten = DruckSeitenAus(ini.ReadString(kSection, "DruckSeiten", seitenVorgabe));
+    const std::string seiten = ini.ReadString(kSection, "DruckSeiten", seitenVorgabe);
+    st.DruckSeiten = DruckSeitenAus(seiten);
+    if (st.DruckSeiten == 0) {
+      // Saved as "R" next time: said now, so that the change is not silent.
+      ShowMessageLines(SettingsFile(s) + ": DruckSeiten=\"" + Zitat(seiten) +
+                       "\" nennt keinen Teil des Berichts; es gilt \"R\".");
+      st.DruckSeiten = dsReport;
+    }
     st.DruckFont = ini.ReadString(kSection, "DruckFont", defaults.DruckFont);
     st.Drucker = ini.ReadString(kSection, "Drucker", env.AktuellerDrucker);
     st.DrucklogoDatei = ini.ReadString(kSection, "DrucklogoDatei", defaults.DrucklogoDatei);
@@ -148,18 +155,19 @@ bool SaveSettings(TavState& s, const std::string& selectedPrinter) {
   ini.WriteInteger(kSection, "AFleft", st.AFPos.Links);
   ini.WriteInteger(kSection, "AFtop", st.AFPos.Oben);
   for (const auto& c : kKurven) ini.WriteBool(kSection, c.key, st.*c.schalter);
-  // Keys of another program version stay where they were written. Own keys are the ones
-  // just written and the older "DruckModus", which is read but no longer written.
+  // Lines of another program version (keys, comments) are kept as they were written, also
+  // those the key-value writer would refuse (a key with a CR or a leading "["). Own keys are
+  // the ones just written and the older "DruckModus", which is read but no longer written.
   std::vector<std::string> own;
   ini.ReadSection(kSection, own);
   own.emplace_back("DruckModus");
+  std::vector<std::string>* lines = nullptr;
+  ini.FindKey(kSection, "", lines, true);
   for (const std::string& line : previous) {
     const std::size_t eq = line.find('=');
-    if (eq == std::string::npos || eq == 0) continue;
     const std::string_view key = std::string_view(line).substr(0, eq);
     const auto isKey = [key](const std::string& k) { return EqualsNoCase(key, k); };
-    if (std::none_of(own.begin(), own.end(), isKey))
-      ini.WriteString(kSection, key, std::string_view(line).substr(eq + 1));
+    if (eq == std::string::npos || std::none_of(own.begin(), own.end(), isKey)) lines->push_back(line);
   }
   if (!ini.FlushFile()) {
     ShowMessageLines(ini.LastError());

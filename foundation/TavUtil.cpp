@@ -402,6 +402,16 @@ std::string ReplaceAll(std::string_view S, std::string_view Old, std::string_vie
   return out;
 }
 
+std::string Zitat(std::string_view S, std::size_t MaxChars) {
+  std::size_t pos = 0;
+  for (std::size_t n = 0; n < MaxChars; ++n) {
+    char32_t c;
+    if (!NextCodePoint(S, pos, c)) return std::string(S);
+  }
+  if (pos >= S.size()) return std::string(S);
+  return std::string(S.substr(0, pos)) + "...";
+}
+
 std::string ReplaceHashMark(std::string_view Template, std::string_view Value) {
   std::string out(Template);
   const std::size_t hit = out.find('#');

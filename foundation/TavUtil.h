@@ -109,6 +109,10 @@ std::string StripChars(std::string_view S, std::string_view Chars);
 std::string ReplaceAll(std::string_view S, std::string_view Old, std::string_view New);
 // The first "#" of Template replaced by Value.
 std::string ReplaceHashMark(std::string_view Template, std::string_view Value);
+// File text quoted in a message: at most MaxChars characters; longer text is cut and ends
+// in "..." (a message must stay readable whatever a file holds).
+inline constexpr std::size_t ZitatLaenge = 200;
+std::string Zitat(std::string_view S, std::size_t MaxChars = ZitatLaenge);
 // Every "|" becomes CR LF.
 std::string PipeToLineBreaks(std::string_view S);
 // Field := the trimmed text before the first TAB, removed from Line with the TAB; without

@@ -5,6 +5,7 @@
 
 #include "catalogues/Energie.h"
 #include "foundation/CodePage.h"
+#include "foundation/TavUtil.h"
 #include "test_orte_hilfen.h"
 
 namespace tav::test {
@@ -116,7 +117,7 @@ TEST(EnergieAufloesung, NamesAndSignaturesResolveAsExpected) {
       {"signature tie: the carrier in use", "egal", "kWh10,0CO22,62,62,6WFS917560", 2, 2,
        "gewählt: Öl B"},
       {"far from every name: still the nearest", fern, "", -1, 1,
-       "\"" + fern + "\" nicht gefunden\ngewählt: Öl A"},
+       "\"" + Zitat(fern) + "\" nicht gefunden\ngewählt: Öl A"},
   };
   for (const auto& e : faelle) {
     EnergieFixture f;
@@ -174,7 +175,11 @@ TEST(EnergieDatei, BadFilesAreReportedAndLeftUntouched) {
        "Zahlenangaben bei E2 prüfen!"},
       {"same section name twice", Abschnitt("E1", "Gut") + Abschnitt("E1", "Zweiter", "1", "7x"), 2,
        "Zahlenangaben bei E1 prüfen!"},
-      {"nothing usable", Abschnitt("E1", "Null", "0"), 8, "[E1] kWhinEinheit"},
+      {"nothing usable", Abschnitt("E1", "Null", "0"), 8, "Keine Energieträgerdaten gefunden"},
+      {"no section at all", "EnergieName=ohne Abschnitt\r\n", 8, "Keine Energieträgerdaten gefunden"},
+      // A blank inside a number is a typing error, not 48,5.
+      {"blank inside a number", Abschnitt("E1", "Gut") + Abschnitt("E2", "Luecke", "4 8,5"), 1,
+       "Zahlenangaben bei E2 prüfen!"},
   };
   for (const auto& e : faelle) {
     EnergieFixture f;

@@ -185,7 +185,7 @@ TEST(KollektorAufloesung, ProjectNamesResolveAsExpected) {
       {"long name stored cut to 50", lang60.substr(0, 50), false, 4, ""},
       {"long name in full", lang60, false, 4, ""},
       {"far from every name: still the nearest", fern, false, 4,
-       "\"" + fern + "\" nicht in Kollektorliste\ngewählt: " + lang60},
+       "\"" + Zitat(fern) + "\" nicht in Kollektorliste\ngewählt: " + lang60},
   };
   for (const auto& e : faelle) {
     KollFixture f;
@@ -282,6 +282,8 @@ TEST(KollektorDatei, BadFilesAreReportedAndLeftUntouched) {
       {"bad number", kaputt, 2, "Zahlenangaben bei Kollektor 2 prüfen!"},
       {"too many", viele, 600, "Zuviele Einträge in Koll.dat"},
       {"no section", "Name=ohne Abschnitt\r\n", 4, "Keine Kollektordaten gefunden"},
+      {"blank inside a number", std::string(kaputt).replace(kaputt.find("0,7x"), 4, "0, 7"), 2,
+       "Zahlenangaben bei Kollektor 2 prüfen!"},
   };
   for (const auto& e : faelle) {
     KollFixture f;

@@ -7,6 +7,7 @@
 
 #include "catalogues/Orte.h"
 #include "foundation/CodePage.h"
+#include "foundation/TavUtil.h"
 #include "test_orte_hilfen.h"
 
 namespace tav::test {
@@ -219,6 +220,10 @@ TEST(OrteDatei, MalformedFilesAreReportedAndLeftAlone) {
        "Zahlenangaben bei Ort 1 prüfen!", 2},
       {"bad number", ersetze("GeoBreite=48,0", "GeoBreite=abc"), "Zahlenangaben bei Ort 1 prüfen!",
        2},
+      {"blank inside a number", ersetze("GeoBreite=48,0", "GeoBreite=4 8,0"),
+       "Zahlenangaben bei Ort 1 prüfen!", 2},
+      {"thirteen monthly values", ersetze("Einstrahlung=  0,75", "Einstrahlung=  0,75 1"),
+       "Zahlenangaben bei Ort 1 prüfen!", 2},
       {"bad integer", ersetze("Hoehe= 269", "Hoehe=2x"), "Zahlenangaben bei Ort 1 prüfen!", 2},
       {"number beyond single precision", ersetze("GeoLaenge= 7,9", "GeoLaenge=1e39"),
        "Zahlenangaben bei Ort 1 prüfen!", 2},
@@ -337,7 +342,8 @@ TEST(OrteDatei, ProjectLocationResolution) {
     EXPECT_EQ(f.s().plant.Standort, c.namen[c.nr - 1]);
     if (c.warnung) {
       ASSERT_EQ(f.msgs->shown.size(), 1u);
-      EXPECT_EQ(f.msgs->shown[0].text, "\"" + c.standort + "\" nicht in Standortliste\ngewählt: " +
+      // A long name is quoted cut, never whole.
+      EXPECT_EQ(f.msgs->shown[0].text, "\"" + Zitat(c.standort) + "\" nicht in Standortliste\ngewählt: " +
                                            c.namen[c.nr - 1]);
     } else {
       EXPECT_TRUE(f.msgs->shown.empty()) << f.msgs->All();

@@ -7,6 +7,7 @@
 
 #include "catalogues/Profile.h"
 #include "foundation/CodePage.h"
+#include "foundation/TavUtil.h"
 #include "test_orte_hilfen.h"
 
 namespace tav::test {
@@ -170,7 +171,7 @@ TEST(ProfilAufloesung, NamesResolveAsExpected) {
       {"NORMAL kept when not nearer", "Normalprofil 2", 1,
        "\"Normalprofil 2\" nicht gefunden\ngewählt: Normalprofil"},
       {"far from every name: still the nearest", fern, 3,
-       "\"" + fern + "\" nicht gefunden\ngewählt: Einfamilienhaus Standard"},
+       "\"" + std::string(ZitatLaenge, 'x') + "...\" nicht gefunden\ngewählt: Einfamilienhaus Standard"},
   };
   for (const auto& e : faelle) {
     ProfilFixture f;
@@ -210,6 +211,13 @@ TEST(ProfilDatei, BadListsAreReportedSkippedAndLeftUntouched) {
       {"no Vormittag", Abschnitt("Profil 1", "Gut") + "[Profil 2]\r\nName=Leer\r\n", 1,
        "Fehler in Profil.dat: [Profil 2]"},
       {"huge number", Abschnitt("Profil 1", "Gut") + Abschnitt("Profil 2", "Riesig", 4, "Monate=1e30 1 1 1 1 1 1 1 1 1 1 1\r\n"),
+       1, "Fehler in Profil.dat: [Profil 2]"},
+      // 13 + 11 values are 24, but they would shift one hour into the afternoon.
+      {"thirteen in the morning, eleven in the afternoon",
+       Abschnitt("Profil 1", "Gut") + "[Profil 2]\r\nName=Schief\r\nVormittag=1 1 1 1 1 1 1 1 1 1 1 1 1\r\n"
+                                      "Nachmittag=1 1 1 1 1 1 1 1 1 1 1\r\n",
+       1, "Fehler in Profil.dat: [Profil 2]"},
+      {"thirteen months", Abschnitt("Profil 1", "Gut") + Abschnitt("Profil 2", "Monate", 4, "Monate=1 2 3 4 5 6 7 8 9 10 11 12 13\r\n"),
        1, "Fehler in Profil.dat: [Profil 2]"},
       {"31 sections", einunddreissig, 30, "Zuviele Einträge in Profil.dat"},
       {"only bad sections", "[Profil 1]\r\nName=X\r\n", 4, "Keine Profildaten gefunden"},

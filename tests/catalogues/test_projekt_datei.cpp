@@ -12,7 +12,9 @@
 #include "catalogues/ProjektDatei.h"
 #include "catalogues/ProjektRecord.h"
 #include "foundation/BigIni.h"
+#include "foundation/CodePage.h"
 #include "foundation/FileSizeLimit.h"
+#include "test_kodierung_faelle.h"
 #include "test_projekt_fixture.h"
 
 namespace tav {
@@ -55,7 +57,7 @@ PlantState Zurueckgelesen(const std::string& pfad, const std::string& sektion) {
   TBigIniFile ini;
   EXPECT_TRUE(LadeProjektDatei(pfad, ini));
   PlantState p;
-  ReadProjektDat(ini, sektion, 1, 0.0, p);
+  ReadProjektDat(ini, sektion, 1, 0.0, p, pfad);
   CheckAnlagenTyp(p);
   return p;
 }
@@ -249,6 +251,7 @@ TEST(ProjektDateiLesen, DefaultsAndToleratedTexts) {
     const char* name;
     std::vector<std::string> zeilen;
     std::function<bool(const TProjekt&)> ok;
+    std::vector<std::string> gemeldet = {};  // keys reported as unreadable
   };
   const Case cases[] = {
       {"empty section: the table's defaults", {"Fremd=1"},
@@ -278,16 +281,18 @@ TEST(ProjektDateiLesen, DefaultsAndToleratedTexts) {
       {"with east-west missing second-field keys take their defaults", {"OstWestKollektor=1"},
        [](const TProjekt& r) { return r.KollektorFlaeche2 == 999.0 && r.KollektorAzimut2 == 0.0 && r.KollektorNeigung2 == 30.0; }},
       {"any non-zero number is true; a word is not a Boolean", {"OstWestKollektor=2", "LFTkreis=True"},
-       [](const TProjekt& r) { return r.OstWestKollektor && !r.LFTkreis; }},
+       [](const TProjekt& r) { return r.OstWestKollektor && !r.LFTkreis; }, {"LFTkreis"}},
       {"keys in any letter case", {"rohrtyp=Cu 18", "ZAPFPROFIL=Hotel"},
        [](const TProjekt& r) { return r.RohrTyp == "Cu 18" && r.Zapfprofil == "Hotel"; }},
       {"the second pipe key is never read", {"Rohrtype=Cu 28"}, [](const TProjekt& r) { return r.RohrTyp == "*init*"; }},
       {"numbers with a point, blanks or an exponent", {"KollektorFlaeche=12.5", "KollektorFlow= 7,25 ", "Heizwaermebedarf=2E7"},
        [](const TProjekt& r) { return r.KollektorFlaeche == 12.5 && r.KollektorFlow == 7.25 && r.Heizwaermebedarf == 2e7; }},
       {"a number that is no number gives the default", {"KollektorFlaeche=abc", "Speicher1vol="},
-       [](const TProjekt& r) { return r.KollektorFlaeche == 999.0 && r.Speicher1vol == 750.0; }},
+       [](const TProjekt& r) { return r.KollektorFlaeche == 999.0 && r.Speicher1vol == 750.0; },
+       {"KollektorFlaeche", "Speicher1vol"}},
       {"integers: hexadecimal yes, decimals no", {"SpeicherAnz=$2", "HeizTnorm=-16,0", "HeizTvor100=70,0", "PoolStart=0x20"},
-       [](const TProjekt& r) { return r.SpeicherAnz == 2 && r.HeizTnorm == -16.0 && r.HeizTvor100 == 55.0 && r.PoolStart == 32; }},
+       [](const TProjekt& r) { return r.SpeicherAnz == 2 && r.HeizTnorm == -16.0 && r.HeizTvor100 == 55.0 && r.PoolStart == 32; },
+       {"HeizTnorm", "HeizTvor100"}},
       {"heat-exchanger store flag decides the combi default", {"KombiSpeicherWT=1"},
        [](const TProjekt& r) { return r.KombiSpTyp == "1"; }},
       {"circulation times cut to 24 letters", {"ZiZeiten=" + std::string(30, 'A')},
@@ -308,9 +313,72 @@ TEST(ProjektDateiLesen, DefaultsAndToleratedTexts) {
     std::vector<std::string> ungueltig;
     ReadProjektRecord(ini, "projekt 9", 3, 45000.5, r, ungueltig);
     EXPECT_TRUE(c.ok(r)) << c.name;
-    EXPECT_TRUE(ungueltig.empty()) << c.name;
+    EXPECT_EQ(ungueltig, c.gemeldet) << c.name;
     EXPECT_TRUE(msgs->shown.empty()) << c.name;
   }
+}
+
+// Values that cannot be read as numbers are reported like integers out of their field: one
+// message naming file, project and keys; the defaults serve; loading leaves the file alone.
+TEST_F(ProjektTest, UnreadableNumbersAreReportedNotSavedOverSilently) {
+  const std::string inhalt =
+      Crlf({"[Projekt 2]", "ProjektName=Halle", "KollektorFlaeche=12.5 m2", "KollektorNeigung=45°",
+            "Heizwaermebedarf=1e400", "KollektorAzimut=NaN", "HeizkreisTyp=abc", "Pool=ja",
+            "HeizTnorm=-12 Grad", "Datum=gestern", "Kaltwassertemp=12"});
+  dir.Write("Projekte.dat", inhalt);
+  const PlantState p = Zurueckgelesen(Pfad(), "Projekt 2");
+  EXPECT_EQ(dir.Read("Projekte.dat"), inhalt);
+  ASSERT_EQ(msgs->shown.size(), 1u) << msgs->All();
+  const std::string& text = msgs->shown[0].text;
+  for (const char* teil : {"Projekte.dat", "Halle", "Projekt 2", "\"KollektorFlaeche\"", "\"KollektorNeigung\"",
+                           "\"Heizwaermebedarf\"", "\"KollektorAzimut\"", "\"HeizkreisTyp\"", "\"Pool\"",
+                           "\"HeizTnorm\"", "\"Datum\""})
+    EXPECT_NE(text.find(teil), std::string::npos) << teil << " in " << text;
+  EXPECT_EQ(text.find("Kaltwassertemp"), std::string::npos) << text;
+  EXPECT_FLOAT_EQ(p.KollektorFlaeche, 999.0f);
+  EXPECT_FLOAT_EQ(p.KollektorNeigung, 30.0f);
+  EXPECT_FLOAT_EQ(p.KollektorAzimut, 0.0f);
+  EXPECT_EQ(p.HeizkreisTyp, 2);
+  EXPECT_FLOAT_EQ(p.Kaltwassertemp, 12.0f);
+}
+
+// A project file keeps its encoding and every character over two saves; a character its code
+// page lacks is reported and the file left as it was.
+TEST_F(ProjektTest, EncodingAndEveryCharacterSurviveTwoSaves) {
+  for (const auto& c : test::kKodierungsFaelle) {
+    SCOPED_TRACE(c.fall);
+    const std::string name = c.name;
+    dir.Write("Projekte.dat", EncodeText(Crlf({"[Projekt 1]", "ProjektName=" + name, "Info1=" + name,
+                                               "Info2=lone\rCR", "Standort=" + name, ""}),
+                                         c.kodierung));
+    s.plant = Zurueckgelesen(Pfad(), "Projekt 1");
+    EXPECT_EQ(s.plant.ProjektName, name);
+    s.settings.ProjektNummer = 1;
+    ASSERT_TRUE(WriteProjektDat(Pfad(), s, d)) << msgs->All();
+    const std::string erste = Datei();
+    ASSERT_TRUE(WriteProjektDat(Pfad(), s, d)) << msgs->All();
+    EXPECT_EQ(Datei(), erste);
+    TextEncoding gelesen = TextEncoding::Cp1252;
+    DecodeText(erste, CodePage::Cp1252, &gelesen);
+    EXPECT_EQ(gelesen, c.kodierung);
+    const PlantState zurueck = Zurueckgelesen(Pfad(), "Projekt 1");
+    EXPECT_EQ(zurueck.ProjektName, name);
+    EXPECT_EQ(zurueck.Info1, name);
+    EXPECT_EQ(zurueck.Standort, name);
+    EXPECT_EQ(zurueck.Info2, "lone\rCR");
+  }
+  EXPECT_TRUE(msgs->shown.empty()) << msgs->All();
+
+  dir.Write("Projekte.dat", EncodeCodePage(Crlf({"[Projekt 1]", "ProjektName=Lódz", ""}), CodePage::Cp1252));
+  const std::string vorher = Datei();
+  s.plant = Zurueckgelesen(Pfad(), "Projekt 1");
+  s.plant.ProjektName = "Łódź";
+  s.run.ProjektGeaendert = true;
+  EXPECT_FALSE(WriteProjektDat(Pfad(), s, d));
+  EXPECT_EQ(Datei(), vorher);
+  EXPECT_TRUE(s.run.ProjektGeaendert);
+  EXPECT_TRUE(msgs->Contains("\"Ł\", \"ź\"")) << msgs->All();
+  EXPECT_TRUE(msgs->Contains(Pfad())) << msgs->All();
 }
 
 TEST_F(ProjektTest, IntegerOutsideItsFieldTakesTheDefaultWithOneMessage) {
@@ -343,8 +411,8 @@ TEST_F(ProjektTest, AFileThatIsNoProjectFileIsRefusedAndLeftAlone) {
   };
   const Case cases[] = {
       {"foreign section", Crlf({"[Ort 1]", "Name=Ulm"})},
-      {"one foreign among projects", Crlf({"[Projekt 1]", "ProjektName=A", "", "[Kollektor 1]", "Name=B"})},
-      {"the prefix is case-sensitive", Crlf({"[projekt 1]", "ProjektName=A"})},
+      {"a section named like a project without its number", Crlf({"[Projekt]", "ProjektName=A"})},
+      {"another word before the number", Crlf({"[Notizen 1]", "Text=A"})},
       {"text without any section", "Hallo Welt\r\n"},
   };
   for (const auto& c : cases) {

@@ -44,6 +44,75 @@ std::vector<std::string> Verbunden(std::initializer_list<std::vector<std::string
   return alle;
 }
 
+// Reader and writer agree on what a project section is: "Projekt 01" and "projekt 2" are read
+// and saved as those sections; a second section of the same number is reported and left
+// alone; foreign sections are reported, kept and never block a save or an import.
+TEST_F(ProjektTest, ProjectSectionsAreTheSameForReaderAndWriter) {
+  const std::vector<std::string> notizen = {"[Notizen]", "Text=bitte nicht löschen", ""};
+  const std::vector<std::string> doppelt = {"[Projekt 1]", "ProjektName=Doppelt", ""};
+  std::vector<std::string> eins = Projekt(1, "Eins", "A");
+  eins[0] = "[Projekt 01]";
+  std::vector<std::string> zwei = Projekt(2, "Zwei", "B");
+  zwei[0] = "[projekt 2]";
+  dir.Write("Projekte.dat", Crlf(Verbunden({eins, notizen, zwei, doppelt})));
+  s.settings.ProjektNummer = 1;
+  LoadProjekt(s, d);
+  ASSERT_EQ(s.cat.ProjektAnzahl, 2) << msgs->All();
+  EXPECT_EQ(s.cat.Projektliste[1].Nummer, 1);
+  EXPECT_EQ(s.cat.Projektliste[2].Nummer, 2);
+  EXPECT_EQ(s.plant.ProjektName, "Eins");
+  EXPECT_TRUE(msgs->Contains("[Notizen] ohne Projektnummer")) << msgs->All();
+  EXPECT_TRUE(msgs->Contains("[Projekt 1] hat dieselbe Projektnummer wie [Projekt 01]")) << msgs->All();
+
+  for (int nummer : {1, 2, 1}) {  // twice the same project: still one section
+    s.settings.ProjektNummer = nummer;
+    s.plant.ProjektName = "Neu " + std::to_string(nummer);
+    ASSERT_TRUE(WriteProjektDat(Pfad(), s, d)) << msgs->All();
+  }
+  EXPECT_EQ(Sektionen(Pfad()),
+            (std::vector<std::string>{"Projekt 01", "Notizen", "projekt 2", "Projekt 1"}));
+  EXPECT_EQ(Wert(Pfad(), "Projekt 01", "ProjektName"), "Neu 1");
+  EXPECT_EQ(Wert(Pfad(), "projekt 2", "ProjektName"), "Neu 2");
+  const std::string datei = Datei();
+  EXPECT_NE(datei.find(Crlf(notizen)), std::string::npos) << datei;
+  EXPECT_NE(datei.find(Crlf(doppelt)), std::string::npos) << "the second section is kept as it was";
+
+  ASSERT_TRUE(DeleteProjekt(s, 2));
+  EXPECT_EQ(Sektionen(Pfad()), (std::vector<std::string>{"Projekt 01", "Notizen", "Projekt 1"}));
+
+  // The same name twice is said as well.
+  dir.Write("Projekte.dat", Crlf(Verbunden({Projekt(1, "Eins", "A"), Projekt(1, "Zweimal", "B")})));
+  msgs->shown.clear();
+  LoadProjekt(s, d);
+  EXPECT_EQ(s.cat.ProjektAnzahl, 1);
+  EXPECT_TRUE(msgs->Contains("[Projekt 1] steht mehrfach")) << msgs->All();
+
+  // An import takes the project sections only.
+  dir.Write("import.dat", Crlf(Verbunden({notizen, Projekt(5, "Fünf", "C")})));
+  LoadProjekt(s, d);
+  msgs->shown.clear();
+  ImportProjekt(s, (dir / "import.dat").string(), d);
+  EXPECT_EQ(s.cat.ProjektAnzahl, 2) << msgs->All();
+  EXPECT_EQ(Wert(Pfad(), "Projekt 2", "ProjektName"), "Fünf");
+  EXPECT_EQ(Wert(Pfad(), "Projekt 3", "ProjektName"), "<fehlt>");
+}
+
+// Deleting the last project beside a foreign section must not make saving impossible.
+TEST_F(ProjektTest, OwnProjectFileWithOnlyAForeignSectionTakesTheStandardProject) {
+  const std::vector<std::string> notizen = {"[Notizen]", "Text=bitte nicht löschen", ""};
+  dir.Write("Projekte.dat", Crlf(Verbunden({Projekt(1, "Eins", "A"), notizen})));
+  s.settings.ProjektNummer = 1;
+  LoadProjekt(s, d);
+  ASSERT_TRUE(DeleteProjekt(s, 1));
+  EXPECT_EQ(Datei(), Crlf(notizen));
+  msgs->shown.clear();
+  LoadProjekt(s, d);
+  EXPECT_EQ(s.cat.ProjektAnzahl, 1) << msgs->All();
+  EXPECT_EQ(s.plant.ProjektName, "Standard-Solaranlage");
+  EXPECT_EQ(Sektionen(Pfad()), (std::vector<std::string>{"Notizen", "Projekt 1"}));
+  EXPECT_NE(Datei().find(Crlf(notizen)), std::string::npos);
+}
+
 TEST_F(ProjektTest, WithoutProjectsTheStandardProjectIsWrittenAndLoaded) {
   struct Case {
     const char* name;
@@ -183,7 +252,7 @@ TEST_F(ProjektTest, ImportRefusesWhatIsNoProjectFileAndChangesNothing) {
   };
   const Case cases[] = {
       {"foreign section", Crlf({"[Ort 1]", "Name=Ulm"})},
-      {"one foreign among projects", Crlf({"[Projekt 1]", "ProjektName=A", "[Kollektor 1]", "Name=B"})},
+      {"a foreign section with a number", Crlf({"[Kollektor 1]", "Name=B"})},
       {"empty file", ""},
   };
   dir.Write("Projekte.dat", Crlf(Projekt(1, "Eins", "A")));
@@ -233,6 +302,28 @@ TEST_F(ProjektTest, AtTheLimitOf600ProjectsTheRestStaysInTheFile) {
   EXPECT_EQ(Datei(), vorher);
   EXPECT_TRUE(s.run.ProjektGeaendert);
   EXPECT_EQ(msgs->shown.back().text, "Zuviele Projekte in " + (dir / "import.dat").string());
+}
+
+// A project the full list could not take stays in the file; an import after a deletion must
+// not take its number and overwrite it.
+TEST_F(ProjektTest, ImportNeverTakesTheNumberOfAnUnlistedProject) {
+  std::vector<std::string> zeilen;
+  for (int n = 2; n <= 601; ++n) {
+    const auto p = Projekt(n, "P" + std::to_string(n), "Ort");
+    zeilen.insert(zeilen.end(), p.begin(), p.end());
+  }
+  const auto eins = Projekt(1, "Ungelistet", "Ort");
+  zeilen.insert(zeilen.end(), eins.begin(), eins.end());
+  dir.Write("Projekte.dat", Crlf(zeilen));
+  s.settings.ProjektNummer = 2;
+  LoadProjekt(s, d);
+  ASSERT_EQ(s.cat.ProjektAnzahl, 600);
+  ASSERT_TRUE(DeleteProjekt(s, 601));
+  s.cat.ProjektAnzahl = 599;  // the list without the deleted project, not read again
+  dir.Write("import.dat", Crlf(Projekt(9, "Neu", "X")));
+  ImportProjekt(s, (dir / "import.dat").string(), d);
+  EXPECT_EQ(Wert(Pfad(), "Projekt 1", "ProjektName"), "Ungelistet");
+  EXPECT_EQ(Wert(Pfad(), "Projekt 601", "ProjektName"), "Neu");
 }
 
 TEST_F(ProjektTest, DeleteThenLoad) {

@@ -46,6 +46,20 @@ TEST(SpeicherDatei, StoresAreReadWithTheirTypeGroup) {
   EXPECT_TRUE(f.msgs->Contains("Zahlenangaben bei Kombi prüfen!")) << f.msgs->All();
 }
 
+// A file with text but no usable store says so, as the other catalogue readers do.
+TEST(SpeicherDatei, FileWithoutUsableStoreIsReported) {
+  for (const char* inhalt : {"Name=ohne Abschnitt\r\n", "[S1]\r\nName=Fremd\r\nSpTypN=XYZ\r\n",
+                             "[S1]\r\nSpTypN=CL\r\n"}) {
+    SCOPED_TRACE(inhalt);
+    OrteFixture f;
+    f.dir.Write("Speicher.dat", inhalt);
+    ReadSpeicher(f.s().cat, SpeicherDateiPfad(f.s()));
+    EXPECT_TRUE(f.msgs->Contains("Keine Speicherdaten gefunden")) << f.msgs->All();
+    EXPECT_TRUE(f.msgs->Contains(SpeicherDateiPfad(f.s()))) << f.msgs->All();
+    EXPECT_EQ(f.dir.Read("Speicher.dat"), inhalt);
+  }
+}
+
 TEST(SpeicherDatei, MissingOrEmptyFileGivesAnEmptyListSilently) {
   for (const char* inhalt : {static_cast<const char*>(nullptr), "", "\r\n"}) {
     OrteFixture f;

@@ -91,6 +91,18 @@ TEST_F(WetterImport, MonthlyFileEastLongitude) {
   EXPECT_EQ(Neu().Zeitzone, -1);
 }
 
+TEST_F(WetterImport, MonthlyHeaderWithDecimalCommasAndBlanksIsReadAsWritten) {
+  for (const char* kopf : {"48,5, -7,9, 269,", "48.5, -7.9, 269,", "48.5,-7.9,269,"}) {
+    SCOPED_TRACE(kopf);
+    MonatsDatei d;
+    d.kopf = kopf;
+    ASSERT_TRUE(ReadMeteoDatei(f.s(), Datei(d.Text()), f.status)) << f.msgs->All();
+    EXPECT_FLOAT_EQ(Neu().GeoBreite, 48.5f);
+    EXPECT_FLOAT_EQ(Neu().GeoLaenge, 7.9f);
+    EXPECT_EQ(Neu().Hoehe, 269);
+  }
+}
+
 TEST_F(WetterImport, BadMonthlyFilesChangeNothing) {
   const struct {
     const char* fall;
@@ -105,7 +117,14 @@ TEST_F(WetterImport, BadMonthlyFilesChangeNothing) {
        [](MonatsDatei& d) { d.monat[7] = "7\t150\t0\t0\t12.5"; }, "Fehler in"},
       {"temperature not a number", [](MonatsDatei& d) { d.monat[3] = "3\t90\t0\t0\tx\t"; },
        "String enthält keine Zahl"},
+      {"blank inside the temperature", [](MonatsDatei& d) { d.monat[3] = "3\t90\t0\t0\t1 2,5\t"; },
+       "String enthält keine Zahl"},
       {"empty name", [](MonatsDatei& d) { d.name = "\"  \""; }, "Fehler in"},
+      // Decimal commas without blanks cannot be told from the separators: refused, never
+      // read as latitude 48, longitude 5, altitude 7.
+      {"decimal commas without blanks", [](MonatsDatei& d) { d.kopf = "48,5,7,9,269,"; }, "Kopfzeile"},
+      {"text after the altitude", [](MonatsDatei& d) { d.kopf = "48.0,-7.9,269,x"; }, "Kopfzeile"},
+      {"a blank inside a number", [](MonatsDatei& d) { d.kopf = "48.0, -7 9, 269,"; }, "Fehler in"},
   };
   for (const auto& c : faelle) {
     SCOPED_TRACE(c.fall);
@@ -171,10 +190,18 @@ TEST_F(WetterImport, HourlyFileVariants) {
        "Datenzeile '1\t0\t-41' nicht plausibel"},
       {"a fourth field", [](StundenDatei& d) { d.stunden[10] = "1\t0\t5\t7"; }, false,
        "nicht plausibel"},
+      {"blank inside the temperature", [](StundenDatei& d) { d.stunden[10] = "1\t0\t1 5"; }, false,
+       "nicht plausibel"},
       {"latitude 23.9", [](StundenDatei& d) { d.kopf = "23.9,7.9,269,-1"; }, false,
        "Problem beim Import von"},
       {"long blank-separated line", [](StundenDatei& d) { d.kopf = "48,000    7,900     269     -1"; },
        true, ""},
+      {"decimal commas without blanks", [](StundenDatei& d) { d.kopf = "48,5,7,9,269,-1"; }, false,
+       "Kopfdaten des Standorts passen nicht"},
+      {"five numbers", [](StundenDatei& d) { d.kopf = "48.0,7.9,269,-1,5"; }, false,
+       "Kopfdaten des Standorts passen nicht"},
+      {"a blank inside a number", [](StundenDatei& d) { d.kopf = "48,0 7 9 269 -1"; }, false,
+       "Kopfdaten des Standorts passen nicht"},
   };
   for (const auto& c : faelle) {
     SCOPED_TRACE(c.fall);
@@ -205,12 +232,16 @@ TEST_F(WetterImport, HourlyHeaderForms) {
       {"48.0,7.9,269,-1", 1, 7.9f},
       {"48,000    7,900     269     -1", -1, 7.9f},
       {"  48.0,-3.7,269,1  ", -1, -3.7f},
+      // Short lines with decimal commas and blanks are read as written.
+      {"48,5 7,9 269 -1", 1, 7.9f},
+      {"48,5, 7,9, 269, 1", -1, 7.9f},
   };
   for (const auto& c : faelle) {
     SCOPED_TRACE(c.kopf);
     StundenDatei d;
     d.kopf = c.kopf;
     ASSERT_TRUE(ReadMN5Datei(f.s(), Datei(d.Text()), f.status)) << f.msgs->All();
+    EXPECT_NEAR(Neu().GeoBreite, std::string(c.kopf).find("48,5") != std::string::npos ? 48.5f : 48.0f, 1e-4);
     EXPECT_EQ(Neu().Zeitzone, c.zeitzone);
     EXPECT_FLOAT_EQ(Neu().GeoLaenge, c.laenge);
   }

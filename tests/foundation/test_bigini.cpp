@@ -101,12 +101,57 @@ TEST(BigIni, EncodingIsKeptAsRead) {
     }
     EXPECT_EQ(dir.Read(c.name), c.bytes) << c.name << " is written back in the encoding read";
   }
-  // A character the code page lacks becomes "?" in the file.
-  {
-    TBigIniFile ini((dir / "new.ini").string());
-    ini.WriteString("A", "k", "Łódź");
+}
+
+// A character the file's code page lacks is reported and the file left as it was, never
+// stored as "?"; code-page bytes that would read back as UTF-8 are refused the same way.
+TEST(BigIni, TextTheEncodingCannotHoldIsRefused) {
+  TempDir dir;
+  test::ScopedMessages messages;
+  const std::string alt = "[A]\r\nk=\xC4lt\r\n\r\n";  // "Ält": evidently code page 1252
+  dir.Write("alt.ini", alt);
+  const struct {
+    const char* value;
+    const char* meldung;
+  } cases[] = {
+      {"Łódź", "\"Ł\", \"ź\""},
+      {"Ã¤", "als UTF-8"},  // bytes C3 A4: the next read would see "ä"
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.value);
+    messages->shown.clear();
+    {
+      TBigIniFile ini((dir / "alt.ini").string());
+      ini.WriteString("A", "k", c.value);
+      EXPECT_FALSE(ini.FlushFile());
+      EXPECT_NE(ini.LastError().find(c.meldung), std::string::npos) << ini.LastError();
+      EXPECT_NE(ini.LastError().find("alt.ini"), std::string::npos) << ini.LastError();
+    }  // the destructor reports the failure once more
+    EXPECT_EQ(dir.Read("alt.ini"), alt);
+    EXPECT_TRUE(messages->Contains(c.meldung)) << messages->All();
   }
-  EXPECT_EQ(dir.Read("new.ini"), "[A]\r\nk=?\xF3" "d?\r\n\r\n");
+  // A new file, or one of plain ASCII, shows no encoding yet: what code page 1252 cannot hold
+  // is written as UTF-8 with byte-order mark, and stays so.
+  dir.Write("ascii.ini", "[A]\r\nk=alt\r\n\r\n");
+  for (const char* name : {"neu.ini", "ascii.ini"}) {
+    SCOPED_TRACE(name);
+    for (const char* wert : {"Łódź", "Łódź ä"}) {
+      TBigIniFile ini((dir / name).string());
+      EXPECT_TRUE(ini.WriteString("A", "k", wert));
+      EXPECT_TRUE(ini.FlushFile()) << ini.LastError();
+      EXPECT_EQ(ini.Encoding(), TextEncoding::Utf8Bom);
+    }
+    EXPECT_EQ(dir.Read(name).rfind("\xEF\xBB\xBF" + std::string("[A]\r\nk=Łódź ä\r\n"), 0), 0u);
+  }
+  // A UTF-8 file takes any character and keeps it over two rewrites.
+  dir.Write("utf8.ini", "[A]\r\nk=\xC3\xA4\r\n\r\n");
+  for (const char* wert : {"Łódź", "Łódź ąę 漢"}) {
+    TBigIniFile ini((dir / "utf8.ini").string());
+    ini.WriteString("A", "k", wert);
+  }
+  TBigIniFile ini((dir / "utf8.ini").string());
+  EXPECT_EQ(ini.ReadString("A", "k", ""), "Łódź ąę 漢");
+  EXPECT_EQ(ini.Encoding(), TextEncoding::Utf8);
 }
 
 TEST(BigIni, SectionLines) {
@@ -217,7 +262,8 @@ TEST(BigIni, WriteStringRules) {
   EXPECT_TRUE(ini.WriteString("s", "KEY", "1"));  // new letters of the key replace the old
   EXPECT_TRUE(ini.WriteString("S", "neu", "zwei\r\nZeilen\nund\rmehr"));
   EXPECT_TRUE(ini.WriteString("U", "u", "1"));  // new sections go last, new keys after the last line
-  EXPECT_EQ(Image(ini), (Lines{"[S]", "KEY=1", "; c", "neu=zwei Zeilen und mehr", "", "[T]", "t=1", "", "[U]",
+  // Line ends become blanks; a lone CR is kept, as the reader keeps it inside a line.
+  EXPECT_EQ(Image(ini), (Lines{"[S]", "KEY=1", "; c", "neu=zwei Zeilen und\rmehr", "", "[T]", "t=1", "", "[U]",
                                 "u=1", ""}));
 }
 

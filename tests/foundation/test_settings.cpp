@@ -128,6 +128,27 @@ TEST_F(SettingsFixture, RoundTripKeepsEveryValueAndForeignKeys) {
   EXPECT_EQ(texts[TX::BtnYes], "&Yes");  // the language switch has reloaded the texts
 }
 
+// Lines of another version survive a save byte for byte, also those the key-value writer
+// refuses to write (a CR in the key, a leading "[") and comments; a lone CR in a value of the
+// program's own stays too.
+TEST_F(SettingsFixture, LinesTheWriterCannotComposeSurviveASave) {
+  const std::string fremd =
+      "Schl\rssel=mit CR im Namen\r\n[Klammer=auf\r\n; Kommentar ohne Gleichheitszeichen\r\n"
+      "Wert=lone\rCR\r\n";
+  daten.Write("Tavrel.ini", "[Tavrel]\r\nDruckFont=Schrift\rmit CR\r\n" + fremd);
+  Load();
+  EXPECT_EQ(s->settings.DruckFont, "Schrift\rmit CR");
+  for (int mal = 0; mal < 2; ++mal) {
+    ASSERT_TRUE(SaveSettings(*s, "Buero"));
+    const std::string file = daten.Read("Tavrel.ini");
+    EXPECT_NE(file.find(fremd), std::string::npos) << file;
+    EXPECT_NE(file.find("DruckFont=Schrift\rmit CR\r\n"), std::string::npos) << file;
+    Load();
+  }
+  EXPECT_EQ(s->settings.DruckFont, "Schrift\rmit CR");
+  EXPECT_TRUE(messages->shown.empty()) << messages->All();
+}
+
 TEST_F(SettingsFixture, OddAndDamagedValuesFallBackAlone) {
   LoadFrom("DruckSeiten=OR\r\n");
   EXPECT_EQ(s->settings.DruckSeiten, dsReport | dsOekologie);
@@ -135,8 +156,15 @@ TEST_F(SettingsFixture, OddAndDamagedValuesFallBackAlone) {
   EXPECT_EQ(s->settings.DruckSeiten, dsOekologie);
   LoadFrom("DruckModus=7\r\n");
   EXPECT_EQ(s->settings.DruckSeiten, dsReport | dsEnergiebilanz | dsOekologie);
-  LoadFrom("DruckSeiten=xyz\r\n");
-  EXPECT_EQ(DruckSeitenText(s->settings.DruckSeiten), "R");  // an empty set is written "R"
+  // No part named: the report is printed and saved as "R", and that is said.
+  for (const char* text : {"xyz", ""}) {
+    LoadFrom("DruckSeiten=" + std::string(text) + "\r\n");
+    EXPECT_EQ(s->settings.DruckSeiten, dsReport);
+    EXPECT_TRUE(messages->Contains("DruckSeiten")) << messages->All();
+    EXPECT_TRUE(messages->Contains("Tavrel.ini")) << messages->All();
+    messages->shown.clear();
+  }
+  EXPECT_EQ(DruckSeitenText(0), "R");  // an empty set is written "R"
 
   LoadFrom("SimJahre=2\r\nFarbModus=7\r\nProjektNummer=12\r\n");
   EXPECT_EQ(s->settings.SimJahre, 3);
