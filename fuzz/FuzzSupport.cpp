@@ -77,13 +77,18 @@ std::string Workbench::Read(const std::string& name) const {
   return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
 }
 
-std::unique_ptr<TavState> Workbench::NewState() const {
-  auto s = std::make_unique<TavState>();
-  const std::string folder = dir_.string() + "/";
-  s->folders.ProgDir = folder;
-  s->folders.DatenDir = folder;
-  s->folders.ConfigDir = folder;
-  return s;
+TavState& Workbench::State(int slot) {
+  if (!fresh_) {
+    fresh_ = std::make_unique<TavState>();
+    const std::string folder = dir_.string() + "/";
+    fresh_->folders.ProgDir = folder;
+    fresh_->folders.DatenDir = folder;
+    fresh_->folders.ConfigDir = folder;
+  }
+  std::unique_ptr<TavState>& s = states_[slot];
+  if (!s) s = std::make_unique<TavState>();
+  *s = *fresh_;
+  return *s;
 }
 
 void Require(bool ok, const char* what, const std::string& first, const std::string& second) {

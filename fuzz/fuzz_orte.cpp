@@ -10,18 +10,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   b.Reset();
   OrtUmgebung env{NullStatus(), b.synthese};
   b.Write("Orte.dat", fuzz::AsText(data, size));
-  auto s1 = b.NewState();
-  ReadOrte(*s1, env);
-  const std::string erste = OrteText(*s1);
-  if (WriteOrte(*s1, NullStatus())) {
-    auto s2 = b.NewState();
-    ReadOrte(*s2, env);
-    fuzz::Require(OrteText(*s2) == erste, "locations: the second read differs from the first",
-                  erste, OrteText(*s2));
+  TavState& s1 = b.State(0);
+  ReadOrte(s1, env);
+  const std::string erste = OrteText(s1);
+  if (WriteOrte(s1, NullStatus())) {
+    TavState& s2 = b.State(1);
+    ReadOrte(s2, env);
+    fuzz::Require(OrteText(s2) == erste, "locations: the second read differs from the first",
+                  erste, OrteText(s2));
   }
   b.Reset();
-  auto s = b.NewState();
-  InitOrte(*s, NullStatus());
-  ImportOrte(*s, b.Write("Import.dat", fuzz::AsText(data, size)), NullStatus());
+  TavState& s = b.State(2);
+  InitOrte(s, NullStatus());
+  ImportOrte(s, b.Write("Import.dat", fuzz::AsText(data, size)), NullStatus());
   return 0;
 }

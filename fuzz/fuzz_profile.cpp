@@ -9,15 +9,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::Workbench& b = fuzz::Workbench::Get();
   b.Reset();
   b.Write("Profil.dat", fuzz::AsText(data, size));
-  auto s1 = b.NewState();
-  ReadProfile(*s1, NullStatus());
-  const std::string erste = ProfileText(s1->cat);
-  if (WriteProfile(*s1, NullStatus())) {
-    auto s2 = b.NewState();
-    ReadProfile(*s2, NullStatus());
-    fuzz::Require(ProfileText(s2->cat) == erste,
+  TavState& s1 = b.State(0);
+  ReadProfile(s1, NullStatus());
+  const std::string erste = ProfileText(s1.cat);
+  if (WriteProfile(s1, NullStatus())) {
+    TavState& s2 = b.State(1);
+    ReadProfile(s2, NullStatus());
+    fuzz::Require(ProfileText(s2.cat) == erste,
                   "profiles: the second read differs from the first", erste,
-                  ProfileText(s2->cat));
+                  ProfileText(s2.cat));
   }
   return 0;
 }

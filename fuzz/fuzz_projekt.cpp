@@ -31,18 +31,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   b.Reset();
   Dienste d;
   {
-    auto s1 = b.NewState();
-    const std::string pfad = ProjektDateiPfad(*s1);
+    TavState& s1 = b.State(0);
+    const std::string pfad = ProjektDateiPfad(s1);
     b.Write("Projekte.dat", fuzz::AsText(data, size));
-    LoadProjekt(*s1, d);
-    if (WriteProjektDat(pfad, *s1, d)) {
+    LoadProjekt(s1, d);
+    if (WriteProjektDat(pfad, s1, d)) {
       const std::string erste = b.Read("Projekte.dat");
-      auto s2 = b.NewState();
-      s2->settings.ProjektNummer = s1->settings.ProjektNummer;
-      LoadProjekt(*s2, d);
-      fuzz::Require(s2->settings.ProjektNummer == s1->settings.ProjektNummer,
+      TavState& s2 = b.State(1);
+      s2.settings.ProjektNummer = s1.settings.ProjektNummer;
+      LoadProjekt(s2, d);
+      fuzz::Require(s2.settings.ProjektNummer == s1.settings.ProjektNummer,
                     "project: the saved project is not found again");
-      fuzz::Require(WriteProjektDat(pfad, *s2, d), "project: a saved file cannot be saved again",
+      fuzz::Require(WriteProjektDat(pfad, s2, d), "project: a saved file cannot be saved again",
                     b.messages.last);
       fuzz::Require(b.Read("Projekte.dat") == erste,
                     "project: the second load differs from the first", erste,
@@ -50,9 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   b.Reset();
-  auto s = b.NewState();
-  LoadProjekt(*s, d);  // writes the standard project
+  TavState& s = b.State(2);
+  LoadProjekt(s, d);  // writes the standard project
   const std::string quelle = b.Write("Import.dat", fuzz::AsText(data, size));
-  ImportProjekt(*s, quelle, d);
+  ImportProjekt(s, quelle, d);
   return 0;
 }

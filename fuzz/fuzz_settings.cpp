@@ -12,13 +12,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const SettingsEnv env{{"Buero", "Labor"}, "Buero", {}, {}};
   b.Write("Tavrel.ini", fuzz::AsText(data, size));
   TTextTable texts;
-  auto s1 = b.NewState();
-  LoadSettings(*s1, texts, env);
-  if (!SaveSettings(*s1, s1->settings.Drucker)) return 0;
+  TavState& s1 = b.State(0);
+  LoadSettings(s1, texts, env);
+  if (!SaveSettings(s1, s1.settings.Drucker)) return 0;
   const std::string erste = b.Read("Tavrel.ini");
-  auto s2 = b.NewState();
-  LoadSettings(*s2, texts, env);
-  fuzz::Require(SaveSettings(*s2, s2->settings.Drucker), "settings: a saved file cannot be saved again",
+  TavState& s2 = b.State(1);
+  LoadSettings(s2, texts, env);
+  fuzz::Require(SaveSettings(s2, s2.settings.Drucker), "settings: a saved file cannot be saved again",
                 b.messages.last);
   fuzz::Require(b.Read("Tavrel.ini") == erste, "settings: the second load differs from the first",
                 erste, b.Read("Tavrel.ini"));

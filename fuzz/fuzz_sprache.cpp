@@ -13,8 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   TTextTable texts;
   texts.LoadTexts(datei, CodePage::Cp1252);
   texts.LoadTexts(datei, CodePage::Cp1250);
-  auto s = b.NewState();
-  FillLanguageList(s->cat, s->folders.ProgDir);
-  SwitchLanguage(*s, texts, LanguageNumber(s->cat, "english"));
+  TavState& s = b.State(0);
+  FillLanguageList(s.cat, s.folders.ProgDir);
+  SwitchLanguage(s, texts, LanguageNumber(s.cat, "english"));
   return 0;
 }

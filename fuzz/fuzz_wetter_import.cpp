@@ -11,13 +11,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   b.Reset();
   OrtUmgebung env{NullStatus(), b.synthese};
   const std::string datei = b.Write("import.txt", fuzz::AsText(data, size));
-  auto s = b.NewState();
-  s->plant.Standort = "Freiburg";
-  ReadOrte(*s, env);
-  ReadMeteoDatei(*s, datei, NullStatus());
-  auto t = b.NewState();
-  t->plant.Standort = "Freiburg";
-  ReadOrte(*t, env);
-  ReadMN5Datei(*t, datei, NullStatus());
+  TavState& s = b.State(0);
+  s.plant.Standort = "Freiburg";
+  ReadOrte(s, env);
+  ReadMeteoDatei(s, datei, NullStatus());
+  TavState& t = b.State(1);
+  t.plant.Standort = "Freiburg";
+  ReadOrte(t, env);
+  ReadMN5Datei(t, datei, NullStatus());
   return 0;
 }

@@ -72,18 +72,18 @@ int main(int argc, char** argv) {
   gZiel = argv[1];
   fuzz::Workbench& b = fuzz::Workbench::Get();
   b.Reset();
-  auto s = b.NewState();
+  TavState& s = b.State(0);
 
-  InitOrte(*s, NullStatus());
-  Datei(b, OrteDateiPfad(*s), "fuzz_orte");
-  InitKollektoren(*s, NullStatus());
-  Datei(b, KollDateiPfad(*s), "fuzz_kollektoren");
-  InitProfile(*s, NullStatus());
-  Datei(b, ProfilDateiPfad(*s), "fuzz_profile");
-  DefaultEnergie(*s, NullStatus());
-  Datei(b, EnergieDateiPfad(*s), "fuzz_energie");
-  InitRohre(*s, NullStatus());
-  Datei(b, RohrDateiPfad(*s), "fuzz_kleine_kataloge");
+  InitOrte(s, NullStatus());
+  Datei(b, OrteDateiPfad(s), "fuzz_orte");
+  InitKollektoren(s, NullStatus());
+  Datei(b, KollDateiPfad(s), "fuzz_kollektoren");
+  InitProfile(s, NullStatus());
+  Datei(b, ProfilDateiPfad(s), "fuzz_profile");
+  DefaultEnergie(s, NullStatus());
+  Datei(b, EnergieDateiPfad(s), "fuzz_energie");
+  InitRohre(s, NullStatus());
+  Datei(b, RohrDateiPfad(s), "fuzz_kleine_kataloge");
   Seed("fuzz_kleine_kataloge", "Speicher.dat",
        "[Speicher 1]\r\nName=Solarspeicher 300\r\nSpTypN=CL\r\nSchema=1\r\nSpVol1=300\r\n"
        "SpVol2=0\r\n\r\n[Kombi]\r\nName=Zweiter Kombi\r\nSpTypN=PS8\r\nSchema=5\r\nSpVol1=x\r\n");
@@ -93,14 +93,14 @@ int main(int argc, char** argv) {
 
   {
     KatalogDienste d(NullStatus(), b.synthese);
-    CreateStandardProjekt(*s, d);
-    Datei(b, ProjektDateiPfad(*s), "fuzz_projekt");
+    CreateStandardProjekt(s, d);
+    Datei(b, ProjektDateiPfad(s), "fuzz_projekt");
   }
   {
     TTextTable texts;
     const SettingsEnv env{{"Buero"}, "Buero", {}, {}};
-    LoadSettings(*s, texts, env);
-    SaveSettings(*s, "Buero");
+    LoadSettings(s, texts, env);
+    SaveSettings(s, "Buero");
     Datei(b, (b.Dir() / "Tavrel.ini").string(), "fuzz_settings");
   }
   {
@@ -114,10 +114,10 @@ int main(int argc, char** argv) {
   }
   {
     // A weather year that varies by hour, so the seed is no run of equal bytes.
-    auto& w = s->weather.WetterDaten.Werte;
+    auto& w = s.weather.WetterDaten.Werte;
     for (std::size_t i = 0; i < w.size(); ++i) w[i] = static_cast<float>(std::sin(0.01 * i) * 300.0);
-    s->run.SolarklimadatenOK = true;
-    SaveWetterDaten(*s, "N480E079.wet", NullStatus());
+    s.run.SolarklimadatenOK = true;
+    SaveWetterDaten(s, "N480E079.wet", NullStatus());
     Datei(b, (b.Dir() / "N480E079.wet").string(), "fuzz_wetter", false);
   }
   Seed("fuzz_wetter_import", "monat.txt", MonatsDatei());
