@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cerrno>
+#include <ctime>
 #include <optional>
 #include <system_error>
 #include <vector>
@@ -44,6 +46,20 @@ mode_t NewFileMode(const fs::path& target) {
   return 0666 & ~mask;
 }
 
+// True when the entry exists and no one has a write bit on it.
+bool WithoutWriteBit(const fs::path& entry) {
+  struct stat st {};
+  return ::stat(entry.c_str(), &st) == 0 && (st.st_mode & 0222) == 0;
+}
+
+// 0 when an existing file may be replaced (or there is none), else the errno value why not.
+int WriteProtection(const fs::path& file) {
+  std::error_code ec;
+  if (!fs::exists(file, ec)) return 0;
+  if (::access(file.c_str(), W_OK) != 0) return errno;
+  return WithoutWriteBit(file) ? EACCES : 0;
+}
+
 void SyncFolder(const fs::path& folder) {
   const int dfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dfd < 0) return;
@@ -52,6 +68,55 @@ void SyncFolder(const fs::path& folder) {
 }
 
 }  // namespace
+
+namespace {
+constexpr std::string_view kTempMarke = ".tavtmp-";
+constexpr std::size_t kTempZufall = 6;   // the characters mkstemp puts for "XXXXXX"
+constexpr std::size_t kTempNameMax = 200;  // room for the marks within the 255 bytes of a name
+}  // namespace
+
+std::string TempFileTemplate(const fs::path& target) {
+  fs::path folder = target.parent_path();
+  if (folder.empty()) folder = ".";
+  std::string name = target.filename().string();
+  if (name.size() > kTempNameMax) name.resize(kTempNameMax);
+  return (folder / ("." + name + std::string(kTempMarke) + std::string(kTempZufall, 'X'))).string();
+}
+
+bool IsOwnTempFileName(std::string_view FileName) {
+  const std::size_t rest = kTempMarke.size() + kTempZufall;
+  if (FileName.size() < 2 + rest || FileName.front() != '.') return false;
+  const std::size_t marke = FileName.size() - rest;
+  if (FileName.substr(marke, kTempMarke.size()) != kTempMarke) return false;
+  for (const char c : FileName.substr(marke + kTempMarke.size())) {
+    const bool alnum = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    if (!alnum) return false;
+  }
+  return true;
+}
+
+std::size_t RemoveStaleTempFiles(const fs::path& folder, std::chrono::seconds minAge) {
+  std::size_t removed = 0;
+  try {
+    const std::time_t jetzt = std::time(nullptr);
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+      const fs::path entry = it->path();
+      if (!IsOwnTempFileName(entry.filename().string())) continue;
+      struct stat st {};
+      // The status-change time, unlike the modification time, cannot have been set back by
+      // a copy that keeps its source's date.
+      if (::lstat(entry.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+      if (jetzt - st.st_ctim.tv_sec < minAge.count()) continue;
+      if (::unlink(entry.c_str()) == 0) ++removed;
+    }
+  } catch (const std::exception&) {
+    // an unlistable folder: nothing to tidy
+  }
+  return removed;
+}
+
+void IgnoreFileSizeSignal() { std::signal(SIGXFSZ, SIG_IGN); }
 
 bool WriteAllToFd(int fd, std::string_view bytes, int& err) {
   const char* p = bytes.data();
@@ -80,12 +145,18 @@ bool WriteFileAtomic(const fs::path& target, std::string_view bytes, std::string
       return false;
     }
     // A write-protected file stays protected, although the folder would allow the rename.
-    if (fs::exists(real, ec) && ::access(real.c_str(), W_OK) != 0) {
-      SetError(error, WriteFailure(target, ErrnoText(errno)));
+    // The write bits decide, not only access(): root may write anything, yet a file or
+    // folder the user made read-only is meant to stay as it is.
+    if (const int err = WriteProtection(real); err != 0) {
+      SetError(error, WriteFailure(target, ErrnoText(err)));
+      return false;
+    }
+    if (WithoutWriteBit(folder)) {
+      SetError(error, WriteFailure(target, ErrnoText(EACCES)));
       return false;
     }
 
-    std::string tmpl = (folder / ("." + real.filename().string() + ".XXXXXX")).string();
+    std::string tmpl = TempFileTemplate(real);
     std::vector<char> name(tmpl.begin(), tmpl.end());
     name.push_back('\0');
     const int fd = ::mkostemp(name.data(), O_CLOEXEC);
