@@ -35,7 +35,9 @@ std::string DatenPfad(const TavState& s, std::string_view name);
 
 // Loads the file into `ini` (code page 1252, or UTF-8 when the file is UTF-8).
 Ladung LadeKatalog(const std::string& pfad, TBigIniFile& ini);
-// The file's text lines (decoded), for the line-based package list.
+// The file's text lines (decoded), for the line-based package list; empty lines are left out.
+// A file that is no regular file, is larger than kMaxKatalogBytes or does not fit into memory
+// is Unlesbar, with its message shown.
 Ladung LadeZeilen(const std::string& pfad, std::vector<std::string>& zeilen);
 
 // Number forms of the catalogue files: a decimal comma or point, blanks around allowed;

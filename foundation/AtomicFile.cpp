@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cerrno>
 #include <ctime>
+#include <new>
 #include <optional>
 #include <system_error>
 #include <vector>
@@ -185,28 +186,68 @@ bool WriteFileAtomic(const fs::path& target, std::string_view bytes, std::string
   }
 }
 
-bool ReadWholeFile(const fs::path& file, std::string& bytes, std::string* error) {
+namespace {
+
+std::string ReadFailure(const fs::path& file, const std::string& reason) {
+  return "Die Datei " + file.string() + " kann nicht gelesen werden: " + reason;
+}
+
+std::string SizeText(std::uintmax_t bytes) {
+  if (bytes >= (1u << 20) && bytes % (1u << 20) == 0) return std::to_string(bytes >> 20) + " MB";
+  return std::to_string(bytes) + " Bytes";
+}
+
+// Why a file of this kind is not read at all; empty when it is a regular file.
+std::string NotARegularFile(const struct stat& st) {
+  if (S_ISREG(st.st_mode)) return {};
+  if (S_ISDIR(st.st_mode)) return "es ist ein Ordner";
+  return "es ist keine gewöhnliche Datei";
+}
+
+}  // namespace
+
+bool ReadWholeFile(const fs::path& file, std::string& bytes, std::string* error, std::uintmax_t maxBytes) {
   bytes.clear();
-  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    SetError(error, "Die Datei " + file.string() + " kann nicht gelesen werden: " + ErrnoText(errno));
+  auto fail = [&](const std::string& reason) {
+    bytes.clear();
+    bytes.shrink_to_fit();
+    SetError(error, ReadFailure(file, reason));
     return false;
-  }
-  char buf[65536];
-  for (;;) {
-    const ssize_t n = ::read(fd, buf, sizeof buf);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      const int err = errno;
-      ::close(fd);
-      bytes.clear();
-      SetError(error, "Die Datei " + file.string() + " kann nicht gelesen werden: " + ErrnoText(err));
-      return false;
+  };
+  // Examined before it is opened: opening a named pipe waits for a writer, and opening a
+  // device may act on it.
+  struct stat vorher {};
+  if (::stat(file.c_str(), &vorher) != 0) return fail(ErrnoText(errno));
+  if (std::string why = NotARegularFile(vorher); !why.empty()) return fail(why);
+  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) return fail(ErrnoText(errno));
+  struct Closer {
+    int fd;
+    ~Closer() { ::close(fd); }
+  } closer{fd};
+  // The name may have been given to something else in between; what is open counts.
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) return fail(ErrnoText(errno));
+  if (std::string why = NotARegularFile(st); !why.empty()) return fail(why);
+  const auto tooLarge = [&] { return fail("sie ist größer als " + SizeText(maxBytes)); };
+  if (static_cast<std::uintmax_t>(st.st_size) > maxBytes) return tooLarge();
+  try {
+    bytes.reserve(static_cast<std::size_t>(st.st_size));
+    char buf[65536];
+    for (;;) {
+      const ssize_t n = ::read(fd, buf, sizeof buf);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        return fail(ErrnoText(errno));
+      }
+      if (n == 0) break;
+      // A file that grows while it is read is held to the same bound.
+      if (bytes.size() + static_cast<std::size_t>(n) > maxBytes) return tooLarge();
+      bytes.append(buf, static_cast<std::size_t>(n));
     }
-    if (n == 0) break;
-    bytes.append(buf, static_cast<std::size_t>(n));
+  } catch (const std::bad_alloc&) {
+    return fail(std::string(kZuWenigSpeicher));
   }
-  ::close(fd);
   if (error) error->clear();
   return true;
 }

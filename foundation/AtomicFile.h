@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -45,11 +46,23 @@ void IgnoreFileSizeSignal();
 // writes. On failure returns false with the errno value in `err`.
 bool WriteAllToFd(int fd, std::string_view bytes, int& err);
 
+// The largest file each kind of reader takes in. Real files stay far below (the largest
+// catalogues are a few MB); the bound keeps a wrong or damaged file from filling the memory,
+// since a file costs a multiple of its size once decoded and split into lines.
+inline constexpr std::uintmax_t kMaxKatalogBytes = 32u << 20;  // catalogues, the project file
+inline constexpr std::uintmax_t kMaxIniBytes = 16u << 20;      // settings, language files
+inline constexpr std::uintmax_t kMaxImportBytes = 4u << 20;    // weather data of other programs
+
+// Reason text of a load that ran out of memory.
+inline constexpr std::string_view kZuWenigSpeicher = "nicht genug Arbeitsspeicher";
+
 // Reads a whole file. Returns false (and a message-ready text in `error`) when it cannot be
 // opened or read; a missing file is such a failure too, so callers that treat a missing
-// file as empty test for existence first. Never throws.
+// file as empty test for existence first. Only a regular file (or a link to one) is opened,
+// and without waiting, so a named pipe or a device is refused at once; a file larger than
+// `maxBytes`, or one that does not fit into memory, is refused as well. Never throws.
 bool ReadWholeFile(const std::filesystem::path& file, std::string& bytes,
-                   std::string* error = nullptr);
+                   std::string* error = nullptr, std::uintmax_t maxBytes = kMaxIniBytes);
 
 // The path of the entry of `folder` whose name equals `name` without regard to case (an exact
 // match is preferred; among several case variants the first in name order wins). When no

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -168,6 +169,46 @@ TEST(AtomicFile, ReadWholeFile) {
   EXPECT_FALSE(ReadWholeFile(dir / "none.dat", bytes, &error));
   EXPECT_NE(error.find("none.dat"), std::string::npos);
   EXPECT_TRUE(bytes.empty());
+}
+
+// Only a regular file is read: a named pipe would block the reader, a device never ends.
+// Each is refused at once, with the file and the reason.
+TEST(AtomicFile, ReadWholeFileTakesOnlyRegularFilesWithinTheBound) {
+  TempDir dir;
+  ASSERT_EQ(::mkfifo((dir / "pipe.dat").c_str(), 0644), 0);
+  fs::create_symlink("/dev/zero", dir / "geraet.dat");
+  fs::create_directory(dir / "ordner.dat");
+  dir.Write("zehn.dat", "0123456789");
+  fs::create_symlink(dir / "zehn.dat", dir / "link.dat");
+  struct Case {
+    const char* name;
+    std::uintmax_t maxBytes;
+    const char* reason;  // nullptr: read
+  };
+  const Case cases[] = {
+      {"pipe.dat", kMaxIniBytes, "keine gewöhnliche Datei"},
+      {"geraet.dat", kMaxIniBytes, "keine gewöhnliche Datei"},
+      {"ordner.dat", kMaxIniBytes, "ein Ordner"},
+      {"zehn.dat", 9, "größer als 9 Bytes"},
+      {"zehn.dat", 10, nullptr},
+      {"link.dat", 10, nullptr},
+  };
+  for (const Case& c : cases) {
+    std::string bytes = "stale";
+    std::string error = "stale";
+    const bool ok = ReadWholeFile(dir / c.name, bytes, &error, c.maxBytes);
+    if (c.reason == nullptr) {
+      EXPECT_TRUE(ok) << c.name << ": " << error;
+      EXPECT_EQ(bytes, "0123456789") << c.name;
+      EXPECT_EQ(error, "") << c.name;
+    } else {
+      EXPECT_FALSE(ok) << c.name;
+      EXPECT_TRUE(bytes.empty()) << c.name;
+      EXPECT_NE(error.find((dir / c.name).string()), std::string::npos) << error;
+      EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+    }
+  }
+  EXPECT_TRUE(fs::is_fifo(dir / "pipe.dat"));
 }
 
 TEST(AtomicFile, FindFileNoCase) {
