@@ -53,6 +53,18 @@ Ladung OhneSpeicherAbbruch(const std::string& pfad, Schritt&& schritt) {
 
 }  // namespace
 
+std::string_view ZeichenAnfang(std::string_view text, std::size_t n) {
+  std::size_t pos = 0;
+  char32_t c = 0;
+  for (std::size_t i = 0; i < n && NextCodePoint(text, pos, c); ++i) {
+  }
+  return text.substr(0, pos);
+}
+
+std::int32_t NamensDistanz(std::string_view a, std::string_view b) {
+  return StringDistance(ZeichenAnfang(a, kNamensVergleich), ZeichenAnfang(b, kNamensVergleich));
+}
+
 bool OhneInhalt(std::string_view bytes) {
   if (HasUtf8Bom(bytes)) bytes.remove_prefix(3);
   for (char c : bytes)

@@ -12,6 +12,9 @@
 
 namespace tav {
 
+static_assert(katalog::kNamensVergleich == kKollektorNameLaenge,
+              "names are compared as far as the collector key a project stores reaches");
+
 namespace {
 
 using namespace katalog;
