@@ -47,6 +47,13 @@ mode_t NewFileMode(const fs::path& target) {
   return 0666 & ~mask;
 }
 
+// Why a file is neither read nor replaced; empty when it is a regular file.
+std::string NotARegularFile(const struct stat& st) {
+  if (S_ISREG(st.st_mode)) return {};
+  if (S_ISDIR(st.st_mode)) return "es ist ein Ordner";
+  return "es ist keine gewöhnliche Datei";
+}
+
 // True when the entry exists and no one has a write bit on it.
 bool WithoutWriteBit(const fs::path& entry) {
   struct stat st {};
@@ -140,10 +147,14 @@ bool WriteFileAtomic(const fs::path& target, std::string_view bytes, std::string
     const fs::path real = ResolveTarget(target);
     fs::path folder = real.parent_path();
     if (folder.empty()) folder = ".";
-    std::error_code ec;
-    if (fs::is_directory(real, ec)) {
-      SetError(error, WriteFailure(target, "es ist ein Ordner"));
-      return false;
+    // Only a regular file is replaced: renaming over a pipe or a device (a link may point at
+    // one) would put a file in its place.
+    struct stat st {};
+    if (::stat(real.c_str(), &st) == 0) {
+      if (std::string why = NotARegularFile(st); !why.empty()) {
+        SetError(error, WriteFailure(target, why));
+        return false;
+      }
     }
     // A write-protected file stays protected, although the folder would allow the rename.
     // The write bits decide, not only access(): root may write anything, yet a file or
@@ -195,13 +206,6 @@ std::string ReadFailure(const fs::path& file, const std::string& reason) {
 std::string SizeText(std::uintmax_t bytes) {
   if (bytes >= (1u << 20) && bytes % (1u << 20) == 0) return std::to_string(bytes >> 20) + " MB";
   return std::to_string(bytes) + " Bytes";
-}
-
-// Why a file of this kind is not read at all; empty when it is a regular file.
-std::string NotARegularFile(const struct stat& st) {
-  if (S_ISREG(st.st_mode)) return {};
-  if (S_ISDIR(st.st_mode)) return "es ist ein Ordner";
-  return "es ist keine gewöhnliche Datei";
 }
 
 }  // namespace

@@ -17,8 +17,9 @@ namespace tav {
 // never deleted or truncated first, so a crash or a full disk leaves either the old or the
 // new content. An existing target keeps its permission bits; a write-protected one (no write
 // bit, or not writable for the process) is not replaced, nor is a file written into a folder
-// without write bits, also when the process runs as root; a symbolic link is followed and the
-// file it points to is replaced. Returns true on success. On failure the target is
+// without write bits, also when the process runs as root, nor anything that is no regular file
+// (a folder, a pipe, a device); a symbolic link is followed and the file it points to is
+// replaced. Returns true on success. On failure the target is
 // untouched, the temporary file is removed, and `error` (when given) receives a
 // message-ready German text naming the file and the reason. Never throws.
 bool WriteFileAtomic(const std::filesystem::path& target, std::string_view bytes,

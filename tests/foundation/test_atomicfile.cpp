@@ -74,6 +74,8 @@ TEST(AtomicFile, AFailedWriteLeavesTheOldFileIntact) {
 TEST(AtomicFile, FailuresAreReportedNotThrown) {
   TempDir dir;
   fs::create_directory(dir / "sub");
+  ASSERT_EQ(::mkfifo((dir / "pipe.dat").c_str(), 0644), 0);
+  fs::create_symlink("/dev/null", dir / "geraet.dat");
   struct Case {
     fs::path target;
     const char* why;
@@ -81,6 +83,8 @@ TEST(AtomicFile, FailuresAreReportedNotThrown) {
   const Case cases[] = {
       {dir / "missing" / "a.dat", "folder does not exist"},
       {dir / "sub", "target is a folder"},
+      {dir / "pipe.dat", "target is a named pipe"},
+      {dir / "geraet.dat", "target links to a device"},
   };
   for (const auto& c : cases) {
     std::string error;
@@ -89,6 +93,9 @@ TEST(AtomicFile, FailuresAreReportedNotThrown) {
   }
   EXPECT_TRUE(fs::is_directory(dir / "sub"));
   EXPECT_TRUE(fs::is_empty(dir / "sub"));
+  EXPECT_TRUE(fs::is_fifo(dir / "pipe.dat"));
+  EXPECT_TRUE(fs::is_character_file("/dev/null"));
+  EXPECT_EQ(EntryCount(dir.path()), 3) << "no temporary file may stay behind";
 }
 
 TEST(AtomicFile, WriteProtectionIsRespected) {
