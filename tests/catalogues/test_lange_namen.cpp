@@ -66,7 +66,9 @@ TEST(LangeNamen, ExactNameFirstThenTheNearestByTheFirstFiftyCharacters) {
     const int exakt = katalog::LetzterMitNamen(kAnzahl, f.gesucht, name);
     EXPECT_EQ(exakt != -1 ? exakt : FindKollektor(c, f.gesucht, d), f.erwartet);
     std::int32_t best = 0;
-    if (exakt == -1) EXPECT_EQ(katalog::NaechsterEintrag(kAnzahl, f.gesucht, name, best), f.erwartet);
+    if (exakt == -1) {
+      EXPECT_EQ(katalog::NaechsterEintrag(kAnzahl, f.gesucht, name, best), f.erwartet);
+    }
   }
 }
 
