@@ -64,14 +64,14 @@ struct Fall {
 };
 
 // Puts the odd thing in place of the file; returns how to tell it is still there unchanged.
-std::function<bool()> Lege(const fs::path& datei, Art art) {
+std::function<bool()> Lege(const TempDir& dir, const fs::path& datei, Art art) {
   switch (art) {
     case Art::Pipe:
       EXPECT_EQ(::mkfifo(datei.c_str(), 0644), 0);
       return [datei] { return fs::is_fifo(fs::symlink_status(datei)); };
     case Art::GeraeteLink:
-      fs::create_symlink("/dev/zero", datei);
-      return [datei] { return fs::is_symlink(fs::symlink_status(datei)) && fs::read_symlink(datei) == "/dev/zero"; };
+      dir.DeviceLink(datei.filename().string());
+      return [datei] { return fs::is_symlink(fs::symlink_status(datei)) && fs::is_character_file(datei); };
     case Art::Riesig: {
       // A sparse file: the size counts, not what is on the disk.
       constexpr std::uintmax_t kGroesse = std::uintmax_t{1} << 30;
@@ -92,7 +92,7 @@ TEST(SeltsameDateien, EveryReaderRefusesThemWithAMessageAndLeavesThemAlone) {
       OrteFixture f;
       f.msgs->answers = {mrNo, mrNo, mrNo, mrNo};  // nothing is to be overwritten
       const fs::path datei = f.dir / leser.datei;
-      const auto unveraendert = Lege(datei, fall.art);
+      const auto unveraendert = Lege(f.dir, datei, fall.art);
       leser.lies(f);
       EXPECT_TRUE(f.msgs->Contains(leser.datei)) << f.msgs->All();
       EXPECT_TRUE(unveraendert());

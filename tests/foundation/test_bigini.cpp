@@ -541,13 +541,14 @@ TEST(BigIni, AnUnreadableFileIsNeverOverwritten) {
     std::function<void(const fs::path&)> make;
     std::function<bool(const fs::path&)> unchanged;
   };
+  TempDir dir;
   const Case cases[] = {
       {"folder", [](const fs::path& p) { fs::create_directory(p); },
        [](const fs::path& p) { return fs::is_directory(p); }},
       {"named pipe", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); },
        [](const fs::path& p) { return fs::is_fifo(p); }},
-      {"link to a device", [](const fs::path& p) { fs::create_symlink("/dev/zero", p); },
-       [](const fs::path& p) { return fs::is_symlink(fs::symlink_status(p)); }},
+      {"link to a device", [&dir](const fs::path& p) { dir.DeviceLink(p.filename().string()); },
+       [](const fs::path& p) { return fs::is_symlink(fs::symlink_status(p)) && fs::is_character_file(p); }},
       {"too large",
        [](const fs::path& p) {
          { std::ofstream(p) << "[A]\r\n"; }
@@ -556,13 +557,12 @@ TEST(BigIni, AnUnreadableFileIsNeverOverwritten) {
        [](const fs::path& p) { return fs::file_size(p) == kMaxIniBytes + 1; }},
   };
   for (const Case& c : cases) {
-    TempDir dir;
-    const fs::path file = dir / "Koll.dat";
+    const fs::path file = dir / (std::string(c.what) + ".dat");
     c.make(file);
     test::ScopedMessages messages;
     {
       TBigIniFile ini(file.string());
-      EXPECT_NE(ini.LoadError().find("Koll.dat"), std::string::npos) << c.what;
+      EXPECT_NE(ini.LoadError().find(file.string()), std::string::npos) << c.what;
       Lines names;
       ini.ReadSections(names);
       EXPECT_TRUE(names.empty()) << c.what;
