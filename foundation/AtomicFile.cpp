@@ -4,8 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <cerrno>
+#include <csignal>
 #include <ctime>
 #include <new>
 #include <optional>
@@ -47,6 +47,10 @@ mode_t NewFileMode(const fs::path& target) {
   return 0666 & ~mask;
 }
 
+constexpr std::string_view kTempMarke = ".tavtmp-";
+constexpr std::size_t kTempZufall = 6;     // the characters mkstemp puts for "XXXXXX"
+constexpr std::size_t kTempNameMax = 200;  // room for the marks within the 255 bytes of a name
+
 // Why a file is neither read nor replaced; empty when it is a regular file.
 std::string NotARegularFile(const struct stat& st) {
   if (S_ISREG(st.st_mode)) return {};
@@ -75,12 +79,6 @@ void SyncFolder(const fs::path& folder) {
   ::close(dfd);
 }
 
-}  // namespace
-
-namespace {
-constexpr std::string_view kTempMarke = ".tavtmp-";
-constexpr std::size_t kTempZufall = 6;   // the characters mkstemp puts for "XXXXXX"
-constexpr std::size_t kTempNameMax = 200;  // room for the marks within the 255 bytes of a name
 }  // namespace
 
 std::string TempFileTemplate(const fs::path& target) {
