@@ -78,7 +78,7 @@ int NaechsteSignatur(const CatalogueState& c, const std::string& signatur, int b
   const int nr = NaechsterEintrag(c.EnergieAnzahl, signatur,
                                   [&](int i) { return EnergieText(c.Energietraeger[i]); }, best);
   if (bevorzugt >= 1 && bevorzugt <= c.EnergieAnzahl &&
-      StringDistance(signatur, EnergieText(c.Energietraeger[bevorzugt])) == best)
+      NamensDistanz(signatur, EnergieText(c.Energietraeger[bevorzugt])) == best)
     return bevorzugt;
   return nr;
 }

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <filesystem>
+#include <new>
 
 #include "catalogues/OrteLesen.h"
 #include "catalogues/StatusSink.h"
@@ -29,7 +30,7 @@ Ladung LadeText(const std::string& pfad, std::string& text) {
   if (!std::filesystem::exists(pfad, ec)) return Ladung::Fehlt;
   std::string bytes;
   std::string fehler;
-  if (!ReadWholeFile(pfad, bytes, &fehler)) {
+  if (!ReadWholeFile(pfad, bytes, &fehler, kMaxKatalogBytes)) {
     ShowMessageLines(fehler);
     return Ladung::Unlesbar;
   }
@@ -38,7 +39,31 @@ Ladung LadeText(const std::string& pfad, std::string& text) {
   return Ladung::Ok;
 }
 
+// Runs a step of taking a catalogue in; running out of memory on the way is the file's
+// failure with its message, not the program's end.
+template <class Schritt>
+Ladung OhneSpeicherAbbruch(const std::string& pfad, Schritt&& schritt) {
+  try {
+    return schritt();
+  } catch (const std::bad_alloc&) {
+    ShowMessageLines("Die Datei " + pfad + " kann nicht gelesen werden: " + std::string(kZuWenigSpeicher));
+    return Ladung::Unlesbar;
+  }
+}
+
 }  // namespace
+
+std::string_view ZeichenAnfang(std::string_view text, std::size_t n) {
+  std::size_t pos = 0;
+  char32_t c = 0;
+  for (std::size_t i = 0; i < n && NextCodePoint(text, pos, c); ++i) {
+  }
+  return text.substr(0, pos);
+}
+
+std::int32_t NamensDistanz(std::string_view a, std::string_view b) {
+  return StringDistance(ZeichenAnfang(a, kNamensVergleich), ZeichenAnfang(b, kNamensVergleich));
+}
 
 bool OhneInhalt(std::string_view bytes) {
   if (HasUtf8Bom(bytes)) bytes.remove_prefix(3);
@@ -52,17 +77,28 @@ std::string DatenPfad(const TavState& s, std::string_view name) {
 }
 
 Ladung LadeKatalog(const std::string& pfad, TBigIniFile& ini) {
-  std::string text;
-  const Ladung l = LadeText(pfad, text);
-  if (l == Ladung::Ok) ini.LoadFromStrings(SplitLines(text));
+  const Ladung l = OhneSpeicherAbbruch(pfad, [&] {
+    std::string text;
+    const Ladung l = LadeText(pfad, text);
+    if (l == Ladung::Ok) ini.LoadFromText(text);
+    return l;
+  });
+  if (l == Ladung::Unlesbar) ini.Clear();  // no half-read catalogue
   return l;
 }
 
 Ladung LadeZeilen(const std::string& pfad, std::vector<std::string>& zeilen) {
-  std::string text;
-  const Ladung l = LadeText(pfad, text);
-  if (l == Ladung::Ok) zeilen = SplitLines(text);
-  return l;
+  return OhneSpeicherAbbruch(pfad, [&] {
+    std::string text;
+    const Ladung l = LadeText(pfad, text);
+    if (l == Ladung::Ok) {
+      zeilen.clear();
+      ForEachLine(text, [&zeilen](std::string_view z) {
+        if (!z.empty()) zeilen.emplace_back(z);
+      });
+    }
+    return l;
+  });
 }
 
 bool LeseZahl(std::string_view text, double& wert) {

@@ -35,7 +35,9 @@ std::string DatenPfad(const TavState& s, std::string_view name);
 
 // Loads the file into `ini` (code page 1252, or UTF-8 when the file is UTF-8).
 Ladung LadeKatalog(const std::string& pfad, TBigIniFile& ini);
-// The file's text lines (decoded), for the line-based package list.
+// The file's text lines (decoded), for the line-based package list; empty lines are left out.
+// A file that is no regular file, is larger than kMaxKatalogBytes or does not fit into memory
+// is Unlesbar, with its message shown.
 Ladung LadeZeilen(const std::string& pfad, std::vector<std::string>& zeilen);
 
 // Number forms of the catalogue files: a decimal comma or point, blanks around allowed but
@@ -106,13 +108,22 @@ bool SchreibeKatalog(const std::string& pfad, const std::string& text,
                      const std::string& statusName, const std::string& fehlerText,
                      StatusSink& status);
 
-// The first of the entries 1..anzahl whose name(i) has the smallest string distance from
+// Names are told apart by their first kNamensVergleich characters, as the collector key a
+// project stores is cut to that length: the distance of longer texts costs time with the
+// square of their length and would choose no better.
+inline constexpr std::size_t kNamensVergleich = 50;
+// The first n characters (code points) of text, as a view into it.
+std::string_view ZeichenAnfang(std::string_view text, std::size_t n);
+// StringDistance of the first kNamensVergleich characters of a and b.
+std::int32_t NamensDistanz(std::string_view a, std::string_view b);
+
+// The first of the entries 1..anzahl whose name(i) has the smallest NamensDistanz from
 // `text`, counting only distances below `best` (which receives the smallest); -1 when none.
 template <typename NameVon>
 int NaechsterName(int anzahl, std::string_view text, NameVon name, std::int32_t& best) {
   int nr = -1;
   for (int i = 1; i <= anzahl; ++i) {
-    const std::int32_t d = StringDistance(text, name(i));
+    const std::int32_t d = NamensDistanz(text, name(i));
     if (d < best) {
       best = d;
       nr = i;
@@ -132,8 +143,8 @@ int NaechsterEintrag(int anzahl, std::string_view text, NameVon name, std::int32
   return nr;
 }
 
-// The last of the entries 1..anzahl whose name(i) is exactly `key` (a later entry of the same
-// name wins); -1 when none.
+// The last of the entries 1..anzahl whose name(i) is exactly `key`, compared in full (a later
+// entry of the same name wins); -1 when none. Asked before any nearest name.
 template <typename NameVon>
 int LetzterMitNamen(int anzahl, std::string_view key, NameVon name) {
   int nr = -1;

@@ -12,6 +12,9 @@
 
 namespace tav {
 
+static_assert(katalog::kNamensVergleich == kKollektorNameLaenge,
+              "names are compared as far as the collector key a project stores reaches");
+
 namespace {
 
 using namespace katalog;
@@ -324,8 +327,8 @@ bool DecodeDatFile(TavState& s) {
       "Datei " + s.folders.DatenDir + std::string(KollDacDatei) + " kann nicht gelesen werden!";
   std::string bytes;
   std::string fehler;
-  if (!ReadWholeFile(dac, bytes, &fehler)) {
-    ShowMessageLines(meldung);
+  if (!ReadWholeFile(dac, bytes, &fehler, kMaxKatalogBytes)) {
+    ShowMessageLines(meldung + "|" + fehler);
     return false;
   }
   if (!WriteFileAtomic(KollDateiPfad(s), KollDacTransform(bytes), &fehler)) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <string_view>
 
 #include "catalogues/KatalogDiensteDatei.h"
@@ -170,12 +171,15 @@ std::string OrteDateiPfad(const TavState& s) { return katalog::DatenPfad(s, Orte
 namespace {
 
 // Whether the catalogue on disk holds locations the list could not take in: more sections
-// than its capacity, or text without any section. Overwriting it would lose them.
+// than its capacity, text without any section, or a file that cannot be read at all.
+// Overwriting it would lose them.
 bool VerliertEintraege(const std::string& pfad) {
+  std::error_code ec;
+  if (!std::filesystem::exists(std::filesystem::symlink_status(pfad, ec))) return false;
   std::string bytes;
-  if (!ReadWholeFile(pfad, bytes)) return false;
+  if (!ReadWholeFile(pfad, bytes, nullptr, kMaxKatalogBytes)) return true;
   TBigIniFile ini;
-  ini.LoadFromStrings(SplitLines(DecodeText(bytes, CodePage::Cp1252)));
+  ini.LoadFromText(DecodeText(bytes, CodePage::Cp1252));
   const int anzahl = OrteLeser(ini, pfad).Anzahl();
   return anzahl > kMaxOrte ||
          (anzahl == 0 && !katalog::OhneInhalt(bytes));

@@ -350,7 +350,7 @@ std::vector<std::pair<std::string, std::string>> ProjektZeilen(const TProjekt& r
 
 bool IstLeereDatei(const std::string& fileName) {
   std::string bytes;
-  if (!ReadWholeFile(fileName, bytes)) return false;
+  if (!ReadWholeFile(fileName, bytes, nullptr, kMaxKatalogBytes)) return false;
   // A UTF-8 file keeps its byte-order mark when its last project is deleted.
   if (HasUtf8Bom(bytes)) bytes.erase(0, 3);
   return std::all_of(bytes.begin(), bytes.end(), [](char c) {
@@ -359,7 +359,7 @@ bool IstLeereDatei(const std::string& fileName) {
 }
 
 bool LadeProjektDatei(const std::string& fileName, TBigIniFile& ini) {
-  ini.LoadFile(fileName);
+  ini.LoadFile(fileName, kMaxKatalogBytes);
   if (ini.LoadError().empty()) return true;
   ShowMessageLines(ini.LoadError());
   return false;

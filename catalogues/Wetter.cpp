@@ -66,7 +66,7 @@ WetterLaden LoadWetterDaten(TavState& s, const std::string& name, StatusSink& st
     return WetterLaden::Fehlt;
   }
   std::string bytes;
-  if (!ReadWholeFile(pfad, bytes) || bytes.size() != WetDateiBytes) {
+  if (!ReadWholeFile(pfad, bytes, nullptr, WetDateiBytes) || bytes.size() != WetDateiBytes) {
     ShowMessageLines(FehlerLesen(name));
     return WetterLaden::Beschaedigt;
   }

@@ -1,6 +1,7 @@
 // Imports of outside weather files that add a location to the catalogue: monthly files
 // ("MN4") and hourly files (header line "hy\tG_Gh\tTa").
 
+#include <filesystem>
 #include <set>
 #include <stdexcept>
 
@@ -10,7 +11,6 @@
 #include "catalogues/Wetter.h"
 #include "foundation/AtomicFile.h"
 #include "foundation/CodePage.h"
-#include "foundation/FileUtil.h"
 #include "foundation/Messages.h"
 #include "foundation/TavUtil.h"
 #include "foundation/TavVar.h"
@@ -108,13 +108,15 @@ double StrengeZahl(const std::string& feld, double min, double max) {
 // is missing or unreadable.
 bool LeseZeilen(const std::string& fileName, const std::string& fehlt, const std::string& fehler,
                 std::vector<std::string>& zeilen) {
-  if (!IsRegularFile(fileName)) {
+  std::error_code ec;
+  if (!std::filesystem::exists(fileName, ec)) {
     ShowMessageLines(fehlt);
     return false;
   }
   std::string bytes;
-  if (!ReadWholeFile(fileName, bytes)) {
-    ShowMessageLines(fehler);
+  std::string grund;
+  if (!ReadWholeFile(fileName, bytes, &grund, kMaxImportBytes)) {
+    ShowMessageLines(fehler + "|" + grund);
     return false;
   }
   zeilen = SplitLines(DecodeText(bytes, CodePage::Cp1252));

@@ -5,6 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
+#include <ctime>
+#include <new>
 #include <optional>
 #include <system_error>
 #include <vector>
@@ -44,6 +47,31 @@ mode_t NewFileMode(const fs::path& target) {
   return 0666 & ~mask;
 }
 
+constexpr std::string_view kTempMarke = ".tavtmp-";
+constexpr std::size_t kTempZufall = 6;     // the characters mkstemp puts for "XXXXXX"
+constexpr std::size_t kTempNameMax = 200;  // room for the marks within the 255 bytes of a name
+
+// Why a file is neither read nor replaced; empty when it is a regular file.
+std::string NotARegularFile(const struct stat& st) {
+  if (S_ISREG(st.st_mode)) return {};
+  if (S_ISDIR(st.st_mode)) return "es ist ein Ordner";
+  return "es ist keine gewöhnliche Datei";
+}
+
+// True when the entry exists and no one has a write bit on it.
+bool WithoutWriteBit(const fs::path& entry) {
+  struct stat st {};
+  return ::stat(entry.c_str(), &st) == 0 && (st.st_mode & 0222) == 0;
+}
+
+// 0 when an existing file may be replaced (or there is none), else the errno value why not.
+int WriteProtection(const fs::path& file) {
+  std::error_code ec;
+  if (!fs::exists(file, ec)) return 0;
+  if (::access(file.c_str(), W_OK) != 0) return errno;
+  return WithoutWriteBit(file) ? EACCES : 0;
+}
+
 void SyncFolder(const fs::path& folder) {
   const int dfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dfd < 0) return;
@@ -52,6 +80,49 @@ void SyncFolder(const fs::path& folder) {
 }
 
 }  // namespace
+
+std::string TempFileTemplate(const fs::path& target) {
+  fs::path folder = target.parent_path();
+  if (folder.empty()) folder = ".";
+  std::string name = target.filename().string();
+  if (name.size() > kTempNameMax) name.resize(kTempNameMax);
+  return (folder / ("." + name + std::string(kTempMarke) + std::string(kTempZufall, 'X'))).string();
+}
+
+bool IsOwnTempFileName(std::string_view FileName) {
+  const std::size_t rest = kTempMarke.size() + kTempZufall;
+  if (FileName.size() < 2 + rest || FileName.front() != '.') return false;
+  const std::size_t marke = FileName.size() - rest;
+  if (FileName.substr(marke, kTempMarke.size()) != kTempMarke) return false;
+  for (const char c : FileName.substr(marke + kTempMarke.size())) {
+    const bool alnum = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    if (!alnum) return false;
+  }
+  return true;
+}
+
+std::size_t RemoveStaleTempFiles(const fs::path& folder, std::chrono::seconds minAge) {
+  std::size_t removed = 0;
+  try {
+    const std::time_t jetzt = std::time(nullptr);
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+      const fs::path entry = it->path();
+      if (!IsOwnTempFileName(entry.filename().string())) continue;
+      struct stat st {};
+      // The status-change time, unlike the modification time, cannot have been set back by
+      // a copy that keeps its source's date.
+      if (::lstat(entry.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+      if (jetzt - st.st_ctim.tv_sec < minAge.count()) continue;
+      if (::unlink(entry.c_str()) == 0) ++removed;
+    }
+  } catch (const std::exception&) {
+    // an unlistable folder: nothing to tidy
+  }
+  return removed;
+}
+
+void IgnoreFileSizeSignal() { std::signal(SIGXFSZ, SIG_IGN); }
 
 bool WriteAllToFd(int fd, std::string_view bytes, int& err) {
   const char* p = bytes.data();
@@ -74,18 +145,28 @@ bool WriteFileAtomic(const fs::path& target, std::string_view bytes, std::string
     const fs::path real = ResolveTarget(target);
     fs::path folder = real.parent_path();
     if (folder.empty()) folder = ".";
-    std::error_code ec;
-    if (fs::is_directory(real, ec)) {
-      SetError(error, WriteFailure(target, "es ist ein Ordner"));
-      return false;
+    // Only a regular file is replaced: renaming over a pipe or a device (a link may point at
+    // one) would put a file in its place.
+    struct stat st {};
+    if (::stat(real.c_str(), &st) == 0) {
+      if (std::string why = NotARegularFile(st); !why.empty()) {
+        SetError(error, WriteFailure(target, why));
+        return false;
+      }
     }
     // A write-protected file stays protected, although the folder would allow the rename.
-    if (fs::exists(real, ec) && ::access(real.c_str(), W_OK) != 0) {
-      SetError(error, WriteFailure(target, ErrnoText(errno)));
+    // The write bits decide, not only access(): root may write anything, yet a file or
+    // folder the user made read-only is meant to stay as it is.
+    if (const int err = WriteProtection(real); err != 0) {
+      SetError(error, WriteFailure(target, ErrnoText(err)));
+      return false;
+    }
+    if (WithoutWriteBit(folder)) {
+      SetError(error, WriteFailure(target, ErrnoText(EACCES)));
       return false;
     }
 
-    std::string tmpl = (folder / ("." + real.filename().string() + ".XXXXXX")).string();
+    std::string tmpl = TempFileTemplate(real);
     std::vector<char> name(tmpl.begin(), tmpl.end());
     name.push_back('\0');
     const int fd = ::mkostemp(name.data(), O_CLOEXEC);
@@ -114,28 +195,61 @@ bool WriteFileAtomic(const fs::path& target, std::string_view bytes, std::string
   }
 }
 
-bool ReadWholeFile(const fs::path& file, std::string& bytes, std::string* error) {
+namespace {
+
+std::string ReadFailure(const fs::path& file, const std::string& reason) {
+  return "Die Datei " + file.string() + " kann nicht gelesen werden: " + reason;
+}
+
+std::string SizeText(std::uintmax_t bytes) {
+  if (bytes >= (1u << 20) && bytes % (1u << 20) == 0) return std::to_string(bytes >> 20) + " MB";
+  return std::to_string(bytes) + " Bytes";
+}
+
+}  // namespace
+
+bool ReadWholeFile(const fs::path& file, std::string& bytes, std::string* error, std::uintmax_t maxBytes) {
   bytes.clear();
-  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    SetError(error, "Die Datei " + file.string() + " kann nicht gelesen werden: " + ErrnoText(errno));
+  auto fail = [&](const std::string& reason) {
+    bytes.clear();
+    bytes.shrink_to_fit();
+    SetError(error, ReadFailure(file, reason));
     return false;
-  }
-  char buf[65536];
-  for (;;) {
-    const ssize_t n = ::read(fd, buf, sizeof buf);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      const int err = errno;
-      ::close(fd);
-      bytes.clear();
-      SetError(error, "Die Datei " + file.string() + " kann nicht gelesen werden: " + ErrnoText(err));
-      return false;
+  };
+  // Examined before it is opened: opening a named pipe waits for a writer, and opening a
+  // device may act on it.
+  struct stat vorher {};
+  if (::stat(file.c_str(), &vorher) != 0) return fail(ErrnoText(errno));
+  if (std::string why = NotARegularFile(vorher); !why.empty()) return fail(why);
+  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) return fail(ErrnoText(errno));
+  struct Closer {
+    int fd;
+    ~Closer() { ::close(fd); }
+  } closer{fd};
+  // The name may have been given to something else in between; what is open counts.
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) return fail(ErrnoText(errno));
+  if (std::string why = NotARegularFile(st); !why.empty()) return fail(why);
+  const auto tooLarge = [&] { return fail("sie ist größer als " + SizeText(maxBytes)); };
+  if (static_cast<std::uintmax_t>(st.st_size) > maxBytes) return tooLarge();
+  try {
+    bytes.reserve(static_cast<std::size_t>(st.st_size));
+    char buf[65536];
+    for (;;) {
+      const ssize_t n = ::read(fd, buf, sizeof buf);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        return fail(ErrnoText(errno));
+      }
+      if (n == 0) break;
+      // A file that grows while it is read is held to the same bound.
+      if (bytes.size() + static_cast<std::size_t>(n) > maxBytes) return tooLarge();
+      bytes.append(buf, static_cast<std::size_t>(n));
     }
-    if (n == 0) break;
-    bytes.append(buf, static_cast<std::size_t>(n));
+  } catch (const std::bad_alloc&) {
+    return fail(std::string(kZuWenigSpeicher));
   }
-  ::close(fd);
   if (error) error->clear();
   return true;
 }

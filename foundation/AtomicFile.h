@@ -3,6 +3,9 @@
 // by name regardless of case (the program names its files in mixed case, while the
 // delivered and user-copied files may be spelled otherwise).
 
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -12,22 +15,55 @@ namespace tav {
 // Replaces the content of `target` by `bytes`: the bytes go to a new temporary file in the
 // same folder, which is flushed to disk and then renamed over the target; the old file is
 // never deleted or truncated first, so a crash or a full disk leaves either the old or the
-// new content. An existing target keeps its permission bits, and a write-protected one is not
-// replaced; a symbolic link is followed and the file it points to is replaced. Returns true on success. On failure the target is
+// new content. An existing target keeps its permission bits; a write-protected one (no write
+// bit, or not writable for the process) is not replaced, nor is a file written into a folder
+// without write bits, also when the process runs as root, nor anything that is no regular file
+// (a folder, a pipe, a device); a symbolic link is followed and the file it points to is
+// replaced. Returns true on success. On failure the target is
 // untouched, the temporary file is removed, and `error` (when given) receives a
 // message-ready German text naming the file and the reason. Never throws.
 bool WriteFileAtomic(const std::filesystem::path& target, std::string_view bytes,
                      std::string* error = nullptr);
 
+// The mkstemp template of the temporary file that replaces `target`: a hidden name in the
+// target's folder, ".<name>.tavtmp-XXXXXX" (the name cut to 200 bytes), so that leftovers
+// of a crash can be told from anyone else's files.
+std::string TempFileTemplate(const std::filesystem::path& target);
+// True when FileName (without folder) is a temporary name TempFileTemplate's template gives.
+bool IsOwnTempFileName(std::string_view FileName);
+
+// Removes from `folder` (not its subfolders) the regular files of the program's own temporary
+// naming whose last change lies at least `minAge` back: leftovers of a write or copy that a
+// crash interrupted. Younger ones may belong to a write in progress and stay. Returns how
+// many were removed. Never throws. Called at start-up for the folders the program writes to.
+std::size_t RemoveStaleTempFiles(const std::filesystem::path& folder,
+                                 std::chrono::seconds minAge = std::chrono::hours(24));
+
+// Makes a write beyond the process's file-size limit fail with EFBIG (and so with the
+// write's message) instead of ending the program by SIGXFSZ. Called once at start-up.
+void IgnoreFileSizeSignal();
+
 // Writes all of `bytes` to an open file descriptor, going on after partial and interrupted
 // writes. On failure returns false with the errno value in `err`.
 bool WriteAllToFd(int fd, std::string_view bytes, int& err);
 
+// The largest file each kind of reader takes in. Real files stay far below (the largest
+// catalogues are a few MB); the bound keeps a wrong or damaged file from filling the memory,
+// since a file costs a multiple of its size once decoded and split into lines.
+inline constexpr std::uintmax_t kMaxKatalogBytes = 32u << 20;  // catalogues, the project file
+inline constexpr std::uintmax_t kMaxIniBytes = 16u << 20;      // settings, language files
+inline constexpr std::uintmax_t kMaxImportBytes = 4u << 20;    // weather data of other programs
+
+// Reason text of a load that ran out of memory.
+inline constexpr std::string_view kZuWenigSpeicher = "nicht genug Arbeitsspeicher";
+
 // Reads a whole file. Returns false (and a message-ready text in `error`) when it cannot be
 // opened or read; a missing file is such a failure too, so callers that treat a missing
-// file as empty test for existence first. Never throws.
+// file as empty test for existence first. Only a regular file (or a link to one) is opened,
+// and without waiting, so a named pipe or a device is refused at once; a file larger than
+// `maxBytes`, or one that does not fit into memory, is refused as well. Never throws.
 bool ReadWholeFile(const std::filesystem::path& file, std::string& bytes,
-                   std::string* error = nullptr);
+                   std::string* error = nullptr, std::uintmax_t maxBytes = kMaxIniBytes);
 
 // The path of the entry of `folder` whose name equals `name` without regard to case (an exact
 // match is preferred; among several case variants the first in name order wins). When no

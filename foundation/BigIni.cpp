@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <istream>
 #include <iterator>
+#include <new>
 #include <ostream>
 #include <unordered_set>
 
@@ -447,23 +448,32 @@ std::vector<std::string> TBigIniFile::DuplicateSectionNames() const {
   return names;
 }
 
-void TBigIniFile::AppendLines(const std::vector<std::string>& lines, bool eofMarkIsEmpty) {
+void TBigIniFile::AppendLine(std::string_view line, bool eofMarkIsEmpty, bool& inSection) {
+  // Empty lines are dropped here, before anything is allocated for them.
+  if (line.empty() || (eofMarkIsEmpty && line.size() == 1 && line[0] == kEofMark)) return;
   auto& items = Sections.Items;
-  bool inSection = false;
   std::string name;
-  for (const std::string& line : lines) {
-    if (line.empty() || (eofMarkIsEmpty && line.size() == 1 && line[0] == kEofMark)) continue;
-    if (IsSectionLine(line, name)) {
-      items.push_back({name, {}, false});
-      inSection = true;
-    } else if (inSection) {
-      items.back().Lines.push_back(line);
-    }
+  if (IsSectionLine(line, name)) {
+    items.push_back({std::move(name), {}, false});
+    inSection = true;
+  } else if (inSection) {
+    items.back().Lines.emplace_back(line);
   }
+}
+
+void TBigIniFile::AppendLines(const std::vector<std::string>& lines, bool eofMarkIsEmpty) {
+  bool inSection = false;
+  for (const std::string& line : lines) AppendLine(line, eofMarkIsEmpty, inSection);
   MarkDuplicates();
 }
 
-void TBigIniFile::LoadFile(const std::string& Name) {
+void TBigIniFile::AppendText(std::string_view text, bool eofMarkIsEmpty) {
+  bool inSection = false;
+  ForEachLine(text, [&](std::string_view line) { AppendLine(line, eofMarkIsEmpty, inSection); });
+  MarkDuplicates();
+}
+
+void TBigIniFile::LoadFile(const std::string& Name, std::uintmax_t MaxBytes) {
   CurSection_ = 0;
   std::error_code ec;
   const auto st = std::filesystem::status(Name, ec);
@@ -474,17 +484,18 @@ void TBigIniFile::LoadFile(const std::string& Name) {
     LoadError_ = "Die Datei " + Name + " kann nicht gelesen werden: " + ec.message();
     return;
   }
-  if (std::filesystem::is_directory(st)) {
-    LoadError_ = "Die Datei " + Name + " kann nicht gelesen werden: es ist ein Ordner";
-    return;
-  }
-  if (!ReadWholeFile(Name, bytes, &err)) {
+  if (!ReadWholeFile(Name, bytes, &err, MaxBytes)) {
     LoadError_ = err;
     return;
   }
-  const std::string text = DecodeText(bytes, CodePage_, &Encoding_);
   EncodingEvident_ = EncodingEvident(bytes);
-  AppendLines(SplitLines(text), true);
+  try {
+    AppendText(DecodeText(bytes, CodePage_, &Encoding_), true);
+  } catch (const std::bad_alloc&) {
+    // What was taken in so far is no image of the file; a flush must not write it.
+    Clear();
+    LoadError_ = "Die Datei " + Name + " kann nicht gelesen werden: " + std::string(kZuWenigSpeicher);
+  }
 }
 
 void TBigIniFile::Clear() {
@@ -546,6 +557,11 @@ std::string NotWrittenText(const std::string& fileName, const std::string& probl
 void TBigIniFile::LoadFromStrings(const std::vector<std::string>& Strings) {
   CurSection_ = 0;
   AppendLines(Strings, false);
+}
+
+void TBigIniFile::LoadFromText(std::string_view Text) {
+  CurSection_ = 0;
+  AppendText(Text, false);
 }
 
 bool TBigIniFile::FlushFile() {

@@ -58,6 +58,7 @@
 #include <string_view>
 #include <vector>
 
+#include "foundation/AtomicFile.h"
 #include "foundation/CodePage.h"
 
 namespace tav {
@@ -151,8 +152,10 @@ class TBigIniFile {
   // Each repeated name once, spelled as its first occurrence, in file order.
   std::vector<std::string> DuplicateSectionNames() const;
 
-  // Appends the sections of file Name to the content (a missing file adds nothing).
-  void LoadFile(const std::string& Name);
+  // Appends the sections of file Name to the content (a missing file adds nothing). A file
+  // that is no regular file, is larger than MaxBytes or does not fit into memory gives
+  // LoadError() and adds nothing.
+  void LoadFile(const std::string& Name, std::uintmax_t MaxBytes = kMaxIniBytes);
   void Clear();
   void DeleteKey(std::string_view Section, std::string_view Ident);
   void EraseSection(std::string_view Section);
@@ -166,6 +169,8 @@ class TBigIniFile {
   bool ExactFileImage(std::string& bytes, std::string& problem) const;
   // Appends sections parsed from Strings (the end-of-file mark has no meaning here).
   void LoadFromStrings(const std::vector<std::string>& Strings);
+  // Appends sections parsed from decoded text (the lines as ForEachLine visits them).
+  void LoadFromText(std::string_view Text);
   // Rewrites the file when modified. False on failure (see LastError); Modified stays set.
   bool FlushFile();
   bool UpdateFile() { return FlushFile(); }
@@ -223,7 +228,9 @@ class TBigIniFile {
                            const std::string& Default) const;
 
  private:
+  void AppendLine(std::string_view line, bool eofMarkIsEmpty, bool& inSection);
   void AppendLines(const std::vector<std::string>& lines, bool eofMarkIsEmpty);
+  void AppendText(std::string_view text, bool eofMarkIsEmpty);
   void MarkDuplicates();
 
   bool Modified_ = false;

@@ -45,8 +45,22 @@ bool IsValidUtf8(std::string_view bytes);
 // code page `fallback`.
 std::string DecodeText(std::string_view bytes, CodePage fallback, TextEncoding* detected = nullptr);
 
-// Lines of a decoded text file: split at LF, a CR before it dropped; a final line end does
-// not start another line.
+// Calls Visit(std::string_view line) for each line of a decoded text file: split at LF, a CR
+// before it dropped; a final line end does not start another line. The lines are views into
+// Text, so a file of nothing but line ends costs no allocation.
+template <class Visit>
+void ForEachLine(std::string_view text, Visit&& visit) {
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    visit(line);
+    start = end + 1;
+  }
+}
+// The lines ForEachLine visits, as strings.
 std::vector<std::string> SplitLines(std::string_view text);
 // Encodes UTF-8 text for a file in the given encoding (with the mark for Utf8Bom).
 std::string EncodeText(std::string_view utf8, TextEncoding enc, bool* lossy = nullptr);

@@ -113,10 +113,8 @@ bool CopyFileKeepDate(const fs::path& Source, const fs::path& Target) {
   struct stat src {};
   if (::fstat(in.get(), &src) != 0) return false;
 
-  fs::path folder = Target.parent_path();
-  if (folder.empty()) folder = ".";
-  std::string tmpl = (folder / ("." + Target.filename().string() + ".XXXXXX")).string();
-  Fd out(::mkstemp(tmpl.data()));
+  std::string tmpl = TempFileTemplate(Target);
+  Fd out(::mkostemp(tmpl.data(), O_CLOEXEC));
   if (out.get() < 0) return false;
 
   const struct timespec zeiten[2] = {src.st_atim, src.st_mtim};

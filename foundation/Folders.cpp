@@ -159,6 +159,11 @@ void SetupFolders(FolderState& F, const SystemFolders& Sys) {
   if (!reg.FlushFile()) reg.DiscardChanges();
 }
 
+void RemoveCrashLeftovers(const FolderState& F) {
+  if (!F.DatenDir.empty()) RemoveStaleTempFiles(F.DatenDir);
+  if (!F.ConfigDir.empty()) RemoveStaleTempFiles(fs::path(RegDateiPfad(F)).parent_path());
+}
+
 bool WriteDataDirSetting(const FolderState& F) {
   if (F.ConfigDir.empty()) return false;
   const std::string pfad = RegDateiPfad(F);

@@ -54,6 +54,11 @@ std::string RegDateiPfad(const FolderState& F);
 // write test and of the store fall back silently.
 void SetupFolders(FolderState& F, const SystemFolders& Sys);
 
+// Removes the temporary files a crash left behind (older than a day) from the folders the
+// program writes to: the data folder and the folder of the per-user store. Called at start-up
+// once SetupFolders has run.
+void RemoveCrashLeftovers(const FolderState& F);
+
 // Stores DatenDir in the per-user store. False when the store could not be written.
 bool WriteDataDirSetting(const FolderState& F);
 

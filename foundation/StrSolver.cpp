@@ -1,6 +1,7 @@
 #include "foundation/StrSolver.h"
 
 #include <charconv>
+#include <cmath>
 #include <system_error>
 
 namespace tav {
@@ -57,6 +58,10 @@ void TStrSolver::SetTermString(const std::string& term) {
   depth_ = 0;
   ergebnis_ = Expression();
   if (ch_ != '\0') Fail("Fehler");
+  if (!std::isfinite(ergebnis_)) {
+    Fail("Fehler");
+    ergebnis_ = 0.0;
+  }
   if (!ok_) term_ += " // " + meldung_;
 }
 
@@ -70,6 +75,12 @@ void TStrSolver::Fail(const char* meldung) {
   ok_ = false;
 }
 
+// An overflow on the way is an error even when a later step would bring the value back into
+// range: one divided by the square of a 200-digit number is not 0.
+void TStrSolver::CheckFinite(double value) {
+  if (!std::isfinite(value)) Fail("Fehler");
+}
+
 double TStrSolver::Expression() {
   double value = Term();
   while (ch_ == '+' || ch_ == '-') {
@@ -78,6 +89,7 @@ double TStrSolver::Expression() {
     } else {
       value -= Term();
     }
+    CheckFinite(value);
   }
   return value;
 }
@@ -95,6 +107,7 @@ double TStrSolver::Term() {
         value /= d;
       }
     }
+    CheckFinite(value);
   }
   return value;
 }

@@ -11,7 +11,8 @@ namespace tav {
 
 class TStrSolver {
  public:
-  // Evaluates Term. Never throws; what cannot be read sets OK to false.
+  // Evaluates Term. Never throws; what cannot be read, and a result or step that is not a
+  // finite number (an overflowing product or sum), sets OK to false.
   void SetTermString(const std::string& term);
 
   // The cleaned term, with " // " and the error text appended when the evaluation failed.
@@ -24,6 +25,7 @@ class TStrSolver {
  private:
   void Next();
   void Fail(const char* meldung);
+  void CheckFinite(double value);
   double Expression();
   double Term();
   double Factor();

@@ -3,8 +3,16 @@
 #include <gtest/gtest.h>
 #include <clocale>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <sstream>
@@ -571,22 +579,119 @@ TEST(BigIni, FailedFlushKeepsTheOldFileAndStaysModified) {
   EXPECT_NE(dir.Read("Projekte.dat").find("Info1=xx"), std::string::npos);
 }
 
+// A folder, a named pipe (opening it would wait for a writer), a link to a device and a file
+// beyond the size bound: refused at once, and never replaced by what the object holds.
 TEST(BigIni, AnUnreadableFileIsNeverOverwritten) {
+  struct Case {
+    const char* what;
+    std::function<void(const fs::path&)> make;
+    std::function<bool(const fs::path&)> unchanged;
+  };
   TempDir dir;
-  fs::create_directory(dir / "Koll.dat");  // cannot be read as a file
-  test::ScopedMessages messages;
-  {
-    TBigIniFile ini((dir / "Koll.dat").string());
-    EXPECT_NE(ini.LoadError().find("Koll.dat"), std::string::npos);
-    Lines names;
-    ini.ReadSections(names);
-    EXPECT_TRUE(names.empty());
-    ini.WriteString("A", "b", "c");
-    EXPECT_FALSE(ini.UpdateFile());
-    EXPECT_TRUE(ini.Modified());
+  const Case cases[] = {
+      {"folder", [](const fs::path& p) { fs::create_directory(p); },
+       [](const fs::path& p) { return fs::is_directory(p); }},
+      {"named pipe", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); },
+       [](const fs::path& p) { return fs::is_fifo(p); }},
+      {"link to a device", [&dir](const fs::path& p) { dir.DeviceLink(p.filename().string()); },
+       [](const fs::path& p) { return fs::is_symlink(fs::symlink_status(p)) && fs::is_character_file(p); }},
+      {"too large",
+       [](const fs::path& p) {
+         { std::ofstream(p) << "[A]\r\n"; }
+         fs::resize_file(p, kMaxIniBytes + 1);
+       },
+       [](const fs::path& p) { return fs::file_size(p) == kMaxIniBytes + 1; }},
+  };
+  for (const Case& c : cases) {
+    const fs::path file = dir / (std::string(c.what) + ".dat");
+    c.make(file);
+    test::ScopedMessages messages;
+    {
+      TBigIniFile ini(file.string());
+      EXPECT_NE(ini.LoadError().find(file.string()), std::string::npos) << c.what;
+      Lines names;
+      ini.ReadSections(names);
+      EXPECT_TRUE(names.empty()) << c.what;
+      ini.WriteString("A", "b", "c");
+      EXPECT_FALSE(ini.UpdateFile()) << c.what;
+      EXPECT_TRUE(ini.Modified()) << c.what;
+    }
+    EXPECT_TRUE(c.unchanged(file)) << c.what;
+    EXPECT_EQ(messages->shown.size(), 1u) << c.what << ": " << messages->All();
   }
-  EXPECT_TRUE(fs::is_directory(dir / "Koll.dat"));
-  EXPECT_EQ(messages->shown.size(), 1u) << messages->All();
+}
+
+// Empty lines cost nothing: a file of nothing but line ends up to the bound loads without a
+// section, one beyond it is refused before it is read.
+TEST(BigIni, FilesOfLineEndsLoadOrAreRefused) {
+  TempDir dir;
+  const fs::path gross = dir / "Zeilen.dat";
+  const std::string block(1 << 20, '\n');
+  {
+    std::ofstream out(gross, std::ios::binary);
+    for (int mb = 0; mb < 100; ++mb) out << block;
+  }
+  TBigIniFile abgelehnt;
+  abgelehnt.LoadFile(gross.string());
+  EXPECT_NE(abgelehnt.LoadError().find("16 MB"), std::string::npos) << abgelehnt.LoadError();
+  EXPECT_EQ(abgelehnt.SectionCount(), 0);
+
+  fs::resize_file(gross, 30u << 20);
+  TBigIniFile ini;
+  ini.LoadFile(gross.string(), kMaxKatalogBytes);
+  EXPECT_EQ(ini.LoadError(), "");
+  EXPECT_EQ(ini.SectionCount(), 0);
+  ini.LoadFromText(std::string(1000, '\n') + "[A]\r\n\r\n\nb=c\r\n\n\n");
+  ASSERT_EQ(ini.SectionCount(), 1);
+  EXPECT_EQ(ini.SectionLinesAt(0), Lines{"b=c"});
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+#define TAV_TEST_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TAV_TEST_ASAN 1
+#endif
+#endif
+
+// Running out of memory while a file is taken in is that file's failure with its message,
+// not the program's end; nothing half-read stays behind.
+TEST(BigIniDeathTest, RunningOutOfMemoryWhileLoadingIsTheFilesError) {
+#ifdef TAV_TEST_ASAN
+  GTEST_SKIP() << "the address sanitizer reserves more address space than the limit leaves";
+#endif
+  TempDir dir;
+  const fs::path datei = dir / "Projekte.dat";
+  {
+    // Short lines cost many times their bytes once held line by line.
+    std::string block;
+    for (int i = 0; i < (1 << 18); ++i) block += "a=b\n";
+    std::ofstream out(datei, std::ios::binary);
+    out << "[A]\n";
+    for (int mb = 0; mb < 24; ++mb) out << block;
+  }
+  const fs::path riesig = dir / "riesig.dat";
+  { std::ofstream(riesig) << "x"; }
+  fs::resize_file(riesig, std::uintmax_t{1} << 32);
+  EXPECT_EXIT(
+      {
+        long seiten = 0;
+        std::ifstream("/proc/self/statm") >> seiten;
+        rlimit lim{};
+        ::getrlimit(RLIMIT_AS, &lim);
+        lim.rlim_cur = static_cast<rlim_t>(seiten) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + (96u << 20);
+        ::setrlimit(RLIMIT_AS, &lim);
+        TBigIniFile ini;
+        ini.LoadFile(datei.string(), kMaxKatalogBytes);
+        std::string bytes;
+        std::string error;
+        const bool gelesen = ReadWholeFile(riesig, bytes, &error, std::uintmax_t{1} << 40);
+        const bool richtig = ini.LoadError().find("nicht genug Arbeitsspeicher") != std::string::npos &&
+                             ini.SectionCount() == 0 && !gelesen &&
+                             error.find("nicht genug Arbeitsspeicher") != std::string::npos;
+        std::_Exit(richtig ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "foundation/StrSolver.h"
@@ -83,6 +84,30 @@ TEST(StrSolver, DivisionByZeroKeepsTheValueAndTheLastErrorWins) {
   s.SetTermString("3");  // a good term after a bad one clears the error
   EXPECT_TRUE(s.OK());
   EXPECT_EQ(s.TermString(), "3");
+}
+
+TEST(StrSolver, ResultsAndStepsThatAreNotFiniteAreRejected) {
+  const std::string big = "1" + std::string(200, '0');      // 1e200
+  const std::string huge = "9" + std::string(308, '0');     // 9e308 is out of range itself
+  const std::string nearMax = "1" + std::string(308, '0');  // 1e308
+  const std::string cases[] = {
+      big + "*" + big,                              // product overflows
+      nearMax + "+" + nearMax + "+" + nearMax,      // sum overflows
+      "-" + nearMax + "-" + nearMax,                // towards minus infinity
+      big + "*" + big + "-" + big + "*" + big,      // infinity minus infinity
+      "1/(" + big + "*" + big + ")",                // back to 0 only through an overflow
+      huge,
+  };
+  TStrSolver s;
+  for (const std::string& term : cases) {
+    s.SetTermString(term);
+    EXPECT_FALSE(s.OK()) << term;
+    EXPECT_EQ(s.Meldung(), "Fehler") << term;
+    EXPECT_TRUE(std::isfinite(s.Ergebnis())) << term;
+  }
+  s.SetTermString(big + "*" + "1" + std::string(100, '0'));  // 1e300 is fine
+  EXPECT_TRUE(s.OK());
+  EXPECT_DOUBLE_EQ(s.Ergebnis(), 1e300);
 }
 
 TEST(StrSolver, DeepNestingIsRejectedNotOverflowingTheStack) {

@@ -4,6 +4,8 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace tav::test {
@@ -26,6 +28,12 @@ void TempDir::Write(const std::string& name, const std::string& bytes) const {
   std::ofstream out(path_ / name, std::ios::binary | std::ios::trunc);
   if (!out) throw std::runtime_error("cannot write " + (path_ / name).string());
   out << bytes;
+}
+
+void TempDir::DeviceLink(const std::string& name) const {
+  const std::filesystem::path geraet = path_ / (name + ".geraet");
+  const bool eigenes = ::mknod(geraet.c_str(), S_IFCHR | 0644, ::makedev(1, 5)) == 0;
+  std::filesystem::create_symlink(eigenes ? geraet : std::filesystem::path("/dev/zero"), path_ / name);
 }
 
 std::string TempDir::Read(const std::string& name) const {

@@ -20,6 +20,12 @@ class TempDir {
   void Write(const std::string& name, const std::string& bytes) const;
   std::string Read(const std::string& name) const;
 
+  // Makes `name` a symbolic link to a device that never ends (reads give zero bytes without
+  // end). The device is a node of its own in this folder where the process may make one, so
+  // code that wrongly writes through the link replaces that node, never the system's device;
+  // otherwise the link points to /dev/zero, which such a process cannot replace.
+  void DeviceLink(const std::string& name) const;
+
  private:
   std::filesystem::path path_;
 };

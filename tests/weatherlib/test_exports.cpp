@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <limits>
@@ -13,6 +14,7 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "KlimaTestOrte.h"
@@ -182,6 +184,56 @@ TEST(Bibliothek, ConcurrentCallsAreSerialised) {
   b.join();
   EXPECT_EQ(fehlerA, 0);
   EXPECT_EQ(fehlerB, 0);
+}
+
+// What the caller hands in is checked before anything is drawn or written: a monthly
+// clearness that is no share of the extraterrestrial irradiation, or coordinates off the
+// globe, give 9 and leave every block as it was; never NaN or infinity with code 0.
+TEST(Bibliothek, BadClearnessAndCoordinatesAreRefusedBeforeAnythingIsWritten) {
+  using namespace tav::klimgen;
+  const tav::KlimaTabellen& tab = tav::ProgrammKlimaTabellen();
+  const TKlimOrt ort = test::KlimOrt(test::Ort("Freiburg"));
+  CBloecke b;
+  const float inf = std::numeric_limits<float>::infinity();
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  for (uint8_t generieren : {0, 1}) {
+    ASSERT_EQ(::KlimgenSimYears(1, generieren, &ort, tab.KlimaZonen.data(), tab.TempZonen.data(),
+                                tab.TruebungsZonen.data(), nullptr, b.s.get(), b.t.get(), b.m.get()),
+              0);
+    const uint8_t kandidat = generieren ? 4 : 0;
+    for (float kt : {nan, inf, -inf, -0.2f, 1.5f, 1e30f}) {
+      M(*b.m, KLIM_M_KT, 7) = kt;
+      const auto tage = std::make_unique<TKlimTage>(*b.t);
+      const auto monate = std::make_unique<TKlimMonate>(*b.m);
+      EXPECT_EQ(::kd_Generator(kandidat, b.m.get(), b.t.get(), ort.Breite, ort.Laenge), 9) << kt;
+      EXPECT_TRUE(std::equal(std::begin(b.t->Werte), std::end(b.t->Werte), std::begin(tage->Werte),
+                             [](float x, float y) { return std::isnan(x) ? std::isnan(y) : x == y; }))
+          << kt;
+      EXPECT_TRUE(std::equal(std::begin(b.m->Werte), std::end(b.m->Werte), std::begin(monate->Werte),
+                             [](float x, float y) { return std::isnan(x) ? std::isnan(y) : x == y; }))
+          << kt;
+    }
+    // The limits themselves are months that can occur: polar night and a clear sky.
+    M(*b.m, KLIM_M_KT, 7) = 0.0f;
+    M(*b.m, KLIM_M_KT, 8) = 1.0f;
+    const uint8_t rc = ::kd_Generator(kandidat, b.m.get(), b.t.get(), ort.Breite, ort.Laenge);
+    EXPECT_NE(rc, 9);
+    if (rc == 0) {
+      EXPECT_TRUE(Endlich(b.m->Werte, KLIM_MONATE_WERTE));
+    }
+  }
+  const auto stunden = std::make_unique<TKlimStunden>(*b.s);
+  for (const auto& [breite, laenge] : {std::pair{90.5f, 8.0f}, std::pair{-91.0f, 8.0f}, std::pair{48.0f, 180.5f},
+                                       std::pair{48.0f, -200.0f}, std::pair{1e30f, 8.0f}, std::pair{48.0f, inf}}) {
+    TKlimOrt falsch = ort;
+    falsch.Breite = breite;
+    falsch.Laenge = laenge;
+    EXPECT_EQ(::Temp_Addition(&falsch, tab.KlimaZonen.data(), tab.TempZonen.data(), b.s.get(), b.t.get(), b.m.get()),
+              9)
+        << breite << " " << laenge;
+    EXPECT_EQ(::kd_Generator(1, b.m.get(), b.t.get(), breite, laenge), 9) << breite << " " << laenge;
+  }
+  EXPECT_EQ(std::memcmp(b.s.get(), stunden.get(), sizeof(TKlimStunden)), 0);
 }
 
 // Missing blocks and nonsense arguments give 9 (FindBestYear 0); nothing throws or crashes.

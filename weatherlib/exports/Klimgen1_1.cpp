@@ -53,6 +53,21 @@ uint8_t Geschuetzt(F&& f) {
   }
 }
 
+// Coordinates a location can have; beyond them the regional tables answer nonsense.
+bool KoordinatenGueltig(float Breite, float Laenge) {
+  return Endlich(Breite) && Endlich(Laenge) && std::fabs(Breite) <= 90.0f && std::fabs(Laenge) <= 180.0f;
+}
+
+// The monthly clearness the daily draw starts from: a share of the extraterrestrial
+// irradiation, 0 for a dark month. A value beyond makes the drawn spread overflow.
+bool MonatsKlarheitGueltig(const TKlimMonate& Monate) {
+  for (int m = 1; m <= 12; ++m) {
+    const float kt = k::M(Monate, KLIM_M_KT, m);
+    if (!Endlich(kt) || kt < 0.0f || kt > 1.0f) return false;
+  }
+  return true;
+}
+
 k::KlimaZonenTabelle KlimaTab(const TKlimKlimaZone* p) { return k::KlimaZonenTabelle(p, KLIM_KLIMAZONE_EINTRAEGE); }
 k::TempZonenTabelle TempTab(const TKlimTempZone* p) { return k::TempZonenTabelle(p, KLIM_TEMPZONE_EINTRAEGE); }
 k::TruebungsTabelle TruebTab(const TKlimTruebung* p) { return k::TruebungsTabelle(p, KLIM_TRUEBUNG_EINTRAEGE); }
@@ -106,7 +121,7 @@ KLIMGEN_API uint8_t Temp_Addition(const TKlimOrt* Ort, const TKlimKlimaZone* Kli
                                   const TKlimMonate* Monate) {
   return Geschuetzt([&]() -> uint8_t {
     if (!Ort || !KlimaZonen || !TempZonen || !Stunden || !Tage || !Monate) return k::kUngueltig;
-    if (!Endlich(Ort->Breite) || !Endlich(Ort->Laenge) || !k::TempZoneGueltig(*Ort, TempTab(TempZonen)))
+    if (!KoordinatenGueltig(Ort->Breite, Ort->Laenge) || !k::TempZoneGueltig(*Ort, TempTab(TempZonen)))
       return k::kUngueltig;
     k::Temp_Addition(g_zustand, *Ort, KlimaTab(KlimaZonen), TempTab(TempZonen), *Stunden, *Tage, *Monate);
     return Kanaele(*Stunden, {KLIM_K_TEMP});
@@ -132,12 +147,17 @@ KLIMGEN_API uint8_t kh_Generator(TKlimStunden* Stunden, const TKlimTage* Tage) {
 KLIMGEN_API uint8_t kd_Generator(uint8_t Kandidat, TKlimMonate* Monate, TKlimTage* Tage, float Breite,
                                  float Laenge) {
   return Geschuetzt([&]() -> uint8_t {
-    if (!Monate || !Tage || Kandidat > KLIM_KANDIDATEN || !Endlich(Breite) || !Endlich(Laenge)) return k::kUngueltig;
+    if (!Monate || !Tage || Kandidat > KLIM_KANDIDATEN || !KoordinatenGueltig(Breite, Laenge) ||
+        !MonatsKlarheitGueltig(*Monate))
+      return k::kUngueltig;
     // The drawn monthly mean is stored under the candidate's number, so it needs one.
     if (Kandidat == 0 && g_zustand.Generieren) return k::kUngueltig;
     k::kd_Generator(g_zustand, Kandidat, *Monate, *Tage, Breite, Laenge);
     if (Kandidat == 0) return Reihen(*Tage, {KLIM_T_GLOBAL, KLIM_T_KT});
     // Only the candidate's own column is written; the other columns are the caller's.
+    if (g_zustand.Generieren)
+      for (int m = 1; m <= 12; ++m)
+        if (!Endlich(k::MK(*Monate, m, Kandidat))) return k::kIntern;
     for (int basis : {KLIM_T_KANDIDAT_KT, KLIM_T_KANDIDAT_GLOBAL})
       for (int d = 0; d < KLIM_TAGE; ++d)
         if (!Endlich(Tage->Werte[basis + d * KLIM_KANDIDATEN + Kandidat - 1])) return k::kIntern;

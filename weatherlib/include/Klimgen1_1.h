@@ -207,7 +207,8 @@ KLIMGEN_API uint8_t CalcMonatssummen(const TKlimOrt* Ort, const float* Reihen, f
    0 when a block is missing. */
 KLIMGEN_API uint8_t FindBestYear(const TKlimTage* Tage, const TKlimMonate* Monate);
 
-/* Hourly ambient temperature (channel 8). */
+/* Hourly ambient temperature (channel 8). A latitude beyond +-90 or a longitude beyond
+   +-180 degrees gives code 9. */
 KLIMGEN_API uint8_t Temp_Addition(const TKlimOrt* Ort, const TKlimKlimaZone* KlimaZonen,
                                   const TKlimTempZone* TempZonen, TKlimStunden* Stunden,
                                   const TKlimTage* Tage, const TKlimMonate* Monate);
@@ -220,7 +221,8 @@ KLIMGEN_API uint8_t kh_Generator(TKlimStunden* Stunden, const TKlimTage* Tage);
 
 /* Daily clearness for candidate 1..15 (candidate matrices; Monate receives the drawn
    monthly clearness) or, with Kandidat 0, series 2 and 4. Kandidat 0 while the library's
-   generation flag is set, or above 15, gives code 9. */
+   generation flag is set, or above 15, coordinates out of range, or a monthly clearness
+   (array 5) that is not a number from 0 to 1, give code 9. */
 KLIMGEN_API uint8_t kd_Generator(uint8_t Kandidat, TKlimMonate* Monate, TKlimTage* Tage,
                                  float Breite, float Laenge);
 
