@@ -14,6 +14,7 @@
 #include "app/FormSplash.h"
 #include "app/Hauptmenu.h"
 #include "catalogues/TavKlimgen.h"
+#include "foundation/AtomicFile.h"
 #include "foundation/Folders.h"
 #include "foundation/TavMathe.h"
 #include "foundation/TavVar.h"
@@ -53,6 +54,8 @@ class StartMessages : public tav::QtMessageService {
 int main(int argc, char* argv[]) {
   QElapsedTimer uhr;
   uhr.start();
+  // A save past the file-size limit must fail with its message, not end the program.
+  tav::IgnoreFileSizeSignal();
   QApplication app(argc, argv);
   QApplication::setApplicationName("Tavrel");
   StartMessages messages;
@@ -62,6 +65,7 @@ int main(int argc, char* argv[]) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   const QScreen* screen = QGuiApplication::primaryScreen();
   tav::SetupFolders(s.folders, tav::QuerySystemFolders());
+  tav::RemoveCrashLeftovers(s.folders);
   tav::SetProgramDefaults(s, args, tav::Now(), screen ? screen->geometry().width() : 0);
 
   int rc = 0;
