@@ -10,6 +10,7 @@
 #include <QMimeData>
 #include <QPointer>
 #include <QScreen>
+#include <QShortcut>
 #include <QTextBlock>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -29,6 +30,11 @@ namespace {
 // Texts the window shows that have no text-table entry.
 constexpr const char* kTabelleInZA = "Tabelle in Zwischenablage übernommen";
 constexpr const char* kDruckoptionen = "Druckoptionen";
+
+// The screen reports' tab stops suit an 8-point font; the window shows 10 points and widens
+// the stops to match, as the copy form does.
+constexpr int kSchirmPunkte = 10;
+constexpr double kSchirmTabs = kSchirmPunkte / 8.0;
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 QString Q(TX k) { return QString::fromStdString(T(k)); }
@@ -64,12 +70,13 @@ QTextEdit* ReportBox(const char* name) {
 
 double Dpi(const QWidget* w) { return w ? w->logicalDpiX() : 96.0; }
 
+QFont AnzeigeFont(int pt) { return QFont(Q(G().print.AnzeigeFont), pt); }
+
 void SetReport(QTextEdit* e, const TReport& r) {
   e->clear();
-  AppendReport(*e->document(), r, Dpi(e));
+  e->document()->setDefaultFont(AnzeigeFont(kSchirmPunkte));
+  AppendReport(*e->document(), r, Dpi(e), kSchirmTabs);
 }
-
-QFont AnzeigeFont(int pt) { return QFont(Q(G().print.AnzeigeFont), pt); }
 
 // The laid-out document back as report lines, so the clipboard's RTF carries the whole
 // text, the system description included.
@@ -167,7 +174,8 @@ TFormSimErg::TFormSimErg(QWidget* parent) : QWidget(parent, Qt::Window) {
   BitBtnOeko = Named(new QPushButton, "BitBtnOeko");
   BitBtn4 = Named(new QPushButton, "BitBtn4");
   BitBtn5 = Named(new QPushButton, "BitBtn5");
-  auto* kopie = new QGridLayout;
+  kopie_ = new QGridLayout;
+  auto* kopie = kopie_;
   kopie->addWidget(BitBtn2, 0, 0);
   kopie->addWidget(BitBtnPool, 0, 1);
   kopie->addWidget(BitBtnOeko, 0, 2);
@@ -239,6 +247,8 @@ TFormSimErg::TFormSimErg(QWidget* parent) : QWidget(parent, Qt::Window) {
   BitBtnDruck->setEnabled(false);
   BitBtnDruckOpt->setEnabled(false);
   ButtonEnde->setDefault(true);
+  // Escape ends the window as its one button does.
+  connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, ButtonEnde, &QPushButton::click);
   resize(820, 640);
   setMinimumSize(720, 560);
 }
@@ -290,6 +300,9 @@ void TFormSimErg::Fuellen() {
     Legende[i]->setChecked(g.settings.*kLegende[i].schalter);
   }
   fuellen_ = false;
+  // Plants with one store have no store-2 curves.
+  const bool zweiSpeicher = p.AnlagenTypNr >= 4 && p.AnlagenTypNr <= 8;
+  for (std::size_t i = 5; i < 7; ++i) Legende[i]->setEnabled(zweiSpeicher);
   stand_ = TKurvenStand();
   Label1->setText(Q(TX::FormSimErgJahresverlauf));
   SpeedButton1->setEnabled(false);
@@ -302,26 +315,28 @@ void TFormSimErg::Fuellen() {
   }
   if (p.SolHeizung) CalcHeizbedarfMonat(g.results, g.loc, 10000.0f, p.HeizTnorm, p.Heizgrenztemp);
 
-  RichEdit1->document()->setDefaultFont(AnzeigeFont(10));
+  RichEdit1->document()->setDefaultFont(AnzeigeFont(kSchirmPunkte));
   ReportAnlage(RichEdit1, g, false);
   TReport energie;
   ReportEnergiebilanz(energie, g, false);
-  AppendReport(*RichEdit1->document(), energie, Dpi(RichEdit1));
+  AppendReport(*RichEdit1->document(), energie, Dpi(RichEdit1), kSchirmTabs);
   Image1->setPixmap(QPixmap::fromImage(DeckungsBild(g)));
   DrawKurven();
   TReport oeko;
   ReportOekoAnlage(oeko, g, false);
   WriteOekoTabelle(oeko, g, false);
-  RichEditOeko->document()->setDefaultFont(AnzeigeFont(10));
   SetReport(RichEditOeko, oeko);
 
+  // Without a pool the ecology copy button takes the pool button's place.
   BitBtnPool->setVisible(p.Pool);
+  kopie_->removeWidget(BitBtnOeko);
+  kopie_->addWidget(BitBtnOeko, 0, p.Pool ? 2 : 1);
+  layout()->activate();
   PageControl1->setTabVisible(PageControl1->indexOf(TabSheetPool), p.Pool);
   if (p.Pool) {
     TReport pool;
     ReportPoolAnlage(pool, g, false);
     ReportPoolBilanz(pool, g, false);
-    RichEditPool->document()->setDefaultFont(AnzeigeFont(10));
     SetReport(RichEditPool, pool);
   } else {
     RichEditPool->clear();

@@ -16,6 +16,7 @@
 #include "foundation/TavVar.h"
 #include "results/ResultCharts.h"
 
+class QGridLayout;
 class QGroupBox;
 
 namespace tav {
@@ -63,6 +64,7 @@ class TFormSimErg : public QWidget {
   void AnsichtGeaendert();
   void LegendeGeklickt(int i, bool an);
 
+  QGridLayout* kopie_ = nullptr;  // the copy buttons
   TKurvenStand stand_;
   bool erste_ = true;
   bool fuellen_ = false;  // the legend boxes are being set, not clicked

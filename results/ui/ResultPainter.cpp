@@ -273,6 +273,8 @@ void PaintKurven(QPainter& pa, const QRect& rect, const TavState& g, const TKurv
              kKurveOben - fm.height() - 4, einheit);
   }
 
+  // Curves stay inside the plot (a stagnating collector runs above 130 °C).
+  pa.setClipRect(QRect(QPoint(kKurveLinks, kKurveOben), QPoint(rechts, kKurveBasis)), Qt::IntersectClip);
   for (TKurve k : SichtbareKurven(s, g.plant, st.Ansicht)) {
     if (IstEnergieKurve(k) && !skala) continue;
     const auto punkte = KurvenPunkte(g.results, st.Jahr, st.Ansicht, st.Monat, st.Tag, k, skala ? skala->Maximum : 0.0);
@@ -310,7 +312,7 @@ int QPos(const std::string& s, std::size_t byte) { return QString::fromUtf8(s.da
 
 }  // namespace
 
-void AppendReport(QTextDocument& doc, const TReport& r, double dotsPerInch) {
+void AppendReport(QTextDocument& doc, const TReport& r, double dotsPerInch, double tabScale) {
   QTextCursor c(&doc);
   c.movePosition(QTextCursor::End);
   const bool leer = doc.isEmpty();
@@ -318,7 +320,7 @@ void AppendReport(QTextDocument& doc, const TReport& r, double dotsPerInch) {
   for (const auto& line : r.Lines) {
     QTextBlockFormat bf;
     QList<QTextOption::Tab> tabs;
-    for (int t : line.Tabs) tabs.append(QTextOption::Tab(t * dotsPerInch / 72.0, QTextOption::LeftTab));
+    for (int t : line.Tabs) tabs.append(QTextOption::Tab(t * tabScale * dotsPerInch / 72.0, QTextOption::LeftTab));
     bf.setTabPositions(tabs);
     if (erste && leer) {
       c.setBlockFormat(bf);

@@ -15,7 +15,7 @@
 
 namespace tav {
 
-inline constexpr int kBalkenBildBreite = 460, kBalkenBildHoehe = 385;
+inline constexpr int kBalkenBildBreite = 520, kBalkenBildHoehe = 385;
 inline constexpr int kKurvenBildBreite = 470, kKurvenBildHoehe = 300;
 
 // The monthly bar chart (general variant, or the plant-type-2 variant).
@@ -32,8 +32,9 @@ QImage KurvenBild(const TavState& g, const TKurvenStand& stand);
 QColor KurvenFarbe(TKurve k);
 
 // Appends the report to Doc: one block per line, tab stops converted from points at the
-// document's resolution (DotsPerInch), bold and underline from the recorded spans.
-void AppendReport(QTextDocument& doc, const TReport& r, double dotsPerInch);
+// document's resolution (DotsPerInch) and widened by TabScale, bold and underline from the
+// recorded spans.
+void AppendReport(QTextDocument& doc, const TReport& r, double dotsPerInch, double tabScale = 1.0);
 // The report as RTF (tab stops in twips), for the clipboard.
 QByteArray ReportToRtf(const TReport& r, const QString& fontName, int pointSize);
 
