@@ -276,5 +276,30 @@ TEST(BalkenBild, PixelProbesOfBarFillsAndTheGapBelowTheCap) {
   EXPECT_TRUE(unterLuecke == fuellung || unterLuecke == linie);
 }
 
+TEST(BalkenBild, PlantType2BarsInTheirFixedColours) {
+  auto g = std::make_unique<TavState>();
+  g->plant.AnlagenTypNr = 2;
+  g->plant.SolHeizung = true;
+  auto& r = g->results;
+  for (int m = 1; m <= 13; ++m) {
+    const auto i = static_cast<std::size_t>(m);
+    r.SolarertragMonat[i] = 300.0f + 100.0f * m;  // 40 % .. 160 %
+    r.SolHeizenMonat[i] = 100.0f;
+    r.WWBedarfMonat[i] = 1000.0f;
+    r.KollEinstrahlungMonat[i] = 2000.0f;
+  }
+  const QImage img = DeckungsBild(*g);
+  QDir().mkpath(TAV_SCREENS_DIR);
+  img.save(QStringLiteral(TAV_SCREENS_DIR "/FormSimErg-Diagramm-typ2.png"));
+  // January: red 40 % (y 245..325) with the purple 30 % over it (y 265..325), left of the
+  // efficiency box (x 57..70).
+  EXPECT_EQ(img.pixelColor(48, 255), QColor(Qt::red));
+  EXPECT_EQ(img.pixelColor(48, 300), QColor(0x80, 0, 0x80));
+  EXPECT_EQ(img.pixelColor(48, 200), QColor(Qt::white));
+  // The year (160 %) stands at 151 %: top at y 23, under the white line above the frame.
+  EXPECT_EQ(img.pixelColor(40 + 360 + 5 + 5, 24), QColor(Qt::red));
+  EXPECT_EQ(img.pixelColor(40 + 360 + 5 + 5, 23), QColor(Qt::white));
+}
+
 }  // namespace
 }  // namespace tav
