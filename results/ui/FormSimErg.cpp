@@ -29,7 +29,6 @@ namespace {
 
 // Texts the window shows that have no text-table entry.
 constexpr const char* kTabelleInZA = "Tabelle in Zwischenablage übernommen";
-constexpr const char* kDruckoptionen = "Druckoptionen";
 
 // The screen reports' tab stops suit an 8-point font; the window shows 10 points and widens
 // the stops to match, as the copy form does.
@@ -275,7 +274,7 @@ void TFormSimErg::Fuellen() {
   BitBtn5->setToolTip(Q(Texts().FormSimErgBitBtn5Hint2));
   BitBtnDruck->setText(Q(TX::FormSimErgBitBtn1));
   BitBtnDruck->setToolTip(Q(g.settings.Drucker));
-  BitBtnDruckOpt->setToolTip(kDruckoptionen);
+  BitBtnDruckOpt->setToolTip(Q(RemoveAmpersands(T(TX::HmenuDruckoptionen))));
   CheckBoxReport->setText(Q(TX::FormSimErgCheckboxReport));
   CheckBox1->setText(Q(TX::FormSimErgCheckbox1));
   CheckBox2->setText(Q(TX::FormSimErgCheckbox2));
