@@ -48,7 +48,7 @@ class Writer {
     bold_ = bold;
     underline_ = underline;
   }
-  void Line(std::string text) { r_.Lines.push_back({std::move(text), bold_, underline_}); }
+  void Line(const std::string& text) { AddLine(r_, text, bold_, underline_); }
 
  private:
   TReport& r_;
@@ -218,7 +218,7 @@ TReport AnlageReport(const TavState& S, bool LongForm, bool PrintMode) {
   TReport report;
   Writer w(report);
   for (int stop : kTabStops)
-    report.TabStops.push_back(PrintMode ? static_cast<int>(std::trunc(stop * kDruckTabFaktor))
+    report.Tabs.push_back(PrintMode ? static_cast<int>(std::trunc(stop * kDruckTabFaktor))
                                         : stop);
   if (PrintMode) {
     w.Style(true, true);

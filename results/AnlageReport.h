@@ -3,7 +3,7 @@
 // stores, hot-water demand and space heating of the plant in a state.
 
 #include "foundation/TavVar.h"
-#include "results/Report.h"
+#include "results/ReportModel.h"
 
 namespace tav {
 

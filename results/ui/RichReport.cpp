@@ -1,11 +1,9 @@
 #include "results/ui/RichReport.h"
 
-#include <QList>
-#include <QTextBlockFormat>
-#include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextOption>
+
+#include "results/ui/ResultPainter.h"
 
 namespace tav {
 
@@ -15,31 +13,7 @@ void ShowReport(QTextEdit* Edit, const TReport& Report, const std::string& FontN
   QFont font = Edit->font();
   font.setFamily(QString::fromStdString(FontName));
   doc->setDefaultFont(font);
-
-  const double pixelsPerPoint = Edit->logicalDpiX() / 72.0;
-  QList<QTextOption::Tab> tabs;
-  for (int stop : Report.TabStops)
-    tabs.append(QTextOption::Tab(stop * pixelsPerPoint, QTextOption::LeftTab));
-  QTextBlockFormat block;
-  block.setTabPositions(tabs);
-
-  QTextCursor cursor(doc);
-  cursor.beginEditBlock();
-  bool first = true;
-  for (const TReportLine& line : Report.Lines) {
-    QTextCharFormat chars;
-    chars.setFontWeight(line.Bold ? QFont::Bold : QFont::Normal);
-    chars.setFontUnderline(line.Underline);
-    if (first) {
-      cursor.setBlockFormat(block);
-      cursor.setBlockCharFormat(chars);
-      first = false;
-    } else {
-      cursor.insertBlock(block, chars);
-    }
-    cursor.insertText(QString::fromStdString(line.Text), chars);
-  }
-  cursor.endEditBlock();
+  AppendReport(*doc, Report, Edit->logicalDpiX());
   Edit->moveCursor(QTextCursor::Start);
 }
 

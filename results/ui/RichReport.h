@@ -4,12 +4,12 @@
 #include <QTextEdit>
 #include <string>
 
-#include "results/Report.h"
+#include "results/ReportModel.h"
 
 namespace tav {
 
-// Clears Edit and writes the lines of Report in FontName, each paragraph with the report's
-// tab stops (points, converted to the view's pixels) and each line in its emphasis.
+// Clears Edit and writes the lines of Report in FontName, each paragraph with its tab stops
+// (points, converted to the view's pixels) and the emphasis its spans record.
 void ShowReport(QTextEdit* Edit, const TReport& Report, const std::string& FontName);
 
 }  // namespace tav

@@ -22,7 +22,7 @@ std::vector<std::string> LineTexts(const TReport& r) {
 std::vector<std::string> BoldTexts(const TReport& r) {
   std::vector<std::string> out;
   for (const TReportLine& l : r.Lines)
-    if (l.Bold && !l.Text.empty()) out.push_back(l.Text);
+    if (l.WhollyBold()) out.push_back(l.Text);
   return out;
 }
 
@@ -64,7 +64,7 @@ TEST_F(AnlageReportTest, LongFormLinesAndEmphasis) {
   EXPECT_EQ(LineTexts(r), expected);
   const std::vector<std::string> bold = {expected[0], expected[2], expected[4], expected[9]};
   EXPECT_EQ(BoldTexts(r), bold);
-  EXPECT_EQ(r.TabStops, (std::vector<int>{90, 175, 235, 290}));
+  EXPECT_EQ(r.Tabs, (std::vector<int>{90, 175, 235, 290}));
   EXPECT_TRUE(messages->shown.empty()) << messages->All();
 }
 
@@ -372,14 +372,14 @@ TEST_F(AnlageReportTest, PrintModeWidensTabsAndAddsTitle) {
   auto s = test::BaseState();
   for (bool longForm : {false, true}) {
     const TReport r = AnlageReport(*s, longForm, true);
-    EXPECT_EQ(r.TabStops, (std::vector<int>{112, 218, 293, 362}));
+    EXPECT_EQ(r.Tabs, (std::vector<int>{112, 218, 293, 362}));
     ASSERT_GE(r.Lines.size(), 3u);
     EXPECT_EQ(r.Lines[0].Text, "Tavrel - 3.0 - Energiebilanz der Solarsimulation");
-    EXPECT_TRUE(r.Lines[0].Bold && r.Lines[0].Underline);
+    EXPECT_TRUE(r.Lines[0].WhollyBold() && r.Lines[0].Underlined());
     EXPECT_EQ(r.Lines[1].Text, "");
     EXPECT_EQ(r.Lines[2].Text, "Projekt:\tMuster");
-    EXPECT_TRUE(r.Lines[2].Bold);
-    EXPECT_FALSE(r.Lines[2].Underline);
+    EXPECT_TRUE(r.Lines[2].WhollyBold());
+    EXPECT_FALSE(r.Lines[2].Underlined());
     // The rest is the screen report unchanged.
     const TReport screen = AnlageReport(*s, longForm, false);
     const auto printed = LineTexts(r);
