@@ -3,6 +3,8 @@
 #include <QAction>
 
 #include "app/Hauptmenu.h"
+#include "results/ui/FormSimErg.h"
+#include "results/ui/ResultsCommands.h"
 #include "simulation/ui/SimCommands.h"
 
 namespace tav {
@@ -16,6 +18,19 @@ void VerbindeFenster(Hauptmenu& w) {
   w.WireCommand(QStringLiteral("Start"), [&w] { SimulationBefehl(&w); });
   w.WireCommand(QStringLiteral("SpeedButtonSimulation"), [&w] { SimulationBefehl(&w); });
   w.WireCommand(QStringLiteral("Optionen"), [&w] { ShowSimOpt(&w); });
+
+  // The results window: modeless, from F6 and from the run window's results button; a change
+  // of the project closes it.
+  const auto zeigeErgebnisse = [&w] {
+    const bool neu = !FormSimErgExists();
+    TFormSimErg* f = ShowSimErg(&w);
+    if (f && neu)
+      QObject::connect(f, &TFormSimErg::statusMessage, &w,
+                       [&w](const QString& text) { w.Status(text.toStdString()); });
+  };
+  sim.ZeigeErgebnisse = zeigeErgebnisse;
+  w.WireCommand(QStringLiteral("Ergebnis"), zeigeErgebnisse);
+  w.CloseResults = [] { InvalidateResults(); };
 }
 
 }  // namespace tav

@@ -1,6 +1,6 @@
 #pragma once
-// Connects the main window's commands to the windows of the other layers: the run window and
-// its options, and the hooks through which those windows reach back to the main window.
+// Connects the main window's commands to the windows of the other layers (the run window and
+// its options, the results window) and the hooks through which those windows reach back.
 
 namespace tav {
 

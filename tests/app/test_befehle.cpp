@@ -1,5 +1,6 @@
 // The commands wired to the windows of other layers: F5 and the "Simulation" tool button open
-// the run window, "Optionen" the options dialog, and a finished run enables "Ergebnis".
+// the run window, "Optionen" the options dialog, a finished run enables "Ergebnis", which
+// opens the results window until the project changes.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -54,6 +55,26 @@ TEST(Befehle, AFinishedRunEnablesTheResultsCommand) {
   EXPECT_TRUE(w.Ergebnis->isEnabled());
   SimCommandHooks().ErgebnisFreigeben(false);
   EXPECT_FALSE(w.Ergebnis->isEnabled());
+  SimCommandHooks() = SimHooks{};
+}
+
+TEST(Befehle, ResultsOpenFromF6AndCloseWhenTheProjectChanges) {
+  test::AppFixture app;
+  Hauptmenu& w = *app.window;
+  VerbindeFenster(w);
+  w.show();
+  G().run.ErgebnisGueltig = true;
+  SimCommandHooks().ErgebnisFreigeben(true);
+  w.Ergebnis->trigger();
+  auto* ergebnisse = w.findChild<QWidget*>("FormSimErg");
+  ASSERT_NE(ergebnisse, nullptr);
+  EXPECT_TRUE(ergebnisse->isVisible());
+  EXPECT_FALSE(ergebnisse->isModal());
+
+  w.InvalidateResults();
+  EXPECT_FALSE(ergebnisse->isVisible());
+  EXPECT_FALSE(w.Ergebnis->isEnabled());
+  EXPECT_FALSE(G().run.ErgebnisGueltig);
   SimCommandHooks() = SimHooks{};
 }
 
