@@ -15,6 +15,7 @@
 
 #include "catalogues/Energie.h"
 #include "catalogues/StatusSink.h"
+#include "catalogues/ui/EditorKnoepfe.h"
 #include "foundation/Messages.h"
 #include "foundation/TavUtil.h"
 #include "foundation/TavVar.h"
@@ -105,19 +106,7 @@ TFormEnerEdit::TFormEnerEdit(TavState& s, QWidget* parent) : QDialog(parent), s_
   g->addWidget(new QLabel("%", gruppe), 7, 2);
   g->setColumnStretch(3, 1);
 
-  ButtonOK = new QPushButton(Q(T(TX::ButtonOK)), this);
-  ButtonOK->setObjectName("ButtonOK");
-  ButtonOK->setDefault(true);
-  ButtonCancel = new QPushButton(Q(T(TX::ButtonCancel)), this);
-  ButtonCancel->setObjectName("ButtonCancel");
-  connect(ButtonOK, &QPushButton::clicked, this, [this] {
-    if (Speichere()) done(1);
-  });
-  connect(ButtonCancel, &QPushButton::clicked, this, [this] { done(2); });
-  auto* knoepfe = new QHBoxLayout;
-  knoepfe->addStretch();
-  knoepfe->addWidget(ButtonOK);
-  knoepfe->addWidget(ButtonCancel);
+  QHBoxLayout* knoepfe = EditorKnoepfe(this, ButtonOK, ButtonCancel, [this] { return Speichere(); });
   auto* v = new QVBoxLayout(this);
   v->addWidget(gruppe);
   v->addLayout(knoepfe);

@@ -17,6 +17,7 @@
 
 #include "catalogues/Profile.h"
 #include "catalogues/StatusSink.h"
+#include "catalogues/ui/EditorKnoepfe.h"
 #include "foundation/Messages.h"
 #include "foundation/Sums.h"
 #include "foundation/TavUtil.h"
@@ -187,24 +188,12 @@ TFormProfilEdit::TFormProfilEdit(TavState& s, QWidget* parent) : QDialog(parent)
   jahr->addWidget(LabelkWhd, 8, 0, 1, 4);
   jahr->setColumnMinimumWidth(3, 20);
 
-  ButtonOK = new QPushButton(Q(T(TX::ButtonOK)), this);
-  ButtonOK->setObjectName("ButtonOK");
-  ButtonOK->setDefault(true);
-  ButtonCancel = new QPushButton(Q(T(TX::ButtonCancel)), this);
-  ButtonCancel->setObjectName("ButtonCancel");
-  connect(ButtonOK, &QPushButton::clicked, this, [this] {
-    if (Speichere()) done(1);
-  });
-  connect(ButtonCancel, &QPushButton::clicked, this, [this] { done(2); });
+  QHBoxLayout* knoepfe = EditorKnoepfe(this, ButtonOK, ButtonCancel, [this] { return Speichere(); });
 
   auto* kopf = new QHBoxLayout;
   kopf->addWidget(nameLabel);
   kopf->addWidget(Edit1, 1);
   kopf->addWidget(SpeedButton1);
-  auto* knoepfe = new QHBoxLayout;
-  knoepfe->addStretch();
-  knoepfe->addWidget(ButtonOK);
-  knoepfe->addWidget(ButtonCancel);
   auto* v = new QVBoxLayout(this);
   v->addLayout(kopf);
   v->addWidget(PageControl1);
