@@ -416,7 +416,10 @@ void TFormAnlage::Baue() {
   ImageZ = new TZiGrid(gb4);
   LabelZeit = name(new QLabel(gb4), "LabelZeit");
   LabelZeit->setMinimumWidth(LabelZeit->fontMetrics().horizontalAdvance("23.45 - 24.00 h") + 8);
-  connect(ImageZ, &TZiGrid::Zeit, LabelZeit, &QLabel::setText);
+  connect(ImageZ, &TZiGrid::Zeit, this, [this](const QString& t) {
+    LabelZeit->setText(t);
+    if (Statuszeile) Statuszeile(t.isEmpty() ? std::string() : T(TX::FormOrtStatusBarMaus1));
+  });
   auto* z4 = new QGridLayout(gb4);
   z4->addWidget(LabelZeit, 0, 1);
   auto* zeilen = new QVBoxLayout;
@@ -909,6 +912,7 @@ void TFormAnlage::Speichern() {
 
 void TFormAnlage::done(int r) {
   if (schliesst_) return;
+  if (r != 1) r = 2;  // Escape and the window's close box are Cancel
   TavState& g = G();
   if (r == 1) {
     if (!PruefeAlle()) return;
@@ -1347,10 +1351,13 @@ void TFormAnlage::EnergieBearbeiten() {
   ZeigeEnergie(energieNr_);
 }
 
-int ShowAnlageDialog(QWidget* parent, int Seite) {
+int ShowAnlageDialog(QWidget* parent, int Seite, const std::function<void(const std::string&)>& Statuszeile) {
   static TFormAnlage* form = nullptr;
   if (!form) form = new TFormAnlage(parent);
-  return form->Zeige(Seite);
+  if (Statuszeile) form->Statuszeile = Statuszeile;
+  const int r = form->Zeige(Seite);
+  if (form->Statuszeile) form->Statuszeile(std::string());
+  return r;
 }
 
 }  // namespace tav

@@ -8,6 +8,8 @@
 #include <QDialog>
 #include <QMap>
 #include <array>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "foundation/TavVar.h"
@@ -34,7 +36,9 @@ class TFormProfilEdit;
 // Opens the plant dialog on a page (0 = plant type; the "Energie" command passes SeiteEnergie).
 // Returns the modal result: 1 = OK (the plant may have changed), 2 = Cancel (nothing changed).
 // After OK RunState::WeiterModus tells whether "weiter" ran past the last page.
-int ShowAnlageDialog(QWidget* parent, int Seite = 0);
+// The status line hook is set once (the main window passes its status bar).
+int ShowAnlageDialog(QWidget* parent, int Seite = 0,
+                     const std::function<void(const std::string&)>& Statuszeile = {});
 inline constexpr int SeiteEnergie = 5;
 
 // The plant variables as comparable lines (the project's keys and what the dialog writes beside).
@@ -70,6 +74,9 @@ class TFormAnlage : public QDialog {
   void EnergieBearbeiten();
 
   void done(int r) override;
+
+  // The main window's status line: the drawing hint while the mouse is over the circulation grid.
+  std::function<void(const std::string&)> Statuszeile;
 
   QTabWidget* PageControl1;
   QWidget *TabSheet1, *TabSheet2, *TabSheetZ, *TabSheetSolHeiz, *TabSheetPool, *TabSheet4;

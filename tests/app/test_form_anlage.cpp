@@ -15,6 +15,8 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <cmath>
+#include <cstring>
+#include <memory>
 #include <functional>
 #include <map>
 #include <numbers>
@@ -30,6 +32,8 @@
 #include "foundation/TavVar.h"
 #include "foundation/ui/ModalDriver.h"
 #include "simulation/PlantParams.h"
+#include "simulation/SimFixture.h"
+#include "simulation/SimRun.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
 #include "support/gui/GrabScreen.h"
@@ -182,6 +186,20 @@ TEST_F(Anlage, CancelAfterTypeChangesAndOptionClicksRestoresEverything) {
     EXPECT_EQ(PlantZeilen(G().plant), vorher);
     EXPECT_EQ(G().run.ProjektGeaendert, flag);
   }
+}
+
+TEST_F(Anlage, EscapeIsCancel) {
+  SetzeAnlage(4);
+  const auto vorher = PlantZeilen(G().plant);
+  TFormAnlage form;
+  ScopedMessages msgs;
+  WhenModal([](QWidget* d) {
+    auto* f = static_cast<TFormAnlage*>(d);
+    f->RadioButtonA7->click();
+    test::Key(f->Edit2, Qt::Key_Escape);
+  });
+  EXPECT_EQ(form.Zeige(), 2);
+  EXPECT_EQ(PlantZeilen(G().plant), vorher);
 }
 
 TEST_F(Anlage, TypedValuesAreStoredAndTheModifiedFlagSet) {
@@ -606,6 +624,42 @@ TEST_F(Anlage, GrabsOfEveryPageForThreePlantTypes) {
     }
     form.hide();
   }
+}
+
+}  // namespace
+}  // namespace tav
+
+namespace tav {
+namespace {
+
+// A year run, the plant shown and confirmed with OK unchanged, the same year run again: the
+// monthly results are bit for bit the same.
+TEST(AnlageLauf, OkWithoutEditsSimulatesExactlyAsBefore) {
+  for (int typ : {1, 6, 8}) {
+    test::SimWelt w;
+    if (typ != 1) test::SetzeAnlage(*w.g, typ, typ == 8);
+    w.g->plant.PoolVol = 40.0f;  // a pool of 0 m³ is refused by the dialog's check
+    G() = *w.g;
+    auto lauf = [] {
+      auto s = std::make_unique<SimState>();
+      EXPECT_EQ(RunSimSilent(G(), *s), SimErgebnis::Fertig);
+      const ResultState& r = G().results;
+      return std::vector<TMonatsArray>{r.SolarertragMonat, r.BrennstoffMonat, r.WWBedarfMonat, r.HeizbedarfMonat};
+    };
+    const auto vorher = lauf();
+    ScopedMessages msgs;
+    TFormAnlage form;
+    WhenModal([](QWidget* d) {
+      test::Click(d, "ButtonOK");
+      if (d->isVisible()) test::Click(d, "ButtonCancel");
+    });
+    ASSERT_EQ(form.Zeige(), 1) << "typ " << typ << ": " << msgs->All();
+    const auto nachher = lauf();
+    ASSERT_EQ(nachher.size(), vorher.size());
+    for (std::size_t i = 0; i < vorher.size(); ++i)
+      EXPECT_EQ(std::memcmp(nachher[i].data(), vorher[i].data(), sizeof(TMonatsArray)), 0) << "typ " << typ << " array " << i;
+  }
+  G() = TavState{};
 }
 
 }  // namespace
