@@ -1227,6 +1227,8 @@ void TFormAnlage::TypWahl(int typ) {
     if (CheckBoxElektro->isChecked()) biv = 1;
     else if (P.AnlagenTypNr == 1 && (P.BivSpTyp == 2 || P.BivSpTyp == 3 || P.BivSpTyp == 4)) biv = P.BivSpTyp;
   }
+  // The button of the type in use clicked again changes nothing.
+  if (typ == P.AnlagenTypNr && (typ != 1 || biv == P.BivSpTyp)) return;
   if (!RadioButtonA1->isChecked()) CheckBoxElektro->setChecked(false);
   if (CheckBoxElektro->isChecked()) {
     CheckBoxPool->setChecked(false);
@@ -1235,6 +1237,7 @@ void TFormAnlage::TypWahl(int typ) {
   Speichern();
   SetAnlgParam(P, typ);
   if (typ == 1) P.BivSpTyp = static_cast<std::uint8_t>(biv);
+  if (typ == 8) P.Kaltwassertemp = 10.0f;  // the fresh-water station is rated at 10 °C cold water
   aufbau_ = true;
   Anpassen();
   if (!SpeedButtonSpVol->isHidden()) {

@@ -188,6 +188,28 @@ TEST_F(Anlage, CancelAfterTypeChangesAndOptionClicksRestoresEverything) {
   }
 }
 
+TEST_F(Anlage, ClickingTheTypeInUseChangesNothing) {
+  TFormAnlage form;
+  for (auto [typ, knopf] : {std::pair{7, "RadioButtonA7"}, {1, "RadioButtonA1"}}) {
+    SetzeAnlage(typ);
+    G().plant.HeizkreisTyp = 3;
+    if (typ == 1) G().plant.BivSpTyp = 3;
+    const auto vorher = PlantZeilen(G().plant);
+    form.Fuelle();
+    form.findChild<QRadioButton*>(knopf)->click();
+    EXPECT_EQ(PlantZeilen(G().plant), vorher) << typ;
+  }
+  // Type 1's sub-type 3 survives a trip to another type and back only as the user chooses.
+  SetzeAnlage(1);
+  G().plant.BivSpTyp = 3;
+  form.Fuelle();
+  EXPECT_TRUE(form.RadioButtonA1->isChecked());
+  EXPECT_FALSE(form.RadioButtonA3->isChecked());
+  form.RadioButtonA8->click();
+  EXPECT_EQ(G().plant.AnlagenTypNr, 8);
+  EXPECT_FLOAT_EQ(G().plant.Kaltwassertemp, 10.0f);
+}
+
 TEST_F(Anlage, EscapeIsCancel) {
   SetzeAnlage(4);
   const auto vorher = PlantZeilen(G().plant);
