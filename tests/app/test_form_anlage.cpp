@@ -210,6 +210,33 @@ TEST_F(Anlage, ClickingTheTypeInUseChangesNothing) {
   EXPECT_FLOAT_EQ(G().plant.Kaltwassertemp, 10.0f);
 }
 
+TEST_F(Anlage, LeavingAFieldChecksItUnlessTowardsCancelAndEnterMovesOn) {
+  SetzeAnlage(1);
+  TFormAnlage form;
+  ScopedMessages msgs;
+  WhenModal([](QWidget* d) {
+    auto* f = static_cast<TFormAnlage*>(d);
+    f->PageControl1->setCurrentWidget(f->TabSheet2);
+    QApplication::processEvents();
+    f->Edit1->setFocus();
+    f->Edit1->setText("0");
+    f->ButtonCancel->setFocus();  // towards Cancel: no check
+    EXPECT_EQ(f->Edit1->text(), "0");
+    f->Edit1->setFocus();
+    test::Key(f->Edit1, Qt::Key_Return);  // Enter: the next field, after the check
+    EXPECT_EQ(f->Edit1->text(), "1");
+    f->Edit8->setFocus();
+    f->Edit8->setText("2");
+    f->ButtonCancel->setFocus();  // the volume check always runs
+    EXPECT_EQ(f->Edit8->text(), "5");
+    f->ButtonCancel->click();
+  });
+  EXPECT_EQ(form.Zeige(), 2);
+  ASSERT_EQ(msgs->shown.size(), 2u) << msgs->All();
+  EXPECT_EQ(msgs->shown[0].text, "Kaltwasser zu niedrig");
+  EXPECT_EQ(msgs->shown[1].text, "minimal erforderlicher Wert: 5 Liter");
+}
+
 TEST_F(Anlage, EscapeIsCancel) {
   SetzeAnlage(4);
   const auto vorher = PlantZeilen(G().plant);
