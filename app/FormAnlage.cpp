@@ -54,7 +54,6 @@ const char* const kZeitVorm = "0 - 12 h";
 const char* const kZeitNachm = "12 - 24 h";
 const char* const kQWarmwasser = "Q Warmwasser";
 const char* const kKWhProJahr = "kWh/a";
-const char* const kHK5 = "HK5";
 const char* const kZweikW = "»";
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
@@ -469,7 +468,7 @@ void TFormAnlage::Baue() {
   g5->setColumnStretch(3, 1);
   RadioGroupHK = gruppe(TabSheetSolHeiz, Txt(TX::FormAnlageRadioGroup2), "RadioGroupHK",
                         {Txt(TX::HK_Typ1), Txt(TX::HK_Typ2), Txt(TX::HK_Typ3), Txt(TX::HK_Typ4),
-                         QString::fromUtf8(kHK5)},
+                         Txt(TX::HK_Typ5)},
                         HKItems.data());
   for (int i = 0; i < 5; ++i)
     connect(HKItems[static_cast<std::size_t>(i)], &QRadioButton::clicked, this, [this, i] {
@@ -917,10 +916,12 @@ void TFormAnlage::done(int r) {
   if (r == 1) {
     if (!PruefeAlle()) return;
     Speichern();
-    g.run.ProjektGeaendert = geaendertVorher_ || PlantZeilen(kopie_) != PlantZeilen(g.plant);
+    AnlageGeaendert = PlantZeilen(kopie_) != PlantZeilen(g.plant);
+    g.run.ProjektGeaendert = geaendertVorher_ || AnlageGeaendert;
   } else {
     // Everything back as it was; catalogue entries by name, since the profile list may have
     // been changed meanwhile.
+    AnlageGeaendert = false;
     g.plant = kopie_;
     g.run.ProjektGeaendert = geaendertVorher_;
     int gefunden = 0;
@@ -1354,12 +1355,14 @@ void TFormAnlage::EnergieBearbeiten() {
   ZeigeEnergie(energieNr_);
 }
 
-int ShowAnlageDialog(QWidget* parent, int Seite, const std::function<void(const std::string&)>& Statuszeile) {
+int ShowAnlageDialog(QWidget* parent, int Seite, const std::function<void(const std::string&)>& Statuszeile,
+                     bool* PlantChanged) {
   static TFormAnlage* form = nullptr;
   if (!form) form = new TFormAnlage(parent);
   if (Statuszeile) form->Statuszeile = Statuszeile;
   const int r = form->Zeige(Seite);
   if (form->Statuszeile) form->Statuszeile(std::string());
+  if (PlantChanged) *PlantChanged = form->AnlageGeaendert;
   return r;
 }
 

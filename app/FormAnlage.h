@@ -36,9 +36,11 @@ class TFormProfilEdit;
 // Opens the plant dialog on a page (0 = plant type; the "Energie" command passes SeiteEnergie).
 // Returns the modal result: 1 = OK (the plant may have changed), 2 = Cancel (nothing changed).
 // After OK RunState::WeiterModus tells whether "weiter" ran past the last page.
-// The status line hook is set once (the main window passes its status bar).
+// Statuszeile: the main window's status line (the grid's drawing hint). PlantChanged tells
+// whether OK changed any plant variable (then the scheme and the results are out of date).
 int ShowAnlageDialog(QWidget* parent, int Seite = 0,
-                     const std::function<void(const std::string&)>& Statuszeile = {});
+                     const std::function<void(const std::string&)>& Statuszeile = {},
+                     bool* PlantChanged = nullptr);
 inline constexpr int SeiteEnergie = 5;
 
 // The plant variables as comparable lines (the project's keys and what the dialog writes beside).
@@ -75,6 +77,8 @@ class TFormAnlage : public QDialog {
 
   void done(int r) override;
 
+  // After closing: whether OK changed any plant variable.
+  bool AnlageGeaendert = false;
   // The main window's status line: the drawing hint while the mouse is over the circulation grid.
   std::function<void(const std::string&)> Statuszeile;
 

@@ -154,6 +154,7 @@ TEST_F(Anlage, OkWithoutEditsKeepsEveryPlantVariable) {
     EXPECT_EQ(form.Zeige(), 1) << v.name;
     EXPECT_EQ(PlantZeilen(G().plant), vorher) << v.name << " typ " << v.typ;
     EXPECT_FALSE(G().run.ProjektGeaendert) << v.name;
+    EXPECT_FALSE(form.AnlageGeaendert) << v.name;
     EXPECT_TRUE(msgs->shown.empty()) << v.name << ": " << msgs->All();
   }
 }
@@ -271,6 +272,7 @@ TEST_F(Anlage, TypedValuesAreStoredAndTheModifiedFlagSet) {
   EXPECT_FLOAT_EQ(p.Speicher1vol, 600.0f);
   EXPECT_FLOAT_EQ(p.SpeicherkWert, 0.33f);  // the hidden slider does not quantise it
   EXPECT_TRUE(G().run.ProjektGeaendert);
+  EXPECT_TRUE(form.AnlageGeaendert);
   // Shown again: 300 litres per store.
   form.Fuelle();
   EXPECT_EQ(form.Edit8->text(), "300");
