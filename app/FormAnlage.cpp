@@ -307,7 +307,7 @@ void TFormAnlage::Baue() {
   Label14->setMinimumWidth(Label14->fontMetrics().horizontalAdvance(Txt(TX::LiterproTag)) + 4);
   SpeedButton1 = name(new QPushButton(Txt(TX::FormAnlageSpeedButton1b), GroupBox2), "SpeedButton1");
   connect(SpeedButton1, &QPushButton::clicked, this, [this] { WechsleEinheit(); });
-  g2->addWidget(SpeedButton1, 0, 3);
+  g2->addWidget(SpeedButton1, 0, 3, Qt::AlignLeft);
   g2->addWidget(new QLabel(QString::fromUtf8(kQWarmwasser), GroupBox2), 1, 0);
   LabelEQTWW = name(new QLabel(GroupBox2), "LabelEQTWW");
   LabelEQTWW->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
