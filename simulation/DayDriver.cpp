@@ -167,7 +167,9 @@ void RunSimSchritte(SimContext& c, int n) {
   s.WWTagesEnergie = p.WWMonatsfaktor[std::clamp<int>(m.SimMonat, 1, 12)] * p.Warmwasserverbrauch / 100.0f;
   s.LuftTemp8 = CalcLuftTemp(loc, tag, 8.0f);
   s.Heiztag = !(s.LuftTemp8 > p.Heizgrenztemp);
-  s.PoolSaison = p.Pool && p.PoolStart <= tag && tag <= p.PoolEnde;
+  // A season that starts after it ends runs over the new year (southern sites).
+  s.PoolSaison = p.Pool && (p.PoolStart <= p.PoolEnde ? p.PoolStart <= tag && tag <= p.PoolEnde
+                                                       : tag >= p.PoolStart || tag <= p.PoolEnde);
   s.SonnenDeklination = WirksameDeklination(loc, tag);
   s.SonneDesTages = CalcTagesSonne(loc.GeoBreiteBetrag, s.SonnenDeklination);
   s.SinAzimut1 = SinG(p.KollektorAzimut);

@@ -323,3 +323,38 @@ TEST(DayDriver, SecondFieldBesideATrackedFieldFollowsTheSun) {
 
 }  // namespace
 }  // namespace tav
+
+namespace tav {
+namespace {
+
+// A pool season that starts after it ends runs over the new year (southern sites).
+TEST(DayDriver, PoolSeasonMayWrapTheYearEnd) {
+  struct Fall {
+    int start, ende, tag;
+    bool saison;
+  };
+  const Fall faelle[] = {{121, 243, 120, false}, {121, 243, 121, true}, {121, 243, 243, true}, {121, 243, 244, false},
+                         {300, 60, 10, true},    {300, 60, 60, true},   {300, 60, 61, false},  {300, 60, 299, false},
+                         {300, 60, 300, true},   {300, 60, 365, true}};
+  for (const Fall& f : faelle) {
+    SimWelt w;
+    auto& g = *w.g;
+    auto& s = *w.s;
+    g.plant.Pool = true;
+    g.plant.PoolStart = static_cast<std::uint16_t>(f.start);
+    g.plant.PoolEnde = static_cast<std::uint16_t>(f.ende);
+    SetSpeicherParam(g.plant, s.geo);
+    std::int32_t monat = 1, tagImMonat = 1;
+    DayOfYearToMonthDay(f.tag, monat, tagImMonat);
+    g.moment.SimTag = static_cast<std::int16_t>(f.tag);
+    g.moment.SimMonat = static_cast<std::uint16_t>(monat);
+    g.run.WetterDatensatz = 1;
+    s.StundeZaehler = static_cast<std::int16_t>((f.tag - 1) * 24);
+    SimContext c{g, s, StillerBeobachter()};
+    RunSimSchritte(c, 5 * 24);
+    EXPECT_EQ(s.PoolSaison, f.saison) << f.start << ".." << f.ende << " day " << f.tag;
+  }
+}
+
+}  // namespace
+}  // namespace tav
