@@ -2,6 +2,7 @@
 
 #include <QAction>
 
+#include "app/FormAnlage.h"
 #include "app/Hauptmenu.h"
 #include "results/ui/FormSimErg.h"
 #include "results/ui/ResultsCommands.h"
@@ -31,6 +32,16 @@ void VerbindeFenster(Hauptmenu& w) {
   sim.ZeigeErgebnisse = zeigeErgebnisse;
   w.WireCommand(QStringLiteral("Ergebnis"), zeigeErgebnisse);
   w.CloseResults = [] { InvalidateResults(); };
+
+  // The plant dialog: "Anlage" and its tool button on the first page, "Energie" on the energy
+  // page; the plant step of the set-up chain.
+  w.FormAnlage = [&w](bool energiePage) {
+    bool geaendert = false;
+    ShowAnlageDialog(&w, energiePage ? SeiteEnergie : 0,
+                     [&w](const std::string& text) { w.Status(text); }, &geaendert);
+    if (geaendert) w.InvalidateResults();
+  };
+  w.UpdateChainEnabled();
 }
 
 }  // namespace tav

@@ -78,5 +78,23 @@ TEST(Befehle, ResultsOpenFromF6AndCloseWhenTheProjectChanges) {
   SimCommandHooks() = SimHooks{};
 }
 
+TEST(Befehle, PlantDialogOpensFromItsMenuItemsAndButton) {
+  test::AppFixture app;
+  Hauptmenu& w = *app.window;
+  VerbindeFenster(w);
+  w.show();
+  for (const char* name : {"Anlage", "Energie"}) {
+    auto* a = w.findChild<QAction*>(name);
+    ASSERT_NE(a, nullptr) << name;
+    EXPECT_TRUE(a->isEnabled()) << name;
+    EXPECT_EQ(OffenerDialog([&] { a->trigger(); }), "FormAnlage") << name;
+  }
+  auto* knopf = w.findChild<QToolButton*>("SpeedButtonAnlage");
+  ASSERT_NE(knopf, nullptr);
+  EXPECT_EQ(OffenerDialog([&] { knopf->click(); }), "FormAnlage");
+  EXPECT_FALSE(G().run.ProjektGeaendert);
+  SimCommandHooks() = SimHooks{};
+}
+
 }  // namespace
 }  // namespace tav
