@@ -119,6 +119,7 @@ void TFormAbsorberDreh::showEvent(QShowEvent* event) {
   UpDown3->SetPosition(VorschlagDrehwinkel(UpDown1->Position(), UpDown2->Position()));
   for (QLineEdit* e : {Edit1, Edit2, Edit3}) SetzeText(e, e->text());
   Rechne();
+  LayoutJetzt(this);
   TRechnerForm::showEvent(event);
   Edit1->setFocus();
 }

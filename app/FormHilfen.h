@@ -3,6 +3,7 @@
 // captions and numbers with the decimal comma.
 
 #include <QLabel>
+#include <QLayout>
 #include <QString>
 #include <initializer_list>
 #include <string>
@@ -40,6 +41,15 @@ inline void ErgebnisLabels(std::initializer_list<QLabel*> labels, const char* mu
 // Fixed point from the double (halves away from zero) with the decimal comma.
 inline QString Komma(int breite, int stellen, double x) {
   return Q(ReplaceAll(FloatToPointStr(breite, stellen, x), ".", ","));
+}
+
+// Lays the window out at once for the texts just set, so it appears (and is grabbed) in its
+// final arrangement instead of after the next pass of the event loop.
+inline void LayoutJetzt(QWidget* fenster) {
+  const auto kinder = fenster->findChildren<QWidget*>();
+  for (auto it = kinder.rbegin(); it != kinder.rend(); ++it)
+    if ((*it)->layout()) (*it)->layout()->activate();
+  if (fenster->layout()) fenster->layout()->activate();
 }
 
 }  // namespace tav::form

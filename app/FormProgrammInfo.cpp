@@ -165,6 +165,7 @@ TFormProgrammInfo::TFormProgrammInfo(TavState& s, QWidget* parent) : QDialog(par
 
 void TFormProgrammInfo::showEvent(QShowEvent* event) {
   FormShow();
+  LayoutJetzt(this);
   QDialog::showEvent(event);
 }
 

@@ -144,6 +144,7 @@ void TFormProjektSpeichern::reject() { done(2); }
 void TFormProjektSpeichern::showEvent(QShowEvent* event) {
   setResult(0);
   FormShow();
+  LayoutJetzt(this);
   QDialog::showEvent(event);
 }
 

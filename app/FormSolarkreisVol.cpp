@@ -183,6 +183,7 @@ void TFormSolarkreisVol::showEvent(QShowEvent* event) {
   ComboBoxMAGvol->setCurrentText(QString::number(MagGroesseFuer(ergebnis_.Nennvolumen)));
   aufbau_ = false;
   Rechne();
+  LayoutJetzt(this);
   TRechnerForm::showEvent(event);
   EditKvol->setFocus();
 }

@@ -146,6 +146,7 @@ TFormVerzWechsel::TFormVerzWechsel(TavState& s, ProjektKatalogDienste& d, QWidge
 
 void TFormVerzWechsel::showEvent(QShowEvent* event) {
   FormShow();
+  LayoutJetzt(this);
   QDialog::showEvent(event);
 }
 

@@ -113,6 +113,7 @@ void TFormWarmwasser::showEvent(QShowEvent* event) {
   SetzeText(Edit3, Edit3->text());
   SetzeText(Edit4, "6");
   Rechne();
+  LayoutJetzt(this);
   TRechnerForm::showEvent(event);
   Edit1->setFocus();
 }
