@@ -211,12 +211,12 @@ void TFormSolarkreisVol::Rechne() {
   LabelpGasW->setText(Komma(5, 1, ergebnis_.Vordruck) + " bar");
   LabelpKVW->setText(Komma(5, 1, ergebnis_.MinDruckKollektor) + " bar");
   if (ergebnis_.VordruckFehler) {
-    meldend_ = true;
+    meldend_ = true;  // the focus moving to the valve field computes nothing meanwhile
     ShowMessageLines(T(TX::Vordruckfehler));
-    meldend_ = false;
     UpDownpSV->SetPosition(static_cast<int>(std::lround(x.Sicherheitsventil)));
     SetzeText(EditpSV, EditpSV->text());
     EditpSV->setFocus();
+    meldend_ = false;
   }
   Bericht(kTabBildschirm);
 }

@@ -26,9 +26,10 @@ double AtanD(double x) { return std::atan(x) / kGrad; }
 // Closing margin of a safety valve: 0,3 bar up to 3 bar, else a tenth.
 double Schliessdifferenz(double psv) { return psv <= 3.0 ? 0.3 : psv / 10.0; }
 
+// Right-aligned for the report's proportional font (a digit is about two blanks wide).
 std::string Zahl(int breite, int stellen, double x) {
-  return FloatToCommaStr(static_cast<std::uint8_t>(breite), static_cast<std::uint8_t>(stellen),
-                         static_cast<float>(x));
+  return FloatToCommaStrAligned(static_cast<std::uint8_t>(breite),
+                                static_cast<std::uint8_t>(stellen), static_cast<float>(x));
 }
 
 }  // namespace

@@ -67,13 +67,14 @@ bool TRechnerForm::LeseZahl(QLineEdit* feld, double& wert) {
     gut_[feld] = text;
     return true;
   }
+  // The focus moving to the refused field must not start another computation meanwhile.
   meldend_ = true;
   ShowMessageLines(ENonsenseInput().what());
-  meldend_ = false;
   const auto it = gut_.find(feld);
   feld->setText(it != gut_.end() ? it->second : QString("0"));
   feld->setFocus();
   feld->selectAll();
+  meldend_ = false;
   return false;
 }
 

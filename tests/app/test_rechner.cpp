@@ -103,14 +103,14 @@ TEST(Ausdehnungsgefaess, WorkedExample) {
   EXPECT_EQ(r.TabStops, std::vector<int>{125});
   std::string alles;
   for (const auto& l : r.Lines) alles += l.Text + "\n";
-  for (const char* z : {"Kollektorvolumen:\t   10 Liter\n", "Kollektorstillstandstemperatur:\t  212°C\n",
-                        "Verdampfung im Kollektor ab:\t  130°C\n", "Dampfdruck bei 130°C\t  1,5 bar\n",
-                        "stat. Druck:\t  1,0 bar\n", "Leitungsvol. mit WT:\t  25 Liter\n",
-                        "Gesamtfüllvolumen:\t  38 Liter\n", "Frostschutz-Glykol:\t  16 Liter\n",
-                        "Vordruck:\t  2,6 bar\n", "Fülldruck:\t  3,0 bar\n", "Enddruck:\t  5,4 bar\n",
-                        "Druckfaktor:\t0,441\n", "Arbeitsvolumen:\t  17 Liter\n",
-                        "erforderliches Nennvolumen:\t  37 Liter\n",
-                        "gewähltes MAG-Volumen:\t  50 Liter (1 x 50)\n"})
+  for (const char* z : {"Kollektorvolumen:\t      10 Liter\n", "Kollektorstillstandstemperatur:\t    212°C\n",
+                        "Verdampfung im Kollektor ab:\t    130°C\n", "Dampfdruck bei 130°C\t    1,5 bar\n",
+                        "stat. Druck:\t    1,0 bar\n", "Leitungsvol. mit WT:\t    25 Liter\n",
+                        "Gesamtfüllvolumen:\t    38 Liter\n", "Frostschutz-Glykol:\t    16 Liter\n",
+                        "Vordruck:\t    2,6 bar\n", "Fülldruck:\t    3,0 bar\n", "Enddruck:\t    5,4 bar\n",
+                        "Druckfaktor:\t0,441\n", "Arbeitsvolumen:\t    17 Liter\n",
+                        "erforderliches Nennvolumen:\t    37 Liter\n",
+                        "gewähltes MAG-Volumen:\t    50 Liter (1 x 50)\n"})
     EXPECT_NE(alles.find(z), std::string::npos) << z << "\n" << alles;
 }
 
