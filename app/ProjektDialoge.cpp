@@ -9,6 +9,7 @@
 #include "app/FormSolarkreisVol.h"
 #include "app/FormVerzWechsel.h"
 #include "app/FormWarmwasser.h"
+#include "catalogues/ProjektKatalogDienste.h"
 #include "foundation/Messages.h"
 #include "foundation/TavVar.h"
 
@@ -28,11 +29,35 @@ void Invalidate() {
   if (const auto& f = ProjektCommandHooks().InvalidateResults) f();
 }
 
+// The services the hooks hold at the moment of each call, so the windows made once stay
+// right when the main window hands over other services.
+class HookDienste : public ProjektKatalogDienste {
+ public:
+  void ReadOrte(TavState& s) override { D().ReadOrte(s); }
+  void ReadKollektoren(TavState& s) override { D().ReadKollektoren(s); }
+  void ReadRohre(TavState& s) override { D().ReadRohre(s); }
+  void ReadProfile(TavState& s) override { D().ReadProfile(s); }
+  void ReadEnergie(TavState& s, const std::string& name) override { D().ReadEnergie(s, name); }
+  void CheckAnlagenTyp(TavState& s) override { D().CheckAnlagenTyp(s); }
+  void SetAnlgParam(TavState& s, int typ) override { D().SetAnlgParam(s, typ); }
+  void SetSpeicherParam(TavState& s) override { D().SetSpeicherParam(s); }
+  StatusSink& Status() override { return D().Status(); }
+  double Jetzt() override { return D().Jetzt(); }
+
+ private:
+  static ProjektKatalogDienste& D() { return *ProjektCommandHooks().Dienste; }
+};
+
+HookDienste& Dienste() {
+  static HookDienste d;
+  return d;
+}
+
 // One window of each kind for the program's life, made on first use.
 template <typename F>
 F& Einmal(QWidget* parent) {
   static F* form = nullptr;
-  if (!form) form = new F(G(), *ProjektCommandHooks().Dienste, parent);
+  if (!form) form = new F(G(), Dienste(), parent);
   return *form;
 }
 
@@ -88,7 +113,7 @@ int DatenordnerBefehl(QWidget* parent) {
     Refresh();
     return mrCancel;
   }
-  DatenNeuLaden(G(), *hooks.Dienste);
+  DatenNeuLaden(G(), Dienste());
   if (hooks.EinstellungenGeladen) hooks.EinstellungenGeladen();
   Invalidate();
   Refresh();

@@ -2,7 +2,9 @@
 // delete command's refusal with a single stored project.
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableWidget>
 
 #include "app/ProjektDialoge.h"
@@ -90,6 +92,30 @@ TEST_F(Befehle, DeleteNeedsTwoProjectsAndTheAbsorberTakeOverInvalidates) {
   ProjektCommandHooks().Dienste = nullptr;
   EXPECT_EQ(ProjektSpeichernBefehl(nullptr), 2);
   EXPECT_EQ(DatenordnerBefehl(nullptr), 2);
+}
+
+TEST_F(Befehle, DataFolderSwitchReloadsAndTellsTheMainWindow) {
+  test::TempDir neu;
+  int geladen = 0;
+  ProjektCommandHooks().EinstellungenGeladen = [&] { ++geladen; };
+  test::WhenModal([&](QWidget* w) {
+    w->findChild<QRadioButton*>("RadioButtonNeuVerz")->setChecked(true);
+    w->findChild<QLineEdit*>("EditNeuVerz")->setText(QString::fromStdString(neu.path().string()));
+    test::Click(w, "ButtonOK");
+  });
+  EXPECT_EQ(DatenordnerBefehl(nullptr), 1);
+  EXPECT_EQ(G().folders.DatenDir, neu.path().string() + "/");
+  EXPECT_EQ(G().cat.ProjektAnzahl, 2);  // the copied project file, read from the new folder
+  EXPECT_EQ(geladen, 1);
+  EXPECT_EQ(invalidate, 1);
+  EXPECT_EQ(refresh, 1);
+
+  // Cancelled: nothing reloaded, the scheme refreshed.
+  test::WhenModal([](QWidget* w) { test::Click(w, "ButtonCancel"); });
+  EXPECT_EQ(DatenordnerBefehl(nullptr), 2);
+  EXPECT_EQ(geladen, 1);
+  EXPECT_EQ(refresh, 2);
+  EXPECT_EQ(G().folders.DatenDir, neu.path().string() + "/");
 }
 
 }  // namespace
