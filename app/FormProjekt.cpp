@@ -49,7 +49,7 @@ std::vector<ProjektZeile> ProjektZeilen(const CatalogueState& c, std::int32_t ak
   const std::int32_t n = std::clamp<std::int32_t>(c.ProjektAnzahl, 0, kMaxProjekte);
   for (std::int32_t i = 1; i <= n; ++i) {
     const TProjDat& p = c.Projektliste[static_cast<std::size_t>(i)];
-    zeilen.push_back({p.Nummer, p.ProjektName, p.Datum});
+    zeilen.push_back({p.Nummer, p.ProjektName, p.Datum, p.ProjektName});
   }
   const auto aktuell = [&](const ProjektZeile& z) {
     return aktuellesZuerst && z.Nummer == aktuelleNummer;
@@ -61,7 +61,7 @@ std::vector<ProjektZeile> ProjektZeilen(const CatalogueState& c, std::int32_t ak
     return a.Datum > b.Datum;
   });
   for (ProjektZeile& z : zeilen) {
-    if (aktuell(z)) z.Name = aktuellerName;
+    if (aktuell(z)) z.Name = z.VollerName = aktuellerName;
     // Shown like the padded list line: at most 60 characters, no trailing blanks.
     z.Name = ErsteZeichen(z.Name, kProjektNameBreite);
     while (!z.Name.empty() && z.Name.back() == ' ') z.Name.pop_back();
@@ -178,7 +178,9 @@ void TFormProjektSpeichern::FillGrid(bool aktuellesZuerst) {
     auto* nr = new QTableWidgetItem(QString::number(z.Nummer));
     nr->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     StringGrid1->setItem(r, 0, nr);
-    StringGrid1->setItem(r, 1, new QTableWidgetItem(Q(z.Name)));
+    auto* name = new QTableWidgetItem(Q(z.Name));
+    if (z.VollerName != z.Name) name->setToolTip(Q(z.VollerName));
+    StringGrid1->setItem(r, 1, name);
     StringGrid1->setItem(r, 2, new QTableWidgetItem(Q(DateTimeToDotStr(z.Datum))));
   }
   const QFontMetrics fm = StringGrid1->fontMetrics();

@@ -27,6 +27,7 @@ struct ProjektZeile {
   std::uint16_t Nummer = 0;
   std::string Name;  // cut to 60 characters
   float Datum = 0.0f;
+  std::string VollerName;  // as stored, for the row's tool tip
 };
 inline constexpr std::size_t kProjektNameBreite = 60;
 

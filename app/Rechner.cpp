@@ -123,7 +123,9 @@ MagErgebnis BerechneMAG(const MagEingaben& ein) {
   e.Arbeitsvolumen = f * x.Kollektorvolumen + 0.1 * x.Leitungsvolumen +
                      0.1 * x.Tauschervolumen + x.Vorlage;
   e.Nennvolumen = e.Arbeitsvolumen / e.Druckfaktor;
-  e.Anzahl = static_cast<int>(std::trunc(e.Nennvolumen / x.Groesse)) + 1;
+  // A working range of a hair's breadth asks for absurdly many vessels; the count is held
+  // where it still fits.
+  e.Anzahl = static_cast<int>(std::min(std::trunc(e.Nennvolumen / x.Groesse), 1e6)) + 1;
   e.Nutzvolumen = e.Anzahl * x.Groesse * e.Druckfaktor;
   e.Fuelldruck = e.Vordruck + (e.Enddruck - e.Vordruck) * x.Vorlage / e.Nutzvolumen;
   return e;
