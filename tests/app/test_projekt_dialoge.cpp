@@ -227,6 +227,27 @@ TEST_F(ProjektDialoge, DeleteKeepsArrowsAndDeletesSeveralWithTheCurrentOne) {
   EXPECT_FALSE(s.run.SolarklimadatenOK);
 }
 
+TEST(ProjektZeilen, EqualDatesKeepTheFileOrderAndTheCurrentComesFirstWhenAsked) {
+  CatalogueState c;
+  const float tag = static_cast<float>(EncodeDate(2026, 6, 1));
+  const std::vector<std::pair<int, float>> eintraege = {
+      {5, tag}, {3, tag + 1}, {9, tag}, {1, tag}, {7, tag + 1}};
+  for (const auto& [nr, datum] : eintraege) {
+    ++c.ProjektAnzahl;
+    c.Projektliste[c.ProjektAnzahl] = {"P" + std::to_string(nr), "", "", static_cast<std::uint16_t>(nr), datum};
+  }
+  std::vector<int> n;
+  for (const auto& z : ProjektZeilen(c, 9, false, "")) n.push_back(z.Nummer);
+  EXPECT_EQ(n, (std::vector<int>{3, 7, 5, 9, 1}));
+  n.clear();
+  const auto mitAktuellem = ProjektZeilen(c, 9, true, "Neu benannt");
+  for (const auto& z : mitAktuellem) n.push_back(z.Nummer);
+  EXPECT_EQ(n, (std::vector<int>{9, 3, 7, 5, 1}));
+  EXPECT_EQ(mitAktuellem[0].Name, "Neu benannt");
+  EXPECT_EQ(KurzerProjektName(std::string(28, 'x')), std::string(28, 'x'));
+  EXPECT_EQ(KurzerProjektName("Größere Äpfel über Öfen und Tür"), "Größere Äpfel über Öfen u...");
+}
+
 TEST_F(ProjektDialoge, DeleteOneOtherRowKeepsTheCurrentProject) {
   TFormProjektLoeschen f(s, d);
   f.show();
