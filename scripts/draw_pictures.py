@@ -625,6 +625,14 @@ def print_logo():
     return s
 
 
+def about_logo():
+    """The about box's logo: sun over a roof with collectors, on white."""
+    s = Svg(120, 120, bg=None)
+    sun(s, 84, 30, 13)
+    roof_with_collectors(s, 10, 40, 100, 76)
+    return s
+
+
 def empty_picture():
     return Svg(16, 16, bg=None)
 
@@ -691,6 +699,10 @@ GLYPHS = {
         '<rect x="4" y="11" width="2.5" height="6" fill="#1E88E5"/><rect x="7.5" y="7" width="2.5" height="10" fill="#1E88E5"/>'
         '<rect x="11" y="4" width="2.5" height="13" fill="#FFB300"/><rect x="14.5" y="8" width="2.5" height="9" fill="#1E88E5"/>',
     ],
+    "GlyphSuche": [
+        f'<circle cx="8" cy="8" r="5" fill="#E3F2FD" {G_LINE}/>',
+        '<path d="M11.8,11.8 L17.5,17.5" stroke="#37474F" stroke-width="2.6" stroke-linecap="round"/>',
+    ],
     "GlyphENEV": [
         f'<path d="M2,10 L10,3 L18,10 L16,10 L16,18 L4,18 L4,10 Z" fill="#FFF8E1" {G_LINE}/>',
         '<rect x="6" y="11" width="7" height="1.6" fill="#43A047"/><rect x="6" y="13.3" width="5" height="1.6" fill="#FDD835"/>'
@@ -711,7 +723,7 @@ def main():
         "Schema1Legio": legio_overlay1(), "Schema4Legio": legio_overlay4(),
         "SPLASH": splash(), "ImageBanner": banner(),
         "ImageSchriftli": lettering(False), "ImageSchriftre": lettering(True),
-        "DruckLogo": print_logo(), "leer": empty_picture(),
+        "DruckLogo": print_logo(), "Logo": about_logo(), "leer": empty_picture(),
     }
     for i, v in enumerate("abcd", start=1):
         pictures["Schema7" + v] = schema7(i)
