@@ -42,9 +42,6 @@ namespace tav {
 
 namespace {
 constexpr const char* kGesamtFlow = "Liter/h";
-constexpr const char* kFlowEinheit = "l/(m2h)";
-constexpr const char* kLaengeEinheit = "Meter";
-constexpr const char* kAbstand = "(einfacher Abstand Speicher - Kollektor)";
 constexpr const char* kTauscherEinheit = "W/K (m²)";
 constexpr const char* kSortMitte = "x = 0,0&5";
 constexpr const char* kSortHoch = "x = 0,&1";
@@ -83,8 +80,9 @@ class KollSkizze : public QWidget {
                                       {1, 20}, {-1, 20}, {10, -2},  {10, 2},  {0, 5}};
     QPointF q[17];
     for (int i = 0; i < 17; ++i) {
-      const double x = RotateX(-azimut_, pts[i][0], pts[i][1]);
-      const double y = RotateY(-azimut_, pts[i][0], pts[i][1]);
+      // North up: azimuth 0 (south) points down, west (positive) to the left.
+      const double x = RotateY(azimut_, pts[i][0], pts[i][1]);
+      const double y = RotateX(azimut_, pts[i][0], pts[i][1]);
       q[i] = P(x * 1.6 + 60, y * 1.6 + 60);
     }
     p.setPen(QPen(QColor(0xFF, 0, 0), 2));
@@ -258,6 +256,7 @@ TFormKollektor::TFormKollektor(TavState& s, StatusSink& status, QWidget* parent)
   SpeedButtonE4 = Knopf(QT(TX::Standardwert), "SpeedButtonE4", g4);
   SpeedButtonE4->setToolTip(QT(TX::Standardwert));
   Edit11 = Zahlfeld("Edit11", 20, 500, 1, g4);
+  for (QDoubleSpinBox* e : {Edit10, Edit4, Edit11}) e->setMaximumWidth(110);
   auto* grid3 = new QGridLayout(g4);
   auto zeile3 = [&](int r, const QString& text, QWidget* w, const QString& einheit) {
     auto* l = new QLabel(text, g4);
@@ -266,13 +265,13 @@ TFormKollektor::TFormKollektor(TavState& s, StatusSink& status, QWidget* parent)
     grid3->addWidget(w, r, 1);
     grid3->addWidget(new QLabel(einheit, g4), r, 2);
   };
-  zeile3(0, QT(TX::FormKollUnitLabel15), Edit10, kLaengeEinheit);
-  grid3->addWidget(new QLabel(kAbstand, g4), 1, 1, 1, 3);
-  zeile3(2, QT(TX::FormKollUnitLabel16), ComboBox1, "");
-  zeile3(3, QT(TX::FormKollUnitLabel17), Edit4, kFlowEinheit);
+  zeile3(0, QT(TX::FormKollUnitLabel15), Edit10, QT(TX::FormKollUnitLabel16));
+  grid3->addWidget(new QLabel(QT(TX::FormKollUnitLabelAbstand), g4), 1, 1, 1, 3);
+  zeile3(2, QT(TX::FormKollUnitLabel17), ComboBox1, "");
+  zeile3(3, QT(TX::FormKollUnitLabel10), Edit4, QT(TX::FormKollUnitLabel11));
   grid3->addWidget(SpeedButtonE4, 3, 3);
   grid3->addWidget(LabelVolStrom, 4, 1, 1, 3);
-  zeile3(5, QT(TX::FormKollUnitLabel27b) + " " + QT(TX::FormKollUnitLabel27c), Edit11,
+  zeile3(5, QT(TX::FormKollUnitLabel27b) + "\n" + QT(TX::FormKollUnitLabel27c), Edit11,
          kTauscherEinheit);
   grid3->setColumnStretch(4, 1);
   grid3->setRowStretch(6, 1);
@@ -438,6 +437,7 @@ void TFormKollektor::FillKollForm() {
   Edit4->setValue(p.KollektorFlow);
   const int m = p.KollektorMontage >= 2 && p.KollektorMontage <= 4 ? p.KollektorMontage - 1 : 0;
   Montage[m]->setChecked(true);
+  montageVorOW_ = m;
   PageControl1->setTabVisible(3, !p.OstWestKollektor);
   if (p.OstWestKollektor) Montage[0]->setChecked(true);
   UpdateMontage();
@@ -505,7 +505,12 @@ void TFormKollektor::UpdateMontage() {
 void TFormKollektor::SetzeOstWest(bool an) {
   GroupBoxKoll2->setVisible(an);
   PageControl1->setTabVisible(3, !an);
-  if (an) {
+  if (!an) {
+    Montage[montageVorOW_]->setChecked(true);  // the user's mounting comes back
+    UpdateMontage();
+  } else {
+    montageVorOW_ = 0;
+    while (montageVorOW_ < 3 && !Montage[montageVorOW_]->isChecked()) ++montageVorOW_;
     Montage[0]->setChecked(true);
     UpdateMontage();
     UpdateModulAnzeige(feld2);
@@ -532,7 +537,7 @@ void TFormKollektor::ApplyKollForm() {
   p.Solarkreislaenge = static_cast<float>(Edit10->value());
   int rohr = ComboBox1->currentIndex() + 1;
   if (rohr < 1 || rohr > s_.cat.RohrAnzahl) {
-    ShowMessageLines(T(TX::FehlerWertunzulaessig) + ": " + T(TX::FormKollUnitLabel16));
+    ShowMessageLines(T(TX::FehlerWertunzulaessig) + ": " + RemoveAmpersands(T(TX::FormKollUnitLabel17)));
     rohr = 1;
   }
   SelectRohr(s_, rohr);
@@ -542,6 +547,8 @@ void TFormKollektor::ApplyKollForm() {
   while (m < 3 && !Montage[m]->isChecked()) ++m;
   p.KollektorMontage = static_cast<std::uint8_t>(m + 1);
 }
+
+void TFormKollektor::reject() { done(2); }
 
 void TFormKollektor::accept() {
   for (Feld* f : {&feld1, &feld2})

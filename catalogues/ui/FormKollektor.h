@@ -72,6 +72,7 @@ class TFormKollektor : public QDialog {
 
  protected:
   void accept() override;
+  void reject() override;
   void keyPressEvent(QKeyEvent* e) override;
   bool eventFilter(QObject* o, QEvent* e) override;
 
@@ -93,6 +94,7 @@ class TFormKollektor : public QDialog {
   StatusSink& status_;
   bool fuellen_ = false;
   bool ersteAnzeige_ = true;
+  int montageVorOW_ = 0;  // the mounting while the east-west field forces fixed
 };
 
 }  // namespace tav

@@ -221,6 +221,8 @@ bool TFormKollektorEdit::Pruefe(QLineEdit* e) {
   return false;
 }
 
+void TFormKollektorEdit::reject() { done(2); }
+
 void TFormKollektorEdit::accept() {
   for (QLineEdit* e : {Edit2, Edit3, Edit4, EditIAM, Edit5, Edit6})
     if (!Pruefe(e)) return;

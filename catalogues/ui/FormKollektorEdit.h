@@ -39,6 +39,7 @@ class TFormKollektorEdit : public QDialog {
 
  protected:
   void accept() override;
+  void reject() override;
 
  private:
   void Fuelle();

@@ -104,7 +104,7 @@ class KlimgenChart : public QWidget {
       p.drawText(435, 45 + 15 * k + fm.ascent() / 2 - 1, QT(TX::Jahr) + " " + QString::number(k));
     }
     for (int m = 1; m <= 12; ++m)
-      p.drawText((m - 1) * 30 + 33, 185 + fm.ascent(), Q(Texts().Monatsnamen[m].substr(0, 3)));
+      p.drawText((m - 1) * 30 + 33, 185 + fm.ascent(), Q(Texts().Monatsnamen[m]).left(3));
   }
 };
 
@@ -456,7 +456,7 @@ void TFormOrt::reject() {
   s_.loc = vorher_.loc;
   s_.weather = vorher_.weather;
   s_.run = vorher_.run;
-  QDialog::reject();
+  done(2);
 }
 
 void TFormOrt::Bearbeiten() {

@@ -159,8 +159,10 @@ TFormSkyObjekt::TFormSkyObjekt(QWidget* parent) : QDialog(parent) {
     auto* w = new QWidget(this);
     auto* h = new QHBoxLayout(w);
     h->setContentsMargins(0, 0, 0, 0);
+    e->setMaximumWidth(90);
     h->addWidget(e);
     h->addWidget(new QLabel(einheit, w));
+    h->addStretch();
     form->addRow(QT(label), w);
     if (auto* l = qobject_cast<QLabel*>(form->labelForField(w))) l->setBuddy(e);
     return e;
@@ -191,6 +193,8 @@ int TFormSkyObjekt::Trage(SkyMapGrid& g) {
   Edit1->selectAll();
   return exec();
 }
+
+void TFormSkyObjekt::reject() { done(2); }
 
 void TFormSkyObjekt::accept() {
   std::int32_t code = 0;
@@ -280,6 +284,8 @@ void TFormMessdatenE::Uebernehmen() {
   }
 }
 
+void TFormMessdatenE::reject() { done(2); }
+
 void TFormMessdatenE::accept() {
   if (!ButtonOK->isEnabled()) return;
   s_.weather.Messdaten1 = feld1_;
@@ -314,6 +320,7 @@ TFormOrtEdit::TFormOrtEdit(TavState& s, StatusSink& status, QWidget* parent)
   ComboBox1->setObjectName("ComboBox1");
   EditZZone = Feld("EditZZone", g);
   EditZZone->setToolTip(kZeitzoneHinweis);
+  EditZZone->setMaximumWidth(50);
   LabelZzoneN = new QLabel(g);
   LabelZzoneN->setObjectName("LabelZzoneN");
   label(TX::FormOrtEditLabel1, Edit1, 0, 0);
@@ -346,7 +353,7 @@ TFormOrtEdit::TFormOrtEdit(TavState& s, StatusSink& status, QWidget* parent)
   monate->addWidget(lt, 3, 0);
   monate->addWidget(new QLabel("°C", g), 4, 0);
   for (int m = 1; m <= 12; ++m) {
-    auto* ml = new QLabel(Q(Texts().Monatsnamen[m].substr(0, 3)), g);
+    auto* ml = new QLabel(Q(Texts().Monatsnamen[m]).left(3), g);
     ml->setObjectName(QString("LabelMonat%1").arg(m));
     ml->setAlignment(Qt::AlignCenter);
     monate->addWidget(ml, 0, m);
@@ -459,7 +466,7 @@ bool TFormOrtEdit::Speichere() {
     std::int32_t code = 0;
     if (p.ganz) {
       v = StrToIntComma(text, code);
-      gut = code == 0 && (v >= p.min && v <= p.max || (p.e == EditZZone && v == kKeineZeitzone));
+      gut = code == 0 && ((v >= p.min && v <= p.max) || (p.e == EditZZone && v == kKeineZeitzone));
     } else {
       v = StrToFloatComma(text, code);
       gut = code == 0 && !text.empty() && v >= p.min && v <= p.max;
@@ -510,7 +517,7 @@ void TFormOrtEdit::reject() {
     accept();
     return;
   }
-  QDialog::reject();
+  done(2);
 }
 
 }  // namespace tav

@@ -61,6 +61,7 @@ class TFormSkyObjekt : public QDialog {
 
  protected:
   void accept() override;
+  void reject() override;
 
  private:
   SkyMapGrid* g_ = nullptr;
@@ -79,6 +80,7 @@ class TFormMessdatenE : public QDialog {
 
  protected:
   void accept() override;
+  void reject() override;
 
  private:
   void Uebernehmen();

@@ -99,7 +99,7 @@ namespace {
 // Model codes: the text after the first three characters is looked for in the name; the
 // "VK-" prefix marks evacuated tubes.
 constexpr std::array<std::string_view, 6> Modellkennung = {
-    "FK-Flach", "VK-Vakuum", "VK-CPC", "FK-Groß", "FK-Absorber", "FK-Luft"};
+    "FK-Flach", "VK-Vakuum", "VK-CPC", "FK-Großfläche", "FK-absorber", "FK-Luft"};
 }  // namespace
 
 QString KollBildName(const TKollektor& k) {
