@@ -105,12 +105,6 @@ class KollSkizze : public QWidget {
 
 namespace {
 
-QPushButton* Knopf(const QString& text, const char* name, QWidget* parent) {
-  auto* b = new QPushButton(text, parent);
-  b->setObjectName(name);
-  b->setAutoDefault(false);
-  return b;
-}
 
 QDoubleSpinBox* Zahlfeld(const char* name, double min, double max, int dezimalen,
                          QWidget* parent) {
@@ -266,7 +260,7 @@ TFormKollektor::TFormKollektor(TavState& s, StatusSink& status, QWidget* parent)
     grid3->addWidget(new QLabel(einheit, g4), r, 2);
   };
   zeile3(0, QT(TX::FormKollUnitLabel15), Edit10, QT(TX::FormKollUnitLabel16));
-  grid3->addWidget(new QLabel(QT(TX::FormKollUnitLabelAbstand), g4), 1, 1, 1, 3);
+  grid3->addWidget(new QLabel(QT(TX::FormKollUnitLabelAbstand), g4), 1, 1, 1, 4);
   zeile3(2, QT(TX::FormKollUnitLabel17), ComboBox1, "");
   zeile3(3, QT(TX::FormKollUnitLabel10), Edit4, QT(TX::FormKollUnitLabel11));
   grid3->addWidget(SpeedButtonE4, 3, 3);
@@ -299,23 +293,14 @@ TFormKollektor::TFormKollektor(TavState& s, StatusSink& status, QWidget* parent)
   l4->addStretch();
   PageControl1->addTab(t4, QT(TX::FormKollUnitTabSheet4));
 
-  ButtonOK = Knopf(QT(TX::ButtonOK), "ButtonOK", this);
-  ButtonOK->setDefault(true);
-  ButtonCancel = Knopf(QT(TX::ButtonCancel), "ButtonCancel", this);
   SpeedButtonFastForward = Knopf(QT(TX::FormsButtonForward), "SpeedButtonFastForward", this);
   SpeedButtonFastForward->setToolTip(QT(TX::FormsButtonForwardHint));
-  auto* unten = new QHBoxLayout();
-  unten->addWidget(SpeedButtonFastForward);
-  unten->addStretch();
-  unten->addWidget(ButtonOK);
-  unten->addWidget(ButtonCancel);
+  auto* unten = KnopfZeile(this, ButtonOK, ButtonCancel, SpeedButtonFastForward);
   auto* v = new QVBoxLayout(this);
   v->addWidget(PageControl1);
   v->addLayout(unten);
 
   // Wiring.
-  connect(ButtonOK, &QPushButton::clicked, this, &QDialog::accept);
-  connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(SpeedButtonFastForward, &QPushButton::clicked, this, [this] {
     int i = PageControl1->currentIndex();
     do i = (i + 1) % PageControl1->count();

@@ -106,21 +106,10 @@ TFormKollektorEdit::TFormKollektorEdit(TavState& s, StatusSink& status, QWidget*
   g2l->addWidget(Image2, 0, Qt::AlignHCenter);
   g2l->addStretch();
 
-  ButtonOK = new QPushButton(QT(TX::ButtonOK), this);
-  ButtonOK->setObjectName("ButtonOK");
-  ButtonOK->setDefault(true);
-  ButtonCancel = new QPushButton(QT(TX::ButtonCancel), this);
-  ButtonCancel->setObjectName("ButtonCancel");
-  connect(ButtonOK, &QPushButton::clicked, this, &QDialog::accept);
-  connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
-
   auto* oben = new QHBoxLayout();
   oben->addWidget(g1, 3);
   oben->addWidget(g2, 2);
-  auto* unten = new QHBoxLayout();
-  unten->addStretch();
-  unten->addWidget(ButtonOK);
-  unten->addWidget(ButtonCancel);
+  auto* unten = KnopfZeile(this, ButtonOK, ButtonCancel);
   auto* v = new QVBoxLayout(this);
   v->addLayout(oben);
   v->addLayout(unten);

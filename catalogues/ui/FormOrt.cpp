@@ -37,12 +37,6 @@ constexpr const char* kMessHinweis = "Einstrahlung auf Kollektorebene";
 constexpr const char* kKlimgenText = "KlimgenData.txt";
 constexpr const char* kEinheit = "kWh/m²d";
 
-QPushButton* Knopf(const QString& text, const char* name, QWidget* parent) {
-  auto* b = new QPushButton(text, parent);
-  b->setObjectName(name);
-  b->setAutoDefault(false);
-  return b;
-}
 }  // namespace
 
 // The three weather years' monthly sums (circles) against the location's monthly means
@@ -217,16 +211,9 @@ TFormOrt::TFormOrt(TavState& s, WetterSynthese& synthese, QWidget* parent)
   l3->addLayout(k3);
   PageControl1->addTab(TabSheet3, QT(TX::FormOrtUnitTabSheet3));
 
-  ButtonOK = Knopf(QT(TX::ButtonOK), "ButtonOK", this);
-  ButtonOK->setDefault(true);
-  ButtonCancel = Knopf(QT(TX::ButtonCancel), "ButtonCancel", this);
   SpeedButtonFastForward = Knopf(QT(TX::FormsButtonForward), "SpeedButtonFastForward", this);
   SpeedButtonFastForward->setToolTip(QT(TX::FormsButtonForwardHint));
-  auto* unten = new QHBoxLayout();
-  unten->addWidget(SpeedButtonFastForward);
-  unten->addStretch();
-  unten->addWidget(ButtonOK);
-  unten->addWidget(ButtonCancel);
+  auto* unten = KnopfZeile(this, ButtonOK, ButtonCancel, SpeedButtonFastForward);
   auto* v = new QVBoxLayout(this);
   v->addWidget(PageControl1);
   v->addLayout(unten);
@@ -236,8 +223,6 @@ TFormOrt::TFormOrt(TavState& s, WetterSynthese& synthese, QWidget* parent)
   FormSkyObjekt = new TFormSkyObjekt(this);
   FormMessdatenE = new TFormMessdatenE(s, this);
 
-  connect(ButtonOK, &QPushButton::clicked, this, &QDialog::accept);
-  connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(SpeedButtonFastForward, &QPushButton::clicked, this, [this] {
     const int i = PageControl1->currentIndex();
     if (i + 1 >= PageControl1->count()) {

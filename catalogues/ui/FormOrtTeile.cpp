@@ -40,12 +40,6 @@ constexpr const char* kMussGroesserNull = "Der Wert muss größer als 0 sein";
 const QColor kHimmel(173, 214, 239);
 const QColor kSchatten(0x80, 0x80, 0x80);
 
-QPushButton* Knopf(const QString& text, const char* name, QWidget* parent) {
-  auto* b = new QPushButton(text, parent);
-  b->setObjectName(name);
-  b->setAutoDefault(false);
-  return b;
-}
 QLineEdit* Feld(const QString& name, QWidget* parent) {
   auto* e = new QLineEdit(parent);
   e->setObjectName(name);
@@ -171,15 +165,7 @@ TFormSkyObjekt::TFormSkyObjekt(QWidget* parent) : QDialog(parent) {
   Edit2 = zeile("Edit2", TX::FormSkyObjLabel3, "m", nullptr);
   Edit3 = zeile("Edit3", TX::FormSkyObjLabel5, "m", kObjektHinweisB);
   Edit4 = zeile("Edit4", TX::FormSkyObjLabel7, QT(TX::Grad), nullptr);
-  ButtonOK = Knopf(QT(TX::ButtonOK), "ButtonOK", this);
-  ButtonOK->setDefault(true);
-  ButtonCancel = Knopf(QT(TX::ButtonCancel), "ButtonCancel", this);
-  connect(ButtonOK, &QPushButton::clicked, this, &QDialog::accept);
-  connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
-  auto* unten = new QHBoxLayout();
-  unten->addStretch();
-  unten->addWidget(ButtonOK);
-  unten->addWidget(ButtonCancel);
+  auto* unten = KnopfZeile(this, ButtonOK, ButtonCancel);
   auto* v = new QVBoxLayout(this);
   v->addLayout(form);
   v->addStretch();
@@ -234,10 +220,6 @@ TFormMessdatenE::TFormMessdatenE(TavState& s, QWidget* parent) : QDialog(parent)
   LabelR1->setObjectName("LabelR1");
   LabelR2 = new QLabel(this);
   LabelR2->setObjectName("LabelR2");
-  ButtonOK = Knopf(QT(TX::ButtonOK), "ButtonOK", this);
-  ButtonCancel = Knopf(QT(TX::ButtonCancel), "ButtonCancel", this);
-  connect(ButtonOK, &QPushButton::clicked, this, &QDialog::accept);
-  connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(BitBtn2, &QPushButton::clicked, this,
           [this] { RichEdit1->setPlainText(QGuiApplication::clipboard()->text()); });
   connect(Button1, &QPushButton::clicked, this, [this] { Uebernehmen(); });
@@ -251,10 +233,8 @@ TFormMessdatenE::TFormMessdatenE(TavState& s, QWidget* parent) : QDialog(parent)
   ergebnis->addWidget(LabelR2);
   mitte->addWidget(Button1, 0, Qt::AlignTop);
   mitte->addLayout(ergebnis, 1);
-  auto* unten = new QHBoxLayout();
-  unten->addStretch();
-  unten->addWidget(ButtonOK);
-  unten->addWidget(ButtonCancel);
+  auto* unten = KnopfZeile(this, ButtonOK, ButtonCancel);
+  ButtonOK->setDefault(false);  // Return in the text field is a new line
   auto* v = new QVBoxLayout(this);
   v->addLayout(oben);
   v->addWidget(RichEdit1, 1);
@@ -398,15 +378,7 @@ TFormOrtEdit::TFormOrtEdit(TavState& s, StatusSink& status, QWidget* parent)
     LabelZzoneN->setText(Q(ZeitzoneText(StrToIntComma(t.toStdString(), code))));
   });
 
-  ButtonOK = Knopf(QT(TX::ButtonOK), "ButtonOK", this);
-  ButtonOK->setDefault(true);
-  ButtonCancel = Knopf(QT(TX::ButtonCancel), "ButtonCancel", this);
-  connect(ButtonOK, &QPushButton::clicked, this, &QDialog::accept);
-  connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
-  auto* unten = new QHBoxLayout();
-  unten->addStretch();
-  unten->addWidget(ButtonOK);
-  unten->addWidget(ButtonCancel);
+  auto* unten = KnopfZeile(this, ButtonOK, ButtonCancel);
   auto* v = new QVBoxLayout(this);
   v->addWidget(g, 1);
   v->addLayout(unten);

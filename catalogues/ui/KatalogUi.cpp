@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QPainter>
 #include <array>
 #include <string_view>
@@ -20,6 +23,27 @@ double ZahlAus(const QString& text, bool* ok) {
   const double v = StrToFloatComma(text.toStdString(), code);
   if (ok) *ok = code == 0 && !text.trimmed().isEmpty();
   return v;
+}
+
+QPushButton* Knopf(const QString& text, const char* name, QWidget* parent) {
+  auto* b = new QPushButton(text, parent);
+  b->setObjectName(name);
+  b->setAutoDefault(false);
+  return b;
+}
+
+QHBoxLayout* KnopfZeile(QDialog* d, QPushButton*& ok, QPushButton*& cancel, QWidget* links) {
+  ok = Knopf(QT(TX::ButtonOK), "ButtonOK", d);
+  ok->setDefault(true);
+  cancel = Knopf(QT(TX::ButtonCancel), "ButtonCancel", d);
+  QObject::connect(ok, &QPushButton::clicked, d, &QDialog::accept);
+  QObject::connect(cancel, &QPushButton::clicked, d, &QDialog::reject);
+  auto* zeile = new QHBoxLayout();
+  if (links) zeile->addWidget(links);
+  zeile->addStretch();
+  zeile->addWidget(ok);
+  zeile->addWidget(cancel);
+  return zeile;
 }
 
 void DialogStatus::Zeige(const std::string& text) {

@@ -12,8 +12,11 @@
 #include "foundation/TavVar.h"
 #include "foundation/TextTable.h"
 
+class QDialog;
+class QHBoxLayout;
 class QLineEdit;
 class QPainter;
+class QPushButton;
 
 namespace tav {
 
@@ -23,6 +26,12 @@ inline QString QT(TX key) { return QString::fromStdString(T(key)); }
 QString Komma(double x, int dezimalen, int breite = 1);
 // The number of a field (comma or point); ok tells whether it was one.
 double ZahlAus(const QString& text, bool* ok = nullptr);
+
+// A dialog button that is never the default by accident.
+QPushButton* Knopf(const QString& text, const char* name, QWidget* parent);
+// The dialog's OK and Cancel (modal results 1 and 2) in a row at the right, after `links`.
+QHBoxLayout* KnopfZeile(QDialog* d, QPushButton*& ok, QPushButton*& cancel,
+                        QWidget* links = nullptr);
 
 // Progress of long work in a dialog: the text goes to a label, the busy cursor is shown, and
 // the dialog keeps painting while the work reports (input waits until it is done).
