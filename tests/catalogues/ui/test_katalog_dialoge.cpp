@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDoubleSpinBox>
+#include <QKeyEvent>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -170,6 +171,63 @@ TEST(FormOrt, DeleteAskedShiftsTheProjectAndKeepsADamagedEntry) {
   form.Loeschen();
   EXPECT_TRUE(k.msgs->Contains("Letzter Ort darf nicht gelöscht werden!")) << k.msgs->All();
   EXPECT_EQ(k.s().cat.OrtAnzahl, 1);
+}
+
+void Tippe(QWidget* w, const QString& text, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+  for (QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_A + (c.toUpper().unicode() - 'A'), mods, QString(c));
+    QApplication::sendEvent(w, &press);
+  }
+}
+
+TEST(FormOrt, TypeAheadWeiterAndTheMeasuredDataSwitch) {
+  Katalog k;
+  auto& c = k.s().cat;
+  c.Orte[3].Name = "Mulhouse";
+  c.Orte[4].Name = "München";
+  c.Orte[1].Name = "Murnau";
+  TFormOrt form(k.s(), k.synthese);
+  bool messKnopf = false;
+  const int r = Modal([&] { return form.Zeige(false, true); }, [&](QWidget*) {
+    messKnopf = form.SpeedButtonMessdatenE->isVisible();
+    form.StringGrid1->setCurrentCell(2, 1);
+    Tippe(form.StringGrid1, "mu");
+    EXPECT_EQ(form.StringGrid1->currentRow(), 3);  // the first at or after the focused row
+    Tippe(form.StringGrid1, "r");                   // wraps to row 1
+    EXPECT_EQ(form.StringGrid1->currentRow(), 1);
+    Tippe(form.StringGrid1, "q");                   // no match: dropped
+    EXPECT_EQ(k.s().run.SuchText, "MUR");
+    Tippe(form.StringGrid1, "s", Qt::ShiftModifier);  // ends the search
+    EXPECT_EQ(k.s().run.SuchText, "");
+    form.StringGrid1->setCurrentCell(5, 1);
+    for (int i = 0; i < 3; ++i) form.SpeedButtonFastForward->click();  // past the last page
+  });
+  EXPECT_TRUE(messKnopf);
+  EXPECT_EQ(r, 1);
+  EXPECT_TRUE(k.s().run.WeiterModus);
+  EXPECT_EQ(k.s().plant.OrtNr, 5);
+}
+
+TEST(FormKollektor, DeletingKeepsADamagedEntryAndShiftsTheProjectsCollector) {
+  Katalog k;
+  std::string text = KollektorenText(k.s().cat);
+  text += "[Kollektor 5]\r\nName=Kaputt\r\nEta0=abc\r\n\r\n";
+  k.dir.Write("Koll.dat", text);
+  k.s().cat.KollektorenGeladen = false;
+  k.s().plant.Kollektor = k.s().cat.Kollektoren[3].Name;
+  ReadKollektoren(k.s(), k.status);
+  ASSERT_EQ(k.s().cat.KollektorAnzahl, 5);
+  ASSERT_EQ(k.s().plant.KollektorNr, 3);
+  TFormKollektor form(k.s(), k.status);
+  k.msgs->answers = {mrYes};
+  Modal([&] { return form.Zeige(); }, [&](QWidget*) {
+    form.StringGrid1->setCurrentCell(0, 0);
+    form.Loeschen();
+    form.ButtonCancel->click();
+  });
+  EXPECT_EQ(k.s().cat.KollektorAnzahl, 4);
+  EXPECT_EQ(k.s().plant.KollektorNr, 2);
+  EXPECT_NE(k.Datei("Koll.dat").find("Kaputt"), std::string::npos);
 }
 
 TEST(FormOrtEdit, ConvertsMonthlySumsRefusesRangesAndStoresOnOk) {
