@@ -257,7 +257,9 @@ TFormKollektor::TFormKollektor(TavState& s, StatusSink& status, QWidget* parent)
     l->setBuddy(w);
     grid3->addWidget(l, r, 0);
     grid3->addWidget(w, r, 1);
-    grid3->addWidget(new QLabel(einheit, g4), r, 2);
+    auto* e = new QLabel(einheit, g4);
+    grid3->addWidget(e, r, 2);
+    return std::pair{l, e};
   };
   zeile3(0, QT(TX::FormKollUnitLabel15), Edit10, QT(TX::FormKollUnitLabel16));
   grid3->addWidget(new QLabel(QT(TX::FormKollUnitLabelAbstand), g4), 1, 1, 1, 4);
@@ -265,8 +267,8 @@ TFormKollektor::TFormKollektor(TavState& s, StatusSink& status, QWidget* parent)
   zeile3(3, QT(TX::FormKollUnitLabel10), Edit4, QT(TX::FormKollUnitLabel11));
   grid3->addWidget(SpeedButtonE4, 3, 3);
   grid3->addWidget(LabelVolStrom, 4, 1, 1, 3);
-  zeile3(5, QT(TX::FormKollUnitLabel27b) + "\n" + QT(TX::FormKollUnitLabel27c), Edit11,
-         kTauscherEinheit);
+  Label27b = zeile3(5, QT(TX::FormKollUnitLabel27b) + "\n" + QT(TX::FormKollUnitLabel27c), Edit11,
+                    kTauscherEinheit);
   grid3->setColumnStretch(4, 1);
   grid3->setRowStretch(6, 1);
   auto* l3 = new QVBoxLayout(t3);
@@ -414,6 +416,8 @@ void TFormKollektor::FillKollForm() {
   GroupBoxKoll2->setVisible(p.OstWestKollektor);
   const bool tauscher = !(p.LFTkreis && p.AnlagenTypNr == 8);
   Edit11->setVisible(tauscher);
+  Label27b.first->setVisible(tauscher);
+  Label27b.second->setVisible(tauscher);
   Edit10->setValue(p.Solarkreislaenge);
   ComboBox1->clear();
   for (int i = 1; i <= s_.cat.RohrAnzahl; ++i) ComboBox1->addItem(Q(s_.cat.Rohre[i].RohrName));
@@ -526,7 +530,7 @@ void TFormKollektor::ApplyKollForm() {
     rohr = 1;
   }
   SelectRohr(s_, rohr);
-  if (Edit11->isVisible() || !(p.LFTkreis && p.AnlagenTypNr == 8))
+  if (!(p.LFTkreis && p.AnlagenTypNr == 8))
     p.Speichertauscherleistung = static_cast<float>(Edit11->value());
   int m = 0;
   while (m < 3 && !Montage[m]->isChecked()) ++m;

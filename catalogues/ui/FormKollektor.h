@@ -5,6 +5,7 @@
 // it as it was (catalogue changes are written at once and stay).
 
 #include <QDialog>
+#include <utility>
 
 #include "foundation/TavVar.h"
 
@@ -94,7 +95,8 @@ class TFormKollektor : public QDialog {
   StatusSink& status_;
   bool fuellen_ = false;
   bool ersteAnzeige_ = true;
-  int montageVorOW_ = 0;  // the mounting while the east-west field forces fixed
+  int montageVorOW_ = 0;
+  std::pair<QLabel*, QLabel*> Label27b;  // caption and unit of the store exchanger  // the mounting while the east-west field forces fixed
 };
 
 }  // namespace tav

@@ -349,6 +349,7 @@ int TFormOrt::Zeige(bool nurWetterdaten, bool messdaten) {
   s_.run.SucheAktiv = false;
   s_.run.SuchText.clear();
   Merke();
+  wetterFuer_ = s_.run.SolarklimadatenOK ? s_.plant.OrtNr : -1;
   FillOrtGrid(s_.plant.OrtNr);
   Image1->Setze(s_.plant.SkyMapDaten);
   CheckBoxV->setChecked(s_.plant.SkyMapAktiv);
@@ -375,7 +376,7 @@ void TFormOrt::WetterSeite() {
   // The chosen location's weather is shown without making it the project's location; Cancel
   // brings the project's own back.
   const int nr = Zeile();
-  if (nr != s_.plant.OrtNr || !s_.run.SolarklimadatenOK) {
+  if (nr != wetterFuer_ || !s_.run.SolarklimadatenOK) {
     s_.run.SolarklimadatenOK = false;
     Label2->setText(Q(s_.cat.Orte[nr].Name));
     Label4->setText("...");
@@ -384,6 +385,7 @@ void TFormOrt::WetterSeite() {
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   }
   SelectOrt(nr);
+  wetterFuer_ = s_.run.SolarklimadatenOK ? nr : -1;
   ShowKlimgenTab();
 }
 
@@ -423,7 +425,8 @@ void TFormOrt::accept() {
   if (!nurWetter_) {
     const int nr = Zeile();
     s_.run.ProjektGeaendert = true;
-    if (nr != s_.plant.OrtNr || nr != vorher_.plant.OrtNr) s_.run.SolarklimadatenOK = false;
+    // The store keeps weather only when it is that of the chosen entry as it stands now.
+    if (nr != wetterFuer_) s_.run.SolarklimadatenOK = false;
     s_.plant.OrtNr = nr;
     s_.plant.SkyMapAktiv = CheckBoxV->isChecked();
     s_.plant.SkyMapDaten = Image1->Karte;
@@ -450,6 +453,7 @@ void TFormOrt::Bearbeiten() {
   if (FormOrtEdit->Bearbeite(nr) == QDialog::Accepted) {
     // The changed entry is written; the project takes it on OK of this dialog.
     if (nr == vorher_.plant.OrtNr) vorher_.run.ProjektGeaendert = true;
+    if (nr == wetterFuer_) wetterFuer_ = -1;
     FillOrtGrid(nr);
   }
   StringGrid1->setFocus();
@@ -463,6 +467,7 @@ void TFormOrt::Neu() {
   }
   const int s = Zeile();
   FuegeKopieEin(c.Orte, c.OrtAnzahl, s, &TOrt::Name, T(TX::neu));
+  wetterFuer_ = -1;
   auto schiebe = [s](std::int32_t& nr, int um) { if (nr >= s) nr += um; };
   schiebe(s_.plant.OrtNr, 1);
   schiebe(vorher_.plant.OrtNr, 1);
@@ -494,6 +499,7 @@ void TFormOrt::Loeschen() {
     c.OrtAnzahl = anzahl;
     return;
   }
+  wetterFuer_ = -1;
   bool geloescht = false;
   const int nr = NrNachLoeschen(vorher_.plant.OrtNr, d, c.OrtAnzahl, geloescht);
   if (geloescht) {
@@ -510,6 +516,7 @@ void TFormOrt::Loeschen() {
     vorher_.loc = s_.loc;
     vorher_.weather = s_.weather;
     vorher_.run.SolarklimadatenOK = s_.run.SolarklimadatenOK;
+    wetterFuer_ = s_.run.SolarklimadatenOK ? nr : -1;
   } else {
     vorher_.plant.OrtNr = nr;
     bool dummy = false;
@@ -526,6 +533,7 @@ void TFormOrt::Sortiere(int modus) {
   const std::string projekt = vorher_.plant.Standort;
   OrtUmgebung env{*status_, synthese_};
   SortOrte(s_, static_cast<std::uint8_t>(modus), land, env);
+  wetterFuer_ = -1;
   // Indices follow the names in the new order.
   vorher_.plant.OrtNr = FindOrtNr(s_, projekt, false);
   s_.plant.OrtNr = FindOrtNr(s_, s_.plant.Standort, false);

@@ -82,6 +82,7 @@ class TFormOrt : public QDialog {
   DialogStatus* status_;
   Projekt vorher_;
   bool nurWetter_ = false;
+  int wetterFuer_ = -1;  // the entry whose weather years are in the store, -1 unknown
 };
 
 }  // namespace tav

@@ -104,8 +104,10 @@ TEST(FormOrt, CancelAfterTheWeatherPageLeavesProjectAndCatalogueAsTheyWere) {
 TEST(FormOrt, OkMakesTheChosenLocationCurrentWithItsShadingMap) {
   Katalog k;
   TFormOrt form(k.s(), k.synthese);
+  const int aufrufe = k.synthese.aufrufe;
   const int r = Modal([&] { return form.Zeige(false); }, [&](QWidget*) {
     form.StringGrid1->setCurrentCell(3, 1);
+    form.PageControl1->setCurrentIndex(2);  // the weather of entry 3 is made here ...
     form.PageControl1->setCurrentIndex(1);
     form.Image1->MaleBei(QPoint(33 + 7 * 10, 44 + 7 * 5), Qt::LeftButton, Qt::ControlModifier);
     form.ButtonOK->click();
@@ -116,6 +118,7 @@ TEST(FormOrt, OkMakesTheChosenLocationCurrentWithItsShadingMap) {
   EXPECT_TRUE(k.s().plant.SkyMapAktiv);  // the first stroke ticks the box
   for (int j = 0; j < 18; ++j) EXPECT_EQ(SkyZelle(k.s().plant.SkyMapDaten, 10, j), j >= 5) << j;
   EXPECT_TRUE(k.s().run.SolarklimadatenOK);
+  EXPECT_EQ(k.synthese.aufrufe, aufrufe + 1);  // ... and not made again on OK
   EXPECT_TRUE(k.s().run.ProjektGeaendert);
 }
 
