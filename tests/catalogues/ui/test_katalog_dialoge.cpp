@@ -13,6 +13,8 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
+#include <cmath>
+#include <filesystem>
 #include <functional>
 
 #include "catalogues/KatalogDialogLogik.h"
@@ -231,6 +233,45 @@ TEST(FormKollektor, DeletingKeepsADamagedEntryAndShiftsTheProjectsCollector) {
   EXPECT_EQ(k.s().cat.KollektorAnzahl, 4);
   EXPECT_EQ(k.s().plant.KollektorNr, 2);
   EXPECT_NE(k.Datei("Koll.dat").find("Kaputt"), std::string::npos);
+}
+
+// Progress label and busy cursor while the library makes the years; the picture of real years.
+TEST(FormOrt, RecomputeShowsProgressAndTheYearsAgainstTheMeans) {
+  Katalog k;
+  auto& c = k.s().cat;
+  for (int m = 1; m <= 12; ++m) c.Orte[2].Einstrahlung[m] = 3.6 - 3.0 * std::cos((m - 0.5) * M_PI / 6);
+  TFormOrt form(k.s(), ProgrammKlimgenBridge());
+  k.s().run.SolarklimadatenOK = false;
+  SelectOrt(k.s(), 2, k.env);
+  QString fortschritt;
+  bool busyDabei = false;
+  Modal([&] { return form.Zeige(true); }, [&](QWidget*) {
+    auto* timer = new QTimer(&form);
+    QObject::connect(timer, &QTimer::timeout, [&] {
+      if (QApplication::overrideCursor()) busyDabei = true;
+      if (!form.LabelFortschritt->text().isEmpty()) fortschritt = form.LabelFortschritt->text();
+    });
+    timer->start(1);
+    form.SpeedButtonNeuRechnen->click();
+    timer->stop();
+    EXPECT_TRUE(k.s().run.SolarklimadatenOK);
+    Grab(&form, "FormOrt-Klimgen-Jahre");
+    const std::string datei = k.s().loc.WetterDatei;
+    form.SpeedButtonWSspeichern->click();
+    EXPECT_TRUE(std::filesystem::exists(k.dir / datei));
+    EXPECT_TRUE(std::filesystem::exists(k.dir / "KlimgenData.txt"));
+    EXPECT_EQ(form.Label4->text().toStdString(), datei);
+    EXPECT_TRUE(form.SpeedButtonWSladen->isEnabled());
+    form.SpeedButtonWSladen->click();
+    EXPECT_TRUE(k.s().run.SolarklimadatenOK);
+    form.SpeedButtonWSloeschen->click();
+    EXPECT_FALSE(std::filesystem::exists(k.dir / datei));
+    EXPECT_FALSE(form.SpeedButtonWSladen->isEnabled());
+    form.ButtonOK->click();
+  });
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  EXPECT_FALSE(fortschritt.isEmpty());
+  EXPECT_TRUE(busyDabei);
 }
 
 TEST(FormOrtEdit, ConvertsMonthlySumsRefusesRangesAndStoresOnOk) {
