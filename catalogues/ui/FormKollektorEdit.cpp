@@ -15,6 +15,7 @@
 #include "catalogues/ui/KatalogUi.h"
 #include "foundation/Messages.h"
 #include "foundation/StrSolver.h"
+#include "foundation/TavUtil.h"
 #include "simulation/SolarPhysics.h"
 
 namespace tav {
@@ -215,6 +216,11 @@ void TFormKollektorEdit::reject() { done(2); }
 void TFormKollektorEdit::accept() {
   for (QLineEdit* e : {Edit2, Edit3, Edit4, EditIAM, Edit5, Edit6})
     if (!Pruefe(e)) return;
+  if (Edit1->text().trimmed().isEmpty()) {  // the project finds its collector by name
+    ShowMessageLines(T(TX::FehlerWertunzulaessig) + ": " + RemoveAmpersands(T(TX::FormKollEditLabel1)));
+    Edit1->setFocus();
+    return;
+  }
   const std::array<QString, 10> jetzt = {
       Edit1->text(), ComboBox1->currentText(), EditQuelle->text(), Edit2->text(),
       Edit3->text(), Edit4->text(),            EditIAM->text(),    Edit5->text(),

@@ -350,6 +350,7 @@ int TFormOrt::Zeige(bool nurWetterdaten, bool messdaten) {
   s_.run.SuchText.clear();
   Merke();
   wetterFuer_ = s_.run.SolarklimadatenOK ? s_.plant.OrtNr : -1;
+  projektOrtBearbeitet_ = false;
   FillOrtGrid(s_.plant.OrtNr);
   Image1->Setze(s_.plant.SkyMapDaten);
   CheckBoxV->setChecked(s_.plant.SkyMapAktiv);
@@ -444,6 +445,11 @@ void TFormOrt::reject() {
   s_.loc = vorher_.loc;
   s_.weather = vorher_.weather;
   s_.run = vorher_.run;
+  if (projektOrtBearbeitet_) {
+    // The project's own entry was rewritten: its location follows the entry as it now is.
+    s_.run.SolarklimadatenOK = false;
+    SelectOrt(s_.plant.OrtNr);
+  }
   done(2);
 }
 
@@ -452,7 +458,10 @@ void TFormOrt::Bearbeiten() {
   s_.run.OrtEditNr = nr;
   if (FormOrtEdit->Bearbeite(nr) == QDialog::Accepted) {
     // The changed entry is written; the project takes it on OK of this dialog.
-    if (nr == vorher_.plant.OrtNr) vorher_.run.ProjektGeaendert = true;
+    if (nr == vorher_.plant.OrtNr) {
+      vorher_.run.ProjektGeaendert = true;
+      projektOrtBearbeitet_ = true;
+    }
     if (nr == wetterFuer_) wetterFuer_ = -1;
     FillOrtGrid(nr);
   }

@@ -82,7 +82,8 @@ class TFormOrt : public QDialog {
   DialogStatus* status_;
   Projekt vorher_;
   bool nurWetter_ = false;
-  int wetterFuer_ = -1;  // the entry whose weather years are in the store, -1 unknown
+  int wetterFuer_ = -1;
+  bool projektOrtBearbeitet_ = false;  // the project's own entry was edited  // the entry whose weather years are in the store, -1 unknown
 };
 
 }  // namespace tav

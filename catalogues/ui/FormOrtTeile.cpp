@@ -430,6 +430,11 @@ bool TFormOrtEdit::Speichere() {
     liste.push_back({Einstrahlung[m], TX::FormOrtEditLabel2, 0, 10, false});
     liste.push_back({Temperatur[m], TX::FormOrtEditLabel3, -70, 50, false});
   }
+  if (Edit1->text().trimmed().isEmpty()) {  // a location is found by its name
+    ShowMessageLines(T(TX::FehlerWertunzulaessig) + ": " + RemoveAmpersands(T(TX::FormOrtEditLabel1)));
+    Edit1->setFocus();
+    return false;
+  }
   std::vector<double> werte;
   for (const auto& p : liste) {
     const std::string text = p.e->text().toStdString();

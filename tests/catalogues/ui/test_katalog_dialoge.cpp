@@ -303,6 +303,25 @@ TEST(FormOrtEdit, ConvertsMonthlySumsRefusesRangesAndStoresOnOk) {
   EXPECT_EQ(k.s().plant.OrtNr, plant.OrtNr);  // the project's location waits for OK above
 }
 
+TEST(FormOrt, CancelAfterEditingTheProjectsEntryFollowsTheRewrittenEntry) {
+  Katalog k;
+  TFormOrt form(k.s(), k.synthese);
+  Modal([&] { return form.Zeige(false); }, [&](QWidget*) {
+    test::WhenModal([&](QWidget*) {
+      form.FormOrtEdit->Edit1->setText("");
+      form.FormOrtEdit->ButtonOK->click();  // refused: no name
+      form.FormOrtEdit->Edit1->setText("Umbenannt");
+      form.FormOrtEdit->ButtonOK->click();
+    });
+    form.Bearbeiten();  // the project's entry, row 2
+    form.ButtonCancel->click();
+  });
+  EXPECT_TRUE(k.msgs->Contains("Name")) << k.msgs->All();
+  EXPECT_EQ(k.s().plant.OrtNr, 2);
+  EXPECT_EQ(k.s().plant.Standort, "Umbenannt");  // not a name the catalogue lost
+  EXPECT_TRUE(k.s().run.SolarklimadatenOK);
+}
+
 TEST(FormSkyObjekt, RefusesEmptySizesAndRasterisesAnObject) {
   SkyMapGrid g{};
   test::ScopedMessages msgs;
