@@ -339,7 +339,14 @@ TFormKollektor::TFormKollektor(TavState& s, StatusSink& status, QWidget* parent)
       if (fuellen_) return;
       const float m = Modul();
       const int vorher = static_cast<int>(std::lround(ZahlAus(f->flaeche->text()) / m));
-      if (n != vorher) StepArea(*f, n > vorher);
+      if (std::abs(n - vorher) == 1) {
+        StepArea(*f, n > vorher);
+      } else if (n != vorher) {  // a count typed in
+        std::string meldung;
+        f->flaeche->setText(Komma(BegrenzeFlaeche(n * m, meldung), 2));
+        UpdateModulAnzeige(*f);
+        UpdateVolStrom();
+      }
     });
     connect(f->neigung, &QDoubleSpinBox::valueChanged, this, [this] {
       Image1->Setze(feld1.neigung->value(), feld1.azimut->value());

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDoubleSpinBox>
+#include <QSpinBox>
 #include <QKeyEvent>
 #include <QDir>
 #include <QLabel>
@@ -430,6 +431,30 @@ TEST(FormKollektor, CancelAndAreaLimitsAndViewingChangeNothing) {
   EXPECT_EQ(k.s().plant.KollektorNr, vorher.KollektorNr);
   EXPECT_EQ(k.s().plant.KollektorFlaeche, vorher.KollektorFlaeche);
   EXPECT_TRUE(k.msgs->Contains("Kollektorfläche maximal")) << k.msgs->All();
+}
+
+TEST(FormKollektor, AreaStepsByWholeModulesOverTheFullRange) {
+  Katalog k;
+  k.s().cat.Kollektoren[1].ModulFlaeche = 2.5f;
+  k.s().plant.KollektorFlaeche = 5;
+  TFormKollektor form(k.s(), k.status);
+  Modal([&] { return form.Zeige(); }, [&](QWidget*) {
+    auto& f = form.feld1;
+    EXPECT_EQ(f.modAnz->text(), "(2 Kollektoren)");
+    f.anzahl->stepUp();
+    EXPECT_EQ(f.flaeche->text(), "7,50");
+    EXPECT_EQ(f.modAnz->text(), "(3 Kollektoren)");
+    QKeyEvent hoch(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
+    QApplication::sendEvent(f.flaeche, &hoch);
+    EXPECT_EQ(f.flaeche->text(), "10,00");
+    f.anzahl->setValue(130);  // beyond 300 m²
+    EXPECT_EQ(f.flaeche->text(), "299,90");
+    k.s().cat.Kollektoren[1].ModulFlaeche = 0.5f;
+    f.anzahl->setValue(500);  // small modules reach the top of the range too
+    EXPECT_EQ(f.flaeche->text(), "250,00");
+    form.ButtonCancel->click();
+  });
+  EXPECT_FLOAT_EQ(k.s().plant.KollektorFlaeche, 5.0f);
 }
 
 TEST(FormKollektorEdit, ShowsEfficiencyAndWritesOnlyChangedFields) {
