@@ -711,6 +711,90 @@ GLYPHS = {
 }
 
 
+# ---------------------------------------------------------------- collector pictures (160 x 100)
+# One collector of each kind, seen from the front on its stand: the same outline, line weight
+# and flow colours as the schemes. Koll1 flat plate, Koll2 evacuated tubes, Koll3 tubes with
+# reflectors, Koll4 large-area field, Koll5 unglazed absorber, Koll6 air collector.
+
+KOLL_W, KOLL_H = 160, 100
+# The collector plane: its front rectangle (0..w, 0..h) tilted back into the picture.
+KOLL_PLANE = "matrix(1,0,-0.32,0.62,{x},{y})"
+
+
+def koll_base(w=118):
+    s = Svg(KOLL_W, KOLL_H)
+    s.add(f'<line x1="6" y1="90" x2="154" y2="90" stroke="{GREY}" stroke-width="1.5"/>')
+    # Rear posts from the upper edge down to the ground, behind the collector.
+    for x in (50, 30 + w):
+        s.add(f'<line x1="{x}" y1="30" x2="{x}" y2="90" stroke="{GREY}" stroke-width="1.5"/>')
+    return s
+
+
+def koll_plane(s, body, x=39, y=28):
+    s.add(f'<g transform="{KOLL_PLANE.format(x=x, y=y)}">' + "".join(body) + "</g>")
+
+
+def koll_flat(w=118, modules=1):
+    s = koll_base(w)
+    body = []
+    mw = w / modules
+    for m in range(modules):
+        x0 = m * mw
+        body.append(f'<rect x="{f(x0 + 1)}" y="0" width="{f(mw - 2)}" height="90" fill="#1E3A5F" '
+                    f'stroke="{GREY}" stroke-width="2.4"/>')
+        for k in range(1, 8):
+            xx = x0 + k * mw / 8
+            body.append(f'<line x1="{f(xx)}" y1="4" x2="{f(xx)}" y2="86" stroke="#90A4AE" stroke-width="1"/>')
+    body.append(f'<line x1="0" y1="3" x2="{f(w)}" y2="3" stroke="{RED}" stroke-width="3"/>')
+    body.append(f'<line x1="0" y1="87" x2="{f(w)}" y2="87" stroke="{BLUE}" stroke-width="3"/>')
+    koll_plane(s, body)
+    return s
+
+
+def koll_tubes(reflector):
+    s = koll_base()
+    body = [f'<rect x="0" y="0" width="118" height="10" rx="3" fill="{FILL}" stroke="{GREY}" stroke-width="2.4"/>',
+            f'<line x1="3" y1="4" x2="115" y2="4" stroke="{RED}" stroke-width="2"/>']
+    for k in range(9):
+        x = 4 + k * 12.5
+        if reflector:
+            body.append(f'<path d="M{f(x - 2)},12 L{f(x - 2)},88 Q{f(x + 5)},96 {f(x + 12)},88 L{f(x + 12)},12" '
+                        f'fill="#CFD8DC" stroke="#90A4AE" stroke-width="1"/>')
+        body.append(f'<rect x="{f(x)}" y="10" width="8" height="80" rx="4" fill="#B3E5FC" stroke="{GREY}" '
+                    f'stroke-width="1.6"/>')
+        body.append(f'<rect x="{f(x + 2.5)}" y="13" width="3" height="72" rx="1.5" fill="#1E3A5F"/>')
+    koll_plane(s, body)
+    return s
+
+
+def koll_absorber():
+    s = koll_base()
+    body = [f'<line x1="0" y1="3" x2="118" y2="3" stroke="{RED}" stroke-width="4"/>',
+            f'<line x1="0" y1="87" x2="118" y2="87" stroke="{BLUE}" stroke-width="4"/>']
+    for k in range(20):
+        x = 3 + k * 5.9
+        body.append(f'<line x1="{f(x)}" y1="5" x2="{f(x)}" y2="85" stroke="#263238" stroke-width="4"/>')
+    koll_plane(s, body)
+    return s
+
+
+def koll_air():
+    s = koll_base()
+    body = [f'<rect x="1" y="0" width="116" height="90" fill="#455A64" stroke="{GREY}" stroke-width="2.4"/>']
+    for k in range(1, 6):
+        body.append(f'<line x1="4" y1="{f(k * 15)}" x2="114" y2="{f(k * 15)}" stroke="#78909C" stroke-width="1.2"/>')
+    koll_plane(s, body)
+    # Cool air in at the bottom, warm air out at the top.
+    s.add(f'<path d="M4,80 L22,80 M17,76 L22,80 L17,84" fill="none" stroke="{COLD}" stroke-width="2"/>')
+    s.add(f'<path d="M140,22 L156,22 M151,18 L156,22 L151,26" fill="none" stroke="{RED}" stroke-width="2"/>')
+    return s
+
+
+def collector_pictures():
+    return {"Koll1": koll_flat(), "Koll2": koll_tubes(False), "Koll3": koll_tubes(True),
+            "Koll4": koll_flat(118, modules=3), "Koll5": koll_absorber(), "Koll6": koll_air()}
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     pictures = {
@@ -730,6 +814,7 @@ def main():
         pictures["Schema8" + v] = schema8(i)
     for name, body in GLYPHS.items():
         pictures[name] = glyph(body)
+    pictures.update(collector_pictures())
     for name, svg in pictures.items():
         svg.save(name)
     # The resource list the build compiles in: every picture under the prefix "/pictures".

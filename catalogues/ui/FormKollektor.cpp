@@ -1,0 +1,693 @@
+#include "catalogues/ui/FormKollektor.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCursor>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "catalogues/KatalogDialogLogik.h"
+#include "catalogues/Kollektoren.h"
+#include "catalogues/Rohre.h"
+#include "catalogues/Sortierer.h"
+#include "catalogues/ui/FormKollektorEdit.h"
+#include "catalogues/ui/KatalogUi.h"
+#include "foundation/Messages.h"
+#include "foundation/StrSolver.h"
+#include "foundation/TavMathe.h"
+#include "foundation/TavUtil.h"
+#include "foundation/ui/DialogZeile.h"
+#include "foundation/ui/ResBitmap.h"
+
+namespace tav {
+
+namespace {
+constexpr const char* kGesamtFlow = "Liter/h";
+constexpr const char* kTauscherEinheit = "W/K (m²)";
+constexpr const char* kSortMitte = "x = 0,0&5";
+constexpr const char* kSortHoch = "x = 0,&1";
+constexpr const char* kGruen = "#2D8000";
+}  // namespace
+
+// Side and top view of field 1: tilt against the ground, azimuth against north.
+class KollSkizze : public QWidget {
+ public:
+  explicit KollSkizze(QWidget* parent) : QWidget(parent) { setFixedSize(160, 160); }
+  void Setze(double neigung, double azimut) {
+    neigung_ = neigung;
+    azimut_ = azimut;
+    update();
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(rect(), Qt::white);
+    const double w = width() / 100.0, h = height() / 100.0;
+    auto P = [&](double x, double y) { return QPointF(x * w, y * h); };
+    p.setPen(QPen(Qt::black, 2));
+    p.drawLine(P(5, 35), P(35, 35));
+    p.setPen(QPen(QColor(0xCD, 0, 0), 2));
+    p.drawLine(P(5, 34), P(5 + 30 * CosDeg(neigung_), 34 - 30 * SinDeg(neigung_)));
+    p.setPen(QPen(Qt::black, 1));
+    p.drawLine(P(93, 95), P(93, 83));
+    p.drawLine(P(93, 83), P(91, 87));
+    p.drawLine(P(93, 83), P(95, 87));
+    p.drawText(QRectF(P(86, 72), P(100, 82)), Qt::AlignCenter, "N");
+    // Top view: collector outline, its mark and the arrow of its direction.
+    static const double pts[17][2] = {{15, 8}, {15, -8}, {-15, -8}, {-15, 8}, {15, 0}, {-15, 0},
+                                      {5, 6},  {5, 2},   {-5, 2},   {-5, 6},  {0, 10}, {0, 22},
+                                      {1, 20}, {-1, 20}, {10, -2},  {10, 2},  {0, 5}};
+    QPointF q[17];
+    for (int i = 0; i < 17; ++i) {
+      // North up: azimuth 0 (south) points down, west (positive) to the left.
+      const double x = RotateY(azimut_, pts[i][0], pts[i][1]);
+      const double y = RotateX(azimut_, pts[i][0], pts[i][1]);
+      q[i] = P(x * 1.6 + 60, y * 1.6 + 60);
+    }
+    p.setPen(QPen(QColor(0xFF, 0, 0), 2));
+    p.setBrush(QColor(0xFF, 0, 0, 90));
+    p.drawPolygon(q, 4);
+    p.drawLine(q[4], q[5]);
+    p.setPen(QPen(QColor(0, 0, 0xFF), 1));
+    p.setBrush(QColor(0x80, 0x80, 0x80));
+    const QPointF mark[4] = {q[6], q[7], q[8], q[9]};
+    p.drawPolygon(mark, 4);
+    p.setPen(QPen(Qt::black, 1));
+    p.drawLine(q[10], q[11]);
+    p.drawLine(q[11], q[12]);
+    p.drawLine(q[11], q[13]);
+  }
+
+ private:
+  double neigung_ = 0, azimut_ = 0;
+};
+
+namespace {
+
+
+QDoubleSpinBox* Zahlfeld(const char* name, double min, double max, int dezimalen,
+                         QWidget* parent) {
+  auto* e = new QDoubleSpinBox(parent);
+  e->setObjectName(name);
+  e->setLocale(QLocale(QLocale::German));
+  e->setRange(min, max);
+  e->setDecimals(dezimalen);
+  e->setKeyboardTracking(false);
+  return e;
+}
+
+}  // namespace
+
+TFormKollektor::TFormKollektor(TavState& s, StatusSink& status, QWidget* parent)
+    : QDialog(parent), s_(s), status_(status) {
+  setObjectName("FormKollektor");
+  resize(658, 482);
+  FormKollektorEdit = new TFormKollektorEdit(s, status, this);
+  PageControl1 = new QTabWidget(this);
+  PageControl1->setObjectName("PageControl1");
+
+  // Page 1: collector type.
+  auto* t1 = new QWidget();
+  t1->setObjectName("TabSheet1");
+  StringGrid1 = new QTableWidget(t1);
+  StringGrid1->setObjectName("StringGrid1");
+  StringGrid1->setColumnCount(1);
+  StringGrid1->horizontalHeader()->hide();
+  StringGrid1->verticalHeader()->hide();
+  StringGrid1->horizontalHeader()->setStretchLastSection(true);
+  StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+  StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+  StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  StringGrid1->verticalHeader()->setDefaultSectionSize(20);
+  StringGrid1->installEventFilter(this);
+  KollBearbeitenSpeedButton = Knopf(QT(TX::FormKollUnitKollBearbeitenSpeedButton),
+                                    "KollBearbeitenSpeedButton", t1);
+  KollNeuSpeedButton = Knopf(QT(TX::FormKollUnitKollNeuSpeedButton), "KollNeuSpeedButton", t1);
+  KollLoeschenSpeedButton =
+      Knopf(QT(TX::FormKollUnitKollLoeschenSpeedButton), "KollLoeschenSpeedButton", t1);
+  KollSuchenSpeedButton =
+      Knopf(QT(TX::FormKollUnitKollSuchenSpeedButton), "KollSuchenSpeedButton", t1);
+  KollSortSpeedButton = Knopf(QT(TX::FormKollUnitKollSortSpeedButton), "KollSortSpeedButton", t1);
+  Image2 = new KennlinieBild(t1);
+  Image2->setObjectName("Image2");
+  ImageKoll = new QLabel(t1);
+  ImageKoll->setObjectName("ImageKoll");
+  ImageKoll->setFixedSize(160, 100);
+  ImageKoll->setAlignment(Qt::AlignCenter);
+  auto* knoepfe = new QHBoxLayout();
+  for (auto* b : {KollBearbeitenSpeedButton, KollNeuSpeedButton, KollLoeschenSpeedButton,
+                  KollSuchenSpeedButton, KollSortSpeedButton})
+    knoepfe->addWidget(b);
+  knoepfe->addStretch();
+  auto* bilder = new QVBoxLayout();
+  bilder->addWidget(Image2);
+  bilder->addWidget(ImageKoll);
+  bilder->addStretch();
+  auto* listeUndBilder = new QHBoxLayout();
+  listeUndBilder->addWidget(StringGrid1, 1);
+  listeUndBilder->addLayout(bilder);
+  auto* l1 = new QVBoxLayout(t1);
+  l1->addLayout(listeUndBilder);
+  l1->addLayout(knoepfe);
+  PageControl1->addTab(t1, QT(TX::FormKollUnitTabSheet1));
+
+  // Page 2: the fields.
+  auto* t2 = new QWidget();
+  t2->setObjectName("TabSheet2");
+  auto baueFeld = [this](QGroupBox* g, const char* suffix) {
+    Feld f;
+    f.flaeche = new QLineEdit(g);
+    f.flaeche->setObjectName(QString("Edit1") + suffix);
+    f.flaeche->setToolTip(QT(TX::EditTermSolverHint));
+    f.flaeche->setStyleSheet(QString("color: ") + kGruen);
+    f.flaeche->setMaximumWidth(90);
+    f.flaeche->installEventFilter(this);
+    f.anzahl = new QSpinBox(g);
+    f.anzahl->setObjectName(QString("UpDown1") + suffix);
+    // Any module count up to the largest field, however small the module.
+    f.anzahl->setRange(1, 100000);
+    f.anzahl->setToolTip(QT(TX::Kollektoren));
+    f.modAnz = new QLabel(g);
+    f.modAnz->setObjectName(QString("LabelModAnz") + suffix);
+    f.neigung = Zahlfeld((QString("Edit2") + suffix).toUtf8().constData(), 0, 90, 1, g);
+    f.azimut = Zahlfeld((QString("Edit3") + suffix).toUtf8().constData(), -180, 180, 1, g);
+    f.azimut->setWrapping(true);
+    auto* grid = new QGridLayout(g);
+    auto* lf = new QLabel(QT(TX::FormKollUnitLabel1), g);
+    lf->setBuddy(f.flaeche);
+    grid->addWidget(lf, 0, 0);
+    grid->addWidget(f.flaeche, 0, 1);
+    grid->addWidget(new QLabel("m²", g), 0, 2);
+    grid->addWidget(f.anzahl, 0, 3);
+    grid->addWidget(f.modAnz, 0, 4);
+    auto* ln = new QLabel(QT(TX::FormKollUnitLabel3), g);
+    ln->setBuddy(f.neigung);
+    grid->addWidget(ln, 1, 0);
+    grid->addWidget(f.neigung, 1, 1);
+    grid->addWidget(new QLabel(QT(TX::Grad), g), 1, 2);
+    auto* la = new QLabel(QT(TX::FormKollUnitLabel5), g);
+    la->setBuddy(f.azimut);
+    grid->addWidget(la, 2, 0);
+    grid->addWidget(f.azimut, 2, 1);
+    grid->addWidget(new QLabel(QT(TX::Grad), g), 2, 2);
+    grid->setColumnStretch(4, 1);
+    return f;
+  };
+  auto* g2 = new QGroupBox(QT(TX::FormKollUnitGroupBox2), t2);
+  g2->setObjectName("GroupBox2");
+  feld1 = baueFeld(g2, "");
+  GroupBoxKoll2 = new QGroupBox(QT(TX::FormKollUnitGroupBox2) + " 2", t2);
+  GroupBoxKoll2->setObjectName("GroupBoxKoll2");
+  feld2 = baueFeld(GroupBoxKoll2, "Koll2");
+  SpeedButtonOW = Knopf(QT(TX::FormKollUnitSpeedButtonOW), "SpeedButtonOW", GroupBoxKoll2);
+  static_cast<QGridLayout*>(GroupBoxKoll2->layout())->addWidget(SpeedButtonOW, 3, 0, 1, 5);
+  CheckBoxOstWest = new QCheckBox(QT(TX::FormKollUnitCheckBoxOstWest), t2);
+  CheckBoxOstWest->setObjectName("CheckBoxOstWest");
+  Image1 = new KollSkizze(t2);
+  Image1->setObjectName("Image1");
+  auto* links2 = new QVBoxLayout();
+  links2->addWidget(g2);
+  links2->addWidget(CheckBoxOstWest);
+  links2->addWidget(GroupBoxKoll2);
+  links2->addStretch();
+  auto* l2 = new QHBoxLayout(t2);
+  l2->addLayout(links2, 1);
+  l2->addWidget(Image1, 0, Qt::AlignTop);
+  PageControl1->addTab(t2, QT(TX::FormKollUnitTabSheet2));
+
+  // Page 3: solar loop.
+  auto* t3 = new QWidget();
+  t3->setObjectName("TabSheet3");
+  auto* g4 = new QGroupBox(QT(TX::FormKollUnitGroupBox4), t3);
+  g4->setObjectName("GroupBox4");
+  Edit10 = Zahlfeld("Edit10", 0, 1000, 1, g4);
+  ComboBox1 = new QComboBox(g4);
+  ComboBox1->setObjectName("ComboBox1");
+  Edit4 = Zahlfeld("Edit4", 12, 150, 1, g4);
+  LabelVolStrom = new QLabel(g4);
+  LabelVolStrom->setObjectName("LabelVolStrom");
+  SpeedButtonE4 = Knopf(QT(TX::Standardwert), "SpeedButtonE4", g4);
+  SpeedButtonE4->setToolTip(QT(TX::Standardwert));
+  Edit11 = Zahlfeld("Edit11", 20, 500, 1, g4);
+  for (QDoubleSpinBox* e : {Edit10, Edit4, Edit11}) e->setMaximumWidth(110);
+  auto* grid3 = new QGridLayout(g4);
+  auto zeile3 = [&](int r, const QString& text, QWidget* w, const QString& einheit) {
+    auto* l = new QLabel(text, g4);
+    l->setBuddy(w);
+    grid3->addWidget(l, r, 0);
+    grid3->addWidget(w, r, 1);
+    auto* e = new QLabel(einheit, g4);
+    grid3->addWidget(e, r, 2);
+    return std::pair{l, e};
+  };
+  zeile3(0, QT(TX::FormKollUnitLabel15), Edit10, QT(TX::FormKollUnitLabel16));
+  grid3->addWidget(new QLabel(QT(TX::FormKollUnitLabelAbstand), g4), 1, 1, 1, 4);
+  zeile3(2, QT(TX::FormKollUnitLabel17), ComboBox1, "");
+  zeile3(3, QT(TX::FormKollUnitLabel10), Edit4, QT(TX::FormKollUnitLabel11));
+  grid3->addWidget(SpeedButtonE4, 3, 3);
+  grid3->addWidget(LabelVolStrom, 4, 1, 1, 3);
+  Label27b = zeile3(5, QT(TX::FormKollUnitLabel27b) + "\n" + QT(TX::FormKollUnitLabel27c), Edit11,
+                    kTauscherEinheit);
+  grid3->setColumnStretch(4, 1);
+  grid3->setRowStretch(6, 1);
+  auto* l3 = new QVBoxLayout(t3);
+  l3->addWidget(g4);
+  PageControl1->addTab(t3, QT(TX::FormKollUnitTabSheet3));
+
+  // Page 4: mounting.
+  auto* t4 = new QWidget();
+  t4->setObjectName("TabSheet4");
+  auto* rg = new QGroupBox(QT(TX::FormKollUnitRadioGroup1), t4);
+  rg->setObjectName("RadioGroup1");
+  auto* rgl = new QVBoxLayout(rg);
+  auto* gruppe = new QButtonGroup(this);
+  const TX items[4] = {TX::FormKollUnitRadioGroupItems0, TX::FormKollUnitRadioGroupItems1,
+                       TX::FormKollUnitRadioGroupItems2, TX::FormKollUnitRadioGroupItems3};
+  for (int i = 0; i < 4; ++i) {
+    Montage[i] = new QRadioButton(QT(items[i]), rg);
+    Montage[i]->setObjectName("RadioGroup1Item" + QString::number(i));
+    gruppe->addButton(Montage[i], i);
+    rgl->addWidget(Montage[i]);
+  }
+  auto* l4 = new QVBoxLayout(t4);
+  l4->addWidget(rg);
+  l4->addStretch();
+  PageControl1->addTab(t4, QT(TX::FormKollUnitTabSheet4));
+
+  SpeedButtonFastForward = Knopf(QT(TX::FormsButtonForward), "SpeedButtonFastForward", this);
+  SpeedButtonFastForward->setToolTip(QT(TX::FormsButtonForwardHint));
+  auto* unten = KnopfZeile(this, ButtonOK, ButtonCancel, SpeedButtonFastForward);
+  auto* v = new QVBoxLayout(this);
+  v->addWidget(PageControl1);
+  v->addLayout(unten);
+
+  // Wiring.
+  connect(SpeedButtonFastForward, &QPushButton::clicked, this, [this] {
+    int i = PageControl1->currentIndex();
+    do i = (i + 1) % PageControl1->count();
+    while (!PageControl1->isTabVisible(i) && i != 0);
+    if (i == 0) {
+      s_.run.WeiterModus = true;
+      accept();
+    } else {
+      PageControl1->setCurrentIndex(i);
+    }
+  });
+  connect(StringGrid1, &QTableWidget::currentCellChanged, this, [this] {
+    if (!fuellen_) ZeigeEintrag();
+  });
+  connect(StringGrid1, &QTableWidget::cellDoubleClicked, this, [this] { Bearbeiten(); });
+  connect(KollBearbeitenSpeedButton, &QPushButton::clicked, this, [this] { Bearbeiten(); });
+  connect(KollNeuSpeedButton, &QPushButton::clicked, this, [this] { Neu(); });
+  connect(KollLoeschenSpeedButton, &QPushButton::clicked, this, [this] { Loeschen(); });
+  connect(KollSuchenSpeedButton, &QPushButton::clicked, this, [this] { Suche(); });
+  auto* sortMenu = new QMenu(this);
+  sortMenu->setObjectName("PopupMenu2");
+  sortMenu->addAction(QT(TX::FormKollUnitAlfabetisch), this, [this] { Sortiere(0); })
+      ->setObjectName("MenuItem6");
+  sortMenu->addAction(kSortMitte, this, [this] { Sortiere(1); })->setObjectName("MenuItem7");
+  sortMenu->addAction(kSortHoch, this, [this] { Sortiere(2); })->setObjectName("MenuItem8");
+  connect(KollSortSpeedButton, &QPushButton::clicked, this,
+          [sortMenu] { sortMenu->popup(QCursor::pos()); });
+  for (Feld* f : {&feld1, &feld2}) {
+    connect(f->flaeche, &QLineEdit::editingFinished, this, [this, f] {
+      if (!ButtonCancel->hasFocus()) PruefeFlaeche(*f);
+    });
+    connect(f->flaeche, &QLineEdit::textEdited, f->modAnz, &QLabel::clear);
+    connect(f->anzahl, &QSpinBox::valueChanged, this, [this, f](int n) {
+      if (fuellen_) return;
+      const float m = Modul();
+      const int vorher = static_cast<int>(std::lround(ZahlAus(f->flaeche->text()) / m));
+      if (std::abs(n - vorher) == 1) {
+        StepArea(*f, n > vorher);
+      } else if (n != vorher) {  // a count typed in
+        std::string meldung;
+        f->flaeche->setText(Komma(BegrenzeFlaeche(n * m, meldung), 2));
+        UpdateModulAnzeige(*f);
+        UpdateVolStrom();
+      }
+    });
+    connect(f->neigung, &QDoubleSpinBox::valueChanged, this, [this] {
+      Image1->Setze(feld1.neigung->value(), feld1.azimut->value());
+    });
+    connect(f->azimut, &QDoubleSpinBox::valueChanged, this, [this] {
+      Image1->Setze(feld1.neigung->value(), feld1.azimut->value());
+    });
+  }
+  connect(CheckBoxOstWest, &QCheckBox::toggled, this, [this](bool an) {
+    if (!fuellen_) SetzeOstWest(an);
+  });
+  connect(SpeedButtonOW, &QPushButton::clicked, this, [this] {
+    fuellen_ = true;
+    feld2.flaeche->setText(feld1.flaeche->text());
+    feld2.neigung->setValue(feld1.neigung->value());
+    feld2.azimut->setValue(AzimutGegenueber(static_cast<float>(feld1.azimut->value())));
+    fuellen_ = false;
+    UpdateModulAnzeige(feld2);
+    UpdateVolStrom();
+  });
+  connect(SpeedButtonE4, &QPushButton::clicked, this, [this] {
+    Edit4->setValue(StandardFlow(s_.cat.Kollektoren[Zeile()].Name));
+  });
+  connect(Edit4, &QDoubleSpinBox::valueChanged, this, [this] { UpdateVolStrom(); });
+  connect(gruppe, &QButtonGroup::idClicked, this, [this] { UpdateMontage(); });
+  connect(PageControl1, &QTabWidget::currentChanged, this, [this](int i) {
+    if (i == 2) UpdateVolStrom();
+  });
+}
+
+float TFormKollektor::Modul() const {
+  return ModulFlaecheOderEins(s_.cat.Kollektoren[Zeile()].ModulFlaeche);
+}
+
+int TFormKollektor::Zeile() const {
+  const int r = StringGrid1->currentRow();
+  return std::clamp(r + 1, 1, std::max<int>(1, s_.cat.KollektorAnzahl));
+}
+
+void TFormKollektor::FillKollList() {
+  const bool vorher = fuellen_;
+  fuellen_ = true;
+  StringGrid1->setRowCount(s_.cat.KollektorAnzahl);
+  for (int i = 1; i <= s_.cat.KollektorAnzahl; ++i)
+    StringGrid1->setItem(i - 1, 0, new QTableWidgetItem(Q(s_.cat.Kollektoren[i].Name)));
+  fuellen_ = vorher;
+}
+
+void TFormKollektor::ZeigeEintrag() {
+  const TKollektor& k = s_.cat.Kollektoren[Zeile()];
+  Image2->Setze(k);
+  const QImage& bild = LoadResBitmap(KollBildName(k));
+  ImageKoll->setPixmap(QPixmap::fromImage(bild).scaled(ImageKoll->size(), Qt::KeepAspectRatio,
+                                                       Qt::SmoothTransformation));
+  UpdateModulAnzeige(feld1);
+  if (CheckBoxOstWest->isChecked()) UpdateModulAnzeige(feld2);
+}
+
+void TFormKollektor::FillKollForm() {
+  fuellen_ = true;
+  const PlantState& p = s_.plant;
+  FillKollList();
+  const int nr = std::clamp<int>(p.KollektorNr, 1, std::max<int>(1, s_.cat.KollektorAnzahl));
+  StringGrid1->setCurrentCell(nr - 1, 0);
+  StringGrid1->scrollToItem(StringGrid1->item(nr - 1, 0), QAbstractItemView::PositionAtCenter);
+  auto fuelle = [](Feld& f, float a, float n, float az) {
+    f.flaeche->setText(Komma(a, 2));
+    f.neigung->setValue(n);
+    f.azimut->setValue(az);
+  };
+  fuelle(feld1, p.KollektorFlaeche, p.KollektorNeigung, p.KollektorAzimut);
+  fuelle(feld2, p.KollektorFlaeche2, p.KollektorNeigung2, p.KollektorAzimut2);
+  CheckBoxOstWest->setChecked(p.OstWestKollektor);
+  GroupBoxKoll2->setVisible(p.OstWestKollektor);
+  const bool tauscher = !(p.LFTkreis && p.AnlagenTypNr == 8);
+  Edit11->setVisible(tauscher);
+  Label27b.first->setVisible(tauscher);
+  Label27b.second->setVisible(tauscher);
+  Edit10->setValue(p.Solarkreislaenge);
+  ComboBox1->clear();
+  for (int i = 1; i <= s_.cat.RohrAnzahl; ++i) ComboBox1->addItem(Q(s_.cat.Rohre[i].RohrName));
+  ComboBox1->setCurrentIndex(p.RohrNr >= 1 && p.RohrNr <= s_.cat.RohrAnzahl ? p.RohrNr - 1 : 0);
+  Edit11->setValue(p.Speichertauscherleistung);
+  Edit4->setValue(p.KollektorFlow);
+  const int m = p.KollektorMontage >= 2 && p.KollektorMontage <= 4 ? p.KollektorMontage - 1 : 0;
+  Montage[m]->setChecked(true);
+  montageVorOW_ = m;
+  PageControl1->setTabVisible(3, !p.OstWestKollektor);
+  if (p.OstWestKollektor) Montage[0]->setChecked(true);
+  UpdateMontage();
+  Image1->Setze(p.KollektorNeigung, p.KollektorAzimut);
+  fuellen_ = false;
+  ZeigeEintrag();
+  UpdateVolStrom();
+}
+
+void TFormKollektor::UpdateModulAnzeige(Feld& f) {
+  const float m = Modul();
+  const float a = static_cast<float>(ZahlAus(f.flaeche->text()));
+  const bool vorher = fuellen_;
+  fuellen_ = true;
+  f.anzahl->setValue(std::max(1, static_cast<int>(std::lround(a / m))));
+  fuellen_ = vorher;
+  f.modAnz->setText(Q(ModulAnzahlText(a, m)));
+}
+
+void TFormKollektor::StepArea(Feld& f, bool up) {
+  const float m = Modul();
+  const float a = static_cast<float>(ZahlAus(f.flaeche->text()));
+  const int n = StepModuleCount(up, a, m);
+  std::string meldung;
+  f.flaeche->setText(Komma(BegrenzeFlaeche(n * m, meldung), 2));
+  UpdateModulAnzeige(f);
+  UpdateVolStrom();
+}
+
+bool TFormKollektor::PruefeFlaeche(Feld& f) {
+  TStrSolver solver;
+  solver.SetTermString(f.flaeche->text().toStdString());
+  const PlantState& p = s_.plant;
+  if (!solver.OK()) {
+    f.flaeche->setText(Komma(&f == &feld1 ? p.KollektorFlaeche : p.KollektorFlaeche2, 2));
+    UpdateModulAnzeige(f);
+    return false;
+  }
+  std::string meldung;
+  const float a = BegrenzeFlaeche(static_cast<float>(solver.Ergebnis()), meldung);
+  f.flaeche->setText(Komma(a, 2));
+  UpdateModulAnzeige(f);
+  UpdateVolStrom();
+  if (meldung.empty()) return true;
+  ShowMessageLines(meldung);
+  f.flaeche->setFocus();
+  return false;
+}
+
+void TFormKollektor::UpdateVolStrom() {
+  const double flow = Edit4->value();
+  QString t = Komma(ZahlAus(feld1.flaeche->text()) * flow, 0);
+  if (CheckBoxOstWest->isChecked())
+    t += " + " + Komma(ZahlAus(feld2.flaeche->text()) * flow, 0);
+  LabelVolStrom->setText(t + " " + kGesamtFlow);
+}
+
+void TFormKollektor::UpdateMontage() {
+  int i = 0;
+  while (i < 3 && !Montage[i]->isChecked()) ++i;
+  feld1.azimut->setEnabled(i != 1 && i != 3);
+  feld1.neigung->setEnabled(i != 2 && i != 3);
+}
+
+void TFormKollektor::SetzeOstWest(bool an) {
+  GroupBoxKoll2->setVisible(an);
+  PageControl1->setTabVisible(3, !an);
+  if (!an) {
+    Montage[montageVorOW_]->setChecked(true);  // the user's mounting comes back
+    UpdateMontage();
+  } else {
+    montageVorOW_ = 0;
+    while (montageVorOW_ < 3 && !Montage[montageVorOW_]->isChecked()) ++montageVorOW_;
+    Montage[0]->setChecked(true);
+    UpdateMontage();
+    UpdateModulAnzeige(feld2);
+  }
+  UpdateVolStrom();
+}
+
+void TFormKollektor::ApplyKollForm() {
+  PlantState& p = s_.plant;
+  s_.run.ProjektGeaendert = true;
+  SelectKollektor(s_, Zeile());
+  p.KollektorFlaeche = static_cast<float>(ZahlAus(feld1.flaeche->text()));
+  p.KollektorNeigung = static_cast<float>(feld1.neigung->value());
+  p.KollektorAzimut = static_cast<float>(feld1.azimut->value());
+  p.KollektorFlow = static_cast<float>(Edit4->value());
+  p.OstWestKollektor = CheckBoxOstWest->isChecked();
+  if (p.OstWestKollektor) {
+    p.KollektorFlaeche2 = static_cast<float>(ZahlAus(feld2.flaeche->text()));
+    p.KollektorNeigung2 = static_cast<float>(feld2.neigung->value());
+    p.KollektorAzimut2 = static_cast<float>(feld2.azimut->value());
+  }
+  p.KollektorFlaecheGesamt =
+      p.OstWestKollektor ? p.KollektorFlaeche + p.KollektorFlaeche2 : p.KollektorFlaeche;
+  p.Solarkreislaenge = static_cast<float>(Edit10->value());
+  int rohr = ComboBox1->currentIndex() + 1;
+  if (rohr < 1 || rohr > s_.cat.RohrAnzahl) {
+    ShowMessageLines(T(TX::FehlerWertunzulaessig) + ": " + RemoveAmpersands(T(TX::FormKollUnitLabel17)));
+    rohr = 1;
+  }
+  SelectRohr(s_, rohr);
+  if (!(p.LFTkreis && p.AnlagenTypNr == 8))
+    p.Speichertauscherleistung = static_cast<float>(Edit11->value());
+  int m = 0;
+  while (m < 3 && !Montage[m]->isChecked()) ++m;
+  p.KollektorMontage = static_cast<std::uint8_t>(m + 1);
+}
+
+void TFormKollektor::reject() { done(2); }
+
+void TFormKollektor::accept() {
+  for (Feld* f : {&feld1, &feld2})
+    if ((f == &feld1 || CheckBoxOstWest->isChecked()) && !PruefeFlaeche(*f)) return;
+  ApplyKollForm();
+  QDialog::accept();
+}
+
+int TFormKollektor::Zeige() {
+  setWindowTitle(QT(TX::FormKollUnitCaption));
+  s_.run.WeiterModus = false;
+  FillKollForm();
+  if (ersteAnzeige_) {
+    PageControl1->setCurrentIndex(0);
+    StringGrid1->setFocus();
+    ersteAnzeige_ = false;
+  }
+  return exec();
+}
+
+void TFormKollektor::Bearbeiten() {
+  const int nr = Zeile();
+  s_.run.KollEditNr = static_cast<std::int16_t>(nr);
+  FormKollektorEdit->Bearbeite(nr);
+  FillKollList();
+  StringGrid1->setCurrentCell(nr - 1, 0);
+  ZeigeEintrag();
+  StringGrid1->setFocus();
+}
+
+void TFormKollektor::Neu() {
+  if (s_.cat.KollektorAnzahl >= kMaxKollektoren) {
+    ShowMessageLines(T(TX::WarnungMaxAnzahl));
+    return;
+  }
+  const int s = Zeile();
+  auto& c = s_.cat;
+  FuegeKopieEin(c.Kollektoren, c.KollektorAnzahl, s, &TKollektor::Name, T(TX::neu));
+  c.Kollektoren[s].WkapC = 0;
+  // The project's collector moves down with the entries behind the copy.
+  const auto vorher = s_.plant.KollektorNr;
+  if (s_.plant.KollektorNr >= s) ++s_.plant.KollektorNr;
+  s_.run.KollEditNr = static_cast<std::int16_t>(s);
+  if (FormKollektorEdit->Bearbeite(s, true) == QDialog::Accepted) {
+    FillKollList();
+    StringGrid1->setCurrentCell(s - 1, 0);
+  } else {
+    NimmKopieZurueck(c.Kollektoren, c.KollektorAnzahl, s);
+    s_.plant.KollektorNr = vorher;
+  }
+  ZeigeEintrag();
+}
+
+void TFormKollektor::Loeschen() {
+  auto& c = s_.cat;
+  const int d = Zeile();
+  if (c.KollektorAnzahl <= 1) {
+    ShowMessageLines(T(TX::WarnungMinimum1));
+    return;
+  }
+  if (Msg().Ask(ReplaceHashMark(T(TX::DatenLoeschenAbfrage), c.Kollektoren[d].Name), mbYesNo) !=
+      mrYes)
+    return;
+  const std::vector<TKollektor> vorher(c.Kollektoren.begin(),
+                                       c.Kollektoren.begin() + c.KollektorAnzahl + 1);
+  const auto anzahlVorher = c.KollektorAnzahl;
+  LoescheEintrag(c.Kollektoren, c.KollektorAnzahl, d);
+  if (!WriteKollektoren(s_, status_)) {  // nothing lost: the list stays as the file is
+    std::copy(vorher.begin(), vorher.end(), c.Kollektoren.begin());
+    c.KollektorAnzahl = anzahlVorher;
+    return;
+  }
+  s_.run.ProjektGeaendert = true;
+  bool geloescht = false;
+  const int nr = NrNachLoeschen(s_.plant.KollektorNr, d, c.KollektorAnzahl, geloescht);
+  if (geloescht) SelectKollektor(s_, nr);
+  else s_.plant.KollektorNr = static_cast<std::int16_t>(nr);
+  FillKollList();
+  StringGrid1->setCurrentCell(std::min<int>(d, c.KollektorAnzahl) - 1, 0);
+  ZeigeEintrag();
+}
+
+void TFormKollektor::Suche() {
+  SearchGrid(StringGrid1, 0);
+  ZeigeEintrag();
+}
+
+void TFormKollektor::Sortiere(int modus) {
+  const std::string name = s_.cat.Kollektoren[Zeile()].Name;
+  SortKollektoren(s_, static_cast<std::uint8_t>(modus), status_);
+  FillKollList();
+  // The project's collector is found again by its name after the new order.
+  std::uint16_t dist = 0;
+  const int nr = FindKollektor(s_.cat, s_.plant.Kollektor, dist);
+  if (nr >= 1 && dist == 0) s_.plant.KollektorNr = static_cast<std::int16_t>(nr);
+  const int zeile = FindKollektor(s_.cat, name, dist);
+  StringGrid1->setCurrentCell(std::max(0, zeile - 1), 0);
+  ZeigeEintrag();
+}
+
+bool TFormKollektor::eventFilter(QObject* o, QEvent* e) {
+  if (e->type() != QEvent::KeyPress) return QDialog::eventFilter(o, e);
+  auto* k = static_cast<QKeyEvent*>(e);
+  if (o == StringGrid1) {
+    switch (k->key()) {
+      case Qt::Key_Insert: Neu(); return true;
+      case Qt::Key_Delete: Loeschen(); return true;
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+        if (k->modifiers() & Qt::ControlModifier) {
+          Bearbeiten();
+        } else {
+          PageControl1->setCurrentIndex(1);
+          feld1.flaeche->setFocus();
+        }
+        return true;
+      default: break;
+    }
+    const QString t = k->text();
+    if (t.size() == 1 && IstSuchBuchstabe(t[0].unicode()) &&
+        !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+      std::vector<std::string> namen;
+      for (int i = 1; i <= s_.cat.KollektorAnzahl; ++i) namen.push_back(s_.cat.Kollektoren[i].Name);
+      if (auto r = TypeAhead(namen, 0, StringGrid1->currentRow(), s_.run.SuchText, t[0].unicode()))
+        StringGrid1->setCurrentCell(*r, 0);
+      return true;
+    }
+    s_.run.SuchText.clear();
+  } else if ((k->key() == Qt::Key_Up || k->key() == Qt::Key_Down) &&
+             (o == feld1.flaeche || o == feld2.flaeche)) {
+    StepArea(o == feld1.flaeche ? feld1 : feld2, k->key() == Qt::Key_Up);
+    return true;
+  }
+  return QDialog::eventFilter(o, e);
+}
+
+void TFormKollektor::keyPressEvent(QKeyEvent* e) {
+  if (e->key() == Qt::Key_Escape) {
+    ButtonCancel->setFocus();
+    reject();
+    return;
+  }
+  QDialog::keyPressEvent(e);
+}
+
+}  // namespace tav

@@ -1,0 +1,102 @@
+#pragma once
+// TFormKollektor: the project's collector type from the catalogue (with curve and picture,
+// add-as-copy, delete, view and edit, search, sort), collector field 1 and the optional
+// east-west field 2, the solar loop and the mounting. OK writes the project; Cancel leaves
+// it as it was (catalogue changes are written at once and stay).
+
+#include <QDialog>
+#include <utility>
+
+#include "foundation/TavVar.h"
+
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+class QTabWidget;
+class QTableWidget;
+
+namespace tav {
+
+class KennlinieBild;
+class KollSkizze;
+class StatusSink;
+class TFormKollektorEdit;
+
+class TFormKollektor : public QDialog {
+  Q_OBJECT
+ public:
+  TFormKollektor(TavState& s, StatusSink& status, QWidget* parent = nullptr);
+
+  // Fills the dialog from the project and runs it: OK 1, Cancel 2.
+  int Zeige();
+
+  // One collector field's controls.
+  struct Feld {
+    QLineEdit* flaeche;
+    QSpinBox* anzahl;
+    QLabel* modAnz;
+    QDoubleSpinBox* neigung;
+    QDoubleSpinBox* azimut;
+  };
+
+  QTabWidget* PageControl1;
+  QTableWidget* StringGrid1;
+  QPushButton *KollBearbeitenSpeedButton, *KollNeuSpeedButton, *KollLoeschenSpeedButton,
+      *KollSuchenSpeedButton, *KollSortSpeedButton;
+  KennlinieBild* Image2;
+  QLabel* ImageKoll;
+  Feld feld1, feld2;
+  QCheckBox* CheckBoxOstWest;
+  QGroupBox* GroupBoxKoll2;
+  QPushButton* SpeedButtonOW;
+  KollSkizze* Image1;
+  QDoubleSpinBox *Edit10, *Edit4, *Edit11;
+  QComboBox* ComboBox1;
+  QLabel* LabelVolStrom;
+  QPushButton* SpeedButtonE4;
+  QRadioButton* Montage[4];
+  QPushButton *ButtonOK, *ButtonCancel, *SpeedButtonFastForward;
+  TFormKollektorEdit* FormKollektorEdit;
+
+  // Catalogue operations on the focused row.
+  void Bearbeiten();
+  void Neu();
+  void Loeschen();
+  void Sortiere(int modus);
+  void Suche();
+
+ protected:
+  void accept() override;
+  void reject() override;
+  void keyPressEvent(QKeyEvent* e) override;
+  bool eventFilter(QObject* o, QEvent* e) override;
+
+ private:
+  void FillKollList();
+  void FillKollForm();
+  int Zeile() const;  // focused row, 1-based entry
+  void ZeigeEintrag();
+  void UpdateModulAnzeige(Feld& f);
+  void StepArea(Feld& f, bool up);
+  bool PruefeFlaeche(Feld& f);
+  void UpdateVolStrom();
+  void UpdateMontage();
+  void SetzeOstWest(bool an);
+  void ApplyKollForm();
+  float Modul() const;
+
+  TavState& s_;
+  StatusSink& status_;
+  bool fuellen_ = false;
+  bool ersteAnzeige_ = true;
+  int montageVorOW_ = 0;
+  std::pair<QLabel*, QLabel*> Label27b;  // caption and unit of the store exchanger  // the mounting while the east-west field forces fixed
+};
+
+}  // namespace tav

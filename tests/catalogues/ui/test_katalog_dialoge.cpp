@@ -1,0 +1,505 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QSpinBox>
+#include <QKeyEvent>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+#include <cmath>
+#include <filesystem>
+#include <functional>
+
+#include "catalogues/KatalogDialogLogik.h"
+#include "catalogues/Kollektoren.h"
+#include "catalogues/Orte.h"
+#include "catalogues/Rohre.h"
+#include "catalogues/test_orte_hilfen.h"
+#include "catalogues/ui/FormKollektor.h"
+#include "catalogues/ui/FormKollektorEdit.h"
+#include "catalogues/ui/FormOrt.h"
+#include "catalogues/ui/FormOrtTeile.h"
+#include "foundation/TextTable.h"
+#include "catalogues/ui/KatalogUi.h"
+#include "foundation/ui/ModalDriver.h"
+#include "foundation/ui/ResBitmap.h"
+
+namespace tav {
+namespace {
+
+void Grab(QWidget* w, const QString& name) {
+  QDir().mkpath(TAV_SCREENS_DIR);
+  EXPECT_TRUE(w->grab().save(QStringLiteral(TAV_SCREENS_DIR "/%1.png").arg(name))) << name.toStdString();
+}
+
+// A data folder with five locations, the built-in collectors and pipes, and a project on
+// location 2 and collector 1.
+struct Katalog : test::OrteFixture {
+  Katalog() {
+    Texts().LoadDefaults();
+    auto& c = s().cat;
+    for (int i = 1; i <= 5; ++i) c.Orte[i] = test::BeispielOrt("Stadt " + std::to_string(i), 45.0f + i);
+    c.OrtAnzahl = 5;
+    WriteOrte(s(), status);
+    InitKollektoren(s(), status);
+    InitRohre(s(), status);
+    s().plant.RohrTyp = "*init*";
+    ReadRohre(s(), status);
+    s().plant.OrtNr = 2;
+    SelectOrt(s(), 2, env);
+    SelectKollektor(s(), 1);
+    auto& p = s().plant;
+    p.KollektorFlaeche = 10;
+    p.KollektorNeigung = 45;
+    p.KollektorFlow = 20;
+    p.Solarkreislaenge = 12.5f;
+    p.Speichertauscherleistung = 100;
+    p.KollektorMontage = 3;
+  }
+  std::string Datei(const std::string& n) const { return dir.Read(n); }
+};
+
+// Runs act when the dialog's loop is up; act must close it.
+int Modal(const std::function<int()>& run, std::function<void(QWidget*)> act) {
+  test::WhenModal(std::move(act));
+  return run();
+}
+
+TEST(FormOrt, CancelAfterTheWeatherPageLeavesProjectAndCatalogueAsTheyWere) {
+  Katalog k;
+  TFormOrt form(k.s(), k.synthese);
+  const std::string orte = k.Datei("Orte.dat");
+  const PlantState plant = k.s().plant;
+  const float wetter = k.s().weather.WetterDaten.Werte[100];
+  k.synthese.marker = 7.0f;
+  const int r = Modal([&] { return form.Zeige(false); }, [&](QWidget*) {
+    Grab(&form, "FormOrt");
+    form.StringGrid1->setCurrentCell(4, 1);
+    form.PageControl1->setCurrentIndex(1);
+    SkyMapGrid g{};
+    g[5] = 1;
+    form.Image1->Setze(g);
+    form.CheckBoxV->setChecked(true);
+    Grab(&form, "FormOrt-Verschattung");
+    form.PageControl1->setCurrentIndex(2);  // shows location 4's weather
+    EXPECT_EQ(form.Label2->text(), "Stadt 4");
+    Grab(&form, "FormOrt-Klimgen");
+    form.ButtonCancel->click();
+  });
+  EXPECT_EQ(r, 2);
+  EXPECT_EQ(k.s().plant.OrtNr, plant.OrtNr);
+  EXPECT_EQ(k.s().plant.Standort, "Stadt 2");
+  EXPECT_EQ(k.s().plant.SkyMapAktiv, plant.SkyMapAktiv);
+  EXPECT_EQ(k.s().plant.SkyMapDaten, plant.SkyMapDaten);
+  EXPECT_EQ(k.s().weather.WetterDaten.Werte[100], wetter);
+  EXPECT_FALSE(k.s().run.ProjektGeaendert);
+  EXPECT_EQ(k.Datei("Orte.dat"), orte);
+}
+
+TEST(FormOrt, OkMakesTheChosenLocationCurrentWithItsShadingMap) {
+  Katalog k;
+  TFormOrt form(k.s(), k.synthese);
+  const int aufrufe = k.synthese.aufrufe;
+  const int r = Modal([&] { return form.Zeige(false); }, [&](QWidget*) {
+    form.StringGrid1->setCurrentCell(3, 1);
+    form.PageControl1->setCurrentIndex(2);  // the weather of entry 3 is made here ...
+    form.PageControl1->setCurrentIndex(1);
+    form.Image1->MaleBei(QPoint(33 + 7 * 10, 44 + 7 * 5), Qt::LeftButton, Qt::ControlModifier);
+    form.ButtonOK->click();
+  });
+  EXPECT_EQ(r, 1);
+  EXPECT_EQ(k.s().plant.OrtNr, 3);
+  EXPECT_EQ(k.s().plant.Standort, "Stadt 3");
+  EXPECT_TRUE(k.s().plant.SkyMapAktiv);  // the first stroke ticks the box
+  for (int j = 0; j < 18; ++j) EXPECT_EQ(SkyZelle(k.s().plant.SkyMapDaten, 10, j), j >= 5) << j;
+  EXPECT_TRUE(k.s().run.SolarklimadatenOK);
+  EXPECT_EQ(k.synthese.aufrufe, aufrufe + 1);  // ... and not made again on OK
+  EXPECT_TRUE(k.s().run.ProjektGeaendert);
+}
+
+TEST(FormOrt, WeatherOnlyModeShowsOnlyTheWeatherPageAndAppliesNothing) {
+  Katalog k;
+  TFormOrt form(k.s(), k.synthese);
+  const PlantState plant = k.s().plant;
+  bool nurSeite3 = false, ohneCancel = false;
+  Modal([&] { return form.Zeige(true); }, [&](QWidget*) {
+    nurSeite3 = !form.PageControl1->isTabVisible(0) && !form.PageControl1->isTabVisible(1) &&
+                form.PageControl1->currentIndex() == 2;
+    ohneCancel = form.ButtonCancel->isHidden();
+    Grab(&form, "FormOrt-nurWetter");
+    form.close();
+  });
+  EXPECT_TRUE(nurSeite3);
+  EXPECT_TRUE(ohneCancel);
+  EXPECT_EQ(k.s().plant.OrtNr, plant.OrtNr);
+  EXPECT_EQ(k.s().plant.Standort, plant.Standort);
+  EXPECT_FALSE(k.s().run.ProjektGeaendert);
+  EXPECT_FALSE(k.s().run.NurWetterdaten);
+}
+
+TEST(FormOrt, DeleteAskedShiftsTheProjectAndKeepsADamagedEntry) {
+  Katalog k;
+  // A section whose values could not be read stays in the file through a rewrite.
+  std::string text = OrteText(k.s());
+  text += "[Ort 6]\r\nName=Kaputt\r\nGeoBreite=abc\r\n\r\n";
+  k.dir.Write("Orte.dat", text);
+  k.s().cat.OrteGeladen = false;
+  k.s().plant.Standort = "Stadt 4";
+  ReadOrte(k.s(), k.env);
+  ASSERT_EQ(k.s().cat.OrtAnzahl, 6);
+  TFormOrt form(k.s(), k.synthese);
+  k.msgs->answers = {mrNo, mrYes};
+  Modal([&] { return form.Zeige(false); }, [&](QWidget*) {
+    form.StringGrid1->setCurrentCell(1, 1);
+    form.Loeschen();  // answered No: nothing happens
+    EXPECT_EQ(k.s().cat.OrtAnzahl, 6);
+    form.Loeschen();  // Yes
+    form.ButtonCancel->click();
+  });
+  EXPECT_EQ(k.s().cat.OrtAnzahl, 5);
+  EXPECT_EQ(k.s().plant.OrtNr, 3);  // Stadt 4 moved up, also after Cancel
+  EXPECT_EQ(k.s().plant.Standort, "Stadt 4");
+  const std::string datei = k.Datei("Orte.dat");
+  EXPECT_EQ(datei.find("Stadt 1"), std::string::npos);
+  EXPECT_NE(datei.find("Kaputt"), std::string::npos);
+
+  // The last entry is protected.
+  k.s().cat.OrtAnzahl = 1;
+  k.msgs->shown.clear();
+  form.Loeschen();
+  EXPECT_TRUE(k.msgs->Contains("Letzter Ort darf nicht gelöscht werden!")) << k.msgs->All();
+  EXPECT_EQ(k.s().cat.OrtAnzahl, 1);
+}
+
+void Tippe(QWidget* w, const QString& text, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+  for (QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_A + (c.toUpper().unicode() - 'A'), mods, QString(c));
+    QApplication::sendEvent(w, &press);
+  }
+}
+
+TEST(FormOrt, TypeAheadWeiterAndTheMeasuredDataSwitch) {
+  Katalog k;
+  auto& c = k.s().cat;
+  c.Orte[3].Name = "Mulhouse";
+  c.Orte[4].Name = "München";
+  c.Orte[1].Name = "Murnau";
+  TFormOrt form(k.s(), k.synthese);
+  bool messKnopf = false;
+  const int r = Modal([&] { return form.Zeige(false, true); }, [&](QWidget*) {
+    messKnopf = form.SpeedButtonMessdatenE->isVisible();
+    form.StringGrid1->setCurrentCell(2, 1);
+    Tippe(form.StringGrid1, "mu");
+    EXPECT_EQ(form.StringGrid1->currentRow(), 3);  // the first at or after the focused row
+    Tippe(form.StringGrid1, "r");                   // wraps to row 1
+    EXPECT_EQ(form.StringGrid1->currentRow(), 1);
+    Tippe(form.StringGrid1, "q");                   // no match: dropped
+    EXPECT_EQ(k.s().run.SuchText, "MUR");
+    Tippe(form.StringGrid1, "s", Qt::ShiftModifier);  // ends the search
+    EXPECT_EQ(k.s().run.SuchText, "");
+    form.StringGrid1->setCurrentCell(5, 1);
+    for (int i = 0; i < 3; ++i) form.SpeedButtonFastForward->click();  // past the last page
+  });
+  EXPECT_TRUE(messKnopf);
+  EXPECT_EQ(r, 1);
+  EXPECT_TRUE(k.s().run.WeiterModus);
+  EXPECT_EQ(k.s().plant.OrtNr, 5);
+}
+
+TEST(FormKollektor, DeletingKeepsADamagedEntryAndShiftsTheProjectsCollector) {
+  Katalog k;
+  std::string text = KollektorenText(k.s().cat);
+  text += "[Kollektor 5]\r\nName=Kaputt\r\nEta0=abc\r\n\r\n";
+  k.dir.Write("Koll.dat", text);
+  k.s().cat.KollektorenGeladen = false;
+  k.s().plant.Kollektor = k.s().cat.Kollektoren[3].Name;
+  ReadKollektoren(k.s(), k.status);
+  ASSERT_EQ(k.s().cat.KollektorAnzahl, 5);
+  ASSERT_EQ(k.s().plant.KollektorNr, 3);
+  TFormKollektor form(k.s(), k.status);
+  k.msgs->answers = {mrYes};
+  Modal([&] { return form.Zeige(); }, [&](QWidget*) {
+    form.StringGrid1->setCurrentCell(0, 0);
+    form.Loeschen();
+    form.ButtonCancel->click();
+  });
+  EXPECT_EQ(k.s().cat.KollektorAnzahl, 4);
+  EXPECT_EQ(k.s().plant.KollektorNr, 2);
+  EXPECT_NE(k.Datei("Koll.dat").find("Kaputt"), std::string::npos);
+}
+
+// Progress label and busy cursor while the library makes the years; the picture of real years.
+TEST(FormOrt, RecomputeShowsProgressAndTheYearsAgainstTheMeans) {
+  Katalog k;
+  auto& c = k.s().cat;
+  for (int m = 1; m <= 12; ++m) c.Orte[2].Einstrahlung[m] = 3.6 - 3.0 * std::cos((m - 0.5) * M_PI / 6);
+  TFormOrt form(k.s(), ProgrammKlimgenBridge());
+  k.s().run.SolarklimadatenOK = false;
+  SelectOrt(k.s(), 2, k.env);
+  QString fortschritt;
+  bool busyDabei = false;
+  Modal([&] { return form.Zeige(true); }, [&](QWidget*) {
+    auto* timer = new QTimer(&form);
+    QObject::connect(timer, &QTimer::timeout, [&] {
+      if (QApplication::overrideCursor()) busyDabei = true;
+      if (!form.LabelFortschritt->text().isEmpty()) fortschritt = form.LabelFortschritt->text();
+    });
+    timer->start(1);
+    form.SpeedButtonNeuRechnen->click();
+    timer->stop();
+    EXPECT_TRUE(k.s().run.SolarklimadatenOK);
+    Grab(&form, "FormOrt-Klimgen-Jahre");
+    const std::string datei = k.s().loc.WetterDatei;
+    form.SpeedButtonWSspeichern->click();
+    EXPECT_TRUE(std::filesystem::exists(k.dir / datei));
+    EXPECT_TRUE(std::filesystem::exists(k.dir / "KlimgenData.txt"));
+    EXPECT_EQ(form.Label4->text().toStdString(), datei);
+    EXPECT_TRUE(form.SpeedButtonWSladen->isEnabled());
+    form.SpeedButtonWSladen->click();
+    EXPECT_TRUE(k.s().run.SolarklimadatenOK);
+    form.SpeedButtonWSloeschen->click();
+    EXPECT_FALSE(std::filesystem::exists(k.dir / datei));
+    EXPECT_FALSE(form.SpeedButtonWSladen->isEnabled());
+    form.ButtonOK->click();
+  });
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  EXPECT_FALSE(fortschritt.isEmpty());
+  EXPECT_TRUE(busyDabei);
+}
+
+TEST(FormOrtEdit, ConvertsMonthlySumsRefusesRangesAndStoresOnOk) {
+  Katalog k;
+  TFormOrtEdit form(k.s(), k.status);
+  const PlantState plant = k.s().plant;
+  const int r = Modal([&] { return form.Bearbeite(4); }, [&](QWidget*) {
+    EXPECT_EQ(form.LabelZzoneN->text(), "(CET/MEZ)");
+    form.Einstrahlung[1]->setText("155");
+    emit form.Einstrahlung[1]->editingFinished();
+    EXPECT_EQ(form.Einstrahlung[1]->text(), "5,00");
+    for (int m = 1; m <= 12; ++m) form.Einstrahlung[m]->setText("3");
+    EXPECT_EQ(form.EditGhor->text(), "1095,00");
+    form.EditZZone->setText("5");
+    EXPECT_EQ(form.LabelZzoneN->text(), "");
+    form.EditZZone->setText("1");
+    Grab(&form, "FormOrtEdit");
+    form.Edit27->setText("95");
+    form.ButtonOK->click();  // refused: latitude
+    EXPECT_TRUE(k.msgs->Contains("geo. Breite")) << k.msgs->All();
+    form.Edit27->setText("47,5");
+    form.Edit1->setText("Neustadt");
+    form.ButtonOK->click();
+  });
+  EXPECT_EQ(r, 1);
+  EXPECT_EQ(k.s().cat.Orte[4].Name, "Neustadt");
+  EXPECT_FLOAT_EQ(k.s().cat.Orte[4].GeoBreite, 47.5f);
+  EXPECT_NE(k.Datei("Orte.dat").find("Neustadt"), std::string::npos);
+  EXPECT_EQ(k.s().plant.OrtNr, plant.OrtNr);  // the project's location waits for OK above
+}
+
+TEST(FormOrt, CancelAfterEditingTheProjectsEntryFollowsTheRewrittenEntry) {
+  Katalog k;
+  TFormOrt form(k.s(), k.synthese);
+  Modal([&] { return form.Zeige(false); }, [&](QWidget*) {
+    test::WhenModal([&](QWidget*) {
+      form.FormOrtEdit->Edit1->setText("");
+      form.FormOrtEdit->ButtonOK->click();  // refused: no name
+      form.FormOrtEdit->Edit1->setText("Umbenannt");
+      form.FormOrtEdit->ButtonOK->click();
+    });
+    form.Bearbeiten();  // the project's entry, row 2
+    form.ButtonCancel->click();
+  });
+  EXPECT_TRUE(k.msgs->Contains("Name")) << k.msgs->All();
+  EXPECT_EQ(k.s().plant.OrtNr, 2);
+  EXPECT_EQ(k.s().plant.Standort, "Umbenannt");  // not a name the catalogue lost
+  EXPECT_TRUE(k.s().run.SolarklimadatenOK);
+}
+
+TEST(FormSkyObjekt, RefusesEmptySizesAndRasterisesAnObject) {
+  SkyMapGrid g{};
+  test::ScopedMessages msgs;
+  TFormSkyObjekt form;
+  const int r = Modal([&] { return form.Trage(g); }, [&](QWidget*) {
+    form.ButtonOK->click();  // distance 0
+    EXPECT_TRUE(msgs->Contains("Entfernung '0' ?!?"));
+    form.Edit1->setText("10");
+    form.Edit2->setText("-3");
+    form.ButtonOK->click();
+    EXPECT_EQ(msgs->shown.size(), 2u);
+    form.Edit2->setText("10");
+    form.Edit3->setText("20");
+    Grab(&form, "FormSkyObjekt");
+    form.ButtonOK->click();
+  });
+  EXPECT_EQ(r, 1);
+  EXPECT_TRUE(SkyZelle(g, 36, 17));
+}
+
+TEST(FormMessdatenE, OkTakesTheValuesAndCancelKeepsEarlierData) {
+  Katalog k;
+  TFormMessdatenE form(k.s());
+  std::string text;
+  for (int i = 0; i < 8760; ++i) text += "250\n";
+  int r = Modal([&] { return form.Zeige(); }, [&](QWidget*) {
+    EXPECT_FALSE(form.ButtonOK->isEnabled());
+    form.RichEdit1->setPlainText(QString::fromStdString(text));
+    form.Button1->click();
+    EXPECT_EQ(form.LabelR1->text(), "Koll. 1: 8760 Stundenwerte übernommen");
+    Grab(&form, "FormMessdatenE");
+    form.ButtonOK->click();
+  });
+  EXPECT_EQ(r, 1);
+  EXPECT_TRUE(k.s().run.MessdatenAktiv);
+  EXPECT_FLOAT_EQ(k.s().weather.Messdaten1[8760], 250.0f);
+  r = Modal([&] { return form.Zeige(); }, [&](QWidget*) { form.ButtonCancel->click(); });
+  EXPECT_EQ(r, 2);
+  EXPECT_TRUE(k.s().run.MessdatenAktiv);
+}
+
+TEST(FormKollektor, OkWritesTheProjectAndKeepsTheMounting) {
+  Katalog k;
+  TFormKollektor form(k.s(), k.status);
+  const std::string koll = k.Datei("Koll.dat");
+  const int r = Modal([&] { return form.Zeige(); }, [&](QWidget*) {
+    Grab(&form, "FormKollektor");
+    form.StringGrid1->setCurrentCell(1, 0);
+    form.PageControl1->setCurrentIndex(1);
+    form.feld1.flaeche->setText("2*2,5");
+    emit form.feld1.flaeche->editingFinished();
+    EXPECT_EQ(form.feld1.flaeche->text(), "5,00");
+    form.feld1.azimut->setValue(100);
+    form.CheckBoxOstWest->setChecked(true);
+    form.SpeedButtonOW->click();
+    EXPECT_DOUBLE_EQ(form.feld2.azimut->value(), -80);
+    EXPECT_FALSE(form.PageControl1->isTabVisible(3));
+    Grab(&form, "FormKollektor-Parameter");
+    form.CheckBoxOstWest->setChecked(false);
+    form.PageControl1->setCurrentIndex(2);
+    form.Edit10->setValue(17.5);
+    Grab(&form, "FormKollektor-Solarkreis");
+    form.PageControl1->setCurrentIndex(3);
+    Grab(&form, "FormKollektor-Montage");
+    form.ButtonOK->click();
+  });
+  EXPECT_EQ(r, 1);
+  const PlantState& p = k.s().plant;
+  EXPECT_EQ(p.KollektorNr, 2);
+  EXPECT_FLOAT_EQ(p.KollektorFlaeche, 5.0f);
+  EXPECT_FLOAT_EQ(p.KollektorAzimut, 100.0f);
+  EXPECT_FLOAT_EQ(p.Solarkreislaenge, 17.5f);  // decimals kept
+  EXPECT_FLOAT_EQ(p.Speichertauscherleistung, 100.0f);
+  EXPECT_EQ(p.KollektorMontage, 3);  // the mounting chosen stays
+  EXPECT_FALSE(p.OstWestKollektor);
+  EXPECT_EQ(k.Datei("Koll.dat"), koll);
+}
+
+TEST(FormKollektor, CancelAndAreaLimitsAndViewingChangeNothing) {
+  Katalog k;
+  TFormKollektor form(k.s(), k.status);
+  const std::string koll = k.Datei("Koll.dat");
+  const PlantState vorher = k.s().plant;
+  const int r = Modal([&] { return form.Zeige(); }, [&](QWidget*) {
+    form.PageControl1->setCurrentIndex(1);
+    form.feld1.flaeche->setText("400");
+    emit form.feld1.flaeche->editingFinished();
+    EXPECT_EQ(form.feld1.flaeche->text(), "299,90");
+    form.feld1.flaeche->setText("0,3");
+    emit form.feld1.flaeche->editingFinished();
+    EXPECT_EQ(form.feld1.flaeche->text(), "0,50");
+    form.PageControl1->setCurrentIndex(0);
+    form.StringGrid1->setCurrentCell(2, 0);
+    test::WhenModal([&](QWidget* d) {
+      Grab(d, "FormKollektorEdit");
+      form.FormKollektorEdit->ButtonOK->click();  // viewed only
+    });
+    form.Bearbeiten();
+    test::WhenModal([&](QWidget*) { form.FormKollektorEdit->ButtonCancel->click(); });
+    form.Neu();  // the copy is undone
+    EXPECT_EQ(k.s().cat.KollektorAnzahl, 4);
+    form.ButtonCancel->click();
+  });
+  EXPECT_EQ(r, 2);
+  EXPECT_EQ(k.Datei("Koll.dat"), koll);
+  EXPECT_EQ(k.s().plant.KollektorNr, vorher.KollektorNr);
+  EXPECT_EQ(k.s().plant.KollektorFlaeche, vorher.KollektorFlaeche);
+  EXPECT_TRUE(k.msgs->Contains("Kollektorfläche maximal")) << k.msgs->All();
+}
+
+TEST(FormKollektor, AreaStepsByWholeModulesOverTheFullRange) {
+  Katalog k;
+  k.s().cat.Kollektoren[1].ModulFlaeche = 2.5f;
+  k.s().plant.KollektorFlaeche = 5;
+  TFormKollektor form(k.s(), k.status);
+  Modal([&] { return form.Zeige(); }, [&](QWidget*) {
+    auto& f = form.feld1;
+    EXPECT_EQ(f.modAnz->text(), "(2 Kollektoren)");
+    f.anzahl->stepUp();
+    EXPECT_EQ(f.flaeche->text(), "7,50");
+    EXPECT_EQ(f.modAnz->text(), "(3 Kollektoren)");
+    QKeyEvent hoch(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
+    QApplication::sendEvent(f.flaeche, &hoch);
+    EXPECT_EQ(f.flaeche->text(), "10,00");
+    f.anzahl->setValue(130);  // beyond 300 m²
+    EXPECT_EQ(f.flaeche->text(), "299,90");
+    k.s().cat.Kollektoren[1].ModulFlaeche = 0.5f;
+    f.anzahl->setValue(500);  // small modules reach the top of the range too
+    EXPECT_EQ(f.flaeche->text(), "250,00");
+    form.ButtonCancel->click();
+  });
+  EXPECT_FLOAT_EQ(k.s().plant.KollektorFlaeche, 5.0f);
+}
+
+TEST(FormKollektorEdit, ShowsEfficiencyAndWritesOnlyChangedFields) {
+  Katalog k;
+  auto& e = k.s().cat.Kollektoren[1];
+  e.Eta0 = 0.8f;
+  e.K1 = 4;
+  e.K2 = 0.01f;
+  WriteKollektoren(k.s(), k.status);
+  TFormKollektorEdit form(k.s(), k.status);
+  const float aussen = k.s().moment.AussenTemp = 20.0f;
+  const int r = Modal([&] { return form.Bearbeite(1); }, [&](QWidget*) {
+    EXPECT_EQ(form.Label13->text(), "0,58");
+    EXPECT_EQ(form.Label14->text(), "0,32");
+    form.EditQuelle->setText("Prüfinstitut X");
+    form.ButtonOK->click();
+  });
+  EXPECT_EQ(r, 1);
+  EXPECT_EQ(k.s().cat.Kollektoren[1].Quelle, "Prüfinstitut X");
+  EXPECT_NE(k.Datei("Koll.dat").find("finstitut X"), std::string::npos);
+  EXPECT_EQ(k.s().moment.AussenTemp, aussen);
+}
+
+TEST(KollBild, ModelCodesInTheNameChooseThePictureElseTheKind) {
+  const struct { const char* name; bool vrk; const char* bild; } faelle[] = {
+      {"Sonnenwerk Flach 2.5", false, "Koll1"}, {"XY Vakuum 30", true, "Koll2"},
+      {"Tube CPC 12", true, "Koll3"},           {"Groß 10 m²", false, "Koll1"},
+      {"Dach Großfläche", false, "Koll4"},      {"Poolabsorber", false, "Koll5"},
+      {"flacher Kollektor", false, "Koll1"},        {"Heat Luft", false, "Koll6"},
+      {"Röhre 20", true, "Koll2"},              {"Namenlos", false, "Koll1"},
+  };
+  for (const auto& f : faelle) {
+    TKollektor k;
+    k.Name = f.name;
+    k.VRK = f.vrk;
+    EXPECT_EQ(KollBildName(k), f.bild) << f.name;
+  }
+  QDir().mkpath(TAV_SCREENS_DIR);
+  for (int i = 1; i <= 6; ++i) {
+    const QString name = QString("Koll%1").arg(i);
+    const QImage& bild = LoadResBitmap(name);
+    EXPECT_NE(&bild, &ResBitmapPlaceholder()) << name.toStdString();
+    EXPECT_TRUE(bild.save(QStringLiteral(TAV_SCREENS_DIR "/Picture-%1.png").arg(name)));
+  }
+}
+
+}  // namespace
+}  // namespace tav
