@@ -1,14 +1,30 @@
 #include "app/Befehle.h"
 
 #include <QAction>
+#include <optional>
 
 #include "app/FormAnlage.h"
 #include "app/Hauptmenu.h"
+#include "app/ProjektDialoge.h"
+#include "catalogues/KatalogDienste.h"
+#include "catalogues/ui/CatalogueCommands.h"
+#include "catalogues/ui/FormProjektInfo.h"
 #include "results/ui/FormSimErg.h"
 #include "results/ui/ResultsCommands.h"
 #include "simulation/ui/SimCommands.h"
 
 namespace tav {
+
+namespace {
+
+// The catalogue services the project commands load and save through; they live as long as the
+// window they report to.
+std::optional<KatalogDienste>& ProgrammDienste() {
+  static std::optional<KatalogDienste> dienste;
+  return dienste;
+}
+
+}  // namespace
 
 void VerbindeFenster(Hauptmenu& w) {
   SimHooks& sim = SimCommandHooks();
@@ -41,7 +57,35 @@ void VerbindeFenster(Hauptmenu& w) {
                      [&w](const std::string& text) { w.Status(text); }, &geaendert);
     if (geaendert) w.InvalidateResults();
   };
+  // Location and collector dialogs: their menu items and tool buttons, the set-up chain, the
+  // run window's weather button, and the location editor after a weather import.
+  w.FormOrt = [&w] { ShowOrtDialog(&w); };
+  w.FormKollektor = [&w] { ShowKollektorDialog(&w); };
+  w.FormOrtEdit = [&w] { ShowOrtEditImport(&w); };
+  sim.Klimgen = [](QWidget* parent) { ShowOrtDialog(parent, true); };
   w.UpdateChainEnabled();
+
+  // Project dialogs, data folder, about box and the three calculators.
+  ProgrammDienste().emplace(w.Dienste());
+  ProjektHooks& projekt = ProjektCommandHooks();
+  projekt.Dienste = &*ProgrammDienste();
+  projekt.RefreshSchema = [&w] { w.RefreshSchema(); };
+  projekt.InvalidateResults = [&w] { w.InvalidateResults(); };
+  projekt.ProjektInfo = [&w](QWidget*, const std::string& caption) {
+    TFormProjektInfo* dlg = w.FormProjektInfo();
+    dlg->setWindowTitle(QString::fromStdString(caption));
+    return dlg->exec();
+  };
+  projekt.EinstellungenGeladen = [&w] { w.Retranslate(); };
+  w.WireCommand(QStringLiteral("Speichern"), [&w] { ProjektSpeichernBefehl(&w); });
+  w.WireCommand(QStringLiteral("Waehlen"), [&w] { ProjektWaehlenBefehl(&w); });
+  w.WireCommand(QStringLiteral("Loeschen"), [&w] { ProjektLoeschenBefehl(&w); });
+  w.WireCommand(QStringLiteral("Datenordner"), [&w] { DatenordnerBefehl(&w); });
+  w.WireCommand(QStringLiteral("Info"), [&w] { ProgrammInfoBefehl(&w); });
+  w.WireCommand(QStringLiteral("Warmwasser"), [&w] { WarmwasserBefehl(&w); });
+  w.WireCommand(QStringLiteral("AbsorberDrehung"), [&w] { AbsorberDrehungBefehl(&w); });
+  w.WireCommand(QStringLiteral("Solarkreisvolumen"), [&w] { SolarkreisVolBefehl(&w); });
 }
+
 
 }  // namespace tav

@@ -1,5 +1,6 @@
 #include "app/FormAnlage.h"
 
+#include <QPointer>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -1357,7 +1358,7 @@ void TFormAnlage::EnergieBearbeiten() {
 
 int ShowAnlageDialog(QWidget* parent, int Seite, const std::function<void(const std::string&)>& Statuszeile,
                      bool* PlantChanged) {
-  static TFormAnlage* form = nullptr;
+  static QPointer<TFormAnlage> form;  // made anew when deleted with its parent
   if (!form) form = new TFormAnlage(parent);
   if (Statuszeile) form->Statuszeile = Statuszeile;
   const int r = form->Zeige(Seite);

@@ -167,6 +167,8 @@ class Hauptmenu : public QMainWindow, public StatusSink {
   DateiDialog SpeichernDialog;
 
   TFormProjektInfo* FormProjektInfo();
+  // The program's catalogue services, reporting to this window's status bar.
+  KatalogDienste Dienste();
 
   // StatusSink: the status bar and the busy cursor.
   void Status(const std::string& text) override;
@@ -194,7 +196,6 @@ class Hauptmenu : public QMainWindow, public StatusSink {
   void MitMarker(QToolButton* button, const std::function<void()>& befehl);
   // One dialog of the set-up chain with its marker; true when it was left with "continue".
   bool KettenDialog(QToolButton* button, const std::function<void()>& zeigen);
-  KatalogDienste Dienste();
   QToolButton* ToolButtonFuer(const QString& actionName) const;
   std::string ProjektDatei() const;
 

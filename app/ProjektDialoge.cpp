@@ -1,5 +1,7 @@
 #include "app/ProjektDialoge.h"
 
+#include <QPointer>
+
 #include <QApplication>
 #include <QWidget>
 
@@ -53,17 +55,18 @@ HookDienste& Dienste() {
   return d;
 }
 
-// One window of each kind for the program's life, made on first use.
+// One window of each kind, made on first use and kept while its parent lives (a window
+// deleted with its parent is made anew).
 template <typename F>
 F& Einmal(QWidget* parent) {
-  static F* form = nullptr;
+  static QPointer<F> form;
   if (!form) form = new F(G(), Dienste(), parent);
   return *form;
 }
 
 template <typename F>
 F& EinmalOhneDienste(QWidget* parent) {
-  static F* form = nullptr;
+  static QPointer<F> form;
   if (!form) form = new F(G(), parent);
   return *form;
 }

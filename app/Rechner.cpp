@@ -134,11 +134,11 @@ MagErgebnis BerechneMAG(const MagEingaben& ein) {
 TReport MagBericht(const MagErgebnis& e, const std::string& titel, int tabStop) {
   const MagEingaben& x = e.Ein;
   TReport r;
-  r.TabStops = {tabStop};
-  r.Lines.push_back({titel, true, true});
-  r.Lines.push_back({});
+  r.Tabs = {tabStop};
+  AddLine(r, titel, true, true);
+  AddLine(r, "");
   auto zeile = [&r](const std::string& label, const std::string& wert) {
-    r.Lines.push_back({label + "\t" + wert});
+    AddLine(r, label + "\t" + wert);
   };
   const std::string liter = " " + T(TX::Liter);
   const std::string bar = " bar";
@@ -149,7 +149,7 @@ TReport MagBericht(const MagErgebnis& e, const std::string& titel, int tabStop) 
   zeile(T(TX::FormSvolDampfdruck) + " " + Zahl(1, 0, x.Verdampfung) + "°C",
         Zahl(5, 1, e.Dampfdruck) + bar);
   zeile(T(TX::FormSvolstatDruck) + ":", Zahl(5, 1, e.StatDruck) + bar);
-  r.Lines.push_back({});
+  AddLine(r, "");
   const double gesamt = x.Kollektorvolumen + x.Leitungsvolumen + x.Tauschervolumen + x.Vorlage;
   zeile(T(TX::FormSvolVolLtgWT) + ":", Zahl(4, 0, x.Leitungsvolumen + x.Tauschervolumen) + liter);
   zeile(T(TX::Vorlagevolumen) + ":", Zahl(4, 0, x.Vorlage) + liter);
@@ -159,8 +159,8 @@ TReport MagBericht(const MagErgebnis& e, const std::string& titel, int tabStop) 
   zeile(T(TX::Vordruck) + ":", Zahl(5, 1, e.Vordruck) + bar);
   if (e.KeinArbeitsbereich) {
     zeile(T(TX::Enddruck) + ":", Zahl(5, 1, e.Enddruck) + bar);
-    r.Lines.push_back({});
-    r.Lines.push_back({kKeinArbeitsbereich, true});
+    AddLine(r, "");
+    AddLine(r, kKeinArbeitsbereich, true);
     return r;
   }
   zeile(T(TX::Fuelldruck) + ":", Zahl(5, 1, e.Fuelldruck) + bar);

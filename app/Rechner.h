@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "results/Report.h"
+#include "results/ReportModel.h"
 
 namespace tav {
 

@@ -1,5 +1,6 @@
 #include "catalogues/ui/CatalogueCommands.h"
 
+#include <QPointer>
 #include <QCoreApplication>
 #include <QStringList>
 #include <string>
@@ -31,7 +32,7 @@ bool MitMessdaten() {
 
 template <class F, class... A>
 F& Einmal(QWidget* parent, A&... args) {
-  static F* form = nullptr;
+  static QPointer<F> form;  // made anew when deleted with its parent
   if (!form) form = new F(args..., parent);
   return *form;
 }

@@ -61,7 +61,7 @@ class Datenordner : public ::testing::Test {
 };
 
 TEST_F(Datenordner, EmptyAndNewFoldersAreFilledAndRecorded) {
-  for (const fs::path ziel : {neu.path(), neu.path() / "tief" / "unten"}) {
+  for (const fs::path& ziel : {neu.path(), neu.path() / "tief" / "unten"}) {
     s.folders.DatenDir = alt.path().string() + "/";
     DatenordnerWechseln(s, d, ziel.string());  // typed without the trailing "/"
     EXPECT_FALSE(s.run.Abbruch) << ziel;

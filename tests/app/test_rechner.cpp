@@ -99,8 +99,8 @@ TEST(Ausdehnungsgefaess, WorkedExample) {
 
   const TReport r = MagBericht(e, "Tavrel 3.0 - Ausdehnungsgefäßauslegung", 125);
   ASSERT_GE(r.Lines.size(), 18u);
-  EXPECT_TRUE(r.Lines[0].Bold && r.Lines[0].Underline);
-  EXPECT_EQ(r.TabStops, std::vector<int>{125});
+  EXPECT_TRUE(r.Lines[0].WhollyBold() && r.Lines[0].Underlined());
+  EXPECT_EQ(r.Tabs, std::vector<int>{125});
   std::string alles;
   for (const auto& l : r.Lines) alles += l.Text + "\n";
   for (const char* z : {"Kollektorvolumen:\t      10 Liter\n", "Kollektorstillstandstemperatur:\t    212°C\n",
