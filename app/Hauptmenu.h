@@ -167,6 +167,8 @@ class Hauptmenu : public QMainWindow, public StatusSink {
   DateiDialog SpeichernDialog;
 
   TFormProjektInfo* FormProjektInfo();
+  // What makes weather years for a location without a stored weather file.
+  WetterSynthese& Synthese() const { return synthese_; }
 
   // StatusSink: the status bar and the busy cursor.
   void Status(const std::string& text) override;
