@@ -43,6 +43,7 @@ constexpr const char* kSeiteQbedarf = "Wärmebedarf";
 constexpr const char* kSeiteDimTWW = "Dim TWW";
 constexpr const char* kSeiteDimSolHeiz = "Dim Solares Heizen";
 constexpr const char* kZurueck = "&zurück";
+constexpr const char* kNeigung = "Neigung";
 constexpr const char* kPlz = "Postleitzone";
 constexpr const char* kOrtName = "Ort";
 constexpr const char* kLand = "Land";
@@ -126,8 +127,8 @@ class TWinkelbild : public QWidget {
     p.setPen(Qt::black);
     p.drawText(QRectF(0, 2, b, 18), Qt::AlignCenter, QString::number(ng_->value()) + "°");
     // Top view: compass with south at the bottom, the arrow turned by the azimuth.
-    const QPointF m(b * 1.5, h * 0.55);
-    const double r = std::min(b, h) * 0.32;
+    const QPointF m(b * 1.5, h * 0.6);
+    const double r = std::min(b, h) * 0.27;
     p.setPen(QPen(QColor(0x37, 0x47, 0x4F), 1));
     p.drawEllipse(m, r, r);
     p.drawText(QRectF(m.x() - 10, m.y() + r + 1, 20, 14), Qt::AlignCenter, "S");
@@ -137,7 +138,7 @@ class TWinkelbild : public QWidget {
     p.setPen(QPen(QColor(0x19, 0x76, 0xD2), 3));
     p.drawLine(m, spitze);
     p.setPen(Qt::black);
-    p.drawText(QRectF(b, 2, b, 18), Qt::AlignCenter, Zahl(az_->value(), 1) + "°");
+    p.drawText(QRectF(b + 6, 2, b / 2, 18), Qt::AlignLeft | Qt::AlignVCenter, Zahl(az_->value(), 1) + "°");
   }
 
  private:
@@ -262,18 +263,24 @@ TFormPrjAssistent::TFormPrjAssistent(QWidget* parent) : QDialog(parent), Lauf(Ec
     auto* l = new QFormLayout(TabSheetStart);
     EditPrjName = new QLineEdit(TabSheetStart);
     EditPrjName->setObjectName("EditPrjName");
-    l->addRow(Etikett(TabSheetStart, "LabelPrjName"), EditPrjName);
+    auto* ln = Etikett(TabSheetStart, "LabelPrjName");
+    ln->setBuddy(EditPrjName);
+    l->addRow(ln, EditPrjName);
     StringGridOrte = new QTableWidget(TabSheetStart);
     StringGridOrte->setObjectName("StringGridOrte");
     StringGridOrte->setColumnCount(3);
-    l->addRow(Etikett(TabSheetStart, "LabelOrt"), StringGridOrte);
+    auto* lo = Etikett(TabSheetStart, "LabelOrt");
+    lo->setBuddy(StringGridOrte);
+    l->addRow(lo, StringGridOrte);
   }
   // Kollektortyp
   TabSheetKollektor = seite("TabSheetKollektor");
   {
     auto* l = new QGridLayout(TabSheetKollektor);
-    l->addWidget(Etikett(TabSheetKollektor, "LabelKollTyp"), 0, 0);
+    auto* lk = Etikett(TabSheetKollektor, "LabelKollTyp");
+    l->addWidget(lk, 0, 0);
     StringGridKollektor = new QTableWidget(TabSheetKollektor);
+    lk->setBuddy(StringGridKollektor);
     StringGridKollektor->setObjectName("StringGridKollektor");
     StringGridKollektor->setColumnCount(1);
     l->addWidget(StringGridKollektor, 1, 0, 1, 1);
@@ -289,6 +296,7 @@ TFormPrjAssistent::TFormPrjAssistent(QWidget* parent) : QDialog(parent), Lauf(Ec
     EditAz->setDecimals(1);
     EditAz->setLocale(QLocale(QLocale::German));
     EditAz->setSuffix("°");
+    findChild<QLabel*>("LabelKollOri")->setBuddy(EditNg);
     rechts->addRow(Etikett(TabSheetKollektor, "LabelNg"), EditNg);
     rechts->addRow(Etikett(TabSheetKollektor, "LabelAz"), EditAz);
     ImageWinkelbild = new TWinkelbild(TabSheetKollektor, EditNg, EditAz);
@@ -306,12 +314,17 @@ TFormPrjAssistent::TFormPrjAssistent(QWidget* parent) : QDialog(parent), Lauf(Ec
     auto* l = new QGridLayout(TabSheetQbedarf);
     int z = 0;
     auto zeile = [&](const char* etikett, QWidget* feld, const char* einheit, QWidget* zusatz = nullptr) {
-      l->addWidget(Etikett(TabSheetQbedarf, etikett), z, 0);
+      auto* lb = Etikett(TabSheetQbedarf, etikett);
+      lb->setBuddy(feld);
+      l->addWidget(lb, z, 0);
       l->addWidget(feld, z, 1);
-      auto* e = Etikett(TabSheetQbedarf, (std::string(etikett) + "Einheit").c_str());
-      e->setProperty("einheit", einheit);
-      l->addWidget(e, z, 2);
-      if (zusatz) l->addWidget(zusatz, z, 3);
+      if (zusatz) {
+        l->addWidget(zusatz, z, 2);
+      } else {
+        auto* e = Etikett(TabSheetQbedarf, (std::string(etikett) + "Einheit").c_str());
+        e->setProperty("einheit", einheit);
+        l->addWidget(e, z, 2);
+      }
       ++z;
     };
     EditTWW_Liter = Feld(TabSheetQbedarf, "EditTWW_Liter");
@@ -408,7 +421,10 @@ TFormPrjAssistent::TFormPrjAssistent(QWidget* parent) : QDialog(parent), Lauf(Ec
     r->addWidget(RadioButtonkWh_abs, z++, 0, 1, 3);
     r->addWidget(RadioButtonkWh_spez, z++, 0, 1, 3);
     r->setRowStretch(z, 1);
-    l->addLayout(r);
+    auto* panel = new QWidget(TabSheetDimTWW);
+    panel->setLayout(r);
+    panel->setFixedWidth(240);
+    l->addWidget(panel);
     connect(SpeedButtonup, &QToolButton::clicked, this, [this] { FlaecheSchritt(true); });
     connect(SpeedButtondn, &QToolButton::clicked, this, [this] { FlaecheSchritt(false); });
     connect(SpeedButtonup2, &QToolButton::clicked, this, [this] { SpeicherSchritt(true); });
@@ -479,7 +495,10 @@ TFormPrjAssistent::TFormPrjAssistent(QWidget* parent) : QDialog(parent), Lauf(Ec
     r->addWidget(RadioButtonkWh_abs_hz, z++, 0, 1, 3);
     r->addWidget(RadioButtonkWh_spez_hz, z++, 0, 1, 3);
     r->setRowStretch(z, 1);
-    l->addLayout(r);
+    auto* panel = new QWidget(TabSheetDimSolHeiz);
+    panel->setLayout(r);
+    panel->setFixedWidth(240);
+    l->addWidget(panel);
     connect(SpeedButtonup_hz, &QToolButton::clicked, this, [this] { FlaecheSchrittHz(true); });
     connect(SpeedButtondn_hz, &QToolButton::clicked, this, [this] { FlaecheSchrittHz(false); });
     connect(RadioButtonkWh_abs_hz, &QRadioButton::toggled, this, [this](bool an) {
@@ -556,7 +575,7 @@ void TFormPrjAssistent::Beschriften() {
   text("LabelOrt", Tq(TX::FormAssOrt));
   text("LabelKollTyp", Tq(TX::FormAssKollTyp));
   text("LabelKollOri", Tq(TX::FormAssKollOri));
-  text("LabelNg", Tq(TX::Grad));
+  text("LabelNg", kNeigung);
   text("LabelAz", Tq(TX::Azimut));
   text("LabelTWW", Tq(TX::FormAssTWW));
   text("LabelT_WW", Tq(TX::FormAssT_warm));
