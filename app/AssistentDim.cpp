@@ -8,6 +8,7 @@
 #include "foundation/Sums.h"
 #include "foundation/TavUtil.h"
 #include "simulation/DayDriver.h"
+#include "simulation/HeatingCircuit.h"
 #include "simulation/PlantParams.h"
 #include "simulation/SimRun.h"
 #include "simulation/SimState.h"
@@ -18,6 +19,8 @@ namespace {
 
 constexpr std::array<int, 13> kMonatsTage = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 constexpr float kGleich = 0.001f;  // areas within this are the same variant
+// Design flow and return (°C) of a heating circuit the wizard adds to a hot-water project.
+constexpr float kWizardVorlauf = 55.0f, kWizardRuecklauf = 40.0f;
 
 float Bedarf(const ResultState& r) { return (r.WWBedarfMonat[13] + r.VerlustMonat[13]) / 1000.0f; }
 
@@ -295,6 +298,11 @@ void PrepareSolarHeating(TavState& g, AssistentDim& d, std::uint8_t gesichertTyp
   p.Heizgrenztemp = heizgrenze;
   p.Heizwaermebedarf = std::max(0.0f, qheizKWh) * 1000.0f;
   p.HeizQnorm = HeizleistungFuer(g, p.HeizTnorm);
+  // A project that had no heating circuit gets a low-temperature one, or no run could start.
+  if (!HeizkurveGueltig(p.HeizTnorm, p.HeizTvor100, p.HeizTrck100)) {
+    p.HeizTvor100 = kWizardVorlauf;
+    p.HeizTrck100 = kWizardRuecklauf;
+  }
 }
 
 void RunHeatingVariant(TavState& g, AssistentDim& d, const StillerLauf& lauf) {

@@ -245,6 +245,17 @@ TEST(AssistentDimEngine, DesignFractionMatchesANormalRun) {
   const auto& r = g.results;
   const float normal = r.SolarertragMonat[13] / (r.WWBedarfMonat[13] + r.VerlustMonat[13]) * 100.0f;
   EXPECT_NEAR(anzeige, normal, 0.05f);
+
+  // Heating support on this hot-water project (no heating circuit yet): every run starts,
+  // the area grows within the factor and the heating gets a share.
+  PrepareSolarHeating(g, d, 1, 12000.0f, 15.0f);
+  EXPECT_EQ(PruefeKonfiguration(g), "");
+  EXPECT_EQ(g.plant.AnlagenTypNr, 6);
+  const float a = SizeHeatingSupport(g, d, EchterStillerLauf());
+  EXPECT_GE(a, d.ZielFlaeche);
+  EXPECT_LE(a, d.ZielFlaeche * g.plant.KAfaktor / 10.0f + 1e-3f);
+  EXPECT_GT(d.DeckungHeizung, 0.0f);
+  EXPECT_GT(d.DeckungTWW, 0.0f);
 }
 
 }  // namespace
