@@ -9,9 +9,11 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolButton>
 
 #include "app/Befehle.h"
@@ -217,7 +219,63 @@ TEST(FormPrjAssistent, InputLimitsAndTheFactorButtons) {
   f.SpeedButtondnf->click();
   f.SpeedButtondnf->click();
   EXPECT_EQ(f.EditKAfaktor->text(), "1,1");
+
+  // F1: the wizard's page, or that of the grid in front.
+  std::vector<int> hilfe;
+  f.Hooks.Hilfe = [&hilfe](int k) { hilfe.push_back(k); };
+  test::Key(&f, Qt::Key_F1);
+  f.BitBtnBackward->click();
+  f.BitBtnBackward->click();
+  f.StringGridOrte->setFocus();
+  test::Key(&f, Qt::Key_F1);
+  EXPECT_EQ(hilfe, (std::vector<int>{870, 871}));
+  // Type-ahead in the location grid finds by name.
+  f.StringGridOrte->setCurrentCell(0, 0);
+  f.StringGridOrte->keyboardSearch("W");
+  EXPECT_EQ(f.StringGridOrte->item(f.StringGridOrte->currentRow(), 1)->text(), "Warmbronn");
   f.reject();
+}
+
+// The sizing shows its progress and keeps the event loop running between its runs; Cancel
+// pressed during a run closes the wizard after that run with everything put back.
+TEST(FormPrjAssistent, SizingShowsProgressAndCancelStopsIt) {
+  AssistentWelt w;
+  TFormPrjAssistent& f = *w.f;
+  const TavState vorher = G();
+  w.Zeige();
+  f.BitBtnForward->click();
+  f.BitBtnForward->click();
+  f.CheckBoxSolarKombi->setChecked(false);
+  const StillerLauf echt = f.Lauf;
+  int laeufe = 0, zeitgeber = 0, fortschritt = -1;
+  bool sichtbar = false;
+  f.Lauf = [&](TavState& g) {
+    ++laeufe;
+    sichtbar = f.ProgressBarDim->isVisible();
+    fortschritt = f.ProgressBarDim->value();
+    QTimer::singleShot(0, [&zeitgeber] { ++zeitgeber; });
+    return echt(g);
+  };
+  f.BitBtnForward->click();
+  EXPECT_EQ(laeufe, 2);
+  EXPECT_TRUE(sichtbar);
+  EXPECT_EQ(fortschritt, 1);      // the second run sees the first counted
+  EXPECT_GE(zeitgeber, 1);        // events were processed between the runs
+  EXPECT_FALSE(f.ProgressBarDim->isVisible());
+
+  // Cancel during the next run (a module step).
+  f.Lauf = [&](TavState& g) {
+    f.ButtonCancel->click();
+    return echt(g);
+  };
+  f.SpeedButtonup->click();
+  EXPECT_EQ(f.result(), QDialog::Rejected);
+  EXPECT_FALSE(f.isVisible());
+  EXPECT_EQ(G().plant.KollektorFlaeche, vorher.plant.KollektorFlaeche);
+  EXPECT_EQ(G().plant.Speicher1vol, vorher.plant.Speicher1vol);
+  EXPECT_EQ(G().settings.SimJahre, vorher.settings.SimJahre);
+  EXPECT_EQ(G().weather.WetterDaten.Werte, vorher.weather.WetterDaten.Werte);
+  f.Lauf = echt;
 }
 
 TEST(FormPrjAssistent, TheToolButtonOpensTheWizardAndOkSavesAndSimulates) {
