@@ -387,6 +387,7 @@ TFormPrjAssistent::TFormPrjAssistent(QWidget* parent) : QDialog(parent), Lauf(Ec
     int z = 0;
     LabelKollN = Etikett(TabSheetDimTWW, "LabelKollN");
     LabelKollN->setWordWrap(true);
+    LabelKollN->setMinimumHeight(2 * LabelKollN->fontMetrics().height() + 4);
     r->addWidget(LabelKollN, z++, 0, 1, 3);
     r->addWidget(Etikett(TabSheetDimTWW, "LabelKollA"), z++, 0, 1, 3);
     EditKollA = Feld(TabSheetDimTWW, "EditKollA");
@@ -421,6 +422,7 @@ TFormPrjAssistent::TFormPrjAssistent(QWidget* parent) : QDialog(parent), Lauf(Ec
     r->addWidget(RadioButtonkWh_abs, z++, 0, 1, 3);
     r->addWidget(RadioButtonkWh_spez, z++, 0, 1, 3);
     r->setRowStretch(z, 1);
+    r->setColumnStretch(3, 1);
     auto* panel = new QWidget(TabSheetDimTWW);
     panel->setLayout(r);
     panel->setFixedWidth(240);
@@ -464,6 +466,7 @@ TFormPrjAssistent::TFormPrjAssistent(QWidget* parent) : QDialog(parent), Lauf(Ec
     int z = 0;
     LabelKollN_hz = Etikett(TabSheetDimSolHeiz, "LabelKollN_hz");
     LabelKollN_hz->setWordWrap(true);
+    LabelKollN_hz->setMinimumHeight(2 * LabelKollN_hz->fontMetrics().height() + 4);
     r->addWidget(LabelKollN_hz, z++, 0, 1, 3);
     r->addWidget(Etikett(TabSheetDimSolHeiz, "LabelKollA_hz"), z++, 0, 1, 3);
     EditKollA_hz = Feld(TabSheetDimSolHeiz, "EditKollA_hz");
@@ -495,6 +498,7 @@ TFormPrjAssistent::TFormPrjAssistent(QWidget* parent) : QDialog(parent), Lauf(Ec
     r->addWidget(RadioButtonkWh_abs_hz, z++, 0, 1, 3);
     r->addWidget(RadioButtonkWh_spez_hz, z++, 0, 1, 3);
     r->setRowStretch(z, 1);
+    r->setColumnStretch(3, 1);
     auto* panel = new QWidget(TabSheetDimSolHeiz);
     panel->setLayout(r);
     panel->setFixedWidth(240);
