@@ -21,6 +21,7 @@
 #include "catalogues/ProjektRecord.h"
 #include "tests/app/AppFixture.h"
 #include "tests/foundation/ui/ModalDriver.h"
+#include "simulation/DayDriver.h"
 #include "tests/simulation/SimFixture.h"
 
 namespace tav {
@@ -233,6 +234,31 @@ TEST(FormPrjAssistent, InputLimitsAndTheFactorButtons) {
   f.StringGridOrte->setCurrentCell(0, 0);
   f.StringGridOrte->keyboardSearch("W");
   EXPECT_EQ(f.StringGridOrte->item(f.StringGridOrte->currentRow(), 1)->text(), "Warmbronn");
+  f.reject();
+}
+
+// A warm location whose design temperature + 10 lies above 25 °C: the heating limit has one
+// allowed value, which the field shows and keeps.
+TEST(FormPrjAssistent, HeatingLimitOfAWarmLocationIsOneValue) {
+  AssistentWelt w;
+  test::WetterParameter warm;
+  warm.tempMittel = 30.0;
+  warm.tempAmplitude = 2.0;
+  test::FuelleKlarhimmelWetter(G().weather, warm);
+  const int min = CalcMinAussenTemp(G().weather) + 10;
+  ASSERT_GT(min, 25);
+  TFormPrjAssistent& f = *w.f;
+  w.Zeige();
+  f.BitBtnForward->click();
+  f.BitBtnForward->click();
+  f.CheckBoxSolarKombi->setChecked(true);
+  EXPECT_EQ(f.EditThzgrz->text(), QString::number(min));
+  for (const char* eingabe : {"15", "40"}) {
+    f.EditThzgrz->setFocus();
+    f.EditThzgrz->setText(eingabe);
+    emit f.EditThzgrz->editingFinished();
+    EXPECT_EQ(f.EditThzgrz->text(), QString::number(min)) << eingabe;
+  }
   f.reject();
 }
 
