@@ -186,7 +186,8 @@ bool SizeHotWaterSystem(TavState& g, AssistentDim& d, bool kombi, const StillerL
   PlantState& p = g.plant;
   d.LeereRing();
   d.VariantenPos = 0;
-  Laufe(g, d, lauf);
+  // A run that could not start leaves the results of before: nothing to size from.
+  if (!Laufe(g, d, lauf)) return false;
   CalcYearSums(g.results);
   if (!(g.results.SolarertragMonat[13] > 0.0f)) return false;
   d.ZielFlaeche = ScaleAreaTo95(g.results.SolarertragMonat, g.results.WWBedarfMonat,

@@ -98,8 +98,8 @@ void ApplyWizardInputs(TavState& g, const AssistentEingaben& e);
 // Daily yields of the last run into rec[1..365] (each month scaled to the month's yield, so
 // the curves and the fractions use the same figures), their sum into rec[366] and returned.
 float SumDailyYields(const TavState& g, TErtragsSatz& rec);
-// The hot-water design after the first guess: two runs. False when the first run yields
-// nothing (the first guess stays, the ring stays empty).
+// The hot-water design after the first guess: two runs. False when the first run fails or
+// yields nothing (the first guess stays, the ring stays empty).
 bool SizeHotWaterSystem(TavState& g, AssistentDim& d, bool kombi, const StillerLauf& lauf);
 // A run of the current area into the next ring record 1..5.
 void RunAreaVariant(TavState& g, AssistentDim& d, const StillerLauf& lauf);

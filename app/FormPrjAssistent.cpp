@@ -766,8 +766,11 @@ AssistentEingaben TFormPrjAssistent::Eingaben() const {
 
 StillerLauf TFormPrjAssistent::MitFortschritt() {
   return [this](TavState& g) {
-    if (abbrechen_) return false;
+    // After a run that could not start (its message shown) the others of this sizing are
+    // skipped rather than repeating the message.
+    if (abbrechen_ || laufFehler_) return false;
     const bool ok = Lauf(g);
+    laufFehler_ = !ok;
     ProgressBarDim->setValue(std::min(ProgressBarDim->maximum(), ProgressBarDim->value() + 1));
     // Keeps the window painting and Cancel reachable between the runs.
     QApplication::processEvents();
@@ -781,6 +784,7 @@ void TFormPrjAssistent::Beschaeftigt(bool an) {
                      static_cast<QWidget*>(ButtonOK), static_cast<QWidget*>(PageControl1)})
     w->setEnabled(!an);
   if (an) {
+    laufFehler_ = false;
     ProgressBarDim->setRange(0, laufZiel_);
     ProgressBarDim->setValue(0);
     ProgressBarDim->show();

@@ -172,6 +172,7 @@ class TFormPrjAssistent : public QDialog, public StatusSink {
   bool fuellen_ = false;   // FormInit: the pages are being filled
   bool rechnet_ = false;   // a sizing is running
   bool abbrechen_ = false; // Cancel pressed during a sizing
+  bool laufFehler_ = false; // a run of this sizing could not start
   int laufZiel_ = 1;
 };
 

@@ -176,6 +176,12 @@ TEST(AssistentDimLaeufe, NoYieldKeepsTheFirstGuess) {
   EXPECT_EQ(laeufe, 1);
   EXPECT_FLOAT_EQ(g->plant.KollektorFlaeche, 6.1f);
   EXPECT_EQ(d.Ring[0][0], 0.0f);
+  // A run that cannot start leaves old results behind: they must not be sized from.
+  FakeEngine fake;
+  fake(*g);
+  EXPECT_FALSE(SizeHotWaterSystem(*g, d, false, [](TavState&) { return false; }));
+  EXPECT_FLOAT_EQ(g->plant.KollektorFlaeche, 6.1f);
+  EXPECT_EQ(d.Ring[0][0], 0.0f);
 }
 
 TEST(AssistentDimLaeufe, HeatingLoopStopsAtTheFactorAndBacksOffOneModule) {
