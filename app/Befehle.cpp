@@ -1,14 +1,19 @@
 #include "app/Befehle.h"
 
 #include <QAction>
+#include <QToolButton>
+#include <algorithm>
 #include <optional>
 
 #include "app/FormAnlage.h"
+#include "app/FormPrjAssistent.h"
 #include "app/Hauptmenu.h"
 #include "app/ProjektDialoge.h"
 #include "catalogues/KatalogDienste.h"
+#include "catalogues/Orte.h"
 #include "catalogues/ui/CatalogueCommands.h"
 #include "catalogues/ui/FormProjektInfo.h"
+#include "foundation/TavVar.h"
 #include "results/ui/FormSimErg.h"
 #include "results/ui/ResultsCommands.h"
 #include "simulation/ui/SimCommands.h"
@@ -85,6 +90,31 @@ void VerbindeFenster(Hauptmenu& w) {
   w.WireCommand(QStringLiteral("Warmwasser"), [&w] { WarmwasserBefehl(&w); });
   w.WireCommand(QStringLiteral("AbsorberDrehung"), [&w] { AbsorberDrehungBefehl(&w); });
   w.WireCommand(QStringLiteral("Solarkreisvolumen"), [&w] { SolarkreisVolBefehl(&w); });
+
+  // The project wizard over the main window's client part; after OK the project is saved and
+  // the annual simulation starts, as at the end of the set-up chain.
+  w.WireCommand(QStringLiteral("SpeedButtonAssistent"), [&w] { AssistentBefehl(w); });
+}
+
+void AssistentBefehl(Hauptmenu& w) {
+  TFormPrjAssistent* f = FormPrjAssistent(&w);
+  f->Hooks.OrtWaehlen = [&w](TavState& g, int ortNr, StatusSink& status) {
+    OrtUmgebung env{status, w.Synthese()};
+    return SelectOrt(g, ortNr, env);
+  };
+  const QRect r = w.geometry();
+  const int oben = G().screen.KleinerBildschirm ? 121 : 159;
+  f->setGeometry(r.left() + 3, r.top() + oben, std::max(f->minimumWidth(), r.width() - 6),
+                 std::max(f->minimumHeight(), r.height() - oben - 3));
+  f->FormShow();
+  f->exec();
+  w.InvalidateResults();
+  w.RefreshSchema();
+  if (G().run.WeiterModus) {
+    G().run.WeiterModus = false;
+    w.SpeedButtonSpeichern->click();
+    if (w.SpeedButtonSimulation->isEnabled()) w.SpeedButtonSimulation->click();
+  }
 }
 
 

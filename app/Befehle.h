@@ -8,5 +8,8 @@ class Hauptmenu;
 
 // Wires every command whose window is built; called once after the main window is made.
 void VerbindeFenster(Hauptmenu& w);
+// The "Assistent" tool button: the wizard modally; after its OK the save command and the
+// annual simulation.
+void AssistentBefehl(Hauptmenu& w);
 
 }  // namespace tav

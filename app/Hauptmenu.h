@@ -169,6 +169,8 @@ class Hauptmenu : public QMainWindow, public StatusSink {
   TFormProjektInfo* FormProjektInfo();
   // The program's catalogue services, reporting to this window's status bar.
   KatalogDienste Dienste();
+  // What makes weather years for a location without a stored weather file.
+  WetterSynthese& Synthese() const { return synthese_; }
 
   // StatusSink: the status bar and the busy cursor.
   void Status(const std::string& text) override;

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
+#include <QPushButton>
 #include <QDialog>
 #include <QToolButton>
 
@@ -53,6 +55,41 @@ TEST_F(Verdrahtung, RunWindowAndOptionsOpenFromTheMainWindow) {
   EXPECT_EQ(OffenerDialog([&] { knopf->click(); }), "FormSimRun");
   EXPECT_EQ(G().run.RechenModus, 3);
   EXPECT_EQ(OffenerDialog([&] { optionen->trigger(); }), "FormSimOpt");
+}
+
+// The wizard from its tool button: OK after the hot-water design saves the project and
+// opens the run window; Cancel opens nothing more.
+TEST_F(Verdrahtung, TheWizardsOkSavesAndStartsTheAnnualSimulation) {
+  test::AppFixture app;
+  Hauptmenu& w = *app.window;
+  VerbindeFenster(w);
+  w.show();
+  G().run.SolarklimadatenOK = true;
+  QString lauf;
+  test::WhenModal([&lauf](QWidget* d) {
+    ASSERT_EQ(d->objectName(), "FormPrjAssistent");
+    auto* weiter = d->findChild<QPushButton*>("BitBtnForward");
+    auto* kombi = d->findChild<QCheckBox*>("CheckBoxSolarKombi");
+    weiter->click();
+    weiter->click();
+    kombi->setChecked(false);
+    weiter->click();
+    // The save command asks for the number (the current one is proposed), then the run
+    // window opens.
+    test::WhenModal([&lauf](QWidget* speichern) {
+      EXPECT_EQ(speichern->objectName(), "FormProjektSpeichern");
+      test::WhenModal([&lauf](QWidget* run) {
+        lauf = run->objectName();
+        static_cast<QDialog*>(run)->reject();
+      });
+      test::Click(speichern, "ButtonOK");
+    });
+    test::Click(d, "ButtonOK");
+  });
+  w.SpeedButtonAssistent->click();
+  EXPECT_EQ(lauf, "FormSimRun");
+  EXPECT_FALSE(G().run.WeiterModus);
+  EXPECT_TRUE(std::filesystem::exists(app.Daten("Projekte.dat")));
 }
 
 TEST_F(Verdrahtung, AFinishedRunEnablesTheResultsCommand) {

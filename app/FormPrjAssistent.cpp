@@ -1,0 +1,1021 @@
+#include "app/FormPrjAssistent.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "foundation/Messages.h"
+#include "foundation/TavUtil.h"
+#include "foundation/TavVar.h"
+#include "foundation/TextTable.h"
+#include "simulation/DayDriver.h"
+
+namespace tav {
+
+namespace {
+
+// Texts the text table does not hold.
+constexpr const char* kSeiteStart = "Start";
+constexpr const char* kSeiteKollektor = "Kollektortyp";
+constexpr const char* kSeiteQbedarf = "Wärmebedarf";
+constexpr const char* kSeiteDimTWW = "Dim TWW";
+constexpr const char* kSeiteDimSolHeiz = "Dim Solares Heizen";
+constexpr const char* kZurueck = "&zurück";
+constexpr const char* kNeigung = "Neigung";
+constexpr const char* kPlz = "Postleitzone";
+constexpr const char* kOrtName = "Ort";
+constexpr const char* kLand = "Land";
+constexpr const char* kKWhAbs = "kWh/a";
+constexpr const char* kKWhSpez = "kWh/m²a";
+constexpr const char* kGrad = " °C";
+constexpr const char* kQm = " m²";
+constexpr const char* kBerechnung = "Simulation läuft ...";
+constexpr int kHilfeAssistent = 870, kHilfeOrte = 871, kHilfeKollektor = 873;
+
+// Curve colours of ring records 0..5.
+const QColor kKurvenFarben[kRingSaetze] = {QColor(0, 128, 45),    QColor(0, 0, 0),
+                                           QColor(69, 69, 69),    QColor(128, 128, 128),
+                                           QColor(170, 170, 170), QColor(212, 212, 212)};
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Tq(TX k) { return Q(T(k)); }
+QString Zahl(double x, int dezimalen) { return Q(FloatToCommaStr(1, static_cast<std::uint8_t>(dezimalen), static_cast<float>(x))); }
+double Wert(const QLineEdit* e, bool* ok = nullptr) {
+  std::int32_t code = 0;
+  const double v = StrToFloatComma(e->text().trimmed().toStdString(), code);
+  const bool gut = code == 0 && !e->text().trimmed().isEmpty() && std::isfinite(v);
+  if (ok) *ok = gut;
+  return gut ? v : 0.0;
+}
+
+QToolButton* Pfeil(QWidget* parent, const char* name, Qt::ArrowType a) {
+  auto* b = new QToolButton(parent);
+  b->setObjectName(name);
+  b->setArrowType(a);
+  b->setAutoRepeat(false);
+  return b;
+}
+
+QLineEdit* Feld(QWidget* parent, const char* name, bool nurLesen = false, int breite = 90) {
+  auto* e = new QLineEdit(parent);
+  e->setObjectName(name);
+  e->setReadOnly(nurLesen);
+  e->setMaximumWidth(breite);
+  e->setAlignment(Qt::AlignRight);
+  if (nurLesen) e->setFocusPolicy(Qt::NoFocus);
+  return e;
+}
+
+QLabel* Etikett(QWidget* parent, const char* name, const QString& text = {}) {
+  auto* l = new QLabel(text, parent);
+  l->setObjectName(name);
+  return l;
+}
+
+// A tidy axis top: the value raised to 1, 2, 2.5, 5 or 10 times its power of ten.
+double AchsenMax(double v) {
+  if (!(v > 0.0)) return 1.0;
+  const double p = std::pow(10.0, std::floor(std::log10(v)));
+  for (double s : {1.0, 2.0, 2.5, 5.0, 10.0})
+    if (v <= s * p * 1.0000001) return s * p;
+  return 10.0 * p;
+}
+
+// Orientation picture: side view of the tilt, top view of the azimuth.
+class TWinkelbild : public QWidget {
+ public:
+  TWinkelbild(QWidget* parent, QSpinBox* ng, QDoubleSpinBox* az) : QWidget(parent), ng_(ng), az_(az) {
+    setMinimumSize(260, 120);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(rect(), Qt::white);
+    const double h = height(), b = width() / 2.0;
+    const double rad = 3.14159265358979 / 180.0;
+    // Side view: ground line and the collector tilted by the angle.
+    const QPointF fuss(b * 0.3, h * 0.8);
+    p.setPen(QPen(QColor(0x37, 0x47, 0x4F), 1.5));
+    p.drawLine(QPointF(10, h * 0.8), QPointF(b - 10, h * 0.8));
+    const double ng = ng_->value() * rad, len = std::min(b * 0.55, h * 0.6);
+    p.setPen(QPen(QColor(0xD3, 0x2F, 0x2F), 4));
+    p.drawLine(fuss, fuss + QPointF(len * std::cos(ng), -len * std::sin(ng)));
+    p.setPen(Qt::black);
+    p.drawText(QRectF(0, 2, b, 18), Qt::AlignCenter, QString::number(ng_->value()) + "°");
+    // Top view: compass with south at the bottom, the arrow turned by the azimuth.
+    const QPointF m(b * 1.5, h * 0.6);
+    const double r = std::min(b, h) * 0.27;
+    p.setPen(QPen(QColor(0x37, 0x47, 0x4F), 1));
+    p.drawEllipse(m, r, r);
+    p.drawText(QRectF(m.x() - 10, m.y() + r + 1, 20, 14), Qt::AlignCenter, "S");
+    p.drawText(QRectF(m.x() - 10, m.y() - r - 15, 20, 14), Qt::AlignCenter, "N");
+    const double az = az_->value() * rad;  // positive: west of south
+    const QPointF spitze = m + QPointF(-r * std::sin(az), r * std::cos(az));
+    p.setPen(QPen(QColor(0x19, 0x76, 0xD2), 3));
+    p.drawLine(m, spitze);
+    p.setPen(Qt::black);
+    p.drawText(QRectF(b + 6, 2, b / 2, 18), Qt::AlignLeft | Qt::AlignVCenter, Zahl(az_->value(), 1) + "°");
+  }
+
+ private:
+  QSpinBox* ng_;
+  QDoubleSpinBox* az_;
+};
+
+}  // namespace
+
+// --- Chart ----------------------------------------------------------------------------------
+
+TJahreskurven::TJahreskurven(QWidget* parent) : QWidget(parent) {
+  setMinimumSize(360, 220);
+  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+void TJahreskurven::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.fillRect(rect(), Qt::white);
+  QFont f = font();
+  f.setPointSize(9);
+  p.setFont(f);
+  const QFontMetrics fm(f);
+  const QRectF plot(fm.horizontalAdvance("00000 kWh/m²") + 8, 10,
+                    width() - fm.horizontalAdvance("00000 kWh/m²") - 20 - 130, height() - 20 - 2 * fm.height());
+  if (plot.width() < 40 || plot.height() < 40) return;
+  const double top = AchsenMax(Absolut ? AchsenBasis : (ZielFlaeche > 0 ? AchsenBasis / ZielFlaeche : 0));
+  const QString einheit = Absolut ? " kWh" : " kWh/m²";
+  p.setPen(QColor(220, 220, 220));
+  for (int i = 0; i <= 5; ++i) {
+    const double y = plot.bottom() - plot.height() * i / 5.0;
+    p.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+  }
+  p.setPen(Qt::black);
+  for (int i = 0; i <= 5; ++i) {
+    const double y = plot.bottom() - plot.height() * i / 5.0;
+    p.drawText(QRectF(0, y - fm.height() / 2.0, plot.left() - 4, fm.height()), Qt::AlignRight | Qt::AlignVCenter,
+               Zahl(top * i / 5.0, 0) + einheit);
+  }
+  p.drawRect(plot);
+  static const char* monate = "JFMAMJJASOND";
+  for (int m = 0; m < 12; ++m) {
+    const double x = plot.left() + plot.width() * (m + 0.5) / 12.0;
+    p.drawText(QRectF(x - 8, plot.bottom() + 2, 16, fm.height()), Qt::AlignCenter, QString(QChar(monate[m])));
+  }
+  if (!Dim) return;
+  // Largest area first, each with its legend entry.
+  std::array<int, kRingSaetze> folge{};
+  for (int k = 0; k < kRingSaetze; ++k) folge[static_cast<std::size_t>(k)] = k;
+  std::stable_sort(folge.begin(), folge.end(), [this](int a, int b) {
+    return Dim->Ring[static_cast<std::size_t>(a)][0] > Dim->Ring[static_cast<std::size_t>(b)][0];
+  });
+  int zeile = 0;
+  for (int k : folge) {
+    const TErtragsSatz& rec = Dim->Ring[static_cast<std::size_t>(k)];
+    if (!(rec[0] > 0.0f)) continue;
+    const bool aktuell = std::fabs(rec[0] - AktFlaeche) < 0.001f;
+    const double teiler = Absolut ? 1.0 : rec[0];
+    QPainterPath pfad(QPointF(plot.left(), plot.bottom()));
+    double summe = 0.0;
+    for (int t = 1; t <= 365; ++t) {
+      summe += rec[static_cast<std::size_t>(t)] / teiler;
+      const double y = plot.bottom() - std::min(1.05, summe / top) * plot.height();
+      pfad.lineTo(plot.left() + plot.width() * t / 365.0, y);
+    }
+    p.setPen(QPen(kKurvenFarben[k], aktuell ? 3.0 : 1.2));
+    p.drawPath(pfad);
+    const double ly = plot.top() + 4 + zeile++ * (fm.height() + 4);
+    p.drawLine(QPointF(plot.right() + 10, ly + fm.height() / 2.0), QPointF(plot.right() + 30, ly + fm.height() / 2.0));
+    p.setPen(Qt::black);
+    QFont lf = f;
+    lf.setBold(aktuell);
+    p.setFont(lf);
+    p.drawText(QRectF(plot.right() + 34, ly, 100, fm.height()), Qt::AlignLeft | Qt::AlignVCenter,
+               Zahl(rec[0], 2) + kQm);
+    p.setFont(f);
+  }
+}
+
+// --- Form -----------------------------------------------------------------------------------
+
+struct TFormPrjAssistent::Sicherung {
+  PlantState plant;
+  LocationState loc;
+  WeatherState weather;
+  ResultState results;
+  std::uint8_t simJahre = 1;
+  bool solarklimadatenOK = false;
+  std::uint8_t wetterDatensatz = 1;
+  bool projektGeaendert = false;
+};
+
+TFormPrjAssistent::TFormPrjAssistent(QWidget* parent) : QDialog(parent), Lauf(EchterStillerLauf()) {
+  setObjectName("FormPrjAssistent");
+  setWindowFlag(Qt::FramelessWindowHint, true);
+  setModal(true);
+  setMinimumSize(760, 520);
+  resize(900, 600);
+
+  auto* haupt = new QVBoxLayout(this);
+  LabelTitel = Etikett(this, "LabelTitel");
+  QFont tf = LabelTitel->font();
+  tf.setPointSize(tf.pointSize() + 4);
+  tf.setBold(true);
+  LabelTitel->setFont(tf);
+  haupt->addWidget(LabelTitel);
+  PageControl1 = new QStackedWidget(this);
+  PageControl1->setObjectName("PageControl1");
+  haupt->addWidget(PageControl1, 1);
+
+  auto seite = [this](const char* name) {
+    auto* w = new QWidget(PageControl1);
+    w->setObjectName(name);
+    PageControl1->addWidget(w);
+    return w;
+  };
+
+  // Start
+  TabSheetStart = seite("TabSheetStart");
+  {
+    auto* l = new QFormLayout(TabSheetStart);
+    EditPrjName = new QLineEdit(TabSheetStart);
+    EditPrjName->setObjectName("EditPrjName");
+    auto* ln = Etikett(TabSheetStart, "LabelPrjName");
+    ln->setBuddy(EditPrjName);
+    l->addRow(ln, EditPrjName);
+    StringGridOrte = new QTableWidget(TabSheetStart);
+    StringGridOrte->setObjectName("StringGridOrte");
+    StringGridOrte->setColumnCount(3);
+    auto* lo = Etikett(TabSheetStart, "LabelOrt");
+    lo->setBuddy(StringGridOrte);
+    l->addRow(lo, StringGridOrte);
+  }
+  // Kollektortyp
+  TabSheetKollektor = seite("TabSheetKollektor");
+  {
+    auto* l = new QGridLayout(TabSheetKollektor);
+    auto* lk = Etikett(TabSheetKollektor, "LabelKollTyp");
+    l->addWidget(lk, 0, 0);
+    StringGridKollektor = new QTableWidget(TabSheetKollektor);
+    lk->setBuddy(StringGridKollektor);
+    StringGridKollektor->setObjectName("StringGridKollektor");
+    StringGridKollektor->setColumnCount(1);
+    l->addWidget(StringGridKollektor, 1, 0, 1, 1);
+    auto* rechts = new QFormLayout;
+    rechts->addRow(Etikett(TabSheetKollektor, "LabelKollOri"));
+    EditNg = new QSpinBox(TabSheetKollektor);
+    EditNg->setObjectName("EditNg");
+    EditNg->setRange(0, 90);
+    EditNg->setSuffix("°");
+    EditAz = new QDoubleSpinBox(TabSheetKollektor);
+    EditAz->setObjectName("EditAz");
+    EditAz->setRange(-180.0, 180.0);
+    EditAz->setDecimals(1);
+    EditAz->setLocale(QLocale(QLocale::German));
+    EditAz->setSuffix("°");
+    findChild<QLabel*>("LabelKollOri")->setBuddy(EditNg);
+    rechts->addRow(Etikett(TabSheetKollektor, "LabelNg"), EditNg);
+    rechts->addRow(Etikett(TabSheetKollektor, "LabelAz"), EditAz);
+    ImageWinkelbild = new TWinkelbild(TabSheetKollektor, EditNg, EditAz);
+    ImageWinkelbild->setObjectName("ImageWinkelbild");
+    rechts->addRow(ImageWinkelbild);
+    l->addLayout(rechts, 1, 1);
+    l->setColumnStretch(0, 3);
+    l->setColumnStretch(1, 2);
+    connect(EditNg, &QSpinBox::valueChanged, ImageWinkelbild, qOverload<>(&QWidget::update));
+    connect(EditAz, &QDoubleSpinBox::valueChanged, ImageWinkelbild, qOverload<>(&QWidget::update));
+  }
+  // Wärmebedarf
+  TabSheetQbedarf = seite("TabSheetQbedarf");
+  {
+    auto* l = new QGridLayout(TabSheetQbedarf);
+    int z = 0;
+    auto zeile = [&](const char* etikett, QWidget* feld, const char* einheit, QWidget* zusatz = nullptr) {
+      auto* lb = Etikett(TabSheetQbedarf, etikett);
+      lb->setBuddy(feld);
+      l->addWidget(lb, z, 0);
+      l->addWidget(feld, z, 1);
+      if (zusatz) {
+        l->addWidget(zusatz, z, 2);
+      } else {
+        auto* e = Etikett(TabSheetQbedarf, (std::string(etikett) + "Einheit").c_str());
+        e->setProperty("einheit", einheit);
+        l->addWidget(e, z, 2);
+      }
+      ++z;
+    };
+    EditTWW_Liter = Feld(TabSheetQbedarf, "EditTWW_Liter");
+    EditT_WW = Feld(TabSheetQbedarf, "EditT_WW");
+    EditTWWkWh = Feld(TabSheetQbedarf, "EditTWWkWh", true);
+    EditTWWkWhJahr = Feld(TabSheetQbedarf, "EditTWWkWhJahr", true);
+    zeile("LabelTWW", EditTWW_Liter, "LiterproTag");
+    zeile("LabelT_WW", EditT_WW, "Grad");
+    zeile("LabelTWWkWh", EditTWWkWh, "kWhproTag");
+    zeile("LabelTWWkWhJahr", EditTWWkWhJahr, "kWhproJahr");
+    CheckBoxSolarKombi = new QCheckBox(TabSheetQbedarf);
+    CheckBoxSolarKombi->setObjectName("CheckBoxSolarKombi");
+    l->addWidget(CheckBoxSolarKombi, z++, 0, 1, 4);
+    EditQheiz = Feld(TabSheetQbedarf, "EditQheiz");
+    EditQsumme = Feld(TabSheetQbedarf, "EditQsumme", true);
+    EditThzgrz = Feld(TabSheetQbedarf, "EditThzgrz");
+    EditKAfaktor = Feld(TabSheetQbedarf, "EditKAfaktor", false, 60);
+    SpeedButtonupf = Pfeil(TabSheetQbedarf, "SpeedButtonupf", Qt::UpArrow);
+    SpeedButtondnf = Pfeil(TabSheetQbedarf, "SpeedButtondnf", Qt::DownArrow);
+    auto* knoepfe = new QWidget(TabSheetQbedarf);
+    auto* kl = new QHBoxLayout(knoepfe);
+    kl->setContentsMargins(0, 0, 0, 0);
+    kl->addWidget(SpeedButtonupf);
+    kl->addWidget(SpeedButtondnf);
+    kl->addStretch();
+    zeile("LabelQheiz", EditQheiz, "kWhproJahr");
+    zeile("LabelQsumme", EditQsumme, "kWhproJahr");
+    zeile("LabelThzgrz", EditThzgrz, "Grad");
+    zeile("LabelKAfaktor", EditKAfaktor, "", knoepfe);
+    l->setRowStretch(z, 1);
+    l->setColumnStretch(4, 1);
+    for (QLineEdit* e : {EditTWW_Liter, EditT_WW, EditQheiz})
+      connect(e, &QLineEdit::textChanged, this, [this] { RechneBedarf(); });
+    connect(EditTWW_Liter, &QLineEdit::editingFinished, this, [this] { PruefeFeld(EditTWW_Liter, 1, 10000, 0); });
+    connect(EditT_WW, &QLineEdit::editingFinished, this, [this] { PruefeFeld(EditT_WW, 15, 80, 0); });
+    connect(EditKAfaktor, &QLineEdit::editingFinished, this, [this] { PruefeFeld(EditKAfaktor, 1.1, 3.0, 1); });
+    connect(EditThzgrz, &QLineEdit::editingFinished, this,
+            [this] { PruefeFeld(EditThzgrz, HeizgrenzeMin(), std::max(25.0, HeizgrenzeMin()), 0); });
+    connect(EditQheiz, &QLineEdit::editingFinished, this, [this] {
+      if (fuellen_) return;
+      bool ok = false;
+      if (Wert(EditQheiz, &ok) < 0.0 || !ok) {
+        ShowMessageLines(T(TX::FehlerWertunzulaessig));
+        EditQheiz->setText("0");
+        EditQheiz->setFocus();
+      }
+    });
+    connect(CheckBoxSolarKombi, &QCheckBox::toggled, this, [this] { ZeigeHeizFelder(); });
+    connect(SpeedButtonupf, &QToolButton::clicked, this, [this] { StufeKAfaktor(1); });
+    connect(SpeedButtondnf, &QToolButton::clicked, this, [this] { StufeKAfaktor(-1); });
+  }
+  // Dim TWW
+  TabSheetDimTWW = seite("TabSheetDimTWW");
+  {
+    auto* l = new QHBoxLayout(TabSheetDimTWW);
+    ImageJahreskurve = new TJahreskurven(TabSheetDimTWW);
+    ImageJahreskurve->setObjectName("ImageJahreskurve");
+    l->addWidget(ImageJahreskurve, 1);
+    auto* r = new QGridLayout;
+    int z = 0;
+    LabelKollN = Etikett(TabSheetDimTWW, "LabelKollN");
+    LabelKollN->setWordWrap(true);
+    LabelKollN->setMinimumHeight(2 * LabelKollN->fontMetrics().height() + 4);
+    r->addWidget(LabelKollN, z++, 0, 1, 3);
+    r->addWidget(Etikett(TabSheetDimTWW, "LabelKollA"), z++, 0, 1, 3);
+    EditKollA = Feld(TabSheetDimTWW, "EditKollA");
+    SpeedButtonup = Pfeil(TabSheetDimTWW, "SpeedButtonup", Qt::UpArrow);
+    SpeedButtondn = Pfeil(TabSheetDimTWW, "SpeedButtondn", Qt::DownArrow);
+    r->addWidget(EditKollA, z, 0);
+    r->addWidget(SpeedButtonup, z, 1);
+    r->addWidget(SpeedButtondn, z++, 2);
+    LabelModAnz = Etikett(TabSheetDimTWW, "LabelModAnz");
+    r->addWidget(LabelModAnz, z++, 0, 1, 3);
+    r->addWidget(Etikett(TabSheetDimTWW, "LabelSpVol"), z++, 0, 1, 3);
+    EditSpVol = Feld(TabSheetDimTWW, "EditSpVol");
+    SpeedButtonup2 = Pfeil(TabSheetDimTWW, "SpeedButtonup2", Qt::UpArrow);
+    SpeedButtondn2 = Pfeil(TabSheetDimTWW, "SpeedButtondn2", Qt::DownArrow);
+    r->addWidget(EditSpVol, z, 0);
+    r->addWidget(SpeedButtonup2, z, 1);
+    r->addWidget(SpeedButtondn2, z++, 2);
+    LabelSpN = Etikett(TabSheetDimTWW, "LabelSpN");
+    r->addWidget(LabelSpN, z++, 0, 1, 3);
+    r->addWidget(Etikett(TabSheetDimTWW, "LabelDeckrate"), z++, 0, 1, 3);
+    LabelDeckrateWert = Etikett(TabSheetDimTWW, "LabelDeckrateWert");
+    QFont gf = LabelDeckrateWert->font();
+    gf.setPointSize(gf.pointSize() + 6);
+    gf.setBold(true);
+    LabelDeckrateWert->setFont(gf);
+    r->addWidget(LabelDeckrateWert, z++, 0, 1, 3);
+    RadioButtonkWh_abs = new QRadioButton(kKWhAbs, TabSheetDimTWW);
+    RadioButtonkWh_abs->setObjectName("RadioButtonkWh_abs");
+    RadioButtonkWh_spez = new QRadioButton(kKWhSpez, TabSheetDimTWW);
+    RadioButtonkWh_spez->setObjectName("RadioButtonkWh_spez");
+    RadioButtonkWh_abs->setChecked(true);
+    r->addWidget(RadioButtonkWh_abs, z++, 0, 1, 3);
+    r->addWidget(RadioButtonkWh_spez, z++, 0, 1, 3);
+    r->setRowStretch(z, 1);
+    r->setColumnStretch(3, 1);
+    auto* panel = new QWidget(TabSheetDimTWW);
+    panel->setLayout(r);
+    panel->setFixedWidth(240);
+    l->addWidget(panel);
+    connect(SpeedButtonup, &QToolButton::clicked, this, [this] { FlaecheSchritt(true); });
+    connect(SpeedButtondn, &QToolButton::clicked, this, [this] { FlaecheSchritt(false); });
+    connect(SpeedButtonup2, &QToolButton::clicked, this, [this] { SpeicherSchritt(true); });
+    connect(SpeedButtondn2, &QToolButton::clicked, this, [this] { SpeicherSchritt(false); });
+    connect(RadioButtonkWh_abs, &QRadioButton::toggled, this, [this] { ZeigeTWW(); });
+    connect(EditKollA, &QLineEdit::returnPressed, this, [this] {
+      bool ok = false;
+      const double a = Wert(EditKollA, &ok);
+      if (rechnet_ || !ok || a <= 0.0 || a > 10000.0) return ZeigeTWW();
+      G().plant.KollektorFlaeche = static_cast<float>(a);
+      Beschaeftigt(true);
+      RunAreaVariant(G(), dim_, MitFortschritt());
+      Beschaeftigt(false);
+      ZeigeTWW();
+    });
+    connect(EditSpVol, &QLineEdit::returnPressed, this, [this] {
+      bool ok = false;
+      const double v = Wert(EditSpVol, &ok);
+      if (rechnet_ || !ok || v < 10.0 || v > 100000.0) return ZeigeTWW();
+      G().plant.Speicher1vol = static_cast<float>(v);
+      G().plant.SpeicherName.clear();
+      Beschaeftigt(true);
+      RunAreaVariant(G(), dim_, MitFortschritt());
+      Beschaeftigt(false);
+      ZeigeTWW();
+      (ButtonOK->isVisible() ? static_cast<QWidget*>(ButtonOK) : BitBtnForward)->setFocus();
+    });
+  }
+  // Dim Solares Heizen
+  TabSheetDimSolHeiz = seite("TabSheetDimSolHeiz");
+  {
+    auto* l = new QHBoxLayout(TabSheetDimSolHeiz);
+    ImageJahreskurve_hz = new TJahreskurven(TabSheetDimSolHeiz);
+    ImageJahreskurve_hz->setObjectName("ImageJahreskurve_hz");
+    l->addWidget(ImageJahreskurve_hz, 1);
+    auto* r = new QGridLayout;
+    int z = 0;
+    LabelKollN_hz = Etikett(TabSheetDimSolHeiz, "LabelKollN_hz");
+    LabelKollN_hz->setWordWrap(true);
+    LabelKollN_hz->setMinimumHeight(2 * LabelKollN_hz->fontMetrics().height() + 4);
+    r->addWidget(LabelKollN_hz, z++, 0, 1, 3);
+    r->addWidget(Etikett(TabSheetDimSolHeiz, "LabelKollA_hz"), z++, 0, 1, 3);
+    EditKollA_hz = Feld(TabSheetDimSolHeiz, "EditKollA_hz");
+    SpeedButtonup_hz = Pfeil(TabSheetDimSolHeiz, "SpeedButtonup_hz", Qt::UpArrow);
+    SpeedButtondn_hz = Pfeil(TabSheetDimSolHeiz, "SpeedButtondn_hz", Qt::DownArrow);
+    r->addWidget(EditKollA_hz, z, 0);
+    r->addWidget(SpeedButtonup_hz, z, 1);
+    r->addWidget(SpeedButtondn_hz, z++, 2);
+    LabelModAnz_hz = Etikett(TabSheetDimSolHeiz, "LabelModAnz_hz");
+    r->addWidget(LabelModAnz_hz, z++, 0, 1, 3);
+    r->addWidget(Etikett(TabSheetDimSolHeiz, "LabelPSvolTitel"), z++, 0, 1, 3);
+    LabelPSvol = Etikett(TabSheetDimSolHeiz, "LabelPSvol");
+    r->addWidget(LabelPSvol, z++, 0, 1, 3);
+    LabelSpN_hz = Etikett(TabSheetDimSolHeiz, "LabelSpN_hz");
+    r->addWidget(LabelSpN_hz, z++, 0, 1, 3);
+    r->addWidget(Etikett(TabSheetDimSolHeiz, "LabelDeckrate_hz"), z++, 0, 1, 3);
+    LabelDeckratexTWW = Etikett(TabSheetDimSolHeiz, "LabelDeckratexTWW");
+    LabelDeckratexHzg = Etikett(TabSheetDimSolHeiz, "LabelDeckratexHzg");
+    LabelDeckratexges = Etikett(TabSheetDimSolHeiz, "LabelDeckratexges");
+    for (QLabel* x : {LabelDeckratexTWW, LabelDeckratexHzg, LabelDeckratexges}) r->addWidget(x, z++, 0, 1, 3);
+    QFont gf = LabelDeckratexges->font();
+    gf.setBold(true);
+    LabelDeckratexges->setFont(gf);
+    RadioButtonkWh_abs_hz = new QRadioButton(kKWhAbs, TabSheetDimSolHeiz);
+    RadioButtonkWh_abs_hz->setObjectName("RadioButtonkWh_abs_hz");
+    RadioButtonkWh_spez_hz = new QRadioButton(kKWhSpez, TabSheetDimSolHeiz);
+    RadioButtonkWh_spez_hz->setObjectName("RadioButtonkWh_spez_hz");
+    RadioButtonkWh_abs_hz->setChecked(true);
+    r->addWidget(RadioButtonkWh_abs_hz, z++, 0, 1, 3);
+    r->addWidget(RadioButtonkWh_spez_hz, z++, 0, 1, 3);
+    r->setRowStretch(z, 1);
+    r->setColumnStretch(3, 1);
+    auto* panel = new QWidget(TabSheetDimSolHeiz);
+    panel->setLayout(r);
+    panel->setFixedWidth(240);
+    l->addWidget(panel);
+    connect(SpeedButtonup_hz, &QToolButton::clicked, this, [this] { FlaecheSchrittHz(true); });
+    connect(SpeedButtondn_hz, &QToolButton::clicked, this, [this] { FlaecheSchrittHz(false); });
+    connect(RadioButtonkWh_abs_hz, &QRadioButton::toggled, this, [this](bool an) {
+      (an ? RadioButtonkWh_abs : RadioButtonkWh_spez)->setChecked(true);
+      ZeigeHeizung();
+    });
+    connect(EditKollA_hz, &QLineEdit::returnPressed, this, [this] {
+      bool ok = false;
+      const double a = Wert(EditKollA_hz, &ok);
+      if (rechnet_ || !ok || a <= 0.0 || a > 10000.0) return ZeigeHeizung();
+      G().plant.KollektorFlaeche = static_cast<float>(a);
+      Beschaeftigt(true);
+      RunHeatingVariant(G(), dim_, MitFortschritt());
+      Beschaeftigt(false);
+      ZeigeHeizung();
+      (ButtonOK->isVisible() ? static_cast<QWidget*>(ButtonOK) : BitBtnForward)->setFocus();
+    });
+  }
+
+  // Progress and buttons.
+  auto* unten = new QHBoxLayout;
+  ProgressBarDim = new QProgressBar(this);
+  ProgressBarDim->setObjectName("ProgressBarDim");
+  ProgressBarDim->setMaximumWidth(220);
+  ProgressBarDim->hide();
+  LabelStatus = Etikett(this, "LabelStatus");
+  ButtonCancel = new QPushButton(this);
+  ButtonCancel->setObjectName("ButtonCancel");
+  BitBtnBackward = new QPushButton(this);
+  BitBtnBackward->setObjectName("BitBtnBackward");
+  BitBtnForward = new QPushButton(this);
+  BitBtnForward->setObjectName("BitBtnForward");
+  ButtonOK = new QPushButton(this);
+  ButtonOK->setObjectName("ButtonOK");
+  for (QPushButton* b : {ButtonCancel, BitBtnBackward, BitBtnForward, ButtonOK}) {
+    b->setAutoDefault(false);
+    b->setMinimumWidth(100);
+  }
+  unten->addWidget(LabelStatus, 1);
+  unten->addWidget(ProgressBarDim);
+  unten->addWidget(ButtonCancel);
+  unten->addWidget(BitBtnBackward);
+  unten->addWidget(BitBtnForward);
+  unten->addWidget(ButtonOK);
+  haupt->addLayout(unten);
+  connect(ButtonCancel, &QPushButton::clicked, this, &TFormPrjAssistent::reject);
+  connect(BitBtnBackward, &QPushButton::clicked, this, &TFormPrjAssistent::Zurueck);
+  connect(BitBtnForward, &QPushButton::clicked, this, &TFormPrjAssistent::Weiter);
+  connect(ButtonOK, &QPushButton::clicked, this, &TFormPrjAssistent::accept);
+
+  for (QTableWidget* t : {StringGridOrte, StringGridKollektor}) {
+    t->setSelectionBehavior(QAbstractItemView::SelectRows);
+    t->setSelectionMode(QAbstractItemView::SingleSelection);
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t->verticalHeader()->hide();
+    t->horizontalHeader()->setStretchLastSection(true);
+  }
+  StringGridKollektor->horizontalHeader()->hide();
+  // Type-ahead searches the name column.
+  connect(StringGridOrte, &QTableWidget::currentCellChanged, this, [this](int zeile, int spalte) {
+    if (zeile >= 0 && spalte != 1) StringGridOrte->setCurrentCell(zeile, 1);
+  });
+  Beschriften();
+}
+
+TFormPrjAssistent::~TFormPrjAssistent() = default;
+
+void TFormPrjAssistent::Beschriften() {
+  setWindowTitle(Tq(TX::FormAssCaption));
+  auto text = [this](const char* name, const QString& t) {
+    if (auto* l = findChild<QLabel*>(name)) l->setText(t);
+  };
+  text("LabelPrjName", Tq(TX::FormAssPrjName));
+  text("LabelOrt", Tq(TX::FormAssOrt));
+  text("LabelKollTyp", Tq(TX::FormAssKollTyp));
+  text("LabelKollOri", Tq(TX::FormAssKollOri));
+  text("LabelNg", kNeigung);
+  text("LabelAz", Tq(TX::Azimut));
+  text("LabelTWW", Tq(TX::FormAssTWW));
+  text("LabelT_WW", Tq(TX::FormAssT_warm));
+  text("LabelTWWkWh", QString());
+  text("LabelTWWkWhJahr", QString());
+  text("LabelQheiz", Tq(TX::FormAssHzgbedarf));
+  text("LabelQsumme", Tq(TX::Summe));
+  text("LabelThzgrz", Tq(TX::FormAssThzgrz));
+  text("LabelKAfaktor", Tq(TX::FormAssKAfaktor));
+  text("LabelKollA", Tq(TX::FormAssKollA) + " [m²]");
+  text("LabelKollA_hz", Tq(TX::FormAssKollA) + " [m²]");
+  text("LabelSpVol", Tq(TX::FormAssSpVol) + " [" + Tq(TX::Liter) + "]");
+  text("LabelPSvolTitel", Tq(TX::FormAssSpVol) + " [" + Tq(TX::Liter) + "]");
+  text("LabelDeckrate", Tq(TX::Deckungsrate));
+  text("LabelDeckrate_hz", Tq(TX::Deckungsrate));
+  // Units beside the fields.
+  for (QLabel* l : findChildren<QLabel*>()) {
+    const QString e = l->property("einheit").toString();
+    if (e == "LiterproTag") l->setText(Tq(TX::LiterproTag));
+    else if (e == "Grad") l->setText(kGrad);
+    else if (e == "kWhproTag") l->setText(Tq(TX::kWhproTag));
+    else if (e == "kWhproJahr") l->setText(Tq(TX::kWhproJahr));
+  }
+  for (QLabel* l : {findChild<QLabel*>("LabelTWWkWh"), findChild<QLabel*>("LabelTWWkWhJahr")}) l->setText("=");
+  CheckBoxSolarKombi->setText(Tq(TX::FormAssSolarKombi));
+  EditKAfaktor->setToolTip(Tq(TX::FormAssKAfaktorHint));
+  SpeedButtonupf->setToolTip(Tq(TX::FormAssKAfaktorHint));
+  SpeedButtondnf->setToolTip(Tq(TX::FormAssKAfaktorHint));
+  StringGridOrte->setHorizontalHeaderLabels({kPlz, kOrtName, kLand});
+  ButtonCancel->setText(Tq(TX::ButtonCancel));
+  BitBtnForward->setText(Tq(TX::FormsButtonForward) + " >>");
+  BitBtnForward->setToolTip(Tq(TX::FormsButtonForwardHint));
+  BitBtnBackward->setText(QString("<< ") + kZurueck);
+  ButtonOK->setText(Tq(TX::ButtonOK));
+}
+
+void TFormPrjAssistent::FormShow() {
+  TavState& g = G();
+  fuellen_ = true;
+  abbrechen_ = false;
+  dim_ = AssistentDim{};
+  sicherung_ = std::make_unique<Sicherung>(
+      Sicherung{g.plant, g.loc, g.weather, g.results, g.settings.SimJahre, g.run.SolarklimadatenOK,
+                g.run.WetterDatensatz, g.run.ProjektGeaendert});
+  g.settings.SimJahre = 1;
+  EditPrjName->setText(Q(g.plant.ProjektName));
+
+  const CatalogueState& c = g.cat;
+  StringGridOrte->setRowCount(c.OrtAnzahl);
+  for (int i = 1; i <= c.OrtAnzahl; ++i) {
+    const TOrt& o = c.Orte[static_cast<std::size_t>(i)];
+    StringGridOrte->setItem(i - 1, 0, new QTableWidgetItem(Q(o.PLZ)));
+    StringGridOrte->setItem(i - 1, 1, new QTableWidgetItem(Q(o.Name)));
+    StringGridOrte->setItem(i - 1, 2, new QTableWidgetItem(Q(o.Land)));
+  }
+  StringGridOrte->resizeColumnToContents(0);
+  StringGridOrte->setColumnWidth(1, 320);
+  if (g.plant.OrtNr >= 1) StringGridOrte->setCurrentCell(g.plant.OrtNr - 1, 1);
+  StringGridKollektor->setRowCount(c.KollektorAnzahl);
+  for (int i = 1; i <= c.KollektorAnzahl; ++i)
+    StringGridKollektor->setItem(i - 1, 0, new QTableWidgetItem(Q(c.Kollektoren[static_cast<std::size_t>(i)].Name)));
+  if (g.plant.KollektorNr >= 1) StringGridKollektor->setCurrentCell(g.plant.KollektorNr - 1, 0);
+
+  EditNg->setValue(static_cast<int>(std::lround(std::clamp(g.plant.KollektorNeigung, 0.0f, 90.0f))));
+  EditAz->setValue(std::clamp(g.plant.KollektorAzimut, -180.0f, 180.0f));
+  EditTWW_Liter->setText(Zahl(g.plant.Warmwasserverbrauch / 1000.0 * 3600.0 / 4.1868 / 45.0, 0));
+  EditT_WW->setText("55");
+  const std::uint8_t typ = sicherung_->plant.AnlagenTypNr;
+  CheckBoxSolarKombi->setChecked(typ >= 6 && typ <= 8);
+  EditQheiz->setText(Zahl(g.plant.Heizwaermebedarf / 1000.0, 0));
+  EditThzgrz->setText(Zahl(g.plant.Heizgrenztemp, 0));
+  EditKAfaktor->setText(Zahl(std::clamp<int>(g.plant.KAfaktor, 11, 30) / 10.0, 1));
+  RechneBedarf();
+  ZeigeHeizFelder();
+  ButtonOK->hide();
+  ProgressBarDim->hide();
+  LabelStatus->clear();
+  fuellen_ = false;
+  ZeigeSeite(sStart);
+}
+
+void TFormPrjAssistent::ZeigeSeite(Seite s) {
+  PageControl1->setCurrentIndex(s);
+  static const char* titel[] = {kSeiteStart, kSeiteKollektor, kSeiteQbedarf, kSeiteDimTWW, kSeiteDimSolHeiz};
+  LabelTitel->setText(titel[s]);
+  BitBtnBackward->setEnabled(s != sStart);
+  switch (s) {
+    case sStart:
+      Schritt = 1;
+      BitBtnForward->setEnabled(true);
+      EditPrjName->setFocus();
+      break;
+    case sKollektor:
+      Schritt = 2;
+      BitBtnForward->setEnabled(true);
+      StringGridKollektor->setFocus();
+      break;
+    case sQbedarf: {
+      Schritt = 3;
+      BitBtnForward->setEnabled(true);
+      bool ok = false;
+      const double min = HeizgrenzeMin();
+      if (Wert(EditThzgrz, &ok) < min || !ok || (min > 25.0 && Wert(EditThzgrz) != min)) {
+        if (CheckBoxSolarKombi->isChecked() && ok && Wert(EditThzgrz) < min)
+          ShowMessageLines(T(TX::FehlerMinWert) + ": " + FloatToCommaStr(1, 0, static_cast<float>(min)));
+        EditThzgrz->setText(Zahl(min, 0));
+      }
+      EditTWW_Liter->setFocus();
+      break;
+    }
+    case sDimTWW:
+      Schritt = 4;
+      break;
+    case sDimSolHeiz:
+      Schritt = 5;
+      break;
+  }
+}
+
+double TFormPrjAssistent::HeizgrenzeMin() const { return CalcMinAussenTemp(G().weather) + 10.0; }
+
+void TFormPrjAssistent::RechneBedarf() {
+  const double tag = WarmwasserKWhTag(Wert(EditTWW_Liter), Wert(EditT_WW));
+  EditTWWkWh->setText(Zahl(tag, 2));
+  EditTWWkWhJahr->setText(Zahl(tag * 365.0, 0));
+  EditQsumme->setText(Zahl(tag * 365.0 + Wert(EditQheiz), 0));
+}
+
+bool TFormPrjAssistent::PruefeFeld(QLineEdit* feld, double min, double max, int dezimalen) {
+  if (fuellen_ || ButtonCancel->hasFocus() || !isVisible()) return true;
+  bool ok = false;
+  const double v = Wert(feld, &ok);
+  std::string meldung;
+  double grenze = v;
+  if (!ok || v < min - 1e-9) {
+    meldung = T(TX::FehlerMinWert) + ": " + FloatToCommaStr(1, static_cast<std::uint8_t>(dezimalen), static_cast<float>(min));
+    grenze = min;
+  } else if (v > max + 1e-9) {
+    meldung = T(TX::FehlerMaxWert) + ": " + FloatToCommaStr(1, static_cast<std::uint8_t>(dezimalen), static_cast<float>(max));
+    grenze = max;
+  } else {
+    return true;
+  }
+  fuellen_ = true;  // the message's focus change checks nothing
+  ShowMessageLines(meldung);
+  feld->setText(Zahl(grenze, dezimalen));
+  feld->setFocus();
+  fuellen_ = false;
+  return false;
+}
+
+void TFormPrjAssistent::ZeigeHeizFelder() {
+  const bool an = CheckBoxSolarKombi->isChecked();
+  for (const char* name : {"LabelQheiz", "LabelQheizEinheit", "LabelQsumme", "LabelQsummeEinheit",
+                           "LabelThzgrz", "LabelThzgrzEinheit", "LabelKAfaktor"})
+    if (auto* w = findChild<QWidget*>(name)) w->setVisible(an);
+  for (QWidget* w : {static_cast<QWidget*>(EditQheiz), static_cast<QWidget*>(EditQsumme),
+                     static_cast<QWidget*>(EditThzgrz), static_cast<QWidget*>(EditKAfaktor),
+                     static_cast<QWidget*>(SpeedButtonupf), static_cast<QWidget*>(SpeedButtondnf)})
+    w->setVisible(an);
+}
+
+void TFormPrjAssistent::StufeKAfaktor(int zehntel) {
+  bool ok = false;
+  int f = static_cast<int>(std::lround(Wert(EditKAfaktor, &ok) * 10.0));
+  if (!ok) f = 20;
+  f = std::clamp(f + zehntel, 11, 30);
+  EditKAfaktor->setText(Zahl(f / 10.0, 1));
+}
+
+AssistentEingaben TFormPrjAssistent::Eingaben() const {
+  AssistentEingaben e;
+  e.ProjektName = EditPrjName->text().toStdString();
+  e.KollektorNr = std::max(1, StringGridKollektor->currentRow() + 1);
+  e.Neigung = static_cast<float>(EditNg->value());
+  e.Azimut = static_cast<float>(EditAz->value());
+  e.WWkWhTag = static_cast<float>(WarmwasserKWhTag(Wert(EditTWW_Liter), Wert(EditT_WW)));
+  e.TWarm = static_cast<float>(Wert(EditT_WW));
+  e.KAfaktor = static_cast<float>(std::clamp(Wert(EditKAfaktor), 1.1, 3.0));
+  e.QheizKWh = static_cast<float>(std::max(0.0, Wert(EditQheiz)));
+  e.Heizgrenze = static_cast<float>(Wert(EditThzgrz));
+  return e;
+}
+
+StillerLauf TFormPrjAssistent::MitFortschritt() {
+  return [this](TavState& g) {
+    // After a run that could not start (its message shown) the others of this sizing are
+    // skipped rather than repeating the message.
+    if (abbrechen_ || laufFehler_) return false;
+    const bool ok = Lauf(g);
+    laufFehler_ = !ok;
+    ProgressBarDim->setValue(std::min(ProgressBarDim->maximum(), ProgressBarDim->value() + 1));
+    // Keeps the window painting and Cancel reachable between the runs.
+    QApplication::processEvents();
+    return ok;
+  };
+}
+
+void TFormPrjAssistent::Beschaeftigt(bool an) {
+  rechnet_ = an;
+  for (QWidget* w : {static_cast<QWidget*>(BitBtnBackward), static_cast<QWidget*>(BitBtnForward),
+                     static_cast<QWidget*>(ButtonOK), static_cast<QWidget*>(PageControl1)})
+    w->setEnabled(!an);
+  if (an) {
+    laufFehler_ = false;
+    ProgressBarDim->setRange(0, laufZiel_);
+    ProgressBarDim->setValue(0);
+    ProgressBarDim->show();
+    LabelStatus->setText(kBerechnung);
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+  } else {
+    ProgressBarDim->hide();
+    LabelStatus->clear();
+    QApplication::restoreOverrideCursor();
+  }
+}
+
+void TFormPrjAssistent::Weiter() {
+  if (fuellen_ || rechnet_) return;
+  TavState& g = G();
+  const int seite = PageControl1->currentIndex();
+  if (seite == sStart) {
+    const int ort = StringGridOrte->currentRow() + 1;
+    if (ort >= 1 && ort != g.plant.OrtNr && Hooks.OrtWaehlen) {
+      BitBtnForward->setEnabled(false);
+      g.run.SolarklimadatenOK = false;
+      const bool ok = Hooks.OrtWaehlen(g, ort, *this);
+      LabelStatus->clear();
+      BitBtnForward->setEnabled(true);
+      if (!ok) return;
+    }
+    ZeigeSeite(sKollektor);
+  } else if (seite == sKollektor) {
+    ZeigeSeite(sQbedarf);
+  } else if (seite == sQbedarf) {
+    if (!PruefeFeld(EditTWW_Liter, 1, 10000, 0) || !PruefeFeld(EditT_WW, 15, 80, 0)) return;
+    if (CheckBoxSolarKombi->isChecked() && !PruefeFeld(EditKAfaktor, 1.1, 3.0, 1)) return;
+    ApplyWizardInputs(g, Eingaben());
+    ZeigeSeite(sDimTWW);
+    DimensioniereTWW();
+  } else if (seite == sDimTWW && CheckBoxSolarKombi->isChecked()) {
+    const AssistentEingaben e = Eingaben();
+    PrepareSolarHeating(g, dim_, sicherung_->plant.AnlagenTypNr, e.QheizKWh, e.Heizgrenze);
+    ZeigeSeite(sDimSolHeiz);
+    DimensioniereHeizung();
+  }
+}
+
+void TFormPrjAssistent::Zurueck() {
+  if (fuellen_ || rechnet_) return;
+  const int seite = PageControl1->currentIndex();
+  if (seite == sStart) return;
+  ZeigeSeite(seite == sDimSolHeiz ? sQbedarf : static_cast<Seite>(seite - 1));
+  dim_.LeereRing();
+  ButtonOK->hide();
+}
+
+void TFormPrjAssistent::DimensioniereTWW() {
+  laufZiel_ = 2;
+  Beschaeftigt(true);
+  const bool ok = SizeHotWaterSystem(G(), dim_, CheckBoxSolarKombi->isChecked(), MitFortschritt());
+  Beschaeftigt(false);
+  if (abbrechen_) return reject();
+  if (!ok) dim_.ZielFlaeche = G().plant.KollektorFlaeche;
+  ButtonOK->setVisible(!CheckBoxSolarKombi->isChecked());
+  BitBtnForward->setEnabled(CheckBoxSolarKombi->isChecked());
+  ZeigeTWW();
+  (ButtonOK->isVisible() ? static_cast<QWidget*>(ButtonOK) : BitBtnForward)->setFocus();
+}
+
+void TFormPrjAssistent::DimensioniereHeizung() {
+  if (RadioButtonkWh_spez->isChecked()) RadioButtonkWh_spez_hz->setChecked(true);
+  LabelModAnz->clear();
+  const float modul = std::max(0.01f, G().plant.KollModulFlaeche);
+  laufZiel_ = std::max(2, static_cast<int>(dim_.ZielFlaeche * (G().plant.KAfaktor / 10.0f - 1.0f) / modul) + 2);
+  Beschaeftigt(true);
+  SizeHeatingSupport(G(), dim_, MitFortschritt(), [this](const AssistentDim&) { ZeigeHeizung(); });
+  Beschaeftigt(false);
+  if (abbrechen_) return reject();
+  BitBtnForward->setEnabled(false);
+  ButtonOK->show();
+  ZeigeHeizung();
+  ButtonOK->setFocus();
+}
+
+void TFormPrjAssistent::ZeigeTWW() {
+  const PlantState& p = G().plant;
+  EditKollA->setText(Zahl(p.KollektorFlaeche, 2));
+  LabelModAnz->setText(Q(ModulText(p.KollektorFlaeche, p.KollModulFlaeche, T(TX::Kollektor), T(TX::Kollektoren))));
+  LabelDeckrateWert->setText(Zahl(FractionForArea(dim_, p.KollektorFlaeche), 1) + " %");
+  EditSpVol->setText(Zahl(p.Speicher1vol, 0));
+  LabelSpN->setText(Q(p.SpeicherName));
+  LabelKollN->setText(Q(p.Kollektor));
+  ImageJahreskurve->Dim = &dim_;
+  ImageJahreskurve->Absolut = RadioButtonkWh_abs->isChecked();
+  ImageJahreskurve->AktFlaeche = p.KollektorFlaeche;
+  ImageJahreskurve->ZielFlaeche = dim_.ZielFlaeche;
+  ImageJahreskurve->AchsenBasis = 2.0f * dim_.ErtragTWW;
+  ImageJahreskurve->update();
+}
+
+void TFormPrjAssistent::ZeigeHeizung() {
+  const PlantState& p = G().plant;
+  EditKollA_hz->setText(Zahl(p.KollektorFlaeche, 2));
+  LabelModAnz_hz->setText(Q(ModulText(p.KollektorFlaeche, p.KollModulFlaeche, T(TX::Kollektor), T(TX::Kollektoren))));
+  LabelDeckratexTWW->setText(Zahl(dim_.DeckungTWW, 1) + " " + Tq(TX::FormAssProzTWW));
+  LabelDeckratexHzg->setText(Zahl(dim_.DeckungHeizung, 1) + " " + Tq(TX::FormAssProzHzg));
+  LabelDeckratexges->setText(Zahl(dim_.Deckungsrate, 1) + " " + Tq(TX::FormAssProzges));
+  LabelPSvol->setText(Zahl(p.Speicher1vol + (p.AnlagenTypNr == 6 ? p.Speicher2vol : 0.0f), 0) + " " + Tq(TX::Liter));
+  LabelSpN_hz->setText(Q(p.SpeicherName));
+  LabelKollN_hz->setText(Q(p.Kollektor));
+  ImageJahreskurve_hz->Dim = &dim_;
+  ImageJahreskurve_hz->Absolut = RadioButtonkWh_abs_hz->isChecked();
+  ImageJahreskurve_hz->AktFlaeche = p.KollektorFlaeche;
+  ImageJahreskurve_hz->ZielFlaeche = dim_.ZielFlaeche;
+  ImageJahreskurve_hz->AchsenBasis = (1.8f + 0.07f * p.KAfaktor) * dim_.ErtragTWW;
+  ImageJahreskurve_hz->update();
+}
+
+void TFormPrjAssistent::FlaecheSchritt(bool hoch) {
+  if (rechnet_ || dim_.Ring[0][0] <= 0.0f) return;
+  laufZiel_ = 1;
+  Beschaeftigt(true);
+  StepAreaVariant(G(), dim_, hoch, MitFortschritt());
+  Beschaeftigt(false);
+  if (abbrechen_) return reject();
+  ZeigeTWW();
+}
+
+void TFormPrjAssistent::SpeicherSchritt(bool hoch) {
+  if (rechnet_ || dim_.Ring[0][0] <= 0.0f) return;
+  laufZiel_ = 2;
+  Beschaeftigt(true);
+  StepStoreVariant(G(), dim_, hoch, MitFortschritt());
+  Beschaeftigt(false);
+  if (abbrechen_) return reject();
+  ZeigeTWW();
+}
+
+void TFormPrjAssistent::FlaecheSchrittHz(bool hoch) {
+  PlantState& p = G().plant;
+  if (rechnet_ || !(p.KollModulFlaeche > 0.0f)) return;
+  const int n = std::clamp<int>(StepModuleCount(hoch, p.KollektorFlaeche, p.KollModulFlaeche), 1, kMaxModule);
+  p.KollektorFlaeche = static_cast<float>(n) * p.KollModulFlaeche;
+  dim_.FlaechenFaktor = dim_.ZielFlaeche > 0.0f ? p.KollektorFlaeche / dim_.ZielFlaeche : 1.0f;
+  SizeHeatingStorage(G(), dim_);
+  laufZiel_ = 1;
+  Beschaeftigt(true);
+  RunHeatingVariant(G(), dim_, MitFortschritt());
+  Beschaeftigt(false);
+  if (abbrechen_) return reject();
+  ZeigeHeizung();
+}
+
+void TFormPrjAssistent::accept() {
+  if (rechnet_ || !ButtonOK->isVisible()) return;
+  TavState& g = G();
+  PlantState& p = g.plant;
+  // The design temperature goes back to the project's; the nominal power is sized for it,
+  // so the pair stays consistent (a temperature without heating demand keeps the wizard's).
+  if (p.SolHeizung && p.Heizwaermebedarf > 0.0f) {
+    const float q = HeizleistungFuer(g, sicherung_->plant.HeizTnorm);
+    if (q > 0.0f) {
+      p.HeizTnorm = sicherung_->plant.HeizTnorm;
+      p.HeizQnorm = q;
+    }
+  } else {
+    p.HeizTnorm = sicherung_->plant.HeizTnorm;
+  }
+  if (g.plant.OrtNr >= 1) p.Standort = g.cat.Orte[static_cast<std::size_t>(p.OrtNr)].Name;
+  g.settings.SimJahre = sicherung_->simJahre;
+  g.run.WeiterModus = true;
+  g.run.ProjektGeaendert = true;
+  g.run.Abbruch = false;
+  sicherung_.reset();
+  QDialog::accept();
+}
+
+void TFormPrjAssistent::reject() {
+  if (rechnet_) {
+    // The running sizing stops after its current run and closes the wizard then.
+    abbrechen_ = true;
+    return;
+  }
+  TavState& g = G();
+  if (sicherung_) {
+    g.plant = sicherung_->plant;
+    g.loc = sicherung_->loc;
+    g.weather = sicherung_->weather;
+    g.results = sicherung_->results;
+    g.settings.SimJahre = sicherung_->simJahre;
+    g.run.SolarklimadatenOK = sicherung_->solarklimadatenOK;
+    g.run.WetterDatensatz = sicherung_->wetterDatensatz;
+    g.run.ProjektGeaendert = sicherung_->projektGeaendert;
+    sicherung_.reset();
+  }
+  g.run.WeiterModus = false;
+  g.run.Abbruch = true;
+  QDialog::reject();
+}
+
+void TFormPrjAssistent::closeEvent(QCloseEvent* e) {
+  e->ignore();
+  reject();
+}
+
+void TFormPrjAssistent::keyPressEvent(QKeyEvent* e) {
+  if (e->key() == Qt::Key_F1) {
+    int kontext = kHilfeAssistent;
+    if (StringGridOrte->hasFocus()) kontext = kHilfeOrte;
+    else if (StringGridKollektor->hasFocus()) kontext = kHilfeKollektor;
+    if (Hooks.Hilfe) Hooks.Hilfe(kontext);
+    return;
+  }
+  if (e->key() == Qt::Key_Escape) return reject();
+  if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+    if (ButtonOK->isVisible() && ButtonOK->hasFocus()) return accept();
+    if (BitBtnForward->hasFocus() || (!qobject_cast<QLineEdit*>(focusWidget()) && !ButtonOK->isVisible()))
+      return Weiter();
+    focusNextChild();
+    return;
+  }
+  QDialog::keyPressEvent(e);
+}
+
+void TFormPrjAssistent::Status(const std::string& text) {
+  LabelStatus->setText(Q(text));
+  QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void TFormPrjAssistent::Progress(const std::string& text) { Status(text); }
+
+TFormPrjAssistent* FormPrjAssistent(QWidget* parent) {
+  static QPointer<TFormPrjAssistent> form;
+  if (!form) form = new TFormPrjAssistent(parent);
+  return form;
+}
+
+}  // namespace tav

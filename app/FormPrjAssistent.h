@@ -1,0 +1,182 @@
+#pragma once
+// TFormPrjAssistent: the project wizard. Pages Start (name, location), Kollektortyp (collector
+// and orientation), Wärmebedarf (hot water, heating support), Dim TWW (hot-water design and
+// its variants) and Dim Solares Heizen (heating support, only with the combi box). The sizing
+// runs silent one-year simulations (app/AssistentDim.h) with the progress shown and the
+// window responsive. OK keeps the sized plant and asks the main window to continue
+// (WeiterModus); Cancel puts the plant, the location, the weather and the results back as
+// they were when the wizard opened.
+
+#include <QDialog>
+#include <functional>
+#include <memory>
+
+#include "app/AssistentDim.h"
+#include "catalogues/StatusSink.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QDoubleSpinBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+class QStackedWidget;
+class QTableWidget;
+class QToolButton;
+
+namespace tav {
+
+// What the wizard needs from the rest of the program; the main window fills it.
+struct AssistentHooks {
+  // Makes location ortNr current and brings its weather years (SelectOrt with the program's
+  // weather synthesis), progress to `status`. Without it the location cannot change.
+  std::function<bool(TavState& g, int ortNr, StatusSink& status)> OrtWaehlen;
+  // Opens the help page of a context number (870 the wizard, 871 the location grid, 873 the
+  // collector grid).
+  std::function<void(int kontext)> Hilfe;
+};
+
+// The yield chart of the ring: cumulative daily yields per record.
+class TJahreskurven : public QWidget {
+ public:
+  explicit TJahreskurven(QWidget* parent = nullptr);
+  const AssistentDim* Dim = nullptr;
+  bool Absolut = true;
+  float AktFlaeche = 0.0f;
+  float AchsenBasis = 0.0f;  // kWh the vertical axis is based on
+  float ZielFlaeche = 1.0f;
+  QSize minimumSizeHint() const override { return {360, 220}; }
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+};
+
+class TFormPrjAssistent : public QDialog, public StatusSink {
+  Q_OBJECT
+ public:
+  enum Seite { sStart, sKollektor, sQbedarf, sDimTWW, sDimSolHeiz };
+
+  explicit TFormPrjAssistent(QWidget* parent = nullptr);
+  ~TFormPrjAssistent() override;
+
+  AssistentHooks Hooks;
+  // The engine of the sizing runs (the real silent run unless a test replaces it).
+  StillerLauf Lauf;
+
+  QStackedWidget* PageControl1;
+  QWidget* TabSheetStart;
+  QWidget* TabSheetKollektor;
+  QWidget* TabSheetQbedarf;
+  QWidget* TabSheetDimTWW;
+  QWidget* TabSheetDimSolHeiz;
+  QLabel* LabelTitel;
+  // Start
+  QLineEdit* EditPrjName;
+  QTableWidget* StringGridOrte;
+  // Kollektortyp
+  QTableWidget* StringGridKollektor;
+  QSpinBox* EditNg;
+  QDoubleSpinBox* EditAz;
+  QWidget* ImageWinkelbild;
+  // Wärmebedarf
+  QLineEdit* EditTWW_Liter;
+  QLineEdit* EditT_WW;
+  QLineEdit* EditTWWkWh;
+  QLineEdit* EditTWWkWhJahr;
+  QCheckBox* CheckBoxSolarKombi;
+  QLineEdit* EditQheiz;
+  QLineEdit* EditQsumme;
+  QLineEdit* EditThzgrz;
+  QLineEdit* EditKAfaktor;
+  QToolButton* SpeedButtonupf;
+  QToolButton* SpeedButtondnf;
+  // Dim TWW
+  TJahreskurven* ImageJahreskurve;
+  QLineEdit* EditKollA;
+  QToolButton* SpeedButtonup;
+  QToolButton* SpeedButtondn;
+  QLabel* LabelModAnz;
+  QLabel* LabelDeckrateWert;
+  QLineEdit* EditSpVol;
+  QToolButton* SpeedButtonup2;
+  QToolButton* SpeedButtondn2;
+  QLabel* LabelSpN;
+  QLabel* LabelKollN;
+  QRadioButton* RadioButtonkWh_abs;
+  QRadioButton* RadioButtonkWh_spez;
+  // Dim Solares Heizen
+  TJahreskurven* ImageJahreskurve_hz;
+  QLineEdit* EditKollA_hz;
+  QToolButton* SpeedButtonup_hz;
+  QToolButton* SpeedButtondn_hz;
+  QLabel* LabelModAnz_hz;
+  QLabel* LabelDeckratexTWW;
+  QLabel* LabelDeckratexHzg;
+  QLabel* LabelDeckratexges;
+  QLabel* LabelPSvol;
+  QLabel* LabelSpN_hz;
+  QLabel* LabelKollN_hz;
+  QRadioButton* RadioButtonkWh_abs_hz;
+  QRadioButton* RadioButtonkWh_spez_hz;
+  // Buttons and progress
+  QProgressBar* ProgressBarDim;
+  QLabel* LabelStatus;
+  QPushButton* ButtonCancel;
+  QPushButton* BitBtnBackward;
+  QPushButton* BitBtnForward;
+  QPushButton* ButtonOK;
+
+  int Schritt = 1;
+  const AssistentDim& Dim() const { return dim_; }
+
+  // Fills the pages from the state and takes the copies Cancel restores.
+  void FormShow();
+  void Weiter();
+  void Zurueck();
+  void accept() override;
+  void reject() override;
+
+  // StatusSink: weather synthesis of a new location.
+  void Status(const std::string& text) override;
+  void Progress(const std::string& text) override;
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+
+ private:
+  struct Sicherung;
+  void Beschriften();
+  void ZeigeSeite(Seite s);
+  void RechneBedarf();
+  bool PruefeFeld(QLineEdit* feld, double min, double max, int dezimalen);
+  void ZeigeHeizFelder();
+  void StufeKAfaktor(int zehntel);
+  void DimensioniereTWW();
+  void DimensioniereHeizung();
+  void ZeigeTWW();
+  void ZeigeHeizung();
+  void FlaecheSchritt(bool hoch);
+  void FlaecheSchrittHz(bool hoch);
+  void SpeicherSchritt(bool hoch);
+  void Beschaeftigt(bool an);
+  double HeizgrenzeMin() const;
+  StillerLauf MitFortschritt();
+  AssistentEingaben Eingaben() const;
+
+  AssistentDim dim_;
+  std::unique_ptr<Sicherung> sicherung_;
+  bool fuellen_ = false;   // FormInit: the pages are being filled
+  bool rechnet_ = false;   // a sizing is running
+  bool abbrechen_ = false; // Cancel pressed during a sizing
+  bool laufFehler_ = false; // a run of this sizing could not start
+  int laufZiel_ = 1;
+};
+
+// The program's one wizard, made on first use.
+TFormPrjAssistent* FormPrjAssistent(QWidget* parent = nullptr);
+
+}  // namespace tav

@@ -1,0 +1,325 @@
+// The project wizard offscreen on temporary folders: page order and the pages each plant kind
+// shows, OK continuing the main window's chain, Cancel after a complete sizing with a new
+// location putting plant, location and weather back byte for byte, and a picture per page.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTableWidget>
+#include <QTimer>
+#include <QToolButton>
+
+#include "app/Befehle.h"
+#include "app/FormPrjAssistent.h"
+#include "catalogues/ProjektRecord.h"
+#include "tests/app/AppFixture.h"
+#include "tests/foundation/ui/ModalDriver.h"
+#include "simulation/DayDriver.h"
+#include "tests/simulation/SimFixture.h"
+
+namespace tav {
+namespace {
+
+// The program's start-up with the fixture's plant and clear-sky weather at the project's
+// location; a location change brings a dimmer sky, as new weather years would.
+struct AssistentWelt {
+  test::AppFixture app;
+  TFormPrjAssistent* f = nullptr;
+  int ortWechsel = 0;
+  AssistentWelt() {
+    TavState& g = G();
+    test::SetzeTrinkwasserAnlage(g);
+    test::FuelleKlarhimmelWetter(g.weather);
+    for (int m = 1; m <= 12; ++m) g.loc.EinstrahlungMonat[m] = 1.0 + 3.5 * std::sin(3.14159 * (m - 0.5) / 12.0);
+    g.run.SolarklimadatenOK = true;
+    g.settings.SimJahre = 3;
+    g.plant.OrtNr = 1;
+    g.plant.KollektorNr = 1;
+    g.plant.HeizTnorm = -14.0f;
+    g.plant.Heizwaermebedarf = 9e6f;
+    f = FormPrjAssistent(app.window.get());
+    f->Hooks.OrtWaehlen = [this](TavState& s, int ort, StatusSink& status) {
+      ++ortWechsel;
+      status.Progress("50%");
+      s.plant.OrtNr = ort;
+      test::WetterParameter dunkel;
+      dunkel.truebung = 0.7;
+      dunkel.tempMittel = 6.0;
+      test::FuelleKlarhimmelWetter(s.weather, dunkel);
+      s.run.SolarklimadatenOK = true;
+      return true;
+    };
+    f->resize(1000, 620);
+  }
+  int Seite() const { return f->PageControl1->currentIndex(); }
+  void Zeige() {
+    f->FormShow();
+    f->show();
+    QApplication::processEvents();
+  }
+};
+
+TEST(FormPrjAssistent, PagesInOrderAndEachPlantKindsPages) {
+  ASSERT_GE(G().cat.OrtAnzahl, 0);
+  AssistentWelt w;
+  ASSERT_GE(G().cat.KollektorAnzahl, 1);
+  ASSERT_GE(G().cat.OrtAnzahl, 2);
+  TFormPrjAssistent& f = *w.f;
+  w.Zeige();
+  EXPECT_EQ(w.Seite(), TFormPrjAssistent::sStart);
+  EXPECT_EQ(G().settings.SimJahre, 1);
+  EXPECT_FALSE(f.BitBtnBackward->isEnabled());
+  EXPECT_FALSE(f.ButtonOK->isVisible());
+  test::Grab(&f, "FormPrjAssistent-Start");
+
+  f.BitBtnForward->click();
+  EXPECT_EQ(w.Seite(), TFormPrjAssistent::sKollektor);
+  EXPECT_EQ(f.Schritt, 2);
+  EXPECT_EQ(w.ortWechsel, 0);  // the same location: no new weather
+  test::Grab(&f, "FormPrjAssistent-Kollektortyp");
+  f.BitBtnForward->click();
+  EXPECT_EQ(w.Seite(), TFormPrjAssistent::sQbedarf);
+  f.CheckBoxSolarKombi->setChecked(false);
+  f.EditTWW_Liter->setText("45");
+  f.EditT_WW->setText("55");
+  EXPECT_EQ(f.EditTWWkWh->text(), "2,36");
+  EXPECT_EQ(f.EditTWWkWhJahr->text(), "860");
+  EXPECT_FALSE(f.EditQheiz->isVisible());
+  f.EditTWW_Liter->setText("200");
+  test::Grab(&f, "FormPrjAssistent-Waermebedarf");
+
+  // Hot water only: the design page is the last one and OK takes it.
+  f.BitBtnForward->click();
+  EXPECT_EQ(w.Seite(), TFormPrjAssistent::sDimTWW);
+  EXPECT_EQ(f.Schritt, 4);
+  EXPECT_TRUE(f.ButtonOK->isVisible());
+  EXPECT_FALSE(f.BitBtnForward->isEnabled());
+  EXPECT_GT(f.Dim().Ring[0][0], 0.0f);
+  EXPECT_FALSE(f.LabelDeckrateWert->text().startsWith("0,0"));
+  EXPECT_EQ(G().run.RechenModus, 3);
+  test::Grab(&f, "FormPrjAssistent-DimTWW");
+
+  // Back empties the design; with the combi box the heating page follows.
+  f.BitBtnBackward->click();
+  EXPECT_EQ(w.Seite(), TFormPrjAssistent::sQbedarf);
+  EXPECT_FALSE(f.ButtonOK->isVisible());
+  EXPECT_EQ(f.Dim().Ring[0][0], 0.0f);
+  f.CheckBoxSolarKombi->setChecked(true);
+  f.EditQheiz->setText("9000");
+  EXPECT_TRUE(f.EditQheiz->isVisible());
+  test::Grab(&f, "FormPrjAssistent-Waermebedarf-Kombi");
+  f.BitBtnForward->click();
+  EXPECT_EQ(w.Seite(), TFormPrjAssistent::sDimTWW);
+  EXPECT_FALSE(f.ButtonOK->isVisible());
+  EXPECT_TRUE(f.BitBtnForward->isEnabled());
+  f.BitBtnForward->click();
+  EXPECT_EQ(w.Seite(), TFormPrjAssistent::sDimSolHeiz);
+  EXPECT_EQ(f.Schritt, 5);
+  EXPECT_TRUE(f.ButtonOK->isVisible());
+  EXPECT_EQ(G().plant.AnlagenTypNr, 6);
+  EXPECT_TRUE(w.app.msgs->shown.empty()) << w.app.msgs->All();  // every run could start
+  EXPECT_LE(G().plant.KollektorFlaeche, f.Dim().ZielFlaeche * G().plant.KAfaktor / 10.0f + 1e-3f);
+  test::Grab(&f, "FormPrjAssistent-DimSolHeiz");
+  // From the heating page back goes straight to the demand page.
+  f.BitBtnBackward->click();
+  EXPECT_EQ(w.Seite(), TFormPrjAssistent::sQbedarf);
+  f.BitBtnForward->click();
+  f.BitBtnForward->click();
+
+  // OK keeps the plant, continues the chain, restores the years and the design temperature
+  // with a nominal power that matches it.
+  f.ButtonOK->click();
+  EXPECT_EQ(f.result(), QDialog::Accepted);
+  EXPECT_TRUE(G().run.WeiterModus);
+  EXPECT_TRUE(G().run.ProjektGeaendert);
+  EXPECT_EQ(G().settings.SimJahre, 3);
+  EXPECT_EQ(G().plant.AnlagenTypNr, 6);
+  EXPECT_FLOAT_EQ(G().plant.HeizTnorm, -14.0f);
+  TavState kontrolle = G();
+  EXPECT_NEAR(HeizleistungFuer(kontrolle, -14.0f), G().plant.HeizQnorm, 1.0f);
+}
+
+TEST(FormPrjAssistent, CancelAfterASizingWithANewLocationChangesNothing) {
+  AssistentWelt w;
+  TFormPrjAssistent& f = *w.f;
+  TavState vorher = G();
+  w.Zeige();
+  f.StringGridOrte->setCurrentCell(1, 0);
+  EXPECT_EQ(f.StringGridOrte->currentColumn(), 1);  // the type-ahead column is the name
+  f.BitBtnForward->click();
+  EXPECT_EQ(w.ortWechsel, 1);
+  f.BitBtnForward->click();
+  f.CheckBoxSolarKombi->setChecked(true);
+  f.EditQheiz->setText("9000");
+  f.BitBtnForward->click();
+  f.SpeedButtonup->click();
+  f.SpeedButtonup2->click();
+  f.BitBtnForward->click();
+  ASSERT_EQ(w.Seite(), TFormPrjAssistent::sDimSolHeiz);
+  ASSERT_NE(G().plant.AnlagenTypNr, vorher.plant.AnlagenTypNr);
+  f.ButtonCancel->click();
+  EXPECT_EQ(f.result(), QDialog::Rejected);
+
+  const TavState& g = G();
+  EXPECT_TRUE(g.run.Abbruch);
+  EXPECT_FALSE(g.run.WeiterModus);
+  EXPECT_EQ(g.settings.SimJahre, 3);
+  EXPECT_EQ(g.plant.OrtNr, vorher.plant.OrtNr);
+  EXPECT_EQ(g.weather.WetterDaten.Werte, vorher.weather.WetterDaten.Werte);
+  EXPECT_EQ(g.results.StundenErgebnis.Werte, vorher.results.StundenErgebnis.Werte);
+  TProjekt a, b;
+  FillProjekt(g.plant, a, 0.0);
+  FillProjekt(vorher.plant, b, 0.0);
+  EXPECT_EQ(std::memcmp(&g.plant.KollektorFlaeche, &vorher.plant.KollektorFlaeche, sizeof(float)), 0);
+  EXPECT_EQ(g.plant.AnlagenTypNr, vorher.plant.AnlagenTypNr);
+  EXPECT_EQ(g.plant.Speicher1vol, vorher.plant.Speicher1vol);
+  EXPECT_EQ(g.plant.Speicher2vol, vorher.plant.Speicher2vol);
+  EXPECT_EQ(g.plant.HeizQnorm, vorher.plant.HeizQnorm);
+  EXPECT_EQ(g.plant.Kollektor, vorher.plant.Kollektor);
+  EXPECT_EQ(g.plant.ZeitZoom, vorher.plant.ZeitZoom);
+  EXPECT_EQ(g.loc.GeoBreite, vorher.loc.GeoBreite);
+  EXPECT_EQ(g.run.SolarklimadatenOK, vorher.run.SolarklimadatenOK);
+  EXPECT_EQ(g.run.ProjektGeaendert, vorher.run.ProjektGeaendert);
+}
+
+TEST(FormPrjAssistent, InputLimitsAndTheFactorButtons) {
+  AssistentWelt w;
+  TFormPrjAssistent& f = *w.f;
+  w.Zeige();
+  f.BitBtnForward->click();
+  f.BitBtnForward->click();
+  f.CheckBoxSolarKombi->setChecked(true);
+  struct Fall {
+    QLineEdit* feld;
+    const char* eingabe;
+    const char* danach;
+  };
+  for (const Fall& c : {Fall{f.EditTWW_Liter, "0", "1"}, Fall{f.EditTWW_Liter, "20000", "10000"},
+                        Fall{f.EditT_WW, "90", "80"}, Fall{f.EditKAfaktor, "1,0", "1,1"},
+                        Fall{f.EditKAfaktor, "3,5", "3,0"}, Fall{f.EditQheiz, "-5", "0"}}) {
+    SCOPED_TRACE(c.feld->objectName().toStdString() + " " + c.eingabe);
+    w.app.msgs->shown.clear();
+    c.feld->setFocus();
+    c.feld->setText(c.eingabe);
+    emit c.feld->editingFinished();
+    EXPECT_EQ(c.feld->text(), c.danach);
+    EXPECT_EQ(w.app.msgs->shown.size(), 1u) << w.app.msgs->All();
+  }
+  f.EditKAfaktor->setText("2,9");
+  f.SpeedButtonupf->click();
+  f.SpeedButtonupf->click();
+  EXPECT_EQ(f.EditKAfaktor->text(), "3,0");
+  f.EditKAfaktor->setText("1,2");
+  f.SpeedButtondnf->click();
+  f.SpeedButtondnf->click();
+  EXPECT_EQ(f.EditKAfaktor->text(), "1,1");
+
+  // F1: the wizard's page, or that of the grid in front.
+  std::vector<int> hilfe;
+  f.Hooks.Hilfe = [&hilfe](int k) { hilfe.push_back(k); };
+  test::Key(&f, Qt::Key_F1);
+  f.BitBtnBackward->click();
+  f.BitBtnBackward->click();
+  f.StringGridOrte->setFocus();
+  test::Key(&f, Qt::Key_F1);
+  EXPECT_EQ(hilfe, (std::vector<int>{870, 871}));
+  // Type-ahead in the location grid finds by name.
+  f.StringGridOrte->setCurrentCell(0, 0);
+  f.StringGridOrte->keyboardSearch("W");
+  EXPECT_EQ(f.StringGridOrte->item(f.StringGridOrte->currentRow(), 1)->text(), "Warmbronn");
+  f.reject();
+}
+
+// A warm location whose design temperature + 10 lies above 25 °C: the heating limit has one
+// allowed value, which the field shows and keeps.
+TEST(FormPrjAssistent, HeatingLimitOfAWarmLocationIsOneValue) {
+  AssistentWelt w;
+  test::WetterParameter warm;
+  warm.tempMittel = 30.0;
+  warm.tempAmplitude = 2.0;
+  test::FuelleKlarhimmelWetter(G().weather, warm);
+  const int min = CalcMinAussenTemp(G().weather) + 10;
+  ASSERT_GT(min, 25);
+  TFormPrjAssistent& f = *w.f;
+  w.Zeige();
+  f.BitBtnForward->click();
+  f.BitBtnForward->click();
+  f.CheckBoxSolarKombi->setChecked(true);
+  EXPECT_EQ(f.EditThzgrz->text(), QString::number(min));
+  for (const char* eingabe : {"15", "40"}) {
+    f.EditThzgrz->setFocus();
+    f.EditThzgrz->setText(eingabe);
+    emit f.EditThzgrz->editingFinished();
+    EXPECT_EQ(f.EditThzgrz->text(), QString::number(min)) << eingabe;
+  }
+  f.reject();
+}
+
+// The sizing shows its progress and keeps the event loop running between its runs; Cancel
+// pressed during a run closes the wizard after that run with everything put back.
+TEST(FormPrjAssistent, SizingShowsProgressAndCancelStopsIt) {
+  AssistentWelt w;
+  TFormPrjAssistent& f = *w.f;
+  const TavState vorher = G();
+  w.Zeige();
+  f.BitBtnForward->click();
+  f.BitBtnForward->click();
+  f.CheckBoxSolarKombi->setChecked(false);
+  const StillerLauf echt = f.Lauf;
+  int laeufe = 0, zeitgeber = 0, fortschritt = -1;
+  bool sichtbar = false;
+  f.Lauf = [&](TavState& g) {
+    ++laeufe;
+    sichtbar = f.ProgressBarDim->isVisible();
+    fortschritt = f.ProgressBarDim->value();
+    QTimer::singleShot(0, [&zeitgeber] { ++zeitgeber; });
+    return echt(g);
+  };
+  f.BitBtnForward->click();
+  EXPECT_EQ(laeufe, 2);
+  EXPECT_TRUE(sichtbar);
+  EXPECT_EQ(fortschritt, 1);      // the second run sees the first counted
+  EXPECT_GE(zeitgeber, 1);        // events were processed between the runs
+  EXPECT_FALSE(f.ProgressBarDim->isVisible());
+
+  // Cancel during the next run (a module step).
+  f.Lauf = [&](TavState& g) {
+    f.ButtonCancel->click();
+    return echt(g);
+  };
+  f.SpeedButtonup->click();
+  EXPECT_EQ(f.result(), QDialog::Rejected);
+  EXPECT_FALSE(f.isVisible());
+  EXPECT_EQ(G().plant.KollektorFlaeche, vorher.plant.KollektorFlaeche);
+  EXPECT_EQ(G().plant.Speicher1vol, vorher.plant.Speicher1vol);
+  EXPECT_EQ(G().settings.SimJahre, vorher.settings.SimJahre);
+  EXPECT_EQ(G().weather.WetterDaten.Werte, vorher.weather.WetterDaten.Werte);
+  f.Lauf = echt;
+}
+
+TEST(FormPrjAssistent, TheToolButtonOpensTheWizardAndOkSavesAndSimulates) {
+  AssistentWelt w;
+  Hauptmenu& h = *w.app.window;
+  VerbindeFenster(h);
+  h.show();
+  auto* knopf = h.findChild<QToolButton*>("SpeedButtonAssistent");
+  ASSERT_TRUE(knopf && knopf->isEnabled());
+  QString name;
+  test::WhenModal([&name](QWidget* d) {
+    name = d->objectName();
+    static_cast<QDialog*>(d)->reject();
+  });
+  knopf->click();
+  EXPECT_EQ(name, "FormPrjAssistent");
+  EXPECT_FALSE(G().run.WeiterModus);
+}
+
+}  // namespace
+}  // namespace tav
