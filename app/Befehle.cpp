@@ -5,6 +5,7 @@
 #include "app/Hauptmenu.h"
 #include "results/ui/FormSimErg.h"
 #include "results/ui/ResultsCommands.h"
+#include "simulation/ui/FormMoment.h"
 #include "simulation/ui/SimCommands.h"
 
 namespace tav {
@@ -31,6 +32,16 @@ void VerbindeFenster(Hauptmenu& w) {
   sim.ZeigeErgebnisse = zeigeErgebnisse;
   w.WireCommand(QStringLiteral("Ergebnis"), zeigeErgebnisse);
   w.CloseResults = [] { InvalidateResults(); };
+
+  // The instantaneous-output tool: the menu item and the "Moment" button set mode 2 and open
+  // it; F5 opens it in mode 2.
+  sim.Momentanleistung = [](QWidget* parent) { ShowMoment(parent); };
+  const auto moment = [&w] {
+    w.SetRechenModus(2);
+    ShowMoment(&w);
+  };
+  w.WireCommand(QStringLiteral("Momentanleistung"), moment);
+  w.WireCommand(QStringLiteral("SpeedButtonMoment"), moment);
 }
 
 }  // namespace tav

@@ -78,5 +78,27 @@ TEST(Befehle, ResultsOpenFromF6AndCloseWhenTheProjectChanges) {
   SimCommandHooks() = SimHooks{};
 }
 
+TEST(Befehle, MomentCommandsOpenTheToolInModeTwo) {
+  test::AppFixture app;
+  Hauptmenu& w = *app.window;
+  VerbindeFenster(w);
+  w.show();
+  auto* menu = w.findChild<QAction*>("Momentanleistung");
+  auto* knopf = w.findChild<QToolButton*>("SpeedButtonMoment");
+  auto* start = w.findChild<QAction*>("Start");
+  ASSERT_TRUE(menu && knopf && start);
+  EXPECT_TRUE(knopf->isEnabled());
+  EXPECT_EQ(OffenerDialog([&] { knopf->click(); }), "FormMoment");
+  EXPECT_EQ(G().run.RechenModus, 2);
+  EXPECT_TRUE(w.Momentanleistung->isChecked());
+  // F5 in mode 2 opens the tool, not the run window.
+  EXPECT_EQ(OffenerDialog([&] { start->trigger(); }), "FormMoment");
+  w.SetRechenModus(3);
+  EXPECT_EQ(OffenerDialog([&] { menu->trigger(); }), "FormMoment");
+  EXPECT_EQ(G().run.RechenModus, 2);
+  SimCommandHooks() = SimHooks{};
+  G().run.RechenModus = 3;
+}
+
 }  // namespace
 }  // namespace tav
