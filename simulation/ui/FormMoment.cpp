@@ -22,6 +22,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "foundation/Messages.h"
@@ -190,6 +191,36 @@ void MomentGrafik(QPainter& painter, const QRect& rect, const MomentEingabe& e, 
     Himmelsbild(painter, r, loc, p, e);
   } else {
     Mondbild(painter, r, e);
+  }
+  painter.restore();
+}
+
+void MomentDruck(QPainter& painter, const QRect& seite, const std::vector<MomentZeile>& zeilen) {
+  painter.save();
+  painter.setPen(Qt::black);
+  painter.setBrush(Qt::NoBrush);
+  const int zeile = std::max(1, seite.height() / 62);
+  std::array<int, 4> spalte{};
+  const int anteile[4] = {100, 170, 240, 320};
+  for (std::size_t i = 0; i < 4; ++i)
+    spalte[i] = seite.left() + static_cast<int>(std::lround(seite.width() * anteile[i] / 393.0));
+  const QFont koerper = painter.font();
+  int n = 2;
+  for (const auto& z : zeilen) {
+    QFont f = koerper;
+    if (z.Kopf) {
+      f.setBold(true);
+      if (f.pointSizeF() > 0) f.setPointSizeF(f.pointSizeF() + 2.0);
+    }
+    painter.setFont(f);
+    const QStringList teile = Q(z.Text).split('\t');
+    const int y = seite.top() + n * zeile;
+    for (int i = 0; i < teile.size(); ++i) {
+      const int x = i == 0 ? seite.left() : spalte[static_cast<std::size_t>(std::min(i - 1, 3))];
+      painter.drawText(QPoint(x, y), teile[i]);
+    }
+    // The heading stands apart from the program line.
+    n += z.Kopf ? 2 : 1;
   }
   painter.restore();
 }

@@ -41,6 +41,11 @@ class TUpDown : public QWidget {
 void MomentGrafik(QPainter& painter, const QRect& rect, const MomentEingabe& e, const MomentErgebnis& r,
                   const LocationState& loc, const PlantState& p);
 
+// The day report on a page: lines of ZeilenHoehe (a 62nd of the page height) from the top
+// of page, labels at its left edge, the tab-separated parts at the columns 100, 170, 240 and
+// 320 of 393 of the page width, the heading two points larger. Body font as the painter's.
+void MomentDruck(QPainter& painter, const QRect& seite, const std::vector<MomentZeile>& zeilen);
+
 class TFormMoment : public QDialog {
   Q_OBJECT
  public:

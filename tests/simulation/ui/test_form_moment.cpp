@@ -6,7 +6,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDir>
 #include <QImage>
+#include <QPainter>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -171,6 +173,30 @@ TEST(FormMoment, SimulationCommandInModeTwoOpensTheTool) {
   EXPECT_EQ(offen, "FormMoment");
   SimCommandHooks() = SimHooks{};
   G().run.RechenModus = 3;
+}
+
+// The printed day report: the same lines as on screen, columns from the page width; the
+// page is grabbed as a picture.
+TEST(FormMoment, PrintedDayReport) {
+  Offen o;
+  o.f.RadioButton3->click();
+  const auto zeilen = MomentBericht(o.f.Eingabe, o.f.Ergebnis, G().plant, true, "Tavrel 3.0");
+  QImage seite(794, 1123, QImage::Format_RGB32);  // A4 at 96 dpi
+  seite.fill(Qt::white);
+  QPainter g(&seite);
+  QFont f("Arial");
+  f.setPointSize(11);
+  g.setFont(f);
+  MomentDruck(g, QRect(60, 40, 680, 1040), zeilen);
+  g.end();
+  // Text starts at the third column (240/393 of the width): the irradiance in W.
+  bool vierteSpalte = false;
+  const int x4 = 60 + static_cast<int>(680 * 240 / 393.0);
+  for (int y = 0; y < seite.height() && !vierteSpalte; ++y)
+    for (int x = x4; x < x4 + 40 && !vierteSpalte; ++x) vierteSpalte = qGray(seite.pixel(x, y)) < 128;
+  EXPECT_TRUE(vierteSpalte);
+  QDir().mkpath(QStringLiteral(TAV_SCREENS_DIR));
+  EXPECT_TRUE(seite.save(QStringLiteral(TAV_SCREENS_DIR) + "/Print-Moment-1.png"));
 }
 
 }  // namespace
