@@ -3,6 +3,7 @@
 #include <QAction>
 
 #include "app/Hauptmenu.h"
+#include "foundation/ui/FormKopftext.h"
 #include "results/ui/FormSimErg.h"
 #include "results/ui/ResultsCommands.h"
 #include "simulation/ui/SimCommands.h"
@@ -31,6 +32,9 @@ void VerbindeFenster(Hauptmenu& w) {
   sim.ZeigeErgebnisse = zeigeErgebnisse;
   w.WireCommand(QStringLiteral("Ergebnis"), zeigeErgebnisse);
   w.CloseResults = [] { InvalidateResults(); };
+
+  // Print set-up, from the file menu.
+  w.WireCommand(QStringLiteral("Druckoptionen"), [&w] { ShowKopftext(&w); });
 }
 
 }  // namespace tav

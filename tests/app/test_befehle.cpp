@@ -78,5 +78,15 @@ TEST(Befehle, ResultsOpenFromF6AndCloseWhenTheProjectChanges) {
   SimCommandHooks() = SimHooks{};
 }
 
+TEST(Befehle, DruckoptionenOpensThePrintSetUp) {
+  test::AppFixture app;
+  Hauptmenu& w = *app.window;
+  VerbindeFenster(w);
+  w.show();
+  auto* druckoptionen = w.findChild<QAction*>("Druckoptionen");
+  ASSERT_NE(druckoptionen, nullptr);
+  EXPECT_EQ(OffenerDialog([&] { druckoptionen->trigger(); }), "FormKopftext");
+}
+
 }  // namespace
 }  // namespace tav
