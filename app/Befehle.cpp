@@ -3,6 +3,7 @@
 #include <QAction>
 
 #include "app/Hauptmenu.h"
+#include "foundation/ui/FormKopftext.h"
 #include "results/ui/FormSimErg.h"
 #include "results/ui/ResultsCommands.h"
 #include "simulation/ui/FormMoment.h"
@@ -42,6 +43,9 @@ void VerbindeFenster(Hauptmenu& w) {
   };
   w.WireCommand(QStringLiteral("Momentanleistung"), moment);
   w.WireCommand(QStringLiteral("SpeedButtonMoment"), moment);
+
+  // Print set-up, from the file menu.
+  w.WireCommand(QStringLiteral("Druckoptionen"), [&w] { ShowKopftext(&w); });
 }
 
 }  // namespace tav

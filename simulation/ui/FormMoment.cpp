@@ -30,6 +30,7 @@
 #include "foundation/TavUtil.h"
 #include "foundation/TavVar.h"
 #include "foundation/TextTable.h"
+#include "foundation/ui/Drucken.h"
 #include "simulation/SolarPhysics.h"
 #include "simulation/ui/SimCommands.h"
 
@@ -195,34 +196,24 @@ void MomentGrafik(QPainter& painter, const QRect& rect, const MomentEingabe& e, 
   painter.restore();
 }
 
-void MomentDruck(QPainter& painter, const QRect& seite, const std::vector<MomentZeile>& zeilen) {
-  painter.save();
-  painter.setPen(Qt::black);
-  painter.setBrush(Qt::NoBrush);
-  const int zeile = std::max(1, seite.height() / 62);
-  std::array<int, 4> spalte{};
+void MomentDruck(TDruckSeite& seite, const std::vector<MomentZeile>& zeilen) {
   const int anteile[4] = {100, 170, 240, 320};
+  std::array<int, 4> spalte{};
   for (std::size_t i = 0; i < 4; ++i)
-    spalte[i] = seite.left() + static_cast<int>(std::lround(seite.width() * anteile[i] / 393.0));
-  const QFont koerper = painter.font();
+    spalte[i] = static_cast<int>(std::lround(seite.SB() * anteile[i] / 393.0));
+  seite.P.setPen(Qt::black);
+  seite.P.setBrush(Qt::NoBrush);
   int n = 2;
   for (const auto& z : zeilen) {
-    QFont f = koerper;
-    if (z.Kopf) {
-      f.setBold(true);
-      if (f.pointSizeF() > 0) f.setPointSizeF(f.pointSizeF() + 2.0);
-    }
-    painter.setFont(f);
+    seite.Schrift(z.Kopf ? 2 : 0, z.Kopf);
     const QStringList teile = Q(z.Text).split('\t');
-    const int y = seite.top() + n * zeile;
     for (int i = 0; i < teile.size(); ++i) {
-      const int x = i == 0 ? seite.left() : spalte[static_cast<std::size_t>(std::min(i - 1, 3))];
-      painter.drawText(QPoint(x, y), teile[i]);
+      const int x = i == 0 ? seite.RL() : seite.RL() + spalte[static_cast<std::size_t>(std::min(i - 1, 3))];
+      if (!teile[i].isEmpty()) seite.Text(x, n * seite.ZH(), teile[i]);
     }
-    // The heading stands apart from the program line.
+    // The heading stands apart from the lines around it.
     n += z.Kopf ? 2 : 1;
   }
-  painter.restore();
 }
 
 TFormMoment::TFormMoment(QWidget* parent) : QDialog(parent) {
@@ -324,8 +315,6 @@ TFormMoment::TFormMoment(QWidget* parent) : QDialog(parent) {
   ButtonEnde->setDefault(false);
   ButtonEnde->setAutoDefault(false);
   for (auto* b : {BitBtnDruck, BitBtn2, BitBtn3}) b->setAutoDefault(false);
-  // Printing comes with the print set-up; until then the button stays off.
-  BitBtnDruck->setEnabled(false);
 
   // Layout: the entries on the left, report and picture on the right, buttons below.
   auto* links = new QVBoxLayout;
@@ -475,6 +464,7 @@ TFormMoment::TFormMoment(QWidget* parent) : QDialog(parent) {
     EditNg->setText(QString::number(static_cast<int>(std::lround(p.KollektorNeigung))));
     Berechne();
   });
+  connect(BitBtnDruck, &QPushButton::clicked, this, [this] { Drucke(); });
   connect(BitBtn2, &QPushButton::clicked, this, [this] { KopiereText(); });
   connect(BitBtn3, &QPushButton::clicked, this, [this] { KopiereGrafik(); });
   connect(ButtonEnde, &QPushButton::clicked, this, [this] { done(mrOk); });
@@ -701,6 +691,7 @@ void TFormMoment::Berechne() {
   if (p.KollektorMontage == 3) EditNg->setText(Zahl(Ergebnis.NachfNeigung, 0));
 
   ZeigeBericht(MomentBericht(Eingabe, Ergebnis, p, false, ""), !Ergebnis.Tagansicht);
+  BitBtnDruck->setEnabled(Ergebnis.Tagansicht);
   Bild = QImage(kBildBreite, kBildHoehe, QImage::Format_RGB32);
   QPainter g(&Bild);
   g.setRenderHint(QPainter::Antialiasing, false);
@@ -746,6 +737,20 @@ void TFormMoment::KopiereText() {
   for (const auto& z : zeilen) text += Q(z.Text) + "\n";
   QApplication::clipboard()->setText(text);
   if (SimCommandHooks().StatusText) SimCommandHooks().StatusText(T(TX::MeldungTextinZA));
+}
+
+bool TFormMoment::Drucke(const QString& pdfDatei) {
+  if (!Ergebnis.Tagansicht) return false;
+  const auto zeilen = MomentBericht(Eingabe, Ergebnis, G().plant, true,
+                                    G().folders.ProgName + " " + G().folders.ProgVersion);
+  const TSeitenMaler maler = [zeilen](QPainter& pa, const QRectF& mm, int) {
+    TSeitenrahmen rahmen = TSeitenrahmen::Aus(G());
+    rahmen.Font = Q(G().print.AnzeigeFont);
+    rahmen.Punkt = 11;
+    TDruckSeite seite(pa, mm, rahmen);
+    MomentDruck(seite, zeilen);
+  };
+  return tav::Drucke(this, G(), Q(T(TX::FormMomentCaption)), 1, maler, pdfDatei) == TDruckErgebnis::Gedruckt;
 }
 
 void TFormMoment::KopiereGrafik() {

@@ -41,10 +41,11 @@ class TUpDown : public QWidget {
 void MomentGrafik(QPainter& painter, const QRect& rect, const MomentEingabe& e, const MomentErgebnis& r,
                   const LocationState& loc, const PlantState& p);
 
-// The day report on a page: lines of ZeilenHoehe (a 62nd of the page height) from the top
-// of page, labels at its left edge, the tab-separated parts at the columns 100, 170, 240 and
-// 320 of 393 of the page width, the heading two points larger. Body font as the painter's.
-void MomentDruck(QPainter& painter, const QRect& seite, const std::vector<MomentZeile>& zeilen);
+class TDruckSeite;
+// The day report on a printed page: line n at n line heights, labels at the left margin, the
+// tab-separated parts at the columns 100, 170, 240 and 320 of 393 of the page width, the
+// heading two points larger than the body.
+void MomentDruck(TDruckSeite& seite, const std::vector<MomentZeile>& zeilen);
 
 class TFormMoment : public QDialog {
   Q_OBJECT
@@ -97,6 +98,9 @@ class TFormMoment : public QDialog {
   // Copies the report (with the program line) or the picture to the clipboard.
   void KopiereText();
   void KopiereGrafik();
+  // Prints the day report (printer, or a PDF file where no printer is installed). PdfDatei
+  // given: into that file.
+  bool Drucke(const QString& pdfDatei = {});
 
   // Closes the tool and restores the project's mounting, tilt and second field.
   void done(int r) override;

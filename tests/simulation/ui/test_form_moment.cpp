@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QLineEdit>
@@ -17,6 +18,7 @@
 #include <QToolButton>
 
 #include "foundation/TavVar.h"
+#include "foundation/ui/Drucken.h"
 #include "simulation/ui/FormMoment.h"
 #include "simulation/ui/SimCommands.h"
 #include "support/ScriptedMessages.h"
@@ -175,28 +177,43 @@ TEST(FormMoment, SimulationCommandInModeTwoOpensTheTool) {
   G().run.RechenModus = 3;
 }
 
-// The printed day report: the same lines as on screen, columns from the page width; the
-// page is grabbed as a picture.
-TEST(FormMoment, PrintedDayReport) {
+// The printed day report: the same lines as on screen in the print columns, into a PDF
+// file; the page is grabbed as a picture. At night there is nothing to print.
+TEST(FormMoment, PrintsTheDayReport) {
   Offen o;
   o.f.RadioButton3->click();
+  EXPECT_TRUE(o.f.BitBtnDruck->isEnabled());
   const auto zeilen = MomentBericht(o.f.Eingabe, o.f.Ergebnis, G().plant, true, "Tavrel 3.0");
-  QImage seite(794, 1123, QImage::Format_RGB32);  // A4 at 96 dpi
-  seite.fill(Qt::white);
-  QPainter g(&seite);
-  QFont f("Arial");
-  f.setPointSize(11);
-  g.setFont(f);
-  MomentDruck(g, QRect(60, 40, 680, 1040), zeilen);
-  g.end();
-  // Text starts at the third column (240/393 of the width): the irradiance in W.
-  bool vierteSpalte = false;
-  const int x4 = 60 + static_cast<int>(680 * 240 / 393.0);
-  for (int y = 0; y < seite.height() && !vierteSpalte; ++y)
-    for (int x = x4; x < x4 + 40 && !vierteSpalte; ++x) vierteSpalte = qGray(seite.pixel(x, y)) < 128;
-  EXPECT_TRUE(vierteSpalte);
+  const TSeitenMaler maler = [&zeilen](QPainter& pa, const QRectF& mm, int) {
+    TSeitenrahmen rahmen;
+    rahmen.Punkt = 11;
+    TDruckSeite seite(pa, mm, rahmen);
+    MomentDruck(seite, zeilen);
+  };
+  const QImage seite = SeitenBild(maler, 1);
+  // Text stands in the third column (240/393 of the page width beyond the margin).
+  bool spalte3 = false;
+  const int x3 = seite.width() / 10 + static_cast<int>(seite.width() * 240 / 393.0);
+  for (int y = 0; y < seite.height() / 2 && !spalte3; ++y)
+    for (int x = x3; x < x3 + 30 && !spalte3; ++x) spalte3 = qGray(seite.pixel(x, y)) < 128;
+  EXPECT_TRUE(spalte3);
   QDir().mkpath(QStringLiteral(TAV_SCREENS_DIR));
   EXPECT_TRUE(seite.save(QStringLiteral(TAV_SCREENS_DIR) + "/Print-Moment-1.png"));
+
+  const QString pdf = QDir::temp().absoluteFilePath("tav_moment_test.pdf");
+  QFile::remove(pdf);
+  EXPECT_TRUE(o.f.Drucke(pdf));
+  QFile datei(pdf);
+  ASSERT_TRUE(datei.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(datei.read(5).startsWith("%PDF"));
+  datei.close();
+  QFile::remove(pdf);
+
+  o.f.RadioButton5->click();
+  o.f.TrackBarZeit->setValue(8);
+  EXPECT_FALSE(o.f.BitBtnDruck->isEnabled());
+  EXPECT_FALSE(o.f.Drucke(pdf));
+  EXPECT_TRUE(o.msgs->shown.empty()) << o.msgs->All();
 }
 
 }  // namespace
