@@ -18,6 +18,7 @@
 #include <QSlider>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -700,19 +701,18 @@ void TFormMoment::Berechne() {
   Image1->setPixmap(QPixmap::fromImage(Bild));
 }
 
-void TFormMoment::ZeigeBericht(const std::vector<MomentZeile>& zeilen, bool nacht) {
-  RichEdit1->clear();
-  QPalette pal = RichEdit1->palette();
-  pal.setColor(QPalette::Base, nacht ? kNachtBericht : QColor(Qt::white));
-  pal.setColor(QPalette::Text, nacht ? QColor(Qt::white) : QColor(Qt::black));
-  RichEdit1->setPalette(pal);
-  QTextCursor c(RichEdit1->document());
+namespace {
+
+// Lays the report lines into Doc: tab stops, the heading bold and larger, the text colour.
+void FuelleBericht(QTextDocument& doc, const std::vector<MomentZeile>& zeilen, const QColor& farbe, int punkt) {
+  doc.clear();
   QFont schrift(Q(G().print.AnzeigeFont));
-  schrift.setPointSize(9);
-  RichEdit1->document()->setDefaultFont(schrift);
+  schrift.setPointSize(punkt);
+  doc.setDefaultFont(schrift);
+  QTextCursor c(&doc);
   QTextBlockFormat bf;
   QList<QTextOption::Tab> tabs;
-  for (int x : {170, 250, 330}) tabs.append(QTextOption::Tab(x, QTextOption::LeftTab));
+  for (int x : {170, 250, 330}) tabs.append(QTextOption::Tab(x * punkt / 9.0, QTextOption::LeftTab));
   bf.setTabPositions(tabs);
   bool erste = true;
   for (const auto& z : zeilen) {
@@ -720,13 +720,23 @@ void TFormMoment::ZeigeBericht(const std::vector<MomentZeile>& zeilen, bool nach
     erste = false;
     c.setBlockFormat(bf);
     QTextCharFormat cf;
-    cf.setForeground(nacht ? QColor(Qt::white) : QColor(Qt::black));
+    cf.setForeground(farbe);
     if (z.Kopf) {
       cf.setFontWeight(QFont::Bold);
-      cf.setFontPointSize(11);
+      cf.setFontPointSize(punkt + 2);
     }
     c.insertText(Q(z.Text), cf);
   }
+}
+
+}  // namespace
+
+void TFormMoment::ZeigeBericht(const std::vector<MomentZeile>& zeilen, bool nacht) {
+  QPalette pal = RichEdit1->palette();
+  pal.setColor(QPalette::Base, nacht ? kNachtBericht : QColor(Qt::white));
+  pal.setColor(QPalette::Text, nacht ? QColor(Qt::white) : QColor(Qt::black));
+  RichEdit1->setPalette(pal);
+  FuelleBericht(*RichEdit1->document(), zeilen, nacht ? QColor(Qt::white) : QColor(Qt::black), 9);
   RichEdit1->moveCursor(QTextCursor::Start);
 }
 
@@ -735,7 +745,13 @@ void TFormMoment::KopiereText() {
                                     G().folders.ProgName + " " + G().folders.ProgVersion);
   QString text;
   for (const auto& z : zeilen) text += Q(z.Text) + "\n";
-  QApplication::clipboard()->setText(text);
+  // Rich text in the display font at 11 points, and the plain lines.
+  QTextDocument doc;
+  FuelleBericht(doc, zeilen, Ergebnis.Tagansicht ? QColor(Qt::black) : kNachtBericht, 11);
+  auto* daten = new QMimeData;
+  daten->setHtml(doc.toHtml());
+  daten->setText(text);
+  QApplication::clipboard()->setMimeData(daten);
   if (SimCommandHooks().StatusText) SimCommandHooks().StatusText(T(TX::MeldungTextinZA));
 }
 

@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -113,6 +114,8 @@ TEST(FormMoment, CopiesTextAndPicture) {
   const QString text = QApplication::clipboard()->text();
   EXPECT_TRUE(text.startsWith("Tavrel ")) << text.toStdString();
   EXPECT_TRUE(text.contains("Momentanleistung am 21.06."));
+  const QString html = QApplication::clipboard()->mimeData()->html();
+  EXPECT_TRUE(html.contains("Momentanleistung am 21.06.")) << html.toStdString();
   EXPECT_EQ(status, "Text in Zwischenablage übernommen");
   o.f.BitBtn3->click();
   const QImage bild = QApplication::clipboard()->image();
