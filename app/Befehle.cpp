@@ -14,8 +14,10 @@
 #include "catalogues/ui/CatalogueCommands.h"
 #include "catalogues/ui/FormProjektInfo.h"
 #include "foundation/TavVar.h"
+#include "foundation/ui/FormKopftext.h"
 #include "results/ui/FormSimErg.h"
 #include "results/ui/ResultsCommands.h"
+#include "simulation/ui/FormMoment.h"
 #include "simulation/ui/SimCommands.h"
 
 namespace tav {
@@ -94,6 +96,19 @@ void VerbindeFenster(Hauptmenu& w) {
   // The project wizard over the main window's client part; after OK the project is saved and
   // the annual simulation starts, as at the end of the set-up chain.
   w.WireCommand(QStringLiteral("SpeedButtonAssistent"), [&w] { AssistentBefehl(w); });
+
+  // The instantaneous-output tool: the menu item and the "Moment" button set mode 2 and open
+  // it; F5 opens it in mode 2.
+  sim.Momentanleistung = [](QWidget* parent) { ShowMoment(parent); };
+  const auto moment = [&w] {
+    w.SetRechenModus(2);
+    ShowMoment(&w);
+  };
+  w.WireCommand(QStringLiteral("Momentanleistung"), moment);
+  w.WireCommand(QStringLiteral("SpeedButtonMoment"), moment);
+
+  // Print set-up, from the file menu.
+  w.WireCommand(QStringLiteral("Druckoptionen"), [&w] { ShowKopftext(&w); });
 }
 
 void AssistentBefehl(Hauptmenu& w) {
@@ -116,6 +131,5 @@ void AssistentBefehl(Hauptmenu& w) {
     if (w.SpeedButtonSimulation->isEnabled()) w.SpeedButtonSimulation->click();
   }
 }
-
 
 }  // namespace tav

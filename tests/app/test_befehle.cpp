@@ -178,5 +178,37 @@ TEST_F(Verdrahtung, ProjectCatalogueAndCalculatorCommandsOpenTheirWindows) {
   EXPECT_TRUE(SimCommandHooks().Klimgen != nullptr);
 }
 
+TEST_F(Verdrahtung, MomentCommandsOpenTheToolInModeTwo) {
+  test::AppFixture app;
+  Hauptmenu& w = *app.window;
+  VerbindeFenster(w);
+  w.show();
+  auto* menu = w.findChild<QAction*>("Momentanleistung");
+  auto* knopf = w.findChild<QToolButton*>("SpeedButtonMoment");
+  auto* start = w.findChild<QAction*>("Start");
+  ASSERT_TRUE(menu && knopf && start);
+  EXPECT_TRUE(knopf->isEnabled());
+  EXPECT_EQ(OffenerDialog([&] { knopf->click(); }), "FormMoment");
+  EXPECT_EQ(G().run.RechenModus, 2);
+  EXPECT_TRUE(w.Momentanleistung->isChecked());
+  // F5 in mode 2 opens the tool, not the run window.
+  EXPECT_EQ(OffenerDialog([&] { start->trigger(); }), "FormMoment");
+  w.SetRechenModus(3);
+  EXPECT_EQ(OffenerDialog([&] { menu->trigger(); }), "FormMoment");
+  EXPECT_EQ(G().run.RechenModus, 2);
+  SimCommandHooks() = SimHooks{};
+  G().run.RechenModus = 3;
+}
+
+TEST_F(Verdrahtung, DruckoptionenOpensThePrintSetUp) {
+  test::AppFixture app;
+  Hauptmenu& w = *app.window;
+  VerbindeFenster(w);
+  w.show();
+  auto* druckoptionen = w.findChild<QAction*>("Druckoptionen");
+  ASSERT_NE(druckoptionen, nullptr);
+  EXPECT_EQ(OffenerDialog([&] { druckoptionen->trigger(); }), "FormKopftext");
+}
+
 }  // namespace
 }  // namespace tav
