@@ -1,0 +1,159 @@
+#include "results/ui/ErgebnisDruck.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "foundation/TextTable.h"
+#include "results/AnlageReport.h"
+#include "results/ResultReports.h"
+#include "results/ui/ResultPainter.h"
+
+namespace tav {
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// The chart as a sharp picture (three times its screen size) for paper.
+QImage ChartFuerPapier(const TavState& g) {
+  constexpr int k = 3;
+  QImage bild(kBalkenBildBreite * k, kBalkenBildHoehe * k, QImage::Format_RGB32);
+  bild.setDotsPerMeterX(3780);  // 96 dpi: the chart's fonts as on screen
+  bild.setDotsPerMeterY(3780);
+  bild.fill(Qt::white);
+  QPainter pa(&bild);
+  pa.scale(k, k);
+  if (g.plant.AnlagenTypNr == 2)
+    PaintDeckungsDiagramm2(pa, QRect(0, 0, kBalkenBildBreite, kBalkenBildHoehe), g);
+  else
+    PaintDeckungsDiagramm(pa, QRect(0, 0, kBalkenBildBreite, kBalkenBildHoehe), g);
+  return bild;
+}
+
+// A picture fitted into the box (X, Y, W, H) with its aspect kept, centred across.
+void BildImKasten(TDruckBlatt& s, const QImage& bild, int x, int y, int w, int h) {
+  if (bild.isNull() || w <= 0 || h <= 0) return;
+  const int breite = std::min(w, static_cast<int>(static_cast<double>(h) * bild.width() / bild.height()));
+  s.Bild(bild, x + (w - breite) / 2, y, breite);
+}
+
+// The disclaimer lines at the foot of the summary sheet: 2 points smaller than the page,
+// shrunk a point at a time until the widest fits the text width, but not below 6 points.
+void Hinweise(TDruckBlatt& s, int y) {
+  const TX texte[] = {TX::ReportDisclaimer1, TX::ReportDisclaimer2, TX::ReportDisclaimer3, TX::ReportDisclaimer4,
+                      TX::ReportDisclaimer5};
+  const int u = s.SB() / 209;
+  const int grenze = s.RR() - s.RL() + static_cast<int>(std::lround(2.5 * u));
+  int delta = -2;
+  for (;;) {
+    s.Schrift(delta);
+    int breitest = 0;
+    for (TX t : texte) breitest = std::max(breitest, s.Breite(Q(T(t))));
+    if (breitest <= grenze || s.Rahmen().Punkt + delta <= 6) break;
+    --delta;
+  }
+  const int zeile = s.Hoehe();
+  for (TX t : texte) {
+    s.Text(s.RL(), y, Q(T(t)));
+    y += zeile;
+  }
+  s.Schrift(0);
+}
+
+}  // namespace
+
+int MaleReport(TDruckBlatt& s, const TReport& r, int y, int zeile) {
+  const double ptPx = s.P.device()->logicalDpiX() / 72.0;
+  for (const TReportLine& l : r.Lines) {
+    const bool unterstrichen = l.Underlined();
+    std::size_t start = 0;
+    int spalte = 0, x = s.RL();
+    for (;;) {
+      const std::size_t tab = l.Text.find('\t', start);
+      const std::string zelle = l.Text.substr(start, tab == std::string::npos ? std::string::npos : tab - start);
+      bool fett = l.WhollyBold();
+      for (const TReportSpan& sp : l.Spans)
+        if (sp.Bold && start < sp.Start + sp.Length && start + zelle.size() > sp.Start) fett = true;
+      if (spalte > 0) {
+        const int stop = spalte - 1 < static_cast<int>(l.Tabs.size())
+                             ? s.RL() + static_cast<int>(std::lround(l.Tabs[spalte - 1] * ptPx))
+                             : x;
+        x = std::max(x, stop);
+      }
+      s.Schrift(0, fett, unterstrichen);
+      const QString text = Q(zelle);
+      s.Text(x, y, text);
+      x += s.Breite(text) + s.Breite(QStringLiteral(" "));
+      if (tab == std::string::npos) break;
+      start = tab + 1;
+      ++spalte;
+    }
+    y += zeile;
+  }
+  s.Schrift(0);
+  return y;
+}
+
+void MaleErgebnisSeite(QPainter& pa, const QRectF& seiteMm, int n, const TErgebnisDruck& d, const TavState& s) {
+  if (n < 1 || n > static_cast<int>(d.Seiten.size())) return;
+  const TDruckSeite& seite = d.Seiten[static_cast<std::size_t>(n - 1)];
+  // The reports total the months into slot 13 of their arrays: they work on a copy.
+  TavState g = s;
+  g.run.DruckAktiv = true;
+  TDruckBlatt b(pa, seiteMm, d.Rahmen);
+  b.Kopf(Q(T(seite.Kopf)));
+  b.Schrift(0);
+  const int zh = b.ZH(), zk = b.ZK();
+  const int unten = 58 * zh;  // everything above the footer line
+  TReport r;
+  switch (seite.Teil) {
+    case TDruckTeilSeite::Report: {
+      const int u = b.SB() / 209;
+      int y = 9 * zk;
+      if (!d.Schema.isNull()) {
+        const int breite = static_cast<int>(std::lround(77.0 * u));
+        y += b.Bild(d.Schema, b.RL() + (b.RR() - b.RL() - breite) / 2, y, breite) + zk;
+      }
+      r = AnlageReport(g, true, true);
+      const int hinweise = 59 * zk;
+      // Long descriptions close up so the sheet holds them above the disclaimers.
+      const int zeile = r.Lines.empty() ? zk : std::min(zk, (hinweise - zk / 2 - y) / static_cast<int>(r.Lines.size()));
+      MaleReport(b, r, y, std::max(1, zeile));
+      Hinweise(b, hinweise);
+      break;
+    }
+    case TDruckTeilSeite::Energie: {
+      r = AnlageReport(g, false, true);
+      int y = MaleReport(b, r, 9 * zk, zk);
+      TReport bilanz;
+      ReportEnergiebilanz(bilanz, g, true);
+      y = MaleReport(b, bilanz, std::max(y + zk / 2, 20 * zh - zh), zk);
+      const int y0 = std::max(38 * zh, y + zh / 2);
+      const int x0 = b.RL() + b.SB() * 8 / 100;
+      BildImKasten(b, ChartFuerPapier(g), x0, y0, b.SB() * 66 / 100, unten - y0);
+      break;
+    }
+    case TDruckTeilSeite::Pool: {
+      ReportPoolAnlage(r, g, true);
+      int y = MaleReport(b, r, 10 * zh, zh);
+      TReport bilanz;
+      ReportPoolBilanz(bilanz, g, true);
+      const int zeile = std::min(zh, (unten - y) / std::max(1, static_cast<int>(bilanz.Lines.size())));
+      MaleReport(b, bilanz, std::max(y + zh / 2, 20 * zh), std::max(1, zeile));
+      break;
+    }
+    case TDruckTeilSeite::Oeko: {
+      ReportOekoAnlage(r, g, true);
+      int y = MaleReport(b, r, 9 * zk, zk);
+      TReport bilanz;
+      ReportOekoBilanz(bilanz, g, true);
+      const int y1 = std::max(y + zk / 2, 20 * zh);
+      const int zeile = std::min(zk, (unten - y1) / std::max(1, static_cast<int>(bilanz.Lines.size())));
+      MaleReport(b, bilanz, y1, std::max(1, zeile));
+      break;
+    }
+  }
+  b.Fuss(59, seite.Nummer);
+}
+
+}  // namespace tav
