@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QFontMetrics>
+
 #include "foundation/TextTable.h"
 #include "results/AnlageReport.h"
 #include "results/ResultReports.h"
@@ -52,7 +54,7 @@ void Hinweise(TDruckBlatt& s, int y) {
     if (breitest <= grenze || s.Rahmen().Punkt + delta <= 6) break;
     --delta;
   }
-  const int zeile = s.Hoehe();
+  const int zeile = std::min(s.Hoehe(), s.ZK() * 8 / 10);
   for (TX t : texte) {
     s.Text(s.RL(), y, Q(T(t)));
     y += zeile;
@@ -64,7 +66,14 @@ void Hinweise(TDruckBlatt& s, int y) {
 
 int MaleReport(TDruckBlatt& s, const TReport& r, int y, int zeile) {
   const double ptPx = s.P.device()->logicalDpiX() / 72.0;
-  for (const TReportLine& l : r.Lines) {
+  std::size_t erste = 0;
+  // The title line of the export form repeats the page's band: left out, with the gap after it.
+  if (!r.Lines.empty() && r.Lines[0].Underlined()) {
+    erste = 1;
+    if (r.Lines.size() > 1 && r.Lines[1].Text.empty()) erste = 2;
+  }
+  for (std::size_t i = erste; i < r.Lines.size(); ++i) {
+    const TReportLine& l = r.Lines[i];
     const bool unterstrichen = l.Underlined();
     std::size_t start = 0;
     int spalte = 0, x = s.RL();
@@ -81,7 +90,12 @@ int MaleReport(TDruckBlatt& s, const TReport& r, int y, int zeile) {
         x = std::max(x, stop);
       }
       s.Schrift(0, fett, unterstrichen);
-      const QString text = Q(zelle);
+      QString text = Q(zelle);
+      // A text wider than the rest of the line shrinks down to 6 points, then is cut.
+      for (int delta = -1; s.Breite(text) > s.RR() - x && s.Rahmen().Punkt + delta >= 6; --delta)
+        s.Schrift(delta, fett, unterstrichen);
+      if (s.Breite(text) > s.RR() - x)
+        text = QFontMetrics(s.P.font(), s.P.device()).elidedText(text, Qt::ElideRight, std::max(0, s.RR() - x));
       s.Text(x, y, text);
       x += s.Breite(text) + s.Breite(QStringLiteral(" "));
       if (tab == std::string::npos) break;
@@ -115,7 +129,8 @@ void MaleErgebnisSeite(QPainter& pa, const QRectF& seiteMm, int n, const TErgebn
         y += b.Bild(d.Schema, b.RL() + (b.RR() - b.RL() - breite) / 2, y, breite) + zk;
       }
       r = AnlageReport(g, true, true);
-      const int hinweise = 59 * zk;
+      // The disclaimers end above the footer line (five lines at the small font).
+      const int hinweise = 58 * zh - 5 * (zk * 8 / 10);
       // Long descriptions close up so the sheet holds them above the disclaimers.
       const int zeile = r.Lines.empty() ? zk : std::min(zk, (hinweise - zk / 2 - y) / static_cast<int>(r.Lines.size()));
       MaleReport(b, r, y, std::max(1, zeile));
