@@ -1,6 +1,7 @@
 // The page frame, the print job into a PDF file and the print set-up dialog.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -56,7 +57,7 @@ TEST(Seitenrahmen, HeaderBandAndFooterSitWhereTheLayoutSays) {
     PrintState m;
     const QImage bild = SeitenBild(
         [&](QPainter& pa, const QRectF& mm, int) {
-          TDruckSeite s(pa, mm, Rahmen(farbe));
+          TDruckBlatt s(pa, mm, Rahmen(farbe));
           m = s.M();
           s.Kopf("Energiebilanz");
           s.Fuss(59, 3);
@@ -85,7 +86,7 @@ TEST(Seitenrahmen, WithoutHeaderNoTextNoLogoButTheBand) {
   PrintState m;
   const QImage bild = SeitenBild(
       [&](QPainter& pa, const QRectF& mm, int) {
-        TDruckSeite s(pa, mm, Rahmen(true, false));
+        TDruckBlatt s(pa, mm, Rahmen(true, false));
         m = s.M();
         s.Kopf("Titel");
       },
@@ -118,7 +119,7 @@ TEST(Druckauftrag, PdfFileWithEveryPage) {
   int gemalt = 0;
   const TSeitenMaler maler = [&](QPainter& pa, const QRectF& mm, int n) {
     ++gemalt;
-    TDruckSeite s(pa, mm, Rahmen(false));
+    TDruckBlatt s(pa, mm, Rahmen(false));
     s.Kopf(QStringLiteral("Seite %1").arg(n));
     s.Fuss(59, n);
   };
@@ -147,7 +148,7 @@ TEST(Druckauftrag, NoPrinterOffersThePdfFile) {
     gefragt = vorschlag;
     return datei;
   };
-  const TSeitenMaler maler = [](QPainter& pa, const QRectF& mm, int) { TDruckSeite(pa, mm, Rahmen(false)).Kopf("x"); };
+  const TSeitenMaler maler = [](QPainter& pa, const QRectF& mm, int) { TDruckBlatt(pa, mm, Rahmen(false)).Kopf("x"); };
   EXPECT_EQ(Drucke(nullptr, g, "Ergebnisse - Energiebilanz/Report", 1, maler), TDruckErgebnis::Gedruckt);
   EXPECT_EQ(gefragt, "Ergebnisse - Energiebilanz-Report.pdf");
   EXPECT_GT(QFile(datei).size(), 0);
@@ -179,6 +180,7 @@ TEST(FormKopftext, HeaderFileAndSettingsOnOkRestoredOnCancel) {
   dir.Write("Kopf.txt", "Eins\r\nZwei\r\n");
   auto& f = FormKopftext();
   f.show();
+  QApplication::processEvents();
   EXPECT_EQ(f.MemoKopftext->toPlainText(), "Eins\nZwei");
   EXPECT_TRUE(f.RadioButton1->isChecked());
   f.grab().save(Screens("FormKopftext.png"));
