@@ -197,7 +197,7 @@ void MomentGrafik(QPainter& painter, const QRect& rect, const MomentEingabe& e, 
   painter.restore();
 }
 
-void MomentDruck(TDruckSeite& seite, const std::vector<MomentZeile>& zeilen) {
+void MomentDruck(TDruckBlatt& seite, const std::vector<MomentZeile>& zeilen) {
   const int anteile[4] = {100, 170, 240, 320};
   std::array<int, 4> spalte{};
   for (std::size_t i = 0; i < 4; ++i)
@@ -763,7 +763,7 @@ bool TFormMoment::Drucke(const QString& pdfDatei) {
     TSeitenrahmen rahmen = TSeitenrahmen::Aus(G());
     rahmen.Font = Q(G().print.AnzeigeFont);
     rahmen.Punkt = 11;
-    TDruckSeite seite(pa, mm, rahmen);
+    TDruckBlatt seite(pa, mm, rahmen);
     MomentDruck(seite, zeilen);
   };
   return tav::Drucke(this, G(), Q(T(TX::FormMomentCaption)), 1, maler, pdfDatei) == TDruckErgebnis::Gedruckt;

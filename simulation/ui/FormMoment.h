@@ -41,11 +41,11 @@ class TPfeilPaar : public QWidget {
 void MomentGrafik(QPainter& painter, const QRect& rect, const MomentEingabe& e, const MomentErgebnis& r,
                   const LocationState& loc, const PlantState& p);
 
-class TDruckSeite;
+class TDruckBlatt;
 // The day report on a printed page: line n at n line heights, labels at the left margin, the
 // tab-separated parts at the columns 100, 170, 240 and 320 of 393 of the page width, the
 // heading two points larger than the body.
-void MomentDruck(TDruckSeite& seite, const std::vector<MomentZeile>& zeilen);
+void MomentDruck(TDruckBlatt& seite, const std::vector<MomentZeile>& zeilen);
 
 class TFormMoment : public QDialog {
   Q_OBJECT

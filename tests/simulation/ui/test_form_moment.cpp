@@ -190,7 +190,7 @@ TEST(FormMoment, PrintsTheDayReport) {
   const TSeitenMaler maler = [&zeilen](QPainter& pa, const QRectF& mm, int) {
     TSeitenrahmen rahmen;
     rahmen.Punkt = 11;
-    TDruckSeite seite(pa, mm, rahmen);
+    TDruckBlatt seite(pa, mm, rahmen);
     MomentDruck(seite, zeilen);
   };
   const QImage seite = SeitenBild(maler, 1);
