@@ -3,6 +3,8 @@
 #include <QAction>
 
 #include "app/Hauptmenu.h"
+#include "catalogues/Orte.h"
+#include "enev/ui/FormEnev.h"
 #include "results/ui/FormSimErg.h"
 #include "results/ui/ResultsCommands.h"
 #include "simulation/ui/SimCommands.h"
@@ -31,6 +33,31 @@ void VerbindeFenster(Hauptmenu& w) {
   sim.ZeigeErgebnisse = zeigeErgebnisse;
   w.WireCommand(QStringLiteral("Ergebnis"), zeigeErgebnisse);
   w.CloseResults = [] { InvalidateResults(); };
+
+  // The EnEV form: the "EnEV" command and tool button, which also end the set-up chain when
+  // the program was started with "-E"; in that mode the form opens once the main window
+  // shows, as the program's work surface.
+  EnevHooks& enev = EnevCommandHooks();
+  enev.OrtWaehlen = [&w](TavState& s, int index) {
+    OrtUmgebung env{w, w.Synthese()};
+    return SelectOrt(s, index, env);
+  };
+  enev.SimRun = [](QWidget* parent) {
+    ShowSimRun(parent);
+    return G().run.ErgebnisGueltig;
+  };
+  enev.Ergebnisse = [](QWidget* parent) { ShowSimErg(parent); };
+  enev.ProjektGeaendert = [&w] {
+    w.InvalidateResults();
+    w.RefreshSchema();
+  };
+  const auto zeigeEnev = [&w] {
+    FormEnev(&w)->Ausfuehren();
+    w.RefreshSchema();
+  };
+  w.WireCommand(QStringLiteral("Enev"), zeigeEnev);
+  if (G().run.EnevStart)
+    QObject::connect(&w, &Hauptmenu::ErsterPaint, &w, zeigeEnev, Qt::QueuedConnection);
 }
 
 }  // namespace tav

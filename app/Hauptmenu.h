@@ -167,6 +167,8 @@ class Hauptmenu : public QMainWindow, public StatusSink {
   DateiDialog SpeichernDialog;
 
   TFormProjektInfo* FormProjektInfo();
+  // Makes weather years for a location without a stored weather file.
+  WetterSynthese& Synthese() { return synthese_; }
 
   // StatusSink: the status bar and the busy cursor.
   void Status(const std::string& text) override;

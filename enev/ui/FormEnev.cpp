@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -89,6 +90,12 @@ QToolButton* DinKnopfNeu(const char* name) {
 
 }  // namespace
 
+// The exchange file of the data folder, found without regard to case (the outside program
+// may spell it "EnEVxSim.dat").
+std::string TFormEnev::ExchangeDatei() const {
+  return FindFileNoCase(s_.folders.DatenDir, std::string(EnevSimDatei)).string();
+}
+
 EnevHooks& EnevCommandHooks() {
   static EnevHooks h;
   return h;
@@ -113,7 +120,8 @@ TUpDown::TUpDown(int min, int max, QWidget* parent)
 void TUpDown::SetPosition(int p) { pos_ = std::clamp(p, min_, max_); }
 
 TFormEnev* FormEnev(QWidget* parent) {
-  static TFormEnev* f = nullptr;
+  // Owned by its parent; made anew should the parent go before the program ends.
+  static QPointer<TFormEnev> f;
   if (!f) f = new TFormEnev(G(), enev::EnevProgrammStand(), parent);
   return f;
 }
@@ -833,7 +841,7 @@ void TFormEnev::BitBtnSimClick() {
   PageControl1->setCurrentIndex(1);
   if (run.EnevStart) {
     ReadEnevForm();
-    if (enev::WriteEnevSimDatei(s_.folders.DatenDir + std::string(EnevSimDatei), s_, st_))
+    if (enev::WriteEnevSimDatei(ExchangeDatei(), s_, st_))
       LabelEneVxSimStatus->setText(kGespeichert);
   }
 }
@@ -903,7 +911,7 @@ void TFormEnev::FormClose() {
   if (s_.run.EnevStart) {
     ReadEnevForm();
     st_.Ergebnis = enev::CalcEnevErgebnis(st_.Eingaben);
-    enev::WriteEnevSimDatei(s_.folders.DatenDir + std::string(EnevSimDatei), s_, st_);
+    enev::WriteEnevSimDatei(ExchangeDatei(), s_, st_);
   }
   p.AnlagenTypNr = sich_.AnlagenTypNr;
   p.KollektorFlaeche2 = sich_.KollektorFlaeche2;

@@ -154,7 +154,7 @@ class TFormEnev : public QDialog {
   void DinKnopf(QToolButton* b);
   void EditSumqhExit();
   void ReferenzOrtWaehlen();
-  QToolButton* DinButton();
+  std::string ExchangeDatei() const;
 
   TavState& s_;
   enev::EnevStand& st_;
