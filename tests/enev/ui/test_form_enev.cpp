@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QButtonGroup>
 #include <QTabWidget>
 #include <QGroupBox>
@@ -277,4 +278,24 @@ TEST(FormEnev, ImportAndExportButtons) {
   ini.DiscardChanges();
   x.f().FormClose();
   EXPECT_TRUE(x.msgs->shown.empty()) << x.msgs->All();
+}
+
+TEST(FormEnev, CopyCarriesTheTitleAndTooMuchHeatingIsRefused) {
+  FormFixture x(6);
+  x.f().FormShow();
+  x.f().BitBtnDINClick();
+  const QFont vorher = x.f().RichEdit1->font();
+  x.f().BitBtnCopyText->click();
+  const QString kopie = QApplication::clipboard()->text();
+  EXPECT_TRUE(kopie.contains("Tavrel 3.0 - Auswertung nach EnEV / DIN 4701-10")) << kopie.toStdString();
+  EXPECT_TRUE(kopie.contains("Solaranlage zur Heizungsunterstützung (Kombianlage)"));
+  EXPECT_EQ(x.f().RichEdit1->font(), vorher);
+  EXPECT_FALSE(x.f().RichEdit1->toPlainText().contains("Tavrel 3.0"));
+
+  ASSERT_TRUE(x.f().EditSumqh->isEnabled());
+  x.Tippe(x.f().EditSumqh, "350");
+  emit x.f().EditSumqh->editingFinished();
+  EXPECT_TRUE(x.msgs->Contains("300 kWh/a _pro_Quadratmeter_ sind zu viel!")) << x.msgs->All();
+  EXPECT_EQ(x.f().EditSumqh->text(), "60");
+  x.f().FormClose();
 }
