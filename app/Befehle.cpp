@@ -5,6 +5,7 @@
 #include "app/Hauptmenu.h"
 #include "catalogues/Orte.h"
 #include "enev/ui/FormEnev.h"
+#include "foundation/ui/FormKopftext.h"
 #include "results/ui/FormSimErg.h"
 #include "results/ui/ResultsCommands.h"
 #include "simulation/ui/SimCommands.h"
@@ -58,6 +59,9 @@ void VerbindeFenster(Hauptmenu& w) {
   w.WireCommand(QStringLiteral("Enev"), zeigeEnev);
   if (G().run.EnevStart)
     QObject::connect(&w, &Hauptmenu::ErsterPaint, &w, zeigeEnev, Qt::QueuedConnection);
+
+  // Print set-up, from the file menu.
+  w.WireCommand(QStringLiteral("Druckoptionen"), [&w] { ShowKopftext(&w); });
 }
 
 }  // namespace tav

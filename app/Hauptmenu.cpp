@@ -33,6 +33,7 @@
 #include "foundation/BigIni.h"
 #include "foundation/Language.h"
 #include "foundation/Messages.h"
+#include "foundation/ui/Drucken.h"
 #include "foundation/Settings.h"
 #include "foundation/TavVar.h"
 #include "foundation/TavUtil.h"
@@ -540,7 +541,8 @@ void Hauptmenu::TimerAnlgParameterTimer() {
 
 void Hauptmenu::TimerInfoTimer() {
   TimerInfo->stop();
-  // The print header lines and the print logo are loaded here once printing is built.
+  // The print header lines and the print logo: after the window shows, so the start stays quick.
+  LadeDruckKopf(s_);
 }
 
 void Hauptmenu::RefreshSchema() {

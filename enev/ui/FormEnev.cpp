@@ -24,6 +24,7 @@
 #include <filesystem>
 
 #include "enev/EnevBericht.h"
+#include "enev/ui/EnevDruck.h"
 #include "foundation/AtomicFile.h"
 #include "foundation/Messages.h"
 #include "foundation/TavUtil.h"
@@ -432,8 +433,8 @@ void TFormEnev::Build() {
   connect(BitBtnEnEVImport, &QPushButton::clicked, this, [this] { BitBtnEnEVImportClick(); });
   connect(BitBtnEnEVExport, &QPushButton::clicked, this, [this] { BitBtnEnEVExportClick(); });
   connect(ButtonEnde, &QPushButton::clicked, this, [this] { done(2); });
-  BitBtnDruck->setEnabled(false);
-  BitBtnDruck->setToolTip("Drucken ist noch nicht verfügbar");
+  connect(BitBtnDruck, &QPushButton::clicked, this,
+          [this] { PrintEnevBericht(this, s_, st_, s_.run.EnevErgebnisModus); });
   resize(880, 690);
   setMinimumSize(800, 640);
 }
@@ -775,6 +776,7 @@ void TFormEnev::BitBtnDINClick() {
   s_.run.EnevErgebnisModus = enev::kEnevAuswertung;
   WriteEnevBericht();
   BitBtnCopyText->setEnabled(true);
+  BitBtnDruck->setEnabled(true);
   BitBtnSimErg->setEnabled(false);
   PageControl1->setCurrentIndex(1);
 }
@@ -837,6 +839,7 @@ void TFormEnev::BitBtnSimClick() {
   run.EnevSimAlphaTW = run.EnevSimQTW > 0 ? run.EnevSimQTWsol / run.EnevSimQTW : 0.0f;
   WriteEnevBericht();
   BitBtnCopyText->setEnabled(true);
+  BitBtnDruck->setEnabled(true);
   BitBtnSimErg->setEnabled(static_cast<bool>(h.Ergebnisse));
   PageControl1->setCurrentIndex(1);
   if (run.EnevStart) {

@@ -150,5 +150,15 @@ TEST(Befehle, EnevStartImportsOpensAndWritesBack) {
   enev::EnevProgrammStand() = enev::EnevStand{};
 }
 
+TEST(Befehle, DruckoptionenOpensThePrintSetUp) {
+  test::AppFixture app;
+  Hauptmenu& w = *app.window;
+  VerbindeFenster(w);
+  w.show();
+  auto* druckoptionen = w.findChild<QAction*>("Druckoptionen");
+  ASSERT_NE(druckoptionen, nullptr);
+  EXPECT_EQ(OffenerDialog([&] { druckoptionen->trigger(); }), "FormKopftext");
+}
+
 }  // namespace
 }  // namespace tav
