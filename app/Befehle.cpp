@@ -27,9 +27,11 @@ void VerbindeFenster(Hauptmenu& w) {
   const auto zeigeErgebnisse = [&w] {
     const bool neu = !FormSimErgExists();
     TFormSimErg* f = ShowSimErg(&w);
-    if (f && neu)
+    if (f && neu) {
+      f->SchemaBild = [&w] { return w.ImageSchema->pixmap().toImage(); };
       QObject::connect(f, &TFormSimErg::statusMessage, &w,
                        [&w](const QString& text) { w.Status(text.toStdString()); });
+    }
   };
   sim.ZeigeErgebnisse = zeigeErgebnisse;
   w.WireCommand(QStringLiteral("Ergebnis"), zeigeErgebnisse);

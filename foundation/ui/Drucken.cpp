@@ -120,7 +120,7 @@ PrintState SeitenMasseFuer(const QPaintDevice& device, const QRectF& seiteMm) {
   return m;
 }
 
-TDruckSeite::TDruckSeite(QPainter& pa, const QRectF& seiteMm, const TSeitenrahmen& rahmen)
+TDruckBlatt::TDruckBlatt(QPainter& pa, const QRectF& seiteMm, const TSeitenrahmen& rahmen)
     : P(pa), r_(rahmen), m_(SeitenMasseFuer(*pa.device(), seiteMm)) {
   P.save();
   P.translate(Px(seiteMm.left(), pa.device()->logicalDpiX()), Px(seiteMm.top(), pa.device()->logicalDpiY()));
@@ -131,11 +131,11 @@ TDruckSeite::TDruckSeite(QPainter& pa, const QRectF& seiteMm, const TSeitenrahme
   Schrift();
 }
 
-TDruckSeite::~TDruckSeite() { P.restore(); }
+TDruckBlatt::~TDruckBlatt() { P.restore(); }
 
-int TDruckSeite::Stift(double k) const { return std::max(1, static_cast<int>(std::lround(k * m_.StiftFaktor))); }
+int TDruckBlatt::Stift(double k) const { return std::max(1, static_cast<int>(std::lround(k * m_.StiftFaktor))); }
 
-void TDruckSeite::Schrift(int delta, bool bold, bool underline) {
+void TDruckBlatt::Schrift(int delta, bool bold, bool underline) {
   delta_ = delta;
   font_ = QFont(r_.Font);
   font_.setPointSizeF(std::max(1, r_.Punkt + delta));
@@ -144,19 +144,19 @@ void TDruckSeite::Schrift(int delta, bool bold, bool underline) {
   P.setFont(font_);
 }
 
-int TDruckSeite::Breite(const QString& text) const {
+int TDruckBlatt::Breite(const QString& text) const {
   return QFontMetrics(P.font(), P.device()).horizontalAdvance(text);
 }
 
-int TDruckSeite::Hoehe() const { return QFontMetrics(P.font(), P.device()).height(); }
+int TDruckBlatt::Hoehe() const { return QFontMetrics(P.font(), P.device()).height(); }
 
-void TDruckSeite::Text(int x, int y, const QString& text) {
+void TDruckBlatt::Text(int x, int y, const QString& text) {
   P.drawText(x, y + QFontMetrics(P.font(), P.device()).ascent(), text);
 }
 
-void TDruckSeite::TextRechts(int xRechts, int y, const QString& text) { Text(xRechts - Breite(text), y, text); }
+void TDruckBlatt::TextRechts(int xRechts, int y, const QString& text) { Text(xRechts - Breite(text), y, text); }
 
-int TDruckSeite::TextIndiziert(int x, int y, const QString& text) {
+int TDruckBlatt::TextIndiziert(int x, int y, const QString& text) {
   const QFont basis = P.font();
   const QFontMetrics fm(basis, P.device());
   int i = 0;
@@ -188,11 +188,11 @@ int TDruckSeite::TextIndiziert(int x, int y, const QString& text) {
   return x;
 }
 
-void TDruckSeite::Zentriert(int y, const QString& text) {
+void TDruckBlatt::Zentriert(int y, const QString& text) {
   Text(RL() + (RR() - RL()) / 2 - Breite(text) / 2, y, text);
 }
 
-void TDruckSeite::Kopf(const QString& titel) {
+void TDruckBlatt::Kopf(const QString& titel) {
   const int zk = ZK();
   P.setPen(Qt::black);
   P.setBrush(Qt::white);
@@ -222,7 +222,7 @@ void TDruckSeite::Kopf(const QString& titel) {
   P.setPen(Qt::black);
 }
 
-void TDruckSeite::Logo() {
+void TDruckBlatt::Logo() {
   const int kastenW = (RR() - RL()) / 3;
   const int kastenH = static_cast<int>(std::lround(ZK() * 3.4));
   const TGroesse g = LogoImKasten(kastenW, kastenH, r_.Logo.width(), r_.Logo.height());
@@ -231,7 +231,7 @@ void TDruckSeite::Logo() {
               r_.Farbe ? r_.Logo : r_.Logo.convertToFormat(QImage::Format_Grayscale8));
 }
 
-void TDruckSeite::Fuss(int line, int seite) {
+void TDruckBlatt::Fuss(int line, int seite) {
   const int alt = delta_;
   const bool fett = P.font().bold();
   Schrift(alt - 2);
@@ -247,7 +247,7 @@ void TDruckSeite::Fuss(int line, int seite) {
   Schrift(alt, fett);
 }
 
-int TDruckSeite::Bild(const QImage& bild, int x, int y, int width) {
+int TDruckBlatt::Bild(const QImage& bild, int x, int y, int width) {
   if (bild.isNull() || bild.width() <= 0 || bild.height() <= 0 || width <= 0) return 0;
   const int h = static_cast<int>(static_cast<double>(bild.height()) * width / bild.width());
   P.drawImage(QRect(x, y, width, h), r_.Farbe ? bild : bild.convertToFormat(QImage::Format_Grayscale8));

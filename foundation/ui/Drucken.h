@@ -3,7 +3,7 @@
 // without a printer the PDF file is offered instead) and the frame of every printed page.
 //
 // A printed page is painted by a routine taking a QPainter and the page rectangle in
-// millimetres; TDruckSeite turns that into the page metrics of the device (PrintState in
+// millimetres; TDruckBlatt turns that into the page metrics of the device (PrintState in
 // device pixels, as the layouts are given) so the same routine paints a printer page, a PDF
 // page or a picture on screen.
 
@@ -66,10 +66,10 @@ struct TSeitenrahmen {
 
 // One page being painted: its metrics in device pixels and the frame routines. The painter
 // is moved to the page's top left; fonts are sized for the device.
-class TDruckSeite {
+class TDruckBlatt {
  public:
-  TDruckSeite(QPainter& pa, const QRectF& seiteMm, const TSeitenrahmen& rahmen);
-  ~TDruckSeite();
+  TDruckBlatt(QPainter& pa, const QRectF& seiteMm, const TSeitenrahmen& rahmen);
+  ~TDruckBlatt();
 
   QPainter& P;
   const PrintState& M() const { return m_; }

@@ -19,6 +19,8 @@
 #include "foundation/TavUtil.h"
 #include "foundation/TextTable.h"
 #include "results/PrintSelection.h"
+#include "foundation/ui/FormKopftext.h"
+#include "results/ui/ErgebnisDruck.h"
 #include "results/ResultReports.h"
 #include "results/ui/ReportAnlage.h"
 #include "results/ui/ResultPainter.h"
@@ -242,9 +244,14 @@ TFormSimErg::TFormSimErg(QWidget* parent) : QWidget(parent, Qt::Window) {
     AnsichtGeaendert();
   });
 
-  // Printing is not built yet: the selection is kept, the command stays off.
-  BitBtnDruck->setEnabled(false);
-  BitBtnDruckOpt->setEnabled(false);
+  connect(BitBtnDruck, &QPushButton::clicked, this, [this] { Drucken(); });
+  connect(BitBtnDruckOpt, &QPushButton::clicked, this, [this] {
+    ShowKopftext(this);
+    BitBtnDruck->setToolTip(Q(G().settings.Drucker));
+  });
+  // Nothing to print without a section: the print button follows the selection.
+  for (auto* c : {CheckBoxReport, CheckBox1, CheckBox2, CheckBoxAlles})
+    connect(c, &QCheckBox::toggled, this, [this] { BitBtnDruck->setEnabled(DruckAuswahl() != 0); });
   ButtonEnde->setDefault(true);
   // Escape ends the window as its one button does.
   connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, ButtonEnde, &QPushButton::click);
@@ -290,6 +297,7 @@ void TFormSimErg::Fuellen() {
   CheckBox1->setChecked(seiten & dsEnergiebilanz);
   CheckBox2->setChecked(seiten & dsOekologie);
   CheckBoxAlles->setChecked(AllesGewaehlt(seiten));
+  BitBtnDruck->setEnabled(DruckAuswahl() != 0);
 
   SpeedButton5->setVisible(g.settings.SimJahre != 1);
   SpeedButton5->setText(Q(TX::FormSimErgSpeedButton5) + " 2");
@@ -395,6 +403,29 @@ std::string TFormSimErg::DruckTitel() const {
   return DruckTitelZusatz(CheckBoxAlles->isChecked(), CheckBoxReport->isChecked(), CheckBox1->isChecked(),
                           CheckBox2->isChecked(), CheckBoxReport->text().toStdString(), CheckBox1->text().toStdString(),
                           CheckBox2->text().toStdString());
+}
+
+TErgebnisDruck TFormSimErg::DruckAuftrag() const {
+  const auto& g = G();
+  TErgebnisDruck d;
+  d.Seiten = DruckSeitenFolge(DruckAuswahl(), g.plant.Pool);
+  d.Rahmen = TSeitenrahmen::Aus(g);
+  if (SchemaBild) d.Schema = SchemaBild();
+  return d;
+}
+
+bool TFormSimErg::Drucken(const QString& pdfDatei) {
+  auto& g = G();
+  SpeichereAuswahl();
+  const TErgebnisDruck d = DruckAuftrag();
+  if (d.Seiten.empty()) return false;
+  const TavState stand = g;
+  const QString titel = Q(g.folders.ProgName) + " - " + Q(T(TX::Ergebnisse)) + Q(DruckTitel());
+  const auto ergebnis = tav::Drucke(
+      this, g, titel, static_cast<int>(d.Seiten.size()),
+      [&](QPainter& pa, const QRectF& mm, int n) { MaleErgebnisSeite(pa, mm, n, d, stand); }, pdfDatei);
+  if (ergebnis == TDruckErgebnis::Gedruckt) emit statusMessage(Q(TX::MeldungDruckenfertig));
+  return ergebnis == TDruckErgebnis::Gedruckt;
 }
 
 void TFormSimErg::SpeichereAuswahl() { G().settings.DruckSeiten = DruckAuswahl(); }

@@ -3,7 +3,7 @@
 // system description, the pool report, the ecology report, the monthly bar chart and the
 // curves of the hourly results; every text and chart can be copied. It owns no results:
 // each show rebuilds everything from the state. The print selection is kept here; the
-// print command stays disabled until printing is built.
+// print command prints it (disabled while nothing is selected).
 
 #include <QCheckBox>
 #include <QLabel>
@@ -15,6 +15,8 @@
 
 #include "foundation/TavVar.h"
 #include "results/ResultCharts.h"
+#include "results/ui/ErgebnisDruck.h"
+#include <functional>
 
 class QGridLayout;
 class QGroupBox;
@@ -35,6 +37,12 @@ class TFormSimErg : public QWidget {
   std::uint8_t DruckAuswahl() const;
   // Tail of the print job's title for the current selection.
   std::string DruckTitel() const;
+  // The printout of the selection, and printing it (to the printer, or into PdfDatei when
+  // given); true when the job ran.
+  TErgebnisDruck DruckAuftrag() const;
+  bool Drucken(const QString& pdfDatei = {});
+  // The plant scheme of the main window for the summary sheet.
+  std::function<QImage()> SchemaBild;
 
   QPushButton* ButtonEnde = nullptr;
   QTabWidget* PageControl1 = nullptr;

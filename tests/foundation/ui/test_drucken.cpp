@@ -56,7 +56,7 @@ TEST(Seitenrahmen, HeaderBandAndFooterSitWhereTheLayoutSays) {
     PrintState m;
     const QImage bild = SeitenBild(
         [&](QPainter& pa, const QRectF& mm, int) {
-          TDruckSeite s(pa, mm, Rahmen(farbe));
+          TDruckBlatt s(pa, mm, Rahmen(farbe));
           m = s.M();
           s.Kopf("Energiebilanz");
           s.Fuss(59, 3);
@@ -85,7 +85,7 @@ TEST(Seitenrahmen, WithoutHeaderNoTextNoLogoButTheBand) {
   PrintState m;
   const QImage bild = SeitenBild(
       [&](QPainter& pa, const QRectF& mm, int) {
-        TDruckSeite s(pa, mm, Rahmen(true, false));
+        TDruckBlatt s(pa, mm, Rahmen(true, false));
         m = s.M();
         s.Kopf("Titel");
       },
@@ -118,7 +118,7 @@ TEST(Druckauftrag, PdfFileWithEveryPage) {
   int gemalt = 0;
   const TSeitenMaler maler = [&](QPainter& pa, const QRectF& mm, int n) {
     ++gemalt;
-    TDruckSeite s(pa, mm, Rahmen(false));
+    TDruckBlatt s(pa, mm, Rahmen(false));
     s.Kopf(QStringLiteral("Seite %1").arg(n));
     s.Fuss(59, n);
   };
@@ -147,7 +147,7 @@ TEST(Druckauftrag, NoPrinterOffersThePdfFile) {
     gefragt = vorschlag;
     return datei;
   };
-  const TSeitenMaler maler = [](QPainter& pa, const QRectF& mm, int) { TDruckSeite(pa, mm, Rahmen(false)).Kopf("x"); };
+  const TSeitenMaler maler = [](QPainter& pa, const QRectF& mm, int) { TDruckBlatt(pa, mm, Rahmen(false)).Kopf("x"); };
   EXPECT_EQ(Drucke(nullptr, g, "Ergebnisse - Energiebilanz/Report", 1, maler), TDruckErgebnis::Gedruckt);
   EXPECT_EQ(gefragt, "Ergebnisse - Energiebilanz-Report.pdf");
   EXPECT_GT(QFile(datei).size(), 0);

@@ -1,0 +1,30 @@
+#pragma once
+// The printout of the results window: the summary sheet, the energy balance with its chart,
+// the pool page and the ecology page, each in the common page frame. Every page is painted
+// from a copy of the state, so printing never changes the monthly results.
+
+#include <QImage>
+#include <QPainter>
+#include <QRectF>
+#include <vector>
+
+#include "foundation/TavVar.h"
+#include "foundation/ui/Drucken.h"
+#include "results/PrintSelection.h"
+#include "results/ReportModel.h"
+
+namespace tav {
+
+struct TErgebnisDruck {
+  std::vector<TDruckSeite> Seiten;  // the page sequence of the selection
+  TSeitenrahmen Rahmen;
+  QImage Schema;                    // the plant scheme of the main window (may be null)
+};
+
+// Paints page N (1-based) of the printout; S is the state the pages describe.
+void MaleErgebnisSeite(QPainter& pa, const QRectF& seiteMm, int n, const TErgebnisDruck& d, const TavState& s);
+// Paints a report (lines with tab stops in points and bold spans) from line y on, Zeile
+// high per line; returns the y below the last line.
+int MaleReport(TDruckBlatt& s, const TReport& r, int y, int zeile);
+
+}  // namespace tav

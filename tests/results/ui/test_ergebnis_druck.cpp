@@ -1,0 +1,115 @@
+// The results printout: the pages of each selection into a PDF file, every page inside the
+// paper and above the footer, the monthly results untouched, and a picture of every page.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+
+#include "foundation/ui/Drucken.h"
+#include "results/ui/ErgebnisDruck.h"
+#include "results/ui/FormSimErg.h"
+#include "results/ui/ResultsCommands.h"
+#include "support/ScriptedMessages.h"
+#include "support/TempDir.h"
+#include "tests/results/ui/ErgebnisFixture.h"
+
+namespace tav {
+namespace {
+
+int PdfSeiten(const QString& datei) {
+  QFile f(datei);
+  if (!f.open(QIODevice::ReadOnly)) return -1;
+  const QByteArray pdf = f.readAll();
+  return static_cast<int>(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "));
+}
+
+// Rows of the page picture that carry ink.
+bool ZeileDunkel(const QImage& bild, int y) {
+  for (int x = 0; x < bild.width(); ++x)
+    if (bild.pixelColor(x, y) != Qt::white) return true;
+  return false;
+}
+
+class ErgebnisDruckTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    InvalidateResults();
+    QApplication::processEvents();
+  }
+  test::ScopedMessages msgs;
+  test::TempDir dir;
+};
+
+TEST_F(ErgebnisDruckTest, SelectionsGiveTheirPagesInOrder) {
+  Simuliere(Anlage::KombiPool);
+  TFormSimErg* f = ShowSimErg(nullptr);
+  ASSERT_NE(f, nullptr);
+  struct Fall {
+    bool report, energie, oeko;
+    int seiten;
+  };
+  // The pool page follows the energy balance for this plant.
+  const Fall faelle[] = {{true, false, false, 1}, {false, true, false, 2}, {false, false, true, 1},
+                         {true, true, true, 4}};
+  int i = 0;
+  for (const Fall& c : faelle) {
+    f->CheckBoxReport->setChecked(c.report);
+    f->CheckBox1->setChecked(c.energie);
+    f->CheckBox2->setChecked(c.oeko);
+    EXPECT_TRUE(f->BitBtnDruck->isEnabled());
+    const QString datei = QString::fromStdString((dir.path() / ("d" + std::to_string(i++) + ".pdf")).string());
+    EXPECT_TRUE(f->Drucken(datei));
+    EXPECT_EQ(PdfSeiten(datei), c.seiten) << i;
+  }
+  // No section: the button is off and nothing is printed.
+  f->CheckBoxReport->setChecked(false);
+  f->CheckBox1->setChecked(false);
+  f->CheckBox2->setChecked(false);
+  EXPECT_FALSE(f->BitBtnDruck->isEnabled());
+  EXPECT_FALSE(f->Drucken(QString::fromStdString((dir.path() / "leer.pdf").string())));
+  EXPECT_FALSE(QFile::exists(QString::fromStdString((dir.path() / "leer.pdf").string())));
+}
+
+TEST_F(ErgebnisDruckTest, PagesStayInsideThePaperAndLeaveTheResultsAlone) {
+  for (Anlage a : {Anlage::Warmwasser, Anlage::KombiPool}) {
+    Simuliere(a);
+    G().plant.ProjektName = "Ein sehr langer Projektname einer Kombianlage mit Schwimmbad und Heizung";
+    const auto vorher = G().results;
+    TErgebnisDruck d;
+    d.Seiten = DruckSeitenFolge(dsReport | dsEnergiebilanz | dsOekologie, G().plant.Pool);
+    d.Rahmen = TSeitenrahmen::Aus(G());
+    d.Rahmen.Datum = false;
+    QImage schema(309, 275, QImage::Format_RGB32);
+    schema.fill(QColor(211, 47, 47));
+    d.Schema = schema;
+    const char* namen[] = {"Report", "Energie", "Pool", "Oeko"};
+    for (bool letter : {false, true})
+      for (int n = 1; n <= static_cast<int>(d.Seiten.size()); ++n) {
+        const QImage bild = SeitenBild(
+            [&](QPainter& pa, const QRectF& mm, int k) { MaleErgebnisSeite(pa, mm, k, d, G()); }, n, 100, letter);
+        if (!letter) {
+          QDir().mkpath(TAV_SCREENS_DIR);
+          bild.save(QStringLiteral(TAV_SCREENS_DIR "/Print-%1-%2.png")
+                        .arg(namen[static_cast<int>(d.Seiten[n - 1].Teil)])
+                        .arg(a == Anlage::Warmwasser ? n : n + 10));
+        }
+        const int zh = bild.height() / 62;
+        // Ink between the band and the footer, none beside the footer line's row band below it.
+        int letzte = 0;
+        for (int y = 0; y < bild.height(); ++y)
+          if (ZeileDunkel(bild, y) && y < 59 * zh) letzte = y;
+        EXPECT_GT(letzte, 12 * zh) << n;
+        for (int y = 60 * zh + 2; y < bild.height(); ++y) ASSERT_FALSE(ZeileDunkel(bild, y)) << n << " " << y;
+        // Nothing right of the paper's right margin band (the text ends at 93 % of the width).
+        for (int y = 0; y < bild.height(); y += 3)
+          for (int x = bild.width() * 97 / 100; x < bild.width(); ++x)
+            ASSERT_EQ(bild.pixelColor(x, y), Qt::white) << namen[static_cast<int>(d.Seiten[n - 1].Teil)] << " " << y;
+      }
+    EXPECT_EQ(G().results.SolarertragMonat, vorher.SolarertragMonat);
+    EXPECT_EQ(G().results.BrennstoffMonat, vorher.BrennstoffMonat);
+  }
+}
+
+}  // namespace
+}  // namespace tav
