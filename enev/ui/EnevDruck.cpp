@@ -5,6 +5,7 @@
 #include "enev/EnevBericht.h"
 #include "foundation/ui/Drucken.h"
 #include "results/ResultReports.h"
+#include "results/ui/ErgebnisDruck.h"
 
 namespace tav {
 
@@ -25,7 +26,7 @@ QStringList Zellen(const std::string& text) {
 
 void PrintEnevSeite(QPainter& pa, const QRectF& mm, TavState& s, const enev::EnevStand& st,
                     int modus) {
-  TDruckSeite seite(pa, mm, TSeitenrahmen::Aus(s));
+  TDruckBlatt seite(pa, mm, TSeitenrahmen::Aus(s));
   seite.Kopf(QString::fromStdString(enev::EnevTitel(modus)));
   const int zh = seite.ZH();
   const int sb = seite.SB();
@@ -64,20 +65,9 @@ void PrintEnevSeite(QPainter& pa, const QRectF& mm, TavState& s, const enev::Ene
     seite.Text(rl, y(kZeileTabelle), kErgebnistabelle);
     TReport bilanz;
     ReportEnergiebilanz(bilanz, s, false);
-    // The balance in the small line height, so that it fits above the footer.
-    int ypos = y(kZeileBilanz);
-    for (const auto& z : bilanz.Lines) {
-      if (ypos >= y(kZeileFuss - 1)) break;
-      const QStringList zellen = Zellen(z.Text);
-      const auto& tabs = z.Tabs.empty() ? bilanz.Tabs : z.Tabs;
-      seite.Schrift(-1, z.WhollyBold());
-      for (int c = 0; c < zellen.size(); ++c) {
-        const int tab = c == 0 ? 0 : (c - 1 < static_cast<int>(tabs.size()) ? tabs[c - 1] : 80 * c);
-        seite.Text(rl + static_cast<int>(std::lround(tab * static_cast<double>(sb) / 473)), ypos,
-                   zellen[c].trimmed());
-      }
-      ypos += seite.ZK();
-    }
+    // In the small line height, so that the balance fits above the footer.
+    seite.Schrift(-1);
+    MaleReport(seite, bilanz, y(kZeileBilanz), seite.ZK());
   }
   seite.Fuss(kZeileFuss, 1);
 }
