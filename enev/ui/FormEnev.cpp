@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPointer>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -488,6 +489,8 @@ void TFormEnev::ReferenzOrtWaehlen() {
 void TFormEnev::FormShow() {
   fuellen_ = true;
   offen_ = true;
+  const QString drucker = QPrinterInfo::defaultPrinterName();
+  BitBtnDruck->setToolTip(drucker.isEmpty() ? QStringLiteral("PDF") : drucker);
   auto& p = s_.plant;
   sich_ = Sicherung{};
   sich_.OrtNr = p.OrtNr;

@@ -299,3 +299,13 @@ TEST(FormEnev, CopyCarriesTheTitleAndTooMuchHeatingIsRefused) {
   EXPECT_EQ(x.f().EditSumqh->text(), "60");
   x.f().FormClose();
 }
+
+TEST(FormEnev, PoolIsLeftOutWhileOpenAndRestoredOnClose) {
+  FormFixture x;
+  x.s().plant.Pool = true;
+  x.f().FormShow();
+  EXPECT_TRUE(x.msgs->Contains("Schwimmbad kann in EnEV-Rechnung")) << x.msgs->All();
+  EXPECT_FALSE(x.s().plant.Pool);
+  x.f().FormClose();
+  EXPECT_TRUE(x.s().plant.Pool);
+}
