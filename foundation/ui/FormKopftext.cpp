@@ -41,10 +41,12 @@ W* Named(W* w, const char* name) {
   return w;
 }
 
-// The printer the dialog shows: the stored one, else the system's default.
+// The printer the dialog shows: the stored one, else the system's default, else the note
+// that there is none (printouts then go to a PDF file).
 QString DruckerName(const TavState& g) {
   if (!g.settings.Drucker.empty()) return Q(g.settings.Drucker);
-  return QPrinterInfo::defaultPrinterName();
+  const QString standard = QPrinterInfo::defaultPrinterName();
+  return standard.isEmpty() ? Q(TX::MeldungKeinDrucker) : standard;
 }
 
 void WendeDruckerAn(TavState& g) {
@@ -107,6 +109,7 @@ TFormKopftext::TFormKopftext(QWidget* parent) : QDialog(parent) {
   l->addWidget(GroupBox2);
   l->addLayout(knoepfe);
 
+  Beschriften();
   connect(ButtonOK, &QPushButton::clicked, this, [this] { done(1); });
   connect(ButtonCancel, &QPushButton::clicked, this, [this] { done(2); });
   connect(ComboBoxFont, &QComboBox::currentTextChanged, this, [this](const QString& f) {
@@ -126,8 +129,7 @@ TFormKopftext::TFormKopftext(QWidget* parent) : QDialog(parent) {
   });
 }
 
-void TFormKopftext::showEvent(QShowEvent* e) {
-  auto& g = G();
+void TFormKopftext::Beschriften() {
   setWindowTitle(Q(TX::FormKopfCaption));
   CheckBox1->setText(Q(TX::FormKopfCheckbox1));
   CheckBox2->setText(Q(TX::FormKopfCheckbox2));
@@ -140,7 +142,11 @@ void TFormKopftext::showEvent(QShowEvent* e) {
   SpeedButtonLogoloeschen->setText(Q(TX::FormKopfLogoloeschen));
   ButtonOK->setText(Q(TX::ButtonOK));
   ButtonCancel->setText(Q(TX::ButtonCancel));
+}
 
+void TFormKopftext::showEvent(QShowEvent* e) {
+  auto& g = G();
+  Beschriften();
   g.run.FormAufbau = true;
   MemoKopftext->setFont(QFont(Q(g.settings.DruckFont)));
   QStringList zeilen;

@@ -44,6 +44,7 @@ class TFormKopftext : public QDialog {
   void done(int r) override;
 
  private:
+  void Beschriften();  // captions from the text table
   void FarbeGeklickt();
   void DruckerEinrichten();
   std::uint8_t farbModusAlt_ = 0;

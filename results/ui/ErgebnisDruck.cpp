@@ -9,6 +9,8 @@
 #include "foundation/TextTable.h"
 #include "results/AnlageReport.h"
 #include "results/PrintCharts.h"
+#include "results/Uebersicht.h"
+#include "results/Uebersicht.h"
 #include "results/ResultReports.h"
 #include "results/ui/ResultPainter.h"
 
@@ -201,6 +203,9 @@ void MaleErgebnisSeite(QPainter& pa, const QRectF& seiteMm, int n, const TErgebn
         y += b.Bild(d.Schema, b.RL() + (b.RR() - b.RL() - breite) / 2, y, breite) + zk;
       }
       r = AnlageReport(g, true, true);
+      TReport ergebnisse = ErgebnisUebersicht(g);
+      AddLine(r, "");
+      for (auto& l : ergebnisse.Lines) r.Lines.push_back(std::move(l));
       // The disclaimers end above the footer line (five lines at the small font).
       const int hinweise = 58 * zh - 5 * (zk * 8 / 10);
       // Long descriptions close up so the sheet holds them above the disclaimers.

@@ -17,3 +17,33 @@ TEST(PrintCharts, YieldScaleSteps) {
 
 }  // namespace
 }  // namespace tav
+
+#include "results/Uebersicht.h"
+
+namespace tav {
+namespace {
+
+TEST(ErgebnisUebersicht, FractionsCapAtHundredAndEmptyDivisorsShowADash) {
+  TavState g;
+  // No demand, no irradiation, no area: dashes, nothing infinite.
+  std::string text = ErgebnisUebersicht(g).PlainText();
+  EXPECT_EQ(text.find("inf"), std::string::npos);
+  EXPECT_EQ(text.find("nan"), std::string::npos);
+  EXPECT_NE(text.find("\xE2\x80\x93"), std::string::npos);
+  // More yield than demand: 100,0%; the efficiency is not capped.
+  for (std::size_t m = 1; m <= 12; ++m) {
+    g.results.SolarertragMonat[m] = 300000.0f;
+    g.results.WWBedarfMonat[m] = 100000.0f;
+    g.results.KollEinstrahlungMonat[m] = 200000.0f;
+  }
+  g.results.SolarertragMonat[13] = 42.0f;  // slot 13 is not read, nor written
+  g.plant.KollektorFlaecheGesamt = 6.0f;
+  text = ErgebnisUebersicht(g).PlainText();
+  EXPECT_NE(text.find("100,0%"), std::string::npos) << text;
+  EXPECT_NE(text.find("150,0%"), std::string::npos) << text;
+  EXPECT_NE(text.find("600 kWh/m"), std::string::npos) << text;
+  EXPECT_EQ(g.results.SolarertragMonat[13], 42.0f);
+}
+
+}  // namespace
+}  // namespace tav

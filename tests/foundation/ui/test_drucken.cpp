@@ -1,6 +1,7 @@
 // The page frame, the print job into a PDF file and the print set-up dialog.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -179,6 +180,7 @@ TEST(FormKopftext, HeaderFileAndSettingsOnOkRestoredOnCancel) {
   dir.Write("Kopf.txt", "Eins\r\nZwei\r\n");
   auto& f = FormKopftext();
   f.show();
+  QApplication::processEvents();
   EXPECT_EQ(f.MemoKopftext->toPlainText(), "Eins\nZwei");
   EXPECT_TRUE(f.RadioButton1->isChecked());
   f.grab().save(Screens("FormKopftext.png"));
