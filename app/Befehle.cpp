@@ -13,6 +13,7 @@
 #include "catalogues/Orte.h"
 #include "catalogues/ui/CatalogueCommands.h"
 #include "catalogues/ui/FormProjektInfo.h"
+#include "enev/ui/FormEnev.h"
 #include "foundation/TavVar.h"
 #include "foundation/ui/FormKopftext.h"
 #include "results/ui/FormSimErg.h"
@@ -108,6 +109,31 @@ void VerbindeFenster(Hauptmenu& w) {
   };
   w.WireCommand(QStringLiteral("Momentanleistung"), moment);
   w.WireCommand(QStringLiteral("SpeedButtonMoment"), moment);
+
+  // The EnEV form: the "EnEV" command and tool button, which also end the set-up chain when
+  // the program was started with "-E"; in that mode the form opens once the main window
+  // shows, as the program's work surface.
+  EnevHooks& enev = EnevCommandHooks();
+  enev.OrtWaehlen = [&w](TavState& s, int index) {
+    OrtUmgebung env{w, w.Synthese()};
+    return SelectOrt(s, index, env);
+  };
+  enev.SimRun = [](QWidget* parent) {
+    ShowSimRun(parent);
+    return G().run.ErgebnisGueltig;
+  };
+  enev.Ergebnisse = [](QWidget* parent) { ShowSimErg(parent); };
+  enev.ProjektGeaendert = [&w] {
+    w.InvalidateResults();
+    w.RefreshSchema();
+  };
+  const auto zeigeEnev = [&w] {
+    FormEnev(&w)->Ausfuehren();
+    w.RefreshSchema();
+  };
+  w.WireCommand(QStringLiteral("Enev"), zeigeEnev);
+  if (G().run.EnevStart)
+    QObject::connect(&w, &Hauptmenu::ErsterPaint, &w, zeigeEnev, Qt::QueuedConnection);
 
   // Print set-up, from the file menu.
   w.WireCommand(QStringLiteral("Druckoptionen"), [&w] { ShowKopftext(&w); });

@@ -5,6 +5,7 @@
 #include "catalogues/KatalogDienste.h"
 #include "catalogues/Kollektoren.h"
 #include "catalogues/Orte.h"
+#include "enev/EnevDatei.h"
 #include "foundation/AtomicFile.h"
 #include "foundation/Folders.h"
 #include "foundation/Language.h"
@@ -58,7 +59,10 @@ void DatenStart(TavState& s, TTextTable& texts, const SettingsEnv& env, StatusSi
       [&](const std::string& file) { ImportKollektoren(s, file, status); },
       [&](const std::string& file) { ImportOrte(s, file, status); }};
   CheckCatalogFileDates(s, texts, s.folders.ProgDir, imports);
-  // With "-E" the EnEV exchange file is imported here once the EnEV exchange is built.
+  // Started with "-E": the EnEV exchange file of the data folder brings the EnEV inputs.
+  if (s.run.EnevStart)
+    enev::ImportEnevDaten(FindFileNoCase(s.folders.DatenDir, std::string(EnevSimDatei)).string(), s,
+                          enev::EnevProgrammStand(), status);
 }
 
 }  // namespace tav

@@ -1,16 +1,22 @@
-// The commands wired to the windows of other layers: F5 and the "Simulation" tool button open
-// the run window, "Optionen" the options dialog, a finished run enables "Ergebnis", which
-// opens the results window until the project changes.
+// The main window's commands wired to the windows of the other layers: each opens its window,
+// and the hooks back to the main window (results on and off, the "-E" start) do their part.
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
-#include <QPushButton>
 #include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QThread>
 #include <QToolButton>
+#include <fstream>
 
 #include "app/Befehle.h"
 #include "app/ProjektDialoge.h"
+#include "enev/ui/FormEnev.h"
+#include "foundation/AtomicFile.h"
+#include "foundation/BigIni.h"
 #include "simulation/ui/SimCommands.h"
 #include "tests/app/AppFixture.h"
 #include "tests/foundation/ui/ModalDriver.h"
@@ -208,6 +214,67 @@ TEST_F(Verdrahtung, DruckoptionenOpensThePrintSetUp) {
   auto* druckoptionen = w.findChild<QAction*>("Druckoptionen");
   ASSERT_NE(druckoptionen, nullptr);
   EXPECT_EQ(OffenerDialog([&] { druckoptionen->trigger(); }), "FormKopftext");
+}
+
+TEST_F(Verdrahtung, EnevCommandOpensTheEnevForm) {
+  test::AppFixture app;
+  Hauptmenu& w = *app.window;
+  VerbindeFenster(w);
+  w.show();
+  auto* enev = w.findChild<QAction*>("Enev");
+  auto* knopf = w.findChild<QToolButton*>("SpeedButtonENEV");
+  ASSERT_TRUE(enev && knopf);
+  EXPECT_TRUE(enev->isEnabled());
+  EXPECT_TRUE(knopf->isEnabled());
+  const int orte = G().cat.OrtAnzahl;
+  EXPECT_EQ(OffenerDialog([&] { enev->trigger(); }), "FormEnev");
+  EXPECT_EQ(OffenerDialog([&] { knopf->click(); }), "FormEnev");
+  EXPECT_EQ(G().cat.OrtAnzahl, orte);
+  EXPECT_EQ(G().run.EnevErgebnisModus, 2);
+  EnevCommandHooks() = EnevHooks{};
+}
+
+// Started with "-E": the exchange file is imported at start, the EnEV form opens as the work
+// surface and its results are in the file when it closes.
+TEST_F(Verdrahtung, EnevStartImportsOpensAndWritesBack) {
+  test::AppFixture app([](const test::TempDir&) {
+    G().run.EnevStart = true;
+    const std::filesystem::path daten(G().folders.DatenDir);
+    std::filesystem::create_directories(daten);
+    std::ofstream(daten / "EnEVxSim.dat", std::ios::binary)
+        << "[EnEV -> Sim]\r\nProjektName=Haus E\r\nNutzflaeche=222,5\r\nZirkulation=1\r\n"
+           "KollektorNeigung=40\r\n";
+  });
+  EXPECT_DOUBLE_EQ(enev::EnevProgrammStand().Eingaben.Nutzflaeche, 222.5);
+  Hauptmenu& w = *app.window;
+  VerbindeFenster(w);
+  EnevCommandHooks().SimRun = [](QWidget*) {
+    for (int m = 1; m <= 12; ++m) G().results.SolarertragMonat[m] = 120000.0f;
+    G().run.ErgebnisGueltig = true;
+    return true;
+  };
+  QString name, flaeche;
+  test::WhenModal([&](QWidget* dialog) {
+    name = dialog->objectName();
+    flaeche = dialog->findChild<QLineEdit*>("EditA_N")->text();
+    dialog->findChild<QPushButton*>("BitBtnSim")->click();
+    dialog->findChild<QPushButton*>("ButtonEnde")->click();
+  });
+  w.show();
+  for (int i = 0; i < 200 && name.isEmpty(); ++i) {
+    QApplication::processEvents();
+    QThread::msleep(5);
+  }
+  EXPECT_EQ(name, "FormEnev");
+  EXPECT_EQ(flaeche, "222,50");
+  const auto datei = FindFileNoCase(G().folders.DatenDir, "enevxsim.dat");
+  TBigIniFile ini(datei.string());
+  EXPECT_EQ(ini.ReadString("Sim -> EnEV Ergebnisse", "QTWsol03", ""), "120");
+  EXPECT_EQ(ini.ReadString("EnEV -> Sim", "KollektorNeigung", ""), "40");
+  EXPECT_EQ(ini.ReadString("EnEV -> Sim", "ProjektName", ""), "Haus E");
+  ini.DiscardChanges();
+  EnevCommandHooks() = EnevHooks{};
+  enev::EnevProgrammStand() = enev::EnevStand{};
 }
 
 }  // namespace

@@ -1,0 +1,285 @@
+#include "enev/EnevDatei.h"
+
+#include <array>
+#include <cmath>
+#include <filesystem>
+#include <set>
+
+#include "catalogues/Kollektoren.h"
+#include "catalogues/ProjektRecord.h"
+#include "foundation/BigIni.h"
+#include "foundation/Messages.h"
+#include "foundation/TavMathe.h"
+#include "foundation/TavUtil.h"
+
+namespace tav::enev {
+
+namespace {
+
+const char* const kNichtGefunden = "Datei %1 nicht gefunden";
+const char* const kKeineDaten = "Keine EnEV-Importdaten gefunden";
+const char* const kOhneZirkulation =
+    "Gebäude ab 500 m² Nutzfläche ohne Warmwasser-Zirkulation sind nach DIN 4701-10 nicht "
+    "rechenbar.\r\nDie Daten aus %1 wurden nicht übernommen.";
+const char* const kKollektorUnvollstaendig =
+    "Der Kollektor in %1 ist unvollständig und wurde nicht übernommen.\r\nEs fehlt: %2";
+const char* const kAnlagenTypFehler = "A_Typ - ";
+const char* const kNichtGeschrieben = "Die Datei %1 konnte nicht geschrieben werden.\r\n%2";
+
+std::string Ersetze(std::string text, const std::string& a, const std::string& b = {}) {
+  if (auto p = text.find("%1"); p != std::string::npos) text.replace(p, 2, a);
+  if (auto p = text.find("%2"); p != std::string::npos) text.replace(p, 2, b);
+  return text;
+}
+
+// Keys of "EnEV -> Sim" this program writes; the others in the section (the outside
+// program's tilt and orientation, keys we do not know) are kept as they stand.
+const std::set<std::string> kGeschriebeneSchluessel = {
+    "projektname",  "nutzflaeche",          "kollektorflaeche", "summeqheizung",
+    "heizgrenztemp", "qbs",                  "zirkulation",      "verteilung_in_huelle",
+    "sp_elektrisch", "speicher_in_huelle"};
+
+std::string Klein(std::string t) {
+  for (char& c : t)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return t;
+}
+
+void Zahl(TBigIniFile& ini, const char* sek, const char* key, double v, int dez = -1) {
+  ini.WriteFloat(sek, key, dez < 0 ? v : RoundDecimals(static_cast<std::uint8_t>(dez), v));
+}
+
+}  // namespace
+
+std::string MonatsSchluessel(const char* prefix, int monat) {
+  return std::string(prefix) + (monat < 10 ? "0" : "") + std::to_string(monat);
+}
+
+EnevImport ImportEnevDaten(const std::string& fileName, TavState& s, EnevStand& st,
+                           StatusSink& status) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(fileName, ec)) {
+    ShowMessageLines(Ersetze(kNichtGefunden, fileName));
+    return EnevImport::DateiFehlt;
+  }
+  TBigIniFile ini(fileName);
+  std::vector<std::string> werte;
+  ini.ReadSectionValues(kSektionImport, werte);
+  bool leer = true;
+  for (const auto& w : werte)
+    if (w.find('=') != std::string::npos) leer = false;
+  if (!ini.LoadError().empty() || leer) {
+    ShowMessageLines(ini.LoadError().empty() ? std::string(kKeineDaten) : ini.LoadError());
+    ini.DiscardChanges();
+    return EnevImport::KeineDaten;
+  }
+  const char* const S = kSektionImport;
+  auto& p = s.plant;
+  auto& e = st.Eingaben;
+  const double nutz = ini.ReadFloat(S, "Nutzflaeche", e.Nutzflaeche);
+  const bool zirk = ini.ReadBool(S, "Zirkulation", e.Zirkulation);
+  if (nutz >= 500.0 && !zirk) {
+    // The DIN table has no distribution figures for such a building.
+    ShowMessageLines(Ersetze(kOhneZirkulation, fileName));
+    return EnevImport::Abgelehnt;
+  }
+  p.ProjektName = ini.ReadString(S, "Projektname", p.ProjektName);
+  e.Nutzflaeche = nutz;
+  p.KollektorFlaeche = static_cast<float>(ini.ReadFloat(S, "KollektorFlaeche", p.KollektorFlaeche));
+  p.KollektorAzimut = static_cast<float>(ini.ReadFloat(S, "KollektorAzimut", p.KollektorAzimut));
+  p.KollektorNeigung = static_cast<float>(ini.ReadFloat(S, "KollektorNeigung", p.KollektorNeigung));
+  s.run.EnevSummeQHeizung =
+      static_cast<float>(ini.ReadFloat(S, "SummeQHeizung", s.run.EnevSummeQHeizung));
+  p.Heizgrenztemp = static_cast<float>(ini.ReadFloat(S, "Heizgrenztemp", p.Heizgrenztemp));
+  if (ini.ValueExists(S, "qBs")) {
+    e.qBS = ini.ReadFloat(S, "qBs", e.qBS);
+    st.qBSProjekt = p.ProjektName;
+  }
+  e.Zirkulation = zirk;
+  e.VerteilungInnen = ini.ReadBool(S, "Verteilung_in_Huelle", e.VerteilungInnen);
+  e.NachheizElektrisch = ini.ReadBool(S, "Sp_elektrisch", e.NachheizElektrisch);
+  e.SpeicherInnen = ini.ReadBool(S, "Speicher_in_Huelle", e.SpeicherInnen);
+
+  s.run.KollektorEditAnfrage = false;
+  std::vector<std::string> koll;
+  ini.ReadSectionValues(kSektionKollektor, koll);
+  if (!koll.empty()) {
+    const char* const K = kSektionKollektor;
+    TKollektor r;
+    r.Kurzname = ini.ReadString(K, "Hersteller", "");
+    r.Name = ini.ReadString(K, "Modell", "");
+    r.Norm.clear();
+    r.Quelle = ini.ReadString(K, "Quelle", "");
+    r.Eta0 = static_cast<float>(ini.ReadFloat(K, "Eta0", 0));
+    r.K1 = static_cast<float>(ini.ReadFloat(K, "K1", 0));
+    r.K2 = static_cast<float>(ini.ReadFloat(K, "K2", 0));
+    r.ModulFlaeche = static_cast<float>(ini.ReadFloat(K, "AModul", 0));
+    r.qmVolumen = 0.8f;
+    r.IAM50 = static_cast<float>(ini.ReadFloat(K, "IAM50", 0));
+    r.WkapC = static_cast<float>(ini.ReadFloat(K, "WkapC", 0));
+    r.VRK = ini.ReadBool(K, "VRK", false);
+    // K2 may be 0 (collectors with a linear characteristic); everything else must be there.
+    std::string fehlt;
+    auto pruefe = [&](bool da, const char* name) {
+      if (!da) fehlt += (fehlt.empty() ? "" : ", ") + std::string(name);
+    };
+    pruefe(!r.Kurzname.empty(), "Hersteller");
+    pruefe(!r.Name.empty(), "Modell");
+    pruefe(!r.Quelle.empty(), "Quelle");
+    pruefe(r.Eta0 != 0, "Eta0");
+    pruefe(r.K1 != 0, "K1");
+    pruefe(r.IAM50 != 0, "IAM50");
+    pruefe(r.WkapC != 0, "WkapC");
+    pruefe(r.ModulFlaeche != 0, "AModul");
+    if (!fehlt.empty()) {
+      ShowMessageLines(Ersetze(kKollektorUnvollstaendig, fileName, fehlt));
+    } else {
+      s.run.ProjektGeaendert = true;
+      if (MatchKollektor(s, r)) {
+        s.run.KollektorEditAnfrage = true;
+        WriteKollektoren(s, status);
+      }
+    }
+  }
+  ini.DiscardChanges();
+  return EnevImport::Gelesen;
+}
+
+bool WriteEnevSimDatei(const std::string& fileName, TavState& s, const EnevStand& st) {
+  TBigIniFile ini(fileName);
+  if (!ini.LoadError().empty()) {
+    ShowMessageLines(Ersetze(kNichtGeschrieben, fileName, ini.LoadError()));
+    return false;
+  }
+  const auto& p = s.plant;
+  const auto& e = st.Eingaben;
+  const auto& r = st.Ergebnis;
+
+  // "EnEV -> Sim": rewritten in its order, the keys only read here kept.
+  {
+    const char* const S = kSektionImport;
+    std::vector<std::string> alt;
+    ini.ReadSectionValues(S, alt);
+    ini.EraseSection(S);
+    ini.WriteString(S, "ProjektName", p.ProjektName);
+    Zahl(ini, S, "Nutzflaeche", e.Nutzflaeche, 2);
+    Zahl(ini, S, "KollektorFlaeche", p.KollektorFlaeche, 2);
+    if (p.SolHeizung) {
+      Zahl(ini, S, "SummeQHeizung", s.run.EnevSummeQHeizung, 2);
+      Zahl(ini, S, "Heizgrenztemp", p.Heizgrenztemp);
+    }
+    Zahl(ini, S, "qBs", e.qBS, 3);
+    ini.WriteBool(S, "Zirkulation", e.Zirkulation);
+    ini.WriteBool(S, "Verteilung_in_Huelle", e.VerteilungInnen);
+    ini.WriteBool(S, "Sp_elektrisch", e.NachheizElektrisch);
+    ini.WriteBool(S, "Speicher_in_Huelle", e.SpeicherInnen);
+    for (const auto& zeile : alt) {
+      const auto gl = zeile.find('=');
+      if (gl == std::string::npos || gl == 0) continue;
+      std::string key = zeile.substr(0, gl);
+      while (!key.empty() && (key.back() == ' ' || key.back() == '\t')) key.pop_back();
+      if (key.empty() || kGeschriebeneSchluessel.count(Klein(key))) continue;
+      ini.WriteString(S, key, zeile.substr(gl + 1));
+    }
+  }
+
+  const bool typOk = p.AnlagenTypNr >= 1 && p.AnlagenTypNr <= 8;
+  {
+    const char* const S = kSektionParameter;
+    ini.EraseSection(S);
+    ini.WriteString(S, "ProjektName", p.ProjektName);
+    ini.WriteString(S, "Standort", p.Standort);
+    ini.WriteString(S, "Kollektor", p.Kollektor);
+    Zahl(ini, S, "KollektorFlaeche", p.KollektorFlaeche, 2);
+    Zahl(ini, S, "KollektorAzimut", p.KollektorAzimut, 2);
+    Zahl(ini, S, "KollektorNeigung", p.KollektorNeigung, 2);
+    ini.WriteBool(S, "OstWestKollektor", p.OstWestKollektor);
+    if (p.OstWestKollektor) {
+      Zahl(ini, S, "KollektorFlaeche2", p.KollektorFlaeche2, 2);
+      Zahl(ini, S, "KollektorAzimut2", p.KollektorAzimut2, 2);
+      Zahl(ini, S, "KollektorNeigung2", p.KollektorNeigung2, 2);
+    }
+    Zahl(ini, S, "KollektorFlow", p.KollektorFlow);
+    ini.WriteBool(S, "LFTkreis", p.LFTkreis);
+    ini.WriteString(S, "AnlagenTyp", p.AnlagenTyp);
+    std::string code;
+    SpTypCodeText(p.KombiSpTyp, code);
+    ini.WriteString(S, "KombiSpTyp", code);
+    ini.WriteString(S, "RohrTyp", p.RohrTyp);
+    ini.WriteString(S, "Zapfprofil", p.Zapfprofil);
+    Zahl(ini, S, "Kaltwassertemp", p.Kaltwassertemp);
+    Zahl(ini, S, "Warmwassertemp", p.Warmwassertemp);
+    Zahl(ini, S, "Minimaltemp", p.Minimaltemp);
+    Zahl(ini, S, "Maximaltemp", p.Maximaltemp);
+    Zahl(ini, S, "Maximaltemp2", p.Maximaltemp2);
+    Zahl(ini, S, "MaxTempWinter", p.MaxTempWinter);
+    Zahl(ini, S, "Warmwasserverbrauch", p.Warmwasserverbrauch, 3);
+    if (p.SolHeizung) Zahl(ini, S, "Heizgrenztemp", p.Heizgrenztemp);
+    if (p.AnlagenTypNr == 8) {
+      Zahl(ini, S, "FWEnennleistung", p.FWEnennleistung);
+      Zahl(ini, S, "FWEdTmin", p.FWEdTmin);
+    }
+    Zahl(ini, S, "Speicher1vol", p.Speicher1vol);
+    Zahl(ini, S, "Speicher2vol", p.Speicher2vol);
+    Zahl(ini, S, "Speichertauscherleistung", p.Speichertauscherleistung, 3);
+    Zahl(ini, S, "Solarkreislaenge", p.Solarkreislaenge, 3);
+    ini.WriteString(S, "Rohrtype", p.RohrTyp);
+    if (!typOk) {
+      ShowMessageLines(std::string(kAnlagenTypFehler) + S);
+    } else if (p.AnlagenTypNr == 3) {
+      Zahl(ini, S, "Heiztemp", p.Heiztemp);
+      Zahl(ini, S, "Heiztauscherleistung", p.Heiztauscherleistung);
+      Zahl(ini, S, "HeiztauscherDeltaT", p.HeiztauscherDeltaT);
+    } else if (p.AnlagenTypNr >= 6) {
+      auto ganz = [](float v) { return static_cast<std::int32_t>(std::lround(v)); };
+      ini.WriteInteger(S, "HeizQnorm", ganz(p.HeizQnorm));
+      ini.WriteInteger(S, "HeizTnorm", ganz(p.HeizTnorm));
+      ini.WriteInteger(S, "HeizTvor100", ganz(p.HeizTvor100));
+      ini.WriteInteger(S, "HeizTrck100", ganz(p.HeizTrck100));
+      ini.WriteInteger(S, "HeizkreisTyp", p.HeizkreisTyp);
+    }
+    ini.WriteInteger(S, "ZeitZoom", p.ZeitZoom);
+    ini.WriteDateTime(S, "Datum", Now());
+  }
+
+  {
+    const char* const S = kSektionErgebnisse;
+    ini.EraseSection(S);
+    // Only figures of a finished simulation with EnEV parameters, never an error state.
+    if (s.run.ErgebnisGueltig && s.run.EnevSimQTW > 0 && r.Gueltig()) {
+      Zahl(ini, S, "qTWd", r.Bedarf->qTWd, 2);
+      Zahl(ini, S, "qhTWd", r.Bedarf->qhTWd, 2);
+      Zahl(ini, S, "qTWs", r.Bedarf->qTWs, 2);
+      Zahl(ini, S, "qhTWs", r.Bedarf->qhTWs, 2);
+      Zahl(ini, S, "qTWgHEsol", r.qTWHE, 2);
+      if (p.SolHeizung) Zahl(ini, S, "qHgHEsol", r.qHHE, 2);
+      Zahl(ini, S, "QTWsol", s.run.EnevSimQTWsol, 2);
+      Zahl(ini, S, "QTW", s.run.EnevSimQTW, 2);
+      Zahl(ini, S, "alphaTWsol", s.run.EnevSimQTWsol / s.run.EnevSimQTW, 2);
+      const auto& res = s.results;
+      for (int m = 1; m <= 12; ++m) {
+        const double tw = p.SolHeizung ? res.SolarertragMonat[m] - res.SolHeizenMonat[m]
+                                       : res.SolarertragMonat[m];
+        Zahl(ini, S, MonatsSchluessel("QTWsol", m).c_str(), tw / 1000.0, 1);
+      }
+      if (p.SolHeizung)
+        for (int m = 1; m <= 12; ++m)
+          Zahl(ini, S, MonatsSchluessel("QHgsol", m).c_str(), res.SolHeizenMonat[m] / 1000.0, 1);
+    }
+  }
+  if (!ini.UpdateFile()) {
+    ShowMessageLines(Ersetze(kNichtGeschrieben, fileName, ini.LastError()));
+    ini.DiscardChanges();
+    return false;
+  }
+  return true;
+}
+
+}  // namespace tav::enev
+
+namespace tav::enev {
+EnevStand& EnevProgrammStand() {
+  static EnevStand stand;
+  return stand;
+}
+}  // namespace tav::enev

@@ -1,0 +1,47 @@
+#pragma once
+// The EnEV exchange file ("enevxsim.dat"): the EnEV inputs of an outside EnEV calculation
+// come in ("EnEV -> Sim", optionally a "Kollektor"), this program's parameters and the
+// results of a simulation with EnEV parameters go back ("Sim -> EnEV Parameterliste",
+// "Sim -> EnEV Ergebnisse"). Numbers are written with the decimal comma and read with comma
+// or point; the file is rewritten atomically and its other sections stay as they are.
+
+#include <string>
+
+#include "catalogues/StatusSink.h"
+#include "enev/EnevCalc.h"
+#include "foundation/TavVar.h"
+
+namespace tav::enev {
+
+// The EnEV inputs and figures kept for the life of the program (the form's unit state).
+struct EnevStand {
+  EnevEingaben Eingaben;
+  EnevErgebnis Ergebnis;
+  std::string qBSProjekt;  // the project whose store q_B,S holds; another project starts afresh
+};
+
+inline constexpr const char* kSektionImport = "EnEV -> Sim";
+inline constexpr const char* kSektionKollektor = "Kollektor";
+inline constexpr const char* kSektionParameter = "Sim -> EnEV Parameterliste";
+inline constexpr const char* kSektionErgebnisse = "Sim -> EnEV Ergebnisse";
+
+enum class EnevImport { Gelesen, DateiFehlt, KeineDaten, Abgelehnt };
+
+// Reads "EnEV -> Sim" into the project and the EnEV inputs (a missing key keeps its value)
+// and takes over a complete "Kollektor". Every refusal is told through the message service
+// and changes nothing.
+EnevImport ImportEnevDaten(const std::string& fileName, TavState& s, EnevStand& e,
+                           StatusSink& status);
+
+// Writes the three sections. False (with a message) when the file could not be written.
+bool WriteEnevSimDatei(const std::string& fileName, TavState& s, const EnevStand& e);
+
+// The month's key: prefix and the month with two digits ("QTWsol01").
+std::string MonatsSchluessel(const char* prefix, int monat);
+
+}  // namespace tav::enev
+
+namespace tav::enev {
+// The program's EnEV state (as G() for the rest); used only by app/ and the windows.
+EnevStand& EnevProgrammStand();
+}  // namespace tav::enev

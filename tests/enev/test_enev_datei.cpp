@@ -1,0 +1,225 @@
+// The EnEV exchange file: round trips, kept keys, locale independence, refusals.
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <filesystem>
+#include <memory>
+
+#include "enev/EnevDatei.h"
+#include "foundation/BigIni.h"
+#include "support/ScriptedMessages.h"
+#include "support/TempDir.h"
+
+using namespace tav;
+using namespace tav::enev;
+using tav::test::ScopedMessages;
+using tav::test::TempDir;
+
+namespace {
+
+struct DateiFixture {
+  TempDir dir;
+  ScopedMessages msgs;
+  std::unique_ptr<TavState> state = std::make_unique<TavState>();
+  EnevStand stand;
+
+  DateiFixture() {
+    auto& s = *state;
+    s.folders.DatenDir = dir.path().string() + "/";
+    s.plant.ProjektName = "Haus Müller";
+    s.plant.AnlagenTypNr = 1;
+    s.plant.AnlagenTyp = "Brauchwarmwasser";
+    s.plant.KollektorFlaeche = 6.25f;
+    s.plant.KollektorNeigung = 35.0f;
+    s.plant.KollektorAzimut = -15.0f;
+    s.plant.Speicher1vol = 300;
+    auto& e = stand.Eingaben;
+    e.Nutzflaeche = 212.5;
+    e.qBS = 1.2345;
+    e.Zirkulation = true;
+    e.VerteilungInnen = false;
+    e.NachheizElektrisch = true;
+    e.SpeicherInnen = true;
+  }
+  TavState& s() { return *state; }
+  std::string datei() const { return (dir / "enevxsim.dat").string(); }
+};
+
+// Runs the block under a German number locale where the system has one.
+struct DeutschesLocale {
+  std::string alt = std::setlocale(LC_ALL, nullptr);
+  DeutschesLocale() {
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) std::setlocale(LC_NUMERIC, "de_DE");
+  }
+  ~DeutschesLocale() { std::setlocale(LC_ALL, alt.c_str()); }
+};
+
+}  // namespace
+
+TEST(EnevDatei, WriteThenReadRestoresTheInputs) {
+  DeutschesLocale de;
+  DateiFixture f;
+  ASSERT_TRUE(WriteEnevSimDatei(f.datei(), f.s(), f.stand));
+  const std::string text = f.dir.Read("enevxsim.dat");
+  EXPECT_NE(text.find("Nutzflaeche=212,5\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("qBs=1,234\r\n"), std::string::npos) << text;  // 3 decimals, half to even
+  EXPECT_NE(text.find("KollektorFlaeche=6,25\r\n"), std::string::npos);
+  EXPECT_EQ(text.find("SummeQHeizung"), std::string::npos);
+  EXPECT_EQ(text.find("QHgsol"), std::string::npos);
+
+  DateiFixture g;  // another program state reads it back
+  g.stand.Eingaben = EnevEingaben{};
+  g.s().plant.KollektorFlaeche = 1;
+  g.s().plant.KollektorNeigung = 60;
+  g.s().plant.KollektorAzimut = 10;
+  ASSERT_EQ(ImportEnevDaten(f.datei(), g.s(), g.stand, NullStatus()), EnevImport::Gelesen)
+      << g.msgs->All();
+  const auto& e = g.stand.Eingaben;
+  EXPECT_DOUBLE_EQ(e.Nutzflaeche, 212.5);
+  EXPECT_DOUBLE_EQ(e.qBS, 1.234);
+  EXPECT_FLOAT_EQ(g.s().plant.KollektorFlaeche, 6.25f);
+  EXPECT_EQ(g.s().plant.ProjektName, "Haus Müller");
+  EXPECT_TRUE(e.Zirkulation);
+  EXPECT_FALSE(e.VerteilungInnen);
+  EXPECT_TRUE(e.NachheizElektrisch);
+  EXPECT_TRUE(e.SpeicherInnen);
+  // Tilt and orientation are read only: not written, so the reader's values stay.
+  EXPECT_FLOAT_EQ(g.s().plant.KollektorNeigung, 60.0f);
+  EXPECT_FLOAT_EQ(g.s().plant.KollektorAzimut, 10.0f);
+  EXPECT_TRUE(g.msgs->shown.empty()) << g.msgs->All();
+}
+
+TEST(EnevDatei, ImportReadsPointOrCommaAndKeepsMissingKeys) {
+  DateiFixture f;
+  f.dir.Write("enevxsim.dat",
+              "[EnEV -> Sim]\nprojektname=Import\nNutzflaeche=140.5\nKollektorNeigung=42,5\n"
+              "KollektorAzimut=-20.25\nZirkulation=0\n[Andere]\nx=1\n");
+  f.stand.Eingaben.SpeicherInnen = true;
+  ASSERT_EQ(ImportEnevDaten(f.datei(), f.s(), f.stand, NullStatus()), EnevImport::Gelesen);
+  EXPECT_EQ(f.s().plant.ProjektName, "Import");
+  EXPECT_DOUBLE_EQ(f.stand.Eingaben.Nutzflaeche, 140.5);
+  EXPECT_FLOAT_EQ(f.s().plant.KollektorNeigung, 42.5f);
+  EXPECT_FLOAT_EQ(f.s().plant.KollektorAzimut, -20.25f);
+  EXPECT_FALSE(f.stand.Eingaben.Zirkulation);
+  EXPECT_TRUE(f.stand.Eingaben.SpeicherInnen);      // missing: kept
+  EXPECT_DOUBLE_EQ(f.stand.Eingaben.qBS, 1.2345);   // missing: kept
+  EXPECT_FLOAT_EQ(f.s().plant.KollektorFlaeche, 6.25f);
+}
+
+TEST(EnevDatei, WriteKeepsReadOnlyKeysAndOtherSections) {
+  DateiFixture f;
+  f.dir.Write("enevxsim.dat",
+              "[Fremd]\r\nA=1\r\n[EnEV -> Sim]\r\nNutzflaeche=99\r\nKollektorAzimut=12,5\r\n"
+              "KollektorNeigung=30\r\nSummeQHeizung=55\r\n[Sim -> EnEV Ergebnisse]\r\nQTW=7\r\n");
+  ASSERT_TRUE(WriteEnevSimDatei(f.datei(), f.s(), f.stand));
+  TBigIniFile ini(f.datei());
+  EXPECT_EQ(ini.ReadString("Fremd", "A", ""), "1");
+  EXPECT_EQ(ini.ReadString(kSektionImport, "KollektorAzimut", ""), "12,5");
+  EXPECT_EQ(ini.ReadString(kSektionImport, "KollektorNeigung", ""), "30");
+  EXPECT_EQ(ini.ReadString(kSektionImport, "Nutzflaeche", ""), "212,5");
+  // Without solar space heating the heating keys go.
+  EXPECT_FALSE(ini.ValueExists(kSektionImport, "SummeQHeizung"));
+  // No simulation yet: the results section is empty.
+  std::vector<std::string> erg;
+  ini.ReadSectionValues(kSektionErgebnisse, erg);
+  EXPECT_TRUE(erg.empty());
+  EXPECT_FALSE(ini.ValueExists(kSektionErgebnisse, "QTW"));
+  EXPECT_NE(ini.ReadString(kSektionParameter, "Datum", "").find(':'), std::string::npos);
+  ini.DiscardChanges();
+  // Written atomically: no temporary file is left beside it.
+  int dateien = 0;
+  for (const auto& d : std::filesystem::directory_iterator(f.dir.path())) {
+    (void)d;
+    ++dateien;
+  }
+  EXPECT_EQ(dateien, 1);
+}
+
+TEST(EnevDatei, ResultsAfterASimulationWithMonthKeys) {
+  DateiFixture f;
+  auto& s = f.s();
+  s.plant.SolHeizung = true;
+  s.plant.AnlagenTypNr = 6;
+  s.run.EnevSummeQHeizung = 45;
+  s.run.ErgebnisGueltig = true;
+  s.run.EnevSimQTW = 4000;
+  s.run.EnevSimQTWsol = 2000;
+  for (int m = 1; m <= 12; ++m) {
+    s.results.SolarertragMonat[m] = 300000.0f + m * 1000;
+    s.results.SolHeizenMonat[m] = 100000.0f;
+  }
+  f.stand.Eingaben.Vsol = f.stand.Eingaben.Vaux = 150;
+  f.stand.Eingaben.KollFlaeche = 8;
+  f.stand.Eingaben.Eta0 = 0.8;
+  f.stand.Eingaben.K1 = 3.5;
+  f.stand.Eingaben.IAM = 0.9f;
+  f.stand.Eingaben.Neigung = 45;
+  f.stand.Eingaben.KleineAnlage = true;
+  f.stand.Ergebnis = CalcEnevErgebnis(f.stand.Eingaben);
+  ASSERT_TRUE(f.stand.Ergebnis.Gueltig());
+  ASSERT_TRUE(WriteEnevSimDatei(f.datei(), s, f.stand));
+  TBigIniFile ini(f.datei());
+  const char* const E = kSektionErgebnisse;
+  EXPECT_EQ(ini.ReadString(E, "alphaTWsol", ""), "0,5");
+  EXPECT_EQ(ini.ReadString(E, "QTWsol01", ""), "201");
+  EXPECT_EQ(ini.ReadString(E, "QTWsol12", ""), "212");
+  EXPECT_EQ(ini.ReadString(E, "QHgsol07", ""), "100");
+  EXPECT_TRUE(ini.ValueExists(E, "qHgHEsol"));
+  EXPECT_EQ(ini.ReadString(kSektionImport, "SummeQHeizung", ""), "45");
+  EXPECT_EQ(ini.ReadInteger(kSektionParameter, "HeizkreisTyp", 0), 1);
+
+  // An error state never reaches the file as a number.
+  f.stand.Eingaben.Vaux = 0;
+  f.stand.Ergebnis = CalcEnevErgebnis(f.stand.Eingaben);
+  ASSERT_TRUE(WriteEnevSimDatei(f.datei(), s, f.stand));
+  TBigIniFile neu(f.datei());
+  EXPECT_FALSE(neu.ValueExists(E, "QTW"));
+  EXPECT_EQ(f.dir.Read("enevxsim.dat").find("NAN"), std::string::npos);
+  EXPECT_EQ(f.dir.Read("enevxsim.dat").find("INF"), std::string::npos);
+}
+
+TEST(EnevDatei, RefusalsNameTheFileAndChangeNothing) {
+  DateiFixture f;
+  const auto vorher = f.stand.Eingaben.Nutzflaeche;
+  const std::string fehlt = (f.dir / "woanders.dat").string();
+  EXPECT_EQ(ImportEnevDaten(fehlt, f.s(), f.stand, NullStatus()), EnevImport::DateiFehlt);
+  EXPECT_TRUE(f.msgs->Contains("woanders.dat")) << f.msgs->All();
+
+  f.dir.Write("enevxsim.dat", "[Andere]\nx=1\n[EnEV -> Sim]\n");
+  EXPECT_EQ(ImportEnevDaten(f.datei(), f.s(), f.stand, NullStatus()), EnevImport::KeineDaten);
+  EXPECT_TRUE(f.msgs->Contains("Keine EnEV-Importdaten gefunden"));
+
+  // 500 m² or more without circulation: the table has no figures for it.
+  f.dir.Write("enevxsim.dat", "[EnEV -> Sim]\nNutzflaeche=600\nZirkulation=0\nqBs=9\n");
+  EXPECT_EQ(ImportEnevDaten(f.datei(), f.s(), f.stand, NullStatus()), EnevImport::Abgelehnt);
+  EXPECT_TRUE(f.msgs->Contains("enevxsim.dat")) << f.msgs->All();
+  EXPECT_EQ(f.stand.Eingaben.Nutzflaeche, vorher);
+  EXPECT_DOUBLE_EQ(f.stand.Eingaben.qBS, 1.2345);
+}
+
+TEST(EnevDatei, CollectorWithK2ZeroIsTakenIncompleteIsReported) {
+  DateiFixture f;
+  f.dir.Write("enevxsim.dat",
+              "[EnEV -> Sim]\nNutzflaeche=150\n[Kollektor]\nHersteller=Sonnwerk\nModell=SW 2\n"
+              "Quelle=Prüfbericht\nEta0=0,79\nK1=3,9\nK2=0\nIAM50=0,92\nWkapC=7\nVRK=0\nAModul=2,1\n");
+  f.s().cat.KollektorenGeladen = true;
+  ASSERT_EQ(ImportEnevDaten(f.datei(), f.s(), f.stand, NullStatus()), EnevImport::Gelesen)
+      << f.msgs->All();
+  EXPECT_TRUE(f.s().run.ProjektGeaendert);
+  EXPECT_TRUE(f.s().run.KollektorEditAnfrage);
+  const auto& c = f.s().cat;
+  ASSERT_GE(c.KollektorAnzahl, 1);
+  EXPECT_EQ(c.Kollektoren[c.KollektorAnzahl].Name, "Sonnwerk SW 2");
+  EXPECT_FLOAT_EQ(c.Kollektoren[c.KollektorAnzahl].K2, 0.0f);
+  EXPECT_FLOAT_EQ(c.Kollektoren[c.KollektorAnzahl].qmVolumen, 0.8f);
+
+  DateiFixture g;
+  g.dir.Write("enevxsim.dat",
+              "[EnEV -> Sim]\nNutzflaeche=150\n[Kollektor]\nHersteller=Sonnwerk\nModell=SW 3\n"
+              "Eta0=0,79\nK1=3,9\nIAM50=0,92\n");
+  ASSERT_EQ(ImportEnevDaten(g.datei(), g.s(), g.stand, NullStatus()), EnevImport::Gelesen);
+  EXPECT_TRUE(g.msgs->Contains("Quelle, WkapC, AModul")) << g.msgs->All();
+  EXPECT_FALSE(g.s().run.ProjektGeaendert);
+  EXPECT_FALSE(g.s().run.KollektorEditAnfrage);
+  EXPECT_DOUBLE_EQ(g.stand.Eingaben.Nutzflaeche, 150);
+}

@@ -1,0 +1,311 @@
+// The EnEV form offscreen: live figures, the forced circulation, the DIN buttons, the
+// simulation button's rule, restore on close, the modified flag and the "-E" write-back.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QButtonGroup>
+#include <QTabWidget>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextEdit>
+#include <QToolButton>
+#include <memory>
+
+#include "enev/ui/FormEnev.h"
+#include "foundation/BigIni.h"
+#include "support/ScriptedMessages.h"
+#include "support/TempDir.h"
+#include "support/gui/GrabScreen.h"
+
+using namespace tav;
+using tav::test::ScopedMessages;
+using tav::test::TempDir;
+
+namespace {
+
+struct FormFixture {
+  TempDir dir;
+  ScopedMessages msgs;
+  std::unique_ptr<TavState> state = std::make_unique<TavState>();
+  enev::EnevStand stand;
+  std::unique_ptr<TFormEnev> form;
+  int ortWahlen = 0;
+  int simLaeufe = 0;
+
+  FormFixture(std::uint8_t typ = 1) {
+    auto& s = *state;
+    s.folders.DatenDir = dir.path().string() + "/";
+    s.settings.EnEVDir = dir.path().string() + "/";
+    auto& p = s.plant;
+    p.ProjektName = "Haus A";
+    p.Kollektor = "Sonnwerk & Co SW 2";
+    p.KollEta0 = 0.77f;
+    p.KollK1 = 3.5f;
+    p.KollK2 = 0.02f;
+    p.KollIAM50 = 0.9f;
+    p.KollModulFlaeche = 2.0f;
+    p.KollektorFlaeche = 6.0f;
+    p.KollektorNeigung = 45;
+    p.Solarkreislaenge = 10;
+    p.Speicher1vol = 300;
+    p.AnlagenTypNr = typ;
+    p.SolHeizung = typ >= 2 && typ != 4 && typ != 5;
+    p.SpeicherkWert = 1.5f;
+    p.Warmwasserverbrauch = 5000;
+    s.cat.OrtAnzahl = 2;
+    s.cat.Orte[1].Name = "Freiburg";
+    s.cat.Orte[2].Name = "Kiel";
+    p.OrtNr = 2;
+    s.run.SolarklimadatenOK = true;
+    for (std::size_t i = 0; i < s.weather.WetterDaten.Werte.size(); i += 97)
+      s.weather.WetterDaten.Werte[i] = static_cast<float>(i % 13);
+    auto& h = EnevCommandHooks();
+    h = EnevHooks{};
+    h.OrtWaehlen = [this](TavState& st, int i) {
+      ++ortWahlen;
+      st.plant.OrtNr = i;
+      if (!st.run.SolarklimadatenOK) st.weather.WetterDaten.Werte.assign(st.weather.WetterDaten.Werte.size(), 1.0f);
+      return true;
+    };
+    h.SimRun = [this](QWidget*) {
+      ++simLaeufe;
+      auto& st = *state;
+      EXPECT_TRUE(st.run.EnevSimModus);
+      EXPECT_TRUE(st.run.EnevAbgleich);
+      EXPECT_GT(st.run.EnevSpeicherverlust, 0.0f);
+      for (int m = 1; m <= 12; ++m) st.results.SolarertragMonat[m] = 150000.0f;
+      st.plant.SpeicherkWert = 9.9f;  // the calibration changed it
+      st.run.ErgebnisGueltig = true;
+      return true;
+    };
+    form = std::make_unique<TFormEnev>(s, stand);
+  }
+  ~FormFixture() { EnevCommandHooks() = EnevHooks{}; }
+  TavState& s() { return *state; }
+  TFormEnev& f() { return *form; }
+  void Tippe(QLineEdit* e, const QString& t) {
+    e->setFocus();
+    e->selectAll();
+    e->insert(t);  // as typed: textEdited and textChanged
+  }
+  template <class T>
+  T* Teil(const char* name) {
+    T* w = form->findChild<T*>(name);
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+  }
+};
+
+}  // namespace
+
+TEST(FormEnev, ShowsProjectAndLiveFigures) {
+  FormFixture x;
+  x.f().FormShow();
+  x.f().show();
+  EXPECT_EQ(x.Teil<QLineEdit>("EditA_N")->text(), "180,00");
+  EXPECT_EQ(x.Teil<QLabel>("LabelKollName")->text(), "Sonnwerk & Co SW 2");
+  EXPECT_EQ(x.Teil<QLabel>("LabelVaux")->text(), "150,0");
+  EXPECT_EQ(x.Teil<QLineEdit>("Edit5")->text(), "1,18");
+  EXPECT_EQ(x.Teil<QLabel>("LabelFKVRK")->text(), "Flachkollektor");
+  EXPECT_EQ(x.s().plant.OrtNr, 3);  // the reference location, behind the catalogue
+  EXPECT_EQ(x.s().cat.Orte[3].Name, "Normstandort-Würzburg");
+  EXPECT_FLOAT_EQ(x.s().cat.Orte[3].LuftTemp[7], 18.6f);
+  const QString summe = x.f().LabelQtw[3][0]->text();
+  x.Tippe(x.f().EditA_N, "200");
+  EXPECT_NE(x.f().LabelQtw[3][0]->text(), summe);
+  EXPECT_EQ(x.f().LabelQtw[0][1]->text().trimmed(), "12,5");
+  // An empty area computes nothing.
+  x.Tippe(x.f().EditA_N, "");
+  EXPECT_EQ(x.f().LabelQtw[3][0]->text(), "–");
+  EXPECT_EQ(x.f().LabelQtw[1][1]->text(), "–");
+  x.Tippe(x.f().EditA_N, "180");
+  QApplication::processEvents();
+  EXPECT_FALSE(tav::test::GrabScreen(&x.f(), "FormEnev").isEmpty());
+  x.f().BitBtnDINClick();
+  EXPECT_EQ(x.f().PageControl1->currentIndex(), 1);
+  EXPECT_TRUE(x.f().RichEdit1->toPlainText().contains("alpha TW,sol:"));
+  EXPECT_TRUE(x.f().BitBtnCopyText->isEnabled());
+  EXPECT_FALSE(tav::test::GrabScreen(&x.f(), "FormEnev-Ergebnis").isEmpty());
+  x.f().FormClose();
+}
+
+TEST(FormEnev, LargeBuildingForcesCirculation) {
+  FormFixture x;
+  x.f().FormShow();
+  TFormEnev::SetItemIndex(x.f().RadioGroupZ, 1);
+  x.Tippe(x.f().EditA_N, "650");
+  EXPECT_EQ(TFormEnev::ItemIndex(x.f().RadioGroupZ), 0);
+  EXPECT_FALSE(x.f().RadioGroupZ->isEnabled());
+  x.Tippe(x.f().EditA_N, "450");
+  EXPECT_TRUE(x.f().RadioGroupZ->isEnabled());
+  EXPECT_EQ(TFormEnev::ItemIndex(x.f().RadioGroupZ), 0);
+  x.f().FormClose();
+}
+
+TEST(FormEnev, DinButtonsAndTheirRelease) {
+  FormFixture x;
+  x.f().FormShow();
+  x.f().SpeedButton4->click();  // standby loss: DIN value
+  EXPECT_EQ(x.f().Edit5->text(), "1,18");
+  x.f().SpeedButton4->click();
+  EXPECT_EQ(x.f().Edit5->text(), "1,18");
+  x.Tippe(x.f().Edit5, "2");
+  x.f().SpeedButton4->click();
+  EXPECT_EQ(x.f().Edit5->text(), "1,18");
+  x.f().SpeedButton4->click();
+  EXPECT_EQ(x.f().Edit5->text(), "2,00");
+  x.f().SpeedButtonA_C->click();
+  EXPECT_EQ(x.f().EditAC->text(), "5,70");
+  x.Tippe(x.f().EditAC, "7");
+  EXPECT_FALSE(x.f().SpeedButtonA_C->isChecked());
+  x.f().SpeedButton2->click();
+  EXPECT_EQ(x.f().Edit3->text(), "0,90");
+  // Up-down steps whole modules of 2 m².
+  x.f().UpDown1->findChild<QToolButton*>("Auf")->click();
+  EXPECT_EQ(x.f().EditAC->text(), "8,00");
+  x.f().FormClose();
+}
+
+TEST(FormEnev, SimButtonFollowsThePlantType) {
+  struct Fall {
+    std::uint8_t typ;
+    bool klein, kombi, erwartet;
+  } faelle[] = {{7, true, true, false}, {7, false, true, true}, {7, false, false, true},
+                {1, true, false, true},  {1, false, false, false}, {1, true, true, false},
+                {3, true, true, true},   {3, true, false, false}};
+  for (const auto& c : faelle) {
+    FormFixture x(c.typ);
+    x.f().FormShow();
+    (c.klein ? x.f().RadioButtonKA : x.f().RadioButtonGA)->click();
+    x.f().RadioGroupSolHeiz->findChild<QButtonGroup*>()->button(c.kombi ? 1 : 0)->click();
+    EXPECT_EQ(x.f().BitBtnSim->isEnabled(), c.erwartet)
+        << int(c.typ) << " " << c.klein << " " << c.kombi;
+    x.f().FormClose();
+  }
+  FormFixture zwei(2);  // type 2 is shown and computed as type 1 without solar heating
+  zwei.f().FormShow();
+  EXPECT_EQ(zwei.s().plant.AnlagenTypNr, 1);
+  EXPECT_EQ(TFormEnev::ItemIndex(zwei.f().RadioGroupSolHeiz), 0);
+  zwei.f().FormClose();
+  EXPECT_EQ(zwei.s().plant.AnlagenTypNr, 2);
+  EXPECT_TRUE(zwei.s().plant.SolHeizung);
+}
+
+TEST(FormEnev, CloseRestoresTheProjectAndMarksAChangedArea) {
+  FormFixture x;
+  int geaendert = 0;
+  EnevCommandHooks().ProjektGeaendert = [&] { ++geaendert; };
+  const auto wetter = x.s().weather.WetterDaten.Werte;
+  x.f().FormShow();
+  EXPECT_NE(x.s().weather.WetterDaten.Werte, wetter);  // reference climate
+  x.f().BitBtnSim->click();
+  EXPECT_EQ(x.simLaeufe, 1);
+  EXPECT_TRUE(x.f().RichEdit1->toPlainText().contains("Anlagentyp:\tBrauchwarmwasser"));
+  EXPECT_TRUE(x.f().BitBtnSimErg->isEnabled() == false);  // no results window hook
+  x.f().FormClose();
+  const auto& p = x.s().plant;
+  EXPECT_EQ(x.s().weather.WetterDaten.Werte, wetter);
+  EXPECT_EQ(p.OrtNr, 2);
+  EXPECT_EQ(x.s().cat.OrtAnzahl, 2);  // the reference location never joins the catalogue
+  EXPECT_FLOAT_EQ(p.SpeicherkWert, 1.5f);
+  EXPECT_FLOAT_EQ(p.Warmwasserverbrauch, 5000.0f);
+  EXPECT_FLOAT_EQ(p.KollektorFlaeche, 6.0f);
+  EXPECT_FALSE(x.s().run.ProjektGeaendert);
+  EXPECT_EQ(geaendert, 0);
+  EXPECT_EQ(x.s().run.EnevErgebnisModus, 2);
+
+  x.f().FormShow();
+  x.Tippe(x.f().EditAC, "8");
+  x.f().FormClose();
+  EXPECT_FLOAT_EQ(p.KollektorFlaeche, 8.0f);
+  EXPECT_TRUE(x.s().run.ProjektGeaendert);
+  EXPECT_EQ(geaendert, 1);
+}
+
+TEST(FormEnev, StandbyLossBelongsToTheProject) {
+  FormFixture x;
+  x.f().FormShow();
+  x.Tippe(x.f().Edit5, "2,5");
+  x.f().FormClose();
+  x.f().FormShow();
+  EXPECT_EQ(x.f().Edit5->text(), "2,50");  // same project: kept
+  x.f().FormClose();
+  x.s().plant.ProjektName = "Haus B";
+  x.f().FormShow();
+  EXPECT_EQ(x.f().Edit5->text(), "1,18");  // another project: the DIN value
+  x.f().FormClose();
+}
+
+TEST(FormEnev, EnevModeWritesResultsAndKeepsThemOnClose) {
+  FormFixture x;
+  x.s().run.EnevStart = true;
+  x.f().FormShow();
+  EXPECT_FALSE(x.f().BitBtnEnEVImport->isVisibleTo(&x.f()));
+  EXPECT_TRUE(x.f().GroupBox5->isVisibleTo(&x.f()));
+  EXPECT_EQ(x.f().LabelEneVxSimStatus->text(), "aktiv");
+  x.f().BitBtnSim->click();
+  EXPECT_EQ(x.f().LabelEneVxSimStatus->text(), "Ergebnisse gespeichert!");
+  // Tabbing through fields changes nothing, so the results stay.
+  x.f().EditA_N->setFocus();
+  x.f().Edit3->setFocus();
+  x.f().FormClose();
+  TBigIniFile ini((x.dir / "enevxsim.dat").string());
+  EXPECT_TRUE(ini.ValueExists(enev::kSektionErgebnisse, "QTW"));
+  EXPECT_EQ(ini.ReadString(enev::kSektionErgebnisse, "QTWsol06", ""), "150");
+  ini.DiscardChanges();
+}
+
+TEST(FormEnev, ImportAndExportButtons) {
+  FormFixture x;
+  x.dir.Write("eingang.dat", "[EnEV -> Sim]\nNutzflaeche=240\nZirkulation=1\nqBs=1,5\n");
+  x.f().OeffnenDialog = [&](auto&, auto&, auto&, auto&) {
+    return QString::fromStdString((x.dir / "eingang.dat").string());
+  };
+  x.f().SpeichernDialog = [&](auto&, auto&, auto&, auto&) {
+    return QString::fromStdString((x.dir / "ausgang").string());
+  };
+  x.f().FormShow();
+  x.f().BitBtnEnEVImport->click();
+  EXPECT_EQ(x.f().EditA_N->text(), "240,00");
+  EXPECT_EQ(x.f().Edit5->text(), "1,50");
+  x.f().BitBtnEnEVExport->click();
+  TBigIniFile ini((x.dir / "ausgang.dat").string());
+  EXPECT_EQ(ini.ReadString(enev::kSektionImport, "Nutzflaeche", ""), "240");
+  ini.DiscardChanges();
+  x.f().FormClose();
+  EXPECT_TRUE(x.msgs->shown.empty()) << x.msgs->All();
+}
+
+TEST(FormEnev, CopyCarriesTheTitleAndTooMuchHeatingIsRefused) {
+  FormFixture x(6);
+  x.f().FormShow();
+  x.f().BitBtnDINClick();
+  const QFont vorher = x.f().RichEdit1->font();
+  x.f().BitBtnCopyText->click();
+  const QString kopie = QApplication::clipboard()->text();
+  EXPECT_TRUE(kopie.contains("Tavrel 3.0 - Auswertung nach EnEV / DIN 4701-10")) << kopie.toStdString();
+  EXPECT_TRUE(kopie.contains("Solaranlage zur Heizungsunterstützung (Kombianlage)"));
+  EXPECT_EQ(x.f().RichEdit1->font(), vorher);
+  EXPECT_FALSE(x.f().RichEdit1->toPlainText().contains("Tavrel 3.0"));
+
+  ASSERT_TRUE(x.f().EditSumqh->isEnabled());
+  x.Tippe(x.f().EditSumqh, "350");
+  emit x.f().EditSumqh->editingFinished();
+  EXPECT_TRUE(x.msgs->Contains("300 kWh/a _pro_Quadratmeter_ sind zu viel!")) << x.msgs->All();
+  EXPECT_EQ(x.f().EditSumqh->text(), "60");
+  x.f().FormClose();
+}
+
+TEST(FormEnev, PoolIsLeftOutWhileOpenAndRestoredOnClose) {
+  FormFixture x;
+  x.s().plant.Pool = true;
+  x.f().FormShow();
+  EXPECT_TRUE(x.msgs->Contains("Schwimmbad kann in EnEV-Rechnung")) << x.msgs->All();
+  EXPECT_FALSE(x.s().plant.Pool);
+  x.f().FormClose();
+  EXPECT_TRUE(x.s().plant.Pool);
+}
