@@ -8,8 +8,8 @@
 
 #include "foundation/TextTable.h"
 #include "results/AnlageReport.h"
+#include "results/DruckBilanz.h"
 #include "results/PrintCharts.h"
-#include "results/Uebersicht.h"
 #include "results/Uebersicht.h"
 #include "results/ResultReports.h"
 #include "results/ui/ResultPainter.h"
@@ -182,6 +182,42 @@ int MaleReport(TDruckBlatt& s, const TReport& r, int y, int zeile) {
   return y;
 }
 
+int PrintEnergiebilanz(TDruckBlatt& b, const TavState& s, int startZeile) {
+  const TDruckEnergiebilanz t = DruckEnergiebilanz(s);
+  const int zh = b.ZH();
+  const auto X = [&](int spalte) {
+    if (spalte < 0 || spalte >= static_cast<int>(t.Tab.size())) return b.RL();
+    return b.RL() + static_cast<int>(std::lround(static_cast<double>(b.SB()) * t.Tab[static_cast<std::size_t>(spalte)] / 473.0));
+  };
+  for (std::size_t i = 0; i < t.Zeilen.size(); ++i) {
+    const TDruckZeile& z = t.Zeilen[i];
+    for (const TDruckZelle& c : z.Zellen) {
+      b.Schrift(0, i < 2 || c.Fett);
+      b.Text(X(c.Spalte), (startZeile + z.Zeile) * zh, Q(c.Text));
+    }
+  }
+  b.Schrift(0);
+  if (!t.Fussnote.empty()) {
+    b.Schrift(-2);
+    b.Text(b.RL(), static_cast<int>((startZeile + 16.5) * zh), Q(t.Fussnote));
+    b.Schrift(0);
+  }
+  int zeile = startZeile + t.SummenZeile;
+  if (!t.Summe.empty()) {
+    b.Text(b.RL(), zeile * zh - zh / 3, Q(t.Summe));
+    ++zeile;
+  }
+  b.Text(b.RL(), zeile * zh - zh / 3, Q(t.SpezText));
+  b.Schrift(0, true);
+  b.Text(b.RL() + b.Breite(Q(t.SpezText)), zeile * zh - zh / 3, Q(t.SpezWert));
+  b.Schrift(0);
+  // The rules under the units and above the year, as wide as the last heading.
+  const int rechts = X(static_cast<int>(t.Tab.size()) - 1) + b.Breite(Q(T(TX::TabWirkungsgrad_a)));
+  b.P.setPen(QPen(Qt::black, b.Stift()));
+  for (int l : {3, 15}) b.P.drawLine(b.RL(), (startZeile + l) * zh, rechts, (startZeile + l) * zh);
+  return (zeile + 1) * zh - zh / 3;
+}
+
 void MaleErgebnisSeite(QPainter& pa, const QRectF& seiteMm, int n, const TErgebnisDruck& d, const TavState& s) {
   if (n < 1 || n > static_cast<int>(d.Seiten.size())) return;
   const TDruckSeite& seite = d.Seiten[static_cast<std::size_t>(n - 1)];
@@ -217,9 +253,8 @@ void MaleErgebnisSeite(QPainter& pa, const QRectF& seiteMm, int n, const TErgebn
     case TDruckTeilSeite::Energie: {
       r = AnlageReport(g, false, true);
       int y = MaleReport(b, r, 9 * zk, zk);
-      TReport bilanz;
-      ReportEnergiebilanz(bilanz, g, true);
-      y = MaleReport(b, bilanz, std::max(y + zk / 2, 20 * zh - zh), zk);
+      // The table keeps its line 20 unless a long description reaches below it.
+      y = PrintEnergiebilanz(b, g, std::max(20, (y + zk / 2 + zh - 1) / zh));
       const int y0 = std::max(38 * zh, y + zh / 2);
       const int x0 = b.RL() + b.SB() * 8 / 100;
       BildImKasten(b, ChartFuerPapier(g), x0, y0, b.SB() * 66 / 100, unten - y0);

@@ -26,5 +26,8 @@ void MaleErgebnisSeite(QPainter& pa, const QRectF& seiteMm, int n, const TErgebn
 // Paints a report (lines with tab stops in points and bold spans) from line y on, Zeile
 // high per line; returns the y below the last line.
 int MaleReport(TDruckBlatt& s, const TReport& r, int y, int zeile);
+// Prints the monthly energy balance of S from line StartZeile on (header, 13 rows, rules,
+// footnote and closing lines); returns the y below its last line.
+int PrintEnergiebilanz(TDruckBlatt& b, const TavState& s, int startZeile);
 
 }  // namespace tav

@@ -111,5 +111,51 @@ TEST_F(ErgebnisDruckTest, PagesStayInsideThePaperAndLeaveTheResultsAlone) {
   }
 }
 
+// The energy-balance table on its page: the two rules at lines 23 and 35 (under the units,
+// above the year) reach from the left margin to the efficiency column, on both papers and
+// resolutions alike; at line 38 (the other caller's start) they move down with it.
+TEST_F(ErgebnisDruckTest, EnergyBalanceRulesStandOnTheirLines) {
+  for (Anlage a : {Anlage::Warmwasser, Anlage::KombiPool}) {
+    Simuliere(a);
+    const TSeitenrahmen rahmen = TSeitenrahmen::Aus(G());
+    for (int start : {20, 38})
+      for (bool letter : {false, true})
+        for (double dpi : {100.0, 150.0}) {
+          int zh = 0;
+          const QImage bild = SeitenBild(
+              [&](QPainter& pa, const QRectF& mm, int) {
+                TDruckBlatt b(pa, mm, rahmen);
+                zh = b.ZH();
+                b.Schrift(0);
+                PrintEnergiebilanz(b, G(), start);
+              },
+              1, dpi, letter);
+          if (!letter && dpi == 100.0 && start == 20) {
+            QDir().mkpath(TAV_SCREENS_DIR);
+            bild.save(QStringLiteral(TAV_SCREENS_DIR "/Print-Energiebilanz-%1.png").arg(a == Anlage::Warmwasser ? 1 : 2));
+          }
+          const int w = bild.width();
+          // A rule: a dark run over more than half the page width.
+          const auto lang = [&](int y) {
+            int lauf = 0, best = 0;
+            for (int x = 0; x < w; ++x) {
+              lauf = bild.pixelColor(x, y).lightness() < 128 ? lauf + 1 : 0;
+              best = std::max(best, lauf);
+            }
+            return best > w / 2;
+          };
+          std::vector<int> regeln;
+          for (int y = 0; y < bild.height(); ++y)
+            if (lang(y) && (regeln.empty() || y > regeln.back() + 2)) regeln.push_back(y);
+          ASSERT_EQ(regeln.size(), 2u) << start << letter << dpi;
+          EXPECT_NEAR(regeln[0], (start + 3) * zh, 2);
+          EXPECT_NEAR(regeln[1], (start + 15) * zh, 2);
+          // Everything of the table lies above the footer line, even from line 38.
+          for (int y = 58 * zh; y < bild.height(); ++y)
+            for (int x = 0; x < w; x += 2) ASSERT_EQ(bild.pixelColor(x, y), Qt::white) << start << " " << y;
+        }
+  }
+}
+
 }  // namespace
 }  // namespace tav
