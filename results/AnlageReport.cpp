@@ -253,10 +253,13 @@ TReport AnlageReport(const TavState& S, bool LongForm, bool PrintMode) {
              C(2, 1, p.KollektorFlaeche) + " " + m2 + " + " + C(2, 1, p.KollektorFlaeche2) + " " +
              m2 + ")" + schatten);
     else
-      w.Line(T(TX::Apertur) + ":\t" + C(1, 2, p.KollektorFlaeche) + " " + m2 + schatten);
+      w.Line(T(TX::Apertur) + ":\t" + C(1, 2, p.KollektorFlaeche) + " " + m2 +
+             (PrintMode ? ModulAnzahl(p.KollektorFlaeche, p.KollModulFlaeche) : std::string()) + schatten);
   } else {
     const std::string tail =
-        p.OstWestKollektor ? " + " + C(2, 2, p.KollektorFlaeche2) + " " + m2 : " " + m2;
+        p.OstWestKollektor
+            ? " + " + C(2, 2, p.KollektorFlaeche2) + " " + m2
+            : " " + m2 + (PrintMode ? ModulAnzahl(p.KollektorFlaeche, p.KollModulFlaeche) : std::string());
     w.Line(T(TX::Kollektor) + ":\t" + C(2, 2, p.KollektorFlaeche) + tail + schatten + "\t" +
            p.Kollektor);
   }
@@ -295,6 +298,13 @@ TReport AnlageReport(const TavState& S, bool LongForm, bool PrintMode) {
 
   if (p.SolHeizung) HeatingLines(p, LongForm, w);
   return report;
+}
+
+std::string ModulAnzahl(double flaeche, double modulFlaeche) {
+  if (!(modulFlaeche > 1.0) || !std::isfinite(flaeche)) return {};
+  const double n = std::round(flaeche / modulFlaeche);
+  if (n == 1.0 || n < 1.0 || std::abs(flaeche - n * modulFlaeche) >= 0.01) return {};
+  return "  (" + std::to_string(static_cast<long long>(n)) + " " + T(TX::StkAbk) + ")";
 }
 
 }  // namespace tav

@@ -13,4 +13,9 @@ namespace tav {
 // gets one message and no store lines.
 TReport AnlageReport(const TavState& S, bool LongForm, bool PrintMode);
 
+// The module count printed after a one-field collector area, "  (n Stk)": only where the
+// area is a whole multiple (within 0.01 m²) of a module larger than 1 m² and not one module.
+// Empty otherwise.
+std::string ModulAnzahl(double flaeche, double modulFlaeche);
+
 }  // namespace tav

@@ -6,6 +6,7 @@
 
 #include <QFontMetrics>
 
+#include "foundation/TavUtil.h"
 #include "foundation/TextTable.h"
 #include "results/AnlageReport.h"
 #include "results/DruckBilanz.h"
@@ -138,6 +139,26 @@ void ErtragDiagramm(TDruckBlatt& b, const TavState& g) {
 
 }  // namespace
 
+void ZweizeiligerKollektor(TDruckBlatt& b, TReport& r, const std::string& name) {
+  const int grenze = static_cast<int>(std::lround(45.0 * b.SB() / 209.0));
+  const std::string kopf = T(TX::Kollektor) + ":\t";
+  for (std::size_t i = 0; i < r.Lines.size(); ++i) {
+    if (r.Lines[i].Text != kopf + name) continue;
+    b.Schrift(0, true);
+    const bool zuBreit = b.Breite(Q(name)) > grenze;
+    b.Schrift(0);
+    const std::string teil1 = SplitTextTwoLines(name, 1), teil2 = SplitTextTwoLines(name, 2);
+    if (!zuBreit || teil1.empty() || teil2.empty()) return;
+    TReportLine zweite = r.Lines[i];
+    r.Lines[i].Text = kopf + teil1;
+    zweite.Text = "\t" + teil2;
+    for (TReportLine* l : {&r.Lines[i], &zweite})
+      for (TReportSpan& sp : l->Spans) sp = {0, l->Text.size(), sp.Bold, sp.Underline};
+    r.Lines.insert(r.Lines.begin() + static_cast<std::ptrdiff_t>(i) + 1, std::move(zweite));
+    return;
+  }
+}
+
 int MaleReport(TDruckBlatt& s, const TReport& r, int y, int zeile) {
   const double ptPx = s.P.device()->logicalDpiX() / 72.0;
   std::size_t erste = 0;
@@ -239,6 +260,7 @@ void MaleErgebnisSeite(QPainter& pa, const QRectF& seiteMm, int n, const TErgebn
         y += b.Bild(d.Schema, b.RL() + (b.RR() - b.RL() - breite) / 2, y, breite) + zk;
       }
       r = AnlageReport(g, true, true);
+      ZweizeiligerKollektor(b, r, g.plant.Kollektor);
       TReport ergebnisse = ErgebnisUebersicht(g);
       AddLine(r, "");
       for (auto& l : ergebnisse.Lines) r.Lines.push_back(std::move(l));

@@ -389,3 +389,34 @@ TEST_F(AnlageReportTest, PrintModeWidensTabsAndAddsTitle) {
 
 }  // namespace
 }  // namespace tav
+
+namespace tav {
+namespace {
+
+// The module count on paper: whole multiples of modules above 1 m² only, never one module;
+// the screen form leaves it out.
+TEST_F(AnlageReportTest, ModuleCountOnPaperOnly) {
+  struct Fall {
+    double flaeche, modul;
+    std::string text;
+  };
+  const Fall faelle[] = {
+      {5.0, 2.5, "  (2 Stk)"},   {7.5, 2.5, "  (3 Stk)"},    {7.505, 2.5, "  (3 Stk)"},
+      {7.52, 2.5, ""},           {2.5, 2.5, ""},             {5.0, 1.0, ""},
+      {3.0, 0.5, ""},            {5.0, 0.0, ""},             {0.0, 2.5, ""},
+  };
+  for (const Fall& f : faelle) EXPECT_EQ(ModulAnzahl(f.flaeche, f.modul), f.text) << f.flaeche << " " << f.modul;
+  auto s = test::BaseState();
+  s->plant.KollModulFlaeche = 2.5f;  // 5 m² = two modules
+  EXPECT_TRUE(Has(AnlageReport(*s, true, true), "Aperturfläche:\t5,00 m²  (2 Stk)")) << Dump(AnlageReport(*s, true, true));
+  EXPECT_TRUE(Has(AnlageReport(*s, true, false), "Aperturfläche:\t5,00 m²"));
+  const std::string kurz = AnlageReport(*s, false, true).PlainText();
+  EXPECT_NE(kurz.find("5,00 m²  (2 Stk)"), std::string::npos) << kurz;
+  // A cascade plant's solar store on paper carries no boiler label unless its code says so.
+  s->plant.AnlagenTypNr = 5;
+  s->plant.KaskadeTyp = 14;
+  EXPECT_EQ(AnlageReport(*s, true, true).PlainText().find(T(TX::kesselseitig)), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tav

@@ -6,7 +6,10 @@
 #include <QDir>
 #include <QFile>
 
+#include "foundation/TavUtil.h"
+#include "foundation/TextTable.h"
 #include "foundation/ui/Drucken.h"
+#include "results/AnlageReport.h"
 #include "results/ui/ErgebnisDruck.h"
 #include "results/ui/FormSimErg.h"
 #include "results/ui/ResultsCommands.h"
@@ -154,6 +157,37 @@ TEST_F(ErgebnisDruckTest, EnergyBalanceRulesStandOnTheirLines) {
           for (int y = 58 * zh; y < bild.height(); ++y)
             for (int x = 0; x < w; x += 2) ASSERT_EQ(bild.pixelColor(x, y), Qt::white) << start << " " << y;
         }
+  }
+}
+
+// The summary sheet's collector name: a short one stays on its line, a long one goes on
+// two, the second under the first; everything stays inside the page.
+TEST_F(ErgebnisDruckTest, LongCollectorNameOnTwoLines) {
+  Simuliere(Anlage::Warmwasser);
+  const std::string lang = "Hochleistungs-Vakuumroehrenkollektor Sonnenfang Premium XL 30 mit Spiegel";
+  for (const std::string& name : {std::string("Flachkollektor FK 2.5"), lang}) {
+    G().plant.Kollektor = name;
+    const TSeitenrahmen rahmen = TSeitenrahmen::Aus(G());
+    std::vector<std::string> zeilen;
+    SeitenBild(
+        [&](QPainter& pa, const QRectF& mm, int) {
+          TDruckBlatt b(pa, mm, rahmen);
+          TReport r = AnlageReport(G(), true, true);
+          ZweizeiligerKollektor(b, r, name);
+          for (const auto& l : r.Lines) zeilen.push_back(l.Text);
+        },
+        1);
+    const std::string kopf = T(TX::Kollektor) + ":\t";
+    const auto it = std::find_if(zeilen.begin(), zeilen.end(), [&](const std::string& z) { return z.rfind(kopf, 0) == 0; });
+    ASSERT_NE(it, zeilen.end());
+    if (name != lang) {
+      EXPECT_EQ(*it, kopf + name);
+      continue;
+    }
+    ASSERT_NE(it + 1, zeilen.end());
+    EXPECT_EQ(*it, kopf + SplitTextTwoLines(lang, 1));
+    EXPECT_EQ(*(it + 1), "\t" + SplitTextTwoLines(lang, 2));
+    EXPECT_EQ(SplitTextTwoLines(lang, 1) + " " + SplitTextTwoLines(lang, 2), lang);
   }
 }
 
