@@ -38,7 +38,9 @@ TReport ErgebnisUebersicht(const TavState& g) {
   r.Tabs = {230};
   const auto& e = g.results;
   const auto& p = g.plant;
-  const double S = Jahr(e.SolarertragMonat), D = Jahr(e.WWBedarfMonat), H = Jahr(e.SolHeizenMonat),
+  // The hot-water demand includes the store losses, as its label and the energy balance say.
+  const double S = Jahr(e.SolarertragMonat), D = Jahr(e.WWBedarfMonat) + Jahr(e.VerlustMonat),
+               H = Jahr(e.SolHeizenMonat),
                P = Jahr(e.PoolWaermeMonat), I = Jahr(e.KollEinstrahlungMonat);
   const double heiz = p.SolHeizung ? p.Heizwaermebedarf : 0.0;
   AddLine(r, T(TX::Ergebnisse), true, true);

@@ -43,6 +43,12 @@ TEST(ErgebnisUebersicht, FractionsCapAtHundredAndEmptyDivisorsShowADash) {
   EXPECT_NE(text.find("150,0%"), std::string::npos) << text;
   EXPECT_NE(text.find("600 kWh/m"), std::string::npos) << text;
   EXPECT_EQ(g.results.SolarertragMonat[13], 42.0f);
+  // The demand counts the store losses: 1200 + 2400 kWh, and 3600 kWh yield cover it once.
+  for (std::size_t m = 1; m <= 12; ++m) g.results.VerlustMonat[m] = 200000.0f;
+  g.results.SolarertragMonat.fill(250000.0f);
+  text = ErgebnisUebersicht(g).PlainText();
+  EXPECT_NE(text.find("3600 kWh/Jahr"), std::string::npos) << text;
+  EXPECT_NE(text.find(" 83,3%"), std::string::npos) << text;  // 3000 of 3600 kWh
 }
 
 }  // namespace
