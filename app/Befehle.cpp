@@ -114,9 +114,9 @@ void VerbindeFenster(Hauptmenu& w) {
   // the program was started with "-E"; in that mode the form opens once the main window
   // shows, as the program's work surface.
   EnevHooks& enev = EnevCommandHooks();
-  enev.OrtWaehlen = [&w](TavState& s, int index) {
+  enev.OrtWaehlen = [&w](TavState& s, const TOrt& ort) {
     OrtUmgebung env{w, w.Synthese()};
-    return SelectOrt(s, index, env);
+    return SelectOrtDaten(s, ort, env);
   };
   enev.SimRun = [](QWidget* parent) {
     ShowSimRun(parent);
@@ -132,8 +132,17 @@ void VerbindeFenster(Hauptmenu& w) {
     w.RefreshSchema();
   };
   w.WireCommand(QStringLiteral("Enev"), zeigeEnev);
+  // Started from an outside EnEV program, the form is the whole session: once it has written
+  // the results back, the program ends (through the main window's close, which still asks to
+  // save a changed project and stays open when that is cancelled).
   if (G().run.EnevStart)
-    QObject::connect(&w, &Hauptmenu::ErsterPaint, &w, zeigeEnev, Qt::QueuedConnection);
+    QObject::connect(
+        &w, &Hauptmenu::ErsterPaint, &w,
+        [&w, zeigeEnev] {
+          zeigeEnev();
+          w.close();
+        },
+        Qt::QueuedConnection);
 
   // Print set-up, from the file menu.
   w.WireCommand(QStringLiteral("Druckoptionen"), [&w] { ShowKopftext(&w); });

@@ -75,5 +75,7 @@ std::string MakeWetterDateiName(double breite, double laenge);
 // weather years into the store (stored file of the same location, else synthesis). Returns
 // false for an index outside 1..OrtAnzahl (nothing changes).
 bool SelectOrt(TavState& s, int index, OrtUmgebung& env);
+// The same for a location that is not in the catalogue (a built-in one). Writes nothing.
+bool SelectOrtDaten(TavState& s, const TOrt& o, OrtUmgebung& env);
 
 }  // namespace tav

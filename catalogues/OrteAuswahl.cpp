@@ -13,7 +13,10 @@ namespace tav {
 
 bool SelectOrt(TavState& s, int index, OrtUmgebung& env) {
   if (index < 1 || index > s.cat.OrtAnzahl) return false;
-  const TOrt& o = s.cat.Orte[index];
+  return SelectOrtDaten(s, s.cat.Orte[index], env);
+}
+
+bool SelectOrtDaten(TavState& s, const TOrt& o, OrtUmgebung& env) {
   LocationState& l = s.loc;
   s.plant.Standort = o.Name;
   l.OrtLand = o.Land;

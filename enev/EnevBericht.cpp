@@ -36,10 +36,11 @@ TReport EnevBericht(const TavState& s, const EnevStand& st, int modus, bool kopi
   TReport b;
   b.Tabs = kEnevTabs;
   if (kopie) {
-    TLineBuilder(true, true)
-        .Add(s.folders.ProgName + " " + s.folders.ProgVersion + " - " +
-             (modus == kEnevAuswertung ? "Auswertung" : "Simulation") + kNachDin)
-        .AppendTo(b);
+    // The title names the program's owner line too, when there is one.
+    std::string titel = s.folders.ProgName + " " + s.folders.ProgVersion + " - " +
+                        (modus == kEnevAuswertung ? "Auswertung" : "Simulation") + kNachDin;
+    if (!s.folders.Copyright.empty()) titel += " - " + s.folders.Copyright;
+    TLineBuilder(true, true).Add(titel).AppendTo(b);
     AddLine(b, "");
     b.Tabs = ScaleTabsTrunc(kEnevTabs, 1.05);
   }
@@ -74,10 +75,13 @@ TReport EnevBericht(const TavState& s, const EnevStand& st, int modus, bool kopi
   AddLine(b, "Nutzfläche AN:\t" + Z(5, 1, e.Nutzflaeche) + " m²");
   AddLine(b, "");
   const auto& q = r.Bedarf;
+  // The four specific figures are detail: set two points smaller.
+  const std::size_t ersteQ = b.Lines.size();
   AddLine(b, "q TW,d\t" + Z(3, 2, Oder(bedarf, q ? q->qTWd : 0)) + " kWh/m²a   (Tab. C.1-2a)");
   AddLine(b, "q h TW,d\t" + Z(3, 2, Oder(bedarf, q ? q->qhTWd : 0)) + " kWh/m²a");
   AddLine(b, "q TW,s\t" + Z(3, 2, Oder(bedarf, q ? q->qTWs : 0)) + " kWh/m²a   (Kap. 5.1.3)");
   AddLine(b, "q h TW,s\t" + Z(3, 2, Oder(bedarf, q ? q->qhTWs : 0)) + " kWh/m²a");
+  for (std::size_t i = ersteQ; i < b.Lines.size(); ++i) b.Lines[i].SizeDelta = -2;
   AddLine(b, "");
   const double qtw = Oder(bedarf, q ? q->QTW : 0);
   if (modus == kEnevAuswertung) {

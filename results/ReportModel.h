@@ -20,6 +20,8 @@ struct TReportLine {
   std::string Text;
   std::vector<int> Tabs;  // tab stops in points
   std::vector<TReportSpan> Spans;
+  // Points added to the report's font size for the whole line (negative: smaller).
+  int SizeDelta = 0;
   // The bold spans' texts, in order (for tests and the plain-text copy).
   std::vector<std::string> BoldTexts() const;
   bool Underlined() const;  // a span underlines the whole line

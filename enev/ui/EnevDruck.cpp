@@ -52,10 +52,11 @@ void PrintEnevSeite(QPainter& pa, const QRectF& mm, TavState& s, const enev::Ene
     // Labels bold, values regular; the project line 2 points larger.
     QString label = zellen.value(0);
     if (zellen.size() > 1 && !label.endsWith(':')) label += ':';
-    seite.Schrift(projekt ? 2 : 0, zellen.size() > 1 || z.WhollyBold());
+    const int groesse = projekt ? 2 : z.SizeDelta;
+    seite.Schrift(groesse, zellen.size() > 1 || z.WhollyBold());
     seite.Text(rl, y(n), zellen.size() > 1 ? label : zellen.value(0));
     for (int c = 1; c < zellen.size() && c < 3; ++c) {
-      seite.Schrift(projekt ? 2 : 0, projekt || !z.BoldTexts().empty());
+      seite.Schrift(groesse, projekt || !z.BoldTexts().empty());
       seite.Text(rl + x[c], y(n), zellen[c].trimmed());
     }
     ++n;

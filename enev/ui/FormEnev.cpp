@@ -460,12 +460,8 @@ bool TFormEnev::eventFilter(QObject* o, QEvent* e) {
 }
 
 void TFormEnev::ReferenzOrtWaehlen() {
-  // The reference climate is built in: it takes a slot behind the catalogue while the form is
-  // open and is never written to the user's location file.
-  auto& c = s_.cat;
-  sich_.OrtAnzahl = c.OrtAnzahl;
-  const int nr = c.OrtAnzahl + 1;
-  if (static_cast<int>(c.Orte.size()) <= nr) c.Orte.resize(nr + 1);
+  // The reference climate is built in: it never enters the user's location catalogue, and
+  // its weather years live only in the store while the form is open.
   TOrt o;
   o.Name = kReferenzOrt;
   o.GeoBreite = 49.8f;
@@ -480,10 +476,8 @@ void TFormEnev::ReferenzOrtWaehlen() {
   for (int m = 1; m <= 12; ++m) o.Einstrahlung[m] = werte[m - 1];
   ParseSingleList(kReferenzTemperatur, 12, fehler, werte);
   for (int m = 1; m <= 12; ++m) o.LuftTemp[m] = werte[m - 1];
-  c.Orte[nr] = o;
-  c.OrtAnzahl = nr;
   s_.run.SolarklimadatenOK = false;
-  if (EnevCommandHooks().OrtWaehlen) EnevCommandHooks().OrtWaehlen(s_, nr);
+  if (EnevCommandHooks().OrtWaehlen) EnevCommandHooks().OrtWaehlen(s_, o);
 }
 
 void TFormEnev::FormShow() {
@@ -931,11 +925,10 @@ void TFormEnev::FormClose() {
   p.Pool = sich_.Pool;
   p.KollektorFlaecheGesamt = p.OstWestKollektor ? p.KollektorFlaeche + p.KollektorFlaeche2 : p.KollektorFlaeche;
   s_.weather.WetterDaten.Werte = wetter_;
-  s_.cat.OrtAnzahl = sich_.OrtAnzahl;
-  s_.cat.Orte[sich_.OrtAnzahl + 1] = TOrt{};
   s_.run.SolarklimadatenOK = true;
   p.OrtNr = sich_.OrtNr;
-  if (EnevCommandHooks().OrtWaehlen && sich_.OrtNr >= 1) EnevCommandHooks().OrtWaehlen(s_, sich_.OrtNr);
+  if (EnevCommandHooks().OrtWaehlen && sich_.OrtNr >= 1 && sich_.OrtNr <= s_.cat.OrtAnzahl)
+    EnevCommandHooks().OrtWaehlen(s_, s_.cat.Orte[sich_.OrtNr]);
   s_.run.EnevErgebnisModus = 2;
   if (flaecheGeaendert) {
     s_.run.ProjektGeaendert = true;

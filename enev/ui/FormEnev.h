@@ -26,8 +26,9 @@ namespace tav {
 // How the form reaches the main window and the windows of other layers; the main window
 // fills them. An empty hook switches its button off.
 struct EnevHooks {
-  // Makes location `index` current (its weather years made when SolarklimadatenOK is clear).
-  std::function<bool(TavState& s, int index)> OrtWaehlen;
+  // Makes `ort` the current location (its weather years made when SolarklimadatenOK is
+  // clear); the catalogue and the data folder stay as they are.
+  std::function<bool(TavState& s, const TOrt& ort)> OrtWaehlen;
   // The run window, modally: true when a run finished.
   std::function<bool(QWidget* parent)> SimRun;
   // The results window.
@@ -143,7 +144,6 @@ class TFormEnev : public QDialog {
     float KollektorFlaeche = 0, KollektorFlaeche2 = 0, IAM50 = 0, Heizgrenztemp = 0,
           SpeicherkWert = 0, Warmwasserverbrauch = 0, Heizwaermebedarf = 0, HeizQnorm = 0;
     bool SolHeizung = false, Pool = false, SolarklimadatenOK = false;
-    int OrtAnzahl = 0;
   };
   void Build();
   void WriteEnevHinweis();

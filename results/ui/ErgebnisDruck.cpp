@@ -184,10 +184,10 @@ int MaleReport(TDruckBlatt& s, const TReport& r, int y, int zeile) {
                              : x;
         x = std::max(x, stop);
       }
-      s.Schrift(0, fett, unterstrichen);
+      s.Schrift(l.SizeDelta, fett, unterstrichen);
       QString text = Q(zelle);
       // A text wider than the rest of the line shrinks down to 6 points, then is cut.
-      for (int delta = -1; s.Breite(text) > s.RR() - x && s.Rahmen().Punkt + delta >= 6; --delta)
+      for (int delta = l.SizeDelta - 1; s.Breite(text) > s.RR() - x && s.Rahmen().Punkt + delta >= 6; --delta)
         s.Schrift(delta, fett, unterstrichen);
       if (s.Breite(text) > s.RR() - x)
         text = QFontMetrics(s.P.font(), s.P.device()).elidedText(text, Qt::ElideRight, std::max(0, s.RR() - x));

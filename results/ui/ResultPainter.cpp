@@ -1,5 +1,6 @@
 #include "results/ui/ResultPainter.h"
 
+#include <algorithm>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <cmath>
@@ -329,7 +330,13 @@ void AppendReport(QTextDocument& doc, const TReport& r, double dotsPerInch, doub
     }
     erste = false;
     const int start = c.position();
-    c.insertText(Q(line.Text), QTextCharFormat());
+    QTextCharFormat zeichen;
+    if (line.SizeDelta != 0) {
+      // Relative to the size the document lays its text out in.
+      const double basis = doc.defaultFont().pointSizeF() > 0 ? doc.defaultFont().pointSizeF() : 10.0;
+      zeichen.setFontPointSize(std::max(1.0, basis + line.SizeDelta));
+    }
+    c.insertText(Q(line.Text), zeichen);
     for (const auto& sp : line.Spans) {
       QTextCursor sel(&doc);
       sel.setPosition(start + QPos(line.Text, sp.Start));
@@ -348,6 +355,7 @@ QByteArray ReportToRtf(const TReport& r, const QString& fontName, int pointSize)
   for (const auto& line : r.Lines) {
     out += "\\pard";
     for (int t : line.Tabs) out += "\\tx" + QByteArray::number(t * 20);
+    if (line.SizeDelta != 0) out += "\\fs" + QByteArray::number(std::max(1, pointSize + line.SizeDelta) * 2);
     out += " ";
     const QString text = Q(line.Text);
     // Emphasis per character from the spans.
@@ -371,6 +379,7 @@ QByteArray ReportToRtf(const TReport& r, const QString& fontName, int pointSize)
     }
     if (b) out += "\\b0 ";
     if (u) out += "\\ulnone ";
+    if (line.SizeDelta != 0) out += "\\fs" + QByteArray::number(pointSize * 2);
     out += "\\par\n";
   }
   out += "}";

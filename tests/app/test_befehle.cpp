@@ -10,7 +10,9 @@
 #include <QPushButton>
 #include <QThread>
 #include <QToolButton>
+#include <filesystem>
 #include <fstream>
+#include <map>
 
 #include "app/Befehle.h"
 #include "app/ProjektDialoge.h"
@@ -234,6 +236,45 @@ TEST_F(Verdrahtung, EnevCommandOpensTheEnevForm) {
   EnevCommandHooks() = EnevHooks{};
 }
 
+// Every file of a folder with its size and time of last writing.
+std::map<std::string, std::pair<std::uintmax_t, std::filesystem::file_time_type>> Dateien(
+    const std::filesystem::path& ordner) {
+  std::map<std::string, std::pair<std::uintmax_t, std::filesystem::file_time_type>> liste;
+  for (const auto& e : std::filesystem::recursive_directory_iterator(ordner))
+    if (e.is_regular_file()) liste[e.path().string()] = {e.file_size(), e.last_write_time()};
+  return liste;
+}
+
+// The reference location is built in: the form makes its weather, but neither the location
+// catalogue nor any file of the data folder changes, not even while the form is open.
+TEST_F(Verdrahtung, EnevReferenceLocationLeavesCatalogueAndDataFolderAlone) {
+  test::AppFixture app;
+  Hauptmenu& w = *app.window;
+  VerbindeFenster(w);
+  w.show();
+  G().run.SolarklimadatenOK = true;
+  const auto vorher = Dateien(G().folders.DatenDir);
+  ASSERT_FALSE(vorher.empty());
+  const int orte = G().cat.OrtAnzahl;
+  const std::string standort = G().plant.Standort;
+  const int synthesen = app.wetter.aufrufe;
+  std::string offenStandort;
+  int offenOrte = -1;
+  test::WhenModal([&](QWidget* dialog) {
+    offenStandort = G().plant.Standort;
+    offenOrte = G().cat.OrtAnzahl;
+    static_cast<QDialog*>(dialog)->reject();
+  });
+  w.findChild<QAction*>("Enev")->trigger();
+  EXPECT_EQ(offenStandort, "Normstandort-Würzburg");
+  EXPECT_EQ(offenOrte, orte);
+  EXPECT_EQ(app.wetter.aufrufe, synthesen + 1);  // the reference weather, made in memory
+  EXPECT_EQ(G().cat.OrtAnzahl, orte);
+  EXPECT_EQ(G().plant.Standort, standort);
+  EXPECT_EQ(Dateien(G().folders.DatenDir), vorher);
+  EnevCommandHooks() = EnevHooks{};
+}
+
 // Started with "-E": the exchange file is imported at start, the EnEV form opens as the work
 // surface and its results are in the file when it closes.
 TEST_F(Verdrahtung, EnevStartImportsOpensAndWritesBack) {
@@ -267,6 +308,9 @@ TEST_F(Verdrahtung, EnevStartImportsOpensAndWritesBack) {
   }
   EXPECT_EQ(name, "FormEnev");
   EXPECT_EQ(flaeche, "222,50");
+  // The form was the work surface: with it closed the program has ended.
+  QApplication::processEvents();
+  EXPECT_FALSE(w.isVisible());
   const auto datei = FindFileNoCase(G().folders.DatenDir, "enevxsim.dat");
   TBigIniFile ini(datei.string());
   EXPECT_EQ(ini.ReadString("Sim -> EnEV Ergebnisse", "QTWsol03", ""), "120");

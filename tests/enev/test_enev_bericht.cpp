@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "enev/EnevBericht.h"
 
@@ -60,6 +62,14 @@ TEST(EnevBericht, HotWaterPlantModeZero) {
   for (const auto& z : b.Lines)
     for (const auto& x : z.BoldTexts()) fett |= x == "0,53";
   EXPECT_TRUE(fett);
+  // Exactly the four specific q lines are set two points smaller.
+  std::vector<std::string> klein;
+  for (const auto& z : b.Lines) {
+    if (z.SizeDelta == 0) continue;
+    EXPECT_EQ(z.SizeDelta, -2) << z.Text;
+    klein.push_back(z.Text.substr(0, z.Text.find('\t')));
+  }
+  EXPECT_EQ(klein, (std::vector<std::string>{"q TW,d", "q h TW,d", "q TW,s", "q h TW,s"}));
 
   // K2 = 0: the line with Eta0 and k_Wert; an oversized plant gets the note.
   f.st.Eingaben.K2 = 0;
@@ -67,8 +77,11 @@ TEST(EnevBericht, HotWaterPlantModeZero) {
   const std::string u = f.Text(kEnevAuswertung);
   EXPECT_TRUE(Hat(u, "Kennlinie:\tEta0 = 0,770 / k_Wert = 3,500 W/(m²K)")) << u;
   EXPECT_TRUE(Hat(u, "Anmerkung: Die Anlage scheint überdimensioniert zu sein")) << u;
-  // The copy carries the title line.
-  EXPECT_TRUE(Hat(f.Text(kEnevAuswertung, true), "Tavrel 3.0 - Auswertung nach EnEV / DIN 4701-10"));
+  // The copy carries the title line, with the owner line when the program has one.
+  EXPECT_TRUE(Hat(f.Text(kEnevAuswertung, true), "Tavrel 3.0 - Auswertung nach EnEV / DIN 4701-10\n"));
+  f.state->folders.Copyright = "(c) Tavrel-Team";
+  EXPECT_TRUE(Hat(f.Text(kEnevSimulation, true),
+                  "Tavrel 3.0 - Simulation nach EnEV / DIN 4701-10 - (c) Tavrel-Team\n"));
 }
 
 TEST(EnevBericht, CombiBlockShowsOneBranch) {

@@ -11,6 +11,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QToolButton>
 #include <memory>
@@ -34,6 +37,7 @@ struct FormFixture {
   enev::EnevStand stand;
   std::unique_ptr<TFormEnev> form;
   int ortWahlen = 0;
+  TOrt gewaehlt;
   int simLaeufe = 0;
 
   FormFixture(std::uint8_t typ = 1) {
@@ -65,9 +69,10 @@ struct FormFixture {
       s.weather.WetterDaten.Werte[i] = static_cast<float>(i % 13);
     auto& h = EnevCommandHooks();
     h = EnevHooks{};
-    h.OrtWaehlen = [this](TavState& st, int i) {
+    h.OrtWaehlen = [this](TavState& st, const TOrt& ort) {
       ++ortWahlen;
-      st.plant.OrtNr = i;
+      gewaehlt = ort;
+      st.plant.Standort = ort.Name;
       if (!st.run.SolarklimadatenOK) st.weather.WetterDaten.Werte.assign(st.weather.WetterDaten.Werte.size(), 1.0f);
       return true;
     };
@@ -111,9 +116,11 @@ TEST(FormEnev, ShowsProjectAndLiveFigures) {
   EXPECT_EQ(x.Teil<QLabel>("LabelVaux")->text(), "150,0");
   EXPECT_EQ(x.Teil<QLineEdit>("Edit5")->text(), "1,18");
   EXPECT_EQ(x.Teil<QLabel>("LabelFKVRK")->text(), "Flachkollektor");
-  EXPECT_EQ(x.s().plant.OrtNr, 3);  // the reference location, behind the catalogue
-  EXPECT_EQ(x.s().cat.Orte[3].Name, "Normstandort-Würzburg");
-  EXPECT_FLOAT_EQ(x.s().cat.Orte[3].LuftTemp[7], 18.6f);
+  // The reference location is current but was never put into the catalogue.
+  EXPECT_EQ(x.s().plant.Standort, "Normstandort-Würzburg");
+  EXPECT_FLOAT_EQ(x.gewaehlt.LuftTemp[7], 18.6f);
+  EXPECT_EQ(x.s().cat.OrtAnzahl, 2);
+  EXPECT_TRUE(x.s().cat.Orte[3].Name.empty());
   const QString summe = x.f().LabelQtw[3][0]->text();
   x.Tippe(x.f().EditA_N, "200");
   EXPECT_NE(x.f().LabelQtw[3][0]->text(), summe);
@@ -291,6 +298,23 @@ TEST(FormEnev, CopyCarriesTheTitleAndTooMuchHeatingIsRefused) {
   EXPECT_TRUE(kopie.contains("Solaranlage zur Heizungsunterstützung (Kombianlage)"));
   EXPECT_EQ(x.f().RichEdit1->font(), vorher);
   EXPECT_FALSE(x.f().RichEdit1->toPlainText().contains("Tavrel 3.0"));
+  // On screen the q lines are two points smaller than the lines around them.
+  const QTextDocument* doc = x.f().RichEdit1->document();
+  const auto groesse = [&](const QString& anfang) {
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+      if (!b.text().startsWith(anfang)) continue;
+      QTextCursor c(b);
+      c.movePosition(QTextCursor::NextCharacter);
+      const QTextCharFormat f = c.charFormat();
+      return f.hasProperty(QTextFormat::FontPointSize) ? f.fontPointSize()
+                                                       : doc->defaultFont().pointSizeF();
+    }
+    return -1.0;
+  };
+  const double normal = groesse("Nutzfläche AN:");
+  ASSERT_GT(normal, 2.0);
+  for (const char* q : {"q TW,d\t", "q h TW,d\t", "q TW,s\t", "q h TW,s\t"})
+    EXPECT_DOUBLE_EQ(groesse(q), normal - 2.0) << q;
 
   ASSERT_TRUE(x.f().EditSumqh->isEnabled());
   x.Tippe(x.f().EditSumqh, "350");
