@@ -324,6 +324,29 @@ TEST(FormPrjAssistent, TheToolButtonOpensTheWizardAndOkSavesAndSimulates) {
   EXPECT_FALSE(G().run.WeiterModus);
 }
 
+TEST(FormPrjAssistent, PlacedOverTheMainWindowAndHigherOnASmallScreen) {
+  AssistentWelt w;
+  Hauptmenu& h = *w.app.window;
+  VerbindeFenster(h);
+  h.show();
+  h.setGeometry(40, 30, 1000, 800);
+  struct Fall {
+    bool klein;
+    int oben, hoehe;
+  } faelle[] = {{false, 159, 162}, {true, 121, 124}};
+  for (const Fall& fall : faelle) {
+    G().screen.KleinerBildschirm = fall.klein;
+    QRect lage;
+    test::WhenModal([&lage](QWidget* d) {
+      lage = d->geometry();
+      static_cast<QDialog*>(d)->reject();
+    });
+    h.findChild<QToolButton*>("SpeedButtonAssistent")->click();
+    const QRect r = h.geometry();
+    EXPECT_EQ(lage, QRect(r.left() + 3, r.top() + fall.oben, r.width() - 6, r.height() - fall.hoehe)) << fall.klein;
+  }
+}
+
 // A package list in the data folder: two packages for the fixture's first collector (one
 // hot-water, one combi) and one for the second collector.
 void SchreibePaketDatei(const TavState& g) {
