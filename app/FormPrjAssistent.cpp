@@ -1,5 +1,7 @@
 #include "app/FormPrjAssistent.h"
 #include "catalogues/SolPaket.h"
+#include "catalogues/ui/KatalogUi.h"
+#include "foundation/ui/ResBitmap.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -63,7 +65,6 @@ const QColor kKurvenFarben[kRingSaetze] = {QColor(0, 128, 45),    QColor(0, 0, 0
                                            QColor(69, 69, 69),    QColor(128, 128, 128),
                                            QColor(170, 170, 170), QColor(212, 212, 212)};
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 QString Tq(TX k) { return Q(T(k)); }
 QString Zahl(double x, int dezimalen) { return Q(FloatToCommaStr(1, static_cast<std::uint8_t>(dezimalen), static_cast<float>(x))); }
 double Wert(const QLineEdit* e, bool* ok = nullptr) {
@@ -306,6 +307,19 @@ TFormPrjAssistent::TFormPrjAssistent(QWidget* parent) : QDialog(parent), Lauf(Ec
     ImageWinkelbild = new TWinkelbild(TabSheetKollektor, EditNg, EditAz);
     ImageWinkelbild->setObjectName("ImageWinkelbild");
     rechts->addRow(ImageWinkelbild);
+    ImageKollSpezial = new QLabel(TabSheetKollektor);
+    ImageKollSpezial->setObjectName("ImageKollSpezial");
+    ImageKollSpezial->setFixedSize(160, 120);
+    ImageKollSpezial->setAlignment(Qt::AlignCenter);
+    rechts->addRow(ImageKollSpezial);
+    // The picture the collector dialog shows for the same collector.
+    connect(StringGridKollektor, &QTableWidget::currentCellChanged, this, [this](int zeile) {
+      const CatalogueState& c = G().cat;
+      if (zeile < 0 || zeile + 1 > c.KollektorAnzahl) return ImageKollSpezial->clear();
+      const QImage& bild = LoadResBitmap(KollBildName(c.Kollektoren[static_cast<std::size_t>(zeile + 1)]));
+      ImageKollSpezial->setPixmap(QPixmap::fromImage(bild).scaled(ImageKollSpezial->size(), Qt::KeepAspectRatio,
+                                                                  Qt::SmoothTransformation));
+    });
     l->addLayout(rechts, 1, 1);
     l->setColumnStretch(0, 3);
     l->setColumnStretch(1, 2);

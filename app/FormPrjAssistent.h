@@ -83,6 +83,7 @@ class TFormPrjAssistent : public QDialog, public StatusSink {
   QSpinBox* EditNg;
   QDoubleSpinBox* EditAz;
   QWidget* ImageWinkelbild;
+  QLabel* ImageKollSpezial;  // picture of the selected collector's kind
   // Wärmebedarf
   QLineEdit* EditTWW_Liter;
   QLineEdit* EditT_WW;

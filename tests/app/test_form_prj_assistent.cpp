@@ -86,6 +86,9 @@ TEST(FormPrjAssistent, PagesInOrderAndEachPlantKindsPages) {
   EXPECT_EQ(w.Seite(), TFormPrjAssistent::sKollektor);
   EXPECT_EQ(f.Schritt, 2);
   EXPECT_EQ(w.ortWechsel, 0);  // the same location: no new weather
+  const QLabel* bild = f.findChild<QLabel*>("ImageKollSpezial");
+  ASSERT_TRUE(bild);
+  EXPECT_FALSE(bild->pixmap().isNull());  // the selected collector's picture
   test::Grab(&f, "FormPrjAssistent-Kollektortyp");
   f.BitBtnForward->click();
   EXPECT_EQ(w.Seite(), TFormPrjAssistent::sQbedarf);
