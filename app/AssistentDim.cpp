@@ -12,6 +12,7 @@
 #include "simulation/PlantParams.h"
 #include "simulation/SimRun.h"
 #include "simulation/SimState.h"
+#include "foundation/TavMathe.h"
 
 namespace tav {
 
@@ -36,6 +37,21 @@ void LiesLauf(TavState& g, AssistentDim& d) {
 bool Laufe(TavState& g, AssistentDim& d, const StillerLauf& lauf) {
   ++d.Laeufe;
   return lauf(g);
+}
+
+// The temperatures, store losses, exchanger, circuit length and zoom the wizard fixes for
+// every plant it sizes.
+void FesteTemperaturen(PlantState& p, float tWarm) {
+  p.Kaltwassertemp = 10.0f;
+  p.Warmwassertemp = tWarm;
+  p.Minimaltemp = p.Warmwassertemp - 1.0f;
+  p.Maximaltemp = p.Warmwassertemp + 20.0f;
+  p.SpeicherkWert = 0.3f;
+  p.SpeicherkWert2 = 0.3f;
+  p.Speichertauscherleistung = 60.0f;
+  p.Solarkreislaenge = 0.1f * p.KollektorFlaeche + 12.0f;
+  p.Pool = false;
+  p.ZeitZoom = 15;
 }
 
 void InRing(AssistentDim& d, int k, const TErtragsSatz& rec, float deckung) {
@@ -143,16 +159,7 @@ void ApplyWizardInputs(TavState& g, const AssistentEingaben& e) {
   p.SkyMapAktiv = false;
   p.BivSpTyp = 0;
   SetAnlgParam(p, 1);
-  p.Kaltwassertemp = 10.0f;
-  p.Warmwassertemp = e.TWarm;
-  p.Minimaltemp = p.Warmwassertemp - 1.0f;
-  p.Maximaltemp = p.Warmwassertemp + 20.0f;
-  p.SpeicherkWert = 0.3f;
-  p.SpeicherkWert2 = 0.3f;
-  p.Speichertauscherleistung = 60.0f;
-  p.Solarkreislaenge = 0.1f * p.KollektorFlaeche + 12.0f;
-  p.Pool = false;
-  p.ZeitZoom = 15;
+  FesteTemperaturen(p, e.TWarm);
 }
 
 float SumDailyYields(const TavState& g, TErtragsSatz& rec) {
@@ -182,24 +189,43 @@ float SumDailyYields(const TavState& g, TErtragsSatz& rec) {
   return summe;
 }
 
-bool SizeHotWaterSystem(TavState& g, AssistentDim& d, bool kombi, const StillerLauf& lauf) {
+namespace {
+// The hot-water design: a run of the current plant, the area that brings the best month to
+// 95 %, snapped, and its run. With a package its own run is the reference curve and its area
+// comes back at the end; otherwise the design run is the reference.
+bool AuslegungTWW(TavState& g, AssistentDim& d, bool kombi, const StillerLauf& lauf, bool paket) {
   PlantState& p = g.plant;
+  const float paketFlaeche = p.KollektorFlaeche;
   d.LeereRing();
   d.VariantenPos = 0;
   // A run that could not start leaves the results of before: nothing to size from.
   if (!Laufe(g, d, lauf)) return false;
   CalcYearSums(g.results);
   if (!(g.results.SolarertragMonat[13] > 0.0f)) return false;
+  if (paket) {
+    LiesLauf(g, d);
+    InRing(d, 0, p.TagesErtrag, d.Deckungsrate);
+  }
   d.ZielFlaeche = ScaleAreaTo95(g.results.SolarertragMonat, g.results.WWBedarfMonat,
                                 g.results.VerlustMonat, p.KollektorFlaeche);
   p.KollektorFlaeche = AufModule(d.ZielFlaeche, p.KollModulFlaeche, kombi);
   d.ZielFlaeche = p.KollektorFlaeche;
   Laufe(g, d, lauf);
   LiesLauf(g, d);
-  InRing(d, 0, p.TagesErtrag, d.Deckungsrate);
+  if (!paket) InRing(d, 0, p.TagesErtrag, d.Deckungsrate);
   d.ErtragTWW = d.JahresErtrag;
   d.SpezErtragTWW = p.KollektorFlaeche > 0.0f ? d.JahresErtrag / p.KollektorFlaeche : 0.0f;
+  if (paket) p.KollektorFlaeche = paketFlaeche;
   return true;
+}
+}  // namespace
+
+bool SizeHotWaterSystem(TavState& g, AssistentDim& d, bool kombi, const StillerLauf& lauf) {
+  return AuslegungTWW(g, d, kombi, lauf, false);
+}
+
+bool SizeHotWaterFromPackage(TavState& g, AssistentDim& d, bool kombi, const StillerLauf& lauf) {
+  return AuslegungTWW(g, d, kombi, lauf, true);
 }
 
 void RunAreaVariant(TavState& g, AssistentDim& d, const StillerLauf& lauf) {
@@ -347,5 +373,89 @@ float SizeHeatingSupport(TavState& g, AssistentDim& d, const StillerLauf& lauf,
   if (meldung) meldung(d);
   return a;
 }
+
+namespace {
+// The last n characters (code points) of a UTF-8 text.
+std::string_view RechteZeichen(std::string_view s, std::size_t n) {
+  std::size_t pos = s.size();
+  while (pos > 0 && n > 0) {
+    --pos;
+    if ((static_cast<unsigned char>(s[pos]) & 0xC0) != 0x80) --n;
+  }
+  return s.substr(pos);
+}
+std::size_t Zeichen(std::string_view s) {
+  std::size_t n = 0;
+  for (char ch : s) n += (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
+  return n;
+}
+bool PasstZurKombi(const TPaket& p, bool kombi) { return kombi ? (p.TypNr >= 6 && p.TypNr <= 8) : p.TypNr == 1; }
+}  // namespace
+
+int WaehlePakete(CatalogueState& c, const std::string& kollName, bool kombi, bool alle) {
+  for (TPaket& p : c.Solarpakete) {
+    std::int32_t best = 10000;
+    p.Text.clear();
+    const std::size_t laenge = Zeichen(p.Kollektor);
+    for (int k = 1; k <= c.KollektorAnzahl && k < static_cast<int>(c.Kollektoren.size()); ++k) {
+      const std::string& name = c.Kollektoren[static_cast<std::size_t>(k)].Name;
+      const std::string_view vergleich = Zeichen(name) > laenge ? RechteZeichen(name, laenge) : std::string_view(name);
+      const std::int32_t d = StringDistance(vergleich, p.Kollektor);
+      if (d < best) {
+        best = d;
+        p.Text = name;
+      }
+    }
+  }
+  auto liste = [&](int toleranz) {
+    int n = 0;
+    for (TPaket& p : c.Solarpakete) {
+      const bool ja = PasstZurKombi(p, kombi) && (toleranz < 0 || StringDistance(p.Text, kollName) <= toleranz);
+      p.Anzeigen = ja ? 1 : 0;
+      n += ja;
+    }
+    return n;
+  };
+  if (!alle) {
+    for (int t = 1; t <= 11; ++t) {
+      const int n = liste(t);
+      if (n > 0) return n;
+    }
+  }
+  return liste(-1);
+}
+
+bool ApplySolarPackage(TavState& g, const AssistentEingaben& e, const TPaket& paket) {
+  PlantState& p = g.plant;
+  std::uint16_t distanz = 0;
+  const int nr = FindKollektor(g.cat, paket.Text, distanz);
+  if (nr < 1 || paket.KollAnz == 0) return false;
+  if (!(g.cat.Kollektoren[static_cast<std::size_t>(nr)].ModulFlaeche > 0.0f)) return false;
+  p.KAfaktor = static_cast<std::uint16_t>(std::lround(std::clamp(e.KAfaktor, 1.1f, 3.0f) * 10.0f));
+  p.ProjektName = e.ProjektName;
+  p.KollektorNeigung = e.Neigung;
+  p.KollektorAzimut = e.Azimut;
+  p.Warmwasserverbrauch = e.WWkWhTag * 1000.0f;
+  p.KollektorNr = static_cast<std::int16_t>(nr);
+  SelectKollektor(g, nr);
+  p.KollektorMontage = 1;
+  p.KollektorFlaeche = static_cast<float>(paket.KollAnz) * p.KollModulFlaeche;
+  p.SpeicherName = paket.Speicher;
+  p.Speicher1vol = paket.SpVol1;
+  if (paket.SpVol2 != 0) p.Speicher2vol = paket.SpVol2;
+  p.OstWestKollektor = false;
+  p.KollektorFlow = 50.0f;
+  p.LFTkreis = false;
+  p.SkyMapAktiv = false;
+  SetAnlgParam(p, paket.TypNr);
+  if (p.AnlagenTypNr == 1) p.BivSpTyp = FindSpTypNr(paket.BivSpTyp);
+  if (p.AnlagenTypNr == 6) p.KombiSpTyp = FindSpTypNrOr11(paket.BivSpTyp);
+  // Checks the store arrangement (a run derives its geometry itself).
+  SpeicherGeometrie geo;
+  SetSpeicherParam(p, geo);
+  FesteTemperaturen(p, e.TWarm);
+  return true;
+}
+
 
 }  // namespace tav

@@ -113,6 +113,22 @@ float StepAreaVariant(TavState& g, AssistentDim& d, bool hoch, const StillerLauf
 // Store step of the hot-water page: new volume, reference and current area run again.
 float StepStoreVariant(TavState& g, AssistentDim& d, bool hoch, const StillerLauf& lauf);
 
+// --- Solar packages ------------------------------------------------------------------------
+// Gives each package in Text the catalogue collector nearest to its maker's collector text (a
+// longer catalogue name is compared by its last characters) and flags (Anzeigen) the packages
+// the wizard lists: those whose Text lies within the smallest tolerance 1..11 of `kollName`
+// that finds any and whose plant type suits the combi box (1 without, 6..8 with); with `alle`
+// or when no tolerance finds one, every package that suits the combi box. Returns the count.
+int WaehlePakete(CatalogueState& c, const std::string& kollName, bool kombi, bool alle);
+// Takes a package as the plant: its collector, modules, stores, plant type and store
+// arrangement, with the wizard's inputs and fixed settings as in the first guess
+// (anti-legionella stays). False when the package has no modules or its collector module
+// area is 0; nothing changes then.
+bool ApplySolarPackage(TavState& g, const AssistentEingaben& e, const TPaket& paket);
+// The hot-water design of a package: record 0 the package's run, the design area as in
+// SizeHotWaterSystem, then the package's area again. False when a run fails or yields nothing.
+bool SizeHotWaterFromPackage(TavState& g, AssistentDim& d, bool kombi, const StillerLauf& lauf);
+
 // Heating support: plant type (6, or 8 when the project was type 8), stores, design load.
 void PrepareSolarHeating(TavState& g, AssistentDim& d, std::uint8_t gesichertTyp,
                          float qheizKWh, float heizgrenze);

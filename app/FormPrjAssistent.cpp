@@ -1,9 +1,14 @@
 #include "app/FormPrjAssistent.h"
+#include "catalogues/SolPaket.h"
+#include "catalogues/ui/KatalogUi.h"
+#include "foundation/ui/ResBitmap.h"
 
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <filesystem>
+
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -42,6 +47,7 @@ constexpr const char* kSeiteKollektor = "Kollektortyp";
 constexpr const char* kSeiteQbedarf = "Wärmebedarf";
 constexpr const char* kSeiteDimTWW = "Dim TWW";
 constexpr const char* kSeiteDimSolHeiz = "Dim Solares Heizen";
+constexpr const char* kSeitePakete = "Pakete";
 constexpr const char* kZurueck = "&zurück";
 constexpr const char* kNeigung = "Neigung";
 constexpr const char* kPlz = "Postleitzone";
@@ -59,7 +65,6 @@ const QColor kKurvenFarben[kRingSaetze] = {QColor(0, 128, 45),    QColor(0, 0, 0
                                            QColor(69, 69, 69),    QColor(128, 128, 128),
                                            QColor(170, 170, 170), QColor(212, 212, 212)};
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 QString Tq(TX k) { return Q(T(k)); }
 QString Zahl(double x, int dezimalen) { return Q(FloatToCommaStr(1, static_cast<std::uint8_t>(dezimalen), static_cast<float>(x))); }
 double Wert(const QLineEdit* e, bool* ok = nullptr) {
@@ -302,6 +307,19 @@ TFormPrjAssistent::TFormPrjAssistent(QWidget* parent) : QDialog(parent), Lauf(Ec
     ImageWinkelbild = new TWinkelbild(TabSheetKollektor, EditNg, EditAz);
     ImageWinkelbild->setObjectName("ImageWinkelbild");
     rechts->addRow(ImageWinkelbild);
+    ImageKollSpezial = new QLabel(TabSheetKollektor);
+    ImageKollSpezial->setObjectName("ImageKollSpezial");
+    ImageKollSpezial->setFixedSize(160, 120);
+    ImageKollSpezial->setAlignment(Qt::AlignCenter);
+    rechts->addRow(ImageKollSpezial);
+    // The picture the collector dialog shows for the same collector.
+    connect(StringGridKollektor, &QTableWidget::currentCellChanged, this, [this](int zeile) {
+      const CatalogueState& c = G().cat;
+      if (zeile < 0 || zeile + 1 > c.KollektorAnzahl) return ImageKollSpezial->clear();
+      const QImage& bild = LoadResBitmap(KollBildName(c.Kollektoren[static_cast<std::size_t>(zeile + 1)]));
+      ImageKollSpezial->setPixmap(QPixmap::fromImage(bild).scaled(ImageKollSpezial->size(), Qt::KeepAspectRatio,
+                                                                  Qt::SmoothTransformation));
+    });
     l->addLayout(rechts, 1, 1);
     l->setColumnStretch(0, 3);
     l->setColumnStretch(1, 2);
@@ -522,6 +540,27 @@ TFormPrjAssistent::TFormPrjAssistent(QWidget* parent) : QDialog(parent), Lauf(Ec
     });
   }
 
+  // Pakete
+  TabSheetPakete = seite("TabSheetPakete");
+  {
+    auto* l = new QVBoxLayout(TabSheetPakete);
+    auto* kopf = new QHBoxLayout;
+    auto* lp = Etikett(TabSheetPakete, "LabelSolarpaket");
+    kopf->addWidget(lp, 1);
+    SpeedButtonAlleK = new QToolButton(TabSheetPakete);
+    SpeedButtonAlleK->setObjectName("SpeedButtonAlleK");
+    SpeedButtonAlleK->setCheckable(true);
+    kopf->addWidget(SpeedButtonAlleK);
+    l->addLayout(kopf);
+    StringGridPakete = new QTableWidget(TabSheetPakete);
+    StringGridPakete->setObjectName("StringGridPakete");
+    StringGridPakete->setColumnCount(6);
+    lp->setBuddy(StringGridPakete);
+    l->addWidget(StringGridPakete, 1);
+    connect(SpeedButtonAlleK, &QToolButton::clicked, this, [this] { FillPackageGrid(SpeedButtonAlleK->isChecked()); });
+    connect(StringGridPakete, &QTableWidget::cellDoubleClicked, this, [this] { Weiter(); });
+  }
+
   // Progress and buttons.
   auto* unten = new QHBoxLayout;
   ProgressBarDim = new QProgressBar(this);
@@ -537,10 +576,14 @@ TFormPrjAssistent::TFormPrjAssistent(QWidget* parent) : QDialog(parent), Lauf(Ec
   BitBtnForward->setObjectName("BitBtnForward");
   ButtonOK = new QPushButton(this);
   ButtonOK->setObjectName("ButtonOK");
-  for (QPushButton* b : {ButtonCancel, BitBtnBackward, BitBtnForward, ButtonOK}) {
+  BitBtnPakete = new QPushButton(this);
+  BitBtnPakete->setObjectName("BitBtnPakete");
+  BitBtnPakete->hide();
+  for (QPushButton* b : {BitBtnPakete, ButtonCancel, BitBtnBackward, BitBtnForward, ButtonOK}) {
     b->setAutoDefault(false);
     b->setMinimumWidth(100);
   }
+  unten->addWidget(BitBtnPakete);
   unten->addWidget(LabelStatus, 1);
   unten->addWidget(ProgressBarDim);
   unten->addWidget(ButtonCancel);
@@ -552,8 +595,9 @@ TFormPrjAssistent::TFormPrjAssistent(QWidget* parent) : QDialog(parent), Lauf(Ec
   connect(BitBtnBackward, &QPushButton::clicked, this, &TFormPrjAssistent::Zurueck);
   connect(BitBtnForward, &QPushButton::clicked, this, &TFormPrjAssistent::Weiter);
   connect(ButtonOK, &QPushButton::clicked, this, &TFormPrjAssistent::accept);
+  connect(BitBtnPakete, &QPushButton::clicked, this, &TFormPrjAssistent::ZeigePaketSeite);
 
-  for (QTableWidget* t : {StringGridOrte, StringGridKollektor}) {
+  for (QTableWidget* t : {StringGridOrte, StringGridKollektor, StringGridPakete}) {
     t->setSelectionBehavior(QAbstractItemView::SelectRows);
     t->setSelectionMode(QAbstractItemView::SingleSelection);
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -561,6 +605,7 @@ TFormPrjAssistent::TFormPrjAssistent(QWidget* parent) : QDialog(parent), Lauf(Ec
     t->horizontalHeader()->setStretchLastSection(true);
   }
   StringGridKollektor->horizontalHeader()->hide();
+  StringGridPakete->horizontalHeader()->setStretchLastSection(false);
   // Type-ahead searches the name column.
   connect(StringGridOrte, &QTableWidget::currentCellChanged, this, [this](int zeile, int spalte) {
     if (zeile >= 0 && spalte != 1) StringGridOrte->setCurrentCell(zeile, 1);
@@ -594,6 +639,11 @@ void TFormPrjAssistent::Beschriften() {
   text("LabelSpVol", Tq(TX::FormAssSpVol) + " [" + Tq(TX::Liter) + "]");
   text("LabelPSvolTitel", Tq(TX::FormAssSpVol) + " [" + Tq(TX::Liter) + "]");
   text("LabelDeckrate", Tq(TX::Deckungsrate));
+  text("LabelSolarpaket", Tq(TX::FormAssSolarpaket));
+  SpeedButtonAlleK->setText(" " + Tq(TX::FormSButtonAlleK));
+  BitBtnPakete->setText(Tq(TX::FormBButtonPakete));
+  StringGridPakete->setHorizontalHeaderLabels({Tq(TX::Solarpaket), Tq(TX::Kollektor), Tq(TX::Anzahl),
+                                               Tq(TX::Speicher), Tq(TX::Volumen), "Index"});
   text("LabelDeckrate_hz", Tq(TX::Deckungsrate));
   // Units beside the fields.
   for (QLabel* l : findChildren<QLabel*>()) {
@@ -655,6 +705,10 @@ void TFormPrjAssistent::FormShow() {
   RechneBedarf();
   ZeigeHeizFelder();
   ButtonOK->hide();
+  BitBtnPakete->hide();
+  SpeedButtonAlleK->hide();
+  SpeedButtonAlleK->setChecked(true);
+  PaketModus = false;
   ProgressBarDim->hide();
   LabelStatus->clear();
   fuellen_ = false;
@@ -663,7 +717,7 @@ void TFormPrjAssistent::FormShow() {
 
 void TFormPrjAssistent::ZeigeSeite(Seite s) {
   PageControl1->setCurrentIndex(s);
-  static const char* titel[] = {kSeiteStart, kSeiteKollektor, kSeiteQbedarf, kSeiteDimTWW, kSeiteDimSolHeiz};
+  static const char* titel[] = {kSeiteStart, kSeiteKollektor, kSeiteQbedarf, kSeiteDimTWW, kSeiteDimSolHeiz, kSeitePakete};
   LabelTitel->setText(titel[s]);
   BitBtnBackward->setEnabled(s != sStart);
   switch (s) {
@@ -687,11 +741,20 @@ void TFormPrjAssistent::ZeigeSeite(Seite s) {
           ShowMessageLines(T(TX::FehlerMinWert) + ": " + FloatToCommaStr(1, 0, static_cast<float>(min)));
         EditThzgrz->setText(Zahl(min, 0));
       }
+      // The package button only where a package list exists.
+      BitBtnPakete->setVisible(std::filesystem::exists(std::filesystem::u8path(PaketDateiPfad(G()))));
       EditTWW_Liter->setFocus();
       break;
     }
+    case sPakete:
+      Schritt = 7;
+      BitBtnPakete->hide();
+      BitBtnForward->setEnabled(true);
+      StringGridPakete->setFocus();
+      break;
     case sDimTWW:
       Schritt = 4;
+      BitBtnPakete->hide();
       break;
     case sDimSolHeiz:
       Schritt = 5;
@@ -820,6 +883,8 @@ void TFormPrjAssistent::Weiter() {
     ApplyWizardInputs(g, Eingaben());
     ZeigeSeite(sDimTWW);
     DimensioniereTWW();
+  } else if (seite == sPakete) {
+    UebernimmPaket();
   } else if (seite == sDimTWW && CheckBoxSolarKombi->isChecked()) {
     const AssistentEingaben e = Eingaben();
     PrepareSolarHeating(g, dim_, sicherung_->plant.AnlagenTypNr, e.QheizKWh, e.Heizgrenze);
@@ -832,15 +897,70 @@ void TFormPrjAssistent::Zurueck() {
   if (fuellen_ || rechnet_) return;
   const int seite = PageControl1->currentIndex();
   if (seite == sStart) return;
-  ZeigeSeite(seite == sDimSolHeiz ? sQbedarf : static_cast<Seite>(seite - 1));
+  // The Pakete page is shown only on request: back from it, or from a sizing, is Wärmebedarf.
+  ZeigeSeite(seite == sDimSolHeiz || seite == sPakete ? sQbedarf : static_cast<Seite>(seite - 1));
   dim_.LeereRing();
+  PaketModus = false;
   ButtonOK->hide();
+  SpeedButtonAlleK->setChecked(false);
+}
+
+void TFormPrjAssistent::ZeigePaketSeite() {
+  if (fuellen_ || rechnet_) return;
+  ButtonOK->hide();
+  FillPackageGrid(false);
+  ZeigeSeite(sPakete);
+}
+
+void TFormPrjAssistent::FillPackageGrid(bool alle) {
+  TavState& g = G();
+  CatalogueState& c = g.cat;
+  const int k = StringGridKollektor->currentRow() + 1;
+  const std::string name = k >= 1 && k <= c.KollektorAnzahl ? c.Kollektoren[static_cast<std::size_t>(k)].Name : std::string();
+  WaehlePakete(c, name, CheckBoxSolarKombi->isChecked(), alle);
+  StringGridPakete->setRowCount(0);
+  for (std::size_t i = 0; i < c.Solarpakete.size(); ++i) {
+    const TPaket& p = c.Solarpakete[i];
+    if (!p.Anzeigen) continue;
+    const int z = StringGridPakete->rowCount();
+    StringGridPakete->insertRow(z);
+    const QString zellen[] = {Q(p.Name), Q(p.Kollektor), QString::number(p.KollAnz), Q(p.Speicher),
+                              QString::number(p.SpVol1 + p.SpVol2), QString::number(i + 1)};
+    for (int s = 0; s < 6; ++s) StringGridPakete->setItem(z, s, new QTableWidgetItem(zellen[s]));
+  }
+  StringGridPakete->resizeColumnsToContents();
+  // The collector text takes the room left, so the grid fills the page.
+  StringGridPakete->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+  if (StringGridPakete->rowCount() > 0) StringGridPakete->setCurrentCell(0, 0);
+  SpeedButtonAlleK->show();
+}
+
+void TFormPrjAssistent::UebernimmPaket() {
+  TavState& g = G();
+  const int zeile = StringGridPakete->currentRow();
+  const QTableWidgetItem* zelle = zeile >= 0 ? StringGridPakete->item(zeile, 5) : nullptr;
+  const int index = zelle ? zelle->text().toInt() : 0;
+  if (index < 1 || index > static_cast<int>(g.cat.Solarpakete.size())) return;
+  const TPaket paket = g.cat.Solarpakete[static_cast<std::size_t>(index - 1)];
+  if (!PruefeFeld(EditTWW_Liter, 1, 10000, 0) || !PruefeFeld(EditT_WW, 15, 80, 0)) return;
+  const AssistentEingaben e = Eingaben();
+  // The first guess sets the fixed plant values the package does not carry.
+  if (CheckBoxSolarKombi->isChecked()) ApplyWizardInputs(g, e);
+  if (!ApplySolarPackage(g, e, paket)) {
+    ShowMessageLines(T(TX::FehlerWertunzulaessig) + ": " + paket.Name);
+    return;
+  }
+  PaketModus = true;
+  ZeigeSeite(sDimTWW);
+  Schritt = 7;
+  DimensioniereTWW();
 }
 
 void TFormPrjAssistent::DimensioniereTWW() {
   laufZiel_ = 2;
   Beschaeftigt(true);
-  const bool ok = SizeHotWaterSystem(G(), dim_, CheckBoxSolarKombi->isChecked(), MitFortschritt());
+  const bool ok = PaketModus ? SizeHotWaterFromPackage(G(), dim_, CheckBoxSolarKombi->isChecked(), MitFortschritt())
+                             : SizeHotWaterSystem(G(), dim_, CheckBoxSolarKombi->isChecked(), MitFortschritt());
   Beschaeftigt(false);
   if (abbrechen_) return reject();
   if (!ok) dim_.ZielFlaeche = G().plant.KollektorFlaeche;

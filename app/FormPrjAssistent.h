@@ -57,7 +57,8 @@ class TJahreskurven : public QWidget {
 class TFormPrjAssistent : public QDialog, public StatusSink {
   Q_OBJECT
  public:
-  enum Seite { sStart, sKollektor, sQbedarf, sDimTWW, sDimSolHeiz };
+  // Pakete last: it is shown only on request, between Wärmebedarf and Dim TWW.
+  enum Seite { sStart, sKollektor, sQbedarf, sDimTWW, sDimSolHeiz, sPakete };
 
   explicit TFormPrjAssistent(QWidget* parent = nullptr);
   ~TFormPrjAssistent() override;
@@ -72,6 +73,7 @@ class TFormPrjAssistent : public QDialog, public StatusSink {
   QWidget* TabSheetQbedarf;
   QWidget* TabSheetDimTWW;
   QWidget* TabSheetDimSolHeiz;
+  QWidget* TabSheetPakete;
   QLabel* LabelTitel;
   // Start
   QLineEdit* EditPrjName;
@@ -81,6 +83,7 @@ class TFormPrjAssistent : public QDialog, public StatusSink {
   QSpinBox* EditNg;
   QDoubleSpinBox* EditAz;
   QWidget* ImageWinkelbild;
+  QLabel* ImageKollSpezial;  // picture of the selected collector's kind
   // Wärmebedarf
   QLineEdit* EditTWW_Liter;
   QLineEdit* EditT_WW;
@@ -93,6 +96,9 @@ class TFormPrjAssistent : public QDialog, public StatusSink {
   QLineEdit* EditKAfaktor;
   QToolButton* SpeedButtonupf;
   QToolButton* SpeedButtondnf;
+  // Pakete (columns: name, collector, modules, store, volume, package index)
+  QTableWidget* StringGridPakete;
+  QToolButton* SpeedButtonAlleK;
   // Dim TWW
   TJahreskurven* ImageJahreskurve;
   QLineEdit* EditKollA;
@@ -128,13 +134,18 @@ class TFormPrjAssistent : public QDialog, public StatusSink {
   QPushButton* BitBtnBackward;
   QPushButton* BitBtnForward;
   QPushButton* ButtonOK;
+  QPushButton* BitBtnPakete;
 
   int Schritt = 1;
+  bool PaketModus = false;  // a solar package was taken from the Pakete page
   const AssistentDim& Dim() const { return dim_; }
 
   // Fills the pages from the state and takes the copies Cancel restores.
   void FormShow();
   void Weiter();
+  // Lists the packages for the selected collector (every one that suits the combi box with
+  // `alle`).
+  void FillPackageGrid(bool alle);
   void Zurueck();
   void accept() override;
   void reject() override;
@@ -156,6 +167,8 @@ class TFormPrjAssistent : public QDialog, public StatusSink {
   void ZeigeHeizFelder();
   void StufeKAfaktor(int zehntel);
   void DimensioniereTWW();
+  void ZeigePaketSeite();
+  void UebernimmPaket();
   void DimensioniereHeizung();
   void ZeigeTWW();
   void ZeigeHeizung();

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
+#include <memory>
 
 #include "app/AssistentDim.h"
 #include "foundation/Sums.h"
@@ -262,6 +264,145 @@ TEST(AssistentDimEngine, DesignFractionMatchesANormalRun) {
   EXPECT_LE(a, d.ZielFlaeche * g.plant.KAfaktor / 10.0f + 1e-3f);
   EXPECT_GT(d.DeckungHeizung, 0.0f);
   EXPECT_GT(d.DeckungTWW, 0.0f);
+}
+
+}  // namespace
+}  // namespace tav
+
+namespace tav {
+namespace {
+
+// Three catalogue collectors and packages for each of them; the makers spell the collectors
+// a little differently, or as the end of the catalogue name.
+std::unique_ptr<TavState> PaketWelt() {
+  auto g = FakeWelt();
+  CatalogueState& c = g->cat;
+  c.Kollektoren.resize(4);
+  const char* namen[] = {"", "Sonnenfang FK 2.5", "Rohrwerk VR 30", "Nullmodul X"};
+  const float module[] = {0.0f, 2.5f, 3.0f, 0.0f};
+  for (int k = 1; k <= 3; ++k) {
+    c.Kollektoren[static_cast<std::size_t>(k)].Name = namen[k];
+    c.Kollektoren[static_cast<std::size_t>(k)].ModulFlaeche = module[k];
+  }
+  c.Kollektoren[2].VRK = true;
+  c.KollektorAnzahl = 3;
+  auto paket = [](const char* name, const char* koll, int anz, int v1, int v2, const char* spTyp, int typ) {
+    TPaket p;
+    p.Name = name;
+    p.Kollektor = koll;
+    p.KollAnz = static_cast<std::uint16_t>(anz);
+    p.Speicher = "Speicher " + std::string(name);
+    p.SpVol1 = static_cast<std::uint16_t>(v1);
+    p.SpVol2 = static_cast<std::uint16_t>(v2);
+    p.BivSpTyp = spTyp;
+    p.TypNr = static_cast<std::uint8_t>(typ);
+    return p;
+  };
+  c.Solarpakete = {paket("A", "FK 2.5", 2, 300, 0, "SL", 1), paket("B", "Sonnenfang FK2.5", 4, 750, 150, "WT", 6),
+                   paket("C", "Rohrwerk VR30", 3, 400, 0, "XYZ", 1), paket("D", "VR 30", 5, 800, 0, "XYZ", 6),
+                   paket("E", "Nullmodul X", 2, 300, 0, "CL", 1)};
+  c.PaketAnzahl = 5;
+  return g;
+}
+
+std::string Gelistet(const CatalogueState& c) {
+  std::string s;
+  for (const TPaket& p : c.Solarpakete)
+    if (p.Anzeigen) s += p.Name;
+  return s;
+}
+
+TEST(AssistentPakete, NearestCollectorToleranceAndFallBack) {
+  auto g = PaketWelt();
+  CatalogueState& c = g->cat;
+  WaehlePakete(c, "", false, true);
+  // The maker's short text matches the end of the catalogue name.
+  EXPECT_EQ(c.Solarpakete[0].Text, "Sonnenfang FK 2.5");
+  EXPECT_EQ(c.Solarpakete[1].Text, "Sonnenfang FK 2.5");
+  EXPECT_EQ(c.Solarpakete[2].Text, "Rohrwerk VR 30");
+  EXPECT_EQ(c.Solarpakete[3].Text, "Rohrwerk VR 30");
+  struct Fall {
+    const char* koll;
+    bool kombi, alle;
+    const char* liste;
+  } faelle[] = {
+      {"Sonnenfang FK 2.5", false, false, "A"},  // the plant kind filters
+      {"Sonnenfang FK 2.5", true, false, "B"},
+      {"Rohrwerk VR 30", true, false, "D"},
+      {"Rohrwerk VR 30", false, true, "ACE"},    // all collectors
+      {"Ganz anderer Kollektor", false, false, "ACE"},  // none near: every hot-water package
+      {"Ganz anderer Kollektor", true, false, "BD"},
+  };
+  for (const Fall& f : faelle) {
+    const int n = WaehlePakete(c, f.koll, f.kombi, f.alle);
+    EXPECT_EQ(Gelistet(c), f.liste) << f.koll << " " << f.kombi;
+    EXPECT_EQ(n, static_cast<int>(std::string(f.liste).size()));
+  }
+}
+
+TEST(AssistentPakete, ApplyingAPackageSetsThePlant) {
+  auto g = PaketWelt();
+  WaehlePakete(g->cat, "", false, true);
+  AssistentEingaben e;
+  e.ProjektName = "Paket";
+  e.Neigung = 35.0f;
+  e.Azimut = -10.0f;
+  e.WWkWhTag = 8.0f;
+  e.TWarm = 50.0f;
+  e.KAfaktor = 2.0f;
+  PlantState& p = g->plant;
+  p.AntiLegionella = true;
+  p.Speicher2vol = 77.0f;
+  p.OstWestKollektor = true;
+
+  ASSERT_TRUE(ApplySolarPackage(*g, e, g->cat.Solarpakete[0]));
+  EXPECT_EQ(p.KollektorNr, 1);
+  EXPECT_FLOAT_EQ(p.KollektorFlaeche, 5.0f);  // 2 modules of 2.5 m²
+  EXPECT_EQ(p.AnlagenTypNr, 1);
+  EXPECT_EQ(p.BivSpTyp, 2);                   // "SL"
+  EXPECT_EQ(p.SpeicherName, "Speicher A");
+  EXPECT_FLOAT_EQ(p.Speicher1vol, 300.0f);
+  EXPECT_FLOAT_EQ(p.Speicher2vol, 77.0f);     // a package without second volume keeps it
+  EXPECT_TRUE(p.AntiLegionella);              // not the package's business
+  EXPECT_FALSE(p.OstWestKollektor);
+  EXPECT_FLOAT_EQ(p.Warmwasserverbrauch, 8000.0f);
+  EXPECT_FLOAT_EQ(p.Warmwassertemp, 50.0f);
+  EXPECT_FLOAT_EQ(p.Maximaltemp, 70.0f);
+  EXPECT_FLOAT_EQ(p.Solarkreislaenge, 12.5f);
+  EXPECT_EQ(p.KAfaktor, 20);
+  EXPECT_EQ(p.ZeitZoom, 15);
+
+  ASSERT_TRUE(ApplySolarPackage(*g, e, g->cat.Solarpakete[3]));  // combi, unknown arrangement
+  EXPECT_EQ(p.AnlagenTypNr, 6);
+  EXPECT_EQ(p.KombiSpTyp, 11);
+  EXPECT_FLOAT_EQ(p.KollektorFlaeche, 15.0f);
+  EXPECT_TRUE(p.KollVRK);
+
+  // A collector without module area or a package without modules is refused untouched.
+  const PlantState vorher = p;
+  EXPECT_FALSE(ApplySolarPackage(*g, e, g->cat.Solarpakete[4]));
+  TPaket leer = g->cat.Solarpakete[0];
+  leer.KollAnz = 0;
+  EXPECT_FALSE(ApplySolarPackage(*g, e, leer));
+  EXPECT_EQ(p.KollektorNr, vorher.KollektorNr);
+  EXPECT_EQ(p.KollektorFlaeche, vorher.KollektorFlaeche);
+  EXPECT_EQ(p.AnlagenTypNr, vorher.AnlagenTypNr);
+}
+
+TEST(AssistentPakete, PackageDesignKeepsThePackagesArea) {
+  auto g = PaketWelt();
+  WaehlePakete(g->cat, "", false, true);
+  AssistentEingaben e;
+  e.WWkWhTag = 10.0f;
+  ASSERT_TRUE(ApplySolarPackage(*g, e, g->cat.Solarpakete[0]));
+  AssistentDim d;
+  FakeEngine fake;
+  ASSERT_TRUE(SizeHotWaterFromPackage(*g, d, false, std::ref(fake)));
+  EXPECT_EQ(fake.laeufe, 2);
+  EXPECT_FLOAT_EQ(g->plant.KollektorFlaeche, 5.0f);
+  EXPECT_FLOAT_EQ(d.Ring[0][0], 5.0f);  // the package's own run is the reference curve
+  EXPECT_GT(d.ErtragTWW, 0.0f);
+  EXPECT_NEAR(std::fmod(d.ZielFlaeche, 2.5f), 0.0f, 1e-4f);
 }
 
 }  // namespace

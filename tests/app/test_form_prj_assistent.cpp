@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -19,6 +21,7 @@
 #include "app/Befehle.h"
 #include "app/FormPrjAssistent.h"
 #include "catalogues/ProjektRecord.h"
+#include "catalogues/SolPaket.h"
 #include "tests/app/AppFixture.h"
 #include "tests/foundation/ui/ModalDriver.h"
 #include "simulation/DayDriver.h"
@@ -83,6 +86,9 @@ TEST(FormPrjAssistent, PagesInOrderAndEachPlantKindsPages) {
   EXPECT_EQ(w.Seite(), TFormPrjAssistent::sKollektor);
   EXPECT_EQ(f.Schritt, 2);
   EXPECT_EQ(w.ortWechsel, 0);  // the same location: no new weather
+  const QLabel* bild = f.findChild<QLabel*>("ImageKollSpezial");
+  ASSERT_TRUE(bild);
+  EXPECT_FALSE(bild->pixmap().isNull());  // the selected collector's picture
   test::Grab(&f, "FormPrjAssistent-Kollektortyp");
   f.BitBtnForward->click();
   EXPECT_EQ(w.Seite(), TFormPrjAssistent::sQbedarf);
@@ -319,6 +325,118 @@ TEST(FormPrjAssistent, TheToolButtonOpensTheWizardAndOkSavesAndSimulates) {
   knopf->click();
   EXPECT_EQ(name, "FormPrjAssistent");
   EXPECT_FALSE(G().run.WeiterModus);
+}
+
+TEST(FormPrjAssistent, PlacedOverTheMainWindowAndHigherOnASmallScreen) {
+  AssistentWelt w;
+  Hauptmenu& h = *w.app.window;
+  VerbindeFenster(h);
+  h.show();
+  h.setGeometry(40, 30, 1000, 800);
+  struct Fall {
+    bool klein;
+    int oben, hoehe;
+  } faelle[] = {{false, 159, 162}, {true, 121, 124}};
+  for (const Fall& fall : faelle) {
+    G().screen.KleinerBildschirm = fall.klein;
+    QRect lage;
+    test::WhenModal([&lage](QWidget* d) {
+      lage = d->geometry();
+      static_cast<QDialog*>(d)->reject();
+    });
+    h.findChild<QToolButton*>("SpeedButtonAssistent")->click();
+    const QRect r = h.geometry();
+    EXPECT_EQ(lage, QRect(r.left() + 3, r.top() + fall.oben, r.width() - 6, r.height() - fall.hoehe)) << fall.klein;
+  }
+}
+
+// A package list in the data folder: two packages for the fixture's first collector (one
+// hot-water, one combi) and one for the second collector.
+void SchreibePaketDatei(const TavState& g) {
+  const std::string koll = g.cat.Kollektoren[1].Name;
+  std::ofstream f(std::filesystem::u8path(PaketDateiPfad(g)), std::ios::binary);
+  f << "Paket TWW\t" << koll << "\t3\tSolarspeicher 400\t400\t0\tCL\t1\r\n"
+    << "Paket Kombi\t" << koll << "\t6\tKombispeicher 800\t750\t150\tWT\t6\r\n"
+    << "Paket Fremd\t" << g.cat.Kollektoren[2].Name << "\t2\tKleinspeicher\t300\t0\tCL\t1\r\n";
+}
+
+TEST(FormPrjAssistent, APackageSizesThePlantAndCancelRestoresIt) {
+  AssistentWelt w;
+  TFormPrjAssistent& f = *w.f;
+  ASSERT_GE(G().cat.KollektorAnzahl, 2);
+  std::filesystem::remove(std::filesystem::u8path(PaketDateiPfad(G())));
+  w.Zeige();
+  f.BitBtnForward->click();
+  f.BitBtnForward->click();
+  ASSERT_EQ(w.Seite(), TFormPrjAssistent::sQbedarf);
+  EXPECT_FALSE(f.BitBtnPakete->isVisible());  // no package list, no button
+
+  SchreibePaketDatei(G());
+  InitSolPakete(G().cat, PaketDateiPfad(G()));
+  ASSERT_EQ(G().cat.PaketAnzahl, 3);
+  f.BitBtnBackward->click();
+  f.BitBtnForward->click();
+  ASSERT_TRUE(f.BitBtnPakete->isVisible());
+  f.CheckBoxSolarKombi->setChecked(false);
+  f.EditTWW_Liter->setText("200");
+  TavState vorher = G();
+  f.BitBtnPakete->click();
+  ASSERT_EQ(w.Seite(), TFormPrjAssistent::sPakete);
+  EXPECT_EQ(f.Schritt, 7);
+  EXPECT_FALSE(f.BitBtnPakete->isVisible());
+  // The selected collector's hot-water package only; "all" lists the other one too.
+  ASSERT_EQ(f.StringGridPakete->rowCount(), 1);
+  EXPECT_EQ(f.StringGridPakete->item(0, 0)->text(), "Paket TWW");
+  EXPECT_EQ(f.StringGridPakete->item(0, 4)->text(), "400");
+  EXPECT_EQ(f.StringGridPakete->item(0, 5)->text(), "1");
+  f.SpeedButtonAlleK->setChecked(false);
+  f.SpeedButtonAlleK->click();
+  EXPECT_EQ(f.StringGridPakete->rowCount(), 2);
+  f.SpeedButtonAlleK->click();
+  ASSERT_EQ(f.StringGridPakete->rowCount(), 1);
+  test::Grab(&f, "FormPrjAssistent-Pakete");
+
+  f.StringGridPakete->setCurrentCell(0, 0);
+  f.BitBtnForward->click();
+  ASSERT_EQ(w.Seite(), TFormPrjAssistent::sDimTWW);
+  EXPECT_TRUE(f.PaketModus);
+  const PlantState& p = G().plant;
+  EXPECT_EQ(p.KollektorNr, 1);
+  EXPECT_FLOAT_EQ(p.KollektorFlaeche, 3.0f * p.KollModulFlaeche);
+  EXPECT_FLOAT_EQ(p.Speicher1vol, 400.0f);
+  EXPECT_EQ(p.SpeicherName, "Solarspeicher 400");
+  EXPECT_EQ(p.AnlagenTypNr, 1);
+  EXPECT_GT(f.Dim().Ring[0][0], 0.0f);
+  EXPECT_TRUE(f.ButtonOK->isVisible());
+  EXPECT_TRUE(w.app.msgs->shown.empty()) << w.app.msgs->All();
+  test::Grab(&f, "FormPrjAssistent-DimTWW-Paket");
+
+  // Back leaves the package; the combi box lists the combi package.
+  f.BitBtnBackward->click();
+  EXPECT_EQ(w.Seite(), TFormPrjAssistent::sQbedarf);
+  EXPECT_FALSE(f.PaketModus);
+  f.CheckBoxSolarKombi->setChecked(true);
+  f.EditQheiz->setText("9000");
+  f.BitBtnPakete->click();
+  ASSERT_EQ(f.StringGridPakete->rowCount(), 1);
+  EXPECT_EQ(f.StringGridPakete->item(0, 0)->text(), "Paket Kombi");
+  f.BitBtnForward->click();
+  ASSERT_EQ(w.Seite(), TFormPrjAssistent::sDimTWW);
+  EXPECT_EQ(G().plant.AnlagenTypNr, 6);
+  EXPECT_FLOAT_EQ(G().plant.Speicher2vol, 150.0f);
+
+  f.ButtonCancel->click();
+  EXPECT_EQ(f.result(), QDialog::Rejected);
+  const TavState& g = G();
+  EXPECT_EQ(g.plant.AnlagenTypNr, vorher.plant.AnlagenTypNr);
+  EXPECT_EQ(g.plant.KollektorNr, vorher.plant.KollektorNr);
+  EXPECT_EQ(g.plant.KollektorFlaeche, vorher.plant.KollektorFlaeche);
+  EXPECT_EQ(g.plant.Speicher1vol, vorher.plant.Speicher1vol);
+  EXPECT_EQ(g.plant.Speicher2vol, vorher.plant.Speicher2vol);
+  EXPECT_EQ(g.plant.SpeicherName, vorher.plant.SpeicherName);
+  EXPECT_EQ(g.plant.KombiSpTyp, vorher.plant.KombiSpTyp);
+  EXPECT_EQ(g.settings.SimJahre, 3);
+  EXPECT_EQ(g.weather.WetterDaten.Werte, vorher.weather.WetterDaten.Werte);
 }
 
 }  // namespace
