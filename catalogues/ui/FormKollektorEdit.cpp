@@ -58,16 +58,7 @@ TFormKollektorEdit::TFormKollektorEdit(TavState& s, StatusSink& status, QWidget*
   Edit6->setToolTip(QT(TX::EditTermSolverHint));
 
   auto* form = new QFormLayout(g1);
-  auto mitEinheit = [g1](QLineEdit* e, const QString& einheit) {
-    auto* w = new QWidget(g1);
-    auto* h = new QHBoxLayout(w);
-    h->setContentsMargins(0, 0, 0, 0);
-    e->setMaximumWidth(90);
-    h->addWidget(e);
-    h->addWidget(new QLabel(einheit, w));
-    h->addStretch();
-    return w;
-  };
+  auto mitEinheit = [g1](QLineEdit* e, const QString& einheit) { return MitEinheit(e, einheit, g1); };
   auto* art = new QWidget(g1);
   auto* artL = new QHBoxLayout(art);
   artL->setContentsMargins(0, 0, 0, 0);

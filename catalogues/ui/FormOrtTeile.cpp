@@ -150,13 +150,7 @@ TFormSkyObjekt::TFormSkyObjekt(QWidget* parent) : QDialog(parent) {
     auto* e = Feld(name, this);
     e->setText("0");
     if (hint) e->setToolTip(hint);
-    auto* w = new QWidget(this);
-    auto* h = new QHBoxLayout(w);
-    h->setContentsMargins(0, 0, 0, 0);
-    e->setMaximumWidth(90);
-    h->addWidget(e);
-    h->addWidget(new QLabel(einheit, w));
-    h->addStretch();
+    QWidget* w = MitEinheit(e, einheit, this);
     form->addRow(QT(label), w);
     if (auto* l = qobject_cast<QLabel*>(form->labelForField(w))) l->setBuddy(e);
     return e;

@@ -4,6 +4,7 @@
 #include <QCursor>
 #include <QDialog>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QPainter>
 #include <array>
@@ -23,6 +24,17 @@ double ZahlAus(const QString& text, bool* ok) {
   const double v = StrToFloatComma(text.toStdString(), code);
   if (ok) *ok = code == 0 && !text.trimmed().isEmpty();
   return v;
+}
+
+QWidget* MitEinheit(QLineEdit* feld, const QString& einheit, QWidget* parent) {
+  auto* w = new QWidget(parent);
+  auto* h = new QHBoxLayout(w);
+  h->setContentsMargins(0, 0, 0, 0);
+  feld->setMaximumWidth(90);
+  h->addWidget(feld);
+  h->addWidget(new QLabel(einheit, w));
+  h->addStretch();
+  return w;
 }
 
 QPushButton* Knopf(const QString& text, const char* name, QWidget* parent) {

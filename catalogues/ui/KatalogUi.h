@@ -27,6 +27,9 @@ QString Komma(double x, int dezimalen, int breite = 1);
 // The number of a field (comma or point); ok tells whether it was one.
 double ZahlAus(const QString& text, bool* ok = nullptr);
 
+// A number field with its unit to the right, as one form row's field (the field 90 px wide).
+QWidget* MitEinheit(QLineEdit* feld, const QString& einheit, QWidget* parent);
+
 // A dialog button that is never the default by accident.
 QPushButton* Knopf(const QString& text, const char* name, QWidget* parent);
 // The dialog's OK and Cancel (modal results 1 and 2) in a row at the right, after `links`.

@@ -29,6 +29,12 @@ namespace {
 // The hooks are the program's; each test leaves them empty again for the tests after it.
 class Verdrahtung : public ::testing::Test {
  protected:
+  // The started program's main window with every command wired, shown unless told not to.
+  static Hauptmenu& Verdrahtet(test::AppFixture& app, bool zeigen = true) {
+    VerbindeFenster(*app.window);
+    if (zeigen) app.window->show();
+    return *app.window;
+  }
   void TearDown() override {
     SimCommandHooks() = SimHooks{};
     ProjektCommandHooks() = ProjektHooks{};
@@ -47,9 +53,7 @@ QString OffenerDialog(const std::function<void()>& befehl) {
 
 TEST_F(Verdrahtung, RunWindowAndOptionsOpenFromTheMainWindow) {
   test::AppFixture app;
-  Hauptmenu& w = *app.window;
-  VerbindeFenster(w);
-  w.show();
+  Hauptmenu& w = Verdrahtet(app);
 
   auto* start = w.findChild<QAction*>("Start");
   auto* optionen = w.findChild<QAction*>("Optionen");
@@ -69,9 +73,7 @@ TEST_F(Verdrahtung, RunWindowAndOptionsOpenFromTheMainWindow) {
 // opens the run window; Cancel opens nothing more.
 TEST_F(Verdrahtung, TheWizardsOkSavesAndStartsTheAnnualSimulation) {
   test::AppFixture app;
-  Hauptmenu& w = *app.window;
-  VerbindeFenster(w);
-  w.show();
+  Hauptmenu& w = Verdrahtet(app);
   G().run.SolarklimadatenOK = true;
   QString lauf;
   test::WhenModal([&lauf](QWidget* d) {
@@ -102,8 +104,7 @@ TEST_F(Verdrahtung, TheWizardsOkSavesAndStartsTheAnnualSimulation) {
 
 TEST_F(Verdrahtung, AFinishedRunEnablesTheResultsCommand) {
   test::AppFixture app;
-  Hauptmenu& w = *app.window;
-  VerbindeFenster(w);
+  Hauptmenu& w = Verdrahtet(app, false);
   EXPECT_FALSE(w.Ergebnis->isEnabled());
   SimCommandHooks().ErgebnisFreigeben(true);
   EXPECT_TRUE(w.Ergebnis->isEnabled());
@@ -113,9 +114,7 @@ TEST_F(Verdrahtung, AFinishedRunEnablesTheResultsCommand) {
 
 TEST_F(Verdrahtung, ResultsOpenFromF6AndCloseWhenTheProjectChanges) {
   test::AppFixture app;
-  Hauptmenu& w = *app.window;
-  VerbindeFenster(w);
-  w.show();
+  Hauptmenu& w = Verdrahtet(app);
   G().run.ErgebnisGueltig = true;
   SimCommandHooks().ErgebnisFreigeben(true);
   w.Ergebnis->trigger();
@@ -132,9 +131,7 @@ TEST_F(Verdrahtung, ResultsOpenFromF6AndCloseWhenTheProjectChanges) {
 
 TEST_F(Verdrahtung, PlantDialogOpensFromItsMenuItemsAndButton) {
   test::AppFixture app;
-  Hauptmenu& w = *app.window;
-  VerbindeFenster(w);
-  w.show();
+  Hauptmenu& w = Verdrahtet(app);
   for (const char* name : {"Anlage", "Energie"}) {
     auto* a = w.findChild<QAction*>(name);
     ASSERT_NE(a, nullptr) << name;
@@ -151,9 +148,7 @@ TEST_F(Verdrahtung, PlantDialogOpensFromItsMenuItemsAndButton) {
 // item through its action, as its short-cut does).
 TEST_F(Verdrahtung, ProjectCatalogueAndCalculatorCommandsOpenTheirWindows) {
   test::AppFixture app;
-  Hauptmenu& w = *app.window;
-  VerbindeFenster(w);
-  w.show();
+  Hauptmenu& w = Verdrahtet(app);
   const struct {
     const char* befehl;
     const char* fenster;
@@ -188,9 +183,7 @@ TEST_F(Verdrahtung, ProjectCatalogueAndCalculatorCommandsOpenTheirWindows) {
 
 TEST_F(Verdrahtung, MomentCommandsOpenTheToolInModeTwo) {
   test::AppFixture app;
-  Hauptmenu& w = *app.window;
-  VerbindeFenster(w);
-  w.show();
+  Hauptmenu& w = Verdrahtet(app);
   auto* menu = w.findChild<QAction*>("Momentanleistung");
   auto* knopf = w.findChild<QToolButton*>("SpeedButtonMoment");
   auto* start = w.findChild<QAction*>("Start");
@@ -210,9 +203,7 @@ TEST_F(Verdrahtung, MomentCommandsOpenTheToolInModeTwo) {
 
 TEST_F(Verdrahtung, DruckoptionenOpensThePrintSetUp) {
   test::AppFixture app;
-  Hauptmenu& w = *app.window;
-  VerbindeFenster(w);
-  w.show();
+  Hauptmenu& w = Verdrahtet(app);
   auto* druckoptionen = w.findChild<QAction*>("Druckoptionen");
   ASSERT_NE(druckoptionen, nullptr);
   EXPECT_EQ(OffenerDialog([&] { druckoptionen->trigger(); }), "FormKopftext");
@@ -220,9 +211,7 @@ TEST_F(Verdrahtung, DruckoptionenOpensThePrintSetUp) {
 
 TEST_F(Verdrahtung, EnevCommandOpensTheEnevForm) {
   test::AppFixture app;
-  Hauptmenu& w = *app.window;
-  VerbindeFenster(w);
-  w.show();
+  Hauptmenu& w = Verdrahtet(app);
   auto* enev = w.findChild<QAction*>("Enev");
   auto* knopf = w.findChild<QToolButton*>("SpeedButtonENEV");
   ASSERT_TRUE(enev && knopf);
@@ -249,9 +238,7 @@ std::map<std::string, std::pair<std::uintmax_t, std::filesystem::file_time_type>
 // catalogue nor any file of the data folder changes, not even while the form is open.
 TEST_F(Verdrahtung, EnevReferenceLocationLeavesCatalogueAndDataFolderAlone) {
   test::AppFixture app;
-  Hauptmenu& w = *app.window;
-  VerbindeFenster(w);
-  w.show();
+  Hauptmenu& w = Verdrahtet(app);
   G().run.SolarklimadatenOK = true;
   const auto vorher = Dateien(G().folders.DatenDir);
   ASSERT_FALSE(vorher.empty());
