@@ -71,6 +71,24 @@ struct AssistentWelt {
   }
 };
 
+// Each entry, left, gives one message and the field the limit it broke.
+struct Grenzfall {
+  QLineEdit* feld;
+  const char* eingabe;
+  const char* danach;
+};
+void PruefeGrenzen(AssistentWelt& w, const std::vector<Grenzfall>& faelle) {
+  for (const Grenzfall& c : faelle) {
+    SCOPED_TRACE(c.feld->objectName().toStdString() + " " + c.eingabe);
+    w.app.msgs->shown.clear();
+    c.feld->setFocus();
+    c.feld->setText(c.eingabe);
+    emit c.feld->editingFinished();
+    EXPECT_EQ(c.feld->text(), c.danach);
+    EXPECT_EQ(w.app.msgs->shown.size(), 1u) << w.app.msgs->All();
+  }
+}
+
 TEST(FormPrjAssistent, PagesInOrderAndEachPlantKindsPages) {
   ASSERT_GE(G().cat.OrtAnzahl, 0);
   AssistentWelt w;
@@ -204,22 +222,8 @@ TEST(FormPrjAssistent, InputLimitsAndTheFactorButtons) {
   f.BitBtnForward->click();
   f.BitBtnForward->click();
   f.CheckBoxSolarKombi->setChecked(true);
-  struct Fall {
-    QLineEdit* feld;
-    const char* eingabe;
-    const char* danach;
-  };
-  for (const Fall& c : {Fall{f.EditTWW_Liter, "0", "1"}, Fall{f.EditTWW_Liter, "20000", "10000"},
-                        Fall{f.EditT_WW, "90", "80"}, Fall{f.EditKAfaktor, "1,0", "1,1"},
-                        Fall{f.EditKAfaktor, "3,5", "3,0"}, Fall{f.EditQheiz, "-5", "0"}}) {
-    SCOPED_TRACE(c.feld->objectName().toStdString() + " " + c.eingabe);
-    w.app.msgs->shown.clear();
-    c.feld->setFocus();
-    c.feld->setText(c.eingabe);
-    emit c.feld->editingFinished();
-    EXPECT_EQ(c.feld->text(), c.danach);
-    EXPECT_EQ(w.app.msgs->shown.size(), 1u) << w.app.msgs->All();
-  }
+  PruefeGrenzen(w, {{f.EditTWW_Liter, "0", "1"}, {f.EditTWW_Liter, "20000", "10000"}, {f.EditT_WW, "90", "80"},
+                    {f.EditKAfaktor, "1,0", "1,1"}, {f.EditKAfaktor, "3,5", "3,0"}, {f.EditQheiz, "-5", "0"}});
   f.EditKAfaktor->setText("2,9");
   f.SpeedButtonupf->click();
   f.SpeedButtonupf->click();
@@ -312,21 +316,8 @@ TEST(FormPrjAssistent, TiltAndAzimuthUpDowns) {
   EXPECT_EQ(f.EditAz->text(), "-180");
   EXPECT_TRUE(w.app.msgs->shown.empty()) << w.app.msgs->All();
 
-  struct Fall {
-    QLineEdit* feld;
-    const char* eingabe;
-    const char* danach;
-  };
-  for (const Fall& c : {Fall{f.EditNg, "95", "90"}, Fall{f.EditNg, "-1", "0"}, Fall{f.EditAz, "180,5", "180,0"},
-                        Fall{f.EditAz, "Süd", "-180,0"}}) {
-    SCOPED_TRACE(c.feld->objectName().toStdString() + " " + c.eingabe);
-    w.app.msgs->shown.clear();
-    c.feld->setFocus();
-    c.feld->setText(c.eingabe);
-    emit c.feld->editingFinished();
-    EXPECT_EQ(c.feld->text(), c.danach);
-    EXPECT_EQ(w.app.msgs->shown.size(), 1u) << w.app.msgs->All();
-  }
+  PruefeGrenzen(w, {{f.EditNg, "95", "90"}, {f.EditNg, "-1", "0"}, {f.EditAz, "180,5", "180,0"},
+                    {f.EditAz, "Süd", "-180,0"}});
   f.EditNg->setText("35");
   f.EditAz->setText("-20,5");
   test::Grab(&f, "FormPrjAssistent-Kollektortyp-Winkel");
