@@ -482,6 +482,13 @@ TEST(FormPrjAssistent, APackageSizesThePlantAndCancelRestoresIt) {
   f.SpeedButtonAlleK->click();
   ASSERT_EQ(f.StringGridPakete->rowCount(), 1);
   test::Grab(&f, "FormPrjAssistent-Pakete");
+  // F1 in the package grid opens the page of the location and package grids.
+  std::vector<int> hilfe;
+  f.Hooks.Hilfe = [&hilfe](int k) { hilfe.push_back(k); };
+  f.StringGridPakete->setFocus();
+  test::Key(f.StringGridPakete, Qt::Key_F1);
+  EXPECT_EQ(hilfe, std::vector<int>{871});
+  f.Hooks.Hilfe = nullptr;
 
   f.StringGridPakete->setCurrentCell(0, 0);
   f.BitBtnForward->click();
