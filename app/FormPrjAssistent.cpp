@@ -1,6 +1,7 @@
 #include "app/FormPrjAssistent.h"
 #include "catalogues/SolPaket.h"
 #include "catalogues/ui/KatalogUi.h"
+#include "foundation/ui/KeptWindow.h"
 #include "foundation/ui/ResBitmap.h"
 
 #include <QApplication>
@@ -49,7 +50,6 @@ constexpr const char* kSeiteDimTWW = "Dim TWW";
 constexpr const char* kSeiteDimSolHeiz = "Dim Solares Heizen";
 constexpr const char* kSeitePakete = "Pakete";
 constexpr const char* kZurueck = "&zurück";
-constexpr const char* kNeigung = "Neigung";
 constexpr const char* kPlz = "Postleitzone";
 constexpr const char* kOrtName = "Ort";
 constexpr const char* kLand = "Land";
@@ -624,7 +624,7 @@ void TFormPrjAssistent::Beschriften() {
   text("LabelOrt", Tq(TX::FormAssOrt));
   text("LabelKollTyp", Tq(TX::FormAssKollTyp));
   text("LabelKollOri", Tq(TX::FormAssKollOri));
-  text("LabelNg", kNeigung);
+  text("LabelNg", Tq(TX::Neigung));
   text("LabelAz", Tq(TX::Azimut));
   text("LabelTWW", Tq(TX::FormAssTWW));
   text("LabelT_WW", Tq(TX::FormAssT_warm));
@@ -1134,8 +1134,8 @@ void TFormPrjAssistent::Progress(const std::string& text) { Status(text); }
 
 TFormPrjAssistent* FormPrjAssistent(QWidget* parent) {
   static QPointer<TFormPrjAssistent> form;
-  if (!form) form = new TFormPrjAssistent(parent);
-  return form;
+  static int sprache = 0;
+  return &KeptWindow(form, sprache, [parent] { return new TFormPrjAssistent(parent); });
 }
 
 }  // namespace tav
