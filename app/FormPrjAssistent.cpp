@@ -44,15 +44,8 @@ namespace {
 
 // Texts the text table does not hold.
 constexpr const char* kSeiteStart = "Start";
-constexpr const char* kSeiteKollektor = "Kollektortyp";
-constexpr const char* kSeiteQbedarf = "Wärmebedarf";
 constexpr const char* kSeiteDimTWW = "Dim TWW";
 constexpr const char* kSeiteDimSolHeiz = "Dim Solares Heizen";
-constexpr const char* kSeitePakete = "Pakete";
-constexpr const char* kZurueck = "&zurück";
-constexpr const char* kPlz = "Postleitzone";
-constexpr const char* kOrtName = "Ort";
-constexpr const char* kLand = "Land";
 constexpr const char* kKWhAbs = "kWh/a";
 constexpr const char* kKWhSpez = "kWh/m²a";
 constexpr const char* kGrad = " °C";
@@ -658,11 +651,13 @@ void TFormPrjAssistent::Beschriften() {
   EditKAfaktor->setToolTip(Tq(TX::FormAssKAfaktorHint));
   SpeedButtonupf->setToolTip(Tq(TX::FormAssKAfaktorHint));
   SpeedButtondnf->setToolTip(Tq(TX::FormAssKAfaktorHint));
-  StringGridOrte->setHorizontalHeaderLabels({kPlz, kOrtName, kLand});
+  // The same column heads as the location dialog's list.
+  StringGridOrte->setHorizontalHeaderLabels(
+      {Tq(TX::FormOrtUnitPLZ), Tq(TX::Standort), Q(RemoveAmpersands(T(TX::FormOrtEditLCode)))});
   ButtonCancel->setText(Tq(TX::ButtonCancel));
   BitBtnForward->setText(Tq(TX::FormsButtonForward) + " >>");
   BitBtnForward->setToolTip(Tq(TX::FormsButtonForwardHint));
-  BitBtnBackward->setText(QString("<< ") + kZurueck);
+  BitBtnBackward->setText("<< " + Tq(TX::FormSimErgSpeedButton1));
   ButtonOK->setText(Tq(TX::ButtonOK));
 }
 
@@ -717,7 +712,8 @@ void TFormPrjAssistent::FormShow() {
 
 void TFormPrjAssistent::ZeigeSeite(Seite s) {
   PageControl1->setCurrentIndex(s);
-  static const char* titel[] = {kSeiteStart, kSeiteKollektor, kSeiteQbedarf, kSeiteDimTWW, kSeiteDimSolHeiz, kSeitePakete};
+  const QString titel[] = {kSeiteStart, Q(RemoveAmpersands(T(TX::FormKollUnitTabSheet1))), Tq(TX::Waermebedarf),
+                           kSeiteDimTWW, kSeiteDimSolHeiz, Q(RemoveAmpersands(T(TX::FormBButtonPakete)))};
   LabelTitel->setText(titel[s]);
   BitBtnBackward->setEnabled(s != sStart);
   switch (s) {
