@@ -4,13 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <map>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "foundation/AtomicFile.h"
 #include "foundation/CodePage.h"
 #include "foundation/TavVar.h"
 #include "foundation/TextTable.h"
@@ -19,13 +17,6 @@ namespace tav {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Bytes(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
 
 // The code of the language whose file this is, from the fixed language list.
 std::string Kuerzel(const fs::path& file) {
@@ -58,7 +49,8 @@ TEST(LanguageFiles, HoldEveryKeyOnceInTheirCodePageWithCrlf) {
     SCOPED_TRACE(file.filename().string());
     const std::string kuerzel = Kuerzel(file);
     ASSERT_FALSE(kuerzel.empty()) << "no language of the language list";
-    const std::string bytes = Bytes(file);
+    std::string bytes;
+    ASSERT_TRUE(ReadWholeFile(file, bytes));
     EXPECT_FALSE(HasUtf8Bom(bytes));
     EXPECT_EQ(Anzahl(bytes, "\n"), Anzahl(bytes, "\r\n")) << "every line ends in CRLF";
     EXPECT_EQ(Anzahl(bytes, "\r"), Anzahl(bytes, "\r\n")) << "no lone CR";
