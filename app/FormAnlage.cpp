@@ -36,6 +36,7 @@
 #include "foundation/TavMathe.h"
 #include "foundation/TavUtil.h"
 #include "foundation/TextTable.h"
+#include "foundation/ui/KeptWindow.h"
 #include "foundation/ui/SysUtilsQt.h"
 #include "simulation/CollectorField.h"
 #include "simulation/DayDriver.h"
@@ -1358,8 +1359,9 @@ void TFormAnlage::EnergieBearbeiten() {
 
 int ShowAnlageDialog(QWidget* parent, int Seite, const std::function<void(const std::string&)>& Statuszeile,
                      bool* PlantChanged) {
-  static QPointer<TFormAnlage> form;  // made anew when deleted with its parent
-  if (!form) form = new TFormAnlage(parent);
+  static QPointer<TFormAnlage> form;
+  static int sprache = 0;
+  KeptWindow(form, sprache, [parent] { return new TFormAnlage(parent); });
   if (Statuszeile) form->Statuszeile = Statuszeile;
   const int r = form->Zeige(Seite);
   if (form->Statuszeile) form->Statuszeile(std::string());

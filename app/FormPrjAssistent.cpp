@@ -1,6 +1,7 @@
 #include "app/FormPrjAssistent.h"
 #include "catalogues/SolPaket.h"
 #include "catalogues/ui/KatalogUi.h"
+#include "foundation/ui/KeptWindow.h"
 #include "foundation/ui/ResBitmap.h"
 
 #include <QApplication>
@@ -42,16 +43,8 @@ namespace {
 
 // Texts the text table does not hold.
 constexpr const char* kSeiteStart = "Start";
-constexpr const char* kSeiteKollektor = "Kollektortyp";
-constexpr const char* kSeiteQbedarf = "Wärmebedarf";
 constexpr const char* kSeiteDimTWW = "Dim TWW";
 constexpr const char* kSeiteDimSolHeiz = "Dim Solares Heizen";
-constexpr const char* kSeitePakete = "Pakete";
-constexpr const char* kZurueck = "&zurück";
-constexpr const char* kNeigung = "Neigung";
-constexpr const char* kPlz = "Postleitzone";
-constexpr const char* kOrtName = "Ort";
-constexpr const char* kLand = "Land";
 constexpr const char* kKWhAbs = "kWh/a";
 constexpr const char* kKWhSpez = "kWh/m²a";
 constexpr const char* kGrad = " °C";
@@ -653,7 +646,7 @@ void TFormPrjAssistent::Beschriften() {
   text("LabelOrt", Tq(TX::FormAssOrt));
   text("LabelKollTyp", Tq(TX::FormAssKollTyp));
   text("LabelKollOri", Tq(TX::FormAssKollOri));
-  text("LabelNg", kNeigung);
+  text("LabelNg", Tq(TX::Neigung));
   text("LabelAz", Tq(TX::Azimut));
   text("LabelTWW", Tq(TX::FormAssTWW));
   text("LabelT_WW", Tq(TX::FormAssT_warm));
@@ -687,11 +680,13 @@ void TFormPrjAssistent::Beschriften() {
   EditKAfaktor->setToolTip(Tq(TX::FormAssKAfaktorHint));
   SpeedButtonupf->setToolTip(Tq(TX::FormAssKAfaktorHint));
   SpeedButtondnf->setToolTip(Tq(TX::FormAssKAfaktorHint));
-  StringGridOrte->setHorizontalHeaderLabels({kPlz, kOrtName, kLand});
+  // The same column heads as the location dialog's list.
+  StringGridOrte->setHorizontalHeaderLabels(
+      {Tq(TX::FormOrtUnitPLZ), Tq(TX::Standort), Q(RemoveAmpersands(T(TX::FormOrtEditLCode)))});
   ButtonCancel->setText(Tq(TX::ButtonCancel));
   BitBtnForward->setText(Tq(TX::FormsButtonForward) + " >>");
   BitBtnForward->setToolTip(Tq(TX::FormsButtonForwardHint));
-  BitBtnBackward->setText(QString("<< ") + kZurueck);
+  BitBtnBackward->setText("<< " + Tq(TX::FormSimErgSpeedButton1));
   ButtonOK->setText(Tq(TX::ButtonOK));
 }
 
@@ -752,7 +747,8 @@ void TFormPrjAssistent::FormShow() {
 
 void TFormPrjAssistent::ZeigeSeite(Seite s) {
   PageControl1->setCurrentIndex(s);
-  static const char* titel[] = {kSeiteStart, kSeiteKollektor, kSeiteQbedarf, kSeiteDimTWW, kSeiteDimSolHeiz, kSeitePakete};
+  const QString titel[] = {kSeiteStart, Q(RemoveAmpersands(T(TX::FormKollUnitTabSheet1))), Tq(TX::Waermebedarf),
+                           kSeiteDimTWW, kSeiteDimSolHeiz, Q(RemoveAmpersands(T(TX::FormBButtonPakete)))};
   LabelTitel->setText(titel[s]);
   BitBtnBackward->setEnabled(s != sStart);
   switch (s) {
@@ -1180,8 +1176,8 @@ void TFormPrjAssistent::Progress(const std::string& text) { Status(text); }
 
 TFormPrjAssistent* FormPrjAssistent(QWidget* parent) {
   static QPointer<TFormPrjAssistent> form;
-  if (!form) form = new TFormPrjAssistent(parent);
-  return form;
+  static int sprache = 0;
+  return &KeptWindow(form, sprache, [parent] { return new TFormPrjAssistent(parent); });
 }
 
 }  // namespace tav

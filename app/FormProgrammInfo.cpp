@@ -171,6 +171,7 @@ void TFormProgrammInfo::showEvent(QShowEvent* event) {
 
 void TFormProgrammInfo::FormShow() {
   const FolderState& f = s_.folders;
+  setWindowTitle(Q(RemoveAmpersands(T(TX::HmenuInfo))));
   LabelVer->setText(Q(T(TX::Version)));
   Label1->setText(Q(f.ProgName));
   LabelVersion->setText(Q(f.ProgVersion + "  :  " + DateTimeToDotStr(f.ProgDatum)));
@@ -188,6 +189,9 @@ void TFormProgrammInfo::FormShow() {
   LabelInfo4->setText(Q(T(TX::Info4)));
   LabelLink->setText(Q(T(TX::InfoLink)));
   LabelMail->setText(Q(T(TX::InfoMail)));
+  // A language without a web or mail address shows no empty line that opens nothing.
+  LabelLink->setVisible(!LabelLink->text().isEmpty());
+  LabelMail->setVisible(!LabelMail->text().isEmpty());
   ButtonOK->setText(Q(T(TX::ButtonOK)));
   SpeedButtonDatVerz->hide();
   Timer1->stop();

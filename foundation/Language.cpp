@@ -15,6 +15,11 @@ std::function<void(int)>& Listener() {
   return listener;
 }
 
+int& Generation() {
+  static int generation = 0;
+  return generation;
+}
+
 std::string LanguageFileName(const std::string& sprache) { return sprache + ".dat"; }
 
 std::string CapitalFirstAscii(std::string s) {
@@ -78,6 +83,8 @@ bool SwitchLanguage(TavState& s, TTextTable& texts, int l) {
   if (name.empty()) name = std::string(SprachTabelle[l].Name);
   if (kuerzel.empty()) kuerzel = std::string(SprachTabelle[l].Kuerzel);
 
+  // The settings reader switches on each reload; only another language makes windows new.
+  if (!EqualsNoCase(s.settings.Sprache, name)) ++Generation();
   s.settings.Sprache = name;
   s.folders.HilfeDatei = HelpFileFor(s.folders.ProgDir, name, kuerzel, IsRegularFile);
 
@@ -95,6 +102,8 @@ bool SwitchLanguage(TavState& s, TTextTable& texts, int l) {
   if (Listener()) Listener()(l);
   return energieGleich;
 }
+
+int LanguageGeneration() { return Generation(); }
 
 void SetLanguageSwitchListener(std::function<void(int l)> listener) {
   Listener() = std::move(listener);

@@ -37,6 +37,10 @@ std::string HelpFileFor(const std::string& progDir, const std::string& sprache,
 // when the energy-carrier file stayed the same.
 bool SwitchLanguage(TavState& s, TTextTable& texts, int l);
 
+// Counts the language switches. A window built with the texts of one language compares it
+// to see whether the texts changed since.
+int LanguageGeneration();
+
 // Called after every language switch with the new number; the main window re-labels its
 // menus and tool buttons there. An empty function removes the listener.
 void SetLanguageSwitchListener(std::function<void(int l)> listener);

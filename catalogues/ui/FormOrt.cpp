@@ -31,7 +31,6 @@
 namespace tav {
 
 namespace {
-constexpr const char* kOrtCaption = "Ortsdaten";
 constexpr const char* kMessKnopf = "Einstrahlungs-Messdaten";
 constexpr const char* kMessHinweis = "Einstrahlung auf Kollektorebene";
 constexpr const char* kKlimgenText = "KlimgenData.txt";
@@ -342,7 +341,7 @@ bool TFormOrt::SelectOrt(int nr) {
 }
 
 int TFormOrt::Zeige(bool nurWetterdaten, bool messdaten) {
-  setWindowTitle(kOrtCaption);
+  setWindowTitle(QT(TX::FormOrtUnitCaption));
   nurWetter_ = nurWetterdaten;
   s_.run.NurWetterdaten = nurWetterdaten;
   s_.run.WeiterModus = false;

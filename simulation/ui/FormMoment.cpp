@@ -86,8 +86,10 @@ void Himmelsbild(QPainter& g, const MomentErgebnis& r, const LocationState& loc,
   g.drawPolyline(QPolygonF({QPointF(kX0, kY0), QPointF(kX0, kY0 + 91), QPointF(kX0 + 361, kY0 + 91),
                             QPointF(kX0 + 361, kY0)}));
   for (int i = 0; i < 3; ++i) g.drawText(QPointF(2, kY0 + 30 * i + 4), QString("%1°").arg(90 - 30 * i));
-  const char* himmelsrichtung[] = {"N", "O", "S", "W", "N"};
-  for (int i = 0; i < 5; ++i) g.drawText(QPointF(18 + 90 * i, kY0 + 104), himmelsrichtung[i]);
+  // The initials of the compass points in the program's language ("O" for Ost, "E" for East).
+  const TX himmelsrichtung[] = {TX::Nord, TX::Ost, TX::Sued, TX::West, TX::Nord};
+  for (int i = 0; i < 5; ++i)
+    g.drawText(QPointF(18 + 90 * i, kY0 + 104), QString::fromStdString(T(himmelsrichtung[i])).left(1));
 
   // Collector orientation.
   double kAz = e.Azimut, kNg = e.Neigung;
