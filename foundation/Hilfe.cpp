@@ -276,6 +276,7 @@ std::vector<std::pair<std::string, std::string>> HilfeDienst::Inhaltsverzeichnis
   const std::string sp = HatSprache(sprache);
   const HilfeSeite* start = Seite(sp, kHilfeInhalt);
   if (!start) return inhalt;
+  inhalt.emplace_back(sp + "/" + namen_.at(sp).at(std::string(kHilfeInhalt)), start->titel);
   for (const std::string& link : start->links) {
     const std::string seite = Teile(link).first;
     const HilfeSeite* p = Seite(sp, seite);

@@ -60,8 +60,8 @@ class HilfeDienst {
 
   // The keyword index of a language: (word, page) sorted by word without regard to case.
   std::vector<std::pair<std::string, std::string>> Index(const std::string& sprache) const;
-  // The contents of a language: the pages the contents page links, in its order, with their
-  // titles (page, title).
+  // The contents of a language: the contents page, then the pages it links in its order,
+  // with their titles (page, title).
   std::vector<std::pair<std::string, std::string>> Inhaltsverzeichnis(
       const std::string& sprache) const;
 

@@ -122,6 +122,8 @@ THilfeFenster::THilfeFenster(QWidget* parent) : QWidget(parent, Qt::Window) {
   PageControl1->setObjectName("PageControl1");
   ListeInhalt = new QListWidget;
   ListeInhalt->setObjectName("ListeInhalt");
+  ListeInhalt->setWordWrap(true);
+  ListeInhalt->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   auto* indexSeite = new QWidget;
   indexSeite->setObjectName("TabIndex");
   EditIndex = new QLineEdit(indexSeite);
@@ -153,7 +155,7 @@ THilfeFenster::THilfeFenster(QWidget* parent) : QWidget(parent, Qt::Window) {
   teiler->addWidget(PageControl1);
   teiler->addWidget(Browser);
   teiler->setStretchFactor(1, 1);
-  teiler->setSizes({230, 620});
+  teiler->setSizes({260, 620});
   auto* haupt = new QVBoxLayout(this);
   haupt->setContentsMargins(6, 6, 6, 6);
   haupt->addLayout(leiste);
@@ -199,12 +201,21 @@ void THilfeFenster::Sprache(const std::string& sprache) {
     i->setData(Qt::UserRole, Q(seite));
   }
   ListeIndex->clear();
-  for (const auto& [wort, seite] : Hilfe().Index(sprache)) {
-    auto* i = new QListWidgetItem(Q(wort), ListeIndex);
+  const auto index = Hilfe().Index(sprache);
+  std::map<std::string, int> anzahl;
+  for (const auto& [wort, seite] : index) ++anzahl[wort];
+  for (const auto& [wort, seite] : index) {
+    // A word on several pages names the page of each entry.
+    QString text = Q(wort);
+    if (anzahl[wort] > 1)
+      if (const HilfeSeite* s = Hilfe().Seite(seite.substr(0, seite.find('/')), seite.substr(seite.find('/') + 1)))
+        text += " – " + Q(s->titel);
+    auto* i = new QListWidgetItem(text, ListeIndex);
     i->setData(Qt::UserRole, Q(seite));
   }
   IndexFiltern();
   Browser->clearHistory();
+  layout()->activate();
 }
 
 void THilfeFenster::Zeige(const std::string& seite) {
@@ -312,7 +323,13 @@ std::string HilfeSeiteFuer(const QWidget* fokus) {
     // The focus on a page control's tabs: the page in front speaks for it.
     if (const auto* tabs = qobject_cast<const QTabWidget*>(w); tabs && tabs->currentWidget())
       if (std::string s = eigene(tabs->currentWidget()); !s.empty()) return s;
-    if (w->isWindow()) return Hilfe().Fenster(w->objectName().toStdString(), sprache);
+    if (w->isWindow()) {
+      // Focus outside the pages (on the window's buttons): the page in front still decides.
+      for (const QTabWidget* tabs : w->findChildren<QTabWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (tabs->currentWidget())
+          if (std::string s = eigene(tabs->currentWidget()); !s.empty()) return s;
+      return Hilfe().Fenster(w->objectName().toStdString(), sprache);
+    }
   }
   return Hilfe().Inhalt(sprache);
 }

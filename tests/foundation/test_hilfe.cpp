@@ -97,7 +97,8 @@ TEST_F(HilfeDienstTest, NumbersKeywordsAndWindowsOpenTheirPagesElseTheContents) 
 
 TEST_F(HilfeDienstTest, ContentsFollowTheContentsPageAndTheIndexIsSorted) {
   EXPECT_EQ(h.Inhaltsverzeichnis("en"),
-            (std::vector<std::pair<std::string, std::string>>{{"en/anlage.htm", "Anlage"},
+            (std::vector<std::pair<std::string, std::string>>{{"en/index.htm", "Inhalt"},
+                                                              {"en/anlage.htm", "Anlage"},
                                                               {"en/ort.htm", "Ort"}}));
   EXPECT_EQ(h.Index("de"), (std::vector<std::pair<std::string, std::string>>{
                                {"Anlagentyp", "de/anlage.htm"},

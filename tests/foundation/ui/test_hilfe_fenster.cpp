@@ -3,6 +3,7 @@
 // exists; and the help window shows, goes back and forward, and finds index words.
 #include <gtest/gtest.h>
 
+#include <QDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTextBrowser>
@@ -13,6 +14,8 @@
 #include "foundation/Hilfe.h"
 #include "foundation/TavVar.h"
 #include "foundation/ui/HilfeFenster.h"
+#include "foundation/ui/IntMessageDialog.h"
+#include "tests/foundation/ui/ModalDriver.h"
 #include "support/gui/GrabScreen.h"
 
 namespace tav {
@@ -129,6 +132,39 @@ TEST(HilfeFenster, ShowsPagesGoesBackAndForwardAndFindsIndexWords) {
   test::GrabScreen(f, "FormHilfe-en");
   G().folders.HilfeDatei.clear();
   f->close();
+}
+
+// The message dialog's help button opens the messages page and leaves the message open;
+// F1 in any plain window opens the contents (or the page its name maps to).
+TEST(HilfeFenster, MessageHelpButtonAndF1InAnyWindow) {
+  G().folders.HilfeDatei.clear();
+  InstalliereHilfeTaste();
+  InstalliereHilfeTaste();  // twice does no harm
+  TFormIntMessageDialog dlg("Text", mtInformation, Btn(mbOK) | Btn(mbHelp));
+  bool nochOffen = false;
+  test::WhenModal([&](QWidget* d) {
+    test::Click(d, "Help");
+    nochOffen = d->isVisible();
+    test::Click(d, "OK");
+  });
+  EXPECT_EQ(dlg.Execute(), mrOk);
+  EXPECT_TRUE(nochOffen);
+  ASSERT_TRUE(HilfeFensterOffen());
+  EXPECT_EQ(HilfeFensterOffen()->AktuelleSeite(), "de/meldungen.htm");
+
+  QDialog fremd;
+  fremd.setObjectName("FormOhneHilfe");
+  auto* feld = new QLineEdit(&fremd);
+  test::Key(feld, Qt::Key_F1);
+  EXPECT_EQ(HilfeFensterOffen()->AktuelleSeite(), "de/index.htm");
+  feld->setProperty(kHelpKeyword, "warmwasser");
+  test::Key(feld, Qt::Key_F1);
+  EXPECT_EQ(HilfeFensterOffen()->AktuelleSeite(), "de/warmwasser.htm");
+  fremd.setProperty(kHelpContext, 901);
+  feld->setProperty(kHelpKeyword, QVariant());
+  test::Key(feld, Qt::Key_F1);
+  EXPECT_EQ(HilfeFensterOffen()->AktuelleSeite(), "de/programminfo.htm");
+  HilfeFensterOffen()->close();
 }
 
 }  // namespace
