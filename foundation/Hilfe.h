@@ -55,8 +55,6 @@ class HilfeDienst {
   std::string Stichwort(std::string_view stichwort, const std::string& sprache) const;
   std::string Fenster(const std::string& name, const std::string& sprache) const;
   std::string Inhalt(const std::string& sprache) const;
-  // Whether a window name has a topic of its own.
-  bool FensterBekannt(const std::string& name) const { return fenster_.count(name) > 0; }
 
   // The keyword index of a language: (word, page) sorted by word without regard to case.
   std::vector<std::pair<std::string, std::string>> Index(const std::string& sprache) const;
