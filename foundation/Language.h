@@ -31,6 +31,10 @@ std::string HelpFileFor(const std::string& progDir, const std::string& sprache,
                         const std::string& kuerzel,
                         const std::function<bool(const std::string& path)>& exists);
 
+// The help file of the language in use (Sprache), by HelpFileFor; a name "exists" when the
+// program's help has pages in its language (Hilfe().DateiVorhanden).
+std::string HilfeDateiDerSprache(const TavState& s);
+
 // Switches to language L (1..15; anything else means German): Sprache, the help file, the
 // energy-carrier file of the language, SprachDatei and every text, the month and plant-type
 // names. Then calls the switch listener (the main window's menus and buttons). Returns true

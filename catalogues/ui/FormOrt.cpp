@@ -27,6 +27,7 @@
 #include "foundation/Messages.h"
 #include "foundation/TavUtil.h"
 #include "foundation/ui/DialogZeile.h"
+#include "foundation/ui/HilfeFenster.h"
 
 namespace tav {
 
@@ -104,6 +105,7 @@ class KlimgenChart : public QWidget {
 TFormOrt::TFormOrt(TavState& s, WetterSynthese& synthese, QWidget* parent)
     : QDialog(parent), s_(s), synthese_(synthese) {
   setObjectName("FormOrt");
+  setProperty(kHelpContext, 501);
   resize(658, 482);
   PageControl1 = new QTabWidget(this);
   PageControl1->setObjectName("PageControl1");
@@ -148,6 +150,7 @@ TFormOrt::TFormOrt(TavState& s, WetterSynthese& synthese, QWidget* parent)
   // Page 2: horizon shading.
   TabSheet2 = new QWidget();
   TabSheet2->setObjectName("TabSheet2");
+  TabSheet2->setProperty(kHelpContext, 521);
   Image1 = new SkyMapBild(TabSheet2);
   Image1->setObjectName("Image1");
   CheckBoxV = new QCheckBox(QT(TX::FormOrtUnitCheckBox1), TabSheet2);
@@ -172,6 +175,7 @@ TFormOrt::TFormOrt(TavState& s, WetterSynthese& synthese, QWidget* parent)
   // Page 3: the weather years.
   TabSheet3 = new QWidget();
   TabSheet3->setObjectName("TabSheet3");
+  TabSheet3->setProperty(kHelpContext, 761);
   ImageKlimgenJahre = new KlimgenChart(TabSheet3);
   ImageKlimgenJahre->setObjectName("ImageKlimgenJahre");
   auto* l3grid = new QGridLayout();
