@@ -1,7 +1,6 @@
 #include "results/ui/ErgebnisDruck.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 #include <QFontMetrics>
