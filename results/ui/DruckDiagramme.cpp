@@ -197,8 +197,8 @@ void MonatsDiagramm(TDruckBlatt& b, const TavState& g, bool typ2, int yMin) {
     for (int x : {0, 415})
       for (int y : {8, 14}) b.P.drawLine(a.X(x - 5), a.Y(y + 3), a.X(x + 5), a.Y(y - 3));
   } else {
-    // A gap in every bar that reaches the cap.
-    b.P.setPen(QPen(Qt::white, 4 * stift));
+    // A gap in every bar that reaches the cap; flat ends, so it leaves the frame whole.
+    b.P.setPen(QPen(Qt::white, 4 * stift, Qt::SolidLine, Qt::FlatCap));
     b.P.drawLine(a.X(2), a.Y(kDruckKappeY), a.X(413), a.Y(kDruckKappeY));
   }
   b.P.setPen(Qt::black);
