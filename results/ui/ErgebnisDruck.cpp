@@ -12,6 +12,8 @@
 #include "results/Uebersicht.h"
 #include "results/ResultReports.h"
 #include "results/ui/DruckDiagramme.h"
+#include "results/ui/DruckSeiten.h"
+#include "results/ui/ResultPainter.h"
 
 namespace tav {
 
@@ -154,7 +156,6 @@ void MaleErgebnisSeite(QPainter& pa, const QRectF& seiteMm, int n, const TErgebn
   b.Kopf(Q(T(seite.Kopf)));
   b.Schrift(0);
   const int zh = b.ZH(), zk = b.ZK();
-  const int unten = 58 * zh;  // everything above the footer line
   TReport r;
   switch (seite.Teil) {
     case TDruckTeilSeite::Report: {
@@ -178,31 +179,21 @@ void MaleErgebnisSeite(QPainter& pa, const QRectF& seiteMm, int n, const TErgebn
       break;
     }
     case TDruckTeilSeite::Energie: {
-      r = AnlageReport(g, false, true);
-      int y = MaleReport(b, r, 9 * zk, zk);
+      int y = PrintAnlageBilanz(b, g);
       // The table keeps its line 20 unless a long description reaches below it.
-      y = PrintEnergiebilanz(b, g, std::max(20, (y + zk / 2 + zh - 1) / zh));
+      y = PrintEnergiebilanz(b, g, std::max(20, (y + zh - 1) / zh));
       if (g.plant.AnlagenTypNr == 2) PrintDeckungsDiagramm2(b, g, y + zh / 2);
       else PrintDeckungsDiagramm(b, g, y + zh / 2);
       break;
     }
     case TDruckTeilSeite::Pool: {
-      ReportPoolAnlage(r, g, true);
-      int y = MaleReport(b, r, 10 * zh, zh);
-      TReport bilanz;
-      ReportPoolBilanz(bilanz, g, true);
-      const int zeile = std::min(zh, (unten - y) / std::max(1, static_cast<int>(bilanz.Lines.size())));
-      MaleReport(b, bilanz, std::max(y + zh / 2, 20 * zh), std::max(1, zeile));
+      const int y = PrintAnlagePool(b, g);
+      PrintPoolBilanz(b, g, std::max(20, (y + zh - 1) / zh));
       break;
     }
     case TDruckTeilSeite::Oeko: {
-      ReportOekoAnlage(r, g, true);
-      int y = MaleReport(b, r, 9 * zk, zk);
-      TReport bilanz;
-      ReportOekoBilanz(bilanz, g, true);
-      const int y1 = std::max(y + zk / 2, 20 * zh);
-      const int zeile = std::min(zk, (unten - y1) / std::max(1, static_cast<int>(bilanz.Lines.size())));
-      MaleReport(b, bilanz, y1, std::max(1, std::min(zeile, (41 * zh - zh / 2 - y1) / std::max<int>(1, bilanz.Lines.size()))));
+      PrintAnlageOeko(b, g);
+      PrintOekoBilanz(b, g);
       PrintOekoDiagramm(b, g);
       break;
     }
