@@ -412,6 +412,7 @@ TEST_P(MainRoad, FromStartUpToTheSameResultsAfterARestart) {
   });
   w.SpeedButtonAssistent->click();
   EXPECT_EQ(G().plant.Standort, standort);
+  EXPECT_EQ(G().cat.Orte[static_cast<std::size_t>(G().plant.OrtNr)].Name, standort);
   EXPECT_EQ(G().settings.SimJahre, 1);
   ASSERT_TRUE(G().run.ErgebnisGueltig);
   EXPECT_TRUE(w.Ergebnis->isEnabled());
