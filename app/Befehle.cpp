@@ -162,7 +162,10 @@ void AssistentBefehl(Hauptmenu& w) {
   f->setProperty(kHelpByHook, true);
   f->Hooks.OrtWaehlen = [&w](TavState& g, int ortNr, StatusSink& status) {
     OrtUmgebung env{status, w.Synthese()};
-    return SelectOrt(g, ortNr, env);
+    if (!SelectOrt(g, ortNr, env)) return false;
+    // The wizard's OK names the project's location by this number.
+    g.plant.OrtNr = ortNr;
+    return true;
   };
   const QRect r = w.geometry();
   const int oben = G().screen.KleinerBildschirm ? 121 : 159;
