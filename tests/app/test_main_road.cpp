@@ -68,9 +68,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The languages the road is taken in. "en" needs the English language file "english.dat" in
-// the tree (see EnglischeSprachdatei); add it here once that file is there.
-constexpr const char* kSprachen[] = {"de"};
+// The languages the road is taken in; "en" switches through the language menu to the shipped
+// "english.dat" (see EnglischeSprachdatei).
+constexpr const char* kSprachen[] = {"de", "en"};
 
 // A name with a character outside ASCII: it must come back from the project file unchanged.
 const QString kProjektName = QStringLiteral("Haus an der Hauptstraße 7");
