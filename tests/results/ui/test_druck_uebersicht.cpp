@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QPainter>
+#include <QRegularExpression>
 
 #include "foundation/PrintLayout.h"
 #include "foundation/TavUtil.h"
@@ -381,6 +382,49 @@ TEST_F(DruckUebersichtTest, DisclaimersShrinkToSixPointsAtTheMost) {
       }
     }
   }
+}
+
+// The cascade names the heater-side boiler only when it has one; otherwise the solar store and
+// the flow heater, as the screen report says.
+TEST_F(DruckUebersichtTest, CascadeStoresFollowTheCascadeKind) {
+  const QString boiler = QString::fromStdString("(" + T(TX::Boiler) + ", " + T(TX::kesselseitig) + ")");
+  for (int kaskade : {13, 14}) {
+    TavState g = Basis();
+    g.plant.AnlagenTypNr = 5;
+    g.plant.SolHeizung = false;
+    g.plant.KaskadeTyp = static_cast<std::uint8_t>(kaskade);
+    g.plant.Speicher2vol = 400.0f;
+    const TBogen b = Zeichne(g);
+    EXPECT_EQ(b.Texte(boiler).size(), kaskade == 13 ? 1u : 0u);
+    EXPECT_EQ(b.Texte(QString::fromStdString(T(TX::Durchlauferhitzer))).size(), kaskade == 13 ? 0u : 1u);
+    EXPECT_EQ(b.Texte(QString::fromStdString(T(TX::Solarspeicher))).size(), kaskade == 13 ? 0u : 1u);
+    EXPECT_EQ(b.Texte(QString::fromStdString("400 " + T(TX::Liter))).size(), 1u) << kaskade;
+  }
+}
+
+// A plant without results, demand, area or temperature difference, and pool days outside the
+// year: dashes, never an infinite or undefined number, and the sheet still on its page.
+TEST_F(DruckUebersichtTest, NothingToDivideByPrintsDashes) {
+  TavState g = Basis();
+  g.results = ResultState{};
+  g.plant.KollektorFlaecheGesamt = 0.0f;
+  g.plant.KollektorFlaeche = 0.0f;
+  g.plant.Warmwassertemp = g.plant.Kaltwassertemp = 10.0f;
+  g.plant.PoolStart = 0;
+  g.plant.PoolEnde = 400;
+  g.plant.SolHeizung = true;
+  g.plant.AnlagenTypNr = 3;
+  const TBogen b = Zeichne(g);
+  int striche = 0;
+  for (const auto& t : b.liste) {
+    EXPECT_FALSE(t.text.contains(QRegularExpression(QStringLiteral("\\b(inf|nan)\\b"))))
+        << t.text.toStdString();
+    striche += t.text.contains(QChar(0x2013)) ? 1 : 0;
+  }
+  // Litres per day, the pool days' line, the hot-water and total fractions, efficiency and
+  // specific yield (the heating fraction is 0 without a heated share).
+  EXPECT_EQ(striche, 6);
+  PruefeSeite(b, "leer");
 }
 
 // A picture of the sheet for a person to look at: a heating plant with pool and long names.
