@@ -16,6 +16,7 @@
 #include "enev/ui/FormEnev.h"
 #include "foundation/TavVar.h"
 #include "foundation/ui/FormKopftext.h"
+#include "foundation/ui/HilfeFenster.h"
 #include "results/ui/FormSimErg.h"
 #include "results/ui/ResultsCommands.h"
 #include "simulation/ui/FormMoment.h"
@@ -146,10 +147,19 @@ void VerbindeFenster(Hauptmenu& w) {
 
   // Print set-up, from the file menu.
   w.WireCommand(QStringLiteral("Druckoptionen"), [&w] { ShowKopftext(&w); });
+
+  // Help: F1 in every window opens its page; "?" the contents (the main window then shows the
+  // weather-import button once the about box's code word was typed).
+  LadeHilfe();
+  InstalliereHilfeTaste();
+  w.WireCommand(QStringLiteral("Hilfe1"), [] { ZeigeHilfeInhalt(); });
 }
 
 void AssistentBefehl(Hauptmenu& w) {
   TFormPrjAssistent* f = FormPrjAssistent(&w);
+  // The wizard opens its help itself (870, or 871/873 for the grid in front).
+  f->Hooks.Hilfe = [](int kontext) { ZeigeHilfeKontext(kontext); };
+  f->setProperty(kHelpByHook, true);
   f->Hooks.OrtWaehlen = [&w](TavState& g, int ortNr, StatusSink& status) {
     OrtUmgebung env{status, w.Synthese()};
     return SelectOrt(g, ortNr, env);

@@ -36,6 +36,8 @@
 #include "foundation/TavMathe.h"
 #include "foundation/TavUtil.h"
 #include "foundation/TextTable.h"
+#include "foundation/ui/HilfeFenster.h"
+#include "foundation/ui/KeptWindow.h"
 #include "foundation/ui/SysUtilsQt.h"
 #include "simulation/CollectorField.h"
 #include "simulation/DayDriver.h"
@@ -164,6 +166,13 @@ void TFormAnlage::Baue() {
   PageControl1->addTab(TabSheetSolHeiz, Txt(TX::FormAnlageTabSheetSolHeiz));
   PageControl1->addTab(TabSheetPool, Txt(TX::FormAnlageTabSheetPool));
   PageControl1->addTab(TabSheet4, Txt(TX::FormAnlageTabSheet4));
+  // Help of the page in front: type and consumption, solar heating, conventional energy;
+  // the circulation and pool pages open their part of the plant page.
+  for (QWidget* seite : {TabSheet1, TabSheet2}) seite->setProperty(kHelpContext, 400);
+  TabSheetSolHeiz->setProperty(kHelpContext, 460);
+  TabSheet4->setProperty(kHelpContext, 491);
+  TabSheetZ->setProperty(kHelpKeyword, "anlage#zirkulation");
+  TabSheetPool->setProperty(kHelpKeyword, "anlage#pool");
 
   // A numeric field with its label and unit in a grid row.
   auto feld = [&](QGridLayout* g, int row, const QString& caption, const char* n, const QString& einheit,
@@ -691,6 +700,9 @@ void TFormAnlage::Anpassen() {
     default: break;
   }
   knopf->setChecked(true);
+  // Type 1 keeps its store variant (2..4) in the help context of the type group.
+  GroupBoxATyp->setProperty(kHelpContext, 4000 + 10 * P.AnlagenTypNr +
+                                              (P.AnlagenTypNr == 1 && P.BivSpTyp >= 2 ? P.BivSpTyp : 0));
   CheckBoxElektro->setChecked(P.AnlagenTypNr == 1 && P.BivSpTyp == 1);
   const QString schemaName =
       P.AnlagenTypNr == 1 && P.BivSpTyp == 4 ? Txt(TX::FormAnlageSchema1_TSS) : knopf->text();
@@ -1358,8 +1370,9 @@ void TFormAnlage::EnergieBearbeiten() {
 
 int ShowAnlageDialog(QWidget* parent, int Seite, const std::function<void(const std::string&)>& Statuszeile,
                      bool* PlantChanged) {
-  static QPointer<TFormAnlage> form;  // made anew when deleted with its parent
-  if (!form) form = new TFormAnlage(parent);
+  static QPointer<TFormAnlage> form;
+  static int sprache = 0;
+  KeptWindow(form, sprache, [parent] { return new TFormAnlage(parent); });
   if (Statuszeile) form->Statuszeile = Statuszeile;
   const int r = form->Zeige(Seite);
   if (form->Statuszeile) form->Statuszeile(std::string());

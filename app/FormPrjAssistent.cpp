@@ -1,6 +1,7 @@
 #include "app/FormPrjAssistent.h"
 #include "catalogues/SolPaket.h"
 #include "catalogues/ui/KatalogUi.h"
+#include "foundation/ui/KeptWindow.h"
 #include "foundation/ui/ResBitmap.h"
 
 #include <QApplication>
@@ -9,7 +10,6 @@
 #include <QCloseEvent>
 #include <filesystem>
 
-#include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -17,13 +17,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSpinBox>
 #include <QStackedWidget>
 #include <QTableWidget>
 #include <QToolButton>
@@ -43,16 +43,8 @@ namespace {
 
 // Texts the text table does not hold.
 constexpr const char* kSeiteStart = "Start";
-constexpr const char* kSeiteKollektor = "Kollektortyp";
-constexpr const char* kSeiteQbedarf = "Wärmebedarf";
 constexpr const char* kSeiteDimTWW = "Dim TWW";
 constexpr const char* kSeiteDimSolHeiz = "Dim Solares Heizen";
-constexpr const char* kSeitePakete = "Pakete";
-constexpr const char* kZurueck = "&zurück";
-constexpr const char* kNeigung = "Neigung";
-constexpr const char* kPlz = "Postleitzone";
-constexpr const char* kOrtName = "Ort";
-constexpr const char* kLand = "Land";
 constexpr const char* kKWhAbs = "kWh/a";
 constexpr const char* kKWhSpez = "kWh/m²a";
 constexpr const char* kGrad = " °C";
@@ -111,7 +103,7 @@ double AchsenMax(double v) {
 // Orientation picture: side view of the tilt, top view of the azimuth.
 class TWinkelbild : public QWidget {
  public:
-  TWinkelbild(QWidget* parent, QSpinBox* ng, QDoubleSpinBox* az) : QWidget(parent), ng_(ng), az_(az) {
+  TWinkelbild(QWidget* parent, QLineEdit* ng, QLineEdit* az) : QWidget(parent), ng_(ng), az_(az) {
     setMinimumSize(260, 120);
   }
 
@@ -126,11 +118,13 @@ class TWinkelbild : public QWidget {
     const QPointF fuss(b * 0.3, h * 0.8);
     p.setPen(QPen(QColor(0x37, 0x47, 0x4F), 1.5));
     p.drawLine(QPointF(10, h * 0.8), QPointF(b - 10, h * 0.8));
-    const double ng = ng_->value() * rad, len = std::min(b * 0.55, h * 0.6);
+    // A field that holds no number yet (being typed) draws as its limit would.
+    const double ngGrad = std::clamp(Wert(ng_), 0.0, 90.0), azGrad = std::clamp(Wert(az_), -180.0, 180.0);
+    const double ng = ngGrad * rad, len = std::min(b * 0.55, h * 0.6);
     p.setPen(QPen(QColor(0xD3, 0x2F, 0x2F), 4));
     p.drawLine(fuss, fuss + QPointF(len * std::cos(ng), -len * std::sin(ng)));
     p.setPen(Qt::black);
-    p.drawText(QRectF(0, 2, b, 18), Qt::AlignCenter, QString::number(ng_->value()) + "°");
+    p.drawText(QRectF(0, 2, b, 18), Qt::AlignCenter, Zahl(ngGrad, ngGrad == std::round(ngGrad) ? 0 : 1) + "°");
     // Top view: compass with south at the bottom, the arrow turned by the azimuth.
     const QPointF m(b * 1.5, h * 0.6);
     const double r = std::min(b, h) * 0.27;
@@ -138,17 +132,17 @@ class TWinkelbild : public QWidget {
     p.drawEllipse(m, r, r);
     p.drawText(QRectF(m.x() - 10, m.y() + r + 1, 20, 14), Qt::AlignCenter, "S");
     p.drawText(QRectF(m.x() - 10, m.y() - r - 15, 20, 14), Qt::AlignCenter, "N");
-    const double az = az_->value() * rad;  // positive: west of south
+    const double az = azGrad * rad;  // positive: west of south
     const QPointF spitze = m + QPointF(-r * std::sin(az), r * std::cos(az));
     p.setPen(QPen(QColor(0x19, 0x76, 0xD2), 3));
     p.drawLine(m, spitze);
     p.setPen(Qt::black);
-    p.drawText(QRectF(b + 6, 2, b / 2, 18), Qt::AlignLeft | Qt::AlignVCenter, Zahl(az_->value(), 1) + "°");
+    p.drawText(QRectF(b + 6, 2, b / 2, 18), Qt::AlignLeft | Qt::AlignVCenter, Zahl(azGrad, 1) + "°");
   }
 
  private:
-  QSpinBox* ng_;
-  QDoubleSpinBox* az_;
+  QLineEdit* ng_;
+  QLineEdit* az_;
 };
 
 }  // namespace
@@ -291,19 +285,33 @@ TFormPrjAssistent::TFormPrjAssistent(QWidget* parent) : QDialog(parent), Lauf(Ec
     l->addWidget(StringGridKollektor, 1, 0, 1, 1);
     auto* rechts = new QFormLayout;
     rechts->addRow(Etikett(TabSheetKollektor, "LabelKollOri"));
-    EditNg = new QSpinBox(TabSheetKollektor);
-    EditNg->setObjectName("EditNg");
-    EditNg->setRange(0, 90);
-    EditNg->setSuffix("°");
-    EditAz = new QDoubleSpinBox(TabSheetKollektor);
-    EditAz->setObjectName("EditAz");
-    EditAz->setRange(-180.0, 180.0);
-    EditAz->setDecimals(1);
-    EditAz->setLocale(QLocale(QLocale::German));
-    EditAz->setSuffix("°");
+    // Tilt and azimuth: a field with its up-down and the unit.
+    auto winkel = [this](const char* feld, const char* pfeile, int min, int max, TUpDown*& u) {
+      QLineEdit* e = Feld(TabSheetKollektor, feld, false, 70);
+      u = new TUpDown(e, min, max, 1, TabSheetKollektor);
+      u->setObjectName(pfeile);
+      u->ArrowKeys = true;
+      auto* w = new QWidget(TabSheetKollektor);
+      auto* h = new QHBoxLayout(w);
+      h->setContentsMargins(0, 0, 0, 0);
+      h->setSpacing(1);
+      h->addWidget(e);
+      h->addWidget(u);
+      h->addWidget(new QLabel("°", w));
+      h->addStretch();
+      return std::pair<QLineEdit*, QWidget*>(e, w);
+    };
+    const auto [ng, ngZeile] = winkel("EditNg", "UpDownNg", 0, 90, UpDownNg);
+    const auto [az, azZeile] = winkel("EditAz", "UpDownAz", -180, 180, UpDownAz);
+    EditNg = ng;
+    EditAz = az;
     findChild<QLabel*>("LabelKollOri")->setBuddy(EditNg);
-    rechts->addRow(Etikett(TabSheetKollektor, "LabelNg"), EditNg);
-    rechts->addRow(Etikett(TabSheetKollektor, "LabelAz"), EditAz);
+    auto* lng = Etikett(TabSheetKollektor, "LabelNg");
+    lng->setBuddy(EditNg);
+    rechts->addRow(lng, ngZeile);
+    auto* laz = Etikett(TabSheetKollektor, "LabelAz");
+    laz->setBuddy(EditAz);
+    rechts->addRow(laz, azZeile);
     ImageWinkelbild = new TWinkelbild(TabSheetKollektor, EditNg, EditAz);
     ImageWinkelbild->setObjectName("ImageWinkelbild");
     rechts->addRow(ImageWinkelbild);
@@ -323,8 +331,11 @@ TFormPrjAssistent::TFormPrjAssistent(QWidget* parent) : QDialog(parent), Lauf(Ec
     l->addLayout(rechts, 1, 1);
     l->setColumnStretch(0, 3);
     l->setColumnStretch(1, 2);
-    connect(EditNg, &QSpinBox::valueChanged, ImageWinkelbild, qOverload<>(&QWidget::update));
-    connect(EditAz, &QDoubleSpinBox::valueChanged, ImageWinkelbild, qOverload<>(&QWidget::update));
+    // Typed or stepped, every change of tilt or azimuth redraws the picture.
+    for (QLineEdit* e : {EditNg, EditAz})
+      connect(e, &QLineEdit::textChanged, ImageWinkelbild, qOverload<>(&QWidget::update));
+    connect(EditNg, &QLineEdit::editingFinished, this, [this] { PruefeFeld(EditNg, 0, 90, 0); });
+    connect(EditAz, &QLineEdit::editingFinished, this, [this] { PruefeFeld(EditAz, -180, 180, 1); });
   }
   // Wärmebedarf
   TabSheetQbedarf = seite("TabSheetQbedarf");
@@ -606,10 +617,21 @@ TFormPrjAssistent::TFormPrjAssistent(QWidget* parent) : QDialog(parent), Lauf(Ec
   }
   StringGridKollektor->horizontalHeader()->hide();
   StringGridPakete->horizontalHeader()->setStretchLastSection(false);
-  // Type-ahead searches the name column.
+  // Type-ahead: the locations by name (their first column is the postcode), the collectors
+  // and packages by their first column.
+  Suche = new TGitterSuche(this);
+  Suche->Beobachte(StringGridOrte, 1);
+  Suche->Beobachte(StringGridKollektor, 0);
+  Suche->Beobachte(StringGridPakete, 0);
   connect(StringGridOrte, &QTableWidget::currentCellChanged, this, [this](int zeile, int spalte) {
     if (zeile >= 0 && spalte != 1) StringGridOrte->setCurrentCell(zeile, 1);
   });
+  // The mouse over a page's background ends a search (and with it the refusal of page changes).
+  for (QWidget* seite : {TabSheetStart, TabSheetKollektor, TabSheetQbedarf, TabSheetDimTWW, TabSheetDimSolHeiz,
+                         TabSheetPakete}) {
+    seite->setMouseTracking(true);
+    seite->installEventFilter(this);
+  }
   Beschriften();
 }
 
@@ -624,7 +646,7 @@ void TFormPrjAssistent::Beschriften() {
   text("LabelOrt", Tq(TX::FormAssOrt));
   text("LabelKollTyp", Tq(TX::FormAssKollTyp));
   text("LabelKollOri", Tq(TX::FormAssKollOri));
-  text("LabelNg", kNeigung);
+  text("LabelNg", Tq(TX::Neigung));
   text("LabelAz", Tq(TX::Azimut));
   text("LabelTWW", Tq(TX::FormAssTWW));
   text("LabelT_WW", Tq(TX::FormAssT_warm));
@@ -658,11 +680,13 @@ void TFormPrjAssistent::Beschriften() {
   EditKAfaktor->setToolTip(Tq(TX::FormAssKAfaktorHint));
   SpeedButtonupf->setToolTip(Tq(TX::FormAssKAfaktorHint));
   SpeedButtondnf->setToolTip(Tq(TX::FormAssKAfaktorHint));
-  StringGridOrte->setHorizontalHeaderLabels({kPlz, kOrtName, kLand});
+  // The same column heads as the location dialog's list.
+  StringGridOrte->setHorizontalHeaderLabels(
+      {Tq(TX::FormOrtUnitPLZ), Tq(TX::Standort), Q(RemoveAmpersands(T(TX::FormOrtEditLCode)))});
   ButtonCancel->setText(Tq(TX::ButtonCancel));
   BitBtnForward->setText(Tq(TX::FormsButtonForward) + " >>");
   BitBtnForward->setToolTip(Tq(TX::FormsButtonForwardHint));
-  BitBtnBackward->setText(QString("<< ") + kZurueck);
+  BitBtnBackward->setText("<< " + Tq(TX::FormSimErgSpeedButton1));
   ButtonOK->setText(Tq(TX::ButtonOK));
 }
 
@@ -670,6 +694,7 @@ void TFormPrjAssistent::FormShow() {
   TavState& g = G();
   fuellen_ = true;
   abbrechen_ = false;
+  Suche->Beende();
   dim_ = AssistentDim{};
   sicherung_ = std::make_unique<Sicherung>(
       Sicherung{g.plant, g.loc, g.weather, g.results, g.settings.SimJahre, g.run.SolarklimadatenOK,
@@ -693,8 +718,13 @@ void TFormPrjAssistent::FormShow() {
     StringGridKollektor->setItem(i - 1, 0, new QTableWidgetItem(Q(c.Kollektoren[static_cast<std::size_t>(i)].Name)));
   if (g.plant.KollektorNr >= 1) StringGridKollektor->setCurrentCell(g.plant.KollektorNr - 1, 0);
 
-  EditNg->setValue(static_cast<int>(std::lround(std::clamp(g.plant.KollektorNeigung, 0.0f, 90.0f))));
-  EditAz->setValue(std::clamp(g.plant.KollektorAzimut, -180.0f, 180.0f));
+  const float ng = std::clamp(g.plant.KollektorNeigung, 0.0f, 90.0f);
+  const float az = std::clamp(g.plant.KollektorAzimut, -180.0f, 180.0f);
+  UpDownNg->SetPosition(static_cast<int>(std::lround(ng)));
+  UpDownAz->SetPosition(static_cast<int>(std::lround(az)));
+  // A tilt with a fraction keeps it (one decimal, as the azimuth).
+  EditNg->setText(Zahl(ng, ng == std::round(ng) ? 0 : 1));
+  EditAz->setText(Zahl(az, 1));
   EditTWW_Liter->setText(Zahl(g.plant.Warmwasserverbrauch / 1000.0 * 3600.0 / 4.1868 / 45.0, 0));
   EditT_WW->setText("55");
   const std::uint8_t typ = sicherung_->plant.AnlagenTypNr;
@@ -717,7 +747,8 @@ void TFormPrjAssistent::FormShow() {
 
 void TFormPrjAssistent::ZeigeSeite(Seite s) {
   PageControl1->setCurrentIndex(s);
-  static const char* titel[] = {kSeiteStart, kSeiteKollektor, kSeiteQbedarf, kSeiteDimTWW, kSeiteDimSolHeiz, kSeitePakete};
+  const QString titel[] = {kSeiteStart, Q(RemoveAmpersands(T(TX::FormKollUnitTabSheet1))), Tq(TX::Waermebedarf),
+                           kSeiteDimTWW, kSeiteDimSolHeiz, Q(RemoveAmpersands(T(TX::FormBButtonPakete)))};
   LabelTitel->setText(titel[s]);
   BitBtnBackward->setEnabled(s != sStart);
   switch (s) {
@@ -817,8 +848,8 @@ AssistentEingaben TFormPrjAssistent::Eingaben() const {
   AssistentEingaben e;
   e.ProjektName = EditPrjName->text().toStdString();
   e.KollektorNr = std::max(1, StringGridKollektor->currentRow() + 1);
-  e.Neigung = static_cast<float>(EditNg->value());
-  e.Azimut = static_cast<float>(EditAz->value());
+  e.Neigung = static_cast<float>(std::clamp(Wert(EditNg), 0.0, 90.0));
+  e.Azimut = static_cast<float>(std::clamp(Wert(EditAz), -180.0, 180.0));
   e.WWkWhTag = static_cast<float>(WarmwasserKWhTag(Wert(EditTWW_Liter), Wert(EditT_WW)));
   e.TWarm = static_cast<float>(Wert(EditT_WW));
   e.KAfaktor = static_cast<float>(std::clamp(Wert(EditKAfaktor), 1.1, 3.0));
@@ -861,7 +892,7 @@ void TFormPrjAssistent::Beschaeftigt(bool an) {
 }
 
 void TFormPrjAssistent::Weiter() {
-  if (fuellen_ || rechnet_) return;
+  if (fuellen_ || rechnet_ || Suche->Aktiv()) return;
   TavState& g = G();
   const int seite = PageControl1->currentIndex();
   if (seite == sStart) {
@@ -876,6 +907,7 @@ void TFormPrjAssistent::Weiter() {
     }
     ZeigeSeite(sKollektor);
   } else if (seite == sKollektor) {
+    if (!PruefeFeld(EditNg, 0, 90, 0) || !PruefeFeld(EditAz, -180, 180, 1)) return;
     ZeigeSeite(sQbedarf);
   } else if (seite == sQbedarf) {
     if (!PruefeFeld(EditTWW_Liter, 1, 10000, 0) || !PruefeFeld(EditT_WW, 15, 80, 0)) return;
@@ -894,7 +926,7 @@ void TFormPrjAssistent::Weiter() {
 }
 
 void TFormPrjAssistent::Zurueck() {
-  if (fuellen_ || rechnet_) return;
+  if (fuellen_ || rechnet_ || Suche->Aktiv()) return;
   const int seite = PageControl1->currentIndex();
   if (seite == sStart) return;
   // The Pakete page is shown only on request: back from it, or from a sizing, is Wärmebedarf.
@@ -906,7 +938,7 @@ void TFormPrjAssistent::Zurueck() {
 }
 
 void TFormPrjAssistent::ZeigePaketSeite() {
-  if (fuellen_ || rechnet_) return;
+  if (fuellen_ || rechnet_ || Suche->Aktiv()) return;
   ButtonOK->hide();
   FillPackageGrid(false);
   ZeigeSeite(sPakete);
@@ -1079,6 +1111,8 @@ void TFormPrjAssistent::accept() {
 }
 
 void TFormPrjAssistent::reject() {
+  // Escape in a grid ends its search first; Cancel waits for that.
+  if (Suche->Aktiv()) return;
   if (rechnet_) {
     // The running sizing stops after its current run and closes the wizard then.
     abbrechen_ = true;
@@ -1101,6 +1135,14 @@ void TFormPrjAssistent::reject() {
   QDialog::reject();
 }
 
+bool TFormPrjAssistent::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseMove && watched->parent() == PageControl1) {
+    auto* seite = static_cast<QWidget*>(watched);
+    if (!seite->childAt(static_cast<QMouseEvent*>(event)->position().toPoint())) Suche->Beende();
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
 void TFormPrjAssistent::closeEvent(QCloseEvent* e) {
   e->ignore();
   reject();
@@ -1109,7 +1151,7 @@ void TFormPrjAssistent::closeEvent(QCloseEvent* e) {
 void TFormPrjAssistent::keyPressEvent(QKeyEvent* e) {
   if (e->key() == Qt::Key_F1) {
     int kontext = kHilfeAssistent;
-    if (StringGridOrte->hasFocus()) kontext = kHilfeOrte;
+    if (StringGridOrte->hasFocus() || StringGridPakete->hasFocus()) kontext = kHilfeOrte;
     else if (StringGridKollektor->hasFocus()) kontext = kHilfeKollektor;
     if (Hooks.Hilfe) Hooks.Hilfe(kontext);
     return;
@@ -1134,8 +1176,8 @@ void TFormPrjAssistent::Progress(const std::string& text) { Status(text); }
 
 TFormPrjAssistent* FormPrjAssistent(QWidget* parent) {
   static QPointer<TFormPrjAssistent> form;
-  if (!form) form = new TFormPrjAssistent(parent);
-  return form;
+  static int sprache = 0;
+  return &KeptWindow(form, sprache, [parent] { return new TFormPrjAssistent(parent); });
 }
 
 }  // namespace tav

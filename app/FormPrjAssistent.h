@@ -12,17 +12,17 @@
 #include <memory>
 
 #include "app/AssistentDim.h"
+#include "app/GitterSuche.h"
 #include "catalogues/StatusSink.h"
+#include "foundation/ui/UpDown.h"
 
 class QButtonGroup;
 class QCheckBox;
-class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
-class QSpinBox;
 class QStackedWidget;
 class QTableWidget;
 class QToolButton;
@@ -80,8 +80,10 @@ class TFormPrjAssistent : public QDialog, public StatusSink {
   QTableWidget* StringGridOrte;
   // Kollektortyp
   QTableWidget* StringGridKollektor;
-  QSpinBox* EditNg;
-  QDoubleSpinBox* EditAz;
+  QLineEdit* EditNg;
+  TUpDown* UpDownNg;
+  QLineEdit* EditAz;
+  TUpDown* UpDownAz;
   QWidget* ImageWinkelbild;
   QLabel* ImageKollSpezial;  // picture of the selected collector's kind
   // Wärmebedarf
@@ -138,6 +140,8 @@ class TFormPrjAssistent : public QDialog, public StatusSink {
 
   int Schritt = 1;
   bool PaketModus = false;  // a solar package was taken from the Pakete page
+  // Type-ahead in the three grids (SucheAktiv): no page changes while it runs.
+  TGitterSuche* Suche;
   const AssistentDim& Dim() const { return dim_; }
 
   // Fills the pages from the state and takes the copies Cancel restores.
@@ -157,6 +161,7 @@ class TFormPrjAssistent : public QDialog, public StatusSink {
  protected:
   void keyPressEvent(QKeyEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   struct Sicherung;

@@ -14,6 +14,7 @@
 #include "app/FormHilfen.h"
 #include "foundation/TavUtil.h"
 #include "foundation/TextTable.h"
+#include "foundation/ui/HilfeFenster.h"
 #include "foundation/ui/ResBitmap.h"
 #include "foundation/ui/XiPanel.h"
 
@@ -28,6 +29,7 @@ constexpr const char* kCopyright = "© Tavrel Solarsoftware";
 constexpr const char* kAdresse = "Planung und Simulation thermischer Solaranlagen";
 constexpr const char* kLinkFarbe = "#0000FF";
 constexpr const char* kBesuchtFarbe = "#800080";
+constexpr int kHilfeInfo = 901;  // help context of the about box
 
 void Farbe(QLabel* l, const char* farbe, bool unterstrichen) {
   l->setStyleSheet(QString("color: %1;%2").arg(farbe, unterstrichen ? " text-decoration: underline;" : ""));
@@ -89,6 +91,8 @@ TFormProgrammInfo::TFormProgrammInfo(TavState& s, QWidget* parent) : QDialog(par
   ButtonOK = Named(new QPushButton(XiPanel1), "ButtonOK");
   ButtonOK->setDefault(true);
   ButtonOK->installEventFilter(this);
+  ButtonHilfe = Named(new QPushButton(XiPanel1), "ButtonHilfe");
+  setProperty(kHelpContext, kHilfeInfo);
   Timer1 = new QTimer(this);
   Timer1->setObjectName("Timer1");
   Timer1->setSingleShot(true);
@@ -126,6 +130,7 @@ TFormProgrammInfo::TFormProgrammInfo(TavState& s, QWidget* parent) : QDialog(par
   kontakt->addWidget(LabelMail);
   auto* unten = new QHBoxLayout;
   unten->addLayout(kontakt, 1);
+  unten->addWidget(ButtonHilfe, 0, Qt::AlignBottom);
   unten->addWidget(ButtonOK, 0, Qt::AlignBottom);
   auto* innen = new QVBoxLayout(XiPanel1);
   innen->setContentsMargins(18, 14, 18, 14);
@@ -139,6 +144,7 @@ TFormProgrammInfo::TFormProgrammInfo(TavState& s, QWidget* parent) : QDialog(par
   aussen->addWidget(XiPanel1);
 
   connect(ButtonOK, &QPushButton::clicked, this, [this] { done(1); });
+  connect(ButtonHilfe, &QPushButton::clicked, this, [] { ZeigeHilfeKontext(kHilfeInfo); });
   connect(Label1, &TKlickLabel::geklickt, this, [this] { Label1Click(); });
   connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
   connect(ImagePrgVerz, &TKlickLabel::geklickt, this,
@@ -171,6 +177,7 @@ void TFormProgrammInfo::showEvent(QShowEvent* event) {
 
 void TFormProgrammInfo::FormShow() {
   const FolderState& f = s_.folders;
+  setWindowTitle(Q(RemoveAmpersands(T(TX::HmenuInfo))));
   LabelVer->setText(Q(T(TX::Version)));
   Label1->setText(Q(f.ProgName));
   LabelVersion->setText(Q(f.ProgVersion + "  :  " + DateTimeToDotStr(f.ProgDatum)));
@@ -188,7 +195,11 @@ void TFormProgrammInfo::FormShow() {
   LabelInfo4->setText(Q(T(TX::Info4)));
   LabelLink->setText(Q(T(TX::InfoLink)));
   LabelMail->setText(Q(T(TX::InfoMail)));
+  // A language without a web or mail address shows no empty line that opens nothing.
+  LabelLink->setVisible(!LabelLink->text().isEmpty());
+  LabelMail->setVisible(!LabelMail->text().isEmpty());
   ButtonOK->setText(Q(T(TX::ButtonOK)));
+  ButtonHilfe->setText(Q(T(TX::BtnHelp)));
   SpeedButtonDatVerz->hide();
   Timer1->stop();
   raise();

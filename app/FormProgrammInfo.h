@@ -49,6 +49,7 @@ class TFormProgrammInfo : public QDialog {
   TKlickLabel* LabelMail;
   QLabel* ImageLogo;
   QPushButton* ButtonOK;
+  QPushButton* ButtonHilfe;  // the about box's help page
   QTimer* Timer1;
 
   // Opens a URL (mailto:, http://, file://) with the desktop; tests replace it.

@@ -449,6 +449,8 @@ void Hauptmenu::Retranslate() {
   knopf(SpeedButtonMoment, T(TX::SButtonMoment), T(TX::SButtonMomentHint));
   knopf(SpeedButtonSimulation, T(TX::SButtonSimulation), T(TX::SButtonSimulationHint));
   knopf(SpeedButtonENEV, kEnevKnopf, kEnevHint);
+  // The bar makes room for longer captions at once, not only at the next layout pass.
+  ShapeButtonleiste->layout()->activate();
   if (formProjektInfo_) formProjektInfo_->setWindowTitle(QT_(TX::FormPrjInfoCaption));
 }
 

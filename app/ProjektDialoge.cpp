@@ -14,6 +14,7 @@
 #include "catalogues/ProjektKatalogDienste.h"
 #include "foundation/Messages.h"
 #include "foundation/TavVar.h"
+#include "foundation/ui/KeptWindow.h"
 
 namespace tav {
 
@@ -55,20 +56,19 @@ HookDienste& Dienste() {
   return d;
 }
 
-// One window of each kind, made on first use and kept while its parent lives (a window
-// deleted with its parent is made anew).
+// One window of each kind, made on first use and kept (KeptWindow).
 template <typename F>
 F& Einmal(QWidget* parent) {
   static QPointer<F> form;
-  if (!form) form = new F(G(), Dienste(), parent);
-  return *form;
+  static int sprache = 0;
+  return KeptWindow(form, sprache, [parent] { return new F(G(), Dienste(), parent); });
 }
 
 template <typename F>
 F& EinmalOhneDienste(QWidget* parent) {
   static QPointer<F> form;
-  if (!form) form = new F(G(), parent);
-  return *form;
+  static int sprache = 0;
+  return KeptWindow(form, sprache, [parent] { return new F(G(), parent); });
 }
 
 }  // namespace

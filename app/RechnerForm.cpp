@@ -4,8 +4,6 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QToolButton>
-#include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
 
@@ -13,41 +11,6 @@
 #include "foundation/TavUtil.h"
 
 namespace tav {
-
-TUpDown::TUpDown(QLineEdit* associate, int min, int max, int increment, QWidget* parent)
-    : QWidget(parent), Min(min), Max(max), Increment(increment), associate_(associate) {
-  Up = new QToolButton(this);
-  Down = new QToolButton(this);
-  Up->setArrowType(Qt::UpArrow);
-  Down->setArrowType(Qt::DownArrow);
-  auto* l = new QVBoxLayout(this);
-  l->setContentsMargins(0, 0, 0, 0);
-  l->setSpacing(0);
-  const int h = std::max(10, associate->sizeHint().height() / 2);
-  for (QToolButton* b : {Up, Down}) {
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setAutoRepeat(true);
-    b->setFixedSize(16, h);
-    l->addWidget(b);
-  }
-  connect(Up, &QToolButton::clicked, this, [this] { Step(1); });
-  connect(Down, &QToolButton::clicked, this, [this] { Step(-1); });
-}
-
-void TUpDown::SetPosition(int position) {
-  position_ = std::clamp(position, Min, Max);
-  associate_->setText(QString::number(position_));
-}
-
-void TUpDown::Step(int direction) {
-  std::int32_t code = 0;
-  const double wert = StrToFloatComma(associate_->text().toStdString(), code);
-  int pos = position_;
-  if (code == 0 && std::isfinite(wert) && !associate_->text().trimmed().isEmpty())
-    pos = static_cast<int>(std::lround(std::clamp(wert, -1e9, 1e9)));
-  SetPosition(pos + direction * Increment);
-  emit geklickt();
-}
 
 void TRechnerForm::SetzeFelder(std::vector<QLineEdit*> felder) {
   felder_ = std::move(felder);

@@ -1,39 +1,18 @@
 #pragma once
-// What the three calculator windows share: number fields with spin arrows, Enter moving on
-// in a fixed cycle, Escape closing, a recomputation whenever a field is left or an arrow
-// clicked, and the refusal of a field that holds no number.
+// What the three calculator windows share: number fields with spin arrows (TUpDown), Enter
+// moving on in a fixed cycle, Escape closing, a recomputation whenever a field is left or an
+// arrow clicked, and the refusal of a field that holds no number.
 
 #include <QDialog>
 #include <QWidget>
 #include <map>
 #include <vector>
 
+#include "foundation/ui/UpDown.h"
+
 class QLineEdit;
-class QToolButton;
 
 namespace tav {
-
-// Spin arrows beside a field: a click steps the field's whole number by Increment within
-// Min..Max and writes it back.
-class TUpDown : public QWidget {
-  Q_OBJECT
- public:
-  TUpDown(QLineEdit* associate, int min, int max, int increment = 1, QWidget* parent = nullptr);
-  int Min, Max, Increment;
-  int Position() const { return position_; }
-  // Sets the position (within Min..Max) and writes it into the field.
-  void SetPosition(int position);
-  // One step up (+1) or down (-1), as a click on an arrow.
-  void Step(int direction);
-  QToolButton* Up;
-  QToolButton* Down;
- signals:
-  void geklickt();
-
- private:
-  QLineEdit* associate_;
-  int position_ = 0;
-};
 
 class TRechnerForm : public QDialog {
   Q_OBJECT

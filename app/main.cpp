@@ -19,6 +19,7 @@
 #include "foundation/TavMathe.h"
 #include "foundation/TavVar.h"
 #include "foundation/TextTable.h"
+#include "foundation/ui/HilfeFenster.h"
 #include "foundation/ui/QtMessageService.h"
 #include "foundation/ui/SysUtilsQt.h"
 
@@ -76,6 +77,8 @@ int main(int argc, char* argv[]) {
     splash->repaint();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 
+    // The help's languages decide the help file the language switch of the start-up names.
+    tav::LadeHilfe();
     tav::DatenStart(s, tav::Texts(), tav::QtSettingsEnv(), *splash, tav::ProgrammKlimgenBridge());
 
     tav::Hauptmenu window(tav::ProgrammKlimgenBridge());

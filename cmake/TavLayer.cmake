@@ -33,7 +33,8 @@ function(tav_add_tests dir)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest GTest::gmock tav_testsupport)
   # Tests write window grabs and pictures here for anyone to look at.
-  target_compile_definitions(${name} PRIVATE TAV_SCREENS_DIR="${CMAKE_BINARY_DIR}/screens")
+  target_compile_definitions(${name} PRIVATE TAV_SCREENS_DIR="${CMAKE_BINARY_DIR}/screens"
+    TAV_LANG_DIR="${CMAKE_SOURCE_DIR}/resources/lang")
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TAV_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data")
 endfunction()

@@ -4,6 +4,7 @@
 #include "foundation/BigIni.h"
 #include "foundation/CodePage.h"
 #include "foundation/FileUtil.h"
+#include "foundation/Hilfe.h"
 #include "foundation/TextTable.h"
 
 namespace tav {
@@ -13,6 +14,11 @@ namespace {
 std::function<void(int)>& Listener() {
   static std::function<void(int)> listener;
   return listener;
+}
+
+int& Generation() {
+  static int generation = 0;
+  return generation;
 }
 
 std::string LanguageFileName(const std::string& sprache) { return sprache + ".dat"; }
@@ -70,6 +76,17 @@ std::string HelpFileFor(const std::string& progDir, const std::string& sprache,
   return pick(basis + ".chm");
 }
 
+std::string HilfeDateiDerSprache(const TavState& s) {
+  // The help is HTML compiled into the program: a help file "exists" when its language has
+  // pages there.
+  const int l = LanguageNumber(s.cat, s.settings.Sprache);
+  const CatalogueState& c = s.cat;
+  std::string kuerzel = l < static_cast<int>(c.SprachListe.size()) ? c.SprachListe[l].Kuerzel : "";
+  if (kuerzel.empty()) kuerzel = std::string(SprachTabelle[l].Kuerzel);
+  return HelpFileFor(s.folders.ProgDir, s.settings.Sprache, kuerzel,
+                     [](const std::string& f) { return Hilfe().DateiVorhanden(f); });
+}
+
 bool SwitchLanguage(TavState& s, TTextTable& texts, int l) {
   if (l < 1 || l > kMaxSprachen) l = kDeutschNr;
   CatalogueState& c = s.cat;
@@ -78,8 +95,10 @@ bool SwitchLanguage(TavState& s, TTextTable& texts, int l) {
   if (name.empty()) name = std::string(SprachTabelle[l].Name);
   if (kuerzel.empty()) kuerzel = std::string(SprachTabelle[l].Kuerzel);
 
+  // The settings reader switches on each reload; only another language makes windows new.
+  if (!EqualsNoCase(s.settings.Sprache, name)) ++Generation();
   s.settings.Sprache = name;
-  s.folders.HilfeDatei = HelpFileFor(s.folders.ProgDir, name, kuerzel, IsRegularFile);
+  s.folders.HilfeDatei = HilfeDateiDerSprache(s);
 
   const std::string energie =
       LangDataFileName(std::string(EnergieBasis), kuerzel, s.folders.DatenDir);
@@ -95,6 +114,8 @@ bool SwitchLanguage(TavState& s, TTextTable& texts, int l) {
   if (Listener()) Listener()(l);
   return energieGleich;
 }
+
+int LanguageGeneration() { return Generation(); }
 
 void SetLanguageSwitchListener(std::function<void(int l)> listener) {
   Listener() = std::move(listener);

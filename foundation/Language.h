@@ -31,11 +31,19 @@ std::string HelpFileFor(const std::string& progDir, const std::string& sprache,
                         const std::string& kuerzel,
                         const std::function<bool(const std::string& path)>& exists);
 
+// The help file of the language in use (Sprache), by HelpFileFor; a name "exists" when the
+// program's help has pages in its language (Hilfe().DateiVorhanden).
+std::string HilfeDateiDerSprache(const TavState& s);
+
 // Switches to language L (1..15; anything else means German): Sprache, the help file, the
 // energy-carrier file of the language, SprachDatei and every text, the month and plant-type
 // names. Then calls the switch listener (the main window's menus and buttons). Returns true
 // when the energy-carrier file stayed the same.
 bool SwitchLanguage(TavState& s, TTextTable& texts, int l);
+
+// Counts the language switches. A window built with the texts of one language compares it
+// to see whether the texts changed since.
+int LanguageGeneration();
 
 // Called after every language switch with the new number; the main window re-labels its
 // menus and tool buttons there. An empty function removes the listener.

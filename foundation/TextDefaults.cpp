@@ -748,12 +748,14 @@ const TextDefault kTextDefaults[kTextCount] = {
     {"EditTermSolverHint", "Zahl oder Term, z.B.: 2 * (2,5 + 3,5)"},
     {"Fragebogen1", "Der Erfassungsbogen wird jetzt geöffnet."},
     {"Fragebogen2", "Bitte füllen Sie ihn aus und senden|Sie ihn an Ihren Fachhandwerker."},
+    // No postal address, mail or web address: the program has none to give, and a made-up one
+    // would send users nowhere. The about box hides an empty mail or web line.
     {"Info1", "Tavrel Solarsoftware"},
-    {"Info2", "Sonnenstraße 1"},
-    {"Info3", "D-79100 Freiburg"},
-    {"Info4", "Tel. +49 761 000000"},
-    {"InfoMail", "info@tavrel.example"},
-    {"InfoLink", "www.tavrel.example"},
+    {"Info2", "Fragen zu Ihrer Anlage: bitte an Ihren Fachhandwerker;"},
+    {"Info3", "Fragen zum Programm: an den Anbieter, von dem Sie es haben."},
+    {"Info4", "Projekte und Kataloge liegen im oben genannten Datenordner."},
+    {"InfoMail", ""},
+    {"InfoLink", ""},
 };
 
 }  // namespace tav::detail

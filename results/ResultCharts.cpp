@@ -28,32 +28,37 @@ void Balken(std::vector<TBalken>& out, int m, int x0, TBalkenSerie s, int a, int
 
 }  // namespace
 
+TMonatsAnteile MonatsAnteile(const ResultState& r, const PlantState& p, int m) {
+  TMonatsAnteile a;
+  const double S = r.SolarertragMonat[Idx(m)], H = r.SolHeizenMonat[Idx(m)], P = r.PoolWaermeMonat[Idx(m)];
+  const double D = r.WWBedarfMonat[Idx(m)] + r.VerlustMonat[Idx(m)];
+  const double I = r.KollEinstrahlungMonat[Idx(m)];
+  const double heiz = p.Heizwaermebedarf * r.HeizanteilMonat[Idx(m)];
+  if (p.Pool) a.Pool = Prozent(P, p.SolHeizung ? D + heiz : D);
+  if (p.SolHeizung) {
+    a.Warmwasser = Prozent(S - H - P, D);
+    a.Gesamt = Prozent(S - P, D + heiz);
+    if (a.Gesamt) a.Gesamt = std::min(*a.Gesamt, 100.0);
+    a.NurWarmwasser = Prozent(S - H, D);
+  } else {
+    a.Warmwasser = Prozent(p.Pool ? S - P : S, D);
+  }
+  a.Deckung = Prozent(S, D);
+  a.Wirkungsgrad = Prozent(S, I);
+  return a;
+}
+
 std::vector<TBalken> DeckungsBalken(const ResultState& r, const PlantState& p) {
   std::vector<TBalken> out;
+  const int k = kBalkenKappe;
   for (int m = 1; m <= 13; ++m) {
     const int x0 = 40 + 30 * (m - 1) + (m == 13 ? 10 : 0);
-    const double S = r.SolarertragMonat[Idx(m)], H = r.SolHeizenMonat[Idx(m)], P = r.PoolWaermeMonat[Idx(m)];
-    const double D = r.WWBedarfMonat[Idx(m)] + r.VerlustMonat[Idx(m)];
-    const double I = r.KollEinstrahlungMonat[Idx(m)];
-    const double heiz = p.Heizwaermebedarf * r.HeizanteilMonat[Idx(m)];
-    const int k = kBalkenKappe;
-    if (!p.SolHeizung && !p.Pool) {
-      Balken(out, m, x0, TBalkenSerie::Warmwasser, 3, 27, Prozent(S, D), k);
-    } else if (!p.SolHeizung && p.Pool) {
-      Balken(out, m, x0, TBalkenSerie::Pool, 0, 30, Prozent(P, D), k);
-      Balken(out, m, x0, TBalkenSerie::Warmwasser, 4, 26, Prozent(S - P, D), k);
-    } else if (p.Pool) {
-      Balken(out, m, x0, TBalkenSerie::Pool, 0, 30, Prozent(P, D + heiz), k);
-      Balken(out, m, x0, TBalkenSerie::Warmwasser, 5, 20, Prozent(S - H - P, D), k);
-    } else {
-      Balken(out, m, x0, TBalkenSerie::Warmwasser, 3, 22, Prozent(S - H - P, D), k);
-    }
-    if (p.SolHeizung) {
-      auto f = Prozent(S - P, D + heiz);
-      if (f) f = std::min(*f, 100.0);
-      Balken(out, m, x0, TBalkenSerie::Gesamt, p.Pool ? 13 : 11, p.Pool ? 25 : 27, f, k);
-    }
-    Balken(out, m, x0, TBalkenSerie::Wirkungsgrad, 9, 16, Prozent(S, I), k);
+    const TMonatsAnteile a = MonatsAnteile(r, p, m);
+    if (p.Pool) Balken(out, m, x0, TBalkenSerie::Pool, 0, 30, a.Pool, k);
+    if (!p.SolHeizung) Balken(out, m, x0, TBalkenSerie::Warmwasser, p.Pool ? 4 : 3, p.Pool ? 26 : 27, a.Warmwasser, k);
+    else Balken(out, m, x0, TBalkenSerie::Warmwasser, p.Pool ? 5 : 3, p.Pool ? 20 : 22, a.Warmwasser, k);
+    if (p.SolHeizung) Balken(out, m, x0, TBalkenSerie::Gesamt, p.Pool ? 13 : 11, p.Pool ? 25 : 27, a.Gesamt, k);
+    Balken(out, m, x0, TBalkenSerie::Wirkungsgrad, 9, 16, a.Wirkungsgrad, k);
   }
   return out;
 }
@@ -66,13 +71,11 @@ std::vector<TBalken> DeckungsBalken2(const ResultState& r, const PlantState& p) 
   };
   for (int m = 1; m <= 13; ++m) {
     const int x0 = 40 + 30 * (m - 1) + (m == 13 ? 5 : 0);
-    const double S = r.SolarertragMonat[Idx(m)], H = r.SolHeizenMonat[Idx(m)];
-    const double D = r.WWBedarfMonat[Idx(m)] + r.VerlustMonat[Idx(m)];
-    const double I = r.KollEinstrahlungMonat[Idx(m)];
-    Balken(out, m, x0, TBalkenSerie::Warmwasser, 3, 27, kappe150(Prozent(S, D)), kBalkenKappe2 + 1);
-    if (p.SolHeizung) Balken(out, m, x0, TBalkenSerie::NurWarmwasser, 3, 27, kappe150(Prozent(S - H, D)), kBalkenKappe2 + 1);
+    const TMonatsAnteile a = MonatsAnteile(r, p, m);
+    Balken(out, m, x0, TBalkenSerie::Warmwasser, 3, 27, kappe150(a.Deckung), kBalkenKappe2 + 1);
+    if (p.SolHeizung) Balken(out, m, x0, TBalkenSerie::NurWarmwasser, 3, 27, kappe150(a.NurWarmwasser), kBalkenKappe2 + 1);
     // The efficiency is not capped; it stays within the picture all the same.
-    Balken(out, m, x0, TBalkenSerie::Wirkungsgrad, 17, 30, Prozent(S, I), kBalkenBasis2 / 2);
+    Balken(out, m, x0, TBalkenSerie::Wirkungsgrad, 17, 30, a.Wirkungsgrad, kBalkenBasis2 / 2);
   }
   return out;
 }

@@ -28,6 +28,18 @@ inline constexpr int kBalkenKappe = 120;   // general chart: highest bar, per ce
 inline constexpr int kBalkenBasis2 = 325;  // plant type 2: 0 %, top 150 %
 inline constexpr int kBalkenKappe2 = 150;
 
+// The fractions of month M (13: the year as its slot holds it) in per cent, as the charts
+// draw them; none where the divisor is 0.
+struct TMonatsAnteile {
+  std::optional<double> Pool;           // pool heat over hot water (and heating) demand
+  std::optional<double> Warmwasser;     // solar hot water without pool (and heating) share
+  std::optional<double> Gesamt;         // total fraction with heating, at most 100
+  std::optional<double> Wirkungsgrad;   // solar yield over irradiation on the field
+  std::optional<double> Deckung;        // plant type 2: solar yield over hot-water demand
+  std::optional<double> NurWarmwasser;  // plant type 2 with heating: yield less heating share
+};
+TMonatsAnteile MonatsAnteile(const ResultState& r, const PlantState& p, int m);
+
 // The bars of the general chart (every type but 2), in drawing order. A fraction without
 // divisor gives no bar; negative values stand at 0.
 std::vector<TBalken> DeckungsBalken(const ResultState& r, const PlantState& p);

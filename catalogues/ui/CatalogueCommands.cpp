@@ -14,6 +14,7 @@
 #include "catalogues/ui/FormOrt.h"
 #include "catalogues/ui/FormOrtTeile.h"
 #include "catalogues/ui/KatalogUi.h"
+#include "foundation/ui/KeptWindow.h"
 
 namespace tav {
 
@@ -32,9 +33,9 @@ bool MitMessdaten() {
 
 template <class F, class... A>
 F& Einmal(QWidget* parent, A&... args) {
-  static QPointer<F> form;  // made anew when deleted with its parent
-  if (!form) form = new F(args..., parent);
-  return *form;
+  static QPointer<F> form;
+  static int sprache = 0;
+  return KeptWindow(form, sprache, [&] { return new F(args..., parent); });
 }
 }  // namespace
 

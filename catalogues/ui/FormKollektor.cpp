@@ -36,6 +36,7 @@
 #include "foundation/TavMathe.h"
 #include "foundation/TavUtil.h"
 #include "foundation/ui/DialogZeile.h"
+#include "foundation/ui/HilfeFenster.h"
 #include "foundation/ui/ResBitmap.h"
 
 namespace tav {
@@ -122,6 +123,7 @@ QDoubleSpinBox* Zahlfeld(const char* name, double min, double max, int dezimalen
 TFormKollektor::TFormKollektor(TavState& s, StatusSink& status, QWidget* parent)
     : QDialog(parent), s_(s), status_(status) {
   setObjectName("FormKollektor");
+  setProperty(kHelpContext, 301);
   resize(658, 482);
   FormKollektorEdit = new TFormKollektorEdit(s, status, this);
   PageControl1 = new QTabWidget(this);

@@ -77,6 +77,11 @@ TFormKollektorEdit::TFormKollektorEdit(TavState& s, StatusSink& status, QWidget*
   form->addRow(QT(TX::FormKollEditLabel7), mitEinheit(Edit6, "Liter/m²"));
   for (QLineEdit* e : {Edit1, EditQuelle, Edit2, Edit3, Edit4, EditIAM, Edit5, Edit6})
     if (auto* l = qobject_cast<QLabel*>(form->labelForField(e))) l->setBuddy(e);
+  // A label is exactly as wide as its text's advance, and the text is clipped there: a last
+  // glyph that reaches past it ("Institut / Test") loses its right edge. Two pixels of room.
+  for (int z = 0; z < form->rowCount(); ++z)
+    if (QLayoutItem* i = form->itemAt(z, QFormLayout::LabelRole))
+      if (auto* l = qobject_cast<QLabel*>(i->widget())) l->setMinimumWidth(l->sizeHint().width() + 2);
 
   auto* g2 = new QGroupBox(this);
   g2->setObjectName("GroupBox2");

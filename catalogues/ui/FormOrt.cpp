@@ -27,11 +27,11 @@
 #include "foundation/Messages.h"
 #include "foundation/TavUtil.h"
 #include "foundation/ui/DialogZeile.h"
+#include "foundation/ui/HilfeFenster.h"
 
 namespace tav {
 
 namespace {
-constexpr const char* kOrtCaption = "Ortsdaten";
 constexpr const char* kMessKnopf = "Einstrahlungs-Messdaten";
 constexpr const char* kMessHinweis = "Einstrahlung auf Kollektorebene";
 constexpr const char* kKlimgenText = "KlimgenData.txt";
@@ -105,6 +105,7 @@ class KlimgenChart : public QWidget {
 TFormOrt::TFormOrt(TavState& s, WetterSynthese& synthese, QWidget* parent)
     : QDialog(parent), s_(s), synthese_(synthese) {
   setObjectName("FormOrt");
+  setProperty(kHelpContext, 501);
   resize(658, 482);
   PageControl1 = new QTabWidget(this);
   PageControl1->setObjectName("PageControl1");
@@ -149,6 +150,7 @@ TFormOrt::TFormOrt(TavState& s, WetterSynthese& synthese, QWidget* parent)
   // Page 2: horizon shading.
   TabSheet2 = new QWidget();
   TabSheet2->setObjectName("TabSheet2");
+  TabSheet2->setProperty(kHelpContext, 521);
   Image1 = new SkyMapBild(TabSheet2);
   Image1->setObjectName("Image1");
   CheckBoxV = new QCheckBox(QT(TX::FormOrtUnitCheckBox1), TabSheet2);
@@ -173,6 +175,7 @@ TFormOrt::TFormOrt(TavState& s, WetterSynthese& synthese, QWidget* parent)
   // Page 3: the weather years.
   TabSheet3 = new QWidget();
   TabSheet3->setObjectName("TabSheet3");
+  TabSheet3->setProperty(kHelpContext, 761);
   ImageKlimgenJahre = new KlimgenChart(TabSheet3);
   ImageKlimgenJahre->setObjectName("ImageKlimgenJahre");
   auto* l3grid = new QGridLayout();
@@ -342,7 +345,7 @@ bool TFormOrt::SelectOrt(int nr) {
 }
 
 int TFormOrt::Zeige(bool nurWetterdaten, bool messdaten) {
-  setWindowTitle(kOrtCaption);
+  setWindowTitle(QT(TX::FormOrtUnitCaption));
   nurWetter_ = nurWetterdaten;
   s_.run.NurWetterdaten = nurWetterdaten;
   s_.run.WeiterModus = false;

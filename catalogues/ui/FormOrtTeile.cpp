@@ -22,6 +22,7 @@
 #include "foundation/Messages.h"
 #include "foundation/Sums.h"
 #include "foundation/TavUtil.h"
+#include "foundation/ui/HilfeFenster.h"
 
 namespace tav {
 
@@ -144,6 +145,7 @@ void SkyMapBild::leaveEvent(QEvent*) {
 
 TFormSkyObjekt::TFormSkyObjekt(QWidget* parent) : QDialog(parent) {
   setObjectName("FormSkyObjekt");
+  setProperty(kHelpContext, 521);
   resize(300, 227);
   auto* form = new QFormLayout();
   auto zeile = [&](const char* name, TX label, const QString& einheit, const char* hint) {
@@ -273,6 +275,7 @@ void TFormMessdatenE::accept() {
 TFormOrtEdit::TFormOrtEdit(TavState& s, StatusSink& status, QWidget* parent)
     : QDialog(parent), s_(s), status_(status) {
   setObjectName("FormOrtEdit");
+  setProperty(kHelpContext, 523);
   resize(658, 482);
   auto* g = new QGroupBox(this);
   g->setObjectName("GroupBox1");

@@ -103,24 +103,6 @@ EnevHooks& EnevCommandHooks() {
   return h;
 }
 
-TEnevPfeile::TEnevPfeile(int min, int max, QWidget* parent)
-    : QWidget(parent), min_(min), max_(max), pos_(min) {
-  auto* l = new QVBoxLayout(this);
-  l->setContentsMargins(0, 0, 0, 0);
-  l->setSpacing(0);
-  for (bool up : {true, false}) {
-    auto* b = new QToolButton;
-    b->setArrowType(up ? Qt::UpArrow : Qt::DownArrow);
-    b->setFixedSize(18, 12);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setObjectName(up ? "Auf" : "Ab");
-    connect(b, &QToolButton::clicked, this, [this, up] { emit Stepped(up); });
-    l->addWidget(b);
-  }
-}
-
-void TEnevPfeile::SetPosition(int p) { pos_ = std::clamp(p, min_, max_); }
-
 TFormEnev* FormEnev(QWidget* parent) {
   // Owned by its parent; made anew should the parent go before the program ends.
   static QPointer<TFormEnev> f;
@@ -265,7 +247,7 @@ void TFormEnev::Build() {
   EditAC = edit("EditAC", "A C");
   EditAC->installEventFilter(this);
   EditAC->setMinimumWidth(70);
-  UpDown1 = new TEnevPfeile(1, 200);
+  UpDown1 = new TUpDown(1, 200);
   UpDown1->setObjectName("UpDown1");
   SpeedButtonA_C = DinKnopfNeu("SpeedButtonA_C");
   auto* lAC = new QLabel("Kollektorfläc&he");
@@ -424,7 +406,7 @@ void TFormEnev::Build() {
       UpdateEnevSimButton();
       Geaendert();
     });
-  connect(UpDown1, &TEnevPfeile::Stepped, this, [this](bool up) { StepEnevKollFlaeche(up); });
+  connect(UpDown1, &TUpDown::geklickt, this, [this](bool up) { StepEnevKollFlaeche(up); });
   connect(BitBtnDIN, &QPushButton::clicked, this, [this] { BitBtnDINClick(); });
   connect(BitBtnSim, &QPushButton::clicked, this, [this] { BitBtnSimClick(); });
   connect(BitBtnSimErg, &QPushButton::clicked, this, [this] {

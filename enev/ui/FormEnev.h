@@ -9,6 +9,7 @@
 
 #include "enev/EnevDatei.h"
 #include "foundation/TavVar.h"
+#include "foundation/ui/UpDown.h"
 
 class QButtonGroup;
 class QGroupBox;
@@ -37,20 +38,6 @@ struct EnevHooks {
   std::function<void()> ProjektGeaendert;
 };
 EnevHooks& EnevCommandHooks();
-
-// An up-down control: two arrow buttons and a position.
-class TEnevPfeile : public QWidget {
-  Q_OBJECT
- public:
-  TEnevPfeile(int min, int max, QWidget* parent = nullptr);
-  int Position() const { return pos_; }
-  void SetPosition(int p);
- signals:
-  void Stepped(bool up);
-
- private:
-  int min_, max_, pos_;
-};
 
 class TFormEnev : public QDialog {
   Q_OBJECT
@@ -85,7 +72,7 @@ class TFormEnev : public QDialog {
   QLabel* LabelKollName;
   QLabel* LabelFKVRK;
   QLineEdit* EditAC;
-  TEnevPfeile* UpDown1;
+  TUpDown* UpDown1;
   QToolButton* SpeedButtonA_C;
   QLabel* LabelEdit2;
   QLabel* LabelNeigung;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "foundation/TextTable.h"
+#include "foundation/ui/HilfeFenster.h"
 #include "foundation/ui/XiButton.h"
 #include "foundation/ui/XiPanel.h"
 
@@ -106,6 +107,8 @@ void TFormIntMessageDialog::Compose(const std::string& msg, TMsgDlgType type,
     if (b == mbCancel) cancel = button;
     if (b == mbIgnore) ignore = button;
     if (b == mbNo) no = button;
+    if (b == mbHelp)
+      connect(button, &QPushButton::clicked, this, [this] { ZeigeHilfeFuer(this); });
     placed.push_back(button);
   }
   // Escape never discards anything: Cancel where there is one, else the "not now" answer

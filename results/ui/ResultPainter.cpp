@@ -66,11 +66,28 @@ void ProzentRaster(QPainter& pa, int basis, int k) {
   }
 }
 
-void MonatsBeschriftung(QPainter& pa, int y, int jahrX) {
+// Month labels, and the year's label from JahrX on. The year's label ends inside the picture
+// (Rechts wide): it moves left where it would pass the edge, but not over December's label,
+// and takes a smaller font (down to 7 pixels, then cut with an ellipsis) where even that
+// room is too narrow.
+void MonatsBeschriftung(QPainter& pa, int y, int jahrX, int rechts) {
   pa.setPen(Qt::black);
-  for (int m = 1; m <= 12; ++m)
-    TextOben(pa, 43 + 30 * (m - 1), y, Q(Texts().Monatsnamen[static_cast<std::size_t>(m)]).left(3));
-  TextOben(pa, jahrX, y, Q(T(TX::Jahresschnitt)));
+  QString dez;
+  for (int m = 1; m <= 12; ++m) {
+    dez = Q(Texts().Monatsnamen[static_cast<std::size_t>(m)]).left(3);
+    TextOben(pa, 43 + 30 * (m - 1), y, dez);
+  }
+  const int links = 43 + 30 * 11 + pa.fontMetrics().horizontalAdvance(dez + " ");
+  const int platz = std::max(0, rechts - 2 - links);
+  QString jahr = Q(T(TX::Jahresschnitt));
+  const QFont alt = pa.font();
+  QFont f = alt;
+  while (QFontMetrics(f).horizontalAdvance(jahr) > platz && f.pixelSize() > 7) f.setPixelSize(f.pixelSize() - 1);
+  pa.setFont(f);
+  jahr = pa.fontMetrics().elidedText(jahr, Qt::ElideRight, platz);
+  const int breite = pa.fontMetrics().horizontalAdvance(jahr);
+  TextOben(pa, std::max(links, std::min(jahrX, rechts - 2 - breite)), y + (alt.pixelSize() - f.pixelSize()) / 2, jahr);
+  pa.setFont(alt);
 }
 
 QFont ChartFont() {
@@ -98,7 +115,7 @@ void PaintDeckungsDiagramm(QPainter& pa, const QRect& rect, const TavState& g) {
   pa.setPen(Qt::black);
   pa.drawPolyline(QPolygon({QPoint(40, 40), QPoint(40, 290), QPoint(445, 290), QPoint(445, 39)}));
   ProzentRaster(pa, kBalkenBasis, 5);
-  MonatsBeschriftung(pa, 300, 403);
+  MonatsBeschriftung(pa, 300, 403, rect.width());
 
   // Legend.
   const auto& p = g.plant;
@@ -142,7 +159,7 @@ void PaintDeckungsDiagramm2(QPainter& pa, const QRect& rect, const TavState& g) 
   pa.drawPolyline(QPolygon({QPoint(40, 25), QPoint(40, 325), QPoint(445, 325), QPoint(445, 25)}));
   const auto& p = g.plant;
   ProzentRaster(pa, kBalkenBasis2, p.SolHeizung ? 6 : 5);
-  MonatsBeschriftung(pa, 335, 403);
+  MonatsBeschriftung(pa, 335, 403, rect.width());
 
   auto legende = [&](int x, const QColor& c, Qt::BrushStyle st, int xt, const QString& text) {
     pa.fillRect(QRect(QPoint(x, 365), QPoint(x + 15, 380)), Qt::white);

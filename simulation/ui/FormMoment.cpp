@@ -86,8 +86,10 @@ void Himmelsbild(QPainter& g, const MomentErgebnis& r, const LocationState& loc,
   g.drawPolyline(QPolygonF({QPointF(kX0, kY0), QPointF(kX0, kY0 + 91), QPointF(kX0 + 361, kY0 + 91),
                             QPointF(kX0 + 361, kY0)}));
   for (int i = 0; i < 3; ++i) g.drawText(QPointF(2, kY0 + 30 * i + 4), QString("%1°").arg(90 - 30 * i));
-  const char* himmelsrichtung[] = {"N", "O", "S", "W", "N"};
-  for (int i = 0; i < 5; ++i) g.drawText(QPointF(18 + 90 * i, kY0 + 104), himmelsrichtung[i]);
+  // The initials of the compass points in the program's language ("O" for Ost, "E" for East).
+  const TX himmelsrichtung[] = {TX::Nord, TX::Ost, TX::Sued, TX::West, TX::Nord};
+  for (int i = 0; i < 5; ++i)
+    g.drawText(QPointF(18 + 90 * i, kY0 + 104), QString::fromStdString(T(himmelsrichtung[i])).left(1));
 
   // Collector orientation.
   double kAz = e.Azimut, kNg = e.Neigung;
@@ -166,23 +168,6 @@ void Mondbild(QPainter& g, const MomentErgebnis& r, const MomentEingabe& e) {
 
 }  // namespace
 
-TPfeilPaar::TPfeilPaar(int min, int max, QWidget* parent) : QWidget(parent), Min(min), Max(max) {
-  auto* l = new QVBoxLayout(this);
-  l->setContentsMargins(0, 0, 0, 0);
-  l->setSpacing(0);
-  Auf = new QToolButton(this);
-  Ab = new QToolButton(this);
-  Auf->setArrowType(Qt::UpArrow);
-  Ab->setArrowType(Qt::DownArrow);
-  for (auto* b : {Auf, Ab}) {
-    b->setFixedSize(16, 11);
-    b->setFocusPolicy(Qt::NoFocus);
-    l->addWidget(b);
-  }
-  connect(Auf, &QToolButton::clicked, this, [this] { emit geklickt(true); });
-  connect(Ab, &QToolButton::clicked, this, [this] { emit geklickt(false); });
-}
-
 void MomentGrafik(QPainter& painter, const QRect& rect, const MomentEingabe& e, const MomentErgebnis& r,
                   const LocationState& loc, const PlantState& p) {
   painter.save();
@@ -252,7 +237,7 @@ TFormMoment::TFormMoment(QWidget* parent) : QDialog(parent) {
   MaskEditZeit = zahlFeld("MaskEditZeit", 5);
   MaskEditZeit->setInputMask("99:99");
   Label2->setBuddy(MaskEditZeit);
-  UpDown1 = new TPfeilPaar(0, 95, this);
+  UpDown1 = new TUpDown(0, 95, this);
   name(UpDown1, "UpDown1");
   TrackBarZeit = new QSlider(Qt::Horizontal, this);
   name(TrackBarZeit, "TrackBarZeit");
@@ -277,7 +262,7 @@ TFormMoment::TFormMoment(QWidget* parent) : QDialog(parent) {
   name(Label7, "Label7");
   EditRL = zahlFeld("EditRL", 5);
   Label7->setBuddy(EditRL);
-  UpDownRL = new TPfeilPaar(0, 150, this);
+  UpDownRL = new TUpDown(0, 150, this);
   name(UpDownRL, "UpDownRL");
   CheckBox1 = new QCheckBox(this);
   name(CheckBox1, "CheckBox1");
@@ -292,7 +277,7 @@ TFormMoment::TFormMoment(QWidget* parent) : QDialog(parent) {
   name(Label11, "Label11");
   EditNg = zahlFeld("EditNg", 4);
   Label11->setBuddy(EditNg);
-  UpDownNg = new TPfeilPaar(0, 90, this);
+  UpDownNg = new TUpDown(0, 90, this);
   name(UpDownNg, "UpDownNg");
   LabelNg = new QLabel(this);
   name(LabelNg, "LabelNg");
@@ -398,7 +383,7 @@ TFormMoment::TFormMoment(QWidget* parent) : QDialog(parent) {
   });
   connect(MaskEditDatum, &QLineEdit::editingFinished, this, [this] { Berechne(); });
   connect(TrackBarNT, &QSlider::valueChanged, this, [this](int n) { TagGeschoben(n); });
-  connect(UpDown1, &TPfeilPaar::geklickt, this, [this](bool auf) {
+  connect(UpDown1, &TUpDown::geklickt, this, [this](bool auf) {
     ZeitSchritt(auf ? 1 : -1);
     MaskEditZeit->setFocus();
   });
@@ -426,7 +411,7 @@ TFormMoment::TFormMoment(QWidget* parent) : QDialog(parent) {
   connect(EditRL, &QLineEdit::editingFinished, this, [this] {
     if (LiesZahl(EditRL, -50.0, 400.0, kRLFalsch, ruecklauf_)) Berechne();
   });
-  connect(UpDownRL, &TPfeilPaar::geklickt, this, [this](bool auf) {
+  connect(UpDownRL, &TUpDown::geklickt, this, [this](bool auf) {
     const int v = std::clamp(static_cast<int>(std::lround(ruecklauf_)) + (auf ? 1 : -1), UpDownRL->Min, UpDownRL->Max);
     ruecklauf_ = v;
     EditRL->setText(QString::number(v));
@@ -457,7 +442,7 @@ TFormMoment::TFormMoment(QWidget* parent) : QDialog(parent) {
       Berechne();
     }
   });
-  connect(UpDownNg, &TPfeilPaar::geklickt, this, [this](bool auf) {
+  connect(UpDownNg, &TUpDown::geklickt, this, [this](bool auf) {
     auto& p = G().plant;
     // A tilt typed or stepped here is a fixed plane's tilt.
     if (p.KollektorMontage == 3 || p.KollektorMontage == 4) return;
@@ -595,7 +580,7 @@ void TFormMoment::SetzeZeit(int viertel) {
   const bool vorher = aufbau_;
   aufbau_ = true;
   MaskEditZeit->setText(Zwei(viertel / 4) + ":" + Zwei(viertel % 4 * 15));
-  UpDown1->Position = viertel;
+  UpDown1->SetPosition(viertel);
   TrackBarZeit->setValue(viertel);
   aufbau_ = vorher;
 }
@@ -630,8 +615,8 @@ bool TFormMoment::LiesZahl(QLineEdit* edit, double min, double max, const char* 
 
 void TFormMoment::SetNeigungsAnzeige() {
   const auto& p = G().plant;
-  UpDownNg->Position = static_cast<int>(std::lround(p.KollektorNeigung));
-  EditNg->setText(QString::number(UpDownNg->Position));
+  UpDownNg->SetPosition(static_cast<int>(std::lround(p.KollektorNeigung)));
+  EditNg->setText(QString::number(UpDownNg->Position()));
   const bool fest = p.KollektorMontage != 3 && p.KollektorMontage != 4;
   EditNg->setEnabled(fest);
   UpDownNg->setEnabled(fest);

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QRect>
 
+#include "foundation/ui/UpDown.h"
 #include "simulation/Moment.h"
 
 class QCheckBox;
@@ -22,19 +23,6 @@ class QTextEdit;
 class QToolButton;
 
 namespace tav {
-
-// Two arrow buttons that step a position within a range (the up-down beside an edit).
-class TPfeilPaar : public QWidget {
-  Q_OBJECT
- public:
-  TPfeilPaar(int min, int max, QWidget* parent = nullptr);
-  int Position = 0;
-  int Min, Max;
-  QToolButton* Auf;
-  QToolButton* Ab;
- signals:
-  void geklickt(bool auf);
-};
 
 // The sky diagram by day (sky-map cells, grid, collector marker, sun path, sun cross) or the
 // moon picture by night, drawn in the 424 x 151 pixel frame scaled into rect.
@@ -62,7 +50,7 @@ class TFormMoment : public QDialog {
   QSlider* TrackBarNT;
   QLabel* Label2;
   QLineEdit* MaskEditZeit;
-  TPfeilPaar* UpDown1;
+  TUpDown* UpDown1;
   QSlider* TrackBarZeit;
   QLabel* Label4;
   QLineEdit* EditTFak;
@@ -71,14 +59,14 @@ class TFormMoment : public QDialog {
   QLabel* Label6;
   QLabel* Label7;
   QLineEdit* EditRL;
-  TPfeilPaar* UpDownRL;
+  TUpDown* UpDownRL;
   QCheckBox* CheckBox1;
   QLabel* Label9;
   QLineEdit* EditTA;
   QCheckBox* CheckBoxTA;
   QLabel* Label11;
   QLineEdit* EditNg;
-  TPfeilPaar* UpDownNg;
+  TUpDown* UpDownNg;
   QLabel* LabelNg;
   QCheckBox* CheckBox2;
   QTextEdit* RichEdit1;

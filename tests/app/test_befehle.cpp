@@ -19,6 +19,9 @@
 #include "enev/ui/FormEnev.h"
 #include "foundation/AtomicFile.h"
 #include "foundation/BigIni.h"
+#include "foundation/Language.h"
+#include "foundation/TextTable.h"
+#include "foundation/ui/HilfeFenster.h"
 #include "simulation/ui/SimCommands.h"
 #include "tests/app/AppFixture.h"
 #include "tests/foundation/ui/ModalDriver.h"
@@ -49,6 +52,97 @@ QString OffenerDialog(const std::function<void()>& befehl) {
   });
   befehl();
   return name;
+}
+
+// The page F1 opens in the window in front, as the help window shows it afterwards.
+std::string HilfeNachF1(QWidget* fenster) {
+  QWidget* fokus = fenster->focusWidget() ? fenster->focusWidget() : fenster;
+  test::Key(fokus, Qt::Key_F1);
+  return HilfeFensterOffen() ? HilfeFensterOffen()->AktuelleSeite() : std::string();
+}
+
+// The "?" menu opens the contents; after the about box's code word it also shows the
+// weather-import button.
+TEST_F(Verdrahtung, HelpMenuOpensTheContentsAndRevealsTheWeatherImport) {
+  test::AppFixture app;
+  Hauptmenu& w = Verdrahtet(app);
+  auto* hilfe = w.findChild<QAction*>("Hilfe1");
+  ASSERT_NE(hilfe, nullptr);
+  EXPECT_TRUE(hilfe->isEnabled());
+  hilfe->trigger();
+  ASSERT_NE(HilfeFensterOffen(), nullptr);
+  EXPECT_TRUE(HilfeFensterOffen()->isVisible());
+  EXPECT_EQ(HilfeFensterOffen()->AktuelleSeite(), "de/index.htm");
+  EXPECT_TRUE(w.SpeedButtonMeteoImport->isHidden());
+  G().run.MeteoFreigabe = true;
+  hilfe->trigger();
+  EXPECT_FALSE(w.SpeedButtonMeteoImport->isHidden());
+  HilfeFensterOffen()->close();
+}
+
+// F1 in the main window and in every dialog its commands open: the page of that window, of
+// its page in front, or of the grid in front (the wizard through its own hook).
+TEST_F(Verdrahtung, F1OpensThePageOfTheWindowInFront) {
+  test::AppFixture app;
+  Hauptmenu& w = Verdrahtet(app);
+  EXPECT_EQ(HilfeNachF1(&w), "de/hauptfenster.htm");
+
+  const struct {
+    const char* befehl;
+    std::string seite;
+  } faelle[] = {
+      {"Speichern", "de/projekt.htm#speichern"},
+      {"Waehlen", "de/projekt.htm#waehlen"},
+      {"Datenordner", "de/datenordner.htm"},
+      {"Info", "de/programminfo.htm"},
+      {"AbsorberDrehung", "de/absorberdrehung.htm"},
+      {"Solarkreisvolumen", "de/solarkreisvolumen.htm"},
+      {"Druckoptionen", "de/druckoptionen.htm"},
+      {"Anlage", "de/anlage.htm"},
+      {"Energie", "de/anlage.htm#energie"},
+      {"Ort", "de/ort.htm"},
+      {"Kollektor", "de/kollektor.htm"},
+      {"Optionen", "de/simoptionen.htm"},
+      {"SpeedButtonAssistent", "de/assistent.htm"},
+  };
+  for (const auto& f : faelle) {
+    std::string seite;
+    test::WhenModal([&seite](QWidget* d) {
+      seite = HilfeNachF1(d);
+      static_cast<QDialog*>(d)->reject();
+    });
+    if (auto* a = w.findChild<QAction*>(f.befehl)) a->trigger();
+    else w.findChild<QToolButton*>(f.befehl)->click();
+    EXPECT_EQ(seite, f.seite) << f.befehl;
+  }
+
+  // The plant dialog's type group names the plant type in use.
+  std::string typ;
+  test::WhenModal([&typ](QWidget* d) {
+    typ = HilfeNachF1(d->findChild<QWidget*>("RadioButtonA2"));
+    static_cast<QDialog*>(d)->reject();
+  });
+  w.findChild<QAction*>("Anlage")->trigger();
+  const PlantState& p = G().plant;
+  EXPECT_EQ(typ, p.AnlagenTypNr == 1 && p.BivSpTyp == 4
+                     ? std::string("de/anlage.htm#thermosiphon")
+                     : "de/anlage.htm#typ" + std::to_string(p.AnlagenTypNr));
+
+  // The about box's help button.
+  test::WhenModal([](QWidget* d) {
+    d->findChild<QPushButton*>("ButtonHilfe")->click();
+    static_cast<QDialog*>(d)->reject();
+  });
+  HilfeFensterOffen()->Zeige("de/index.htm");
+  w.findChild<QAction*>("Info")->trigger();
+  EXPECT_EQ(HilfeFensterOffen()->AktuelleSeite(), "de/programminfo.htm");
+
+  // The help follows the program's language.
+  SwitchLanguage(G(), Texts(), 3);
+  EXPECT_EQ(HilfeNachF1(&w), "en/hauptfenster.htm");
+  SwitchLanguage(G(), Texts(), kDeutschNr);
+  EXPECT_EQ(HilfeNachF1(&w), "de/hauptfenster.htm");
+  HilfeFensterOffen()->close();
 }
 
 TEST_F(Verdrahtung, RunWindowAndOptionsOpenFromTheMainWindow) {

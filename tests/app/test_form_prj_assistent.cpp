@@ -10,7 +10,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -68,6 +70,24 @@ struct AssistentWelt {
     QApplication::processEvents();
   }
 };
+
+// Each entry, left, gives one message and the field the limit it broke.
+struct Grenzfall {
+  QLineEdit* feld;
+  const char* eingabe;
+  const char* danach;
+};
+void PruefeGrenzen(AssistentWelt& w, const std::vector<Grenzfall>& faelle) {
+  for (const Grenzfall& c : faelle) {
+    SCOPED_TRACE(c.feld->objectName().toStdString() + " " + c.eingabe);
+    w.app.msgs->shown.clear();
+    c.feld->setFocus();
+    c.feld->setText(c.eingabe);
+    emit c.feld->editingFinished();
+    EXPECT_EQ(c.feld->text(), c.danach);
+    EXPECT_EQ(w.app.msgs->shown.size(), 1u) << w.app.msgs->All();
+  }
+}
 
 TEST(FormPrjAssistent, PagesInOrderAndEachPlantKindsPages) {
   ASSERT_GE(G().cat.OrtAnzahl, 0);
@@ -202,22 +222,8 @@ TEST(FormPrjAssistent, InputLimitsAndTheFactorButtons) {
   f.BitBtnForward->click();
   f.BitBtnForward->click();
   f.CheckBoxSolarKombi->setChecked(true);
-  struct Fall {
-    QLineEdit* feld;
-    const char* eingabe;
-    const char* danach;
-  };
-  for (const Fall& c : {Fall{f.EditTWW_Liter, "0", "1"}, Fall{f.EditTWW_Liter, "20000", "10000"},
-                        Fall{f.EditT_WW, "90", "80"}, Fall{f.EditKAfaktor, "1,0", "1,1"},
-                        Fall{f.EditKAfaktor, "3,5", "3,0"}, Fall{f.EditQheiz, "-5", "0"}}) {
-    SCOPED_TRACE(c.feld->objectName().toStdString() + " " + c.eingabe);
-    w.app.msgs->shown.clear();
-    c.feld->setFocus();
-    c.feld->setText(c.eingabe);
-    emit c.feld->editingFinished();
-    EXPECT_EQ(c.feld->text(), c.danach);
-    EXPECT_EQ(w.app.msgs->shown.size(), 1u) << w.app.msgs->All();
-  }
+  PruefeGrenzen(w, {{f.EditTWW_Liter, "0", "1"}, {f.EditTWW_Liter, "20000", "10000"}, {f.EditT_WW, "90", "80"},
+                    {f.EditKAfaktor, "1,0", "1,1"}, {f.EditKAfaktor, "3,5", "3,0"}, {f.EditQheiz, "-5", "0"}});
   f.EditKAfaktor->setText("2,9");
   f.SpeedButtonupf->click();
   f.SpeedButtonupf->click();
@@ -236,10 +242,91 @@ TEST(FormPrjAssistent, InputLimitsAndTheFactorButtons) {
   f.StringGridOrte->setFocus();
   test::Key(&f, Qt::Key_F1);
   EXPECT_EQ(hilfe, (std::vector<int>{870, 871}));
-  // Type-ahead in the location grid finds by name.
-  f.StringGridOrte->setCurrentCell(0, 0);
-  f.StringGridOrte->keyboardSearch("W");
-  EXPECT_EQ(f.StringGridOrte->item(f.StringGridOrte->currentRow(), 1)->text(), "Warmbronn");
+  f.reject();
+}
+
+void Tippe(QWidget* w, const QString& buchstaben) {
+  for (QChar c : buchstaben) {
+    QKeyEvent k(QEvent::KeyPress, Qt::Key_A + (c.toUpper().unicode() - 'A'), Qt::NoModifier, QString(c));
+    QApplication::sendEvent(w, &k);
+  }
+}
+
+// Type-ahead in the location grid goes by name; while it runs the wizard stays on its page
+// and Cancel waits; the mouse over the page's background ends it.
+TEST(FormPrjAssistent, TypeAheadHoldsThePageUntilTheMouseCrossesItsBackground) {
+  AssistentWelt w;
+  TFormPrjAssistent& f = *w.f;
+  w.Zeige();
+  QTableWidget* orte = f.StringGridOrte;
+  auto name = [orte] { return orte->item(orte->currentRow(), 1)->text(); };
+  orte->setFocus();
+  orte->setCurrentCell(0, 1);
+  ASSERT_EQ(name(), "Hitzacker");
+  Tippe(orte, "so");
+  EXPECT_EQ(name(), "Sonnewalde");
+  Tippe(orte, "lx");  // "SOLX" finds nothing: the x is dropped
+  EXPECT_EQ(name(), "Solar");
+  EXPECT_EQ(f.Suche->Text(), "SOL");
+  f.BitBtnForward->click();
+  EXPECT_EQ(w.Seite(), TFormPrjAssistent::sStart);
+  f.ButtonCancel->click();
+  EXPECT_TRUE(f.isVisible());
+  EXPECT_EQ(w.ortWechsel, 0);
+  // Over the grid the search goes on; over the page's margin it ends.
+  auto maus = [&f](QWidget* ziel, QPoint p) {
+    QMouseEvent m(QEvent::MouseMove, p, ziel->mapToGlobal(p), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(ziel, &m);
+  };
+  maus(f.TabSheetStart, orte->geometry().center());
+  EXPECT_TRUE(f.Suche->Aktiv());
+  maus(f.TabSheetStart, QPoint(1, f.TabSheetStart->height() - 2));
+  EXPECT_FALSE(f.Suche->Aktiv());
+  f.BitBtnForward->click();
+  EXPECT_EQ(w.Seite(), TFormPrjAssistent::sKollektor);
+  EXPECT_EQ(w.ortWechsel, 1);
+  EXPECT_EQ(G().plant.OrtNr, 4);  // Solar
+  f.reject();
+}
+
+// Tilt and azimuth: each field with its up-down, held within its range, Up and Down in the
+// field stepping, the typed value checked on leaving; the sizing takes what the fields show.
+TEST(FormPrjAssistent, TiltAndAzimuthUpDowns) {
+  AssistentWelt w;
+  TFormPrjAssistent& f = *w.f;
+  G().plant.KollektorNeigung = 89.0f;
+  G().plant.KollektorAzimut = -12.5f;
+  w.Zeige();
+  f.BitBtnForward->click();
+  ASSERT_EQ(w.Seite(), TFormPrjAssistent::sKollektor);
+  EXPECT_EQ(f.EditNg->text(), "89");
+  EXPECT_EQ(f.EditAz->text(), "-12,5");
+  EXPECT_EQ(f.UpDownNg->Position(), 89);
+  f.UpDownNg->Auf->click();
+  f.UpDownNg->Auf->click();
+  EXPECT_EQ(f.EditNg->text(), "90");
+  f.UpDownAz->Ab->click();  // -12,5 down: the next whole degree
+  EXPECT_EQ(f.EditAz->text(), "-13");
+  f.EditAz->setFocus();
+  test::Key(f.EditAz, Qt::Key_Down);
+  test::Key(f.EditAz, Qt::Key_Down);
+  EXPECT_EQ(f.EditAz->text(), "-15");
+  f.EditAz->setText("-179");
+  for (int i = 0; i < 3; ++i) f.UpDownAz->Ab->click();
+  EXPECT_EQ(f.EditAz->text(), "-180");
+  EXPECT_TRUE(w.app.msgs->shown.empty()) << w.app.msgs->All();
+
+  PruefeGrenzen(w, {{f.EditNg, "95", "90"}, {f.EditNg, "-1", "0"}, {f.EditAz, "180,5", "180,0"},
+                    {f.EditAz, "Süd", "-180,0"}});
+  f.EditNg->setText("35");
+  f.EditAz->setText("-20,5");
+  test::Grab(&f, "FormPrjAssistent-Kollektortyp-Winkel");
+  f.BitBtnForward->click();
+  f.CheckBoxSolarKombi->setChecked(false);
+  f.BitBtnForward->click();
+  ASSERT_EQ(w.Seite(), TFormPrjAssistent::sDimTWW);
+  EXPECT_FLOAT_EQ(G().plant.KollektorNeigung, 35.0f);
+  EXPECT_FLOAT_EQ(G().plant.KollektorAzimut, -20.5f);
   f.reject();
 }
 
@@ -395,6 +482,13 @@ TEST(FormPrjAssistent, APackageSizesThePlantAndCancelRestoresIt) {
   f.SpeedButtonAlleK->click();
   ASSERT_EQ(f.StringGridPakete->rowCount(), 1);
   test::Grab(&f, "FormPrjAssistent-Pakete");
+  // F1 in the package grid opens the page of the location and package grids.
+  std::vector<int> hilfe;
+  f.Hooks.Hilfe = [&hilfe](int k) { hilfe.push_back(k); };
+  f.StringGridPakete->setFocus();
+  test::Key(f.StringGridPakete, Qt::Key_F1);
+  EXPECT_EQ(hilfe, std::vector<int>{871});
+  f.Hooks.Hilfe = nullptr;
 
   f.StringGridPakete->setCurrentCell(0, 0);
   f.BitBtnForward->click();

@@ -22,6 +22,7 @@
 #include "app/FormWarmwasser.h"
 #include "foundation/TavMathe.h"
 #include "foundation/TavVar.h"
+#include "foundation/TextTable.h"
 #include "foundation/ui/ModalDriver.h"
 #include "simulation/ui/SimCommands.h"
 #include "support/ScriptedMessages.h"
@@ -99,7 +100,18 @@ TEST(FormProgrammInfo, LinksAndFoldersOpenWithTheDesktop) {
   auto alt = TFormProgrammInfo::Oeffner();
   TFormProgrammInfo::Oeffner() = [&](const std::string& url) { geoeffnet.push_back(url); };
   TFormProgrammInfo f(s);
+  // The built-in texts give no web or mail address: both lines stay hidden.
   f.show();
+  EXPECT_FALSE(f.LabelLink->isVisible());
+  EXPECT_FALSE(f.LabelMail->isVisible());
+  f.hide();
+  // A language file that gives them shows them, and a click opens them.
+  Texts().Set(TX::InfoLink, "www.tavrel.example");
+  Texts().Set(TX::InfoMail, "info@tavrel.example");
+  f.show();
+  Texts().LoadDefaults();
+  EXPECT_TRUE(f.LabelLink->isVisible());
+  EXPECT_TRUE(f.LabelMail->isVisible());
   emit f.LabelLink->geklickt();
   emit f.LabelMail->geklickt();
   emit f.ImageDatVerz->geklickt();

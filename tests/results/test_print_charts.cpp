@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "results/PrintCharts.h"
 
 namespace tav {
@@ -13,6 +15,77 @@ TEST(PrintCharts, YieldScaleSteps) {
       {150, 20}, {45, 10}, {9, 2}, {0.4, 1}, {0, 1}, {-3, 1},              // never a step below 1
   };
   for (const auto& f : faelle) EXPECT_DOUBLE_EQ(ErtragSkalaSchritt(f.top), f.schritt) << f.top;
+}
+
+// A bar of h per cent prints as boxes of 3 % from the baseline up, the rest on top.
+TEST(PrintCharts, BarsPrintAsStacksOfThreePerCent) {
+  using K = std::vector<std::pair<int, int>>;
+  EXPECT_EQ(StapelKaesten(0), K{});
+  EXPECT_EQ(StapelKaesten(-4), K{});
+  EXPECT_EQ(StapelKaesten(1), (K{{298, 300}}));
+  EXPECT_EQ(StapelKaesten(6), (K{{294, 300}, {288, 294}}));
+  EXPECT_EQ(StapelKaesten(7), (K{{294, 300}, {288, 294}, {286, 288}}));
+  const K oben = StapelKaesten(kDruckKappe);
+  EXPECT_EQ(oben.size(), 40u);
+  EXPECT_EQ(oben.back().first, kDruckKappeY);
+}
+
+// The year bar comes from the months' sums whatever slot 13 holds, and the copy is the
+// chart's: a month without demand has no fraction, a month without irradiation no efficiency.
+TEST(PrintCharts, YearBarsFromTheMonthsAndNoBarWithoutDivisor) {
+  ResultState r;
+  PlantState p;
+  p.AnlagenTypNr = 1;
+  for (std::size_t m = 1; m <= 12; ++m) {
+    r.SolarertragMonat[m] = 100000.0f * static_cast<float>(m);
+    r.WWBedarfMonat[m] = 400000.0f;
+    r.KollEinstrahlungMonat[m] = 250000.0f * static_cast<float>(m);
+  }
+  r.WWBedarfMonat[2] = 0.0f;
+  r.KollEinstrahlungMonat[3] = 0.0f;
+  r.SolarertragMonat[13] = -5.0f;
+  r.WWBedarfMonat[13] = 1.0f;
+  const ResultState vorher = r;
+  const auto balken = DruckDeckungsBalken(r, p);
+  EXPECT_EQ(r.SolarertragMonat, vorher.SolarertragMonat);
+  const auto finde = [&](int m, TBalkenSerie s) {
+    return std::find_if(balken.begin(), balken.end(), [&](const TDruckBalken& b) { return b.Monat == m && b.Serie == s; });
+  };
+  EXPECT_EQ(finde(2, TBalkenSerie::Warmwasser), balken.end());
+  EXPECT_EQ(finde(3, TBalkenSerie::Wirkungsgrad), balken.end());
+  ASSERT_NE(finde(2, TBalkenSerie::Wirkungsgrad), balken.end());
+  // 7800 kWh over 11 x 400 kWh: capped at 120 %; efficiency 7800 of 18750 kWh.
+  const auto jahr = finde(13, TBalkenSerie::Warmwasser);
+  ASSERT_NE(jahr, balken.end());
+  EXPECT_EQ(jahr->Hoehe, kDruckKappe);
+  EXPECT_EQ(jahr->A, 30 * 12 + 15 + 3);
+  EXPECT_EQ(finde(13, TBalkenSerie::Wirkungsgrad)->Hoehe, 42);
+  EXPECT_EQ(finde(1, TBalkenSerie::Warmwasser)->Hoehe, 25);
+}
+
+TEST(PrintCharts, YieldValuesAverageOnACopyAndNoGridWithoutYield) {
+  ResultState r;
+  TErtragWerte w = ErtragWerte(r);
+  EXPECT_EQ(w.Top, 0.0);
+  EXPECT_TRUE(w.Raster.empty());
+  EXPECT_EQ(w.HErtrag, (std::array<int, 14>{}));
+  // Top 999.7 kWh prints as "1000": step 100, the grid up to 800.
+  r.SolarertragMonat[7] = 952095.25f;
+  for (std::size_t m = 1; m <= 12; ++m) r.BrennstoffMonat[m] = 120000.0f;
+  r.SolarertragMonat[13] = 1.0f;
+  w = ErtragWerte(r);
+  EXPECT_NEAR(w.Top, 999.7, 1e-3);
+  EXPECT_EQ(w.Raster, (std::vector<double>{100, 200, 300, 400, 500, 600, 700, 800}));
+  EXPECT_NEAR(w.Ertrag[13], 952.09525 / 12.0, 1e-6);
+  EXPECT_DOUBLE_EQ(w.Einsparung[13], 120.0);
+  EXPECT_EQ(w.HErtrag[7], 95);
+  EXPECT_EQ(r.SolarertragMonat[13], 1.0f);
+  // Far below 1 kWh the step stays 1: no grid line above the chart's top, the bars all the same.
+  ResultState klein;
+  klein.SolarertragMonat[6] = 300.0f;
+  w = ErtragWerte(klein);
+  EXPECT_TRUE(w.Raster.empty());
+  EXPECT_EQ(w.HErtrag[6], 95);
 }
 
 }  // namespace

@@ -457,6 +457,28 @@ TEST(FormKollektor, AreaStepsByWholeModulesOverTheFullRange) {
   EXPECT_FLOAT_EQ(k.s().plant.KollektorFlaeche, 5.0f);
 }
 
+// Every field label shows its whole text: the ink of the last glyph stays inside the label.
+TEST(FormKollektorEdit, FieldLabelsAreNotCut) {
+  Katalog k;
+  TFormKollektorEdit form(k.s(), k.status);
+  Modal([&] { return form.Bearbeite(1); }, [&](QWidget*) {
+    auto* gruppe = form.findChild<QWidget*>("GroupBox1");
+    ASSERT_TRUE(gruppe);
+    int geprueft = 0;
+    for (QLabel* l : gruppe->findChildren<QLabel*>()) {
+      if (!l->buddy()) continue;  // units beside the fields
+      QString text = l->text();
+      text.remove('&');
+      SCOPED_TRACE(text.toStdString());
+      const QRectF tinte = QFontMetricsF(l->font()).boundingRect(text);
+      EXPECT_LT(std::ceil(tinte.right()), l->contentsRect().width());
+      ++geprueft;
+    }
+    EXPECT_GE(geprueft, 8);
+    form.ButtonCancel->click();
+  });
+}
+
 TEST(FormKollektorEdit, ShowsEfficiencyAndWritesOnlyChangedFields) {
   Katalog k;
   auto& e = k.s().cat.Kollektoren[1];

@@ -15,13 +15,20 @@
 #include "results/PrintSelection.h"
 #include "results/ui/DruckUebersicht.h"
 #include "results/ui/ErgebnisDruck.h"
-#include "tests/results/ui/DruckAufzeichner.h"
+#include "support/gui/PaintRecorder.h"
 #include "tests/results/ui/ErgebnisFixture.h"
 
 namespace tav {
 namespace {
 
-using test::TGezeichnet;
+// A recorded primitive as the sheet's checks read it.
+struct TGezeichnet {
+  enum Art { Text, Bild, Anderes } art = Anderes;
+  QRectF rect;
+  QString text;
+  double punkt = 0.0;
+  bool fett = false;
+};
 
 const QSizeF kA4(210, 297), kLetter(215.9, 279.4);
 constexpr int P = TUebersichtRaster::Bildzeile;
@@ -78,7 +85,7 @@ struct TBogen {
 
 // The summary page of G as the results printout paints it, on a recording page.
 TBogen Zeichne(const TavState& g, const QImage& schema = Schema(), QSizeF mm = kA4, int dpi = 300) {
-  test::TAufzeichnungsSeite seite(mm, dpi);
+  test::TRecorder seite(mm, dpi);
   TErgebnisDruck d;
   d.Seiten = DruckSeitenFolge(dsReport, g.plant.Pool);
   d.Rahmen = Rahmen();
@@ -88,7 +95,17 @@ TBogen Zeichne(const TavState& g, const QImage& schema = Schema(), QSizeF mm = k
     MaleErgebnisSeite(pa, QRectF(QPointF(0, 0), mm), 1, d, g);
   }
   TBogen b;
-  b.liste = seite.Liste();
+  for (const test::TPrimitiv& p : seite.Liste()) {
+    TGezeichnet g;
+    g.art = p.Typ == test::TPrimitiv::Text ? TGezeichnet::Text
+            : p.Typ == test::TPrimitiv::Bild ? TGezeichnet::Bild
+                                             : TGezeichnet::Anderes;
+    g.rect = p.Box;
+    g.text = p.Inhalt;
+    g.punkt = p.Schrift.pointSizeF();
+    g.fett = p.Schrift.bold();
+    b.liste.push_back(g);
+  }
   b.m = SeitenMasseFuer(seite, QRectF(QPointF(0, 0), mm));
   b.w = seite.Breite();
   b.h = seite.Hoehe();

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "foundation/Sums.h"
+#include "foundation/TextTable.h"
 #include "results/ResultCharts.h"
 #include "results/ui/FormSimErg.h"
 #include "results/ui/ResultPainter.h"
@@ -270,6 +271,32 @@ TEST(BalkenBild, PlantType2BarsInTheirFixedColours) {
   // The year (160 %) stands at 151 %: top at y 23, under the white line above the frame.
   EXPECT_EQ(img.pixelColor(40 + 360 + 5 + 5, 24), QColor(Qt::red));
   EXPECT_EQ(img.pixelColor(40 + 360 + 5 + 5, 23), QColor(Qt::white));
+}
+
+// The year's label under the bars ends inside the picture, in both charts, also where a
+// language gives it a long text; it keeps clear of December's label.
+TEST(BalkenBild, YearLabelEndsInsideThePicture) {
+  const std::string alt = T(TX::Jahresschnitt);
+  for (const std::string& text : {alt, std::string("Durchschnitt des ganzen Jahres")}) {
+    Texts().Set(TX::Jahresschnitt, text);
+    for (int typ : {1, 2}) {
+      auto g = std::make_unique<TavState>();
+      g->plant.AnlagenTypNr = static_cast<std::uint8_t>(typ);
+      const QImage img = DeckungsBild(*g);
+      if (text != alt) {
+        QDir().mkpath(TAV_SCREENS_DIR);
+        img.save(QStringLiteral(TAV_SCREENS_DIR "/FormSimErg-Diagramm-langes-Jahr-%1.png").arg(typ));
+      }
+      const int y0 = typ == 2 ? 335 : 300;
+      int tinte = 0;
+      for (int y = y0 - 2; y < y0 + 16; ++y) {
+        for (int x = img.width() - 3; x < img.width(); ++x) EXPECT_EQ(img.pixelColor(x, y), QColor(Qt::white)) << text;
+        for (int x = 43 + 330 + 24; x < img.width(); ++x) tinte += img.pixelColor(x, y) != QColor(Qt::white);
+      }
+      EXPECT_GT(tinte, 20) << text << " " << typ;
+    }
+  }
+  Texts().Set(TX::Jahresschnitt, alt);
 }
 
 }  // namespace

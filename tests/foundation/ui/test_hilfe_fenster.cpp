@@ -1,0 +1,171 @@
+// The help as shipped: every page exists in every language, the contents page links every
+// page, every link and every topic of every context file leads to a page (and anchor) that
+// exists; and the help window shows, goes back and forward, and finds index words.
+#include <gtest/gtest.h>
+
+#include <QDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTextBrowser>
+#include <QToolButton>
+#include <set>
+#include <string>
+
+#include "foundation/Hilfe.h"
+#include "foundation/TavVar.h"
+#include "foundation/ui/HilfeFenster.h"
+#include "foundation/ui/IntMessageDialog.h"
+#include "tests/foundation/ui/ModalDriver.h"
+#include "support/gui/GrabScreen.h"
+
+namespace tav {
+namespace {
+
+const std::vector<std::string> kSprachen = {"de", "en"};
+
+// Whether "page[#anchor]" exists in a language, anchors included.
+bool Erreichbar(const std::string& sprache, const std::string& thema) {
+  const std::size_t raute = thema.find('#');
+  const HilfeSeite* s = Hilfe().Seite(sprache, thema.substr(0, raute));
+  if (!s) return false;
+  if (raute == std::string::npos) return true;
+  const std::string anker = thema.substr(raute + 1);
+  return std::find(s->anker.begin(), s->anker.end(), anker) != s->anker.end();
+}
+
+TEST(HilfeSeiten, ContextFilesReadWithoutFaults) { EXPECT_TRUE(LadeHilfe().empty()); }
+
+TEST(HilfeSeiten, EveryPageInEveryLanguageAndLinkedFromTheContents) {
+  LadeHilfe();
+  ASSERT_EQ(Hilfe().Sprachen(), kSprachen);
+  std::set<std::string> alle;
+  for (const std::string& sp : kSprachen)
+    for (const std::string& p : Hilfe().Seiten(sp)) alle.insert(p);
+  for (const std::string& sp : kSprachen) {
+    const HilfeSeite* inhalt = Hilfe().Seite(sp, kHilfeInhalt);
+    ASSERT_TRUE(inhalt) << sp;
+    std::set<std::string> verlinkt;
+    for (const std::string& l : inhalt->links) verlinkt.insert(l.substr(0, l.find('#')));
+    for (const std::string& p : alle) {
+      EXPECT_TRUE(Hilfe().SeiteVorhanden(sp, p)) << sp << "/" << p << " fehlt";
+      if (p != kHilfeInhalt) {
+        EXPECT_TRUE(verlinkt.count(p)) << sp << "/" << p << " nicht im Inhalt";
+      }
+      const HilfeSeite* s = Hilfe().Seite(sp, p);
+      if (!s) continue;
+      EXPECT_FALSE(s->titel.empty()) << sp << "/" << p;
+      EXPECT_FALSE(s->stichworte.empty()) << sp << "/" << p;
+    }
+  }
+}
+
+TEST(HilfeSeiten, EveryLinkAndEveryMappedTopicLeadsToAPage) {
+  LadeHilfe();
+  for (const std::string& sp : kSprachen) {
+    for (const std::string& p : Hilfe().Seiten(sp)) {
+      for (const std::string& link : Hilfe().Seite(sp, p)->links) {
+        if (link.find(':') != std::string::npos) continue;  // mail or web address
+        const std::string ziel = link.front() == '#' ? p + link : link;
+        EXPECT_TRUE(Erreichbar(sp, ziel)) << sp << "/" << p << " → " << link;
+      }
+    }
+    for (const auto& [nr, thema] : Hilfe().Kontexte())
+      EXPECT_TRUE(Erreichbar(sp, thema)) << sp << ": " << nr << " → " << thema;
+    for (const auto& [name, thema] : Hilfe().FensterThemen())
+      EXPECT_TRUE(Erreichbar(sp, thema)) << sp << ": " << name << " → " << thema;
+  }
+}
+
+TEST(HilfeFenster, ShowsPagesGoesBackAndForwardAndFindsIndexWords) {
+  G().folders.HilfeDatei.clear();
+  ZeigeHilfeInhalt();
+  THilfeFenster* f = HilfeFensterOffen();
+  ASSERT_TRUE(f);
+  EXPECT_TRUE(f->isVisible());
+  EXPECT_EQ(f->AktuelleSeite(), "de/index.htm");
+  EXPECT_FALSE(f->Browser->toPlainText().isEmpty());
+  EXPECT_GT(f->ListeInhalt->count(), 10);
+  EXPECT_FALSE(f->ButtonZurueck->isEnabled());
+
+  ZeigeHilfeKontext(901);
+  EXPECT_EQ(f->AktuelleSeite(), "de/programminfo.htm");
+  ZeigeHilfeStichwort("anlage#pool");
+  EXPECT_EQ(f->AktuelleSeite(), "de/anlage.htm#pool");
+  ZeigeHilfeKontext(99999);
+  EXPECT_EQ(f->AktuelleSeite(), "de/index.htm");
+  EXPECT_EQ(HilfeFensterOffen(), f);  // one window, reused
+
+  f->ButtonZurueck->click();
+  EXPECT_EQ(f->AktuelleSeite(), "de/anlage.htm#pool");
+  f->ButtonZurueck->click();
+  EXPECT_EQ(f->AktuelleSeite(), "de/programminfo.htm");
+  ASSERT_TRUE(f->ButtonVor->isEnabled());
+  f->ButtonVor->click();
+  EXPECT_EQ(f->AktuelleSeite(), "de/anlage.htm#pool");
+
+  ZeigeHilfeIndex("Datenordner");
+  EXPECT_EQ(f->EditIndex->text(), "Datenordner");
+  int sichtbar = 0;
+  for (int i = 0; i < f->ListeIndex->count(); ++i)
+    if (!f->ListeIndex->item(i)->isHidden()) {
+      // The first word found is the page shown.
+      if (sichtbar++ == 0) {
+        EXPECT_EQ(f->ListeIndex->item(i)->data(Qt::UserRole).toString().toStdString(), f->AktuelleSeite());
+      }
+      EXPECT_TRUE(f->ListeIndex->item(i)->text().contains("Datenordner", Qt::CaseInsensitive));
+    }
+  EXPECT_GE(sichtbar, 2);  // the data-folder page and the about box
+
+  f->PageControl1->setCurrentIndex(0);
+  ZeigeHilfeStichwort("anlage");
+  test::GrabScreen(f, "FormHilfe");
+  f->PageControl1->setCurrentIndex(1);
+  f->EditIndex->setText("Speicher");
+  test::GrabScreen(f, "FormHilfe-index");
+
+  // English help file: the same window relabels itself and shows the English pages.
+  G().folders.HilfeDatei = "Tavrel_en.chm";
+  ZeigeHilfeKontext(870);
+  EXPECT_EQ(f->AktuelleSeite(), "en/assistent.htm");
+  EXPECT_EQ(f->ButtonZurueck->text(), "Back");
+  f->PageControl1->setCurrentIndex(0);
+  test::GrabScreen(f, "FormHilfe-en");
+  G().folders.HilfeDatei.clear();
+  f->close();
+}
+
+// The message dialog's help button opens the messages page and leaves the message open;
+// F1 in any plain window opens the contents (or the page its name maps to).
+TEST(HilfeFenster, MessageHelpButtonAndF1InAnyWindow) {
+  G().folders.HilfeDatei.clear();
+  InstalliereHilfeTaste();
+  InstalliereHilfeTaste();  // twice does no harm
+  TFormIntMessageDialog dlg("Text", mtInformation, Btn(mbOK) | Btn(mbHelp));
+  bool nochOffen = false;
+  test::WhenModal([&](QWidget* d) {
+    test::Click(d, "Help");
+    nochOffen = d->isVisible();
+    test::Click(d, "OK");
+  });
+  EXPECT_EQ(dlg.Execute(), mrOk);
+  EXPECT_TRUE(nochOffen);
+  ASSERT_TRUE(HilfeFensterOffen());
+  EXPECT_EQ(HilfeFensterOffen()->AktuelleSeite(), "de/meldungen.htm");
+
+  QDialog fremd;
+  fremd.setObjectName("FormOhneHilfe");
+  auto* feld = new QLineEdit(&fremd);
+  test::Key(feld, Qt::Key_F1);
+  EXPECT_EQ(HilfeFensterOffen()->AktuelleSeite(), "de/index.htm");
+  feld->setProperty(kHelpKeyword, "warmwasser");
+  test::Key(feld, Qt::Key_F1);
+  EXPECT_EQ(HilfeFensterOffen()->AktuelleSeite(), "de/warmwasser.htm");
+  fremd.setProperty(kHelpContext, 901);
+  feld->setProperty(kHelpKeyword, QVariant());
+  test::Key(feld, Qt::Key_F1);
+  EXPECT_EQ(HilfeFensterOffen()->AktuelleSeite(), "de/programminfo.htm");
+  HilfeFensterOffen()->close();
+}
+
+}  // namespace
+}  // namespace tav
