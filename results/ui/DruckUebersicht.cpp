@@ -397,8 +397,13 @@ class Bogen {
     // Still too wide at the smallest size (a long translation): cut at the page's text width.
     const int grenze = b_.RR() - b_.RL() + static_cast<int>(std::lround(2.5 * r_.U));
     const QFontMetrics fm(b_.P.font(), b_.P.device());
+    // The whole-line heights of a coarse page (a picture at screen resolution) can bring the
+    // footer line up to the last disclaimer: the block then moves up to end above it.
+    const int fuss = 59 * b_.ZH() - b_.ZH() / 4;
+    const int hoch = std::max(0, static_cast<int>((z + 0.9 * 4) * b_.ZK()) + b_.Hoehe() - fuss);
     for (int k = 0; k < 5; ++k)
-      b_.Text(b_.RL(), static_cast<int>((z + 0.9 * k) * b_.ZK()), fm.elidedText(Q(T(texte[k])), Qt::ElideRight, grenze));
+      b_.Text(b_.RL(), static_cast<int>((z + 0.9 * k) * b_.ZK()) - hoch,
+              fm.elidedText(Q(T(texte[k])), Qt::ElideRight, grenze));
     b_.Schrift(0);
   }
 

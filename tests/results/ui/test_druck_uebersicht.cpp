@@ -208,7 +208,7 @@ TEST_F(DruckUebersichtTest, EveryPlantStaysOnThePageAboveTheFooterOnBothPapers) 
           g.plant.KollektorMontage = static_cast<std::uint8_t>(v.montage);
           if (lang) Lang(g);
           for (QSizeF mm : {kA4, kLetter})
-            for (int dpi : {300, 1200}) {
+            for (int dpi : {100, 300, 1200}) {
               const std::string fall = "Typ " + std::to_string(v.typ) + "/" + std::to_string(v.kaskade) +
                                        (heizung ? " Heizung" : "") + (pool ? " Pool" : "") + (lang ? " lang" : "") +
                                        (mm == kA4 ? " A4 " : " Letter ") + std::to_string(dpi);
