@@ -10,10 +10,7 @@ namespace tav {
 
 namespace {
 
-constexpr const char* kWarmwasserBedarf = "Warmwasser mit Speicherverlusten:";
-constexpr const char* kHeizBedarf = "Heizwärmebedarf:";
-constexpr const char* kSpezErtrag = "Spezifischer Kollektor-Jahresertrag:";
-constexpr const char* kStrich = "\xE2\x80\x93";  // en dash
+constexpr const char* kStrich = "\xE2\x80\x93";  // en dash: no divisor
 
 double Jahr(const TMonatsArray& a) {
   double s = 0.0;
@@ -21,41 +18,72 @@ double Jahr(const TMonatsArray& a) {
   return s;
 }
 
-std::string KWh(double wh) { return FloatToCommaStr(6, 0, static_cast<float>(wh / 1000.0)) + " kWh/Jahr"; }
+std::string A(int w, int d, double x) {
+  return FloatToCommaStrAligned(static_cast<std::uint8_t>(w), static_cast<std::uint8_t>(d), static_cast<float>(x));
+}
 
-// A share in per cent, capped at 100; a dash without a divisor.
+std::string KWh(double wh) { return A(6, 0, wh / 1000.0) + " " + T(TX::kWhproJahr); }
+
+// A share in per cent; fractions are capped at 100 (more heat than the demand still covers
+// it once), the efficiency is not. A dash without a divisor.
 std::string Anteil(double a, double b, bool deckeln = true) {
   if (b == 0.0) return kStrich;
-  double q = 100.0 * SafeDiv(a, b);
-  if (deckeln) q = std::min(q, 100.0);
-  return FloatToCommaStr(5, 1, static_cast<float>(std::max(q, 0.0))) + "%";
+  double q = SafeDiv(a, b);
+  if (deckeln) q = std::clamp(q, 0.0, 1.0);
+  return A(6, 1, 100.0 * q) + "%";
 }
 
 }  // namespace
 
-TReport ErgebnisUebersicht(const TavState& g) {
-  TReport r;
-  r.Tabs = {230};
+std::string TUebersichtErgebnisse::PlainText() const {
+  std::string out = Titel;
+  for (const TUebersichtZeile& z : Zeilen) out += "\n" + z.Abschnitt + "\t" + z.Text + "\t" + z.Wert;
+  return out;
+}
+
+TUebersichtErgebnisse ErgebnisUebersicht(const TavState& g) {
+  TUebersichtErgebnisse r;
+  r.Titel = T(TX::Ergebnisse);
   const auto& e = g.results;
   const auto& p = g.plant;
+  const bool heiz = p.SolHeizung, pool = p.Pool;
   // The hot-water demand includes the store losses, as its label and the energy balance say.
   const double S = Jahr(e.SolarertragMonat), D = Jahr(e.WWBedarfMonat) + Jahr(e.VerlustMonat),
-               H = Jahr(e.SolHeizenMonat),
-               P = Jahr(e.PoolWaermeMonat), I = Jahr(e.KollEinstrahlungMonat);
-  const double heiz = p.SolHeizung ? p.Heizwaermebedarf : 0.0;
-  AddLine(r, T(TX::Ergebnisse), true, true);
-  TLineBuilder().Add(kWarmwasserBedarf).Cell(KWh(D)).AppendTo(r);
-  if (p.SolHeizung) TLineBuilder().Add(kHeizBedarf).Cell(KWh(heiz)).AppendTo(r);
-  TLineBuilder().Add(T(TX::Solarertrag) + ":").Cell(KWh(S), true).AppendTo(r);
-  TLineBuilder().Add(T(TX::Deckungsrate) + " " + T(TX::Warmwasser) + ":").Cell(Anteil(S - H - P, D)).AppendTo(r);
-  if (p.SolHeizung)
-    TLineBuilder().Add(T(TX::Deckungsrate) + " " + T(TX::gesamt) + ":").Cell(Anteil(S - P, D + heiz)).AppendTo(r);
-  TLineBuilder().Add(T(TX::Wirkungsgrad) + ":").Cell(Anteil(S, I, false)).AppendTo(r);
+               H = Jahr(e.SolHeizenMonat), Pw = Jahr(e.PoolWaermeMonat), I = Jahr(e.KollEinstrahlungMonat);
+  const double hwb = heiz ? static_cast<double>(p.Heizwaermebedarf) : 0.0;
+  const double anteil = e.HeizanteilMonat[13];  // the heated share of the year
+  int zeile = heiz ? 2 : 3;
+  const auto add = [&](const std::string& abschnitt, const std::string& text, const std::string& wert,
+                       bool unter = false) { r.Zeilen.push_back({zeile++, abschnitt, text, wert, unter}); };
+
+  add(T(TX::Waermebedarf), T(TX::WWmitSpVerl), KWh(D));
+  if (heiz) {
+    add("", T(TX::HeizWaermebedarf), KWh(hwb), true);
+    add("", Texts().GesamtGross, KWh(D + hwb));
+  }
+
+  ++zeile;
+  if (heiz) {
+    add(T(p.AnlagenTypNr == 2 ? TX::Deckungsrate : TX::Deckungsraten), T(TX::Warmwasser), Anteil(S - H - Pw, D));
+    if (p.AnlagenTypNr != 2) {
+      const double hz = hwb * anteil;
+      add("", T(TX::Heizung), anteil < 0.002 ? Anteil(0.0, 1.0) : Anteil(H, hz));
+      add("", T(TX::fsavTWWHz), Anteil(S - Pw, D + hz));
+    }
+  } else {
+    add(T(TX::Deckungsrate), T(TX::Warmwasser), Anteil(S - Pw, D));
+  }
+
+  ++zeile;
+  add(T(TX::Kennwerte), T(TX::Wirkungsgrad), Anteil(S, I, false));
   const double a = p.KollektorFlaecheGesamt;
-  TLineBuilder()
-      .Add(kSpezErtrag)
-      .Cell(a > 0 ? FloatToCommaStr(6, 0, static_cast<float>(S / 1000.0 / a)) + " kWh/m²" : kStrich, true)
-      .AppendTo(r);
+  add("", T(TX::SpezKollErtrag), a != 0.0 ? A(6, 0, SafeDiv(S, a * 1000.0)) + " kWh/" + T(TX::m_2idx) : kStrich);
+
+  ++zeile;
+  add(T(TX::Solarertrag), T(TX::Warmwasser), KWh(S - H - Pw));
+  if (heiz) add("", T(TX::Heizung), KWh(H));
+  if (pool) add("", T(TX::Schwimmbad), KWh(Pw));
+  if (heiz || pool) add("", Texts().GesamtGross, KWh(S));
   return r;
 }
 

@@ -9,10 +9,10 @@
 #include "foundation/TextTable.h"
 #include "results/AnlageReport.h"
 #include "results/DruckBilanz.h"
-#include "results/Uebersicht.h"
 #include "results/ResultReports.h"
 #include "results/ui/DruckDiagramme.h"
 #include "results/ui/DruckSeiten.h"
+#include "results/ui/DruckUebersicht.h"
 #include "results/ui/ResultPainter.h"
 
 namespace tav {
@@ -21,50 +21,7 @@ namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-// The disclaimer lines at the foot of the summary sheet: 2 points smaller than the page,
-// shrunk a point at a time until the widest fits the text width, but not below 6 points.
-void Hinweise(TDruckBlatt& s, int y) {
-  const TX texte[] = {TX::ReportDisclaimer1, TX::ReportDisclaimer2, TX::ReportDisclaimer3, TX::ReportDisclaimer4,
-                      TX::ReportDisclaimer5};
-  const int u = s.SB() / 209;
-  const int grenze = s.RR() - s.RL() + static_cast<int>(std::lround(2.5 * u));
-  int delta = -2;
-  for (;;) {
-    s.Schrift(delta);
-    int breitest = 0;
-    for (TX t : texte) breitest = std::max(breitest, s.Breite(Q(T(t))));
-    if (breitest <= grenze || s.Rahmen().Punkt + delta <= 6) break;
-    --delta;
-  }
-  const int zeile = std::min(s.Hoehe(), s.ZK() * 8 / 10);
-  for (TX t : texte) {
-    s.Text(s.RL(), y, Q(T(t)));
-    y += zeile;
-  }
-  s.Schrift(0);
-}
-
 }  // namespace
-
-void ZweizeiligerKollektor(TDruckBlatt& b, TReport& r, const std::string& name) {
-  const int grenze = static_cast<int>(std::lround(45.0 * b.SB() / 209.0));
-  const std::string kopf = T(TX::Kollektor) + ":\t";
-  for (std::size_t i = 0; i < r.Lines.size(); ++i) {
-    if (r.Lines[i].Text != kopf + name) continue;
-    b.Schrift(0, true);
-    const bool zuBreit = b.Breite(Q(name)) > grenze;
-    b.Schrift(0);
-    const std::string teil1 = SplitTextTwoLines(name, 1), teil2 = SplitTextTwoLines(name, 2);
-    if (!zuBreit || teil1.empty() || teil2.empty()) return;
-    TReportLine zweite = r.Lines[i];
-    r.Lines[i].Text = kopf + teil1;
-    zweite.Text = "\t" + teil2;
-    for (TReportLine* l : {&r.Lines[i], &zweite})
-      for (TReportSpan& sp : l->Spans) sp = {0, l->Text.size(), sp.Bold, sp.Underline};
-    r.Lines.insert(r.Lines.begin() + static_cast<std::ptrdiff_t>(i) + 1, std::move(zweite));
-    return;
-  }
-}
 
 int MaleReport(TDruckBlatt& s, const TReport& r, int y, int zeile) {
   const double ptPx = s.P.device()->logicalDpiX() / 72.0;
@@ -155,29 +112,11 @@ void MaleErgebnisSeite(QPainter& pa, const QRectF& seiteMm, int n, const TErgebn
   TDruckBlatt b(pa, seiteMm, d.Rahmen);
   b.Kopf(Q(T(seite.Kopf)));
   b.Schrift(0);
-  const int zh = b.ZH(), zk = b.ZK();
-  TReport r;
+  const int zh = b.ZH();
   switch (seite.Teil) {
-    case TDruckTeilSeite::Report: {
-      const int u = b.SB() / 209;
-      int y = 9 * zk;
-      if (!d.Schema.isNull()) {
-        const int breite = static_cast<int>(std::lround(77.0 * u));
-        y += b.Bild(d.Schema, b.RL() + (b.RR() - b.RL() - breite) / 2, y, breite) + zk;
-      }
-      r = AnlageReport(g, true, true);
-      ZweizeiligerKollektor(b, r, g.plant.Kollektor);
-      TReport ergebnisse = ErgebnisUebersicht(g);
-      AddLine(r, "");
-      for (auto& l : ergebnisse.Lines) r.Lines.push_back(std::move(l));
-      // The disclaimers end above the footer line (five lines at the small font).
-      const int hinweise = 58 * zh - 5 * (zk * 8 / 10);
-      // Long descriptions close up so the sheet holds them above the disclaimers.
-      const int zeile = r.Lines.empty() ? zk : std::min(zk, (hinweise - zk / 2 - y) / static_cast<int>(r.Lines.size()));
-      MaleReport(b, r, y, std::max(1, zeile));
-      Hinweise(b, hinweise);
+    case TDruckTeilSeite::Report:
+      PrintUebersicht(b, g, d.Schema);
       break;
-    }
     case TDruckTeilSeite::Energie: {
       int y = PrintAnlageBilanz(b, g);
       // The table keeps its line 20 unless a long description reaches below it.

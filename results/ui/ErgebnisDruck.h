@@ -26,9 +26,6 @@ void MaleErgebnisSeite(QPainter& pa, const QRectF& seiteMm, int n, const TErgebn
 // Paints a report (lines with tab stops in points and bold spans) from line y on, Zeile
 // high per line; returns the y below the last line.
 int MaleReport(TDruckBlatt& s, const TReport& r, int y, int zeile);
-// On the summary sheet a collector name wider than 45/209 of the page width (in bold) goes
-// on two lines of R, split near 1/2.2 of its length at a blank or after a hyphen.
-void ZweizeiligerKollektor(TDruckBlatt& b, TReport& r, const std::string& name);
 // Prints the monthly energy balance of S from line StartZeile on (header, 13 rows, rules,
 // footnote and closing lines); returns the y below its last line.
 int PrintEnergiebilanz(TDruckBlatt& b, const TavState& s, int startZeile);

@@ -126,3 +126,63 @@ TEST(ErgebnisUebersicht, FractionsCapAtHundredAndEmptyDivisorsShowADash) {
 
 }  // namespace
 }  // namespace tav
+
+#include "foundation/TavUtil.h"
+#include "foundation/TextTable.h"
+
+namespace tav {
+namespace {
+
+// The rows of the results block by plant type: type 2 heats but shows only the hot-water
+// fraction; the heating fraction is 0 without a heated share and every fraction stops at 100 %.
+TEST(ErgebnisUebersicht, RowsByPlantType) {
+  for (int typ = 1; typ <= 8; ++typ)
+    for (double anteil : {0.001, 0.8}) {
+      TavState g;
+      g.plant.AnlagenTypNr = static_cast<std::uint8_t>(typ);
+      g.plant.SolHeizung = typ == 2 || typ == 3 || typ >= 6;
+      g.plant.Heizwaermebedarf = 1'000'000.0f;  // 1000 kWh
+      g.plant.KollektorFlaecheGesamt = 10.0f;
+      g.results.HeizanteilMonat[13] = static_cast<float>(anteil);
+      for (std::size_t m = 1; m <= 12; ++m) {
+        g.results.SolarertragMonat[m] = 500000.0f;  // 6000 kWh
+        g.results.SolHeizenMonat[m] = 100000.0f;    // 1200 kWh
+        g.results.WWBedarfMonat[m] = 200000.0f;     // 2400 kWh
+        g.results.KollEinstrahlungMonat[m] = 1000000.0f;
+      }
+      const TUebersichtErgebnisse e = ErgebnisUebersicht(g);
+      std::vector<std::string> abschnitte;
+      int bruchZeilen = 0;
+      bool inBruch = false;
+      for (const auto& z : e.Zeilen) {
+        if (!z.Abschnitt.empty()) {
+          abschnitte.push_back(z.Abschnitt);
+          inBruch = z.Abschnitt == T(TX::Deckungsrate) || z.Abschnitt == T(TX::Deckungsraten);
+        }
+        if (!inBruch) continue;
+        ++bruchZeilen;
+        if (z.Text == T(TX::Heizung)) {
+          // 1200 kWh of 800 kWh heated demand: capped; a share below 0.002 counts as no heating.
+          EXPECT_EQ(z.Wert, FloatToCommaStrAligned(6, 1, anteil < 0.002 ? 0.0f : 100.0f) + "%") << typ;
+        } else {
+          EXPECT_EQ(z.Wert, FloatToCommaStrAligned(6, 1, 100.0f) + "%") << typ << z.Text;
+        }
+      }
+      const bool drei = g.plant.SolHeizung && typ != 2;
+      EXPECT_EQ(bruchZeilen, drei ? 3 : 1) << typ;
+      EXPECT_EQ(abschnitte[1], T(drei ? TX::Deckungsraten : TX::Deckungsrate)) << typ;
+      // Demand rows: hot water, and with heating the heat demand (underlined) and the sum.
+      EXPECT_EQ(e.Zeilen[0].Zeile, g.plant.SolHeizung ? 2 : 3);
+      if (g.plant.SolHeizung) {
+        EXPECT_TRUE(e.Zeilen[1].Unterstrichen);
+        EXPECT_EQ(e.Zeilen[2].Text, Texts().GesamtGross);
+        EXPECT_EQ(e.Zeilen[2].Wert, FloatToCommaStrAligned(6, 0, 3400.0f) + " kWh/Jahr");
+      }
+      // Specific yield 600 kWh/m² with the superscript mark; efficiency 50 %.
+      EXPECT_NE(e.PlainText().find("600 kWh/m{/2}"), std::string::npos);
+      EXPECT_NE(e.PlainText().find("50,0%"), std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace tav

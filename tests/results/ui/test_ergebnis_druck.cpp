@@ -160,36 +160,5 @@ TEST_F(ErgebnisDruckTest, EnergyBalanceRulesStandOnTheirLines) {
   }
 }
 
-// The summary sheet's collector name: a short one stays on its line, a long one goes on
-// two, the second under the first; everything stays inside the page.
-TEST_F(ErgebnisDruckTest, LongCollectorNameOnTwoLines) {
-  Simuliere(Anlage::Warmwasser);
-  const std::string lang = "Hochleistungs-Vakuumroehrenkollektor Sonnenfang Premium XL 30 mit Spiegel";
-  for (const std::string& name : {std::string("Flachkollektor FK 2.5"), lang}) {
-    G().plant.Kollektor = name;
-    const TSeitenrahmen rahmen = TSeitenrahmen::Aus(G());
-    std::vector<std::string> zeilen;
-    SeitenBild(
-        [&](QPainter& pa, const QRectF& mm, int) {
-          TDruckBlatt b(pa, mm, rahmen);
-          TReport r = AnlageReport(G(), true, true);
-          ZweizeiligerKollektor(b, r, name);
-          for (const auto& l : r.Lines) zeilen.push_back(l.Text);
-        },
-        1);
-    const std::string kopf = T(TX::Kollektor) + ":\t";
-    const auto it = std::find_if(zeilen.begin(), zeilen.end(), [&](const std::string& z) { return z.rfind(kopf, 0) == 0; });
-    ASSERT_NE(it, zeilen.end());
-    if (name != lang) {
-      EXPECT_EQ(*it, kopf + name);
-      continue;
-    }
-    ASSERT_NE(it + 1, zeilen.end());
-    EXPECT_EQ(*it, kopf + SplitTextTwoLines(lang, 1));
-    EXPECT_EQ(*(it + 1), "\t" + SplitTextTwoLines(lang, 2));
-    EXPECT_EQ(SplitTextTwoLines(lang, 1) + " " + SplitTextTwoLines(lang, 2), lang);
-  }
-}
-
 }  // namespace
 }  // namespace tav

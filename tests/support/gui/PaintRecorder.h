@@ -24,6 +24,7 @@ struct TPrimitiv {
   double StiftBreite = 0.0;
   QColor Pinsel;      // invalid: no brush
   QString Inhalt;     // texts only
+  QFont Schrift;      // texts only
 };
 
 class TRecorderEngine : public QPaintEngine {
@@ -87,6 +88,7 @@ class TRecorderEngine : public QPaintEngine {
     TPrimitiv& r = Neu(TPrimitiv::Text,
                        QRectF(o.x(), o.y() - fm.ascent(), fm.horizontalAdvance(t.text()), fm.height()), false);
     r.Inhalt = t.text();
+    r.Schrift = t.font();
     r.StiftBreite = 0.0;
   }
 
