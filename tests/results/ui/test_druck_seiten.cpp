@@ -6,10 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QPaintDevice>
-#include <QPaintEngine>
-#include <QPainterPath>
-#include <QTextItem>
 
 #include <cmath>
 #include <memory>
@@ -22,81 +18,13 @@
 #include "results/ui/DruckSeiten.h"
 #include "results/ui/ErgebnisDruck.h"
 #include "tests/results/AnlageFixture.h"
+#include "tests/support/gui/PaintRecorder.h"
 
 namespace tav {
 namespace {
 
-struct Strich {
-  QRectF Rect;
-  QString Text;  // empty: no text
-};
-
-// A paint engine that keeps the rectangle of everything drawn, in device pixels.
-class Aufnahme : public QPaintEngine {
- public:
-  Aufnahme() : QPaintEngine(QPaintEngine::AllFeatures) {}
-  bool begin(QPaintDevice*) override { return true; }
-  bool end() override { return true; }
-  Type type() const override { return QPaintEngine::User; }
-  void updateState(const QPaintEngineState& s) override {
-    if (s.state() & QPaintEngine::DirtyTransform) t_ = s.transform();
-  }
-  void drawTextItem(const QPointF& p, const QTextItem& ti) override {
-    Add(QRectF(p.x(), p.y() - ti.ascent(), ti.width(), ti.ascent() + ti.descent()), ti.text());
-  }
-  void drawLines(const QLineF* l, int n) override {
-    for (int i = 0; i < n; ++i) Add(QRectF(l[i].p1(), l[i].p2()).normalized());
-  }
-  void drawRects(const QRectF* r, int n) override {
-    for (int i = 0; i < n; ++i) Add(r[i]);
-  }
-  void drawPolygon(const QPointF* p, int n, PolygonDrawMode) override { Add(QPolygonF(QList<QPointF>(p, p + n)).boundingRect()); }
-  void drawPath(const QPainterPath& path) override { Add(path.boundingRect()); }
-  void drawEllipse(const QRectF& r) override { Add(r); }
-  void drawPixmap(const QRectF& r, const QPixmap&, const QRectF&) override { Add(r); }
-  void drawImage(const QRectF& r, const QImage&, const QRectF&, Qt::ImageConversionFlags) override { Add(r); }
-  void drawTiledPixmap(const QRectF& r, const QPixmap&, const QPointF&) override { Add(r); }
-
-  std::vector<Strich> Striche;
-
- private:
-  void Add(const QRectF& r, const QString& text = {}) { Striche.push_back({t_.mapRect(r), text}); }
-  QTransform t_;
-};
-
-// A page of Mm at Dpi that records instead of printing.
-class Blatt : public QPaintDevice {
- public:
-  Blatt(QSizeF mm, int dpi) : mm_(mm), dpi_(dpi) {}
-  QPaintEngine* paintEngine() const override { return &engine_; }
-  int W() const { return static_cast<int>(std::lround(mm_.width() / 25.4 * dpi_)); }
-  int H() const { return static_cast<int>(std::lround(mm_.height() / 25.4 * dpi_)); }
-  const std::vector<Strich>& Striche() const { return engine_.Striche; }
-
- protected:
-  int metric(PaintDeviceMetric m) const override {
-    switch (m) {
-      case PdmWidth: return W();
-      case PdmHeight: return H();
-      case PdmWidthMM: return static_cast<int>(mm_.width());
-      case PdmHeightMM: return static_cast<int>(mm_.height());
-      case PdmNumColors: return 0x7fffffff;
-      case PdmDepth: return 32;
-      case PdmDpiX:
-      case PdmDpiY:
-      case PdmPhysicalDpiX:
-      case PdmPhysicalDpiY: return dpi_;
-      case PdmDevicePixelRatio: return 1;
-      case PdmDevicePixelRatioScaled: return static_cast<int>(QPaintDevice::devicePixelRatioFScale());
-      default: return 0;
-    }
-  }
-
- private:
-  QSizeF mm_;
-  int dpi_;
-  mutable Aufnahme engine_;
-};
+using Blatt = test::TRecorder;
+using Strich = test::TPrimitiv;
 
 struct Papier {
   const char* name;
@@ -124,8 +52,8 @@ std::unique_ptr<Blatt> Male(const Papier& p, const std::function<void(TDruckBlat
 }
 
 const Strich* Suche(const Blatt& b, const QString& anfang) {
-  for (const Strich& s : b.Striche())
-    if (s.Text.startsWith(anfang)) return &s;
+  for (const Strich& s : b.Liste())
+    if (s.Inhalt.startsWith(anfang)) return &s;
   return nullptr;
 }
 
@@ -183,8 +111,8 @@ TEST(DruckSeiten, LatitudeMovesToColumnTwoBehindALongLocationName) {
       const Strich* ort = Suche(*blatt, QString::fromStdString(name));
       ASSERT_TRUE(breite && ort) << papier.name;
       const bool lang = name.size() > 20;
-      EXPECT_NEAR(breite->Rect.left(), Spalte(m, lang ? 250 : 185), 1) << papier.name << " " << name;
-      EXPECT_GT(breite->Rect.left(), ort->Rect.right()) << papier.name;
+      EXPECT_NEAR(breite->Box.left(), Spalte(m, lang ? 250 : 185), 1) << papier.name << " " << name;
+      EXPECT_GT(breite->Box.left(), ort->Box.right()) << papier.name;
     }
 }
 
@@ -203,13 +131,13 @@ TEST(DruckSeiten, WidePoolLabelMovesTheMinimumBehindIt) {
       const Strich* l = Suche(*blatt, QString::fromStdString(label));
       const Strich* wert = Suche(*blatt, QStringLiteral("32,5°C"));
       ASSERT_TRUE(l && wert);
-      EXPECT_NEAR(wert->Rect.top(), l->Rect.top(), 2);
+      EXPECT_NEAR(wert->Box.top(), l->Box.top(), 2);
       if (label == "Min.") {
-        EXPECT_NEAR(wert->Rect.left(), Spalte(m, 96), 1) << papier.name;
+        EXPECT_NEAR(wert->Box.left(), Spalte(m, 96), 1) << papier.name;
       } else {
-        EXPECT_GT(l->Rect.right(), Spalte(m, 96)) << papier.name;
-        EXPECT_GT(wert->Rect.left(), l->Rect.right()) << papier.name;
-        EXPECT_LT(wert->Rect.left(), l->Rect.right() + m.ZeilenHoehe) << papier.name;
+        EXPECT_GT(l->Box.right(), Spalte(m, 96)) << papier.name;
+        EXPECT_GT(wert->Box.left(), l->Box.right()) << papier.name;
+        EXPECT_LT(wert->Box.left(), l->Box.right() + m.ZeilenHoehe) << papier.name;
       }
     }
   }
@@ -237,10 +165,10 @@ TEST(DruckSeiten, LongestDescriptionEndsAboveTheTable) {
     }
     const Strich* monat = Suche(*blatt, QString::fromStdString(T(TX::Monat)));
     ASSERT_NE(monat, nullptr);
-    EXPECT_NEAR(monat->Rect.top(), tabelle, 1) << papier.name;
-    for (const Strich& s : blatt->Striche())
-      if (s.Rect.top() < tabelle - 1) {
-        EXPECT_LE(s.Rect.bottom(), tabelle + 0.5) << papier.name << " " << s.Text.toStdString();
+    EXPECT_NEAR(monat->Box.top(), tabelle, 1) << papier.name;
+    for (const Strich& s : blatt->Liste())
+      if (s.Box.top() < tabelle - 1) {
+        EXPECT_LE(s.Box.bottom(), tabelle + 0.5) << papier.name << " " << s.Inhalt.toStdString();
       }
   }
 }
@@ -253,17 +181,18 @@ TEST(DruckSeiten, PoolTableColumnsWithAndWithoutHeating) {
     const auto blatt = Male(kPapiere[0], [&](TDruckBlatt& b) { PrintPoolBilanz(b, *g, 20); }, &m);
     // The headings on line 20: pool, (heating), hot water, warming at their columns.
     std::vector<double> x;
-    for (const Strich& s : blatt->Striche())
-      if (!s.Text.isEmpty() && std::abs(s.Rect.top() - 20 * m.ZeilenHoehe) <= 1) x.push_back(s.Rect.left());
+    for (const Strich& s : blatt->Liste())
+      if (!s.Inhalt.isEmpty() && std::abs(s.Box.top() - 20 * m.ZeilenHoehe) <= 1) x.push_back(s.Box.left());
     const std::vector<int> k = heizung ? std::vector<int>{65, 130, 185, 250} : std::vector<int>{65, 130, 190};
     ASSERT_EQ(x.size(), k.size()) << heizung;
     for (std::size_t i = 0; i < k.size(); ++i) EXPECT_NEAR(x[i], Spalte(m, k[i]), 1);
     // The two rules under the units and above the year.
     int regeln = 0;
-    for (const Strich& s : blatt->Striche())
-      if (s.Text.isEmpty() && s.Rect.height() < 1 && s.Rect.left() == m.RandLinks) {
+    for (const Strich& s : blatt->Liste())
+      if (s.Typ == Strich::Linie && s.Strecke.dy() == 0 && s.Strecke.x1() == m.RandLinks) {
         ++regeln;
-        EXPECT_TRUE(std::abs(s.Rect.top() - 22 * m.ZeilenHoehe) < 1 || std::abs(s.Rect.top() - 34 * m.ZeilenHoehe) < 1);
+        const double y = s.Strecke.y1();
+        EXPECT_TRUE(std::abs(y - 22 * m.ZeilenHoehe) < 1 || std::abs(y - 34 * m.ZeilenHoehe) < 1);
       }
     EXPECT_EQ(regeln, 2);
   }
@@ -279,11 +208,11 @@ TEST(DruckSeiten, EcologyTableHeadsWithCo2AndUnitColumns) {
     const Strich* co = Suche(*blatt, QStringLiteral("CO"));
     EXPECT_EQ(co != nullptr, co2 != 0.0f);
     if (!co) continue;
-    EXPECT_NEAR(co->Rect.left(), Spalte(m, 270), 1);
+    EXPECT_NEAR(co->Box.left(), Spalte(m, 270), 1);
     const Strich* zwei = Suche(*blatt, QStringLiteral("2"));
     ASSERT_NE(zwei, nullptr);
-    EXPECT_GT(zwei->Rect.bottom(), co->Rect.bottom());
-    EXPECT_LT(zwei->Rect.height(), co->Rect.height());
+    EXPECT_GT(zwei->Box.bottom(), co->Box.bottom());
+    EXPECT_LT(zwei->Box.height(), co->Box.height());
     EXPECT_NE(Suche(*blatt, QStringLiteral("[Liter]")), nullptr);
   }
 }
@@ -317,19 +246,21 @@ TEST(DruckSeiten, EveryPageInsideThePaperAndAboveTheFooter) {
             MaleErgebnisSeite(pa, QRectF(QPointF(0, 0), papier.mm), n, d, *g);
           }
           PrintState m;
-          BerechneSeitenMasse(m, blatt->W(), blatt->H());
+          BerechneSeitenMasse(m, blatt->Breite(), blatt->Hoehe());
           const int fuss = 59 * m.ZeilenHoehe;
-          ASSERT_GT(blatt->Striche().size(), 50u);
-          for (const Strich& s : blatt->Striche()) {
+          ASSERT_GT(blatt->Liste().size(), 50u);
+          for (const Strich& s : blatt->Liste()) {
             const std::string wo = std::string(papier.name) + " Typ " + std::to_string(typ) + (heizung ? "H" : "") +
-                                   " Seite " + std::to_string(n) + " " + s.Text.toStdString();
-            EXPECT_GE(s.Rect.left(), 0) << wo;
-            EXPECT_LE(s.Rect.right(), m.RandRechts + 1) << wo;
-            EXPECT_GE(s.Rect.top(), 0) << wo;
-            if (s.Rect.top() < fuss - 1) {
-              EXPECT_LE(s.Rect.bottom(), fuss) << wo;
+                                   " Seite " + std::to_string(n) + " " + s.Inhalt.toStdString();
+            EXPECT_GE(s.Box.left(), 0) << wo;
+            // Lines may reach half their pen width beyond their end points.
+            const double stift = s.StiftBreite / 2;
+            EXPECT_LE(s.Box.right(), m.RandRechts + 1 + stift) << wo;
+            EXPECT_GE(s.Box.top(), 0) << wo;
+            if (s.Box.top() < fuss - 1) {
+              EXPECT_LE(s.Box.bottom(), fuss + stift) << wo;
             }
-            EXPECT_LE(s.Rect.bottom(), blatt->H()) << wo;
+            EXPECT_LE(s.Box.bottom(), blatt->Hoehe()) << wo;
           }
         }
     }
