@@ -254,6 +254,11 @@ TEST(Sprachwechsel, WindowsOpenedAfterTheSwitchAreInEnglish) {
     }
     G().run.RechenModus = 3;
   }
+  // Units put together from a word of the table and a fixed part follow the language too.
+  auto* koll = w.findChild<QWidget*>("FormKollektor");
+  ASSERT_NE(koll, nullptr);
+  EXPECT_TRUE(koll->findChild<QLabel*>("LabelVolStrom")->text().endsWith(" litres/h"))
+      << koll->findChild<QLabel*>("LabelVolStrom")->text().toStdString();
   // The windows that stay open beside the main window: the hot-water calculator, and the
   // results (opened in German before the switch, kept, shown again).
   w.findChild<QAction*>("Warmwasser")->trigger();
