@@ -1156,7 +1156,14 @@ void TFormPrjAssistent::keyPressEvent(QKeyEvent* e) {
     if (Hooks.Hilfe) Hooks.Hilfe(kontext);
     return;
   }
-  if (e->key() == Qt::Key_Escape) return reject();
+  if (e->key() == Qt::Key_Escape) {
+    // In a field (or on Forward) Escape only offers Cancel, so a slip of the key loses no input.
+    if (qobject_cast<QLineEdit*>(focusWidget()) || BitBtnForward->hasFocus()) {
+      ButtonCancel->setFocus();
+      return;
+    }
+    return reject();
+  }
   if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
     if (ButtonOK->isVisible() && ButtonOK->hasFocus()) return accept();
     if (BitBtnForward->hasFocus() || (!qobject_cast<QLineEdit*>(focusWidget()) && !ButtonOK->isVisible()))

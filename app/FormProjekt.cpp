@@ -30,12 +30,6 @@ using namespace form;
 
 namespace {
 
-// The open dialog's grid headings are German whatever the language (the other two take them
-// from the text table).
-constexpr const char* kKopfNr = "Nr.";
-constexpr const char* kKopfName = "Projektname";
-constexpr const char* kKopfDatum = "Datum";
-
 std::string ErsteZeichen(const std::string& s, std::size_t n) {
   const std::u32string cp = Utf8ToCodePoints(s);
   return cp.size() <= n ? s : CodePointsToUtf8(std::u32string_view(cp).substr(0, n));
@@ -318,7 +312,9 @@ void TFormProjektWaehlen::FormShow() {
   Label1->clear();
   Label1->hide();
   XiButtonNeuesProjekt->hide();
-  StringGrid1->setHorizontalHeaderLabels({kKopfNr, kKopfName, kKopfDatum});
+  // The same headers as the save and delete dialogs, so they follow the language too.
+  StringGrid1->setHorizontalHeaderLabels(
+      {Q(T(TX::NrAbk)), Q(T(TX::Projektname)), Q(T(TX::Datum))});
   FillGrid(false);
   for (int r = 0; r < static_cast<int>(zeilen_.size()); ++r) {
     if (zeilen_[static_cast<std::size_t>(r)].Nummer == s_.settings.ProjektNummer) SelectRow(r);

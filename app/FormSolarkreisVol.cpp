@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QTextEdit>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "catalogues/Rohre.h"
@@ -31,6 +33,22 @@ namespace {
 constexpr const char* kTdampfHint = "Temperatur, ab der Dampf im Kollektor auftreten darf";
 constexpr int kTabBildschirm = 125, kTabKopie = 155;
 
+// The value column moves right where a label (a long word, another language) would reach past
+// the tab stop, so every value stays in one column. Tab stops are in points.
+TReport MitPassendemTab(TReport r, const QFont& font, double dpi, int tabStop) {
+  const QFontMetricsF fm(font);
+  double breit = 0.0;
+  for (const TReportLine& z : r.Lines) {
+    const auto tab = z.Text.find('\t');
+    if (tab != std::string::npos) breit = std::max(breit, fm.horizontalAdvance(Q(z.Text.substr(0, tab))));
+  }
+  const int noetig = static_cast<int>(std::ceil(breit * 72.0 / dpi)) + 6;
+  if (noetig <= tabStop) return r;
+  r.Tabs = {noetig};
+  for (TReportLine& z : r.Lines)
+    if (!z.Tabs.empty()) z.Tabs = {noetig};
+  return r;
+}
 
 }  // namespace
 
@@ -224,7 +242,10 @@ void TFormSolarkreisVol::Rechne() {
 void TFormSolarkreisVol::Bericht(int tabStop) {
   const std::string titel = s_.folders.ProgName + " " + s_.folders.ProgVersion + " - " +
                             T(TX::FormSvolLabelErgTitel);
-  ShowReport(RichEdit1, MagBericht(ergebnis_, titel, tabStop), s_.print.AnzeigeFont);
+  QFont font = RichEdit1->font();
+  font.setFamily(Q(s_.print.AnzeigeFont));
+  ShowReport(RichEdit1, MitPassendemTab(MagBericht(ergebnis_, titel, tabStop), font, RichEdit1->logicalDpiX(), tabStop),
+             s_.print.AnzeigeFont);
 }
 
 void TFormSolarkreisVol::TextKopieren() {
@@ -235,7 +256,8 @@ void TFormSolarkreisVol::TextKopieren() {
   QFont f(Q(s_.print.AnzeigeFont));
   f.setPointSize(11);
   kopie.setFont(f);
-  ShowReport(&kopie, MagBericht(ergebnis_, titel, kTabKopie), s_.print.AnzeigeFont);
+  ShowReport(&kopie, MitPassendemTab(MagBericht(ergebnis_, titel, kTabKopie), f, kopie.logicalDpiX(), kTabKopie),
+             s_.print.AnzeigeFont);
   auto* daten = new QMimeData;
   daten->setHtml(kopie.document()->toHtml());
   daten->setText(kopie.document()->toPlainText());

@@ -42,7 +42,8 @@
 namespace tav {
 
 namespace {
-constexpr const char* kGesamtFlow = "Liter/h";
+// The total flow's unit: the language's word for litres, per hour.
+constexpr const char* kProStunde = "/h";
 constexpr const char* kTauscherEinheit = "W/K (m²)";
 constexpr const char* kSortMitte = "x = 0,0&5";
 constexpr const char* kSortHoch = "x = 0,&1";
@@ -490,7 +491,7 @@ void TFormKollektor::UpdateVolStrom() {
   QString t = Komma(ZahlAus(feld1.flaeche->text()) * flow, 0);
   if (CheckBoxOstWest->isChecked())
     t += " + " + Komma(ZahlAus(feld2.flaeche->text()) * flow, 0);
-  LabelVolStrom->setText(t + " " + kGesamtFlow);
+  LabelVolStrom->setText(t + " " + QT(TX::Liter) + kProStunde);
 }
 
 void TFormKollektor::UpdateMontage() {

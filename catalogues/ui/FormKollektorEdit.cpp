@@ -74,7 +74,7 @@ TFormKollektorEdit::TFormKollektorEdit(TavState& s, StatusSink& status, QWidget*
   form->addRow(QT(TX::FormKollEditLabel5), mitEinheit(Edit4, "W/m²K²"));
   form->addRow(QT(TX::FormKollEditLabel18), mitEinheit(EditIAM, ""));
   form->addRow(QT(TX::FormKollEditLabel6), mitEinheit(Edit5, "m²"));
-  form->addRow(QT(TX::FormKollEditLabel7), mitEinheit(Edit6, "Liter/m²"));
+  form->addRow(QT(TX::FormKollEditLabel7), mitEinheit(Edit6, QT(TX::Liter) + "/m²"));
   for (QLineEdit* e : {Edit1, EditQuelle, Edit2, Edit3, Edit4, EditIAM, Edit5, Edit6})
     if (auto* l = qobject_cast<QLabel*>(form->labelForField(e))) l->setBuddy(e);
   // A label is exactly as wide as its text's advance, and the text is clipped there: a last

@@ -277,7 +277,8 @@ TFormMoment::TFormMoment(QWidget* parent) : QDialog(parent) {
   name(Label11, "Label11");
   EditNg = zahlFeld("EditNg", 4);
   Label11->setBuddy(EditNg);
-  UpDownNg = new TUpDown(0, 90, this);
+  // Tied to its field: a step starts from the tilt typed there and writes the new one back.
+  UpDownNg = new TUpDown(EditNg, 0, 90, 1, this);
   name(UpDownNg, "UpDownNg");
   LabelNg = new QLabel(this);
   name(LabelNg, "LabelNg");
@@ -435,20 +436,20 @@ TFormMoment::TFormMoment(QWidget* parent) : QDialog(parent) {
     SetNeigungsAnzeige();
     Berechne();
   });
-  connect(EditNg, &QLineEdit::editingFinished, this, [this] {
+  const auto neigungLesen = [this] {
     double ng = G().plant.KollektorNeigung;
     if (LiesZahl(EditNg, 0.0, 90.0, kNgFalsch, ng)) {
       G().plant.KollektorNeigung = static_cast<float>(ng);
       Berechne();
     }
-  });
-  connect(UpDownNg, &TUpDown::geklickt, this, [this](bool auf) {
-    auto& p = G().plant;
+  };
+  connect(EditNg, &QLineEdit::editingFinished, this, neigungLesen);
+  connect(UpDownNg, &TUpDown::geklickt, this, [this, neigungLesen](bool) {
     // A tilt typed or stepped here is a fixed plane's tilt.
+    const auto& p = G().plant;
     if (p.KollektorMontage == 3 || p.KollektorMontage == 4) return;
-    p.KollektorNeigung = static_cast<float>(std::clamp<int>(static_cast<int>(std::lround(p.KollektorNeigung)) + (auf ? 1 : -1), 0, 90));
-    EditNg->setText(QString::number(static_cast<int>(std::lround(p.KollektorNeigung))));
-    Berechne();
+    if (EditNg->isEnabled()) EditNg->setFocus();
+    neigungLesen();
   });
   connect(BitBtnDruck, &QPushButton::clicked, this, [this] { Drucke(); });
   connect(BitBtn2, &QPushButton::clicked, this, [this] { KopiereText(); });
@@ -616,7 +617,6 @@ bool TFormMoment::LiesZahl(QLineEdit* edit, double min, double max, const char* 
 void TFormMoment::SetNeigungsAnzeige() {
   const auto& p = G().plant;
   UpDownNg->SetPosition(static_cast<int>(std::lround(p.KollektorNeigung)));
-  EditNg->setText(QString::number(UpDownNg->Position()));
   const bool fest = p.KollektorMontage != 3 && p.KollektorMontage != 4;
   EditNg->setEnabled(fest);
   UpDownNg->setEnabled(fest);
@@ -674,7 +674,7 @@ void TFormMoment::Berechne() {
     EditTA->setText(Zahl(aussen_, 0));
   }
   if (Eingabe.RLStillstand) EditRL->setText(Zahl(Ergebnis.RuecklaufTemp, 0));
-  if (p.KollektorMontage == 3) EditNg->setText(Zahl(Ergebnis.NachfNeigung, 0));
+  if (p.KollektorMontage == 3) UpDownNg->SetPosition(static_cast<int>(std::lround(Ergebnis.NachfNeigung)));
 
   ZeigeBericht(MomentBericht(Eingabe, Ergebnis, p, false, ""), !Ergebnis.Tagansicht);
   BitBtnDruck->setEnabled(Ergebnis.Tagansicht);

@@ -233,6 +233,16 @@ TEST(FormPrjAssistent, InputLimitsAndTheFactorButtons) {
   f.SpeedButtondnf->click();
   EXPECT_EQ(f.EditKAfaktor->text(), "1,1");
 
+  // Escape in a field, or on Forward, only moves to Cancel; there a second Escape cancels.
+  f.EditQheiz->setText("7500");
+  for (QWidget* w0 : std::initializer_list<QWidget*>{f.EditQheiz, f.BitBtnForward}) {
+    w0->setFocus();
+    test::Key(w0, Qt::Key_Escape);
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_TRUE(f.ButtonCancel->hasFocus());
+    EXPECT_EQ(f.EditQheiz->text(), "7500");
+  }
+
   // F1: the wizard's page, or that of the grid in front.
   std::vector<int> hilfe;
   f.Hooks.Hilfe = [&hilfe](int k) { hilfe.push_back(k); };
@@ -242,7 +252,10 @@ TEST(FormPrjAssistent, InputLimitsAndTheFactorButtons) {
   f.StringGridOrte->setFocus();
   test::Key(&f, Qt::Key_F1);
   EXPECT_EQ(hilfe, (std::vector<int>{870, 871}));
-  f.reject();
+  f.ButtonCancel->setFocus();
+  test::Key(f.ButtonCancel, Qt::Key_Escape);
+  EXPECT_FALSE(f.isVisible());
+  EXPECT_EQ(f.result(), QDialog::Rejected);
 }
 
 void Tippe(QWidget* w, const QString& buchstaben) {

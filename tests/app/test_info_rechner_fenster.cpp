@@ -10,7 +10,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <QFontMetricsF>
+#include <set>
 #include <QTimer>
 #include <QToolButton>
 #include <string>
@@ -221,7 +225,10 @@ TEST(FormSolarkreisVol, StartValuesReportWarningAndCopy) {
   EXPECT_TRUE(msgs->shown.empty()) << msgs->All();
   test::GrabScreen(&f, "FormSolarkreisVol");
 
-  // The worked example.
+  // The worked example, in a large font (a screen's, or a longer language's labels).
+  QFont gross = f.RichEdit1->font();
+  gross.setPointSize(16);
+  f.RichEdit1->setFont(gross);
   f.EditKvol->setText("10");
   f.EditRvol->setText("20");
   f.EditWTvol->setText("5");
@@ -233,6 +240,20 @@ TEST(FormSolarkreisVol, StartValuesReportWarningAndCopy) {
   EXPECT_EQ(f.LabelpKVW->text(), "  1,6 bar");
   EXPECT_TRUE(f.RichEdit1->toPlainText().contains("0,441"));
   EXPECT_TRUE(f.RichEdit1->toPlainText().contains("50 Liter (1 x 50)"));
+  // Every label ends before the value column, the longest ("Kollektorstillstandstemperatur:")
+  // too, so the values stand in one column.
+  const QTextDocument* doc = f.RichEdit1->document();
+  const QFontMetricsF fm(doc->defaultFont());
+  std::set<double> spalten;
+  for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+    const QString z = b.text();
+    if (!z.contains('\t')) continue;
+    const auto tabs = b.blockFormat().tabPositions();
+    ASSERT_EQ(tabs.size(), 1) << z.toStdString();
+    EXPECT_LT(fm.horizontalAdvance(z.section('\t', 0, 0)), tabs[0].position) << z.toStdString();
+    spalten.insert(tabs[0].position);
+  }
+  EXPECT_EQ(spalten.size(), 1u);
 
   // A valve too weak for the pre-pressure: one warning, the valve raised in its field.
   f.EditpSV->setText("2");

@@ -105,6 +105,29 @@ TEST(FormMoment, ClosingRestoresMountingTiltAndSecondField) {
   EXPECT_TRUE(G().plant.OstWestKollektor);
 }
 
+TEST(FormMoment, TiltStepperStepsTheTypedTilt) {
+  Offen o;
+  auto& f = o.f;
+  ASSERT_EQ(f.UpDownNg->Associate(), f.EditNg);
+  EXPECT_EQ(f.EditNg->text(), "30");
+  // A typed but not yet confirmed tilt is the one stepped.
+  f.EditNg->setText("40");
+  f.UpDownNg->Auf->click();
+  EXPECT_EQ(f.EditNg->text(), "41");
+  EXPECT_EQ(G().plant.KollektorNeigung, 41.0f);
+  EXPECT_NEAR(f.Eingabe.Neigung, 41.0, 1e-6);
+  f.UpDownNg->Ab->click();
+  f.UpDownNg->Ab->click();
+  EXPECT_EQ(f.EditNg->text(), "39");
+  EXPECT_EQ(G().plant.KollektorNeigung, 39.0f);
+  // The ends of the range hold.
+  f.EditNg->setText("90");
+  f.UpDownNg->Auf->click();
+  EXPECT_EQ(f.EditNg->text(), "90");
+  EXPECT_EQ(G().plant.KollektorNeigung, 90.0f);
+  EXPECT_TRUE(o.msgs->shown.empty()) << o.msgs->All();
+}
+
 TEST(FormMoment, CopiesTextAndPicture) {
   Offen o;
   std::string status;
