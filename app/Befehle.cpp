@@ -159,7 +159,6 @@ void AssistentBefehl(Hauptmenu& w) {
   TFormPrjAssistent* f = FormPrjAssistent(&w);
   // The wizard opens its help itself (870, or 871/873 for the grid in front).
   f->Hooks.Hilfe = [](int kontext) { ZeigeHilfeKontext(kontext); };
-  f->setProperty(kHelpByHook, true);
   f->Hooks.OrtWaehlen = [&w](TavState& g, int ortNr, StatusSink& status) {
     OrtUmgebung env{status, w.Synthese()};
     if (!SelectOrt(g, ortNr, env)) return false;

@@ -1,6 +1,7 @@
 #include "app/FormPrjAssistent.h"
 #include "catalogues/SolPaket.h"
 #include "catalogues/ui/KatalogUi.h"
+#include "foundation/ui/HilfeFenster.h"
 #include "foundation/ui/KeptWindow.h"
 #include "foundation/ui/ResBitmap.h"
 
@@ -233,6 +234,8 @@ struct TFormPrjAssistent::Sicherung {
 
 TFormPrjAssistent::TFormPrjAssistent(QWidget* parent) : QDialog(parent), Lauf(EchterStillerLauf()) {
   setObjectName("FormPrjAssistent");
+  // F1 is answered here (870, or 871/873 for the grid in front), not by the program-wide key.
+  setProperty(kHelpByHook, true);
   setWindowFlag(Qt::FramelessWindowHint, true);
   setModal(true);
   setMinimumSize(760, 520);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/GitterSuche.h"
+#include "foundation/ui/HilfeFenster.h"
 
 namespace tav {
 namespace {
@@ -22,6 +23,8 @@ class Seite : public QWidget {
   QTableWidget* gitter;
   TGitterSuche suche;
   Seite() {
+    // Like the wizard, the page answers F1 itself (the program-wide F1 key leaves it alone).
+    setProperty(kHelpByHook, true);
     auto* l = new QVBoxLayout(this);
     gitter = new QTableWidget(0, 2, this);
     l->addWidget(gitter);
