@@ -179,7 +179,11 @@ Hauptmenu::Hauptmenu(WetterSynthese& synthese, QWidget* parent)
   SpeichernDialog = [this](const QString& c, const QString& f, const QString& n,
                            const QString& filter) { return StandardDialog(true, this, c, f, n, filter); };
 
-  SetLanguageSwitchListener([this](int) { Retranslate(); });
+  SetLanguageSwitchListener([this](int l) {
+    SetQtLanguage(LanguageCode(s_.cat, l));
+    Retranslate();
+  });
+  SetQtLanguage(LanguageCode(s_.cat, LanguageNumber(s_.cat, s_.settings.Sprache)));
   Retranslate();
 }
 

@@ -79,10 +79,7 @@ std::string HelpFileFor(const std::string& progDir, const std::string& sprache,
 std::string HilfeDateiDerSprache(const TavState& s) {
   // The help is HTML compiled into the program: a help file "exists" when its language has
   // pages there.
-  const int l = LanguageNumber(s.cat, s.settings.Sprache);
-  const CatalogueState& c = s.cat;
-  std::string kuerzel = l < static_cast<int>(c.SprachListe.size()) ? c.SprachListe[l].Kuerzel : "";
-  if (kuerzel.empty()) kuerzel = std::string(SprachTabelle[l].Kuerzel);
+  const std::string kuerzel = LanguageCode(s.cat, LanguageNumber(s.cat, s.settings.Sprache));
   return HelpFileFor(s.folders.ProgDir, s.settings.Sprache, kuerzel,
                      [](const std::string& f) { return Hilfe().DateiVorhanden(f); });
 }
@@ -91,9 +88,8 @@ bool SwitchLanguage(TavState& s, TTextTable& texts, int l) {
   if (l < 1 || l > kMaxSprachen) l = kDeutschNr;
   CatalogueState& c = s.cat;
   std::string name = l < static_cast<int>(c.SprachListe.size()) ? c.SprachListe[l].Name : "";
-  std::string kuerzel = l < static_cast<int>(c.SprachListe.size()) ? c.SprachListe[l].Kuerzel : "";
   if (name.empty()) name = std::string(SprachTabelle[l].Name);
-  if (kuerzel.empty()) kuerzel = std::string(SprachTabelle[l].Kuerzel);
+  const std::string kuerzel = LanguageCode(c, l);
 
   // The settings reader switches on each reload; only another language makes windows new.
   if (!EqualsNoCase(s.settings.Sprache, name)) ++Generation();
@@ -116,6 +112,13 @@ bool SwitchLanguage(TavState& s, TTextTable& texts, int l) {
 }
 
 int LanguageGeneration() { return Generation(); }
+
+std::string LanguageCode(const CatalogueState& c, int l) {
+  if (l < 1 || l > kMaxSprachen) l = kDeutschNr;
+  std::string kuerzel = l < static_cast<int>(c.SprachListe.size()) ? c.SprachListe[l].Kuerzel : "";
+  if (kuerzel.empty()) kuerzel = std::string(SprachTabelle[l].Kuerzel);
+  return kuerzel;
+}
 
 void SetLanguageSwitchListener(std::function<void(int l)> listener) {
   Listener() = std::move(listener);

@@ -41,6 +41,9 @@ std::string HilfeDateiDerSprache(const TavState& s);
 // when the energy-carrier file stayed the same.
 bool SwitchLanguage(TavState& s, TTextTable& texts, int l);
 
+// The two-letter code of language L ("de", "en", ...), German for a number out of range.
+std::string LanguageCode(const CatalogueState& c, int l);
+
 // Counts the language switches. A window built with the texts of one language compares it
 // to see whether the texts changed since.
 int LanguageGeneration();

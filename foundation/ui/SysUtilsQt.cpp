@@ -5,12 +5,14 @@
 #include <QCursor>
 #include <QDeadlineTimer>
 #include <QFontDatabase>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPainter>
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QTimer>
+#include <QTranslator>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QWidget>
@@ -18,6 +20,7 @@
 #include <chrono>
 #include <thread>
 #include <stdexcept>
+#include <memory>
 #include <vector>
 
 #include "foundation/SysUtil.h"
@@ -197,6 +200,23 @@ void DelayWithMessages(std::uint32_t milliseconds) {
     timer.start(static_cast<int>(std::clamp<qint64>(deadline.remainingTime(), 1, 1 << 30)));
     loop.exec(QEventLoop::ExcludeUserInputEvents);
   }
+}
+
+bool SetQtLanguage(const std::string& code) {
+  static QTranslator* uebersetzung = nullptr;
+  if (uebersetzung) {
+    QCoreApplication::removeTranslator(uebersetzung);
+    delete uebersetzung;
+    uebersetzung = nullptr;
+  }
+  if (code.empty() || code == "en") return false;
+  auto neu = std::make_unique<QTranslator>();
+  if (!neu->load(QLocale(QString::fromStdString(code)), QStringLiteral("qtbase"), QStringLiteral("_"),
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    return false;
+  uebersetzung = neu.release();
+  QCoreApplication::installTranslator(uebersetzung);
+  return true;
 }
 
 }  // namespace tav

@@ -55,6 +55,12 @@ std::string SelectedPrinterName();
 void SetToolButtonText(QAbstractButton* button, const std::string& caption,
                        const std::string& hint);
 
+// Qt's own texts (file dialogs, standard buttons, context menus) in the language of Code
+// ("de", "en", ...): Qt's installed translation of that language replaces the one before;
+// English, or a language Qt has no translation for, leaves Qt's English. True when a
+// translation is in use.
+bool SetQtLanguage(const std::string& code);
+
 // The stored placement of a window, and back. A placement that lies off every screen (a
 // screen removed since) is moved and shrunk into the available area of the primary screen.
 TFensterPos PlacementOf(const QWidget* window);

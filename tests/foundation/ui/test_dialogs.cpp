@@ -289,6 +289,18 @@ TEST(SysUtilsQt, DelayKeepsTimersRunningAndSleeps) {
   EXPECT_LT(cpu, 100.0);  // it waits for events instead of polling for them
 }
 
+// Qt's own dialogs speak the program's language: German from Qt's translation, back to Qt's
+// English for English and for a language Qt has no translation of.
+TEST(SysUtilsQt, QtStandardTextsFollowTheLanguage) {
+  const auto abbrechen = [] { return QCoreApplication::translate("QPlatformTheme", "Cancel"); };
+  EXPECT_TRUE(SetQtLanguage("de"));
+  EXPECT_EQ(abbrechen(), "Abbrechen");
+  EXPECT_FALSE(SetQtLanguage("en"));
+  EXPECT_EQ(abbrechen(), "Cancel");
+  EXPECT_FALSE(SetQtLanguage("xx"));
+  EXPECT_EQ(abbrechen(), "Cancel");
+}
+
 TEST(Documents, MissingFilesAreReportedAndOthersOpened) {
   test::ScopedMessages m;
   test::TempDir dir;
