@@ -259,14 +259,6 @@ void Kopfzeilen(Zeilen& z, const TavState& g, bool bilanz) {
   Ausrichtung(z, g.plant);
 }
 
-// "dd.mm" of a day of the year; a day that is none (a pool never set up) prints a dash.
-std::string Datum(int tag) {
-  if (tag < 1 || tag > 366) return LeerFeld(1);
-  std::int32_t m = 1, d = 1;
-  DayOfYearToMonthDay(tag, m, d);
-  return DateToDotStr(d, m, -1);
-}
-
 constexpr TX kAnlagenNamen[] = {TX::Anlage1, TX::Anlage2, TX::Anlage3, TX::Anlage4,
                                 TX::Anlage5, TX::Anlage6, TX::Anlage7, TX::Anlage8};
 
@@ -298,7 +290,7 @@ TDruckBlock DruckAnlagePool(const TavState& g) {
   Kollektor(z, p);
   Ausrichtung(z, p);
   z.Label(T(TX::Poolinhalt), C(1, 1, p.PoolVol) + " m³");
-  z.Label(T(TX::Nutzung_vom), Datum(p.PoolStart) + "  " + T(TX::bis) + "   " + Datum(p.PoolEnde));
+  z.Label(T(TX::Nutzung_vom), TagDatum(p.PoolStart) + "  " + T(TX::bis) + "   " + TagDatum(p.PoolEnde));
   z.Label(T(TX::Pooltemperatur), C(1, 0, p.PoolTemp) + "°");
   // In languages whose label is wider than the first column the value follows the label.
   z.Label(T(TX::Mindesttemperatur) + " " + T(TX::im_Speicher), C(1, 1, p.PoolSpminTemp) + "°C");

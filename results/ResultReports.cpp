@@ -73,6 +73,13 @@ void SpezErtragZeile(TReport& r, const TavState& g) {
 
 std::string LeerFeld(int Width) { return Blanks(2 * (Width - 1)) + kStrich; }
 
+std::string TagDatum(int tagImJahr) {
+  if (tagImJahr < 1 || tagImJahr > 366) return LeerFeld(1);
+  std::int32_t monat = 1, tag = 1;
+  DayOfYearToMonthDay(tagImJahr, monat, tag);
+  return DateToDotStr(tag, monat, -1);
+}
+
 std::string VerschattungsZusatz(const PlantState& p) {
   return p.SkyMapAktiv ? " - " + T(TX::mitVerschattung) : std::string();
 }
@@ -334,10 +341,7 @@ void ReportPoolAnlage(TReport& r, const TavState& g, bool copy) {
   AddLine(r, KollektorZeileKurz(g));
   if (const std::string a = AusrichtungZeile(p); !a.empty()) AddLine(r, a);
   AddLine(r, T(TX::Poolinhalt) + ":\t" + C(1, 1, p.PoolVol) + " m³");
-  std::int32_t m1 = 1, d1 = 1, m2 = 1, d2 = 1;
-  DayOfYearToMonthDay(p.PoolStart, m1, d1);
-  DayOfYearToMonthDay(p.PoolEnde, m2, d2);
-  AddLine(r, T(TX::Nutzung_vom) + ":\t" + DateToDotStr(d1, m1, -1) + "  " + T(TX::bis) + "   " + DateToDotStr(d2, m2, -1));
+  AddLine(r, T(TX::Nutzung_vom) + ":\t" + TagDatum(p.PoolStart) + "  " + T(TX::bis) + "   " + TagDatum(p.PoolEnde));
   AddLine(r, T(TX::Pooltemperatur) + ":\t" + C(1, 0, p.PoolTemp) + "°");
   AddLine(r, T(TX::Mindesttemperatur) + " " + T(TX::im_Speicher) + ": " + C(1, 1, p.PoolSpminTemp) + "°");
   AddLine(r, "");

@@ -18,6 +18,9 @@ namespace tav {
 
 // The field shown where a fraction has no divisor, as wide as A(Width, 0) of a number.
 std::string LeerFeld(int Width);
+// "dd.mm" of a day of the year; a day outside 1..366 (a pool season never set up) gives the
+// dash of an empty field.
+std::string TagDatum(int tagImJahr);
 
 // Energy balance below the short system description.
 void ReportEnergiebilanz(TReport& r, TavState& g, bool copy);

@@ -376,4 +376,13 @@ void InstalliereHilfeTaste() {
 
 THilfeFenster* HilfeFensterOffen() { return Fenster(); }
 
+// Escape closes the help, as it closes every dialog of the program.
+void THilfeFenster::keyPressEvent(QKeyEvent* e) {
+  if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(e);
+}
+
 }  // namespace tav

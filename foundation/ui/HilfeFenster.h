@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+class QKeyEvent;
 class QLineEdit;
 class QListWidget;
 class QTabWidget;
@@ -41,6 +42,9 @@ class THilfeFenster : public QWidget {
   QListWidget *ListeInhalt, *ListeIndex;
   QLineEdit* EditIndex;
   QTextBrowser* Browser;
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override;
 
  private:
   void Sprache(const std::string& sprache);

@@ -12,6 +12,7 @@
 #include "foundation/TavUtil.h"
 #include "foundation/TextTable.h"
 #include "results/AnlageReport.h"
+#include "results/ResultReports.h"
 #include "results/Uebersicht.h"
 
 namespace tav {
@@ -27,14 +28,6 @@ std::string C(int w, int d, double x) {
   return FloatToCommaStr(static_cast<std::uint8_t>(w), static_cast<std::uint8_t>(d), static_cast<float>(x));
 }
 std::string Pt(int w, int d, double x) { return FloatToPointStr(w, d, x); }
-
-// "dd.mm" of a day of the year; a day outside the year gives a dash.
-std::string Tag(int tagImJahr) {
-  if (tagImJahr < 1 || tagImJahr > 366) return kStrich;
-  std::int32_t monat = 0, tag = 0;
-  DayOfYearToMonthDay(tagImJahr, monat, tag);
-  return DateToDotStr(tag, monat, -1);
-}
 
 // The sheet being painted: its grid, the picture's place and the text helpers that keep every
 // text inside its column.
@@ -366,7 +359,7 @@ class Bogen {
     z = Spalte(z, Pt(1, 0, p.PoolVol) + " m\xC2\xB3 " + T(TX::Poolinhalt));
     z = Spalte(z, C(1, 0, p.PoolTemp) + "\xC2\xB0 " + T(TX::Pooltemperatur));
     z = Spalte(z, T(TX::Nutzung_vom));
-    z = Spalte(z, Tag(p.PoolStart) + "  " + T(TX::bis) + "   " + Tag(p.PoolEnde));
+    z = Spalte(z, TagDatum(p.PoolStart) + "  " + T(TX::bis) + "   " + TagDatum(p.PoolEnde));
     return z - 1;
   }
 

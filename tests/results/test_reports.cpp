@@ -261,6 +261,12 @@ TEST(Pool, DescriptionDatesAndWarming) {
   ReportPoolAnlage(r, *g, false);
   EXPECT_EQ(Zeile(r, "Nutzung").Text, "Nutzung  vom:\t15.04  bis   15.09");
   EXPECT_EQ(Zeile(r, "Beckeninhalt").Text, "Beckeninhalt:\t50,0 m³");
+  // A season never set up (day 0) shows dashes instead of failing the whole report.
+  g->plant.PoolStart = 0;
+  TReport ohneSaison;
+  ReportPoolAnlage(ohneSaison, *g, false);
+  EXPECT_EQ(Zeile(ohneSaison, "Nutzung").Text, "Nutzung  vom:\t\u2013  bis   15.09");
+  g->plant.PoolStart = 105;
   ReportPoolBilanz(r, *g, false);
   const auto& apr = Zeile(r, "April:");
   EXPECT_EQ(apr.Text.substr(apr.Text.rfind('\t') + 1), "0,7");

@@ -131,6 +131,12 @@ TEST(HilfeFenster, ShowsPagesGoesBackAndForwardAndFindsIndexWords) {
   f->PageControl1->setCurrentIndex(0);
   test::GrabScreen(f, "FormHilfe-en");
   G().folders.HilfeDatei.clear();
+  // Escape closes it; the next call shows the same window again.
+  test::Key(f->Browser, Qt::Key_Escape);
+  EXPECT_FALSE(f->isVisible());
+  ZeigeHilfeInhalt();
+  EXPECT_EQ(HilfeFensterOffen(), f);
+  EXPECT_TRUE(f->isVisible());
   f->close();
 }
 
