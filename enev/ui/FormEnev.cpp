@@ -162,24 +162,23 @@ void TFormEnev::Build() {
 
   auto* gebaeude = new QGroupBox("Gebäude");
   auto* gg = new QGridLayout(gebaeude);
+  // One row of the building group: label (buddy of the field), field, unit.
+  const auto zeile = [gg](int r, QLabel* l, QLineEdit* e, const char* einheit) {
+    l->setBuddy(e);
+    gg->addWidget(l, r, 0);
+    gg->addWidget(e, r, 1);
+    gg->addWidget(new QLabel(QString::fromUtf8(einheit)), r, 2);
+  };
   EditA_N = edit("EditA_N", "A N");
-  auto* lA = new QLabel("&Nutzfläche");
-  lA->setBuddy(EditA_N);
-  gg->addWidget(lA, 0, 0);
-  gg->addWidget(EditA_N, 0, 1);
-  gg->addWidget(new QLabel("m²"), 0, 2);
+  zeile(0, new QLabel("&Nutzfläche"), EditA_N, "m²");
   EditSumqh = edit("EditSumqh", "Zahlenangabe aus vollständiger ENEV Berechnung oder '?'");
   auto* lS = new QLabel("Summe Heizwärmebedarf\nqh ... + qd + qs");
   lS->setObjectName("LabelSumqh");
-  gg->addWidget(lS, 1, 0);
-  gg->addWidget(EditSumqh, 1, 1);
-  gg->addWidget(new QLabel("kWh/m²a"), 1, 2);
+  zeile(1, lS, EditSumqh, "kWh/m²a");
   Edit1c = edit("Edit1c", "Grenztemperatur der Heizperiode \"theta HG\"");
   auto* lH = new QLabel("Heizgrenze");
   lH->setObjectName("LabelHeizgrenze");
-  gg->addWidget(lH, 2, 0);
-  gg->addWidget(Edit1c, 2, 1);
-  gg->addWidget(new QLabel("°C"), 2, 2);
+  zeile(2, lH, Edit1c, "°C");
   gg->setColumnStretch(0, 1);
   links->addWidget(gebaeude);
 

@@ -22,6 +22,7 @@
 
 #include "app/Befehle.h"
 #include "app/FormPrjAssistent.h"
+#include "catalogues/ProjektDatei.h"
 #include "catalogues/ProjektRecord.h"
 #include "catalogues/SolPaket.h"
 #include "tests/app/AppFixture.h"
@@ -200,9 +201,11 @@ TEST(FormPrjAssistent, CancelAfterASizingWithANewLocationChangesNothing) {
   EXPECT_EQ(g.plant.OrtNr, vorher.plant.OrtNr);
   EXPECT_EQ(g.weather.WetterDaten.Werte, vorher.weather.WetterDaten.Werte);
   EXPECT_EQ(g.results.StundenErgebnis.Werte, vorher.results.StundenErgebnis.Werte);
+  // The project as it would be stored: every key line the same.
   TProjekt a, b;
   FillProjekt(g.plant, a, 0.0);
   FillProjekt(vorher.plant, b, 0.0);
+  EXPECT_EQ(ProjektZeilen(a, g.plant), ProjektZeilen(b, vorher.plant));
   EXPECT_EQ(std::memcmp(&g.plant.KollektorFlaeche, &vorher.plant.KollektorFlaeche, sizeof(float)), 0);
   EXPECT_EQ(g.plant.AnlagenTypNr, vorher.plant.AnlagenTypNr);
   EXPECT_EQ(g.plant.Speicher1vol, vorher.plant.Speicher1vol);
