@@ -59,6 +59,7 @@ int main(int argc, char* argv[]) {
   tav::IgnoreFileSizeSignal();
   QApplication app(argc, argv);
   QApplication::setApplicationName("Tavrel");
+  QGuiApplication::setDesktopFileName(TAV_APP_ID);
   StartMessages messages;
   tav::SetMessageService(&messages);
 

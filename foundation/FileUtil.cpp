@@ -118,8 +118,10 @@ bool CopyFileKeepDate(const fs::path& Source, const fs::path& Target) {
   if (out.get() < 0) return false;
 
   const struct timespec zeiten[2] = {src.st_atim, src.st_mtim};
-  const bool ok = CopyContent(in.get(), out.get()) &&
-                  ::fchmod(out.get(), src.st_mode & 07777) == 0 &&
+  // The copy is the user's working file: a read-only delivered file must not give a
+  // read-only copy that every later save refuses.
+  const mode_t modus = (src.st_mode & 07777) | S_IWUSR;
+  const bool ok = CopyContent(in.get(), out.get()) && ::fchmod(out.get(), modus) == 0 &&
                   ::fsync(out.get()) == 0 && ::futimens(out.get(), zeiten) == 0 && out.Close() &&
                   ::rename(tmpl.c_str(), Target.c_str()) == 0;
   if (!ok) ::unlink(tmpl.c_str());

@@ -22,7 +22,8 @@ bool IsRegularFile(const std::filesystem::path& File);
 double FileDateOf(const std::filesystem::path& File);
 
 // Copies Source to Target through a temporary file in the target's folder that is renamed
-// over the target, and gives the copy the source's modification date. Does nothing (and
+// over the target, and gives the copy the source's modification date and permission bits,
+// plus the owner's write permission (the copy is a working file). Does nothing (and
 // returns false) when the source is missing or both name the same file. The old target is
 // never removed before the new copy is complete. Never throws.
 bool CopyFileKeepDate(const std::filesystem::path& Source, const std::filesystem::path& Target);

@@ -1,6 +1,7 @@
 #include "foundation/Folders.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -12,9 +13,15 @@
 #include "foundation/SysUtil.h"
 #include "foundation/TavMathe.h"
 
+#ifndef TAV_LIEFER_RELATIV
+#define TAV_LIEFER_RELATIV "../share/tavrel"
+#endif
+
 namespace tav {
 
 namespace fs = std::filesystem;
+
+const std::string_view kInstallierteLieferung = TAV_LIEFER_RELATIV;
 
 namespace {
 
@@ -64,9 +71,16 @@ class DataFileCopier {
 
 }  // namespace
 
+std::string LieferOrdner(const std::string& ProgrammOrdner, std::string_view Relativ) {
+  if (ProgrammOrdner.empty() || Relativ.empty()) return ProgrammOrdner;
+  const fs::path installiert = (fs::path(ProgrammOrdner) / Relativ).lexically_normal();
+  std::error_code ec;
+  return fs::is_directory(installiert, ec) ? WithSlash(installiert.string()) : ProgrammOrdner;
+}
+
 SystemFolders QuerySystemFolders() {
   SystemFolders s;
-  s.ProgDir = ExecutableFolder();
+  s.ProgDir = LieferOrdner(ExecutableFolder());
   s.AppDataDir = XdgDataHome();
   s.ConfigDir = XdgConfigHome();
   s.HomeDir = HomeFolder();
@@ -76,6 +90,11 @@ SystemFolders QuerySystemFolders() {
 
 bool CanWriteToFolder(const std::string& Folder) {
   if (Folder.empty()) return false;
+  // A folder without any write bit counts as read-only also for root, who could write it
+  // all the same: the rule every replaced file follows (WriteFileAtomic). So a program
+  // installed read-only keeps its data elsewhere, whoever runs it.
+  struct stat st {};
+  if (::stat(Folder.c_str(), &st) == 0 && (st.st_mode & 0222) == 0) return false;
   const std::string probe = WithSlash(Folder) + std::string(SchreibtestDatei);
   bool ok = false;
   const int fd = ::open(probe.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -133,10 +152,11 @@ void SetupFolders(FolderState& F, const SystemFolders& Sys) {
   std::error_code ec;
   if (progDirNutzbar) {
     F.StandardDatenDir = F.ProgDir;
-  } else if (!F.AppDataDir.empty() && fs::is_directory(F.AppDataDir, ec)) {
+  } else if (!F.AppDataDir.empty()) {
+    // Also when the application-data folder is missing (a fresh account without
+    // ~/.local/share): the start-up creates the data folder with its parents, rather than
+    // spreading the data files over the home folder.
     F.StandardDatenDir = F.AppDataDir + OrdnerKurzname(F.ProgDir, F.ProgName) + "/";
-  } else if (!Sys.HomeDir.empty()) {
-    F.StandardDatenDir = WithSlash(Sys.HomeDir);
   } else {
     F.StandardDatenDir = F.ProgDir;
   }

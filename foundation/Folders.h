@@ -3,10 +3,11 @@
 // the per-user record of the data folder, bringing delivered files into the data folder,
 // and the program defaults.
 //
-// On Linux the program folder is the folder of the executable (it holds the delivered
-// files), the per-user store is a small INI file in the user's configuration folder, the
-// application-data folder is the XDG data folder, and a program folder under /usr, /opt or
-// /snap counts as installed in the system's program folder.
+// On Linux the program folder is the folder of the delivered files: the folder of the
+// executable, or share/tavrel/ beside the bin/ folder of an installed program. The per-user
+// store is a small INI file in the user's configuration folder, the application-data folder
+// is the XDG data folder, and a program folder under /usr, /opt or /snap counts as installed
+// in the system's program folder.
 
 #include <string>
 #include <string_view>
@@ -34,7 +35,19 @@ struct SystemFolders {
 };
 SystemFolders QuerySystemFolders();
 
-// True when a probe file can be written in Folder (it is removed again).
+// Where an installation puts the delivered files (language files), relative to the folder of
+// the executable: "../share/tavrel", as cmake --install puts the program into P/bin and its
+// files into P/share/tavrel (the build passes its own install folders).
+extern const std::string_view kInstallierteLieferung;
+
+// The folder of the delivered files of a program in ProgrammOrdner: ProgrammOrdner + Relativ
+// (normalised, with "/") when that folder exists, as for an installed program; else
+// ProgrammOrdner itself, as in the build folder, where the files lie beside the program.
+std::string LieferOrdner(const std::string& ProgrammOrdner,
+                         std::string_view Relativ = kInstallierteLieferung);
+
+// True when a probe file can be written in Folder (it is removed again); false for a folder
+// without any write bit, also for root.
 bool CanWriteToFolder(const std::string& Folder);
 
 // The last component of Folder with every "." removed; ProgName (dots removed) when that

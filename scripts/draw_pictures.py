@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the program's pictures as SVG files into resources/pictures/.
+"""Draws the program's pictures as SVG files into resources/pictures/, and the application
+icon of the desktop entry into resources/desktop/.
 
 One symbol set and one set of colours for every plant scheme, so the twenty schemes read as one
 set. Overlays are drawn in the coordinates of the scheme they sit on and shifted to their own
@@ -13,6 +14,8 @@ import os
 import sys
 
 OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources", "pictures")
+DESKTOP = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources", "desktop")
+APP_ID = "de.tavrel.Tavrel"
 
 RED = "#D32F2F"     # solar and heating flow
 BLUE = "#1976D2"    # returns
@@ -49,8 +52,8 @@ class Svg:
         parts.append("</g></svg>\n")
         return "\n".join(parts)
 
-    def save(self, name):
-        with open(os.path.join(OUT, name + ".svg"), "w", encoding="utf-8") as f:
+    def save(self, name, folder=OUT):
+        with open(os.path.join(folder, name + ".svg"), "w", encoding="utf-8") as f:
             f.write(self.text())
 
 
@@ -790,6 +793,33 @@ def koll_air():
     return s
 
 
+# ---------------------------------------------------------------- application icon (128 x 128)
+
+def app_icon():
+    """The desktop's icon: a flat-plate collector on its stand under the sun, on a rounded sky
+    tile; bold shapes, so it still reads at 16 pixels."""
+    s = Svg(128, 128, bg=None)
+    s.defs.append('<linearGradient id="ih" x1="0" y1="0" x2="0" y2="1">'
+                  '<stop offset="0" stop-color="#1565C0"/><stop offset="0.75" stop-color="#90CAF9"/>'
+                  '<stop offset="1" stop-color="#E3F2FD"/></linearGradient>')
+    s.add('<rect x="4" y="4" width="120" height="120" rx="24" fill="url(#ih)"/>')
+    sun(s, 86, 34, 15)
+    # The ground follows the tile's rounded lower corners.
+    s.add('<path d="M4.76,106 Q50,96 123.66,104 A24,24 0 0 1 100,124 L28,124 A24,24 0 0 1 4.76,106 Z" '
+          'fill="#7CB342"/>')
+    # Rear posts from the upper edge down to the ground, behind the collector.
+    for x in (46, 100):
+        s.add(f'<line x1="{x}" y1="64" x2="{x}" y2="104" stroke="{GREY}" stroke-width="4" stroke-linecap="round"/>')
+    body = [f'<rect x="2" y="0" width="74" height="58" fill="#1E3A5F" stroke="{GREY}" stroke-width="4"/>']
+    for k in range(1, 5):
+        xx = 2 + k * 74 / 5
+        body.append(f'<line x1="{f(xx)}" y1="6" x2="{f(xx)}" y2="52" stroke="#90A4AE" stroke-width="2.4"/>')
+    body.append(f'<line x1="0" y1="4" x2="78" y2="4" stroke="{RED}" stroke-width="6" stroke-linecap="round"/>')
+    body.append(f'<line x1="0" y1="54" x2="78" y2="54" stroke="{BLUE}" stroke-width="6" stroke-linecap="round"/>')
+    s.add('<g transform="matrix(1,0,-0.42,0.72,42,62)">' + "".join(body) + "</g>")
+    return s
+
+
 def collector_pictures():
     return {"Koll1": koll_flat(), "Koll2": koll_tubes(False), "Koll3": koll_tubes(True),
             "Koll4": koll_flat(118, modules=3), "Koll5": koll_absorber(), "Koll6": koll_air()}
@@ -817,6 +847,8 @@ def main():
     pictures.update(collector_pictures())
     for name, svg in pictures.items():
         svg.save(name)
+    os.makedirs(DESKTOP, exist_ok=True)
+    app_icon().save(APP_ID, DESKTOP)
     # The resource list the build compiles in: every picture under the prefix "/pictures".
     entries = "".join(f"    <file>pictures/{n}.svg</file>\n" for n in sorted(pictures, key=str.lower))
     with open(os.path.join(OUT, "..", "pictures.qrc"), "w", encoding="utf-8") as fq:

@@ -7,6 +7,7 @@
 #include <optional>
 #include <filesystem>
 
+#include "foundation/AtomicFile.h"
 #include "foundation/BigIni.h"
 #include "foundation/FileUtil.h"
 #include "foundation/Folders.h"
@@ -81,12 +82,35 @@ TEST(CanWriteToFolder, ProbesAndCleansUp) {
 
   EXPECT_FALSE(CanWriteToFolder((t / "fehlt").string()));
   EXPECT_FALSE(CanWriteToFolder(""));
-  if (::geteuid() != 0) {
-    fs::create_directory(t / "nurlesen");
-    fs::permissions(t / "nurlesen", fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_FALSE(CanWriteToFolder((t / "nurlesen").string()));
-    fs::permissions(t / "nurlesen", fs::perms::owner_all);
-  }
+  // A folder without write bits is read-only also for root, who could write it: a program
+  // installed read-only then keeps its data in the user's data folder.
+  fs::create_directory(t / "nurlesen");
+  fs::permissions(t / "nurlesen", fs::perms::owner_read | fs::perms::owner_exec);
+  EXPECT_FALSE(CanWriteToFolder((t / "nurlesen").string()));
+  EXPECT_EQ(Inhalt(t / "nurlesen"), std::vector<std::string>{});
+  fs::permissions(t / "nurlesen", fs::perms::owner_all);
+}
+
+// The delivered files of an installed program lie in share/tavrel beside its bin folder;
+// in the build folder they lie beside the program.
+TEST(LieferOrdner, InstalledLayoutOrBesideTheProgram) {
+  TempDir t;
+  for (const char* d : {"prefix/bin", "prefix/share/tavrel", "build/app", "nurbin/bin"})
+    fs::create_directories(t / d);
+  EXPECT_EQ(LieferOrdner(Slash(t / "prefix/bin")), Slash(t / "prefix/share/tavrel"));
+  EXPECT_EQ(LieferOrdner(Slash(t / "build/app")), Slash(t / "build/app"));
+  EXPECT_EQ(LieferOrdner(Slash(t / "nurbin/bin")), Slash(t / "nurbin/bin"));
+  EXPECT_EQ(LieferOrdner(""), "");
+  // The installed program's data folder is named after the program, not after "tavrel".
+  FolderState F;
+  SystemFolders sys;
+  sys.ProgDir = LieferOrdner(Slash(t / "prefix/bin"));
+  sys.AppDataDir = Slash(t / "home/.local/share");
+  sys.HomeDir = Slash(t / "home");
+  fs::permissions(t / "prefix/share/tavrel", fs::perms::owner_read | fs::perms::owner_exec);
+  SetupFolders(F, sys);
+  fs::permissions(t / "prefix/share/tavrel", fs::perms::owner_all);
+  EXPECT_EQ(F.StandardDatenDir, sys.AppDataDir + "Tavrel/");
 }
 
 // A fake system in a temporary folder: program, data, configuration and home folders.
@@ -110,13 +134,16 @@ TEST(SetupFolders, DecisionTable) {
     bool unterSystem;     // the program folder is under a system program folder
     bool beschreibbar;    // the program folder can be written
     bool appDataDa;       // the application-data folder exists
-    const char* erwartet; // "prog", "appdata" or "home"
+    const char* erwartet; // "prog" or "appdata"
   };
+  // Without an application-data folder (a fresh account without ~/.local/share) the data
+  // folder is still planned there: the start-up creates it, never the home folder itself.
   const Fall faelle[] = {
       {"writable own folder", false, true, true, "prog"},
       {"installed in the system", true, true, true, "appdata"},
       {"not writable", false, false, true, "appdata"},
-      {"no application-data folder", true, true, false, "home"},
+      {"no application-data folder", true, true, false, "appdata"},
+      {"not writable, no application-data folder", false, false, false, "appdata"},
   };
   for (const Fall& f : faelle) {
     FakeSystem fake;
@@ -128,7 +155,6 @@ TEST(SetupFolders, DecisionTable) {
     std::string erwartet;
     if (std::string(f.erwartet) == "prog") erwartet = fake.sys.ProgDir;
     if (std::string(f.erwartet) == "appdata") erwartet = fake.sys.AppDataDir + "SolarPlaner/";
-    if (std::string(f.erwartet) == "home") erwartet = fake.sys.HomeDir;
     EXPECT_EQ(F.StandardDatenDir, erwartet) << f.was;
     EXPECT_EQ(F.DatenDir, F.StandardDatenDir) << f.was;
     EXPECT_EQ(F.BenutzerName, "hans") << f.was;
@@ -247,6 +273,30 @@ TEST(CopyFileKeepDate, CopiesContentAndDate) {
   EXPECT_EQ(FileDateOf(t / "fehlt.dat"), 0.0);
 }
 
+// A copy is a working file: the owner may write it whatever the source's mode, which it
+// keeps otherwise.
+TEST(CopyFileKeepDate, CopyGetsTheOwnersWritePermission) {
+  TempDir t;
+  using P = fs::perms;
+  const struct {
+    P quelle;
+    P kopie;
+  } faelle[] = {
+      {P::owner_read | P::group_read | P::others_read,
+       P::owner_read | P::owner_write | P::group_read | P::others_read},
+      {P::owner_read, P::owner_read | P::owner_write},
+      {P::owner_read | P::owner_write | P::group_read, P::owner_read | P::owner_write | P::group_read},
+  };
+  for (const auto& f : faelle) {
+    t.Write("quelle.dat", "x");
+    fs::permissions(t / "quelle.dat", f.quelle);
+    ASSERT_TRUE(CopyFileKeepDate(t / "quelle.dat", t / "ziel.dat"));
+    EXPECT_EQ(fs::status(t / "ziel.dat").permissions(), f.kopie);
+    fs::remove(t / "quelle.dat");
+    fs::remove(t / "ziel.dat");
+  }
+}
+
 // Source and data folder for UpdateDataFiles; delivered files are dated in the past.
 struct Lieferung {
   TempDir quelle;
@@ -308,6 +358,24 @@ TEST(UpdateDataFiles, NewerOlderForceAndUserChanges) {
     l.Update(f.force);
     EXPECT_EQ(l.ziel.Read(f.datei), f.ersetzt ? "neu" : "alt") << f.was;
     EXPECT_EQ(Inhalt(l.ziel.path()), std::vector<std::string>{f.datei}) << f.was;  // no leftovers
+  }
+}
+
+// Read-only delivered files (an installation owned by root, a read-only medium) give working
+// copies the program can save, also when it runs as root: the settings written at every exit
+// and a catalogue rewritten later are refused otherwise.
+TEST(UpdateDataFiles, ReadOnlyDeliveryGivesWritableWorkingCopies) {
+  Lieferung l;
+  for (const char* name : {"Tavrel.ini", "Rohr.dat"}) {
+    l.Liefere(name, "geliefert", 5);
+    fs::permissions(l.quelle / name, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  }
+  l.Update(true);
+  for (const char* name : {"Tavrel.ini", "Rohr.dat"}) {
+    std::string fehler;
+    EXPECT_TRUE(WriteFileAtomic(l.ziel / name, "gespeichert", &fehler)) << name << ": " << fehler;
+    EXPECT_EQ(l.ziel.Read(name), "gespeichert") << name;
+    EXPECT_EQ(l.quelle.Read(name), "geliefert") << name;
   }
 }
 
