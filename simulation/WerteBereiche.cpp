@@ -100,8 +100,10 @@ std::string WerteAusserhalb(const PlantState& p) {
   std::string zeilen;
   for (const auto tabelle : {ProjektWertBereiche(), KollektorWertBereiche()}) {
     for (const WertBereich& b : tabelle) {
+      // Compared as the working values are held: a bound such as -0.1 read from a file
+      // becomes the float next to it.
       const float wert = p.*b.Feld;
-      if (ImBereich(b, wert)) continue;
+      if (wert >= static_cast<float>(b.Min) && wert <= static_cast<float>(b.Max)) continue;
       if (!zeilen.empty()) zeilen += "|";
       zeilen += std::string(b.Schluessel) + " = " + Wert(wert) + " liegt nicht zwischen " +
                 IniFloatToStr(b.Min) + " und " + IniFloatToStr(b.Max);

@@ -423,13 +423,23 @@ TEST(YearRun, ConfigurationErrorsAreReportedOnceAndNothingRuns) {
   }
 }
 
-// A negative area is named as such, not as an area of 0.
-TEST(YearRun, ANegativeAreaIsNotCalledZero) {
+// A negative area is named as such, not as an area of 0; the edges of the ranges, as a file
+// gives them to the float working values, run.
+TEST(YearRun, ANegativeAreaIsNotCalledZeroAndTheEdgesOfTheRangesRun) {
+  {
+    ScopedMessages msgs;
+    SimWelt w;
+    w.g->plant.KollektorFlaeche = -6.0f;
+    EXPECT_EQ(Lauf(w), SimErgebnis::Konfigurationsfehler);
+    EXPECT_FALSE(msgs->Contains("ist 0")) << msgs->All();
+  }
   ScopedMessages msgs;
   SimWelt w;
-  w.g->plant.KollektorFlaeche = -6.0f;
-  EXPECT_EQ(Lauf(w), SimErgebnis::Konfigurationsfehler);
-  EXPECT_FALSE(msgs->Contains("ist 0")) << msgs->All();
+  w.g->plant.KollK2 = -0.1f;
+  w.g->plant.KollektorNeigung = 90.0f;
+  w.g->plant.Maximaltemp = 200.0f;
+  w.g->moment.LetzterSimTag = w.g->moment.ErsterSimTag + 30;
+  EXPECT_EQ(Lauf(w), SimErgebnis::Fertig) << msgs->All();
 }
 
 // Results that stop being numbers (here an endless irradiance on 14 March) end the run
