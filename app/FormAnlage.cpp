@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 #include "app/AnlageGrafik.h"
 #include "app/AnlageRechnen.h"
@@ -42,6 +43,7 @@
 #include "simulation/CollectorField.h"
 #include "simulation/DayDriver.h"
 #include "simulation/PlantParams.h"
+#include "simulation/WerteBereiche.h"
 
 namespace tav {
 
@@ -63,6 +65,15 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 std::string S(const QString& s) { return s.toStdString(); }
 QString Txt(TX k) { return Q(T(k)); }
 QString Komma(double x, int dez) { return Q(FloatToCommaStr(1, static_cast<std::uint8_t>(dez), static_cast<float>(x))); }
+
+// The bound of the project file's range for `key` that `wert` (in the file's unit) passes, or
+// nothing when it lies within: the dialog takes no value the file would refuse on reading.
+std::optional<double> UeberschritteneGrenze(std::string_view key, double wert) {
+  const WertBereich* b = ProjektWertBereich(key);
+  if (wert > b->Max) return b->Max;
+  if (wert < b->Min) return b->Min;
+  return std::nullopt;
+}
 QString Punkt(double x, int dez) { return Q(FloatToPointStr(1, dez, x)); }
 
 bool Zahl(const QLineEdit* e, double& v) {
@@ -1022,6 +1033,21 @@ bool TFormAnlage::Pruefe(QLineEdit* e) {
       return Fehler(e, T(TX::FehlerWertunzulaessig), zurueck);
     }
     if (v < 0.0) return Fehler(e, L(e) + nied, "0");
+    if (e == EditQheiz) {
+      if (const auto g = UeberschritteneGrenze("Heizwaermebedarf", v * 1000.0)) {
+        return Fehler(e, maxW + ": " + S(Komma(*g / 1000.0, 0)), Komma(*g / 1000.0, 0));
+      }
+    } else {
+      const auto kwh = literModus_ ? LiterZuKWh(v, wert(Edit2), wert(Edit1)) : std::optional<double>(v);
+      const auto g = kwh ? UeberschritteneGrenze("Warmwasserverbrauch", *kwh * 1000.0) : std::nullopt;
+      const auto feldGrenze = !g ? std::nullopt
+                              : literModus_ ? KWhZuLiter(*g / 1000.0, wert(Edit2), wert(Edit1))
+                                            : std::optional<double>(*g / 1000.0);
+      if (feldGrenze) {
+        const QString text = Komma(std::floor(*feldGrenze), 0);
+        return Fehler(e, maxW + ": " + S(text), text);
+      }
+    }
     if (Geaendert(e)) e->setText(Komma(v, e == Edit7 && !literModus_ ? 2 : 0));
     if (e == Edit7) {
       const auto k = literModus_ ? LiterZuKWh(v, wert(Edit2), wert(Edit1)) : std::optional<double>(v);
@@ -1085,6 +1111,21 @@ bool TFormAnlage::Pruefe(QLineEdit* e) {
     if (v > 95) return Fehler(e, maxW + ": 95", "95");
   } else if (e == Edit20 || e == Edit21 || e == Edit22 || e == EditQnorm) {
     if (v < 0) return Fehler(e, L(e) + nied, "0");
+  }
+  // Fields without a bound of their own get the project file's; factor: field to file unit.
+  const struct { QLineEdit* feld; std::string_view key; double faktor; } dateiBereiche[] = {
+      {Edit2, "Warmwassertemp", 1.0},       {Edit8, "Speicher1vol", static_cast<double>(EditSpAnz->value())},
+      {Edit9, "Speicher2vol", static_cast<double>(EditSpAnz->value())},
+      {Edit20, "Heiztauscherleistung", 1000.0}, {Edit21, "HeiztauscherDeltaT", 1.0},
+      {Edit22, "Heiztemp", 1.0},            {EditQnorm, "HeizQnorm", 1000.0},
+      {Edit24, "HeizTnorm", 1.0},           {EditZL, "ZiLaenge", 1.0},
+      {EditZV, "ZiVol", 1.0},               {EditPoolV, "PoolVol", 1.0}};
+  for (const auto& b : dateiBereiche) {
+    if (b.feld != e) continue;
+    if (const auto g = UeberschritteneGrenze(b.key, v * b.faktor)) {
+      const QString text = Komma(*g / b.faktor, 0);
+      return Fehler(e, (*g > v * b.faktor ? minW : maxW) + ": " + S(text), text);
+    }
   }
   return true;
 }

@@ -153,10 +153,14 @@ std::string SektionsLeser::TextOhneRand(std::string_view key, const std::string&
 }
 
 float SektionsLeser::Zahl(std::string_view key, float vorgabe) {
+  return Zahl(key, vorgabe, -3.0e38, 3.0e38);
+}
+
+float SektionsLeser::Zahl(std::string_view key, float vorgabe, double min, double max) {
   const std::string t = ini_.ReadStringAt(index_, key, kFehlt);
   if (t == kFehlt) return vorgabe;
   double w = 0.0;
-  if (!LeseZahl(t, w) || !(w > -3.0e38 && w < 3.0e38)) {
+  if (!LeseZahl(t, w) || !(w > -3.0e38 && w < 3.0e38) || !(w >= min && w <= max)) {
     fehlerhaft_ = true;
     return vorgabe;
   }

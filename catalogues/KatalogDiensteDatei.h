@@ -76,6 +76,8 @@ class SektionsLeser {
   // the system's profile functions, which drop them ("Name= Speicher 500 ").
   std::string TextOhneRand(std::string_view key, const std::string& vorgabe) const;
   float Zahl(std::string_view key, float vorgabe);
+  // A number that must also lie within min..max.
+  float Zahl(std::string_view key, float vorgabe, double min, double max);
   long long Ganzzahl(std::string_view key, long long vorgabe, long long min, long long max);
   // "1" or any non-zero whole number is true.
   bool Wahr(std::string_view key, bool vorgabe);

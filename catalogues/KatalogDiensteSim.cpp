@@ -81,7 +81,7 @@ bool ParseTavsimArgumente(const std::vector<std::string>& args, TavsimOptionen& 
         return false;
       }
     } else if (a == "--zoom") {
-      if (!wert("--zoom", 1, 255, opt.zoom)) return false;
+      if (!wert("--zoom", kMinZeitZoom, 255, opt.zoom)) return false;
     } else if (a == "--save-weather") {
       opt.wetterSpeichern = true;
     } else if (!a.empty() && a.front() == '-') {
@@ -149,6 +149,7 @@ bool TavsimLauf(TavState& s, const TavsimOptionen& opt, TavsimErgebnis& erg,
   erg.schritte = (zaehler.tage + 5LL * sim.EnevDurchlaeufe) * 24LL * s.plant.ZeitZoom;
   if (e != SimErgebnis::Fertig) {
     erg.fehler = e == SimErgebnis::Abgebrochen ? "Simulation abgebrochen"
+                 : e == SimErgebnis::Ungueltig ? "Simulation abgebrochen: ein Ergebnis ist keine endliche Zahl"
                                                : "Die Anlage kann nicht simuliert werden";
     return false;
   }

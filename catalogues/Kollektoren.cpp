@@ -9,6 +9,7 @@
 #include "foundation/TavUtil.h"
 #include "foundation/TavVar.h"
 #include "foundation/TextTable.h"
+#include "simulation/WerteBereiche.h"
 
 namespace tav {
 
@@ -43,14 +44,19 @@ TKollektor LeseKollektor(SektionsLeser& l, int n) {
     k.Norm = FindClosestString(LinksZeichen(methode, 3), normen);
   }
   k.Quelle = l.Text("Quelle", methode);
-  k.Eta0 = l.Zahl("Eta0", 0.0f);
-  k.K1 = l.Zahl("K1", 0.0f);
-  k.K2 = l.Zahl("K2", 0.0f);
-  k.IAM50 = l.Zahl("IAM50", 0.9f);
-  k.WkapC = l.Zahl("WkapC", 0.0f);
+  // A coefficient no collector has keeps the default and marks the section.
+  const auto zahl = [&l](std::string_view key, float vorgabe) {
+    const WertBereich* b = KollektorWertBereich(key);
+    return l.Zahl(key, vorgabe, b->Min, b->Max);
+  };
+  k.Eta0 = zahl("Eta0", 0.0f);
+  k.K1 = zahl("K1", 0.0f);
+  k.K2 = zahl("K2", 0.0f);
+  k.IAM50 = zahl("IAM50", 0.9f);
+  k.WkapC = zahl("WkapC", 0.0f);
   k.VRK = l.Wahr("VRK", false);
-  k.ModulFlaeche = l.Zahl("ModulFlaeche", 1.0f);
-  k.qmVolumen = l.Zahl("qmVolumen", 1.0f);
+  k.ModulFlaeche = zahl("ModulFlaeche", 1.0f);
+  k.qmVolumen = zahl("qmVolumen", 1.0f);
   return k;
 }
 

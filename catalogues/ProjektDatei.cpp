@@ -13,6 +13,8 @@
 #include "foundation/Messages.h"
 #include "foundation/TavMathe.h"
 #include "foundation/TavUtil.h"
+#include "simulation/SimRun.h"
+#include "simulation/WerteBereiche.h"
 
 namespace tav {
 
@@ -69,7 +71,7 @@ class SektionLeser {
   }
   double Real(std::string_view key, double def) {
     double v = def;
-    if (Vorhanden(key) && !IniParseFloat(Text(key, ""), v)) return Ungueltig(key, def);
+    if (Vorhanden(key) && (!IniParseFloat(Text(key, ""), v) || !Plausibel(key, v))) return Ungueltig(key, def);
     return v;
   }
   bool Bool(std::string_view key, bool def) { return Ganz(key, def ? 1 : 0) != 0; }
@@ -77,7 +79,7 @@ class SektionLeser {
   // A whole number that may take any value of its type.
   std::int32_t Ganz(std::string_view key, std::int32_t def) {
     std::int32_t v = def;
-    if (Vorhanden(key) && !IniParseInt(Text(key, ""), v)) return Ungueltig(key, def);
+    if (Vorhanden(key) && (!IniParseInt(Text(key, ""), v) || !Plausibel(key, v))) return Ungueltig(key, def);
     return v;
   }
   // An integer that must lie within lo..hi; outside, the default and the key is reported.
@@ -106,6 +108,12 @@ class SektionLeser {
   }
 
  private:
+  // Within the range the dialogs allow, for the keys that have one.
+  static bool Plausibel(std::string_view key, double v) {
+    const WertBereich* b = ProjektWertBereich(key);
+    return !b || ImBereich(*b, v);
+  }
+
   template <typename T>
   T Ungueltig(std::string_view key, T def) {
     ungueltig_.emplace_back(key);
@@ -238,7 +246,8 @@ void ReadProjektRecord(TBigIniFile& ini, std::string_view sektion, std::int32_t 
   r.HeizTvor100 = in.Ganz("HeizTvor100", 55);
   r.HeizTrck100 = in.Ganz("HeizTrck100", 40);
   r.HeizkreisTyp = in.Byte("HeizkreisTyp", 2);
-  r.ZeitZoom = in.Byte("ZeitZoom", 5);
+  // Fewer steps than a run takes are reported; 2 to 4 are raised to 5 silently on applying.
+  r.ZeitZoom = static_cast<std::uint8_t>(in.Ganz("ZeitZoom", 5, kMinZeitZoom, 255));
   r.KAfaktor = in.Byte("KAfaktor", 20);
   r.Datum = in.Datum("Datum", jetzt);
 }

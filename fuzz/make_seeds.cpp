@@ -137,5 +137,17 @@ int main(int argc, char** argv) {
     bytes.back() = static_cast<char>(k);
     Seed("fuzz_klimgen", "export" + std::to_string(k), bytes);
   }
+  // The engine: each plant type as the test fixture builds it (pool with 6 and 8, the circuit
+  // types the fixture gives), five steps per hour, three days; then plant type 8 with a hot-water
+  // target of 1e9 °C (the ninth ranged value, as a float), which once never ended.
+  for (int typ = 1; typ <= kAnlagenTypen; ++typ) {
+    const int heizkreis = typ == 7 ? 4 : (typ == 6 || typ == 8) ? 2 : 1;
+    const std::string bytes = {static_cast<char>(typ - 1), static_cast<char>(typ == 6 || typ == 8),
+                               static_cast<char>(11 - 5), static_cast<char>(heizkreis - 1), 5, 2};
+    Seed("fuzz_engine", "typ" + std::to_string(typ), bytes);
+  }
+  std::string heiss = {7, 1, 6, 1, 5, 2, 0, 0, 0, 0, 0, 0, 0, 0};
+  heiss += {'\xC0', '\x4E', '\x6E', '\x6B', '\x28'};
+  Seed("fuzz_engine", "typ8-warmwasser-1e9", heiss);
   return 0;
 }

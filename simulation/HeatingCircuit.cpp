@@ -114,11 +114,15 @@ float FWEKennwert(float& tv, float tww, float tpuffer, float r) {
 void FWERuecklauf(float& tRueck, float& fluss, bool& ok, float p, float pn, float tww, float tpuffer) {
   ok = false;
   // The target falls in 5 K steps until the buffer is 5 K warmer or the target below 40 °C.
-  while (tww >= 40.0f && tww + 5.0f > tpuffer) {
-    if (!(tpuffer > 50.0f)) return;
-    tww -= 5.0f;
+  // The steps are counted, not walked: a huge target would take forever, and in float a
+  // step of 5 K no longer changes a target above about 1e8 °C.
+  if (tww >= 40.0f && tww + 5.0f > tpuffer) {
+    if (!(tpuffer > 50.0f) || !std::isfinite(tww)) return;
+    const double hoechstens = static_cast<double>(tpuffer) - 5.0;
+    const double rest = std::fmod(static_cast<double>(tww) - hoechstens, 5.0);
+    tww = static_cast<float>(rest == 0.0 ? hoechstens : hoechstens - 5.0 + rest);
   }
-  if (tww < 40.0f) return;
+  if (!(tww >= 40.0f)) return;
   const float r = pn > 0.0f ? p / pn : 0.0f;
   float tv = tww;
   const float k = FWEKennwert(tv, tww, tpuffer, r);

@@ -1,6 +1,9 @@
 #include "simulation/SimRun.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
+#include <utility>
 
 #include "foundation/Messages.h"
 #include "foundation/TavMathe.h"
@@ -9,6 +12,7 @@
 #include "simulation/HeatingCircuit.h"
 #include "simulation/PlantParams.h"
 #include "simulation/SolarPhysics.h"
+#include "simulation/WerteBereiche.h"
 
 namespace tav {
 
@@ -69,6 +73,31 @@ bool KombiKnotenGueltig(const PlantState& p) {
   SpeicherGeometrie geo;
   SetSpeicherParam(p, geo);
   return geo.SpObenVol > 0.0f && geo.SpUntenVol > 0.0f && geo.Sp2ObenVol > 0.0f && geo.Sp2UntenVol > 0.0f;
+}
+
+// The value of a monthly array that is not a finite number at `slot`, by its German name
+// for the message; nullptr when all are finite. Checked once a day: cheap against the steps.
+const char* NichtEndlich(const ResultState& r, std::size_t slot) {
+  static constexpr std::array<std::pair<TMonatswert, const char*>, 11> kNamen = {{
+      {mwSolarertrag, "der Solarertrag"}, {mwBrennstoff, "die eingesparte Energie"},
+      {mwWWBedarf, "der Warmwasserbedarf"}, {mwVerlust, "der Speicherverlust"},
+      {mwVerlust1, "der Verlust von Speicher 1"}, {mwNachheizung, "die Nachheizung"},
+      {mwSolHeizen, "die solare Heizung"}, {mwPoolWaerme, "die Poolwärme"},
+      {mwHeizbedarf, "der Heizwärmebedarf"}, {mwKollEinstrahlung, "die Einstrahlung"},
+      {mwHeizanteil, "der Monatsanteil des Heizwärmebedarfs"}}};
+  for (const auto& [k, name] : kNamen)
+    if (!std::isfinite(r.SimMonatswerte(k)[slot])) return name;
+  return nullptr;
+}
+
+// Ends a run whose results are no longer numbers: says which and when, and clears the
+// partial sums so that no table shows them.
+SimErgebnis Ungueltig(ResultState& r, const char* was, const std::string& wann) {
+  ShowMessageLines("Die Simulation wurde " + wann + " abgebrochen: " + was +
+                   " ist keine endliche Zahl mehr.|Bitte die Werte der Anlage prüfen.");
+  ResetSimMonatswerte(r);
+  r.HeizanteilMonat.fill(0.0f);
+  return SimErgebnis::Ungueltig;
 }
 
 // Steps 1..11 of one run: set-up, pre-run, the years, averaging.
@@ -148,6 +177,10 @@ SimErgebnis EinLauf(SimContext& c) {
       r.PoolWaermeMonat[mo] += s.TagPoolWaerme;
       r.HeizbedarfMonat[mo] += s.TagHeizbedarf;
       r.KollEinstrahlungMonat[mo] += s.TagEinstrahlung;
+      if (const char* was = NichtEndlich(r, mo)) {
+        return Ungueltig(r, was, "am " + std::to_string(g.moment.SimMonatsTag) + "." +
+                                     std::to_string(g.moment.SimMonat) + ".");
+      }
       if (s.Abbruch) {
         AbortSimRun(r, g.moment.SimMonat);
         return SimErgebnis::Abgebrochen;
@@ -266,17 +299,18 @@ std::string PruefeKonfiguration(const TavState& g) {
   };
   const int typ = p.AnlagenTypNr;
   if (typ < 1 || typ > kAnlagenTypen) melde("A_Typ unbekannt");
-  // The hour records need a step at or after each half hour.
-  if (p.ZeitZoom < 2) melde("Zu wenige Rechenschritte pro Stunde (ZeitZoom)");
+  if (p.ZeitZoom < kMinZeitZoom) melde("Zu wenige Rechenschritte pro Stunde (ZeitZoom)");
   if (p.KollektorMontage < 1 || p.KollektorMontage > kMontagen) melde("Unbekannte Kollektormontage");
-  if (!(p.KollektorFlaeche > 0.0f)) melde("Die Kollektorfläche ist 0");
-  if (p.OstWestKollektor && !(p.KollektorFlaeche2 > 0.0f)) melde("Die Fläche des zweiten Kollektorfelds ist 0");
-  if (!(p.KollektorFlow > 0.0f)) melde("Der Volumenstrom im Kollektorkreis ist 0");
-  if (!(p.Speichertauscherleistung > 0.0f)) melde("Die Leistung des Speicher-Wärmetauschers ist 0");
+  // A value outside its range is named with the range; a zero within it gets its own words.
+  const std::string ausserhalb = WerteAusserhalb(p);
+  if (!ausserhalb.empty()) melde(ausserhalb.c_str());
+  if (p.KollektorFlaeche == 0.0f) melde("Die Kollektorfläche ist 0");
+  if (p.OstWestKollektor && p.KollektorFlaeche2 == 0.0f) melde("Die Fläche des zweiten Kollektorfelds ist 0");
+  if (p.KollektorFlow == 0.0f) melde("Der Volumenstrom im Kollektorkreis ist 0");
+  if (p.Speichertauscherleistung == 0.0f) melde("Die Leistung des Speicher-Wärmetauschers ist 0");
   const bool ohneSpeicher1 = typ == 5 && p.KaskadeTyp != 13;
-  if (!ohneSpeicher1 && !(p.Speicher1vol > 0.0f)) melde("Das Volumen von Speicher 1 ist 0");
-  if (typ >= 4 && typ <= 7 && !(p.Speicher2vol > 0.0f)) melde("Das Volumen von Speicher 2 ist 0");
-  if (p.SpeicherkWert < 0.0f || (typ >= 4 && p.SpeicherkWert2 < 0.0f)) melde("Der Wärmeverlustwert eines Speichers ist negativ");
+  if (!ohneSpeicher1 && p.Speicher1vol == 0.0f) melde("Das Volumen von Speicher 1 ist 0");
+  if (typ >= 4 && typ <= 7 && p.Speicher2vol == 0.0f) melde("Das Volumen von Speicher 2 ist 0");
   if (p.konvNutzgradWinter == 0 || p.konvNutzgradFruehlingHerbst == 0 || p.konvNutzgradSommer == 0) {
     melde("Der Energieträger hat einen Nutzungsgrad von 0 %");
   }
@@ -327,6 +361,8 @@ SimErgebnis RunSimulation(TavState& g, SimState& s, SimObserver& obs) {
   CheckEnevAbgleich(g.run, g.results, g.plant.SpeicherkWert, s.Verlust1Jahr, false);
   g.moment.SimMonat = 13;
   BildeJahressummen(g.results);
+  // Finite months may still add up beyond the float range.
+  if (const char* was = NichtEndlich(g.results, 13)) return Ungueltig(g.results, was, "in der Jahressumme");
   obs.ShowLaufwerte(BerechneLaufwerte(g.plant, s), s);
   return SimErgebnis::Fertig;
 }

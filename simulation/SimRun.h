@@ -13,8 +13,13 @@ namespace tav {
 enum class SimErgebnis {
   Fertig,               // the monthly arrays hold the averaged run with year totals
   Abgebrochen,          // cancelled or stopped by a model: partial sums, no year totals
-  Konfigurationsfehler  // the plant cannot be simulated; nothing was run or changed
+  Konfigurationsfehler,  // the plant cannot be simulated; nothing was run or changed
+  Ungueltig              // a result was no longer a finite number: reported, sums cleared
 };
+
+// Fewest time steps per hour a run accepts: the hour records need a step at or after each
+// half hour.
+inline constexpr int kMinZeitZoom = 2;
 
 // Most full runs of one EnEV calibration.
 inline constexpr int kMaxEnevDurchlaeufe = 20;

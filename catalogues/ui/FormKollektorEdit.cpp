@@ -17,6 +17,7 @@
 #include "foundation/StrSolver.h"
 #include "foundation/TavUtil.h"
 #include "simulation/SolarPhysics.h"
+#include "simulation/WerteBereiche.h"
 
 namespace tav {
 
@@ -175,9 +176,13 @@ bool TFormKollektorEdit::Pruefe(QLineEdit* e) {
       e->setText(Komma(s_.cat.Kollektoren[nr_].qmVolumen, 2));
       return false;
     }
+    const double hoechstens = KollektorWertBereich("qmVolumen")->Max;
     if (solver.Ergebnis() < 0.1) {
       meldung = T(TX::FehlerMinWert) + " 0,1";
       neu = "0,10";
+    } else if (solver.Ergebnis() > hoechstens) {
+      neu = QString::number(hoechstens).replace('.', ',');
+      meldung = T(TX::FehlerMaxWert) + ": " + neu.toStdString();
     } else {
       const QString t = Komma(solver.Ergebnis(), 2);
       if (t != e->text()) e->setText(t);
@@ -185,18 +190,22 @@ bool TFormKollektorEdit::Pruefe(QLineEdit* e) {
   } else {
     bool ok = false;
     const double v = ZahlAus(e->text(), &ok);
-    struct Grenze { QLineEdit* e; double min, max; const char* minText; const char* maxText; };
-    const Grenze grenzen[] = {{Edit2, 0.01, 1e9, "0,01", ""}, {Edit3, 0.01, 1e9, "0,01", ""},
-                              {Edit4, 0, 1e9, "0", ""},        {Edit5, 0.1, 1e9, "0,1", ""},
-                              {EditIAM, 0.75, 1.2, "0,750", "1,200"}};
+    // Above, what the collector file takes back when it is read.
+    const auto hoechstens = [](std::string_view key) { return KollektorWertBereich(key)->Max; };
+    struct Grenze { QLineEdit* e; double min, max; const char* minText; };
+    const Grenze grenzen[] = {{Edit2, 0.01, hoechstens("Eta0"), "0,01"},
+                              {Edit3, 0.01, hoechstens("K1"), "0,01"},
+                              {Edit4, 0, hoechstens("K2"), "0"},
+                              {Edit5, 0.1, hoechstens("ModulFlaeche"), "0,1"},
+                              {EditIAM, 0.75, 1.2, "0,750"}};
     for (const auto& g : grenzen) {
       if (g.e != e) continue;
       if (!ok || v < g.min) {
         meldung = T(TX::FehlerMinWert) + ": " + g.minText;
         neu = g.minText;
       } else if (v > g.max) {
-        meldung = T(TX::FehlerMaxWert) + ": " + g.maxText;
-        neu = g.maxText;
+        neu = g.e == EditIAM ? QString("1,200") : QString::number(g.max).replace('.', ',');
+        meldung = T(TX::FehlerMaxWert) + ": " + neu.toStdString();
       }
     }
   }

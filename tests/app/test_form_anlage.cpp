@@ -340,6 +340,12 @@ TEST_F(Anlage, FieldChecksGiveTheirMessageAndCorrection) {
       {1, "Edit7", "2 *", {}, "Unzulässiger Wert", {{"Edit7", "229"}}},
       {1, "Edit7", "2 * (100 + 50)", {}, "", {{"Edit7", "300"}}},
       {1, "MaskEditPoolStart", "31.02", {}, "Unzulässiger Wert", {{"MaskEditPoolStart", "30.04"}}},
+      // No value the project file would refuse on reading.
+      {1, "Edit2", "151", {}, "maximal zulässiger Wert: 150", {{"Edit2", "150"}}},
+      {7, "Edit24", "-70", {}, "minimal erforderlicher Wert: -60", {{"Edit24", "-60"}}},
+      {1, "EditZL", "20000", {}, "maximal zulässiger Wert: 10000", {{"EditZL", "10000"}}},
+      {2, "EditQheiz", "200000000", {}, "maximal zulässiger Wert: 100000000", {{"EditQheiz", "100000000"}}},
+      {1, "Edit7", "9000000", {}, "maximal zulässiger Wert: 2456700", {{"Edit7", "2456700"}}},  // litres at 35 K
   };
   TFormAnlage form;
   for (const Pruefung& f : faelle) {

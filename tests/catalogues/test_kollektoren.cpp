@@ -284,6 +284,13 @@ TEST(KollektorDatei, BadFilesAreReportedAndLeftUntouched) {
       {"no section", "Name=ohne Abschnitt\r\n", 4, "Keine Kollektordaten gefunden"},
       {"blank inside a number", std::string(kaputt).replace(kaputt.find("0,7x"), 4, "0, 7"), 2,
        "Zahlenangaben bei Kollektor 2 prüfen!"},
+      // Numbers no collector has: an optical efficiency of 5 or below 0, a negative loss.
+      {"efficiency 5", std::string(kaputt).replace(kaputt.find("0,7x"), 4, "5"), 2,
+       "Zahlenangaben bei Kollektor 2 prüfen!"},
+      {"efficiency -1", std::string(kaputt).replace(kaputt.find("0,7x"), 4, "-1"), 2,
+       "Zahlenangaben bei Kollektor 2 prüfen!"},
+      {"negative loss", std::string(kaputt).replace(kaputt.find("0,7x\r\nk1=3,0"), 12, "0,7\r\nk1=-10"), 2,
+       "Zahlenangaben bei Kollektor 2 prüfen!"},
   };
   for (const auto& e : faelle) {
     KollFixture f;

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "catalogues/ProjektDatei.h"
@@ -402,6 +403,64 @@ TEST_F(ProjektTest, IntegerOutsideItsFieldTakesTheDefaultWithOneMessage) {
   // The rest of the project loads.
   EXPECT_EQ(p.Standort, "Halle (Saale)");
   EXPECT_EQ(p.HeizkreisTyp, 3);
+}
+
+// A real value no dialog would accept (absurd, or beyond the float range the program keeps)
+// is named with file, project and key, and the default of a missing key takes its place.
+TEST_F(ProjektTest, RealOutsideItsPlausibleRangeTakesTheDefaultWithAMessage) {
+  struct Case {
+    const char* key;
+    const char* text;
+    float PlantState::*feld;
+    float vorgabe;
+  };
+  const Case cases[] = {
+      {"KollektorFlaeche", "-5", &PlantState::KollektorFlaeche, 999.0f},
+      {"KollektorFlaeche", "1e30", &PlantState::KollektorFlaeche, 999.0f},
+      {"KollektorNeigung", "400", &PlantState::KollektorNeigung, 30.0f},
+      {"KollektorFlow", "-1", &PlantState::KollektorFlow, 50.0f},
+      {"Kaltwassertemp", "-300", &PlantState::Kaltwassertemp, 10.0f},
+      {"Kaltwassertemp", "-1e308", &PlantState::Kaltwassertemp, 10.0f},
+      {"Warmwassertemp", "1e9", &PlantState::Warmwassertemp, 50.0f},
+      {"Warmwasserverbrauch", "-8000", &PlantState::Warmwasserverbrauch, 10000.0f},
+      {"Solarkreislaenge", "-20", &PlantState::Solarkreislaenge, 15.0f},
+      {"Speicher1vol", "1e308", &PlantState::Speicher1vol, 750.0f},
+      {"Speicher2vol", "3e38", &PlantState::Speicher2vol, 300.0f},
+      {"FWEdTmin", "1e308", &PlantState::FWEdTmin, 5.0f},
+      {"SpeicherkWert", "-0,3", &PlantState::SpeicherkWert, 0.3f},
+      {"HeizTvor100", "9999", &PlantState::HeizTvor100, 55.0f},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.key) + "=" + c.text);
+    test::ScopedMessages m;
+    dir.Write("Projekte.dat", Crlf({"[Projekt 3]", "ProjektName=Werte", std::string(c.key) + "=" + c.text}));
+    const PlantState p = Zurueckgelesen(Pfad(), "Projekt 3");
+    ASSERT_EQ(m->shown.size(), 1u) << m->All();
+    for (const std::string& wort : {Pfad(), std::string("Projekt 3"), std::string("Werte"), std::string(c.key)})
+      EXPECT_NE(m->shown[0].text.find(wort), std::string::npos) << wort << " in " << m->shown[0].text;
+    EXPECT_EQ(p.*c.feld, c.vorgabe);
+  }
+  // The edges of a range are plausible and kept.
+  test::ScopedMessages m;
+  dir.Write("Projekte.dat", Crlf({"[Projekt 3]", "KollektorNeigung=90", "KollektorNeigung2=0",
+                                  "Warmwasserverbrauch=0", "Maximaltemp=150"}));
+  const PlantState p = Zurueckgelesen(Pfad(), "Projekt 3");
+  EXPECT_TRUE(m->shown.empty()) << m->All();
+  EXPECT_EQ(p.KollektorNeigung, 90.0f);
+  EXPECT_EQ(p.Warmwasserverbrauch, 0.0f);
+  EXPECT_EQ(p.Maximaltemp, 150.0f);
+}
+
+// A run needs two steps per hour: 0 and 1 are reported; 2 to 4 are raised to 5 silently.
+TEST_F(ProjektTest, TooFewStepsPerHourAreReportedWhenRaised) {
+  for (const auto& [text, gemeldet] : {std::pair{"0", true}, std::pair{"1", true}, std::pair{"2", false},
+                                       std::pair{"4", false}}) {
+    test::ScopedMessages m;
+    dir.Write("Projekte.dat", Crlf({"[Projekt 1]", std::string("ZeitZoom=") + text}));
+    const PlantState p = Zurueckgelesen(Pfad(), "Projekt 1");
+    EXPECT_EQ(p.ZeitZoom, 5) << text;
+    EXPECT_EQ(m->Contains("ZeitZoom"), gemeldet) << text << m->All();
+  }
 }
 
 TEST_F(ProjektTest, AFileThatIsNoProjectFileIsRefusedAndLeftAlone) {

@@ -7,6 +7,9 @@
 #include <cmath>
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "catalogues/KatalogDiensteSim.h"
 #include "catalogues/TavKlimgen.h"
@@ -31,6 +34,9 @@ TEST(TavsimArgumente, UsageIsCheckedStrictly) {
       {{"/daten", "--years", "2"}, false, 0, 0, 0, false},
       {{"/daten", "--years"}, false, 0, 0, 0, false},
       {{"/daten", "--zoom", "0"}, false, 0, 0, 0, false},
+      {{"/daten", "--zoom", "1"}, false, 0, 0, 0, false},  // a run needs two steps per hour
+      {{"/daten", "--zoom", "2"}, true, 0, 0, 2, false},
+      {{"/daten", "--zoom", "256"}, false, 0, 0, 0, false},
       {{"/daten", "--zoom", "5x"}, false, 0, 0, 0, false},
       {{"/daten", "--project", "-1"}, false, 0, 0, 0, false},
       {{"/daten", "--fast"}, false, 0, 0, 0, false},
@@ -181,6 +187,80 @@ TEST(Tavsim, OptionsAndErrors) {
   Lauf ordner = Simuliere(opt);
   EXPECT_FALSE(ordner.ok);
   EXPECT_NE(ordner.erg.fehler.find("gibt es nicht"), std::string::npos);
+}
+
+// Sets key=value in the only project of the folder's project file (ASCII lines only).
+void SetzeSchluessel(TempDir& dir, const std::string& key, const std::string& wert) {
+  std::string text = dir.Read("Projekte.dat");
+  const std::string zeile = key + "=" + wert + "\r\n";
+  const std::size_t a = text.find("\n" + key + "=");
+  if (a == std::string::npos) {
+    text += zeile;
+  } else {
+    const std::size_t b = text.find('\n', a + 1);
+    text.replace(a + 1, b - a, zeile);
+  }
+  dir.Write("Projekte.dat", text);
+}
+
+// Absurd project values, as a careless or hostile user may store them: each is named and
+// replaced, or the run is refused; a run that happens gives finite months and ends quickly.
+TEST(Tavsim, BadProjectValuesAreReportedOrRefusedNeverSimulatedIntoNonsense) {
+  TempDir dir;
+  TavsimOptionen opt;
+  opt.datenDir = dir.path().string();
+  opt.jahre = 1;
+  opt.wetterSpeichern = true;
+  {
+    ScopedMessages msgs;
+    ASSERT_TRUE(Simuliere(opt).ok) << msgs->All();  // the standard project and its weather
+  }
+  const std::string original = dir.Read("Projekte.dat");
+  opt.wetterSpeichern = false;
+  opt.zoom = 2;
+  const std::string typ8(AnlagenTypNamen[8]);
+  struct Fall {
+    std::vector<std::pair<std::string, std::string>> werte;
+    bool laeuft;
+    const char* meldung;  // what a message names
+  };
+  const Fall faelle[] = {
+      {{{"AnlagenTyp", typ8}, {"Warmwassertemp", "1e9"}}, true, "Warmwassertemp"},
+      {{{"AnlagenTyp", typ8}, {"FWEdTmin", "1e308"}}, true, "FWEdTmin"},
+      {{{"KollektorFlaeche", "1e30"}}, true, "KollektorFlaeche"},
+      {{{"KollektorFlaeche", "-6"}}, true, "KollektorFlaeche"},
+      {{{"Speicher1vol", "3e38"}}, true, "Speicher1vol"},
+      {{{"Speicher2vol", "1e308"}}, true, "Speicher2vol"},
+      {{{"Kaltwassertemp", "-1e308"}}, true, "Kaltwassertemp"},
+      {{{"Kaltwassertemp", "-300"}}, true, "Kaltwassertemp"},
+      {{{"Warmwasserverbrauch", "-8000"}}, true, "Warmwasserverbrauch"},
+      {{{"Solarkreislaenge", "-100"}}, true, "Solarkreislaenge"},
+      {{{"KollektorNeigung", "400"}}, true, "KollektorNeigung"},
+      {{{"ZeitZoom", "1"}}, true, "ZeitZoom"},
+      {{{"KollektorFlaeche", "0"}}, false, "Kollektorfläche ist 0"},
+      {{{"Warmwassertemp", "5"}}, false, "Warmwassertemperatur"},
+  };
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.werte.back().first + "=" + f.werte.back().second);
+    dir.Write("Projekte.dat", original);
+    for (const auto& [key, wert] : f.werte) SetzeSchluessel(dir, key, wert);
+    ScopedMessages msgs;
+    opt.zoom = f.werte.back().first == "ZeitZoom" ? 0 : 2;
+    Lauf l = Simuliere(opt);
+    EXPECT_TRUE(msgs->Contains(f.meldung)) << msgs->All();
+    EXPECT_EQ(l.ok, f.laeuft) << l.erg.fehler << msgs->All();
+    if (!l.ok) continue;
+    if (f.werte.back().first == "ZeitZoom") {
+      EXPECT_EQ(l.s->plant.ZeitZoom, 5);
+    }
+    EXPECT_TRUE(msgs->Contains("Projekte.dat")) << msgs->All();
+    const ResultState& r = l.s->results;
+    for (int k = 1; k <= kMonatswerteAnzahl; ++k)
+      for (int m = 1; m <= 13; ++m)
+        ASSERT_TRUE(std::isfinite(r.SimMonatswerte(k)[static_cast<std::size_t>(m)])) << k << " " << m;
+    EXPECT_GE(r.WWBedarfMonat[13], 0.0f);
+    EXPECT_LT(r.SolarertragMonat[13], r.KollEinstrahlungMonat[13]);
+  }
 }
 
 }  // namespace

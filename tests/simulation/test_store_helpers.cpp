@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <tuple>
 
 #include "simulation/HeatingCircuit.h"
@@ -209,6 +210,44 @@ TEST(HeatingCircuit, FreshWaterStationCharacteristicAndReturn) {
   EXPECT_TRUE(std::isfinite(tr) && std::isfinite(fluss));
   FWERuecklauf(tr, fluss, ok, 20000, 40000, 38, 60);
   EXPECT_FALSE(ok);
+}
+
+// Any target ends: a huge one is lowered in one go to where the 5 K steps would have led, the
+// same as starting from that step; a target that is no number gives no result.
+TEST(HeatingCircuit, FreshWaterStationReturnEndsForEveryTarget) {
+  struct Fall {
+    float tww, tpuffer;
+    bool ok;
+    float gleichWie;  // the target the steps end at (same buffer), 0 when there is no result
+  };
+  const float inf = std::numeric_limits<float>::infinity();
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const Fall faelle[] = {
+      {1e9f, 60, true, 55},          // 1e9 - 55 is a multiple of 5
+      {1e9f + 64.0f, 60, true, 54},  // the next float: 4 above a multiple of 5
+      {std::ldexp(1.0f, 100), 80, true, 71},  // 2^100 is 1 above a multiple of 5
+      {1e30f, 48, false, 0},         // buffer not above 50 °C
+      {inf, 60, false, 0},
+      {nan, 60, false, 0},
+      {-inf, 60, false, 0},
+      {40, 45, true, 40},            // lowest target, buffer just 5 K warmer: no step
+      {52.5f, 51, true, 42.5f},      // two steps from a target between the grid rows
+  };
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(testing::Message() << "Tww " << f.tww << ", buffer " << f.tpuffer);
+    float tr = -1, fluss = -1;
+    bool ok = !f.ok;
+    FWERuecklauf(tr, fluss, ok, 20000, 40000, f.tww, f.tpuffer);
+    EXPECT_EQ(ok, f.ok);
+    if (!f.ok) continue;
+    float trGleich = 0, flussGleich = 0;
+    bool okGleich = false;
+    FWERuecklauf(trGleich, flussGleich, okGleich, 20000, 40000, f.gleichWie, f.tpuffer);
+    EXPECT_TRUE(okGleich);
+    EXPECT_FLOAT_EQ(tr, trGleich);
+    EXPECT_FLOAT_EQ(fluss, flussGleich);
+    EXPECT_TRUE(std::isfinite(tr) && std::isfinite(fluss));
+  }
 }
 
 }  // namespace

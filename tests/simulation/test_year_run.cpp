@@ -338,7 +338,23 @@ TEST(YearRun, ConfigurationErrorsAreReportedOnceAndNothingRuns) {
       {"Speicher 1", [](TavState& g) { g.plant.Speicher1vol = 0.0f; }},
       {"Speicher 2", [](TavState& g) { g.plant.AnlagenTypNr = 6; g.plant.HeizTvor100 = 70; g.plant.HeizTrck100 = 50; }},
       {"Nutzungsgrad", [](TavState& g) { g.plant.konvNutzgradSommer = 0; }},
-      {"Wärmeverlustwert", [](TavState& g) { g.plant.SpeicherkWert = -0.5f; }},
+      {"SpeicherkWert = -0,5", [](TavState& g) { g.plant.SpeicherkWert = -0.5f; }},
+      // Values no dialog takes are named with their value and range.
+      {"KollektorFlaeche = -5 liegt nicht zwischen 0 und 100000", [](TavState& g) { g.plant.KollektorFlaeche = -5.0f; }},
+      {"KollektorFlaeche = INF", [](TavState& g) { g.plant.KollektorFlaeche = INFINITY; }},
+      {"KollektorNeigung = 400", [](TavState& g) { g.plant.KollektorNeigung = 400.0f; }},
+      {"Warmwasserverbrauch = -8000", [](TavState& g) { g.plant.Warmwasserverbrauch = -8000.0f; }},
+      {"Solarkreislaenge = -20", [](TavState& g) { g.plant.Solarkreislaenge = -20.0f; }},
+      {"Kaltwassertemp = -300", [](TavState& g) { g.plant.Kaltwassertemp = -300.0f; }},
+      {"Warmwassertemp = NAN", [](TavState& g) { g.plant.Warmwassertemp = NAN; }},
+      {"Warmwassertemp = 1e+09", [](TavState& g) {
+         test::SetzeAnlage(g, 8);
+         g.plant.Warmwassertemp = 1e9f;
+       }},
+      {"Speicher1vol = 3,4e+38", [](TavState& g) { g.plant.Speicher1vol = 3.4e38f; }},
+      {"Eta0 = 5", [](TavState& g) { g.plant.KollEta0 = 5.0f; }},
+      {"Eta0 = -1", [](TavState& g) { g.plant.KollEta0 = -1.0f; }},
+      {"K1 = -10", [](TavState& g) { g.plant.KollK1 = -10.0f; }},
       {"Warmwassertemperatur", [](TavState& g) { g.plant.Warmwassertemp = g.plant.Kaltwassertemp; }},
       {"HK_Typ unbekannt", [](TavState& g) {
          g.plant.AnlagenTypNr = 7;
@@ -404,6 +420,50 @@ TEST(YearRun, ConfigurationErrorsAreReportedOnceAndNothingRuns) {
     EXPECT_TRUE(msgs->Contains(f.erwartet)) << msgs->All();
     EXPECT_FALSE(w.g->run.SimGestartet);
     EXPECT_EQ(w.g->plant.SpeicherkWert, kWert);
+  }
+}
+
+// A negative area is named as such, not as an area of 0; the edges of the ranges, as a file
+// gives them to the float working values, run.
+TEST(YearRun, ANegativeAreaIsNotCalledZeroAndTheEdgesOfTheRangesRun) {
+  {
+    ScopedMessages msgs;
+    SimWelt w;
+    w.g->plant.KollektorFlaeche = -6.0f;
+    EXPECT_EQ(Lauf(w), SimErgebnis::Konfigurationsfehler);
+    EXPECT_FALSE(msgs->Contains("ist 0")) << msgs->All();
+  }
+  ScopedMessages msgs;
+  SimWelt w;
+  w.g->plant.KollK2 = -0.1f;
+  w.g->plant.KollektorNeigung = 90.0f;
+  w.g->plant.Maximaltemp = 200.0f;
+  w.g->moment.LetzterSimTag = w.g->moment.ErsterSimTag + 30;
+  EXPECT_EQ(Lauf(w), SimErgebnis::Fertig) << msgs->All();
+}
+
+// Results that stop being numbers (here an endless irradiance on 14 March) end the run
+// that day with a message naming what and when; no table of them is left, also not in the
+// silent run.
+TEST(YearRun, AResultThatIsNoFiniteNumberEndsTheRunThatDay) {
+  for (const bool still : {false, true}) {
+    SCOPED_TRACE(still ? "silent" : "window");
+    ScopedMessages msgs;
+    SimWelt w;
+    const int stunde = (31 + 28 + 13) * 24 + 12;
+    for (int satz = 1; satz <= kWetterSaetze; ++satz)
+      w.g->weather.Wetter(satz, WeatherState::kDirektNormal, stunde) = INFINITY;
+    const SimErgebnis e = still ? RunSimSilent(*w.g, *w.s) : Lauf(w);
+    EXPECT_EQ(e, SimErgebnis::Ungueltig);
+    ASSERT_EQ(msgs->shown.size(), 1u) << msgs->All();
+    EXPECT_TRUE(msgs->Contains("am 14.3. abgebrochen")) << msgs->All();
+    EXPECT_TRUE(msgs->Contains("keine endliche Zahl")) << msgs->All();
+    const ResultState& r = w.g->results;
+    for (int k = 1; k <= kMonatswerteAnzahl; ++k)
+      for (int m = 1; m <= 13; ++m) {
+        const float v = r.SimMonatswerte(k)[static_cast<std::size_t>(m)];
+        EXPECT_EQ(v, 0.0f) << k << " " << m;
+      }
   }
 }
 

@@ -500,6 +500,29 @@ TEST(FormKollektorEdit, ShowsEfficiencyAndWritesOnlyChangedFields) {
   EXPECT_EQ(k.s().moment.AussenTemp, aussen);
 }
 
+// The editor takes no coefficient the collector file would refuse on reading.
+TEST(FormKollektorEdit, RefusesCoefficientsNoCollectorHas) {
+  Katalog k;
+  TFormKollektorEdit form(k.s(), k.status);
+  test::ScopedMessages msgs;
+  const int r = Modal([&] { return form.Bearbeite(1); }, [&](QWidget*) {
+    const struct { QLineEdit* feld; const char* text; const char* danach; } faelle[] = {
+        {form.Edit2, "1,6", "1,5"}, {form.Edit3, "250", "200"}, {form.Edit4, "12", "10"},
+        {form.Edit6, "500", "100"}};
+    for (const auto& f : faelle) {
+      const std::size_t vorher = msgs->shown.size();
+      const QString alt = f.feld->text();
+      f.feld->setText(f.text);
+      form.ButtonOK->click();
+      EXPECT_EQ(msgs->shown.size(), vorher + 1) << f.text << msgs->All();
+      EXPECT_EQ(f.feld->text(), f.danach) << f.text;
+      f.feld->setText(alt);
+    }
+    form.ButtonCancel->click();
+  });
+  EXPECT_EQ(r, 2);
+}
+
 TEST(KollBild, ModelCodesInTheNameChooseThePictureElseTheKind) {
   const struct { const char* name; bool vrk; const char* bild; } faelle[] = {
       {"Sonnenwerk Flach 2.5", false, "Koll1"}, {"XY Vakuum 30", true, "Koll2"},

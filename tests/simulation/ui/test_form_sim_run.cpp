@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <string>
@@ -278,6 +279,23 @@ TEST_F(RunWindow, AFlowWarningShowsTheWarningWindowAndTheRunWindowStaysReady) {
   EXPECT_FALSE(form.BitBtnErgebnisse->isEnabled());
   EXPECT_FALSE(G().run.ErgebnisGueltig);
   EXPECT_EQ(form.Statustext(), "Rechnung abgebrochen !");
+}
+
+// A run whose results stop being numbers ends with its message; the window offers no results
+// and stays ready for another start.
+TEST_F(RunWindow, AResultThatIsNoNumberEndsTheRunWithoutResults) {
+  G().weather.Wetter(1, WeatherState::kDirektNormal, 100 * 24 + 12) = INFINITY;
+  TFormSimRun form;
+  form.show();
+  form.BitBtnStart->click();
+  EXPECT_EQ(form.LetztesErgebnis(), SimErgebnis::Ungueltig);
+  EXPECT_TRUE(msgs->Contains("keine endliche Zahl")) << msgs->All();
+  EXPECT_FALSE(G().run.ErgebnisGueltig);
+  EXPECT_FALSE(form.BitBtnErgebnisse->isEnabled());
+  EXPECT_TRUE(form.BitBtnStart->isEnabled());
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_FALSE(Beschaeftigt());
+  EXPECT_EQ(G().results.SolarertragMonat[4], 0.0f);
 }
 
 TEST_F(RunWindow, TheConfigurationCheckStopsABadProjectWithItsMessage) {
