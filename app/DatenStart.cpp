@@ -45,6 +45,19 @@ void DatenordnerBereitstellen(TavState& s) {
 
 }  // namespace
 
+bool WetterNachStart::Synthesise(TavState&, StatusSink&) {
+  offen_ = true;
+  return false;
+}
+
+void WetterNachStart::Nachholen(TavState& s, WetterSynthese& synthese, StatusSink& status) {
+  if (!offen_) return;
+  offen_ = false;
+  if (s.run.SolarklimadatenOK) return;
+  BusyStatus busy(status, "Initialisiere Solarklimadaten ...");
+  synthese.Synthesise(s, status);
+}
+
 void DatenStart(TavState& s, TTextTable& texts, const SettingsEnv& env, StatusSink& status,
                 WetterSynthese& synthese) {
   FillLanguageList(s.cat, s.folders.ProgDir);

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "catalogues/TavKlimgen.h"
 #include "foundation/TavVar.h"
 
 namespace tav {
@@ -21,6 +22,22 @@ struct SettingsEnv;
 // newer delivered catalogues. Folders, defaults and the command line are set before.
 void DatenStart(TavState& s, TTextTable& texts, const SettingsEnv& env, StatusSink& status,
                 WetterSynthese& synthese);
+
+// Stands in for the weather synthesis while the data start-up runs, so that the main window
+// is on the screen before the location's weather years are made: it only notes that they are
+// owed. A stored weather file of the location is still read at once.
+class WetterNachStart : public WetterSynthese {
+ public:
+  bool Synthesise(TavState& s, StatusSink& status) override;
+  // True while the start-up owes the current location's weather years.
+  bool Offen() const { return offen_; }
+  // Makes the owed years with `synthese`, reporting to `status`; nothing when none are owed
+  // or the location's weather has come meanwhile.
+  void Nachholen(TavState& s, WetterSynthese& synthese, StatusSink& status);
+
+ private:
+  bool offen_ = false;
+};
 
 // The fatal text for a data folder that cannot be created.
 std::string DatenordnerFehlerText(const std::string& datenDir);

@@ -19,6 +19,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <filesystem>
+#include <utility>
 
 #include "app/NeuesProjekt.h"
 #include "app/Schema.h"
@@ -530,8 +531,12 @@ void Hauptmenu::paintEvent(QPaintEvent* event) {
   ersterPaint_ = false;
   s_.run.ErsterPaint = false;
   PlaceLettering();
-  TimerAnlgParameter->start();
-  emit ErsterPaint();
+  // Out of the paint event: what follows may repaint windows and wait for long.
+  QTimer::singleShot(0, this, [this] {
+    if (NachErstemPaint) std::exchange(NachErstemPaint, nullptr)();
+    TimerAnlgParameter->start();
+    emit ErsterPaint();
+  });
 }
 
 void Hauptmenu::TimerAnlgParameterTimer() {

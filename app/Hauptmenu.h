@@ -171,13 +171,16 @@ class Hauptmenu : public QMainWindow, public StatusSink {
   KatalogDienste Dienste();
   // What makes weather years for a location without a stored weather file.
   WetterSynthese& Synthese() const { return synthese_; }
+  // Runs once, just after the first paint and before ErsterPaint is signalled: the start-up's
+  // work that waits for the window to be on the screen (the location's weather years).
+  std::function<void()> NachErstemPaint;
 
   // StatusSink: the status bar and the busy cursor.
   void Status(const std::string& text) override;
   void Busy(bool on) override;
 
  signals:
-  // The window has been painted for the first time.
+  // The window has been painted for the first time and NachErstemPaint has run.
   void ErsterPaint();
 
  protected:

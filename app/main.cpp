@@ -80,9 +80,23 @@ int main(int argc, char* argv[]) {
 
     // The help's languages decide the help file the language switch of the start-up names.
     tav::LadeHilfe();
-    tav::DatenStart(s, tav::Texts(), tav::QtSettingsEnv(), *splash, tav::ProgrammKlimgenBridge());
+    tav::WetterNachStart wetter;
+    tav::DatenStart(s, tav::Texts(), tav::QtSettingsEnv(), *splash, wetter);
 
     tav::Hauptmenu window(tav::ProgrammKlimgenBridge());
+    // Weather years the location has no stored file for are made once the main window is on
+    // the screen, with their progress in the splash, which stays up until then.
+    const auto splashWeg = [&] {
+      messages.splash = nullptr;
+      splash.reset();
+    };
+    window.NachErstemPaint = [&] {
+      if (wetter.Offen()) {
+        splash->raise();
+        wetter.Nachholen(s, tav::ProgrammKlimgenBridge(), *splash);
+      }
+      splashWeg();
+    };
     tav::VerbindeFenster(window);
     window.FormShow();
     if (QuitWhenIdle()) {
@@ -98,8 +112,7 @@ int main(int argc, char* argv[]) {
       window.showMaximized();
     else
       window.show();
-    messages.splash = nullptr;
-    splash.reset();
+    if (!wetter.Offen()) splashWeg();
     window.raise();
     window.activateWindow();
     rc = QApplication::exec();

@@ -26,14 +26,17 @@ FILL = "#ECEFF1"    # equipment fill
 WARM = "#FFCDD2"    # store top
 COOL = "#BBDEFB"    # store bottom
 FLAME = "#FF7043"
-FONT = "DejaVu Sans, Liberation Sans, Arial, sans-serif"
+FONT = "DejaVu Sans"
 
 SCHEME_W, SCHEME_H = 309, 275
 
 
 class Svg:
-    def __init__(self, w, h, bg="#FFFFFF", origin=(0, 0)):
+    def __init__(self, w, h, bg="#FFFFFF", origin=(0, 0), shown=None):
+        # shown: the size the program shows the picture at, when it is drawn on another grid;
+        # the program renders a picture once at the size its file gives.
         self.w, self.h, self.bg, self.origin = w, h, bg, origin
+        self.shown = shown or (w, h)
         self.defs, self.body = [], []
 
     def add(self, s):
@@ -41,7 +44,7 @@ class Svg:
 
     def text(self):
         ox, oy = self.origin
-        parts = [f'<svg xmlns="http://www.w3.org/2000/svg" width="{self.w}" height="{self.h}" '
+        parts = [f'<svg xmlns="http://www.w3.org/2000/svg" width="{self.shown[0]}" height="{self.shown[1]}" '
                  f'viewBox="0 0 {self.w} {self.h}">']
         if self.defs:
             parts.append("<defs>" + "".join(self.defs) + "</defs>")
@@ -573,6 +576,19 @@ def roof_with_collectors(s, x, y, w, h, n=3):
           f'fill="#A1887F" stroke="#4E342E" stroke-width="1"/>')
 
 
+# The name "Tavrel" in DejaVu Sans Bold at 100 px as outlines (baseline at 0, advance 339.344): the
+# splash and the lettering show it without asking for a font while the program starts.
+NAME_OUTLINE = ("M0.48438,-72.906 L67.672,-72.906 L67.672,-58.688 L43.5,-58.688 L43.5,0 L24.703,0 L24.703,-58.688 L0.48438,-58.688 L0.48438,-72.906 M88.219,-24.609 C84.573,-24.609 81.831,-23.992 79.992,-22.758 C78.154,-21.523 77.234,-19.698 77.234,-17.281 C77.234,-15.073 77.977,-13.341 79.461,-12.086 C80.945,-10.831 83.005,-10.203 85.641,-10.203 C88.922,-10.203 91.688,-11.383 93.938,-13.742 C96.188,-16.102 97.313,-19.057 97.313,-22.609 L97.313,-24.609 L88.219,-24.609 M114.94,-31.203 L114.94,0 L97.313,0 L97.313,-8.1094 C94.969,-4.7865 92.331,-2.3672 89.398,-0.85156 C86.466,0.66406 82.901,1.4219 78.703,1.4219 C73.036,1.4219 68.438,-0.23177 64.906,-3.5391 C61.375,-6.8464 59.609,-11.135 59.609,-16.406 C59.609,-22.823 61.815,-27.529 66.227,-30.523 C70.638,-33.518 77.563,-35.016 87,-35.016 L97.313,-35.016 L97.313,-36.375 C97.313,-39.146 96.221,-41.174 94.039,-42.461 C91.857,-43.747 88.453,-44.391 83.828,-44.391 C80.089,-44.391 76.607,-44.016 73.383,-43.266 C70.159,-42.516 67.161,-41.391 64.391,-39.891 L64.391,-53.219 C68.141,-54.135 71.904,-54.828 75.68,-55.297 C79.456,-55.766 83.229,-56 87,-56 C96.865,-56 103.99,-54.057 108.37,-50.172 C112.75,-46.286 114.94,-39.964 114.94,-31.203 M124.3,-54.688 L141.78,-54.688 L155.41,-16.891 L168.97,-54.688 L186.5,-54.688 L164.97,0 L145.78,0 L124.3,-54.688 M236.98,-39.797 C235.45,-40.516 233.93,-41.044 232.41,-41.383 C230.9,-41.721 229.38,-41.891 227.84,-41.891 C223.35,-41.891 219.9,-40.451 217.47,-37.57 C215.04,-34.69 213.83,-30.568 213.83,-25.203 L213.83,0 L196.36,0 L196.36,-54.688 L213.83,-54.688 L213.83,-45.703 C216.08,-49.286 218.66,-51.898 221.57,-53.539 C224.48,-55.18 227.97,-56 232.05,-56 C232.63,-56 233.26,-55.977 233.95,-55.93 C234.63,-55.883 235.62,-55.776 236.92,-55.609 L236.98,-39.797 M300.25,-27.484 L300.25,-22.516 L259.39,-22.516 C259.81,-18.411 261.29,-15.333 263.83,-13.281 C266.37,-11.229 269.92,-10.203 274.47,-10.203 C278.15,-10.203 281.91,-10.75 285.77,-11.844 C289.63,-12.938 293.6,-14.589 297.67,-16.797 L297.67,-3.3281 C293.54,-1.7656 289.4,-0.58333 285.27,0.21875 C281.13,1.0208 276.99,1.4219 272.86,1.4219 C262.96,1.4219 255.27,-1.0938 249.79,-6.125 C244.3,-11.156 241.56,-18.214 241.56,-27.297 C241.56,-36.214 244.26,-43.227 249.64,-48.336 C255.03,-53.445 262.44,-56 271.89,-56 C280.48,-56 287.36,-53.414 292.52,-48.242 C297.67,-43.07 300.25,-36.151 300.25,-27.484 M282.28,-33.297 C282.28,-36.62 281.31,-39.299 279.38,-41.336 C277.44,-43.372 274.91,-44.391 271.78,-44.391 C268.4,-44.391 265.65,-43.438 263.53,-41.531 C261.42,-39.625 260.1,-36.88 259.58,-33.297 L282.28,-33.297 M313.48,-75.984 L330.95,-75.984 L330.95,0 L313.48,0 L313.48,-75.984")
+NAME_ADVANCE = 339.344
+
+
+def name_outline(s, x, y, size, color, anchor="start"):
+    k = size / 100.0
+    if anchor == "end":
+        x -= NAME_ADVANCE * k
+    s.add(f'<path transform="translate({f(x)},{f(y)}) scale({f(k)})" d="{NAME_OUTLINE}" fill="{color}"/>')
+
+
 def splash():
     s = Svg(480, 300, bg=None)
     s.defs.append('<linearGradient id="sky" x1="0" y1="0" x2="0" y2="1">'
@@ -584,7 +600,7 @@ def splash():
     sun(s, 400, 130, 26)
     s.add('<path d="M0,250 Q120,215 240,240 T480,232 L480,300 L0,300 Z" fill="#7CB342"/>')
     roof_with_collectors(s, 250, 160, 150, 110)
-    label(s, 30, 140, "Tavrel", size=54, color="#FFFFFF", weight="bold")
+    name_outline(s, 30, 140, 54, "#FFFFFF")
     s.add('<rect x="32" y="152" width="196" height="4" fill="#FFB300"/>')
     return s
 
@@ -605,7 +621,7 @@ def banner():
 def lettering(right):
     s = Svg(183, 34, bg=None)
     if right:
-        label(s, 178, 27, "Tavrel", anchor="end", size=26, color="#0D3C78", weight="bold")
+        name_outline(s, 178, 27, 26, "#0D3C78", anchor="end")
         sun(s, 18, 17, 6, rays=10, color="#FFCA28")
         s.add('<rect x="34" y="29" width="144" height="2" fill="#FFCA28"/>')
     else:
@@ -640,10 +656,10 @@ def empty_picture():
     return Svg(16, 16, bg=None)
 
 
-# ---------------------------------------------------------------- tool-button glyphs (20 x 20)
+# ------------------------------------------- tool-button glyphs (drawn on 20 x 20, shown at 18 x 18)
 
 def glyph(body, defs=()):
-    s = Svg(20, 20, bg=None)
+    s = Svg(20, 20, bg=None, shown=(18, 18))
     s.defs.extend(defs)
     for b in body:
         s.add(b)

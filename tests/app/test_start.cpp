@@ -3,6 +3,7 @@
 // created ends the program with its message; progress reaches the splash label.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QStatusBar>
@@ -14,6 +15,7 @@
 
 #include "app/FormSplash.h"
 #include "app/Schema.h"
+#include "catalogues/Wetter.h"
 #include "foundation/Folders.h"
 #include "results/ui/ReportAnlage.h"
 #include "tests/app/AppFixture.h"
@@ -122,6 +124,57 @@ TEST(Start, WeatherProgressReachesTheSplashLabel) {
   EXPECT_EQ(splash.Label2->text(), "- Kelbrand -  Helmark");
   test::Grab(&splash, "FormSplash");
   G() = TavState{};
+}
+
+// The main window comes first: the data start-up only notes that the location's weather
+// years are owed; they are made after the window's first paint, before ErsterPaint, with the
+// progress in the splash. A location with its stored weather file owes nothing.
+TEST(Start, WeatherIsMadeAfterTheMainWindowsFirstPaint) {
+  for (const bool gespeichert : {false, true}) {
+    SCOPED_TRACE(gespeichert ? "stored weather file" : "synthesis");
+    test::TempDir root;
+    test::WetterAttrappe wetter;
+    test::ScopedMessages msgs;
+    if (gespeichert) {
+      // The years of the first start, stored as the program stores them.
+      test::FrischerZustand(root.path());
+      DatenStart(G(), Texts(), SettingsEnv{}, NullStatus(), wetter);
+      ASSERT_TRUE(SaveWetterDaten(G(), G().loc.WetterDatei, NullStatus()));
+      wetter.aufrufe = 0;
+      wetter.fortschritt.clear();
+    }
+    test::FrischerZustand(root.path());
+    FormSplash splash;
+    splash.show();
+    WetterNachStart nachStart;
+    DatenStart(G(), Texts(), SettingsEnv{}, splash, nachStart);
+    EXPECT_EQ(nachStart.Offen(), !gespeichert);
+    EXPECT_EQ(G().run.SolarklimadatenOK, gespeichert);
+
+    Hauptmenu w(wetter);
+    bool sichtbarBeimWetter = false;
+    w.NachErstemPaint = [&] {
+      sichtbarBeimWetter = w.isVisible();
+      nachStart.Nachholen(G(), wetter, splash);
+    };
+    int aufrufeBeiSignal = -1;
+    QObject::connect(&w, &Hauptmenu::ErsterPaint, [&] { aufrufeBeiSignal = wetter.aufrufe; });
+    w.FormShow();
+    EXPECT_EQ(wetter.aufrufe, 0);
+    w.show();
+    for (int i = 0; i < 200 && aufrufeBeiSignal < 0; ++i) QApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_TRUE(sichtbarBeimWetter);
+    EXPECT_EQ(aufrufeBeiSignal, gespeichert ? 0 : 1);
+    EXPECT_TRUE(G().run.SolarklimadatenOK);
+    EXPECT_FALSE(nachStart.Offen());
+    if (!gespeichert) {
+      EXPECT_EQ(wetter.fortschritt, (std::vector<std::string>{"33%", "67%", "100%"}));
+      EXPECT_EQ(splash.Label1->text(), "100%");
+    }
+    EXPECT_TRUE(msgs->shown.empty()) << msgs->All();
+    w.hide();
+    G() = TavState{};
+  }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <memory>
 
@@ -61,6 +62,31 @@ TEST(Verteilung, MomentsAndInverse) {
         ASSERT_LE(x, v.u) << ktm << " " << p;
         // |g| < 0.001 with g = (F - p) / b bounds |F - p| by 0.001 b <= 0.001.
         EXPECT_NEAR(v.F(x), p, 0.001) << ktm << " " << p << " from " << x0;
+      }
+    }
+  }
+}
+
+// The bounds by which the daily generator rejects a month's draw without solving: whatever
+// start the solver is given, its result lies within them, for probabilities over the whole
+// range and its ends; away from the ends they are a grid step or two wide.
+TEST(Verteilung, InverseStaysWithinItsBounds) {
+  for (double ktm : {0.1, 0.2, 0.35, 0.5, 0.678, 0.8}) {
+    const Verteilung v(ktm);
+    const InversSchranken grenzen(v);
+    Zufall z(99);
+    for (int i = 0; i < 3000; ++i) {
+      const double p = i < 6 ? std::array{0.0, 1e-15, 1e-4, 1.0 - 1e-4, 1.0 - 1e-15, 1.0}[i] : z.Uniform();
+      const double unten = grenzen.Unten(p), oben = grenzen.Oben(p);
+      ASSERT_LE(0.0, unten);
+      ASSERT_LE(oben, v.u);
+      for (double x0 : {1.4, 1.2, 1.15, 0.3}) {
+        const double x = v.Invers(p, x0);
+        ASSERT_LE(unten, x) << ktm << " " << p << " from " << x0;
+        ASSERT_LE(x, oben) << ktm << " " << p << " from " << x0;
+      }
+      if (p > 0.05 && p < 0.95) {
+        EXPECT_LT(oben - unten, 3.0 * v.u / InversSchranken::kPunkte) << ktm << " " << p;
       }
     }
   }

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
 
 #include "core/Intern.h"
 #include "core/Klimgen.h"
@@ -75,6 +76,67 @@ double Verteilung::Invers(double p, double x0) const {
   return x;
 }
 
+InversSchranken::InversSchranken(const Verteilung& v)
+    : u_(v.u), schritt_(v.u / kPunkte), tol_(0.001 / (v.gamma + 1.0) + 1e-9) {
+  // x_i^(gamma+1) = exp((gamma+1) (ln step + ln i)): one exponential per grid point.
+  static const auto lnI = [] {
+    std::array<double, kPunkte + 1> t{};
+    for (int i = 1; i <= kPunkte; ++i) t[i] = std::log(static_cast<double>(i));
+    return t;
+  }();
+  const double g1 = v.gamma + 1.0, lnSchritt = std::log(schritt_);
+  f_[0] = 0.0;
+  for (int i = 1; i <= kPunkte; ++i) {
+    const double f = v.c * std::exp(g1 * (lnSchritt + lnI[i])) * v.b(i * schritt_);
+    f_[i] = std::max(f, f_[i - 1]);  // rounding near U must not break the order
+  }
+  int i = 0;
+  for (int k = 0; k <= kFaecher; ++k) {
+    const double q = static_cast<double>(k) / kFaecher;
+    while (i < kPunkte && f_[i + 1] <= q) ++i;
+    fach_[k] = static_cast<short>(i);
+  }
+}
+
+int InversSchranken::Index(double q) const {
+  if (!(q >= 0.0)) return -1;
+  int i = fach_[q >= 1.0 ? kFaecher : static_cast<int>(q * kFaecher)];
+  while (i < kPunkte && f_[i + 1] <= q) ++i;
+  return i;
+}
+
+namespace {
+
+// The probability a day's normal draw z stands for, as the generator computes it.
+double Wahrscheinlichkeit(double z) {
+  const double r = std::sqrt(1.0 - std::exp(-2.0 * z * z / kPi));
+  return z > 0.0 ? (1.0 + r) / 2.0 : (1.0 - r) / 2.0;
+}
+
+// The same probability tabulated on a fine grid of z: two neighbouring entries bound it
+// (it rises with z), which is all the rejection test needs.
+class WahrscheinlichkeitsTafel {
+ public:
+  static constexpr double kRand = 8.0;
+  static constexpr int kPunkte = 8192;
+  WahrscheinlichkeitsTafel() {
+    for (int k = 0; k <= kPunkte; ++k) p_[k] = Wahrscheinlichkeit(-kRand + k * kSchritt);
+  }
+  // Lowest and highest probability of z.
+  std::pair<double, double> Grenzen(double z) const {
+    if (!(z >= -kRand)) return {0.0, p_[0]};
+    if (!(z < kRand)) return {p_[kPunkte], 1.0};
+    const int k = std::min(static_cast<int>((z + kRand) / kSchritt), kPunkte - 1);
+    return {p_[k], p_[k + 1]};
+  }
+
+ private:
+  static constexpr double kSchritt = 2.0 * kRand / kPunkte;
+  double p_[kPunkte + 1];
+};
+
+}  // namespace
+
 void kd_Generator(Zustand& z, int Kandidat, TKlimMonate& Monate, TKlimTage& Tage, float Breite,
                   float Laenge) {
   const double phi = std::fabs(static_cast<double>(Breite));
@@ -99,17 +161,37 @@ void kd_Generator(Zustand& z, int Kandidat, TKlimMonate& Monate, TKlimTage& Tage
 
     if (ktm > 0.0) {  // a month of polar night stays dark
       const Verteilung v(ktm);
+      const InversSchranken schranken(v);
       const double x0 = ktm <= 0.4 ? 1.4 : (ktm <= 0.6 ? 1.2 : 1.15);
+      // A day's x as the month's statistics take it: at least what gives ktd = 0.05.
+      auto boden = [&](double x) { return x * ktm < 0.05 ? 0.05 / ktm : x; };
+      static const WahrscheinlichkeitsTafel tafel;
+      std::array<double, 31> zs{};
       for (int versuch = 1;; ++versuch) {
-        double zm1 = 0.0, zm2 = 0.0, sx = 0.0, sxx = 0.0;
+        double zm1 = 0.0, zm2 = 0.0;
+        // Bounds on the month's sums of x and (x - 1)^2 from the bounds on each day's x.
+        double sxU = 0.0, sxO = 0.0, sxxO = 0.0;
         for (int d = 0; d < n; ++d) {
           const double y = z.Rng.RandG(sdY);
           const double zd = d == 0 ? y : (d == 1 ? 0.2653 * zm1 + y : 0.2653 * zm1 + y + 0.0041 * zm2);
           zm2 = zm1;
           zm1 = zd;
-          const double r = std::sqrt(1.0 - std::exp(-2.0 * zd * zd / kPi));
-          const double p = zd > 0.0 ? (1.0 + r) / 2.0 : (1.0 - r) / 2.0;
-          double x = v.Invers(p, x0);
+          zs[d] = zd;
+          const auto [pu, po] = tafel.Grenzen(zd);
+          const auto [lo, hi] = schranken.Grenzen(pu, po);
+          const double xu = boden(lo), xo = boden(hi);
+          sxU += xu;
+          sxO += xo;
+          sxxO += std::max((xu - 1.0) * (xu - 1.0), (xo - 1.0) * (xo - 1.0));
+        }
+        if (versuch > 10000) throw EKlimgen(kKdMonat, "kd II");
+        // A draw that fails for every x within the bounds needs no solving; the margin
+        // covers rounding in the sums.
+        constexpr double kRand = 1e-9;
+        if (sxO / n < 0.99 - kRand || sxU / n > 1.01 + kRand || sxxO / n < v.sigma2 - kRand) continue;
+        double sx = 0.0, sxx = 0.0;
+        for (int d = 0; d < n; ++d) {
+          double x = v.Invers(Wahrscheinlichkeit(zs[d]), x0);
           ktd[d] = x * ktm;
           if (ktd[d] < 0.05) {
             ktd[d] = 0.05;
@@ -118,7 +200,6 @@ void kd_Generator(Zustand& z, int Kandidat, TKlimMonate& Monate, TKlimTage& Tage
           sx += x;
           sxx += (x - 1.0) * (x - 1.0);
         }
-        if (versuch > 10000) throw EKlimgen(kKdMonat, "kd II");
         if (sxx / n >= v.sigma2 && std::fabs(1.0 - sx / n) < 0.01) break;
       }
       for (int d = 0; d < n; ++d) q[d] = quote(d);

@@ -3,10 +3,12 @@
 // own, so a fixed seed gives a reproducible year.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "Klimgen1_1.h"
 
@@ -93,6 +95,34 @@ struct Verteilung {
  private:
   // The generator starts every day of a month at the same x0: its power x0^(gamma+1) is kept.
   mutable double start_ = -1.0, startPotenz_ = 0.0;
+};
+
+// Where Invers(p, x0) can land, for any x0: F tabulated on an even grid of [0, U]. Newton
+// stops at |F(x) - p| < 0.001 b(x) <= 0.001 / (gamma + 1), so the result lies between the
+// grid points around p minus and plus that tolerance. The generator rejects most draws of a
+// month on their mean alone; these bounds tell most of them apart without solving for a day.
+class InversSchranken {
+ public:
+  static constexpr int kPunkte = 256;  // grid intervals
+  explicit InversSchranken(const Verteilung& v);
+  // Lowest and highest value Invers(p, x0) may return for any p in [pu, po].
+  std::pair<double, double> Grenzen(double pu, double po) const {
+    const int i = Index(pu - tol_);
+    int j = std::max(i, 0);
+    while (j < kPunkte && f_[j + 1] <= po + tol_) ++j;
+    return {Stelle(i), Stelle(j + 1)};
+  }
+  double Unten(double p) const { return Grenzen(p, p).first; }
+  double Oben(double p) const { return Grenzen(p, p).second; }
+
+ private:
+  static constexpr int kFaecher = 256;  // buckets of p for the first guess of the index
+  // Largest i with F(x_i) <= q, -1 below the grid.
+  int Index(double q) const;
+  double Stelle(int i) const { return i <= 0 ? 0.0 : (i >= kPunkte ? u_ : i * schritt_); }
+  double u_, schritt_, tol_;
+  double f_[kPunkte + 1];
+  short fach_[kFaecher + 1];
 };
 
 // Clearness generators and the diffuse/direct split. Failures throw EKlimgen.

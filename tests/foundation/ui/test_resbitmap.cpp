@@ -18,7 +18,7 @@ struct PictureCase {
 };
 
 const QSize kScheme(309, 275);
-const QSize kGlyph(20, 20);
+const QSize kGlyph(18, 18);
 
 // Every picture the program names.
 const PictureCase kPictures[] = {
