@@ -28,7 +28,7 @@ void LadeListe(TavState& s, StatusSink& status) {
   CatalogueState& c = s.cat;
   const std::string pfad = EnergieDateiPfad(s);
   TBigIniFile ini;
-  const Ladung l = LadeKatalog(pfad, ini);
+  const Ladung l = LadeKatalog(pfad, ini, &s.cat.DateiStaende);
   if (l == Ladung::Fehlt) {
     DefaultEnergie(s, status);
     return;
@@ -154,7 +154,7 @@ bool WriteEnergie(TavState& s, StatusSink& status) {
   CatalogueState& c = s.cat;
   for (int n = 1; n <= c.EnergieAnzahl; ++n) RoundEnergieToWritten(c.Energietraeger[n]);
   return SchreibeKatalog(EnergieDateiPfad(s), EnergieKatalogText(c), DateiName(c),
-                         std::string(kSchreibfehler), status);
+                         std::string(kSchreibfehler), status, &c.DateiStaende);
 }
 
 bool DefaultEnergie(TavState& s, StatusSink& status) {

@@ -17,6 +17,10 @@ namespace tav::katalog {
 
 namespace {
 
+constexpr std::string_view kFremdGeaendert =
+    " wurde inzwischen von einem anderen Programm geändert und wird nicht überschrieben, damit "
+    "jene Änderung nicht verloren geht. Die Änderung hier ist nicht gespeichert; nach einem "
+    "Neustart gilt der Katalog, wie das andere Programm ihn geschrieben hat.";
 constexpr char kFehlt[] = "\x01";  // default that tells a missing key from any stored text
 
 std::string_view Getrimmt(std::string_view t) {
@@ -25,8 +29,9 @@ std::string_view Getrimmt(std::string_view t) {
   return t;
 }
 
-Ladung LadeText(const std::string& pfad, std::string& text) {
+Ladung LadeText(const std::string& pfad, std::string& text, std::uint64_t* stand = nullptr) {
   std::error_code ec;
+  if (stand) *stand = DateiStand({});
   if (!std::filesystem::exists(pfad, ec)) return Ladung::Fehlt;
   std::string bytes;
   std::string fehler;
@@ -34,6 +39,7 @@ Ladung LadeText(const std::string& pfad, std::string& text) {
     ShowMessageLines(fehler);
     return Ladung::Unlesbar;
   }
+  if (stand) *stand = DateiStand(bytes);
   if (OhneInhalt(bytes)) return Ladung::Fehlt;
   text = DecodeText(bytes, CodePage::Cp1252);
   return Ladung::Ok;
@@ -65,25 +71,29 @@ std::int32_t NamensDistanz(std::string_view a, std::string_view b) {
   return StringDistance(ZeichenAnfang(a, kNamensVergleich), ZeichenAnfang(b, kNamensVergleich));
 }
 
-bool OhneInhalt(std::string_view bytes) {
-  if (HasUtf8Bom(bytes)) bytes.remove_prefix(3);
-  for (char c : bytes)
-    if (c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != '\x1a') return false;
-  return true;
-}
+bool OhneInhalt(std::string_view bytes) { return NurLeerraum(bytes); }
 
 std::string DatenPfad(const TavState& s, std::string_view name) {
   return FindFileNoCase(s.folders.DatenDir, std::string(name)).string();
 }
 
-Ladung LadeKatalog(const std::string& pfad, TBigIniFile& ini) {
+std::uint64_t DateiStand(std::string_view bytes) {
+  // FNV-1a: a change by another program is to be noticed, not an attacker kept out.
+  std::uint64_t h = 14695981039346656037ull;
+  for (const char c : bytes) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+  return h ^ bytes.size();
+}
+
+Ladung LadeKatalog(const std::string& pfad, TBigIniFile& ini, DateiStaende* staende) {
+  std::uint64_t stand = 0;
   const Ladung l = OhneSpeicherAbbruch(pfad, [&] {
     std::string text;
-    const Ladung l = LadeText(pfad, text);
+    const Ladung l = LadeText(pfad, text, &stand);
     if (l == Ladung::Ok) ini.LoadFromText(text);
     return l;
   });
   if (l == Ladung::Unlesbar) ini.Clear();  // no half-read catalogue
+  if (staende && l != Ladung::Unlesbar) (*staende)[pfad] = stand;
   return l;
 }
 
@@ -213,17 +223,37 @@ bool KatalogBytes(const std::string& pfad, const std::string& text, std::string&
 
 bool SchreibeKatalog(const std::string& pfad, const std::string& text,
                      const std::string& statusName, const std::string& fehlerText,
-                     StatusSink& status) {
+                     StatusSink& status, DateiStaende* staende) {
   std::string bytes;
   std::string fehler;
   if (!KatalogBytes(pfad, text, bytes, fehler)) {
     ShowMessageLines(fehlerText + "|" + fehler);
     return false;
   }
+  // Another program on the same data folder rewrites its catalogues under the same lock.
+  const FileWriteLock sperre(pfad);
+  if (!sperre.Ok()) {
+    ShowMessageLines(fehlerText + "|" + sperre.Error());
+    return false;
+  }
+  if (staende) {
+    const auto bekannt = staende->find(pfad);
+    std::error_code ec;
+    // A file deleted meanwhile holds nothing that the rewrite could lose.
+    if (bekannt != staende->end() && std::filesystem::exists(pfad, ec)) {
+      std::string jetzt;
+      ReadWholeFile(pfad, jetzt, nullptr, kMaxKatalogBytes);
+      if (DateiStand(jetzt) != bekannt->second) {
+        ShowMessageLines(fehlerText + "|" + pfad + std::string(kFremdGeaendert));
+        return false;
+      }
+    }
+  }
   status.Status(statusName + " schreiben ...");
   const bool ok = WriteFileAtomic(pfad, bytes, &fehler);
   status.Status("");
   if (!ok) ShowMessageLines(fehlerText + "|" + fehler);
+  if (ok && staende) (*staende)[pfad] = DateiStand(bytes);
   return ok;
 }
 

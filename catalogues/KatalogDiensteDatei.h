@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,8 +34,14 @@ bool OhneInhalt(std::string_view bytes);
 // Full path of `name` in the data folder, found without regard to case.
 std::string DatenPfad(const TavState& s, std::string_view name);
 
-// Loads the file into `ini` (code page 1252, or UTF-8 when the file is UTF-8).
-Ladung LadeKatalog(const std::string& pfad, TBigIniFile& ini);
+// What a catalogue file held when it was read or written (see CatalogueState::DateiStaende).
+using DateiStaende = std::map<std::string, std::uint64_t>;
+// The content stamp of a file image; a missing file counts as an empty one.
+std::uint64_t DateiStand(std::string_view bytes);
+
+// Loads the file into `ini` (code page 1252, or UTF-8 when the file is UTF-8). With
+// `staende`, what was read is noted there under the path.
+Ladung LadeKatalog(const std::string& pfad, TBigIniFile& ini, DateiStaende* staende = nullptr);
 // The file's text lines (decoded), for the line-based package list; empty lines are left out.
 // A file that is no regular file, is larger than kMaxKatalogBytes or does not fit into memory
 // is Unlesbar, with its message shown.
@@ -105,10 +112,12 @@ bool KatalogBytes(const std::string& pfad, const std::string& text, std::string&
 
 // Writes the catalogue text through the atomic writer in the file's encoding (KatalogBytes),
 // with `statusName` + " schreiben ..." on the status line meanwhile. On failure the old file
-// stays, the message `fehlerText` + the reason is shown and the result is false.
+// stays, the message `fehlerText` + the reason is shown and the result is false. The file's
+// write lock is held meanwhile; with `staende`, a file that another program changed since it
+// was noted there is not replaced (said in the message), and what was written is noted.
 bool SchreibeKatalog(const std::string& pfad, const std::string& text,
                      const std::string& statusName, const std::string& fehlerText,
-                     StatusSink& status);
+                     StatusSink& status, DateiStaende* staende = nullptr);
 
 // Names are told apart by their first kNamensVergleich characters, as the collector key a
 // project stores is cut to that length: the distance of longer texts costs time with the

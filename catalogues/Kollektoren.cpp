@@ -65,7 +65,7 @@ void LadeListe(TavState& s, StatusSink& status) {
   CatalogueState& c = s.cat;
   const std::string pfad = KollDateiPfad(s);
   TBigIniFile ini;
-  const Ladung l = LadeKatalog(pfad, ini);
+  const Ladung l = LadeKatalog(pfad, ini, &s.cat.DateiStaende);
   if (l == Ladung::Fehlt) {
     status.Status(std::string(kInitStatus));
     InitKollektoren(s, status);
@@ -188,7 +188,7 @@ bool WriteKollektoren(TavState& s, StatusSink& status) {
   CatalogueState& c = s.cat;
   for (int n = 1; n <= c.KollektorAnzahl; ++n) RoundKollektorToWritten(c.Kollektoren[n]);
   return SchreibeKatalog(KollDateiPfad(s), KollektorenText(c), std::string(KollDatei),
-                         std::string(kSchreibfehler), status);
+                         std::string(kSchreibfehler), status, &c.DateiStaende);
 }
 
 bool InitKollektoren(TavState& s, StatusSink& status) {

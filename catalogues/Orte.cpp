@@ -193,7 +193,7 @@ bool WriteOrte(TavState& s, StatusSink& status) {
       Msg().Ask(pfad + ": " + std::string(kNichtAlleGelesen), mbYesNo, mtWarning) != mrYes)
     return false;
   return katalog::SchreibeKatalog(pfad, OrteText(s), std::string(OrteDatei),
-                                  std::string(kSchreibfehler), status);
+                                  std::string(kSchreibfehler), status, &s.cat.DateiStaende);
 }
 
 bool InitOrte(TavState& s, StatusSink& status) {
@@ -207,7 +207,7 @@ namespace {
 void LoadOrteList(TavState& s, StatusSink& status) {
   const std::string pfad = OrteDateiPfad(s);
   TBigIniFile ini;
-  switch (katalog::LadeKatalog(pfad, ini)) {
+  switch (katalog::LadeKatalog(pfad, ini, &s.cat.DateiStaende)) {
     case katalog::Ladung::Fehlt:  // missing, or nothing but blanks: rebuilt
       InitOrte(s, status);
       return;

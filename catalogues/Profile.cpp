@@ -118,7 +118,7 @@ void LadeListe(TavState& s, StatusSink& status) {
   CatalogueState& c = s.cat;
   const std::string pfad = ProfilDateiPfad(s);
   TBigIniFile ini;
-  const Ladung l = LadeKatalog(pfad, ini);
+  const Ladung l = LadeKatalog(pfad, ini, &s.cat.DateiStaende);
   if (l != Ladung::Ok) {
     if (l == Ladung::Fehlt) InitProfile(s, status);
     SetBuiltIn(c);
@@ -172,7 +172,7 @@ std::string ProfilDateiPfad(const TavState& s) { return DatenPfad(s, ProfilDatei
 bool InitProfile(TavState& s, StatusSink& status) {
   const std::string pfad = ProfilDateiPfad(s);
   return SchreibeKatalog(pfad, ProfileBuiltInText(), std::string(kDatei),
-                         std::string(kSchreibfehler), status);
+                         std::string(kSchreibfehler), status, &s.cat.DateiStaende);
 }
 
 void ReadProfile(TavState& s, StatusSink& status) {
@@ -221,7 +221,7 @@ bool SelectProfil(TavState& s, int index) {
 
 bool WriteProfile(TavState& s, StatusSink& status) {
   return SchreibeKatalog(ProfilDateiPfad(s), ProfileText(s.cat), std::string(kDatei),
-                         std::string(kSchreibfehler), status);
+                         std::string(kSchreibfehler), status, &s.cat.DateiStaende);
 }
 
 void SortProfile(CatalogueState& c) {

@@ -27,6 +27,11 @@ constexpr std::string_view kAbgespeichert = "Projektdaten abgespeichert";
 constexpr std::string_view kUngueltigeWerte = "Ungültige Werte in ";
 constexpr std::string_view kStandardGilt = "; es gelten die Standardwerte.";
 constexpr std::string_view kNichtGespeichert = "|Die Projektdatei wurde nicht verändert.";
+constexpr std::string_view kFremdGeaendert_a = "Das Projekt Nr. ";
+constexpr std::string_view kFremdGeaendert_b = " wurde inzwischen von einem anderen Programm geändert.";
+constexpr std::string_view kFremdGeaendert_c =
+    "|Es wurde nicht gespeichert, damit jene Änderung nicht verloren geht. Laden Sie das Projekt "
+    "neu oder speichern Sie es unter einer anderen Nummer.";
 
 // Keys written only for the storage sub-types that have no code text of their own.
 constexpr std::string_view kBivSpTypNr = "BivSpTypNr";
@@ -137,7 +142,48 @@ std::string SpTypDateiText(const std::string& recordText) {
   return SpTypNummer(recordText) ? std::string() : recordText;
 }
 
+bool SelbeDatei(const std::string& a, const std::string& b) {
+  namespace fs = std::filesystem;
+  std::error_code ec1, ec2;
+  const fs::path pa = fs::weakly_canonical(a, ec1), pb = fs::weakly_canonical(b, ec2);
+  if (ec1 || ec2) return fs::path(a).lexically_normal() == fs::path(b).lexically_normal();
+  return pa == pb;
+}
+
+bool Gelistet(const CatalogueState& c, std::int32_t nummer) {
+  for (std::int32_t i = 1; i <= c.ProjektAnzahl; ++i)
+    if (c.Projektliste[static_cast<std::size_t>(i)].Nummer == nummer) return true;
+  return false;
+}
+
+// True when saving project `nummer` into `ini` (the file `datei` as it is now) would replace
+// what another program wrote since this one read the file: its own section changed or
+// appeared, or, under a number the open list does not hold, a section appeared.
+bool FremdGeaendert(TBigIniFile& ini, const std::string& datei, std::int32_t nummer,
+                    const TavState& s) {
+  const RunState::ProjektStand& stand = s.run.ProjektAufPlatte;
+  if (stand.Datei.empty() || !SelbeDatei(stand.Datei, datei)) return false;
+  const std::string sektion = ProjektSektionIn(ini, nummer);
+  if (!ini.SectionExists(sektion)) return false;  // deleted meanwhile: saving loses nothing
+  if (stand.Nummer != nummer) return !Gelistet(s.cat, nummer);
+  if (!stand.Vorhanden) return true;
+  std::vector<std::string> zeilen;
+  ini.ReadSectionValues(sektion, zeilen);
+  return zeilen != stand.Zeilen;
+}
+
 }  // namespace
+
+void MerkeProjektStand(RunState& run, TBigIniFile& ini, const std::string& datei,
+                       std::int32_t nummer) {
+  RunState::ProjektStand& stand = run.ProjektAufPlatte;
+  stand.Datei = datei;
+  stand.Nummer = nummer;
+  const std::string sektion = ProjektSektionIn(ini, nummer);
+  stand.Vorhanden = ini.SectionExists(sektion);
+  stand.Zeilen.clear();
+  if (stand.Vorhanden) ini.ReadSectionValues(sektion, stand.Zeilen);
+}
 
 std::string ProjektSektion(std::int32_t nummer) { return "Projekt " + std::to_string(nummer); }
 
@@ -400,6 +446,14 @@ bool WriteProjektDat(const std::string& fileName, TavState& s, ProjektKatalogDie
 
 bool WriteProjektDat(const std::string& fileName, TavState& s, ProjektKatalogDienste& d,
                      const std::vector<std::string>& mitnehmen) {
+  // Another program on the same data folder (a second instance, the headless simulation)
+  // saves through the same lock: the file read below is the one this save replaces, so its
+  // other projects are kept as they are now.
+  const FileWriteLock sperre(fileName);
+  if (!sperre.Ok()) {
+    ShowMessageLines(sperre.Error() + std::string(kNichtGespeichert));
+    return false;
+  }
   // The object holds the file in memory only; the file is rewritten below, in one piece.
   TBigIniFile ini;
   std::error_code ec;
@@ -417,6 +471,13 @@ bool WriteProjektDat(const std::string& fileName, TavState& s, ProjektKatalogDie
       ShowMessageLines(std::string(kAbbruch) + KeineProjektDateiText(fileName));
       return false;
     }
+  }
+
+  if (FremdGeaendert(ini, fileName, s.settings.ProjektNummer, s)) {
+    ShowMessageLines(std::string(kFremdGeaendert_a) + std::to_string(s.settings.ProjektNummer) +
+                     " in " + fileName + std::string(kFremdGeaendert_b) +
+                     std::string(kFremdGeaendert_c));
+    return false;
   }
 
   PlantState& p = s.plant;
@@ -437,6 +498,10 @@ bool WriteProjektDat(const std::string& fileName, TavState& s, ProjektKatalogDie
   liste->insert(liste->end(), fremd.begin(), fremd.end());
 
   if (!SchreibeProjektDatei(fileName, ini)) return false;
+  // Only the own project file is watched: an export elsewhere is no load.
+  const RunState::ProjektStand& stand = s.run.ProjektAufPlatte;
+  if (stand.Datei.empty() || SelbeDatei(stand.Datei, fileName))
+    MerkeProjektStand(s.run, ini, fileName, s.settings.ProjektNummer);
   s.run.ProjektGeaendert = false;
   d.Status().Status(std::string(kAbgespeichert));
   return true;

@@ -9,6 +9,8 @@
 // "KombiSpTypNr" or "KombiSpeicherWTNr" (readers that do not know a key ignore it). Lines of
 // a section that this version does not know are kept, and a saved section keeps its place in
 // the file. Every rewrite goes through a temporary file; a failed save leaves the old file.
+// A save holds the file's write lock from reading the file to replacing it and refuses to
+// overwrite a project that another program changed after this one loaded it.
 
 #include <cstdint>
 #include <optional>
@@ -72,6 +74,12 @@ bool WriteProjektDat(const std::string& fileName, TavState& s, ProjektKatalogDie
 // section a project is imported from).
 bool WriteProjektDat(const std::string& fileName, TavState& s, ProjektKatalogDienste& d,
                      const std::vector<std::string>& mitnehmen);
+
+// Notes the section of project `nummer` as `ini` (the file `datei`) holds it, as the state
+// of the open project on disk: a later save refuses to replace a section that another program
+// changed since, and to take a number another program gave a project since.
+void MerkeProjektStand(RunState& run, TBigIniFile& ini, const std::string& datei,
+                       std::int32_t nummer);
 
 // The lines of a section that this version does not know (other keys, comments), in order.
 std::vector<std::string> FremdeZeilen(TBigIniFile& ini, std::string_view sektion);

@@ -25,6 +25,8 @@ constexpr std::string_view kAbschnitt = "Abschnitt [";
 constexpr std::string_view kOhneNummer = "] ohne Projektnummer wird nicht aufgelistet: ";
 constexpr std::string_view kDoppelt = "] hat dieselbe Projektnummer wie [";
 constexpr std::string_view kNichtGelistet = "] und wird nicht aufgelistet: ";
+constexpr std::string_view kNurImSpeicher =
+    "|Es gilt das Standardprojekt, nur im Arbeitsspeicher; die Datei bleibt unverändert.";
 constexpr std::string_view kMehrfach = "] steht mehrfach in der Datei; nur der erste wird gelesen: ";
 
 // The project list entry of a section.
@@ -71,17 +73,21 @@ void KatalogeAufloesen(TavState& s, ProjektKatalogDienste& d) {
   d.ReadEnergie(s, s.plant.konvEnergie);
 }
 
-// Lists the file's projects and loads the current one. False when the file has no section.
-bool ListeUndProjektLaden(TavState& s, ProjektKatalogDienste& d, const std::string& pfad) {
+enum class Geladen { Ja, KeinProjekt, Unlesbar };
+
+// Lists the file's projects and loads the current one.
+Geladen ListeUndProjektLaden(TavState& s, ProjektKatalogDienste& d, const std::string& pfad) {
   TBigIniFile ini;
-  if (!LadeProjektDatei(pfad, ini)) {
-    // Unreadable: reported. It must not be replaced by a standard project either.
+  ini.LoadFile(pfad, kMaxKatalogBytes);
+  if (!ini.LoadError().empty()) {
+    // One message; the file stays as it is and the standard project is used in memory only.
+    ShowMessageLines(ini.LoadError() + std::string(kNurImSpeicher));
     s.cat.ProjektAnzahl = 0;
-    return true;
+    return Geladen::Unlesbar;
   }
   std::vector<std::string> sektionen;
   ini.ReadSections(sektionen);
-  if (sektionen.empty()) return false;
+  if (sektionen.empty()) return Geladen::KeinProjekt;
 
   const double jetzt = d.Jetzt();
   CatalogueState& c = s.cat;
@@ -121,7 +127,7 @@ bool ListeUndProjektLaden(TavState& s, ProjektKatalogDienste& d, const std::stri
     doppelt = std::string(kAbschnitt) + Zitat(ini.DuplicateSectionNames().front()) +
               std::string(kMehrfach) + pfad;
   if (!doppelt.empty()) ShowMessageLines(doppelt);
-  if (gelistet.empty()) return false;
+  if (gelistet.empty()) return Geladen::KeinProjekt;
 
   std::int32_t found = -1;
   for (std::int32_t i = 1; i <= c.ProjektAnzahl; ++i) {
@@ -134,7 +140,8 @@ bool ListeUndProjektLaden(TavState& s, ProjektKatalogDienste& d, const std::stri
     s.settings.ProjektNummer = c.Projektliste[1].Nummer;
   }
   ReadProjektDat(ini, gelistet[static_cast<std::size_t>(found - 1)], found, jetzt, s.plant, pfad);
-  return true;
+  MerkeProjektStand(s.run, ini, pfad, s.settings.ProjektNummer);
+  return Geladen::Ja;
 }
 
 }  // namespace
@@ -143,7 +150,10 @@ std::string ProjektDateiPfad(const TavState& s) {
   return FindFileNoCase(s.folders.DatenDir, std::string(ProjekteDatei)).string();
 }
 
-bool CreateStandardProjekt(TavState& s, ProjektKatalogDienste& d) {
+namespace {
+
+// The working variables become the standard project; nothing is written.
+void StandardProjektSetzen(TavState& s, ProjektKatalogDienste& d) {
   PlantState& p = s.plant;
   // The catalogue names first: the readers below resolve them.
   p.Standort = "Freiburg";
@@ -208,18 +218,31 @@ bool CreateStandardProjekt(TavState& s, ProjektKatalogDienste& d) {
   p.ZeitZoom = 5;
 
   s.settings.ProjektNummer = 1;
+}
+
+}  // namespace
+
+bool CreateStandardProjekt(TavState& s, ProjektKatalogDienste& d) {
+  StandardProjektSetzen(s, d);
   return WriteProjektDat(ProjektDateiPfad(s), s, d);
 }
 
 void LoadProjekt(TavState& s, ProjektKatalogDienste& d) {
   const std::string pfad = ProjektDateiPfad(s);
+  s.run.ProjektAufPlatte = {};
   std::error_code ec;
-  bool geladen = std::filesystem::exists(pfad, ec) && ListeUndProjektLaden(s, d, pfad);
-  if (!geladen) {
+  Geladen stand = std::filesystem::exists(pfad, ec)
+                      ? ListeUndProjektLaden(s, d, pfad)
+                      : Geladen::KeinProjekt;
+  bool geladen = stand == Geladen::Ja;
+  if (stand == Geladen::Unlesbar) {
+    StandardProjektSetzen(s, d);
+    d.ReadEnergie(s, s.plant.konvEnergie);
+  } else if (!geladen) {
     // No project yet (first start, or the last one deleted): the standard project is
     // written and loaded. When it cannot be written, it stays in memory unlisted.
     s.cat.ProjektAnzahl = 0;
-    if (CreateStandardProjekt(s, d)) geladen = ListeUndProjektLaden(s, d, pfad);
+    if (CreateStandardProjekt(s, d)) geladen = ListeUndProjektLaden(s, d, pfad) == Geladen::Ja;
     if (!geladen) d.ReadEnergie(s, s.plant.konvEnergie);
   }
   if (geladen) KatalogeAufloesen(s, d);
@@ -285,6 +308,11 @@ bool DeleteProjekt(TavState& s, std::int32_t nummer) {
   const std::string pfad = ProjektDateiPfad(s);
   std::error_code ec;
   if (!std::filesystem::exists(pfad, ec)) return true;
+  const FileWriteLock sperre(pfad);  // the other projects as they are now, see WriteProjektDat
+  if (!sperre.Ok()) {
+    ShowMessageLines(sperre.Error());
+    return false;
+  }
   TBigIniFile ini;
   if (!LadeProjektDatei(pfad, ini)) return false;
   const std::string sektion = ProjektSektionIn(ini, nummer);

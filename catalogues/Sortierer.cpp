@@ -36,13 +36,12 @@ std::vector<int> NachText(const std::vector<std::string>& texte) {
 }
 
 // Writes the text; on failure the message names the file and the sort is to be abandoned.
-bool Schreibe(const std::string& pfad, const std::string& text) {
-  std::string bytes;
-  std::string fehler;
-  if (katalog::KatalogBytes(pfad, text, bytes, fehler) && WriteFileAtomic(pfad, bytes, &fehler))
-    return true;
-  ShowMessageLines(ReplaceHashMark(T(TX::FehlerDateiSchreiben), pfad) + "|" + fehler);
-  return false;
+// The file is replaced only while it still holds what this program read or wrote last.
+bool Schreibe(const std::string& pfad, const std::string& text, CatalogueState& c,
+              StatusSink& status) {
+  return katalog::SchreibeKatalog(pfad, text, std::filesystem::path(pfad).filename().string(),
+                                  ReplaceHashMark(T(TX::FehlerDateiSchreiben), pfad), status,
+                                  &c.DateiStaende);
 }
 
 // New position of the entry that stood at `alt`, or `alt` itself when none.
@@ -81,7 +80,7 @@ bool SortKollektoren(TavState& s, std::uint8_t modus, StatusSink& status) {
   }
   std::string text;
   for (int i = 1; i <= n; ++i) AppendKollektorSection(text, i, c.Kollektoren[folge[i - 1]]);
-  if (!Schreibe(KollDateiPfad(s), text)) return false;
+  if (!Schreibe(KollDateiPfad(s), text, c, status)) return false;
   // Load the rewritten catalogue; the current collector is found again by its name.
   c.KollektorenGeladen = false;
   ReadKollektoren(s, status);
@@ -119,7 +118,7 @@ bool SortOrte(TavState& s, std::uint8_t modus, const std::string& land, OrtUmgeb
   }
   std::string text;
   for (int i = 1; i <= n; ++i) AppendOrtSection(text, i, c.Orte[folge[i - 1]]);
-  if (!Schreibe(OrteDateiPfad(s), text)) return false;
+  if (!Schreibe(OrteDateiPfad(s), text, c, env.status)) return false;
   // Load the rewritten catalogue. The current location keeps its entry, so its weather
   // stays valid.
   s.plant.OrtNr = NeuePosition(folge, s.plant.OrtNr);

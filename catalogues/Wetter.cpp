@@ -1,6 +1,7 @@
 #include "catalogues/Wetter.h"
 
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -8,6 +9,7 @@
 
 #include "catalogues/KatalogDiensteDatei.h"
 #include "foundation/AtomicFile.h"
+#include "foundation/BigIni.h"
 #include "foundation/CodePage.h"
 #include "foundation/Messages.h"
 #include "foundation/TavUtil.h"
@@ -34,6 +36,50 @@ std::string NamensFeld(const std::string& standort) {
 
 std::string FehlerLesen(const std::string& name) {
   return ReplaceHashMark(T(TX::FehlerDateiLesen), name);
+}
+
+// What the hourly values of a weather year may be: the irradiances cannot be negative nor
+// reach far beyond the solar constant, the air temperature stays within the extremes ever
+// measured on earth with some room. A value outside has not come from weather.
+struct Grenzen {
+  const char* groesse;
+  const char* einheit;
+  float min, max;
+};
+constexpr Grenzen kGrenzen[kWetterKanaele] = {
+    {"Direktstrahlung", "W/m²", 0.0f, 1500.0f},
+    {"Diffusstrahlung", "W/m²", 0.0f, 1500.0f},
+    {"Lufttemperatur", "°C", -100.0f, 70.0f},
+};
+
+// A value as the file holds it: the shortest text that reads back as the same float, with
+// the decimal comma ("1E30", "-5", "0,5").
+std::string FloatText(float w) {
+  char buf[32];
+  const auto [ende, ec] = std::to_chars(buf, buf + sizeof buf, w);
+  std::string t = ec == std::errc() ? std::string(buf, ende) : std::string("?");
+  for (char& c : t) c = c == '.' ? ',' : c == 'e' ? 'E' : c;
+  if (const auto plus = t.find("E+"); plus != std::string::npos) t.erase(plus + 1, 1);
+  return t;
+}
+
+// Why the values of a weather file cannot be weather, empty when they can: the first value
+// that is no number or lies outside its bounds, with its year, hour and quantity.
+std::string UnmoeglicherWert(const std::vector<float>& werte) {
+  const std::size_t proKanal = kStundenProJahr;
+  for (std::size_t i = 0; i < werte.size(); ++i) {
+    const float w = werte[i];
+    const std::size_t kanal = (i / proKanal) % kWetterKanaele;
+    const Grenzen& g = kGrenzen[kanal];
+    if (std::isfinite(w) && w >= g.min && w <= g.max) continue;
+    const std::size_t jahr = i / (proKanal * kWetterKanaele) + 1;
+    const std::size_t stunde = i % proKanal;
+    const std::string wert = std::isfinite(w) ? FloatText(w) : (std::isnan(w) ? "NaN" : "unendlich");
+    return "Jahr " + std::to_string(jahr) + ", Stunde " + std::to_string(stunde) + ": " +
+           g.groesse + " " + wert + " " + g.einheit + " liegt nicht zwischen " +
+           IniFloatToStr(g.min) + " und " + IniFloatToStr(g.max) + " " + g.einheit;
+  }
+  return {};
 }
 
 }  // namespace
@@ -66,19 +112,24 @@ WetterLaden LoadWetterDaten(TavState& s, const std::string& name, StatusSink& st
     return WetterLaden::Fehlt;
   }
   std::string bytes;
-  if (!ReadWholeFile(pfad, bytes, nullptr, WetDateiBytes) || bytes.size() != WetDateiBytes) {
-    ShowMessageLines(FehlerLesen(name));
+  std::string grund;
+  if (!ReadWholeFile(pfad, bytes, &grund, WetDateiBytes)) {
+    ShowMessageLines(FehlerLesen(name) + "|" + grund);
+    return WetterLaden::Beschaedigt;
+  }
+  if (bytes.size() != WetDateiBytes) {
+    ShowMessageLines(FehlerLesen(name) + "|" + std::string(pfad) + ": " +
+                     std::to_string(bytes.size()) + " statt " + std::to_string(WetDateiBytes) +
+                     " Bytes");
     return WetterLaden::Beschaedigt;
   }
   if (standort && bytes.compare(0, WetNameBytes, NamensFeld(*standort)) != 0)
     return WetterLaden::AndererStandort;
   std::vector<float> werte(3 * WetJahrBytes / sizeof(float));
   std::memcpy(werte.data(), bytes.data() + WetNameBytes, 3 * WetJahrBytes);
-  for (float w : werte) {
-    if (!std::isfinite(w)) {
-      ShowMessageLines(FehlerLesen(name));
-      return WetterLaden::Beschaedigt;
-    }
+  if (const std::string falsch = UnmoeglicherWert(werte); !falsch.empty()) {
+    ShowMessageLines(FehlerLesen(name) + "|" + falsch);
+    return WetterLaden::Beschaedigt;
   }
   s.weather.WetterDaten.Werte = std::move(werte);
   status.Status(name + " eingelesen!");

@@ -7,6 +7,7 @@
 
 #include "catalogues/Kollektoren.h"
 #include "catalogues/ProjektRecord.h"
+#include "foundation/AtomicFile.h"
 #include "foundation/BigIni.h"
 #include "foundation/Messages.h"
 #include "foundation/TavMathe.h"
@@ -58,7 +59,7 @@ std::string MonatsSchluessel(const char* prefix, int monat) {
 EnevImport ImportEnevDaten(const std::string& fileName, TavState& s, EnevStand& st,
                            StatusSink& status) {
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(fileName, ec)) {
+  if (!std::filesystem::exists(fileName, ec)) {
     ShowMessageLines(Ersetze(kNichtGefunden, fileName));
     return EnevImport::DateiFehlt;
   }
@@ -146,6 +147,12 @@ EnevImport ImportEnevDaten(const std::string& fileName, TavState& s, EnevStand& 
 }
 
 bool WriteEnevSimDatei(const std::string& fileName, TavState& s, const EnevStand& st) {
+  // The outside EnEV program may write its sections meanwhile: they are kept as they are now.
+  const FileWriteLock sperre(fileName);
+  if (!sperre.Ok()) {
+    ShowMessageLines(sperre.Error());
+    return false;
+  }
   TBigIniFile ini(fileName);
   if (!ini.LoadError().empty()) {
     ShowMessageLines(Ersetze(kNichtGeschrieben, fileName, ini.LoadError()));

@@ -1,6 +1,7 @@
 #include "foundation/AtomicFile.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +10,7 @@
 #include <ctime>
 #include <new>
 #include <optional>
+#include <thread>
 #include <system_error>
 #include <vector>
 
@@ -195,6 +197,54 @@ bool WriteFileAtomic(const fs::path& target, std::string_view bytes, std::string
   }
 }
 
+fs::path LockFilePath(const fs::path& target) {
+  const fs::path real = ResolveTarget(target);
+  std::string name = real.filename().string();
+  if (name.size() > kTempNameMax) name.resize(kTempNameMax);
+  return real.parent_path() / ("." + name + ".tavlock");
+}
+
+FileWriteLock::FileWriteLock(const fs::path& target, std::chrono::milliseconds wait) {
+  try {
+    const fs::path lock = LockFilePath(target);
+    const auto ende = std::chrono::steady_clock::now() + wait;
+    for (;;) {
+      fd_ = ::open(lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0666);
+      if (fd_ < 0) return;  // no lock possible here; the write reports why it cannot write
+      bool besetzt = false;
+      if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) {
+        // The holder before removes the lock file when it is done: a lock on a file that is
+        // no longer under the name keeps no one out, so the name is tried again.
+        struct stat offen {}, unterNamen {};
+        if (::fstat(fd_, &offen) == 0 && ::stat(lock.c_str(), &unterNamen) == 0 &&
+            offen.st_ino == unterNamen.st_ino && offen.st_dev == unterNamen.st_dev) {
+          lockFile_ = lock;
+          return;
+        }
+      } else if (errno == EWOULDBLOCK || errno == EINTR) {
+        besetzt = true;
+      } else {
+        return;  // a file system without locks: the write goes on as without one
+      }
+      ::close(fd_);
+      fd_ = -1;
+      if (std::chrono::steady_clock::now() >= ende) break;
+      if (besetzt) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+  } catch (const std::exception&) {
+    // fall through: treated as a lock another program keeps
+  }
+  ok_ = false;
+  error_ = WriteFailure(target, "sie wird gerade von einem anderen Programm geschrieben");
+}
+
+FileWriteLock::~FileWriteLock() {
+  // Removed while still held, so the folder keeps no lock files; whoever waits on it sees the
+  // name gone and takes a new one.
+  if (!lockFile_.empty()) ::unlink(lockFile_.c_str());
+  if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+}
+
 namespace {
 
 std::string ReadFailure(const fs::path& file, const std::string& reason) {
@@ -252,6 +302,11 @@ bool ReadWholeFile(const fs::path& file, std::string& bytes, std::string* error,
   }
   if (error) error->clear();
   return true;
+}
+
+bool NurLeerraum(std::string_view bytes) {
+  if (HasUtf8Bom(bytes)) bytes.remove_prefix(3);
+  return bytes.find_first_not_of(" \t\r\n\x1a") == std::string_view::npos;
 }
 
 fs::path FindFileNoCase(const fs::path& folder, const std::string& name) {

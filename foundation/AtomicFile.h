@@ -47,6 +47,36 @@ void IgnoreFileSizeSignal();
 // writes. On failure returns false with the errno value in `err`.
 bool WriteAllToFd(int fd, std::string_view bytes, int& err);
 
+// An advisory lock (flock) that keeps two programs on one data folder from rewriting the same
+// file at once: whoever reads a file to change a part of it holds the lock from the read to the
+// rename, so a second program's read waits for the first one's file. The lock lies on a hidden
+// file of its own beside the target, ".<name>.tavlock", removed again on release: the target
+// itself is replaced by a rename at every write, and a lock on the replaced copy would not
+// keep out a program that opens the new one. A symbolic link is followed, as by the write.
+// Where no lock file can be created (a folder without write permission), the lock counts as
+// held: the write that follows fails with its own message. Waits at most `wait` for another
+// holder; after that Ok() is false and Error() names the file. Never throws.
+class FileWriteLock {
+ public:
+  explicit FileWriteLock(const std::filesystem::path& target,
+                         std::chrono::milliseconds wait = std::chrono::seconds(10));
+  ~FileWriteLock();
+  FileWriteLock(const FileWriteLock&) = delete;
+  FileWriteLock& operator=(const FileWriteLock&) = delete;
+
+  bool Ok() const { return ok_; }
+  const std::string& Error() const { return error_; }
+
+ private:
+  int fd_ = -1;
+  bool ok_ = true;
+  std::string error_;
+  std::filesystem::path lockFile_;  // removed on release
+};
+
+// The lock file of `target`: ".<name>.tavlock" in its folder.
+std::filesystem::path LockFilePath(const std::filesystem::path& target);
+
 // The largest file each kind of reader takes in. Real files stay far below (the largest
 // catalogues are a few MB); the bound keeps a wrong or damaged file from filling the memory,
 // since a file costs a multiple of its size once decoded and split into lines.
@@ -64,6 +94,10 @@ inline constexpr std::string_view kZuWenigSpeicher = "nicht genug Arbeitsspeiche
 // `maxBytes`, or one that does not fit into memory, is refused as well. Never throws.
 bool ReadWholeFile(const std::filesystem::path& file, std::string& bytes,
                    std::string* error = nullptr, std::uintmax_t maxBytes = kMaxIniBytes);
+
+// True when `bytes` hold nothing but blanks, tabs, line ends and the end-of-file mark, perhaps
+// behind a UTF-8 byte-order mark: a file that says nothing.
+bool NurLeerraum(std::string_view bytes);
 
 // The path of the entry of `folder` whose name equals `name` without regard to case (an exact
 // match is preferred; among several case variants the first in name order wins). When no

@@ -10,6 +10,7 @@
 #include "foundation/AtomicFile.h"
 #include "foundation/BigIni.h"
 #include "foundation/FileUtil.h"
+#include "foundation/Messages.h"
 #include "foundation/SysUtil.h"
 #include "foundation/TavMathe.h"
 
@@ -126,6 +127,27 @@ bool UnterProgrammOrdner(const std::string& Folder, const std::vector<std::strin
   return false;
 }
 
+namespace {
+
+// True when the file holds nothing but blanks and line ends (or cannot be read).
+bool DateiOhneText(const std::string& pfad) {
+  std::string bytes;
+  return !ReadWholeFile(pfad, bytes) || NurLeerraum(bytes);
+}
+
+// Why the per-user store `reg` (read from `pfad`) is not to be trusted nor written; empty
+// when it is sound or missing.
+std::string RegSchaden(TBigIniFile& reg, const std::string& pfad) {
+  if (!reg.LoadError().empty()) return reg.LoadError();
+  std::vector<std::string> sektionen;
+  reg.ReadSections(sektionen);
+  if (sektionen.empty() && !DateiOhneText(pfad))
+    return "Die Datei " + pfad + " ist beschädigt: sie enthält keinen Abschnitt";
+  return {};
+}
+
+}  // namespace
+
 std::string RegSektion(const FolderState& F) {
   return SanitizeFileName(F.BenutzerName + "_" + F.ProgDir);
 }
@@ -170,6 +192,14 @@ void SetupFolders(FolderState& F, const SystemFolders& Sys) {
   const std::string pfad = RegDateiPfad(F);
   fs::create_directories(fs::path(pfad).parent_path(), ec);
   TBigIniFile reg(pfad);
+  // A store that cannot be read, or holds text but no section, is said: the data folder it
+  // names is not known, and the standard folder may not be the user's. It is left as it is,
+  // for the user to mend or remove.
+  if (const std::string schaden = RegSchaden(reg, pfad); !schaden.empty()) {
+    ShowMessageLines(schaden + "|Der Datenordner ist daher " + F.StandardDatenDir + ".");
+    reg.DiscardChanges();
+    return;
+  }
   const std::string sektion = RegSektion(F);
   const std::string gespeichert =
       reg.ReadString(sektion, RegWertDatenDir, F.StandardDatenDir);
@@ -190,6 +220,10 @@ bool WriteDataDirSetting(const FolderState& F) {
   std::error_code ec;
   fs::create_directories(fs::path(pfad).parent_path(), ec);
   TBigIniFile reg(pfad);
+  if (!RegSchaden(reg, pfad).empty()) {
+    reg.DiscardChanges();
+    return false;  // reported at start-up; not replaced behind the user's back
+  }
   reg.WriteString(RegSektion(F), RegWertDatenDir, F.DatenDir);
   if (reg.FlushFile()) return true;
   reg.DiscardChanges();  // not reported: the caller has the result

@@ -5,6 +5,7 @@
 #include "foundation/CodePage.h"
 #include "foundation/FileUtil.h"
 #include "foundation/Hilfe.h"
+#include "foundation/Messages.h"
 #include "foundation/TextTable.h"
 
 namespace tav {
@@ -102,8 +103,10 @@ bool SwitchLanguage(TavState& s, TTextTable& texts, int l) {
   c.EnergieDatei = energie;
 
   s.settings.SprachDatei = LanguageFileName(name);
+  std::string fehler;
   texts.LoadTexts(FindFileNoCase(s.folders.ProgDir, s.settings.SprachDatei),
-                  CodePageForLanguage(kuerzel));
+                  CodePageForLanguage(kuerzel), &fehler);
+  if (!fehler.empty()) ShowMessageLines(fehler + "; es gelten die deutschen Texte.");
   c.Monatsnamen = texts.Monatsnamen;
   c.AnlagenKurzNamen = texts.AnlagenKurzNamen;
 

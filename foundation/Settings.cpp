@@ -1,6 +1,7 @@
 #include "foundation/Settings.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <limits>
 
 #include "foundation/AtomicFile.h"
@@ -18,6 +19,7 @@ namespace tav {
 namespace {
 
 constexpr const char* kSection = "Tavrel";
+constexpr const char* kUeberschreiben = " mit den jetzigen Einstellungen überschreiben?";
 
 // The curve switches of the live run diagram.
 struct Kurve {
@@ -40,6 +42,44 @@ std::int16_t ReadSmallInt(TBigIniFile& ini, const char* key, std::int16_t def) {
   const std::int32_t v = ini.ReadInteger(kSection, key, def);
   return static_cast<std::int16_t>(std::clamp<std::int32_t>(
       v, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
+}
+
+// The keys whose values are numbers, truth values or dates: a text there that is none
+// (a damaged or hand-edited file) is reported, not taken silently as the default.
+constexpr const char* kZahlSchluessel[] = {
+    "ProjektNummer", "DruckDatum", "DruckHeader", "FarbModus", "DruckModus", "SimJahre",
+    "HMleft",        "HMtop",      "HMwidth",     "HMheight",  "HMwstate",   "AFleft",
+    "AFtop"};
+constexpr const char* kDatumSchluessel[] = {"dtKollNeuDat", "dtOrteNeuDat"};
+
+// What is wrong with a settings file that could be read: no section "Tavrel" in a file that
+// holds text, or values that cannot be read as what they are. Empty when nothing is.
+std::string Schaden(TBigIniFile& ini, const std::string& file) {
+  if (!ini.SectionExists(kSection)) {
+    std::string bytes;
+    if (!ReadWholeFile(file, bytes) || NurLeerraum(bytes)) return {};
+    return file + " enthält keinen Abschnitt [" + std::string(kSection) +
+           "]; es gelten die Standardeinstellungen.";
+  }
+  std::string liste;
+  const auto melde = [&liste](const char* key) {
+    liste += (liste.empty() ? "\"" : ", \"") + std::string(key) + "\"";
+  };
+  std::int32_t ganz = 0;
+  for (const char* key : kZahlSchluessel)
+    if (ini.ValueExists(kSection, key) && !IniParseInt(ini.ReadString(kSection, key, ""), ganz))
+      melde(key);
+  for (const auto& c : kKurven)
+    if (ini.ValueExists(kSection, c.key) && !IniParseInt(ini.ReadString(kSection, c.key, ""), ganz))
+      melde(c.key);
+  TDateTime datum = 0.0;
+  for (const char* key : kDatumSchluessel)
+    if (ini.ValueExists(kSection, key) &&
+        !IniStrToDateTime(ini.ReadString(kSection, key, ""), datum))
+      melde(key);
+  if (liste.empty()) return {};
+  return "Ungültige Werte in " + file + " [" + std::string(kSection) + "]: " + liste +
+         "; es gelten die Standardwerte.";
 }
 
 }  // namespace
@@ -67,7 +107,8 @@ void LoadSettings(TavState& s, TTextTable& texts, const SettingsEnv& env) {
   const SettingsState defaults;
   {
     TBigIniFile ini(SettingsFile(s));
-    if (!ini.LoadError().empty()) ShowMessageLines(ini.LoadError());
+    st.DateiSchaden = ini.LoadError().empty() ? Schaden(ini, SettingsFile(s)) : ini.LoadError();
+    if (!st.DateiSchaden.empty()) ShowMessageLines(st.DateiSchaden);
     st.ProjektNummer = ini.ReadInteger(kSection, "ProjektNummer", defaults.ProjektNummer);
     st.DruckDatum = ini.ReadBool(kSection, "DruckDatum", defaults.DruckDatum);
     st.DruckHeader = ini.ReadBool(kSection, "DruckHeader", defaults.DruckHeader);
@@ -116,19 +157,40 @@ void LoadSettings(TavState& s, TTextTable& texts, const SettingsEnv& env) {
   if (!IsRegularFile(st.DrucklogoDatei)) st.DrucklogoDatei = "NUL";
   if (st.LogoFest) st.DrucklogoDatei = "FIX";
 
-  if (!LanguageFileExists(s.folders.ProgDir, st.Sprache)) st.Sprache = std::string(StandardSprache);
+  if (!LanguageFileExists(s.folders.ProgDir, st.Sprache)) {
+    // A missing file is the usual case of a language not installed; anything else in its
+    // place (a folder, a pipe) is said.
+    const auto datei = FindFileNoCase(s.folders.ProgDir, st.Sprache + ".dat");
+    std::error_code ec;
+    std::string bytes, grund;
+    if (std::filesystem::exists(std::filesystem::symlink_status(datei, ec)) &&
+        !ReadWholeFile(datei, bytes, &grund))
+      ShowMessageLines(grund + "; es gelten die deutschen Texte.");
+    st.Sprache = std::string(StandardSprache);
+  }
   SwitchLanguage(s, texts, LanguageNumber(s.cat, st.Sprache));
 }
 
 bool SaveSettings(TavState& s, const std::string& selectedPrinter) {
   const SettingsState& st = s.settings;
   const std::string file = SettingsFile(s);
+  // Two programs on one data folder: the file read here is the one this save replaces.
+  const FileWriteLock sperre(file);
+  if (!sperre.Ok()) {
+    ShowMessageLines(sperre.Error());
+    return false;
+  }
   TBigIniFile ini(file);
   if (!ini.LoadError().empty()) {
     // The unread file is not replaced by what little is in memory.
     ShowMessageLines(ini.LoadError());
     return false;
   }
+  // A file that was damaged when it was read (reported then) is replaced only when the
+  // user agrees: what it held may still be worth mending by hand.
+  if (!st.DateiSchaden.empty() &&
+      Msg().Ask(st.DateiSchaden + "|" + file + kUeberschreiben, mbYesNo) != mrYes)
+    return false;
   std::vector<std::string> previous;
   ini.ReadSectionValues(kSection, previous);
   ini.EraseSection(kSection);
@@ -174,6 +236,7 @@ bool SaveSettings(TavState& s, const std::string& selectedPrinter) {
     ini.DiscardChanges();  // reported once; closing the file must not try and report again
     return false;
   }
+  s.settings.DateiSchaden.clear();
   WriteDataDirSetting(s.folders);
   return true;
 }

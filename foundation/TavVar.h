@@ -23,6 +23,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -455,10 +456,17 @@ struct SettingsState {
   double DatumKollNeu = 0.0;                  // date of the collector update offered, or 1..5
   double DatumOrteNeu = 0.0;                  // the same for the location update
   bool LogoFest = true;                       // the print logo is always the built-in picture
+  // What was wrong with the settings file when it was read (reported then); empty when it
+  // was sound. Saving asks before such a file is replaced.
+  std::string DateiSchaden;
 };
 
 // 3. Catalogues and counts.
 struct CatalogueState {
+  // Each catalogue file's content (a hash) as this program last read or wrote it, by path:
+  // a rewrite refuses to replace what another program wrote to the file since.
+  std::map<std::string, std::uint64_t> DateiStaende;
+
   std::vector<TKollektor> Kollektoren = std::vector<TKollektor>(kMaxKollektoren + 1);
   std::int16_t KollektorAnzahl = 0;
   bool KollektorenGeladen = false;
@@ -710,6 +718,14 @@ struct RunState {
   bool FirmenVersion = false;                 // brand edition
   std::int16_t KollEditNr = 0;                // collector the collector editor opens
   std::int32_t OrtEditNr = 0;                 // location the location editor opens
+  // The open project's section as the project file held it when the project was loaded or
+  // last saved: a save finds out from it whether another program changed it meanwhile.
+  struct ProjektStand {
+    std::string Datei;                        // the project file; empty: none read yet
+    std::int32_t Nummer = 0;
+    bool Vorhanden = false;                   // the file held the section
+    std::vector<std::string> Zeilen;          // its lines
+  } ProjektAufPlatte;
 };
 
 // 8. Weather: the hourly weather store and measured data.

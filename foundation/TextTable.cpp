@@ -87,13 +87,20 @@ void TTextTable::Derive() {
   GesamtGross = CapitalFirst((*this)[TX::gesamt]);
 }
 
-bool TTextTable::LoadTexts(const std::filesystem::path& file, CodePage codePage) {
-  if (!IsRegularFile(file)) {
+bool TTextTable::LoadTexts(const std::filesystem::path& file, CodePage codePage,
+                           std::string* fehler) {
+  if (fehler) fehler->clear();
+  std::error_code ec;
+  if (!std::filesystem::exists(std::filesystem::symlink_status(file, ec))) {
     LoadDefaults();
     return false;
   }
   TBigIniFile ini(file.string(), codePage);
-  if (!ini.LoadError().empty()) {
+  std::string problem = ini.LoadError();
+  if (problem.empty() && !ini.SectionExists("Tavrel"))
+    problem = "Die Datei " + file.string() + " enthält keinen Abschnitt [Tavrel]";
+  if (!problem.empty()) {
+    if (fehler) *fehler = problem;
     LoadDefaults();
     return false;
   }

@@ -203,8 +203,11 @@ class TTextTable {
   void Load(const std::function<std::optional<std::string>(std::string_view key)>& lookup);
   // Reads the language file (section "Tavrel") in the code page of its language (a file with
   // a UTF-8 byte-order mark is read as UTF-8). A missing file or key is not reported: the
-  // German default stands. True when the file was there and could be read.
-  bool LoadTexts(const std::filesystem::path& file, CodePage codePage = CodePage::Cp1252);
+  // German default stands. True when the file was there and could be read. A file that is
+  // there but cannot be read (a folder, a pipe, no permission, too large), or holds no section
+  // "Tavrel", leaves the German defaults too and puts the reason, naming the file, in `fehler`.
+  bool LoadTexts(const std::filesystem::path& file, CodePage codePage = CodePage::Cp1252,
+                 std::string* fehler = nullptr);
 
   // Month names 1..12 and 13 = the sum column, each at most 15 characters.
   std::array<std::string, 14> Monatsnamen;

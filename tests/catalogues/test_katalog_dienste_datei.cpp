@@ -7,7 +7,9 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
+#include <utility>
 
 #include "catalogues/Energie.h"
 #include "catalogues/KatalogDiensteDatei.h"
@@ -172,6 +174,55 @@ TEST(KatalogKodierung, APlainAsciiCatalogueBecomesUtf8WhenItMust) {
     k.lies(g, "Łódź");
     EXPECT_EQ(k.ersterName(g.s()), "Łódź");
     EXPECT_TRUE(f.msgs->shown.empty()) << f.msgs->All();
+  }
+}
+
+}  // namespace
+}  // namespace tav::test
+
+namespace tav::test {
+namespace {
+
+// Two programs on one data folder, each with the catalogue read into its own state: the one
+// that writes second would replace the other's change with its own older list. It is refused
+// with a message; after reading the file again its change can be saved.
+TEST(KatalogZweiProgramme, ARewriteNeverReplacesWhatTheOtherProgramWroteSince) {
+  for (const auto& k : kKataloge) {
+    SCOPED_TRACE(k.art);
+    OrteFixture f;
+    const std::string datei = std::filesystem::path(k.pfad(f.s())).filename().string();
+    f.dir.Write(datei, EncodeText(k.text("Eins"), TextEncoding::Cp1252));
+    const auto neuerStand = [&f] {
+      auto t = std::make_unique<TavState>();
+      t->folders.DatenDir = f.dir.path().string() + "/";
+      return t;
+    };
+    k.lies(f, "Eins");  // program B
+    auto b = std::exchange(f.state, neuerStand());
+    k.lies(f, "Eins");  // program A
+    k.ersterName(f.s()) = "Von A";
+    ASSERT_TRUE(k.schreibe(f)) << f.msgs->All();
+    const std::string nachA = f.dir.Read(datei);
+
+    std::swap(f.state, b);
+    k.ersterName(f.s()) = "Von B";
+    EXPECT_FALSE(k.schreibe(f));
+    EXPECT_EQ(f.dir.Read(datei), nachA);
+    EXPECT_TRUE(f.msgs->Contains(datei)) << f.msgs->All();
+    EXPECT_TRUE(f.msgs->Contains("anderen Programm")) << f.msgs->All();
+
+    // A's own later rewrite is no conflict; B after reading the file again may write.
+    std::swap(f.state, b);
+    f.msgs->shown.clear();
+    k.ersterName(f.s()) = "Von A, nochmals";
+    EXPECT_TRUE(k.schreibe(f)) << f.msgs->All();
+    f.state = neuerStand();
+    k.lies(f, "Von A, nochmals");
+    EXPECT_EQ(k.ersterName(f.s()), "Von A, nochmals");
+    k.ersterName(f.s()) = "Von B, nach dem Lesen";
+    EXPECT_TRUE(k.schreibe(f)) << f.msgs->All();
+    EXPECT_NE(DecodeText(f.dir.Read(datei), CodePage::Cp1252).find("Von B, nach dem Lesen"),
+              std::string::npos);
   }
 }
 

@@ -355,6 +355,7 @@ TEST_F(ProjektTest, EncodingAndEveryCharacterSurviveTwoSaves) {
     s.plant = Zurueckgelesen(Pfad(), "Projekt 1");
     EXPECT_EQ(s.plant.ProjektName, name);
     s.settings.ProjektNummer = 1;
+    s.run.ProjektAufPlatte = {};  // a new file each case, not a change to the last one's
     ASSERT_TRUE(WriteProjektDat(Pfad(), s, d)) << msgs->All();
     const std::string erste = Datei();
     ASSERT_TRUE(WriteProjektDat(Pfad(), s, d)) << msgs->All();
@@ -375,6 +376,7 @@ TEST_F(ProjektTest, EncodingAndEveryCharacterSurviveTwoSaves) {
   s.plant = Zurueckgelesen(Pfad(), "Projekt 1");
   s.plant.ProjektName = "Łódź";
   s.run.ProjektGeaendert = true;
+  s.run.ProjektAufPlatte = {};  // a new file, not a change to the last one
   EXPECT_FALSE(WriteProjektDat(Pfad(), s, d));
   EXPECT_EQ(Datei(), vorher);
   EXPECT_TRUE(s.run.ProjektGeaendert);

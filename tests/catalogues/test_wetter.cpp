@@ -18,9 +18,13 @@ class WetterDatei : public ::testing::Test {
   void SetUp() override {
     f.s().plant.Standort = "Freiburg";
     f.s().run.SolarklimadatenOK = true;
-    // A distinct value in every slot, negative ones and fractions among them.
+    // A distinct value in every slot, fractions among them and negative temperatures, each
+    // within what weather can be (irradiances from 0, air temperatures from -40 to 57.6 °C).
     auto& w = f.s().weather.WetterDaten.Werte;
-    for (std::size_t i = 0; i < w.size(); ++i) w[i] = static_cast<float>(i % 977) * 0.37f - 50.0f;
+    for (std::size_t i = 0; i < w.size(); ++i) {
+      const bool temperatur = (i / kStundenProJahr) % kWetterKanaele == WeatherState::kTemperatur;
+      w[i] = temperatur ? static_cast<float>(i % 977) * 0.1f - 40.0f : static_cast<float>(i % 977) * 0.37f;
+    }
   }
   std::vector<float> Gespeichert() const { return f.state->weather.WetterDaten.Werte; }
 };

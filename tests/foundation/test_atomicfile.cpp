@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "foundation/AtomicFile.h"
 #include "FileSizeLimit.h"
@@ -217,6 +219,67 @@ TEST(AtomicFile, ReadWholeFileTakesOnlyRegularFilesWithinTheBound) {
     }
   }
   EXPECT_TRUE(fs::is_fifo(dir / "pipe.dat"));
+}
+
+// Read-modify-write under the lock: two threads (each with its own open lock file, as two
+// programs have) add to one counter file; without the lock, one's rewrite drops the other's.
+TEST(FileWriteLock, KeepsConcurrentReadModifyWritesFromLosingUpdates) {
+  TempDir dir;
+  const fs::path datei = dir / "Zaehler.dat";
+  ASSERT_TRUE(WriteFileAtomic(datei, "0"));
+  constexpr int kRunden = 200;
+  const auto erhoehe = [&] {
+    for (int i = 0; i < kRunden; ++i) {
+      const FileWriteLock sperre(datei);
+      ASSERT_TRUE(sperre.Ok()) << sperre.Error();
+      std::string text;
+      ASSERT_TRUE(ReadWholeFile(datei, text));
+      std::this_thread::yield();  // give the other writer every chance to come in between
+      ASSERT_TRUE(WriteFileAtomic(datei, std::to_string(std::stoi(text) + 1)));
+    }
+  };
+  std::thread a(erhoehe), b(erhoehe);
+  a.join();
+  b.join();
+  EXPECT_EQ(dir.Read("Zaehler.dat"), std::to_string(2 * kRunden));
+}
+
+TEST(FileWriteLock, WaitsForTheHolderThenGivesUpWithAMessage) {
+  TempDir dir;
+  const fs::path datei = dir / "Projekte.dat";
+  dir.Write("Projekte.dat", "[Projekt 1]\r\n");
+  std::string fremd;
+  {
+    const FileWriteLock erster(datei);
+    ASSERT_TRUE(erster.Ok());
+    const FileWriteLock zweiter(datei, std::chrono::milliseconds(100));
+    EXPECT_FALSE(zweiter.Ok());
+    fremd = zweiter.Error();
+  }
+  EXPECT_NE(fremd.find(datei.string()), std::string::npos) << fremd;
+  EXPECT_NE(fremd.find("anderen Programm"), std::string::npos) << fremd;
+  EXPECT_TRUE(FileWriteLock(datei, std::chrono::milliseconds(100)).Ok()) << "released on closing";
+  // The lock is a file of its own beside the target, also for a target reached by a link.
+  fs::create_symlink(datei, dir / "link.dat");
+  {
+    const FileWriteLock ueberLink(dir / "link.dat");
+    EXPECT_FALSE(FileWriteLock(datei, std::chrono::milliseconds(50)).Ok());
+  }
+  EXPECT_EQ(LockFilePath(dir / "link.dat"), dir / ".Projekte.dat.tavlock");
+  EXPECT_FALSE(IsOwnTempFileName(".Projekte.dat.tavlock")) << "never tidied away while in use";
+  EXPECT_EQ(dir.Read("Projekte.dat"), "[Projekt 1]\r\n");
+}
+
+TEST(FileWriteLock, AFolderWithoutWritePermissionLeavesTheRefusalToTheWrite) {
+  TempDir dir;
+  fs::create_directory(dir / "nurlesen");
+  ASSERT_EQ(::chmod((dir / "nurlesen").c_str(), 0555), 0);
+  const FileWriteLock sperre(dir / "nurlesen" / "Tavrel.ini");
+  EXPECT_TRUE(sperre.Ok());
+  std::string fehler;
+  EXPECT_FALSE(WriteFileAtomic(dir / "nurlesen" / "Tavrel.ini", "x", &fehler));
+  EXPECT_FALSE(fehler.empty());
+  ::chmod((dir / "nurlesen").c_str(), 0755);
 }
 
 TEST(AtomicFile, FindFileNoCase) {

@@ -171,7 +171,7 @@ TEST_F(SettingsFixture, OddAndDamagedValuesFallBackAlone) {
   EXPECT_EQ(s->settings.FarbModus, 0);
   EXPECT_EQ(s->settings.ProjektNummer, 12);
 
-  // A damaged number keeps its default; nothing else is lost.
+  // A damaged number keeps its default, named in one message; nothing else is lost.
   LoadFrom("HMleft=99999\r\nHMtop=-99999\r\nHMwidth=breit\r\nHMheight=500\r\nSimJahre=eins\r\n"
            "DruckFont=Courier\r\n");
   EXPECT_EQ(s->settings.HMPos.Links, 32767);
@@ -180,6 +180,10 @@ TEST_F(SettingsFixture, OddAndDamagedValuesFallBackAlone) {
   EXPECT_EQ(s->settings.HMPos.Hoehe, 500);
   EXPECT_EQ(s->settings.SimJahre, 3);
   EXPECT_EQ(s->settings.DruckFont, "Courier");
+  ASSERT_EQ(messages->shown.size(), 1u) << messages->All();
+  EXPECT_TRUE(messages->Contains("\"SimJahre\", \"HMwidth\"")) << messages->All();
+  EXPECT_FALSE(s->settings.DateiSchaden.empty());
+  messages->shown.clear();
 
   LoadFrom("Drucker=Verschwunden\r\n");
   EXPECT_EQ(s->settings.Drucker, "Buero");
@@ -187,6 +191,27 @@ TEST_F(SettingsFixture, OddAndDamagedValuesFallBackAlone) {
   LoadFrom("Drucker=Buero\r\n");
   EXPECT_EQ(s->settings.Drucker, "");
   EXPECT_TRUE(messages->shown.empty());
+}
+
+// A damaged file was reported when it was read; the save at the end asks before it replaces
+// it, and a sound file read afterwards is saved without a question.
+TEST_F(SettingsFixture, ADamagedFileIsReplacedOnlyWhenTheUserAgrees) {
+  LoadFrom("ProjektNummer=sieben\r\nSprache=deutsch\r\n");
+  const std::string beschaedigt = daten.Read("Tavrel.ini");
+  messages->shown.clear();
+  messages->answers = {mrNo};
+  EXPECT_FALSE(SaveSettings(*s, "Buero"));
+  ASSERT_EQ(messages->shown.size(), 1u);
+  EXPECT_EQ(messages->shown[0].type, mtConfirmation);
+  EXPECT_NE(messages->shown[0].text.find("ProjektNummer"), std::string::npos);
+  EXPECT_EQ(daten.Read("Tavrel.ini"), beschaedigt);
+
+  messages->answers = {mrYes};
+  EXPECT_TRUE(SaveSettings(*s, "Buero"));
+  EXPECT_NE(daten.Read("Tavrel.ini").find("ProjektNummer=1\r\n"), std::string::npos);
+  messages->shown.clear();
+  EXPECT_TRUE(SaveSettings(*s, "Buero"));
+  EXPECT_TRUE(messages->shown.empty()) << messages->All();
 }
 
 TEST_F(SettingsFixture, AFailedSaveIsReportedOnce) {
