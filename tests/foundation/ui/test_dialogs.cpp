@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QFontDatabase>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -350,6 +351,25 @@ TEST(SysUtilsQt, PlacementOffEveryScreenComesBack) {
   EXPECT_EQ(pos.Hoehe, 300);
   RestorePlacement(&window, {false, 630, 30000, -30000, 800});  // a screen long gone
   EXPECT_TRUE(window.screen()->availableGeometry().intersects(window.geometry()));
+  // A place partly off the screen comes back whole; one on it stays.
+  const QRect area = window.screen()->availableGeometry();
+  const QRect halb(area.right() - 50, area.top() + 10, 200, 100);
+  EXPECT_TRUE(area.contains(OntoScreen(halb)));
+  const QRect drauf(area.topLeft() + QPoint(5, 5), QSize(100, 80));
+  EXPECT_EQ(OntoScreen(drauf), drauf);
+}
+
+// The print font "Arial" becomes the face the system's font matching gives for that family
+// (Liberation Sans with the Debian fonts), never a fallback face found by its glyphs.
+TEST(SysUtilsQt, MissingPrintFontTakesTheMatchingFamily) {
+  EXPECT_EQ(PickInstalledFont("Liberation Sans"), "Liberation Sans");
+  const std::string arial = PickInstalledFont("Arial");
+  EXPECT_TRUE(QFontDatabase::hasFamily(QString::fromStdString(arial))) << arial;
+  EXPECT_EQ(arial.find("Fallback"), std::string::npos) << arial;
+  EXPECT_EQ(arial.find("CJK"), std::string::npos) << arial;
+  if (!QFontDatabase::hasFamily("Arial") && QFontDatabase::hasFamily("Liberation Sans")) {
+    EXPECT_EQ(arial, "Liberation Sans");
+  }
 }
 
 }  // namespace
