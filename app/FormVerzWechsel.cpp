@@ -159,7 +159,7 @@ void TFormVerzWechsel::FormShow() {
   RadioButtonNeuVerz->setText(Q(T(TX::FormVerzRButton2)));
   ButtonOK->setText(Q(T(TX::ButtonOK)));
   ButtonCancel->setText(Q(T(TX::ButtonCancel)));
-  if (s_.settings.AFPos.Links != 0) move(s_.settings.AFPos.Links, s_.settings.AFPos.Oben);
+  if (s_.settings.AFPos.Links != 0) RestorePosition(this, s_.settings.AFPos);
   EditStdVerz->setText(Q(s_.folders.StandardDatenDir));
   EditNeuVerz->setText(Q(s_.folders.DatenDir));
   EditStdVerz->setCursorPosition(0);
