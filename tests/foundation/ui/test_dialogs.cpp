@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
+#include <QGuiApplication>
 #include <QTableWidget>
 #include <QTimer>
 #include <ctime>
@@ -357,6 +359,21 @@ TEST(SysUtilsQt, PlacementOffEveryScreenComesBack) {
   EXPECT_TRUE(area.contains(OntoScreen(halb)));
   const QRect drauf(area.topLeft() + QPoint(5, 5), QSize(100, 80));
   EXPECT_EQ(OntoScreen(drauf), drauf);
+}
+
+// A window without a stored place (results, help) opens centred over the main window, not at
+// the screen's corner.
+TEST(SysUtilsQt, NewWindowsOpenCentredOverTheMainWindow) {
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  QWidget haupt;
+  haupt.setObjectName("Hauptmenu");
+  haupt.setGeometry(area.left() + 60, area.top() + 40, 500, 400);
+  haupt.show();
+  QWidget neu;
+  neu.resize(300, 200);
+  CentreOverMainWindow(&neu);
+  EXPECT_EQ(neu.frameGeometry().center(), haupt.frameGeometry().center());
+  haupt.hide();
 }
 
 // The print font "Arial" becomes the face the system's font matching gives for that family
