@@ -171,10 +171,7 @@ TEST(FormWarmwasser, StartsFromTheProjectAndRefusesWhatIsNoNumber) {
 // and Escape closes the tool.
 TEST(RechnerTasten, EnterGoesRoundTheCycleEscapeClosesTheTool) {
   test::ScopedMessages msgs;
-  TavState s;
-  s.plant.KollektorFlaeche = 9.0f;
-  s.plant.KollqmVolumen = 1.1f;
-  s.plant.Speicher1vol = 300.0f;
+  TavState s;  // the defaults of a new project
   TFormWarmwasser warm(s);
   TFormAbsorberDreh dreh(s);
   TFormSolarkreisVol vol(s);
