@@ -23,6 +23,7 @@
 #include "foundation/TextTable.h"
 #include "foundation/ui/FolderBrowser.h"
 #include "foundation/ui/ResBitmap.h"
+#include "foundation/ui/FeldTasten.h"
 #include "foundation/ui/SysUtilsQt.h"
 #include "foundation/ui/XiPanel.h"
 
@@ -142,6 +143,7 @@ TFormVerzWechsel::TFormVerzWechsel(TavState& s, ProjektKatalogDienste& d, QWidge
   connect(ButtonOK, &QPushButton::clicked, this, [this] { done(1); });
   connect(ButtonCancel, &QPushButton::clicked, this, [this] { done(2); });
   connect(SpeedButtonDatVerz, &QToolButton::clicked, this, [this] { Durchsuchen(); });
+  EditFieldKeys(this, ButtonCancel);
 }
 
 void TFormVerzWechsel::showEvent(QShowEvent* event) {

@@ -266,6 +266,29 @@ TEST_F(Anlage, EscapeGoesToCancelASecondEscapeCancels) {
   EXPECT_TRUE(offen);
   EXPECT_TRUE(cancelFokus);
   EXPECT_EQ(PlantZeilen(G().plant), vorher);
+
+  // The data-folder dialog alike: Enter in the folder field moves on, Escape goes to Cancel,
+  // Enter there cancels without switching folders.
+  test::FakeDienste dienste;
+  TFormVerzWechsel verz(G(), dienste);
+  const std::string ordner = G().folders.DatenDir;
+  bool weiter = false;
+  cancelFokus = false;
+  WhenModal([&](QWidget* d) {
+    d->activateWindow();
+    QApplication::processEvents();
+    verz.EditNeuVerz->setFocus();
+    test::Key(verz.EditNeuVerz, Qt::Key_Return);
+    weiter = d->isVisible() && !verz.EditNeuVerz->hasFocus();
+    test::Key(verz.EditNeuVerz, Qt::Key_Escape);
+    cancelFokus = verz.ButtonCancel->hasFocus();
+    test::Key(verz.ButtonCancel, Qt::Key_Return);
+    if (d->isVisible()) verz.done(2);
+  });
+  EXPECT_EQ(verz.exec(), 2);
+  EXPECT_TRUE(weiter);
+  EXPECT_TRUE(cancelFokus);
+  EXPECT_EQ(G().folders.DatenDir, ordner);
 }
 
 // The dialogs that keep their place in AFPos open exactly where they were closed (the plant
