@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -43,6 +45,24 @@ TEST(DialogZeile, ReturnConfirmsAndEscapeCancelsInEveryLine) {
       EXPECT_EQ(form.windowTitle(), "Dialog mit Zeile(n)");
     }
   }
+}
+
+// "Neues Projekt" and the other one-line dialogs: fixed, no maximise or minimise button, and
+// wide enough for a long title.
+TEST(DialogZeile, FixedAndWideEnoughForItsTitle) {
+  TFormDialogZeile form;
+  form.setWindowTitle(QString(60, QChar('W')));
+  int breite = 0;
+  test::WhenModal([&](QWidget* d) {
+    breite = d->width();
+    test::Click(d, "ButtonCancel");
+  });
+  form.exec();
+  EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_FALSE(form.windowFlags() & Qt::WindowMinimizeButtonHint);
+  QFont fett = QApplication::font();
+  fett.setBold(true);
+  EXPECT_GT(breite, QFontMetrics(fett).horizontalAdvance(form.windowTitle()));
 }
 
 TEST(DialogZeile, SearchDialogIsCompactAndTellsCancel) {
