@@ -166,10 +166,14 @@ void AssistentBefehl(Hauptmenu& w) {
     g.plant.OrtNr = ortNr;
     return true;
   };
-  const QRect r = w.geometry();
+  const QRect r = w.frameGeometry();
   const int oben = G().screen.KleinerBildschirm ? 121 : 159;
-  f->setGeometry(r.left() + 3, r.top() + oben, std::max(f->minimumWidth(), r.width() - 6),
-                 std::max(f->minimumHeight(), r.height() - oben - 3));
+  // Never below the top of the project text, so none of it shows above the wizard's heading
+  // (title and menu bars differ in height between desktops).
+  const int text = w.RichEditProjekt->parentWidget()->mapToGlobal(QPoint(0, 0)).y();
+  const int top = std::min(r.top() + oben, text);
+  f->setGeometry(r.left() + 3, top, std::max(f->minimumWidth(), r.width() - 6),
+                 std::max(f->minimumHeight(), r.top() + r.height() - 3 - top));
   f->FormShow();
   f->exec();
   w.InvalidateResults();

@@ -57,7 +57,6 @@ const char* const kLaenge = "&Länge";
 const char* const kWasserinhalt = "&Wasserinhalt";
 const char* const kZeitVorm = "0 - 12 h";
 const char* const kZeitNachm = "12 - 24 h";
-const char* const kQWarmwasser = "Q Warmwasser";
 const char* const kKWhProJahr = "kWh/a";
 const char* const kZweikW = "»";
 
@@ -329,7 +328,7 @@ void TFormAnlage::Baue() {
   SpeedButton1 = name(new QPushButton(Txt(TX::FormAnlageSpeedButton1b), GroupBox2), "SpeedButton1");
   connect(SpeedButton1, &QPushButton::clicked, this, [this] { WechsleEinheit(); });
   g2->addWidget(SpeedButton1, 0, 3, Qt::AlignLeft);
-  g2->addWidget(new QLabel(QString::fromUtf8(kQWarmwasser), GroupBox2), 1, 0);
+  g2->addWidget(name(new QLabel("Q " + Txt(TX::Warmwasser), GroupBox2), "LabelQWarmwasser"), 1, 0);
   LabelEQTWW = name(new QLabel(GroupBox2), "LabelEQTWW");
   LabelEQTWW->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   g2->addWidget(LabelEQTWW, 1, 1);
@@ -959,7 +958,7 @@ void TFormAnlage::done(int r) {
     if (gefunden) g.plant.EnergieNr = gefunden;
   }
   schliesst_ = true;
-  g.settings.AFPos = PlacementOf(this);
+  g.settings.AFPos = PositionOf(this);
   QDialog::done(r);
   schliesst_ = false;
 }
@@ -971,7 +970,7 @@ int TFormAnlage::Zeige(int seite) {
     PageControl1->setCurrentIndex(seite);
   if (seite == SeiteEnergie) ComboBox3->setFocus();
   const TFensterPos& pos = G().settings.AFPos;
-  if (pos.Links != 0 || pos.Oben != 0) move(pos.Links, pos.Oben);
+  if (pos.Links != 0 || pos.Oben != 0) RestorePosition(this, pos);
   return exec();
 }
 
@@ -1156,6 +1155,11 @@ bool TFormAnlage::eventFilter(QObject* o, QEvent* e) {
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
       if (o == Edit22 || o == Edit26) ButtonOK->setFocus();
       else focusNextChild();
+      return true;
+    }
+    // Escape in a field goes to Cancel; a second Escape there closes as Cancel.
+    if (key == Qt::Key_Escape && o != ButtonCancel) {
+      ButtonCancel->setFocus();
       return true;
     }
   }

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "app/FormHilfen.h"
+#include "foundation/Language.h"
 #include "foundation/TavUtil.h"
 #include "foundation/TextTable.h"
 #include "foundation/ui/HilfeFenster.h"
@@ -27,6 +28,7 @@ namespace {
 // Product identity lines of this edition.
 constexpr const char* kCopyright = "© Tavrel Solarsoftware";
 constexpr const char* kAdresse = "Planung und Simulation thermischer Solaranlagen";
+constexpr const char* kAdresseEnglisch = "Planning and simulation of solar thermal systems";
 constexpr const char* kLinkFarbe = "#0000FF";
 constexpr const char* kBesuchtFarbe = "#800080";
 constexpr int kHilfeInfo = 901;  // help context of the about box
@@ -187,7 +189,9 @@ void TFormProgrammInfo::FormShow() {
   EditDatVerz->setCursorPosition(0);
   EditPrgVerz->setCursorPosition(0);
   LabelCopyright->setText(Q(f.Copyright.empty() ? std::string(kCopyright) : f.Copyright));
-  LabelAdresse->setText(kAdresse);
+  // The subtitle in the language of the texts: German only where the program speaks German.
+  const bool deutsch = LanguageCode(s_.cat, LanguageNumber(s_.cat, s_.settings.Sprache)) == "de";
+  LabelAdresse->setText(deutsch ? kAdresse : kAdresseEnglisch);
   ImageLogo->setPixmap(QPixmap::fromImage(LoadResBitmap("Logo")));
   LabelInfo1->setText(Q(T(TX::Info1)));
   LabelInfo2->setText(Q(T(TX::Info2)));

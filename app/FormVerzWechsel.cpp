@@ -23,6 +23,7 @@
 #include "foundation/TextTable.h"
 #include "foundation/ui/FolderBrowser.h"
 #include "foundation/ui/ResBitmap.h"
+#include "foundation/ui/FeldTasten.h"
 #include "foundation/ui/SysUtilsQt.h"
 #include "foundation/ui/XiPanel.h"
 
@@ -142,6 +143,7 @@ TFormVerzWechsel::TFormVerzWechsel(TavState& s, ProjektKatalogDienste& d, QWidge
   connect(ButtonOK, &QPushButton::clicked, this, [this] { done(1); });
   connect(ButtonCancel, &QPushButton::clicked, this, [this] { done(2); });
   connect(SpeedButtonDatVerz, &QToolButton::clicked, this, [this] { Durchsuchen(); });
+  EditFieldKeys(this, ButtonCancel);
 }
 
 void TFormVerzWechsel::showEvent(QShowEvent* event) {
@@ -159,7 +161,7 @@ void TFormVerzWechsel::FormShow() {
   RadioButtonNeuVerz->setText(Q(T(TX::FormVerzRButton2)));
   ButtonOK->setText(Q(T(TX::ButtonOK)));
   ButtonCancel->setText(Q(T(TX::ButtonCancel)));
-  if (s_.settings.AFPos.Links != 0) move(s_.settings.AFPos.Links, s_.settings.AFPos.Oben);
+  if (s_.settings.AFPos.Links != 0) RestorePosition(this, s_.settings.AFPos);
   EditStdVerz->setText(Q(s_.folders.StandardDatenDir));
   EditNeuVerz->setText(Q(s_.folders.DatenDir));
   EditStdVerz->setCursorPosition(0);

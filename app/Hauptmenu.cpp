@@ -34,6 +34,7 @@
 #include "foundation/BigIni.h"
 #include "foundation/Language.h"
 #include "foundation/Messages.h"
+#include "foundation/PrintLayout.h"
 #include "foundation/ui/Drucken.h"
 #include "foundation/Settings.h"
 #include "foundation/TavVar.h"
@@ -183,6 +184,8 @@ Hauptmenu::Hauptmenu(WetterSynthese& synthese, QWidget* parent)
   SetLanguageSwitchListener([this](int l) {
     SetQtLanguage(LanguageCode(s_.cat, l));
     Retranslate();
+    // Without a header of the user's the print header is the hint of the new language.
+    DruckKopf().Zeilen = LoadHeaderLines(s_.folders.DatenDir);
   });
   SetQtLanguage(LanguageCode(s_.cat, LanguageNumber(s_.cat, s_.settings.Sprache)));
   Retranslate();
@@ -484,6 +487,12 @@ void Hauptmenu::FormShow() {
   UpdateNeuEnabled();
   RefreshSchema();
   ApplyPlacement();
+}
+
+bool Hauptmenu::StartsMaximised() const {
+  const TFensterPos& pos = s_.settings.HMPos;
+  const bool gespeichert = pos.Links != 0 && pos.Oben != 0;
+  return !s_.screen.KleinerBildschirm && (!gespeichert || pos.Maximiert);
 }
 
 void Hauptmenu::ApplyPlacement() {

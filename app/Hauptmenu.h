@@ -106,6 +106,8 @@ class Hauptmenu : public QMainWindow, public StatusSink {
   // After the data start-up, before the window is shown: language menu, captions, the
   // scheme and description, the stored placement (once; off every screen it comes back).
   void FormShow();
+  // Shown maximised: as the user left it, and by default until a placement is stored.
+  bool StartsMaximised() const;
 
   // --- Shared routines ------------------------------------------------------------------
   // Composes the scheme of the current plant and rewrites the description.

@@ -165,7 +165,8 @@ TReport MagBericht(const MagErgebnis& e, const std::string& titel, int tabStop) 
   }
   zeile(T(TX::Fuelldruck) + ":", Zahl(5, 1, e.Fuelldruck) + bar);
   zeile(T(TX::Enddruck) + ":", Zahl(5, 1, e.Enddruck) + bar);
-  zeile(T(TX::Druckfaktor) + ":", Zahl(5, 3, e.Druckfaktor));
+  // Two more places for the two more decimals: the comma stands under the others'.
+  zeile(T(TX::Druckfaktor) + ":", Zahl(7, 3, e.Druckfaktor));
   zeile(T(TX::Arbeitsvolumen) + ":", Zahl(4, 0, e.Arbeitsvolumen) + liter);
   zeile(T(TX::FormSvolNennvol) + ":", Zahl(4, 0, e.Nennvolumen) + liter);
   const int groesse = static_cast<int>(std::lround(x.Groesse));

@@ -108,7 +108,7 @@ int main(int argc, char* argv[]) {
         });
       });
     }
-    if (s.settings.HMPos.Maximiert && s.settings.HMPos.Links != 0 && s.settings.HMPos.Oben != 0)
+    if (window.StartsMaximised())
       window.showMaximized();
     else
       window.show();

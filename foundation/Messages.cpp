@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <utility>
 
 namespace tav {
 
@@ -13,12 +14,25 @@ int ModalResultOf(TMsgDlgBtn b) {
 
 int DefaultAnswer(TMsgDlgButtons buttons) {
   for (TMsgDlgBtn b : {mbOK, mbYes}) {
-    if (buttons & Btn(b)) return ModalResultOf(b);
+    if (buttons.Has(b)) return ModalResultOf(b);
   }
   for (int n = 0; n <= mbHelp; ++n) {
-    if (buttons & (1u << n)) return ModalResultOf(static_cast<TMsgDlgBtn>(n));
+    if (buttons.Has(static_cast<TMsgDlgBtn>(n))) return ModalResultOf(static_cast<TMsgDlgBtn>(n));
   }
   return mrCancel;
+}
+
+std::ostream& operator<<(std::ostream& out, TMsgDlgButtons buttons) {
+  static constexpr const char* names[] = {"Yes",    "No",  "OK",      "Cancel",   "Abort", "Retry",
+                                          "Ignore", "All", "NoToAll", "YesToAll", "Help"};
+  out << '{';
+  const char* sep = "";
+  for (int n = 0; n <= mbHelp; ++n) {
+    if (!buttons.Has(static_cast<TMsgDlgBtn>(n))) continue;
+    out << sep << names[n];
+    sep = ",";
+  }
+  return out << '}';
 }
 
 std::string SplitMessageLines(const std::string& msg) {
@@ -63,11 +77,29 @@ int MessageService::Ask(const std::string& msg, TMsgDlgButtons buttons, TMsgDlgT
   return r;
 }
 
+int MessageService::ShowCaptionedMessage(const std::string& caption, const std::string& msg,
+                                         TMsgDlgType type, TMsgDlgButtons buttons) {
+  ErgebnisOK = false;
+  // Put back also when a fatal message throws in a test.
+  struct Zurueck {
+    std::string& ziel;
+    std::string alt;
+    ~Zurueck() { ziel = std::move(alt); }
+  } zurueck{caption_, std::exchange(caption_, caption)};
+  const int r = ShowIntMessageDlg(msg, type, buttons);
+  DialogAntwort = static_cast<std::uint16_t>(r);
+  return r;
+}
+
 int ConsoleMessageService::Present(const std::string& text, TMsgDlgType type,
                                    TMsgDlgButtons buttons) {
   static constexpr const char* kind[] = {"Warnung", "Fehler", "Information", "Bestätigung", ""};
   std::cerr << "Tavrel";
-  if (type < mtCustom) std::cerr << " (" << kind[type] << ")";
+  if (!Caption().empty()) {
+    std::cerr << " (" << Caption() << ")";
+  } else if (type < mtCustom) {
+    std::cerr << " (" << kind[type] << ")";
+  }
   std::cerr << ": " << text << '\n';
   return DefaultAnswer(buttons);
 }

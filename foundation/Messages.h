@@ -4,6 +4,7 @@
 // install a scripted one (tests/support/ScriptedMessages.h), headless tools the console one.
 
 #include <cstdint>
+#include <iosfwd>
 #include <string>
 
 namespace tav {
@@ -21,12 +22,34 @@ enum TMsgDlgType : std::uint8_t {
 enum TMsgDlgBtn : std::uint8_t {
   mbYes = 0, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp,
 };
-using TMsgDlgButtons = std::uint16_t;
-constexpr TMsgDlgButtons Btn(TMsgDlgBtn b) { return static_cast<TMsgDlgButtons>(1u << b); }
+
+// A set of buttons. A type of its own: neither a single button nor a number converts to a
+// set (a lone mbOK once became the set {No}); a set is made with Btn() and joined with "|".
+class TMsgDlgButtons {
+ public:
+  constexpr TMsgDlgButtons() = default;  // the empty set
+  constexpr bool Has(TMsgDlgBtn b) const { return (bits_ >> b) & 1u; }
+  constexpr bool Empty() const { return bits_ == 0; }
+  constexpr std::uint16_t Bits() const { return bits_; }
+  friend constexpr TMsgDlgButtons Btn(TMsgDlgBtn b);
+  friend constexpr TMsgDlgButtons operator|(TMsgDlgButtons a, TMsgDlgButtons b) {
+    return TMsgDlgButtons(static_cast<std::uint16_t>(a.bits_ | b.bits_));
+  }
+  friend constexpr bool operator==(TMsgDlgButtons, TMsgDlgButtons) = default;
+
+ private:
+  constexpr explicit TMsgDlgButtons(std::uint16_t bits) : bits_(bits) {}
+  std::uint16_t bits_ = 0;
+};
+constexpr TMsgDlgButtons Btn(TMsgDlgBtn b) {
+  return TMsgDlgButtons(static_cast<std::uint16_t>(1u << b));
+}
 constexpr TMsgDlgButtons mbOKOnly = Btn(mbOK);
 constexpr TMsgDlgButtons mbYesNo = Btn(mbYes) | Btn(mbNo);
 constexpr TMsgDlgButtons mbYesNoCancel = Btn(mbYes) | Btn(mbNo) | Btn(mbCancel);
 constexpr TMsgDlgButtons mbOKCancel = Btn(mbOK) | Btn(mbCancel);
+// The members by name in table order, e.g. "{Yes,No}" (test output, console messages).
+std::ostream& operator<<(std::ostream& out, TMsgDlgButtons buttons);
 
 // Modal results.
 constexpr int mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6,
@@ -63,12 +86,20 @@ class MessageService {
   void ShowInfoMessage(const std::string& msg);
   // Question with buttons; the answer also goes to DialogAntwort.
   int Ask(const std::string& msg, TMsgDlgButtons buttons, TMsgDlgType type = mtConfirmation);
+  // A message under a caption of its own instead of its type's title ("Achtung!").
+  int ShowCaptionedMessage(const std::string& caption, const std::string& msg, TMsgDlgType type,
+                           TMsgDlgButtons buttons);
 
  protected:
+  // The caption of the message being presented; empty: the type's title.
+  const std::string& Caption() const { return caption_; }
   // Presents the composed text (lines split by "\n") and returns the modal result.
   virtual int Present(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) = 0;
   // Ends the program after a fatal message. Must not return.
   [[noreturn]] virtual void EndProgram() = 0;
+
+ private:
+  std::string caption_;
 };
 
 // Writes messages to standard error and answers with the first of OK / Yes / the first

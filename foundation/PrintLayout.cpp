@@ -33,6 +33,9 @@ std::vector<std::string> LoadHeaderLines(const std::filesystem::path& folder) {
   if (!std::filesystem::exists(datei, ec) || !ReadWholeFile(datei, bytes)) return {T(TX::KopftxtHinweis)};
   std::vector<std::string> zeilen = SplitLines(DecodeText(bytes, CodePage::Cp1252));
   if (zeilen.size() > 4) zeilen.resize(4);
+  // The German hint stored unchanged is no text of the user's: it speaks the current language.
+  if (zeilen.size() == 1 && zeilen[0] == TextDefaultOf(TX::KopftxtHinweis).deutsch)
+    return {T(TX::KopftxtHinweis)};
   return zeilen;
 }
 

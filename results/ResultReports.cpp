@@ -151,7 +151,16 @@ void ReportEnergiebilanz(TReport& r, TavState& g, bool copy) {
   }
   spalte(T(TX::TabWirkungsgrad_a), T(TX::TabWirkungsgrad_b), std::string(kProzent) + "    ");
   l3 = ReplaceAll(l3, "[", "  [");
-  AddLine(r, l1, true);
+  if (H) {
+    // The one fraction heading spans both fraction columns: its line has no stop between
+    // them, so the next heading stands over its own column whatever the heading's length.
+    const std::vector<int> alle = r.Tabs;
+    r.Tabs.erase(r.Tabs.begin() + static_cast<std::ptrdiff_t>(N - 2));
+    AddLine(r, l1, true);
+    r.Tabs = alle;
+  } else {
+    AddLine(r, l1, true);
+  }
   AddLine(r, l2, true);
   AddLine(r, l3, false, true);
   CalcYearSums(res);

@@ -22,7 +22,9 @@
 #include "foundation/Messages.h"
 #include "foundation/Sums.h"
 #include "foundation/TavUtil.h"
+#include "foundation/ui/FeldTasten.h"
 #include "foundation/ui/HilfeFenster.h"
+#include "foundation/ui/SysUtilsQt.h"
 
 namespace tav {
 
@@ -166,11 +168,15 @@ TFormSkyObjekt::TFormSkyObjekt(QWidget* parent) : QDialog(parent) {
   v->addLayout(form);
   v->addStretch();
   v->addLayout(unten);
+  // A small fixed dialog: no maximise or minimise, wide enough for its title.
+  SetFixedDialogFrame(this);
+  EditFieldKeys(this, ButtonCancel);
 }
 
 int TFormSkyObjekt::Trage(SkyMapGrid& g) {
   g_ = &g;
   setWindowTitle(QT(TX::FormSkyObjCaption));
+  FitWidthToTitle(this);
   Edit1->setFocus();
   Edit1->selectAll();
   return exec();
@@ -379,6 +385,7 @@ TFormOrtEdit::TFormOrtEdit(TavState& s, StatusSink& status, QWidget* parent)
   auto* v = new QVBoxLayout(this);
   v->addWidget(g, 1);
   v->addLayout(unten);
+  EditFieldKeys(this, ButtonCancel);
 }
 
 void TFormOrtEdit::Summen() {

@@ -44,6 +44,7 @@ const char* const kReferenzOrt = "Normstandort-Würzburg";
 const char* const kReferenzStrahlung = "0.79  1.25 2.47 4.06  5.07  5.8   5.9   4.39  3.24  1.8  0.94 0.52";
 const char* const kReferenzTemperatur = "-0.1  0.2  5.1  8.7  13.7  16.0  18.6  18.3  14.9  10.3  4.1  1.9";
 const char* const kUnbekannterTyp = "unbekannter Anlagentyp";
+const char* const kAchtung = "Achtung!";
 const char* const kPoolWarnung = "Schwimmbad kann in EnEV-Rechnung \r\nnicht berücksichtigt werden!";
 const char* const kZuViel = "300 kWh/a _pro_Quadratmeter_ sind zu viel!";
 const char* const kAktiv = "aktiv";
@@ -578,7 +579,7 @@ void TFormEnev::FillEnevForm() {
   LabelVsol->setText(Z(3, 1, e.Vsol));
   Edit5->setText(Z(1, 2, e.qBS));
   if (p.Pool) {
-    ShowIntMessageDlg(kPoolWarnung, mtWarning, mbOK);
+    Msg().ShowCaptionedMessage(kAchtung, kPoolWarnung, mtWarning, mbOKOnly);
     p.Pool = false;
   }
   fuellen_ = warFuellen;

@@ -11,6 +11,7 @@
 #include "foundation/TavUtil.h"
 #include "foundation/TextSearch.h"
 #include "foundation/TextTable.h"
+#include "foundation/ui/SysUtilsQt.h"
 #include "foundation/ui/XiPanel.h"
 
 namespace tav {
@@ -44,6 +45,7 @@ std::optional<int> AskAndFindNext(const std::vector<std::string>& rows, int firs
 
 TFormDialogZeile::TFormDialogZeile(QWidget* parent) : QDialog(parent) {
   setObjectName("FormDialogZeile");
+  SetFixedDialogFrame(this);
   setWindowTitle("Dialog mit Zeile(n)");
   setFont(QFont("Arial"));
   XiPanel1 = Named(new TXiPanel(this), "XiPanel1");
@@ -98,6 +100,8 @@ void TFormDialogZeile::reject() { done(2); }
 
 void TFormDialogZeile::showEvent(QShowEvent* event) {
   FormShow();
+  FitWidthToTitle(this);
+  XiPanel1->setGeometry(0, 0, width(), height());
   QDialog::showEvent(event);
 }
 

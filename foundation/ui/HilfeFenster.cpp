@@ -21,6 +21,7 @@
 #include "foundation/Hilfe.h"
 #include "foundation/Language.h"
 #include "foundation/TavVar.h"
+#include "foundation/ui/SysUtilsQt.h"
 
 namespace tav {
 
@@ -67,7 +68,11 @@ QPointer<THilfeFenster>& Fenster() {
 THilfeFenster* Oeffne() {
   LadeHilfe();
   QPointer<THilfeFenster>& f = Fenster();
-  if (!f) f = new THilfeFenster;
+  if (!f) {
+    f = new THilfeFenster;
+    // The first time over the main window, later where the user left it.
+    CentreOverMainWindow(f);
+  }
   // Beside a modal dialog the help must stay usable: it becomes that dialog's companion
   // window, which the dialog's modality does not block.
   if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != f) {

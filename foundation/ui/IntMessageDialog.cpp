@@ -11,6 +11,7 @@
 
 #include "foundation/TextTable.h"
 #include "foundation/ui/HilfeFenster.h"
+#include "foundation/ui/SysUtilsQt.h"
 #include "foundation/ui/XiButton.h"
 #include "foundation/ui/XiPanel.h"
 
@@ -33,26 +34,28 @@ constexpr const char* kButtonNames[] = {"Yes",    "No",  "OK",      "Cancel",   
 }  // namespace
 
 TFormIntMessageDialog::TFormIntMessageDialog(const std::string& msg, TMsgDlgType type,
-                                             TMsgDlgButtons buttons, QWidget* parent)
+                                             TMsgDlgButtons buttons, QWidget* parent,
+                                             const std::string& caption)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
   setObjectName("FormIntMessageDialog");
   QFont font("Arial");
   font.setPixelSize(11);
   setFont(font);
-  Compose(msg, type, buttons);
+  Compose(msg, type, buttons, caption);
 }
 
 void TFormIntMessageDialog::Compose(const std::string& msg, TMsgDlgType type,
-                                    TMsgDlgButtons buttons) {
+                                    TMsgDlgButtons buttons, const std::string& caption) {
   static constexpr TX titles[] = {TX::DlgWarning, TX::DlgError, TX::DlgInformation,
                                   TX::DlgConfirmation};
   static constexpr QStyle::StandardPixmap icons[] = {
       QStyle::SP_MessageBoxWarning, QStyle::SP_MessageBoxCritical,
       QStyle::SP_MessageBoxInformation, QStyle::SP_MessageBoxQuestion};
   const bool custom = type >= mtCustom;
-  setWindowTitle(custom ? QApplication::applicationDisplayName()
-                        : QString::fromStdString(T(titles[type])));
+  setWindowTitle(!caption.empty() ? QString::fromStdString(caption)
+                 : custom       ? QApplication::applicationDisplayName()
+                                : QString::fromStdString(T(titles[type])));
 
   auto* panel = new TXiPanel(this);
   panel->setObjectName("XiPanelIntMsgDlg");
@@ -94,8 +97,8 @@ void TFormIntMessageDialog::Compose(const std::string& msg, TMsgDlgType type,
   QPushButton* ignore = nullptr;
   QPushButton* no = nullptr;
   for (int n = 0; n <= mbHelp; ++n) {
-    if (!(buttons & (1u << n))) continue;
     const auto b = static_cast<TMsgDlgBtn>(n);
+    if (!buttons.Has(b)) continue;
     const QString caption = QString::fromStdString(T(kCaptions[n]));
     buttonWidth =
         std::max(buttonWidth, fm.horizontalAdvance(QString(caption).remove('&')) + 2 * margin);
@@ -117,7 +120,9 @@ void TFormIntMessageDialog::Compose(const std::string& msg, TMsgDlgType type,
 
   const int count = static_cast<int>(placed.size());
   const int rowWidth = count > 0 ? count * buttonWidth + (count - 1) * spacing : 0;
-  const int clientWidth = std::max(kMinClientWidth, std::max(contentWidth, rowWidth) + 2 * margin);
+  // Wide enough for the title too, so no caption is cut in the title bar.
+  const int clientWidth = std::max({kMinClientWidth, std::max(contentWidth, rowWidth) + 2 * margin,
+                                    TitleBarWidth(windowTitle())});
   const int rowTop = margin + contentHeight + margin;
   const int clientHeight = rowTop + (count > 0 ? buttonHeight + margin : 0);
   int x = (clientWidth - rowWidth) / 2;

@@ -15,8 +15,9 @@ class TFormIntMessageDialog : public QDialog {
   Q_OBJECT
  public:
   // Composes the dialog for Msg (lines split by "\n"), type and buttons.
+  // A non-empty caption replaces the type's title.
   TFormIntMessageDialog(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons,
-                        QWidget* parent = nullptr);
+                        QWidget* parent = nullptr, const std::string& caption = {});
 
   // Runs the dialog; the modal result of the button pressed, 2 when closed without one.
   int Execute();
@@ -25,7 +26,8 @@ class TFormIntMessageDialog : public QDialog {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  void Compose(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons);
+  void Compose(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons,
+               const std::string& caption);
 
   QPushButton* escapeButton_ = nullptr;
 };

@@ -11,7 +11,7 @@ namespace tav {
 int QtMessageService::Present(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) {
   // Shown at once: no pending events are processed first, so no half-finished handler runs
   // inside a message.
-  TFormIntMessageDialog dialog(text, type, buttons, QApplication::activeWindow());
+  TFormIntMessageDialog dialog(text, type, buttons, QApplication::activeWindow(), Caption());
   return dialog.Execute();
 }
 

@@ -1,10 +1,13 @@
 #include "foundation/ui/SysUtilsQt.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDeadlineTimer>
 #include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QLocale>
@@ -97,6 +100,12 @@ void SetEditReadOnlyLook(QLineEdit* edit, bool readOnly) {
 }
 
 std::string PickInstalledFont(const std::string& name) {
+  const QString family = QString::fromStdString(name);
+  if (QFontDatabase::hasFamily(family)) return name;
+  // A family the system lacks resolves as the system's font matching does it (fontconfig's
+  // substitutes: "Arial" -> "Liberation Sans"), never by the glyphs of a fallback face.
+  const QString match = QFontInfo(QFont(family)).family();
+  if (!match.isEmpty() && QFontDatabase::hasFamily(match)) return match.toStdString();
   std::vector<std::string> installed;
   for (const QString& f : QFontDatabase::families()) installed.push_back(f.toStdString());
   return PickNearestFont(name, installed);
@@ -148,19 +157,87 @@ TFensterPos PlacementOf(const QWidget* window) {
   return {window->isMaximized(), small(g.height()), small(g.x()), small(g.y()), small(g.width())};
 }
 
-void RestorePlacement(QWidget* window, const TFensterPos& pos) {
-  QRect g(pos.Links, pos.Oben, std::max<int>(pos.Breite, 100), std::max<int>(pos.Hoehe, 100));
-  bool visible = false;
+QRect OntoScreen(const QRect& rect) {
+  const QScreen* best = nullptr;
+  long long bestArea = 0;
   for (const QScreen* screen : QGuiApplication::screens()) {
-    visible = visible || screen->availableGeometry().intersects(g);
+    const QRect area = screen->availableGeometry();
+    if (area.contains(rect)) return rect;
+    const QRect common = area.intersected(rect);
+    const long long a = static_cast<long long>(common.width()) * common.height();
+    if (a > bestArea) {
+      bestArea = a;
+      best = screen;
+    }
   }
-  if (!visible && QGuiApplication::primaryScreen()) {
-    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-    g.setSize(g.size().boundedTo(area.size()));
-    g.moveTopLeft(area.topLeft());
-  }
-  window->setGeometry(g);
+  if (!best) best = QGuiApplication::primaryScreen();
+  if (!best) return rect;
+  const QRect area = best->availableGeometry();
+  QRect g(rect.topLeft(), rect.size().boundedTo(area.size()));
+  g.moveLeft(std::clamp(g.left(), area.left(), area.right() + 1 - g.width()));
+  g.moveTop(std::clamp(g.top(), area.top(), area.bottom() + 1 - g.height()));
+  return g;
+}
+
+void RestorePlacement(QWidget* window, const TFensterPos& pos) {
+  const QRect g(pos.Links, pos.Oben, std::max<int>(pos.Breite, 100), std::max<int>(pos.Hoehe, 100));
+  window->setGeometry(OntoScreen(g));
   if (pos.Maximiert) window->showMaximized();
+}
+
+void CentreOverMainWindow(QWidget* window, const QWidget* over) {
+  if (!over) {
+    for (const QWidget* w : QApplication::topLevelWidgets())
+      if (w->objectName() == "Hauptmenu" && w->isVisible()) over = w;
+  }
+  QRect bereich;
+  if (over) {
+    bereich = over->window()->frameGeometry();
+  } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    bereich = screen->availableGeometry();
+  }
+  if (!bereich.isValid()) return;
+  QSize groesse = window->frameGeometry().size();
+  if (!window->testAttribute(Qt::WA_Resized)) groesse = window->sizeHint().expandedTo(window->minimumSize());
+  QRect g(QPoint(0, 0), groesse);
+  g.moveCenter(bereich.center());
+  window->move(OntoScreen(g).topLeft());
+}
+
+TFensterPos PositionOf(const QWidget* window) {
+  const auto small = [](int v) {
+    return static_cast<std::int16_t>(std::clamp(v, -32768, 32767));
+  };
+  const QPoint frame = window->pos();  // the frame's top left, as move() takes it
+  return {false, small(window->height()), small(frame.x()), small(frame.y()), small(window->width())};
+}
+
+void RestorePosition(QWidget* window, const TFensterPos& pos) {
+  // The frame's size as last shown, or the size the layout asks for now when that is more
+  // (pages shown or hidden since).
+  const QSize groesse = window->frameGeometry().size().expandedTo(window->sizeHint()).expandedTo(
+      window->minimumSize());
+  window->move(OntoScreen(QRect(QPoint(pos.Links, pos.Oben), groesse)).topLeft());
+}
+
+void SetFixedDialogFrame(QWidget* dialog) {
+  dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint);
+}
+
+int TitleBarWidth(const QString& title) {
+  // Title bars draw a bold system font; the window icon and the close button take about
+  // three title-bar heights.
+  QFont font = QApplication::font();
+  font.setBold(true);
+  const QFontMetrics fm(font);
+  return fm.horizontalAdvance(title) + 3 * (fm.height() + 16);
+}
+
+void FitWidthToTitle(QWidget* dialog) {
+  const int least = TitleBarWidth(dialog->windowTitle());
+  if (dialog->minimumWidth() < least) dialog->setMinimumWidth(least);
+  if (dialog->width() < least) dialog->resize(least, dialog->height());
 }
 
 std::uint16_t UserPrimaryLangID() {

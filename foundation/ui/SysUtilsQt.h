@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPageLayout>
 #include <QPrinter>
+#include <QString>
 #include <cstdint>
 #include <string>
 
@@ -65,6 +66,24 @@ bool SetQtLanguage(const std::string& code);
 // screen removed since) is moved and shrunk into the available area of the primary screen.
 TFensterPos PlacementOf(const QWidget* window);
 void RestorePlacement(QWidget* window, const TFensterPos& pos);
+// The place of a dialog that keeps its position: left and top of its frame (where move()
+// puts it), width and height of the window, taken and given back alike, so the dialog opens
+// exactly where it was closed. A place off the screens is pulled back onto the nearest one.
+TFensterPos PositionOf(const QWidget* window);
+void RestorePosition(QWidget* window, const TFensterPos& pos);
+// Places a window without a stored place: centred over the main window (over Over's window
+// when given, the primary screen when there is neither), on the screen.
+void CentreOverMainWindow(QWidget* window, const QWidget* over = nullptr);
+// Rect moved (and shrunk where it must) into the available area of the screen it overlaps
+// most, the primary screen when it overlaps none; a rect inside a screen stays as it is.
+QRect OntoScreen(const QRect& rect);
+
+// A small fixed dialog: a title and a close button, no maximise or minimise button.
+void SetFixedDialogFrame(QWidget* dialog);
+// The least width that shows Title whole in a title bar beside its icon and buttons.
+int TitleBarWidth(const QString& title);
+// Widens the dialog's minimum width to its present title (call after setting the title).
+void FitWidthToTitle(QWidget* dialog);
 
 // Primary language of the user (Windows numbering: 7 German, 9 English, 12 French, ...).
 std::uint16_t UserPrimaryLangID();

@@ -1,6 +1,7 @@
 #include "results/ui/ResultsCommands.h"
 
 #include "foundation/TavVar.h"
+#include "foundation/ui/SysUtilsQt.h"
 #include "results/ui/FormSimErg.h"
 
 namespace tav {
@@ -10,6 +11,8 @@ TFormSimErg* ShowSimErg(QWidget* parent) {
   const bool neu = !FormSimErgExists();
   TFormSimErg& f = FormSimErg();
   if (neu && parent) f.setParent(parent, Qt::Window);
+  // The first time over the main window, later where the user left it.
+  if (neu) CentreOverMainWindow(&f, parent);
   if (f.isVisible())
     f.Fuellen();
   else

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QScreen>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -26,6 +27,9 @@
 #include "app/AnlageGrafik.h"
 #include "app/AnlageRechnen.h"
 #include "app/FormAnlage.h"
+#include "app/FormVerzWechsel.h"
+#include "catalogues/test_projekt_fixture.h"
+#include "foundation/ui/SysUtilsQt.h"
 #include "catalogues/Energie.h"
 #include "catalogues/Profile.h"
 #include "catalogues/StatusSink.h"
@@ -238,18 +242,106 @@ TEST_F(Anlage, LeavingAFieldChecksItUnlessTowardsCancelAndEnterMovesOn) {
   EXPECT_EQ(msgs->shown[1].text, "minimal erforderlicher Wert: 5 Liter");
 }
 
-TEST_F(Anlage, EscapeIsCancel) {
+// Escape in a field goes to Cancel and leaves the dialog open; a second Escape cancels.
+TEST_F(Anlage, EscapeGoesToCancelASecondEscapeCancels) {
   SetzeAnlage(4);
   const auto vorher = PlantZeilen(G().plant);
   TFormAnlage form;
   ScopedMessages msgs;
-  WhenModal([](QWidget* d) {
+  bool offen = false, cancelFokus = false;
+  WhenModal([&](QWidget* d) {
     auto* f = static_cast<TFormAnlage*>(d);
+    f->activateWindow();
     f->RadioButtonA7->click();
+    f->PageControl1->setCurrentWidget(f->TabSheet2);
+    QApplication::processEvents();
+    f->Edit2->setFocus();
     test::Key(f->Edit2, Qt::Key_Escape);
+    offen = f->isVisible();
+    cancelFokus = f->ButtonCancel->hasFocus();
+    test::Key(f->ButtonCancel, Qt::Key_Escape);
+    if (f->isVisible()) f->done(1);
   });
   EXPECT_EQ(form.Zeige(), 2);
+  EXPECT_TRUE(offen);
+  EXPECT_TRUE(cancelFokus);
   EXPECT_EQ(PlantZeilen(G().plant), vorher);
+
+  // The data-folder dialog alike: Enter in the folder field moves on, Escape goes to Cancel,
+  // Enter there cancels without switching folders.
+  test::FakeDienste dienste;
+  TFormVerzWechsel verz(G(), dienste);
+  const std::string ordner = G().folders.DatenDir;
+  bool weiter = false;
+  cancelFokus = false;
+  WhenModal([&](QWidget* d) {
+    d->activateWindow();
+    QApplication::processEvents();
+    verz.EditNeuVerz->setFocus();
+    test::Key(verz.EditNeuVerz, Qt::Key_Return);
+    weiter = d->isVisible() && !verz.EditNeuVerz->hasFocus();
+    test::Key(verz.EditNeuVerz, Qt::Key_Escape);
+    cancelFokus = verz.ButtonCancel->hasFocus();
+    test::Key(verz.ButtonCancel, Qt::Key_Return);
+    if (d->isVisible()) verz.done(2);
+  });
+  EXPECT_EQ(verz.exec(), 2);
+  EXPECT_TRUE(weiter);
+  EXPECT_TRUE(cancelFokus);
+  EXPECT_EQ(G().folders.DatenDir, ordner);
+}
+
+// The dialogs that keep their place in AFPos open exactly where they were closed (the plant
+// dialog once crept down by its title bar at every opening), and a place off the screen comes
+// back onto it.
+TEST_F(Anlage, DialogsOpenWhereTheyWereClosedAndComeBackOntoTheScreen) {
+  SetzeAnlage(1);
+  test::FakeDienste dienste;
+  TFormAnlage anlage;
+  TFormVerzWechsel verz(G(), dienste);
+  const struct {
+    const char* name;
+    QDialog* form;
+    bool speichert;  // writes its place back when it closes
+    std::function<void()> zeige;
+  } faelle[] = {
+      {"FormAnlage", &anlage, true, [&] { anlage.Zeige(); }},
+      {"FormVerzWechsel", &verz, false, [&] { verz.exec(); }},
+  };
+  const QRect bereich = QGuiApplication::primaryScreen()->availableGeometry();
+  for (const auto& fall : faelle) {
+    G().settings.AFPos = TFensterPos{false, 0, 0, 0, 0};
+    // A place where the dialog fits on the (small) test screen.
+    G().settings.AFPos.Links = static_cast<std::int16_t>(bereich.left() + 3);
+    G().settings.AFPos.Oben = static_cast<std::int16_t>(bereich.top() + 4);
+    const QPoint ort(G().settings.AFPos.Links, G().settings.AFPos.Oben);
+    for (int mal = 0; mal < 3; ++mal) {
+      QPoint offen;
+      WhenModal([&](QWidget* d) {
+        offen = d->pos();
+        static_cast<QDialog*>(d)->reject();
+      });
+      fall.zeige();
+      EXPECT_EQ(offen, ort) << fall.name << " opening " << mal;
+      if (fall.speichert) {
+        EXPECT_EQ(QPoint(G().settings.AFPos.Links, G().settings.AFPos.Oben), ort) << fall.name;
+        EXPECT_EQ(G().settings.AFPos.Breite, fall.form->width()) << fall.name;
+      }
+    }
+    // A place left on a screen that is gone: pulled back whole onto this one.
+    G().settings.AFPos.Links = 9000;
+    G().settings.AFPos.Oben = -4000;
+    QRect lage;
+    WhenModal([&](QWidget* d) {
+      lage = d->frameGeometry();
+      static_cast<QDialog*>(d)->reject();
+    });
+    fall.zeige();
+    EXPECT_TRUE(bereich.contains(lage.topLeft())) << fall.name << " at " << lage.x() << "," << lage.y();
+    if (lage.width() <= bereich.width() && lage.height() <= bereich.height()) {
+      EXPECT_TRUE(bereich.contains(lage)) << fall.name << " " << lage.x() << "," << lage.y() << " " << lage.width() << "x" << lage.height() << " in " << bereich.width() << "x" << bereich.height();
+    }
+  }
 }
 
 TEST_F(Anlage, TypedValuesAreStoredAndTheModifiedFlagSet) {

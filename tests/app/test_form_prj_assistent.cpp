@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTableWidget>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
 
@@ -24,6 +25,7 @@
 #include "app/FormPrjAssistent.h"
 #include "catalogues/ProjektDatei.h"
 #include "catalogues/ProjektRecord.h"
+#include "catalogues/ProjektSkyMap.h"
 #include "catalogues/SolPaket.h"
 #include "tests/app/AppFixture.h"
 #include "tests/foundation/ui/ModalDriver.h"
@@ -176,6 +178,9 @@ TEST(FormPrjAssistent, PagesInOrderAndEachPlantKindsPages) {
 TEST(FormPrjAssistent, CancelAfterASizingWithANewLocationChangesNothing) {
   AssistentWelt w;
   TFormPrjAssistent& f = *w.f;
+  // The user's shading: the sizing runs without it, Cancel gives it back with its map.
+  G().plant.SkyMapAktiv = true;
+  G().plant.SkyMapDaten[SkyMapIndex(36, 2)] = 1;
   TavState vorher = G();
   w.Zeige();
   f.StringGridOrte->setCurrentCell(1, 0);
@@ -216,6 +221,8 @@ TEST(FormPrjAssistent, CancelAfterASizingWithANewLocationChangesNothing) {
   EXPECT_EQ(g.loc.GeoBreite, vorher.loc.GeoBreite);
   EXPECT_EQ(g.run.SolarklimadatenOK, vorher.run.SolarklimadatenOK);
   EXPECT_EQ(g.run.ProjektGeaendert, vorher.run.ProjektGeaendert);
+  EXPECT_TRUE(g.plant.SkyMapAktiv);
+  EXPECT_EQ(g.plant.SkyMapDaten, vorher.plant.SkyMapDaten);
 }
 
 TEST(FormPrjAssistent, InputLimitsAndTheFactorButtons) {
@@ -448,8 +455,14 @@ TEST(FormPrjAssistent, PlacedOverTheMainWindowAndHigherOnASmallScreen) {
       static_cast<QDialog*>(d)->reject();
     });
     h.findChild<QToolButton*>("SpeedButtonAssistent")->click();
-    const QRect r = h.geometry();
-    EXPECT_EQ(lage, QRect(r.left() + 3, r.top() + fall.oben, r.width() - 6, r.height() - fall.hoehe)) << fall.klein;
+    const QRect r = h.frameGeometry();
+    // Below the tool buttons, but never below the top of the project text.
+    const int text = h.RichEditProjekt->parentWidget()->mapToGlobal(QPoint(0, 0)).y();
+    const int top = std::min(r.top() + fall.oben, text);
+    EXPECT_EQ(lage, QRect(r.left() + 3, top, r.width() - 6, r.height() - fall.hoehe + (r.top() + fall.oben - top)))
+        << fall.klein;
+    EXPECT_LE(lage.top(), h.RichEditProjekt->mapToGlobal(QPoint(0, 0)).y()) << fall.klein;
+    EXPECT_GE(lage.top(), h.ShapeButtonleiste->mapToGlobal(QPoint(0, 0)).y()) << fall.klein;
   }
 }
 

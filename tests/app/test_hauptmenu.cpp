@@ -365,6 +365,29 @@ TEST(Hauptmenu, StoredPlacementOffEveryScreenComesBack) {
   EXPECT_LE(g.width(), QGuiApplication::primaryScreen()->availableGeometry().width());
 }
 
+// A first start has no stored placement: the window opens maximised until the user stores
+// another placement by closing it otherwise.
+TEST(Hauptmenu, MaximisedByDefaultUntilAnotherPlacementIsStored) {
+  test::AppFixture app([](const test::TempDir&) {});
+  const struct {
+    TFensterPos pos;
+    bool maximiert;
+  } faelle[] = {
+      {TFensterPos{false, 630, 0, 0, 800}, true},     // nothing stored
+      {TFensterPos{false, 600, 50, 40, 900}, false},  // a normal placement
+      {TFensterPos{true, 600, 50, 40, 900}, true},    // left maximised
+  };
+  G().screen.KleinerBildschirm = false;
+  for (const auto& fall : faelle) {
+    G().settings.HMPos = fall.pos;
+    EXPECT_EQ(app.window->StartsMaximised(), fall.maximiert) << fall.pos.Links;
+  }
+  // A screen at most 800 pixels wide cuts the window to 800 x 600 instead.
+  G().screen.KleinerBildschirm = true;
+  G().settings.HMPos = faelle[0].pos;
+  EXPECT_FALSE(app.window->StartsMaximised());
+}
+
 // --- Menus and tool buttons ---------------------------------------------------------------
 
 TEST(Hauptmenu, MenuItemsWithCaptionsShortcutsAndStates) {

@@ -167,6 +167,42 @@ TEST(FormWarmwasser, StartsFromTheProjectAndRefusesWhatIsNoNumber) {
   EXPECT_EQ(f.focusWidget(), f.Edit1);
 }
 
+// The tools' keys: Enter moves round their fixed cycle of fields (the last back to the first)
+// and Escape closes the tool.
+TEST(RechnerTasten, EnterGoesRoundTheCycleEscapeClosesTheTool) {
+  test::ScopedMessages msgs;
+  TavState s;  // the defaults of a new project
+  TFormWarmwasser warm(s);
+  TFormAbsorberDreh dreh(s);
+  TFormSolarkreisVol vol(s);
+  const struct {
+    const char* name;
+    QWidget* form;
+    std::vector<QLineEdit*> zyklus;
+  } faelle[] = {
+      {"FormWarmwasser", &warm, {warm.Edit1, warm.Edit2, warm.Edit3, warm.Edit4}},
+      {"FormAbsorberDreh", &dreh, {dreh.Edit1, dreh.Edit2, dreh.Edit3}},
+      {"FormSolarkreisVol", &vol,
+       {vol.EditKvol, vol.EditTdampf, vol.EditHstat, vol.EditRvol, vol.EditWTvol, vol.EditVvol, vol.EditpSV}},
+  };
+  for (const auto& fall : faelle) {
+    fall.form->show();
+    fall.form->activateWindow();
+    QApplication::processEvents();
+    for (std::size_t i = 0; i < fall.zyklus.size(); ++i) {
+      QLineEdit* feld = fall.zyklus[i];
+      feld->setFocus();
+      test::Key(feld, Qt::Key_Return);
+      EXPECT_EQ(fall.form->focusWidget(), fall.zyklus[(i + 1) % fall.zyklus.size()])
+          << fall.name << " field " << i;
+      EXPECT_TRUE(fall.form->isVisible()) << fall.name;
+    }
+    test::Key(fall.zyklus.front(), Qt::Key_Escape);
+    EXPECT_FALSE(fall.form->isVisible()) << fall.name;
+  }
+  EXPECT_TRUE(msgs->shown.empty()) << msgs->All();
+}
+
 TEST(FormAbsorberDreh, ProposalOnShowEntriesKeptOnRepaintAndTakeOver) {
   test::ScopedMessages msgs;
   TavState s;

@@ -108,7 +108,7 @@ TEST(Ausdehnungsgefaess, WorkedExample) {
                         "stat. Druck:\t    1,0 bar\n", "Leitungsvol. mit WT:\t    25 Liter\n",
                         "Gesamtfüllvolumen:\t    38 Liter\n", "Frostschutz-Glykol:\t    16 Liter\n",
                         "Vordruck:\t    2,6 bar\n", "Fülldruck:\t    3,0 bar\n", "Enddruck:\t    5,4 bar\n",
-                        "Druckfaktor:\t0,441\n", "Arbeitsvolumen:\t    17 Liter\n",
+                        "Druckfaktor:\t    0,441\n", "Arbeitsvolumen:\t    17 Liter\n",
                         "erforderliches Nennvolumen:\t    37 Liter\n",
                         "gewähltes MAG-Volumen:\t    50 Liter (1 x 50)\n"})
     EXPECT_NE(alles.find(z), std::string::npos) << z << "\n" << alles;

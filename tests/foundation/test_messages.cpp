@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <type_traits>
+
 #include "support/ScriptedMessages.h"
 
 namespace tav {
@@ -53,9 +56,43 @@ TEST(Messages, DefaultAnswerPrefersOkThenYesThenTheFirstButton) {
       {static_cast<TMsgDlgButtons>(Btn(mbNo) | Btn(mbCancel)), mrNo},
       {static_cast<TMsgDlgButtons>(Btn(mbIgnore) | Btn(mbAbort)), mrAbort},
       {Btn(mbHelp), mrNone},
-      {0, mrCancel},
+      {TMsgDlgButtons{}, mrCancel},
   };
   for (const auto& c : cases) EXPECT_EQ(DefaultAnswer(c.buttons), c.answer) << c.buttons;
+}
+
+// A single button or a number is no button set: passing mbOK where a set is expected once
+// showed the set {No}. The compiler now refuses such a call.
+static_assert(!std::is_convertible_v<TMsgDlgBtn, TMsgDlgButtons>);
+static_assert(!std::is_convertible_v<int, TMsgDlgButtons>);
+static_assert(!std::is_constructible_v<TMsgDlgButtons, TMsgDlgBtn>);
+static_assert(!std::is_constructible_v<TMsgDlgButtons, std::uint16_t>);
+static_assert(Btn(mbOK).Has(mbOK) && !Btn(mbOK).Has(mbNo));
+static_assert((Btn(mbYes) | Btn(mbNo)) == mbYesNo);
+
+TEST(Messages, ButtonSetsNameTheirMembersInTableOrder) {
+  const struct { TMsgDlgButtons buttons; const char* names; } cases[] = {
+      {mbOKOnly, "{OK}"},
+      {Btn(mbCancel) | Btn(mbYes), "{Yes,Cancel}"},
+      {Btn(mbHelp) | Btn(mbYesToAll), "{YesToAll,Help}"},
+      {TMsgDlgButtons{}, "{}"},
+  };
+  for (const auto& c : cases) {
+    std::ostringstream out;
+    out << c.buttons;
+    EXPECT_EQ(out.str(), c.names);
+  }
+}
+
+TEST(Messages, CaptionedMessageKeepsItsCaptionForThatMessageOnly) {
+  test::ScopedMessages m;
+  EXPECT_EQ(Msg().ShowCaptionedMessage("Achtung!", "Pool", mtWarning, mbOKOnly), mrOk);
+  ShowMessageLines("danach");
+  ASSERT_EQ(m->shown.size(), 2u);
+  EXPECT_EQ(m->shown[0].caption, "Achtung!");
+  EXPECT_EQ(m->shown[0].buttons, mbOKOnly);
+  EXPECT_EQ(Msg().DialogAntwort, mrOk);
+  EXPECT_EQ(m->shown[1].caption, "");
 }
 
 TEST(Messages, ButtonResults) {

@@ -1,6 +1,8 @@
 // Page metrics, the header-text file and the logo geometry of every printout.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "foundation/PrintLayout.h"
 #include "foundation/TextTable.h"
 #include "support/TempDir.h"
@@ -52,6 +54,22 @@ TEST(PrintLayout, HeaderFileRoundTrip) {
   // LF-only files read as well.
   dir.Write("Kopf.txt", "a\nb\n");
   EXPECT_EQ(LoadHeaderLines(dir.path()), (std::vector<std::string>{"a", "b"}));
+}
+
+// The default header is the hint of the language in use; the German hint stored unchanged
+// (the print set-up confirmed without edits) is no text of the user's and follows the language.
+TEST(PrintLayout, DefaultHeaderSpeaksTheCurrentLanguage) {
+  test::TempDir dir;
+  const std::string deutsch = T(TX::KopftxtHinweis);
+  ASSERT_TRUE(Texts().LoadTexts(std::filesystem::path(TAV_LANG_DIR) / "english.dat"));
+  const std::string englisch = T(TX::KopftxtHinweis);
+  EXPECT_NE(englisch, deutsch);
+  EXPECT_EQ(LoadHeaderLines(dir.path()), std::vector<std::string>{englisch});
+  ASSERT_TRUE(SaveHeaderLines(dir.path(), {deutsch}));
+  EXPECT_EQ(LoadHeaderLines(dir.path()), std::vector<std::string>{englisch});
+  ASSERT_TRUE(SaveHeaderLines(dir.path(), {deutsch, "Müller GmbH"}));  // the user's own lines
+  EXPECT_EQ(LoadHeaderLines(dir.path()), (std::vector<std::string>{deutsch, "Müller GmbH"}));
+  Texts().LoadDefaults();
 }
 
 TEST(PrintLayout, LogoGeometry) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "foundation/TextTable.h"
 #include "results/PrintSelection.h"
@@ -78,6 +79,29 @@ TEST(Energiebilanz, ColumnsAndTabStopsByPlantTypeAndFactors) {
     EXPECT_EQ(Tabs(jan.Text), f.spalten);
     // The header's unit line has a cell per column.
     EXPECT_EQ(Tabs(Zeile(r, "\t  [kWh]").Text), f.spalten);
+  }
+}
+
+// The one "Deckungsrate" heading spans the hot-water and heating fraction columns: its line
+// has no stop between them, so the next heading sits over the efficiency column however long
+// the heading is in a language ("Solar fraction" once pushed "Effi-" over the heating column).
+TEST(Energiebilanz, SpanningFractionHeadingLeavesTheNextHeadingOverItsColumn) {
+  for (bool faktoren : {false, true}) {
+    for (bool copy : {false, true}) {
+      SCOPED_TRACE(testing::Message() << "factors " << faktoren << " copy " << copy);
+      auto g = Welt(6, true, false);
+      if (faktoren) g->plant.WWMonatsfaktor[3] = 80.0f;
+      TReport r;
+      ReportEnergiebilanz(r, *g, copy);
+      const auto& kopf = Zeile(r, "Monat");
+      const auto& zweite = r.Lines[static_cast<std::size_t>(&kopf - r.Lines.data()) + 1];
+      std::vector<int> ohneHeizung = zweite.Tabs;
+      ohneHeizung.erase(ohneHeizung.end() - 2);  // the heating fraction's stop
+      EXPECT_EQ(kopf.Tabs, ohneHeizung);
+      EXPECT_EQ(Tabs(kopf.Text), static_cast<int>(kopf.Tabs.size()));
+      EXPECT_EQ(Tabs(zweite.Text), static_cast<int>(zweite.Tabs.size()));
+      EXPECT_EQ(Zeile(r, "Januar:").Tabs, zweite.Tabs);
+    }
   }
 }
 

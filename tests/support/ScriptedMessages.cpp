@@ -16,7 +16,7 @@ std::string ScriptedMessages::All() const {
 }
 
 int ScriptedMessages::Present(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) {
-  shown.push_back({text, type, buttons});
+  shown.push_back({text, type, buttons, Caption()});
   if (!answers.empty()) {
     const int a = answers.front();
     answers.pop_front();

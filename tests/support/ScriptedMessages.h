@@ -20,6 +20,7 @@ struct ShownMessage {
   std::string text;  // lines split by "\n"
   TMsgDlgType type;
   TMsgDlgButtons buttons;
+  std::string caption;  // empty: the type's title
 };
 
 class ScriptedMessages : public MessageService {

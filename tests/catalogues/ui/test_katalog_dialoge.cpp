@@ -6,6 +6,7 @@
 #include <QSpinBox>
 #include <QKeyEvent>
 #include <QDir>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -341,6 +342,70 @@ TEST(FormSkyObjekt, RefusesEmptySizesAndRasterisesAnObject) {
   });
   EXPECT_EQ(r, 1);
   EXPECT_TRUE(SkyZelle(g, 36, 17));
+}
+
+// The keys of the catalogues' edit dialogs: Enter in a field moves on without checking or
+// closing anything (the shading-object dialog once complained at the first Enter), Escape
+// goes to Cancel, and Enter there cancels.
+TEST(KatalogDialogTasten, EnterMovesOnEscapeGoesToCancelEnterThereCancels) {
+  Katalog k;
+  SkyMapGrid g{};
+  TFormSkyObjekt sky;
+  TFormOrtEdit ortEdit(k.s(), k.status);
+  const struct {
+    const char* name;
+    QDialog* form;
+    QLineEdit* erstes;
+    std::function<int()> zeige;
+  } faelle[] = {
+      {"FormSkyObjekt", &sky, sky.Edit1, [&] { return sky.Trage(g); }},
+      {"FormOrtEdit", &ortEdit, ortEdit.Edit1, [&] { return ortEdit.Bearbeite(3); }},
+  };
+  for (const auto& fall : faelle) {
+    const std::size_t meldungen = k.msgs->shown.size();
+    QWidget* nachEnter = nullptr;
+    bool offenNachEnter = false, offenNachEscape = false, cancelFokus = false;
+    const int r = Modal(fall.zeige, [&](QWidget* d) {
+      d->activateWindow();
+      QApplication::processEvents();
+      fall.erstes->setFocus();
+      test::Key(fall.erstes, Qt::Key_Return);
+      nachEnter = QApplication::focusWidget();
+      offenNachEnter = d->isVisible();
+      if (!nachEnter) return static_cast<QDialog*>(d)->done(1);
+      test::Key(nachEnter, Qt::Key_Escape);
+      offenNachEscape = d->isVisible();
+      auto* cancel = d->findChild<QPushButton*>("ButtonCancel");
+      cancelFokus = cancel && cancel->hasFocus();
+      if (!cancelFokus) return static_cast<QDialog*>(d)->done(1);
+      test::Key(cancel, Qt::Key_Return);
+      if (d->isVisible()) static_cast<QDialog*>(d)->done(1);  // keep the loop from hanging
+    });
+    EXPECT_TRUE(offenNachEnter) << fall.name;
+    EXPECT_NE(nachEnter, fall.erstes) << fall.name;
+    EXPECT_TRUE(nachEnter && fall.form->isAncestorOf(nachEnter)) << fall.name;
+    EXPECT_TRUE(offenNachEscape) << fall.name;
+    EXPECT_TRUE(cancelFokus) << fall.name;
+    EXPECT_EQ(r, 2) << fall.name;
+    EXPECT_EQ(k.msgs->shown.size(), meldungen) << fall.name << ": " << k.msgs->All();
+  }
+  EXPECT_EQ(g, SkyMapGrid{});
+}
+
+// A small fixed dialog: no maximise or minimise button, wide enough for its title.
+TEST(FormSkyObjekt, FixedFrameWideEnoughForItsTitle) {
+  SkyMapGrid g{};
+  TFormSkyObjekt form;
+  int breite = 0;
+  Modal([&] { return form.Trage(g); }, [&](QWidget* d) {
+    breite = d->width();
+    form.ButtonCancel->click();
+  });
+  EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_FALSE(form.windowFlags() & Qt::WindowMinimizeButtonHint);
+  QFont fett = QApplication::font();
+  fett.setBold(true);
+  EXPECT_GT(breite, QFontMetrics(fett).horizontalAdvance(form.windowTitle()));
 }
 
 TEST(FormMessdatenE, OkTakesTheValuesAndCancelKeepsEarlierData) {

@@ -328,7 +328,13 @@ TEST(FormEnev, PoolIsLeftOutWhileOpenAndRestoredOnClose) {
   FormFixture x;
   x.s().plant.Pool = true;
   x.f().FormShow();
-  EXPECT_TRUE(x.msgs->Contains("Schwimmbad kann in EnEV-Rechnung")) << x.msgs->All();
+  ASSERT_EQ(x.msgs->shown.size(), 1u) << x.msgs->All();
+  const auto& warnung = x.msgs->shown[0];
+  EXPECT_NE(warnung.text.find("Schwimmbad kann in EnEV-Rechnung"), std::string::npos);
+  // A warning under its own caption, confirmed with OK (a lone OK once became the set {No}).
+  EXPECT_EQ(warnung.type, mtWarning);
+  EXPECT_EQ(warnung.caption, "Achtung!");
+  EXPECT_EQ(warnung.buttons, mbOKOnly);
   EXPECT_FALSE(x.s().plant.Pool);
   x.f().FormClose();
   EXPECT_TRUE(x.s().plant.Pool);

@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
+#include <QGuiApplication>
 #include <QTableWidget>
 #include <QTimer>
 #include <ctime>
@@ -40,6 +45,24 @@ TEST(DialogZeile, ReturnConfirmsAndEscapeCancelsInEveryLine) {
       EXPECT_EQ(form.windowTitle(), "Dialog mit Zeile(n)");
     }
   }
+}
+
+// "Neues Projekt" and the other one-line dialogs: fixed, no maximise or minimise button, and
+// wide enough for a long title.
+TEST(DialogZeile, FixedAndWideEnoughForItsTitle) {
+  TFormDialogZeile form;
+  form.setWindowTitle(QString(60, QChar('W')));
+  int breite = 0;
+  test::WhenModal([&](QWidget* d) {
+    breite = d->width();
+    test::Click(d, "ButtonCancel");
+  });
+  form.exec();
+  EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_FALSE(form.windowFlags() & Qt::WindowMinimizeButtonHint);
+  QFont fett = QApplication::font();
+  fett.setBold(true);
+  EXPECT_GT(breite, QFontMetrics(fett).horizontalAdvance(form.windowTitle()));
 }
 
 TEST(DialogZeile, SearchDialogIsCompactAndTellsCancel) {
@@ -350,6 +373,40 @@ TEST(SysUtilsQt, PlacementOffEveryScreenComesBack) {
   EXPECT_EQ(pos.Hoehe, 300);
   RestorePlacement(&window, {false, 630, 30000, -30000, 800});  // a screen long gone
   EXPECT_TRUE(window.screen()->availableGeometry().intersects(window.geometry()));
+  // A place partly off the screen comes back whole; one on it stays.
+  const QRect area = window.screen()->availableGeometry();
+  const QRect halb(area.right() - 50, area.top() + 10, 200, 100);
+  EXPECT_TRUE(area.contains(OntoScreen(halb)));
+  const QRect drauf(area.topLeft() + QPoint(5, 5), QSize(100, 80));
+  EXPECT_EQ(OntoScreen(drauf), drauf);
+}
+
+// A window without a stored place (results, help) opens centred over the main window, not at
+// the screen's corner.
+TEST(SysUtilsQt, NewWindowsOpenCentredOverTheMainWindow) {
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  QWidget haupt;
+  haupt.setObjectName("Hauptmenu");
+  haupt.setGeometry(area.left() + 60, area.top() + 40, 500, 400);
+  haupt.show();
+  QWidget neu;
+  neu.resize(300, 200);
+  CentreOverMainWindow(&neu);
+  EXPECT_EQ(neu.frameGeometry().center(), haupt.frameGeometry().center());
+  haupt.hide();
+}
+
+// The print font "Arial" becomes the face the system's font matching gives for that family
+// (Liberation Sans with the Debian fonts), never a fallback face found by its glyphs.
+TEST(SysUtilsQt, MissingPrintFontTakesTheMatchingFamily) {
+  EXPECT_EQ(PickInstalledFont("Liberation Sans"), "Liberation Sans");
+  const std::string arial = PickInstalledFont("Arial");
+  EXPECT_TRUE(QFontDatabase::hasFamily(QString::fromStdString(arial))) << arial;
+  EXPECT_EQ(arial.find("Fallback"), std::string::npos) << arial;
+  EXPECT_EQ(arial.find("CJK"), std::string::npos) << arial;
+  if (!QFontDatabase::hasFamily("Arial") && QFontDatabase::hasFamily("Liberation Sans")) {
+    EXPECT_EQ(arial, "Liberation Sans");
+  }
 }
 
 }  // namespace

@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTextDocumentFragment>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTextBrowser>
@@ -11,6 +15,8 @@
 #include <set>
 #include <string>
 
+#include "foundation/AtomicFile.h"
+#include "foundation/CodePage.h"
 #include "foundation/Hilfe.h"
 #include "foundation/TavVar.h"
 #include "foundation/ui/HilfeFenster.h"
@@ -74,6 +80,57 @@ TEST(HilfeSeiten, EveryLinkAndEveryMappedTopicLeadsToAPage) {
     for (const auto& [name, thema] : Hilfe().FensterThemen())
       EXPECT_TRUE(Erreichbar(sp, thema)) << sp << ": " << name << " → " << thema;
   }
+}
+
+// A caption as the help and the language file are compared: without "&", without a closing
+// ":", "." or "…", blanks collapsed, case ignored.
+QString Vergleichbar(QString t) {
+  t.remove('&');
+  t = t.simplified();
+  while (!t.isEmpty() && (t.endsWith(':') || t.endsWith('.') || t.endsWith(QChar(0x2026)) ||
+                          t.endsWith(' ')))
+    t.chop(1);
+  return t.toCaseFolded();
+}
+
+std::set<QString> WerteDerDatei(const std::string& datei) {
+  std::string bytes;
+  EXPECT_TRUE(ReadWholeFile(datei, bytes)) << datei;
+  std::set<QString> werte;
+  for (const QString& zeile : QString::fromStdString(DecodeText(bytes, CodePage::Cp1252)).split('\n')) {
+    const qsizetype gleich = zeile.indexOf('=');
+    if (gleich > 0) werte.insert(Vergleichbar(zeile.mid(gleich + 1)));
+  }
+  return werte;
+}
+
+// The English help names each control ("<b>") by the caption the English program shows it
+// with: every name is an English text of the language file (or of the help window's own
+// captions). Controls that stay German in every language carry lang="de"; the EnEV window is
+// German as a whole, so its page names German captions. Other emphasis is <strong>.
+TEST(HilfeSeiten, EnglishControlNamesAreTheEnglishCaptions) {
+  std::set<QString> captions = WerteDerDatei(std::string(TAV_LANG_DIR) + "/english.dat");
+  QFile fenster(":/help/en/fenster.ini");
+  ASSERT_TRUE(fenster.open(QIODevice::ReadOnly));
+  for (const QString& zeile : QString::fromUtf8(fenster.readAll()).split('\n'))
+    if (zeile.contains('=')) captions.insert(Vergleichbar(zeile.section('=', 1)));
+  const QRegularExpression fett(QStringLiteral("<b>(.*?)</b>"),
+                                QRegularExpression::DotMatchesEverythingOption);
+  int namen = 0;
+  for (const QString& seite : QDir(":/help/en").entryList({"*.htm"})) {
+    if (seite == "enev.htm") continue;
+    QFile f(":/help/en/" + seite);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << seite.toStdString();
+    const QString text = QString::fromUtf8(f.readAll());
+    for (auto it = fett.globalMatch(text); it.hasNext();) {
+      const QString name = QTextDocumentFragment::fromHtml(it.next().captured(1)).toPlainText();
+      ++namen;
+      EXPECT_TRUE(captions.count(Vergleichbar(name)))
+          << seite.toStdString() << ": \"" << name.simplified().toStdString()
+          << "\" is no English caption";
+    }
+  }
+  EXPECT_GT(namen, 200);
 }
 
 TEST(HilfeFenster, ShowsPagesGoesBackAndForwardAndFindsIndexWords) {

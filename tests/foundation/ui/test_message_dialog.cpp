@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <cstdlib>
@@ -50,7 +52,7 @@ TEST_F(MessageDialogFixture, AnswersForEachButtonSet) {
       {mbOKCancel, Act::Return, mrOk},
       {Btn(mbYes) | Btn(mbNo) | Btn(mbIgnore), Act::Escape, mrIgnore},  // "ask later"
       {mbYesNoCancel, Act::CloseWindow, mrCancel},
-      {0, Act::CloseWindow, mrCancel},
+      {TMsgDlgButtons{}, Act::CloseWindow, mrCancel},
       {Btn(mbOK) | Btn(mbHelp), Act::HelpThenOK, mrOk},  // Help leaves the dialog open
   };
   for (const auto& c : cases) {
@@ -119,6 +121,32 @@ TEST_F(MessageDialogFixture, LayoutTitleAndLines) {
   EXPECT_LT(geometry[0].x(), geometry[1].x());  // in the order of the button set
   EXPECT_LT(geometry[1].x(), geometry[2].x());
   EXPECT_EQ(geometry[1].x() - geometry[0].right(), geometry[2].x() - geometry[1].right());
+}
+
+// A message under its own caption; the dialog is a fixed tool box without maximise or
+// minimise and wide enough for its title beside the close button.
+TEST_F(MessageDialogFixture, OwnCaptionFixedAndWideEnoughForItsTitle) {
+  const std::string caption = "Achtung! " + std::string(60, 'T');
+  QString title;
+  int width = 0, needed = 0;
+  Qt::WindowFlags flags;
+  QSize least, most;
+  test::WhenModal([&](QWidget* d) {
+    title = d->windowTitle();
+    width = d->width();
+    QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+    needed = QFontMetrics(titleFont).horizontalAdvance(title);
+    flags = d->windowFlags();
+    least = d->minimumSize();
+    most = d->maximumSize();
+    test::Click(d, "OK");
+  });
+  EXPECT_EQ(Msg().ShowCaptionedMessage(caption, "Kurz", mtWarning, mbOKOnly), mrOk);
+  EXPECT_EQ(title.toStdString(), caption);
+  EXPECT_GT(width, needed);
+  EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+  EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
+  EXPECT_EQ(least, most);
 }
 
 TEST_F(MessageDialogFixture, MessageTextIsNeverCut) {

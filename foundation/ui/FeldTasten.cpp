@@ -1,0 +1,76 @@
+#include "foundation/ui/FeldTasten.h"
+
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QPushButton>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPointer>
+#include <QWidget>
+
+namespace tav {
+
+namespace {
+
+class FeldTastenFilter : public QObject {
+ public:
+  FeldTastenFilter(QWidget* form, QWidget* fixedButton)
+      : QObject(form), form_(form), fest_(fixedButton) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return false;
+    const auto* k = static_cast<QKeyEvent*>(event);
+    if (k->modifiers() & ~Qt::KeypadModifier) return false;
+    const bool enter = k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter;
+    if (auto* knopf = qobject_cast<QAbstractButton*>(watched)) {
+      // Enter on a focused button presses that button, not the form's default one.
+      if (!enter) return false;
+      knopf->click();
+      return true;
+    }
+    if (enter) {
+      Weiter(static_cast<QWidget*>(watched));
+      return true;
+    }
+    if (k->key() == Qt::Key_Escape && fest_) {
+      fest_->setFocus(Qt::OtherFocusReason);
+      return true;
+    }
+    return false;
+  }
+
+ private:
+  // The next control in tab order that takes the focus; a field's own focus proxy chain
+  // (a spin box's inner edit) is skipped.
+  void Weiter(QWidget* feld) {
+    QWidget* start = feld;
+    if (qobject_cast<QAbstractSpinBox*>(feld->parentWidget()) ||
+        qobject_cast<QComboBox*>(feld->parentWidget()))
+      start = feld->parentWidget();
+    for (QWidget* w = start->nextInFocusChain(); w && w != start; w = w->nextInFocusChain()) {
+      if (w->isAncestorOf(feld) || w->focusProxy()) continue;
+      if (!(w->focusPolicy() & Qt::TabFocus) || !w->isEnabled() || !w->isVisibleTo(form_) ||
+          !form_->isAncestorOf(w))
+        continue;
+      w->setFocus(Qt::TabFocusReason);
+      return;
+    }
+  }
+
+  QWidget* form_;
+  QPointer<QWidget> fest_;
+};
+
+}  // namespace
+
+void EditFieldKeys(QWidget* form, QWidget* fixedButton) {
+  auto* filter = new FeldTastenFilter(form, fixedButton);
+  for (QLineEdit* e : form->findChildren<QLineEdit*>()) e->installEventFilter(filter);
+  for (QAbstractSpinBox* s : form->findChildren<QAbstractSpinBox*>()) s->installEventFilter(filter);
+  for (QComboBox* c : form->findChildren<QComboBox*>()) c->installEventFilter(filter);
+  for (QPushButton* b : form->findChildren<QPushButton*>()) b->installEventFilter(filter);
+}
+
+}  // namespace tav

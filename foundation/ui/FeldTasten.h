@@ -1,0 +1,15 @@
+#pragma once
+// The keys of a form's edit fields: Enter moves the focus on to the next control and Escape
+// to the form's fixed button (usually Cancel), so Escape then Enter cancels; Enter on a
+// focused button presses that button. Neither key closes the form or checks a field before
+// the user has left it.
+
+class QWidget;
+
+namespace tav {
+
+// Installs the keys on every line edit, spin box, combo box and push button inside Form
+// (those there now).
+void EditFieldKeys(QWidget* form, QWidget* fixedButton);
+
+}  // namespace tav
