@@ -157,4 +157,14 @@ int GesamtVolumen(int typ, int anzahl, int v1, int v2) {
   return anzahl * (v1 + (zwei ? v2 : 0));
 }
 
+std::string HeizerBildName(const std::string& name) {
+  const std::string text = UpperCaseText(name);
+  const auto hat = [&](std::size_t i) { return text.find(UpperCaseText(HeizerKennung[i])) != std::string::npos; };
+  if (hat(0)) return "WQ1";
+  if (hat(1) && !hat(2)) return "WQ2";
+  if (hat(2)) return "WQ3";
+  if (hat(3)) return "WQ4";
+  return {};
+}
+
 }  // namespace tav

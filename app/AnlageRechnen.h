@@ -35,6 +35,11 @@ double DaemmungKWert(int position);
 // No warm day: 365 / 365.
 std::pair<int, int> PoolSaison(const std::function<float(int)>& temperatur, float schwelle);
 
+// The energy page's picture of the carrier named `name`: "WQ1" with the first product-line
+// code of HeizerKennung, "WQ2" with the second but not the third, "WQ3" with the third, "WQ4"
+// with the fourth; empty for none (the page then shows a grey area).
+std::string HeizerBildName(const std::string& name);
+
 // The space-heating demand check: the demand the heating design implies against the annual
 // demand typed.
 enum class HeizFarbe { Rot, Gruen };

@@ -40,23 +40,25 @@ void VerbindeFenster(Hauptmenu& w) {
   sim.StatusText = [&w](const std::string& text) { w.Status(text); };
   sim.ErgebnisFreigeben = [&w](bool gueltig) { w.Ergebnis->setEnabled(gueltig); };
 
-  // F5 and the "Simulation" tool button: the run window in mode 3 (the button sets mode 3).
+  // F5 and the "Simulation" tool button: the run window in mode 3 (the button sets mode 3);
+  // after the button the results window is modal, after F5 modeless.
   w.WireCommand(QStringLiteral("Start"), [&w] { SimulationBefehl(&w); });
-  w.WireCommand(QStringLiteral("SpeedButtonSimulation"), [&w] { SimulationBefehl(&w); });
+  w.WireCommand(QStringLiteral("SpeedButtonSimulation"), [&w] { SimulationBefehl(&w, true); });
   w.WireCommand(QStringLiteral("Optionen"), [&w] { ShowSimOpt(&w); });
+  sim.InvalidateResults = [&w] { w.InvalidateResults(); };
 
-  // The results window: modeless, from F6 and from the run window's results button; a change
+  // The results window: modeless from F6 and from the run window's results button; a change
   // of the project closes it.
-  const auto zeigeErgebnisse = [&w] {
-    const bool neu = !FormSimErgExists();
-    TFormSimErg* f = ShowSimErg(&w);
-    if (f && neu) {
-      f->SchemaBild = [&w] { return w.ImageSchema->pixmap().toImage(); };
-      QObject::connect(f, &TFormSimErg::statusMessage, &w,
-                       [&w](const QString& text) { w.Status(text.toStdString()); });
-    }
+  const auto verbindeErgebnisse = [&w](TFormSimErg* f) {
+    if (!f || f->property("verbunden").toBool()) return;
+    f->setProperty("verbunden", true);
+    f->SchemaBild = [&w] { return w.ImageSchema->pixmap().toImage(); };
+    QObject::connect(f, &TFormSimErg::statusMessage, &w,
+                     [&w](const QString& text) { w.Status(text.toStdString()); });
   };
+  const auto zeigeErgebnisse = [&w, verbindeErgebnisse] { verbindeErgebnisse(ShowSimErg(&w)); };
   sim.ZeigeErgebnisse = zeigeErgebnisse;
+  sim.ZeigeErgebnisseModal = [&w, verbindeErgebnisse] { ShowSimErgModal(&w, verbindeErgebnisse); };
   w.WireCommand(QStringLiteral("Ergebnis"), zeigeErgebnisse);
   w.CloseResults = [] { InvalidateResults(); };
 
@@ -73,6 +75,8 @@ void VerbindeFenster(Hauptmenu& w) {
   w.FormOrt = [&w] { ShowOrtDialog(&w); };
   w.FormKollektor = [&w] { ShowKollektorDialog(&w); };
   w.FormOrtEdit = [&w] { ShowOrtEditImport(&w); };
+  w.FormKollektorEdit = [&w] { ShowKollektorEditor(&w); };
+  w.KollektorDialogHoehe = [] { return KollektorDialogHoehe(); };
   sim.Klimgen = [](QWidget* parent) { ShowOrtDialog(parent, true); };
   w.UpdateChainEnabled();
 
@@ -101,15 +105,10 @@ void VerbindeFenster(Hauptmenu& w) {
   // the annual simulation starts, as at the end of the set-up chain.
   w.WireCommand(QStringLiteral("SpeedButtonAssistent"), [&w] { AssistentBefehl(w); });
 
-  // The instantaneous-output tool: the menu item and the "Moment" button set mode 2 and open
-  // it; F5 opens it in mode 2.
+  // The instantaneous-output tool: the "Moment" button sets mode 2 and opens it, F5 opens it
+  // in mode 2; the menu item "Momentanleistung" only chooses the mode.
   sim.Momentanleistung = [](QWidget* parent) { ShowMoment(parent); };
-  const auto moment = [&w] {
-    w.SetRechenModus(2);
-    ShowMoment(&w);
-  };
-  w.WireCommand(QStringLiteral("Momentanleistung"), moment);
-  w.WireCommand(QStringLiteral("SpeedButtonMoment"), moment);
+  w.WireCommand(QStringLiteral("SpeedButtonMoment"), [&w] { ShowMoment(&w); });
 
   // The EnEV form: the "EnEV" command and tool button, which also end the set-up chain when
   // the program was started with "-E"; in that mode the form opens once the main window

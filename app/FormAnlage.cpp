@@ -39,6 +39,7 @@
 #include "foundation/TextTable.h"
 #include "foundation/ui/HilfeFenster.h"
 #include "foundation/ui/KeptWindow.h"
+#include "foundation/ui/ResBitmap.h"
 #include "foundation/ui/SysUtilsQt.h"
 #include "simulation/CollectorField.h"
 #include "simulation/DayDriver.h"
@@ -59,6 +60,11 @@ const char* const kZeitVorm = "0 - 12 h";
 const char* const kZeitNachm = "12 - 24 h";
 const char* const kKWhProJahr = "kWh/a";
 const char* const kZweikW = "»";
+
+// The heater picture of the energy page and the grey of its area without a picture.
+constexpr int kHeizerBildBreite = 160;
+constexpr int kHeizerBildHoehe = 120;
+const QColor kHeizerGrau(212, 212, 212);
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 std::string S(const QString& s) { return s.toStdString(); }
@@ -176,6 +182,10 @@ void TFormAnlage::Baue() {
   PageControl1->addTab(TabSheetSolHeiz, Txt(TX::FormAnlageTabSheetSolHeiz));
   PageControl1->addTab(TabSheetPool, Txt(TX::FormAnlageTabSheetPool));
   PageControl1->addTab(TabSheet4, Txt(TX::FormAnlageTabSheet4));
+  // The season threshold is asked afresh each time the pool page comes up.
+  connect(PageControl1, &QTabWidget::currentChanged, this, [this](int i) {
+    if (PageControl1->widget(i) == TabSheetPool) EditPoolHzGr->clear();
+  });
   // Help of the page in front: type and consumption, solar heating, conventional energy;
   // the circulation and pool pages open their part of the plant page.
   for (QWidget* seite : {TabSheet1, TabSheet2}) seite->setProperty(kHelpContext, 400);
@@ -572,7 +582,10 @@ void TFormAnlage::Baue() {
   EnerBearbeitenSpeedButton =
       name(new QPushButton(Txt(TX::FormAnlageEnerBearbeitenSpeedButton), gb7), "EnerBearbeitenSpeedButton");
   g7->addWidget(EnerBearbeitenSpeedButton, 8, 0, 1, 2, Qt::AlignLeft);
-  g7->setRowStretch(9, 1);
+  ImageWQ = name(new QLabel(gb7), "ImageWQ");
+  ImageWQ->setFixedSize(kHeizerBildBreite, kHeizerBildHoehe);
+  g7->addWidget(ImageWQ, 9, 0, 1, 4, Qt::AlignLeft | Qt::AlignTop);
+  g7->setRowStretch(10, 1);
   g7->setColumnStretch(3, 1);
   connect(EnerBearbeitenSpeedButton, &QPushButton::clicked, this, [this] { EnergieBearbeiten(); });
   connect(ComboBox3, &QComboBox::currentIndexChanged, this, [this](int i) {
@@ -718,8 +731,8 @@ void TFormAnlage::Anpassen() {
       P.AnlagenTypNr == 1 && P.BivSpTyp == 4 ? Txt(TX::FormAnlageSchema1_TSS) : knopf->text();
   setWindowTitle(Txt(TX::FormAnlageCaption) + " - " + Q(RemoveAmpersands(S(schemaName))));
   KaskadeItems[P.KaskadeTyp == 14 ? 1 : 0]->setChecked(true);
-  // A combi store no item names keeps its code: no item is checked.
-  const int kombi = P.KombiSpTyp == 5 ? 0 : P.KombiSpTyp == 10 ? 1 : P.KombiSpTyp == 12 ? 2 : -1;
+  // A combi store no item names shows the first item; its code stays until an item is clicked.
+  const int kombi = P.KombiSpTyp == 10 ? 1 : P.KombiSpTyp == 12 ? 2 : 0;
   for (int i = 0; i < 3; ++i) {
     KombiItems[static_cast<std::size_t>(i)]->setAutoExclusive(false);
     KombiItems[static_cast<std::size_t>(i)]->setChecked(i == kombi);
@@ -855,6 +868,18 @@ void TFormAnlage::ZeigeEnergie(int n) {
   }
   EnerBearbeitenSpeedButton->setEnabled(n >= 1 && n <= c.EnergieAnzahl);
   Image1->SetDaten(d);
+  // The heater of the carrier's product line, else an empty grey area.
+  const std::string bild =
+      n >= 1 && n <= c.EnergieAnzahl ? HeizerBildName(c.Energietraeger[static_cast<std::size_t>(n)].EnergieName) : "";
+  const QImage& heizer = bild.empty() ? ResBitmapPlaceholder() : LoadResBitmap(Q(bild));
+  if (&heizer != &ResBitmapPlaceholder()) {
+    ImageWQ->setPixmap(QPixmap::fromImage(heizer).scaled(ImageWQ->size(), Qt::KeepAspectRatio,
+                                                        Qt::SmoothTransformation));
+  } else {
+    QPixmap grau(ImageWQ->size());
+    grau.fill(kHeizerGrau);
+    ImageWQ->setPixmap(grau);
+  }
 }
 
 // --- Storing -----------------------------------------------------------------------------

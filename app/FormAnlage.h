@@ -122,6 +122,7 @@ class TFormAnlage : public QDialog {
   QLabel *LabelE41, *LabelE42, *LabelE43, *LabelE44, *LabelE45, *LabelE46;
   QPushButton* EnerBearbeitenSpeedButton;
   TSparDiagramm* Image1;
+  QLabel* ImageWQ;  // the heater of the carrier's product line
   QPushButton *ButtonOK, *ButtonCancel, *SpeedButtonFastForward;
 
  protected:

@@ -256,7 +256,7 @@ void Hauptmenu::BuildToolButtons() {
   connect(SpeedButtonKollektor, &QToolButton::clicked, this, [this] { ShowKollektorDialog(); });
   connect(SpeedButtonMeteoImport, &QToolButton::clicked, this,
           [this] { MitMarker(SpeedButtonMeteoImport, [this] { WetterImportieren(true); }); });
-  // Their windows come with later work.
+  // Off until WireCommand (or UpdateChainEnabled for the chain's dialogs) gives them their window.
   for (QToolButton* b : {SpeedButtonOeffnen, SpeedButtonAssistent, SpeedButtonOrt,
                          SpeedButtonAnlage, SpeedButtonKollektor, SpeedButtonMoment,
                          SpeedButtonSimulation, SpeedButtonENEV})
@@ -392,7 +392,7 @@ void Hauptmenu::BuildMenus() {
   for (QAction* a : {AbsorberDrehung, KolldatImport, Meteonorm4dat, MN5hourdat, Datenordner,
                      Erfassungsbogen1, KundenAnschreiben1})
     a->setVisible(false);
-  // Their windows come with later work; WireCommand enables them.
+  // Off until WireCommand (or UpdateChainEnabled for the chain's dialogs) gives them their window.
   for (QAction* a : {Waehlen, Loeschen, Datenordner, Druckoptionen, Start, Ergebnis, Optionen,
                      Ort, Anlage, Energie, Kollektor, AbsorberDrehung, Warmwasser,
                      Solarkreisvolumen, Enev, Info, Hilfe1})
@@ -549,12 +549,14 @@ void Hauptmenu::paintEvent(QPaintEvent* event) {
 }
 
 void Hauptmenu::TimerAnlgParameterTimer() {
+  if (KollektorDialogHoehe) s_.settings.AFPos.Hoehe = static_cast<std::int16_t>(KollektorDialogHoehe());
   TimerAnlgParameter->stop();
   TimerInfo->start();
-  // The scheme was composed before the first showing; the collector editor that the EnEV
-  // import may ask for opens here once the EnEV exchange is built.
-  if (s_.run.KollektorEditAnfrage && FormKollektor) {
+  RefreshSchema();
+  // The collector the EnEV import appended is shown once, on the project's collector.
+  if (s_.run.KollektorEditAnfrage && FormKollektorEdit) {
     s_.run.KollektorEditAnfrage = false;
+    FormKollektorEdit();
     RefreshSchema();
   }
 }
@@ -794,7 +796,7 @@ void Hauptmenu::GrafikKopierenClick() {
   statusBar()->showMessage(QT_(TX::MeldungGrafikinZA));
 }
 
-// --- Dialog chain and later windows -------------------------------------------------------
+// --- Dialog chain and wired windows -------------------------------------------------------
 
 bool Hauptmenu::KettenDialog(QToolButton* button, const std::function<void()>& zeigen) {
   s_.run.DialogFuellen = true;
@@ -820,7 +822,7 @@ void Hauptmenu::ShowAnlageDialog() {
 void Hauptmenu::ShowKollektorDialog() {
   if (!FormKollektor || !KettenDialog(SpeedButtonKollektor, FormKollektor)) return;
   // Saved through the save command, then the EnEV form or the annual simulation, each as
-  // its tool button does it (nothing while that window is not there yet).
+  // its tool button does it (nothing while that command is not wired).
   SpeedButtonSpeichern->click();
   QToolButton* weiter = s_.run.EnevStart ? SpeedButtonENEV : SpeedButtonSimulation;
   if (weiter->isEnabled()) weiter->click();

@@ -3,9 +3,9 @@
 // scheme beside the system description, status bar and main menu; closing asks to save a
 // modified project. The window works on the program-wide state G().
 //
-// Commands whose windows are not built yet are disabled. A window built later is wired with
-// WireCommand (menu item and tool button by their object names) or, for the set-up chain
-// location -> plant -> collector, with the chain's dialog functions.
+// A command stays disabled until its window is wired in (app/Befehle.cpp does so for all at
+// start-up): with WireCommand (menu item and tool button by their object names) or, for the
+// set-up chain location -> plant -> collector, with the chain's dialog functions.
 
 #include <QMainWindow>
 #include <functional>
@@ -128,7 +128,7 @@ class Hauptmenu : public QMainWindow, public StatusSink {
   bool FormCloseQuery();
   bool SaveSettingsOnClose();
 
-  // --- Dialog chain and later windows ---------------------------------------------------
+  // --- Dialog chain and wired windows ---------------------------------------------------
   // The location, plant and collector dialogs: each shows its dialog modally; the chain
   // continues while the dialog sets WeiterModus. Set once those dialogs are built.
   std::function<void()> FormOrt;
@@ -136,6 +136,11 @@ class Hauptmenu : public QMainWindow, public StatusSink {
   std::function<void()> FormKollektor;
   // The location editor, shown on a newly imported weather location (MeteoImport set).
   std::function<void()> FormOrtEdit;
+  // The collector editor on the project's collector, which the EnEV import appended to the
+  // catalogue (KollektorEditAnfrage); and the collector dialog's height, the reference of the
+  // dialogs' shared placement.
+  std::function<void()> FormKollektorEdit;
+  std::function<int()> KollektorDialogHoehe;
   void ShowOrtDialog();
   void ShowAnlageDialog();
   void ShowKollektorDialog();
@@ -150,7 +155,7 @@ class Hauptmenu : public QMainWindow, public StatusSink {
   // FormKollektor, not here.
   void WireCommand(const QString& name, std::function<void()> handler);
 
-  // --- Commands built here (public for tests and for later windows) ---------------------
+  // --- Commands built here (public for tests and for the wiring) ---------------------
   void NeuesProjekt();
   void ProjektInfoZeigen();
   void ProjektSpeichern();

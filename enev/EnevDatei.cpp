@@ -119,7 +119,7 @@ EnevImport ImportEnevDaten(const std::string& fileName, TavState& s, EnevStand& 
     r.IAM50 = static_cast<float>(ini.ReadFloat(K, "IAM50", 0));
     r.WkapC = static_cast<float>(ini.ReadFloat(K, "WkapC", 0));
     r.VRK = ini.ReadBool(K, "VRK", false);
-    // K2 may be 0 (collectors with a linear characteristic); everything else must be there.
+    // Every figure must be there: a missing key reads as 0.
     std::string fehlt;
     auto pruefe = [&](bool da, const char* name) {
       if (!da) fehlt += (fehlt.empty() ? "" : ", ") + std::string(name);
@@ -129,6 +129,7 @@ EnevImport ImportEnevDaten(const std::string& fileName, TavState& s, EnevStand& 
     pruefe(!r.Quelle.empty(), "Quelle");
     pruefe(r.Eta0 != 0, "Eta0");
     pruefe(r.K1 != 0, "K1");
+    pruefe(r.K2 != 0, "K2");
     pruefe(r.IAM50 != 0, "IAM50");
     pruefe(r.WkapC != 0, "WkapC");
     pruefe(r.ModulFlaeche != 0, "AModul");

@@ -46,7 +46,7 @@ inline constexpr int kMontagen = 4;
 inline constexpr int kStundenProJahr = 8760;
 inline constexpr int kWetterSaetze = 3;         // weather years in the store
 inline constexpr int kWetterKanaele = 3;        // direct normal, diffuse, ambient temperature
-inline constexpr int kStundenKanaele = 11;      // channels of the hourly result store
+inline constexpr int kStundenKanaele = 12;      // channels of the hourly result store
 inline constexpr int kSortSchluesselAnzahl = 1001;  // SortSchluessel[0..1000]
 inline constexpr float kKeinSortSchluessel = 100000.0f;  // marks an entry without a sort key
 
@@ -309,6 +309,10 @@ inline constexpr std::array<std::string_view, 5> MontageTexte = {
 
 // Test standards offered by the collector editor.
 inline constexpr std::array<std::string_view, 3> NormListe = {"EN 12975", "DIN 4757", "ISO 9800"};
+
+// Heater product lines, found in an energy carrier's name (any case) to choose its picture
+// "WQ1".."WQ4": condensing boiler, boiler, wood boiler, heat pump.
+inline constexpr std::array<std::string_view, 4> HeizerKennung = {"Brennwert", "Kessel", "Holz", "pumpe"};
 
 // Days per month; slot 0 is December and slot 13 January, for interpolation across the year end.
 inline constexpr std::array<std::uint8_t, 14> MonatsTage = {31, 31, 28, 31, 30, 31, 30,
@@ -788,10 +792,11 @@ struct ResultState {
       mwSolarertrag, mwBrennstoff, mwWWBedarf,   mwVerlust,    mwVerlust1,
       mwNachheizung, mwSolHeizen,  mwPoolWaerme, mwHeizbedarf, mwKollEinstrahlung};
 
-  // Hourly result store of up to three runs ([1..3] = the weather year), 11 channels:
+  // Hourly result store of up to three runs ([1..3] = the weather year), 12 channels:
   // 0 irradiance on the collector fields (W), 1 solar power into the plant (W), 2 output
   // of field 1, 3 collector temperature of field 1, 4 collector temperature of field 2,
-  // 5..10 store node temperatures.
+  // 5..10 store node temperatures, 11 irradiance on field 2 (W). Channels 2, 4 and 11 are
+  // written only with a second field.
   TStundenBlock<kStundenKanaele> StundenErgebnis;
   float& Stunde(int jahr, int kanal, int stunde) { return StundenErgebnis(jahr, kanal, stunde); }
   float Stunde(int jahr, int kanal, int stunde) const { return StundenErgebnis(jahr, kanal, stunde); }

@@ -314,7 +314,7 @@ const TextDefault kTextDefaults[kTextCount] = {
     {"Projektueberschreiben", "Projekt # überschreiben?"},
     {"FormProjektLoeschenCaption", "Projekt löschen"},
     {"FormProjektLoeschenLabel1", "Zu löschende Projekte markieren"},
-    {"FormKopfCaption", "Druckoptionen"},
+    {"FormKopfCaption", "Druckeinstellungen"},
     {"FormKopfCheckbox1", "Ergebnisse oh&ne Kopftext drucken"},
     {"FormKopfCheckbox2", "&Datum in der Schlusszeile"},
     {"FormKopfLabel1", "Grafikausdruck"},

@@ -92,11 +92,14 @@ int KurvenKanal(TKurve k) {
     case TKurve::Speicher1Oben: return 5;
     case TKurve::Speicher1Unten: return 6;
     case TKurve::TKoll2: return 4;
+    case TKurve::Einstrahlung2: return 11;
   }
   return 0;
 }
 
-bool IstEnergieKurve(TKurve k) { return k == TKurve::Einstrahlung || k == TKurve::Leistung; }
+bool IstEnergieKurve(TKurve k) {
+  return k == TKurve::Einstrahlung || k == TKurve::Leistung || k == TKurve::Einstrahlung2;
+}
 
 int KurvenBreite(TKurvenAnsicht a, int monat) {
   switch (a) {
@@ -204,7 +207,10 @@ std::vector<TKurve> SichtbareKurven(const SettingsState& s, const PlantState& p,
   if (zweiSpeicher && s.plotA_Tu2) out.push_back(TKurve::Speicher2Unten);
   if (s.plotA_To) out.push_back(TKurve::Speicher1Oben);
   if (s.plotA_Tu) out.push_back(TKurve::Speicher1Unten);
-  if (a == TKurvenAnsicht::Tag && p.OstWestKollektor && s.plotT_Koll) out.push_back(TKurve::TKoll2);
+  // The day view adds the second field's irradiation and temperature with their switches.
+  const bool zweitesFeld = a == TKurvenAnsicht::Tag && p.OstWestKollektor;
+  if (zweitesFeld && s.plotE_Koll) out.push_back(TKurve::Einstrahlung2);
+  if (zweitesFeld && s.plotT_Koll) out.push_back(TKurve::TKoll2);
   return out;
 }
 

@@ -56,11 +56,12 @@ std::vector<TBalken> DeckungsBalken2(const ResultState& r, const PlantState& p);
 //   store 2 top / bottom              channels 7 / 8
 //   store 1 top / bottom              channels 5 / 6
 //   collector temperature of field 2  channel 4 (day view with a second field)
+//   irradiation on field 2            channel 11 (day view with a second field)
 // Channels 5..10 hold the store nodes already reordered by the engine, so the first four
 // of them are store 1 top, store 1 bottom, store 2 top, store 2 bottom for every plant.
-// No channel holds the second field's irradiation; the day view draws only its temperature.
 enum class TKurve : std::uint8_t {
-  Einstrahlung, Leistung, TKoll, Speicher2Oben, Speicher2Unten, Speicher1Oben, Speicher1Unten, TKoll2
+  Einstrahlung, Leistung, TKoll, Speicher2Oben, Speicher2Unten, Speicher1Oben, Speicher1Unten, TKoll2,
+  Einstrahlung2
 };
 int KurvenKanal(TKurve k);
 bool IstEnergieKurve(TKurve k);

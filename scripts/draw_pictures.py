@@ -841,6 +841,119 @@ def collector_pictures():
             "Koll4": koll_flat(118, modules=3), "Koll5": koll_absorber(), "Koll6": koll_air()}
 
 
+# ---------------------------------------------------------------- heater pictures (160 x 120)
+# The auxiliary heater of the energy page, drawn like the schemes' equipment: WQ1 condensing
+# boiler, WQ2 oil or gas boiler, WQ3 wood boiler, WQ4 heat pump. Heating flow and return leave
+# at the bottom.
+
+WQ_W, WQ_H = 160, 120
+
+
+def wq_base():
+    s = Svg(WQ_W, WQ_H)
+    s.add(f'<line x1="6" y1="112" x2="154" y2="112" stroke="{GREY}" stroke-width="1.5"/>')
+    return s
+
+
+def wq_pipes(s, x, y, bottom=112):
+    """Flow (red) and return (blue) from the heater's underside at x down to the floor."""
+    pipe(s, [(x, y), (x, bottom - 6), (x - 30, bottom - 6)], RED)
+    pipe(s, [(x + 10, y), (x + 10, bottom - 2), (x - 30, bottom - 2)], BLUE)
+    arrow(s, x - 24, bottom - 6, "l", RED)
+    arrow(s, x - 18, bottom - 2, "r", BLUE)
+
+
+def flame(s, cx, by, k=1.0):
+    s.add(f'<path d="M{f(cx)},{f(by)} C{f(cx - 11 * k)},{f(by)} {f(cx - 9 * k)},{f(by - 12 * k)} '
+          f'{f(cx - 3 * k)},{f(by - 20 * k)} C{f(cx - 3 * k)},{f(by - 13 * k)} {f(cx + 1 * k)},{f(by - 12 * k)} '
+          f'{f(cx + 2 * k)},{f(by - 16 * k)} C{f(cx + 9 * k)},{f(by - 10 * k)} {f(cx + 10 * k)},{f(by)} '
+          f'{f(cx)},{f(by)} Z" fill="{FLAME}" stroke="#BF360C" stroke-width="1"/>')
+
+
+def heater_box(s, x, y, w, h, window=True):
+    s.add(f'<rect x="{f(x)}" y="{f(y)}" width="{f(w)}" height="{f(h)}" rx="4" fill="{FILL}" '
+          f'stroke="{GREY}" stroke-width="1.5"/>')
+    # Control panel along the top.
+    s.add(f'<rect x="{f(x + 6)}" y="{f(y + 6)}" width="{f(w - 12)}" height="10" rx="2" fill="#CFD8DC" '
+          f'stroke="{GREY}" stroke-width="1"/>')
+    s.add(f'<circle cx="{f(x + 14)}" cy="{f(y + 11)}" r="2.5" fill="#66BB6A"/>')
+    if window:
+        s.add(f'<rect x="{f(x + w / 2 - 15)}" y="{f(y + h - 42)}" width="30" height="30" rx="3" '
+              f'fill="#FFF3E0" stroke="{GREY}" stroke-width="1.2"/>')
+
+
+def wq_condensing():
+    s = wq_base()
+    # Wall-hung boiler with the concentric flue of a condensing boiler and its condensate drain.
+    s.add(f'<rect x="98" y="6" width="14" height="18" fill="{FILL}" stroke="{GREY}" stroke-width="1.5"/>')
+    s.add(f'<rect x="102" y="2" width="6" height="22" fill="#CFD8DC" stroke="{GREY}" stroke-width="1"/>')
+    heater_box(s, 70, 24, 70, 66)
+    flame(s, 105, 84, 0.9)
+    wq_pipes(s, 90, 90)
+    # Condensate: a drop falling from the underside.
+    s.add(f'<path d="M126,92 L126,98" stroke="{COLD}" stroke-width="1.5"/>')
+    s.add(f'<path d="M126,100 C122,106 124,110 126,110 C128,110 130,106 126,100 Z" fill="{COLD}" '
+          f'stroke="#1E88E5" stroke-width="0.8"/>')
+    return s
+
+
+def floor_boiler(s, x, w):
+    """A floor-standing boiler at x, w wide, with its flue pipe to the chimney."""
+    cx = x + w / 2
+    pipe(s, [(cx, 22), (cx, 8), (150, 8)], GREY, width=5)
+    heater_box(s, x, 22, w, 84)
+    flame(s, cx, 100, 1.0 if w > 70 else 0.9)
+
+
+def wq_boiler():
+    s = wq_base()
+    floor_boiler(s, 66, 76)
+    wq_pipes(s, 80, 106)
+    return s
+
+
+def wq_wood():
+    s = wq_base()
+    floor_boiler(s, 84, 60)
+    # Split logs stacked beside the boiler.
+    for i, (x, y) in enumerate([(12, 100), (34, 100), (56, 100), (23, 88), (45, 88), (34, 76)]):
+        s.add(f'<rect x="{x}" y="{y}" width="20" height="12" rx="2" fill="#A1887F" stroke="#5D4037" '
+              f'stroke-width="1.2"/>')
+        s.add(f'<ellipse cx="{x + 17}" cy="{y + 6}" rx="2.5" ry="4.5" fill="#D7CCC8" stroke="#5D4037" '
+              f'stroke-width="0.8"/>')
+    pipe(s, [(98, 106), (98, 108), (84, 108)], RED)
+    pipe(s, [(130, 106), (130, 110), (154, 110)], BLUE)
+    return s
+
+
+def wq_heat_pump():
+    s = wq_base()
+    # Outdoor unit with its fan; heat drawn from the air (cold arrows in), flow and return out.
+    s.add(f'<rect x="48" y="30" width="96" height="70" rx="4" fill="{FILL}" stroke="{GREY}" stroke-width="1.5"/>')
+    s.add(f'<circle cx="82" cy="65" r="27" fill="#FFFFFF" stroke="{GREY}" stroke-width="1.5"/>')
+    for k in range(4):
+        a = math.radians(45 + 90 * k)
+        x1, y1 = 82 + 24 * math.cos(a), 65 + 24 * math.sin(a)
+        s.add(f'<line x1="82" y1="65" x2="{f(x1)}" y2="{f(y1)}" stroke="#455A64" stroke-width="1.2"/>')
+        s.add(f'<path d="M82,65 Q{f(82 + 20 * math.cos(a - 0.5))},{f(65 + 20 * math.sin(a - 0.5))} '
+              f'{f(x1)},{f(y1)}" fill="#B0BEC5" stroke="#455A64" stroke-width="1"/>')
+    s.add(f'<circle cx="82" cy="65" r="4" fill="{GREY}"/>')
+    for y in (44, 58, 72, 86):
+        s.add(f'<line x1="120" y1="{y}" x2="136" y2="{y}" stroke="#90A4AE" stroke-width="1.5"/>')
+    s.add(f'<rect x="52" y="100" width="8" height="12" fill="{GREY}"/>')
+    s.add(f'<rect x="132" y="100" width="8" height="12" fill="{GREY}"/>')
+    for y in (46, 64, 82):
+        s.add(f'<path d="M8,{y} L36,{y} M31,{y - 4} L36,{y} L31,{y + 4}" fill="none" stroke="{COLD}" '
+              f'stroke-width="2"/>')
+    pipe(s, [(144, 50), (154, 50)], RED)
+    pipe(s, [(144, 60), (154, 60)], BLUE)
+    return s
+
+
+def heater_pictures():
+    return {"WQ1": wq_condensing(), "WQ2": wq_boiler(), "WQ3": wq_wood(), "WQ4": wq_heat_pump()}
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     pictures = {
@@ -861,6 +974,7 @@ def main():
     for name, body in GLYPHS.items():
         pictures[name] = glyph(body)
     pictures.update(collector_pictures())
+    pictures.update(heater_pictures())
     for name, svg in pictures.items():
         svg.save(name)
     os.makedirs(DESKTOP, exist_ok=True)

@@ -86,7 +86,10 @@ void StoreStundenErgebnis(SimContext& c, int schritt, int zoom) {
   r.Stunde(jahr, 1, idx) = s.QSolar;
   if (zweiFelder) r.Stunde(jahr, 2, idx) = s.QKoll1;
   r.Stunde(jahr, 3, idx) = s.TKoll1;
-  if (zweiFelder) r.Stunde(jahr, 4, idx) = s.TKoll2;
+  if (zweiFelder) {
+    r.Stunde(jahr, 4, idx) = s.TKoll2;
+    r.Stunde(jahr, 11, idx) = s.EinstrWirksam2;
+  }
   for (int k = 1; k <= 6; ++k) {
     const int knoten = std::clamp<int>(s.SchichtReihenfolge[static_cast<std::size_t>(k)] - 1, 0, 13);
     r.Stunde(jahr, 4 + k, idx) = s.SpTemp[static_cast<std::size_t>(knoten)];

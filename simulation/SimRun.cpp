@@ -7,6 +7,7 @@
 
 #include "foundation/Messages.h"
 #include "foundation/TavMathe.h"
+#include "foundation/TextTable.h"
 #include "simulation/CollectorField.h"
 #include "simulation/DayDriver.h"
 #include "simulation/HeatingCircuit.h"
@@ -201,7 +202,7 @@ SimErgebnis EinLauf(SimContext& c) {
 }  // namespace
 
 void AbortSimRun(ResultState& r, int simMonat) {
-  Msg().DialogAntwort = static_cast<std::uint16_t>(ShowIntMessageDlg("Rechnung abgebrochen !", mtWarning, mbOKOnly));
+  Msg().DialogAntwort = static_cast<std::uint16_t>(ShowIntMessageDlg(T(TX::MeldungRechnungabgebrochen), mtWarning, mbOKOnly));
   const auto mo = static_cast<std::size_t>(std::clamp(simMonat, 1, 12));
   r.SolarertragMonat[mo] = r.BrennstoffMonat[mo] = r.NachheizungMonat[mo] = 0.0f;
   r.KollEinstrahlungMonat[mo] = 0.0f;

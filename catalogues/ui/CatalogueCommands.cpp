@@ -31,11 +31,16 @@ bool MitMessdaten() {
   return MessdatenSchalter(p);
 }
 
+template <class F>
+QPointer<F>& Gehalten() {
+  static QPointer<F> form;
+  return form;
+}
+
 template <class F, class... A>
 F& Einmal(QWidget* parent, A&... args) {
-  static QPointer<F> form;
   static int sprache = 0;
-  return KeptWindow(form, sprache, [&] { return new F(args..., parent); });
+  return KeptWindow(Gehalten<F>(), sprache, [&] { return new F(args..., parent); });
 }
 }  // namespace
 
@@ -53,6 +58,11 @@ int ShowKollektorEditor(QWidget* parent) {
   if (s.plant.KollektorNr < 1 || s.plant.KollektorNr > s.cat.KollektorAnzahl) return 2;
   s.run.KollEditNr = s.plant.KollektorNr;
   return Einmal<TFormKollektorEdit>(parent, s, Status()).Bearbeite(s.plant.KollektorNr);
+}
+
+int KollektorDialogHoehe() {
+  const QPointer<TFormKollektor>& form = Gehalten<TFormKollektor>();
+  return form ? form->height() : TFormKollektor::kHoehe;
 }
 
 int ShowOrtEditImport(QWidget* parent) {

@@ -18,6 +18,8 @@ int ShowOrtDialog(QWidget* parent, bool nurWetterdaten = false);
 int ShowKollektorDialog(QWidget* parent);
 // The collector editor on the project's collector.
 int ShowKollektorEditor(QWidget* parent);
+// The collector dialog's height: the kept window's, or its designed height before it exists.
+int KollektorDialogHoehe();
 // The location editor after an outside weather file was imported: the new entry OrtNr is
 // edited, always stored and made the project's location.
 int ShowOrtEditImport(QWidget* parent);

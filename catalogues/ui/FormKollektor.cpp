@@ -125,7 +125,7 @@ TFormKollektor::TFormKollektor(TavState& s, StatusSink& status, QWidget* parent)
     : QDialog(parent), s_(s), status_(status) {
   setObjectName("FormKollektor");
   setProperty(kHelpContext, 301);
-  resize(658, 482);
+  resize(658, kHoehe);
   FormKollektorEdit = new TFormKollektorEdit(s, status, this);
   PageControl1 = new QTabWidget(this);
   PageControl1->setObjectName("PageControl1");
@@ -143,6 +143,8 @@ TFormKollektor::TFormKollektor(TavState& s, StatusSink& status, QWidget* parent)
   StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
   StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
   StringGrid1->verticalHeader()->setDefaultSectionSize(20);
+  // Tab leaves the grid; it never moves the chosen collector.
+  StringGrid1->setTabKeyNavigation(false);
   StringGrid1->installEventFilter(this);
   KollBearbeitenSpeedButton = Knopf(QT(TX::FormKollUnitKollBearbeitenSpeedButton),
                                     "KollBearbeitenSpeedButton", t1);
@@ -158,20 +160,18 @@ TFormKollektor::TFormKollektor(TavState& s, StatusSink& status, QWidget* parent)
   ImageKoll->setObjectName("ImageKoll");
   ImageKoll->setFixedSize(160, 100);
   ImageKoll->setAlignment(Qt::AlignCenter);
-  auto* knoepfe = new QHBoxLayout();
+  // The grid with the collector's picture below it; the buttons beside the grid's top.
+  auto* liste = new QVBoxLayout();
+  liste->addWidget(StringGrid1, 1);
+  liste->addWidget(ImageKoll, 0, Qt::AlignLeft);
+  auto* knoepfe = new QVBoxLayout();
   for (auto* b : {KollBearbeitenSpeedButton, KollNeuSpeedButton, KollLoeschenSpeedButton,
                   KollSuchenSpeedButton, KollSortSpeedButton})
     knoepfe->addWidget(b);
+  knoepfe->addWidget(Image2);
   knoepfe->addStretch();
-  auto* bilder = new QVBoxLayout();
-  bilder->addWidget(Image2);
-  bilder->addWidget(ImageKoll);
-  bilder->addStretch();
-  auto* listeUndBilder = new QHBoxLayout();
-  listeUndBilder->addWidget(StringGrid1, 1);
-  listeUndBilder->addLayout(bilder);
-  auto* l1 = new QVBoxLayout(t1);
-  l1->addLayout(listeUndBilder);
+  auto* l1 = new QHBoxLayout(t1);
+  l1->addLayout(liste, 1);
   l1->addLayout(knoepfe);
   PageControl1->addTab(t1, QT(TX::FormKollUnitTabSheet1));
 
@@ -424,21 +424,14 @@ void TFormKollektor::FillKollForm() {
   fuelle(feld2, p.KollektorFlaeche2, p.KollektorNeigung2, p.KollektorAzimut2);
   CheckBoxOstWest->setChecked(p.OstWestKollektor);
   GroupBoxKoll2->setVisible(p.OstWestKollektor);
-  const bool tauscher = !(p.LFTkreis && p.AnlagenTypNr == 8);
-  Edit11->setVisible(tauscher);
-  Label27b.first->setVisible(tauscher);
-  Label27b.second->setVisible(tauscher);
   Edit10->setValue(p.Solarkreislaenge);
   ComboBox1->clear();
   for (int i = 1; i <= s_.cat.RohrAnzahl; ++i) ComboBox1->addItem(Q(s_.cat.Rohre[i].RohrName));
   ComboBox1->setCurrentIndex(p.RohrNr >= 1 && p.RohrNr <= s_.cat.RohrAnzahl ? p.RohrNr - 1 : 0);
   Edit11->setValue(p.Speichertauscherleistung);
   Edit4->setValue(p.KollektorFlow);
-  const int m = p.KollektorMontage >= 2 && p.KollektorMontage <= 4 ? p.KollektorMontage - 1 : 0;
-  Montage[m]->setChecked(true);
-  montageVorOW_ = m;
-  PageControl1->setTabVisible(3, !p.OstWestKollektor);
-  if (p.OstWestKollektor) Montage[0]->setChecked(true);
+  // A project stored with another mounting is shown, and stored on OK, as fixed.
+  FestesLayout();
   UpdateMontage();
   Image1->Setze(p.KollektorNeigung, p.KollektorAzimut);
   fuellen_ = false;
@@ -503,24 +496,30 @@ void TFormKollektor::UpdateMontage() {
 
 void TFormKollektor::SetzeOstWest(bool an) {
   GroupBoxKoll2->setVisible(an);
-  PageControl1->setTabVisible(3, !an);
-  if (!an) {
-    Montage[montageVorOW_]->setChecked(true);  // the user's mounting comes back
-    UpdateMontage();
-  } else {
-    montageVorOW_ = 0;
-    while (montageVorOW_ < 3 && !Montage[montageVorOW_]->isChecked()) ++montageVorOW_;
-    Montage[0]->setChecked(true);
-    UpdateMontage();
-    UpdateModulAnzeige(feld2);
-  }
+  if (an) UpdateModulAnzeige(feld2);
   UpdateVolStrom();
+}
+
+// The dialog's fixed layout: no search or sort, no curve, the collector's picture instead;
+// the mounting is fixed (its page hidden), the store exchanger's rating is not asked here.
+void TFormKollektor::FestesLayout() {
+  KollSuchenSpeedButton->hide();
+  KollSortSpeedButton->hide();
+  Image2->hide();
+  ImageKoll->show();
+  PageControl1->setTabVisible(3, false);
+  Montage[0]->setChecked(true);
+  Label27b.first->hide();
+  Label27b.second->hide();
+  Edit11->hide();
+  SpeedButtonE4->show();
 }
 
 void TFormKollektor::ApplyKollForm() {
   PlantState& p = s_.plant;
   s_.run.ProjektGeaendert = true;
   SelectKollektor(s_, Zeile());
+  nrBeimOeffnen_ = p.KollektorNr;
   p.KollektorFlaeche = static_cast<float>(ZahlAus(feld1.flaeche->text()));
   p.KollektorNeigung = static_cast<float>(feld1.neigung->value());
   p.KollektorAzimut = static_cast<float>(feld1.azimut->value());
@@ -540,14 +539,17 @@ void TFormKollektor::ApplyKollForm() {
     rohr = 1;
   }
   SelectRohr(s_, rohr);
-  if (!(p.LFTkreis && p.AnlagenTypNr == 8))
-    p.Speichertauscherleistung = static_cast<float>(Edit11->value());
   int m = 0;
   while (m < 3 && !Montage[m]->isChecked()) ++m;
   p.KollektorMontage = static_cast<std::uint8_t>(m + 1);
 }
 
-void TFormKollektor::reject() { done(2); }
+void TFormKollektor::reject() {
+  // The editor's OK made its entry the project's collector; Cancel leaves the project's as
+  // it was (the catalogue stays as written).
+  if (nrBeimOeffnen_ >= 1 && s_.plant.KollektorNr != nrBeimOeffnen_) SelectKollektor(s_, nrBeimOeffnen_);
+  done(2);
+}
 
 void TFormKollektor::accept() {
   for (Feld* f : {&feld1, &feld2})
@@ -559,6 +561,7 @@ void TFormKollektor::accept() {
 int TFormKollektor::Zeige() {
   setWindowTitle(QT(TX::FormKollUnitCaption));
   s_.run.WeiterModus = false;
+  nrBeimOeffnen_ = s_.plant.KollektorNr;
   FillKollForm();
   if (ersteAnzeige_) {
     PageControl1->setCurrentIndex(0);
@@ -589,14 +592,17 @@ void TFormKollektor::Neu() {
   c.Kollektoren[s].WkapC = 0;
   // The project's collector moves down with the entries behind the copy.
   const auto vorher = s_.plant.KollektorNr;
+  const int vorherBeimOeffnen = nrBeimOeffnen_;
   if (s_.plant.KollektorNr >= s) ++s_.plant.KollektorNr;
+  if (nrBeimOeffnen_ >= s) ++nrBeimOeffnen_;
   s_.run.KollEditNr = static_cast<std::int16_t>(s);
-  if (FormKollektorEdit->Bearbeite(s, true) == QDialog::Accepted) {
+  if (FormKollektorEdit->Bearbeite(s) == QDialog::Accepted) {
     FillKollList();
     StringGrid1->setCurrentCell(s - 1, 0);
   } else {
     NimmKopieZurueck(c.Kollektoren, c.KollektorAnzahl, s);
     s_.plant.KollektorNr = vorher;
+    nrBeimOeffnen_ = vorherBeimOeffnen;
   }
   ZeigeEintrag();
 }
@@ -625,6 +631,8 @@ void TFormKollektor::Loeschen() {
   const int nr = NrNachLoeschen(s_.plant.KollektorNr, d, c.KollektorAnzahl, geloescht);
   if (geloescht) SelectKollektor(s_, nr);
   else s_.plant.KollektorNr = static_cast<std::int16_t>(nr);
+  bool auchGeloescht = false;
+  nrBeimOeffnen_ = NrNachLoeschen(nrBeimOeffnen_, d, c.KollektorAnzahl, auchGeloescht);
   FillKollList();
   StringGrid1->setCurrentCell(std::min<int>(d, c.KollektorAnzahl) - 1, 0);
   ZeigeEintrag();
@@ -652,6 +660,8 @@ bool TFormKollektor::eventFilter(QObject* o, QEvent* e) {
   if (e->type() != QEvent::KeyPress) return QDialog::eventFilter(o, e);
   auto* k = static_cast<QKeyEvent*>(e);
   if (o == StringGrid1) {
+    // Ctrl+Tab changes the page, never the chosen collector.
+    if (GitterSeitenTaste(*k, PageControl1)) return true;
     switch (k->key()) {
       case Qt::Key_Insert: Neu(); return true;
       case Qt::Key_Delete: Loeschen(); return true;

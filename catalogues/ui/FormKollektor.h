@@ -33,6 +33,8 @@ class TFormKollektor : public QDialog {
  public:
   TFormKollektor(TavState& s, StatusSink& status, QWidget* parent = nullptr);
 
+  static constexpr int kHoehe = 482;  // designed client height
+
   // Fills the dialog from the project and runs it: OK 1, Cancel 2.
   int Zeige();
 
@@ -91,12 +93,16 @@ class TFormKollektor : public QDialog {
   void ApplyKollForm();
   float Modul() const;
 
+  void FestesLayout();
+
   TavState& s_;
   StatusSink& status_;
   bool fuellen_ = false;
   bool ersteAnzeige_ = true;
-  int montageVorOW_ = 0;
-  std::pair<QLabel*, QLabel*> Label27b;  // caption and unit of the store exchanger  // the mounting while the east-west field forces fixed
+  // The project's collector when the dialog opened (following the rows as entries are added
+  // or deleted): the editor's OK makes its entry the project's collector, Cancel goes back.
+  int nrBeimOeffnen_ = 0;
+  std::pair<QLabel*, QLabel*> Label27b;  // caption and unit of the store exchanger
 };
 
 }  // namespace tav

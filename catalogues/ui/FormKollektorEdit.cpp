@@ -13,11 +13,9 @@
 #include "catalogues/KatalogDialogLogik.h"
 #include "catalogues/Kollektoren.h"
 #include "catalogues/ui/KatalogUi.h"
-#include "foundation/Messages.h"
-#include "foundation/StrSolver.h"
 #include "foundation/TavUtil.h"
+#include "foundation/ui/HilfeFenster.h"
 #include "simulation/SolarPhysics.h"
-#include "simulation/WerteBereiche.h"
 
 namespace tav {
 
@@ -112,20 +110,32 @@ TFormKollektorEdit::TFormKollektorEdit(TavState& s, StatusSink& status, QWidget*
   v->addLayout(oben);
   v->addLayout(unten);
 
-  for (QLineEdit* e : {Edit2, Edit3, Edit4, EditIAM, Edit5, Edit6})
-    connect(e, &QLineEdit::editingFinished, this, [this, e] {
-      if (!ButtonCancel->hasFocus()) Pruefe(e);
-      UpdateKennwerte();
-    });
+  SetKollEditReadOnly();
 }
 
-int TFormKollektorEdit::Bearbeite(int nr, bool neu) {
+void TFormKollektorEdit::SetKollEditReadOnly() {
+  // Shown, not typed: read-only fields in the window's colour, out of the tab order.
+  for (QLineEdit* e : {Edit1, EditQuelle, Edit2, Edit3, Edit4, EditIAM, Edit5, Edit6}) {
+    e->setReadOnly(true);
+    e->setFocusPolicy(Qt::NoFocus);
+    e->setFrame(false);
+    QPalette pal = e->palette();
+    pal.setColor(QPalette::Base, pal.color(QPalette::Window));
+    e->setPalette(pal);
+  }
+  ComboBox1->setFocusPolicy(Qt::NoFocus);
+  ComboBox1->setEnabled(false);
+  RadioButton1->setEnabled(false);
+  RadioButton2->setEnabled(false);
+  ButtonCancel->hide();
+  setProperty(kHelpContext, 372);
+}
+
+int TFormKollektorEdit::Bearbeite(int nr) {
   nr_ = nr;
-  neu_ = neu;
-  geaendert_ = false;
   setWindowTitle(QT(TX::FormKollEditCaption));
   Fuelle();
-  Edit1->setFocus();
+  ButtonOK->setFocus();
   return exec();
 }
 
@@ -142,22 +152,11 @@ void TFormKollektorEdit::Fuelle() {
   Edit6->setText(Komma(k.qmVolumen, 2));
   RadioButton1->setChecked(!k.VRK);
   RadioButton2->setChecked(k.VRK);
-  anfang_ = {Edit1->text(),   ComboBox1->currentText(), EditQuelle->text(), Edit2->text(),
-             Edit3->text(),   Edit4->text(),            EditIAM->text(),    Edit5->text(),
-             Edit6->text(),   RadioButton2->isChecked() ? "1" : "0"};
   UpdateKennwerte();
 }
 
-TKollektor TFormKollektorEdit::AusFeldern() const {
-  TKollektor k = s_.cat.Kollektoren[nr_];
-  k.Eta0 = static_cast<float>(ZahlAus(Edit2->text()));
-  k.K1 = static_cast<float>(ZahlAus(Edit3->text()));
-  k.K2 = static_cast<float>(ZahlAus(Edit4->text()));
-  return k;
-}
-
 void TFormKollektorEdit::UpdateKennwerte() {
-  const TKollektor k = AusFeldern();
+  const TKollektor& k = s_.cat.Kollektoren[nr_];
   Label13->setText(Komma(CurveEta(800, 40, k.K2, k.K1, k.Eta0), 2, 3));
   Label14->setText(Komma(CurveEta(800, 80, k.K2, k.K1, k.Eta0), 2, 3));
   // The stagnation estimate uses a hot summer day; the instantaneous tool's own ambient
@@ -166,94 +165,14 @@ void TFormKollektorEdit::UpdateKennwerte() {
   Image2->Setze(k);
 }
 
-bool TFormKollektorEdit::Pruefe(QLineEdit* e) {
-  std::string meldung;
-  QString neu;
-  if (e == Edit6) {
-    TStrSolver solver;
-    solver.SetTermString(e->text().toStdString());
-    if (!solver.OK()) {
-      e->setText(Komma(s_.cat.Kollektoren[nr_].qmVolumen, 2));
-      return false;
-    }
-    const double hoechstens = KollektorWertBereich("qmVolumen")->Max;
-    if (solver.Ergebnis() < 0.1) {
-      meldung = T(TX::FehlerMinWert) + " 0,1";
-      neu = "0,10";
-    } else if (solver.Ergebnis() > hoechstens) {
-      neu = QString::number(hoechstens).replace('.', ',');
-      meldung = T(TX::FehlerMaxWert) + ": " + neu.toStdString();
-    } else {
-      const QString t = Komma(solver.Ergebnis(), 2);
-      if (t != e->text()) e->setText(t);
-    }
-  } else {
-    bool ok = false;
-    const double v = ZahlAus(e->text(), &ok);
-    // Above, what the collector file takes back when it is read.
-    const auto hoechstens = [](std::string_view key) { return KollektorWertBereich(key)->Max; };
-    struct Grenze { QLineEdit* e; double min, max; const char* minText; };
-    const Grenze grenzen[] = {{Edit2, 0.01, hoechstens("Eta0"), "0,01"},
-                              {Edit3, 0.01, hoechstens("K1"), "0,01"},
-                              {Edit4, 0, hoechstens("K2"), "0"},
-                              {Edit5, 0.1, hoechstens("ModulFlaeche"), "0,1"},
-                              {EditIAM, 0.75, 1.2, "0,750"}};
-    for (const auto& g : grenzen) {
-      if (g.e != e) continue;
-      if (!ok || v < g.min) {
-        meldung = T(TX::FehlerMinWert) + ": " + g.minText;
-        neu = g.minText;
-      } else if (v > g.max) {
-        neu = g.e == EditIAM ? QString("1,200") : QString::number(g.max).replace('.', ',');
-        meldung = T(TX::FehlerMaxWert) + ": " + neu.toStdString();
-      }
-    }
-  }
-  if (meldung.empty()) return true;
-  e->setText(neu);
-  ShowMessageLines(meldung);
-  e->setFocus();
-  return false;
-}
-
 void TFormKollektorEdit::reject() { done(2); }
 
 void TFormKollektorEdit::accept() {
-  for (QLineEdit* e : {Edit2, Edit3, Edit4, EditIAM, Edit5, Edit6})
-    if (!Pruefe(e)) return;
-  if (Edit1->text().trimmed().isEmpty()) {  // the project finds its collector by name
-    ShowMessageLines(T(TX::FehlerWertunzulaessig) + ": " + RemoveAmpersands(T(TX::FormKollEditLabel1)));
-    Edit1->setFocus();
-    return;
-  }
-  const std::array<QString, 10> jetzt = {
-      Edit1->text(), ComboBox1->currentText(), EditQuelle->text(), Edit2->text(),
-      Edit3->text(), Edit4->text(),            EditIAM->text(),    Edit5->text(),
-      Edit6->text(), RadioButton2->isChecked() ? "1" : "0"};
-  TKollektor& k = s_.cat.Kollektoren[nr_];
-  auto zahl = [&](int i) { return static_cast<float>(ZahlAus(jetzt[i])); };
-  for (int i = 0; i < 10; ++i) {
-    if (jetzt[i] == anfang_[i]) continue;
-    geaendert_ = true;
-    switch (i) {
-      case 0: k.Name = jetzt[0].toStdString(); break;
-      case 1: k.Norm = jetzt[1].toStdString(); break;
-      case 2: k.Quelle = jetzt[2].toStdString(); break;
-      case 3: k.Eta0 = zahl(3); break;
-      case 4: k.K1 = zahl(4); break;
-      case 5: k.K2 = zahl(5); break;
-      case 6: k.IAM50 = zahl(6); break;
-      case 7: k.ModulFlaeche = zahl(7); break;
-      case 8: k.qmVolumen = zahl(8); break;
-      case 9: k.VRK = RadioButton2->isChecked(); break;
-    }
-  }
-  if (geaendert_ || neu_) {
-    if (!WriteKollektoren(s_, status_)) return;  // message shown; the dialog stays open
-    s_.run.ProjektGeaendert = true;
-    // The project's collector follows its edited catalogue values.
-    if (s_.plant.KollektorNr == nr_) SelectKollektor(s_, nr_);
-  }
+  // The fields only show the entry, so it is written as it is: rounding it to the shown
+  // decimals would lose digits of the catalogue's figures.
+  if (!WriteKollektoren(s_, status_)) return;  // message shown; the dialog stays open
+  s_.run.ProjektGeaendert = true;
+  SelectKollektor(s_, nr_);
   QDialog::accept();
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 // TFormKollektorEdit: one entry of the collector catalogue with its efficiency at x = 0.05
-// and 0.10, the estimated stagnation temperature and the curve. OK writes back only the
-// fields the user changed and rewrites the catalogue; merely viewing an entry changes nothing.
+// and 0.10, the estimated stagnation temperature and the curve. Every field is read-only and
+// there is no Cancel button: OK confirms the entry, rewrites the catalogue and makes the entry
+// the project's collector; closing the window otherwise changes nothing.
 
 #include <QDialog>
-#include <array>
 
 #include "foundation/TavVar.h"
 
@@ -24,11 +24,8 @@ class TFormKollektorEdit : public QDialog {
  public:
   TFormKollektorEdit(TavState& s, StatusSink& status, QWidget* parent = nullptr);
 
-  // Shows entry nr (1-based) and runs the dialog. OK: 1, Cancel: 2. A new copy (neu) is
-  // written on OK even when nothing was changed in it.
-  int Bearbeite(int nr, bool neu = false);
-  // True when the last OK changed anything.
-  bool Geaendert() const { return geaendert_; }
+  // Shows entry nr (1-based) and runs the dialog. OK: 1, closed otherwise: 2.
+  int Bearbeite(int nr);
 
   QLineEdit *Edit1, *EditQuelle, *Edit2, *Edit3, *Edit4, *EditIAM, *Edit5, *Edit6;
   QComboBox* ComboBox1;
@@ -44,16 +41,11 @@ class TFormKollektorEdit : public QDialog {
  private:
   void Fuelle();
   void UpdateKennwerte();
-  // Corrects an out-of-range field with its message; false when something was corrected.
-  bool Pruefe(QLineEdit* e);
-  TKollektor AusFeldern() const;
+  void SetKollEditReadOnly();
 
   TavState& s_;
   StatusSink& status_;
   int nr_ = 0;
-  bool neu_ = false;
-  bool geaendert_ = false;
-  std::array<QString, 10> anfang_;  // texts as shown on opening
 };
 
 }  // namespace tav

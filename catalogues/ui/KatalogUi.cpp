@@ -4,13 +4,16 @@
 #include <QCursor>
 #include <QDialog>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QPainter>
+#include <QTabWidget>
 #include <array>
 #include <string_view>
 
 #include "foundation/TavUtil.h"
+#include "foundation/ui/HilfeFenster.h"
 #include "simulation/SolarPhysics.h"
 
 namespace tav {
@@ -35,6 +38,24 @@ QWidget* MitEinheit(QLineEdit* feld, const QString& einheit, QWidget* parent) {
   h->addWidget(new QLabel(einheit, w));
   h->addStretch();
   return w;
+}
+
+bool GitterSeitenTaste(const QKeyEvent& k, QTabWidget* seiten) {
+  if (k.key() == Qt::Key_Slash && (k.modifiers() & Qt::KeypadModifier)) {
+    ZeigeHilfeKontext(501);
+    return true;
+  }
+  const bool tab = k.key() == Qt::Key_Tab || k.key() == Qt::Key_Backtab;
+  if (!tab || !(k.modifiers() & Qt::ControlModifier)) return false;
+  const int n = seiten->count();
+  const int schritt = k.key() == Qt::Key_Backtab || (k.modifiers() & Qt::ShiftModifier) ? n - 1 : 1;
+  int i = seiten->currentIndex();
+  for (int versuch = 0; versuch < n; ++versuch) {
+    i = (i + schritt) % n;
+    if (seiten->isTabVisible(i) && seiten->isTabEnabled(i)) break;
+  }
+  seiten->setCurrentIndex(i);
+  return true;
 }
 
 QPushButton* Knopf(const QString& text, const char* name, QWidget* parent) {

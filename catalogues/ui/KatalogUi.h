@@ -14,9 +14,11 @@
 
 class QDialog;
 class QHBoxLayout;
+class QKeyEvent;
 class QLineEdit;
 class QPainter;
 class QPushButton;
+class QTabWidget;
 
 namespace tav {
 
@@ -29,6 +31,11 @@ double ZahlAus(const QString& text, bool* ok = nullptr);
 
 // A number field with its unit to the right, as one form row's field (the field 90 px wide).
 QWidget* MitEinheit(QLineEdit* feld, const QString& einheit, QWidget* parent);
+
+// The keys a catalogue grid shares with its dialog: Ctrl+Tab (Ctrl+Shift+Tab) turns to the
+// next (previous) visible page of `seiten` and keypad "/" opens help page 501; the grid's
+// selection stays. True when the key was one of them.
+bool GitterSeitenTaste(const QKeyEvent& k, QTabWidget* seiten);
 
 // A dialog button that is never the default by accident.
 QPushButton* Knopf(const QString& text, const char* name, QWidget* parent);

@@ -17,6 +17,7 @@ QColor DF(int i) { return Farbe(DiagrammFarben[static_cast<std::size_t>(i)]); }
 
 const QColor kGrau(0x80, 0x80, 0x80);
 const QColor kEinstrahlung(240, 208, 16);
+const QColor kEinstrahlung2(218, 18, 18);  // the second field's irradiation
 const QColor kLila(155, 0, 155);
 const QColor kGruen(0, 0x80, 0);
 const QColor kPurpur(0x80, 0, 0x80);
@@ -201,6 +202,7 @@ QColor KurvenFarbe(TKurve k) {
     case TKurve::Speicher1Oben: return QColor(0xFF, 0, 0xFF);
     case TKurve::Speicher1Unten: return Qt::blue;
     case TKurve::TKoll2: return kGrau;
+    case TKurve::Einstrahlung2: return kEinstrahlung2;
   }
   return Qt::black;
 }

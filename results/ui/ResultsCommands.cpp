@@ -1,5 +1,8 @@
 #include "results/ui/ResultsCommands.h"
 
+#include <QEvent>
+#include <QEventLoop>
+
 #include "foundation/TavVar.h"
 #include "foundation/ui/SysUtilsQt.h"
 #include "results/ui/FormSimErg.h"
@@ -20,6 +23,31 @@ TFormSimErg* ShowSimErg(QWidget* parent) {
   f.raise();
   f.activateWindow();
   return &f;
+}
+
+void ShowSimErgModal(QWidget* parent, const std::function<void(TFormSimErg*)>& vorher) {
+  if (!G().run.ErgebnisGueltig) return;
+  // The modality of a window can change only while it is hidden.
+  const bool neu = !FormSimErgExists();
+  TFormSimErg& f = FormSimErg();
+  if (neu && parent) f.setParent(parent, Qt::Window);
+  if (f.isVisible()) f.hide();
+  if (vorher) vorher(&f);
+  f.setWindowModality(Qt::ApplicationModal);
+  ShowSimErg(parent);
+  QEventLoop warten;
+  struct Schliessen : QObject {
+    QEventLoop* loop;
+    bool eventFilter(QObject*, QEvent* e) override {
+      if (e->type() == QEvent::Hide) loop->quit();
+      return false;
+    }
+  } beobachter;
+  beobachter.loop = &warten;
+  f.installEventFilter(&beobachter);
+  if (f.isVisible()) warten.exec();
+  f.removeEventFilter(&beobachter);
+  f.setWindowModality(Qt::NonModal);
 }
 
 void InvalidateResults() {

@@ -56,7 +56,8 @@ TFormSimRun::TFormSimRun(QWidget* parent) : QDialog(parent) {
     auto* b = new QPushButton(this);
     b->setObjectName(name);
     b->setIcon(style()->standardIcon(bild));
-    b->setAutoDefault(false);
+    // Enter presses the focused button: F5, Enter (start), Enter (results).
+    b->setAutoDefault(true);
     return b;
   };
   BitBtnStart = knopf("BitBtnStart", QStyle::SP_MediaPlay);

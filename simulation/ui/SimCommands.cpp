@@ -44,15 +44,20 @@ bool ShowSimOpt(QWidget* parent) {
   return form.exec() == mrOk;
 }
 
-void SimulationBefehl(QWidget* parent) {
+void SimulationBefehl(QWidget* parent, bool ergebnisseModal) {
   const auto& hooks = SimCommandHooks();
-  switch (G().run.RechenModus) {
+  const int modus = G().run.RechenModus;
+  if ((modus == 2 || modus == 3) && hooks.InvalidateResults) hooks.InvalidateResults();
+  switch (modus) {
     case 2:
       if (hooks.Momentanleistung) hooks.Momentanleistung(parent);
       break;
-    case 3:
-      if (ShowSimRun(parent) == mrOk && hooks.ZeigeErgebnisse) hooks.ZeigeErgebnisse();
+    case 3: {
+      if (ShowSimRun(parent) != mrOk) break;
+      const auto& zeige = ergebnisseModal ? hooks.ZeigeErgebnisseModal : hooks.ZeigeErgebnisse;
+      if (zeige) zeige();
       break;
+    }
     default:
       break;
   }

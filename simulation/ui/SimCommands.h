@@ -19,6 +19,11 @@ struct SimHooks {
   std::function<void(bool gueltig)> ErgebnisFreigeben;
   // Opens the results window modeless. Without it the run window's results button stays off.
   std::function<void()> ZeigeErgebnisse;
+  // Shows the results window and returns when it is closed (after the tool button's run).
+  std::function<void()> ZeigeErgebnisseModal;
+  // Drops the results (the main window's "Ergebnis" off, the results window closed) before a
+  // new calculation.
+  std::function<void()> InvalidateResults;
   // Shows the location dialog modally in its weather-only mode (it may make new weather
   // years). Without it the run window's weather button stays off.
   std::function<void(QWidget* parent)> Klimgen;
@@ -38,9 +43,10 @@ int ShowSimRun(QWidget* parent);
 bool ShowSimOpt(QWidget* parent);
 
 // F5 and the "Simulation" tool button: in calculation mode 3 the run window, and the results
-// window when the run window was left through its results button; in mode 2 the
-// instantaneous-output tool; nothing in other modes.
-void SimulationBefehl(QWidget* parent);
+// window when the run window was left through its results button (modal after the tool
+// button, modeless after F5); in mode 2 the instantaneous-output tool; nothing in other
+// modes. Modes 2 and 3 drop the old results first.
+void SimulationBefehl(QWidget* parent, bool ergebnisseModal = false);
 // The radio items "Momentanleistung" (2) and "AnlagenSimulation" (3).
 void SetzeRechenModus(std::uint8_t modus);
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
@@ -16,6 +18,8 @@
 
 #include "app/Befehle.h"
 #include "app/ProjektDialoge.h"
+#include "catalogues/Kollektoren.h"
+#include "catalogues/ui/FormKollektor.h"
 #include "enev/ui/FormEnev.h"
 #include "foundation/AtomicFile.h"
 #include "foundation/BigIni.h"
@@ -52,6 +56,16 @@ QString OffenerDialog(const std::function<void()>& befehl) {
   });
   befehl();
   return name;
+}
+
+// Shows the main window and lets its start-up timers run until the dialog they open has
+// written its name.
+void ZeigeUndWarte(Hauptmenu& w, const QString& name) {
+  w.show();
+  for (int i = 0; i < 200 && name.isEmpty(); ++i) {
+    QApplication::processEvents();
+    QThread::msleep(5);
+  }
 }
 
 // The page F1 opens in the window in front, as the help window shows it afterwards.
@@ -221,6 +235,22 @@ TEST_F(Verdrahtung, ResultsOpenFromF6AndCloseWhenTheProjectChanges) {
   EXPECT_FALSE(ergebnisse->isVisible());
   EXPECT_FALSE(w.Ergebnis->isEnabled());
   EXPECT_FALSE(G().run.ErgebnisGueltig);
+
+  // After the tool button's run the same window is modal, and modeless again afterwards.
+  G().run.ErgebnisGueltig = true;
+  bool modal = false;
+  test::WhenModal([&](QWidget* fenster) {
+    modal = fenster == ergebnisse;
+    fenster->close();
+  });
+  ASSERT_TRUE(SimCommandHooks().ZeigeErgebnisseModal);
+  SimCommandHooks().ZeigeErgebnisseModal();
+  EXPECT_TRUE(modal);
+  EXPECT_FALSE(ergebnisse->isVisible());
+  w.Ergebnis->setEnabled(true);
+  w.Ergebnis->trigger();
+  EXPECT_FALSE(ergebnisse->isModal());
+  w.InvalidateResults();
 }
 
 TEST_F(Verdrahtung, PlantDialogOpensFromItsMenuItemsAndButton) {
@@ -286,11 +316,38 @@ TEST_F(Verdrahtung, MomentCommandsOpenTheToolInModeTwo) {
   EXPECT_EQ(OffenerDialog([&] { knopf->click(); }), "FormMoment");
   EXPECT_EQ(G().run.RechenModus, 2);
   EXPECT_TRUE(w.Momentanleistung->isChecked());
-  // F5 in mode 2 opens the tool, not the run window.
-  EXPECT_EQ(OffenerDialog([&] { start->trigger(); }), "FormMoment");
+  // F5 in mode 2 drops the results, then opens the tool, not the run window.
+  G().run.ErgebnisGueltig = true;
+  w.Ergebnis->setEnabled(true);
+  bool ungueltigBeimOeffnen = false;
+  test::WhenModal([&](QWidget* dialog) {
+    ungueltigBeimOeffnen = !G().run.ErgebnisGueltig && !w.Ergebnis->isEnabled();
+    EXPECT_EQ(dialog->objectName(), "FormMoment");
+    static_cast<QDialog*>(dialog)->reject();
+  });
+  start->trigger();
+  EXPECT_TRUE(ungueltigBeimOeffnen);
+  // The menu item only chooses the mode; the tool button opens the tool.
   w.SetRechenModus(3);
-  EXPECT_EQ(OffenerDialog([&] { menu->trigger(); }), "FormMoment");
+  QString geoeffnet;
+  QTimer wache;
+  wache.setInterval(5);
+  QObject::connect(&wache, &QTimer::timeout, [&] {
+    if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+      geoeffnet = d->objectName();
+      d->reject();
+    }
+  });
+  wache.start();
+  menu->trigger();
+  QElapsedTimer uhr;
+  uhr.start();
+  while (uhr.elapsed() < 100) QApplication::processEvents(QEventLoop::AllEvents, 10);
+  wache.stop();
+  EXPECT_EQ(geoeffnet, "");
   EXPECT_EQ(G().run.RechenModus, 2);
+  EXPECT_TRUE(w.Momentanleistung->isChecked());
+  EXPECT_FALSE(w.AnlagenSimulation->isChecked());
   SimCommandHooks() = SimHooks{};
   G().run.RechenModus = 3;
 }
@@ -356,6 +413,32 @@ TEST_F(Verdrahtung, EnevReferenceLocationLeavesCatalogueAndDataFolderAlone) {
   EnevCommandHooks() = EnevHooks{};
 }
 
+// A collector the EnEV import appended is shown once in the collector editor when the main
+// window has come up, on the project's collector; the collector dialog's height becomes the
+// dialogs' reference height.
+TEST_F(Verdrahtung, CollectorEditorOpensOnceAfterTheImportAppendedACollector) {
+  test::AppFixture app;
+  Hauptmenu& w = Verdrahtet(app, false);
+  G().settings.AFPos.Hoehe = 0;
+  ASSERT_TRUE(SelectKollektor(G(), G().cat.KollektorAnzahl));
+  G().run.KollektorEditAnfrage = true;
+  QString name, gezeigt;
+  int geoeffnet = 0;
+  test::WhenModal([&](QWidget* dialog) {
+    ++geoeffnet;
+    name = dialog->objectName();
+    gezeigt = dialog->findChild<QLineEdit*>("Edit1")->text();
+    dialog->findChild<QPushButton*>("ButtonOK")->click();
+  });
+  ZeigeUndWarte(w, name);
+  EXPECT_EQ(name, "FormKollektorEdit");
+  EXPECT_EQ(gezeigt.toStdString(), G().cat.Kollektoren[G().cat.KollektorAnzahl].Name);
+  EXPECT_FALSE(G().run.KollektorEditAnfrage);
+  EXPECT_EQ(G().plant.KollektorNr, G().cat.KollektorAnzahl);
+  EXPECT_EQ(G().settings.AFPos.Hoehe, TFormKollektor::kHoehe);
+  EXPECT_EQ(geoeffnet, 1);
+}
+
 // Started with "-E": the exchange file is imported at start, the EnEV form opens as the work
 // surface and its results are in the file when it closes.
 TEST_F(Verdrahtung, EnevStartImportsOpensAndWritesBack) {
@@ -382,11 +465,7 @@ TEST_F(Verdrahtung, EnevStartImportsOpensAndWritesBack) {
     dialog->findChild<QPushButton*>("BitBtnSim")->click();
     dialog->findChild<QPushButton*>("ButtonEnde")->click();
   });
-  w.show();
-  for (int i = 0; i < 200 && name.isEmpty(); ++i) {
-    QApplication::processEvents();
-    QThread::msleep(5);
-  }
+  ZeigeUndWarte(w, name);
   EXPECT_EQ(name, "FormEnev");
   EXPECT_EQ(flaeche, "222,50");
   // The form was the work surface: with it closed the program has ended.

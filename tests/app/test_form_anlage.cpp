@@ -35,6 +35,7 @@
 #include "catalogues/StatusSink.h"
 #include "foundation/TavVar.h"
 #include "foundation/ui/ModalDriver.h"
+#include "foundation/ui/ResBitmap.h"
 #include "simulation/PlantParams.h"
 #include "simulation/SimFixture.h"
 #include "simulation/SimRun.h"
@@ -607,6 +608,28 @@ TEST_F(Anlage, PoolSeasonButtonsAndThresholdKeptBetweenShowings) {
   form.EditPoolHzGr->clear();
   form.SpeedButtonPool2->click();  // an empty threshold is refused, not read as 0
   EXPECT_TRUE(msgs->Contains("Unzulässiger Wert"));
+  // Each time the pool page comes up the threshold is empty.
+  form.PageControl1->setCurrentWidget(form.TabSheetPool);
+  form.EditPoolHzGr->setText("14");
+  form.PageControl1->setCurrentIndex(0);
+  EXPECT_EQ(form.EditPoolHzGr->text(), "14");
+  form.PageControl1->setCurrentWidget(form.TabSheetPool);
+  EXPECT_EQ(form.EditPoolHzGr->text(), "");
+}
+
+// The combi-store group always shows a choice: the first item for every code but 10 and 12,
+// and showing it does not change the stored code.
+TEST_F(Anlage, CombiStoreGroupChecksTheFirstItemForOtherCodes) {
+  TFormAnlage form;
+  for (auto [code, item] : {std::pair{5, 0}, {10, 1}, {12, 2}, {13, 0}, {0, 0}}) {
+    SetzeAnlage(6);
+    G().plant.KombiSpTyp = static_cast<std::uint8_t>(code);
+    form.Fuelle();
+    for (int i = 0; i < 3; ++i)
+      EXPECT_EQ(form.KombiItems[static_cast<std::size_t>(i)]->isChecked(), i == item)
+          << "code " << code << " item " << i;
+    EXPECT_EQ(G().plant.KombiSpTyp, code);
+  }
 }
 
 TEST(AnlageGrafik, CirculationGridPaintsByMouseAndRoundTrips) {
@@ -752,6 +775,46 @@ TEST_F(Anlage, WeiterWalksTheVisiblePagesAndClosesAfterTheLast) {
   EXPECT_EQ(form.Zeige(0), 1);
   EXPECT_EQ(seiten, (std::vector<std::string>{"TabSheet1", "TabSheet2", "TabSheetZ", "TabSheet4"}));
   EXPECT_TRUE(G().run.WeiterModus);
+}
+
+// The energy page shows the heater of the carrier's product line; a carrier of none of the
+// four lines leaves the grey area. Every built-in carrier of a heater kind gets its picture.
+TEST_F(Anlage, EnergyPageShowsTheHeaterOfTheCarriersProductLine) {
+  const struct {
+    const char* name;
+    const char* bild;
+  } faelle[] = {
+      {"Heizöl Niedertemperaturkessel", "WQ2"},     {"Heizöl Brennwertkessel", "WQ1"},
+      {"Erdgas Kessel mit atmosph. Brenner", "WQ2"}, {"Erdgas Brennwert-Kessel", "WQ1"},
+      {"Elektroenergie", ""},                        {"Elektro-Wärmepumpe", "WQ4"},
+      {"Fernwärme", ""},                             {"Scheitholzkessel", "WQ3"},
+      {"Holzpellet-Kessel", "WQ3"},                  {"Gas-Brennwertkessel mit Holzofen", "WQ1"},
+  };
+  for (const auto& f : faelle) EXPECT_EQ(HeizerBildName(f.name), f.bild) << f.name;
+
+  SetzeAnlage(1);
+  TFormAnlage form;
+  form.Fuelle();
+  form.PageControl1->setCurrentWidget(form.TabSheet4);
+  const QColor grau(212, 212, 212);
+  for (int i = 0; i < form.ComboBox3->count(); ++i) {
+    form.ComboBox3->setCurrentIndex(i);
+    const std::string name = G().cat.Energietraeger[static_cast<std::size_t>(i + 1)].EnergieName;
+    const QImage bild = form.ImageWQ->pixmap().toImage();
+    ASSERT_FALSE(bild.isNull()) << name;
+    // A picture's white background or the grey area, in the middle of the picture too.
+    const bool grauesFeld = bild.pixelColor(2, 2) == grau && bild.pixelColor(bild.width() / 2, bild.height() / 2) == grau;
+    EXPECT_EQ(grauesFeld, HeizerBildName(name).empty()) << name;
+    // One grab per kind of picture.
+    const std::string art = HeizerBildName(name);
+    form.show();
+    QApplication::processEvents();
+    const QString zustand = art.empty() ? QStringLiteral("grau") : QString::fromStdString(art);
+    EXPECT_FALSE(test::GrabScreen(&form, "FormAnlage-Energie-" + zustand).isEmpty());
+    form.hide();
+  }
+  for (const char* n : {"WQ1", "WQ2", "WQ3", "WQ4"})
+    EXPECT_NE(&LoadResBitmap(n), &ResBitmapPlaceholder()) << n;
 }
 
 TEST_F(Anlage, GrabsOfEveryPageForThreePlantTypes) {

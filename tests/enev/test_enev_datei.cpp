@@ -197,11 +197,11 @@ TEST(EnevDatei, RefusalsNameTheFileAndChangeNothing) {
   EXPECT_DOUBLE_EQ(f.stand.Eingaben.qBS, 1.2345);
 }
 
-TEST(EnevDatei, CollectorWithK2ZeroIsTakenIncompleteIsReported) {
+TEST(EnevDatei, CompleteCollectorIsTakenIncompleteOrK2ZeroIsReported) {
   DateiFixture f;
   f.dir.Write("enevxsim.dat",
               "[EnEV -> Sim]\nNutzflaeche=150\n[Kollektor]\nHersteller=Sonnwerk\nModell=SW 2\n"
-              "Quelle=Prüfbericht\nEta0=0,79\nK1=3,9\nK2=0\nIAM50=0,92\nWkapC=7\nVRK=0\nAModul=2,1\n");
+              "Quelle=Prüfbericht\nEta0=0,79\nK1=3,9\nK2=0,012\nIAM50=0,92\nWkapC=7\nVRK=0\nAModul=2,1\n");
   f.s().cat.KollektorenGeladen = true;
   ASSERT_EQ(ImportEnevDaten(f.datei(), f.s(), f.stand, NullStatus()), EnevImport::Gelesen)
       << f.msgs->All();
@@ -210,16 +210,31 @@ TEST(EnevDatei, CollectorWithK2ZeroIsTakenIncompleteIsReported) {
   const auto& c = f.s().cat;
   ASSERT_GE(c.KollektorAnzahl, 1);
   EXPECT_EQ(c.Kollektoren[c.KollektorAnzahl].Name, "Sonnwerk SW 2");
-  EXPECT_FLOAT_EQ(c.Kollektoren[c.KollektorAnzahl].K2, 0.0f);
+  EXPECT_FLOAT_EQ(c.Kollektoren[c.KollektorAnzahl].K2, 0.012f);
   EXPECT_FLOAT_EQ(c.Kollektoren[c.KollektorAnzahl].qmVolumen, 0.8f);
 
-  DateiFixture g;
-  g.dir.Write("enevxsim.dat",
-              "[EnEV -> Sim]\nNutzflaeche=150\n[Kollektor]\nHersteller=Sonnwerk\nModell=SW 3\n"
-              "Eta0=0,79\nK1=3,9\nIAM50=0,92\n");
-  ASSERT_EQ(ImportEnevDaten(g.datei(), g.s(), g.stand, NullStatus()), EnevImport::Gelesen);
-  EXPECT_TRUE(g.msgs->Contains("Quelle, WkapC, AModul")) << g.msgs->All();
-  EXPECT_FALSE(g.s().run.ProjektGeaendert);
-  EXPECT_FALSE(g.s().run.KollektorEditAnfrage);
-  EXPECT_DOUBLE_EQ(g.stand.Eingaben.Nutzflaeche, 150);
+  const struct {
+    const char* kollektor;
+    const char* fehlt;
+  } unvollstaendig[] = {
+      {"Hersteller=Sonnwerk\nModell=SW 3\nEta0=0,79\nK1=3,9\nIAM50=0,92\n",
+       "Quelle, K2, WkapC, AModul"},
+      {"Hersteller=Sonnwerk\nModell=SW 4\nQuelle=Prüfbericht\nEta0=0,79\nK1=3,9\nK2=0\n"
+       "IAM50=0,92\nWkapC=7\nAModul=2,1\n",
+       "Es fehlt: K2"},
+  };
+  for (const auto& u : unvollstaendig) {
+    SCOPED_TRACE(u.kollektor);
+    DateiFixture g;
+    g.dir.Write("enevxsim.dat",
+                std::string("[EnEV -> Sim]\nNutzflaeche=150\n[Kollektor]\n") + u.kollektor);
+    g.s().cat.KollektorenGeladen = true;
+    const auto anzahl = g.s().cat.KollektorAnzahl;
+    ASSERT_EQ(ImportEnevDaten(g.datei(), g.s(), g.stand, NullStatus()), EnevImport::Gelesen);
+    EXPECT_TRUE(g.msgs->Contains(u.fehlt)) << g.msgs->All();
+    EXPECT_FALSE(g.s().run.ProjektGeaendert);
+    EXPECT_FALSE(g.s().run.KollektorEditAnfrage);
+    EXPECT_EQ(g.s().cat.KollektorAnzahl, anzahl);
+    EXPECT_DOUBLE_EQ(g.stand.Eingaben.Nutzflaeche, 150);
+  }
 }

@@ -158,9 +158,11 @@ TEST(TavVarResults, HourlyBlocksAreContiguousRows) {
   EXPECT_EQ(w.WetterDaten.Reihe(2, 1) + 8759, &w.WetterDaten(2, 1, 8759));
 
   ResultState r;
-  EXPECT_EQ(r.StundenErgebnis.Werte.size(), std::size_t(3 * 11 * 8760));
+  EXPECT_EQ(r.StundenErgebnis.Werte.size(), std::size_t(3 * 12 * 8760));
   r.StundenErgebnis(1, 1, 0) = 1.0f;  // solar power of year 1 starts after channel 0
   EXPECT_EQ(r.StundenErgebnis.Werte[8760], 1.0f);
+  r.StundenErgebnis(1, 11, 8759) = 2.0f;  // the second field's irradiance ends year 1
+  EXPECT_EQ(r.StundenErgebnis.Werte[12 * 8760 - 1], 2.0f);
 }
 
 TEST(TavVarState, ProgramWideInstanceIsOne) {

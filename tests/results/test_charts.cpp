@@ -2,6 +2,7 @@
 // scales and mappings, and the curve navigation.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "results/ResultCharts.h"
@@ -96,8 +97,9 @@ TEST(Kurven, ChannelOfEveryCurve) {
     int kanal;
   } faelle[] = {{TKurve::Einstrahlung, 0}, {TKurve::Leistung, 1},       {TKurve::TKoll, 3},
                 {TKurve::Speicher1Oben, 5}, {TKurve::Speicher1Unten, 6}, {TKurve::Speicher2Oben, 7},
-                {TKurve::Speicher2Unten, 8}, {TKurve::TKoll2, 4}};
+                {TKurve::Speicher2Unten, 8}, {TKurve::TKoll2, 4},       {TKurve::Einstrahlung2, 11}};
   for (const auto& f : faelle) EXPECT_EQ(KurvenKanal(f.k), f.kanal);
+  EXPECT_TRUE(IstEnergieKurve(TKurve::Einstrahlung2));
   // The curves read exactly those channels: a value put into each shows in its own curve.
   auto g = std::make_unique<TavState>();
   for (const auto& f : faelle) {
@@ -159,7 +161,16 @@ TEST(Kurven, StoreTwoCurvesOnlyForTwoStoreTypes) {
   p.AnlagenTypNr = 6;
   EXPECT_EQ(SichtbareKurven(s, p, TKurvenAnsicht::Jahr).size(), 7u);
   p.OstWestKollektor = true;
-  EXPECT_EQ(SichtbareKurven(s, p, TKurvenAnsicht::Tag).back(), TKurve::TKoll2);
+  // The day view adds the second field's irradiation and temperature, each with its switch.
+  auto tag = SichtbareKurven(s, p, TKurvenAnsicht::Tag);
+  ASSERT_EQ(tag.size(), 9u);
+  EXPECT_EQ(tag[7], TKurve::Einstrahlung2);
+  EXPECT_EQ(tag[8], TKurve::TKoll2);
+  EXPECT_EQ(SichtbareKurven(s, p, TKurvenAnsicht::Monat).size(), 7u);
+  s.plotE_Koll = false;
+  tag = SichtbareKurven(s, p, TKurvenAnsicht::Tag);
+  EXPECT_EQ(std::count(tag.begin(), tag.end(), TKurve::Einstrahlung2), 0);
+  EXPECT_EQ(tag.back(), TKurve::TKoll2);
 }
 
 TEST(Kurven, NavigationWrapsAtTheYearsEnds) {

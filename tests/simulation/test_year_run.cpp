@@ -5,6 +5,7 @@
 #include <cmath>
 #include <functional>
 
+#include "foundation/TextTable.h"
 #include "simulation/CollectorField.h"
 #include "simulation/SimRun.h"
 #include "simulation/StoreHelpers.h"
@@ -294,6 +295,51 @@ TEST(YearRun, CancelledRunLeavesPartialSumsWithoutYearTotals) {
   EXPECT_GT(r.SolarertragMonat[3], 0.0f);
   for (const TMonatswert k : ResultState::SummenArrays) EXPECT_EQ(r.SimMonatswerte(k)[13], 0.0f) << k;
   EXPECT_EQ(r.SolarertragMonat[5], 0.0f);
+}
+
+// The second field's irradiance is kept hour by hour beside the total of both fields: an
+// east field gets more in the morning, the west field in the afternoon; a single field
+// leaves the channel empty.
+TEST(YearRun, SecondFieldIrradianceIsAnHourlyChannel) {
+  SimWelt w;
+  auto& p = w.g->plant;
+  p.OstWestKollektor = true;
+  p.KollektorAzimut = -90.0f;
+  p.KollektorAzimut2 = 90.0f;
+  p.KollektorFlaeche2 = p.KollektorFlaeche;
+  p.KollektorNeigung2 = p.KollektorNeigung;
+  p.KollektorFlaecheGesamt = p.KollektorFlaeche + p.KollektorFlaeche2;
+  ASSERT_EQ(Lauf(w), SimErgebnis::Fertig);
+  const auto& r = w.g->results;
+  double summe2 = 0.0;
+  for (int i = 0; i < kStundenProJahr; ++i) {
+    const float gesamt = r.Stunde(1, 0, i), feld2 = r.Stunde(1, 11, i);
+    ASSERT_GE(feld2, 0.0f) << i;
+    ASSERT_LE(feld2, gesamt + 1e-3f) << i;
+    summe2 += feld2;
+  }
+  EXPECT_GT(summe2, 0.0);
+  const int tag = (172 - 1) * 24;
+  const auto feld1 = [&](int h) { return r.Stunde(1, 0, tag + h) - r.Stunde(1, 11, tag + h); };
+  EXPECT_GT(feld1(8), r.Stunde(1, 11, tag + 8));
+  EXPECT_GT(r.Stunde(1, 11, tag + 17), feld1(17));
+
+  SimWelt einzeln;
+  ASSERT_EQ(Lauf(einzeln), SimErgebnis::Fertig);
+  for (int i = 0; i < kStundenProJahr; ++i) ASSERT_EQ(einzeln.g->results.Stunde(1, 11, i), 0.0f) << i;
+}
+
+// The cancel message is the language's: an English user reads it in English.
+TEST(YearRun, CancelMessageComesFromTheTextTable) {
+  ScopedMessages msgs;
+  SimWelt w;
+  Texts().Set(TX::MeldungRechnungabgebrochen, "Calculation cancelled !");
+  AbbruchBeobachter obs(3);
+  const SimErgebnis e = Lauf(w, obs);
+  Texts().LoadDefaults();
+  ASSERT_EQ(e, SimErgebnis::Abgebrochen);
+  ASSERT_EQ(msgs->shown.size(), 1u) << msgs->All();
+  EXPECT_EQ(msgs->shown[0].text, "Calculation cancelled !");
 }
 
 class PauseBeobachter : public SimObserver {

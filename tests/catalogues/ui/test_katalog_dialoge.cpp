@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QSpinBox>
 #include <QKeyEvent>
@@ -31,6 +32,7 @@
 #include "foundation/TextTable.h"
 #include "catalogues/ui/KatalogUi.h"
 #include "foundation/ui/ModalDriver.h"
+#include "foundation/ui/HilfeFenster.h"
 #include "foundation/ui/ResBitmap.h"
 
 namespace tav {
@@ -429,12 +431,25 @@ TEST(FormMessdatenE, OkTakesTheValuesAndCancelKeepsEarlierData) {
   EXPECT_TRUE(k.s().run.MessdatenAktiv);
 }
 
-TEST(FormKollektor, OkWritesTheProjectAndKeepsTheMounting) {
-  Katalog k;
+TEST(FormKollektor, OkWritesTheProjectWithTheFixedMounting) {
+  Katalog k;  // the project holds the mounting 3 (tracked tilt)
   TFormKollektor form(k.s(), k.status);
   const std::string koll = k.Datei("Koll.dat");
   const int r = Modal([&] { return form.Zeige(); }, [&](QWidget*) {
     Grab(&form, "FormKollektor");
+    // The fixed layout: no search, sort, curve or mounting page; the picture below the grid.
+    for (QWidget* w : {static_cast<QWidget*>(form.KollSuchenSpeedButton),
+                       static_cast<QWidget*>(form.KollSortSpeedButton),
+                       static_cast<QWidget*>(form.Image2), static_cast<QWidget*>(form.Edit11)})
+      EXPECT_TRUE(w->isHidden()) << w->objectName().toStdString();
+    EXPECT_FALSE(form.PageControl1->isTabVisible(3));
+    EXPECT_FALSE(form.ImageKoll->isHidden());
+    EXPECT_FALSE(form.SpeedButtonE4->isHidden());
+    EXPECT_TRUE(form.Montage[0]->isChecked());
+    const QRect raster = form.StringGrid1->geometry();
+    EXPECT_GE(form.ImageKoll->y(), raster.bottom());
+    EXPECT_EQ(form.ImageKoll->x(), raster.x());
+    EXPECT_FALSE(form.ImageKoll->pixmap().isNull());
     form.StringGrid1->setCurrentCell(1, 0);
     form.PageControl1->setCurrentIndex(1);
     form.feld1.flaeche->setText("2*2,5");
@@ -447,11 +462,10 @@ TEST(FormKollektor, OkWritesTheProjectAndKeepsTheMounting) {
     EXPECT_FALSE(form.PageControl1->isTabVisible(3));
     Grab(&form, "FormKollektor-Parameter");
     form.CheckBoxOstWest->setChecked(false);
+    EXPECT_FALSE(form.PageControl1->isTabVisible(3));
     form.PageControl1->setCurrentIndex(2);
     form.Edit10->setValue(17.5);
     Grab(&form, "FormKollektor-Solarkreis");
-    form.PageControl1->setCurrentIndex(3);
-    Grab(&form, "FormKollektor-Montage");
     form.ButtonOK->click();
   });
   EXPECT_EQ(r, 1);
@@ -461,9 +475,55 @@ TEST(FormKollektor, OkWritesTheProjectAndKeepsTheMounting) {
   EXPECT_FLOAT_EQ(p.KollektorAzimut, 100.0f);
   EXPECT_FLOAT_EQ(p.Solarkreislaenge, 17.5f);  // decimals kept
   EXPECT_FLOAT_EQ(p.Speichertauscherleistung, 100.0f);
-  EXPECT_EQ(p.KollektorMontage, 3);  // the mounting chosen stays
+  EXPECT_EQ(p.KollektorMontage, 1);
   EXPECT_FALSE(p.OstWestKollektor);
   EXPECT_EQ(k.Datei("Koll.dat"), koll);
+}
+
+// Ctrl+Tab in the grid turns the page and keeps the chosen collector; keypad "/" opens the
+// help. In the location grid alike.
+TEST(FormKollektor, CtrlTabTurnsThePageAndKeypadSlashOpensHelpInBothGrids) {
+  Katalog k;
+  LadeHilfe();
+  k.s().plant.KollektorNr = 2;
+  TFormKollektor koll(k.s(), k.status);
+  TFormOrt ort(k.s(), k.synthese);
+  const struct {
+    const char* name;
+    QDialog* dialog;
+    std::function<int()> zeige;
+    QTabWidget* seiten;
+    QTableWidget* gitter;
+    QPushButton* cancel;
+  } faelle[] = {
+      {"FormKollektor", &koll, [&] { return koll.Zeige(); }, koll.PageControl1, koll.StringGrid1,
+       koll.ButtonCancel},
+      {"FormOrt", &ort, [&] { return ort.Zeige(false); }, ort.PageControl1, ort.StringGrid1, ort.ButtonCancel},
+  };
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.name);
+    Modal(f.zeige, [&](QWidget*) {
+      f.seiten->setCurrentIndex(0);
+      f.gitter->setFocus();
+      const int zeile = f.gitter->currentRow();
+      const auto taste = [&](int key, Qt::KeyboardModifiers mod) {
+        QKeyEvent e(QEvent::KeyPress, key, mod);
+        QApplication::sendEvent(f.gitter, &e);
+      };
+      taste(Qt::Key_Tab, Qt::ControlModifier);
+      EXPECT_EQ(f.seiten->currentIndex(), 1);
+      EXPECT_EQ(f.gitter->currentRow(), zeile);
+      taste(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+      EXPECT_EQ(f.seiten->currentIndex(), 0);
+      EXPECT_EQ(f.gitter->currentRow(), zeile);
+      taste(Qt::Key_Slash, Qt::KeypadModifier);
+      ASSERT_NE(HilfeFensterOffen(), nullptr);
+      EXPECT_EQ(HilfeFensterOffen()->AktuelleSeite(), "de/ort.htm");
+      HilfeFensterOffen()->close();
+      f.cancel->click();
+    });
+  }
+  EXPECT_EQ(k.s().plant.KollektorNr, 2);
 }
 
 TEST(FormKollektor, CancelAndAreaLimitsAndViewingChangeNothing) {
@@ -481,21 +541,57 @@ TEST(FormKollektor, CancelAndAreaLimitsAndViewingChangeNothing) {
     EXPECT_EQ(form.feld1.flaeche->text(), "0,50");
     form.PageControl1->setCurrentIndex(0);
     form.StringGrid1->setCurrentCell(2, 0);
+    // The editor's OK makes its entry the project's collector and the grid follows it ...
     test::WhenModal([&](QWidget* d) {
       Grab(d, "FormKollektorEdit");
-      form.FormKollektorEdit->ButtonOK->click();  // viewed only
+      form.FormKollektorEdit->ButtonOK->click();
     });
     form.Bearbeiten();
-    test::WhenModal([&](QWidget*) { form.FormKollektorEdit->ButtonCancel->click(); });
-    form.Neu();  // the copy is undone
+    EXPECT_EQ(k.s().plant.KollektorNr, 3);
+    EXPECT_EQ(form.StringGrid1->currentRow(), 2);
+    // ... and a copy the editor did not confirm is undone.
+    test::WhenModal([&](QWidget*) { static_cast<QDialog*>(form.FormKollektorEdit)->reject(); });
+    form.Neu();
     EXPECT_EQ(k.s().cat.KollektorAnzahl, 4);
+    EXPECT_EQ(k.s().plant.KollektorNr, 3);
     form.ButtonCancel->click();
   });
   EXPECT_EQ(r, 2);
   EXPECT_EQ(k.Datei("Koll.dat"), koll);
+  // Cancel: the project keeps the collector it had.
   EXPECT_EQ(k.s().plant.KollektorNr, vorher.KollektorNr);
+  EXPECT_EQ(k.s().plant.Kollektor, vorher.Kollektor);
   EXPECT_EQ(k.s().plant.KollektorFlaeche, vorher.KollektorFlaeche);
   EXPECT_TRUE(k.msgs->Contains("Kollektorfläche maximal")) << k.msgs->All();
+}
+
+// A copy confirmed in the editor is written to the catalogue and becomes the project's
+// collector when the dialog's OK follows.
+TEST(FormKollektor, AddedCopyConfirmedInTheEditorIsStored) {
+  Katalog k;
+  k.s().cat.Kollektoren[2].Name = "Sonnwerk SW 2";
+  TFormKollektor form(k.s(), k.status);
+  const std::string name2 = k.s().cat.Kollektoren[2].Name;
+  const int r = Modal([&] { return form.Zeige(); }, [&](QWidget*) {
+    form.StringGrid1->setCurrentCell(1, 0);
+    std::string gezeigt;
+    test::WhenModal([&](QWidget*) {
+      gezeigt = form.FormKollektorEdit->Edit1->text().toStdString();
+      form.FormKollektorEdit->ButtonOK->click();
+    });
+    form.KollNeuSpeedButton->click();
+    EXPECT_EQ(gezeigt, name2 + " (neu)");
+    form.ButtonOK->click();
+  });
+  EXPECT_EQ(r, 1);
+  const auto& c = k.s().cat;
+  ASSERT_EQ(c.KollektorAnzahl, 5);
+  EXPECT_EQ(c.Kollektoren[2].Name, name2 + " (neu)");
+  EXPECT_EQ(c.Kollektoren[2].WkapC, 0.0f);
+  EXPECT_EQ(c.Kollektoren[3].Name, name2);
+  EXPECT_EQ(k.s().plant.KollektorNr, 2);
+  EXPECT_EQ(k.s().plant.Kollektor, name2 + " (neu)");
+  EXPECT_NE(k.Datei("Koll.dat").find(name2 + " (neu)"), std::string::npos);
 }
 
 TEST(FormKollektor, AreaStepsByWholeModulesOverTheFullRange) {
@@ -540,52 +636,52 @@ TEST(FormKollektorEdit, FieldLabelsAreNotCut) {
       ++geprueft;
     }
     EXPECT_GE(geprueft, 8);
-    form.ButtonCancel->click();
+    static_cast<QDialog*>(&form)->reject();
   });
 }
 
-TEST(FormKollektorEdit, ShowsEfficiencyAndWritesOnlyChangedFields) {
+// The editor shows every field read-only without a Cancel button; OK confirms the entry as
+// stored (no rounding to the shown decimals) and makes it the project's collector.
+TEST(FormKollektorEdit, ReadOnlyAndOkMakesTheEntryTheProjectsCollector) {
   Katalog k;
-  auto& e = k.s().cat.Kollektoren[1];
+  auto& e = k.s().cat.Kollektoren[2];
   e.Eta0 = 0.8f;
   e.K1 = 4;
   e.K2 = 0.01f;
+  e.qmVolumen = 1.234f;
   WriteKollektoren(k.s(), k.status);
+  k.s().run.ProjektGeaendert = false;
   TFormKollektorEdit form(k.s(), k.status);
   const float aussen = k.s().moment.AussenTemp = 20.0f;
-  const int r = Modal([&] { return form.Bearbeite(1); }, [&](QWidget*) {
+  const int r = Modal([&] { return form.Bearbeite(2); }, [&](QWidget*) {
     EXPECT_EQ(form.Label13->text(), "0,58");
     EXPECT_EQ(form.Label14->text(), "0,32");
-    form.EditQuelle->setText("Prüfinstitut X");
+    for (QLineEdit* f : {form.Edit1, form.EditQuelle, form.Edit2, form.Edit3, form.Edit4,
+                         form.EditIAM, form.Edit5, form.Edit6}) {
+      EXPECT_TRUE(f->isReadOnly()) << f->objectName().toStdString();
+      EXPECT_EQ(f->focusPolicy(), Qt::NoFocus) << f->objectName().toStdString();
+    }
+    EXPECT_FALSE(form.ComboBox1->isEnabled());
+    EXPECT_FALSE(form.RadioButton1->isEnabled());
+    EXPECT_FALSE(form.RadioButton2->isEnabled());
+    EXPECT_TRUE(form.ButtonCancel->isHidden());
+    EXPECT_EQ(form.property(kHelpContext).toInt(), 372);
+    EXPECT_EQ(form.Edit6->text(), "1,23");
     form.ButtonOK->click();
   });
   EXPECT_EQ(r, 1);
-  EXPECT_EQ(k.s().cat.Kollektoren[1].Quelle, "Prüfinstitut X");
-  EXPECT_NE(k.Datei("Koll.dat").find("finstitut X"), std::string::npos);
+  EXPECT_EQ(k.s().plant.KollektorNr, 2);
+  EXPECT_EQ(k.s().plant.Kollektor, e.Name);
+  EXPECT_FLOAT_EQ(k.s().plant.KollK2, 0.01f);
+  EXPECT_FLOAT_EQ(k.s().cat.Kollektoren[2].qmVolumen, 1.234f);  // not rounded to the shown "1,23"
+  EXPECT_TRUE(k.s().run.ProjektGeaendert);
   EXPECT_EQ(k.s().moment.AussenTemp, aussen);
-}
-
-// The editor takes no coefficient the collector file would refuse on reading.
-TEST(FormKollektorEdit, RefusesCoefficientsNoCollectorHas) {
-  Katalog k;
-  TFormKollektorEdit form(k.s(), k.status);
-  test::ScopedMessages msgs;
-  const int r = Modal([&] { return form.Bearbeite(1); }, [&](QWidget*) {
-    const struct { QLineEdit* feld; const char* text; const char* danach; } faelle[] = {
-        {form.Edit2, "1,6", "1,5"}, {form.Edit3, "250", "200"}, {form.Edit4, "12", "10"},
-        {form.Edit6, "500", "100"}};
-    for (const auto& f : faelle) {
-      const std::size_t vorher = msgs->shown.size();
-      const QString alt = f.feld->text();
-      f.feld->setText(f.text);
-      form.ButtonOK->click();
-      EXPECT_EQ(msgs->shown.size(), vorher + 1) << f.text << msgs->All();
-      EXPECT_EQ(f.feld->text(), f.danach) << f.text;
-      f.feld->setText(alt);
-    }
-    form.ButtonCancel->click();
-  });
-  EXPECT_EQ(r, 2);
+  // Closed otherwise: nothing changes.
+  k.s().run.ProjektGeaendert = false;
+  const int r2 = Modal([&] { return form.Bearbeite(3); }, [&](QWidget*) { static_cast<QDialog*>(&form)->reject(); });
+  EXPECT_EQ(r2, 2);
+  EXPECT_EQ(k.s().plant.KollektorNr, 2);
+  EXPECT_FALSE(k.s().run.ProjektGeaendert);
 }
 
 TEST(KollBild, ModelCodesInTheNameChooseThePictureElseTheKind) {

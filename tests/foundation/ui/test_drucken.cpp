@@ -182,6 +182,7 @@ TEST(FormKopftext, HeaderFileAndSettingsOnOkRestoredOnCancel) {
   f.show();
   QApplication::processEvents();
   EXPECT_EQ(f.MemoKopftext->toPlainText(), "Eins\nZwei");
+  EXPECT_EQ(f.windowTitle(), "Druckeinstellungen");
   EXPECT_TRUE(f.RadioButton1->isChecked());
   f.grab().save(Screens("FormKopftext.png"));
   // A logo that fails to load leaves the setting as it was.

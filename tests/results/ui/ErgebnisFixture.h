@@ -10,7 +10,7 @@
 
 namespace tav {
 
-enum class Anlage { Warmwasser, KombiPool, Typ7OhneLast };
+enum class Anlage { Warmwasser, KombiPool, Typ7OhneLast, ZweiFelder };
 
 // Puts the fixture plant into the program-wide state and runs one year.
 inline void Simuliere(Anlage a) {
@@ -20,6 +20,13 @@ inline void Simuliere(Anlage a) {
     test::SetzeAnlage(g, 6, true);
     g.plant.PoolVol = 40.0f;
   }
+  if (a == Anlage::ZweiFelder) {  // the hot-water plant on an east and a west roof
+    g.plant.OstWestKollektor = true;
+    g.plant.KollektorAzimut = -90.0f;
+    g.plant.KollektorAzimut2 = 90.0f;
+    g.plant.KollektorFlaeche2 = g.plant.KollektorFlaeche;
+    g.plant.KollektorNeigung2 = g.plant.KollektorNeigung;
+  }
   if (a == Anlage::Typ7OhneLast) {
     test::SetzeAnlage(g, 7, false);
     g.plant.HeizQnorm = 0.0f;
@@ -27,7 +34,8 @@ inline void Simuliere(Anlage a) {
   g.plant.ProjektName = a == Anlage::Warmwasser ? "Einfamilienhaus" : "Kombianlage mit Bad";
   g.plant.Standort = "Teststadt";
   g.plant.Kollektor = "Flachkollektor FK 2.5";
-  g.plant.KollektorFlaecheGesamt = g.plant.KollektorFlaeche;
+  g.plant.KollektorFlaecheGesamt =
+      g.plant.KollektorFlaeche + (g.plant.OstWestKollektor ? g.plant.KollektorFlaeche2 : 0.0f);
   g.plant.konvEnergie = "Heizöl";
   g.plant.konvEinheit = "Liter Öl";
   g.plant.konvKWhinEinheit = 10.0f;

@@ -148,6 +148,37 @@ TEST_F(FormSimErgTest, CurveNavigationWrapsAndTheYearStaysTheWindowsOwn) {
   EXPECT_TRUE(G().settings.plotE_Koll);
 }
 
+// Two fields: the day view draws the second field's irradiation (its own pen) beside its
+// temperature, only with the irradiation switch on.
+TEST_F(FormSimErgTest, DayCurvesOfTwoFieldsDrawTheSecondFieldsIrradiation) {
+  Simuliere(Anlage::ZweiFelder);
+  TKurvenStand st;
+  st.Ansicht = TKurvenAnsicht::Tag;
+  st.Tag = 172;
+  const QColor stift2(218, 18, 18);
+  // Pixels in the second field's pen.
+  const auto pixelIn = [&](const QColor& farbe) {
+    const QImage bild = KurvenBild(G(), st);
+    int n = 0;
+    for (int y = 0; y < bild.height(); ++y)
+      for (int x = 0; x < bild.width(); ++x) n += bild.pixelColor(x, y) == farbe;
+    return n;
+  };
+  EXPECT_GT(pixelIn(stift2), 50);
+  G().settings.plotE_Koll = false;
+  EXPECT_EQ(pixelIn(stift2), 0);
+  G().settings.plotE_Koll = true;
+
+  TFormSimErg* f = ShowSimErg(nullptr);
+  ASSERT_NE(f, nullptr);
+  f->PageControl1->setCurrentWidget(f->TabSheet4);
+  f->SpeedButton4->click();
+  f->SpeedButton4->click();
+  for (int t = 1; t < 172; ++t) f->SpeedButton2->click();
+  ASSERT_EQ(f->KurvenStand().Tag, 172);
+  Grab(*f, "Kurven-Tag", "ZweiFelder");
+}
+
 TEST_F(FormSimErgTest, PrintSelectionAndTitleTail) {
   Simuliere(Anlage::Warmwasser);
   G().settings.DruckSeiten = 0;

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -346,24 +347,47 @@ TEST_F(RunWindow, KlimgenAndOptionsOpenTheirDialogs) {
 }
 
 TEST_F(RunWindow, F5OpensTheRunWindowInModeThreeAndTheToolInModeTwo) {
-  int moment = 0;
-  SimCommandHooks().Momentanleistung = [&](QWidget*) { ++moment; };
+  int moment = 0, invalidiert = 0, modal = 0;
+  std::vector<std::string> folge;
+  SimCommandHooks().Momentanleistung = [&](QWidget*) { folge.push_back("Moment"); ++moment; };
+  SimCommandHooks().InvalidateResults = [&] { folge.push_back("Invalidate"); ++invalidiert; };
+  SimCommandHooks().ZeigeErgebnisseModal = [&] { ++modal; };
   SetzeRechenModus(2);
   SimulationBefehl(nullptr);
-  EXPECT_EQ(moment, 1);
+  EXPECT_EQ(folge, (std::vector<std::string>{"Invalidate", "Moment"}));
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 
   SetzeRechenModus(4);  // not a mode of the radio items
   EXPECT_EQ(G().run.RechenModus, 2);
   SetzeRechenModus(3);
+  // The keyboard road: Enter on Start (focused when the window opens), then Enter on the
+  // results button (focused after the run).
+  test::WhenModal([](QWidget* dialog) {
+    auto* start = dialog->findChild<QPushButton*>("BitBtnStart");
+    ASSERT_EQ(dialog->focusWidget(), start);
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(start, &enter);
+    auto* ergebnisse = dialog->findChild<QPushButton*>("BitBtnErgebnisse");
+    ASSERT_EQ(dialog->focusWidget(), ergebnisse);
+    QKeyEvent enter2(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(ergebnisse, &enter2);
+  });
+  SimulationBefehl(nullptr);
+  EXPECT_EQ(moment, 1);
+  EXPECT_EQ(invalidiert, 2);
+  EXPECT_TRUE(G().run.ErgebnisGueltig);
+  EXPECT_EQ(ergebnisseGezeigt, 1);  // F5: modeless
+  EXPECT_EQ(modal, 0);
+
+  // The tool button's run shows the results modally.
   test::WhenModal([](QWidget* dialog) {
     test::Click(dialog, "BitBtnStart");
     test::Click(dialog, "BitBtnErgebnisse");
   });
-  SimulationBefehl(nullptr);
-  EXPECT_EQ(moment, 1);
-  EXPECT_TRUE(G().run.ErgebnisGueltig);
+  SimulationBefehl(nullptr, true);
   EXPECT_EQ(ergebnisseGezeigt, 1);
+  EXPECT_EQ(modal, 1);
+  EXPECT_EQ(invalidiert, 3);
 }
 
 }  // namespace
