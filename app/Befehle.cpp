@@ -8,6 +8,7 @@
 #include "app/FormAnlage.h"
 #include "app/FormPrjAssistent.h"
 #include "app/Hauptmenu.h"
+#include "app/Schema.h"
 #include "app/ProjektDialoge.h"
 #include "catalogues/KatalogDienste.h"
 #include "catalogues/Orte.h"
@@ -51,7 +52,7 @@ void VerbindeFenster(Hauptmenu& w) {
     const bool neu = !FormSimErgExists();
     TFormSimErg* f = ShowSimErg(&w);
     if (f && neu) {
-      f->SchemaBild = [&w] { return w.ImageSchema->pixmap().toImage(); };
+      f->SchemaBild = [] { return SchemaDruckBild(G().plant); };
       QObject::connect(f, &TFormSimErg::statusMessage, &w,
                        [&w](const QString& text) { w.Status(text.toStdString()); });
     }

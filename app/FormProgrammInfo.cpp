@@ -24,8 +24,7 @@ using namespace form;
 
 namespace {
 
-// Product identity lines of this edition.
-constexpr const char* kCopyright = "© Tavrel Solarsoftware";
+// Product identity line of this edition.
 constexpr const char* kAdresse = "Planung und Simulation thermischer Solaranlagen";
 constexpr const char* kLinkFarbe = "#0000FF";
 constexpr const char* kBesuchtFarbe = "#800080";
@@ -186,7 +185,7 @@ void TFormProgrammInfo::FormShow() {
   EditPrgVerz->setText(Q(f.ProgDir));
   EditDatVerz->setCursorPosition(0);
   EditPrgVerz->setCursorPosition(0);
-  LabelCopyright->setText(Q(f.Copyright.empty() ? std::string(kCopyright) : f.Copyright));
+  LabelCopyright->setText(Q(f.Copyright));
   LabelAdresse->setText(kAdresse);
   ImageLogo->setPixmap(QPixmap::fromImage(LoadResBitmap("Logo")));
   LabelInfo1->setText(Q(T(TX::Info1)));

@@ -46,9 +46,7 @@ TSeitenrahmen Rahmen() {
   TSeitenrahmen r;
   r.Kopfzeilen = {"Solarplanung Muster GmbH", "Sonnenweg 1", "12345 Teststadt", "Tel. 0123 456789"};
   r.Farbe = true;
-  r.ProgName = "Tavrel";
-  r.ProgVersion = "1.0";
-  r.Copyright = "(c) Tavrel";
+  // The program's identity as the frame has it by default (one source for every page).
   r.Zeit = QDateTime(QDate(2026, 12, 10), QTime(12, 0));
   return r;
 }
