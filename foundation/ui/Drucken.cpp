@@ -127,7 +127,7 @@ TSeitenrahmen TSeitenrahmen::Aus(const TavState& g) {
   r.Farbe = s.FarbModus == 1;
   if (s.DrucklogoDatei != "NUL") r.Logo = r.Farbe ? k.Logo : k.LogoGrau;
   r.Font = Q(s.DruckFont);
-  r.ProgName = Q(g.folders.ProgName);  // the identity of ProgIdent.h unless a caller set its own
+  r.ProgName = Q(g.folders.ProgName);
   r.ProgVersion = Q(g.folders.ProgVersion);
   r.Copyright = Q(g.folders.Copyright);
   r.Zeit = QDateTime::currentDateTime();
@@ -317,9 +317,9 @@ QByteArray XmpMetadaten(const QString& titel, const QString& autor, const QStrin
   if (!autor.isEmpty())
     x += QStringLiteral("<dc:creator><rdf:Seq><rdf:li>%1</rdf:li></rdf:Seq></dc:creator>\n").arg(XmlText(autor));
   x += QStringLiteral("<xmp:CreatorTool>%1</xmp:CreatorTool>\n<xmp:CreateDate>%2</xmp:CreateDate>\n"
-                      "<pdf:Producer>%1</pdf:Producer>\n</rdf:Description>\n</rdf:RDF>\n</x:xmpmeta>\n"
+                      "<pdf:Producer>Qt %3</pdf:Producer>\n</rdf:Description>\n</rdf:RDF>\n</x:xmpmeta>\n"
                       "<?xpacket end=\"w\"?>")
-           .arg(XmlText(programm), QDateTime::currentDateTime().toString(Qt::ISODate));
+           .arg(XmlText(programm), QDateTime::currentDateTime().toString(Qt::ISODate), QString::fromLatin1(qVersion()));
   return x.toUtf8();
 }
 
