@@ -8,6 +8,7 @@
 #include "app/FormAnlage.h"
 #include "app/FormPrjAssistent.h"
 #include "app/Hauptmenu.h"
+#include "app/Schema.h"
 #include "app/ProjektDialoge.h"
 #include "catalogues/KatalogDienste.h"
 #include "catalogues/Orte.h"
@@ -52,7 +53,7 @@ void VerbindeFenster(Hauptmenu& w) {
   const auto verbindeErgebnisse = [&w](TFormSimErg* f) {
     if (!f || f->property("verbunden").toBool()) return;
     f->setProperty("verbunden", true);
-    f->SchemaBild = [&w] { return w.ImageSchema->pixmap().toImage(); };
+    f->SchemaBild = [] { return SchemaDruckBild(G().plant); };
     QObject::connect(f, &TFormSimErg::statusMessage, &w,
                      [&w](const QString& text) { w.Status(text.toStdString()); });
   };

@@ -25,8 +25,7 @@ using namespace form;
 
 namespace {
 
-// Product identity lines of this edition.
-constexpr const char* kCopyright = "© Tavrel Solarsoftware";
+// Product identity line of this edition.
 constexpr const char* kAdresse = "Planung und Simulation thermischer Solaranlagen";
 constexpr const char* kAdresseEnglisch = "Planning and simulation of solar thermal systems";
 constexpr const char* kLinkFarbe = "#0000FF";
@@ -188,7 +187,7 @@ void TFormProgrammInfo::FormShow() {
   EditPrgVerz->setText(Q(f.ProgDir));
   EditDatVerz->setCursorPosition(0);
   EditPrgVerz->setCursorPosition(0);
-  LabelCopyright->setText(Q(f.Copyright.empty() ? std::string(kCopyright) : f.Copyright));
+  LabelCopyright->setText(Q(f.Copyright));
   // The subtitle in the language of the texts: German only where the program speaks German.
   const bool deutsch = LanguageCode(s_.cat, LanguageNumber(s_.cat, s_.settings.Sprache)) == "de";
   LabelAdresse->setText(deutsch ? kAdresse : kAdresseEnglisch);

@@ -1,6 +1,9 @@
 #include "app/Schema.h"
 
+#include <QFile>
 #include <QPainter>
+#include <QRegularExpression>
+#include <QSvgRenderer>
 
 #include "foundation/ui/ResBitmap.h"
 
@@ -10,6 +13,18 @@ namespace {
 // Storage codes that pick a picture.
 constexpr int kKaskadeSpeicher = 13;  // cascade with an auxiliary store (else a flow-through heater)
 constexpr int kKombiMitWT = 10;       // combination store with a drinking-water heat exchanger
+
+// The drawing of picture Name from the program's resources (empty: none).
+QByteArray SvgDaten(const QString& name) {
+  QFile f(QStringLiteral(":/pictures/%1.svg").arg(name));
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Paints drawing Svg with its own size at Pos of the scheme's frame.
+void MaleSvg(QPainter& p, const QByteArray& svg, const QPointF& pos) {
+  QSvgRenderer r(svg);
+  if (r.isValid()) r.render(&p, QRectF(pos, QSizeF(r.defaultSize())));
+}
 }  // namespace
 
 QString SchemaBaseName(int anlagenTyp, int kaskadeTyp, int heizkreisTyp) {
@@ -45,6 +60,54 @@ std::vector<SchemaOverlay> SchemaOverlays(const PlantState& P) {
     else if (typ == 4) list.push_back({QStringLiteral("Schema4Legio"), QPoint(146, 139)});
   }
   return list;
+}
+
+QByteArray SvgInGrau(const QByteArray& svg) {
+  static const QRegularExpression farbe(QStringLiteral("#([0-9A-Fa-f]{6})\\b"));
+  QString text = QString::fromUtf8(svg);
+  QString aus;
+  aus.reserve(text.size());
+  qsizetype bis = 0;
+  for (auto it = farbe.globalMatch(text); it.hasNext();) {
+    const auto m = it.next();
+    const QColor c(QLatin1Char('#') + m.captured(1));
+    const int grau = qGray(c.rgb());
+    aus += text.mid(bis, m.capturedStart() - bis) + QColor(grau, grau, grau).name(QColor::HexRgb).toUpper();
+    bis = m.capturedEnd();
+  }
+  aus += text.mid(bis);
+  return aus.toUtf8();
+}
+
+TDruckBild SchemaDruckBild(const PlantState& P) {
+  TDruckBild b;
+  b.Format = QSizeF(SchemaBreite, SchemaHoehe);
+  const QString basis = SchemaBaseName(P.AnlagenTypNr, P.KaskadeTyp, P.HeizkreisTyp);
+  const std::vector<SchemaOverlay> overlays = SchemaOverlays(P);
+  b.Vektor = [basis, overlays](QPainter& p, const QRectF& ziel, bool grau) {
+    const auto svg = [grau](const QString& name) {
+      const QByteArray d = SvgDaten(name);
+      return grau ? SvgInGrau(d) : d;
+    };
+    p.translate(ziel.topLeft());
+    p.scale(ziel.width() / SchemaBreite, ziel.height() / SchemaHoehe);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.fillRect(QRectF(0, 0, SchemaBreite, SchemaHoehe), Qt::white);
+    if (!basis.isEmpty()) MaleSvg(p, svg(basis), QPointF(0, 0));
+    for (const SchemaOverlay& o : overlays) {
+      if (o.copy) {
+        // A copied overlay replaces the scheme in its area.
+        p.save();
+        p.setClipRect(QRectF(o.pos, o.size));
+        p.fillRect(QRectF(o.pos, o.size), Qt::white);
+        MaleSvg(p, svg(o.name), QPointF(o.pos));
+        p.restore();
+      } else {
+        MaleSvg(p, svg(o.name), QPointF(o.pos));
+      }
+    }
+  };
+  return b;
 }
 
 QImage ShowSchema(const TavState& S) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "foundation/TavVar.h"
+#include "foundation/ui/Drucken.h"
 
 namespace tav {
 
@@ -40,5 +41,12 @@ std::vector<SchemaOverlay> SchemaOverlays(const PlantState& P);
 
 // The scheme of the plant in S, 309 x 275 pixels (times the screen's device-pixel ratio).
 QImage ShowSchema(const TavState& S);
+
+// The scheme of the plant in P for paper: its drawings painted as vectors (in greys for a
+// monochrome printout), composed as ShowSchema composes them.
+TDruckBild SchemaDruckBild(const PlantState& P);
+
+// An SVG drawing with every colour turned into its grey of the same lightness.
+QByteArray SvgInGrau(const QByteArray& svg);
 
 }  // namespace tav

@@ -25,7 +25,7 @@ std::string EnevTitel(int modus) {
   return std::string(modus == kEnevAuswertung ? "Auswertung" : "Simulation") + kNachDin;
 }
 
-TReport EnevBericht(const TavState& s, const EnevStand& st, int modus, bool kopie) {
+TReport EnevBericht(const TavState& s, const EnevStand& st, int modus, bool kopie, bool druck) {
   const auto& p = s.plant;
   const auto& e = st.Eingaben;
   const auto& r = st.Ergebnis;
@@ -45,24 +45,33 @@ TReport EnevBericht(const TavState& s, const EnevStand& st, int modus, bool kopi
     b.Tabs = ScaleTabsTrunc(kEnevTabs, 1.05);
   }
   TLineBuilder(true).Add("Projekt:\t" + p.ProjektName).AppendTo(b);
-  AddLine(b, "Kollektor:\t" + Z(7, 1, e.KollFlaeche) + " m², " + p.Kollektor);
-  if (zweiFelder)
+  // On paper a second label has a column of its own for its value.
+  const std::string zweites = druck ? "\t" : "";
+  if (druck && zweiFelder)
+    AddLine(b, "Kollektor:\t" + Z(6, 1, e.KollFlaeche) + " m² (" + Z(3, 1, p.KollektorFlaeche) + " + " +
+                   Z(3, 1, p.KollektorFlaeche2) + "), " + p.Kollektor);
+  else
+    AddLine(b, "Kollektor:\t" + Z(7, 1, e.KollFlaeche) + " m², " + p.Kollektor);
+  if (zweiFelder && !druck)
     AddLine(b, "Ost-West-Anlage:\t" + Z(7, 1, p.KollektorFlaeche) + " + " +
                    Z(7, 1, p.KollektorFlaeche2) + " m²");
   if (e.K2 == 0)
     AddLine(b, "Kennlinie:\tEta0 = " + Z(5, 3, e.Eta0) + " / k_Wert = " + Z(5, 3, e.K1) +
                    " W/(m²K)");
+  else if (druck)
+    AddLine(b, "Kennlinie:\tc0 = " + Z(5, 3, e.Eta0) + "   c1 = " + Z(5, 3, e.K1) + " W/(m²K)" +
+                   "   c2 = " + Z(5, 3, e.K2) + " W/(m²K²)");
   else
     AddLine(b, "Kennlinie:\tc0 = " + Z(5, 3, e.Eta0) + "  c1 = " + Z(5, 3, e.K1) + " W/m²K" +
                    "  c2 = " + Z(5, 3, e.K2) + " W/m²K²");
-  AddLine(b, "IAM 50°:\t" + Z(4, 2, e.IAM) + "\tspez. Wärmekap.:" + Z(5, 2, e.Waermekap) +
+  AddLine(b, "IAM 50°:\t" + Z(4, 2, e.IAM) + "\tspez. Wärmekap.:" + zweites + Z(5, 2, e.Waermekap) +
                  " kJ/m²K");
+  const std::string azimut = "°\tAzimut: " + zweites;
   if (zweiFelder)
     AddLine(b, "Neigung:\t" + Z(4, 1, p.KollektorNeigung) + "/" + Z(4, 1, p.KollektorNeigung2) +
-                   "°\tAzimut: " + Z(4, 1, p.KollektorAzimut) + "/" + Z(4, 1, p.KollektorAzimut2) +
-                   "°");
+                   azimut + Z(4, 1, p.KollektorAzimut) + "/" + Z(4, 1, p.KollektorAzimut2) + "°");
   else
-    AddLine(b, "Neigung:\t" + Z(5, 1, e.Neigung) + "°\tAzimut: " + Z(5, 1, e.Azimut) + "°");
+    AddLine(b, "Neigung:\t" + Z(5, 1, e.Neigung) + azimut + Z(5, 1, e.Azimut) + "°");
   const std::string kat = std::string("\"") + (e.KleineAnlage ? "Kleine" : "Große") + " Anlage\"";
   if (modus == kEnevAuswertung) {
     AddLine(b, "DIN-Anlagentyp:\t" + kat);
@@ -110,25 +119,27 @@ TReport EnevBericht(const TavState& s, const EnevStand& st, int modus, bool kopi
     AddLine(b, "");
     AddLine(b, "Solaranlage zur Heizungsunterstützung (Kombianlage)");
     const bool mehr = r.KollFlaecheDIN && e.KollFlaeche >= din;
+    const std::string pauschal = druck ? "0,10 (pauschal nach DIN 4701-10)" : "0,10 (pauschal)";
     if (modus == kEnevAuswertung) {
       if (mehr) {
         AddLine(b, "mit mehr als\t" + Z(5, 1, din) + " m² Fläche");
-        TLineBuilder(true).Add("alpha solar,HU:\t0,10 (pauschal)").AppendTo(b);
+        TLineBuilder(true).Add("alpha solar,HU:\t" + pauschal).AppendTo(b);
       } else {
         AddLine(b, "mit weniger als\t" + Z(5, 1, din) + " m² Fläche");
-        AddLine(b, "Kriterium nach DIN 4701-10, Kap. 5.3.4.1.3, nicht erfüllt");
+        AddLine(b, std::string("Kriterium nach DIN 4701-10, Kap. 5.3.4.1.3, nicht erfüllt") + (druck ? "." : ""));
       }
     } else {
       if (mehr) {
         AddLine(b, "mit mehr als\t" + Z(5, 1, din) + " m²");
-        AddLine(b, "alpha solar,HU:\t0,10 (pauschal)");
+        AddLine(b, "alpha solar,HU:\t" + pauschal);
       } else {
         AddLine(b, "mit weniger als\t" + Z(5, 1, din) + " m²  (vgl. DIN 4701-10, Kap. 5.3.4.1.3)");
       }
       const double qh = s.run.EnevSimqHsol;
       const bool ohneSumme = s.run.EnevSummeQHeizung <= 0;
       if (ohneSumme) AddLine(b, "Angaben zur weiteren Berechnung des Deckungsanteils alpha solar:");
-      AddLine(b, "Q H g,sol:\t" + ZA(5, 0, s.run.EnevSimQHsol) + " kWh/a");
+      AddLine(b, "Q H g,sol:\t" + ZA(5, 0, s.run.EnevSimQHsol) + " kWh/a" +
+                     (druck ? "\tbei solarer Heizgrenze " + Z(1, 0, p.Heizgrenztemp) + "°C" : ""));
       AddLine(b, "q H g,sol:\t" + ZA(5, 1, qh) + " kWh/m²a", ohneSumme);
       if (!ohneSumme)
         TLineBuilder(true)
@@ -138,10 +149,11 @@ TReport EnevBericht(const TavState& s, const EnevStand& st, int modus, bool kopi
   }
   AddLine(b, "");
   AddLine(b, "Hilfsenergiebedarf Solarpumpe:");
-  AddLine(b, "q TW,g,HE,sol:\t" + ZA(5, 1, Oder(solar, r.qTWHE)) + " kWh/m²a (Trinkwasser)");
+  const std::string hilfs = druck ? "Hilfsenergiebedarf Solarpumpe, " : "";
+  AddLine(b, "q TW,g,HE,sol:\t" + ZA(5, 1, Oder(solar, r.qTWHE)) + " kWh/m²a (" + hilfs + "Trinkwasser)");
   if (e.Kombi)
-    AddLine(b, "q H,g,HE,sol:\t" + ZA(5, 1, Oder(solar, r.qHHE)) +
-                   " kWh/m²a (Heizungsunterstützung)");
+    AddLine(b, "q H,g,HE,sol:\t" + ZA(5, 1, Oder(solar, r.qHHE)) + " kWh/m²a (" + hilfs +
+                   (druck ? "Heizung)" : "Heizungsunterstützung)"));
   return b;
 }
 

@@ -28,6 +28,8 @@
 #include <string_view>
 #include <vector>
 
+#include "foundation/ProgIdent.h"
+
 namespace tav {
 
 // ---------------------------------------------------------------------------------------
@@ -417,10 +419,10 @@ struct TStundenBlock {
 struct FolderState {
   // Program name for captions, reports, the configuration and data folders (dots removed
   // where it names a folder). The Linux build uses the application's own name throughout.
-  std::string ProgName = "Tavrel";
-  std::string ProgVersion = "3.0";
+  std::string ProgName = kProgName;
+  std::string ProgVersion = kProgVersion;
   double ProgDatum = 0.0;                     // build date (13.02.2009), set at start-up
-  std::string Copyright;                      // notice line printed in page footers
+  std::string Copyright = kCopyright;         // owner line: about box, page footers
   std::string ProgDir;                        // folder of the delivered files, with "/"
   std::string DatenDir;                       // data folder, with "/"
   std::string StandardDatenDir;               // data folder chosen before the stored value (StdDatenDir)

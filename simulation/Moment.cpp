@@ -63,12 +63,13 @@ TavState& Arbeitszustand() {
 
 std::string Zahl(double x, int stellen) { return FloatToCommaStr(1, static_cast<std::uint8_t>(stellen), static_cast<float>(x)); }
 
-// A power with its unit prefix: "850  W", "1,25 kW".
+// A power with its unit prefix: "850 W", "1,25 kW" (one blank before the unit).
 std::string Leistung(double w) {
   std::string praefix;
   const double x = ZahlMitPraefix(std::max(w, 0.0), praefix);
   const int stellen = praefix == "  " ? 0 : 2;
-  return Zahl(x, stellen) + praefix + "W";
+  praefix.erase(0, praefix.find_first_not_of(' '));
+  return Zahl(x, stellen) + " " + praefix + "W";
 }
 
 }  // namespace

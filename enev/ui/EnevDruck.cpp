@@ -2,16 +2,17 @@
 
 #include <cmath>
 
+#include <QFontMetrics>
+
 #include "enev/EnevBericht.h"
 #include "foundation/ui/Drucken.h"
-#include "results/ResultReports.h"
 #include "results/ui/ErgebnisDruck.h"
 
 namespace tav {
 
 namespace {
 
-const char* const kJobTitel = "Tavrel Ergebnisse - ";
+const char* const kJobTitel = " Ergebnisse - ";  // after the program's name
 const char* const kErgebnistabelle = "Ergebnistabelle der Simulationsrechnung:";
 constexpr int kErsteZeile = 9;
 constexpr int kZeileTabelle = 36;
@@ -31,11 +32,13 @@ void PrintEnevSeite(QPainter& pa, const QRectF& mm, TavState& s, const enev::Ene
   const int zh = seite.ZH();
   const int sb = seite.SB();
   const int rl = seite.RL();
-  const int x[3] = {0, static_cast<int>(std::lround(sb * 80.0 / 473)),
-                    static_cast<int>(std::lround(sb * 154.0 / 473))};
+  // Label, value, second label, its value.
+  const int x[4] = {0, static_cast<int>(std::lround(sb * 80.0 / 473)),
+                    static_cast<int>(std::lround(sb * 154.0 / 473)),
+                    static_cast<int>(std::lround(sb * 270.0 / 473))};
   auto y = [zh](int n) { return n * zh - zh / 3; };
 
-  const TReport bericht = enev::EnevBericht(s, st, modus, false);
+  const TReport bericht = enev::EnevBericht(s, st, modus, false, true);
   int n = kErsteZeile;
   bool nachFlaeche = false;
   for (std::size_t i = 0; i < bericht.Lines.size(); ++i) {
@@ -50,32 +53,37 @@ void PrintEnevSeite(QPainter& pa, const QRectF& mm, TavState& s, const enev::Ene
     const QStringList zellen = Zellen(z.Text);
     const bool projekt = i == 0;
     // Labels bold, values regular; the project line 2 points larger.
-    QString label = zellen.value(0);
-    if (zellen.size() > 1 && !label.endsWith(':')) label += ':';
     const int groesse = projekt ? 2 : z.SizeDelta;
-    seite.Schrift(groesse, zellen.size() > 1 || z.WhollyBold());
-    seite.Text(rl, y(n), zellen.size() > 1 ? label : zellen.value(0));
-    for (int c = 1; c < zellen.size() && c < 3; ++c) {
-      seite.Schrift(groesse, projekt || !z.BoldTexts().empty());
-      seite.Text(rl + x[c], y(n), zellen[c].trimmed());
+    const bool wertFett = projekt || !z.BoldTexts().empty();
+    for (int c = 0; c < zellen.size() && c < 4; ++c) {
+      QString text = zellen[c].trimmed();
+      const bool label = c % 2 == 0 && zellen.size() > c + 1;
+      if (label && !text.endsWith(':')) text += ':';
+      seite.Schrift(groesse, label || (zellen.size() == 1 ? z.WhollyBold() : wertFett));
+      // A value runs up to the next column used on its line, or to the right margin.
+      const int grenze = c + 1 < zellen.size() && c < 3 ? rl + x[c + 1] - seite.Breite(QStringLiteral(" "))
+                                                         : seite.RR();
+      const int links = rl + x[c];
+      if (seite.Breite(text) > grenze - links)
+        text = QFontMetrics(seite.P.font(), seite.P.device()).elidedText(text, Qt::ElideRight, grenze - links);
+      seite.Text(links, y(n), text);
     }
     ++n;
   }
+  seite.Schrift(0);
   if (modus == enev::kEnevSimulation) {
     seite.Schrift(0, true);
     seite.Text(rl, y(kZeileTabelle), kErgebnistabelle);
-    TReport bilanz;
-    ReportEnergiebilanz(bilanz, s, false);
-    // In the small line height, so that the balance fits above the footer.
-    seite.Schrift(-1);
-    MaleReport(seite, bilanz, y(kZeileBilanz), seite.ZK());
+    seite.Schrift(0);
+    // The results' printed energy balance, as on the balance page of the results.
+    PrintEnergiebilanz(seite, s, kZeileBilanz);
   }
   seite.Fuss(kZeileFuss, 1);
 }
 
 bool PrintEnevBericht(QWidget* parent, TavState& s, const enev::EnevStand& st, int modus,
                       const QString& pdfDatei) {
-  const QString titel = QString(kJobTitel) + QString::fromStdString(s.plant.ProjektName);
+  const QString titel = QString::fromStdString(s.folders.ProgName + kJobTitel + s.plant.ProjektName);
   const TSeitenMaler maler = [&](QPainter& pa, const QRectF& mm, int) {
     PrintEnevSeite(pa, mm, s, st, modus);
   };

@@ -9,8 +9,16 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QSvgRenderer>
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <string>
+
+#if defined(__GLIBC__)
+#include <langinfo.h>
+#include <locale.h>
+#endif
 
 #include "foundation/Messages.h"
 #include "foundation/PrintLayout.h"
@@ -27,6 +35,7 @@ constexpr const char* kDruckerFehlt = "Der Drucker \"%1\" ist nicht mehr eingeri
 constexpr const char* kPdfFilter = "PDF-Datei (*.pdf)";
 constexpr const char* kPdfNichtGeschrieben = "Die PDF-Datei \"%1\" konnte nicht geschrieben werden.";
 constexpr double kMmProZoll = 25.4;
+constexpr int kLogoSkala = 8;  // the built-in logo's drawing size times this, for paper
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
@@ -49,7 +58,18 @@ bool LoadPrintLogo(const std::string& datei) {
   }
   QImage bild;
   if (datei == "FIX") {
-    bild = LoadResBitmap(QStringLiteral("DruckLogo"), ResTyp::Jpeg);
+    // The built-in logo is a drawing: rendered for paper, sharp at well over 300 ppi in the
+    // header's logo box.
+    QSvgRenderer svg(QStringLiteral(":/pictures/DruckLogo.svg"));
+    if (svg.isValid()) {
+      bild = QImage(svg.defaultSize() * kLogoSkala, QImage::Format_RGB32);
+      bild.fill(Qt::white);
+      QPainter pa(&bild);
+      pa.setRenderHint(QPainter::Antialiasing, true);
+      svg.render(&pa);
+    } else {
+      bild = LoadResBitmap(QStringLiteral("DruckLogo"), ResTyp::Jpeg);
+    }
   } else {
     const QString pfad = Q(datei);
     if (!QFileInfo(pfad).isFile()) {
@@ -126,6 +146,8 @@ TDruckBlatt::TDruckBlatt(QPainter& pa, const QRectF& seiteMm, const TSeitenrahme
   P.translate(Px(seiteMm.left(), pa.device()->logicalDpiX()), Px(seiteMm.top(), pa.device()->logicalDpiY()));
   P.setRenderHint(QPainter::Antialiasing, true);
   P.setRenderHint(QPainter::TextAntialiasing, true);
+  // Pictures go into a PDF lossless, never as JPEG.
+  P.setRenderHint(QPainter::LosslessImageRendering, true);
   P.setPen(Qt::black);
   P.setBrush(Qt::white);
   Schrift();
@@ -238,20 +260,27 @@ void TDruckBlatt::Fuss(int line, int seite) {
   const int y = line * ZH();
   Text(RL(), y, r_.Copyright);
   QString rechts = QString::fromStdString(T(TX::Seite)) + " " + QString::number(seite);
-  if (r_.Datum) {
-    const QLocale l = QLocale::system();
-    rechts = l.toString(r_.Zeit.date(), QLocale::ShortFormat) + " " + l.toString(r_.Zeit.time(), QLocale::LongFormat) +
-             " - " + rechts;
-  }
+  if (r_.Datum) rechts = FussZeit(r_.Zeit) + " - " + rechts;
   TextRechts(RR(), y, rechts);
   Schrift(alt, fett);
 }
 
-int TDruckBlatt::Bild(const QImage& bild, int x, int y, int width) {
-  if (bild.isNull() || bild.width() <= 0 || bild.height() <= 0 || width <= 0) return 0;
-  const int h = static_cast<int>(static_cast<double>(bild.height()) * width / bild.width());
-  P.drawImage(QRect(x, y, width, h), r_.Farbe ? bild : bild.convertToFormat(QImage::Format_Grayscale8));
+int TDruckBlatt::Bild(const TDruckBild& bild, int x, int y, int width) {
+  if (bild.Leer() || width <= 0) return 0;
+  const int h = static_cast<int>(bild.Format.height() * width / bild.Format.width());
+  if (bild.Vektor) {
+    P.save();
+    bild.Vektor(P, QRectF(x, y, width, h), !r_.Farbe);
+    P.restore();
+  } else {
+    P.drawImage(QRect(x, y, width, h), r_.Farbe ? bild.Raster : bild.Raster.convertToFormat(QImage::Format_Grayscale8));
+  }
   return h;
+}
+
+QString FussZeit(const QDateTime& zeit) {
+  // A fixed format: QDateTime's own formatting of digits does not follow the locale.
+  return zeit.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss"));
 }
 
 // ---- The print job --------------------------------------------------------------------
@@ -272,6 +301,37 @@ namespace {
 
 QRectF SeiteMm(bool letter) { return letter ? QRectF(0, 0, 215.9, 279.4) : QRectF(0, 0, 210, 297); }
 
+QString XmlText(const QString& s) { return s.toHtmlEscaped(); }
+
+// The document's metadata as XMP (title, author, creator tool): the PDF writer's own
+// information dictionary has no author.
+QByteArray XmpMetadaten(const QString& titel, const QString& autor, const QString& programm) {
+  QString x = QStringLiteral(
+                  "<?xpacket begin=\"\uFEFF\" id=\"W5M0MpCehiHzreSzNTczkc9d\"?>\n"
+                  "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\">\n"
+                  "<rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">\n"
+                  "<rdf:Description rdf:about=\"\" xmlns:dc=\"http://purl.org/dc/elements/1.1/\""
+                  " xmlns:xmp=\"http://ns.adobe.com/xap/1.0/\" xmlns:pdf=\"http://ns.adobe.com/pdf/1.3/\">\n"
+                  "<dc:title><rdf:Alt><rdf:li xml:lang=\"x-default\">%1</rdf:li></rdf:Alt></dc:title>\n")
+                  .arg(XmlText(titel));
+  if (!autor.isEmpty())
+    x += QStringLiteral("<dc:creator><rdf:Seq><rdf:li>%1</rdf:li></rdf:Seq></dc:creator>\n").arg(XmlText(autor));
+  x += QStringLiteral("<xmp:CreatorTool>%1</xmp:CreatorTool>\n<xmp:CreateDate>%2</xmp:CreateDate>\n"
+                      "<pdf:Producer>Qt %3</pdf:Producer>\n</rdf:Description>\n</rdf:RDF>\n</x:xmpmeta>\n"
+                      "<?xpacket end=\"w\"?>")
+           .arg(XmlText(programm), QDateTime::currentDateTime().toString(Qt::ISODate), QString::fromLatin1(qVersion()));
+  return x.toUtf8();
+}
+
+// The author of a printout: the first header line, when the header is printed and the user
+// has written one (the hint line of a fresh installation is nobody's name).
+QString Autor(const TavState& g) {
+  const auto& zeilen = DruckKopf().Zeilen;
+  if (!g.settings.DruckHeader || zeilen.empty()) return {};
+  const QString erste = Q(zeilen.front()).trimmed();
+  return erste == Q(T(TX::KopftxtHinweis)).trimmed() ? QString() : erste;
+}
+
 bool MaleSeiten(QPaintDevice& device, QPagedPaintDevice& paged, const QRectF& mm, int seiten,
                 const TSeitenMaler& maler) {
   QPainter pa;
@@ -285,14 +345,78 @@ bool MaleSeiten(QPaintDevice& device, QPagedPaintDevice& paged, const QRectF& mm
 
 }  // namespace
 
+bool LetterPapierFuer(int papierBreiteMm, QLocale::Territory land) {
+  // Paper settings give the width in whole millimetres: 216 Letter (and Legal), 210 A4.
+  if (papierBreiteMm > 0) return papierBreiteMm == 216;
+  switch (land) {
+    case QLocale::UnitedStates:
+    case QLocale::Canada:
+    case QLocale::Mexico:
+    case QLocale::PuertoRico:
+    case QLocale::Guatemala:
+    case QLocale::CostaRica:
+    case QLocale::ElSalvador:
+    case QLocale::Nicaragua:
+    case QLocale::Panama:
+    case QLocale::DominicanRepublic:
+    case QLocale::Venezuela:
+    case QLocale::Colombia:
+    case QLocale::Chile:
+    case QLocale::Philippines:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool LetterPapier() {
+  int breite = 0;
+#if defined(__GLIBC__) && defined(_NL_PAPER_WIDTH)
+  // The paper setting of the environment (LC_ALL, LC_PAPER, LANG), read through a locale
+  // object of its own: the process locale, which numbers depend on, stays untouched. The
+  // C locale says A4 only because it must say something: then the country decides.
+  const char* namen[] = {"LC_ALL", "LC_PAPER", "LANG"};
+  std::string name;
+  for (const char* n : namen) {
+    const char* wert = std::getenv(n);
+    if (wert && *wert) {
+      name = wert;
+      break;
+    }
+  }
+  if (!name.empty() && name != "C" && name != "POSIX" && name.rfind("C.", 0) != 0) {
+    if (locale_t l = newlocale(LC_PAPER_MASK, name.c_str(), static_cast<locale_t>(nullptr))) {
+      union {
+        const char* text;
+        unsigned int zahl;
+      } w{};
+      w.text = nl_langinfo_l(_NL_PAPER_WIDTH, l);
+      breite = static_cast<int>(w.zahl);
+      freelocale(l);
+    }
+  }
+#endif
+  return LetterPapierFuer(breite, QLocale::system().territory());
+}
+
+QString PdfVorschlag(const QString& titel) {
+  QString name = titel.trimmed();
+  for (QChar& c : name)
+    if (QStringLiteral("/\\:*?\"<>|").contains(c) || c.unicode() < 32) c = QLatin1Char('-');
+  return name + QStringLiteral(".pdf");
+}
+
 bool DruckePdf(const QString& datei, TavState& g, const QString& titel, int seiten, const TSeitenMaler& maler,
-               bool letter) {
+               TPapier papier) {
   if (seiten <= 0) return false;
+  const bool letter = papier == TPapier::Letter || (papier == TPapier::System && LetterPapier());
   bool ok = false;
   {
     QPdfWriter pdf(datei);
+    const QString programm = Q(g.folders.ProgName) + " " + Q(g.folders.ProgVersion);
     pdf.setTitle(titel);
-    pdf.setCreator(Q(g.folders.ProgName));
+    pdf.setCreator(programm);
+    pdf.setDocumentXmpMetadata(XmpMetadaten(titel, Autor(g), programm));
     pdf.setResolution(600);
     pdf.setPageLayout(QPageLayout(QPageSize(letter ? QPageSize::Letter : QPageSize::A4), QPageLayout::Portrait,
                                   QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
@@ -310,7 +434,8 @@ TDruckErgebnis Drucke(QWidget* parent, TavState& g, const QString& titel, int se
   if (seiten <= 0) return TDruckErgebnis::Abgebrochen;
   auto pdf = [&](const QString& datei) {
     if (datei.isEmpty()) return TDruckErgebnis::Abgebrochen;
-    return DruckePdf(datei, g, titel, seiten, maler) ? TDruckErgebnis::Gedruckt : TDruckErgebnis::Fehler;
+    return DruckePdf(datei, g, titel, seiten, maler, DruckHooks().Papier) ? TDruckErgebnis::Gedruckt
+                                                                            : TDruckErgebnis::Fehler;
   };
   if (!pdfDatei.isEmpty()) return pdf(pdfDatei);
   std::string name = g.settings.Drucker;
@@ -318,10 +443,8 @@ TDruckErgebnis Drucke(QWidget* parent, TavState& g, const QString& titel, int se
   if (name.empty() && DruckerVorhanden()) name = QPrinterInfo::availablePrinterNames().value(0).toStdString();
   QPrinter printer(QPrinter::HighResolution);
   if (!SelectPrinter(printer, g, name)) {
-    // No printer installed: the PDF file instead.
-    QString vorschlag = titel;
-    vorschlag.replace(QLatin1Char('/'), QLatin1Char('-'));
-    return pdf(DruckHooks().PdfDatei(parent, vorschlag + QStringLiteral(".pdf")));
+    // No printer installed: the PDF file instead, named after the job.
+    return pdf(DruckHooks().PdfDatei(parent, PdfVorschlag(titel)));
   }
   printer.setDocName(titel);
   if (!DruckHooks().DruckerDialog(parent, printer)) return TDruckErgebnis::Abgebrochen;

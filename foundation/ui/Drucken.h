@@ -10,8 +10,10 @@
 #include <QDateTime>
 #include <QFont>
 #include <QImage>
+#include <QLocale>
 #include <QPainter>
 #include <QRectF>
+#include <QSizeF>
 #include <QString>
 #include <functional>
 #include <string>
@@ -58,10 +60,26 @@ struct TSeitenrahmen {
   bool Header = true, Datum = true, Farbe = false;
   QString Font = QStringLiteral("Arial");
   int Punkt = 10;  // base font size of the page
-  QString ProgName, ProgVersion, Copyright;
+  QString ProgName = QString::fromUtf8(kProgName), ProgVersion = QString::fromUtf8(kProgVersion),
+          Copyright = QString::fromUtf8(kCopyright);
   QDateTime Zeit;  // the clock of the footer
   // The frame of the settings in G and DruckKopf(), at the present time.
   static TSeitenrahmen Aus(const TavState& g);
+};
+
+// The footer's clock: "dd.mm.yyyy hh:mm:ss", whatever the process locale.
+QString FussZeit(const QDateTime& zeit);
+
+// A picture for paper: drawn as vector where it has one (Vektor paints it into the rectangle,
+// in greys when asked), else the raster picture. Format is the picture's aspect (width x
+// height in any unit).
+struct TDruckBild {
+  QImage Raster;
+  std::function<void(QPainter&, const QRectF&, bool grau)> Vektor;
+  QSizeF Format;
+  TDruckBild() = default;
+  TDruckBild(const QImage& bild) : Raster(bild), Format(bild.size()) {}  // NOLINT: a picture is a print picture
+  bool Leer() const { return Format.width() <= 0 || Format.height() <= 0 || (!Vektor && Raster.isNull()); }
 };
 
 // One page being painted: its metrics in device pixels and the frame routines. The painter
@@ -100,7 +118,7 @@ class TDruckBlatt {
   void Fuss(int line, int seite);
   // A picture at (X, Y), Width wide with its aspect kept; grey in monochrome. An empty
   // picture is skipped. Returns the printed height.
-  int Bild(const QImage& bild, int x, int y, int width);
+  int Bild(const TDruckBild& bild, int x, int y, int width);
 
  private:
   TSeitenrahmen r_;
@@ -117,24 +135,40 @@ PrintState SeitenMasseFuer(const QPaintDevice& device, const QRectF& seiteMm);
 // Paints page N (1-based) of a job onto the painter; the rectangle is the page in mm.
 using TSeitenMaler = std::function<void(QPainter&, const QRectF&, int)>;
 
+// The paper of a printout without a printer: Letter where the system's locale uses it
+// (its paper setting, else its country), A4 everywhere else.
+enum class TPapier { System, A4, Letter };
+
 struct TDruckHooks {
   // Asks for the PDF file (Vorschlag: proposed name); empty: cancelled.
   std::function<QString(QWidget*, const QString&)> PdfDatei;
   // Shows the printer dialog for Printer; false: cancelled.
   std::function<bool(QWidget*, QPrinter&)> DruckerDialog;
+  // The paper of PDF files.
+  TPapier Papier = TPapier::System;
 };
 TDruckHooks& DruckHooks();
 
 enum class TDruckErgebnis { Gedruckt, Abgebrochen, Fehler };
+
+bool LetterPapier();
+// The rule behind it: a paper width in mm from the locale's paper setting (0: none known),
+// else the country.
+bool LetterPapierFuer(int papierBreiteMm, QLocale::Territory land);
+
+// The proposed PDF file name of a job titled Titel: the title with the characters no file
+// name may hold replaced by "-", and ".pdf".
+QString PdfVorschlag(const QString& titel);
 
 // Prints Seiten pages titled Titel: on the chosen printer (g.settings.Drucker), or, with
 // PdfDatei given, into that file; where no printer is installed the PDF file is asked for
 // instead. Success only when every page was painted and the job finished.
 TDruckErgebnis Drucke(QWidget* parent, TavState& g, const QString& titel, int seiten, const TSeitenMaler& maler,
                       const QString& pdfDatei = {});
-// The same into the PDF file Datei on an A4 (or Letter) page.
+// The same into the PDF file Datei on the paper of the system (or the one given). The file
+// carries the title, the program as its creator and the first header line as its author.
 bool DruckePdf(const QString& datei, TavState& g, const QString& titel, int seiten, const TSeitenMaler& maler,
-               bool letter = false);
+               TPapier papier = TPapier::System);
 
 // Page N of a job as a picture (A4 at Dpi), white, for a window or a test.
 QImage SeitenBild(const TSeitenMaler& maler, int n, double dpi = 100, bool letter = false);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <QFontMetrics>
+#include <QStringList>
 #include <vector>
 
 #include "foundation/TextTable.h"
@@ -61,35 +62,50 @@ TFarbe SerienFarbe(TBalkenSerie s, bool farbe, bool solHeizung) {
 
 struct TEintrag {
   TFarbe Farbe;
-  QString Text, Klein;  // Klein: a note after the text, a point smaller
+  QStringList Zeilen;  // the label, a line each
+  QString Klein;       // a note under it, a point smaller
 };
 
+// Text broken at blanks into lines no wider than Breite (a single word stays whole).
+QStringList Umbruch(TDruckBlatt& b, const QString& text, int breite) {
+  QStringList zeilen;
+  for (const QString& wort : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+    if (!zeilen.isEmpty() && b.Breite(zeilen.back() + QLatin1Char(' ') + wort) <= breite)
+      zeilen.back() += QLatin1Char(' ') + wort;
+    else
+      zeilen.push_back(wort);
+  }
+  return zeilen;
+}
+
 // The legend of the monthly charts in rows under the month labels: the entries flow from X0
-// to the right margin and wrap into a further row where the next would not fit. Returns the
-// number of rows; paints them from Oben when Malen is set. Chart font in place.
+// to the right margin and wrap into a further row where the next would not fit; a label
+// wider than a row wraps at its blanks, so no text is cut. Returns the legend's height;
+// paints it from Oben when Malen is set. Chart font in place.
 int Legende(TDruckBlatt& b, const std::vector<TEintrag>& eintraege, int x0, int oben, bool malen) {
-  const int th = b.Hoehe();
+  // Line steps a pixel above the font's height, so the lines of an entry never overlap.
+  const int th = b.Hoehe() + 1;
+  b.Schrift(-3);
+  const int kth = b.Hoehe() + 1;
+  b.Schrift(-2);
   const int kh = th * 3 / 4, kb = kh * 4 / 3, luecke = kh / 2, abstand = 2 * kh;
-  const int zeile = th + th / 6;
-  const auto breiteKlein = [&](const QString& t) {
-    if (t.isEmpty()) return 0;
-    b.Schrift(-3);
-    const int w = b.Breite(QStringLiteral(" ") + t);
-    b.Schrift(-2);
-    return w;
-  };
-  int x = x0, zeilen = 1, y = oben;
+  const int platz = std::max(1, b.RR() - x0 - kb - luecke);
+  int x = x0, y = oben, reihe = 0;
   for (const TEintrag& e : eintraege) {
-    const int platz = b.RR() - x0 - kb - luecke;
-    QString text = e.Text;
-    if (b.Breite(text) > platz)
-      text = QFontMetrics(b.P.font(), b.P.device()).elidedText(text, Qt::ElideRight, std::max(0, platz));
-    const int klein = std::min(breiteKlein(e.Klein), std::max(0, platz - b.Breite(text)));
-    const int breite = kb + luecke + b.Breite(text) + klein;
+    QStringList zeilen;
+    for (const QString& z : e.Zeilen) zeilen += Umbruch(b, z, platz);
+    int breit = 0;
+    for (const QString& z : zeilen) breit = std::max(breit, b.Breite(z));
+    b.Schrift(-3);
+    const QStringList klein = e.Klein.isEmpty() ? QStringList() : Umbruch(b, e.Klein, platz);
+    for (const QString& z : klein) breit = std::max(breit, b.Breite(z));
+    b.Schrift(-2);
+    const int breite = kb + luecke + breit;
+    const int hoehe = static_cast<int>(zeilen.size()) * th + static_cast<int>(klein.size()) * kth;
     if (x > x0 && x + breite > b.RR()) {
       x = x0;
-      y += zeile;
-      ++zeilen;
+      y += reihe + th / 6;
+      reihe = 0;
     }
     if (malen) {
       b.P.setPen(QPen(e.Farbe.Stift, b.Stift(1.5)));
@@ -97,23 +113,26 @@ int Legende(TDruckBlatt& b, const std::vector<TEintrag>& eintraege, int x0, int 
       b.P.drawRect(QRect(x, y + (th - kh) / 2, kb, kh));
       b.P.setPen(Qt::black);
       b.P.setBrush(Qt::NoBrush);
-      b.Text(x + kb + luecke, y, text);
-      if (klein > 0) {
-        const int xk = x + kb + luecke + b.Breite(text);
-        b.Schrift(-3);
-        const QString t = QFontMetrics(b.P.font(), b.P.device())
-                              .elidedText(QStringLiteral(" ") + e.Klein, Qt::ElideRight, klein);
-        b.Text(xk, y + (th - b.Hoehe()), t);
-        b.Schrift(-2);
+      int yz = y;
+      for (const QString& z : zeilen) {
+        b.Text(x + kb + luecke, yz, z);
+        yz += th;
       }
+      b.Schrift(-3);
+      for (const QString& z : klein) {
+        b.Text(x + kb + luecke, yz, z);
+        yz += kth;
+      }
+      b.Schrift(-2);
     }
+    reihe = std::max(reihe, hoehe);
     x += breite + abstand;
   }
-  return zeilen;
+  return y + reihe - oben;
 }
 
-// Height under the baseline that the month labels and Zeilen legend rows take.
-int UnterDerGrundlinie(int th, int zeilen) { return th / 4 + th + th / 3 + zeilen * th + (zeilen - 1) * (th / 6); }
+// Height under the baseline that the month labels and a legend of that height take.
+int UnterDerGrundlinie(int th, int legende) { return th / 4 + th + th / 3 + legende; }
 
 // ---- Monthly efficiency and fraction chart ---------------------------------------------
 
@@ -132,19 +151,19 @@ void MonatsDiagramm(TDruckBlatt& b, const TavState& g, bool typ2, int yMin) {
   const int th = b.Hoehe();
 
   std::vector<TEintrag> eintraege;
-  eintraege.push_back({farbeVon(TBalkenSerie::Wirkungsgrad), Q(T(TX::Wirkungsgrad)), {}});
+  eintraege.push_back({farbeVon(TBalkenSerie::Wirkungsgrad), {Q(T(TX::Wirkungsgrad))}, {}});
   if (typ2) {
-    eintraege.push_back({farbeVon(TBalkenSerie::Warmwasser), Q(T(TX::Deckungsrate)), {}});
+    eintraege.push_back({farbeVon(TBalkenSerie::Warmwasser), {Q(T(TX::Deckungsrate))}, {}});
     if (p.SolHeizung)
-      eintraege.push_back({farbeVon(TBalkenSerie::NurWarmwasser), Q(T(TX::Deckungsrate) + ", " + T(TX::nurWW)), {}});
+      eintraege.push_back({farbeVon(TBalkenSerie::NurWarmwasser), {Q(T(TX::Deckungsrate)), Q(T(TX::nurWW))}, {}});
   } else {
-    eintraege.push_back({farbeVon(TBalkenSerie::Warmwasser), Q(T(TX::Deckungsrate) + " " + T(TX::Warmwasser)), {}});
+    eintraege.push_back({farbeVon(TBalkenSerie::Warmwasser), {Q(T(TX::Deckungsrate)), Q(T(TX::Warmwasser))}, {}});
     if (p.SolHeizung)
-      eintraege.push_back({farbeVon(TBalkenSerie::Gesamt), Q(T(TX::Deckungsrate) + " " + T(TX::gesamt)),
+      eintraege.push_back({farbeVon(TBalkenSerie::Gesamt), {Q(T(TX::Deckungsrate)), Q(T(TX::gesamt))},
                            p.Pool ? Q("(" + T(TX::nurTWWuHeiz) + ")") : QString()});
     if (p.Pool)
       eintraege.push_back({farbeVon(TBalkenSerie::Pool),
-                           Q(T(TX::TabPool) + " (" + T(p.SolHeizung ? TX::relTWWuHeizBedarf : TX::relTWWBedarf) + ")"),
+                           {Q(T(TX::TabPool)), Q("(" + T(p.SolHeizung ? TX::relTWWuHeizBedarf : TX::relTWWBedarf) + ")")},
                            {}});
   }
 
@@ -154,8 +173,8 @@ void MonatsDiagramm(TDruckBlatt& b, const TavState& g, bool typ2, int yMin) {
   const int oben = typ2 ? 0 : 50;
   const double fy = typ2 ? a.Fx * 130.0 / 150.0 : a.Fx;
   a.Y0 = std::max((typ2 ? 41 : 38) * b.ZH(), yMin - static_cast<int>(std::lround(oben * fy)));
-  const int zeilen = Legende(b, eintraege, a.X0, 0, false);
-  const int platz = kZeileUnten * b.ZH() - a.Y0 - UnterDerGrundlinie(th, zeilen);
+  const int legende = Legende(b, eintraege, a.X0, 0, false);
+  const int platz = kZeileUnten * b.ZH() - a.Y0 - UnterDerGrundlinie(th, legende);
   a.Fy = std::clamp(platz / static_cast<double>(kDruckBasis), fy / 4.0, fy);
 
   b.P.setPen(QPen(Qt::black, b.Stift(2)));

@@ -29,13 +29,21 @@ std::string C(int w, int d, double x) {
 }
 std::string Pt(int w, int d, double x) { return FloatToPointStr(w, d, x); }
 
+// A term that a wrapped line never breaks ("T speicher,unten > 60°C"): its blanks made
+// non-breaking.
+std::string Fest(const std::string& text) {
+  std::string aus;
+  for (char c : text) aus += c == ' ' ? std::string("\xC2\xA0") : std::string(1, c);
+  return aus;
+}
+
 // The sheet being painted: its grid, the picture's place and the text helpers that keep every
 // text inside its column.
 class Bogen {
  public:
   Bogen(TDruckBlatt& b, const TavState& g) : b_(b), g_(g), r_(b.SB()), luecke_(std::max(1, static_cast<int>(std::lround(r_.U)))) {}
 
-  void Malen(const QImage& schema) {
+  void Malen(const TDruckBild& schema) {
     const int p = TUebersichtRaster::Bildzeile;
     b_.P.setPen(QPen(Qt::black, b_.Stift()));
     b_.P.setBrush(Qt::white);
@@ -141,13 +149,14 @@ class Bogen {
 
   // The scheme at its place, at most as high as the lines down to the heater's third line, so
   // the heater's wide lines pass below it on every paper.
-  void Bild(const QImage& schema, int p) {
-    if (schema.isNull() || schema.width() <= 0 || schema.height() <= 0) return;
+  void Bild(const TDruckBild& schema, int p) {
+    if (schema.Leer()) return;
     const int x = X(3) - static_cast<int>(std::lround(2.0 * r_.U));
     int breite = static_cast<int>(std::lround(77.0 * r_.U));
     const int hoechstens = 16 * b_.ZK();
-    if (static_cast<double>(schema.height()) * breite / schema.width() > hoechstens)
-      breite = static_cast<int>(static_cast<double>(hoechstens) * schema.width() / schema.height());
+    const QSizeF f = schema.Format;
+    if (f.height() * breite / f.width() > hoechstens)
+      breite = static_cast<int>(hoechstens * f.width() / f.height());
     const int hoehe = b_.Bild(schema, x, Y(p), breite);
     if (hoehe > 0) bild_ = QRect(x, Y(p), breite, hoehe);
   }
@@ -319,12 +328,13 @@ class Bogen {
     if (!p.SolHeizung) return z - 1;
     z = std::max(z + 1, p0 + 6);
     const std::string gradC = "\xC2\xB0" "C";
-    const std::string grenze = T(TX::bei_T_aussen) + " < " + Pt(2, 0, p.Heizgrenztemp) + gradC;
+    const std::string grenze = Fest(T(TX::bei_T_aussen) + " < " + Pt(2, 0, p.Heizgrenztemp) + gradC);
+    const auto speicher = [&](TX t) { return Fest(T(t) + " > " + Pt(2, 0, p.MaxTempWinter) + gradC); };
     const std::string bedarf = C(1, 0, p.Heizwaermebedarf / 1000.0) + " " + T(TX::kWhproJahr);
     switch (p.AnlagenTypNr) {
       case 2:
         z = Spalte(z, T(TX::Heizfunktion));
-        z = Spalte(z, grenze + " " + T(TX::und) + " " + T(TX::T_sp) + " > " + Pt(2, 0, p.MaxTempWinter) + gradC);
+        z = Spalte(z, grenze + " " + T(TX::und) + " " + speicher(TX::T_sp));
         break;
       case 3:
         z = Spalte(z, T(TX::HeizWaermebedarf));
@@ -334,7 +344,7 @@ class Bogen {
                           Pt(2, 0, p.HeiztauscherDeltaT) + " K (prim./sek.), " + Pt(4, 0, p.Heiztemp) + gradC + " " +
                           T(TX::imSekRuecklauf));
         z = Spalte(z, T(TX::Heizfunktion));
-        z = Spalte(z, grenze + "  " + T(TX::und) + " " + T(TX::T_spu) + " > " + Pt(2, 0, p.MaxTempWinter) + gradC);
+        z = Spalte(z, grenze + "  " + T(TX::und) + " " + speicher(TX::T_spu));
         break;
       case 6:
       case 7:
@@ -441,6 +451,6 @@ int HinweisPunkt(TDruckBlatt& b) {
   return punkt;
 }
 
-void PrintUebersicht(TDruckBlatt& b, const TavState& g, const QImage& schema) { Bogen(b, g).Malen(schema); }
+void PrintUebersicht(TDruckBlatt& b, const TavState& g, const TDruckBild& schema) { Bogen(b, g).Malen(schema); }
 
 }  // namespace tav

@@ -25,7 +25,7 @@ struct TUebersichtRaster {
 
 // Paints the sheet of G below the page header that B already holds, with the plant scheme
 // Schema (null or empty: none). The footer is the caller's. G is only read.
-void PrintUebersicht(TDruckBlatt& b, const TavState& g, const QImage& schema);
+void PrintUebersicht(TDruckBlatt& b, const TavState& g, const TDruckBild& schema);
 
 // The collector name as the sheet prints it: one line, or two (split near 1/2.2 of its
 // length at a blank or after a hyphen) when it is wider in bold than 45 units.

@@ -23,6 +23,10 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
 
+QString DruckJobTitel(const TavState& g, const std::string& zusatz) {
+  return Q(T(TX::Simulation) + " - " + g.plant.ProjektName + zusatz);
+}
+
 int MaleReport(TDruckBlatt& s, const TReport& r, int y, int zeile) {
   const double ptPx = s.P.device()->logicalDpiX() / 72.0;
   std::size_t erste = 0;
@@ -74,10 +78,25 @@ int PrintEnergiebilanz(TDruckBlatt& b, const TavState& s, int startZeile) {
     if (spalte < 0 || spalte >= static_cast<int>(t.Tab.size())) return b.RL();
     return b.RL() + static_cast<int>(std::lround(static_cast<double>(b.SB()) * t.Tab[static_cast<std::size_t>(spalte)] / 473.0));
   };
+  // The two heading lines in one size, the largest (down to 6 points) in which every heading
+  // ends a blank before the next heading of its line, or the right margin.
+  int kopf = 0;
+  for (;; --kopf) {
+    b.Schrift(kopf, true);
+    bool passt = true;
+    for (std::size_t i = 0; i < 2 && i < t.Zeilen.size(); ++i) {
+      const auto& zellen = t.Zeilen[i].Zellen;
+      for (std::size_t k = 0; k < zellen.size(); ++k) {
+        const int grenze = k + 1 < zellen.size() ? X(zellen[k + 1].Spalte) : b.RR();
+        passt = passt && X(zellen[k].Spalte) + b.Breite(Q(zellen[k].Text) + QStringLiteral(" ")) <= grenze;
+      }
+    }
+    if (passt || b.Rahmen().Punkt + kopf <= 6) break;
+  }
   for (std::size_t i = 0; i < t.Zeilen.size(); ++i) {
     const TDruckZeile& z = t.Zeilen[i];
     for (const TDruckZelle& c : z.Zellen) {
-      b.Schrift(0, i < 2 || c.Fett);
+      b.Schrift(i < 2 ? kopf : 0, i < 2 || c.Fett);
       b.Text(X(c.Spalte), (startZeile + z.Zeile) * zh, Q(c.Text));
     }
   }

@@ -18,8 +18,12 @@ namespace tav {
 struct TErgebnisDruck {
   std::vector<TDruckSeite> Seiten;  // the page sequence of the selection
   TSeitenrahmen Rahmen;
-  QImage Schema;                    // the plant scheme of the main window (may be null)
+  TDruckBild Schema;                // the plant scheme of the main window (may be empty)
 };
+
+// The title of the results' print job (and of its PDF file): "Simulation - " + the project's
+// name + the tail that names the selected sections.
+QString DruckJobTitel(const TavState& g, const std::string& zusatz);
 
 // Paints page N (1-based) of the printout; S is the state the pages describe.
 void MaleErgebnisSeite(QPainter& pa, const QRectF& seiteMm, int n, const TErgebnisDruck& d, const TavState& s);

@@ -420,7 +420,7 @@ bool TFormSimErg::Drucken(const QString& pdfDatei) {
   const TErgebnisDruck d = DruckAuftrag();
   if (d.Seiten.empty()) return false;
   const TavState stand = g;
-  const QString titel = Q(g.folders.ProgName) + " - " + Q(T(TX::Ergebnisse)) + Q(DruckTitel());
+  const QString titel = DruckJobTitel(g, DruckTitel());
   const auto ergebnis = tav::Drucke(
       this, g, titel, static_cast<int>(d.Seiten.size()),
       [&](QPainter& pa, const QRectF& mm, int n) { MaleErgebnisSeite(pa, mm, n, d, stand); }, pdfDatei);

@@ -42,7 +42,7 @@ class TFormSimErg : public QWidget {
   TErgebnisDruck DruckAuftrag() const;
   bool Drucken(const QString& pdfDatei = {});
   // The plant scheme of the main window for the summary sheet.
-  std::function<QImage()> SchemaBild;
+  std::function<TDruckBild()> SchemaBild;
 
   QPushButton* ButtonEnde = nullptr;
   QTabWidget* PageControl1 = nullptr;

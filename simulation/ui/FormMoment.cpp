@@ -195,11 +195,16 @@ void MomentDruck(TDruckBlatt& seite, const std::vector<MomentZeile>& zeilen) {
     const QStringList teile = Q(z.Text).split('\t');
     for (int i = 0; i < teile.size(); ++i) {
       const int x = i == 0 ? seite.RL() : seite.RL() + spalte[static_cast<std::size_t>(std::min(i - 1, 3))];
-      if (!teile[i].isEmpty()) seite.Text(x, n * seite.ZH(), teile[i]);
+      // On paper each part starts at its column: no blanks before it, none doubled in it.
+      const QString teil = teile[i].simplified();
+      if (!teil.isEmpty()) seite.Text(x, n * seite.ZH(), teil);
     }
     // The heading stands apart from the lines around it.
     n += z.Kopf ? 2 : 1;
   }
+  // The footer of every printed page: owner line, date and page.
+  seite.Schrift(0);
+  seite.Fuss(59, 1);
 }
 
 TFormMoment::TFormMoment(QWidget* parent) : QDialog(parent) {

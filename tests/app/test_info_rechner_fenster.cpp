@@ -49,9 +49,11 @@ TEST(FormProgrammInfo, CodeWordOnlyInTimeAfterTheClickAndExactly) {
   s.folders.ProgDatum = EncodeDate(2009, 2, 13);
   TFormProgrammInfo f(s);
   f.show();
-  EXPECT_EQ(f.Label1->text(), "Tavrel");
+  // Name, version and owner line from the one source the printed pages and PDF files share.
+  EXPECT_EQ(f.Label1->text(), QString::fromUtf8(kProgName));
   EXPECT_TRUE(f.LabelR->isVisible());
-  EXPECT_EQ(f.LabelVersion->text(), "3.0  :  13.02.2009");
+  EXPECT_EQ(f.LabelVersion->text(), QString::fromUtf8(kProgVersion) + "  :  13.02.2009");
+  EXPECT_EQ(f.LabelCopyright->text(), QString::fromUtf8(kCopyright));
   EXPECT_EQ(f.EditDatVerz->text().toStdString(), s.folders.DatenDir);
   EXPECT_FALSE(f.SpeedButtonDatVerz->isVisible());
   test::GrabScreen(&f, "FormProgrammInfo");

@@ -9,6 +9,7 @@
 #include "foundation/ui/Drucken.h"
 #include "support/TempDir.h"
 #include "support/gui/GrabScreen.h"
+#include "tests/enev/ui/EnevDruckFixture.h"
 
 using namespace tav;
 
@@ -16,21 +17,10 @@ namespace {
 
 struct DruckFixture {
   std::unique_ptr<TavState> state = std::make_unique<TavState>();
-  enev::EnevStand st;
+  enev::EnevStand st = test::EnevDruckStand();
   DruckFixture() {
     state->plant.ProjektName = "Haus A";
     state->plant.Kollektor = "Sonnwerk SW 2";
-    auto& e = st.Eingaben;
-    e.KollFlaeche = 5.7;
-    e.Eta0 = 0.77;
-    e.K1 = 3.5;
-    e.IAM = 0.9f;
-    e.Waermekap = 6.4;
-    e.Neigung = 45;
-    e.Vsol = e.Vaux = 150;
-    e.qBS = 1.179;
-    e.KleineAnlage = true;
-    st.Ergebnis = enev::CalcEnevErgebnis(e);
   }
 };
 

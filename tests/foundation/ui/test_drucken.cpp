@@ -33,9 +33,6 @@ TSeitenrahmen Rahmen(bool farbe, bool header = true) {
   r.Header = header;
   r.Farbe = farbe;
   r.Datum = false;
-  r.ProgName = "Tavrel";
-  r.ProgVersion = "3.0";
-  r.Copyright = "(c) Tavrel";
   QImage logo(400, 100, QImage::Format_RGB32);
   logo.fill(QColor(25, 118, 210));
   r.Logo = logo;

@@ -105,9 +105,11 @@ Rahmen RahmenVon(const Seite& s) {
 
 bool Grau(const QColor& c) { return !c.isValid() || (c.red() == c.green() && c.green() == c.blue()); }
 
+// The base page is twice A4: there the two-line legend leaves the chart its full height, as on
+// the page twice as wide again (on A4 itself the chart gives the legend a little of it).
 TEST(DruckDiagramme, DoubledPageDoublesTheChartAndKeepsTheGridLabelsAtTheMargin) {
   const TavState g = Jahr(1, false, false);
-  const Seite a = Monatsdiagramm(g, kA4), d = Monatsdiagramm(g, kA4 * 2.0);
+  const Seite a = Monatsdiagramm(g, kA4 * 2.0), d = Monatsdiagramm(g, kA4 * 4.0);
   for (const Seite* s : {&a, &d}) {
     int labels = 0;
     for (const TPrimitiv& t : s->Von(TPrimitiv::Text))

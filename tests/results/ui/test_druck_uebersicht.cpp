@@ -46,9 +46,7 @@ TSeitenrahmen Rahmen() {
   TSeitenrahmen r;
   r.Kopfzeilen = {"Solarplanung Muster GmbH", "Sonnenweg 1", "12345 Teststadt", "Tel. 0123 456789"};
   r.Farbe = true;
-  r.ProgName = "Tavrel";
-  r.ProgVersion = "1.0";
-  r.Copyright = "(c) Tavrel";
+  // The program's identity as the frame has it by default (one source for every page).
   r.Zeit = QDateTime(QDate(2026, 12, 10), QTime(12, 0));
   return r;
 }
@@ -216,6 +214,35 @@ TEST_F(DruckUebersichtTest, EveryPlantStaysOnThePageAboveTheFooterOnBothPapers) 
               if (HasFailure()) return;
             }
         }
+}
+
+// A wrapped line of the right column breaks between terms, never inside one: the heating
+// limits "bei T außen < 99°C" and "T speicher,unten > 99°C" stay whole, each on one line.
+TEST_F(DruckUebersichtTest, WrappedLinesKeepTheirTermsWhole) {
+  for (int typ : {2, 3})
+    for (QSizeF mm : {kA4, kLetter}) {
+      TavState g = Basis();
+      g.plant.AnlagenTypNr = static_cast<std::uint8_t>(typ);
+      g.plant.SolHeizung = true;
+      Lang(g);
+      const TBogen b = Zeichne(g, Schema(), mm, 300);
+      const QString nbsp(QChar(0x00A0));
+      const QString speicher = QString::fromStdString(T(typ == 3 ? TX::T_spu : TX::T_sp)).replace(' ', nbsp) + nbsp + ">";
+      const QString aussen = QString::fromStdString(T(TX::bei_T_aussen)).replace(' ', nbsp) + nbsp + "<";
+      bool ganz = false;
+      for (const auto& t : b.liste) {
+        if (t.art != TGezeichnet::Text) continue;
+        const QString text = t.text;
+        // The last word of a term never ends a line, its first never starts one alone.
+        EXPECT_FALSE(text.endsWith(QStringLiteral(" T"))) << typ << ": " << text.toStdString();
+        EXPECT_FALSE(text.startsWith(QStringLiteral("speicher"))) << typ << ": " << text.toStdString();
+        ganz = ganz || text.contains(speicher);
+        if (text.contains(QStringLiteral("außen"))) {
+          EXPECT_TRUE(text.contains(aussen)) << typ << ": " << text.toStdString();
+        }
+      }
+      EXPECT_TRUE(ganz) << typ << ": the store's limit in one piece";
+    }
 }
 
 // A picture taller than the heater's lines allow is made smaller on Letter; on A4 it keeps

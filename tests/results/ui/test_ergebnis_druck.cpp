@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFontMetricsF>
+#include <algorithm>
 
 #include "foundation/TavUtil.h"
 #include "foundation/TextTable.h"
@@ -15,6 +17,7 @@
 #include "results/ui/ResultsCommands.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
+#include "support/gui/PaintRecorder.h"
 #include "tests/results/ui/ErgebnisFixture.h"
 
 namespace tav {
@@ -117,6 +120,54 @@ TEST_F(ErgebnisDruckTest, PagesStayInsideThePaperAndLeaveTheResultsAlone) {
 // The energy-balance table on its page: the two rules at lines 23 and 35 (under the units,
 // above the year) reach from the left margin to the efficiency column, on both papers and
 // resolutions alike; at line 38 (the other caller's start) they move down with it.
+// The two heading lines of the energy balance: each heading ends before the next heading of
+// its line begins (measured with the print font's metrics), for the eight columns of a
+// heating plant and the six of a hot-water plant, in the usual font and in a wider one at a
+// larger size, on A4 and Letter; the wider font shrinks the headings, never the rows.
+TEST_F(ErgebnisDruckTest, EnergyBalanceHeadingsFitBetweenTheirTabStops) {
+  for (Anlage a : {Anlage::Warmwasser, Anlage::KombiPool}) {
+    Simuliere(a);
+    G().plant.WWMonatsfaktor[3] = 90.0f;  // the hot-water demand column too
+    for (const char* font : {"Arial", "DejaVu Sans"})
+      for (int punkt : {10, 12})
+        for (QSizeF mm : {QSizeF(210, 297), QSizeF(215.9, 279.4)}) {
+          TSeitenrahmen rahmen = TSeitenrahmen::Aus(G());
+          rahmen.Font = QString::fromLatin1(font);
+          rahmen.Punkt = punkt;
+          test::TRecorder r(mm, 600);
+          int zh = 0;
+          {
+            QPainter pa(&r);
+            TDruckBlatt b(pa, QRectF(QPointF(0, 0), mm), rahmen);
+            zh = b.ZH();
+            b.Schrift(0);
+            PrintEnergiebilanz(b, G(), 20);
+          }
+          const std::string fall = std::string(font) + " " + std::to_string(punkt);
+          for (int zeile : {20, 21}) {
+            std::vector<test::TPrimitiv> kopf;
+            for (const auto& p : r.Liste())
+              if (p.Typ == test::TPrimitiv::Text && std::abs(p.Box.top() - zeile * zh) < 2.0) kopf.push_back(p);
+            std::sort(kopf.begin(), kopf.end(),
+                      [](const auto& x, const auto& y) { return x.Box.left() < y.Box.left(); });
+            ASSERT_GE(kopf.size(), a == Anlage::Warmwasser ? 6u : 8u) << fall;
+            for (std::size_t i = 0; i + 1 < kopf.size(); ++i) {
+              const QFontMetricsF fm(kopf[i].Schrift, &r);
+              EXPECT_LT(kopf[i].Box.left() + fm.horizontalAdvance(kopf[i].Inhalt), kopf[i + 1].Box.left())
+                  << fall << ": \"" << kopf[i].Inhalt.toStdString() << "\" runs into \""
+                  << kopf[i + 1].Inhalt.toStdString() << "\"";
+            }
+            for (const auto& p : kopf) EXPECT_LE(p.Box.right(), r.Breite() * 0.93 + 1) << fall;
+          }
+          // The month rows keep the page's size.
+          for (const auto& p : r.Liste())
+            if (p.Typ == test::TPrimitiv::Text && p.Inhalt.endsWith(':') && std::abs(p.Box.top() - 24 * zh) < 2.0) {
+              EXPECT_EQ(p.Schrift.pointSize(), punkt) << fall;
+            }
+        }
+  }
+}
+
 TEST_F(ErgebnisDruckTest, EnergyBalanceRulesStandOnTheirLines) {
   for (Anlage a : {Anlage::Warmwasser, Anlage::KombiPool}) {
     Simuliere(a);

@@ -25,26 +25,12 @@
 #include "support/ScriptedMessages.h"
 #include "support/gui/GrabScreen.h"
 #include "tests/foundation/ui/ModalDriver.h"
+#include "tests/simulation/ui/MomentFixture.h"
 
 namespace tav {
 namespace {
 
-void Projekt() {
-  auto& g = G();
-  g.loc.GeoBreite = 50.0;
-  g.loc.GeoLaenge = 10.0;
-  g.loc.OrtZeitzone = 1;
-  for (auto& t : g.loc.LuftTempMonat) t = 12.0f;
-  g.plant.KollektorFlaeche = 8.0f;
-  g.plant.KollEta0 = 0.8f;
-  g.plant.KollK1 = 3.5f;
-  g.plant.KollK2 = 0.015f;
-  g.plant.KollektorFlow = 40.0f;
-  g.plant.KollektorMontage = 1;
-  g.plant.KollektorNeigung = 30.0f;
-  g.plant.KollektorAzimut = 0.0f;
-  g.plant.OstWestKollektor = true;
-}
+void Projekt() { test::MomentProjekt(G()); }
 
 struct Offen {
   test::ScopedMessages msgs;

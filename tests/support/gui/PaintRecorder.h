@@ -25,6 +25,7 @@ struct TPrimitiv {
   QColor Pinsel;      // invalid: no brush
   QString Inhalt;     // texts only
   QFont Schrift;      // texts only
+  QSize Quelle;       // pictures only: the picture's size in its own pixels
 };
 
 class TRecorderEngine : public QPaintEngine {
@@ -71,13 +72,15 @@ class TRecorderEngine : public QPaintEngine {
     Neu(TPrimitiv::Pfad, Welt().map(path).boundingRect(), true);
   }
   void drawEllipse(const QRectF& r) override { Neu(TPrimitiv::Pfad, Welt().mapRect(r), true); }
-  void drawPixmap(const QRectF& r, const QPixmap&, const QRectF&) override {
+  void drawPixmap(const QRectF& r, const QPixmap&, const QRectF& q) override {
     TPrimitiv& p = Neu(TPrimitiv::Bild, Welt().mapRect(r), false);
     p.Stift = QColor();
+    p.Quelle = q.size().toSize();
   }
-  void drawImage(const QRectF& r, const QImage&, const QRectF&, Qt::ImageConversionFlags) override {
+  void drawImage(const QRectF& r, const QImage&, const QRectF& q, Qt::ImageConversionFlags) override {
     TPrimitiv& p = Neu(TPrimitiv::Bild, Welt().mapRect(r), false);
     p.Stift = QColor();
+    p.Quelle = q.size().toSize();
   }
   void drawTiledPixmap(const QRectF& r, const QPixmap&, const QPointF&) override {
     Neu(TPrimitiv::Bild, Welt().mapRect(r), false).Stift = QColor();
