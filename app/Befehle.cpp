@@ -150,7 +150,7 @@ void VerbindeFenster(Hauptmenu& w) {
 
   // Help: F1 in every window opens its page; "?" the contents (the main window then shows the
   // weather-import button once the about box's code word was typed).
-  LadeHilfe();
+  LadeHilfeSprachen();
   InstalliereHilfeTaste();
   w.WireCommand(QStringLiteral("Hilfe1"), [] { ZeigeHilfeInhalt(); });
 }

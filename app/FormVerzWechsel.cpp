@@ -56,7 +56,7 @@ void DatenordnerWechseln(TavState& s, ProjektKatalogDienste& d, std::string neu)
 
   if (s.run.ProjektGeaendert && Msg().Ask(T(TX::SpeichernAbfrage), mbYesNo) == mrYes)
     WriteProjektDat(ProjektDateiPfad(s), s, d);
-  SaveSettings(s, SelectedPrinterName());
+  SaveSettings(s, PrinterToSave(s));
 
   std::error_code ec;
   const bool fuellen = LeererOrdner(neu);

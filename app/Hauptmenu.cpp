@@ -878,7 +878,7 @@ void Hauptmenu::WireCommand(const QString& name, std::function<void()> handler) 
 
 bool Hauptmenu::SaveSettingsOnClose() {
   s_.settings.HMPos = PlacementOf(this);
-  return SaveSettings(s_, SelectedPrinterName());
+  return SaveSettings(s_, PrinterToSave(s_));
 }
 
 bool Hauptmenu::FormCloseQuery() {

@@ -79,7 +79,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 
     // The help's languages decide the help file the language switch of the start-up names.
-    tav::LadeHilfe();
+    tav::LadeHilfeSprachen();
     tav::WetterNachStart wetter;
     tav::DatenStart(s, tav::Texts(), tav::QtSettingsEnv(), *splash, wetter);
 

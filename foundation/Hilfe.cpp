@@ -133,6 +133,7 @@ HilfeSeite LiesHilfeSeite(std::string_view html) {
 void HilfeDienst::AddSeite(const std::string& sprache, const std::string& name,
                            std::string_view html) {
   seiten_[sprache][Klein(name)] = LiesHilfeSeite(html);
+  sprachen_.insert(sprache);
   namen_[sprache][Klein(name)] = name;
 }
 
@@ -184,13 +185,14 @@ std::vector<std::string> HilfeDienst::LiesKontexte(std::string_view text, const 
 
 void HilfeDienst::Leeren() {
   seiten_.clear();
+  sprachen_.clear();
   namen_.clear();
   kontexte_.clear();
   fenster_.clear();
 }
 
 std::string HilfeDienst::HatSprache(const std::string& sprache) const {
-  return seiten_.count(sprache) ? sprache : std::string(kHilfeStandardSprache);
+  return sprachen_.count(sprache) ? sprache : std::string(kHilfeStandardSprache);
 }
 
 std::string HilfeDienst::SpracheDerDatei(const std::string& hilfeDatei) const {
@@ -210,10 +212,10 @@ std::string HilfeDienst::SpracheDerDatei(const std::string& hilfeDatei) const {
 bool HilfeDienst::DateiVorhanden(const std::string& hilfeDatei) const {
   const std::string name = hilfeDatei.substr(hilfeDatei.find_last_of("/\\") + 1);
   const std::string basis(HilfeBasis);
-  if (EqualsNoCase(name, basis + ".chm")) return seiten_.count(std::string(kHilfeStandardSprache)) > 0;
+  if (EqualsNoCase(name, basis + ".chm")) return sprachen_.count(std::string(kHilfeStandardSprache)) > 0;
   const std::string sprache = SpracheDerDatei(hilfeDatei);
   // A file of another language only exists when that language has pages of its own.
-  return sprache != kHilfeStandardSprache && seiten_.count(sprache) > 0 &&
+  return sprache != kHilfeStandardSprache && sprachen_.count(sprache) > 0 &&
          EqualsNoCase(name.substr(0, basis.size() + 1), basis + "_");
 }
 

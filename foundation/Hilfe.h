@@ -5,6 +5,7 @@
 // The pages themselves are loaded by the help window (foundation/ui/HilfeFenster.h).
 
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -36,6 +37,9 @@ class HilfeDienst {
  public:
   // A page of a language, by its file name ("anlage.htm") and its HTML text.
   void AddSeite(const std::string& sprache, const std::string& name, std::string_view html);
+  // A language that has pages, known before its pages are read (the help-file choice needs
+  // no more).
+  void MerkeSprache(const std::string& sprache) { sprachen_.insert(sprache); }
   // One context file: lines "<number> <topic>" or "<window name> <topic>", '#' starts a
   // comment. Returns a message for every line it cannot use (file name and line number);
   // such lines change nothing. A number or name mapped twice keeps its first topic.
@@ -77,6 +81,7 @@ class HilfeDienst {
   std::string HatSprache(const std::string& sprache) const;
 
   std::map<std::string, std::map<std::string, HilfeSeite>> seiten_;  // language → lower-case page
+  std::set<std::string> sprachen_;                                   // languages with pages
   std::map<std::string, std::map<std::string, std::string>> namen_;  // language → lower → stored
   std::map<int, std::string> kontexte_;
   std::map<std::string, std::string> fenster_;

@@ -102,6 +102,17 @@ std::uint8_t DruckSeitenAus(const std::string& text) {
   return seiten;
 }
 
+void ResolvePrinter(SettingsState& st, const SettingsEnv& env) {
+  st.DruckerOffen = false;
+  if (env.Drucker.empty()) {
+    st.Drucker.clear();
+    return;
+  }
+  const auto it = std::find(env.Drucker.begin(), env.Drucker.end(), st.Drucker);
+  st.Drucker = it != env.Drucker.end() ? *it : env.AktuellerDrucker;
+  if (env.SelectPrinter && it != env.Drucker.end()) env.SelectPrinter(st.Drucker);
+}
+
 void LoadSettings(TavState& s, TTextTable& texts, const SettingsEnv& env) {
   SettingsState& st = s.settings;
   const SettingsState defaults;
@@ -125,7 +136,7 @@ void LoadSettings(TavState& s, TTextTable& texts, const SettingsEnv& env) {
       st.DruckSeiten = dsReport;
     }
     st.DruckFont = ini.ReadString(kSection, "DruckFont", defaults.DruckFont);
-    st.Drucker = ini.ReadString(kSection, "Drucker", env.AktuellerDrucker);
+    st.Drucker = ini.ReadString(kSection, "Drucker", env.DruckerSpaeter ? std::string() : env.AktuellerDrucker);
     st.DrucklogoDatei = ini.ReadString(kSection, "DrucklogoDatei", defaults.DrucklogoDatei);
     st.SimJahre = ini.ReadInteger(kSection, "SimJahre", 3) == 1 ? 1 : 3;
     st.Sprache = ini.ReadString(kSection, "Sprache", std::string(StandardSprache));
@@ -146,13 +157,8 @@ void LoadSettings(TavState& s, TTextTable& texts, const SettingsEnv& env) {
 
   if (env.PickFont) st.DruckFont = env.PickFont(st.DruckFont);
 
-  if (env.Drucker.empty()) {
-    st.Drucker.clear();
-  } else {
-    const auto it = std::find(env.Drucker.begin(), env.Drucker.end(), st.Drucker);
-    st.Drucker = it != env.Drucker.end() ? *it : env.AktuellerDrucker;
-    if (env.SelectPrinter && it != env.Drucker.end()) env.SelectPrinter(st.Drucker);
-  }
+  st.DruckerOffen = env.DruckerSpaeter;
+  if (!st.DruckerOffen) ResolvePrinter(st, env);
 
   if (!IsRegularFile(st.DrucklogoDatei)) st.DrucklogoDatei = "NUL";
   if (st.LogoFest) st.DrucklogoDatei = "FIX";

@@ -22,7 +22,15 @@ struct SettingsEnv {
   std::function<std::string(const std::string& name)> PickFont;
   // Makes a printer the current one (when set).
   std::function<void(const std::string& name)> SelectPrinter;
+  // The printers are looked up only when one is first needed (ResolvePrinter): asking the
+  // system for its printers loads the print system, which a start has no use for. The
+  // stored name is kept as read until then.
+  bool DruckerSpaeter = false;
 };
+
+// Chooses the printer for the stored name: that printer when the system has it, otherwise
+// the system's current one; none without printers.
+void ResolvePrinter(SettingsState& st, const SettingsEnv& env);
 
 // Letters of the report parts ("R", "E", "O", in this order); an empty set gives "R".
 std::string DruckSeitenText(std::uint8_t seiten);

@@ -439,6 +439,7 @@ struct SettingsState {
   std::string SprachDatei = "Deutsch.dat";     // current language file name
   std::int32_t ProjektNummer = 1;
   std::string Drucker;
+  bool DruckerOffen = false;                  // Drucker is the stored name, not looked up yet
   std::string DruckFont = "Arial";
   std::string DrucklogoDatei = "NUL";         // "NUL" no logo, "FIX" the built-in picture
   std::uint8_t FarbModus = 0;                 // 1 colour, 0 monochrome

@@ -24,6 +24,7 @@
 #include "foundation/PrintLayout.h"
 #include "foundation/TextTable.h"
 #include "foundation/ui/ResBitmap.h"
+#include "foundation/ui/SysUtilsQt.h"
 
 namespace tav {
 
@@ -438,7 +439,7 @@ TDruckErgebnis Drucke(QWidget* parent, TavState& g, const QString& titel, int se
                                                                             : TDruckErgebnis::Fehler;
   };
   if (!pdfDatei.isEmpty()) return pdf(pdfDatei);
-  std::string name = g.settings.Drucker;
+  std::string name = ChosenPrinter(g);
   if (name.empty()) name = QPrinterInfo::defaultPrinterName().toStdString();
   if (name.empty() && DruckerVorhanden()) name = QPrinterInfo::availablePrinterNames().value(0).toStdString();
   QPrinter printer(QPrinter::HighResolution);

@@ -24,6 +24,7 @@
 #include "foundation/PrintLayout.h"
 #include "foundation/TextTable.h"
 #include "foundation/ui/Drucken.h"
+#include "foundation/ui/SysUtilsQt.h"
 
 namespace tav {
 
@@ -43,15 +44,15 @@ W* Named(W* w, const char* name) {
 
 // The printer the dialog shows: the stored one, else the system's default, else the note
 // that there is none (printouts then go to a PDF file).
-QString DruckerName(const TavState& g) {
-  if (!g.settings.Drucker.empty()) return Q(g.settings.Drucker);
+QString DruckerName(TavState& g) {
+  if (!ChosenPrinter(g).empty()) return Q(g.settings.Drucker);
   const QString standard = QPrinterInfo::defaultPrinterName();
   return standard.isEmpty() ? Q(TX::MeldungKeinDrucker) : standard;
 }
 
 void WendeDruckerAn(TavState& g) {
   QPrinter p(QPrinter::HighResolution);
-  SelectPrinter(p, g, g.settings.Drucker);
+  SelectPrinter(p, g, ChosenPrinter(g));
 }
 
 }  // namespace
@@ -222,7 +223,7 @@ void TFormKopftext::DruckerEinrichten() {
     ShowIntMessageDlg(T(TX::MeldungKeinDrucker), mtInformation, mbOKOnly);
     return;
   }
-  if (!g.settings.Drucker.empty()) p.setPrinterName(Q(g.settings.Drucker));
+  if (!ChosenPrinter(g).empty()) p.setPrinterName(Q(g.settings.Drucker));
   if (!DruckHooks().DruckerDialog(this, p)) return;
   g.settings.Drucker = p.printerName().toStdString();
   WendeDruckerAn(g);

@@ -306,6 +306,20 @@ const std::vector<std::string>& LadeHilfe() {
   return fehler;
 }
 
+void LadeHilfeSprachen() {
+  static bool gesucht = false;
+  if (gesucht) return;
+  gesucht = true;
+  QDirIterator it(kWurzel, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    it.next();
+    const QFileInfo info = it.fileInfo();
+    if (info.isFile() && (info.suffix() == QLatin1String("htm") || info.suffix() == QLatin1String("html")))
+      Hilfe().MerkeSprache(info.dir().dirName().toStdString());
+  }
+  G().folders.HilfeDatei = HilfeDateiDerSprache(G());
+}
+
 std::string HilfeSprache() {
   LadeHilfe();
   return Hilfe().SpracheDerDatei(G().folders.HilfeDatei);

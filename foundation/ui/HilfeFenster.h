@@ -58,6 +58,9 @@ class THilfeFenster : public QWidget {
 // and sets the help file of the language in use. Returns the messages of unusable context
 // lines.
 const std::vector<std::string>& LadeHilfe();
+// Only which languages have pages, enough for the help file of the language in use; the
+// pages are read when the help is first used.
+void LadeHilfeSprachen();
 
 // Opens the help window (brought to the front, usable beside a modal dialog) on the page of
 // a context number, of a keyword, on the contents, or on the index at a keyword.

@@ -119,24 +119,22 @@ bool SetPrinterOrientationColor(QPrinter& printer, QPageLayout::Orientation orie
   return ok;
 }
 
-namespace {
-// The printer chosen for this run; the system's default until one is selected.
-std::string& SelectedPrinter() {
-  static std::string name = QPrinterInfo::defaultPrinterName().toStdString();
-  return name;
-}
-}  // namespace
-
 SettingsEnv QtSettingsEnv() {
   SettingsEnv env;
-  for (const QString& p : QPrinterInfo::availablePrinterNames()) env.Drucker.push_back(p.toStdString());
-  env.AktuellerDrucker = SelectedPrinterName();
   env.PickFont = PickInstalledFont;
-  env.SelectPrinter = [](const std::string& name) { SelectedPrinter() = name; };
+  env.DruckerSpaeter = true;
   return env;
 }
 
-std::string SelectedPrinterName() { return SelectedPrinter(); }
+const std::string& ChosenPrinter(TavState& g) {
+  if (g.settings.DruckerOffen) {
+    SettingsEnv env;
+    for (const QString& p : QPrinterInfo::availablePrinterNames()) env.Drucker.push_back(p.toStdString());
+    env.AktuellerDrucker = QPrinterInfo::defaultPrinterName().toStdString();
+    ResolvePrinter(g.settings, env);
+  }
+  return g.settings.Drucker;
+}
 
 void SetToolButtonText(QAbstractButton* button, const std::string& caption,
                        const std::string& hint) {

@@ -47,9 +47,14 @@ inline void UpdatePrinterDriver() {}
 bool SetPrinterOrientationColor(QPrinter& printer, QPageLayout::Orientation orientation,
                                 bool farbig);
 
-// The printers and fonts of this system for reading the settings; the printer now selected.
+// The fonts of this system for reading the settings; the printers are looked up later.
 SettingsEnv QtSettingsEnv();
-std::string SelectedPrinterName();
+// The printer for printing and for its set-up: the stored one, looked up among the system's
+// printers on the first call (ResolvePrinter).
+const std::string& ChosenPrinter(TavState& g);
+// The name "Tavrel.ini" keeps: the chosen printer, or the stored name as read while no
+// printer has been needed, so that a run without printing leaves the choice as it was.
+inline const std::string& PrinterToSave(const TavState& g) { return g.settings.Drucker; }
 
 // Caption and hint of a main-window tool button after a language switch: a caption longer
 // than 12 characters gets a 7-point font, otherwise 8 points; the width follows the caption.

@@ -20,6 +20,7 @@
 #include "foundation/TextTable.h"
 #include "results/PrintSelection.h"
 #include "foundation/ui/FormKopftext.h"
+#include "foundation/ui/SysUtilsQt.h"
 #include "results/ui/ErgebnisDruck.h"
 #include "results/ResultReports.h"
 #include "results/ui/ReportAnlage.h"
@@ -247,7 +248,7 @@ TFormSimErg::TFormSimErg(QWidget* parent) : QWidget(parent, Qt::Window) {
   connect(BitBtnDruck, &QPushButton::clicked, this, [this] { Drucken(); });
   connect(BitBtnDruckOpt, &QPushButton::clicked, this, [this] {
     ShowKopftext(this);
-    BitBtnDruck->setToolTip(Q(G().settings.Drucker));
+    BitBtnDruck->setToolTip(Q(ChosenPrinter(G())));
   });
   // Nothing to print without a section: the print button follows the selection.
   for (auto* c : {CheckBoxReport, CheckBox1, CheckBox2, CheckBoxAlles})
@@ -280,7 +281,7 @@ void TFormSimErg::Fuellen() {
   BitBtn5->setText(Q(TX::FormSimErgBitBtn5));
   BitBtn5->setToolTip(Q(Texts().FormSimErgBitBtn5Hint2));
   BitBtnDruck->setText(Q(TX::FormSimErgBitBtn1));
-  BitBtnDruck->setToolTip(Q(g.settings.Drucker));
+  BitBtnDruck->setToolTip(Q(ChosenPrinter(g)));
   BitBtnDruckOpt->setToolTip(Q(RemoveAmpersands(T(TX::HmenuDruckoptionen))));
   CheckBoxReport->setText(Q(TX::FormSimErgCheckboxReport));
   CheckBox1->setText(Q(TX::FormSimErgCheckbox1));

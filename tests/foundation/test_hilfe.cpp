@@ -128,5 +128,19 @@ TEST_F(HilfeDienstTest, HelpFileNamesTheHelpLanguage) {
   EXPECT_EQ(leer.SpracheDerDatei(""), "de");
 }
 
+// The start knows only which languages have pages; the help file it chooses from them is
+// the one the read pages give.
+TEST_F(HilfeDienstTest, LanguagesKnownBeforeThePagesGiveTheSameHelpFile) {
+  HilfeDienst nurSprachen;
+  for (const std::string& sp : h.Sprachen()) nurSprachen.MerkeSprache(sp);
+  for (const char* datei : {"/p/Tavrel.chm", "Tavrel_en.chm", "/p/Tavrel_fr.chm", "", "C:\\p\\tavrel_EN.CHM"}) {
+    EXPECT_EQ(nurSprachen.SpracheDerDatei(datei), h.SpracheDerDatei(datei)) << datei;
+    EXPECT_EQ(nurSprachen.DateiVorhanden(datei), h.DateiVorhanden(datei)) << datei;
+  }
+  EXPECT_TRUE(nurSprachen.Seiten("en").empty());  // no page read yet
+  nurSprachen.Leeren();
+  EXPECT_FALSE(nurSprachen.DateiVorhanden("/p/Tavrel.chm"));
+}
+
 }  // namespace
 }  // namespace tav

@@ -5,6 +5,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "foundation/FileUtil.h"
 #include "foundation/Settings.h"
@@ -212,6 +213,51 @@ TEST_F(SettingsFixture, ADamagedFileIsReplacedOnlyWhenTheUserAgrees) {
   messages->shown.clear();
   EXPECT_TRUE(SaveSettings(*s, "Buero"));
   EXPECT_TRUE(messages->shown.empty()) << messages->All();
+}
+
+// Looking the printer up when it is first needed gives the printer reading it at once gave,
+// and until then the stored name goes back into the file unchanged.
+TEST_F(SettingsFixture, PrinterLookedUpLaterChoosesAsAtOnce) {
+  struct Fall {
+    const char* ini;
+    std::vector<std::string> drucker;
+    const char* gewaehlt;
+  };
+  const Fall faelle[] = {
+      {"Drucker=Labor\r\n", {"Buero", "Labor"}, "Labor"},
+      {"Drucker=Verschwunden\r\n", {"Buero", "Labor"}, "Buero"},  // the current printer
+      {"DruckFont=Arial\r\n", {"Buero", "Labor"}, "Buero"},       // no key: the current one
+      {"Drucker=Labor\r\n", {}, ""},                              // no printers at all
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.ini);
+    env = SettingsEnv{f.drucker, "Buero", {}, {}};
+    LoadFrom(f.ini);
+    const std::string sofort = s->settings.Drucker;
+    EXPECT_EQ(sofort, f.gewaehlt);
+    EXPECT_FALSE(s->settings.DruckerOffen);
+
+    std::string gewaehlt;
+    SettingsEnv spaeter{{}, {}, {}, [&](const std::string& n) { gewaehlt = n; }};
+    spaeter.DruckerSpaeter = true;
+    std::swap(env, spaeter);
+    LoadFrom(f.ini);
+    std::swap(env, spaeter);
+    EXPECT_TRUE(s->settings.DruckerOffen);
+    const std::string gelesen = s->settings.Drucker;
+    ASSERT_TRUE(SaveSettings(*s, s->settings.Drucker));
+    EXPECT_NE(daten.Read("Tavrel.ini").find("Drucker=" + gelesen + "\r\n"), std::string::npos);
+    EXPECT_TRUE(gewaehlt.empty());
+
+    spaeter.Drucker = f.drucker;
+    spaeter.AktuellerDrucker = "Buero";
+    ResolvePrinter(s->settings, spaeter);
+    EXPECT_EQ(s->settings.Drucker, sofort);
+    EXPECT_FALSE(s->settings.DruckerOffen);
+    // A printer the system has is made the current one; a replacement already is.
+    EXPECT_EQ(gewaehlt, sofort == "Labor" ? "Labor" : "");
+  }
+  EXPECT_TRUE(messages->shown.empty());
 }
 
 TEST_F(SettingsFixture, AFailedSaveIsReportedOnce) {

@@ -9,16 +9,7 @@
 
 namespace tav::klimgen {
 
-double Zufall::RandG(float sd) {
-  double u1, u2, s;
-  // s = 0 would take the logarithm of zero; it needs both draws at exactly one half.
-  do {
-    u1 = 2.0 * Uniform() - 1.0;
-    u2 = 2.0 * Uniform() - 1.0;
-    s = u1 * u1 + u2 * u2;
-  } while (s >= 1.0 || s <= 0.0);
-  return static_cast<double>(sd) * u1 * std::sqrt(-2.0 * std::log(s) / s);
-}
+double Zufall::RandG(float sd) { return PolarWert(sd, PolarPaar()); }
 
 namespace {
 
@@ -121,7 +112,10 @@ class WahrscheinlichkeitsTafel {
   static constexpr int kPunkte = 8192;
   WahrscheinlichkeitsTafel() {
     for (int k = 0; k <= kPunkte; ++k) p_[k] = Wahrscheinlichkeit(-kRand + k * kSchritt);
+    for (int k = 0; k < kPunkte; ++k) steigend_ = steigend_ && p_[k] <= p_[k + 1];
   }
+  // True when the entries never fall, so that the bounds of two values bound all between.
+  bool Steigend() const { return steigend_; }
   // Lowest and highest probability of z.
   std::pair<double, double> Grenzen(double z) const {
     if (!(z >= -kRand)) return {0.0, p_[0]};
@@ -133,6 +127,36 @@ class WahrscheinlichkeitsTafel {
  private:
   static constexpr double kSchritt = 2.0 * kRand / kPunkte;
   double p_[kPunkte + 1];
+  bool steigend_ = true;
+};
+
+// Bounds on a normal draw from its uniform pair without the logarithm: the factor
+// sqrt(-2 ln s / s) falls with s, so its values at the ends of a grid cell of s bound it.
+class PolarTafel {
+ public:
+  static constexpr int kPunkte = 4096;
+  PolarTafel() {
+    for (int i = 1; i <= kPunkte; ++i) {
+      const double s = static_cast<double>(i) / kPunkte;
+      g_[i] = std::sqrt(-2.0 * std::log(s) / s);
+    }
+  }
+  // Lowest and highest value Zufall::PolarWert(sd, p) may have; the value itself below the
+  // first cell, where the factor grows without bound.
+  std::pair<double, double> Grenzen(float sd, Zufall::Paar p) const {
+    const int i = static_cast<int>(p.s * kPunkte);
+    if (i < 1) {
+      const double y = Zufall::PolarWert(sd, p);
+      return {y, y};
+    }
+    // The margin covers the rounding of the table and of the value.
+    const double gu = g_[i + 1] * (1.0 - 1e-12), go = g_[i] * (1.0 + 1e-12);
+    const double a = static_cast<double>(sd) * p.u1;
+    return a >= 0.0 ? std::pair{a * gu, a * go} : std::pair{a * go, a * gu};
+  }
+
+ private:
+  double g_[kPunkte + 1]{};
 };
 
 }  // namespace
@@ -166,29 +190,59 @@ void kd_Generator(Zustand& z, int Kandidat, TKlimMonate& Monate, TKlimTage& Tage
       // A day's x as the month's statistics take it: at least what gives ktd = 0.05.
       auto boden = [&](double x) { return x * ktm < 0.05 ? 0.05 / ktm : x; };
       static const WahrscheinlichkeitsTafel tafel;
-      std::array<double, 31> zs{};
-      for (int versuch = 1;; ++versuch) {
-        double zm1 = 0.0, zm2 = 0.0;
-        // Bounds on the month's sums of x and (x - 1)^2 from the bounds on each day's x.
+      static const PolarTafel polar;
+      // Bounds on the month's sums of x and (x - 1)^2 from the bounds on each day's x, for
+      // a day's normal draw z within [zu, zo].
+      struct Summen {
         double sxU = 0.0, sxO = 0.0, sxxO = 0.0;
+      };
+      auto tagDazu = [&](Summen& su, double zu, double zo) __attribute__((always_inline)) {
+        const auto [lo, hi] = schranken.Grenzen(tafel.Grenzen(zu).first, tafel.Grenzen(zo).second);
+        const double xu = boden(lo), xo = boden(hi);
+        su.sxU += xu;
+        su.sxO += xo;
+        su.sxxO += std::max((xu - 1.0) * (xu - 1.0), (xo - 1.0) * (xo - 1.0));
+      };
+      // A draw that fails for every x within the bounds needs no solving; the margin
+      // covers rounding in the sums (and, with extra, the wider bounds of the draws).
+      auto scheitert = [&](const Summen& su, double extra) {
+        constexpr double kRand = 1e-9;
+        const double r = kRand + extra;
+        return su.sxO / n < 0.99 - r || su.sxU / n > 1.01 + r || su.sxxO / n < v.sigma2 - r;
+      };
+      std::array<double, 31> zs{};
+      std::array<Zufall::Paar, 31> paare{};
+      for (int versuch = 1;; ++versuch) {
+        // Most draws of a month fail already on the bounds of its days' normal draws that
+        // the uniform pairs give without a logarithm; only the others are worked out.
+        Summen grob;
+        double zm1u = 0.0, zm1o = 0.0, zm2u = 0.0, zm2o = 0.0;
         for (int d = 0; d < n; ++d) {
-          const double y = z.Rng.RandG(sdY);
+          paare[d] = z.Rng.PolarPaar();
+          const auto [yu, yo] = polar.Grenzen(sdY, paare[d]);
+          double zu = d == 0 ? yu : (d == 1 ? 0.2653 * zm1u + yu : 0.2653 * zm1u + yu + 0.0041 * zm2u);
+          double zo = d == 0 ? yo : (d == 1 ? 0.2653 * zm1o + yo : 0.2653 * zm1o + yo + 0.0041 * zm2o);
+          zu -= 1e-12 * (1.0 + std::fabs(zu));
+          zo += 1e-12 * (1.0 + std::fabs(zo));
+          zm2u = zm1u;
+          zm2o = zm1o;
+          zm1u = zu;
+          zm1o = zo;
+          tagDazu(grob, zu, zo);
+        }
+        if (versuch > 10000) throw EKlimgen(kKdMonat, "kd II");
+        if (tafel.Steigend() && scheitert(grob, 1e-7)) continue;
+        double zm1 = 0.0, zm2 = 0.0;
+        Summen genau;
+        for (int d = 0; d < n; ++d) {
+          const double y = Zufall::PolarWert(sdY, paare[d]);
           const double zd = d == 0 ? y : (d == 1 ? 0.2653 * zm1 + y : 0.2653 * zm1 + y + 0.0041 * zm2);
           zm2 = zm1;
           zm1 = zd;
           zs[d] = zd;
-          const auto [pu, po] = tafel.Grenzen(zd);
-          const auto [lo, hi] = schranken.Grenzen(pu, po);
-          const double xu = boden(lo), xo = boden(hi);
-          sxU += xu;
-          sxO += xo;
-          sxxO += std::max((xu - 1.0) * (xu - 1.0), (xo - 1.0) * (xo - 1.0));
+          tagDazu(genau, zd, zd);
         }
-        if (versuch > 10000) throw EKlimgen(kKdMonat, "kd II");
-        // A draw that fails for every x within the bounds needs no solving; the margin
-        // covers rounding in the sums.
-        constexpr double kRand = 1e-9;
-        if (sxO / n < 0.99 - kRand || sxU / n > 1.01 + kRand || sxxO / n < v.sigma2 - kRand) continue;
+        if (scheitert(genau, 0.0)) continue;
         double sx = 0.0, sxx = 0.0;
         for (int d = 0; d < n; ++d) {
           double x = v.Invers(Wahrscheinlichkeit(zs[d]), x0);

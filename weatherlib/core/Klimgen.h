@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <span>
 #include <stdexcept>
@@ -50,6 +51,24 @@ class Zufall {
   }
   // Gaussian with mean 0 and deviation sd (polar method, second variate discarded).
   double RandG(float sd);
+  // RandG in two halves: the uniform pair (u1, s = u1^2 + u2^2 in (0, 1)) it draws, and the
+  // value it makes of them.
+  struct Paar {
+    double u1, s;
+  };
+  Paar PolarPaar() {
+    double u1, u2, s;
+    // s = 0 would take the logarithm of zero; it needs both draws at exactly one half.
+    do {
+      u1 = 2.0 * Uniform() - 1.0;
+      u2 = 2.0 * Uniform() - 1.0;
+      s = u1 * u1 + u2 * u2;
+    } while (s >= 1.0 || s <= 0.0);
+    return {u1, s};
+  }
+  static double PolarWert(float sd, Paar p) {
+    return static_cast<double>(sd) * p.u1 * std::sqrt(-2.0 * std::log(p.s) / p.s);
+  }
 
  private:
   uint32_t seed_;

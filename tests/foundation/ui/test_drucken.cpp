@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QImage>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -15,6 +16,7 @@
 #include "foundation/TextTable.h"
 #include "foundation/ui/Drucken.h"
 #include "foundation/ui/FormKopftext.h"
+#include "foundation/ui/SysUtilsQt.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
 
@@ -156,6 +158,25 @@ TEST(Druckauftrag, NoPrinterOffersThePdfFile) {
   // And no printer means SelectPrinter refuses.
   QPrinter p;
   EXPECT_FALSE(SelectPrinter(p, g, "Gibt es nicht"));
+}
+
+// Reading the settings asks the system for no printer; the first use looks the stored name
+// up once: a printer that is gone becomes the system's current one (none without printers).
+TEST(Druckauftrag, StoredPrinterIsLookedUpOnFirstUse) {
+  const SettingsEnv env = QtSettingsEnv();
+  EXPECT_TRUE(env.DruckerSpaeter);
+  EXPECT_TRUE(env.Drucker.empty());
+  TavState g;
+  g.settings.Drucker = "Gibt es nicht";
+  g.settings.DruckerOffen = true;
+  EXPECT_EQ(PrinterToSave(g), "Gibt es nicht");  // no lookup yet: kept as stored
+  const std::string erwartet = DruckerVorhanden() ? QPrinterInfo::defaultPrinterName().toStdString() : "";
+  EXPECT_EQ(ChosenPrinter(g), erwartet);
+  EXPECT_FALSE(g.settings.DruckerOffen);
+  EXPECT_EQ(PrinterToSave(g), erwartet);
+  // Looked up once: a printer chosen afterwards stays chosen.
+  g.settings.Drucker = "Gewaehlt";
+  EXPECT_EQ(ChosenPrinter(g), "Gewaehlt");
 }
 
 TEST(Druckauftrag, UnwritablePdfIsAnErrorNamingTheFile) {
