@@ -24,7 +24,7 @@
 #include <optional>
 
 #include "app/AnlageGrafik.h"
-#include "app/AnlageRechnen.h"
+#include "planning/AnlageRechnen.h"
 #include "app/Schema.h"
 #include "catalogues/Energie.h"
 #include "catalogues/Profile.h"

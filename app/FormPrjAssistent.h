@@ -2,7 +2,7 @@
 // TFormPrjAssistent: the project wizard. Pages Start (name, location), Kollektortyp (collector
 // and orientation), Wärmebedarf (hot water, heating support), Dim TWW (hot-water design and
 // its variants) and Dim Solares Heizen (heating support, only with the combi box). The sizing
-// runs silent one-year simulations (app/AssistentDim.h) with the progress shown and the
+// runs silent one-year simulations (planning/AssistentDim.h) with the progress shown and the
 // window responsive. OK keeps the sized plant and asks the main window to continue
 // (WeiterModus); Cancel puts the plant, the location, the weather and the results back as
 // they were when the wizard opened.
@@ -11,7 +11,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/AssistentDim.h"
+#include "planning/AssistentDim.h"
 #include "app/GitterSuche.h"
 #include "catalogues/StatusSink.h"
 #include "foundation/ui/UpDown.h"

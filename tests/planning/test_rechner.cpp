@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "app/Rechner.h"
+#include "planning/Rechner.h"
 #include "foundation/TavUtil.h"
 
 namespace tav {

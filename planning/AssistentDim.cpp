@@ -1,4 +1,4 @@
-#include "app/AssistentDim.h"
+#include "planning/AssistentDim.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "app/Rechner.h"
+#include "planning/Rechner.h"
 
 #include <algorithm>
 #include <cmath>

@@ -7,7 +7,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/AssistentDim.h"
+#include "planning/AssistentDim.h"
 #include "foundation/Sums.h"
 #include "simulation/SimRun.h"
 #include "tests/simulation/SimFixture.h"

@@ -1,4 +1,4 @@
-#include "app/AnlageRechnen.h"
+#include "planning/AnlageRechnen.h"
 
 #include <algorithm>
 #include <cmath>
