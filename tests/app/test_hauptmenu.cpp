@@ -48,6 +48,9 @@ struct CloseFall {
   bool geschlossen;
 };
 
+// ctest lists the case by its name, not by the bytes of the struct.
+void PrintTo(const CloseFall& f, std::ostream* os) { *os << f.name; }
+
 class CloseQuestion : public ::testing::TestWithParam<CloseFall> {};
 
 TEST_P(CloseQuestion, WritesAndClosesAsAnswered) {
@@ -263,6 +266,8 @@ struct ImportFall {
   bool gespeichert;      // the open project was written first
   bool importiert;
 };
+
+void PrintTo(const ImportFall& f, std::ostream* os) { *os << f.name; }
 
 class ProjectImport : public ::testing::TestWithParam<ImportFall> {};
 

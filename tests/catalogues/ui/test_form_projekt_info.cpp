@@ -23,6 +23,9 @@ struct Fall {
   bool uebernommen;
 };
 
+// ctest lists the case by its name, not by the bytes of the struct.
+void PrintTo(const Fall& f, std::ostream* os) { *os << f.name; }
+
 class ProjektInfo : public ::testing::TestWithParam<Fall> {};
 
 TEST_P(ProjektInfo, TakesTheTextsOnlyOnOk) {
