@@ -13,7 +13,7 @@
 #include "catalogues/KatalogDienste.h"
 #include "catalogues/Orte.h"
 #include "catalogues/ui/CatalogueCommands.h"
-#include "catalogues/ui/FormProjektInfo.h"
+#include "project/ui/FormProjektInfo.h"
 #include "enev/ui/FormEnev.h"
 #include "foundation/TavVar.h"
 #include "foundation/ui/FormKopftext.h"

@@ -28,7 +28,7 @@
 #include "app/Schema.h"
 #include "catalogues/Energie.h"
 #include "catalogues/Profile.h"
-#include "catalogues/StatusSink.h"
+#include "foundation/StatusSink.h"
 #include "catalogues/ui/FormEnerEdit.h"
 #include "catalogues/ui/FormProfilEdit.h"
 #include "foundation/Messages.h"

@@ -13,7 +13,7 @@
 
 #include "planning/AssistentDim.h"
 #include "app/GitterSuche.h"
-#include "catalogues/StatusSink.h"
+#include "foundation/StatusSink.h"
 #include "foundation/ui/UpDown.h"
 
 class QButtonGroup;

@@ -5,7 +5,7 @@
 #include <new>
 
 #include "catalogues/OrteLesen.h"
-#include "catalogues/StatusSink.h"
+#include "foundation/StatusSink.h"
 #include "foundation/AtomicFile.h"
 #include "foundation/CodePage.h"
 #include "foundation/Messages.h"

@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "catalogues/KatalogDienste.h"
-#include "catalogues/StatusSink.h"
+#include "foundation/StatusSink.h"
 #include "catalogues/TavKlimgen.h"
 #include "catalogues/Wetter.h"
 #include "foundation/Language.h"

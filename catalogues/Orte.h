@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogues/StatusSink.h"
+#include "foundation/StatusSink.h"
 
 namespace tav {
 

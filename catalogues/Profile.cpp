@@ -7,7 +7,7 @@
 
 #include "catalogues/KatalogDiensteDatei.h"
 #include "catalogues/OrteLesen.h"
-#include "catalogues/StatusSink.h"
+#include "foundation/StatusSink.h"
 #include "foundation/Messages.h"
 #include "foundation/TavUtil.h"
 #include "foundation/TavVar.h"

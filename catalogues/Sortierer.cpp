@@ -8,7 +8,7 @@
 #include "catalogues/KatalogDiensteDatei.h"
 #include "catalogues/Kollektoren.h"
 #include "catalogues/Orte.h"
-#include "catalogues/StatusSink.h"
+#include "foundation/StatusSink.h"
 #include "foundation/AtomicFile.h"
 #include "foundation/CodePage.h"
 #include "foundation/Messages.h"

@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "catalogues/KlimaTabellen.h"
-#include "catalogues/StatusSink.h"
+#include "foundation/StatusSink.h"
 #include "weatherlib/include/Klimgen1_1.h"
 
 namespace tav {

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <string>
 
-#include "catalogues/StatusSink.h"
+#include "foundation/StatusSink.h"
 
 namespace tav {
 

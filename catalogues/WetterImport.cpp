@@ -7,7 +7,7 @@
 
 #include "catalogues/Orte.h"
 #include "catalogues/OrteLesen.h"
-#include "catalogues/ProjektRecord.h"
+#include "project/ProjektRecord.h"
 #include "catalogues/Wetter.h"
 #include "foundation/AtomicFile.h"
 #include "foundation/CodePage.h"

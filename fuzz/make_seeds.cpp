@@ -14,7 +14,7 @@
 #include "catalogues/Kollektoren.h"
 #include "catalogues/Orte.h"
 #include "catalogues/Profile.h"
-#include "catalogues/ProjektLaden.h"
+#include "project/ProjektLaden.h"
 #include "catalogues/Rohre.h"
 #include "catalogues/Wetter.h"
 #include "foundation/Settings.h"

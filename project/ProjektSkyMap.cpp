@@ -1,4 +1,4 @@
-#include "catalogues/ProjektSkyMap.h"
+#include "project/ProjektSkyMap.h"
 
 #include <cstdlib>
 

@@ -1,4 +1,4 @@
-#include "app/NeuesProjekt.h"
+#include "project/NeuesProjekt.h"
 
 #include <algorithm>
 #include <vector>

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "catalogues/ProjektDatei.h"
-#include "catalogues/ProjektLaden.h"
+#include "project/ProjektDatei.h"
+#include "project/ProjektLaden.h"
 #include "foundation/BigIni.h"
 #include "test_projekt_fixture.h"
 

@@ -1,10 +1,10 @@
-#include "catalogues/ProjektRecord.h"
+#include "project/ProjektRecord.h"
 
 #include <algorithm>
 #include <charconv>
 #include <limits>
 
-#include "catalogues/ProjektSkyMap.h"
+#include "project/ProjektSkyMap.h"
 #include "foundation/TavMathe.h"
 #include "foundation/TavUtil.h"
 #include "simulation/PlantParams.h"

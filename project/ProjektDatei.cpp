@@ -1,12 +1,12 @@
-#include "catalogues/ProjektDatei.h"
+#include "project/ProjektDatei.h"
 
 #include <algorithm>
 #include <filesystem>
 
-#include "catalogues/ProjektKatalogDienste.h"
-#include "catalogues/ProjektLaden.h"
-#include "catalogues/ProjektRecord.h"
-#include "catalogues/StatusSink.h"
+#include "project/ProjektKatalogDienste.h"
+#include "project/ProjektLaden.h"
+#include "project/ProjektRecord.h"
+#include "foundation/StatusSink.h"
 #include "foundation/AtomicFile.h"
 #include "foundation/BigIni.h"
 #include "foundation/CodePage.h"

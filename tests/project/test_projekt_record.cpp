@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "catalogues/ProjektRecord.h"
+#include "project/ProjektRecord.h"
 #include "test_projekt_fixture.h"
 
 namespace tav {

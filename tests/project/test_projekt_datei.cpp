@@ -10,12 +10,12 @@
 #include <utility>
 #include <vector>
 
-#include "catalogues/ProjektDatei.h"
-#include "catalogues/ProjektRecord.h"
+#include "project/ProjektDatei.h"
+#include "project/ProjektRecord.h"
 #include "foundation/BigIni.h"
 #include "foundation/CodePage.h"
 #include "foundation/FileSizeLimit.h"
-#include "test_kodierung_faelle.h"
+#include "catalogues/test_kodierung_faelle.h"
 #include "test_projekt_fixture.h"
 
 namespace tav {

@@ -10,8 +10,8 @@
 #include <thread>
 #include <vector>
 
-#include "catalogues/ProjektDatei.h"
-#include "catalogues/ProjektLaden.h"
+#include "project/ProjektDatei.h"
+#include "project/ProjektLaden.h"
 #include "foundation/AtomicFile.h"
 #include "foundation/BigIni.h"
 #include "test_projekt_fixture.h"

@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "catalogues/ProjektSkyMap.h"
+#include "project/ProjektSkyMap.h"
 
 namespace tav {
 namespace {

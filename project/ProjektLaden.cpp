@@ -1,4 +1,4 @@
-#include "catalogues/ProjektLaden.h"
+#include "project/ProjektLaden.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -7,9 +7,9 @@
 #include <set>
 #include <vector>
 
-#include "catalogues/ProjektDatei.h"
-#include "catalogues/ProjektKatalogDienste.h"
-#include "catalogues/ProjektRecord.h"
+#include "project/ProjektDatei.h"
+#include "project/ProjektKatalogDienste.h"
+#include "project/ProjektRecord.h"
 #include "foundation/AtomicFile.h"
 #include "foundation/BigIni.h"
 #include "foundation/Messages.h"

@@ -1,4 +1,4 @@
-#include "catalogues/ui/FormProjektInfo.h"
+#include "project/ui/FormProjektInfo.h"
 
 #include <QLabel>
 #include <QLineEdit>

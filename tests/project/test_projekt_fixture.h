@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "catalogues/ProjektKatalogDienste.h"
-#include "catalogues/StatusSink.h"
+#include "project/ProjektKatalogDienste.h"
+#include "foundation/StatusSink.h"
 #include "foundation/TavMathe.h"
 #include "foundation/TavVar.h"
 #include "simulation/PlantParams.h"

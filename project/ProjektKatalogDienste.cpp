@@ -1,6 +1,6 @@
-#include "catalogues/ProjektKatalogDienste.h"
+#include "project/ProjektKatalogDienste.h"
 
-#include "catalogues/StatusSink.h"
+#include "foundation/StatusSink.h"
 #include "foundation/TavMathe.h"
 
 namespace tav {

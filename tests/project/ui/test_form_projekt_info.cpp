@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <memory>
 
-#include "catalogues/ui/FormProjektInfo.h"
+#include "project/ui/FormProjektInfo.h"
 #include "foundation/TavVar.h"
 #include "tests/foundation/ui/ModalDriver.h"
 
