@@ -11,7 +11,7 @@
 #include "app/Schema.h"
 #include "app/ProjektDialoge.h"
 #include "catalogues/KatalogDienste.h"
-#include "catalogues/Orte.h"
+#include "location/Orte.h"
 #include "catalogues/ui/CatalogueCommands.h"
 #include "project/ui/FormProjektInfo.h"
 #include "enev/ui/FormEnev.h"

@@ -1,6 +1,6 @@
 #include "catalogues/Energie.h"
 
-#include "catalogues/KatalogDiensteDatei.h"
+#include "foundation/KatalogDiensteDatei.h"
 #include "foundation/StatusSink.h"
 #include "foundation/Messages.h"
 #include "foundation/TavMathe.h"

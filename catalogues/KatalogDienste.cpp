@@ -2,7 +2,7 @@
 
 #include "catalogues/Energie.h"
 #include "catalogues/Kollektoren.h"
-#include "catalogues/Orte.h"
+#include "location/Orte.h"
 #include "catalogues/Profile.h"
 #include "project/ProjektLaden.h"
 #include "catalogues/Rohre.h"

@@ -7,8 +7,8 @@
 
 #include "catalogues/KatalogDienste.h"
 #include "foundation/StatusSink.h"
-#include "catalogues/TavKlimgen.h"
-#include "catalogues/Wetter.h"
+#include "location/TavKlimgen.h"
+#include "location/Wetter.h"
 #include "foundation/Language.h"
 #include "foundation/Settings.h"
 #include "foundation/TavUtil.h"

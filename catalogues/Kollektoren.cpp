@@ -1,6 +1,6 @@
 #include "catalogues/Kollektoren.h"
 
-#include "catalogues/KatalogDiensteDatei.h"
+#include "foundation/KatalogDiensteDatei.h"
 #include "project/ProjektRecord.h"
 #include "foundation/StatusSink.h"
 #include "foundation/AtomicFile.h"

@@ -5,8 +5,8 @@
 #include <span>
 #include <vector>
 
-#include "catalogues/KatalogDiensteDatei.h"
-#include "catalogues/OrteLesen.h"
+#include "foundation/KatalogDiensteDatei.h"
+#include "location/OrteLesen.h"
 #include "foundation/StatusSink.h"
 #include "foundation/Messages.h"
 #include "foundation/TavUtil.h"

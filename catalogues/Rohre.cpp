@@ -2,8 +2,8 @@
 
 #include <numbers>
 
-#include "catalogues/KatalogDiensteDatei.h"
-#include "catalogues/OrteLesen.h"
+#include "foundation/KatalogDiensteDatei.h"
+#include "location/OrteLesen.h"
 #include "foundation/StatusSink.h"
 #include "foundation/Messages.h"
 #include "foundation/TavUtil.h"

@@ -5,9 +5,9 @@
 #include <numeric>
 #include <vector>
 
-#include "catalogues/KatalogDiensteDatei.h"
+#include "foundation/KatalogDiensteDatei.h"
 #include "catalogues/Kollektoren.h"
-#include "catalogues/Orte.h"
+#include "location/Orte.h"
 #include "foundation/StatusSink.h"
 #include "foundation/AtomicFile.h"
 #include "foundation/CodePage.h"

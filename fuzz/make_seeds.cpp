@@ -12,11 +12,11 @@
 #include "catalogues/Energie.h"
 #include "catalogues/KatalogDienste.h"
 #include "catalogues/Kollektoren.h"
-#include "catalogues/Orte.h"
+#include "location/Orte.h"
 #include "catalogues/Profile.h"
 #include "project/ProjektLaden.h"
 #include "catalogues/Rohre.h"
-#include "catalogues/Wetter.h"
+#include "location/Wetter.h"
 #include "foundation/Settings.h"
 #include "foundation/TextTable.h"
 

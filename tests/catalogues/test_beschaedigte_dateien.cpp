@@ -16,7 +16,7 @@
 #include "project/ProjektDatei.h"
 #include "project/ProjektLaden.h"
 #include "foundation/StatusSink.h"
-#include "catalogues/Wetter.h"
+#include "location/Wetter.h"
 #include "enev/EnevDatei.h"
 #include "foundation/Folders.h"
 #include "foundation/Language.h"

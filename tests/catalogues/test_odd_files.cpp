@@ -18,7 +18,7 @@
 #include "catalogues/Rohre.h"
 #include "catalogues/SolPaket.h"
 #include "catalogues/Speicher.h"
-#include "catalogues/Wetter.h"
+#include "location/Wetter.h"
 #include "foundation/AtomicFile.h"
 #include "test_orte_hilfen.h"
 #include "project/test_projekt_fixture.h"

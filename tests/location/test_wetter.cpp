@@ -6,8 +6,8 @@
 #include <cstring>
 #include <limits>
 
-#include "catalogues/Wetter.h"
-#include "test_orte_hilfen.h"
+#include "location/Wetter.h"
+#include "catalogues/test_orte_hilfen.h"
 
 namespace tav::test {
 namespace {

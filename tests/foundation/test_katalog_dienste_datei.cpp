@@ -12,13 +12,13 @@
 #include <utility>
 
 #include "catalogues/Energie.h"
-#include "catalogues/KatalogDiensteDatei.h"
+#include "foundation/KatalogDiensteDatei.h"
 #include "catalogues/Kollektoren.h"
-#include "catalogues/Orte.h"
+#include "location/Orte.h"
 #include "catalogues/Profile.h"
 #include "foundation/CodePage.h"
-#include "test_kodierung_faelle.h"
-#include "test_orte_hilfen.h"
+#include "catalogues/test_kodierung_faelle.h"
+#include "catalogues/test_orte_hilfen.h"
 
 namespace tav::test {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <memory>
 
-#include "catalogues/KlimaTabellen.h"
+#include "location/KlimaTabellen.h"
 
 namespace tav {
 namespace {

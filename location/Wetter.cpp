@@ -1,4 +1,4 @@
-#include "catalogues/Wetter.h"
+#include "location/Wetter.h"
 
 #include <bit>
 #include <charconv>
@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "catalogues/KatalogDiensteDatei.h"
+#include "foundation/KatalogDiensteDatei.h"
 #include "foundation/AtomicFile.h"
 #include "foundation/BigIni.h"
 #include "foundation/CodePage.h"

@@ -1,10 +1,9 @@
-#include "catalogues/KatalogDiensteDatei.h"
+#include "foundation/KatalogDiensteDatei.h"
 
 #include <charconv>
 #include <filesystem>
 #include <new>
 
-#include "catalogues/OrteLesen.h"
 #include "foundation/StatusSink.h"
 #include "foundation/AtomicFile.h"
 #include "foundation/CodePage.h"

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "catalogues/Orte.h"
-#include "catalogues/Wetter.h"
-#include "test_orte_hilfen.h"
+#include "location/Orte.h"
+#include "location/Wetter.h"
+#include "catalogues/test_orte_hilfen.h"
 
 namespace tav::test {
 namespace {

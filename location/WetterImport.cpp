@@ -5,10 +5,10 @@
 #include <set>
 #include <stdexcept>
 
-#include "catalogues/Orte.h"
-#include "catalogues/OrteLesen.h"
+#include "location/Orte.h"
+#include "location/OrteLesen.h"
 #include "project/ProjektRecord.h"
-#include "catalogues/Wetter.h"
+#include "location/Wetter.h"
 #include "foundation/AtomicFile.h"
 #include "foundation/CodePage.h"
 #include "foundation/Messages.h"

@@ -1,4 +1,4 @@
-#include "catalogues/TavKlimgen.h"
+#include "location/TavKlimgen.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,12 +1,12 @@
-#include "catalogues/Orte.h"
+#include "location/Orte.h"
 
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <string_view>
 
-#include "catalogues/KatalogDiensteDatei.h"
-#include "catalogues/OrteLesen.h"
+#include "foundation/KatalogDiensteDatei.h"
+#include "location/OrteLesen.h"
 #include "foundation/AtomicFile.h"
 #include "foundation/CodePage.h"
 #include "foundation/Messages.h"

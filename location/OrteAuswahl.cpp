@@ -3,9 +3,9 @@
 
 #include <filesystem>
 
-#include "catalogues/Orte.h"
-#include "catalogues/TavKlimgen.h"
-#include "catalogues/Wetter.h"
+#include "location/Orte.h"
+#include "location/TavKlimgen.h"
+#include "location/Wetter.h"
 #include "foundation/AtomicFile.h"
 #include "foundation/TavVar.h"
 

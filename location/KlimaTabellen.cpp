@@ -1,4 +1,4 @@
-#include "catalogues/KlimaTabellen.h"
+#include "location/KlimaTabellen.h"
 
 #include <cstring>
 

@@ -1,11 +1,11 @@
-#include "catalogues/OrteLesen.h"
+#include "location/OrteLesen.h"
 
 #include <cmath>
 #include <cstdint>
 #include <limits>
 
-#include "catalogues/KatalogDiensteDatei.h"
-#include "catalogues/Orte.h"
+#include "foundation/KatalogDiensteDatei.h"
+#include "location/Orte.h"
 #include "foundation/Messages.h"
 #include "foundation/TavUtil.h"
 #include "foundation/TavVar.h"

@@ -7,9 +7,9 @@
 #include <cmath>
 #include <vector>
 
-#include "catalogues/Orte.h"
-#include "catalogues/TavKlimgen.h"
-#include "test_orte_hilfen.h"
+#include "location/Orte.h"
+#include "location/TavKlimgen.h"
+#include "catalogues/test_orte_hilfen.h"
 
 namespace tav::test {
 namespace {

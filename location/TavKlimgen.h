@@ -10,7 +10,7 @@
 #include <functional>
 #include <memory>
 
-#include "catalogues/KlimaTabellen.h"
+#include "location/KlimaTabellen.h"
 #include "foundation/StatusSink.h"
 #include "weatherlib/include/Klimgen1_1.h"
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "catalogues/KatalogDiensteDatei.h"
+#include "foundation/KatalogDiensteDatei.h"
 #include "foundation/BigIni.h"
 
 namespace tav {

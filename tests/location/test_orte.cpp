@@ -5,10 +5,10 @@
 
 #include <filesystem>
 
-#include "catalogues/Orte.h"
+#include "location/Orte.h"
 #include "foundation/CodePage.h"
 #include "foundation/TavUtil.h"
-#include "test_orte_hilfen.h"
+#include "catalogues/test_orte_hilfen.h"
 
 namespace tav::test {
 namespace {

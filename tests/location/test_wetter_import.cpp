@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "catalogues/Wetter.h"
-#include "test_orte_hilfen.h"
+#include "location/Wetter.h"
+#include "catalogues/test_orte_hilfen.h"
 
 namespace tav::test {
 namespace {
