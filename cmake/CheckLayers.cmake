@@ -2,7 +2,8 @@
 #
 # Checks the order of the rooms that docs/ARCHITECTURE.md writes down in its "Layers" table
 # (first column, top to bottom = bottom floor to top floor):
-# - a file of a room includes only its own room and the rooms listed before it;
+# - a file of a room includes only its own room and the rooms listed before it (the floors
+#   below it);
 # - a core file (a room folder outside ui/ and app/) includes no Qt header and no ui/ folder;
 # - a room's ui/ includes its own room, the rooms before it and their ui/ folders.
 # app/ may include everything. Every violation is listed; any violation fails the check.
@@ -59,7 +60,7 @@ foreach(room IN LISTS rooms)
           continue()
         endif()
         if(target_index GREATER room_index)
-          message("${rel}: ${room}/ includes ${target_room}/, a room above it (${inc})")
+          message("${rel}: ${room}/ includes ${target_room}/, a room listed after it in docs/ARCHITECTURE.md (${inc})")
           math(EXPR violations "${violations} + 1")
         elseif(target_ui AND NOT is_ui)
           message("${rel}: core file includes a window folder (${inc})")
