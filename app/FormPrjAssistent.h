@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/AssistentGrafik.h"
 #include "planning/AssistentDim.h"
 #include "app/GitterSuche.h"
 #include "foundation/StatusSink.h"
@@ -37,21 +38,6 @@ struct AssistentHooks {
   // Opens the help page of a context number (870 the wizard, 871 the location grid, 873 the
   // collector grid).
   std::function<void(int kontext)> Hilfe;
-};
-
-// The yield chart of the ring: cumulative daily yields per record.
-class TJahreskurven : public QWidget {
- public:
-  explicit TJahreskurven(QWidget* parent = nullptr);
-  const AssistentDim* Dim = nullptr;
-  bool Absolut = true;
-  float AktFlaeche = 0.0f;
-  float AchsenBasis = 0.0f;  // kWh the vertical axis is based on
-  float ZielFlaeche = 1.0f;
-  QSize minimumSizeHint() const override { return {360, 220}; }
-
- protected:
-  void paintEvent(QPaintEvent*) override;
 };
 
 class TFormPrjAssistent : public QDialog, public StatusSink {
