@@ -5,7 +5,9 @@
 # - a file of a room includes only its own room and the rooms listed before it (the floors
 #   below it);
 # - a core file (a room folder outside ui/ and app/) includes no Qt header and no ui/ folder;
-# - a room's ui/ includes its own room, the rooms before it and their ui/ folders.
+# - a room's ui/ includes its own room, the rooms before it and their ui/ folders;
+# - a room whose "may use" column reads "nothing of ours" (the weather library) includes no
+#   other room.
 # app/ may include everything. Every violation is listed; any violation fails the check.
 
 if(NOT ROOT)
@@ -14,6 +16,7 @@ endif()
 
 file(STRINGS "${ROOT}/docs/ARCHITECTURE.md" arch_lines)
 set(rooms)
+set(isolated)
 set(in_table FALSE)
 foreach(line IN LISTS arch_lines)
   if(line MATCHES "^## ")
@@ -23,7 +26,11 @@ foreach(line IN LISTS arch_lines)
       set(in_table FALSE)
     endif()
   elseif(in_table AND line MATCHES "^\\| `([a-z]+)/`")
-    list(APPEND rooms "${CMAKE_MATCH_1}")
+    set(room_name "${CMAKE_MATCH_1}")
+    list(APPEND rooms "${room_name}")
+    if(line MATCHES "nothing of ours \\|[ \t]*$")
+      list(APPEND isolated "${room_name}")
+    endif()
   endif()
 endforeach()
 list(LENGTH rooms room_count)
@@ -59,7 +66,11 @@ foreach(room IN LISTS rooms)
         if(target_index LESS 0 OR room STREQUAL "app")
           continue()
         endif()
-        if(target_index GREATER room_index)
+        list(FIND isolated ${room} room_isolated)
+        if(room_isolated GREATER_EQUAL 0 AND NOT target_room STREQUAL room)
+          message("${rel}: ${room}/ uses nothing of ours, yet includes ${target_room}/ (${inc})")
+          math(EXPR violations "${violations} + 1")
+        elseif(target_index GREATER room_index)
           message("${rel}: ${room}/ includes ${target_room}/, a room listed after it in docs/ARCHITECTURE.md (${inc})")
           math(EXPR violations "${violations} + 1")
         elseif(target_ui AND NOT is_ui)
