@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/AnlageRechnen.h"
+#include "planning/AnlageRechnen.h"
 #include "foundation/Sums.h"
 #include "foundation/TavUtil.h"
 #include "foundation/TavVar.h"

@@ -4,7 +4,7 @@
 
 #include "catalogues/KatalogDienste.h"
 #include "catalogues/Kollektoren.h"
-#include "catalogues/Orte.h"
+#include "location/Orte.h"
 #include "enev/EnevDatei.h"
 #include "foundation/AtomicFile.h"
 #include "foundation/Folders.h"

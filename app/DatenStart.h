@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "catalogues/TavKlimgen.h"
+#include "location/TavKlimgen.h"
 #include "foundation/TavVar.h"
 
 namespace tav {

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/Rechner.h"
+#include "planning/Rechner.h"
 #include "app/FormHilfen.h"
 #include "foundation/TavUtil.h"
 #include "foundation/TextTable.h"

@@ -2,7 +2,7 @@
 // TFormPrjAssistent: the project wizard. Pages Start (name, location), Kollektortyp (collector
 // and orientation), Wärmebedarf (hot water, heating support), Dim TWW (hot-water design and
 // its variants) and Dim Solares Heizen (heating support, only with the combi box). The sizing
-// runs silent one-year simulations (app/AssistentDim.h) with the progress shown and the
+// runs silent one-year simulations (planning/AssistentDim.h) with the progress shown and the
 // window responsive. OK keeps the sized plant and asks the main window to continue
 // (WeiterModus); Cancel puts the plant, the location, the weather and the results back as
 // they were when the wizard opened.
@@ -11,9 +11,10 @@
 #include <functional>
 #include <memory>
 
-#include "app/AssistentDim.h"
+#include "app/AssistentGrafik.h"
+#include "planning/AssistentDim.h"
 #include "app/GitterSuche.h"
-#include "catalogues/StatusSink.h"
+#include "foundation/StatusSink.h"
 #include "foundation/ui/UpDown.h"
 
 class QButtonGroup;
@@ -37,21 +38,6 @@ struct AssistentHooks {
   // Opens the help page of a context number (870 the wizard, 871 the location grid, 873 the
   // collector grid).
   std::function<void(int kontext)> Hilfe;
-};
-
-// The yield chart of the ring: cumulative daily yields per record.
-class TJahreskurven : public QWidget {
- public:
-  explicit TJahreskurven(QWidget* parent = nullptr);
-  const AssistentDim* Dim = nullptr;
-  bool Absolut = true;
-  float AktFlaeche = 0.0f;
-  float AchsenBasis = 0.0f;  // kWh the vertical axis is based on
-  float ZielFlaeche = 1.0f;
-  QSize minimumSizeHint() const override { return {360, 220}; }
-
- protected:
-  void paintEvent(QPaintEvent*) override;
 };
 
 class TFormPrjAssistent : public QDialog, public StatusSink {

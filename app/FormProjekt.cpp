@@ -13,8 +13,8 @@
 #include <numeric>
 
 #include "app/ProjektDialoge.h"
-#include "catalogues/ProjektDatei.h"
-#include "catalogues/ProjektLaden.h"
+#include "project/ProjektDatei.h"
+#include "project/ProjektLaden.h"
 #include "app/FormHilfen.h"
 #include "foundation/Messages.h"
 #include "foundation/TavUtil.h"

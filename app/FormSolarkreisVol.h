@@ -4,7 +4,7 @@
 // safety valve and the vapour temperature; shows the pressures and a report that can be
 // copied. It reads the project and changes nothing in it.
 
-#include "app/Rechner.h"
+#include "planning/Rechner.h"
 #include "app/RechnerForm.h"
 #include "foundation/TavVar.h"
 

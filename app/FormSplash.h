@@ -5,7 +5,7 @@
 
 #include <QWidget>
 
-#include "catalogues/StatusSink.h"
+#include "foundation/StatusSink.h"
 
 class QLabel;
 

@@ -10,8 +10,8 @@
 #include <filesystem>
 
 #include "catalogues/Kollektoren.h"
-#include "catalogues/ProjektDatei.h"
-#include "catalogues/ProjektLaden.h"
+#include "project/ProjektDatei.h"
+#include "project/ProjektLaden.h"
 #include "catalogues/SolPaket.h"
 #include "catalogues/Speicher.h"
 #include "app/FormHilfen.h"

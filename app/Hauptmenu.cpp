@@ -21,16 +21,16 @@
 #include <filesystem>
 #include <utility>
 
-#include "app/NeuesProjekt.h"
+#include "project/NeuesProjekt.h"
 #include "app/Schema.h"
 #include "catalogues/Energie.h"
 #include "catalogues/KatalogDienste.h"
 #include "catalogues/Kollektoren.h"
-#include "catalogues/Orte.h"
-#include "catalogues/ProjektDatei.h"
-#include "catalogues/ProjektLaden.h"
-#include "catalogues/Wetter.h"
-#include "catalogues/ui/FormProjektInfo.h"
+#include "location/Orte.h"
+#include "project/ProjektDatei.h"
+#include "project/ProjektLaden.h"
+#include "location/Wetter.h"
+#include "project/ui/FormProjektInfo.h"
 #include "foundation/BigIni.h"
 #include "foundation/Language.h"
 #include "foundation/Messages.h"

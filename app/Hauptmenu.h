@@ -12,7 +12,7 @@
 #include <map>
 #include <string>
 
-#include "catalogues/StatusSink.h"
+#include "foundation/StatusSink.h"
 
 class QAction;
 class QActionGroup;

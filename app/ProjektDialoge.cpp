@@ -11,7 +11,7 @@
 #include "app/FormSolarkreisVol.h"
 #include "app/FormVerzWechsel.h"
 #include "app/FormWarmwasser.h"
-#include "catalogues/ProjektKatalogDienste.h"
+#include "project/ProjektKatalogDienste.h"
 #include "foundation/Messages.h"
 #include "foundation/TavVar.h"
 #include "foundation/ui/KeptWindow.h"

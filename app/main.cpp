@@ -13,7 +13,7 @@
 #include "app/DatenStart.h"
 #include "app/FormSplash.h"
 #include "app/Hauptmenu.h"
-#include "catalogues/TavKlimgen.h"
+#include "location/TavKlimgen.h"
 #include "foundation/AtomicFile.h"
 #include "foundation/Folders.h"
 #include "foundation/TavMathe.h"

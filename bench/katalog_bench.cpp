@@ -10,7 +10,7 @@
 #include <string>
 
 #include "catalogues/Kollektoren.h"
-#include "catalogues/Orte.h"
+#include "location/Orte.h"
 #include "foundation/AtomicFile.h"
 #include "foundation/BigIni.h"
 #include "foundation/TavVar.h"

@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <string>
 
-#include "catalogues/ProjektDatei.h"
-#include "catalogues/ProjektKatalogDienste.h"
-#include "catalogues/ProjektLaden.h"
+#include "project/ProjektDatei.h"
+#include "project/ProjektKatalogDienste.h"
+#include "project/ProjektLaden.h"
 #include "foundation/AtomicFile.h"
 #include "foundation/TavVar.h"
 

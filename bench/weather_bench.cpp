@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "catalogues/KlimaTabellen.h"
+#include "location/KlimaTabellen.h"
 #include "tests/weatherlib/KlimaTestOrte.h"
 #include "weatherlib/include/Klimgen1_1.h"
 

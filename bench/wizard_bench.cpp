@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "app/AssistentDim.h"
+#include "planning/AssistentDim.h"
 #include "tests/simulation/SimFixture.h"
 
 namespace {

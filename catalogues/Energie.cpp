@@ -1,7 +1,7 @@
 #include "catalogues/Energie.h"
 
-#include "catalogues/KatalogDiensteDatei.h"
-#include "catalogues/StatusSink.h"
+#include "foundation/KatalogDiensteDatei.h"
+#include "foundation/StatusSink.h"
 #include "foundation/Messages.h"
 #include "foundation/TavMathe.h"
 #include "foundation/TavUtil.h"

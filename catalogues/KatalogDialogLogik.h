@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "catalogues/ProjektSkyMap.h"
+#include "project/ProjektSkyMap.h"
 #include "foundation/TavUtil.h"
 
 namespace tav {

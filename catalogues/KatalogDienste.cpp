@@ -2,9 +2,9 @@
 
 #include "catalogues/Energie.h"
 #include "catalogues/Kollektoren.h"
-#include "catalogues/Orte.h"
+#include "location/Orte.h"
 #include "catalogues/Profile.h"
-#include "catalogues/ProjektLaden.h"
+#include "project/ProjektLaden.h"
 #include "catalogues/Rohre.h"
 #include "catalogues/SolPaket.h"
 #include "catalogues/Speicher.h"

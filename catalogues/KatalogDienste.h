@@ -3,7 +3,7 @@
 // data folder, the engine's plant-type services and a status sink. The main window and the
 // headless tools pass one of these to the project load.
 
-#include "catalogues/ProjektKatalogDienste.h"
+#include "project/ProjektKatalogDienste.h"
 #include "simulation/SimState.h"
 
 namespace tav {

@@ -6,9 +6,9 @@
 #include <filesystem>
 
 #include "catalogues/KatalogDienste.h"
-#include "catalogues/StatusSink.h"
-#include "catalogues/TavKlimgen.h"
-#include "catalogues/Wetter.h"
+#include "foundation/StatusSink.h"
+#include "location/TavKlimgen.h"
+#include "location/Wetter.h"
 #include "foundation/Language.h"
 #include "foundation/Settings.h"
 #include "foundation/TavUtil.h"

@@ -1,8 +1,8 @@
 #include "catalogues/Kollektoren.h"
 
-#include "catalogues/KatalogDiensteDatei.h"
-#include "catalogues/ProjektRecord.h"
-#include "catalogues/StatusSink.h"
+#include "foundation/KatalogDiensteDatei.h"
+#include "project/ProjektRecord.h"
+#include "foundation/StatusSink.h"
 #include "foundation/AtomicFile.h"
 #include "foundation/Messages.h"
 #include "foundation/TavMathe.h"

@@ -2,9 +2,9 @@
 
 #include <numbers>
 
-#include "catalogues/KatalogDiensteDatei.h"
-#include "catalogues/OrteLesen.h"
-#include "catalogues/StatusSink.h"
+#include "foundation/KatalogDiensteDatei.h"
+#include "location/OrteLesen.h"
+#include "foundation/StatusSink.h"
 #include "foundation/Messages.h"
 #include "foundation/TavUtil.h"
 #include "foundation/TavVar.h"

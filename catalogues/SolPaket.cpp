@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "catalogues/KatalogDiensteDatei.h"
+#include "foundation/KatalogDiensteDatei.h"
 #include "foundation/Messages.h"
 #include "foundation/TavUtil.h"
 #include "foundation/TavVar.h"

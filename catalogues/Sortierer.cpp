@@ -5,10 +5,10 @@
 #include <numeric>
 #include <vector>
 
-#include "catalogues/KatalogDiensteDatei.h"
+#include "foundation/KatalogDiensteDatei.h"
 #include "catalogues/Kollektoren.h"
-#include "catalogues/Orte.h"
-#include "catalogues/StatusSink.h"
+#include "location/Orte.h"
+#include "foundation/StatusSink.h"
 #include "foundation/AtomicFile.h"
 #include "foundation/CodePage.h"
 #include "foundation/Messages.h"

@@ -1,6 +1,6 @@
 #include "catalogues/Speicher.h"
 
-#include "catalogues/KatalogDiensteDatei.h"
+#include "foundation/KatalogDiensteDatei.h"
 #include "foundation/TavVar.h"
 #include "simulation/PlantParams.h"
 

@@ -6,7 +6,7 @@
 #include <set>
 
 #include "catalogues/Kollektoren.h"
-#include "catalogues/ProjektRecord.h"
+#include "project/ProjektRecord.h"
 #include "foundation/AtomicFile.h"
 #include "foundation/BigIni.h"
 #include "foundation/Messages.h"

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "catalogues/StatusSink.h"
+#include "foundation/StatusSink.h"
 #include "enev/EnevCalc.h"
 #include "foundation/TavVar.h"
 

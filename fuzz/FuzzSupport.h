@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "catalogues/TavKlimgen.h"
+#include "location/TavKlimgen.h"
 #include "foundation/Messages.h"
 #include "foundation/TavVar.h"
 

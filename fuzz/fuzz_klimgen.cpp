@@ -10,7 +10,7 @@
 
 #include "FuzzSupport.h"
 #include "Klimgen1_1.h"
-#include "catalogues/KlimaTabellen.h"
+#include "location/KlimaTabellen.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The location catalogue: read any file, rewrite it, read it again (the list must be the
 // same); then import the file into the built-in catalogue.
 #include "FuzzSupport.h"
-#include "catalogues/Orte.h"
+#include "location/Orte.h"
 
 using namespace tav;
 

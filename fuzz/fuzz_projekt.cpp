@@ -3,8 +3,8 @@
 // file. Then the same file is imported into a data folder holding the standard project.
 #include "FuzzSupport.h"
 #include "catalogues/KatalogDienste.h"
-#include "catalogues/ProjektDatei.h"
-#include "catalogues/ProjektLaden.h"
+#include "project/ProjektDatei.h"
+#include "project/ProjektLaden.h"
 #include "foundation/TavMathe.h"
 
 using namespace tav;

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "FuzzSupport.h"
-#include "catalogues/Wetter.h"
+#include "location/Wetter.h"
 
 using namespace tav;
 

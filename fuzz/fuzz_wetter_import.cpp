@@ -1,8 +1,8 @@
 // Both imports of outside weather files (monthly and hourly) on any file, into the built-in
 // location catalogue.
 #include "FuzzSupport.h"
-#include "catalogues/Orte.h"
-#include "catalogues/Wetter.h"
+#include "location/Orte.h"
+#include "location/Wetter.h"
 
 using namespace tav;
 

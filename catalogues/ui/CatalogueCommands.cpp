@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "catalogues/KatalogDialogLogik.h"
-#include "catalogues/Orte.h"
-#include "catalogues/TavKlimgen.h"
+#include "location/Orte.h"
+#include "location/TavKlimgen.h"
 #include "catalogues/ui/FormKollektor.h"
 #include "catalogues/ui/FormKollektorEdit.h"
 #include "catalogues/ui/FormOrt.h"

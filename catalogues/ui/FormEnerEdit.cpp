@@ -14,7 +14,7 @@
 #include <cmath>
 
 #include "catalogues/Energie.h"
-#include "catalogues/StatusSink.h"
+#include "foundation/StatusSink.h"
 #include "catalogues/ui/EditorKnoepfe.h"
 #include "foundation/Messages.h"
 #include "foundation/TavUtil.h"

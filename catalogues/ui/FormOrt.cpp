@@ -17,10 +17,10 @@
 #include <filesystem>
 
 #include "catalogues/KatalogDialogLogik.h"
-#include "catalogues/Orte.h"
+#include "location/Orte.h"
 #include "catalogues/Sortierer.h"
-#include "catalogues/TavKlimgen.h"
-#include "catalogues/Wetter.h"
+#include "location/TavKlimgen.h"
+#include "location/Wetter.h"
 #include "catalogues/ui/FormOrtTeile.h"
 #include "catalogues/ui/KatalogUi.h"
 #include "foundation/AtomicFile.h"

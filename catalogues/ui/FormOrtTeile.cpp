@@ -17,7 +17,7 @@
 #include <cmath>
 
 #include "catalogues/KatalogDialogLogik.h"
-#include "catalogues/Orte.h"
+#include "location/Orte.h"
 #include "catalogues/ui/KatalogUi.h"
 #include "foundation/Messages.h"
 #include "foundation/Sums.h"

@@ -7,7 +7,7 @@
 #include <array>
 #include <vector>
 
-#include "catalogues/ProjektSkyMap.h"
+#include "project/ProjektSkyMap.h"
 #include "foundation/TavVar.h"
 
 class QCheckBox;

@@ -16,7 +16,7 @@
 #include <cmath>
 
 #include "catalogues/Profile.h"
-#include "catalogues/StatusSink.h"
+#include "foundation/StatusSink.h"
 #include "catalogues/ui/EditorKnoepfe.h"
 #include "foundation/Messages.h"
 #include "foundation/Sums.h"

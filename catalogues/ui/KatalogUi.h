@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <string>
 
-#include "catalogues/StatusSink.h"
+#include "foundation/StatusSink.h"
 #include "foundation/TavVar.h"
 #include "foundation/TextTable.h"
 

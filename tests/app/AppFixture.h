@@ -13,7 +13,7 @@
 
 #include "app/DatenStart.h"
 #include "app/Hauptmenu.h"
-#include "catalogues/TavKlimgen.h"
+#include "location/TavKlimgen.h"
 #include "foundation/Settings.h"
 #include "foundation/TavVar.h"
 #include "foundation/TextTable.h"

@@ -12,10 +12,10 @@
 #include <filesystem>
 
 #include "app/FormVerzWechsel.h"
-#include "catalogues/ProjektDatei.h"
-#include "catalogues/ProjektLaden.h"
+#include "project/ProjektDatei.h"
+#include "project/ProjektLaden.h"
 #include "catalogues/Rohre.h"
-#include "catalogues/test_projekt_fixture.h"
+#include "project/test_projekt_fixture.h"
 #include "foundation/BigIni.h"
 #include "foundation/Folders.h"
 #include "foundation/TavMathe.h"

@@ -23,9 +23,9 @@
 
 #include "app/Befehle.h"
 #include "app/FormPrjAssistent.h"
-#include "catalogues/ProjektDatei.h"
-#include "catalogues/ProjektRecord.h"
-#include "catalogues/ProjektSkyMap.h"
+#include "project/ProjektDatei.h"
+#include "project/ProjektRecord.h"
+#include "project/ProjektSkyMap.h"
 #include "catalogues/SolPaket.h"
 #include "tests/app/AppFixture.h"
 #include "tests/foundation/ui/ModalDriver.h"

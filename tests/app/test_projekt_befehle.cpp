@@ -8,9 +8,9 @@
 #include <QTableWidget>
 
 #include "app/ProjektDialoge.h"
-#include "catalogues/ProjektDatei.h"
-#include "catalogues/ProjektLaden.h"
-#include "catalogues/test_projekt_fixture.h"
+#include "project/ProjektDatei.h"
+#include "project/ProjektLaden.h"
+#include "project/test_projekt_fixture.h"
 #include "foundation/TavMathe.h"
 #include "foundation/ui/ModalDriver.h"
 

@@ -12,9 +12,9 @@
 
 #include "app/FormProjekt.h"
 #include "app/ProjektDialoge.h"
-#include "catalogues/ProjektDatei.h"
-#include "catalogues/ProjektLaden.h"
-#include "catalogues/test_projekt_fixture.h"
+#include "project/ProjektDatei.h"
+#include "project/ProjektLaden.h"
+#include "project/test_projekt_fixture.h"
 #include "foundation/TavMathe.h"
 #include "foundation/ui/ModalDriver.h"
 #include "foundation/ui/XiButton.h"

@@ -15,7 +15,7 @@
 
 #include "app/FormSplash.h"
 #include "app/Schema.h"
-#include "catalogues/Wetter.h"
+#include "location/Wetter.h"
 #include "foundation/Folders.h"
 #include "results/ui/ReportAnlage.h"
 #include "tests/app/AppFixture.h"

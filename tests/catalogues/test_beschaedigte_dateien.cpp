@@ -13,16 +13,16 @@
 #include <string>
 #include <vector>
 
-#include "catalogues/ProjektDatei.h"
-#include "catalogues/ProjektLaden.h"
-#include "catalogues/StatusSink.h"
-#include "catalogues/Wetter.h"
+#include "project/ProjektDatei.h"
+#include "project/ProjektLaden.h"
+#include "foundation/StatusSink.h"
+#include "location/Wetter.h"
 #include "enev/EnevDatei.h"
 #include "foundation/Folders.h"
 #include "foundation/Language.h"
 #include "foundation/Settings.h"
 #include "foundation/TextTable.h"
-#include "test_projekt_fixture.h"
+#include "project/test_projekt_fixture.h"
 
 namespace tav::test {
 namespace {

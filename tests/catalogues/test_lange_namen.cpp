@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "catalogues/KatalogDiensteDatei.h"
+#include "foundation/KatalogDiensteDatei.h"
 #include "catalogues/Kollektoren.h"
-#include "catalogues/Orte.h"
+#include "location/Orte.h"
 #include "foundation/TavVar.h"
 #include "support/ScriptedMessages.h"
 

@@ -14,14 +14,14 @@
 #include "catalogues/Energie.h"
 #include "catalogues/Kollektoren.h"
 #include "catalogues/Profile.h"
-#include "catalogues/ProjektLaden.h"
+#include "project/ProjektLaden.h"
 #include "catalogues/Rohre.h"
 #include "catalogues/SolPaket.h"
 #include "catalogues/Speicher.h"
-#include "catalogues/Wetter.h"
+#include "location/Wetter.h"
 #include "foundation/AtomicFile.h"
 #include "test_orte_hilfen.h"
-#include "test_projekt_fixture.h"
+#include "project/test_projekt_fixture.h"
 
 namespace tav::test {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "catalogues/Orte.h"
-#include "catalogues/TavKlimgen.h"
+#include "location/Orte.h"
+#include "location/TavKlimgen.h"
 #include "foundation/TavVar.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"

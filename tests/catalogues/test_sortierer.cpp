@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "catalogues/Kollektoren.h"
-#include "catalogues/Orte.h"
+#include "location/Orte.h"
 #include "catalogues/Sortierer.h"
 #include "foundation/CodePage.h"
 #include "test_orte_hilfen.h"

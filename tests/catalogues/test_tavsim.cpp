@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "catalogues/KatalogDiensteSim.h"
-#include "catalogues/TavKlimgen.h"
+#include "location/TavKlimgen.h"
 #include "foundation/TavVar.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogues/KlimaTabellen.h"
+#include "location/KlimaTabellen.h"
 #include "core/Intern.h"
 #include "core/Klimgen.h"
 

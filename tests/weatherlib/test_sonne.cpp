@@ -40,6 +40,11 @@ struct Standort {
   int zeitzone;
 };
 
+// ctest lists the site as latitude, longitude and zone, not as the bytes of the struct.
+void PrintTo(const Standort& s, std::ostream* os) {
+  *os << s.breite << " / " << s.laenge << " zone " << s.zeitzone;
+}
+
 class SonnenstandGegenAlmanach : public ::testing::TestWithParam<Standort> {};
 
 // The DIN formulas (declination and equation of time as cosine series) agree with the

@@ -16,7 +16,7 @@
 
 #include "catalogues/Energie.h"
 #include "catalogues/Profile.h"
-#include "catalogues/StatusSink.h"
+#include "foundation/StatusSink.h"
 #include "catalogues/ui/FormEnerEdit.h"
 #include "catalogues/ui/FormProfilEdit.h"
 #include "foundation/TavVar.h"

@@ -22,7 +22,7 @@
 
 #include "catalogues/KatalogDialogLogik.h"
 #include "catalogues/Kollektoren.h"
-#include "catalogues/Orte.h"
+#include "location/Orte.h"
 #include "catalogues/Rohre.h"
 #include "catalogues/test_orte_hilfen.h"
 #include "catalogues/ui/FormKollektor.h"

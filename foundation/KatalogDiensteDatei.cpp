@@ -1,0 +1,271 @@
+#include "foundation/KatalogDiensteDatei.h"
+
+#include <charconv>
+#include <filesystem>
+#include <new>
+
+#include "foundation/StatusSink.h"
+#include "foundation/AtomicFile.h"
+#include "foundation/CodePage.h"
+#include "foundation/Messages.h"
+#include "foundation/TavUtil.h"
+#include "foundation/TavVar.h"
+#include "foundation/TextTable.h"
+
+namespace tav::katalog {
+
+namespace {
+
+constexpr std::string_view kFremdGeaendert =
+    " wurde inzwischen von einem anderen Programm geändert und wird nicht überschrieben, damit "
+    "jene Änderung nicht verloren geht. Die Änderung hier ist nicht gespeichert; nach einem "
+    "Neustart gilt der Katalog, wie das andere Programm ihn geschrieben hat.";
+constexpr char kFehlt[] = "\x01";  // default that tells a missing key from any stored text
+
+std::string_view Getrimmt(std::string_view t) {
+  while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
+  while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.remove_suffix(1);
+  return t;
+}
+
+Ladung LadeText(const std::string& pfad, std::string& text, std::uint64_t* stand = nullptr) {
+  std::error_code ec;
+  if (stand) *stand = DateiStand({});
+  if (!std::filesystem::exists(pfad, ec)) return Ladung::Fehlt;
+  std::string bytes;
+  std::string fehler;
+  if (!ReadWholeFile(pfad, bytes, &fehler, kMaxKatalogBytes)) {
+    ShowMessageLines(fehler);
+    return Ladung::Unlesbar;
+  }
+  if (stand) *stand = DateiStand(bytes);
+  if (OhneInhalt(bytes)) return Ladung::Fehlt;
+  text = DecodeText(bytes, CodePage::Cp1252);
+  return Ladung::Ok;
+}
+
+// Runs a step of taking a catalogue in; running out of memory on the way is the file's
+// failure with its message, not the program's end.
+template <class Schritt>
+Ladung OhneSpeicherAbbruch(const std::string& pfad, Schritt&& schritt) {
+  try {
+    return schritt();
+  } catch (const std::bad_alloc&) {
+    ShowMessageLines("Die Datei " + pfad + " kann nicht gelesen werden: " + std::string(kZuWenigSpeicher));
+    return Ladung::Unlesbar;
+  }
+}
+
+}  // namespace
+
+std::string_view ZeichenAnfang(std::string_view text, std::size_t n) {
+  std::size_t pos = 0;
+  char32_t c = 0;
+  for (std::size_t i = 0; i < n && NextCodePoint(text, pos, c); ++i) {
+  }
+  return text.substr(0, pos);
+}
+
+std::int32_t NamensDistanz(std::string_view a, std::string_view b) {
+  return StringDistance(ZeichenAnfang(a, kNamensVergleich), ZeichenAnfang(b, kNamensVergleich));
+}
+
+bool OhneInhalt(std::string_view bytes) { return NurLeerraum(bytes); }
+
+std::string DatenPfad(const TavState& s, std::string_view name) {
+  return FindFileNoCase(s.folders.DatenDir, std::string(name)).string();
+}
+
+std::uint64_t DateiStand(std::string_view bytes) {
+  // FNV-1a: a change by another program is to be noticed, not an attacker kept out.
+  std::uint64_t h = 14695981039346656037ull;
+  for (const char c : bytes) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+  return h ^ bytes.size();
+}
+
+Ladung LadeKatalog(const std::string& pfad, TBigIniFile& ini, DateiStaende* staende) {
+  std::uint64_t stand = 0;
+  const Ladung l = OhneSpeicherAbbruch(pfad, [&] {
+    std::string text;
+    const Ladung l = LadeText(pfad, text, &stand);
+    if (l == Ladung::Ok) ini.LoadFromText(text);
+    return l;
+  });
+  if (l == Ladung::Unlesbar) ini.Clear();  // no half-read catalogue
+  if (staende && l != Ladung::Unlesbar) (*staende)[pfad] = stand;
+  return l;
+}
+
+Ladung LadeZeilen(const std::string& pfad, std::vector<std::string>& zeilen) {
+  return OhneSpeicherAbbruch(pfad, [&] {
+    std::string text;
+    const Ladung l = LadeText(pfad, text);
+    if (l == Ladung::Ok) {
+      zeilen.clear();
+      ForEachLine(text, [&zeilen](std::string_view z) {
+        if (!z.empty()) zeilen.emplace_back(z);
+      });
+    }
+    return l;
+  });
+}
+
+bool LeseZahl(std::string_view text, double& wert) {
+  text = Getrimmt(text);
+  // A blank inside ("4 8,5") is a typing error, not the number 48,5.
+  if (text.empty() || text.find_first_of(" \t") != std::string_view::npos) return false;
+  std::int32_t code = 0;
+  const double w = StrToFloatComma(text, code);
+  if (code != 0) return false;
+  wert = w;
+  return true;
+}
+
+bool LeseGanzzahl(std::string_view text, long long& wert) {
+  text = Getrimmt(text);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  if (text.empty()) return false;
+  long long w = 0;
+  const auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), w);
+  if (ec != std::errc() || p != text.data() + text.size()) return false;
+  wert = w;
+  return true;
+}
+
+float AufGeschrieben(float x, std::uint8_t dezimalen) {
+  double w = 0.0;
+  if (!LeseZahl(FloatToCommaStr(1, dezimalen, x), w)) return x;
+  return static_cast<float>(w);
+}
+
+void Probleme::Melde() {
+  if (texte_.empty()) return;
+  // A long list is shortened on screen; the count says how many there were.
+  constexpr std::size_t kZeigen = 15;
+  std::string text = datei_ + ":";
+  for (std::size_t k = 0; k < texte_.size() && k < kZeigen; ++k) text += "|" + texte_[k];
+  if (texte_.size() > kZeigen) text += "|... (" + std::to_string(texte_.size()) + ")";
+  ShowMessageLines(text);
+  texte_.clear();
+}
+
+bool SektionsLeser::Hat(std::string_view key) const {
+  return ini_.ReadStringAt(index_, key, kFehlt) != kFehlt;
+}
+
+std::string SektionsLeser::Text(std::string_view key, const std::string& vorgabe) const {
+  return ini_.ReadStringAt(index_, key, vorgabe);
+}
+
+std::string SektionsLeser::TextOhneRand(std::string_view key, const std::string& vorgabe) const {
+  return std::string(Getrimmt(Text(key, vorgabe)));
+}
+
+float SektionsLeser::Zahl(std::string_view key, float vorgabe) {
+  return Zahl(key, vorgabe, -3.0e38, 3.0e38);
+}
+
+float SektionsLeser::Zahl(std::string_view key, float vorgabe, double min, double max) {
+  const std::string t = ini_.ReadStringAt(index_, key, kFehlt);
+  if (t == kFehlt) return vorgabe;
+  double w = 0.0;
+  if (!LeseZahl(t, w) || !(w > -3.0e38 && w < 3.0e38) || !(w >= min && w <= max)) {
+    fehlerhaft_ = true;
+    return vorgabe;
+  }
+  return static_cast<float>(w);
+}
+
+long long SektionsLeser::Ganzzahl(std::string_view key, long long vorgabe, long long min,
+                                  long long max) {
+  const std::string t = ini_.ReadStringAt(index_, key, kFehlt);
+  if (t == kFehlt) return vorgabe;
+  long long w = 0;
+  if (!LeseGanzzahl(t, w) || w < min || w > max) {
+    fehlerhaft_ = true;
+    return vorgabe;
+  }
+  return w;
+}
+
+bool SektionsLeser::Wahr(std::string_view key, bool vorgabe) {
+  const std::string t = ini_.ReadStringAt(index_, key, kFehlt);
+  if (t == kFehlt || Getrimmt(t).empty()) return vorgabe;
+  long long w = 0;
+  if (!LeseGanzzahl(t, w)) {
+    fehlerhaft_ = true;
+    return vorgabe;
+  }
+  return w != 0;
+}
+
+std::string SektionsLeser::FehlerText() const {
+  return "Zahlenangaben bei " + Zitat(Name()) + " prüfen!";
+}
+
+TextEncoding KatalogKodierung(const std::string& pfad, const std::string& text) {
+  std::string bytes;
+  std::error_code ec;
+  if (std::filesystem::exists(pfad, ec)) ReadWholeFile(pfad, bytes);
+  TextEncoding kodierung = TextEncoding::Cp1252;
+  DecodeText(bytes, CodePage::Cp1252, &kodierung);
+  return EncodingForWrite(text, kodierung, EncodingEvident(bytes));
+}
+
+bool KatalogBytes(const std::string& pfad, const std::string& text, std::string& bytes,
+                  std::string& meldung) {
+  std::string problem;
+  if (EncodeTextExact(text, KatalogKodierung(pfad, text), bytes, &problem)) return true;
+  meldung = NotWrittenText(pfad, problem);
+  return false;
+}
+
+bool SchreibeKatalog(const std::string& pfad, const std::string& text,
+                     const std::string& statusName, const std::string& fehlerText,
+                     StatusSink& status, DateiStaende* staende) {
+  std::string bytes;
+  std::string fehler;
+  if (!KatalogBytes(pfad, text, bytes, fehler)) {
+    ShowMessageLines(fehlerText + "|" + fehler);
+    return false;
+  }
+  // Another program on the same data folder rewrites its catalogues under the same lock.
+  const FileWriteLock sperre(pfad);
+  if (!sperre.Ok()) {
+    ShowMessageLines(fehlerText + "|" + sperre.Error());
+    return false;
+  }
+  if (staende) {
+    const auto bekannt = staende->find(pfad);
+    std::error_code ec;
+    // A file deleted meanwhile holds nothing that the rewrite could lose.
+    if (bekannt != staende->end() && std::filesystem::exists(pfad, ec)) {
+      std::string jetzt;
+      ReadWholeFile(pfad, jetzt, nullptr, kMaxKatalogBytes);
+      if (DateiStand(jetzt) != bekannt->second) {
+        ShowMessageLines(fehlerText + "|" + pfad + std::string(kFremdGeaendert));
+        return false;
+      }
+    }
+  }
+  status.Status(statusName + " schreiben ...");
+  const bool ok = WriteFileAtomic(pfad, bytes, &fehler);
+  status.Status("");
+  if (!ok) ShowMessageLines(fehlerText + "|" + fehler);
+  if (ok && staende) (*staende)[pfad] = DateiStand(bytes);
+  return ok;
+}
+
+void MeldeErsatz(const std::string& gesucht, const std::string& grund,
+                 const std::string& gewaehlt) {
+  ShowMessageLines("\"" + Zitat(gesucht) + "\" " + grund + "\r\n" + T(TX::gewaehlt) + ": " + Zitat(gewaehlt));
+}
+
+void Zeile(std::string& out, std::string_view key, std::string_view value) {
+  out += key;
+  out += '=';
+  out += value;
+  out += "\r\n";
+}
+
+}  // namespace tav::katalog

@@ -1,0 +1,111 @@
+#include "location/TavKlimgen.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "foundation/Messages.h"
+#include "foundation/TavUtil.h"
+#include "foundation/TavVar.h"
+
+namespace tav {
+
+namespace {
+
+constexpr char kProblem[] = "Problem beim Generieren der Solarklimadaten";
+
+// Library channels of the three quantities of the weather store, in store order.
+constexpr int kStoreKanal[kWetterKanaele] = {KLIM_K_DNI, KLIM_K_DIFFUS, KLIM_K_TEMP};
+
+void KopiereJahr(const TKlimStunden& stunden, float* ziel) {
+  for (int k = 0; k < kWetterKanaele; ++k) {
+    const float* quelle = stunden.Werte + std::size_t(kStoreKanal[k]) * KLIM_STUNDEN;
+    std::copy(quelle, quelle + KLIM_STUNDEN, ziel + std::size_t(k) * KLIM_STUNDEN);
+  }
+}
+
+}  // namespace
+
+KlimgenBibliothek GelinkteKlimgenBibliothek() {
+  KlimgenBibliothek lib;
+  lib.SimYears = &::KlimgenSimYears;
+  lib.CalcMonatssummen = &::CalcMonatssummen;
+  return lib;
+}
+
+TKlimOrt MakeKlimOrt(const TavState& s) {
+  const LocationState& l = s.loc;
+  TKlimOrt ort{};
+  ort.Breite = static_cast<float>(l.GeoBreite);
+  ort.Laenge = static_cast<float>(l.GeoLaenge);
+  ort.Hoehe = l.OrtHoehe;
+  for (int m = 1; m <= 12; ++m) {
+    ort.MonatsSumme[m - 1] = static_cast<float>(MonatsTage[m]) * l.EinstrahlungMonat[m];
+    ort.MonatsTemp[m - 1] = l.LuftTempMonat[m];
+  }
+  ort.Zeitzone = l.OrtZeitzone;
+  ort.TempZone = l.OrtTempZone;
+  return ort;
+}
+
+KlimgenBridge::KlimgenBridge(KlimgenBibliothek lib, const KlimaTabellen& tabellen)
+    : KlimStunden(std::make_unique<TKlimStunden>()),
+      KlimTage(std::make_unique<TKlimTage>()),
+      KlimMonate(std::make_unique<TKlimMonate>()),
+      lib_(std::move(lib)),
+      tabellen_(tabellen) {}
+
+bool KlimgenBridge::Synthesise(TavState& s, StatusSink& status) {
+  const TKlimOrt ort = MakeKlimOrt(s);
+  // The years are collected here and reach the store only when all three were made, so a
+  // failure never leaves a mixture of years of two locations behind.
+  const std::size_t jahrWerte = std::size_t(kWetterKanaele) * KLIM_STUNDEN;
+  std::vector<float> jahre(kWetterSaetze * jahrWerte);
+  bool ok = true;
+
+  for (std::uint8_t mode = 1; mode <= 3; ++mode) {
+    s.run.Abbruch = false;
+    if (mode == 1) {
+      KlimgenGenerate = false;
+      std::fill(std::begin(Vorjahre), std::end(Vorjahre), 0.0f);
+    } else {
+      KlimgenGenerate = true;
+      // The year before, as already collected in store order.
+      const float* vorjahr = jahre.data() + (mode - 2) * jahrWerte;
+      float summen[12] = {};
+      KlimgenCode = lib_.CalcMonatssummen(&ort, vorjahr, summen);
+      if (KlimgenCode != 0) {
+        ok = false;
+        break;
+      }
+      for (int m = 0; m < 12; ++m) Vorjahre[m] += summen[m];
+    }
+    KlimgenCode = lib_.SimYears(mode, KlimgenGenerate ? 1 : 0, &ort, tabellen_.KlimaZonen.data(),
+                                tabellen_.TempZonen.data(), tabellen_.TruebungsZonen.data(),
+                                Vorjahre, KlimStunden.get(), KlimTage.get(), KlimMonate.get());
+    status.Progress(FloatToPointStr(1, 0, mode / 3.0 * 100.0) + "%");
+    if (KlimgenCode != 0) {
+      ok = false;
+      break;
+    }
+    KopiereJahr(*KlimStunden, jahre.data() + (mode - 1) * jahrWerte);
+  }
+
+  if (!ok) {
+    s.run.SolarklimadatenOK = false;
+    ShowIntMessageDlg(kProblem, mtWarning, mbOKOnly);
+    return false;
+  }
+  for (int jahr = 1; jahr <= kWetterSaetze; ++jahr)
+    std::copy_n(jahre.data() + (jahr - 1) * jahrWerte, jahrWerte,
+                s.weather.WetterDaten.Reihe(jahr, 0));
+  s.run.SolarklimadatenOK = true;
+  s.run.WetterDatensatz = 1;
+  return true;
+}
+
+KlimgenBridge& ProgrammKlimgenBridge() {
+  static KlimgenBridge bridge;
+  return bridge;
+}
+
+}  // namespace tav

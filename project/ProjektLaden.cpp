@@ -1,0 +1,324 @@
+#include "project/ProjektLaden.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <iterator>
+#include <map>
+#include <set>
+#include <vector>
+
+#include "project/ProjektDatei.h"
+#include "project/ProjektKatalogDienste.h"
+#include "project/ProjektRecord.h"
+#include "foundation/AtomicFile.h"
+#include "foundation/BigIni.h"
+#include "foundation/Messages.h"
+#include "foundation/TavUtil.h"
+#include "foundation/TavVar.h"
+#include "foundation/TextTable.h"
+
+namespace tav {
+
+namespace {
+
+constexpr std::string_view kAbschnitt = "Abschnitt [";
+constexpr std::string_view kOhneNummer = "] ohne Projektnummer wird nicht aufgelistet: ";
+constexpr std::string_view kDoppelt = "] hat dieselbe Projektnummer wie [";
+constexpr std::string_view kNichtGelistet = "] und wird nicht aufgelistet: ";
+constexpr std::string_view kNurImSpeicher =
+    "|Es gilt das Standardprojekt, nur im Arbeitsspeicher; die Datei bleibt unverändert.";
+constexpr std::string_view kMehrfach = "] steht mehrfach in der Datei; nur der erste wird gelesen: ";
+
+// The project list entry of a section.
+TProjDat ListenEintrag(TBigIniFile& ini, const std::string& sektion, std::int32_t nummer,
+                       double jetzt) {
+  TProjDat e;
+  e.ProjektName = ini.ReadString(sektion, "ProjektName", StandardProjektName(nummer));
+  e.Info1 = ini.ReadString(sektion, "Info1", "");
+  e.Info2 = ini.ReadString(sektion, "Info2", "");
+  e.Nummer = static_cast<std::uint16_t>(nummer);
+  e.Datum = static_cast<float>(ini.ReadDateTime(sektion, "Datum", jetzt));
+  return e;
+}
+
+// The smallest positive number that no listed project has and no section of the file holds
+// (a project beyond the list's capacity is not listed, and must not be overwritten).
+std::int32_t FreieNummer(const CatalogueState& c, const std::set<std::int32_t>& inDatei) {
+  std::set<std::int32_t> belegt = inDatei;
+  for (std::int32_t i = 1; i <= c.ProjektAnzahl; ++i)
+    belegt.insert(c.Projektliste[static_cast<std::size_t>(i)].Nummer);
+  std::int32_t n = 1;
+  while (belegt.count(n)) ++n;
+  return n;
+}
+
+// The project numbers of the file's sections (none when it is missing or unreadable).
+std::set<std::int32_t> NummernIn(const std::string& pfad) {
+  std::set<std::int32_t> nummern;
+  TBigIniFile ini;
+  ini.LoadFile(pfad);
+  std::vector<std::string> sektionen;
+  ini.ReadSections(sektionen);
+  for (const auto& name : sektionen)
+    if (const auto n = ProjektNummerAus(name)) nummern.insert(*n);
+  return nummern;
+}
+
+// Catalogue names of the loaded project resolved, in the order the readers depend on.
+void KatalogeAufloesen(TavState& s, ProjektKatalogDienste& d) {
+  d.ReadOrte(s);
+  d.ReadKollektoren(s);
+  d.ReadRohre(s);
+  d.ReadProfile(s);
+  d.ReadEnergie(s, s.plant.konvEnergie);
+}
+
+enum class Geladen { Ja, KeinProjekt, Unlesbar };
+
+// Lists the file's projects and loads the current one.
+Geladen ListeUndProjektLaden(TavState& s, ProjektKatalogDienste& d, const std::string& pfad) {
+  TBigIniFile ini;
+  ini.LoadFile(pfad, kMaxKatalogBytes);
+  if (!ini.LoadError().empty()) {
+    // One message; the file stays as it is and the standard project is used in memory only.
+    ShowMessageLines(ini.LoadError() + std::string(kNurImSpeicher));
+    s.cat.ProjektAnzahl = 0;
+    return Geladen::Unlesbar;
+  }
+  std::vector<std::string> sektionen;
+  ini.ReadSections(sektionen);
+  if (sektionen.empty()) return Geladen::KeinProjekt;
+
+  const double jetzt = d.Jetzt();
+  CatalogueState& c = s.cat;
+  std::vector<std::string> gelistet;  // section name of each list entry
+  std::string ohneNummer;
+  std::string doppelt;  // "[Projekt 1] ... [Projekt 01]" of the first number used twice
+  std::map<std::int32_t, std::string> ersteSektion;  // number -> its first section
+  bool zuviele = false;
+  for (const auto& name : sektionen) {
+    const auto n = ProjektNummerAus(name);
+    if (!n) {
+      if (ohneNummer.empty()) ohneNummer = name;
+      continue;
+    }
+    // A second section of the same number ("Projekt 1" beside "Projekt 01") is not listed:
+    // saving the project writes the first one only.
+    const std::string& erster = ersteSektion.try_emplace(*n, name).first->second;
+    if (erster != name) {
+      if (doppelt.empty())
+        doppelt = std::string(kAbschnitt) + Zitat(name) + std::string(kDoppelt) + Zitat(erster) +
+                  std::string(kNichtGelistet) + pfad;
+      continue;
+    }
+    if (static_cast<std::int32_t>(gelistet.size()) == kMaxProjekte) {
+      zuviele = true;
+      break;
+    }
+    gelistet.push_back(name);
+    c.Projektliste[gelistet.size()] = ListenEintrag(ini, name, *n, jetzt);
+  }
+  c.ProjektAnzahl = static_cast<std::int32_t>(gelistet.size());
+  if (zuviele) ShowMessageLines(T(TX::WarnZuvieleProj) + " " + std::string(ProjekteDatei));
+  if (!ohneNummer.empty())
+    ShowMessageLines(std::string(kAbschnitt) + Zitat(ohneNummer) + std::string(kOhneNummer) + pfad);
+  // The same name twice: the later sections are kept in the file but never read.
+  if (doppelt.empty() && ini.HasDuplicates())
+    doppelt = std::string(kAbschnitt) + Zitat(ini.DuplicateSectionNames().front()) +
+              std::string(kMehrfach) + pfad;
+  if (!doppelt.empty()) ShowMessageLines(doppelt);
+  if (gelistet.empty()) return Geladen::KeinProjekt;
+
+  std::int32_t found = -1;
+  for (std::int32_t i = 1; i <= c.ProjektAnzahl; ++i) {
+    if (c.Projektliste[static_cast<std::size_t>(i)].Nummer == s.settings.ProjektNummer) found = i;
+  }
+  if (found < 0) {
+    // The current number is gone (deleted, or another data folder): the first project
+    // becomes current, so that saving it does not copy it under the stale number.
+    found = 1;
+    s.settings.ProjektNummer = c.Projektliste[1].Nummer;
+  }
+  ReadProjektDat(ini, gelistet[static_cast<std::size_t>(found - 1)], found, jetzt, s.plant, pfad);
+  MerkeProjektStand(s.run, ini, pfad, s.settings.ProjektNummer);
+  return Geladen::Ja;
+}
+
+}  // namespace
+
+std::string ProjektDateiPfad(const TavState& s) {
+  return FindFileNoCase(s.folders.DatenDir, std::string(ProjekteDatei)).string();
+}
+
+namespace {
+
+// The working variables become the standard project; nothing is written.
+void StandardProjektSetzen(TavState& s, ProjektKatalogDienste& d) {
+  PlantState& p = s.plant;
+  // The catalogue names first: the readers below resolve them.
+  p.Standort = "Freiburg";
+  p.Kollektor = "*init*";
+  p.RohrTyp = "*init*";
+  p.Zapfprofil = "*init*";
+  p.konvEnergie = "*init*";
+
+  d.ReadOrte(s);
+  d.ReadKollektoren(s);
+  d.ReadRohre(s);
+  d.ReadProfile(s);
+
+  // The standard collector is the catalogue's last flat-plate collector, else its first.
+  const CatalogueState& c = s.cat;
+  const std::int32_t anzahl = std::min<std::int32_t>(c.KollektorAnzahl, kMaxKollektoren);
+  if (anzahl >= 1) {
+    std::string name = c.Kollektoren[1].Name;
+    for (std::int32_t i = 1; i <= anzahl; ++i) {
+      const std::string& k = c.Kollektoren[static_cast<std::size_t>(i)].Name;
+      if (UpperCaseText(k).find("FLACHKOLLEKTOR") != std::string::npos) name = k;
+    }
+    p.Kollektor = LinksZeichen(name, 50);
+  }
+
+  p.ProjektName = "Standard-Solaranlage";
+  p.Info1 = "Musterprojekt";
+  p.Info2.clear();
+
+  p.KollektorMontage = 1;
+  p.KollektorFlaeche = 6.0f;
+  p.KollektorAzimut = 0.0f;
+  p.KollektorNeigung = 35.0f;
+  p.KollektorFlow = 50.0f;
+  p.LFTkreis = false;
+  p.AnlagenTypNr = 1;
+  p.AnlagenTyp = LinksZeichen(std::string(AnlagenTypNamen[1]), 20);
+  p.Kaltwassertemp = 10.0f;
+  p.Warmwassertemp = 45.0f;
+  p.Minimaltemp = 42.0f;
+  p.Maximaltemp = 75.0f;
+  p.Maximaltemp2 = 75.0f;
+  p.MaxTempWinter = 55.0f;
+  p.Heiztemp = 30.0f;
+  p.Heizgrenztemp = 16.0f;
+  p.Heiztauscherleistung = 15000.0f;
+  p.HeiztauscherDeltaT = 10.0f;
+  p.FWEnennleistung = 48846.0f;
+  p.FWEdTmin = 5.0f;
+  p.Glykolanteil = 40.0f;
+  p.Speicher1vol = 300.0f;
+  p.Speicher2vol = 100.0f;
+  p.SpeicherkWert = 0.3f;
+  p.Speichertauscherleistung = 60.0f;
+  p.Solarkreislaenge = 15.0f;
+  p.Warmwasserverbrauch = 8000.0f;
+  p.HeizQnorm = 15000.0f;
+  p.HeizTnorm = -16.0f;
+  p.HeizTvor100 = 55.0f;
+  p.HeizTrck100 = 40.0f;
+  p.HeizkreisTyp = 2;
+  p.ZeitZoom = 5;
+
+  s.settings.ProjektNummer = 1;
+}
+
+}  // namespace
+
+bool CreateStandardProjekt(TavState& s, ProjektKatalogDienste& d) {
+  StandardProjektSetzen(s, d);
+  return WriteProjektDat(ProjektDateiPfad(s), s, d);
+}
+
+void LoadProjekt(TavState& s, ProjektKatalogDienste& d) {
+  const std::string pfad = ProjektDateiPfad(s);
+  s.run.ProjektAufPlatte = {};
+  std::error_code ec;
+  Geladen stand = std::filesystem::exists(pfad, ec)
+                      ? ListeUndProjektLaden(s, d, pfad)
+                      : Geladen::KeinProjekt;
+  bool geladen = stand == Geladen::Ja;
+  if (stand == Geladen::Unlesbar) {
+    StandardProjektSetzen(s, d);
+    d.ReadEnergie(s, s.plant.konvEnergie);
+  } else if (!geladen) {
+    // No project yet (first start, or the last one deleted): the standard project is
+    // written and loaded. When it cannot be written, it stays in memory unlisted.
+    s.cat.ProjektAnzahl = 0;
+    if (CreateStandardProjekt(s, d)) geladen = ListeUndProjektLaden(s, d, pfad) == Geladen::Ja;
+    if (!geladen) d.ReadEnergie(s, s.plant.konvEnergie);
+  }
+  if (geladen) KatalogeAufloesen(s, d);
+  d.CheckAnlagenTyp(s);
+  d.SetAnlgParam(s, s.plant.AnlagenTypNr);
+  s.run.ProjektGeaendert = false;
+}
+
+void ImportProjekt(TavState& s, const std::string& fileName, ProjektKatalogDienste& d) {
+  std::error_code ec;
+  if (!std::filesystem::exists(fileName, ec)) return;
+  // The import file is only read, never written; its section list stays as it is for the
+  // whole import while the project file is rewritten for each project taken over.
+  TBigIniFile quelle;
+  if (!LadeProjektDatei(fileName, quelle)) return;
+  std::vector<std::string> alle;
+  quelle.ReadSections(alle);
+  if (!IstProjektDatei(alle)) {
+    ShowMessageLines(KeineProjektDateiText(fileName));
+    return;
+  }
+  // Only project sections are projects; other sections of the file ("Notizen") are not.
+  std::vector<std::string> sektionen;
+  std::copy_if(alle.begin(), alle.end(), std::back_inserter(sektionen),
+               [](const std::string& name) { return ProjektNummerAus(name).has_value(); });
+  CatalogueState& c = s.cat;
+  std::int32_t anzahl = static_cast<std::int32_t>(sektionen.size());
+  if (c.ProjektAnzahl + anzahl > kMaxProjekte) {
+    anzahl = kMaxProjekte - c.ProjektAnzahl;
+    ShowMessageLines(T(TX::WarnZuvieleProj) + fileName);
+  }
+  if (anzahl <= 0) return;  // nothing to take over: the current project is not saved either
+
+  const std::string pfad = ProjektDateiPfad(s);
+  const double jetzt = d.Jetzt();
+  std::int32_t uebernommen = 0;
+  const std::set<std::int32_t> inDatei = NummernIn(pfad);
+  for (std::int32_t i = 1; i <= anzahl; ++i) {
+    const std::string& sektion = sektionen[static_cast<std::size_t>(i - 1)];
+    const std::int32_t n = FreieNummer(c, inDatei);
+    // A project without a name is named after its new number, in the list and in the file.
+    ReadProjektDat(quelle, sektion, n, jetzt, s.plant, fileName);
+    s.settings.ProjektNummer = n;
+    d.CheckAnlagenTyp(s);
+    if (!WriteProjektDat(pfad, s, d, FremdeZeilen(quelle, sektion))) break;  // reported
+    ++c.ProjektAnzahl;
+    TProjDat& e = c.Projektliste[static_cast<std::size_t>(c.ProjektAnzahl)];
+    e.ProjektName = s.plant.ProjektName;
+    e.Info1 = s.plant.Info1;
+    e.Info2 = s.plant.Info2;
+    e.Nummer = static_cast<std::uint16_t>(n);
+    e.Datum = static_cast<float>(s.plant.Projekt.Datum);
+    ++uebernommen;
+  }
+  if (uebernommen == 0) return;
+  KatalogeAufloesen(s, d);
+  d.SetAnlgParam(s, s.plant.AnlagenTypNr);
+  d.SetSpeicherParam(s);
+  if (WriteProjektDat(pfad, s, d)) s.run.ProjektGeaendert = false;
+}
+
+bool DeleteProjekt(TavState& s, std::int32_t nummer) {
+  const std::string pfad = ProjektDateiPfad(s);
+  std::error_code ec;
+  if (!std::filesystem::exists(pfad, ec)) return true;
+  const FileWriteLock sperre(pfad);  // the other projects as they are now, see WriteProjektDat
+  if (!sperre.Ok()) {
+    ShowMessageLines(sperre.Error());
+    return false;
+  }
+  TBigIniFile ini;
+  if (!LadeProjektDatei(pfad, ini)) return false;
+  const std::string sektion = ProjektSektionIn(ini, nummer);
+  if (!ini.SectionExists(sektion)) return true;
+  ini.EraseSection(sektion);
+  return SchreibeProjektDatei(pfad, ini);
+}
+
+}  // namespace tav

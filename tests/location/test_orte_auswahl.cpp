@@ -1,0 +1,135 @@
+// Making a location current: working variables, hemisphere, the stored weather file's
+// name, and where the weather years come from.
+
+#include <gtest/gtest.h>
+
+#include "location/Orte.h"
+#include "location/Wetter.h"
+#include "catalogues/test_orte_hilfen.h"
+
+namespace tav::test {
+namespace {
+
+TEST(WetterDateiName, FromTheCoordinatesAsWritten) {
+  const struct {
+    double breite, laenge;
+    const char* name;
+  } faelle[] = {
+      {48.0, 7.9, "N480E079.wet"},   {40.4, -3.7, "N404W037.wet"},
+      {5.0, 0.0, "N050E000.wet"},    {1.0, 123.4, "N010E1234.wet"},
+      {-33.9, 18.4, "S339E184.wet"}, {-33.9, -70.6, "S339W706.wet"},
+      // A value that is written as 0,0 has no sign in the file, and neither in the name.
+      {48.0, -0.04, "N480E000.wet"}, {47.38, 8.54, "N474E085.wet"},
+  };
+  for (const auto& f : faelle) EXPECT_EQ(MakeWetterDateiName(f.breite, f.laenge), f.name);
+}
+
+class Auswahl : public ::testing::Test {
+ protected:
+  OrteFixture f;
+  void SetUp() override {
+    TavState& s = f.s();
+    s.cat.OrtAnzahl = 3;
+    s.cat.Orte[1] = BeispielOrt("Nord", 48.0f, 7.9f);
+    s.cat.Orte[2] = BeispielOrt("Süd", -33.9f, 18.4f);
+    s.cat.Orte[3] = BeispielOrt("Zweite Nord", 48.0f, 7.9f);
+  }
+  // A stored weather file with this name field and a marker value in every hour.
+  void SpeichereWetter(const std::string& datei, const std::string& standort, float wert) {
+    auto quelle = std::make_unique<TavState>();
+    quelle->folders.DatenDir = f.s().folders.DatenDir;
+    quelle->plant.Standort = standort;
+    quelle->run.SolarklimadatenOK = true;
+    std::fill(quelle->weather.WetterDaten.Werte.begin(), quelle->weather.WetterDaten.Werte.end(),
+              wert);
+    ASSERT_TRUE(SaveWetterDaten(*quelle, datei, f.status));
+  }
+  float ErsterWert() { return f.s().weather.WetterDaten(1, 0, 0); }
+};
+
+TEST_F(Auswahl, CopiesTheEntryWithWrapSlots) {
+  ASSERT_TRUE(SelectOrt(f.s(), 2, f.env));
+  const TavState& s = f.s();
+  EXPECT_EQ(s.plant.Standort, "Süd");
+  EXPECT_EQ(s.loc.OrtLand, "D");
+  EXPECT_EQ(s.loc.OrtPLZ, "79100");
+  EXPECT_FLOAT_EQ(static_cast<float>(s.loc.GeoBreite), -33.9f);
+  EXPECT_EQ(s.loc.OrtHoehe, 269);
+  for (int m = 1; m <= 12; ++m) {
+    EXPECT_FLOAT_EQ(s.loc.EinstrahlungMonat[m], static_cast<float>(0.5 + 0.25 * m));
+    EXPECT_FLOAT_EQ(s.loc.LuftTempMonat[m], static_cast<float>(-2.0 + 1.5 * m));
+  }
+  EXPECT_EQ(s.loc.EinstrahlungMonat[0], s.loc.EinstrahlungMonat[12]);
+  EXPECT_EQ(s.loc.EinstrahlungMonat[13], s.loc.EinstrahlungMonat[1]);
+  EXPECT_EQ(s.loc.LuftTempMonat[0], s.loc.LuftTempMonat[12]);
+  EXPECT_EQ(s.loc.LuftTempMonat[13], s.loc.LuftTempMonat[1]);
+  EXPECT_EQ(s.loc.Hemisphaere, -1);
+  EXPECT_NEAR(s.loc.GeoBreiteBetrag, 33.9, 1e-5);
+  EXPECT_NEAR(s.loc.SinGeoBreite, 0.5577, 1e-4);
+  EXPECT_EQ(s.loc.WetterDatei, "S339E184.wet");
+  EXPECT_EQ(f.synthese.aufrufe, 1);
+  EXPECT_TRUE(s.run.SolarklimadatenOK);
+  // Status text and busy cursor are reset at the end.
+  ASSERT_FALSE(f.status.status.empty());
+  EXPECT_EQ(f.status.status.front(), "Initialisiere Solarklimadaten ...");
+  EXPECT_EQ(f.status.status.back(), "");
+  EXPECT_EQ(f.status.busy, 0);
+}
+
+TEST_F(Auswahl, IndexOutsideTheListChangesNothing) {
+  f.s().plant.Standort = "vorher";
+  for (int index : {-1, 0, 4}) EXPECT_FALSE(SelectOrt(f.s(), index, f.env));
+  EXPECT_EQ(f.s().plant.Standort, "vorher");
+  EXPECT_EQ(f.synthese.aufrufe, 0);
+}
+
+TEST_F(Auswahl, ValidWeatherIsNotMadeAgainButHemisphereFollows) {
+  ASSERT_TRUE(SelectOrt(f.s(), 1, f.env));
+  f.synthese.marker = 7.0f;
+  ASSERT_TRUE(SelectOrt(f.s(), 1, f.env));
+  EXPECT_EQ(f.synthese.aufrufe, 1);
+  EXPECT_EQ(ErsterWert(), 42.0f);
+  // Another index with the flag still set: hemisphere values are not stale.
+  ASSERT_TRUE(SelectOrt(f.s(), 2, f.env));
+  EXPECT_EQ(f.s().loc.Hemisphaere, -1);
+  EXPECT_NEAR(f.s().loc.GeoBreiteBetrag, 33.9, 1e-5);
+}
+
+TEST_F(Auswahl, StoredWeatherOfTheLocationIsLoaded) {
+  SpeichereWetter("N480E079.wet", "Nord", 5.0f);
+  ASSERT_TRUE(SelectOrt(f.s(), 1, f.env));
+  EXPECT_EQ(f.synthese.aufrufe, 0);
+  EXPECT_EQ(ErsterWert(), 5.0f);
+  EXPECT_TRUE(f.s().run.SolarklimadatenOK);
+  EXPECT_EQ(f.status.progress, std::vector<std::string>{"100%"});
+  EXPECT_TRUE(f.msgs->shown.empty()) << f.msgs->All();
+}
+
+TEST_F(Auswahl, StoredWeatherOfAnotherLocationIsNotUsed) {
+  // Same coordinates, other name; and a northern file for the southern location.
+  SpeichereWetter("N480E079.wet", "Nord", 5.0f);
+  SpeichereWetter("N339E184.wet", "Süd", 6.0f);
+  ASSERT_TRUE(SelectOrt(f.s(), 3, f.env));
+  EXPECT_EQ(f.synthese.aufrufe, 1);
+  EXPECT_EQ(ErsterWert(), 42.0f);
+  f.s().run.SolarklimadatenOK = false;
+  ASSERT_TRUE(SelectOrt(f.s(), 2, f.env));
+  EXPECT_EQ(f.synthese.aufrufe, 2);
+  EXPECT_TRUE(f.msgs->shown.empty()) << f.msgs->All();
+}
+
+TEST_F(Auswahl, DamagedWeatherFileIsRefusedAndTheYearsMadeAnew) {
+  SpeichereWetter("N480E079.wet", "Nord", 5.0f);
+  std::string bytes = f.dir.Read("N480E079.wet");
+  bytes.pop_back();
+  f.dir.Write("N480E079.wet", bytes);
+  f.synthese.gelingt = false;
+  ASSERT_TRUE(SelectOrt(f.s(), 1, f.env));
+  EXPECT_EQ(f.synthese.aufrufe, 1);
+  EXPECT_FALSE(f.s().run.SolarklimadatenOK);
+  EXPECT_EQ(ErsterWert(), 0.0f);  // nothing of the damaged file reached the store
+  EXPECT_TRUE(f.msgs->Contains("N480E079.wet")) << f.msgs->All();
+}
+
+}  // namespace
+}  // namespace tav::test

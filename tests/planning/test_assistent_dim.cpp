@@ -1,0 +1,409 @@
+// The wizard's sizing without its window: the pure rules as tables, the ring and the heating
+// loop against a fake engine, and the real engine on the clear-sky fixture, where the
+// wizard's fraction must be the one a normal run of the sized project gives.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <memory>
+
+#include "planning/AssistentDim.h"
+#include "foundation/Sums.h"
+#include "simulation/SimRun.h"
+#include "tests/simulation/SimFixture.h"
+
+namespace tav {
+namespace {
+
+TEST(AssistentDimRegeln, ScaleAreaTo95) {
+  TMonatsArray ertrag{}, d1{}, d2{};
+  // No yield at all: the area stays.
+  EXPECT_FLOAT_EQ(ScaleAreaTo95(ertrag, d1, d2, 6.0f), 6.0f);
+  for (int m = 1; m <= 12; ++m) {
+    d1[m] = 100.0f;
+    d2[m] = 0.0f;
+    ertrag[m] = 50.0f;
+  }
+  ertrag[7] = 120.0f;  // best month 120 %
+  EXPECT_FLOAT_EQ(ScaleAreaTo95(ertrag, d1, d2, 6.0f), 6.0f * 95.0f / 120.0f);
+  // A month without demand counts as 95 %, so a weak plant is not enlarged beyond that.
+  for (int m = 1; m <= 12; ++m) ertrag[m] = 10.0f;
+  d1[3] = 0.0f;
+  EXPECT_FLOAT_EQ(ScaleAreaTo95(ertrag, d1, d2, 6.0f), 6.0f);
+}
+
+TEST(AssistentDimRegeln, ModulesStoresAndGuards) {
+  struct Fall {
+    float ziel, modul;
+    bool kombi;
+    float erwartet;
+  };
+  for (const Fall& f : {Fall{6.1f, 2.5f, false, 5.0f}, Fall{6.1f, 2.5f, true, 6.1f},
+                        Fall{5.2f, 2.5f, true, 5.0f}, Fall{1.0f, 2.5f, false, 2.5f},
+                        Fall{6.1f, 0.0f, false, 6.1f}}) {
+    SCOPED_TRACE(testing::Message() << f.ziel << " / " << f.modul << (f.kombi ? " combi" : ""));
+    EXPECT_NEAR(AufModule(f.ziel, f.modul, f.kombi), f.erwartet, 1e-5);
+  }
+  EXPECT_EQ(ModulAnzahl(1e9f, 2.0f), kMaxModule);
+  EXPECT_EQ(ModulAnzahl(0.1f, 2.0f), 1);
+  EXPECT_EQ(ModulAnzahl(5.0f, 0.0f), 1);
+
+  // Flat plate 5 m²: 125..500 litres.
+  EXPECT_FLOAT_EQ(SpeicherSchritt(150.0f, false, 5.0f, false), 150.0f);  // 100 < 125: taken back
+  EXPECT_FLOAT_EQ(SpeicherSchritt(200.0f, false, 5.0f, false), 150.0f);
+  EXPECT_FLOAT_EQ(SpeicherSchritt(500.0f, true, 5.0f, false), 500.0f);
+  EXPECT_FLOAT_EQ(SpeicherSchritt(450.0f, true, 5.0f, false), 500.0f);
+  EXPECT_FLOAT_EQ(SpeicherSchritt(550.0f, true, 5.0f, true), 600.0f);  // tubes: up to 600
+
+  EXPECT_NEAR(FWENennleistung(9000.0f), 48846.0f, 0.5f);   // 20 l/min
+  EXPECT_NEAR(FWENennleistung(46000.0f), 50 * 60000.0 * 4.1868 / 3600.0 * 35.0, 1.0);
+  EXPECT_NEAR(WarmwasserKWhTag(45, 55), 2.355075, 1e-9);
+  EXPECT_NEAR(WarmwasserKWhTag(45, 55) * 365, 860.0, 0.5);
+  // First guess: (1.4 * 4000 / 2300 + 1.4) * 1000 / 1000 kWh/m².
+  EXPECT_NEAR(ErsteFlaeche(4000.0f, 1000.0f, false), 1.4 * 4000 / 2300 + 1.4, 1e-4);
+  EXPECT_NEAR(ErsteFlaeche(4000.0f, 1000.0f, true), 0.8 * 4000 / 2300 + 0.8, 1e-4);
+  EXPECT_EQ(ErsteFlaeche(4000.0f, 0.0f, false), 0.0f);
+
+  EXPECT_TRUE(HeizSchleifeEnde(2.1f, 20, 10.0f, 1000.0f));   // beyond the factor
+  EXPECT_FALSE(HeizSchleifeEnde(2.0f, 20, 10.0f, 1000.0f));  // exactly the factor
+  EXPECT_TRUE(HeizSchleifeEnde(1.2f, 20, 10.0f, 450.0f));    // store below 50 l/m²
+
+  EXPECT_EQ(ModulText(5.0f, 2.5f, "Kollektor", "Kollektoren"), "(2 Kollektoren)");
+  EXPECT_EQ(ModulText(2.5f, 2.5f, "Kollektor", "Kollektoren"), "(1 Kollektor)");
+  EXPECT_EQ(ModulText(6.1f, 2.5f, "Kollektor", "Kollektoren"), "");
+  EXPECT_EQ(ModulText(6.0f, 1.0f, "Kollektor", "Kollektoren"), "");
+}
+
+TEST(AssistentDimRegeln, CombiStorePairsByHotWaterUnits) {
+  struct Fall {
+    float kWhTag;
+    int anz;
+    float v1, v2;
+  };
+  for (const Fall& f : {Fall{46.0f, 3, 860, 50}, Fall{9.2f, 1, 860, 50}, Fall{9.1f, 1, 620, 40},
+                        Fall{23.0f, 2, 860, 50}}) {
+    SCOPED_TRACE(f.kWhTag);
+    auto g = std::make_unique<TavState>();
+    g->plant.AnlagenTypNr = 6;
+    g->plant.KollektorFlaeche = 10.0f;
+    g->plant.WWBedarfEinheiten = static_cast<float>(f.kWhTag / 2.3);
+    AssistentDim d;
+    SizeHeatingStorage(*g, d);
+    EXPECT_EQ(g->plant.SpeicherAnz, f.anz);
+    EXPECT_FLOAT_EQ(g->plant.Speicher1vol, f.anz * f.v1);
+    EXPECT_FLOAT_EQ(g->plant.Speicher2vol, f.anz * f.v2);
+  }
+  // Other types: 45 l per m² and factor to 50 litres, at least 100.
+  auto g = std::make_unique<TavState>();
+  g->plant.AnlagenTypNr = 8;
+  g->plant.KollektorFlaeche = 7.0f;
+  AssistentDim d;
+  d.FlaechenFaktor = 1.0f;
+  SizeHeatingStorage(*g, d);
+  EXPECT_FLOAT_EQ(g->plant.Speicher1vol, 300.0f);
+  g->plant.KollektorFlaeche = 1.0f;
+  SizeHeatingStorage(*g, d);
+  EXPECT_FLOAT_EQ(g->plant.Speicher1vol, 100.0f);
+}
+
+// A saturating yield model: monthly demand 300 kWh, yield = demand × (1 − e^(−A·c)) with a
+// seasonal c; space heating takes a share of the yield in winter. The hourly channel holds
+// noon peaks so the daily curve has a shape.
+struct FakeEngine {
+  int laeufe = 0;
+  bool operator()(TavState& g) {
+    ++laeufe;
+    auto& r = g.results;
+    const float a = g.plant.KollektorFlaeche;
+    for (int m = 1; m <= 12; ++m) {
+      const float c = 0.05f + 0.1f * static_cast<float>(std::sin(3.14159 * (m - 0.5) / 12.0));
+      r.WWBedarfMonat[m] = 300000.0f;
+      r.VerlustMonat[m] = 20000.0f + 10.0f * g.plant.Speicher1vol;
+      r.SolarertragMonat[m] = 300000.0f * (1.0f - std::exp(-a * c));
+      r.SolHeizenMonat[m] = (m <= 3 || m >= 10) ? 0.3f * r.SolarertragMonat[m] : 0.0f;
+    }
+    for (int h = 0; h < kStundenProJahr; ++h) r.Stunde(1, 1, h) = (h % 24 == 12) ? 1000.0f * a : 0.0f;
+    return true;
+  }
+};
+
+std::unique_ptr<TavState> FakeWelt() {
+  auto g = std::make_unique<TavState>();
+  g->plant.KollektorFlaeche = 6.1f;
+  g->plant.KollModulFlaeche = 2.5f;
+  g->plant.Speicher1vol = 300.0f;
+  g->plant.KAfaktor = 20;
+  g->run.WetterDatensatz = 1;
+  return g;
+}
+
+TEST(AssistentDimLaeufe, RingOfVariants) {
+  auto g = FakeWelt();
+  FakeEngine fake;
+  StillerLauf lauf = std::ref(fake);
+  AssistentDim d;
+  ASSERT_TRUE(SizeHotWaterSystem(*g, d, false, lauf));
+  EXPECT_EQ(fake.laeufe, 2);
+  const float a0 = g->plant.KollektorFlaeche;
+  EXPECT_NEAR(std::fmod(a0, 2.5f), 0.0f, 1e-4);  // whole modules
+  EXPECT_FLOAT_EQ(d.Ring[0][0], a0);
+  // The daily curve sums to the monthly yields: curves and fractions use the same figures.
+  CalcYearSums(g->results);
+  EXPECT_NEAR(d.Ring[0][366], g->results.SolarertragMonat[13] / 1000.0f, 0.05f);
+  EXPECT_NEAR(FractionForArea(d, a0), d.Ring[0][366] / d.Jahresbedarf * 100.0f, 1e-3);
+
+  // Five steps up fill records 1..5, the sixth overwrites record 1.
+  for (int i = 1; i <= 6; ++i) StepAreaVariant(*g, d, true, lauf);
+  EXPECT_EQ(fake.laeufe, 8);
+  EXPECT_EQ(d.VariantenPos, 1);
+  EXPECT_FLOAT_EQ(d.Ring[1][0], a0 + 6 * 2.5f);
+  EXPECT_FLOAT_EQ(d.Ring[0][0], a0);  // the reference stays
+  // Back to an area already in the ring: nothing runs, its own fraction is shown.
+  StepAreaVariant(*g, d, false, lauf);
+  EXPECT_EQ(fake.laeufe, 8);
+  EXPECT_GT(FractionForArea(d, g->plant.KollektorFlaeche), FractionForArea(d, a0));
+  EXPECT_FALSE(AreaNotInRing(d, a0 + 5 * 2.5f));
+  EXPECT_TRUE(AreaNotInRing(d, a0 + 1 * 2.5f));  // overwritten
+  // A store step runs the reference again and the current area.
+  StepStoreVariant(*g, d, true, lauf);
+  EXPECT_EQ(fake.laeufe, 10);
+  EXPECT_EQ(d.Ring[2][0], 0.0f);
+}
+
+TEST(AssistentDimLaeufe, NoYieldKeepsTheFirstGuess) {
+  auto g = FakeWelt();
+  int laeufe = 0;
+  AssistentDim d;
+  EXPECT_FALSE(SizeHotWaterSystem(*g, d, false, [&](TavState&) { return ++laeufe, true; }));
+  EXPECT_EQ(laeufe, 1);
+  EXPECT_FLOAT_EQ(g->plant.KollektorFlaeche, 6.1f);
+  EXPECT_EQ(d.Ring[0][0], 0.0f);
+  // A run that cannot start leaves old results behind: they must not be sized from.
+  FakeEngine fake;
+  fake(*g);
+  EXPECT_FALSE(SizeHotWaterSystem(*g, d, false, [](TavState&) { return false; }));
+  EXPECT_FLOAT_EQ(g->plant.KollektorFlaeche, 6.1f);
+  EXPECT_EQ(d.Ring[0][0], 0.0f);
+}
+
+TEST(AssistentDimLaeufe, HeatingLoopStopsAtTheFactorAndBacksOffOneModule) {
+  struct Fall {
+    float modul;
+    int ka;
+  };
+  for (const Fall& f : {Fall{2.5f, 20}, Fall{2.0f, 15}, Fall{0.0f, 20}}) {
+    SCOPED_TRACE(f.modul);
+    auto g = FakeWelt();
+    g->plant.KollModulFlaeche = f.modul;
+    g->plant.KAfaktor = static_cast<std::uint16_t>(f.ka);
+    g->plant.Warmwasserverbrauch = 6000.0f;
+    g->plant.Heizwaermebedarf = 8e6f;
+    g->plant.AnlagenTypNr = 6;
+    FakeEngine fake;
+    AssistentDim d;
+    d.ZielFlaeche = 5.0f;
+    d.SpezErtragTWW = 0.0f;  // the specific yield never falls below: the factor stops it
+    const float a = SizeHeatingSupport(*g, d, std::ref(fake));
+    const float modul = f.modul > 0.0f ? f.modul : 1.0f;
+    // The last area within the factor, whole modules.
+    const float grenze = d.ZielFlaeche * f.ka / 10.0f;
+    EXPECT_LE(a, grenze + 1e-4f);
+    EXPECT_GT(a + modul, grenze - 1e-4f);
+    EXPECT_LT(fake.laeufe, kMaxHeizSchritte + 2);
+    EXPECT_FLOAT_EQ(g->plant.KollektorFlaeche, a);
+    EXPECT_GT(d.DeckungHeizung, 0.0f);
+    EXPECT_LE(d.DeckungHeizung, 100.0f);
+  }
+}
+
+TEST(AssistentDimLaeufe, ZeroDemandsAreGuarded) {
+  auto g = FakeWelt();
+  g->plant.Heizwaermebedarf = 0.0f;
+  AssistentDim d;
+  RunHeatingVariant(*g, d, [](TavState& s) {
+    s.results = ResultState{};
+    return true;
+  });
+  EXPECT_EQ(d.Deckungsrate, 0.0f);
+  EXPECT_EQ(d.DeckungTWW, 0.0f);
+  EXPECT_EQ(d.DeckungHeizung, 0.0f);
+  EXPECT_EQ(HeizleistungFuer(*g, 30.0f), 0.0f);  // design temperature above the heating limit
+}
+
+// The real engine on the clear-sky fixture: the wizard's fraction for its design is the one a
+// normal run of the sized project shows, and the silent runs leave the run flags alone.
+TEST(AssistentDimEngine, DesignFractionMatchesANormalRun) {
+  test::SimWelt w;
+  TavState& g = *w.g;
+  for (int m = 1; m <= 12; ++m) g.loc.EinstrahlungMonat[m] = 1.0 + 3.0 * std::sin(3.14159 * (m - 0.5) / 12.0);
+  g.plant.KollModulFlaeche = 2.0f;
+  g.run.RechenModus = 3;
+  g.run.EnevAbgleich = false;
+  AssistentDim d;
+  ASSERT_TRUE(SizeHotWaterSystem(g, d, false, EchterStillerLauf()));
+  EXPECT_EQ(g.run.RechenModus, 3);
+  EXPECT_FALSE(g.run.SimLaeuft);
+  const float anzeige = FractionForArea(d, g.plant.KollektorFlaeche);
+  EXPECT_GT(anzeige, 20.0f);
+  EXPECT_LT(anzeige, 100.0f);
+  EXPECT_NEAR(std::fmod(g.plant.KollektorFlaeche, 2.0f), 0.0f, 1e-4);
+
+  auto s = std::make_unique<SimState>();
+  ASSERT_EQ(RunSimulation(g, *s, StillerBeobachter()), SimErgebnis::Fertig);
+  const auto& r = g.results;
+  const float normal = r.SolarertragMonat[13] / (r.WWBedarfMonat[13] + r.VerlustMonat[13]) * 100.0f;
+  EXPECT_NEAR(anzeige, normal, 0.05f);
+
+  // Heating support on this hot-water project (no heating circuit yet): every run starts,
+  // the area grows within the factor and the heating gets a share.
+  PrepareSolarHeating(g, d, 1, 12000.0f, 15.0f);
+  EXPECT_EQ(PruefeKonfiguration(g), "");
+  EXPECT_EQ(g.plant.AnlagenTypNr, 6);
+  const float a = SizeHeatingSupport(g, d, EchterStillerLauf());
+  EXPECT_GE(a, d.ZielFlaeche);
+  EXPECT_LE(a, d.ZielFlaeche * g.plant.KAfaktor / 10.0f + 1e-3f);
+  EXPECT_GT(d.DeckungHeizung, 0.0f);
+  EXPECT_GT(d.DeckungTWW, 0.0f);
+}
+
+}  // namespace
+}  // namespace tav
+
+namespace tav {
+namespace {
+
+// Three catalogue collectors and packages for each of them; the makers spell the collectors
+// a little differently, or as the end of the catalogue name.
+std::unique_ptr<TavState> PaketWelt() {
+  auto g = FakeWelt();
+  CatalogueState& c = g->cat;
+  c.Kollektoren.resize(4);
+  const char* namen[] = {"", "Sonnenfang FK 2.5", "Rohrwerk VR 30", "Nullmodul X"};
+  const float module[] = {0.0f, 2.5f, 3.0f, 0.0f};
+  for (int k = 1; k <= 3; ++k) {
+    c.Kollektoren[static_cast<std::size_t>(k)].Name = namen[k];
+    c.Kollektoren[static_cast<std::size_t>(k)].ModulFlaeche = module[k];
+  }
+  c.Kollektoren[2].VRK = true;
+  c.KollektorAnzahl = 3;
+  auto paket = [](const char* name, const char* koll, int anz, int v1, int v2, const char* spTyp, int typ) {
+    TPaket p;
+    p.Name = name;
+    p.Kollektor = koll;
+    p.KollAnz = static_cast<std::uint16_t>(anz);
+    p.Speicher = "Speicher " + std::string(name);
+    p.SpVol1 = static_cast<std::uint16_t>(v1);
+    p.SpVol2 = static_cast<std::uint16_t>(v2);
+    p.BivSpTyp = spTyp;
+    p.TypNr = static_cast<std::uint8_t>(typ);
+    return p;
+  };
+  c.Solarpakete = {paket("A", "FK 2.5", 2, 300, 0, "SL", 1), paket("B", "Sonnenfang FK2.5", 4, 750, 150, "WT", 6),
+                   paket("C", "Rohrwerk VR30", 3, 400, 0, "XYZ", 1), paket("D", "VR 30", 5, 800, 0, "XYZ", 6),
+                   paket("E", "Nullmodul X", 2, 300, 0, "CL", 1)};
+  c.PaketAnzahl = 5;
+  return g;
+}
+
+std::string Gelistet(const CatalogueState& c) {
+  std::string s;
+  for (const TPaket& p : c.Solarpakete)
+    if (p.Anzeigen) s += p.Name;
+  return s;
+}
+
+TEST(AssistentPakete, NearestCollectorToleranceAndFallBack) {
+  auto g = PaketWelt();
+  CatalogueState& c = g->cat;
+  WaehlePakete(c, "", false, true);
+  // The maker's short text matches the end of the catalogue name.
+  EXPECT_EQ(c.Solarpakete[0].Text, "Sonnenfang FK 2.5");
+  EXPECT_EQ(c.Solarpakete[1].Text, "Sonnenfang FK 2.5");
+  EXPECT_EQ(c.Solarpakete[2].Text, "Rohrwerk VR 30");
+  EXPECT_EQ(c.Solarpakete[3].Text, "Rohrwerk VR 30");
+  struct Fall {
+    const char* koll;
+    bool kombi, alle;
+    const char* liste;
+  } faelle[] = {
+      {"Sonnenfang FK 2.5", false, false, "A"},  // the plant kind filters
+      {"Sonnenfang FK 2.5", true, false, "B"},
+      {"Rohrwerk VR 30", true, false, "D"},
+      {"Rohrwerk VR 30", false, true, "ACE"},    // all collectors
+      {"Ganz anderer Kollektor", false, false, "ACE"},  // none near: every hot-water package
+      {"Ganz anderer Kollektor", true, false, "BD"},
+  };
+  for (const Fall& f : faelle) {
+    const int n = WaehlePakete(c, f.koll, f.kombi, f.alle);
+    EXPECT_EQ(Gelistet(c), f.liste) << f.koll << " " << f.kombi;
+    EXPECT_EQ(n, static_cast<int>(std::string(f.liste).size()));
+  }
+}
+
+TEST(AssistentPakete, ApplyingAPackageSetsThePlant) {
+  auto g = PaketWelt();
+  WaehlePakete(g->cat, "", false, true);
+  AssistentEingaben e;
+  e.ProjektName = "Paket";
+  e.Neigung = 35.0f;
+  e.Azimut = -10.0f;
+  e.WWkWhTag = 8.0f;
+  e.TWarm = 50.0f;
+  e.KAfaktor = 2.0f;
+  PlantState& p = g->plant;
+  p.AntiLegionella = true;
+  p.Speicher2vol = 77.0f;
+  p.OstWestKollektor = true;
+
+  ASSERT_TRUE(ApplySolarPackage(*g, e, g->cat.Solarpakete[0]));
+  EXPECT_EQ(p.KollektorNr, 1);
+  EXPECT_FLOAT_EQ(p.KollektorFlaeche, 5.0f);  // 2 modules of 2.5 m²
+  EXPECT_EQ(p.AnlagenTypNr, 1);
+  EXPECT_EQ(p.BivSpTyp, 2);                   // "SL"
+  EXPECT_EQ(p.SpeicherName, "Speicher A");
+  EXPECT_FLOAT_EQ(p.Speicher1vol, 300.0f);
+  EXPECT_FLOAT_EQ(p.Speicher2vol, 77.0f);     // a package without second volume keeps it
+  EXPECT_TRUE(p.AntiLegionella);              // not the package's business
+  EXPECT_FALSE(p.OstWestKollektor);
+  EXPECT_FLOAT_EQ(p.Warmwasserverbrauch, 8000.0f);
+  EXPECT_FLOAT_EQ(p.Warmwassertemp, 50.0f);
+  EXPECT_FLOAT_EQ(p.Maximaltemp, 70.0f);
+  EXPECT_FLOAT_EQ(p.Solarkreislaenge, 12.5f);
+  EXPECT_EQ(p.KAfaktor, 20);
+  EXPECT_EQ(p.ZeitZoom, 15);
+
+  ASSERT_TRUE(ApplySolarPackage(*g, e, g->cat.Solarpakete[3]));  // combi, unknown arrangement
+  EXPECT_EQ(p.AnlagenTypNr, 6);
+  EXPECT_EQ(p.KombiSpTyp, 11);
+  EXPECT_FLOAT_EQ(p.KollektorFlaeche, 15.0f);
+  EXPECT_TRUE(p.KollVRK);
+
+  // A collector without module area or a package without modules is refused untouched.
+  const PlantState vorher = p;
+  EXPECT_FALSE(ApplySolarPackage(*g, e, g->cat.Solarpakete[4]));
+  TPaket leer = g->cat.Solarpakete[0];
+  leer.KollAnz = 0;
+  EXPECT_FALSE(ApplySolarPackage(*g, e, leer));
+  EXPECT_EQ(p.KollektorNr, vorher.KollektorNr);
+  EXPECT_EQ(p.KollektorFlaeche, vorher.KollektorFlaeche);
+  EXPECT_EQ(p.AnlagenTypNr, vorher.AnlagenTypNr);
+}
+
+TEST(AssistentPakete, PackageDesignKeepsThePackagesArea) {
+  auto g = PaketWelt();
+  WaehlePakete(g->cat, "", false, true);
+  AssistentEingaben e;
+  e.WWkWhTag = 10.0f;
+  ASSERT_TRUE(ApplySolarPackage(*g, e, g->cat.Solarpakete[0]));
+  AssistentDim d;
+  FakeEngine fake;
+  ASSERT_TRUE(SizeHotWaterFromPackage(*g, d, false, std::ref(fake)));
+  EXPECT_EQ(fake.laeufe, 2);
+  EXPECT_FLOAT_EQ(g->plant.KollektorFlaeche, 5.0f);
+  EXPECT_FLOAT_EQ(d.Ring[0][0], 5.0f);  // the package's own run is the reference curve
+  EXPECT_GT(d.ErtragTWW, 0.0f);
+  EXPECT_NEAR(std::fmod(d.ZielFlaeche, 2.5f), 0.0f, 1e-4f);
+}
+
+}  // namespace
+}  // namespace tav
