@@ -229,7 +229,7 @@ void kd_Generator(Zustand& z, int Kandidat, TKlimMonate& Monate, TKlimTage& Tage
         const double r = kRand + extra;
         return su.sxO / n < 0.99 - r || su.sxU / n > 1.01 + r || su.sxxO / n < v.sigma2 - r;
       };
-      std::array<double, 31> zs{};
+      std::array<double, 31> zs{}, xu{}, xo{};
       std::array<Zufall::Paar, 31> paare{};
       for (int versuch = 1;; ++versuch) {
         // Most draws of a month fail already on the bounds of its days' normal draws that
@@ -259,11 +259,19 @@ void kd_Generator(Zustand& z, int Kandidat, TKlimMonate& Monate, TKlimTage& Tage
           zm2 = zm1;
           zm1 = zd;
           zs[d] = zd;
-          tagDazu(genau, zd, zd);
+          const auto [lo, hi] = schranken.Grenzen(tafel.Grenzen(zd).first, tafel.Grenzen(zd).second);
+          xu[d] = boden(lo);
+          xo[d] = boden(hi);
+          genau.sxU += xu[d];
+          genau.sxO += xo[d];
+          genau.sxxO += std::max((xu[d] - 1.0) * (xu[d] - 1.0), (xo[d] - 1.0) * (xo[d] - 1.0));
         }
         if (scheitert(genau, 0.0)) continue;
+        // Each day solved takes its bounds' place in the sums, so a draw that fails after all
+        // mostly shows it before its last days are solved.
         double sx = 0.0, sxx = 0.0;
-        for (int d = 0; d < n; ++d) {
+        bool verfehlt = false;
+        for (int d = 0; d < n && !verfehlt; ++d) {
           double x = v.Invers(Wahrscheinlichkeit(zs[d]), x0);
           ktd[d] = x * ktm;
           if (ktd[d] < 0.05) {
@@ -272,7 +280,12 @@ void kd_Generator(Zustand& z, int Kandidat, TKlimMonate& Monate, TKlimTage& Tage
           }
           sx += x;
           sxx += (x - 1.0) * (x - 1.0);
+          genau.sxU += x - xu[d];
+          genau.sxO += x - xo[d];
+          genau.sxxO += (x - 1.0) * (x - 1.0) - std::max((xu[d] - 1.0) * (xu[d] - 1.0), (xo[d] - 1.0) * (xo[d] - 1.0));
+          verfehlt = d + 1 < n && scheitert(genau, 1e-9);
         }
+        if (verfehlt) continue;
         if (sxx / n >= v.sigma2 && std::fabs(1.0 - sx / n) < 0.01) break;
       }
       for (int d = 0; d < n; ++d) q[d] = quote(d);
