@@ -239,8 +239,9 @@ void kd_Generator(Zustand& z, int Kandidat, TKlimMonate& Monate, TKlimTage& Tage
         for (int d = 0; d < n; ++d) {
           paare[d] = z.Rng.PolarPaar();
           const auto [yu, yo] = polar.Grenzen(sdY, paare[d]);
-          double zu = d == 0 ? yu : (d == 1 ? 0.2653 * zm1u + yu : 0.2653 * zm1u + yu + 0.0041 * zm2u);
-          double zo = d == 0 ? yo : (d == 1 ? 0.2653 * zm1o + yo : 0.2653 * zm1o + yo + 0.0041 * zm2o);
+          // The first days' terms of earlier days are zero, so one formula bounds all days.
+          double zu = 0.2653 * zm1u + yu + 0.0041 * zm2u;
+          double zo = 0.2653 * zm1o + yo + 0.0041 * zm2o;
           zu -= 1e-12 * (1.0 + std::fabs(zu));
           zo += 1e-12 * (1.0 + std::fabs(zo));
           zm2u = zm1u;
