@@ -155,9 +155,15 @@ class PolarTafel {
  public:
   static constexpr int kPunkte = 4096;
   PolarTafel() {
+    double g[kPunkte + 1]{};
     for (int i = 1; i <= kPunkte; ++i) {
       const double s = static_cast<double>(i) / kPunkte;
-      g_[i] = std::sqrt(-2.0 * std::log(s) / s);
+      g[i] = std::sqrt(-2.0 * std::log(s) / s);
+    }
+    // The margin covers the rounding of the table and of the value.
+    for (int i = 1; i < kPunkte; ++i) {
+      gu_[i] = g[i + 1] * (1.0 - 1e-12);
+      go_[i] = g[i] * (1.0 + 1e-12);
     }
   }
   // Lowest and highest value Zufall::PolarWert(sd, p) may have; the value itself below the
@@ -168,14 +174,14 @@ class PolarTafel {
       const double y = Zufall::PolarWert(sd, p);
       return {y, y};
     }
-    // The margin covers the rounding of the table and of the value.
-    const double gu = g_[i + 1] * (1.0 - 1e-12), go = g_[i] * (1.0 + 1e-12);
+    const double gu = gu_[i], go = go_[i];
     const double a = static_cast<double>(sd) * p.u1;
     return a >= 0.0 ? std::pair{a * gu, a * go} : std::pair{a * go, a * gu};
   }
 
  private:
-  double g_[kPunkte + 1]{};
+  // Lower and upper bound of the factor over grid cell [i, i + 1) of s.
+  double gu_[kPunkte]{}, go_[kPunkte]{};
 };
 
 }  // namespace
