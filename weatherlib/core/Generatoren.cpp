@@ -20,6 +20,8 @@ namespace {
 constexpr double kKTmMinimum = 0.1;
 // Bound on the passes of the clear-sky ceiling over one month.
 constexpr int kMaxDeckelDurchgaenge = 20;
+// Bound on the hourly chain's value within which its bounds are trusted.
+constexpr double kYMax = 1e4;
 
 }  // namespace
 
@@ -69,16 +71,33 @@ double Verteilung::Invers(double p, double x0) const {
 
 InversSchranken::InversSchranken(const Verteilung& v)
     : u_(v.u), schritt_(v.u / kPunkte), tol_(0.001 / (v.gamma + 1.0) + 1e-9) {
-  // x_i^(gamma+1) = exp((gamma+1) (ln step + ln i)): one exponential per grid point.
-  static const auto lnI = [] {
-    std::array<double, kPunkte + 1> t{};
-    for (int i = 1; i <= kPunkte; ++i) t[i] = std::log(static_cast<double>(i));
+  // x_i^(gamma+1) = step^(gamma+1) i^(gamma+1); i^(gamma+1) is the product of the powers
+  // of its factors, so only the primes among the grid's i need an exponential. The few
+  // roundings more lie far below the margin tol_ the bounds keep.
+  struct Zerlegung {
+    std::array<double, kPunkte + 1> lnI{};
+    std::array<short, kPunkte + 1> teiler{};  // smallest prime factor of i
+  };
+  static const Zerlegung zerlegung = [] {
+    Zerlegung t;
+    for (int i = 2; i <= kPunkte; ++i) {
+      t.lnI[i] = std::log(static_cast<double>(i));
+      int p = 2;
+      while (i % p != 0) ++p;
+      t.teiler[i] = static_cast<short>(p);
+    }
     return t;
   }();
-  const double g1 = v.gamma + 1.0, lnSchritt = std::log(schritt_);
+  const double g1 = v.gamma + 1.0, schrittPotenz = std::exp(g1 * std::log(schritt_));
+  std::array<double, kPunkte + 1> potenz{};  // i^(gamma+1)
+  potenz[1] = 1.0;
   f_[0] = 0.0;
   for (int i = 1; i <= kPunkte; ++i) {
-    const double f = v.c * std::exp(g1 * (lnSchritt + lnI[i])) * v.b(i * schritt_);
+    if (i > 1) {
+      const int p = zerlegung.teiler[i];
+      potenz[i] = p == i ? std::exp(g1 * zerlegung.lnI[i]) : potenz[p] * potenz[i / p];
+    }
+    const double f = v.c * (schrittPotenz * potenz[i]) * v.b(i * schritt_);
     f_[i] = std::max(f, f_[i - 1]);  // rounding near U must not break the order
   }
   int i = 0;
@@ -136,9 +155,15 @@ class PolarTafel {
  public:
   static constexpr int kPunkte = 4096;
   PolarTafel() {
+    double g[kPunkte + 1]{};
     for (int i = 1; i <= kPunkte; ++i) {
       const double s = static_cast<double>(i) / kPunkte;
-      g_[i] = std::sqrt(-2.0 * std::log(s) / s);
+      g[i] = std::sqrt(-2.0 * std::log(s) / s);
+    }
+    // The margin covers the rounding of the table and of the value.
+    for (int i = 1; i < kPunkte; ++i) {
+      gu_[i] = g[i + 1] * (1.0 - 1e-12);
+      go_[i] = g[i] * (1.0 + 1e-12);
     }
   }
   // Lowest and highest value Zufall::PolarWert(sd, p) may have; the value itself below the
@@ -149,14 +174,14 @@ class PolarTafel {
       const double y = Zufall::PolarWert(sd, p);
       return {y, y};
     }
-    // The margin covers the rounding of the table and of the value.
-    const double gu = g_[i + 1] * (1.0 - 1e-12), go = g_[i] * (1.0 + 1e-12);
+    const double gu = gu_[i], go = go_[i];
     const double a = static_cast<double>(sd) * p.u1;
     return a >= 0.0 ? std::pair{a * gu, a * go} : std::pair{a * go, a * gu};
   }
 
  private:
-  double g_[kPunkte + 1]{};
+  // Lower and upper bound of the factor over grid cell [i, i + 1) of s.
+  double gu_[kPunkte]{}, go_[kPunkte]{};
 };
 
 }  // namespace
@@ -210,7 +235,7 @@ void kd_Generator(Zustand& z, int Kandidat, TKlimMonate& Monate, TKlimTage& Tage
         const double r = kRand + extra;
         return su.sxO / n < 0.99 - r || su.sxU / n > 1.01 + r || su.sxxO / n < v.sigma2 - r;
       };
-      std::array<double, 31> zs{};
+      std::array<double, 31> zs{}, xu{}, xo{};
       std::array<Zufall::Paar, 31> paare{};
       for (int versuch = 1;; ++versuch) {
         // Most draws of a month fail already on the bounds of its days' normal draws that
@@ -220,8 +245,9 @@ void kd_Generator(Zustand& z, int Kandidat, TKlimMonate& Monate, TKlimTage& Tage
         for (int d = 0; d < n; ++d) {
           paare[d] = z.Rng.PolarPaar();
           const auto [yu, yo] = polar.Grenzen(sdY, paare[d]);
-          double zu = d == 0 ? yu : (d == 1 ? 0.2653 * zm1u + yu : 0.2653 * zm1u + yu + 0.0041 * zm2u);
-          double zo = d == 0 ? yo : (d == 1 ? 0.2653 * zm1o + yo : 0.2653 * zm1o + yo + 0.0041 * zm2o);
+          // The first days' terms of earlier days are zero, so one formula bounds all days.
+          double zu = 0.2653 * zm1u + yu + 0.0041 * zm2u;
+          double zo = 0.2653 * zm1o + yo + 0.0041 * zm2o;
           zu -= 1e-12 * (1.0 + std::fabs(zu));
           zo += 1e-12 * (1.0 + std::fabs(zo));
           zm2u = zm1u;
@@ -240,11 +266,19 @@ void kd_Generator(Zustand& z, int Kandidat, TKlimMonate& Monate, TKlimTage& Tage
           zm2 = zm1;
           zm1 = zd;
           zs[d] = zd;
-          tagDazu(genau, zd, zd);
+          const auto [lo, hi] = schranken.Grenzen(tafel.Grenzen(zd).first, tafel.Grenzen(zd).second);
+          xu[d] = boden(lo);
+          xo[d] = boden(hi);
+          genau.sxU += xu[d];
+          genau.sxO += xo[d];
+          genau.sxxO += std::max((xu[d] - 1.0) * (xu[d] - 1.0), (xo[d] - 1.0) * (xo[d] - 1.0));
         }
         if (scheitert(genau, 0.0)) continue;
+        // Each day solved takes its bounds' place in the sums, so a draw that fails after all
+        // mostly shows it before its last days are solved.
         double sx = 0.0, sxx = 0.0;
-        for (int d = 0; d < n; ++d) {
+        bool verfehlt = false;
+        for (int d = 0; d < n && !verfehlt; ++d) {
           double x = v.Invers(Wahrscheinlichkeit(zs[d]), x0);
           ktd[d] = x * ktm;
           if (ktd[d] < 0.05) {
@@ -253,7 +287,12 @@ void kd_Generator(Zustand& z, int Kandidat, TKlimMonate& Monate, TKlimTage& Tage
           }
           sx += x;
           sxx += (x - 1.0) * (x - 1.0);
+          genau.sxU += x - xu[d];
+          genau.sxO += x - xo[d];
+          genau.sxxO += (x - 1.0) * (x - 1.0) - std::max((xu[d] - 1.0) * (xu[d] - 1.0), (xo[d] - 1.0) * (xo[d] - 1.0));
+          verfehlt = d + 1 < n && scheitert(genau, 1e-9);
         }
+        if (verfehlt) continue;
         if (sxx / n >= v.sigma2 && std::fabs(1.0 - sx / n) < 0.01) break;
       }
       for (int d = 0; d < n; ++d) q[d] = quote(d);
@@ -344,51 +383,117 @@ void kh_Generator(Zustand& z, TKlimStunden& Stunden, const TKlimTage& Tage) {
     double w = 0.0;
     for (int k = 0; k < 24; ++k) w += kt * K(Stunden, KLIM_K_EXTRA, basis + k);
     const int grenze = w < 300 ? 20 : (w < 500 ? 15 : (w < 1000 ? 12 : (w < 2000 ? 8 : 3)));
-    // Mean and spread of each daylight hour depend on the sun alone, not on the draw.
-    std::array<double, 24> ktmH{}, sigmaH{};
+    // The daylight hours in order with what an attempt needs of them; mean and spread
+    // depend on the sun alone, not on the draw.
+    struct Stunde {
+      int k;
+      double kmax, ktm, sigma, extra, rand;
+    };
+    std::array<Stunde, 24> hs{};
+    int nh = 0;
+    // Bounds decide only where their rounding is known to be small (see below).
+    bool schranken = true;
     for (int k = 0; k < 24; ++k) {
-      if (!(K(Stunden, KLIM_K_KTMAX, basis + k) > 0.0f)) continue;
+      const double kmax = K(Stunden, KLIM_K_KTMAX, basis + k);
+      if (!(kmax > 0.0)) continue;
       const double sh = SinG(K(Stunden, KLIM_K_HOEHE, basis + k));
-      ktmH[k] = lambda + eps * std::exp(-kappa / sh);
-      sigmaH[k] = a * std::exp(b * (1.0 - sh));
+      Stunde& st = hs[nh++];
+      st.k = k;
+      st.kmax = kmax;
+      st.ktm = lambda + eps * std::exp(-kappa / sh);
+      st.sigma = a * std::exp(b * (1.0 - sh));
+      st.extra = K(Stunden, KLIM_K_EXTRA, basis + k);
+      // Rounding of sigma y + ktm for |y| up to kYMax, with room to spare.
+      st.rand = 1e-9 * (1.0 + st.sigma * kYMax + std::fabs(st.ktm));
+      schranken = schranken && st.extra >= 0.0 && st.sigma >= 0.0 && std::isfinite(st.rand);
     }
+    // Most attempts of a day miss its clearness. Each hour's draw is first judged on bounds
+    // of its normal draw that the uniform pair gives without a logarithm, and the attempt
+    // on the bounds of its hours; values are worked out only where the bounds cannot
+    // decide. The accepted pairs are kept, so the exact values, when needed, come out as a
+    // plain run of the draws gives them. Bounds on the chain's value are widened by a fixed
+    // margin per hour, far above the rounding while |y| stays below kYMax (|phi1| < 1, so
+    // rounding does not grow along the chain); beyond that the value is worked out.
+    static const PolarTafel polar;
+    std::array<Zufall::Paar, 24> paare{};
+    std::array<double, 24> kth{};
     int toleranz = 2;
     int versuch = 0;
-    std::array<double, 24> kth{};
     double kg = 0.0;
     for (;;) {
-      double y = 0.0;
-      bool erste = true;
-      double summe = 0.0;
-      for (int k = 0; k < 24; ++k) {
-        const int h = basis + k;
-        const double kmax = K(Stunden, KLIM_K_KTMAX, h);
-        if (!(kmax > 0.0)) {
-          kth[k] = 0.0;
-          continue;
+      double yu = 0.0, yo = 0.0;  // bounds on the chain's value after the last accepted hour
+      double yGenau = 0.0;        // its exact value over the first iGenau hours
+      int iGenau = 0;
+      auto bisGenau = [&](int bis) {
+        for (; iGenau < bis; ++iGenau) {
+          const double r = Zufall::PolarWert(s, paare[iGenau]);
+          yGenau = iGenau == 0 ? r : phi1 * yGenau + r;
         }
+      };
+      double summeU = 0.0, summeO = 0.0;
+      for (int i = 0; i < nh; ++i) {
+        const Stunde& st = hs[i];
         bool ok = false;
         for (int zug = 1; zug <= 1501 && !ok; ++zug) {
-          const double r = z.Rng.RandG(s);
-          const double yy = erste ? r : phi1 * y + r;
-          const double v = sigmaH[k] * yy + ktmH[k];
-          if (v > 0.0 && v <= kmax) {
-            kth[k] = v;
-            y = yy;
-            ok = true;
+          const Zufall::Paar paar = z.Rng.PolarPaar();
+          auto [yyU, yyO] = polar.Grenzen(s, paar);
+          if (i > 0) {
+            if (phi1 >= 0.0) {
+              yyU += phi1 * yu;
+              yyO += phi1 * yo;
+            } else {
+              yyU += phi1 * yo;
+              yyO += phi1 * yu;
+            }
           }
+          yyU -= 1e-9;
+          yyO += 1e-9;
+          double vU = st.sigma * yyU + st.ktm - st.rand, vO = st.sigma * yyO + st.ktm + st.rand;
+          const bool tragfaehig = schranken && yyU > -kYMax && yyO < kYMax;
+          if (tragfaehig && (vO <= 0.0 || vU > st.kmax)) continue;  // fails for every value
+          if (!tragfaehig || !(vU > 0.0 && vO <= st.kmax)) {      // undecided: the exact value
+            bisGenau(i);
+            const double r = Zufall::PolarWert(s, paar);
+            const double yy = i == 0 ? r : phi1 * yGenau + r;
+            const double v = st.sigma * yy + st.ktm;
+            if (!(v > 0.0 && v <= st.kmax)) continue;
+            yGenau = yy;
+            iGenau = i + 1;
+            yyU = yyO = yy;
+            vU = vO = v;
+          }
+          paare[i] = paar;
+          yu = yyU;
+          yo = yyO;
+          summeU += std::max(vU, 0.0) * st.extra;
+          summeO += std::min(vO, st.kmax) * st.extra;
+          ok = true;
         }
         if (!ok) throw EKlimgen(kKhStunde, "kh II");
-        erste = false;
-        summe += kth[k] * K(Stunden, KLIM_K_EXTRA, h);
       }
-      kg = summe / 1000.0 / s0;
       ++versuch;
       if (versuch > 1500 && toleranz < grenze) {
         ++toleranz;
         versuch = 1;
       }
-      if (std::fabs(kg - kt) * 100.0 / kt < toleranz) break;
+      double kgU = summeU / 1000.0 / s0, kgO = summeO / 1000.0 / s0;
+      kgU -= 1e-9 * (1.0 + std::fabs(kgU));
+      kgO += 1e-9 * (1.0 + std::fabs(kgO));
+      const double abstand = kt < kgU ? kgU - kt : (kt > kgO ? kt - kgO : 0.0);
+      const bool verfehlt = schranken && abstand * 100.0 / kt >= toleranz * (1.0 + 1e-9) + 1e-9;
+      if (!verfehlt) {
+        // The attempt may match: its hours' exact values, in the order the draws made them.
+        kth.fill(0.0);
+        double y = 0.0, summe = 0.0;
+        for (int i = 0; i < nh; ++i) {
+          const double r = Zufall::PolarWert(s, paare[i]);
+          y = i == 0 ? r : phi1 * y + r;
+          kth[hs[i].k] = hs[i].sigma * y + hs[i].ktm;
+          summe += kth[hs[i].k] * K(Stunden, KLIM_K_EXTRA, basis + hs[i].k);
+        }
+        kg = summe / 1000.0 / s0;
+        if (std::fabs(kg - kt) * 100.0 / kt < toleranz) break;
+      }
       if (versuch >= 1501) throw EKlimgen(kKhTag, "kh I");
     }
     for (int k = 0; k < 24; ++k) {
