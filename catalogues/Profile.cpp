@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "foundation/KatalogDiensteDatei.h"
-#include "location/OrteLesen.h"
 #include "foundation/StatusSink.h"
 #include "foundation/Messages.h"
 #include "foundation/TavUtil.h"

@@ -3,7 +3,6 @@
 #include <numbers>
 
 #include "foundation/KatalogDiensteDatei.h"
-#include "location/OrteLesen.h"
 #include "foundation/StatusSink.h"
 #include "foundation/Messages.h"
 #include "foundation/TavUtil.h"
