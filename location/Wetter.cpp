@@ -90,7 +90,7 @@ bool SaveWetterDaten(TavState& s, const std::string& name, StatusSink& status) {
     ShowMessageLines(std::string(kFehlerSchreiben) + "|" + name);
     return false;
   }
-  status.Status(name + " schreiben ...");
+  status.Status(ReplaceHashMark(T(TX::DateiSchreiben), name));
   std::string bytes = NamensFeld(s.plant.Standort);
   const std::vector<float>& werte = s.weather.WetterDaten.Werte;
   const std::size_t anfang = bytes.size();
@@ -132,7 +132,7 @@ WetterLaden LoadWetterDaten(TavState& s, const std::string& name, StatusSink& st
     return WetterLaden::Beschaedigt;
   }
   s.weather.WetterDaten.Werte = std::move(werte);
-  status.Status(name + " eingelesen!");
+  status.Status(ReplaceHashMark(T(TX::DateiEingelesen), name));
   return WetterLaden::Ok;
 }
 

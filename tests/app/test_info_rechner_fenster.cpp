@@ -104,7 +104,10 @@ TEST(FormProgrammInfo, LinksAndFoldersOpenWithTheDesktop) {
   s.folders.DatenDir = "/home/planer/Tavrel Daten/";
   std::vector<std::string> geoeffnet;
   auto alt = TFormProgrammInfo::Oeffner();
-  TFormProgrammInfo::Oeffner() = [&](const std::string& url) { geoeffnet.push_back(url); };
+  TFormProgrammInfo::Oeffner() = [&](const std::string& url) {
+    geoeffnet.push_back(url);
+    return true;
+  };
   TFormProgrammInfo f(s);
   // The built-in texts give no web or mail address: both lines stay hidden.
   f.show();
@@ -129,6 +132,46 @@ TEST(FormProgrammInfo, LinksAndFoldersOpenWithTheDesktop) {
   EXPECT_TRUE(f.LabelLink->styleSheet().contains("#800080"));
   EXPECT_TRUE(f.LabelMail->styleSheet().contains("#800080"));
   EXPECT_EQ(f.LabelMail->toolTip().toStdString(), geoeffnet[1]);
+}
+
+// Where the desktop has no program to open a folder or an address (no file manager, no
+// browser), the about box says so and names it, in every case; nothing is said when it opens.
+TEST(FormProgrammInfo, WhatNothingCanOpenIsNamed) {
+  test::ScopedMessages msgs;
+  TavState s;
+  s.folders.ProgDir = "/opt/tavrel/";
+  s.folders.DatenDir = "/home/planer/Tavrel Daten/";
+  auto alt = TFormProgrammInfo::Oeffner();
+  bool geht = false;
+  TFormProgrammInfo::Oeffner() = [&](const std::string&) { return geht; };
+  TFormProgrammInfo f(s);
+  Texts().Set(TX::InfoLink, "www.tavrel.example");
+  Texts().Set(TX::InfoMail, "info@tavrel.example");
+  f.show();
+  Texts().LoadDefaults();
+  const struct {
+    TKlickLabel* wo;
+    const char* genannt;
+    const char* art;
+  } faelle[] = {
+      {f.ImageDatVerz, "/home/planer/Tavrel Daten/", "Dateimanager"},
+      {f.ImagePrgVerz, "/opt/tavrel/", "Dateimanager"},
+      {f.LabelLink, "http://www.tavrel.example", "Programm"},
+      {f.LabelMail, "info@tavrel.example", "Programm"},
+  };
+  for (const auto& fall : faelle) {
+    geht = false;
+    msgs->shown.clear();
+    emit fall.wo->geklickt();
+    ASSERT_EQ(msgs->shown.size(), 1u) << fall.genannt;
+    EXPECT_TRUE(msgs->Contains(fall.genannt)) << msgs->All();
+    EXPECT_TRUE(msgs->Contains(fall.art)) << msgs->All();
+    geht = true;
+    msgs->shown.clear();
+    emit fall.wo->geklickt();
+    EXPECT_TRUE(msgs->shown.empty()) << msgs->All();
+  }
+  TFormProgrammInfo::Oeffner() = alt;
 }
 
 TEST(FormWarmwasser, StartsFromTheProjectAndRefusesWhatIsNoNumber) {
