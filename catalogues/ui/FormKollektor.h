@@ -76,6 +76,8 @@ class TFormKollektor : public QDialog {
  protected:
   void accept() override;
   void reject() override;
+  // Every way out stores the place (AFPos) where the next opening shows it.
+  void done(int r) override;
   void keyPressEvent(QKeyEvent* e) override;
   bool eventFilter(QObject* o, QEvent* e) override;
 

@@ -37,6 +37,8 @@ class TFormKollektorEdit : public QDialog {
  protected:
   void accept() override;
   void reject() override;
+  // Every way out stores the place (AFPos) where the next opening shows it.
+  void done(int r) override;
 
  private:
   void Fuelle();

@@ -62,6 +62,8 @@ class TFormOrt : public QDialog {
  protected:
   void accept() override;
   void reject() override;
+  // Every way out stores the place (AFPos) where the next opening shows it.
+  void done(int r) override;
   bool eventFilter(QObject* o, QEvent* e) override;
 
  private:

@@ -108,6 +108,8 @@ class TFormOrtEdit : public QDialog {
  protected:
   void accept() override;
   void reject() override;
+  // Every way out stores the place (AFPos) where the next opening shows it.
+  void done(int r) override;
 
  private:
   void Summen();
