@@ -14,6 +14,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QFontMetricsF>
+#include <functional>
 #include <set>
 #include <QTimer>
 #include <QToolButton>
@@ -24,6 +25,9 @@
 #include "app/FormProgrammInfo.h"
 #include "app/FormSolarkreisVol.h"
 #include "app/FormWarmwasser.h"
+#include "catalogues/ui/FormOrtTeile.h"
+#include "foundation/ui/DialogZeile.h"
+#include "foundation/ui/SysUtilsQt.h"
 #include "foundation/TavMathe.h"
 #include "foundation/TavVar.h"
 #include "foundation/TextTable.h"
@@ -172,6 +176,51 @@ TEST(FormProgrammInfo, WhatNothingCanOpenIsNamed) {
     EXPECT_TRUE(msgs->shown.empty()) << msgs->All();
   }
   TFormProgrammInfo::Oeffner() = alt;
+}
+
+// The two small tools and the one-line and shading-object dialogs are fixed: no maximise or
+// minimise button asked for, minimum and maximum size alike (so a window manager offers no
+// resizing or maximising), and wide enough for their title in a title bar.
+TEST(KleineDialoge, FixedAtTheirSizeAndWideEnoughForTheirTitle) {
+  test::ScopedMessages msgs;
+  TavState s;
+  s.plant.KollektorNeigung = 35;
+  s.plant.Speicher1vol = 300;
+  TFormWarmwasser ww(s);
+  TFormAbsorberDreh abs(s);
+  TFormDialogZeile zeile;
+  zeile.setWindowTitle("Neues Projekt");
+  SkyMapGrid karte{};
+  TFormSkyObjekt objekt;
+  const struct {
+    QDialog* d;
+    std::function<void()> zeige;
+  } faelle[] = {
+      {&ww, [&] { ww.show(); }},
+      {&abs, [&] {
+         test::WhenModal([](QWidget* d) { static_cast<QDialog*>(d)->reject(); });
+         abs.exec();
+       }},
+      {&zeile, [&] {
+         test::WhenModal([](QWidget* d) { static_cast<QDialog*>(d)->reject(); });
+         zeile.exec();
+       }},
+      {&objekt, [&] {
+         test::WhenModal([](QWidget* d) { static_cast<QDialog*>(d)->reject(); });
+         objekt.Trage(karte);
+       }},
+  };
+  for (const auto& f : faelle) {
+    f.zeige();
+    QApplication::processEvents();
+    const std::string name = f.d->objectName().toStdString();
+    EXPECT_FALSE(f.d->windowFlags() & Qt::WindowMaximizeButtonHint) << name;
+    EXPECT_FALSE(f.d->windowFlags() & Qt::WindowMinimizeButtonHint) << name;
+    EXPECT_EQ(f.d->minimumSize(), f.d->maximumSize()) << name;
+    EXPECT_EQ(f.d->size(), f.d->minimumSize()) << name;
+    EXPECT_GE(f.d->width(), TitleBarWidth(f.d->windowTitle())) << name;
+    f.d->hide();
+  }
 }
 
 TEST(FormWarmwasser, StartsFromTheProjectAndRefusesWhatIsNoNumber) {
