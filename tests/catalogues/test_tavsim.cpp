@@ -232,7 +232,7 @@ TEST(Tavsim, BadProjectValuesAreReportedOrRefusedNeverSimulatedIntoNonsense) {
   }
   const std::string original = dir.Read("Projekte.dat");
   opt.wetterSpeichern = false;
-  const auto typ = [](int n) { return std::pair{std::string("AnlagenTyp"), std::string(AnlagenTypNamen[static_cast<std::size_t>(n)])}; };
+  const auto typ = [](std::size_t n) { return std::pair{std::string("AnlagenTyp"), std::string(AnlagenTypNamen[n])}; };
   struct Fall {
     std::vector<std::pair<std::string, std::string>> werte;
     bool laeuft;
