@@ -284,8 +284,12 @@ TEST(Tavsim, BadProjectValuesAreReportedOrRefusedNeverSimulatedIntoNonsense) {
     for (const auto& teil : f.meldung) EXPECT_TRUE(msgs->Contains(teil)) << teil << " in " << msgs->All();
     EXPECT_EQ(l.ok, f.laeuft) << l.erg.fehler << msgs->All();
     if (!l.ok) continue;
-    if (zeitZoom) EXPECT_EQ(l.s->plant.ZeitZoom, 5);
-    if (f.feld) EXPECT_EQ(l.s->plant.*f.feld, f.wert);
+    if (zeitZoom) {
+      EXPECT_EQ(l.s->plant.ZeitZoom, 5);
+    }
+    if (f.feld) {
+      EXPECT_EQ(l.s->plant.*f.feld, f.wert);
+    }
     EXPECT_TRUE(msgs->Contains("Projekte.dat")) << msgs->All();
     EXPECT_FALSE(msgs->Contains("ist auf")) << msgs->All();  // no store beyond its limit
     const ResultState& r = l.s->results;

@@ -333,7 +333,7 @@ TEST(FlowChecks, LowFlowRaisesStepsPerHourForTheNextRun) {
 
 // The warning names the step's own length in minutes (a 12-minute step is "12 min").
 TEST(FlowChecks, HeatingFlowWarningNamesTheStepAndItsRemedies) {
-  for (const auto [zoom, minuten] : {std::pair{5, "12"}, std::pair{10, "6"}, std::pair{15, "4"}}) {
+  for (const auto& [zoom, minuten] : {std::pair{5, "12"}, std::pair{10, "6"}, std::pair{15, "4"}}) {
     test::ScopedMessages msgs;
     test::SimWelt w{test::WetterParameter{}, false};
     SimContext c{*w.g, *w.s, StillerBeobachter()};
