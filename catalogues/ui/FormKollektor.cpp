@@ -232,19 +232,23 @@ TFormKollektor::TFormKollektor(TavState& s, StatusSink& status, QWidget* parent)
     f.azimut = Zahlfeld((QString("Edit3") + suffix).toUtf8().constData(), -180, 180, 1, g, true);
     f.azimut->setWrapping(true);
     auto* grid = new QGridLayout(g);
-    auto* lf = new QLabel(QT(TX::FormKollUnitLabel1), g);
+    // The second field's captions repeat the first's: their accelerators stay with field 1.
+    const auto caption = [suffix](TX key) {
+      return *suffix ? Q(RemoveAmpersands(T(key))) : QT(key);
+    };
+    auto* lf = new QLabel(caption(TX::FormKollUnitLabel1), g);
     lf->setBuddy(f.flaeche);
     grid->addWidget(lf, 0, 0);
     grid->addWidget(f.flaeche, 0, 1);
     grid->addWidget(new QLabel("m²", g), 0, 2);
     grid->addWidget(f.anzahl, 0, 3);
     grid->addWidget(f.modAnz, 0, 4);
-    auto* ln = new QLabel(QT(TX::FormKollUnitLabel3), g);
+    auto* ln = new QLabel(caption(TX::FormKollUnitLabel3), g);
     ln->setBuddy(f.neigung);
     grid->addWidget(ln, 1, 0);
     grid->addWidget(f.neigung, 1, 1);
     grid->addWidget(new QLabel(QT(TX::Grad), g), 1, 2);
-    auto* la = new QLabel(QT(TX::FormKollUnitLabel5), g);
+    auto* la = new QLabel(caption(TX::FormKollUnitLabel5), g);
     la->setBuddy(f.azimut);
     grid->addWidget(la, 2, 0);
     grid->addWidget(f.azimut, 2, 1);

@@ -5,13 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDialog>
+#include <QRadioButton>
 #include <QToolButton>
 #include <filesystem>
 #include <functional>
 #include <string>
 
 #include "app/Befehle.h"
+#include "app/FormAnlage.h"
+#include "catalogues/ui/FormKollektor.h"
 #include "app/ProjektDialoge.h"
 #include "enev/ui/FormEnev.h"
 #include "foundation/Language.h"
@@ -83,6 +87,22 @@ TEST_F(Englisch, NoTwoControlsOfAWindowShareAnAccelerator) {
     test::WhenModal([&](QWidget* d) {
       name = d->objectName().toStdString();
       geteilt = test::GeteilteKuerzel(d);
+      // The plant dialog shows other controls and pages for each plant type, with pool and
+      // circulation (Cancel puts the plant back).
+      if (auto* a = qobject_cast<TFormAnlage*>(d)) {
+        for (QRadioButton* typ : {a->RadioButtonA1, a->RadioButtonA2, a->RadioButtonA3, a->RadioButtonA4,
+                                  a->RadioButtonA5, a->RadioButtonA6, a->RadioButtonA7, a->RadioButtonA8}) {
+          typ->click();
+          for (QCheckBox* c : {a->CheckBoxPool, a->CheckBoxZirku})
+            if (c->isVisible() && !c->isChecked()) c->click();
+          geteilt += test::GeteilteKuerzel(d);
+        }
+      }
+      // The collector dialog with the east-west field.
+      if (auto* k = qobject_cast<TFormKollektor*>(d)) {
+        k->CheckBoxOstWest->click();
+        geteilt += test::GeteilteKuerzel(d);
+      }
       static_cast<QDialog*>(d)->reject();
     });
     f.befehl();
@@ -97,6 +117,7 @@ TEST_F(Englisch, NoTwoControlsOfAWindowShareAnAccelerator) {
   EXPECT_EQ(test::GeteilteKuerzel(ww), "");
   ww->close();
   G().run.ErgebnisGueltig = true;
+  G().plant.Pool = true;  // with the pool page
   SimCommandHooks().ErgebnisFreigeben(true);
   w.Ergebnis->trigger();
   auto* ergebnisse = w.findChild<QWidget*>("FormSimErg");
