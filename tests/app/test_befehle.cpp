@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QThread>
 #include <QToolButton>
@@ -407,6 +408,30 @@ TEST_F(Verdrahtung, MomentCommandsOpenTheToolInModeTwo) {
   EXPECT_FALSE(w.AnlagenSimulation->isChecked());
   SimCommandHooks() = SimHooks{};
   G().run.RechenModus = 3;
+}
+
+// A title of the menu bar that opens a dialog itself (Alt and its letter, or a click) loses
+// its highlight before the dialog comes up, instead of keeping it while the dialog is open.
+TEST_F(Verdrahtung, MenuTitleThatOpensADialogLosesItsHighlight) {
+  test::AppFixture app;
+  Hauptmenu& w = Verdrahtet(app);
+  for (const char* name : {"Ort", "Anlage", "Energie", "Kollektor"}) {
+    SCOPED_TRACE(name);
+    auto* titel = w.findChild<QAction*>(name);
+    ASSERT_NE(titel, nullptr);
+    w.menuBar()->setActiveAction(titel);
+    ASSERT_EQ(w.menuBar()->activeAction(), titel);
+    QString dialog;
+    QAction* markiert = titel;
+    test::WhenModal([&](QWidget* d) {
+      dialog = d->objectName();
+      markiert = w.menuBar()->activeAction();
+      static_cast<QDialog*>(d)->reject();
+    });
+    titel->trigger();
+    EXPECT_FALSE(dialog.isEmpty());
+    EXPECT_EQ(markiert, nullptr);
+  }
 }
 
 TEST_F(Verdrahtung, DruckoptionenOpensThePrintSetUp) {
