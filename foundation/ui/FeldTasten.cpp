@@ -95,10 +95,14 @@ void EscapeToButton(QDialog* dialog, QAbstractButton* fixedButton) {
 
 void EditFieldKeys(QWidget* form, QWidget* fixedButton) {
   auto* filter = new FeldTastenFilter(form, fixedButton);
-  for (QLineEdit* e : form->findChildren<QLineEdit*>()) e->installEventFilter(filter);
-  for (QAbstractSpinBox* s : form->findChildren<QAbstractSpinBox*>()) s->installEventFilter(filter);
-  for (QComboBox* c : form->findChildren<QComboBox*>()) c->installEventFilter(filter);
-  for (QPushButton* b : form->findChildren<QPushButton*>()) b->installEventFilter(filter);
+  // Only the form's own controls: a dialog it holds as a child (an editor) keeps its keys.
+  const auto install = [form, filter](QWidget* w) {
+    if (w->window() == form->window()) w->installEventFilter(filter);
+  };
+  for (QLineEdit* e : form->findChildren<QLineEdit*>()) install(e);
+  for (QAbstractSpinBox* s : form->findChildren<QAbstractSpinBox*>()) install(s);
+  for (QComboBox* c : form->findChildren<QComboBox*>()) install(c);
+  for (QPushButton* b : form->findChildren<QPushButton*>()) install(b);
 }
 
 }  // namespace tav

@@ -642,6 +642,31 @@ TEST(FormKollektor, EnterMovesOnThroughFieldsAndPagesEscapeGoesToCancel) {
   EXPECT_TRUE(k.msgs->shown.empty()) << k.msgs->All();
 }
 
+// The collector editor is a dialog the collector dialog holds: the collector dialog's keys
+// stay out of it, so Escape there is the editor's and never sends the focus to the
+// collector dialog's Cancel behind it.
+TEST(FormKollektor, ItsKeysStayOutOfTheEditor) {
+  Katalog k;
+  TFormKollektor form(k.s(), k.status);
+  QWidget* fokusDanach = nullptr;
+  Modal([&] { return form.Zeige(); }, [&](QWidget* d) {
+    d->activateWindow();
+    QApplication::processEvents();
+    form.StringGrid1->setFocus();
+    test::WhenModal([&](QWidget* e) {
+      e->activateWindow();
+      QApplication::processEvents();
+      form.FormKollektorEdit->Edit1->setFocus();
+      test::Key(form.FormKollektorEdit->Edit1, Qt::Key_Escape);
+      fokusDanach = form.focusWidget();
+      if (e->isVisible()) static_cast<QDialog*>(e)->reject();
+    });
+    form.Bearbeiten();
+    form.ButtonCancel->click();
+  });
+  EXPECT_NE(fokusDanach, form.ButtonCancel);
+}
+
 // Leaving a field with a value outside its range names the range and sets the limit; the
 // field keeps the focus. Towards Cancel nothing is checked.
 TEST(FormKollektor, LeavingAFieldOutsideItsRangeNamesTheLimit) {
