@@ -15,7 +15,10 @@
 
 #include "app/Befehle.h"
 #include "app/FormAnlage.h"
+#include "catalogues/ui/FormEnerEdit.h"
 #include "catalogues/ui/FormKollektor.h"
+#include "catalogues/ui/FormOrtTeile.h"
+#include "catalogues/ui/FormProfilEdit.h"
 #include "app/ProjektDialoge.h"
 #include "enev/ui/FormEnev.h"
 #include "foundation/Language.h"
@@ -109,6 +112,37 @@ TEST_F(Englisch, NoTwoControlsOfAWindowShareAnAccelerator) {
     EXPECT_EQ(name, f.fenster);
     EXPECT_EQ(geteilt, "") << f.fenster;
     G().run.RechenModus = 3;
+  }
+  // The editors and small dialogs the catalogue and plant dialogs open, made in English.
+  {
+    TFormProfilEdit profil(G());
+    TFormEnerEdit energie(G());
+    TFormOrtEdit ort(G(), NullStatus());
+    TFormSkyObjekt objekt;
+    TFormMessdatenE messdaten(G());
+    SkyMapGrid karte{};
+    const struct {
+      QDialog* fenster;
+      std::function<int()> zeige;
+    } editoren[] = {
+        {&profil, [&] { return profil.Bearbeite(1, 8.0); }},
+        {&energie, [&] { return energie.Bearbeite(1); }},
+        {&ort, [&] { return ort.Bearbeite(1); }},
+        {&objekt, [&] { return objekt.Trage(karte); }},
+        {&messdaten, [&] { return messdaten.Zeige(); }},
+    };
+    for (const auto& e : editoren) {
+      std::string geteilt;
+      bool offen = false;
+      test::WhenModal([&](QWidget* d) {
+        offen = d == e.fenster;
+        geteilt = test::GeteilteKuerzel(d);
+        static_cast<QDialog*>(d)->reject();
+      });
+      e.zeige();
+      EXPECT_TRUE(offen) << e.fenster->objectName().toStdString();
+      EXPECT_EQ(geteilt, "") << e.fenster->objectName().toStdString();
+    }
   }
   // The windows that stay open beside the main window.
   w.findChild<QAction*>("Warmwasser")->trigger();
