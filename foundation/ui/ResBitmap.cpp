@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QHash>
 #include <QImageReader>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -25,9 +24,12 @@ namespace {
 const QString kPictureDir = QStringLiteral(":/pictures");
 
 // Case-folded picture name -> resource paths of that name (any extension). Read again after a
-// miss, so a picture registered later (a resource file loaded at run time) is found.
-QHash<QString, QStringList> ListPictures() {
-  QHash<QString, QStringList> files;
+// miss, so a picture registered later (a resource file loaded at run time) is found. A
+// standard map, not QHash: gcc 12 warns falsely about QHash's span allocation once link-time
+// optimisation inlines it here (-Walloc-size-larger-than).
+using PictureFiles = std::unordered_map<QString, QStringList>;
+PictureFiles ListPictures() {
+  PictureFiles files;
   const QFileInfoList entries = QDir(kPictureDir).entryInfoList(QDir::Files);
   for (const QFileInfo& fi : entries) {
     files[fi.completeBaseName().toCaseFolded()].append(fi.filePath());
@@ -107,10 +109,15 @@ const QImage& ResBitmapPlaceholder() {
   return placeholder;
 }
 
+QIcon ProgrammIcon() {
+  // The icon engine for drawings renders each size when a window first asks for it.
+  return QIcon(QStringLiteral(":/icons/Programm.svg"));
+}
+
 const QImage& LoadResBitmap(const QString& Name, ResTyp Typ) {
   // Node-based map: references handed out stay valid while later pictures are added.
   static std::unordered_map<QString, QImage> cache;
-  static QHash<QString, QStringList> files;
+  static PictureFiles files;
   static bool initialised = false;
   if (!initialised) {
     InitPictureResources();
@@ -124,7 +131,7 @@ const QImage& LoadResBitmap(const QString& Name, ResTyp Typ) {
 
   if (!files.contains(key)) files = ListPictures();
   std::optional<QImage> img;
-  if (const auto f = files.constFind(key); f != files.constEnd()) img = LoadPicture(*f, Typ);
+  if (const auto f = files.find(key); f != files.end()) img = LoadPicture(f->second, Typ);
   if (!img) {
     // Nothing is cached, so the next call tries again.
     std::fprintf(stderr, "Tavrel: picture \"%s\" cannot be loaded; showing a placeholder\n",
