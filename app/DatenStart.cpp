@@ -29,17 +29,17 @@ std::string DatenordnerNurLesenText(const std::string& datenDir, const std::stri
 namespace {
 
 // Says once what cannot be written in the data folder: the folder itself when it is
-// read-only, else the delivered files that could not be copied into it (a full disk).
+// read-only or full (then the settings save at the end says nothing more), and the
+// delivered files that could not be copied into it.
 void MeldeSchreibfehler(FolderState& f, const std::vector<std::string>& fehler) {
   f.DatenDirNurLesen = OrdnerNichtBeschreibbar(f.DatenDir);
-  if (!f.DatenDirNurLesen.empty()) {
-    ShowMessageLines(DatenordnerNurLesenText(f.DatenDir, f.DatenDirNurLesen));
-    return;
-  }
-  if (fehler.empty()) return;
-  std::string text = "Im Datenordner " + f.DatenDir + " konnten nicht alle Dateien geschrieben werden:";
+  std::string text;
+  if (!f.DatenDirNurLesen.empty())
+    text = DatenordnerNurLesenText(f.DatenDir, f.DatenDirNurLesen);
+  else if (!fehler.empty())
+    text = "Im Datenordner " + f.DatenDir + " konnten nicht alle Dateien geschrieben werden:";
   for (const std::string& zeile : fehler) text += "|" + zeile;
-  ShowMessageLines(text);
+  if (!text.empty()) ShowMessageLines(text);
 }
 
 // True when the data folder is there (found, or created and seeded); the fatal message

@@ -277,7 +277,16 @@ std::string OrdnerNichtBeschreibbar(const std::string& Folder) {
   // No write bit: read-only also for root, as for every file the program replaces.
   if ((st.st_mode & 0222) == 0) return std::generic_category().message(EACCES);
   if (::access(Folder.c_str(), W_OK) != 0) return std::generic_category().message(errno);
-  return {};
+  // A full disk shows only when something is written: a byte, made durable, under the
+  // temporary naming (tidied at start should a crash leave it).
+  std::string name = TempFileTemplate(fs::path(Folder) / std::string(SchreibtestDatei));
+  const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+  if (fd < 0) return std::generic_category().message(errno);
+  int err = 0;
+  if (WriteAllToFd(fd, "C", err) && ::fsync(fd) != 0) err = errno;
+  if (::close(fd) != 0 && err == 0) err = errno;
+  ::unlink(name.c_str());
+  return err == 0 ? std::string() : std::generic_category().message(err);
 }
 
 bool IstEnevSchalter(const std::vector<std::string>& Args) {

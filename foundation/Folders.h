@@ -86,7 +86,8 @@ std::vector<std::string> UpdateDataFiles(const std::string& Source, const std::s
                                          bool Force, const std::string& DrucklogoDatei = "NUL");
 
 // Why Folder cannot be written (no write bit, no permission, a read-only file system, not
-// there), as a reason text; empty when it can.
+// there, no room for a byte), as a reason text; empty when it can. Writes and removes a
+// small file to find out.
 std::string OrdnerNichtBeschreibbar(const std::string& Folder);
 
 // True when the first command-line argument (Args: the arguments after the program name)

@@ -131,8 +131,14 @@ TEST(Start, AFirstStartOnAFullDiskGivesOneMessage) {
     DatenStart(G(), Texts(), SettingsEnv{}, NullStatus(), wetter);
   }
   ASSERT_EQ(msgs->shown.size(), 1u) << msgs->All();
-  for (const char* datei : {"Kopf.txt", "Orte.dat", "Koll.dat"})
+  for (const char* datei : {"nicht gespeichert", "Kopf.txt", "Orte.dat", "Koll.dat"})
     EXPECT_NE(msgs->shown[0].text.find(datei), std::string::npos) << datei << ": " << msgs->All();
+  // The save of the settings at the end says nothing more.
+  {
+    const test::FileSizeLimit voll(0);
+    EXPECT_FALSE(SaveSettings(G(), ""));
+  }
+  EXPECT_EQ(msgs->shown.size(), 1u) << msgs->All();
   G() = TavState{};
 }
 
