@@ -27,6 +27,7 @@
 #include "catalogues/KatalogDienste.h"
 #include "catalogues/Kollektoren.h"
 #include "location/Orte.h"
+#include "app/FormProjekt.h"
 #include "project/ProjektDatei.h"
 #include "project/ProjektLaden.h"
 #include "location/Wetter.h"
@@ -372,10 +373,25 @@ void Hauptmenu::BuildMenus() {
   connect(Beenden, &QAction::triggered, this, [this] { close(); });
   connect(Momentanleistung, &QAction::triggered, this, [this] { SetRechenModus(2); });
   connect(AnlagenSimulation, &QAction::triggered, this, [this] { SetRechenModus(3); });
-  connect(Ort, &QAction::triggered, this, [this] { ShowOrtDialog(); });
-  connect(Anlage, &QAction::triggered, this, [this] { ShowAnlageDialog(); });
-  connect(Kollektor, &QAction::triggered, this, [this] { ShowKollektorDialog(); });
-  connect(Energie, &QAction::triggered, this, [this] {
+  // The titles of the menu bar that open a dialog themselves: the title's highlight goes
+  // before the dialog comes up (the menu bar would keep it for as long as the dialog is open).
+  const auto ohneMarke = [this] {
+    if (menuBar()->activeAction()) menuBar()->setActiveAction(nullptr);
+  };
+  connect(Ort, &QAction::triggered, this, [this, ohneMarke] {
+    ohneMarke();
+    ShowOrtDialog();
+  });
+  connect(Anlage, &QAction::triggered, this, [this, ohneMarke] {
+    ohneMarke();
+    ShowAnlageDialog();
+  });
+  connect(Kollektor, &QAction::triggered, this, [this, ohneMarke] {
+    ohneMarke();
+    ShowKollektorDialog();
+  });
+  connect(Energie, &QAction::triggered, this, [this, ohneMarke] {
+    ohneMarke();
     if (!FormAnlage) return;
     MarkToolButton(nullptr);
     s_.run.DialogFuellen = true;
@@ -730,11 +746,19 @@ void Hauptmenu::ProjektExportieren() {
   if (std::filesystem::exists(pfad, ec)) {
     TBigIniFile ini;
     if (!LadeProjektDatei(pfad, ini)) return;
-    if (ini.SectionExists(ProjektSektion(s_.settings.ProjektNummer)) &&
-        Msg().Ask(ReplaceHashMark(T(TX::Projektueberschreiben),
-                                  std::to_string(s_.settings.ProjektNummer)),
-                  mbYesNo) != mrYes)
-      return;
+    // The section of that number however it is spelled ("Projekt 01"), as the save finds it;
+    // the question names the project it would replace.
+    const std::int32_t nummer = s_.settings.ProjektNummer;
+    const std::string sektion = ProjektSektionIn(ini, nummer);
+    if (ini.SectionExists(sektion)) {
+      const std::string name = ini.ReadString(sektion, "ProjektName", StandardProjektName(nummer));
+      ini.DiscardChanges();
+      if (Msg().Ask(ReplaceHashMark(T(TX::Projektueberschreiben),
+                                    std::to_string(nummer) + " \"" + KurzerProjektName(name) + "\""),
+                    mbYesNo) != mrYes)
+        return;
+    }
+    ini.DiscardChanges();
   }
   // The copy elsewhere does not save the open project in the data folder: it stays modified.
   const bool geaendert = s_.run.ProjektGeaendert;

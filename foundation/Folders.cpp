@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
@@ -17,6 +18,10 @@
 #ifndef TAV_LIEFER_RELATIV
 #define TAV_LIEFER_RELATIV "../share/tavrel"
 #endif
+// The release date of this version, "yyyy-mm-dd" (CMakeLists.txt, beside the version).
+#ifndef TAV_RELEASE_DATE
+#define TAV_RELEASE_DATE "2009-02-13"
+#endif
 
 namespace tav {
 
@@ -25,6 +30,16 @@ namespace fs = std::filesystem;
 const std::string_view kInstallierteLieferung = TAV_LIEFER_RELATIV;
 
 namespace {
+
+// The number of the digits d[anfang, anfang + n).
+constexpr int Ziffern(std::string_view d, std::size_t anfang, std::size_t n) {
+  int z = 0;
+  for (std::size_t i = anfang; i < anfang + n; ++i) z = 10 * z + (d[i] - '0');
+  return z;
+}
+constexpr std::string_view kReleaseDatum = TAV_RELEASE_DATE;
+static_assert(kReleaseDatum.size() == 10 && kReleaseDatum[4] == '-' && kReleaseDatum[7] == '-',
+              "TAV_RELEASE_DATE is yyyy-mm-dd");
 
 std::size_t Zeichenzahl(std::string_view utf8) {
   std::size_t n = 0;
@@ -58,11 +73,13 @@ class DataFileCopier {
     return FileDateOf(Quelle(name)) > ziel;
   }
   // A copy replaces a target only when the user has not changed it since it was copied.
-  void Kopiere(const std::string& name) const {
+  // What could not be written is added to `fehler`, one line per file.
+  void Kopiere(const std::string& name, std::vector<std::string>& fehler) const {
     const fs::path ziel = Ziel(name);
     std::error_code ec;
     if (fs::exists(ziel, ec) && ChangedSinceCopy(ziel)) return;
-    CopyFileKeepDate(Quelle(name), ziel);
+    std::string grund;
+    if (!CopyFileKeepDate(Quelle(name), ziel, &grund) && !grund.empty()) fehler.push_back(grund);
   }
 
  private:
@@ -81,7 +98,9 @@ std::string LieferOrdner(const std::string& ProgrammOrdner, std::string_view Rel
 
 SystemFolders QuerySystemFolders() {
   SystemFolders s;
-  s.ProgDir = LieferOrdner(ExecutableFolder());
+  const std::string programm = ExecutableFolder();
+  s.ProgDir = LieferOrdner(programm);
+  s.Installiert = WithSlash(s.ProgDir) != WithSlash(programm);
   s.AppDataDir = XdgDataHome();
   s.ConfigDir = XdgConfigHome();
   s.HomeDir = HomeFolder();
@@ -168,7 +187,7 @@ void SetupFolders(FolderState& F, const SystemFolders& Sys) {
   F.AppDataDir = WithSlash(Sys.AppDataDir);
   F.ConfigDir = WithSlash(Sys.ConfigDir);
 
-  const bool progDirNutzbar = !F.ProgDir.empty() &&
+  const bool progDirNutzbar = !F.ProgDir.empty() && !Sys.Installiert &&
                               !UnterProgrammOrdner(F.ProgDir, Sys.ProgrammeDirs) &&
                               CanWriteToFolder(F.ProgDir);
   std::error_code ec;
@@ -210,7 +229,10 @@ void SetupFolders(FolderState& F, const SystemFolders& Sys) {
 }
 
 void RemoveCrashLeftovers(const FolderState& F) {
-  if (!F.DatenDir.empty()) RemoveStaleTempFiles(F.DatenDir);
+  if (!F.DatenDir.empty()) {
+    RemoveStaleTempFiles(F.DatenDir);
+    RemoveStaleLockFiles(F.DatenDir);
+  }
   if (!F.ConfigDir.empty()) RemoveStaleTempFiles(fs::path(RegDateiPfad(F)).parent_path());
 }
 
@@ -230,9 +252,10 @@ bool WriteDataDirSetting(const FolderState& F) {
   return false;
 }
 
-void UpdateDataFiles(const std::string& Source, const std::string& Target, bool Force,
-                     const std::string& DrucklogoDatei) {
+std::vector<std::string> UpdateDataFiles(const std::string& Source, const std::string& Target,
+                                         bool Force, const std::string& DrucklogoDatei) {
   const DataFileCopier k(Source, Target);
+  std::vector<std::string> fehler;
   const std::vector<std::string> energie = EnergieDateien();
 
   // Files the data folder must have: copied only when missing.
@@ -243,7 +266,7 @@ void UpdateDataFiles(const std::string& Source, const std::string& Target, bool 
   fehlende.insert(fehlende.end(), energie.begin(), energie.end());
   fehlende.emplace_back(KopfDatei);
   for (const std::string& name : fehlende) {
-    if (k.FehltImZiel(name)) k.Kopiere(name);
+    if (k.FehltImZiel(name)) k.Kopiere(name, fehler);
   }
 
   // Files brought up to date: two always, the others when the delivered copy is newer.
@@ -259,7 +282,27 @@ void UpdateDataFiles(const std::string& Source, const std::string& Target, bool 
     const std::string logo = fs::path(DrucklogoDatei).filename().string();
     if (!logo.empty()) neue.push_back(logo);
   }
-  for (const std::string& name : neue) k.Kopiere(name);
+  for (const std::string& name : neue) k.Kopiere(name, fehler);
+  return fehler;
+}
+
+std::string OrdnerNichtBeschreibbar(const std::string& Folder) {
+  if (Folder.empty()) return {};
+  struct stat st {};
+  if (::stat(Folder.c_str(), &st) != 0) return std::generic_category().message(errno);
+  // No write bit: read-only also for root, as for every file the program replaces.
+  if ((st.st_mode & 0222) == 0) return std::generic_category().message(EACCES);
+  if (::access(Folder.c_str(), W_OK) != 0) return std::generic_category().message(errno);
+  // A full disk shows only when something is written: a byte, made durable, under the
+  // temporary naming (tidied at start should a crash leave it).
+  std::string name = TempFileTemplate(fs::path(Folder) / std::string(SchreibtestDatei));
+  const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+  if (fd < 0) return std::generic_category().message(errno);
+  int err = 0;
+  if (WriteAllToFd(fd, "C", err) && ::fsync(fd) != 0) err = errno;
+  if (::close(fd) != 0 && err == 0) err = errno;
+  ::unlink(name.c_str());
+  return err == 0 ? std::string() : std::generic_category().message(err);
 }
 
 bool IstEnevSchalter(const std::vector<std::string>& Args) {
@@ -268,7 +311,8 @@ bool IstEnevSchalter(const std::vector<std::string>& Args) {
 
 void SetProgramDefaults(TavState& S, const std::vector<std::string>& Args, double Heute,
                         int ScreenWidth) {
-  S.folders.ProgDatum = EncodeDate(2009, 2, 13);
+  S.folders.ProgDatum = EncodeDate(Ziffern(kReleaseDatum, 0, 4), Ziffern(kReleaseDatum, 5, 2),
+                                  Ziffern(kReleaseDatum, 8, 2));
   S.screen.WindowsAb2000 = true;
   S.screen.KleinerBildschirm = ScreenWidth > 0 && ScreenWidth <= 800;
   S.cat.SpeicherlisteAnzahl = 0;
