@@ -16,8 +16,10 @@ inline void WhenModal(std::function<void(QWidget* dialog)> act) {
   auto* timer = new QTimer(qApp);
   timer->setInterval(5);
   QObject::connect(timer, &QTimer::timeout, timer, [timer, tries = 0, act]() mutable {
+    // The platform makes a shown dialog the active window a moment later, and a window's
+    // shortcuts (Escape on a cancel button) only answer once it is active: act then.
     QWidget* dialog = QApplication::activeModalWidget();
-    if (!dialog && ++tries < 400) return;
+    if ((!dialog || !dialog->isActiveWindow()) && ++tries < 400) return;
     timer->stop();
     timer->deleteLater();
     if (dialog) act(dialog);
