@@ -13,6 +13,7 @@
 #include "app/FormHilfen.h"
 #include "foundation/TavUtil.h"
 #include "foundation/TextTable.h"
+#include "foundation/ui/SysUtilsQt.h"
 
 namespace tav {
 
@@ -26,6 +27,7 @@ QString Winkel(double x) { return Komma(5, 1, x) + " " + Q(T(TX::Grad)); }
 
 TFormAbsorberDreh::TFormAbsorberDreh(TavState& s, QWidget* parent) : TRechnerForm(parent), s_(s) {
   setObjectName("FormAbsorberDreh");
+  SetFixedDialogFrame(this);
   setWindowTitle("Drehung von Absorberflächen");
   LabelDach = Named(new QLabel(this), "LabelDach");
   LabelDachNg = Named(new QLabel(this), "LabelDachNg");
@@ -120,6 +122,8 @@ void TFormAbsorberDreh::showEvent(QShowEvent* event) {
   for (QLineEdit* e : {Edit1, Edit2, Edit3}) SetzeText(e, e->text());
   Rechne();
   LayoutJetzt(this);
+  // A small tool of fixed size: no maximise or minimise button, the whole title shown.
+  FixDialogSize(this);
   TRechnerForm::showEvent(event);
   Edit1->setFocus();
 }

@@ -950,8 +950,7 @@ int TFormAnlage::Zeige(int seite) {
   if (seite >= 0 && seite < PageControl1->count() && PageControl1->isTabVisible(seite))
     PageControl1->setCurrentIndex(seite);
   if (seite == SeiteEnergie) ComboBox3->setFocus();
-  const TFensterPos& pos = G().settings.AFPos;
-  if (pos.Links != 0 || pos.Oben != 0) RestorePosition(this, pos);
+  PlaceKeptDialog(this, G().settings.AFPos);
   return exec();
 }
 

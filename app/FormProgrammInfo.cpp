@@ -13,6 +13,7 @@
 
 #include "app/FormHilfen.h"
 #include "foundation/Language.h"
+#include "foundation/Messages.h"
 #include "foundation/TavUtil.h"
 #include "foundation/TextTable.h"
 #include "foundation/ui/HilfeFenster.h"
@@ -38,11 +39,16 @@ void Farbe(QLabel* l, const char* farbe, bool unterstrichen) {
 
 }  // namespace
 
-std::function<void(const std::string&)>& TFormProgrammInfo::Oeffner() {
-  static std::function<void(const std::string&)> oeffner = [](const std::string& url) {
-    QDesktopServices::openUrl(QUrl(Q(url)));
+std::function<bool(const std::string&)>& TFormProgrammInfo::Oeffner() {
+  static std::function<bool(const std::string&)> oeffner = [](const std::string& url) {
+    return QDesktopServices::openUrl(QUrl(Q(url)));
   };
   return oeffner;
+}
+
+void TFormProgrammInfo::Oeffne(const std::string& url, const std::string& was, bool ordner) {
+  if (Oeffner()(url)) return;
+  ShowMessageLines(ReplaceHashMark(T(ordner ? TX::OrdnerOeffnenFehlt : TX::AdresseOeffnenFehlt), was));
 }
 
 TFormProgrammInfo::TFormProgrammInfo(TavState& s, QWidget* parent) : QDialog(parent), s_(s) {
@@ -148,19 +154,21 @@ TFormProgrammInfo::TFormProgrammInfo(TavState& s, QWidget* parent) : QDialog(par
   connect(ButtonHilfe, &QPushButton::clicked, this, [] { ZeigeHilfeKontext(kHilfeInfo); });
   connect(Label1, &TKlickLabel::geklickt, this, [this] { Label1Click(); });
   connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
-  connect(ImagePrgVerz, &TKlickLabel::geklickt, this,
-          [this] { Oeffner()(QUrl::fromLocalFile(Q(s_.folders.ProgDir)).toString().toStdString()); });
-  connect(ImageDatVerz, &TKlickLabel::geklickt, this,
-          [this] { Oeffner()(QUrl::fromLocalFile(Q(s_.folders.DatenDir)).toString().toStdString()); });
+  const auto oeffneOrdner = [this](const std::string& pfad) {
+    Oeffne(QUrl::fromLocalFile(Q(pfad)).toString().toStdString(), pfad, true);
+  };
+  connect(ImagePrgVerz, &TKlickLabel::geklickt, this, [this, oeffneOrdner] { oeffneOrdner(s_.folders.ProgDir); });
+  connect(ImageDatVerz, &TKlickLabel::geklickt, this, [this, oeffneOrdner] { oeffneOrdner(s_.folders.DatenDir); });
   connect(LabelLink, &TKlickLabel::geklickt, this, [this] {
-    Oeffner()("http://" + LabelLink->text().toStdString());
+    const std::string url = "http://" + LabelLink->text().toStdString();
+    Oeffne(url, url, false);
     Farbe(LabelLink, kBesuchtFarbe, true);
   });
   connect(LabelMail, &TKlickLabel::geklickt, this, [this] {
     const std::string url = "mailto:" + LabelMail->text().toStdString() + "?subject=" +
                             s_.folders.ProgName + " " + s_.folders.ProgVersion;
     LabelMail->setToolTip(Q(url));
-    Oeffner()(url);
+    Oeffne(url, LabelMail->text().toStdString(), false);
     Farbe(LabelMail, kBesuchtFarbe, true);
   });
   connect(SpeedButtonDatVerz, &QToolButton::clicked, this, [this] {

@@ -52,8 +52,9 @@ class TFormProgrammInfo : public QDialog {
   QPushButton* ButtonHilfe;  // the about box's help page
   QTimer* Timer1;
 
-  // Opens a URL (mailto:, http://, file://) with the desktop; tests replace it.
-  static std::function<void(const std::string& url)>& Oeffner();
+  // Opens a URL (mailto:, http://, file://) with the desktop; false when no program of the
+  // desktop could be started for it. Tests replace it.
+  static std::function<bool(const std::string& url)>& Oeffner();
   // The data-folder button's action (hidden; the main window's menu does the same).
   std::function<void()> DatenordnerAktion;
 
@@ -66,6 +67,8 @@ class TFormProgrammInfo : public QDialog {
 
  private:
   void FormShow();
+  // Opens Url; where nothing can open it, says so, naming Was (the folder or the address).
+  void Oeffne(const std::string& url, const std::string& was, bool ordner);
 
   TavState& s_;
   std::string puffer_;

@@ -13,6 +13,7 @@
 #include "app/FormHilfen.h"
 #include "foundation/TavUtil.h"
 #include "foundation/TextTable.h"
+#include "foundation/ui/SysUtilsQt.h"
 
 namespace tav {
 
@@ -20,6 +21,7 @@ using namespace form;
 
 TFormWarmwasser::TFormWarmwasser(TavState& s, QWidget* parent) : TRechnerForm(parent), s_(s) {
   setObjectName("FormWarmwasser");
+  SetFixedDialogFrame(this);
   setWindowTitle("Warmwasser und Wärme");
   setModal(false);
   GroupBox1 = Named(new QGroupBox(this), "GroupBox1");
@@ -114,6 +116,8 @@ void TFormWarmwasser::showEvent(QShowEvent* event) {
   SetzeText(Edit4, "6");
   Rechne();
   LayoutJetzt(this);
+  // A small tool of fixed size: no maximise or minimise button, the whole title shown.
+  FixDialogSize(this);
   TRechnerForm::showEvent(event);
   Edit1->setFocus();
 }

@@ -21,8 +21,6 @@ namespace {
 using namespace katalog;
 
 constexpr std::string_view kSchreibfehler = "Schreibfehler beim Aktualisieren der Kollektordatei";
-constexpr std::string_view kInitStatus = "Kollektorliste wird in Kurzform angelegt";
-constexpr std::string_view kEingelesen = "Kollektorliste ist eingelesen";
 constexpr std::string_view kMarkeAlt = "Kelbrand Lumoa";
 constexpr std::string_view kMarkeNeu = "Kelbrand Lumoa K1/K2";
 
@@ -67,7 +65,7 @@ void LadeListe(TavState& s, StatusSink& status) {
   TBigIniFile ini;
   const Ladung l = LadeKatalog(pfad, ini, &s.cat.DateiStaende);
   if (l == Ladung::Fehlt) {
-    status.Status(std::string(kInitStatus));
+    status.Status(T(TX::KollListeAnlegen));
     InitKollektoren(s, status);
     return;
   }
@@ -216,7 +214,7 @@ void ReadKollektoren(TavState& s, StatusSink& status) {
     }
   }
   SelectKollektor(s, p.KollektorNr);
-  status.Status(std::string(kEingelesen));
+  status.Status(T(TX::KollListeEingelesen));
 }
 
 int ImportKollektoren(TavState& s, const std::string& fileName, StatusSink& status) {

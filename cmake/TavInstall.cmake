@@ -3,8 +3,8 @@
 #                             $ORIGIN/../lib/tavrel
 #   P/lib/tavrel/libKlimgen1_1.so
 #                             the weather library, private to the program
-#   P/share/tavrel/           the delivered files: the language files (the help pages are
-#                             compiled into the program)
+#   P/share/tavrel/           the delivered files: the language files and the delivered data
+#                             files (the help pages are compiled into the program)
 #   P/share/applications/, P/share/icons/hicolor/scalable/apps/, P/share/metainfo/
 #                             the desktop entry, the icon and the AppStream metadata
 # The installed program keeps its data in the user's data folder (~/.local/share/Tavrel),
@@ -34,7 +34,8 @@ if(tav_klimgen_typ STREQUAL "SHARED_LIBRARY")
   install(TARGETS Klimgen1_1 LIBRARY DESTINATION ${tav_install_libdir})
 endif()
 
-file(GLOB tav_install_languages CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/lang/*.dat)
+file(GLOB tav_install_languages CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/lang/*.dat
+  ${CMAKE_SOURCE_DIR}/resources/daten/*.dat)
 install(FILES ${tav_install_languages} DESTINATION ${tav_install_datadir})
 
 # The desktop entry, the icon (drawn by scripts/draw_pictures.py) and the AppStream metadata,

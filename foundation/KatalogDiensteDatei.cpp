@@ -250,7 +250,7 @@ bool SchreibeKatalog(const std::string& pfad, const std::string& text,
       }
     }
   }
-  status.Status(statusName + " schreiben ...");
+  status.Status(ReplaceHashMark(T(TX::DateiSchreiben), statusName));
   const bool ok = WriteFileAtomic(pfad, bytes, &fehler);
   status.Status("");
   if (!ok) ShowMessageLines(fehlerText + "|" + fehler);

@@ -111,7 +111,7 @@ bool KatalogBytes(const std::string& pfad, const std::string& text, std::string&
                   std::string& meldung);
 
 // Writes the catalogue text through the atomic writer in the file's encoding (KatalogBytes),
-// with `statusName` + " schreiben ..." on the status line meanwhile. On failure the old file
+// with "`statusName` schreiben ..." (DateiSchreiben) on the status line meanwhile. On failure the old file
 // stays, the message `fehlerText` + the reason is shown and the result is false. The file's
 // write lock is held meanwhile; with `staende`, a file that another program changed since it
 // was noted there is not replaced (said in the message), and what was written is noted.

@@ -313,8 +313,10 @@ inline constexpr std::array<std::string_view, 5> MontageTexte = {
 inline constexpr std::array<std::string_view, 3> NormListe = {"EN 12975", "DIN 4757", "ISO 9800"};
 
 // Heater product lines, found in an energy carrier's name (any case) to choose its picture
-// "WQ1".."WQ4": condensing boiler, boiler, wood boiler, heat pump.
-inline constexpr std::array<std::string_view, 4> HeizerKennung = {"Brennwert", "Kessel", "Holz", "pumpe"};
+// "WQ1".."WQ4": condensing boiler, boiler, wood boiler, heat pump; each by its German and its
+// English code, so the carriers of either language's file find their picture.
+inline constexpr std::array<std::array<std::string_view, 2>, 4> HeizerKennung = {
+    {{"Brennwert", "condensing"}, {"Kessel", "boiler"}, {"Holz", "wood"}, {"pumpe", "pump"}}};
 
 // Days per month; slot 0 is December and slot 13 January, for interpolation across the year end.
 inline constexpr std::array<std::uint8_t, 14> MonatsTage = {31, 31, 28, 31, 30, 31, 30,

@@ -756,6 +756,15 @@ const TextDefault kTextDefaults[kTextCount] = {
     {"Info4", "Projekte und Kataloge liegen im oben genannten Datenordner."},
     {"InfoMail", ""},
     {"InfoLink", ""},
+    {"MeldungPdfGeschrieben", "PDF-Datei geschrieben: #"},
+    {"KollListeEingelesen", "Kollektorliste ist eingelesen"},
+    {"KollListeAnlegen", "Kollektorliste wird in Kurzform angelegt"},
+    {"DateiSchreiben", "# schreiben ..."},
+    {"DateiEingelesen", "# eingelesen!"},
+    {"ProjektdatenAbgespeichert", "Projektdaten abgespeichert"},
+    {"OrdnerOeffnenFehlt", "Kein Dateimanager konnte den Ordner öffnen:|#"},
+    {"AdresseOeffnenFehlt", "Kein Programm konnte öffnen:|#"},
+    {"kWhproQmJahr", "kWh/(m{/2} Jahr)"},
 };
 
 }  // namespace tav::detail

@@ -172,6 +172,9 @@ enum class TX : std::uint16_t {
   Version, KlimgenTempZone1, KlimgenTempZone2, KlimgenTempZone3, KlimgenTempZone4,
   KlimgenTempZone5, KlimgenTempZone6, KlimgenTempZone7, KlimgenTempZone8, EditTermSolverHint,
   Fragebogen1, Fragebogen2, Info1, Info2, Info3, Info4, InfoMail, InfoLink,
+  // Texts of this program beyond the original table.
+  MeldungPdfGeschrieben, KollListeEingelesen, KollListeAnlegen, DateiSchreiben, DateiEingelesen,
+  ProjektdatenAbgespeichert, OrdnerOeffnenFehlt, AdresseOeffnenFehlt, kWhproQmJahr,
   Count_
 };
 

@@ -103,7 +103,7 @@ bool SaveWetterDaten(TavState& s, const std::string& name, StatusSink& status) {
     ShowMessageLines(std::string(kFehlerSchreiben) + "|" + name + ": " + falsch);
     return false;
   }
-  status.Status(name + " schreiben ...");
+  status.Status(ReplaceHashMark(T(TX::DateiSchreiben), name));
   std::string bytes = NamensFeld(s.plant.Standort);
   const std::size_t anfang = bytes.size();
   bytes.resize(WetDateiBytes);
@@ -144,7 +144,7 @@ WetterLaden LoadWetterDaten(TavState& s, const std::string& name, StatusSink& st
     return WetterLaden::Beschaedigt;
   }
   s.weather.WetterDaten.Werte = std::move(werte);
-  status.Status(name + " eingelesen!");
+  status.Status(ReplaceHashMark(T(TX::DateiEingelesen), name));
   return WetterLaden::Ok;
 }
 

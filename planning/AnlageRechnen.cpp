@@ -159,7 +159,11 @@ int GesamtVolumen(int typ, int anzahl, int v1, int v2) {
 
 std::string HeizerBildName(const std::string& name) {
   const std::string text = UpperCaseText(name);
-  const auto hat = [&](std::size_t i) { return text.find(UpperCaseText(HeizerKennung[i])) != std::string::npos; };
+  const auto hat = [&](std::size_t i) {
+    for (std::string_view code : HeizerKennung[i])
+      if (text.find(UpperCaseText(code)) != std::string::npos) return true;
+    return false;
+  };
   if (hat(0)) return "WQ1";
   if (hat(1) && !hat(2)) return "WQ2";
   if (hat(2)) return "WQ3";

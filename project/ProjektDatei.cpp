@@ -13,6 +13,7 @@
 #include "foundation/Messages.h"
 #include "foundation/TavMathe.h"
 #include "foundation/TavUtil.h"
+#include "foundation/TextTable.h"
 #include "simulation/SimRun.h"
 #include "simulation/WerteBereiche.h"
 
@@ -23,7 +24,6 @@ namespace {
 // Texts of this unit, German as the program shows them.
 constexpr std::string_view kAbbruch = "ABBRUCH: ";
 constexpr std::string_view kATypWrite = "A_Typ - WriteProjektDat";
-constexpr std::string_view kAbgespeichert = "Projektdaten abgespeichert";
 constexpr std::string_view kUngueltigeWerte = "Ungültige Werte in ";
 constexpr std::string_view kNichtGespeichert = "|Die Projektdatei wurde nicht verändert.";
 constexpr std::string_view kFremdGeaendert_a = "Das Projekt Nr. ";
@@ -550,7 +550,7 @@ bool WriteProjektDat(const std::string& fileName, TavState& s, ProjektKatalogDie
   if (stand.Datei.empty() || SelbeDatei(stand.Datei, fileName))
     MerkeProjektStand(s.run, ini, fileName, s.settings.ProjektNummer);
   s.run.ProjektGeaendert = false;
-  d.Status().Status(std::string(kAbgespeichert));
+  d.Status().Status(T(TX::ProjektdatenAbgespeichert));
   return true;
 }
 

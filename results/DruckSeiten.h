@@ -40,7 +40,8 @@ struct TDruckBlock {
   bool Klein = false;
   std::vector<TDruckFeldZeile> Zeilen;
   // Rules across the table: at these lines, from the left margin to column RegelSpalte plus
-  // the width of RegelText. None for the descriptions.
+  // the width of RegelText, or to the end of a wider text of that column (a bold heading).
+  // None for the descriptions.
   std::vector<int> Regeln;
   int RegelSpalte = 0;
   std::string RegelText;

@@ -38,6 +38,7 @@
 #include "foundation/ui/DialogZeile.h"
 #include "foundation/ui/FeldTasten.h"
 #include "foundation/ui/HilfeFenster.h"
+#include "foundation/ui/SysUtilsQt.h"
 #include "foundation/ui/ResBitmap.h"
 #include "foundation/ui/SeitenTasten.h"
 
@@ -241,8 +242,13 @@ TFormKollektor::TFormKollektor(TavState& s, StatusSink& status, QWidget* parent)
     grid->addWidget(lf, 0, 0);
     grid->addWidget(f.flaeche, 0, 1);
     grid->addWidget(new QLabel("m²", g), 0, 2);
-    grid->addWidget(f.anzahl, 0, 3);
-    grid->addWidget(f.modAnz, 0, 4);
+    // The up-down counts modules: named, so it reads as more than a bare number.
+    auto* lz = new QLabel(QT(TX::Anzahl), g);
+    lz->setObjectName(QString("LabelAnzahl") + suffix);
+    lz->setBuddy(f.anzahl);
+    grid->addWidget(lz, 0, 3);
+    grid->addWidget(f.anzahl, 0, 4);
+    grid->addWidget(f.modAnz, 0, 5);
     auto* ln = new QLabel(caption(TX::FormKollUnitLabel3), g);
     ln->setBuddy(f.neigung);
     grid->addWidget(ln, 1, 0);
@@ -253,7 +259,7 @@ TFormKollektor::TFormKollektor(TavState& s, StatusSink& status, QWidget* parent)
     grid->addWidget(la, 2, 0);
     grid->addWidget(f.azimut, 2, 1);
     grid->addWidget(new QLabel(QT(TX::Grad), g), 2, 2);
-    grid->setColumnStretch(4, 1);
+    grid->setColumnStretch(5, 1);
     return f;
   };
   auto* g2 = new QGroupBox(QT(TX::FormKollUnitGroupBox2), t2);
@@ -263,7 +269,7 @@ TFormKollektor::TFormKollektor(TavState& s, StatusSink& status, QWidget* parent)
   GroupBoxKoll2->setObjectName("GroupBoxKoll2");
   feld2 = baueFeld(GroupBoxKoll2, "Koll2");
   SpeedButtonOW = Knopf(QT(TX::FormKollUnitSpeedButtonOW), "SpeedButtonOW", GroupBoxKoll2);
-  static_cast<QGridLayout*>(GroupBoxKoll2->layout())->addWidget(SpeedButtonOW, 3, 0, 1, 5);
+  static_cast<QGridLayout*>(GroupBoxKoll2->layout())->addWidget(SpeedButtonOW, 3, 0, 1, 6);
   CheckBoxOstWest = new QCheckBox(QT(TX::FormKollUnitCheckBoxOstWest), t2);
   CheckBoxOstWest->setObjectName("CheckBoxOstWest");
   Image1 = new KollSkizze(t2);
@@ -694,12 +700,19 @@ int TFormKollektor::Zeige() {
     StringGrid1->setFocus();
     ersteAnzeige_ = false;
   }
+  PlaceKeptDialog(this, s_.settings.AFPos);
   return exec();
+}
+
+void TFormKollektor::done(int r) {
+  s_.settings.AFPos = PositionOf(this);
+  QDialog::done(r);
 }
 
 void TFormKollektor::Bearbeiten() {
   const int nr = Zeile();
   s_.run.KollEditNr = static_cast<std::int16_t>(nr);
+  s_.settings.AFPos = PositionOf(this);  // the editor opens over the dialog
   if (FormKollektorEdit->Bearbeite(nr) == QDialog::Accepted) katalogGeaendert_ = true;
   FillKollList();
   StringGrid1->setCurrentCell(nr - 1, 0);
@@ -722,6 +735,7 @@ void TFormKollektor::Neu() {
   if (s_.plant.KollektorNr >= s) ++s_.plant.KollektorNr;
   if (nrBeimOeffnen_ >= s) ++nrBeimOeffnen_;
   s_.run.KollEditNr = static_cast<std::int16_t>(s);
+  s_.settings.AFPos = PositionOf(this);
   if (FormKollektorEdit->Bearbeite(s) == QDialog::Accepted) {
     katalogGeaendert_ = true;
     FillKollList();

@@ -78,6 +78,11 @@ class TFormKollektor : public QDialog {
  protected:
   void accept() override;
   void reject() override;
+ public:
+  // Every way out stores the place (AFPos) where the next opening shows it.
+  void done(int r) override;
+
+ protected:
   void keyPressEvent(QKeyEvent* e) override;
   bool eventFilter(QObject* o, QEvent* e) override;
 

@@ -15,6 +15,7 @@
 #include "catalogues/ui/KatalogUi.h"
 #include "foundation/TavUtil.h"
 #include "foundation/ui/HilfeFenster.h"
+#include "foundation/ui/SysUtilsQt.h"
 #include "simulation/SolarPhysics.h"
 
 namespace tav {
@@ -136,7 +137,13 @@ int TFormKollektorEdit::Bearbeite(int nr) {
   setWindowTitle(QT(TX::FormKollEditCaption));
   Fuelle();
   ButtonOK->setFocus();
+  PlaceKeptDialog(this, s_.settings.AFPos);
   return exec();
+}
+
+void TFormKollektorEdit::done(int r) {
+  s_.settings.AFPos = PositionOf(this);
+  QDialog::done(r);
 }
 
 void TFormKollektorEdit::Fuelle() {

@@ -37,6 +37,11 @@ class TFormKollektorEdit : public QDialog {
  protected:
   void accept() override;
   void reject() override;
+ public:
+  // Every way out stores the place (AFPos) where the next opening shows it.
+  void done(int r) override;
+
+ protected:
 
  private:
   void Fuelle();

@@ -28,6 +28,7 @@
 #include "foundation/TavUtil.h"
 #include "foundation/ui/DialogZeile.h"
 #include "foundation/ui/HilfeFenster.h"
+#include "foundation/ui/SysUtilsQt.h"
 #include "foundation/ui/SeitenTasten.h"
 #include "foundation/ui/FeldTasten.h"
 
@@ -383,6 +384,7 @@ int TFormOrt::Zeige(bool nurWetterdaten, bool messdaten) {
     PageControl1->setCurrentIndex(0);
     StringGrid1->setFocus();
   }
+  PlaceKeptDialog(this, s_.settings.AFPos);
   const int r = exec();
   s_.run.NurWetterdaten = false;
   return r;
@@ -468,9 +470,16 @@ void TFormOrt::reject() {
   done(2);
 }
 
+void TFormOrt::done(int r) {
+  // The weather-only mode keeps the place of the full dialog.
+  if (!nurWetter_) s_.settings.AFPos = PositionOf(this);
+  QDialog::done(r);
+}
+
 void TFormOrt::Bearbeiten() {
   const int nr = Zeile();
   s_.run.OrtEditNr = nr;
+  s_.settings.AFPos = PositionOf(this);  // the editor opens over the dialog
   if (FormOrtEdit->Bearbeite(nr) == QDialog::Accepted) {
     // The changed entry is written; the project takes it on OK of this dialog.
     if (nr == vorher_.plant.OrtNr) {
@@ -496,6 +505,7 @@ void TFormOrt::Neu() {
   schiebe(s_.plant.OrtNr, 1);
   schiebe(vorher_.plant.OrtNr, 1);
   s_.run.OrtEditNr = s;
+  s_.settings.AFPos = PositionOf(this);
   if (FormOrtEdit->Bearbeite(s) == QDialog::Accepted) {
     FillOrtGrid(s);
     return;

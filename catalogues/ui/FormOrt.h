@@ -62,6 +62,11 @@ class TFormOrt : public QDialog {
  protected:
   void accept() override;
   void reject() override;
+ public:
+  // Every way out stores the place (AFPos) where the next opening shows it.
+  void done(int r) override;
+
+ protected:
   bool eventFilter(QObject* o, QEvent* e) override;
 
  private:

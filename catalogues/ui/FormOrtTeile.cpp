@@ -176,7 +176,7 @@ TFormSkyObjekt::TFormSkyObjekt(QWidget* parent) : QDialog(parent) {
 int TFormSkyObjekt::Trage(SkyMapGrid& g) {
   g_ = &g;
   setWindowTitle(QT(TX::FormSkyObjCaption));
-  FitWidthToTitle(this);
+  FixDialogSize(this);
   Edit1->setFocus();
   Edit1->selectAll();
   return exec();
@@ -421,7 +421,13 @@ int TFormOrtEdit::Bearbeite(int nr, bool import) {
   Summen();
   ButtonCancel->setVisible(!import);
   Edit1->setFocus();
+  PlaceKeptDialog(this, s_.settings.AFPos);
   return exec();
+}
+
+void TFormOrtEdit::done(int r) {
+  s_.settings.AFPos = PositionOf(this);
+  QDialog::done(r);
 }
 
 bool TFormOrtEdit::Speichere() {

@@ -108,6 +108,11 @@ class TFormOrtEdit : public QDialog {
  protected:
   void accept() override;
   void reject() override;
+ public:
+  // Every way out stores the place (AFPos) where the next opening shows it.
+  void done(int r) override;
+
+ protected:
 
  private:
   void Summen();

@@ -18,6 +18,8 @@ namespace tav {
 
 namespace {
 
+constexpr int kBreite = 344;  // the dialog's width where its title needs no more
+
 template <typename W>
 W* Named(W* w, const char* name) {
   w->setObjectName(name);
@@ -68,7 +70,7 @@ TFormDialogZeile::TFormDialogZeile(QWidget* parent) : QDialog(parent) {
   Edit3->setGeometry(12, 106, 320, 22);
   ButtonOK->setGeometry(12, 140, 100, 26);
   ButtonCancel->setGeometry(232, 140, 100, 26);
-  resize(344, 178);
+  resize(kBreite, 178);
   XiPanel1->setGeometry(rect());
 
   ButtonOK->setDefault(true);
@@ -100,7 +102,10 @@ void TFormDialogZeile::reject() { done(2); }
 
 void TFormDialogZeile::showEvent(QShowEvent* event) {
   FormShow();
-  FitWidthToTitle(this);
+  // Fixed at its own size (the compact one's height), widened to the title it has now.
+  FixDialogSize(this, QSize(kBreite, height()));
+  // Without a place of its own: over the main window, at every opening alike.
+  CentreOverMainWindow(this);
   XiPanel1->setGeometry(0, 0, width(), height());
   QDialog::showEvent(event);
 }

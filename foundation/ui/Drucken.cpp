@@ -431,12 +431,14 @@ bool DruckePdf(const QString& datei, TavState& g, const QString& titel, int seit
 }
 
 TDruckErgebnis Drucke(QWidget* parent, TavState& g, const QString& titel, int seiten, const TSeitenMaler& maler,
-                      const QString& pdfDatei) {
+                      const QString& pdfDatei, QString* pdfGeschrieben) {
+  if (pdfGeschrieben) pdfGeschrieben->clear();
   if (seiten <= 0) return TDruckErgebnis::Abgebrochen;
   auto pdf = [&](const QString& datei) {
     if (datei.isEmpty()) return TDruckErgebnis::Abgebrochen;
-    return DruckePdf(datei, g, titel, seiten, maler, DruckHooks().Papier) ? TDruckErgebnis::Gedruckt
-                                                                            : TDruckErgebnis::Fehler;
+    if (!DruckePdf(datei, g, titel, seiten, maler, DruckHooks().Papier)) return TDruckErgebnis::Fehler;
+    if (pdfGeschrieben) *pdfGeschrieben = datei;
+    return TDruckErgebnis::Gedruckt;
   };
   if (!pdfDatei.isEmpty()) return pdf(pdfDatei);
   std::string name = ChosenPrinter(g);

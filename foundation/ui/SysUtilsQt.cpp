@@ -7,6 +7,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QLayout>
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QLocale>
@@ -143,6 +144,24 @@ void SetToolButtonText(QAbstractButton* button, const std::string& caption,
   button->adjustSize();
 }
 
+namespace {
+
+// The size a window will have when it shows: the size it was given; for one its layout sizes,
+// what Qt makes of the size hint (at most two thirds of the screen); never below the minimum
+// the layout sets.
+QSize GroesseBeimZeigen(QWidget* window) {
+  if (QLayout* l = window->layout()) l->activate();
+  QSize s = window->size();
+  if (!window->testAttribute(Qt::WA_Resized)) {
+    s = window->sizeHint();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+      s = s.boundedTo(screen->geometry().size() * 2 / 3);
+  }
+  return s.expandedTo(window->minimumSize());
+}
+
+}  // namespace
+
 TFensterPos PlacementOf(const QWidget* window) {
   const QRect g = window->isMaximized() ? window->normalGeometry() : window->geometry();
   const auto small = [](int v) {
@@ -191,9 +210,9 @@ void CentreOverMainWindow(QWidget* window, const QWidget* over) {
     bereich = screen->availableGeometry();
   }
   if (!bereich.isValid()) return;
-  QSize groesse = window->frameGeometry().size();
-  if (!window->testAttribute(Qt::WA_Resized)) groesse = window->sizeHint().expandedTo(window->minimumSize());
-  QRect g(QPoint(0, 0), groesse);
+  // The window's own size, without the frame (which a window shown before has and a new one
+  // has not yet), so every opening lands on the same place.
+  QRect g(QPoint(0, 0), GroesseBeimZeigen(window));
   g.moveCenter(bereich.center());
   window->move(OntoScreen(g).topLeft());
 }
@@ -207,11 +226,14 @@ TFensterPos PositionOf(const QWidget* window) {
 }
 
 void RestorePosition(QWidget* window, const TFensterPos& pos) {
-  // The frame's size as last shown, or the size the layout asks for now when that is more
-  // (pages shown or hidden since).
-  const QSize groesse = window->frameGeometry().size().expandedTo(window->sizeHint()).expandedTo(
-      window->minimumSize());
-  window->move(OntoScreen(QRect(QPoint(pos.Links, pos.Oben), groesse)).topLeft());
+  // The size it will show in (pages shown or hidden since count), with the frame it had.
+  const QSize rahmen = window->frameGeometry().size() - window->size();
+  window->move(OntoScreen(QRect(QPoint(pos.Links, pos.Oben), GroesseBeimZeigen(window) + rahmen)).topLeft());
+}
+
+void PlaceKeptDialog(QWidget* dialog, const TFensterPos& pos) {
+  if (pos.Links != 0 || pos.Oben != 0) RestorePosition(dialog, pos);
+  else CentreOverMainWindow(dialog);
 }
 
 void SetFixedDialogFrame(QWidget* dialog) {
@@ -220,18 +242,29 @@ void SetFixedDialogFrame(QWidget* dialog) {
 }
 
 int TitleBarWidth(const QString& title) {
-  // Title bars draw a bold system font; the window icon and the close button take about
-  // three title-bar heights.
+  // Title bars draw a bold font of the window manager's own, often wider than the program's
+  // (openbox's bold "sans" runs about a tenth wider here), beside the window icon and up to
+  // three buttons, which the manager may draw even where they do nothing; each takes about
+  // a title-bar height and its padding.
   QFont font = QApplication::font();
   font.setBold(true);
   const QFontMetrics fm(font);
-  return fm.horizontalAdvance(title) + 3 * (fm.height() + 16);
+  return fm.horizontalAdvance(title) * 6 / 5 + 4 * (fm.height() + 10) + 16;
 }
 
 void FitWidthToTitle(QWidget* dialog) {
   const int least = TitleBarWidth(dialog->windowTitle());
   if (dialog->minimumWidth() < least) dialog->setMinimumWidth(least);
   if (dialog->width() < least) dialog->resize(least, dialog->height());
+}
+
+void FixDialogSize(QWidget* dialog, QSize size) {
+  if (!size.isValid()) {
+    if (QLayout* l = dialog->layout()) l->activate();
+    size = dialog->sizeHint().expandedTo(dialog->minimumSizeHint());
+  }
+  size.setWidth(std::max(size.width(), TitleBarWidth(dialog->windowTitle())));
+  dialog->setFixedSize(size);
 }
 
 std::uint16_t UserPrimaryLangID() {

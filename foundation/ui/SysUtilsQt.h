@@ -4,6 +4,7 @@
 // printer settings, the user's language and a pause that keeps the windows painted.
 
 #include <QImage>
+#include <QSize>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QString>
@@ -79,6 +80,11 @@ void RestorePosition(QWidget* window, const TFensterPos& pos);
 // Places a window without a stored place: centred over the main window (over Over's window
 // when given, the primary screen when there is neither), on the screen.
 void CentreOverMainWindow(QWidget* window, const QWidget* over = nullptr);
+// Places a dialog that keeps its place in Pos (AFPos, which a closing dialog sets from
+// PositionOf): where it was last closed, or, while no place is stored (left and top 0),
+// centred over the main window, taken with the same frame as later openings, so the first
+// opening lands where the next ones do.
+void PlaceKeptDialog(QWidget* dialog, const TFensterPos& pos);
 // Rect moved (and shrunk where it must) into the available area of the screen it overlaps
 // most, the primary screen when it overlaps none; a rect inside a screen stays as it is.
 QRect OntoScreen(const QRect& rect);
@@ -89,6 +95,10 @@ void SetFixedDialogFrame(QWidget* dialog);
 int TitleBarWidth(const QString& title);
 // Widens the dialog's minimum width to its present title (call after setting the title).
 void FitWidthToTitle(QWidget* dialog);
+// Fixes a small dialog at Size (invalid: what its layout asks for), widened to its present
+// title: minimum and maximum alike, so a window manager offers neither resizing nor a
+// maximise button. Call after the texts are set, before the dialog shows.
+void FixDialogSize(QWidget* dialog, QSize size = QSize());
 
 // Primary language of the user (Windows numbering: 7 German, 9 English, 12 French, ...).
 std::uint16_t UserPrimaryLangID();

@@ -216,9 +216,16 @@ void MonatsDiagramm(TDruckBlatt& b, const TavState& g, bool typ2, int yMin) {
     for (int x : {0, 415})
       for (int y : {8, 14}) b.P.drawLine(a.X(x - 5), a.Y(y + 3), a.X(x + 5), a.Y(y - 3));
   } else {
-    // A gap in every bar that reaches the cap; flat ends, so it leaves the frame whole.
+    // A gap in every bar that reaches the cap; flat ends, so it leaves the frame whole. The
+    // bars' top edge, which the white line covers, is drawn again: they end inside the chart
+    // with the gap just below their top rather than run off it.
     b.P.setPen(QPen(Qt::white, 4 * stift, Qt::SolidLine, Qt::FlatCap));
     b.P.drawLine(a.X(2), a.Y(kDruckKappeY), a.X(413), a.Y(kDruckKappeY));
+    for (const TDruckBalken& z : balken) {
+      if (z.Hoehe < kDruckKappe) continue;
+      b.P.setPen(QPen(farbeVon(z.Serie).Stift, 2 * stift, Qt::SolidLine, Qt::SquareCap));
+      b.P.drawLine(a.X(z.A), a.Y(kDruckKappeY), a.X(z.B), a.Y(kDruckKappeY));
+    }
   }
   b.P.setPen(Qt::black);
   b.P.setBrush(Qt::white);

@@ -36,6 +36,8 @@ int MaleBlock(TDruckBlatt& b, const TDruckBlock& block, int grenze) {
            static_cast<int>(std::lround(static_cast<double>(b.SB()) * block.Tab[static_cast<std::size_t>(spalte)] / 473.0));
   };
   int unten = 0;
+  // The rules reach past the widest text of their last column (a bold heading included).
+  int regelEnde = 0;
   for (const TDruckFeldZeile& z : block.Zeilen) {
     const int yZeile = z.Zeile * lh - (z.Angehoben ? lh / 3 : 0);
     int ende = b.RL(), hoeheVorher = 0;
@@ -64,6 +66,7 @@ int MaleBlock(TDruckBlatt& b, const TDruckBlock& block, int grenze) {
         b.Text(x, y, text);
         ende = x + b.Breite(text);
       }
+      if (f.Spalte == block.RegelSpalte) regelEnde = std::max(regelEnde, ende);
       hoeheVorher = b.Hoehe();
       unten = std::max(unten, y + hoeheVorher);
       erstes = false;
@@ -71,7 +74,7 @@ int MaleBlock(TDruckBlatt& b, const TDruckBlock& block, int grenze) {
   }
   b.Schrift(0);
   if (!block.Regeln.empty()) {
-    const int rechts = X(block.RegelSpalte) + b.Breite(Q(block.RegelText));
+    const int rechts = std::max(X(block.RegelSpalte) + b.Breite(Q(block.RegelText)), regelEnde);
     b.P.setPen(QPen(Qt::black, b.Stift()));
     for (int l : block.Regeln) b.P.drawLine(b.RL(), l * lh, rechts, l * lh);
     b.P.setPen(Qt::black);

@@ -144,7 +144,7 @@ class Bogen {
     b_.Schrift(0);
     // Daily means of the months times their days.
     const double jahr = SumMonthsByDaysS(g_.loc.EinstrahlungMonat);
-    b_.TextIndiziert(X(1), Y(zeile), Q(C(1, 1, jahr) + " kWh/(" + T(TX::m_2idx) + " " + T(TX::Jahr) + ")"));
+    b_.TextIndiziert(X(1), Y(zeile), Q(C(1, 1, jahr) + " " + T(TX::kWhproQmJahr)));
   }
 
   // The scheme at its place, at most as high as the lines down to the heater's third line, so

@@ -48,11 +48,15 @@ int PrintEnergiebilanz(TDruckBlatt& b, const TavState& s, int startZeile) {
     }
     if (passt || b.Rahmen().Punkt + kopf <= 6) break;
   }
+  // The rules reach past the widest text of the last column, its bold heading included.
+  const int letzte = static_cast<int>(t.Tab.size()) - 1;
+  int regelEnde = 0;
   for (std::size_t i = 0; i < t.Zeilen.size(); ++i) {
     const TDruckZeile& z = t.Zeilen[i];
     for (const TDruckZelle& c : z.Zellen) {
       b.Schrift(i < 2 ? kopf : 0, i < 2 || c.Fett);
       b.Text(X(c.Spalte), (startZeile + z.Zeile) * zh, Q(c.Text));
+      if (c.Spalte == letzte) regelEnde = std::max(regelEnde, X(c.Spalte) + b.Breite(Q(c.Text)));
     }
   }
   b.Schrift(0);
@@ -71,7 +75,7 @@ int PrintEnergiebilanz(TDruckBlatt& b, const TavState& s, int startZeile) {
   b.Text(b.RL() + b.Breite(Q(t.SpezText)), zeile * zh - zh / 3, Q(t.SpezWert));
   b.Schrift(0);
   // The rules under the units and above the year, as wide as the last heading.
-  const int rechts = X(static_cast<int>(t.Tab.size()) - 1) + b.Breite(Q(T(TX::TabWirkungsgrad_a)));
+  const int rechts = std::max(X(letzte) + b.Breite(Q(T(TX::TabWirkungsgrad_a))), regelEnde);
   b.P.setPen(QPen(Qt::black, b.Stift()));
   for (int l : {3, 15}) b.P.drawLine(b.RL(), (startZeile + l) * zh, rechts, (startZeile + l) * zh);
   return (zeile + 1) * zh - zh / 3;

@@ -143,13 +143,20 @@ void PaintDeckungsDiagramm(QPainter& pa, const QRect& rect, const TavState& g) {
     TextOben(pa, 60, 358, Q(T(TX::TabPool) + " (" + T(bezug) + ")"));
   }
 
-  for (const auto& b : DeckungsBalken(g.results, p)) {
+  const auto balken = DeckungsBalken(g.results, p);
+  for (const auto& b : balken) {
     if (b.Hoehe <= 0) continue;
     Kasten(pa, QRect(QPoint(b.X1, b.Top(kBalkenBasis)), QPoint(b.X2, kBalkenBasis)), SerieVon(b.Serie));
   }
-  // The gap below the cap shows which bars reach beyond it.
+  // The gap below the cap shows which bars reach beyond it; their top edge, which the gap's
+  // line covers, is drawn again, so they end inside the chart rather than run off its top.
   pa.setPen(QPen(DF(0), 3));
   pa.drawLine(42, 51, 443, 51);
+  for (const auto& b : balken) {
+    if (b.Hoehe < kBalkenKappe) continue;
+    pa.setPen(SerieVon(b.Serie).linie);
+    pa.drawLine(b.X1, b.Top(kBalkenBasis), b.X2 - 1, b.Top(kBalkenBasis));
+  }
   pa.restore();
 }
 

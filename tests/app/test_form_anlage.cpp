@@ -29,6 +29,14 @@
 #include "planning/AnlageRechnen.h"
 #include "app/FormAnlage.h"
 #include "app/FormVerzWechsel.h"
+#include "catalogues/Kollektoren.h"
+#include "catalogues/Rohre.h"
+#include "catalogues/test_orte_hilfen.h"
+#include "catalogues/ui/FormKollektor.h"
+#include "catalogues/ui/FormKollektorEdit.h"
+#include "catalogues/ui/FormOrt.h"
+#include "catalogues/ui/FormOrtTeile.h"
+#include "location/Orte.h"
 #include "project/test_projekt_fixture.h"
 #include "foundation/ui/SysUtilsQt.h"
 #include "catalogues/Energie.h"
@@ -295,45 +303,70 @@ TEST_F(Anlage, EscapeGoesToCancelASecondEscapeCancels) {
 }
 
 // The dialogs that keep their place in AFPos open exactly where they were closed (the plant
-// dialog once crept down by its title bar at every opening), and a place off the screen comes
-// back onto it.
+// dialog once crept down by its title bar at every opening), the catalogue dialogs and their
+// editors as well (they once kept no place, and their first opening stood apart from the
+// later ones); without a stored place the first opening lands where the next one does, over
+// the main window; a place off the screen comes back onto it.
 TEST_F(Anlage, DialogsOpenWhereTheyWereClosedAndComeBackOntoTheScreen) {
   SetzeAnlage(1);
   test::FakeDienste dienste;
   TFormAnlage anlage;
   TFormVerzWechsel verz(G(), dienste);
+  // The catalogue dialogs on a data folder of their own with locations and collectors.
+  test::OrteFixture k;
+  for (int i = 1; i <= 3; ++i) k.s().cat.Orte[i] = test::BeispielOrt("Stadt " + std::to_string(i));
+  k.s().cat.OrtAnzahl = 3;
+  InitKollektoren(k.s(), k.status);
+  InitRohre(k.s(), k.status);
+  k.s().plant.RohrTyp = "*init*";
+  ReadRohre(k.s(), k.status);
+  k.s().plant.OrtNr = 1;
+  SelectOrt(k.s(), 1, k.env);
+  SelectKollektor(k.s(), 1);
+  TFormOrt ort(k.s(), k.synthese);
+  TFormKollektor koll(k.s(), k.status);
+  TFormOrtEdit ortEdit(k.s(), k.status);
+  TFormKollektorEdit kollEdit(k.s(), k.status);
   const struct {
     const char* name;
     QDialog* form;
+    TFensterPos& platz;
     bool speichert;  // writes its place back when it closes
     std::function<void()> zeige;
   } faelle[] = {
-      {"FormAnlage", &anlage, true, [&] { anlage.Zeige(); }},
-      {"FormVerzWechsel", &verz, false, [&] { verz.exec(); }},
+      {"FormAnlage", &anlage, G().settings.AFPos, true, [&] { anlage.Zeige(); }},
+      {"FormVerzWechsel", &verz, G().settings.AFPos, false, [&] { verz.exec(); }},
+      {"FormOrt", &ort, k.s().settings.AFPos, true, [&] { ort.Zeige(false, false); }},
+      {"FormKollektor", &koll, k.s().settings.AFPos, true, [&] { koll.Zeige(); }},
+      {"FormOrtEdit", &ortEdit, k.s().settings.AFPos, true, [&] { ortEdit.Bearbeite(1); }},
+      {"FormKollektorEdit", &kollEdit, k.s().settings.AFPos, true, [&] { kollEdit.Bearbeite(1); }},
   };
   const QRect bereich = QGuiApplication::primaryScreen()->availableGeometry();
   for (const auto& fall : faelle) {
-    G().settings.AFPos = TFensterPos{false, 0, 0, 0, 0};
+    fall.platz = TFensterPos{false, 0, 0, 0, 0};
     // A place where the dialog fits on the (small) test screen.
-    G().settings.AFPos.Links = static_cast<std::int16_t>(bereich.left() + 3);
-    G().settings.AFPos.Oben = static_cast<std::int16_t>(bereich.top() + 4);
-    const QPoint ort(G().settings.AFPos.Links, G().settings.AFPos.Oben);
+    fall.platz.Links = static_cast<std::int16_t>(bereich.left() + 3);
+    fall.platz.Oben = static_cast<std::int16_t>(bereich.top() + 4);
+    // Where the dialog can stand there: a dialog wider than the small test screen moves
+    // onto it, and from then on stays where it is put.
+    QPoint ort(fall.platz.Links, fall.platz.Oben);
     for (int mal = 0; mal < 3; ++mal) {
       QPoint offen;
       WhenModal([&](QWidget* d) {
         offen = d->pos();
+        if (mal == 0) ort = OntoScreen(QRect(ort, d->frameGeometry().size())).topLeft();
         static_cast<QDialog*>(d)->reject();
       });
       fall.zeige();
       EXPECT_EQ(offen, ort) << fall.name << " opening " << mal;
       if (fall.speichert) {
-        EXPECT_EQ(QPoint(G().settings.AFPos.Links, G().settings.AFPos.Oben), ort) << fall.name;
-        EXPECT_EQ(G().settings.AFPos.Breite, fall.form->width()) << fall.name;
+        EXPECT_EQ(QPoint(fall.platz.Links, fall.platz.Oben), ort) << fall.name;
+        EXPECT_EQ(fall.platz.Breite, fall.form->width()) << fall.name;
       }
     }
     // A place left on a screen that is gone: pulled back whole onto this one.
-    G().settings.AFPos.Links = 9000;
-    G().settings.AFPos.Oben = -4000;
+    fall.platz.Links = 9000;
+    fall.platz.Oben = -4000;
     QRect lage;
     WhenModal([&](QWidget* d) {
       lage = d->frameGeometry();
@@ -344,6 +377,42 @@ TEST_F(Anlage, DialogsOpenWhereTheyWereClosedAndComeBackOntoTheScreen) {
     if (lage.width() <= bereich.width() && lage.height() <= bereich.height()) {
       EXPECT_TRUE(bereich.contains(lage)) << fall.name << " " << lage.x() << "," << lage.y() << " " << lage.width() << "x" << lage.height() << " in " << bereich.width() << "x" << bereich.height();
     }
+    if (!fall.speichert) continue;
+    // No place stored yet: the first opening stands where the second one does.
+    fall.platz = TFensterPos{false, 0, 0, 0, 0};
+    QPoint erste, zweite;
+    WhenModal([&](QWidget* d) {
+      erste = d->pos();
+      static_cast<QDialog*>(d)->reject();
+    });
+    fall.zeige();
+    WhenModal([&](QWidget* d) {
+      zweite = d->pos();
+      static_cast<QDialog*>(d)->reject();
+    });
+    fall.zeige();
+    EXPECT_EQ(erste, zweite) << fall.name;
+  }
+
+  // The editors open over the catalogue dialog that calls them, where it stands now.
+  k.s().settings.AFPos = TFensterPos{false, 0, static_cast<std::int16_t>(bereich.left() + 7),
+                                     static_cast<std::int16_t>(bereich.top() + 9), 0};
+  for (const auto& [dialog, knopf] : {std::pair<QDialog*, const char*>{&ort, "OrtBearbeitenSpeedButton"},
+                                      std::pair<QDialog*, const char*>{&koll, "KollBearbeitenSpeedButton"}}) {
+    QPoint dort, editor;
+    WhenModal([&](QWidget* d) {
+      dort = d->pos();
+      WhenModal([&](QWidget* e) {
+        editor = e->pos();
+        dort = OntoScreen(QRect(dort, e->frameGeometry().size())).topLeft();  // where it fits
+        static_cast<QDialog*>(e)->reject();
+      });
+      d->findChild<QPushButton*>(knopf)->click();
+      static_cast<QDialog*>(d)->reject();
+    });
+    if (dialog == &ort) ort.Zeige(false, false);
+    else koll.Zeige();
+    EXPECT_EQ(editor, dort) << knopf;
   }
 }
 
@@ -781,8 +850,9 @@ TEST_F(Anlage, CtrlTabWalksOnlyThePagesThePlantShows) {
   }
 }
 
-// The energy page shows the heater of the carrier's product line; a carrier of none of the
-// four lines leaves the grey area. Every built-in carrier of a heater kind gets its picture.
+// The energy page shows the heater of the carrier's product line, in German and English
+// names; a carrier of none of the four lines leaves the grey area. Every built-in carrier of
+// a heater kind gets its picture.
 TEST_F(Anlage, EnergyPageShowsTheHeaterOfTheCarriersProductLine) {
   const struct {
     const char* name;
@@ -793,6 +863,10 @@ TEST_F(Anlage, EnergyPageShowsTheHeaterOfTheCarriersProductLine) {
       {"Elektroenergie", ""},                        {"Elektro-Wärmepumpe", "WQ4"},
       {"Fernwärme", ""},                             {"Scheitholzkessel", "WQ3"},
       {"Holzpellet-Kessel", "WQ3"},                  {"Gas-Brennwertkessel mit Holzofen", "WQ1"},
+      // The English carriers by their English codes.
+      {"Heating oil, standard boiler", "WQ2"},       {"Natural gas, condensing boiler", "WQ1"},
+      {"Wood pellets", "WQ3"},                       {"Electric heat pump (German grid mix)", "WQ4"},
+      {"Electricity (German grid mix)", ""},
   };
   for (const auto& f : faelle) EXPECT_EQ(HeizerBildName(f.name), f.bild) << f.name;
 

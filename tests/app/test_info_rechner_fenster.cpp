@@ -14,6 +14,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QFontMetricsF>
+#include <functional>
 #include <set>
 #include <QTimer>
 #include <QToolButton>
@@ -24,6 +25,9 @@
 #include "app/FormProgrammInfo.h"
 #include "app/FormSolarkreisVol.h"
 #include "app/FormWarmwasser.h"
+#include "catalogues/ui/FormOrtTeile.h"
+#include "foundation/ui/DialogZeile.h"
+#include "foundation/ui/SysUtilsQt.h"
 #include "foundation/TavMathe.h"
 #include "foundation/TavVar.h"
 #include "foundation/TextTable.h"
@@ -104,7 +108,10 @@ TEST(FormProgrammInfo, LinksAndFoldersOpenWithTheDesktop) {
   s.folders.DatenDir = "/home/planer/Tavrel Daten/";
   std::vector<std::string> geoeffnet;
   auto alt = TFormProgrammInfo::Oeffner();
-  TFormProgrammInfo::Oeffner() = [&](const std::string& url) { geoeffnet.push_back(url); };
+  TFormProgrammInfo::Oeffner() = [&](const std::string& url) {
+    geoeffnet.push_back(url);
+    return true;
+  };
   TFormProgrammInfo f(s);
   // The built-in texts give no web or mail address: both lines stay hidden.
   f.show();
@@ -129,6 +136,91 @@ TEST(FormProgrammInfo, LinksAndFoldersOpenWithTheDesktop) {
   EXPECT_TRUE(f.LabelLink->styleSheet().contains("#800080"));
   EXPECT_TRUE(f.LabelMail->styleSheet().contains("#800080"));
   EXPECT_EQ(f.LabelMail->toolTip().toStdString(), geoeffnet[1]);
+}
+
+// Where the desktop has no program to open a folder or an address (no file manager, no
+// browser), the about box says so and names it, in every case; nothing is said when it opens.
+TEST(FormProgrammInfo, WhatNothingCanOpenIsNamed) {
+  test::ScopedMessages msgs;
+  TavState s;
+  s.folders.ProgDir = "/opt/tavrel/";
+  s.folders.DatenDir = "/home/planer/Tavrel Daten/";
+  auto alt = TFormProgrammInfo::Oeffner();
+  bool geht = false;
+  TFormProgrammInfo::Oeffner() = [&](const std::string&) { return geht; };
+  TFormProgrammInfo f(s);
+  Texts().Set(TX::InfoLink, "www.tavrel.example");
+  Texts().Set(TX::InfoMail, "info@tavrel.example");
+  f.show();
+  Texts().LoadDefaults();
+  const struct {
+    TKlickLabel* wo;
+    const char* genannt;
+    const char* art;
+  } faelle[] = {
+      {f.ImageDatVerz, "/home/planer/Tavrel Daten/", "Dateimanager"},
+      {f.ImagePrgVerz, "/opt/tavrel/", "Dateimanager"},
+      {f.LabelLink, "http://www.tavrel.example", "Programm"},
+      {f.LabelMail, "info@tavrel.example", "Programm"},
+  };
+  for (const auto& fall : faelle) {
+    geht = false;
+    msgs->shown.clear();
+    emit fall.wo->geklickt();
+    ASSERT_EQ(msgs->shown.size(), 1u) << fall.genannt;
+    EXPECT_TRUE(msgs->Contains(fall.genannt)) << msgs->All();
+    EXPECT_TRUE(msgs->Contains(fall.art)) << msgs->All();
+    geht = true;
+    msgs->shown.clear();
+    emit fall.wo->geklickt();
+    EXPECT_TRUE(msgs->shown.empty()) << msgs->All();
+  }
+  TFormProgrammInfo::Oeffner() = alt;
+}
+
+// The two small tools and the one-line and shading-object dialogs are fixed: no maximise or
+// minimise button asked for, minimum and maximum size alike (so a window manager offers no
+// resizing or maximising), and wide enough for their title in a title bar.
+TEST(KleineDialoge, FixedAtTheirSizeAndWideEnoughForTheirTitle) {
+  test::ScopedMessages msgs;
+  TavState s;
+  s.plant.KollektorNeigung = 35;
+  s.plant.Speicher1vol = 300;
+  TFormWarmwasser ww(s);
+  TFormAbsorberDreh abs(s);
+  TFormDialogZeile zeile;
+  zeile.setWindowTitle("Neues Projekt");
+  SkyMapGrid karte{};
+  TFormSkyObjekt objekt;
+  const struct {
+    QDialog* d;
+    std::function<void()> zeige;
+  } faelle[] = {
+      {&ww, [&] { ww.show(); }},
+      {&abs, [&] {
+         test::WhenModal([](QWidget* d) { static_cast<QDialog*>(d)->reject(); });
+         abs.exec();
+       }},
+      {&zeile, [&] {
+         test::WhenModal([](QWidget* d) { static_cast<QDialog*>(d)->reject(); });
+         zeile.exec();
+       }},
+      {&objekt, [&] {
+         test::WhenModal([](QWidget* d) { static_cast<QDialog*>(d)->reject(); });
+         objekt.Trage(karte);
+       }},
+  };
+  for (const auto& f : faelle) {
+    f.zeige();
+    QApplication::processEvents();
+    const std::string name = f.d->objectName().toStdString();
+    EXPECT_FALSE(f.d->windowFlags() & Qt::WindowMaximizeButtonHint) << name;
+    EXPECT_FALSE(f.d->windowFlags() & Qt::WindowMinimizeButtonHint) << name;
+    EXPECT_EQ(f.d->minimumSize(), f.d->maximumSize()) << name;
+    EXPECT_EQ(f.d->size(), f.d->minimumSize()) << name;
+    EXPECT_GE(f.d->width(), TitleBarWidth(f.d->windowTitle())) << name;
+    f.d->hide();
+  }
 }
 
 TEST(FormWarmwasser, StartsFromTheProjectAndRefusesWhatIsNoNumber) {

@@ -139,7 +139,8 @@ std::string ElfEintrag(const Lauf& readelf, const std::string& art) {
 }
 
 TEST_F(Installation, PutsProgramLibraryAndFilesInTheirPlaces) {
-  for (const char* datei : {"bin/Tavrel", "lib/tavrel/libKlimgen1_1.so", "share/tavrel/english.dat"})
+  for (const char* datei : {"bin/Tavrel", "lib/tavrel/libKlimgen1_1.so", "share/tavrel/english.dat",
+                            "share/tavrel/Energie_en.dat"})
     EXPECT_TRUE(fs::is_regular_file(prefix() / datei)) << datei;
   EXPECT_TRUE(fs::is_regular_file(DesktopDatei()));
   EXPECT_TRUE(fs::is_regular_file(MetaDatei()));

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
@@ -40,6 +41,7 @@
 #include <string>
 
 #include "app/Befehle.h"
+#include "foundation/TavUtil.h"
 #include "app/DatenStart.h"
 #include "app/FormPrjAssistent.h"
 #include "app/FormSplash.h"
@@ -317,7 +319,11 @@ class MainRoad : public ::testing::TestWithParam<const char*> {
     const QString kopie = QStringLiteral(TAV_SCREENS_DIR "/mainroad_%1_ergebnisse.pdf").arg(QString::fromStdString(Sprache()));
     QFile::remove(kopie);
     EXPECT_TRUE(QFile::copy(pdf, kopie));
-    EXPECT_EQ(fenster_->statusBar()->currentMessage(), QString::fromStdString(T(TX::MeldungDruckenfertig)));
+    // A printer's job was sent to the printer; a PDF file is named where it went.
+    EXPECT_EQ(fenster_->statusBar()->currentMessage(),
+              DruckerVorhanden() ? QString::fromStdString(T(TX::MeldungDruckenfertig))
+                                 : QString::fromStdString(ReplaceHashMark(T(TX::MeldungPdfGeschrieben),
+                                                                          QDir::toNativeSeparators(pdf).toStdString())));
   }
 
   test::TempDir tmp_;

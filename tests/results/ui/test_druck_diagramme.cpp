@@ -13,6 +13,7 @@
 #include "results/PrintSelection.h"
 #include "results/ui/DruckDiagramme.h"
 #include "results/ui/ErgebnisDruck.h"
+#include "results/ui/ResultPainter.h"
 #include "results/ui/ResultsCommands.h"
 #include "support/gui/PaintRecorder.h"
 #include "tests/results/ui/ErgebnisFixture.h"
@@ -223,6 +224,62 @@ TEST(DruckDiagramme, FractionOverHundredAtHundredTheGapAtTheCapAndTheYearFromIts
   const TPrimitiv* jahr = umriss(375 + 3);
   ASSERT_NE(jahr, nullptr);
   EXPECT_NEAR(jahr->Box.top() + jahr->StiftBreite / 2, r.Basis - 2.0 * std::lround(100.0 * sS / sD) * fy, 1.5);
+}
+
+// A pool that takes several times the hot-water demand: its bars (and every other bar) stand
+// inside the chart's frame, capped below its top, on screen and on paper, with and without
+// space heating; the tallest reach the cap.
+TEST(DruckDiagramme, PoolBarsAboveAHundredPerCentStayInsideTheChart) {
+  for (bool heizung : {false, true})
+    for (bool papier : {false, true}) {
+      const std::string fall = std::string(heizung ? "heating" : "hot water") + (papier ? " paper" : " screen");
+      TavState g = Jahr(6, true, heizung);
+      for (std::size_t m = 1; m <= 12; ++m) {
+        g.results.PoolWaermeMonat[m] = 4.0f * (g.results.WWBedarfMonat[m] + g.results.VerlustMonat[m]) +
+                                       static_cast<float>(g.plant.Heizwaermebedarf * g.results.HeizanteilMonat[m]);
+        g.results.SolarertragMonat[m] += g.results.PoolWaermeMonat[m];
+      }
+      std::vector<TPrimitiv> liste;
+      if (papier) {
+        liste = Monatsdiagramm(g).Liste;
+      } else {
+        test::TRecorder dev(QSizeF(200, 150), 96);
+        {
+          QPainter pa(&dev);
+          PaintDeckungsDiagramm(pa, QRect(0, 0, 480, 390), g);
+        }
+        liste = dev.Liste();
+      }
+      Seite s;
+      s.Liste = liste;
+      const Rahmen r = RahmenVon(s);
+      int balken = 0;
+      double hoechster = r.Basis;
+      for (const TPrimitiv& p : liste) {
+        // The bars and boxes, outlined; the plot's own fill has no pen.
+        if (p.Typ != TPrimitiv::Rechteck || !p.Stift.isValid() || p.Box.left() < r.Links - 1.0) continue;
+        const double h = p.StiftBreite / 2.0;
+        if (std::abs(p.Box.bottom() - h - r.Basis) > 2.0 || p.Box.height() < 4.0) continue;  // stands on the baseline
+        ++balken;
+        hoechster = std::min(hoechster, p.Box.top() + h);
+        EXPECT_GE(p.Box.top() + h, r.Oben - 0.5) << fall << ": a bar reaches above the frame";
+      }
+      EXPECT_GT(balken, 13) << fall;
+      const double kappe = r.Basis - (r.Basis - r.Oben) * 120.0 / 125.0;
+      EXPECT_NEAR(hoechster, kappe, 2.5) << fall;
+      // The capped bars keep their top edge: drawn again after the line of the gap below
+      // the cap (which once covered it, so they seemed to run off the top), one per bar.
+      std::size_t luecke = liste.size();
+      for (std::size_t i = 0; i < liste.size(); ++i)
+        if (liste[i].Typ == TPrimitiv::Linie && liste[i].Strecke.dy() == 0.0 && liste[i].Strecke.length() > (r.Basis - r.Oben))
+          luecke = i;
+      ASSERT_LT(luecke, liste.size()) << fall;
+      int kanten = 0;
+      for (std::size_t i = luecke + 1; i < liste.size(); ++i)
+        if (liste[i].Typ == TPrimitiv::Linie && std::abs(liste[i].Strecke.y1() - kappe) < 2.5 && liste[i].Stift != QColor(Qt::white))
+          ++kanten;
+      EXPECT_GE(kanten, 13) << fall;  // the pool's twelve months and its year
+    }
 }
 
 // Every plant type, with pool, with and without space heating, on A4 and Letter at 300 and

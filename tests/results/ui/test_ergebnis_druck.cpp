@@ -6,12 +6,18 @@
 #include <QDir>
 #include <QFile>
 #include <QFontMetricsF>
+#include <QPrinterInfo>
+#include <QStringList>
 #include <algorithm>
+#include <filesystem>
+#include <functional>
 
+#include "foundation/CodePage.h"
 #include "foundation/TavUtil.h"
 #include "foundation/TextTable.h"
 #include "foundation/ui/Drucken.h"
 #include "results/AnlageReport.h"
+#include "results/ui/DruckSeiten.h"
 #include "results/ui/ErgebnisDruck.h"
 #include "results/ui/FormSimErg.h"
 #include "results/ui/ResultsCommands.h"
@@ -22,6 +28,8 @@
 
 namespace tav {
 namespace {
+
+namespace fs = std::filesystem;
 
 int PdfSeiten(const QString& datei) {
   QFile f(datei);
@@ -209,6 +217,83 @@ TEST_F(ErgebnisDruckTest, EnergyBalanceRulesStandOnTheirLines) {
             for (int x = 0; x < w; x += 2) ASSERT_EQ(bild.pixelColor(x, y), Qt::white) << start << " " << y;
         }
   }
+}
+
+// A printout that went into a PDF file says so on the status line and names the file, never
+// that it went to the printer: the file chosen beforehand and the one asked for where no
+// printer is set up alike.
+TEST_F(ErgebnisDruckTest, StatusLineNamesThePdfFileWritten) {
+  Simuliere(Anlage::Warmwasser);
+  TFormSimErg* f = ShowSimErg(nullptr);
+  ASSERT_NE(f, nullptr);
+  QStringList meldungen;
+  const auto verbindung = QObject::connect(f, &TFormSimErg::statusMessage, [&](const QString& t) { meldungen << t; });
+  const QString gewaehlt = QString::fromStdString((dir.path() / "gewaehlt.pdf").string());
+  const QString gefragt = QString::fromStdString((dir.path() / "gefragt.pdf").string());
+  auto alt = DruckHooks();
+  DruckHooks().PdfDatei = [&](QWidget*, const QString&) { return gefragt; };
+  G().settings.Drucker = "Gibt es nicht";
+  G().settings.DruckerOffen = false;
+  EXPECT_TRUE(f->Drucken(gewaehlt));
+  if (QPrinterInfo::availablePrinterNames().isEmpty()) EXPECT_TRUE(f->Drucken());
+  DruckHooks() = alt;
+  QObject::disconnect(verbindung);
+  ASSERT_FALSE(meldungen.isEmpty());
+  EXPECT_EQ(meldungen[0], "PDF-Datei geschrieben: " + QDir::toNativeSeparators(gewaehlt));
+  if (meldungen.size() > 1) EXPECT_EQ(meldungen[1], "PDF-Datei geschrieben: " + QDir::toNativeSeparators(gefragt));
+  for (const QString& m : meldungen) EXPECT_FALSE(m.contains("Drucker")) << m.toStdString();
+}
+
+// The three monthly tables end their two rules past the end of every heading, the bold last
+// one included (it once stood beyond the rules, which were measured in the regular font), in
+// German and English, in the usual font and a wider one at a larger size.
+TEST_F(ErgebnisDruckTest, TableRulesReachPastEveryHeading) {
+  Simuliere(Anlage::KombiPool);
+  const struct {
+    const char* name;
+    std::function<void(TDruckBlatt&)> male;
+  } tabellen[] = {
+      {"energy balance", [](TDruckBlatt& b) { PrintEnergiebilanz(b, G(), 20); }},
+      {"pool", [](TDruckBlatt& b) { PrintPoolBilanz(b, G(), 20); }},
+      {"ecology", [](TDruckBlatt& b) { PrintOekoBilanz(b, G()); }},
+  };
+  for (bool englisch : {false, true}) {
+    if (englisch) Texts().LoadTexts(fs::path(TAV_LANG_DIR) / "english.dat", CodePageForLanguage("en"));
+    for (const auto& t : tabellen)
+      for (const char* font : {"Arial", "DejaVu Sans"})
+        for (int punkt : {10, 12}) {
+          const std::string fall = std::string(t.name) + (englisch ? " en " : " de ") + font + " " + std::to_string(punkt);
+          TSeitenrahmen rahmen = TSeitenrahmen::Aus(G());
+          rahmen.Font = QString::fromLatin1(font);
+          rahmen.Punkt = punkt;
+          test::TRecorder r(QSizeF(210, 297), 600);
+          {
+            QPainter pa(&r);
+            TDruckBlatt b(pa, QRectF(0, 0, 210, 297), rahmen);
+            b.Schrift(0);
+            t.male(b);
+          }
+          // The rules: the long horizontal lines; the headings: the bold texts above the first.
+          std::vector<QLineF> regeln;
+          for (const auto& p : r.Liste())
+            if (p.Typ == test::TPrimitiv::Linie && p.Strecke.dy() == 0.0 && p.Strecke.length() > r.Breite() / 3.0)
+              regeln.push_back(p.Strecke);
+          ASSERT_EQ(regeln.size(), 2u) << fall;
+          const double oben = std::min(regeln[0].y1(), regeln[1].y1());
+          const double rechts = std::min(std::max(regeln[0].x1(), regeln[0].x2()), std::max(regeln[1].x1(), regeln[1].x2()));
+          int koepfe = 0;
+          for (const auto& p : r.Liste()) {
+            if (p.Typ != test::TPrimitiv::Text || !p.Schrift.bold() || p.Box.top() >= oben) continue;
+            if (p.Box.top() < oben - 4 * r.Hoehe() / 62.0) continue;  // the page header and description
+            ++koepfe;
+            const QFontMetricsF fm(p.Schrift, &r);
+            EXPECT_LE(p.Box.left() + fm.horizontalAdvance(p.Inhalt), rechts + 1.0)
+                << fall << ": \"" << p.Inhalt.toStdString() << "\" ends beyond the rules";
+          }
+          EXPECT_GE(koepfe, 3) << fall;
+        }
+  }
+  Texts().LoadDefaults();
 }
 
 }  // namespace
