@@ -66,6 +66,11 @@ Ladung OhneSpeicherAbbruch(const std::string& pfad, Schritt&& schritt, std::stri
   }
 }
 
+// "1 Eintrag", "3 Einträge".
+std::string Eintraege(std::size_t n) {
+  return std::to_string(n) + (n == 1 ? " Eintrag" : " Einträge");
+}
+
 // "[A], [B], ...": the first sections named, a longer list cut (its count is said before it).
 std::string SektionsListe(const std::vector<std::string>& sektionen) {
   std::string t;
@@ -152,18 +157,18 @@ void NotiereLuecke(DateiStaende* staende, const std::string& pfad, std::string w
 }
 
 std::string LueckeZuviele(int uebrig, int hoechstens) {
-  return std::to_string(uebrig) + " Einträge über der Höchstzahl von " +
+  return Eintraege(static_cast<std::size_t>(uebrig)) + " über der Höchstzahl von " +
          std::to_string(hoechstens);
 }
 
 std::string LueckeAusgelassen(const std::vector<std::string>& sektionen) {
-  return std::to_string(sektionen.size()) +
-         " wegen fehlerhafter Angaben nicht übernommene Einträge: " + SektionsListe(sektionen);
+  return "wegen fehlerhafter Angaben nicht übernommen: " + Eintraege(sektionen.size()) + " (" +
+         SektionsListe(sektionen) + ")";
 }
 
 std::string LueckeErsatzwerte(const std::vector<std::string>& sektionen) {
-  return "die nicht lesbaren Angaben von " + std::to_string(sektionen.size()) +
-         " Einträgen (an ihrer Stelle würden Ersatzwerte geschrieben): " + SektionsListe(sektionen);
+  return "nicht lesbare Angaben (an ihrer Stelle würden Ersatzwerte geschrieben): " +
+         Eintraege(sektionen.size()) + " (" + SektionsListe(sektionen) + ")";
 }
 
 std::string LueckeKeinEintrag() {

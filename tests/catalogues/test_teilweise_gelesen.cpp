@@ -204,7 +204,7 @@ TEST(KatalogTeilweiseGelesen, RewriteAsksAndNoLeavesTheFileAsItWas) {
           EXPECT_NE(frage.find("Datei trotzdem überschreiben?"), std::string::npos) << frage;
           if (std::string(w.name) == "an entry not read") {
             const bool ersetzt = std::string(a.name) == "locations";
-            EXPECT_NE(frage.find(ersetzt ? "Ersatzwerte" : "nicht übernommene Einträge"),
+            EXPECT_NE(frage.find(ersetzt ? "Ersatzwerte" : "wegen fehlerhafter Angaben nicht übernommen: 1 Eintrag"),
                       std::string::npos)
                 << frage;
             EXPECT_NE(frage.find("99]"), std::string::npos) << "the section is named: " << frage;
