@@ -301,10 +301,6 @@ float HoursToClock(float Hours) {
   return static_cast<float>(whole + minutes / 100.0);
 }
 
-float HourMinusLongitude(std::int8_t Hour, float Longitude) {
-  return static_cast<float>(Hour - Longitude / 15.0);
-}
-
 // ---------------------------------------------------------------------------------------
 // String distance
 

@@ -142,8 +142,6 @@ TDateTime Now();
 
 // Decimal hours to hours + minutes / 100 (7.5 gives 7.30; 60 minutes carry into the hour).
 float HoursToClock(float Hours);
-// Hour - Longitude / 15
-float HourMinusLongitude(std::int8_t Hour, float Longitude);
 
 // ---------------------------------------------------------------------------------------
 // String dissimilarity in percent: the edit distance between A and B (characters, not

@@ -25,7 +25,6 @@ constexpr std::string_view kAbbruch = "ABBRUCH: ";
 constexpr std::string_view kATypWrite = "A_Typ - WriteProjektDat";
 constexpr std::string_view kAbgespeichert = "Projektdaten abgespeichert";
 constexpr std::string_view kUngueltigeWerte = "Ungültige Werte in ";
-constexpr std::string_view kStandardGilt = "; es gelten die Standardwerte.";
 constexpr std::string_view kNichtGespeichert = "|Die Projektdatei wurde nicht verändert.";
 constexpr std::string_view kFremdGeaendert_a = "Das Projekt Nr. ";
 constexpr std::string_view kFremdGeaendert_b = " wurde inzwischen von einem anderen Programm geändert.";
@@ -62,72 +61,116 @@ bool IstBekannt(std::string_view line) {
                      [&](std::string_view k) { return EqualsNoCase(k, key); });
 }
 
+// Keys whose missing-key default is no usable plant (a 999 m² field, a heat exchanger of
+// 15 W, heating up to 50 °C outside): when missing they take the standard project's value too,
+// and are named.
+constexpr std::string_view kFehlendUnbrauchbar[] = {"KollektorFlaeche", "KollektorFlaeche2",
+                                                   "Heiztauscherleistung", "Heizgrenztemp"};
+
 // Reads the section's keys in the reading order; dependent defaults need it. A number key
-// whose text cannot be read as its kind of number, or lies outside its range, takes the
-// default and is listed in `ungueltig`: saving would otherwise replace the user's text
-// without a word.
+// whose text cannot be read as its kind of number, or lies outside its range, is listed in
+// `ungueltig` and named in `zeilen` with its text and the value that takes its place: the
+// standard project's where it sets one, else the missing-key default. Saving would otherwise
+// replace the user's text without a word.
 class SektionLeser {
  public:
-  SektionLeser(TBigIniFile& ini, std::string_view sektion, std::vector<std::string>& ungueltig)
-      : ini_(ini), sektion_(sektion), ungueltig_(ungueltig) {}
+  SektionLeser(TBigIniFile& ini, std::string_view sektion, std::vector<std::string>& ungueltig,
+               std::vector<std::string>& zeilen)
+      : ini_(ini), sektion_(sektion), ungueltig_(ungueltig), zeilen_(zeilen) {}
 
   std::string Text(std::string_view key, const std::string& def) {
     return ini_.ReadString(sektion_, key, def);
   }
-  double Real(std::string_view key, double def) {
+  // `ersatz`: what replaces an invalid or (for the keys above) missing value, when not the
+  // standard project's value.
+  double Real(std::string_view key, double def, std::optional<double> ersatz = std::nullopt) {
+    const double statt = ersatz ? *ersatz : StandardProjektWert(key).value_or(def);
+    if (!Vorhanden(key)) {
+      const bool unbrauchbar = std::any_of(std::begin(kFehlendUnbrauchbar), std::end(kFehlendUnbrauchbar),
+                                           [&](std::string_view k) { return k == key; });
+      if (!unbrauchbar) return def;
+      zeilen_.push_back(std::string(key) + " fehlt; es gilt " + IniFloatToStr(statt));
+      return statt;
+    }
+    const std::string text = Text(key, "");
     double v = def;
-    if (Vorhanden(key) && (!IniParseFloat(Text(key, ""), v) || !Plausibel(key, v))) return Ungueltig(key, def);
+    if (!IniParseFloat(text, v)) return Ungueltig(key, text, "ist keine Zahl", statt);
+    if (const WertBereich* b = ProjektWertBereich(key); b && !ImBereich(*b, v)) {
+      return Ungueltig(key, text, Zwischen(IniFloatToStr(b->Min), IniFloatToStr(b->Max)), statt);
+    }
     return v;
   }
   bool Bool(std::string_view key, bool def) { return Ganz(key, def ? 1 : 0) != 0; }
   bool Vorhanden(std::string_view key) { return ini_.ValueExists(sektion_, key); }
   // A whole number that may take any value of its type.
   std::int32_t Ganz(std::string_view key, std::int32_t def) {
+    if (!Vorhanden(key)) return def;
+    const std::string text = Text(key, "");
     std::int32_t v = def;
-    if (Vorhanden(key) && (!IniParseInt(Text(key, ""), v) || !Plausibel(key, v))) return Ungueltig(key, def);
+    const std::int32_t statt = static_cast<std::int32_t>(StandardProjektWert(key).value_or(def));
+    if (!IniParseInt(text, v)) return Ungueltig(key, text, "ist keine ganze Zahl", statt);
+    if (const WertBereich* b = ProjektWertBereich(key); b && !ImBereich(*b, v)) {
+      return Ungueltig(key, text, Zwischen(IniFloatToStr(b->Min), IniFloatToStr(b->Max)), statt);
+    }
     return v;
   }
   // An integer that must lie within lo..hi; outside, the default and the key is reported.
   std::int32_t Ganz(std::string_view key, std::int32_t def, std::int32_t lo, std::int32_t hi) {
-    std::int32_t v = def;
     if (!Vorhanden(key)) return def;
-    if (!IniParseInt(Text(key, ""), v) || v < lo || v > hi) return Ungueltig(key, def);
+    const std::string text = Text(key, "");
+    std::int32_t v = def;
+    if (!IniParseInt(text, v)) return Ungueltig(key, text, "ist keine ganze Zahl", def);
+    if (v < lo || v > hi) return Ungueltig(key, text, Zwischen(std::to_string(lo), std::to_string(hi)), def);
     return v;
   }
   std::uint8_t Byte(std::string_view key, std::int32_t def) {
     return static_cast<std::uint8_t>(Ganz(key, def, 0, 255));
   }
-  std::uint16_t Word(std::string_view key, std::int32_t def) {
-    return static_cast<std::uint16_t>(Ganz(key, def, 0, 65535));
+  // A day of the year.
+  std::uint16_t Tag(std::string_view key, std::int32_t def) {
+    const TagBereich* b = ProjektTagBereich(key);
+    return static_cast<std::uint16_t>(Ganz(key, def, b->Min, b->Max));
   }
   // A storage sub-type: the number key, when present and valid, wins over the code text.
   std::string SpTyp(std::string_view nrKey, const std::string& codeText) {
     if (!Vorhanden(nrKey)) return codeText;
-    const std::int32_t nr = Ganz(nrKey, -1, 0, 255);
-    return nr < 0 ? codeText : "#" + std::to_string(nr);
+    const std::string text = Text(nrKey, "");
+    std::int32_t nr = -1;
+    if (!IniParseInt(text, nr)) return Ungueltig(nrKey, text, "ist keine ganze Zahl", codeText);
+    if (nr < 0 || nr > 255) return Ungueltig(nrKey, text, Zwischen("0", "255"), codeText);
+    return "#" + std::to_string(nr);
   }
   TDateTime Datum(std::string_view key, TDateTime def) {
+    if (!Vorhanden(key)) return def;
+    const std::string text = Text(key, "");
     TDateTime v = def;
-    if (Vorhanden(key) && !IniStrToDateTime(Text(key, ""), v)) return Ungueltig(key, def);
+    if (!IniStrToDateTime(text, v)) {
+      ungueltig_.emplace_back(key);
+      zeilen_.push_back(std::string(key) + " = " + Zitat(text) + " ist kein Datum; es gilt " + IniDateTimeToStr(def));
+      return def;
+    }
     return v;
   }
 
  private:
-  // Within the range the dialogs allow, for the keys that have one.
-  static bool Plausibel(std::string_view key, double v) {
-    const WertBereich* b = ProjektWertBereich(key);
-    return !b || ImBereich(*b, v);
+  static std::string Zwischen(const std::string& lo, const std::string& hi) {
+    return "liegt nicht zwischen " + lo + " und " + hi;
   }
+  static std::string ErsatzText(double x) { return IniFloatToStr(x); }
+  static std::string ErsatzText(std::int32_t x) { return std::to_string(x); }
+  static std::string ErsatzText(const std::string& x) { return "\"" + x + "\""; }
 
   template <typename T>
-  T Ungueltig(std::string_view key, T def) {
+  T Ungueltig(std::string_view key, const std::string& text, const std::string& grund, T statt) {
     ungueltig_.emplace_back(key);
-    return def;
+    zeilen_.push_back(std::string(key) + " = " + Zitat(text) + " " + grund + "; es gilt " + ErsatzText(statt));
+    return statt;
   }
 
   TBigIniFile& ini_;
   std::string sektion_;
   std::vector<std::string>& ungueltig_;
+  std::vector<std::string>& zeilen_;
 };
 
 // Value texts of the writer.
@@ -223,8 +266,10 @@ std::string KeineProjektDateiText(const std::string& fileName) {
 std::string StandardProjektName(std::int32_t n) { return "Projekt " + std::to_string(n) + ".0"; }
 
 void ReadProjektRecord(TBigIniFile& ini, std::string_view sektion, std::int32_t listIndex,
-                       double jetzt, TProjekt& r, std::vector<std::string>& ungueltig) {
-  SektionLeser in(ini, sektion, ungueltig);
+                       double jetzt, TProjekt& r, std::vector<std::string>& ungueltig,
+                       std::vector<std::string>* zeilen) {
+  std::vector<std::string> ohne;
+  SektionLeser in(ini, sektion, ungueltig, zeilen ? *zeilen : ohne);
   r.ProjektName = in.Text("ProjektName", StandardProjektName(listIndex));
   r.Info1 = in.Text("Info1", "");
   r.Info2 = in.Text("Info2", "");
@@ -236,7 +281,8 @@ void ReadProjektRecord(TBigIniFile& ini, std::string_view sektion, std::int32_t 
   r.KollektorNeigung = in.Real("KollektorNeigung", 30.0);
   r.OstWestKollektor = in.Bool("OstWestKollektor", false);
   if (r.OstWestKollektor) {
-    r.KollektorFlaeche2 = in.Real("KollektorFlaeche2", 999.0);
+    // The second field of the standard project would be the first field's twin.
+    r.KollektorFlaeche2 = in.Real("KollektorFlaeche2", 999.0, r.KollektorFlaeche);
     r.KollektorAzimut2 = in.Real("KollektorAzimut2", 0.0);
     r.KollektorNeigung2 = in.Real("KollektorNeigung2", 30.0);
   }
@@ -269,8 +315,8 @@ void ReadProjektRecord(TBigIniFile& ini, std::string_view sektion, std::int32_t 
   r.PoolTemp = in.Real("PoolTemp", 28.0);
   r.PoolVol = in.Real("PoolVol", 50.0);
   r.PoolSpminTemp = in.Real("PoolSpminTemp", 40.0);
-  r.PoolStart = in.Word("PoolStart", 105);
-  r.PoolEnde = in.Word("PoolEnde", 258);
+  r.PoolStart = in.Tag("PoolStart", 105);
+  r.PoolEnde = in.Tag("PoolEnde", 258);
   r.PoolWTdir = in.Bool("PoolWTdir", false);
   r.AntiLegionella = in.Bool("AntiLegionella", false);
   r.Heiztemp = in.Real("Heiztemp", 30.0);
@@ -300,14 +346,14 @@ void ReadProjektRecord(TBigIniFile& ini, std::string_view sektion, std::int32_t 
 
 void ReadProjektDat(TBigIniFile& ini, std::string_view sektion, std::int32_t listIndex,
                     double jetzt, PlantState& p, const std::string& datei) {
-  std::vector<std::string> ungueltig;
-  ReadProjektRecord(ini, sektion, listIndex, jetzt, p.Projekt, ungueltig);
-  if (!ungueltig.empty()) {
-    std::string liste;
-    for (const auto& key : ungueltig) liste += (liste.empty() ? "\"" : ", \"") + key + "\"";
+  std::vector<std::string> ungueltig, zeilen;
+  ReadProjektRecord(ini, sektion, listIndex, jetzt, p.Projekt, ungueltig, &zeilen);
+  if (!zeilen.empty()) {
     const std::string wo = datei.empty() ? std::string() : datei + ", ";
-    ShowMessageLines(std::string(kUngueltigeWerte) + wo + "[" + Zitat(sektion) + "] (" +
-                     Zitat(p.Projekt.ProjektName) + "): " + liste + std::string(kStandardGilt));
+    std::string text = std::string(kUngueltigeWerte) + wo + "[" + Zitat(sektion) + "] (" +
+                       Zitat(p.Projekt.ProjektName) + "):";
+    for (const auto& zeile : zeilen) text += "|" + zeile;
+    ShowMessageLines(text);
   }
   ApplyProjekt(p.Projekt, p);
 }

@@ -46,14 +46,20 @@ std::string StandardProjektName(std::int32_t n);
 // section's 1-based place in the project list (for the default name); `jetzt` the default
 // date. Fields the file does not hold (OrtNr, AnlagenTypNr, the second collector field
 // without "OstWestKollektor") keep their values. Number values that cannot be read as their
-// kind of number ("12.5 m2", "45°", "1e400", "NaN", "abc") or do not fit their field take the
-// default; their keys are added to `ungueltig`.
+// kind of number ("12.5 m2", "45°", "1e400", "NaN", "abc"), lie outside their range or do not
+// fit their field take the standard project's value where it sets one, else the default;
+// their keys are added to `ungueltig`. A missing key whose default is no usable plant (the
+// collector areas, the heating heat exchanger, the heating limit) takes the standard
+// project's value too. `zeilen`, when given, gets one line per value replaced: key, text,
+// why, and the value that serves ("KollektorFlaeche = -5 liegt nicht zwischen 0 und 100000;
+// es gilt 6", "KollektorFlaeche fehlt; es gilt 6").
 void ReadProjektRecord(TBigIniFile& ini, std::string_view sektion, std::int32_t listIndex,
-                       double jetzt, TProjekt& r, std::vector<std::string>& ungueltig);
+                       double jetzt, TProjekt& r, std::vector<std::string>& ungueltig,
+                       std::vector<std::string>* zeilen = nullptr);
 
-// Reads the section into p.Projekt and applies it to the working variables. Number values
-// that cannot be read or do not fit their field take their default; one message names the
-// file `datei`, the section, the project and the keys.
+// Reads the section into p.Projekt and applies it to the working variables. One message
+// names the file `datei`, the section, the project and every value replaced, with the value
+// that serves (see ReadProjektRecord).
 void ReadProjektDat(TBigIniFile& ini, std::string_view sektion, std::int32_t listIndex,
                     double jetzt, PlantState& p, const std::string& datei = std::string());
 

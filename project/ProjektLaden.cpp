@@ -5,6 +5,7 @@
 #include <iterator>
 #include <map>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "project/ProjektDatei.h"
@@ -16,6 +17,7 @@
 #include "foundation/TavUtil.h"
 #include "foundation/TavVar.h"
 #include "foundation/TextTable.h"
+#include "simulation/WerteBereiche.h"
 
 namespace tav {
 
@@ -152,6 +154,34 @@ std::string ProjektDateiPfad(const TavState& s) {
 
 namespace {
 
+// The standard project's real values, by their keys in the project file.
+constexpr std::pair<std::string_view, float> kStandardWerte[] = {
+    {"KollektorFlaeche", 6.0f},         {"KollektorAzimut", 0.0f},
+    {"KollektorNeigung", 35.0f},        {"KollektorFlow", 50.0f},
+    {"Kaltwassertemp", 10.0f},          {"Warmwassertemp", 45.0f},
+    {"Minimaltemp", 42.0f},             {"Maximaltemp", 75.0f},
+    {"Maximaltemp2", 75.0f},            {"MaxTempWinter", 55.0f},
+    {"Heiztemp", 30.0f},                {"Heizgrenztemp", 16.0f},
+    {"Heiztauscherleistung", 15000.0f}, {"HeiztauscherDeltaT", 10.0f},
+    {"FWEnennleistung", 48846.0f},      {"FWEdTmin", 5.0f},
+    {"Glykolanteil", 40.0f},            {"Speicher1vol", 300.0f},
+    {"Speicher2vol", 100.0f},           {"SpeicherkWert", 0.3f},
+    {"Speichertauscherleistung", 60.0f}, {"Solarkreislaenge", 15.0f},
+    {"Warmwasserverbrauch", 8000.0f},   {"HeizQnorm", 15000.0f},
+    {"HeizTnorm", -16.0f},              {"HeizTvor100", 55.0f},
+    {"HeizTrck100", 40.0f},
+};
+
+}  // namespace
+
+std::optional<double> StandardProjektWert(std::string_view schluessel) {
+  for (const auto& [key, wert] : kStandardWerte)
+    if (EqualsNoCase(key, schluessel)) return wert;
+  return std::nullopt;
+}
+
+namespace {
+
 // The working variables become the standard project; nothing is written.
 void StandardProjektSetzen(TavState& s, ProjektKatalogDienste& d) {
   PlantState& p = s.plant;
@@ -184,36 +214,10 @@ void StandardProjektSetzen(TavState& s, ProjektKatalogDienste& d) {
   p.Info2.clear();
 
   p.KollektorMontage = 1;
-  p.KollektorFlaeche = 6.0f;
-  p.KollektorAzimut = 0.0f;
-  p.KollektorNeigung = 35.0f;
-  p.KollektorFlow = 50.0f;
   p.LFTkreis = false;
   p.AnlagenTypNr = 1;
   p.AnlagenTyp = LinksZeichen(std::string(AnlagenTypNamen[1]), 20);
-  p.Kaltwassertemp = 10.0f;
-  p.Warmwassertemp = 45.0f;
-  p.Minimaltemp = 42.0f;
-  p.Maximaltemp = 75.0f;
-  p.Maximaltemp2 = 75.0f;
-  p.MaxTempWinter = 55.0f;
-  p.Heiztemp = 30.0f;
-  p.Heizgrenztemp = 16.0f;
-  p.Heiztauscherleistung = 15000.0f;
-  p.HeiztauscherDeltaT = 10.0f;
-  p.FWEnennleistung = 48846.0f;
-  p.FWEdTmin = 5.0f;
-  p.Glykolanteil = 40.0f;
-  p.Speicher1vol = 300.0f;
-  p.Speicher2vol = 100.0f;
-  p.SpeicherkWert = 0.3f;
-  p.Speichertauscherleistung = 60.0f;
-  p.Solarkreislaenge = 15.0f;
-  p.Warmwasserverbrauch = 8000.0f;
-  p.HeizQnorm = 15000.0f;
-  p.HeizTnorm = -16.0f;
-  p.HeizTvor100 = 55.0f;
-  p.HeizTrck100 = 40.0f;
+  for (const auto& [key, wert] : kStandardWerte) p.*ProjektWertBereich(key)->Feld = wert;
   p.HeizkreisTyp = 2;
   p.ZeitZoom = 5;
 

@@ -9,7 +9,9 @@
 // that is no project's ("Notizen"), is reported, never listed, and kept in the file.
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace tav {
 
@@ -22,6 +24,9 @@ std::string ProjektDateiPfad(const TavState& s);
 // Sets the working variables to the standard project ("Standard-Solaranlage" at "Freiburg")
 // and writes it as project 1. False when it could not be written.
 bool CreateStandardProjekt(TavState& s, ProjektKatalogDienste& d);
+// The standard project's value of a real key of the project file; nothing for a key it
+// leaves at the program's default.
+std::optional<double> StandardProjektWert(std::string_view schluessel);
 
 // Fills Projektliste from the file, loads project ProjektNummer (or the first) into the
 // working variables, resolves its catalogue names and sets the plant parameters.

@@ -294,7 +294,7 @@ SimLaufwerte BerechneLaufwerte(const PlantState& p, const SimState& s) {
 std::string PruefeKonfiguration(const TavState& g) {
   const auto& p = g.plant;
   std::string fehler;
-  auto melde = [&fehler](const char* text) {
+  auto melde = [&fehler](std::string_view text) {
     if (!fehler.empty()) fehler += "|";
     fehler += text;
   };
@@ -304,10 +304,15 @@ std::string PruefeKonfiguration(const TavState& g) {
   if (p.KollektorMontage < 1 || p.KollektorMontage > kMontagen) melde("Unbekannte Kollektormontage");
   // A value outside its range is named with the range; a zero within it gets its own words.
   const std::string ausserhalb = WerteAusserhalb(p);
-  if (!ausserhalb.empty()) melde(ausserhalb.c_str());
+  if (!ausserhalb.empty()) melde(ausserhalb);
   if (p.KollektorFlaeche == 0.0f) melde("Die Kollektorfläche ist 0");
   if (p.OstWestKollektor && p.KollektorFlaeche2 == 0.0f) melde("Die Fläche des zweiten Kollektorfelds ist 0");
-  if (p.KollektorFlow == 0.0f) melde("Der Volumenstrom im Kollektorkreis ist 0");
+  if (p.KollektorFlow == 0.0f) {
+    melde("Der Volumenstrom im Kollektorkreis ist 0");
+  } else if (p.KollektorFlow > 0.0f && p.KollektorFlow < kMinKollektorFlow) {
+    melde("Der Volumenstrom im Kollektorkreis (" + WertText(p.KollektorFlow) + " l/(m²h)) ist kleiner als " +
+          WertText(kMinKollektorFlow) + " l/(m²h): er führt die Wärme des Kollektors nicht ab");
+  }
   if (p.Speichertauscherleistung == 0.0f) melde("Die Leistung des Speicher-Wärmetauschers ist 0");
   const bool ohneSpeicher1 = typ == 5 && p.KaskadeTyp != 13;
   if (!ohneSpeicher1 && p.Speicher1vol == 0.0f) melde("Das Volumen von Speicher 1 ist 0");
@@ -327,6 +332,17 @@ std::string PruefeKonfiguration(const TavState& g) {
   // Otherwise the demand is booked while nothing can be drawn from the store.
   if (p.Warmwasserverbrauch > 0.0f && !(p.Warmwassertemp > p.Kaltwassertemp)) {
     melde("Die Warmwassertemperatur muss über der Kaltwassertemperatur liegen");
+  }
+  // The auxiliary heater keeps the store at the tap temperature: above the store's limit, the
+  // collector could never load it.
+  if (p.Warmwassertemp > p.Maximaltemp) {
+    melde("Die Warmwassertemperatur (" + WertText(p.Warmwassertemp) +
+          " °C) liegt über der Maximaltemperatur des Speichers (" + WertText(p.Maximaltemp) + " °C)");
+  }
+  // The fresh-water station's plant has no auxiliary set temperature of its own.
+  if (typ != 8 && p.Minimaltemp > p.Maximaltemp) {
+    melde("Die Minimaltemperatur (" + WertText(p.Minimaltemp) + " °C) liegt über der Maximaltemperatur (" +
+          WertText(p.Maximaltemp) + " °C)");
   }
   if (p.SolHeizung && !HeizkurveGueltig(p.HeizTnorm, 75.0f, 55.0f)) {
     melde("Die Norm-Außentemperatur der Heizung muss unter 20 °C liegen");

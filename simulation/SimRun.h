@@ -21,6 +21,10 @@ enum class SimErgebnis {
 // half hour.
 inline constexpr int kMinZeitZoom = 2;
 
+// Least specific flow (l/(m²h)) of the solar circuit a run accepts: below it the fluid
+// carries hardly any of the collector's heat and the yield means nothing.
+inline constexpr float kMinKollektorFlow = 1.0f;
+
 // Most full runs of one EnEV calibration.
 inline constexpr int kMaxEnevDurchlaeufe = 20;
 

@@ -72,9 +72,16 @@ constexpr std::array kKollektor = {
     WertBereich{"qmVolumen", 0.0, 100.0, &P::KollqmVolumen},
 };
 
-const WertBereich* Suche(std::span<const WertBereich> tabelle, std::string_view schluessel) {
+// The dialog offers the days of a 365-day year; a run in a leap year reaches day 366.
+constexpr std::array kTage = {
+    TagBereich{"PoolStart", 1, 366, &P::PoolStart},
+    TagBereich{"PoolEnde", 1, 366, &P::PoolEnde},
+};
+
+template <typename B>
+const B* Suche(std::span<const B> tabelle, std::string_view schluessel) {
   const auto it = std::find_if(tabelle.begin(), tabelle.end(),
-                               [&](const WertBereich& b) { return EqualsNoCase(b.Schluessel, schluessel); });
+                               [&](const B& b) { return EqualsNoCase(b.Schluessel, schluessel); });
   return it == tabelle.end() ? nullptr : &*it;
 }
 
@@ -83,11 +90,17 @@ const WertBereich* Suche(std::span<const WertBereich> tabelle, std::string_view 
 std::span<const WertBereich> ProjektWertBereiche() { return kProjekt; }
 std::span<const WertBereich> KollektorWertBereiche() { return kKollektor; }
 
-const WertBereich* ProjektWertBereich(std::string_view schluessel) { return Suche(kProjekt, schluessel); }
-const WertBereich* KollektorWertBereich(std::string_view schluessel) { return Suche(kKollektor, schluessel); }
+std::span<const TagBereich> ProjektTagBereiche() { return kTage; }
 
-// The shortest text that gives the working value back, with the decimal comma.
-std::string Wert(float x) {
+const WertBereich* ProjektWertBereich(std::string_view schluessel) {
+  return Suche(ProjektWertBereiche(), schluessel);
+}
+const WertBereich* KollektorWertBereich(std::string_view schluessel) {
+  return Suche(KollektorWertBereiche(), schluessel);
+}
+const TagBereich* ProjektTagBereich(std::string_view schluessel) { return Suche(ProjektTagBereiche(), schluessel); }
+
+std::string WertText(float x) {
   if (!std::isfinite(x)) return IniFloatToStr(x);
   char puffer[32];
   const auto [ende, ec] = std::to_chars(puffer, puffer + sizeof puffer, x);
@@ -105,9 +118,16 @@ std::string WerteAusserhalb(const PlantState& p) {
       const float wert = p.*b.Feld;
       if (wert >= static_cast<float>(b.Min) && wert <= static_cast<float>(b.Max)) continue;
       if (!zeilen.empty()) zeilen += "|";
-      zeilen += std::string(b.Schluessel) + " = " + Wert(wert) + " liegt nicht zwischen " +
+      zeilen += std::string(b.Schluessel) + " = " + WertText(wert) + " liegt nicht zwischen " +
                 IniFloatToStr(b.Min) + " und " + IniFloatToStr(b.Max);
     }
+  }
+  for (const TagBereich& b : ProjektTagBereiche()) {
+    const int tag = p.*b.Feld;
+    if (!p.Pool || (tag >= b.Min && tag <= b.Max)) continue;
+    if (!zeilen.empty()) zeilen += "|";
+    zeilen += std::string(b.Schluessel) + " = " + std::to_string(tag) + " liegt nicht zwischen " +
+              std::to_string(b.Min) + " und " + std::to_string(b.Max);
   }
   return zeilen;
 }

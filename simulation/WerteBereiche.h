@@ -1,9 +1,11 @@
 #pragma once
 // Plausible ranges of the plant's real values: what the plant and collector dialogs let a
-// user enter, or wider where the project wizard sizes further. The project and collector
-// readers replace a stored value outside its range by the default and name the key; the
-// start check refuses a plant holding such a value, naming it, so that no run computes with it.
+// user enter, or wider where the project wizard sizes further. The project reader replaces a
+// stored value outside its range by the standard project's value and names key, value and
+// replacement; the collector reader names key and value and leaves the entry out. The start check refuses a plant holding
+// such a value, naming it, so that no run computes with it.
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -28,7 +30,20 @@ std::span<const WertBereich> KollektorWertBereiche();
 const WertBereich* ProjektWertBereich(std::string_view schluessel);
 const WertBereich* KollektorWertBereich(std::string_view schluessel);
 
+// The pool season's first and last day: days of the year (a leap year's 366th included).
+struct TagBereich {
+  std::string_view Schluessel;
+  int Min, Max;
+  std::uint16_t PlantState::*Feld;
+};
+std::span<const TagBereich> ProjektTagBereiche();
+const TagBereich* ProjektTagBereich(std::string_view schluessel);
+
 // One line per working value outside its range: key, value and the range (empty when all fit).
+// The pool days count only with the pool switched on.
 std::string WerteAusserhalb(const PlantState& p);
+
+// The shortest text that gives the working value back, with the decimal comma.
+std::string WertText(float x);
 
 }  // namespace tav

@@ -188,12 +188,20 @@ void SetKollTemp(SimContext& c, float qSolar) {
 void CheckLowFlow(SimContext& c, float m, float v) {
   if (m > 0.8f * v && !c.s.Abbruch) {
     auto& zoom = c.g.plant.ZeitZoom;
+    const auto alt = zoom;
     if (zoom < 10) {
       zoom = 10;
     } else if (zoom < 15) {
       ++zoom;
     }
-    ShowMessageLines("Volumenstromüberschreitung im Low-Flow-Kreis!");
+    std::string text = "Volumenstromüberschreitung im Low-Flow-Kreis!";
+    // The finer step is the project's from now on: saved with it, and the user told so.
+    if (zoom != alt) {
+      c.g.run.ProjektGeaendert = true;
+      text += "|Die Rechenschritte pro Stunde (ZeitZoom) wurden von " + std::to_string(alt) + " auf " +
+              std::to_string(zoom) + " erhöht.";
+    }
+    ShowMessageLines(text);
     c.s.AbbruchAnfrage = true;
   }
 }
@@ -217,7 +225,7 @@ void ZeigeDurchflussWarnung(SimContext& c) {
 }
 
 void ZeigeHeizDurchflussWarnung(SimContext& c, float dt) {
-  std::string text = " Der Heizwasserdurchfluss innerhalb " + FloatToPointStr(1, 0, dt / 10.0f * 60.0f) +
+  std::string text = " Der Heizwasserdurchfluss innerhalb " + FloatToPointStr(1, 0, dt * 60.0f) +
                      " min| ist größer als das entsprechende Pufferspeichervolumen| Mögliche Abhilfe:|"
                      " - Speicher vergrößern";
   if (c.g.plant.ZeitZoom < 15) text += "| - Rechenschritt verkürzen (ZeitZoom)";

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QCursor>
-#include <QDeadlineTimer>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -16,12 +15,9 @@
 #include <QScreen>
 #include <QTimer>
 #include <QTranslator>
-#include <QEventLoop>
 #include <QGuiApplication>
 #include <QWidget>
 #include <algorithm>
-#include <chrono>
-#include <thread>
 #include <stdexcept>
 #include <memory>
 #include <vector>
@@ -255,25 +251,6 @@ std::uint16_t UserPrimaryLangID() {
     case QLocale::Finnish: return 0x0B;
     case QLocale::Czech: return 0x05;
     default: return 0;
-  }
-}
-
-void DelayWithMessages(std::uint32_t milliseconds) {
-  const QDeadlineTimer deadline(static_cast<qint64>(milliseconds), Qt::PreciseTimer);
-  if (!QCoreApplication::instance()) {  // no windows to keep painted
-    std::this_thread::sleep_for(std::chrono::milliseconds(deadline.remainingTime()));
-    return;
-  }
-  // A local loop sleeps until the timer or a window event wakes it; polling would keep a
-  // processor busy for the whole pause.
-  QEventLoop loop;
-  QTimer timer;
-  timer.setSingleShot(true);
-  timer.setTimerType(Qt::PreciseTimer);
-  QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-  while (!deadline.hasExpired()) {
-    timer.start(static_cast<int>(std::clamp<qint64>(deadline.remainingTime(), 1, 1 << 30)));
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
   }
 }
 

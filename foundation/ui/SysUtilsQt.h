@@ -93,8 +93,4 @@ void FitWidthToTitle(QWidget* dialog);
 // Primary language of the user (Windows numbering: 7 German, 9 English, 12 French, ...).
 std::uint16_t UserPrimaryLangID();
 
-// Waits Milliseconds while the windows keep painting; clicks and keys wait until after the
-// pause, so no handler of the user runs in the middle of the caller's work.
-void DelayWithMessages(std::uint32_t milliseconds);
-
 }  // namespace tav

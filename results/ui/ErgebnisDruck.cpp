@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include <QFontMetrics>
 
 #include "foundation/TavUtil.h"
 #include "foundation/TextTable.h"
@@ -25,50 +24,6 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 QString DruckJobTitel(const TavState& g, const std::string& zusatz) {
   return Q(T(TX::Simulation) + " - " + g.plant.ProjektName + zusatz);
-}
-
-int MaleReport(TDruckBlatt& s, const TReport& r, int y, int zeile) {
-  const double ptPx = s.P.device()->logicalDpiX() / 72.0;
-  std::size_t erste = 0;
-  // The title line of the export form repeats the page's band: left out, with the gap after it.
-  if (!r.Lines.empty() && r.Lines[0].Underlined()) {
-    erste = 1;
-    if (r.Lines.size() > 1 && r.Lines[1].Text.empty()) erste = 2;
-  }
-  for (std::size_t i = erste; i < r.Lines.size(); ++i) {
-    const TReportLine& l = r.Lines[i];
-    const bool unterstrichen = l.Underlined();
-    std::size_t start = 0;
-    int spalte = 0, x = s.RL();
-    for (;;) {
-      const std::size_t tab = l.Text.find('\t', start);
-      const std::string zelle = l.Text.substr(start, tab == std::string::npos ? std::string::npos : tab - start);
-      bool fett = l.WhollyBold();
-      for (const TReportSpan& sp : l.Spans)
-        if (sp.Bold && start < sp.Start + sp.Length && start + zelle.size() > sp.Start) fett = true;
-      if (spalte > 0) {
-        const int stop = spalte - 1 < static_cast<int>(l.Tabs.size())
-                             ? s.RL() + static_cast<int>(std::lround(l.Tabs[spalte - 1] * ptPx))
-                             : x;
-        x = std::max(x, stop);
-      }
-      s.Schrift(l.SizeDelta, fett, unterstrichen);
-      QString text = Q(zelle);
-      // A text wider than the rest of the line shrinks down to 6 points, then is cut.
-      for (int delta = l.SizeDelta - 1; s.Breite(text) > s.RR() - x && s.Rahmen().Punkt + delta >= 6; --delta)
-        s.Schrift(delta, fett, unterstrichen);
-      if (s.Breite(text) > s.RR() - x)
-        text = QFontMetrics(s.P.font(), s.P.device()).elidedText(text, Qt::ElideRight, std::max(0, s.RR() - x));
-      s.Text(x, y, text);
-      x += s.Breite(text) + s.Breite(QStringLiteral(" "));
-      if (tab == std::string::npos) break;
-      start = tab + 1;
-      ++spalte;
-    }
-    y += zeile;
-  }
-  s.Schrift(0);
-  return y;
 }
 
 int PrintEnergiebilanz(TDruckBlatt& b, const TavState& s, int startZeile) {

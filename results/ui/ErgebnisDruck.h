@@ -27,9 +27,6 @@ QString DruckJobTitel(const TavState& g, const std::string& zusatz);
 
 // Paints page N (1-based) of the printout; S is the state the pages describe.
 void MaleErgebnisSeite(QPainter& pa, const QRectF& seiteMm, int n, const TErgebnisDruck& d, const TavState& s);
-// Paints a report (lines with tab stops in points and bold spans) from line y on, Zeile
-// high per line; returns the y below the last line.
-int MaleReport(TDruckBlatt& s, const TReport& r, int y, int zeile);
 // Prints the monthly energy balance of S from line StartZeile on (header, 13 rows, rules,
 // footnote and closing lines); returns the y below its last line.
 int PrintEnergiebilanz(TDruckBlatt& b, const TavState& s, int startZeile);

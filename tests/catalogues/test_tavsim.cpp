@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -76,8 +77,11 @@ struct Lauf {
   bool ok = false;
 };
 
-Lauf Simuliere(const TavsimOptionen& opt, WetterSynthese* synthese = nullptr) {
+// `vorher` prepares the fresh state (the simulated days, say) before the run.
+Lauf Simuliere(const TavsimOptionen& opt, WetterSynthese* synthese = nullptr,
+               const std::function<void(TavState&)>& vorher = {}) {
   Lauf l;
+  if (vorher) vorher(*l.s);
   l.ok = TavsimLauf(*l.s, opt, l.erg, synthese);
   return l;
 }
@@ -189,10 +193,12 @@ TEST(Tavsim, OptionsAndErrors) {
   EXPECT_NE(ordner.erg.fehler.find("gibt es nicht"), std::string::npos);
 }
 
-// Sets key=value in the only project of the folder's project file (ASCII lines only).
+// Sets key=value in the only project of the folder's project file (ASCII lines only);
+// kFehlt removes the key.
+const std::string kFehlt = "\x01";
 void SetzeSchluessel(TempDir& dir, const std::string& key, const std::string& wert) {
   std::string text = dir.Read("Projekte.dat");
-  const std::string zeile = key + "=" + wert + "\r\n";
+  const std::string zeile = wert == kFehlt ? std::string() : key + "=" + wert + "\r\n";
   const std::size_t a = text.find("\n" + key + "=");
   if (a == std::string::npos) {
     text += zeile;
@@ -203,63 +209,101 @@ void SetzeSchluessel(TempDir& dir, const std::string& key, const std::string& we
   dir.Write("Projekte.dat", text);
 }
 
-// Absurd project values, as a careless or hostile user may store them: each is named and
-// replaced, or the run is refused; a run that happens gives finite months and ends quickly.
+// A week of June: enough for every plant type to fill its stores and show its yield.
+constexpr std::int32_t kErsterJuni1997 = 2450450 + 151;
+
+// Absurd or missing project values, as a careless or hostile user may store them: each is
+// named with the value that serves in its place, and the plant runs with it; or the run is
+// refused, naming what is wrong. A run that happens gives finite, plausible months: never a
+// field of 999 m², never a store boiling at 365 °C.
 TEST(Tavsim, BadProjectValuesAreReportedOrRefusedNeverSimulatedIntoNonsense) {
   TempDir dir;
   TavsimOptionen opt;
   opt.datenDir = dir.path().string();
   opt.jahre = 1;
   opt.wetterSpeichern = true;
+  const auto woche = [](TavState& s) {
+    s.moment.ErsterSimTag = kErsterJuni1997;
+    s.moment.LetzterSimTag = kErsterJuni1997 + 6;
+  };
   {
     ScopedMessages msgs;
-    ASSERT_TRUE(Simuliere(opt).ok) << msgs->All();  // the standard project and its weather
+    ASSERT_TRUE(Simuliere(opt, nullptr, woche).ok) << msgs->All();  // the standard project and its weather
   }
   const std::string original = dir.Read("Projekte.dat");
   opt.wetterSpeichern = false;
-  opt.zoom = 2;
-  const std::string typ8(AnlagenTypNamen[8]);
+  const auto typ = [](std::size_t n) { return std::pair{std::string("AnlagenTyp"), std::string(AnlagenTypNamen[n])}; };
   struct Fall {
     std::vector<std::pair<std::string, std::string>> werte;
     bool laeuft;
-    const char* meldung;  // what a message names
+    std::vector<std::string> meldung;  // what the message says
+    float PlantState::*feld = nullptr;  // a value the plant runs with
+    float wert = 0.0f;
   };
   const Fall faelle[] = {
-      {{{"AnlagenTyp", typ8}, {"Warmwassertemp", "1e9"}}, true, "Warmwassertemp"},
-      {{{"AnlagenTyp", typ8}, {"FWEdTmin", "1e308"}}, true, "FWEdTmin"},
-      {{{"KollektorFlaeche", "1e30"}}, true, "KollektorFlaeche"},
-      {{{"KollektorFlaeche", "-6"}}, true, "KollektorFlaeche"},
-      {{{"Speicher1vol", "3e38"}}, true, "Speicher1vol"},
-      {{{"Speicher2vol", "1e308"}}, true, "Speicher2vol"},
-      {{{"Kaltwassertemp", "-1e308"}}, true, "Kaltwassertemp"},
-      {{{"Kaltwassertemp", "-300"}}, true, "Kaltwassertemp"},
-      {{{"Warmwasserverbrauch", "-8000"}}, true, "Warmwasserverbrauch"},
-      {{{"Solarkreislaenge", "-100"}}, true, "Solarkreislaenge"},
-      {{{"KollektorNeigung", "400"}}, true, "KollektorNeigung"},
-      {{{"ZeitZoom", "1"}}, true, "ZeitZoom"},
-      {{{"KollektorFlaeche", "0"}}, false, "Kollektorfläche ist 0"},
-      {{{"Warmwassertemp", "5"}}, false, "Warmwassertemperatur"},
+      {{typ(8), {"Warmwassertemp", "1e9"}}, true,
+       {"Warmwassertemp = 1e9 liegt nicht zwischen 0 und 150; es gilt 45"}, &PlantState::Warmwassertemp, 45.0f},
+      {{typ(8), {"FWEdTmin", "1e308"}}, true, {"FWEdTmin = 1e308"}, &PlantState::FWEdTmin, 5.0f},
+      // An area outside its range: the standard project's 6 m², whatever the plant type.
+      {{{"KollektorFlaeche", "-5"}}, true, {"KollektorFlaeche = -5 liegt nicht zwischen 0 und 100000; es gilt 6"},
+       &PlantState::KollektorFlaeche, 6.0f},
+      {{{"KollektorFlaeche", "1e30"}}, true, {"KollektorFlaeche = 1e30"}, &PlantState::KollektorFlaeche, 6.0f},
+      {{typ(3), {"KollektorFlaeche", "1e308"}}, true, {"KollektorFlaeche = 1e308", "es gilt 6"},
+       &PlantState::KollektorFlaeche, 6.0f},
+      {{typ(5), {"KollektorFlaeche", "-5"}}, true, {"es gilt 6"}, &PlantState::KollektorFlaeche, 6.0f},
+      {{typ(8), {"KollektorFlaeche", "1e308"}}, true, {"es gilt 6"}, &PlantState::KollektorFlaeche, 6.0f},
+      // Missing keys whose default would be no usable plant are named too.
+      {{typ(4), {"KollektorFlaeche", kFehlt}}, true, {"KollektorFlaeche fehlt; es gilt 6"},
+       &PlantState::KollektorFlaeche, 6.0f},
+      {{typ(3), {"Heiztauscherleistung", kFehlt}}, true, {"Heiztauscherleistung fehlt; es gilt 15000"},
+       &PlantState::Heiztauscherleistung, 15000.0f},
+      {{typ(6), {"Heizgrenztemp", kFehlt}}, true, {"Heizgrenztemp fehlt; es gilt 16"}, &PlantState::Heizgrenztemp, 16.0f},
+      {{typ(6), {"Pool", "1"}, {"PoolStart", "0"}}, true, {"PoolStart = 0 liegt nicht zwischen 1 und 366; es gilt 105"}},
+      {{{"Speicher1vol", "3e38"}}, true, {"Speicher1vol = 3e38"}, &PlantState::Speicher1vol, 300.0f},
+      {{{"Speicher2vol", "1e308"}}, true, {"Speicher2vol"}},
+      {{{"Kaltwassertemp", "-1e308"}}, true, {"Kaltwassertemp"}, &PlantState::Kaltwassertemp, 10.0f},
+      {{{"Kaltwassertemp", "-300"}}, true, {"Kaltwassertemp"}, &PlantState::Kaltwassertemp, 10.0f},
+      {{{"Warmwasserverbrauch", "-8000"}}, true, {"Warmwasserverbrauch"}, &PlantState::Warmwasserverbrauch, 8000.0f},
+      {{{"Solarkreislaenge", "-100"}}, true, {"Solarkreislaenge"}, &PlantState::Solarkreislaenge, 15.0f},
+      {{{"KollektorNeigung", "400"}}, true, {"KollektorNeigung"}, &PlantState::KollektorNeigung, 35.0f},
+      {{{"ZeitZoom", "1"}}, true, {"ZeitZoom"}},
+      {{{"KollektorFlaeche", "0"}}, false, {"Kollektorfläche ist 0"}},
+      {{{"Warmwassertemp", "5"}}, false, {"Warmwassertemperatur"}},
+      // Values each plausible whose order makes the run meaningless.
+      {{{"Warmwassertemp", "80"}}, false, {"Warmwassertemperatur (80 °C)", "Maximaltemperatur des Speichers (75 °C)"}},
+      {{{"KollektorFlow", "1e-30"}}, false, {"Volumenstrom im Kollektorkreis (1e-30 l/(m²h))", "1 l/(m²h)"}},
   };
   for (const auto& f : faelle) {
     SCOPED_TRACE(f.werte.back().first + "=" + f.werte.back().second);
     dir.Write("Projekte.dat", original);
     for (const auto& [key, wert] : f.werte) SetzeSchluessel(dir, key, wert);
     ScopedMessages msgs;
-    opt.zoom = f.werte.back().first == "ZeitZoom" ? 0 : 2;
-    Lauf l = Simuliere(opt);
-    EXPECT_TRUE(msgs->Contains(f.meldung)) << msgs->All();
+    const bool zeitZoom = f.werte.back().first == "ZeitZoom";
+    opt.zoom = zeitZoom ? 0 : 2;
+    Lauf l = Simuliere(opt, nullptr, woche);
+    for (const auto& teil : f.meldung) EXPECT_TRUE(msgs->Contains(teil)) << teil << " in " << msgs->All();
     EXPECT_EQ(l.ok, f.laeuft) << l.erg.fehler << msgs->All();
     if (!l.ok) continue;
-    if (f.werte.back().first == "ZeitZoom") {
+    if (zeitZoom) {
       EXPECT_EQ(l.s->plant.ZeitZoom, 5);
     }
+    if (f.feld) {
+      EXPECT_EQ(l.s->plant.*f.feld, f.wert);
+    }
     EXPECT_TRUE(msgs->Contains("Projekte.dat")) << msgs->All();
+    EXPECT_FALSE(msgs->Contains("ist auf")) << msgs->All();  // no store beyond its limit
     const ResultState& r = l.s->results;
     for (int k = 1; k <= kMonatswerteAnzahl; ++k)
       for (int m = 1; m <= 13; ++m)
         ASSERT_TRUE(std::isfinite(r.SimMonatswerte(k)[static_cast<std::size_t>(m)])) << k << " " << m;
-    EXPECT_GE(r.WWBedarfMonat[13], 0.0f);
-    EXPECT_LT(r.SolarertragMonat[13], r.KollEinstrahlungMonat[13]);
+    EXPECT_GT(r.WWBedarfMonat[6], 0.0f);
+    EXPECT_GT(r.SolarertragMonat[6], 0.0f);
+    EXPECT_LT(r.SolarertragMonat[6], r.KollEinstrahlungMonat[6]);
+    // A week of June on the field the plant holds: 15 to 60 kWh per m².
+    const float kwhJeM2 = r.KollEinstrahlungMonat[6] / l.s->plant.KollektorFlaecheGesamt / 1000.0f;
+    EXPECT_GT(kwhJeM2, 15.0f);
+    EXPECT_LT(kwhJeM2, 60.0f);
+    for (int m : {1, 5, 7, 12}) EXPECT_EQ(r.SolarertragMonat[static_cast<std::size_t>(m)], 0.0f) << m;
   }
 }
 

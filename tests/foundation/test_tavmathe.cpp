@@ -143,8 +143,6 @@ TEST(Uhrzeit, HoursToClock) {
       {7.33f, 7.198f},  // 33 hundredths are 19.8 minutes
   };
   for (const auto& c : cases) EXPECT_NEAR(HoursToClock(c.in), c.out, 1e-4) << c.in;
-  EXPECT_FLOAT_EQ(HourMinusLongitude(12, 15.0f), 11.0f);
-  EXPECT_FLOAT_EQ(HourMinusLongitude(12, -7.5f), 12.5f);
 }
 
 TEST(Zeichen, SignsAndClamps) {

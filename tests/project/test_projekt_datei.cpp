@@ -4,17 +4,21 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "project/ProjektDatei.h"
+#include "project/ProjektLaden.h"
 #include "project/ProjektRecord.h"
 #include "foundation/BigIni.h"
 #include "foundation/CodePage.h"
 #include "foundation/FileSizeLimit.h"
+#include "simulation/WerteBereiche.h"
 #include "catalogues/test_kodierung_faelle.h"
 #include "test_projekt_fixture.h"
 
@@ -255,10 +259,12 @@ TEST(ProjektDateiLesen, DefaultsAndToleratedTexts) {
     std::vector<std::string> gemeldet = {};  // keys reported as unreadable
   };
   const Case cases[] = {
+      // A missing collector area, heating heat exchanger or heating limit would be no usable
+      // plant (999 m², 15 W, heating at 50 °C): the standard project's values serve.
       {"empty section: the table's defaults", {"Fremd=1"},
        [](const TProjekt& r) {
          return r.ProjektName == "Projekt 3.0" && r.Info1.empty() && r.Standort == "*** unbekannt ***" &&
-                r.Kollektor == "*** fehlt ***" && r.KollektorMontage == "fest" && r.KollektorFlaeche == 999.0 &&
+                r.Kollektor == "*** fehlt ***" && r.KollektorMontage == "fest" && r.KollektorFlaeche == 6.0 &&
                 r.KollektorAzimut == 0.0 && r.KollektorNeigung == 30.0 && !r.OstWestKollektor &&
                 r.KollektorFlow == 50.0 && !r.LFTkreis && r.SkyMap.empty() && r.AnlagenTyp == "Brauchwarmwasser" &&
                 r.KombiSpTyp == "0" && r.KaskadeTyp == "2SP" && r.BivSpTyp == "Classic" && r.RohrTyp == "*init*" &&
@@ -268,8 +274,8 @@ TEST(ProjektDateiLesen, DefaultsAndToleratedTexts) {
                 !r.Zirkulation && r.ZiZeiten.empty() && r.ZiLaenge == 10.0 && r.ZiVol == 3.0 && r.ZiModus == 1 &&
                 !r.Pool && r.PoolTemp == 28.0 && r.PoolVol == 50.0 && r.PoolSpminTemp == 40.0 &&
                 r.PoolStart == 105 && r.PoolEnde == 258 && !r.PoolWTdir && !r.AntiLegionella &&
-                r.Heiztemp == 30.0 && r.Heizgrenztemp == 50.0 && r.Heizwaermebedarf == 20000000.0 &&
-                r.Heiztauscherleistung == 15.0 && r.HeiztauscherDeltaT == 10.0 && r.FWEnennleistung == 48846.0 &&
+                r.Heiztemp == 30.0 && r.Heizgrenztemp == 16.0 && r.Heizwaermebedarf == 20000000.0 &&
+                r.Heiztauscherleistung == 15000.0 && r.HeiztauscherDeltaT == 10.0 && r.FWEnennleistung == 48846.0 &&
                 r.FWEdTmin == 5.0 && r.Glykolanteil == 40.0 && r.Speicher1vol == 750.0 && r.Speicher2vol == 300.0 &&
                 r.SpeicherAnz == 1 && r.SpeicherkWert == 0.3 && r.Speichertauscherleistung == 50.0 &&
                 r.Solarkreislaenge == 15.0 && r.HeizQnorm == 15000.0 && r.HeizTnorm == -16.0 &&
@@ -279,8 +285,9 @@ TEST(ProjektDateiLesen, DefaultsAndToleratedTexts) {
       {"without east-west the second field is not read",
        {"OstWestKollektor=0", "KollektorFlaeche2=5", "KollektorAzimut2=6", "KollektorNeigung2=7"},
        [](const TProjekt& r) { return r.KollektorFlaeche2 == -1.0 && r.KollektorAzimut2 == -1.0 && r.KollektorNeigung2 == -1.0; }},
-      {"with east-west missing second-field keys take their defaults", {"OstWestKollektor=1"},
-       [](const TProjekt& r) { return r.KollektorFlaeche2 == 999.0 && r.KollektorAzimut2 == 0.0 && r.KollektorNeigung2 == 30.0; }},
+      {"with east-west missing second-field keys take their defaults, the area the first field's",
+       {"OstWestKollektor=1", "KollektorFlaeche=8,5"},
+       [](const TProjekt& r) { return r.KollektorFlaeche2 == 8.5 && r.KollektorAzimut2 == 0.0 && r.KollektorNeigung2 == 30.0; }},
       {"any non-zero number is true; a word is not a Boolean", {"OstWestKollektor=2", "LFTkreis=True"},
        [](const TProjekt& r) { return r.OstWestKollektor && !r.LFTkreis; }, {"LFTkreis"}},
       {"keys in any letter case", {"rohrtyp=Cu 18", "ZAPFPROFIL=Hotel"},
@@ -288,8 +295,8 @@ TEST(ProjektDateiLesen, DefaultsAndToleratedTexts) {
       {"the second pipe key is never read", {"Rohrtype=Cu 28"}, [](const TProjekt& r) { return r.RohrTyp == "*init*"; }},
       {"numbers with a point, blanks or an exponent", {"KollektorFlaeche=12.5", "KollektorFlow= 7,25 ", "Heizwaermebedarf=2E7"},
        [](const TProjekt& r) { return r.KollektorFlaeche == 12.5 && r.KollektorFlow == 7.25 && r.Heizwaermebedarf == 2e7; }},
-      {"a number that is no number gives the default", {"KollektorFlaeche=abc", "Speicher1vol="},
-       [](const TProjekt& r) { return r.KollektorFlaeche == 999.0 && r.Speicher1vol == 750.0; },
+      {"a number that is no number gives the standard project's value", {"KollektorFlaeche=abc", "Speicher1vol="},
+       [](const TProjekt& r) { return r.KollektorFlaeche == 6.0 && r.Speicher1vol == 300.0; },
        {"KollektorFlaeche", "Speicher1vol"}},
       {"integers: hexadecimal yes, decimals no", {"SpeicherAnz=$2", "HeizTnorm=-16,0", "HeizTvor100=70,0", "PoolStart=0x20"},
        [](const TProjekt& r) { return r.SpeicherAnz == 2 && r.HeizTnorm == -16.0 && r.HeizTvor100 == 55.0 && r.PoolStart == 32; },
@@ -311,11 +318,16 @@ TEST(ProjektDateiLesen, DefaultsAndToleratedTexts) {
     ini.LoadFromStrings(lines);
     TProjekt r;
     r.KollektorFlaeche2 = r.KollektorAzimut2 = r.KollektorNeigung2 = -1.0;
-    std::vector<std::string> ungueltig;
-    ReadProjektRecord(ini, "projekt 9", 3, 45000.5, r, ungueltig);
+    std::vector<std::string> ungueltig, zeilen;
+    ReadProjektRecord(ini, "projekt 9", 3, 45000.5, r, ungueltig, &zeilen);
     EXPECT_TRUE(c.ok(r)) << c.name;
     EXPECT_EQ(ungueltig, c.gemeldet) << c.name;
     EXPECT_TRUE(msgs->shown.empty()) << c.name;
+    if (c.zeilen == std::vector<std::string>{"Fremd=1"}) {
+      EXPECT_EQ(zeilen, (std::vector<std::string>{"KollektorFlaeche fehlt; es gilt 6",
+                                                  "Heizgrenztemp fehlt; es gilt 16",
+                                                  "Heiztauscherleistung fehlt; es gilt 15000"}));
+    }
   }
 }
 
@@ -331,13 +343,17 @@ TEST_F(ProjektTest, UnreadableNumbersAreReportedNotSavedOverSilently) {
   EXPECT_EQ(dir.Read("Projekte.dat"), inhalt);
   ASSERT_EQ(msgs->shown.size(), 1u) << msgs->All();
   const std::string& text = msgs->shown[0].text;
-  for (const char* teil : {"Projekte.dat", "Halle", "Projekt 2", "\"KollektorFlaeche\"", "\"KollektorNeigung\"",
-                           "\"Heizwaermebedarf\"", "\"KollektorAzimut\"", "\"HeizkreisTyp\"", "\"Pool\"",
-                           "\"HeizTnorm\"", "\"Datum\""})
+  // Each with its text and the value that serves: the standard project's, else the default.
+  for (const char* teil : {"Projekte.dat", "Halle", "Projekt 2", "\nKollektorFlaeche = 12.5 m2 ist keine Zahl; es gilt 6\n",
+                           "\nKollektorNeigung = 45° ist keine Zahl; es gilt 35\n",
+                           "\nHeizwaermebedarf = 1e400 ist keine Zahl; es gilt 20000000\n",
+                           "\nKollektorAzimut = NaN ist keine Zahl; es gilt 0\n",
+                           "\nHeizkreisTyp = abc ist keine ganze Zahl; es gilt 2", "\nPool = ja ist keine ganze Zahl; es gilt 0",
+                           "\nHeizTnorm = -12 Grad ist keine ganze Zahl; es gilt -16", "\nDatum = gestern ist kein Datum"})
     EXPECT_NE(text.find(teil), std::string::npos) << teil << " in " << text;
   EXPECT_EQ(text.find("Kaltwassertemp"), std::string::npos) << text;
-  EXPECT_FLOAT_EQ(p.KollektorFlaeche, 999.0f);
-  EXPECT_FLOAT_EQ(p.KollektorNeigung, 30.0f);
+  EXPECT_FLOAT_EQ(p.KollektorFlaeche, 6.0f);
+  EXPECT_FLOAT_EQ(p.KollektorNeigung, 35.0f);
   EXPECT_FLOAT_EQ(p.KollektorAzimut, 0.0f);
   EXPECT_EQ(p.HeizkreisTyp, 2);
   EXPECT_FLOAT_EQ(p.Kaltwassertemp, 12.0f);
@@ -349,9 +365,11 @@ TEST_F(ProjektTest, EncodingAndEveryCharacterSurviveTwoSaves) {
   for (const auto& c : test::kKodierungsFaelle) {
     SCOPED_TRACE(c.fall);
     const std::string name = c.name;
-    dir.Write("Projekte.dat", EncodeText(Crlf({"[Projekt 1]", "ProjektName=" + name, "Info1=" + name,
-                                               "Info2=lone\rCR", "Standort=" + name, ""}),
-                                         c.kodierung));
+    std::vector<std::string> zeilen = {"[Projekt 1]", "ProjektName=" + name, "Info1=" + name, "Info2=lone\rCR",
+                                       "Standort=" + name};
+    zeilen.insert(zeilen.end(), test::kBrauchbareZeilen.begin(), test::kBrauchbareZeilen.end());
+    zeilen.emplace_back();
+    dir.Write("Projekte.dat", EncodeText(Crlf(zeilen), c.kodierung));
     s.plant = Zurueckgelesen(Pfad(), "Projekt 1");
     EXPECT_EQ(s.plant.ProjektName, name);
     s.settings.ProjektNummer = 1;
@@ -386,7 +404,7 @@ TEST_F(ProjektTest, EncodingAndEveryCharacterSurviveTwoSaves) {
 
 TEST_F(ProjektTest, IntegerOutsideItsFieldTakesTheDefaultWithOneMessage) {
   dir.Write("Projekte.dat", Crlf({"[Projekt 2]", "ProjektName=Halle", "Standort=Halle (Saale)",
-                                  "SpeicherAnz=256", "PoolStart=-1", "PoolEnde=65536", "ZeitZoom=1000",
+                                  "SpeicherAnz=256", "PoolStart=0", "PoolEnde=367", "ZeitZoom=1000",
                                   "KAfaktor=300", "ZiModus=-3", "HeizkreisTyp=3", "BivSpTypNr=999"}));
   const PlantState p = Zurueckgelesen(Pfad(), "Projekt 2");
   ASSERT_EQ(msgs->shown.size(), 1u) << msgs->All();
@@ -395,6 +413,9 @@ TEST_F(ProjektTest, IntegerOutsideItsFieldTakesTheDefaultWithOneMessage) {
                           "KAfaktor", "ZiModus", "BivSpTypNr"})
     EXPECT_NE(text.find(key), std::string::npos) << key << " in " << text;
   EXPECT_EQ(text.find("HeizkreisTyp"), std::string::npos);
+  // The pool's days are days of the year.
+  EXPECT_NE(text.find("\nPoolStart = 0 liegt nicht zwischen 1 und 366; es gilt 105\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("\nSpeicherAnz = 256 liegt nicht zwischen 0 und 255; es gilt 1\n"), std::string::npos) << text;
   EXPECT_EQ(p.SpeicherAnz, 1);
   EXPECT_EQ(p.PoolStart, 105);
   EXPECT_EQ(p.PoolEnde, 258);
@@ -408,49 +429,78 @@ TEST_F(ProjektTest, IntegerOutsideItsFieldTakesTheDefaultWithOneMessage) {
 }
 
 // A real value no dialog would accept (absurd, or beyond the float range the program keeps)
-// is named with file, project and key, and the default of a missing key takes its place.
-TEST_F(ProjektTest, RealOutsideItsPlausibleRangeTakesTheDefaultWithAMessage) {
+// is named with file, project, key, its text and the standard project's value, which takes its
+// place (the default of a missing key where the standard project sets none).
+TEST_F(ProjektTest, RealOutsideItsPlausibleRangeTakesTheStandardValueWithAMessage) {
   struct Case {
     const char* key;
     const char* text;
     float PlantState::*feld;
-    float vorgabe;
+    float ersatz;
+    const char* zeile;
   };
   const Case cases[] = {
-      {"KollektorFlaeche", "-5", &PlantState::KollektorFlaeche, 999.0f},
-      {"KollektorFlaeche", "1e30", &PlantState::KollektorFlaeche, 999.0f},
-      {"KollektorNeigung", "400", &PlantState::KollektorNeigung, 30.0f},
-      {"KollektorFlow", "-1", &PlantState::KollektorFlow, 50.0f},
-      {"Kaltwassertemp", "-300", &PlantState::Kaltwassertemp, 10.0f},
-      {"Kaltwassertemp", "-1e308", &PlantState::Kaltwassertemp, 10.0f},
-      {"Warmwassertemp", "1e9", &PlantState::Warmwassertemp, 50.0f},
-      {"Warmwasserverbrauch", "-8000", &PlantState::Warmwasserverbrauch, 10000.0f},
-      {"Solarkreislaenge", "-20", &PlantState::Solarkreislaenge, 15.0f},
-      {"Speicher1vol", "1e308", &PlantState::Speicher1vol, 750.0f},
-      {"Speicher2vol", "3e38", &PlantState::Speicher2vol, 300.0f},
-      {"FWEdTmin", "1e308", &PlantState::FWEdTmin, 5.0f},
-      {"SpeicherkWert", "-0,3", &PlantState::SpeicherkWert, 0.3f},
-      {"HeizTvor100", "9999", &PlantState::HeizTvor100, 55.0f},
+      {"KollektorFlaeche", "-5", &PlantState::KollektorFlaeche, 6.0f,
+       "KollektorFlaeche = -5 liegt nicht zwischen 0 und 100000; es gilt 6"},
+      {"KollektorFlaeche", "1e308", &PlantState::KollektorFlaeche, 6.0f,
+       "KollektorFlaeche = 1e308 liegt nicht zwischen 0 und 100000; es gilt 6"},
+      {"KollektorNeigung", "400", &PlantState::KollektorNeigung, 35.0f, "es gilt 35"},
+      {"KollektorFlow", "-1", &PlantState::KollektorFlow, 50.0f, "es gilt 50"},
+      {"Kaltwassertemp", "-300", &PlantState::Kaltwassertemp, 10.0f, "es gilt 10"},
+      {"Kaltwassertemp", "-1e308", &PlantState::Kaltwassertemp, 10.0f, "es gilt 10"},
+      {"Warmwassertemp", "1e9", &PlantState::Warmwassertemp, 45.0f,
+       "Warmwassertemp = 1e9 liegt nicht zwischen 0 und 150; es gilt 45"},
+      {"Warmwasserverbrauch", "-8000", &PlantState::Warmwasserverbrauch, 8000.0f, "es gilt 8000"},
+      {"Solarkreislaenge", "-20", &PlantState::Solarkreislaenge, 15.0f, "es gilt 15"},
+      {"Speicher1vol", "1e308", &PlantState::Speicher1vol, 300.0f, "es gilt 300"},
+      {"Speicher2vol", "3e38", &PlantState::Speicher2vol, 100.0f, "es gilt 100"},
+      {"FWEdTmin", "1e308", &PlantState::FWEdTmin, 5.0f, "es gilt 5"},
+      {"SpeicherkWert", "-0,3", &PlantState::SpeicherkWert, 0.3f, "SpeicherkWert = -0,3 liegt nicht zwischen 0 und 10; es gilt 0,3"},
+      {"HeizTvor100", "9999", &PlantState::HeizTvor100, 55.0f, "es gilt 55"},
+      {"Heiztauscherleistung", "-1", &PlantState::Heiztauscherleistung, 15000.0f, "es gilt 15000"},
+      {"PoolVol", "-1", &PlantState::PoolVol, 50.0f, "PoolVol = -1 liegt nicht zwischen 0 und 100000; es gilt 50"},
   };
+  // The keys whose missing-key default is no usable plant are present and plausible.
+  const std::vector<std::string> brauchbar = {"KollektorFlaeche=6", "Heizgrenztemp=16", "Heiztauscherleistung=15000"};
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.key) + "=" + c.text);
     test::ScopedMessages m;
-    dir.Write("Projekte.dat", Crlf({"[Projekt 3]", "ProjektName=Werte", std::string(c.key) + "=" + c.text}));
+    std::vector<std::string> zeilen = {"[Projekt 3]", "ProjektName=Werte"};
+    for (const auto& z : brauchbar)
+      if (z.rfind(std::string(c.key) + "=", 0) != 0) zeilen.push_back(z);
+    zeilen.push_back(std::string(c.key) + "=" + c.text);
+    dir.Write("Projekte.dat", Crlf(zeilen));
     const PlantState p = Zurueckgelesen(Pfad(), "Projekt 3");
     ASSERT_EQ(m->shown.size(), 1u) << m->All();
-    for (const std::string& wort : {Pfad(), std::string("Projekt 3"), std::string("Werte"), std::string(c.key)})
+    for (const std::string& wort : {Pfad(), std::string("Projekt 3"), std::string("Werte"), std::string(c.zeile)})
       EXPECT_NE(m->shown[0].text.find(wort), std::string::npos) << wort << " in " << m->shown[0].text;
-    EXPECT_EQ(p.*c.feld, c.vorgabe);
+    EXPECT_EQ(std::count(m->shown[0].text.begin(), m->shown[0].text.end(), '\n'), 1) << m->shown[0].text;
+    EXPECT_EQ(p.*c.feld, c.ersatz);
   }
   // The edges of a range are plausible and kept.
   test::ScopedMessages m;
-  dir.Write("Projekte.dat", Crlf({"[Projekt 3]", "KollektorNeigung=90", "KollektorNeigung2=0",
-                                  "Warmwasserverbrauch=0", "Maximaltemp=150"}));
+  std::vector<std::string> zeilen = {"[Projekt 3]", "KollektorNeigung=90", "KollektorNeigung2=0", "Warmwasserverbrauch=0",
+                                     "Maximaltemp=150", "Pool=1", "PoolStart=1", "PoolEnde=366"};
+  zeilen.insert(zeilen.end(), brauchbar.begin(), brauchbar.end());
+  dir.Write("Projekte.dat", Crlf(zeilen));
   const PlantState p = Zurueckgelesen(Pfad(), "Projekt 3");
   EXPECT_TRUE(m->shown.empty()) << m->All();
   EXPECT_EQ(p.KollektorNeigung, 90.0f);
   EXPECT_EQ(p.Warmwasserverbrauch, 0.0f);
   EXPECT_EQ(p.Maximaltemp, 150.0f);
+  EXPECT_EQ(p.PoolEnde, 366);
+}
+
+// Every value of the standard project lies within its range, so a replacement is one a run
+// takes.
+TEST(ProjektStandard, EveryStandardValueIsPlausible) {
+  for (const WertBereich& b : ProjektWertBereiche()) {
+    if (const auto wert = StandardProjektWert(b.Schluessel)) {
+      EXPECT_TRUE(ImBereich(b, *wert)) << b.Schluessel << " = " << *wert;
+    }
+  }
+  EXPECT_EQ(StandardProjektWert("kollektorflaeche"), 6.0);
+  EXPECT_EQ(StandardProjektWert("PoolVol"), std::nullopt);
 }
 
 // A run needs two steps per hour: 0 and 1 are reported; 2 to 4 are raised to 5 silently.

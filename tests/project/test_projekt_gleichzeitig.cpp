@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
 #include <filesystem>
 #include <memory>
@@ -47,8 +48,14 @@ struct Programm {
 class ZweiProgramme : public ProjektTest {
  protected:
   ZweiProgramme() {
-    dir.Write("Projekte.dat", Crlf({"[Projekt 1]", "ProjektName=Eins", "Standort=A", "",
-                                    "[Projekt 2]", "ProjektName=Zwei", "Standort=B", ""}));
+    std::vector<std::string> zeilen;
+    for (const auto& [sektion, name, ort] : {std::array<std::string, 3>{"[Projekt 1]", "Eins", "A"},
+                                             std::array<std::string, 3>{"[Projekt 2]", "Zwei", "B"}}) {
+      zeilen.insert(zeilen.end(), {sektion, "ProjektName=" + name, "Standort=" + ort});
+      zeilen.insert(zeilen.end(), test::kBrauchbareZeilen.begin(), test::kBrauchbareZeilen.end());
+      zeilen.emplace_back();
+    }
+    dir.Write("Projekte.dat", Crlf(zeilen));
   }
 };
 

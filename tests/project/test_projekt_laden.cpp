@@ -34,8 +34,11 @@ std::string Wert(const std::string& pfad, const std::string& sektion, const std:
 
 // A project section with a name and a location.
 std::vector<std::string> Projekt(int n, const std::string& name, const std::string& ort) {
-  return {"[Projekt " + std::to_string(n) + "]", "ProjektName=" + name, "Standort=" + ort,
-          "AnlagenTyp=Brauchwarmwasser", ""};
+  std::vector<std::string> z = {"[Projekt " + std::to_string(n) + "]", "ProjektName=" + name, "Standort=" + ort,
+                                "AnlagenTyp=Brauchwarmwasser"};
+  z.insert(z.end(), test::kBrauchbareZeilen.begin(), test::kBrauchbareZeilen.end());
+  z.emplace_back();
+  return z;
 }
 
 std::vector<std::string> Verbunden(std::initializer_list<std::vector<std::string>> teile) {
@@ -197,8 +200,9 @@ TEST_F(ProjektTest, CurrentNumberOrElseTheFirstProjectIsLoaded) {
 }
 
 TEST_F(ProjektTest, ListEntriesTakeTheirDefaultsAndSkipSectionsWithoutNumber) {
-  dir.Write("Projekte.dat", Crlf({"[Projekt 4]", "Info1=nur Info", "Datum=01.02.2024 10:00:00", "",
-                                  "[Projekt ohne]", "ProjektName=X", "", "[Projekt 70000]", "ProjektName=Y", ""}));
+  dir.Write("Projekte.dat", Crlf({"[Projekt 4]", "Info1=nur Info", "Datum=01.02.2024 10:00:00", "KollektorFlaeche=6",
+                                  "Heizgrenztemp=16", "Heiztauscherleistung=15000", "", "[Projekt ohne]",
+                                  "ProjektName=X", "", "[Projekt 70000]", "ProjektName=Y", ""}));
   s.settings.ProjektNummer = 4;
   LoadProjekt(s, d);
   ASSERT_EQ(s.cat.ProjektAnzahl, 1);
@@ -214,8 +218,10 @@ TEST_F(ProjektTest, ListEntriesTakeTheirDefaultsAndSkipSectionsWithoutNumber) {
 TEST_F(ProjektTest, ImportTakesTheSmallestFreeNumbersWithEachSectionsOwnData) {
   dir.Write("Projekte.dat",
             Crlf(Verbunden({Projekt(1, "Eins", "A"), Projekt(2, "Zwei", "B"), Projekt(4, "Vier", "D")})));
-  dir.Write("import.dat", Crlf({"[Projekt 10]", "ProjektName=Import A", "Standort=Ulm", "Fremd=1", "",
-                                "[Projekt 20]", "Standort=Ulm-Nord", "AnlagenTyp=Zwei-Speicher", ""}));
+  dir.Write("import.dat", Crlf({"[Projekt 10]", "ProjektName=Import A", "Standort=Ulm", "Fremd=1", "KollektorFlaeche=6",
+                                "Heizgrenztemp=16", "Heiztauscherleistung=15000", "", "[Projekt 20]",
+                                "Standort=Ulm-Nord", "AnlagenTyp=Zwei-Speicher", "KollektorFlaeche=6",
+                                "Heizgrenztemp=16", "Heiztauscherleistung=15000", ""}));
   const std::string importBytes = dir.Read("import.dat");
   s.settings.ProjektNummer = 1;
   LoadProjekt(s, d);

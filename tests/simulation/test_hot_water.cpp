@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <random>
+#include <string>
 #include <utility>
 
 #include "simulation/PlantCommon.h"
@@ -299,6 +300,7 @@ TEST(HotWaterStep, DispatchByPlantTypeAndStoreTwoCheck) {
 namespace tav {
 namespace {
 
+// The raised step count is a change of the project: kept by the next save, and said.
 TEST(FlowChecks, LowFlowRaisesStepsPerHourForTheNextRun) {
   struct Fall {
     int zoom, erw;
@@ -308,12 +310,19 @@ TEST(FlowChecks, LowFlowRaisesStepsPerHourForTheNextRun) {
     test::SimWelt w{test::WetterParameter{}, false};
     SimContext c{*w.g, *w.s, StillerBeobachter()};
     w.g->plant.ZeitZoom = static_cast<std::uint8_t>(f.zoom);
+    w.g->run.ProjektGeaendert = false;
     CheckLowFlow(c, 80.0f, 100.0f);  // exactly 0.8 V: nothing
     EXPECT_FALSE(w.s->AbbruchAnfrage);
     CheckLowFlow(c, 81.0f, 100.0f);
     EXPECT_EQ(w.g->plant.ZeitZoom, f.erw) << f.zoom;
     EXPECT_TRUE(w.s->AbbruchAnfrage);
     EXPECT_TRUE(msgs->Contains("Volumenstromüberschreitung im Low-Flow-Kreis!"));
+    const bool erhoeht = f.erw != f.zoom;
+    EXPECT_EQ(w.g->run.ProjektGeaendert, erhoeht) << f.zoom;
+    EXPECT_EQ(msgs->Contains("(ZeitZoom) wurden von " + std::to_string(f.zoom) + " auf " + std::to_string(f.erw) +
+                             " erhöht"),
+              erhoeht)
+        << msgs->All();
     // A run already stopping is left alone.
     w.s->Abbruch = true;
     CheckLowFlow(c, 90.0f, 100.0f);
@@ -322,15 +331,16 @@ TEST(FlowChecks, LowFlowRaisesStepsPerHourForTheNextRun) {
   }
 }
 
+// The warning names the step's own length in minutes (a 12-minute step is "12 min").
 TEST(FlowChecks, HeatingFlowWarningNamesTheStepAndItsRemedies) {
-  for (int zoom : {10, 15}) {
+  for (const auto& [zoom, minuten] : {std::pair{5, "12"}, std::pair{10, "6"}, std::pair{15, "4"}}) {
     test::ScopedMessages msgs;
     test::SimWelt w{test::WetterParameter{}, false};
     SimContext c{*w.g, *w.s, StillerBeobachter()};
     w.g->plant.ZeitZoom = static_cast<std::uint8_t>(zoom);
-    ZeigeHeizDurchflussWarnung(c, 1.0f / zoom);
+    ZeigeHeizDurchflussWarnung(c, 1.0f / static_cast<float>(zoom));
     EXPECT_TRUE(w.s->AbbruchAnfrage);
-    EXPECT_TRUE(msgs->Contains(zoom == 10 ? " Der Heizwasserdurchfluss innerhalb 1 min" : "innerhalb 0 min"))
+    EXPECT_TRUE(msgs->Contains(std::string(" Der Heizwasserdurchfluss innerhalb ") + minuten + " min\n"))
         << msgs->All();
     EXPECT_EQ(msgs->Contains("Rechenschritt verkürzen"), zoom < 15);
     EXPECT_TRUE(msgs->Contains("Pufferspeichervolumen? ZeitZoom?"));

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <functional>
+#include <vector>
 
 #include "foundation/TextTable.h"
 #include "simulation/CollectorField.h"
@@ -466,6 +467,61 @@ TEST(YearRun, ConfigurationErrorsAreReportedOnceAndNothingRuns) {
     EXPECT_TRUE(msgs->Contains(f.erwartet)) << msgs->All();
     EXPECT_FALSE(w.g->run.SimGestartet);
     EXPECT_EQ(w.g->plant.SpeicherkWert, kWert);
+  }
+}
+
+// Values each within its range whose order makes a run meaningless are refused, naming both
+// values; at the edge of each order, and where a plant type does not use the value, it runs.
+TEST(YearRun, OrdersThatMakeTheRunMeaninglessAreRefusedNamingBothValues) {
+  struct Fall {
+    const char* was;
+    std::function<void(TavState&)> setze;
+    std::vector<const char*> erwartet;  // empty: the run goes ahead
+  };
+  const Fall faelle[] = {
+      {"hot water above the store's limit", [](TavState& g) { g.plant.Warmwassertemp = 75.0f; },
+       {"Warmwassertemperatur (75 °C)", "Maximaltemperatur des Speichers (70 °C)"}},
+      {"the same with fresh-water station",
+       [](TavState& g) {
+         test::SetzeAnlage(g, 8);
+         g.plant.Warmwassertemp = 90.0f;
+       },
+       {"Warmwassertemperatur (90 °C)", "Maximaltemperatur des Speichers (80 °C)"}},
+      {"auxiliary set point above the store's limit",
+       [](TavState& g) {
+         g.plant.Warmwassertemp = 60.0f;
+         g.plant.Maximaltemp = 60.0f;
+         g.plant.Minimaltemp = 65.5f;
+       },
+       {"Minimaltemperatur (65,5 °C)", "Maximaltemperatur (60 °C)"}},
+      {"collector flow that carries no heat", [](TavState& g) { g.plant.KollektorFlow = 1e-30f; },
+       {"Volumenstrom im Kollektorkreis (1e-30 l/(m²h))", "kleiner als 1 l/(m²h)"}},
+      {"collector flow just below the least", [](TavState& g) { g.plant.KollektorFlow = 0.99f; },
+       {"(0,99 l/(m²h))", "kleiner als 1 l/(m²h)"}},
+      {"hot water at the store's limit", [](TavState& g) { g.plant.Maximaltemp = g.plant.Warmwassertemp; }, {}},
+      {"the least collector flow", [](TavState& g) { g.plant.KollektorFlow = kMinKollektorFlow; }, {}},
+      {"fresh-water station without an auxiliary set point",
+       [](TavState& g) {
+         test::SetzeAnlage(g, 8);
+         g.plant.Minimaltemp = g.plant.Maximaltemp + 10.0f;
+       },
+       {}},
+  };
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.was);
+    ScopedMessages msgs;
+    SimWelt w;
+    f.setze(*w.g);
+    w.g->moment.LetzterSimTag = w.g->moment.ErsterSimTag + 2;
+    const SimErgebnis e = Lauf(w);
+    if (f.erwartet.empty()) {
+      EXPECT_EQ(e, SimErgebnis::Fertig) << msgs->All();
+      continue;
+    }
+    EXPECT_EQ(e, SimErgebnis::Konfigurationsfehler);
+    ASSERT_EQ(msgs->shown.size(), 1u) << msgs->All();
+    for (const char* teil : f.erwartet) EXPECT_TRUE(msgs->Contains(teil)) << teil << " in " << msgs->All();
+    EXPECT_FALSE(w.g->run.SimGestartet);
   }
 }
 

@@ -202,7 +202,8 @@ TEST_F(Codes, UnphysicalTurbidityTableIsRefused) {
             kUngueltig);
 }
 
-// Modes 2 and 3 need a successful mode 1 for the same location.
+// Modes 2 and 3 need a successful mode 1 for the same location: the same values, whatever
+// their bytes.
 TEST_F(Codes, LaterModesNeedTheirPreparation) {
   Zustand z;
   z.Rng.SetSeed(1);
@@ -216,6 +217,14 @@ TEST_F(Codes, LaterModesNeedTheirPreparation) {
   for (float& v : dunkel.MonatsSumme) v = 0.05f * 30.0f;
   EXPECT_EQ(Jahr(z, 1, false, dunkel), kTooLow);
   EXPECT_EQ(Jahr(z, 2, true, freiburg), kUngueltig);  // the failed call replaced the preparation
+
+  TKlimOrt greenwich = freiburg;
+  greenwich.Laenge = 0.0f;
+  ASSERT_EQ(Jahr(z, 1, false, greenwich), kOk);
+  greenwich.Laenge = -0.0f;
+  EXPECT_EQ(Jahr(z, 2, true, greenwich), kOk);
+  greenwich.Hoehe += 1;
+  EXPECT_EQ(Jahr(z, 3, true, greenwich), kUngueltig);
 }
 
 // Implausible months stop mode 1 before any random draw; the result byte starts at 0 on

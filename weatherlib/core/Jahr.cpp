@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstring>
+#include <iterator>
 #include <initializer_list>
 #include <limits>
 
@@ -17,6 +17,14 @@ double KandidatMonat(const TKlimTage& Tage, int y, int m) {
   double s = 0.0;
   for (int d = kMonatsAnfang[m - 1]; d < kMonatsAnfang[m]; ++d) s += TK(Tage, KLIM_T_KANDIDAT_GLOBAL, d, y);
   return s;
+}
+
+// Member by member: the values decide, not their bytes (0 and -0 are the same longitude).
+bool GleicherOrt(const TKlimOrt& a, const TKlimOrt& b) {
+  return a.Breite == b.Breite && a.Laenge == b.Laenge && a.Hoehe == b.Hoehe &&
+         std::equal(std::begin(a.MonatsSumme), std::end(a.MonatsSumme), std::begin(b.MonatsSumme)) &&
+         std::equal(std::begin(a.MonatsTemp), std::end(a.MonatsTemp), std::begin(b.MonatsTemp)) &&
+         a.Zeitzone == b.Zeitzone && a.TempZone == b.TempZone;
 }
 
 bool OrtGueltig(const TKlimOrt& o) {
@@ -194,7 +202,7 @@ uint8_t KlimgenSimYears(Zustand& z, uint8_t Mode, bool Generieren, const TKlimOr
   }
   if (Mode >= 2) {
     // Modes 2 and 3 build on the blocks of a mode-1 call for this very location.
-    bool passt = z.Vorbereitet && std::memcmp(&z.VorbereitetOrt, &ort, sizeof ort) == 0 && Vorjahre != nullptr;
+    bool passt = z.Vorbereitet && GleicherOrt(z.VorbereitetOrt, ort) && Vorjahre != nullptr;
     for (int m = 1; passt && m <= 12; ++m) passt = M(Monate, KLIM_M_ZIEL, m) == ort.MonatsSumme[m - 1];
     if (passt) {
       std::copy(Vorjahre, Vorjahre + 12, vorjahre.begin());
