@@ -51,6 +51,12 @@ constexpr const char* kKWhAbs = "kWh/a";
 constexpr const char* kKWhSpez = "kWh/m²a";
 constexpr const char* kGrad = " °C";
 constexpr const char* kBerechnung = "Simulation läuft ...";
+constexpr const char* kNichtGerechnet = "Simulation nicht ausgeführt: für diese Variante gibt es kein Ergebnis (–).";
+constexpr const char* kStrich = "\xE2\x80\x93";  // en dash: a figure no run gave
+
+// A fraction in per cent with one decimal, the dash when no run gave it.
+QString Anteil(float prozent) { return std::isfinite(prozent) ? assistent::Zahl(prozent, 1) : QString(kStrich); }
+
 constexpr int kHilfeAssistent = 870, kHilfeOrte = 871, kHilfeKollektor = 873;
 
 QString Tq(TX k) { return Q(T(k)); }
@@ -753,7 +759,9 @@ void TFormPrjAssistent::Beschaeftigt(bool an) {
     QApplication::setOverrideCursor(Qt::BusyCursor);
   } else {
     ProgressBarDim->hide();
-    LabelStatus->clear();
+    // A refused run is said (the engine named the reason), and its variant shows no figures.
+    if (laufFehler_) LabelStatus->setText(kNichtGerechnet);
+    else LabelStatus->clear();
     QApplication::restoreOverrideCursor();
   }
 }
@@ -764,13 +772,16 @@ void TFormPrjAssistent::Weiter() {
   const int seite = PageControl1->currentIndex();
   if (seite == sStart) {
     const int ort = StringGridOrte->currentRow() + 1;
-    if (ort >= 1 && ort != g.plant.OrtNr && Hooks.OrtWaehlen) {
+    // Also the same location again while its weather is missing: its synthesis is tried anew.
+    if (ort >= 1 && (ort != g.plant.OrtNr || !g.run.SolarklimadatenOK) && Hooks.OrtWaehlen) {
       BitBtnForward->setEnabled(false);
       g.run.SolarklimadatenOK = false;
       const bool ok = Hooks.OrtWaehlen(g, ort, *this);
       LabelStatus->clear();
       BitBtnForward->setEnabled(true);
-      if (!ok) return;
+      // Without the location's weather (the synthesis said why) no sizing runs on the years of
+      // the location before.
+      if (!ok || !g.run.SolarklimadatenOK) return;
     }
     ZeigeSeite(sKollektor);
   } else if (seite == sKollektor) {
@@ -888,7 +899,9 @@ void TFormPrjAssistent::ZeigeTWW() {
   const PlantState& p = G().plant;
   EditKollA->setText(Zahl(p.KollektorFlaeche, 2));
   LabelModAnz->setText(Q(ModulText(p.KollektorFlaeche, p.KollModulFlaeche, T(TX::Kollektor), T(TX::Kollektoren))));
-  LabelDeckrateWert->setText(Zahl(FractionForArea(dim_, p.KollektorFlaeche), 1) + " %");
+  // An area whose run was refused has no record, and no fraction either.
+  const bool ohne = laufFehler_ && AreaNotInRing(dim_, p.KollektorFlaeche);
+  LabelDeckrateWert->setText((ohne ? QString(kStrich) : Zahl(FractionForArea(dim_, p.KollektorFlaeche), 1)) + " %");
   EditSpVol->setText(Zahl(p.Speicher1vol, 0));
   LabelSpN->setText(Q(p.SpeicherName));
   LabelKollN->setText(Q(p.Kollektor));
@@ -904,9 +917,9 @@ void TFormPrjAssistent::ZeigeHeizung() {
   const PlantState& p = G().plant;
   EditKollA_hz->setText(Zahl(p.KollektorFlaeche, 2));
   LabelModAnz_hz->setText(Q(ModulText(p.KollektorFlaeche, p.KollModulFlaeche, T(TX::Kollektor), T(TX::Kollektoren))));
-  LabelDeckratexTWW->setText(Zahl(dim_.DeckungTWW, 1) + " " + Tq(TX::FormAssProzTWW));
-  LabelDeckratexHzg->setText(Zahl(dim_.DeckungHeizung, 1) + " " + Tq(TX::FormAssProzHzg));
-  LabelDeckratexges->setText(Zahl(dim_.Deckungsrate, 1) + " " + Tq(TX::FormAssProzges));
+  LabelDeckratexTWW->setText(Anteil(dim_.DeckungTWW) + " " + Tq(TX::FormAssProzTWW));
+  LabelDeckratexHzg->setText(Anteil(dim_.DeckungHeizung) + " " + Tq(TX::FormAssProzHzg));
+  LabelDeckratexges->setText(Anteil(dim_.Deckungsrate) + " " + Tq(TX::FormAssProzges));
   LabelPSvol->setText(Zahl(p.Speicher1vol + (p.AnlagenTypNr == 6 ? p.Speicher2vol : 0.0f), 0) + " " + Tq(TX::Liter));
   LabelSpN_hz->setText(Q(p.SpeicherName));
   LabelKollN_hz->setText(Q(p.Kollektor));

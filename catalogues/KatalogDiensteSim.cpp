@@ -128,8 +128,8 @@ bool TavsimLauf(TavState& s, const TavsimOptionen& opt, TavsimErgebnis& erg,
                  std::string(ProjekteDatei);
     return false;
   }
-  if (!s.run.SolarklimadatenOK) {
-    erg.fehler = "Keine Wetterdaten für " + s.plant.Standort;
+  if (const std::string fehlt = WetterFehlt(s); !fehlt.empty()) {
+    erg.fehler = fehlt;
     return false;
   }
   if (opt.wetterSpeichern && merker.synthetisiert &&

@@ -1,6 +1,8 @@
 #include "enev/EnevDatei.h"
 
+#include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <set>
@@ -13,6 +15,7 @@
 #include "foundation/Messages.h"
 #include "foundation/TavMathe.h"
 #include "foundation/TavUtil.h"
+#include "simulation/WerteBereiche.h"
 
 namespace tav::enev {
 
@@ -20,11 +23,11 @@ namespace {
 
 const char* const kNichtGefunden = "Datei %1 nicht gefunden";
 const char* const kKeineDaten = "Keine EnEV-Importdaten gefunden";
-const char* const kOhneZirkulation =
-    "Gebäude ab 500 m² Nutzfläche ohne Warmwasser-Zirkulation sind nach DIN 4701-10 nicht "
-    "rechenbar.\r\nDie Daten aus %1 wurden nicht übernommen.";
-const char* const kKollektorUnvollstaendig =
-    "Der Kollektor in %1 ist unvollständig und wurde nicht übernommen.\r\nEs fehlt: %2";
+const char* const kUngueltig = "Ungültige Werte in %1, [EnEV -> Sim]:";
+const char* const kMitZirkulation =
+    "Nutzfläche %1 m² ohne Warmwasser-Zirkulation: ab 500 m² wird nach DIN 4701-10 mit "
+    "Zirkulation gerechnet.";
+const char* const kKollektorNicht = "Der Kollektor in %1 wurde nicht übernommen.";
 const char* const kAnlagenTypFehler = "A_Typ - ";
 const char* const kNichtGeschrieben = "Die Datei %1 konnte nicht geschrieben werden.\r\n%2";
 
@@ -49,6 +52,60 @@ std::string Klein(std::string t) {
 
 void Zahl(TBigIniFile& ini, const char* sek, const char* key, double v, int dez = -1) {
   ini.WriteFloat(sek, key, dez < 0 ? v : RoundDecimals(static_cast<std::uint8_t>(dez), v));
+}
+
+std::string Getrimmt(const std::string& t) {
+  const auto a = t.find_first_not_of(" \t");
+  if (a == std::string::npos) return {};
+  return t.substr(a, t.find_last_not_of(" \t") - a + 1);
+}
+
+// A number key's text and value: empty text when the key is missing or empty, `zahl` false
+// when the text is no number.
+struct Eintrag {
+  std::string text;
+  double wert = 0.0;
+  bool zahl = false;
+};
+Eintrag Lies(TBigIniFile& ini, const char* sek, const char* key) {
+  Eintrag e;
+  if (!ini.ValueExists(sek, key)) return e;
+  e.text = Getrimmt(ini.ReadString(sek, key, ""));
+  e.zahl = !e.text.empty() && IniParseFloat(e.text, e.wert) && std::isfinite(e.wert);
+  return e;
+}
+
+// The shortest text that gives a working value (a float) back, with the decimal comma.
+std::string Wert(float x) {
+  char puffer[32];
+  const auto [ende, ec] = std::to_chars(puffer, puffer + sizeof puffer, x);
+  std::string text(puffer, ec == std::errc() ? ende : puffer);
+  std::replace(text.begin(), text.end(), '.', ',');
+  return text;
+}
+
+std::string NichtZwischen(const std::string& key, const std::string& text, double min, double max) {
+  return key + " = " + Zitat(text) + " liegt nicht zwischen " + IniFloatToStr(min) + " und " + IniFloatToStr(max);
+}
+
+// A number of "EnEV -> Sim" within min..max. A missing key keeps the current value; so does
+// a text that is no number or a value outside, which is named in `fehler` with the value that
+// stays in force.
+double ImportZahl(TBigIniFile& ini, const char* key, double jetzt, double min, double max,
+                  std::vector<std::string>& fehler) {
+  if (!ini.ValueExists(kSektionImport, key)) return jetzt;
+  const Eintrag e = Lies(ini, kSektionImport, key);
+  if (e.zahl && e.wert >= min && e.wert <= max) return e.wert;
+  const std::string gilt = "; es gilt " + Wert(static_cast<float>(jetzt));
+  fehler.push_back(e.zahl ? NichtZwischen(key, e.text, min, max) + gilt
+                          : std::string(key) + " = " + Zitat(e.text) + " ist keine Zahl" + gilt);
+  return jetzt;
+}
+
+// A project value by the range the project file gives its key.
+float ProjektZahl(TBigIniFile& ini, const char* key, float jetzt, std::vector<std::string>& fehler) {
+  const WertBereich* b = ProjektWertBereich(key);
+  return static_cast<float>(ImportZahl(ini, key, jetzt, b->Min, b->Max, fehler));
 }
 
 }  // namespace
@@ -78,29 +135,35 @@ EnevImport ImportEnevDaten(const std::string& fileName, TavState& s, EnevStand& 
   const char* const S = kSektionImport;
   auto& p = s.plant;
   auto& e = st.Eingaben;
+  std::vector<std::string> fehler;
   const double nutz = ini.ReadFloat(S, "Nutzflaeche", e.Nutzflaeche);
   const bool zirk = ini.ReadBool(S, "Zirkulation", e.Zirkulation);
-  if (nutz >= 500.0 && !zirk) {
-    // The DIN table has no distribution figures for such a building.
-    ShowMessageLines(Ersetze(kOhneZirkulation, fileName));
-    return EnevImport::Abgelehnt;
-  }
   p.ProjektName = ini.ReadString(S, "Projektname", p.ProjektName);
   e.Nutzflaeche = nutz;
-  p.KollektorFlaeche = static_cast<float>(ini.ReadFloat(S, "KollektorFlaeche", p.KollektorFlaeche));
-  p.KollektorAzimut = static_cast<float>(ini.ReadFloat(S, "KollektorAzimut", p.KollektorAzimut));
-  p.KollektorNeigung = static_cast<float>(ini.ReadFloat(S, "KollektorNeigung", p.KollektorNeigung));
+  // The values the project file knows keep to its ranges, so the form shows and writes back
+  // nothing a project could not hold.
+  p.KollektorFlaeche = ProjektZahl(ini, "KollektorFlaeche", p.KollektorFlaeche, fehler);
+  p.KollektorAzimut = ProjektZahl(ini, "KollektorAzimut", p.KollektorAzimut, fehler);
+  p.KollektorNeigung = ProjektZahl(ini, "KollektorNeigung", p.KollektorNeigung, fehler);
+  // The form refuses more than 300 kWh/m²a as well.
   s.run.EnevSummeQHeizung =
-      static_cast<float>(ini.ReadFloat(S, "SummeQHeizung", s.run.EnevSummeQHeizung));
-  p.Heizgrenztemp = static_cast<float>(ini.ReadFloat(S, "Heizgrenztemp", p.Heizgrenztemp));
+      static_cast<float>(ImportZahl(ini, "SummeQHeizung", s.run.EnevSummeQHeizung, 0.0, 300.0, fehler));
+  p.Heizgrenztemp = ProjektZahl(ini, "Heizgrenztemp", p.Heizgrenztemp, fehler);
   if (ini.ValueExists(S, "qBs")) {
     e.qBS = ini.ReadFloat(S, "qBs", e.qBS);
     st.qBSProjekt = p.ProjektName;
   }
-  e.Zirkulation = zirk;
+  // From 500 m² on DIN 4701-10 counts the distribution with circulation, as the form does.
+  e.Zirkulation = zirk || nutz >= 500.0;
+  if (!zirk && nutz >= 500.0) fehler.push_back(Ersetze(kMitZirkulation, Wert(static_cast<float>(nutz))));
   e.VerteilungInnen = ini.ReadBool(S, "Verteilung_in_Huelle", e.VerteilungInnen);
   e.NachheizElektrisch = ini.ReadBool(S, "Sp_elektrisch", e.NachheizElektrisch);
   e.SpeicherInnen = ini.ReadBool(S, "Speicher_in_Huelle", e.SpeicherInnen);
+  if (!fehler.empty()) {
+    std::string text = Ersetze(kUngueltig, fileName);
+    for (const auto& f : fehler) text += "|" + f;
+    ShowMessageLines(text);
+  }
 
   s.run.KollektorEditAnfrage = false;
   std::vector<std::string> koll;
@@ -112,30 +175,43 @@ EnevImport ImportEnevDaten(const std::string& fileName, TavState& s, EnevStand& 
     r.Name = ini.ReadString(K, "Modell", "");
     r.Norm.clear();
     r.Quelle = ini.ReadString(K, "Quelle", "");
-    r.Eta0 = static_cast<float>(ini.ReadFloat(K, "Eta0", 0));
-    r.K1 = static_cast<float>(ini.ReadFloat(K, "K1", 0));
-    r.K2 = static_cast<float>(ini.ReadFloat(K, "K2", 0));
-    r.ModulFlaeche = static_cast<float>(ini.ReadFloat(K, "AModul", 0));
     r.qmVolumen = 0.8f;
-    r.IAM50 = static_cast<float>(ini.ReadFloat(K, "IAM50", 0));
-    r.WkapC = static_cast<float>(ini.ReadFloat(K, "WkapC", 0));
     r.VRK = ini.ReadBool(K, "VRK", false);
-    // Every figure must be there: a missing key reads as 0.
+    // Every text and figure must be there; a figure of 0 or outside the range a collector
+    // file gives it makes no collector.
     std::string fehlt;
-    auto pruefe = [&](bool da, const char* name) {
-      if (!da) fehlt += (fehlt.empty() ? "" : ", ") + std::string(name);
+    std::vector<std::string> gruende;
+    auto text = [&](const std::string& t, const char* name) {
+      if (t.empty()) fehlt += (fehlt.empty() ? "" : ", ") + std::string(name);
     };
-    pruefe(!r.Kurzname.empty(), "Hersteller");
-    pruefe(!r.Name.empty(), "Modell");
-    pruefe(!r.Quelle.empty(), "Quelle");
-    pruefe(r.Eta0 != 0, "Eta0");
-    pruefe(r.K1 != 0, "K1");
-    pruefe(r.K2 != 0, "K2");
-    pruefe(r.IAM50 != 0, "IAM50");
-    pruefe(r.WkapC != 0, "WkapC");
-    pruefe(r.ModulFlaeche != 0, "AModul");
-    if (!fehlt.empty()) {
-      ShowMessageLines(Ersetze(kKollektorUnvollstaendig, fileName, fehlt));
+    text(r.Kurzname, "Hersteller");
+    text(r.Name, "Modell");
+    text(r.Quelle, "Quelle");
+    auto kennwert = [&](const char* key, const char* bereich, float& ziel) {
+      const Eintrag w = Lies(ini, K, key);
+      if (w.text.empty()) {
+        fehlt += (fehlt.empty() ? "" : ", ") + std::string(key);
+      } else if (!w.zahl) {
+        gruende.push_back(std::string(key) + " = " + Zitat(w.text) + " ist keine Zahl");
+      } else if (w.wert == 0.0) {
+        gruende.push_back("Ein Kollektor mit " + std::string(key) + " = 0 wird nicht übernommen.");
+      } else if (const WertBereich* b = KollektorWertBereich(bereich); b && !ImBereich(*b, w.wert)) {
+        gruende.push_back(NichtZwischen(key, w.text, b->Min, b->Max));
+      } else {
+        ziel = static_cast<float>(w.wert);
+      }
+    };
+    kennwert("Eta0", "Eta0", r.Eta0);
+    kennwert("K1", "K1", r.K1);
+    kennwert("K2", "K2", r.K2);
+    kennwert("IAM50", "IAM50", r.IAM50);
+    kennwert("WkapC", "WkapC", r.WkapC);
+    kennwert("AModul", "ModulFlaeche", r.ModulFlaeche);
+    if (!fehlt.empty()) gruende.insert(gruende.begin(), "Es fehlt: " + fehlt);
+    if (!gruende.empty()) {
+      std::string meldung = Ersetze(kKollektorNicht, fileName);
+      for (const auto& g : gruende) meldung += "|" + g;
+      ShowMessageLines(meldung);
     } else {
       s.run.ProjektGeaendert = true;
       const PlantState vorher = s.plant;

@@ -25,11 +25,14 @@ inline constexpr const char* kSektionKollektor = "Kollektor";
 inline constexpr const char* kSektionParameter = "Sim -> EnEV Parameterliste";
 inline constexpr const char* kSektionErgebnisse = "Sim -> EnEV Ergebnisse";
 
-enum class EnevImport { Gelesen, DateiFehlt, KeineDaten, Abgelehnt };
+enum class EnevImport { Gelesen, DateiFehlt, KeineDaten };
 
 // Reads "EnEV -> Sim" into the project and the EnEV inputs (a missing key keeps its value)
-// and takes over a complete "Kollektor". Every refusal is told through the message service
-// and changes nothing.
+// and takes over a complete "Kollektor". A file without that section is refused and changes
+// nothing. A project value outside the range the project file gives its key, or a text that
+// is no number, keeps the current value and is named; a building of 500 m² or more is taken
+// with circulation. A collector with a figure missing, 0 or out of its range is not taken,
+// and the message says which. Every message goes through the message service.
 EnevImport ImportEnevDaten(const std::string& fileName, TavState& s, EnevStand& e,
                            StatusSink& status);
 

@@ -1,11 +1,16 @@
 #include "location/TavKlimgen.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <string>
 #include <vector>
 
+#include "foundation/BigIni.h"
 #include "foundation/Messages.h"
 #include "foundation/TavUtil.h"
 #include "foundation/TavVar.h"
+#include "foundation/TextTable.h"
 
 namespace tav {
 
@@ -23,7 +28,58 @@ void KopiereJahr(const TKlimStunden& stunden, float* ziel) {
   }
 }
 
+// The shortest text that gives the value back, with the decimal comma.
+std::string Zahl(double v) {
+  if (!std::isfinite(v)) return IniFloatToStr(v);
+  char puffer[32];
+  const auto [ende, ec] = std::to_chars(puffer, puffer + sizeof puffer, static_cast<float>(v));
+  std::string text(puffer, ec == std::errc() ? ende : puffer);
+  std::replace(text.begin(), text.end(), '.', ',');
+  return text;
+}
+
+std::string Ausserhalb(const std::string& was, double wert, double min, double max, const char* einheit) {
+  return was + " = " + Zahl(wert) + einheit + " liegt nicht zwischen " + Zahl(min) + einheit + " und " +
+         Zahl(max) + einheit;
+}
+
 }  // namespace
+
+std::string OrtUnbrauchbar(const TKlimOrt& ort, const KlimaTabellen& tabellen) {
+  if (!(std::fabs(ort.Breite) <= static_cast<float>(KLIM_BREITE_MAX)))
+    return Ausserhalb("Breite", ort.Breite, -KLIM_BREITE_MAX, KLIM_BREITE_MAX, "°");
+  if (!(std::fabs(ort.Laenge) <= static_cast<float>(KLIM_LAENGE_MAX)))
+    return Ausserhalb("Länge", ort.Laenge, -KLIM_LAENGE_MAX, KLIM_LAENGE_MAX, "°");
+  if (ort.Hoehe < static_cast<int>(KLIM_HOEHE_MIN) || ort.Hoehe > static_cast<int>(KLIM_HOEHE_MAX))
+    return Ausserhalb("Höhe", ort.Hoehe, KLIM_HOEHE_MIN, KLIM_HOEHE_MAX, " m");
+  for (int m = 1; m <= 12; ++m) {
+    const std::string monat = Texts().Monatsnamen[static_cast<std::size_t>(m)];
+    // The record holds the month's sum; the location holds the daily mean, as the user typed it.
+    const float summe = ort.MonatsSumme[m - 1];
+    if (!(summe >= 0.0f))
+      return "Einstrahlung " + monat + " = " + Zahl(summe / static_cast<float>(MonatsTage[m])) +
+             " kWh/m²d ist keine mögliche Einstrahlung";
+    const float t = ort.MonatsTemp[m - 1];
+    if (!(std::fabs(t) <= static_cast<float>(KLIM_TEMP_MAX)))
+      return Ausserhalb("Lufttemperatur " + monat, t, -KLIM_TEMP_MAX, KLIM_TEMP_MAX, " °C");
+  }
+  // A zone of the table that was never filled has no averaging window.
+  const int zone = ort.TempZone;
+  if (zone < 1 || zone > KLIM_TEMPZONE_EINTRAEGE ||
+      tabellen.TempZonen[static_cast<std::size_t>(zone - 1)].Fenster[0] == 0)
+    return "Temperaturzone = " + std::to_string(zone) + " ist unbekannt";
+  return {};
+}
+
+std::string KlimgenProblem(std::uint8_t code, const TKlimOrt& ort, const KlimaTabellen& tabellen) {
+  const std::string wert = OrtUnbrauchbar(ort, tabellen);
+  if (!wert.empty()) return wert;
+  switch (code) {
+    case 6: return "Die Einstrahlung eines Monats ist für diese Lage zu gering.";
+    case 7: return "Die Einstrahlung eines Monats ist für diese Lage zu hoch.";
+    default: return "Fehlercode " + std::to_string(code);
+  }
+}
 
 KlimgenBibliothek GelinkteKlimgenBibliothek() {
   KlimgenBibliothek lib;
@@ -92,7 +148,10 @@ bool KlimgenBridge::Synthesise(TavState& s, StatusSink& status) {
 
   if (!ok) {
     s.run.SolarklimadatenOK = false;
-    ShowIntMessageDlg(kProblem, mtWarning, mbOKOnly);
+    // The location and why the library could not use it, with the value where one is to blame.
+    ShowIntMessageDlg(std::string(kProblem) + "|" + s.plant.Standort + ": " +
+                          KlimgenProblem(KlimgenCode, ort, tabellen_),
+                      mtWarning, mbOKOnly);
     return false;
   }
   for (int jahr = 1; jahr <= kWetterSaetze; ++jahr)

@@ -4,11 +4,13 @@
 // CalcMonatssummen over the years before) and copied into the weather store.
 //
 // The store changes only when all three years were made; only then is the weather marked
-// valid. Any failure clears SolarklimadatenOK and shows one message.
+// valid. Any failure clears SolarklimadatenOK and shows one message naming the location and
+// the value the library could not use.
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "location/KlimaTabellen.h"
 #include "foundation/StatusSink.h"
@@ -44,6 +46,13 @@ KlimgenBibliothek GelinkteKlimgenBibliothek();
 // The location record for the library from the current location's working variables. The
 // latitude keeps its sign, so that a southern location gets southern seasons.
 TKlimOrt MakeKlimOrt(const TavState& s);
+
+// What in the location record the library cannot use, named with its value ("Breite = 95°
+// liegt nicht zwischen -90° und 90°"); empty when every value lies within its bounds.
+std::string OrtUnbrauchbar(const TKlimOrt& ort, const KlimaTabellen& tabellen);
+// The reason shown for a failed synthesis with result code `code`: the value to blame, else
+// what the code means.
+std::string KlimgenProblem(std::uint8_t code, const TKlimOrt& ort, const KlimaTabellen& tabellen);
 
 class KlimgenBridge : public WetterSynthese {
  public:

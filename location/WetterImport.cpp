@@ -69,26 +69,40 @@ std::vector<std::string> Felder(const std::string& zeile, char trenner) {
   }
 }
 
+// How the numbers of a coordinates line are separated.
+enum class KopfForm {
+  Komma,        // by commas (blanks beside them allowed)
+  Leerzeichen,  // by blanks only
+  Gemischt      // some by commas, some by blanks only: no form at all
+};
+
 // The numbers of a coordinates line, as texts. Separated by blanks (a comma right behind a
 // number is part of the separator, a comma inside a number its decimal comma) or, in a line
 // without blanks, by commas, the numbers then with the decimal point. In the comma form a
 // decimal comma cannot be told from a separator ("48,5,7,8" may be 48,5 / 7,8 or 48 / 5 /
 // 7 / 8), so a line with more fields than `anzahl` (a last empty one allowed) is refused:
-// nothing is returned. `kommaAmEnde` tells whether the last number had a comma behind it.
-std::vector<std::string> KopfFelder(const std::string& zeile, std::size_t anzahl, bool& kommaAmEnde) {
+// nothing is returned. `kommaAmEnde` tells whether the last number had a comma behind it,
+// `form` how the numbers were separated.
+std::vector<std::string> KopfFelder(const std::string& zeile, std::size_t anzahl, bool& kommaAmEnde,
+                                    KopfForm& form) {
   const std::string z = Getrimmt(zeile);
   std::vector<std::string> felder;
   kommaAmEnde = false;
+  form = KopfForm::Komma;
   if (z.find_first_of(" \t") != std::string::npos) {
+    std::size_t mitKomma = 0;  // numbers with a comma behind them, the last one not counted
     std::size_t pos = 0;
     while ((pos = z.find_first_not_of(" \t", pos)) != std::string::npos) {
       const std::size_t ende = std::min(z.find_first_of(" \t", pos), z.size());
       std::string feld = z.substr(pos, ende - pos);
+      if (kommaAmEnde) ++mitKomma;
       kommaAmEnde = feld.back() == ',';
       if (kommaAmEnde) feld.pop_back();
       if (!feld.empty()) felder.push_back(feld);
       pos = ende;
     }
+    if (mitKomma == 0) form = KopfForm::Leerzeichen;
+    else if (felder.empty() || mitKomma != felder.size() - 1) form = KopfForm::Gemischt;
   } else {
     felder = Felder(z, ',');
     kommaAmEnde = felder.size() > anzahl && felder.back().empty();
@@ -196,7 +210,8 @@ bool ReadMeteoDatei(TavState& s, const std::string& fileName, StatusSink& status
     if (zeilen.size() < 20) throw ImportFehler("");
     // Latitude, longitude (west positive in the file), altitude, each followed by a comma.
     bool kommaAmEnde = false;
-    const std::vector<std::string> kopf = KopfFelder(zeilen[4], 3, kommaAmEnde);
+    KopfForm form = KopfForm::Komma;
+    const std::vector<std::string> kopf = KopfFelder(zeilen[4], 3, kommaAmEnde, form);
     if (kopf.empty() || !kommaAmEnde) throw ImportFehler("Kopfzeile \"" + Zitat(zeilen[4]) + "\": " + std::string(kKopfUnklar));
     ort.GeoBreite = static_cast<float>(StrengeZahl(kopf[0], 0, 65));
     ort.GeoLaenge = static_cast<float>(-StrengeZahl(kopf[1], -180, 180));
@@ -256,18 +271,20 @@ bool ReadMN5Datei(TavState& s, const std::string& fileName, StatusSink& status) 
   if (s.cat.OrtAnzahl >= kMaxOrte) return problem(ZuvieleText());
   ort.Name = UniqueMeteoName(s, ortName);
 
-  // Line 2: latitude, longitude, altitude, time zone; comma-separated when short (time zone
-  // west positive), blank-separated when longer than 25 characters (time zone east positive).
+  // Line 2: latitude, longitude, altitude, time zone. The older files separate them by
+  // commas and count the time zone west positive, the newer ones by blanks and east
+  // positive. The form decides the sign, never the line's length: a comma line of more
+  // digits is still west positive, a short blank line still east positive.
   try {
-    const bool kurz = Utf8Length(Getrimmt(zeilen[1])) <= 25;
     bool kommaAmEnde = false;
-    const std::vector<std::string> f = KopfFelder(zeilen[1], 4, kommaAmEnde);
-    if (f.empty()) throw ImportFehler("");
+    KopfForm form = KopfForm::Komma;
+    const std::vector<std::string> f = KopfFelder(zeilen[1], 4, kommaAmEnde, form);
+    if (f.empty() || form == KopfForm::Gemischt) throw ImportFehler("");
     ort.GeoBreite = static_cast<float>(StrengeZahl(f[0], 24, 65));
     ort.GeoLaenge = static_cast<float>(StrengeZahl(f[1], -180, 180));
     ort.Hoehe = CheckIntRange(f[2], 0, 3000);
     const std::int32_t tz = CheckIntRange(f[3], -12, 12);
-    ort.Zeitzone = static_cast<std::int8_t>(kurz ? -tz : tz);
+    ort.Zeitzone = static_cast<std::int8_t>(form == KopfForm::Komma ? -tz : tz);
   } catch (const std::exception&) {
     return problem("Kopfdaten des Standorts passen nicht: \"" + Zitat(zeilen[1]) + "\"\r\n" +
                    std::string(kKopfUnklar));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <memory>
 
 #include "catalogues/Kollektoren.h"
@@ -206,11 +207,18 @@ bool AuslegungTWW(TavState& g, AssistentDim& d, bool kombi, const StillerLauf& l
     LiesLauf(g, d);
     InRing(d, 0, p.TagesErtrag, d.Deckungsrate);
   }
+  const float vorher = p.KollektorFlaeche;
   d.ZielFlaeche = ScaleAreaTo95(g.results.SolarertragMonat, g.results.WWBedarfMonat,
                                 g.results.VerlustMonat, p.KollektorFlaeche);
   p.KollektorFlaeche = AufModule(d.ZielFlaeche, p.KollModulFlaeche, kombi);
   d.ZielFlaeche = p.KollektorFlaeche;
-  Laufe(g, d, lauf);
+  if (!Laufe(g, d, lauf)) {
+    // What a refused run left behind is no design: the area of before stays, the ring empty.
+    p.KollektorFlaeche = vorher;
+    d.ZielFlaeche = vorher;
+    d.LeereRing();
+    return false;
+  }
   LiesLauf(g, d);
   if (!paket) InRing(d, 0, p.TagesErtrag, d.Deckungsrate);
   d.ErtragTWW = d.JahresErtrag;
@@ -228,22 +236,27 @@ bool SizeHotWaterFromPackage(TavState& g, AssistentDim& d, bool kombi, const Sti
   return AuslegungTWW(g, d, kombi, lauf, true);
 }
 
-void RunAreaVariant(TavState& g, AssistentDim& d, const StillerLauf& lauf) {
-  Laufe(g, d, lauf);
+bool RunAreaVariant(TavState& g, AssistentDim& d, const StillerLauf& lauf) {
+  // A refused run is no variant: the results it left (of before, or cleared) stay out of the ring.
+  if (!Laufe(g, d, lauf)) return false;
   LiesLauf(g, d);
   d.VariantenPos = d.VariantenPos + 1 > 5 ? 1 : d.VariantenPos + 1;
   InRing(d, d.VariantenPos, g.plant.TagesErtrag, d.Deckungsrate);
+  return true;
 }
 
-void RunBaseVariant(TavState& g, AssistentDim& d, const StillerLauf& lauf) {
-  d.LeereRing(1);
+bool RunBaseVariant(TavState& g, AssistentDim& d, const StillerLauf& lauf) {
   const float flaeche = g.plant.KollektorFlaeche;
   g.plant.KollektorFlaeche = d.ZielFlaeche;
-  Laufe(g, d, lauf);
-  LiesLauf(g, d);
-  d.VariantenPos = 0;
-  InRing(d, 0, g.plant.TagesErtrag, d.Deckungsrate);
+  const bool ok = Laufe(g, d, lauf);
+  if (ok) {
+    d.LeereRing(1);
+    LiesLauf(g, d);
+    d.VariantenPos = 0;
+    InRing(d, 0, g.plant.TagesErtrag, d.Deckungsrate);
+  }
   g.plant.KollektorFlaeche = flaeche;
+  return ok;
 }
 
 float FractionForArea(const AssistentDim& d, float flaeche) {
@@ -272,9 +285,16 @@ float StepAreaVariant(TavState& g, AssistentDim& d, bool hoch, const StillerLauf
 
 float StepStoreVariant(TavState& g, AssistentDim& d, bool hoch, const StillerLauf& lauf) {
   PlantState& p = g.plant;
+  const float volumen = p.Speicher1vol;
+  const std::string name = p.SpeicherName;
   p.Speicher1vol = SpeicherSchritt(p.Speicher1vol, hoch, p.KollektorFlaeche, p.KollVRK);
   p.SpeicherName.clear();
-  RunBaseVariant(g, d, lauf);
+  if (!RunBaseVariant(g, d, lauf)) {
+    // The ring belongs to the store before: it comes back with the ring.
+    p.Speicher1vol = volumen;
+    p.SpeicherName = name;
+    return p.Speicher1vol;
+  }
   if (std::fabs(p.KollektorFlaeche - d.ZielFlaeche) >= kGleich) RunAreaVariant(g, d, lauf);
   return p.Speicher1vol;
 }
@@ -332,10 +352,15 @@ void PrepareSolarHeating(TavState& g, AssistentDim& d, std::uint8_t gesichertTyp
   }
 }
 
-void RunHeatingVariant(TavState& g, AssistentDim& d, const StillerLauf& lauf) {
+bool RunHeatingVariant(TavState& g, AssistentDim& d, const StillerLauf& lauf) {
   PlantState& p = g.plant;
   const ResultState& r = g.results;
-  Laufe(g, d, lauf);
+  if (!Laufe(g, d, lauf)) {
+    // No figures for this area: none of another run pass for them.
+    d.Deckungsrate = d.DeckungTWW = d.DeckungHeizung = std::numeric_limits<float>::quiet_NaN();
+    d.LeereRing(1);
+    return false;
+  }
   LiesLauf(g, d);
   const float wwWh = r.WWBedarfMonat[13] + r.VerlustMonat[13];
   const float gesamt = p.Heizwaermebedarf / 1000.0f + d.Jahresbedarf;
@@ -345,6 +370,7 @@ void RunHeatingVariant(TavState& g, AssistentDim& d, const StillerLauf& lauf) {
                          ? std::min(100.0f, r.SolHeizenMonat[13] / p.Heizwaermebedarf * 100.0f)
                          : 0.0f;
   InRing(d, 1, p.TagesErtrag, d.Deckungsrate);
+  return true;
 }
 
 float SizeHeatingSupport(TavState& g, AssistentDim& d, const StillerLauf& lauf,
@@ -360,8 +386,9 @@ float SizeHeatingSupport(TavState& g, AssistentDim& d, const StillerLauf& lauf,
     SizeHeatingStorage(g, d);
     const float v = p.Speicher1vol + (p.AnlagenTypNr == 6 ? p.Speicher2vol : 0.0f);
     if (HeizSchleifeEnde(d.FlaechenFaktor, p.KAfaktor, a, v)) break;
-    RunHeatingVariant(g, d, lauf);
+    const bool ok = RunHeatingVariant(g, d, lauf);
     if (meldung) meldung(d);
+    if (!ok) break;  // nothing to compare: the area before is the design
     const float spez = g.results.SolarertragMonat[13] / 1000.0f / a;
     if (spez < d.SpezErtragTWW) break;
   }

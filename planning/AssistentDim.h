@@ -101,16 +101,19 @@ float SumDailyYields(const TavState& g, TErtragsSatz& rec);
 // The hot-water design after the first guess: two runs. False when the first run fails or
 // yields nothing (the first guess stays, the ring stays empty).
 bool SizeHotWaterSystem(TavState& g, AssistentDim& d, bool kombi, const StillerLauf& lauf);
-// A run of the current area into the next ring record 1..5.
-void RunAreaVariant(TavState& g, AssistentDim& d, const StillerLauf& lauf);
-// The reference (ZielFlaeche) again into record 0, records 1..5 emptied.
-void RunBaseVariant(TavState& g, AssistentDim& d, const StillerLauf& lauf);
+// A run of the current area into the next ring record 1..5. False when the run was refused:
+// the ring is as it was, the area has no record.
+bool RunAreaVariant(TavState& g, AssistentDim& d, const StillerLauf& lauf);
+// The reference (ZielFlaeche) again into record 0, records 1..5 emptied. False when the run
+// was refused: the ring is as it was.
+bool RunBaseVariant(TavState& g, AssistentDim& d, const StillerLauf& lauf);
 // Solar fraction shown for an area: that of the last record with this area, 0 when none.
 float FractionForArea(const AssistentDim& d, float flaeche);
 bool AreaNotInRing(const AssistentDim& d, float flaeche);
 // Module step of the hot-water page: the new area, run when not yet in the ring.
 float StepAreaVariant(TavState& g, AssistentDim& d, bool hoch, const StillerLauf& lauf);
-// Store step of the hot-water page: new volume, reference and current area run again.
+// Store step of the hot-water page: new volume, reference and current area run again; when
+// the reference run is refused the volume of before stays (and is returned).
 float StepStoreVariant(TavState& g, AssistentDim& d, bool hoch, const StillerLauf& lauf);
 
 // --- Solar packages ------------------------------------------------------------------------
@@ -133,9 +136,11 @@ bool SizeHotWaterFromPackage(TavState& g, AssistentDim& d, bool kombi, const Sti
 void PrepareSolarHeating(TavState& g, AssistentDim& d, std::uint8_t gesichertTyp,
                          float qheizKWh, float heizgrenze);
 void SizeHeatingStorage(TavState& g, const AssistentDim& d);
-void RunHeatingVariant(TavState& g, AssistentDim& d, const StillerLauf& lauf);
+// A heating run of the current area into ring record 1 with its three fractions. False when
+// the run was refused: the fractions are then no numbers (shown as a dash), record 1 empty.
+bool RunHeatingVariant(TavState& g, AssistentDim& d, const StillerLauf& lauf);
 // The heating loop: add modules while the specific yield stays at the hot-water design's,
-// then one module back. Returns the final area.
+// then one module back; a refused run ends the loop there. Returns the final area.
 float SizeHeatingSupport(TavState& g, AssistentDim& d, const StillerLauf& lauf,
                          const LaufMeldung& meldung = {});
 // Nominal heating power (W) for the annual demand at this design temperature; the monthly

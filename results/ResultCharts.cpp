@@ -28,6 +28,12 @@ void Balken(std::vector<TBalken>& out, int m, int x0, TBalkenSerie s, int a, int
 
 }  // namespace
 
+// A fraction shown as a fraction: more solar heat than the demand still covers it once.
+std::optional<double> Gedeckelt(std::optional<double> v) {
+  if (v) v = std::min(*v, 100.0);
+  return v;
+}
+
 TMonatsAnteile MonatsAnteile(const ResultState& r, const PlantState& p, int m) {
   TMonatsAnteile a;
   const double S = r.SolarertragMonat[Idx(m)], H = r.SolHeizenMonat[Idx(m)], P = r.PoolWaermeMonat[Idx(m)];
@@ -36,14 +42,16 @@ TMonatsAnteile MonatsAnteile(const ResultState& r, const PlantState& p, int m) {
   const double heiz = p.Heizwaermebedarf * r.HeizanteilMonat[Idx(m)];
   if (p.Pool) a.Pool = Prozent(P, p.SolHeizung ? D + heiz : D);
   if (p.SolHeizung) {
-    a.Warmwasser = Prozent(S - H - P, D);
-    a.Gesamt = Prozent(S - P, D + heiz);
-    if (a.Gesamt) a.Gesamt = std::min(*a.Gesamt, 100.0);
-    a.NurWarmwasser = Prozent(S - H, D);
+    a.Warmwasser = Gedeckelt(Prozent(S - H - P, D));
+    a.Gesamt = Gedeckelt(Prozent(S - P, D + heiz));
+    a.NurWarmwasser = Gedeckelt(Prozent(S - H, D));
+    // With heating the whole yield includes the surplus passed on: no share of the
+    // hot-water demand, so it keeps its own scale.
+    a.Deckung = Prozent(S, D);
   } else {
-    a.Warmwasser = Prozent(p.Pool ? S - P : S, D);
+    a.Warmwasser = Gedeckelt(Prozent(p.Pool ? S - P : S, D));
+    a.Deckung = Gedeckelt(Prozent(S, D));
   }
-  a.Deckung = Prozent(S, D);
   a.Wirkungsgrad = Prozent(S, I);
   return a;
 }

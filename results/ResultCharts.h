@@ -30,13 +30,15 @@ inline constexpr int kBalkenKappe2 = 150;
 
 // The fractions of month M (13: the year as its slot holds it) in per cent, as the charts
 // draw them; none where the divisor is 0.
+// The fractions are capped at 100 (as the reports show them); the pool's heat, the
+// efficiency and, with heating, the whole yield over the hot-water demand are not.
 struct TMonatsAnteile {
   std::optional<double> Pool;           // pool heat over hot water (and heating) demand
-  std::optional<double> Warmwasser;     // solar hot water without pool (and heating) share
+  std::optional<double> Warmwasser;     // solar hot water without pool (and heating) share, at most 100
   std::optional<double> Gesamt;         // total fraction with heating, at most 100
   std::optional<double> Wirkungsgrad;   // solar yield over irradiation on the field
-  std::optional<double> Deckung;        // plant type 2: solar yield over hot-water demand
-  std::optional<double> NurWarmwasser;  // plant type 2 with heating: yield less heating share
+  std::optional<double> Deckung;        // plant type 2: solar yield over hot-water demand (at most 100 without heating)
+  std::optional<double> NurWarmwasser;  // plant type 2 with heating: yield less heating share, at most 100
 };
 TMonatsAnteile MonatsAnteile(const ResultState& r, const PlantState& p, int m);
 

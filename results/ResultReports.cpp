@@ -41,6 +41,15 @@ std::string Anteil(int w, double num, double den, double faktor = 100.0) {
   return std::isfinite(v) ? A(w, 0, v) : LeerFeld(w);
 }
 
+// A solar fraction in per cent, A(w, 0), between 0 and 100 as the printed balance shows it:
+// more solar heat than the demand still covers it once (the surplus went into store and
+// pipe losses); the dash field without a demand.
+std::string Deckungsanteil(int w, double num, double den) {
+  if (!Teilbar(den)) return LeerFeld(w);
+  const double f = num / den;
+  return std::isfinite(f) ? A(w, 0, 100.0 * std::clamp(f, 0.0, 1.0)) : LeerFeld(w);
+}
+
 std::string Monatskopf(int m) {
   std::string s = Texts().Monatsnamen[Idx(m)] + ":";
   if (Utf8Length(s) > 16) s = CodePointsToUtf8(Utf8ToCodePoints(s).substr(0, 16));
@@ -173,7 +182,7 @@ void ReportEnergiebilanz(TReport& r, TavState& g, bool copy) {
     if (p.SolHeizung) z.Cell(A(6, 0, Hz / 1000.0));
     z.Cell(A(7, 0, I / 1000.0)).Cell(A(7, 0, res.NachheizungMonat[Idx(i)] / 1000.0));
     if (F) z.Cell(A(7, 0, D / 1000.0));
-    z.Cell(Anteil(4, p.SolHeizung ? S - Hz - Pw : S - Pw, D));
+    z.Cell(Deckungsanteil(4, p.SolHeizung ? S - Hz - Pw : S - Pw, D));
     if (H) {
       const double anteil = res.HeizanteilMonat[Idx(i)];
       const double bedarf = p.Heizwaermebedarf * anteil;

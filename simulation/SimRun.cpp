@@ -277,6 +277,10 @@ bool SetzeStartTemperaturen(const PlantState& p, SimState& s) {
   }
 }
 
+std::string WetterFehlt(const TavState& g) {
+  return g.run.SolarklimadatenOK ? std::string() : "Keine Wetterdaten für " + g.plant.Standort;
+}
+
 SimLaufwerte BerechneLaufwerte(const PlantState& p, const SimState& s) {
   SimLaufwerte w;
   w.Deckungsrate = p.SolHeizung

@@ -55,4 +55,9 @@ bool SetzeStartTemperaturen(const PlantState& p, SimState& s);
 // Live values from the running sums and the four-day means.
 SimLaufwerte BerechneLaufwerte(const PlantState& p, const SimState& s);
 
+// Why a run must not start on the weather store: it does not hold the current location's
+// years (a synthesis failed, or none was made), so a run would use another location's
+// weather. Empty when the years are there.
+std::string WetterFehlt(const TavState& g);
+
 }  // namespace tav

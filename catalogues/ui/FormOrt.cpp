@@ -292,9 +292,16 @@ TFormOrt::TFormOrt(TavState& s, WetterSynthese& synthese, QWidget* parent)
   connect(SpeedButtonWSladen, &QPushButton::clicked, this, [this] {
     const auto datei = FindFileNoCase(s_.folders.DatenDir, s_.loc.WetterDatei);
     std::error_code ec;
-    if (std::filesystem::exists(datei, ec) &&
-        LoadWetterDaten(s_, datei.filename().string(), *status_) == WetterLaden::Ok)
-      s_.run.SolarklimadatenOK = true;
+    if (std::filesystem::exists(datei, ec)) {
+      // Two locations at the same coordinates share the file name: the years of the other
+      // one would pass for this one's and be saved under its name.
+      const std::string standort = s_.plant.Standort;
+      const WetterLaden w = LoadWetterDaten(s_, datei.filename().string(), *status_, &standort);
+      if (w == WetterLaden::Ok) s_.run.SolarklimadatenOK = true;
+      if (w == WetterLaden::AndererStandort)
+        ShowMessageLines(datei.filename().string() + " enthält die Wetterdaten eines anderen Standorts|"
+                         "und wird für " + standort + " nicht geladen.");
+    }
     ShowKlimgenTab();
   });
   connect(SpeedButtonWSloeschen, &QPushButton::clicked, this, [this] {

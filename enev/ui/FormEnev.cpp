@@ -906,8 +906,10 @@ void TFormEnev::FormClose() {
   p.SolHeizung = sich_.SolHeizung;
   p.Pool = sich_.Pool;
   p.KollektorFlaecheGesamt = p.OstWestKollektor ? p.KollektorFlaeche + p.KollektorFlaeche2 : p.KollektorFlaeche;
+  // The store and its flag go back together: years the project's location never had (its
+  // synthesis failed before) must not become valid by this form closing.
   s_.weather.WetterDaten.Werte = wetter_;
-  s_.run.SolarklimadatenOK = true;
+  s_.run.SolarklimadatenOK = sich_.SolarklimadatenOK;
   p.OrtNr = sich_.OrtNr;
   if (EnevCommandHooks().OrtWaehlen && sich_.OrtNr >= 1 && sich_.OrtNr <= s_.cat.OrtAnzahl)
     EnevCommandHooks().OrtWaehlen(s_, s_.cat.Orte[sich_.OrtNr]);

@@ -201,8 +201,16 @@ void TFormSimRun::SetzeBeschaeftigt(bool an) {
 
 void TFormSimRun::BitBtnStartClick() {
   if (laeuft_) return;
-  laeuft_ = true;
   auto& g = G();
+  // The store may still hold the years of the location before (a synthesis failed): no run
+  // on another location's weather. The results of before stay.
+  if (const std::string fehlt = WetterFehlt(g); !fehlt.empty()) {
+    ergebnis_ = SimErgebnis::Konfigurationsfehler;
+    ShowMessageLines("Die Simulation kann nicht starten:|" + fehlt);
+    BitBtnStart->setFocus();
+    return;
+  }
+  laeuft_ = true;
   s_ = std::make_unique<SimState>();
   s_->PauseAktiv = false;
   g.run.SimFertig = false;

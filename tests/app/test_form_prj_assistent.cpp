@@ -225,6 +225,65 @@ TEST(FormPrjAssistent, CancelAfterASizingWithANewLocationChangesNothing) {
   EXPECT_EQ(g.plant.SkyMapDaten, vorher.plant.SkyMapDaten);
 }
 
+// A location whose weather could not be made holds the start page: no sizing runs on the
+// years of the location before, and "weiter" tries the synthesis again.
+TEST(FormPrjAssistent, ALocationWithoutWeatherHoldsTheStartPage) {
+  AssistentWelt w;
+  TFormPrjAssistent& f = *w.f;
+  const std::vector<float> wetter = G().weather.WetterDaten.Werte;
+  bool gelingt = false;
+  f.Hooks.OrtWaehlen = [&](TavState& s, int ort, StatusSink&) {
+    ++w.ortWechsel;
+    s.plant.OrtNr = ort;
+    s.run.SolarklimadatenOK = gelingt;  // a failed synthesis leaves the store as it was
+    return true;
+  };
+  w.Zeige();
+  f.StringGridOrte->setCurrentCell(1, 0);
+  f.BitBtnForward->click();
+  EXPECT_EQ(w.Seite(), TFormPrjAssistent::sStart);
+  f.BitBtnForward->click();  // the same row again: its weather is still missing
+  EXPECT_EQ(w.ortWechsel, 2);
+  EXPECT_EQ(w.Seite(), TFormPrjAssistent::sStart);
+  EXPECT_EQ(G().weather.WetterDaten.Werte, wetter);
+  gelingt = true;
+  f.BitBtnForward->click();
+  EXPECT_EQ(w.ortWechsel, 3);
+  EXPECT_EQ(w.Seite(), TFormPrjAssistent::sKollektor);
+}
+
+// A variant whose run is refused after the first sizing shows no figures of that run (the
+// cleared results would read as 0 %) and the wizard says that it was not computed.
+TEST(FormPrjAssistent, ARefusedVariantRunIsSaidAndShowsNoFigures) {
+  AssistentWelt w;
+  TFormPrjAssistent& f = *w.f;
+  w.Zeige();
+  f.BitBtnForward->click();
+  f.BitBtnForward->click();
+  f.CheckBoxSolarKombi->setChecked(false);
+  f.BitBtnForward->click();
+  ASSERT_EQ(w.Seite(), TFormPrjAssistent::sDimTWW);
+  ASSERT_GT(f.Dim().Ring[0][0], 0.0f);
+  const auto ring = f.Dim().Ring;
+  const StillerLauf echt = f.Lauf;
+  f.Lauf = [](TavState& g) {
+    g.results = ResultState{};  // as a run whose figures stopped being numbers leaves them
+    return false;
+  };
+  f.SpeedButtonup->click();
+  EXPECT_EQ(f.LabelDeckrateWert->text(), "– %");
+  EXPECT_EQ(f.LabelStatus->text(), "Simulation nicht ausgeführt: für diese Variante gibt es kein Ergebnis (–).");
+  EXPECT_EQ(f.Dim().Ring, ring);
+  test::Grab(&f, "FormPrjAssistent-DimTWW-nichtGerechnet");
+  // The next step that runs shows its fraction, and the note goes.
+  f.Lauf = echt;
+  f.SpeedButtonup->click();
+  EXPECT_NE(f.LabelDeckrateWert->text(), "– %");
+  EXPECT_FALSE(f.LabelDeckrateWert->text().startsWith("0,0"));
+  EXPECT_TRUE(f.LabelStatus->text().isEmpty());
+  f.ButtonCancel->click();
+}
+
 TEST(FormPrjAssistent, InputLimitsAndTheFactorButtons) {
   AssistentWelt w;
   TFormPrjAssistent& f = *w.f;

@@ -188,16 +188,83 @@ TEST(EnevDatei, RefusalsNameTheFileAndChangeNothing) {
   f.dir.Write("enevxsim.dat", "[Andere]\nx=1\n[EnEV -> Sim]\n");
   EXPECT_EQ(ImportEnevDaten(f.datei(), f.s(), f.stand, NullStatus()), EnevImport::KeineDaten);
   EXPECT_TRUE(f.msgs->Contains("Keine EnEV-Importdaten gefunden"));
-
-  // 500 m² or more without circulation: the table has no figures for it.
-  f.dir.Write("enevxsim.dat", "[EnEV -> Sim]\nNutzflaeche=600\nZirkulation=0\nqBs=9\n");
-  EXPECT_EQ(ImportEnevDaten(f.datei(), f.s(), f.stand, NullStatus()), EnevImport::Abgelehnt);
-  EXPECT_TRUE(f.msgs->Contains("enevxsim.dat")) << f.msgs->All();
   EXPECT_EQ(f.stand.Eingaben.Nutzflaeche, vorher);
   EXPECT_DOUBLE_EQ(f.stand.Eingaben.qBS, 1.2345);
 }
 
-TEST(EnevDatei, CompleteCollectorIsTakenIncompleteOrK2ZeroIsReported) {
+// A value the project file would not hold keeps the project's value, and the message names
+// key, file value and the value in force; the values within their ranges are taken all the
+// same, and what is written back is what the form showed.
+TEST(EnevDatei, ImportKeepsToTheProjectFilesRanges) {
+  const struct {
+    const char* zeile;
+    const char* meldung;
+  } faelle[] = {
+      {"KollektorNeigung=400", "KollektorNeigung = 400 liegt nicht zwischen 0 und 90; es gilt 35"},
+      {"KollektorAzimut=-9999", "KollektorAzimut = -9999 liegt nicht zwischen -360 und 360; es gilt -15"},
+      {"KollektorFlaeche=1e30", "KollektorFlaeche = 1e30 liegt nicht zwischen 0 und 100000; es gilt 6,25"},
+      {"KollektorFlaeche=1e308", "KollektorFlaeche = 1e308 liegt nicht zwischen 0 und 100000; es gilt 6,25"},
+      {"KollektorFlaeche=viel", "KollektorFlaeche = viel ist keine Zahl; es gilt 6,25"},
+      {"Heizgrenztemp=99", "Heizgrenztemp = 99 liegt nicht zwischen -20 und 50; es gilt 15"},
+      {"SummeQHeizung=450", "SummeQHeizung = 450 liegt nicht zwischen 0 und 300; es gilt 0"},
+  };
+  for (const auto& c : faelle) {
+    SCOPED_TRACE(c.zeile);
+    DateiFixture f;
+    f.s().plant.Heizgrenztemp = 15.0f;
+    const PlantState vorher = f.s().plant;
+    f.dir.Write("enevxsim.dat", std::string("[EnEV -> Sim]\nNutzflaeche=150\nqBs=2\n") + c.zeile + "\n");
+    ASSERT_EQ(ImportEnevDaten(f.datei(), f.s(), f.stand, NullStatus()), EnevImport::Gelesen);
+    ASSERT_EQ(f.msgs->shown.size(), 1u) << f.msgs->All();
+    EXPECT_TRUE(f.msgs->Contains("Ungültige Werte in " + f.datei() + ", [EnEV -> Sim]:")) << f.msgs->All();
+    EXPECT_TRUE(f.msgs->Contains(c.meldung)) << f.msgs->All();
+    const auto& p = f.s().plant;
+    EXPECT_EQ(p.KollektorFlaeche, vorher.KollektorFlaeche);
+    EXPECT_EQ(p.KollektorNeigung, vorher.KollektorNeigung);
+    EXPECT_EQ(p.KollektorAzimut, vorher.KollektorAzimut);
+    EXPECT_EQ(p.Heizgrenztemp, vorher.Heizgrenztemp);
+    EXPECT_EQ(f.s().run.EnevSummeQHeizung, 0.0f);
+    // The rest of the section is taken.
+    EXPECT_DOUBLE_EQ(f.stand.Eingaben.Nutzflaeche, 150.0);
+    EXPECT_DOUBLE_EQ(f.stand.Eingaben.qBS, 2.0);
+    ASSERT_TRUE(WriteEnevSimDatei(f.datei(), f.s(), f.stand));
+    TBigIniFile ini(f.datei());
+    EXPECT_EQ(ini.ReadString(kSektionImport, "KollektorFlaeche", ""), "6,25");
+    EXPECT_EQ(ini.ReadString(kSektionParameter, "KollektorNeigung", ""), "35");
+    EXPECT_EQ(ini.ReadString(kSektionParameter, "KollektorAzimut", ""), "-15");
+    ini.DiscardChanges();
+  }
+}
+
+// A building of 500 m² or more without circulation is imported and computed with
+// circulation, as the form computes it; the message says so.
+TEST(EnevDatei, LargeBuildingWithoutCirculationIsImportedWithIt) {
+  DateiFixture f;
+  f.dir.Write("enevxsim.dat",
+              "[EnEV -> Sim]\nNutzflaeche=625\nZirkulation=0\nVerteilung_in_Huelle=0\nqBs=9\n");
+  ASSERT_EQ(ImportEnevDaten(f.datei(), f.s(), f.stand, NullStatus()), EnevImport::Gelesen);
+  const auto& e = f.stand.Eingaben;
+  EXPECT_DOUBLE_EQ(e.Nutzflaeche, 625.0);
+  EXPECT_DOUBLE_EQ(e.qBS, 9.0);
+  EXPECT_TRUE(e.Zirkulation);
+  EXPECT_TRUE(f.msgs->Contains("Nutzfläche 625 m² ohne Warmwasser-Zirkulation: ab 500 m² wird nach DIN "
+                               "4701-10 mit Zirkulation gerechnet."))
+      << f.msgs->All();
+  // With circulation outside the envelope, halfway between 500 m² (7.6) and 750 m² (7.1).
+  const auto mit = CalcVerteilverlust(e.Zirkulation, e.VerteilungInnen, e.Nutzflaeche);
+  ASSERT_TRUE(mit);
+  EXPECT_NEAR(mit->qTWd, 7.35, 1e-9);
+  // Without it the table would still give a figure (1.7): nothing there to refuse.
+  const auto ohne = CalcVerteilverlust(false, false, 625.0);
+  ASSERT_TRUE(ohne);
+  EXPECT_NEAR(ohne->qTWd, 1.7, 1e-9);
+  ASSERT_TRUE(WriteEnevSimDatei(f.datei(), f.s(), f.stand));
+  TBigIniFile ini(f.datei());
+  EXPECT_EQ(ini.ReadString(kSektionImport, "Zirkulation", ""), "1");
+  ini.DiscardChanges();
+}
+
+TEST(EnevDatei, CompleteCollectorIsTakenAnyOtherIsReportedWithItsReason) {
   DateiFixture f;
   f.dir.Write("enevxsim.dat",
               "[EnEV -> Sim]\nNutzflaeche=150\n[Kollektor]\nHersteller=Sonnwerk\nModell=SW 2\n"
@@ -213,15 +280,18 @@ TEST(EnevDatei, CompleteCollectorIsTakenIncompleteOrK2ZeroIsReported) {
   EXPECT_FLOAT_EQ(c.Kollektoren[c.KollektorAnzahl].K2, 0.012f);
   EXPECT_FLOAT_EQ(c.Kollektoren[c.KollektorAnzahl].qmVolumen, 0.8f);
 
+  // Missing, zero and impossible figures each say what keeps the collector out.
+  const std::string vollstaendig = "Hersteller=Sonnwerk\nModell=SW 4\nQuelle=Prüfbericht\nK1=3,9\n"
+                                   "IAM50=0,92\nWkapC=7\nAModul=2,1\n";
   const struct {
-    const char* kollektor;
-    const char* fehlt;
+    std::string kollektor;
+    const char* grund;
   } unvollstaendig[] = {
       {"Hersteller=Sonnwerk\nModell=SW 3\nEta0=0,79\nK1=3,9\nIAM50=0,92\n",
-       "Quelle, K2, WkapC, AModul"},
-      {"Hersteller=Sonnwerk\nModell=SW 4\nQuelle=Prüfbericht\nEta0=0,79\nK1=3,9\nK2=0\n"
-       "IAM50=0,92\nWkapC=7\nAModul=2,1\n",
-       "Es fehlt: K2"},
+       "Es fehlt: Quelle, K2, WkapC, AModul"},
+      {vollstaendig + "Eta0=0,79\nK2=0\n", "Ein Kollektor mit K2 = 0 wird nicht übernommen."},
+      {vollstaendig + "Eta0=5\nK2=0,01\n", "Eta0 = 5 liegt nicht zwischen 0 und 1,5"},
+      {vollstaendig + "Eta0=0,8\nK2=hoch\n", "K2 = hoch ist keine Zahl"},
   };
   for (const auto& u : unvollstaendig) {
     SCOPED_TRACE(u.kollektor);
@@ -231,7 +301,9 @@ TEST(EnevDatei, CompleteCollectorIsTakenIncompleteOrK2ZeroIsReported) {
     g.s().cat.KollektorenGeladen = true;
     const auto anzahl = g.s().cat.KollektorAnzahl;
     ASSERT_EQ(ImportEnevDaten(g.datei(), g.s(), g.stand, NullStatus()), EnevImport::Gelesen);
-    EXPECT_TRUE(g.msgs->Contains(u.fehlt)) << g.msgs->All();
+    ASSERT_EQ(g.msgs->shown.size(), 1u) << g.msgs->All();
+    EXPECT_TRUE(g.msgs->Contains("Der Kollektor in " + g.datei() + " wurde nicht übernommen.")) << g.msgs->All();
+    EXPECT_TRUE(g.msgs->Contains(u.grund)) << g.msgs->All();
     EXPECT_FALSE(g.s().run.ProjektGeaendert);
     EXPECT_FALSE(g.s().run.KollektorEditAnfrage);
     EXPECT_EQ(g.s().cat.KollektorAnzahl, anzahl);

@@ -118,16 +118,20 @@ TEST_F(BridgeFake, CallsTheLibraryInModesOneToThree) {
 }
 
 TEST_F(BridgeFake, AnyFailureLeavesTheStoreAndClearsTheFlag) {
+  f.s().plant.Standort = "Kapstadt";
+  // The stand-in fails with code 6 (a month too dark), its sums with code 9.
+  const char* const zuDunkel = "Kapstadt: Die Einstrahlung eines Monats ist für diese Lage zu gering.";
   const struct {
     const char* fall;
     int scheitertInMode;
     bool summenScheitern;
     std::size_t progress;
+    const char* grund;
   } faelle[] = {
-      {"mode 1", 1, false, 1},
-      {"mode 2", 2, false, 2},
-      {"mode 3", 3, false, 3},
-      {"monthly sums", 0, true, 1},
+      {"mode 1", 1, false, 1, zuDunkel},
+      {"mode 2", 2, false, 2, zuDunkel},
+      {"mode 3", 3, false, 3, zuDunkel},
+      {"monthly sums", 0, true, 1, "Kapstadt: Fehlercode 9"},
   };
   for (const auto& c : faelle) {
     SCOPED_TRACE(c.fall);
@@ -141,7 +145,7 @@ TEST_F(BridgeFake, AnyFailureLeavesTheStoreAndClearsTheFlag) {
     EXPECT_EQ(f.s().run.WetterDatensatz, 2);
     EXPECT_TRUE(std::all_of(Store().begin(), Store().end(), [](float v) { return v == -7.0f; }));
     ASSERT_EQ(f.msgs->shown.size(), 1u);
-    EXPECT_EQ(f.msgs->shown[0].text, "Problem beim Generieren der Solarklimadaten");
+    EXPECT_EQ(f.msgs->shown[0].text, std::string("Problem beim Generieren der Solarklimadaten\n") + c.grund);
     EXPECT_EQ(f.status.progress.size(), c.progress);
   }
 }
@@ -255,6 +259,39 @@ TEST_F(BridgeEcht, ImplausibleClimateIsRefusedAndTheOldYearsStay) {
   EXPECT_TRUE(f.msgs->Contains("Problem beim Generieren der Solarklimadaten")) << f.msgs->All();
   EXPECT_NE(bridge.KlimgenCode, 0);
   EXPECT_TRUE(f.s().weather.WetterDaten.Werte == vorher);
+}
+
+// A location the library cannot take is named with the value to blame; the store and the
+// flag stay as they were.
+TEST_F(BridgeEcht, UnusableLocationIsNamedWithItsValue) {
+  ASSERT_TRUE(Waehle(BuiltInOrte()[5]));
+  const std::vector<float> vorher = f.s().weather.WetterDaten.Werte;
+  const struct {
+    const char* fall;
+    void (*aendern)(TOrt&);
+    const char* grund;
+  } faelle[] = {
+      {"latitude 95", [](TOrt& o) { o.GeoBreite = 95.0f; }, "Breite = 95° liegt nicht zwischen -90° und 90°"},
+      {"longitude 400", [](TOrt& o) { o.GeoLaenge = 400.0f; }, "Länge = 400° liegt nicht zwischen -180° und 180°"},
+      {"altitude 12000", [](TOrt& o) { o.Hoehe = 12000; }, "Höhe = 12000 m liegt nicht zwischen -1000 m und 9000 m"},
+      {"air temperature 1000", [](TOrt& o) { o.LuftTemp[3] = 1000.0; },
+       "Lufttemperatur März = 1000 °C liegt nicht zwischen -100 °C und 100 °C"},
+      {"negative irradiation", [](TOrt& o) { o.Einstrahlung[2] = -2.0; },
+       "Einstrahlung Februar = -2 kWh/m²d ist keine mögliche Einstrahlung"},
+      {"temperature zone 12", [](TOrt& o) { o.wsTempZone = 12; }, "Temperaturzone = 12 ist unbekannt"},
+  };
+  for (const auto& c : faelle) {
+    SCOPED_TRACE(c.fall);
+    TOrt ort = BeispielOrt("Nirgendwo");
+    c.aendern(ort);
+    f.msgs->shown.clear();
+    EXPECT_FALSE(Waehle(ort));
+    EXPECT_EQ(bridge.KlimgenCode, 9);
+    ASSERT_EQ(f.msgs->shown.size(), 1u) << f.msgs->All();
+    EXPECT_EQ(f.msgs->shown[0].text,
+              std::string("Problem beim Generieren der Solarklimadaten\nNirgendwo: ") + c.grund);
+    EXPECT_TRUE(f.s().weather.WetterDaten.Werte == vorher);
+  }
 }
 
 }  // namespace

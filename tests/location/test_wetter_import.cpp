@@ -224,28 +224,41 @@ TEST_F(WetterImport, HourlyFileVariants) {
   }
 }
 
+// The coordinates line comes in two forms, and the form alone says how the time zone counts:
+// separated by commas it is west positive (reversed on import), separated by blanks east
+// positive. The length of the line says nothing: a comma line with more digits and a short
+// blank line keep the sign of their form.
 TEST_F(WetterImport, HourlyHeaderForms) {
   const struct {
+    const char* fall;
     const char* kopf;
+    float breite, laenge;
     int zeitzone;
-    float laenge;
   } faelle[] = {
-      {"48.0,7.9,269,-1", 1, 7.9f},
-      {"48,000    7,900     269     -1", -1, 7.9f},
-      {"  48.0,-3.7,269,1  ", -1, -3.7f},
-      // Short lines with decimal commas and blanks are read as written.
-      {"48,5 7,9 269 -1", 1, 7.9f},
-      {"48,5, 7,9, 269, 1", -1, 7.9f},
+      {"comma form, short", "48.0,7.9,269,-1", 48.0f, 7.9f, 1},
+      {"comma form, long", "48.012345,-7.845678,250,-1", 48.0f, -7.8f, 1},  // stored to 0.1°
+      {"blank form, long", "48,000    7,900     269     -1", 48.0f, 7.9f, -1},
+      {"blank form, short", "48,5 7,9 269 -1", 48.5f, 7.9f, -1},
+      {"commas with blanks behind them", "48,5, 7,9, 269, 1", 48.5f, 7.9f, -1},
+      {"blanks around the line", "  48.0,-3.7,269,1  ", 48.0f, -3.7f, -1},
   };
   for (const auto& c : faelle) {
-    SCOPED_TRACE(c.kopf);
+    SCOPED_TRACE(c.fall);
     StundenDatei d;
     d.kopf = c.kopf;
     ASSERT_TRUE(ReadMN5Datei(f.s(), Datei(d.Text()), f.status)) << f.msgs->All();
-    EXPECT_NEAR(Neu().GeoBreite, std::string(c.kopf).find("48,5") != std::string::npos ? 48.5f : 48.0f, 1e-4);
-    EXPECT_EQ(Neu().Zeitzone, c.zeitzone);
+    EXPECT_FLOAT_EQ(Neu().GeoBreite, c.breite);
     EXPECT_FLOAT_EQ(Neu().GeoLaenge, c.laenge);
+    EXPECT_EQ(Neu().Zeitzone, c.zeitzone);
   }
+  // Some numbers separated by commas, others by blanks only: no form, so no sign either.
+  f.msgs->shown.clear();
+  const auto anzahl = f.s().cat.OrtAnzahl;
+  StundenDatei d;
+  d.kopf = "48.0, 7.9 269 -1";
+  EXPECT_FALSE(ReadMN5Datei(f.s(), Datei(d.Text()), f.status));
+  EXPECT_TRUE(f.msgs->Contains("Kopfdaten des Standorts passen nicht: \"48.0, 7.9 269 -1\"")) << f.msgs->All();
+  EXPECT_EQ(f.s().cat.OrtAnzahl, anzahl);
 }
 
 TEST_F(WetterImport, HourlyCountryCodes) {

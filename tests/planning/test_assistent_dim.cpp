@@ -216,6 +216,77 @@ TEST(AssistentDimLaeufe, HeatingLoopStopsAtTheFactorAndBacksOffOneModule) {
   }
 }
 
+// A run refused after the first (its results cleared, as the engine leaves them after a run
+// whose figures stopped being numbers) leaves no figures behind: no ring record, no fraction
+// of zeros, the plant as before where the refused run was to decide it.
+TEST(AssistentDimLaeufe, ARefusedLaterRunIsNoResult) {
+  struct Verweigert {
+    FakeEngine fake;
+    int nummer = 0, verweigern = 0;  // the run to refuse, 1-based
+    bool operator()(TavState& g) {
+      if (++nummer == verweigern) {
+        g.results = ResultState{};
+        return false;
+      }
+      return fake(g);
+    }
+  };
+  {
+    SCOPED_TRACE("the design run");
+    auto g = FakeWelt();
+    Verweigert v;
+    v.verweigern = 2;
+    AssistentDim d;
+    EXPECT_FALSE(SizeHotWaterSystem(*g, d, false, std::ref(v)));
+    EXPECT_FLOAT_EQ(g->plant.KollektorFlaeche, 6.1f);
+    EXPECT_FLOAT_EQ(d.ZielFlaeche, 6.1f);
+    EXPECT_EQ(d.Ring[0][0], 0.0f);
+  }
+  auto g = FakeWelt();
+  Verweigert v;
+  StillerLauf lauf = std::ref(v);
+  AssistentDim d;
+  ASSERT_TRUE(SizeHotWaterSystem(*g, d, false, lauf));
+  const AssistentDim nachAuslegung = d;
+  {
+    SCOPED_TRACE("an area step");
+    v.verweigern = v.nummer + 1;
+    const float a = StepAreaVariant(*g, d, true, lauf);
+    EXPECT_TRUE(AreaNotInRing(d, a));
+    EXPECT_EQ(d.VariantenPos, nachAuslegung.VariantenPos);
+    EXPECT_EQ(d.Ring, nachAuslegung.Ring);
+    EXPECT_EQ(d.Deckungsrate, nachAuslegung.Deckungsrate);
+  }
+  {
+    SCOPED_TRACE("a store step");
+    const float vorher = g->plant.Speicher1vol;
+    v.verweigern = v.nummer + 1;
+    EXPECT_EQ(StepStoreVariant(*g, d, true, lauf), vorher);
+    EXPECT_EQ(g->plant.Speicher1vol, vorher);
+    EXPECT_EQ(d.Ring[0], nachAuslegung.Ring[0]);
+  }
+  {
+    SCOPED_TRACE("the heating loop");
+    g->plant.Heizwaermebedarf = 8e6f;
+    g->plant.AnlagenTypNr = 6;
+    d.ZielFlaeche = 5.0f;
+    d.SpezErtragTWW = 0.0f;
+    // The loop's second run (10 m²) is refused: the loop stops there and backs off one
+    // module, rather than taking the cleared results for a yield and going on.
+    v.verweigern = v.nummer + 2;
+    const float a = SizeHeatingSupport(*g, d, lauf);
+    EXPECT_FLOAT_EQ(a, 5.0f + 2.5f);
+    EXPECT_TRUE(std::isfinite(d.DeckungHeizung));
+    // A heating variant refused on its own shows no fractions.
+    v.verweigern = v.nummer + 1;
+    EXPECT_FALSE(RunHeatingVariant(*g, d, lauf));
+    EXPECT_TRUE(std::isnan(d.Deckungsrate));
+    EXPECT_TRUE(std::isnan(d.DeckungTWW));
+    EXPECT_TRUE(std::isnan(d.DeckungHeizung));
+    EXPECT_EQ(d.Ring[1][0], 0.0f);
+  }
+}
+
 TEST(AssistentDimLaeufe, ZeroDemandsAreGuarded) {
   auto g = FakeWelt();
   g->plant.Heizwaermebedarf = 0.0f;

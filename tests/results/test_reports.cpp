@@ -8,7 +8,10 @@
 #include <vector>
 
 #include "foundation/TextTable.h"
+#include "results/DruckBilanz.h"
+#include "results/PrintCharts.h"
 #include "results/PrintSelection.h"
+#include "results/ResultCharts.h"
 #include "results/ResultReports.h"
 #include "support/ScriptedMessages.h"
 
@@ -164,6 +167,49 @@ TEST(Energiebilanz, HeatingFractionCappedAndZeroWithoutShare) {
   std::string t = Zeile(r2, "Februar:").Text;
   for (int i = 0; i < 6; ++i) t = t.substr(t.find('\t') + 1);
   EXPECT_EQ(t.substr(0, t.find('\t')), "  100");
+}
+
+// A combi month whose hot-water side got more solar heat than its demand (113 % in May,
+// 108 % in June) while the auxiliary heater still ran: the table on screen, the chart on
+// screen and on paper and the printed table all show the fraction as a fraction, 100 %.
+TEST(Energiebilanz, HotWaterFractionReadsAsAFractionEverywhere) {
+  auto g = Welt(6, true, false);
+  auto& r = g->results;
+  const float bedarf = 300'000.0f;  // 280 kWh demand and 20 kWh store loss
+  r.SolarertragMonat[5] = 1.13f * bedarf + r.SolHeizenMonat[5];
+  r.SolarertragMonat[6] = 1.08f * bedarf + r.SolHeizenMonat[6];
+  r.NachheizungMonat[5] = 61'000.0f;
+  r.NachheizungMonat[6] = 34'000.0f;
+  r.SolarertragMonat[7] = 0.5f * bedarf + r.SolHeizenMonat[7];  // below the cap: as it is
+  const struct {
+    int monat;
+    int prozent;
+  } faelle[] = {{5, 100}, {6, 100}, {7, 50}};
+
+  TReport bildschirm;
+  ReportEnergiebilanz(bildschirm, *g, false);
+  const TDruckEnergiebilanz druck = DruckEnergiebilanz(*g);
+  const auto balken = DeckungsBalken(r, g->plant);
+  const auto druckBalken = DruckDeckungsBalken(r, g->plant);
+  for (const auto& c : faelle) {
+    SCOPED_TRACE(c.monat);
+    // Columns: yield, solar heating, irradiation, auxiliary energy, hot-water fraction.
+    std::string t = Zeile(bildschirm, Texts().Monatsnamen[static_cast<std::size_t>(c.monat)] + ":").Text;
+    for (int i = 0; i < 5; ++i) t = t.substr(t.find('\t') + 1);
+    EXPECT_EQ(std::stoi(t.substr(0, t.find('\t'))), c.prozent);
+    const TDruckZeile& z = druck.Zeilen[static_cast<std::size_t>(2 + c.monat)];
+    ASSERT_GT(z.Zellen.size(), 5u);
+    EXPECT_EQ(std::stoi(z.Zellen[5].Text), c.prozent);
+    int hoehe = -1, druckHoehe = -1;
+    for (const auto& b : balken)
+      if (b.Monat == c.monat && b.Serie == TBalkenSerie::Warmwasser) hoehe = b.Hoehe;
+    for (const auto& b : druckBalken)
+      if (b.Monat == c.monat && b.Serie == TBalkenSerie::Warmwasser) druckHoehe = b.Hoehe;
+    EXPECT_EQ(hoehe, c.prozent);
+    EXPECT_EQ(druckHoehe, c.prozent);
+  }
+  // The efficiency is no fraction and keeps its value.
+  EXPECT_GT(MonatsAnteile(r, g->plant, 5).Wirkungsgrad.value_or(0.0), 0.0);
 }
 
 TEST(Energiebilanz, ZeroDivisorsShowADash) {

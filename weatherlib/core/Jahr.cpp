@@ -28,13 +28,13 @@ bool GleicherOrt(const TKlimOrt& a, const TKlimOrt& b) {
 }
 
 bool OrtGueltig(const TKlimOrt& o) {
-  if (!std::isfinite(o.Breite) || std::fabs(o.Breite) > 90.0f) return false;
-  if (!std::isfinite(o.Laenge) || std::fabs(o.Laenge) > 180.0f) return false;
+  if (!std::isfinite(o.Breite) || std::fabs(o.Breite) > static_cast<float>(KLIM_BREITE_MAX)) return false;
+  if (!std::isfinite(o.Laenge) || std::fabs(o.Laenge) > static_cast<float>(KLIM_LAENGE_MAX)) return false;
   // The air-mass formula needs a positive pressure factor.
-  if (o.Hoehe < -1000 || o.Hoehe > 9000) return false;
+  if (o.Hoehe < static_cast<int>(KLIM_HOEHE_MIN) || o.Hoehe > static_cast<int>(KLIM_HOEHE_MAX)) return false;
   for (int m = 0; m < 12; ++m) {
     if (!std::isfinite(o.MonatsSumme[m]) || o.MonatsSumme[m] < 0.0f) return false;
-    if (!std::isfinite(o.MonatsTemp[m]) || std::fabs(o.MonatsTemp[m]) > 100.0f) return false;
+    if (!std::isfinite(o.MonatsTemp[m]) || std::fabs(o.MonatsTemp[m]) > static_cast<float>(KLIM_TEMP_MAX)) return false;
   }
   return true;
 }

@@ -23,7 +23,8 @@
  *   8 internal fault (unexpected exception, or a non-finite value found in an output block)
  *   9 invalid argument (null block, mode outside 1..3, mode 2 or 3 without a preceding
  *     successful mode 1 for the same location, temperature zone missing or empty in the
- *     table, a negative or non-finite monthly value, latitude or longitude out of range)
+ *     table, a negative or non-finite monthly value, latitude, longitude, altitude or a
+ *     monthly temperature beyond the KLIM_..._MAX / _MIN bounds below)
  * Whenever the code is not 0 the caller must treat the blocks as invalid. With code 9 the
  * blocks are left untouched.
  *
@@ -64,6 +65,12 @@ enum {
   KLIM_TRUEBUNG_EINTRAEGE = 21, /* entries 0..20 */
   KLIM_TEMPZONE_EINTRAEGE = 20, /* entries 1..20, passed from entry 1 on */
   KLIM_KLIMAZONE_EINTRAEGE = 20, /* entries 1..20, passed from entry 1 on */
+  /* What a location record may hold; beyond it a synthesis gives code 9. */
+  KLIM_BREITE_MAX = 90,    /* |Breite|, degrees */
+  KLIM_LAENGE_MAX = 180,   /* |Laenge|, degrees */
+  KLIM_HOEHE_MIN = -1000,  /* Hoehe, m */
+  KLIM_HOEHE_MAX = 9000,
+  KLIM_TEMP_MAX = 100,     /* |MonatsTemp|, degC; MonatsSumme must not be negative */
   /* Channels of the hourly block: channel c of hour h at Werte[c * 8760 + h]. */
   KLIM_K_HOEHE = 0,       /* sun elevation, degrees (0 below the horizon) */
   KLIM_K_AZIMUT = 1,      /* azimuth from south, negative before solar noon */

@@ -314,7 +314,19 @@ TEST(FormOrt, RecomputeShowsProgressAndTheYearsAgainstTheMeans) {
     EXPECT_TRUE(std::filesystem::exists(k.dir / "KlimgenData.txt"));
     EXPECT_EQ(form.Label4->text().toStdString(), datei);
     EXPECT_TRUE(form.SpeedButtonWSladen->isEnabled());
+    // Another location at the same coordinates shares the file name: it does not take these
+    // years (a save would then store them under its name).
+    const std::string name = k.s().plant.Standort;
+    const std::vector<float> werte = k.s().weather.WetterDaten.Werte;
+    k.s().plant.Standort = "Zwilling";
+    k.s().weather.WetterDaten.Werte.assign(werte.size(), 1.0f);
+    k.msgs->shown.clear();
     form.SpeedButtonWSladen->click();
+    EXPECT_TRUE(k.msgs->Contains(datei + " enthält die Wetterdaten eines anderen Standorts")) << k.msgs->All();
+    EXPECT_EQ(k.s().weather.WetterDaten.Werte[0], 1.0f);
+    k.s().plant.Standort = name;
+    form.SpeedButtonWSladen->click();
+    EXPECT_EQ(k.s().weather.WetterDaten.Werte, werte);
     EXPECT_TRUE(k.s().run.SolarklimadatenOK);
     form.SpeedButtonWSloeschen->click();
     EXPECT_FALSE(std::filesystem::exists(k.dir / datei));

@@ -233,6 +233,32 @@ TEST(FormEnev, CloseRestoresTheProjectAndMarksAChangedArea) {
   EXPECT_EQ(geaendert, 1);
 }
 
+// The project's location had no weather (its synthesis failed): the reference years made
+// while the form was open do not make the restored store pass for the project's weather.
+TEST(FormEnev, CloseKeepsMissingWeatherMissing) {
+  FormFixture x;
+  x.s().run.SolarklimadatenOK = false;
+  bool okBeimProjektort = true;
+  int projektort = 0;
+  EnevCommandHooks().OrtWaehlen = [&](TavState& st, const TOrt& ort) {
+    st.plant.Standort = ort.Name;
+    if (ort.Name == "Kiel") {
+      ++projektort;
+      okBeimProjektort = st.run.SolarklimadatenOK;  // the synthesis that fails again
+    } else {
+      st.run.SolarklimadatenOK = true;  // the reference climate's years were made
+    }
+    return true;
+  };
+  x.f().FormShow();
+  ASSERT_TRUE(x.s().run.SolarklimadatenOK);
+  x.f().FormClose();
+  EXPECT_EQ(projektort, 1);
+  EXPECT_FALSE(okBeimProjektort);  // asked for the project's years anew
+  EXPECT_FALSE(x.s().run.SolarklimadatenOK);
+  EXPECT_EQ(x.s().plant.Standort, "Kiel");
+}
+
 TEST(FormEnev, StandbyLossBelongsToTheProject) {
   FormFixture x;
   x.f().FormShow();

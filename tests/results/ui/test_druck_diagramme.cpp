@@ -179,7 +179,7 @@ TEST(DruckDiagramme, MonochromeUsesGreysWithWhitePoolBoxesOutlinedDarkGrey) {
 
 // A month at 130 % stops at the 120 % cap with the white line across it; the year bar is the
 // fraction of the months' sums although the state's year slots are 0 (and stay so).
-TEST(DruckDiagramme, CappedBarAndTheYearFromItsMonths) {
+TEST(DruckDiagramme, FractionOverHundredAtHundredTheGapAtTheCapAndTheYearFromItsMonths) {
   TavState g = Jahr(1, false, false);
   g.results.SolarertragMonat[1] = 1.3f * 300000.0f;
   const auto vorher = g.results;
@@ -201,7 +201,9 @@ TEST(DruckDiagramme, CappedBarAndTheYearFromItsMonths) {
   const TPrimitiv* januar = umriss(3);
   ASSERT_NE(januar, nullptr);
   EXPECT_EQ(januar->StiftBreite, 2 * s.Stift(1.5));
-  EXPECT_NEAR(januar->Box.top() + januar->StiftBreite / 2, kappe, 1.5);
+  // January's 130 % is a fraction of 100 %: the bar ends at the 100 % line, below the cap.
+  EXPECT_NEAR(januar->Box.top() + januar->StiftBreite / 2, r.Basis - 200.0 * fy, 1.5);
+  // The gap at the cap is drawn all the same, for the bars that still reach it.
   int weiss = 0;
   for (const TPrimitiv& p : s.Von(TPrimitiv::Linie))
     if (p.Stift == QColor(Qt::white)) {

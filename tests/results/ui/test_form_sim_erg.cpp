@@ -256,7 +256,7 @@ TEST_F(FormSimErgTest, InvalidateResultsClosesTheWindowAndNothingOpensWithoutRes
   EXPECT_EQ(ShowSimErg(nullptr), nullptr);
 }
 
-TEST(BalkenBild, PixelProbesOfBarFillsAndTheGapBelowTheCap) {
+TEST(BalkenBild, PixelProbesOfBarFillsAndAFractionOverHundredAtHundred) {
   auto g = std::make_unique<TavState>();
   auto& r = g->results;
   for (int m = 1; m <= 13; ++m) {
@@ -274,9 +274,10 @@ TEST(BalkenBild, PixelProbesOfBarFillsAndTheGapBelowTheCap) {
     EXPECT_TRUE(c == fuellung || c == linie) << y << " " << c.name().toStdString();
   }
   EXPECT_EQ(ist(80, 150), grund);  // above it
-  EXPECT_EQ(ist(60, 51), grund);   // January at the cap: the gap line crosses it
-  const QColor unterLuecke = ist(60, 60);
-  EXPECT_TRUE(unterLuecke == fuellung || unterLuecke == linie);
+  // January's 130 % is a fraction of 100 %: its bar ends at the 100 % line (y 90).
+  EXPECT_EQ(ist(60, 85), grund);
+  const QColor oben = ist(60, 95);
+  EXPECT_TRUE(oben == fuellung || oben == linie);
 }
 
 TEST(BalkenBild, PlantType2BarsInTheirFixedColours) {

@@ -18,6 +18,8 @@
 
 #include "foundation/TavVar.h"
 #include "foundation/ui/ModalDriver.h"
+#include "location/Orte.h"
+#include "location/TavKlimgen.h"
 #include "simulation/SimRun.h"
 #include "simulation/ui/FormInfo.h"
 #include "simulation/ui/FormSimRun.h"
@@ -36,6 +38,7 @@ class RunWindow : public ::testing::Test {
     G() = TavState{};
     test::SetzeTrinkwasserAnlage(G());
     test::FuelleKlarhimmelWetter(G().weather);
+    G().run.SolarklimadatenOK = true;  // the store holds the project location's years
     SimCommandHooks() = SimHooks{};
     SimCommandHooks().StatusText = [this](const std::string& t) { status.push_back(t); };
     SimCommandHooks().ErgebnisFreigeben = [this](bool an) { freigabe.push_back(an); };
@@ -316,6 +319,51 @@ TEST_F(RunWindow, TheConfigurationCheckStopsABadProjectWithItsMessage) {
   EXPECT_TRUE(form.BitBtnOptionen->isEnabled());
   EXPECT_FALSE(Beschaeftigt());
   EXPECT_EQ(form.Statustext(), "");
+}
+
+// A location the weather library cannot use: its synthesis fails, the store keeps the years
+// of the location before, and Start refuses rather than run on them. Results of before stay.
+TEST_F(RunWindow, AfterAFailedSynthesisStartIsRefused) {
+  const auto ref = Referenz();
+  G().results = ref->results;
+  G().run.ErgebnisGueltig = true;
+  const std::vector<float> wetter = G().weather.WetterDaten.Werte;
+  TOrt ort;
+  ort.Name = "Nordpolferne";
+  ort.GeoBreite = 95.0f;
+  ort.GeoLaenge = 10.0f;
+  ort.Hoehe = 100;
+  ort.wsTempZone = 6;
+  for (int m = 1; m <= 12; ++m) {
+    ort.Einstrahlung[m] = 2.0;
+    ort.LuftTemp[m] = 8.0;
+  }
+  G().cat.OrtAnzahl = 1;
+  G().cat.Orte[1] = ort;
+  G().run.SolarklimadatenOK = false;
+  KlimgenBridge bruecke;
+  OrtUmgebung env{NullStatus(), bruecke};
+  SelectOrt(G(), 1, env);
+  ASSERT_FALSE(G().run.SolarklimadatenOK);
+  ASSERT_TRUE(msgs->Contains("Nordpolferne: Breite = 95°")) << msgs->All();
+  ASSERT_EQ(G().weather.WetterDaten.Werte, wetter);
+
+  msgs->shown.clear();
+  TFormSimRun form;
+  form.show();
+  form.BitBtnStart->click();
+  EXPECT_EQ(form.LetztesErgebnis(), SimErgebnis::Konfigurationsfehler);
+  ASSERT_EQ(msgs->shown.size(), 1u) << msgs->All();
+  EXPECT_EQ(msgs->shown[0].text, "Die Simulation kann nicht starten:\nKeine Wetterdaten für Nordpolferne");
+  EXPECT_TRUE(G().run.ErgebnisGueltig);
+  EXPECT_TRUE(freigabe.empty());
+  ErwarteGleicheErgebnisse(G(), *ref);
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_TRUE(form.BitBtnStart->isEnabled());
+  EXPECT_FALSE(form.BitBtnPause->isEnabled());
+  EXPECT_FALSE(Beschaeftigt());
+  EXPECT_EQ(form.Statustext(), "");
+  EXPECT_FALSE(test::GrabScreen(&form, "FormSimRun-ohneWetter").isEmpty());
 }
 
 TEST_F(RunWindow, KlimgenAndOptionsOpenTheirDialogs) {
