@@ -123,7 +123,9 @@ void VerbindeFenster(Hauptmenu& w) {
     ShowSimRun(parent);
     return G().run.ErgebnisGueltig;
   };
-  enev.Ergebnisse = [](QWidget* parent) { ShowSimErg(parent); };
+  // Opened from the modal EnEV form, the results window is modal too, so it comes up in
+  // front and usable; it stays the main window's.
+  enev.Ergebnisse = [&w, verbindeErgebnisse](QWidget*) { ShowSimErgModal(&w, verbindeErgebnisse); };
   enev.ProjektGeaendert = [&w] {
     w.InvalidateResults();
     w.RefreshSchema();

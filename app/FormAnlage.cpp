@@ -46,6 +46,7 @@
 #include "simulation/DayDriver.h"
 #include "simulation/PlantParams.h"
 #include "simulation/WerteBereiche.h"
+#include "foundation/ui/SeitenTasten.h"
 
 namespace tav {
 
@@ -124,6 +125,7 @@ void TFormAnlage::Baue() {
     return w;
   };
   PageControl1 = name(new QTabWidget(this), "PageControl1");
+  PageKeys(this, PageControl1);
   TabSheet1 = name(new QWidget, "TabSheet1");
   TabSheet2 = name(new QWidget, "TabSheet2");
   TabSheetZ = name(new QWidget, "TabSheetZ");

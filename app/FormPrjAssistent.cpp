@@ -1037,8 +1037,9 @@ void TFormPrjAssistent::keyPressEvent(QKeyEvent* e) {
     return;
   }
   if (e->key() == Qt::Key_Escape) {
-    // In a field (or on Forward) Escape only offers Cancel, so a slip of the key loses no input.
-    if (qobject_cast<QLineEdit*>(focusWidget()) || BitBtnForward->hasFocus()) {
+    // From any control Escape only offers Cancel, so a slip of the key loses no input; a
+    // second Escape, on Cancel, cancels.
+    if (!ButtonCancel->hasFocus()) {
       ButtonCancel->setFocus();
       return;
     }

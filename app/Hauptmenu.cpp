@@ -372,10 +372,25 @@ void Hauptmenu::BuildMenus() {
   connect(Beenden, &QAction::triggered, this, [this] { close(); });
   connect(Momentanleistung, &QAction::triggered, this, [this] { SetRechenModus(2); });
   connect(AnlagenSimulation, &QAction::triggered, this, [this] { SetRechenModus(3); });
-  connect(Ort, &QAction::triggered, this, [this] { ShowOrtDialog(); });
-  connect(Anlage, &QAction::triggered, this, [this] { ShowAnlageDialog(); });
-  connect(Kollektor, &QAction::triggered, this, [this] { ShowKollektorDialog(); });
-  connect(Energie, &QAction::triggered, this, [this] {
+  // The titles of the menu bar that open a dialog themselves: the title's highlight goes
+  // before the dialog comes up (the menu bar would keep it for as long as the dialog is open).
+  const auto ohneMarke = [this] {
+    if (menuBar()->activeAction()) menuBar()->setActiveAction(nullptr);
+  };
+  connect(Ort, &QAction::triggered, this, [this, ohneMarke] {
+    ohneMarke();
+    ShowOrtDialog();
+  });
+  connect(Anlage, &QAction::triggered, this, [this, ohneMarke] {
+    ohneMarke();
+    ShowAnlageDialog();
+  });
+  connect(Kollektor, &QAction::triggered, this, [this, ohneMarke] {
+    ohneMarke();
+    ShowKollektorDialog();
+  });
+  connect(Energie, &QAction::triggered, this, [this, ohneMarke] {
+    ohneMarke();
     if (!FormAnlage) return;
     MarkToolButton(nullptr);
     s_.run.DialogFuellen = true;

@@ -20,6 +20,7 @@
 #include "foundation/TavVar.h"
 #include "foundation/TextTable.h"
 #include "foundation/ui/HilfeFenster.h"
+#include "foundation/ui/ResBitmap.h"
 #include "foundation/ui/QtMessageService.h"
 #include "foundation/ui/SysUtilsQt.h"
 
@@ -58,8 +59,11 @@ int main(int argc, char* argv[]) {
   // A save past the file-size limit must fail with its message, not end the program.
   tav::IgnoreFileSizeSignal();
   QApplication app(argc, argv);
-  QApplication::setApplicationName("Tavrel");
+  // The name is also the windows' class on X11, which the desktop entry names (StartupWMClass).
+  QApplication::setApplicationName(tav::kProgName);
   QGuiApplication::setDesktopFileName(TAV_APP_ID);
+  // Every window without an icon of its own shows the program's (the desktop entry's drawing).
+  QApplication::setWindowIcon(tav::ProgrammIcon());
   StartMessages messages;
   tav::SetMessageService(&messages);
 

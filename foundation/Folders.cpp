@@ -17,6 +17,10 @@
 #ifndef TAV_LIEFER_RELATIV
 #define TAV_LIEFER_RELATIV "../share/tavrel"
 #endif
+// The release date of this version, "yyyy-mm-dd" (CMakeLists.txt, beside the version).
+#ifndef TAV_RELEASE_DATE
+#define TAV_RELEASE_DATE "2009-02-13"
+#endif
 
 namespace tav {
 
@@ -25,6 +29,16 @@ namespace fs = std::filesystem;
 const std::string_view kInstallierteLieferung = TAV_LIEFER_RELATIV;
 
 namespace {
+
+// The number of the digits d[anfang, anfang + n).
+constexpr int Ziffern(std::string_view d, std::size_t anfang, std::size_t n) {
+  int z = 0;
+  for (std::size_t i = anfang; i < anfang + n; ++i) z = 10 * z + (d[i] - '0');
+  return z;
+}
+constexpr std::string_view kReleaseDatum = TAV_RELEASE_DATE;
+static_assert(kReleaseDatum.size() == 10 && kReleaseDatum[4] == '-' && kReleaseDatum[7] == '-',
+              "TAV_RELEASE_DATE is yyyy-mm-dd");
 
 std::size_t Zeichenzahl(std::string_view utf8) {
   std::size_t n = 0;
@@ -81,7 +95,9 @@ std::string LieferOrdner(const std::string& ProgrammOrdner, std::string_view Rel
 
 SystemFolders QuerySystemFolders() {
   SystemFolders s;
-  s.ProgDir = LieferOrdner(ExecutableFolder());
+  const std::string programm = ExecutableFolder();
+  s.ProgDir = LieferOrdner(programm);
+  s.Installiert = WithSlash(s.ProgDir) != WithSlash(programm);
   s.AppDataDir = XdgDataHome();
   s.ConfigDir = XdgConfigHome();
   s.HomeDir = HomeFolder();
@@ -168,7 +184,7 @@ void SetupFolders(FolderState& F, const SystemFolders& Sys) {
   F.AppDataDir = WithSlash(Sys.AppDataDir);
   F.ConfigDir = WithSlash(Sys.ConfigDir);
 
-  const bool progDirNutzbar = !F.ProgDir.empty() &&
+  const bool progDirNutzbar = !F.ProgDir.empty() && !Sys.Installiert &&
                               !UnterProgrammOrdner(F.ProgDir, Sys.ProgrammeDirs) &&
                               CanWriteToFolder(F.ProgDir);
   std::error_code ec;
@@ -268,7 +284,8 @@ bool IstEnevSchalter(const std::vector<std::string>& Args) {
 
 void SetProgramDefaults(TavState& S, const std::vector<std::string>& Args, double Heute,
                         int ScreenWidth) {
-  S.folders.ProgDatum = EncodeDate(2009, 2, 13);
+  S.folders.ProgDatum = EncodeDate(Ziffern(kReleaseDatum, 0, 4), Ziffern(kReleaseDatum, 5, 2),
+                                  Ziffern(kReleaseDatum, 8, 2));
   S.screen.WindowsAb2000 = true;
   S.screen.KleinerBildschirm = ScreenWidth > 0 && ScreenWidth <= 800;
   S.cat.SpeicherlisteAnzahl = 0;

@@ -7,7 +7,9 @@
 // executable, or share/tavrel/ beside the bin/ folder of an installed program. The per-user
 // store is a small INI file in the user's configuration folder, the application-data folder
 // is the XDG data folder, and a program folder under /usr, /opt or /snap counts as installed
-// in the system's program folder.
+// in the system's program folder. An installed program (share/tavrel beside bin/) never keeps
+// its data in its installation, whether or not that can be written: files there are in no
+// package's manifest and would seed other users' data folders.
 
 #include <string>
 #include <string_view>
@@ -31,6 +33,7 @@ struct SystemFolders {
   std::string ConfigDir;                    // the user's configuration folder
   std::string HomeDir;                      // the user's home folder
   std::vector<std::string> ProgrammeDirs = {"/usr/", "/opt/", "/snap/"};
+  bool Installiert = false;                 // ProgDir is the installed layout's share/tavrel
   double Jetzt = 0.0;                       // the current date and time (TDateTime)
 };
 SystemFolders QuerySystemFolders();
@@ -63,7 +66,10 @@ std::string RegSektion(const FolderState& F);
 std::string RegDateiPfad(const FolderState& F);
 
 // Sets ProgDir, ProgrammeDir, AppDataDir, ConfigDir, BenutzerName, StandardDatenDir and
-// DatenDir (the stored value, else StandardDatenDir) and records "RemTime". Errors of the
+// DatenDir (the stored value, else StandardDatenDir) and records "RemTime". StandardDatenDir
+// is ProgDir only for a program outside the system's program folders and the installed
+// layout whose folder can be written (run from its build folder or an unpacked copy); else
+// the program's folder in AppDataDir. Errors of the
 // write test and of the store fall back silently.
 void SetupFolders(FolderState& F, const SystemFolders& Sys);
 

@@ -153,9 +153,11 @@ std::string FixedText(double X, int Decimals) {
 
 std::string PadLeft(std::string s, std::int32_t width) {
   width = std::clamp(width, 0, 1000);
-  if (static_cast<std::int32_t>(s.size()) < width)
-    s.insert(0, static_cast<std::size_t>(width) - s.size(), ' ');
-  return s;
+  if (static_cast<std::int32_t>(s.size()) >= width) return s;
+  // The blanks first, then the text: gcc 12 warns falsely about an insert at the front once
+  // link-time optimisation inlines it (-Wstringop-overflow).
+  std::string padded(static_cast<std::size_t>(width) - s.size(), ' ');
+  return padded.append(s);
 }
 
 std::string WithSeparator(std::uint8_t Width, std::uint8_t Decimals, float X, char sep) {

@@ -76,10 +76,4 @@ void MischKnotenVol(float& unten, float& oben, float vUnten, float vOben, float 
   }
 }
 
-float PlugFlow(float t, float tZu, float m, float v) {
-  if (v <= 0.0f) return t;
-  const float x = std::clamp(m, 0.0f, v);
-  return ((v - x) * t + x * tZu) / v;
-}
-
 }  // namespace tav

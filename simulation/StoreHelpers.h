@@ -3,6 +3,8 @@
 // coefficients, natural convection, immersed-coil exchange and node mixing.
 // Temperatures °C, volumes litres, energies Wh, step lengths hours.
 
+#include <algorithm>
+
 namespace tav {
 
 // Heat capacity of water, Wh per litre and kelvin.
@@ -25,7 +27,13 @@ void MischKnoten(float& unten, float& oben, float schwelle);
 void MischKnotenVol(float& unten, float& oben, float vUnten, float vOben, float schwelle);
 
 // Plug flow of the volume m through a node of volume v: the node keeps v - m of its water and
-// takes m at tZu. m is capped at v, so no weight turns negative.
-float PlugFlow(float t, float tZu, float m, float v);
+// takes m at tZu. m is capped at v, so no weight turns negative. Inline: the plant models call
+// it many times per step from their own files, and link-time optimisation does not always
+// inline it across them.
+inline float PlugFlow(float t, float tZu, float m, float v) {
+  if (v <= 0.0f) return t;
+  const float x = std::clamp(m, 0.0f, v);
+  return ((v - x) * t + x * tZu) / v;
+}
 
 }  // namespace tav

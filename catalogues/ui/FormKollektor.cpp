@@ -37,8 +37,10 @@
 #include "foundation/TavMathe.h"
 #include "foundation/TavUtil.h"
 #include "foundation/ui/DialogZeile.h"
+#include "foundation/ui/FeldTasten.h"
 #include "foundation/ui/HilfeFenster.h"
 #include "foundation/ui/ResBitmap.h"
+#include "foundation/ui/SeitenTasten.h"
 
 namespace tav {
 
@@ -109,14 +111,46 @@ class KollSkizze : public QWidget {
 namespace {
 
 
+// A number field whose arrows step within Min..Max (wrapping around when asked) while any
+// number can be typed: a typed value outside is named when the field is left, not refused
+// key by key.
+class GrenzFeld : public QDoubleSpinBox {
+ public:
+  GrenzFeld(double min, double max, QWidget* parent) : QDoubleSpinBox(parent), min_(min), max_(max) {
+    setRange(-99999.0, 99999.0);
+  }
+  double Min() const { return min_; }
+  double Max() const { return max_; }
+  void stepBy(int steps) override {
+    double v = std::trunc(value()) + steps * singleStep();
+    if (wrapping() && v > max_) v = min_ + (v - max_);
+    else if (wrapping() && v < min_) v = max_ - (min_ - v);
+    setValue(std::clamp(v, min_, max_));
+    selectAll();
+  }
+
+ protected:
+  StepEnabled stepEnabled() const override {
+    if (wrapping()) return StepUpEnabled | StepDownEnabled;
+    StepEnabled e = StepNone;
+    if (value() < max_) e |= StepUpEnabled;
+    if (value() > min_) e |= StepDownEnabled;
+    return e;
+  }
+
+ private:
+  double min_, max_;
+};
+
 QDoubleSpinBox* Zahlfeld(const char* name, double min, double max, int dezimalen,
-                         QWidget* parent) {
-  auto* e = new QDoubleSpinBox(parent);
+                         QWidget* parent, bool frei = false) {
+  QDoubleSpinBox* e = frei ? new GrenzFeld(min, max, parent) : new QDoubleSpinBox(parent);
   e->setObjectName(name);
   e->setLocale(QLocale(QLocale::German));
-  e->setRange(min, max);
+  if (!frei) e->setRange(min, max);
   e->setDecimals(dezimalen);
   e->setKeyboardTracking(false);
+  e->setMaximumWidth(110);
   return e;
 }
 
@@ -130,6 +164,7 @@ TFormKollektor::TFormKollektor(TavState& s, StatusSink& status, QWidget* parent)
   FormKollektorEdit = new TFormKollektorEdit(s, status, this);
   PageControl1 = new QTabWidget(this);
   PageControl1->setObjectName("PageControl1");
+  PageKeys(this, PageControl1);
 
   // Page 1: collector type.
   auto* t1 = new QWidget();
@@ -194,23 +229,27 @@ TFormKollektor::TFormKollektor(TavState& s, StatusSink& status, QWidget* parent)
     f.anzahl->setToolTip(QT(TX::Kollektoren));
     f.modAnz = new QLabel(g);
     f.modAnz->setObjectName(QString("LabelModAnz") + suffix);
-    f.neigung = Zahlfeld((QString("Edit2") + suffix).toUtf8().constData(), 0, 90, 1, g);
-    f.azimut = Zahlfeld((QString("Edit3") + suffix).toUtf8().constData(), -180, 180, 1, g);
+    f.neigung = Zahlfeld((QString("Edit2") + suffix).toUtf8().constData(), 0, 90, 1, g, true);
+    f.azimut = Zahlfeld((QString("Edit3") + suffix).toUtf8().constData(), -180, 180, 1, g, true);
     f.azimut->setWrapping(true);
     auto* grid = new QGridLayout(g);
-    auto* lf = new QLabel(QT(TX::FormKollUnitLabel1), g);
+    // The second field's captions repeat the first's: their accelerators stay with field 1.
+    const auto caption = [suffix](TX key) {
+      return *suffix ? Q(RemoveAmpersands(T(key))) : QT(key);
+    };
+    auto* lf = new QLabel(caption(TX::FormKollUnitLabel1), g);
     lf->setBuddy(f.flaeche);
     grid->addWidget(lf, 0, 0);
     grid->addWidget(f.flaeche, 0, 1);
     grid->addWidget(new QLabel("m²", g), 0, 2);
     grid->addWidget(f.anzahl, 0, 3);
     grid->addWidget(f.modAnz, 0, 4);
-    auto* ln = new QLabel(QT(TX::FormKollUnitLabel3), g);
+    auto* ln = new QLabel(caption(TX::FormKollUnitLabel3), g);
     ln->setBuddy(f.neigung);
     grid->addWidget(ln, 1, 0);
     grid->addWidget(f.neigung, 1, 1);
     grid->addWidget(new QLabel(QT(TX::Grad), g), 1, 2);
-    auto* la = new QLabel(QT(TX::FormKollUnitLabel5), g);
+    auto* la = new QLabel(caption(TX::FormKollUnitLabel5), g);
     la->setBuddy(f.azimut);
     grid->addWidget(la, 2, 0);
     grid->addWidget(f.azimut, 2, 1);
@@ -248,13 +287,12 @@ TFormKollektor::TFormKollektor(TavState& s, StatusSink& status, QWidget* parent)
   Edit10 = Zahlfeld("Edit10", 0, 1000, 1, g4);
   ComboBox1 = new QComboBox(g4);
   ComboBox1->setObjectName("ComboBox1");
-  Edit4 = Zahlfeld("Edit4", 12, 150, 1, g4);
+  Edit4 = Zahlfeld("Edit4", 12, 150, 1, g4, true);
   LabelVolStrom = new QLabel(g4);
   LabelVolStrom->setObjectName("LabelVolStrom");
   SpeedButtonE4 = Knopf(QT(TX::Standardwert), "SpeedButtonE4", g4);
   SpeedButtonE4->setToolTip(QT(TX::Standardwert));
-  Edit11 = Zahlfeld("Edit11", 20, 500, 1, g4);
-  for (QDoubleSpinBox* e : {Edit10, Edit4, Edit11}) e->setMaximumWidth(110);
+  Edit11 = Zahlfeld("Edit11", 20, 500, 1, g4, true);
   auto* grid3 = new QGridLayout(g4);
   auto zeile3 = [&](int r, const QString& text, QWidget* w, const QString& einheit) {
     auto* l = new QLabel(text, g4);
@@ -336,7 +374,7 @@ TFormKollektor::TFormKollektor(TavState& s, StatusSink& status, QWidget* parent)
           [sortMenu] { sortMenu->popup(QCursor::pos()); });
   for (Feld* f : {&feld1, &feld2}) {
     connect(f->flaeche, &QLineEdit::editingFinished, this, [this, f] {
-      if (!ButtonCancel->hasFocus()) PruefeFlaeche(*f);
+      if (!ButtonCancel->hasFocus() && !pruefung_) PruefeFlaeche(*f);
     });
     connect(f->flaeche, &QLineEdit::textEdited, f->modAnz, &QLabel::clear);
     connect(f->anzahl, &QSpinBox::valueChanged, this, [this, f](int n) {
@@ -379,6 +417,15 @@ TFormKollektor::TFormKollektor(TavState& s, StatusSink& status, QWidget* parent)
   connect(PageControl1, &QTabWidget::currentChanged, this, [this](int i) {
     if (i == 2) UpdateVolStrom();
   });
+
+  // Keys: Enter on a button presses it and moves on from a field in the order below;
+  // Escape goes to Cancel from anywhere (a second Escape there cancels).
+  EditFieldKeys(this, ButtonCancel);
+  EscapeToButton(this, ButtonCancel);
+  for (QWidget* w : std::initializer_list<QWidget*>{
+           feld1.flaeche, feld1.anzahl, feld1.neigung, feld1.azimut, feld2.flaeche, feld2.anzahl,
+           feld2.neigung, feld2.azimut, CheckBoxOstWest, Edit10, ComboBox1, Edit4, Edit11})
+    w->installEventFilter(this);  // before the shared keys
 }
 
 float TFormKollektor::Modul() const {
@@ -492,9 +539,83 @@ bool TFormKollektor::PruefeFlaeche(Feld& f) {
   UpdateModulAnzeige(f);
   UpdateVolStrom();
   if (meldung.empty()) return true;
+  pruefung_ = true;
   ShowMessageLines(meldung);
-  f.flaeche->setFocus();
+  pruefung_ = false;
+  FokusZurueck(f.flaeche);
   return false;
+}
+
+bool TFormKollektor::PruefeGrenze(QDoubleSpinBox* feld) {
+  const auto* g = dynamic_cast<const GrenzFeld*>(feld);
+  if (!g) return true;
+  feld->interpretText();
+  const double v = feld->value();
+  if (v >= g->Min() && v <= g->Max()) return true;
+  const bool unten = v < g->Min();
+  const double grenze = unten ? g->Min() : g->Max();
+  std::string meldung;
+  if (feld == feld1.azimut || feld == feld2.azimut) {
+    meldung = T(TX::FehlerWertunzulaessig) + ": " + T(TX::Azimut);
+  } else {
+    meldung = T(unten ? TX::FehlerMinWert : TX::FehlerMaxWert) + ": " + FloatToCommaStr(1, 0, static_cast<float>(grenze));
+    if (feld == Edit4) meldung += " l/m²h";
+    else if (feld == Edit11) meldung += std::string(" ") + kTauscherEinheit;
+  }
+  pruefung_ = true;
+  ShowMessageLines(meldung);
+  pruefung_ = false;
+  feld->setValue(grenze);
+  FokusZurueck(feld);
+  return false;
+}
+
+// Every field that is shown, as OK stores them.
+bool TFormKollektor::PruefeAlle() {
+  for (Feld* f : {&feld1, &feld2}) {
+    if (f == &feld2 && !CheckBoxOstWest->isChecked()) continue;
+    if (!PruefeFlaeche(*f) || !PruefeGrenze(f->neigung) || !PruefeGrenze(f->azimut)) return false;
+  }
+  if (!PruefeGrenze(Edit4)) return false;
+  return Edit11->isHidden() || PruefeGrenze(Edit11);
+}
+
+// A refused field gets the focus back, on its page.
+void TFormKollektor::FokusZurueck(QWidget* feld) {
+  for (int i = 0; i < PageControl1->count(); ++i)
+    if (PageControl1->widget(i)->isAncestorOf(feld)) PageControl1->setCurrentIndex(i);
+  feld->setFocus(Qt::OtherFocusReason);
+  if (auto* e = qobject_cast<QLineEdit*>(feld)) e->selectAll();
+  if (auto* z = qobject_cast<QAbstractSpinBox*>(feld)) z->selectAll();
+}
+
+void TFormKollektor::NaechsteSeite() {
+  if (!TurnPage(PageControl1, true)) return;
+  QWidget* seite = PageControl1->currentWidget();
+  if (seite->isAncestorOf(feld1.flaeche)) feld1.flaeche->setFocus(Qt::TabFocusReason);
+  else if (seite->isAncestorOf(Edit10)) Edit10->setFocus(Qt::TabFocusReason);
+  else StringGrid1->setFocus(Qt::TabFocusReason);
+}
+
+// Enter in a field: its check, then on to the next field as the dialog lists them (from the
+// azimuth to the next page, from the last field of the solar loop to OK).
+void TFormKollektor::EnterWeiter(QWidget* w) {
+  if (auto* z = qobject_cast<QDoubleSpinBox*>(w); z && !PruefeGrenze(z)) return;
+  QWidget* ziel = nullptr;
+  for (Feld* f : {&feld1, &feld2}) {
+    if (w == f->flaeche && !PruefeFlaeche(*f)) return;
+    if (w == f->flaeche || w == f->anzahl) ziel = f->neigung;
+    else if (w == f->neigung) ziel = f->azimut;
+    else if (w == f->azimut) return NaechsteSeite();
+  }
+  if (w == Edit10) ziel = ComboBox1;
+  else if (w == ComboBox1) ziel = Edit4;
+  else if (w == Edit4) ziel = s_.plant.LFTkreis || Edit11->isHidden() ? static_cast<QWidget*>(ButtonOK) : Edit11;
+  else if (w == Edit11) ziel = ButtonOK;
+  if (ziel && ziel->isEnabled() && ziel->isVisibleTo(this))
+    ziel->setFocus(Qt::TabFocusReason);
+  else
+    focusNextChild();
 }
 
 void TFormKollektor::UpdateVolStrom() {
@@ -537,7 +658,6 @@ void TFormKollektor::ApplyKollForm() {
   PlantState& p = s_.plant;
   s_.run.ProjektGeaendert = true;
   SelectKollektor(s_, Zeile());
-  nrBeimOeffnen_ = p.KollektorNr;
   p.KollektorFlaeche = static_cast<float>(ZahlAus(feld1.flaeche->text()));
   p.KollektorNeigung = static_cast<float>(feld1.neigung->value());
   p.KollektorAzimut = static_cast<float>(feld1.azimut->value());
@@ -563,15 +683,18 @@ void TFormKollektor::ApplyKollForm() {
 }
 
 void TFormKollektor::reject() {
-  // The editor's OK made its entry the project's collector; Cancel leaves the project's as
-  // it was (the catalogue stays as written).
-  if (nrBeimOeffnen_ >= 1 && s_.plant.KollektorNr != nrBeimOeffnen_) SelectKollektor(s_, nrBeimOeffnen_);
+  // Cancel leaves the project as it was, whatever Enter in the grid or the editor's OK wrote
+  // into it; the catalogue stays as written, and the project's collector follows its entry.
+  const int nr = nrBeimOeffnen_;
+  s_.plant = kopie_;
+  s_.run.ProjektGeaendert = geaendertKopie_ || katalogGeaendert_;
+  if (nr >= 1 && nr <= s_.cat.KollektorAnzahl && (katalogGeaendert_ || kopie_.KollektorNr != nr))
+    SelectKollektor(s_, nr);
   done(2);
 }
 
 void TFormKollektor::accept() {
-  for (Feld* f : {&feld1, &feld2})
-    if ((f == &feld1 || CheckBoxOstWest->isChecked()) && !PruefeFlaeche(*f)) return;
+  if (!PruefeAlle()) return;
   ApplyKollForm();
   QDialog::accept();
 }
@@ -580,6 +703,9 @@ int TFormKollektor::Zeige() {
   setWindowTitle(QT(TX::FormKollUnitCaption));
   s_.run.WeiterModus = false;
   nrBeimOeffnen_ = s_.plant.KollektorNr;
+  kopie_ = s_.plant;
+  geaendertKopie_ = s_.run.ProjektGeaendert;
+  katalogGeaendert_ = false;
   FillKollForm();
   if (ersteAnzeige_) {
     PageControl1->setCurrentIndex(0);
@@ -592,7 +718,7 @@ int TFormKollektor::Zeige() {
 void TFormKollektor::Bearbeiten() {
   const int nr = Zeile();
   s_.run.KollEditNr = static_cast<std::int16_t>(nr);
-  FormKollektorEdit->Bearbeite(nr);
+  if (FormKollektorEdit->Bearbeite(nr) == QDialog::Accepted) katalogGeaendert_ = true;
   FillKollList();
   StringGrid1->setCurrentCell(nr - 1, 0);
   ZeigeEintrag();
@@ -616,6 +742,7 @@ void TFormKollektor::Neu() {
   if (nrBeimOeffnen_ >= s) ++nrBeimOeffnen_;
   s_.run.KollEditNr = static_cast<std::int16_t>(s);
   if (FormKollektorEdit->Bearbeite(s) == QDialog::Accepted) {
+    katalogGeaendert_ = true;
     FillKollList();
     StringGrid1->setCurrentCell(s - 1, 0);
   } else {
@@ -648,6 +775,7 @@ void TFormKollektor::Loeschen() {
     return;
   }
   s_.run.ProjektGeaendert = true;
+  katalogGeaendert_ = true;
   bool geloescht = false;
   const int nr = NrNachLoeschen(s_.plant.KollektorNr, d, c.KollektorAnzahl, geloescht);
   if (geloescht) SelectKollektor(s_, nr);
@@ -672,14 +800,32 @@ void TFormKollektor::Sortiere(int modus) {
   std::uint16_t dist = 0;
   const int nr = FindKollektor(s_.cat, s_.plant.Kollektor, dist);
   if (nr >= 1 && dist == 0) s_.plant.KollektorNr = static_cast<std::int16_t>(nr);
+  const int beimOeffnen = FindKollektor(s_.cat, kopie_.Kollektor, dist);
+  if (beimOeffnen >= 1 && dist == 0) {
+    nrBeimOeffnen_ = beimOeffnen;
+    kopie_.KollektorNr = static_cast<std::int16_t>(beimOeffnen);
+  }
   const int zeile = FindKollektor(s_.cat, name, dist);
   StringGrid1->setCurrentCell(std::max(0, zeile - 1), 0);
   ZeigeEintrag();
 }
 
 bool TFormKollektor::eventFilter(QObject* o, QEvent* e) {
+  if (e->type() == QEvent::FocusOut && !fuellen_ && !pruefung_ && isVisible()) {
+    // Leaving a number field checks it, unless the focus goes to Cancel or to another window.
+    const auto grund = static_cast<QFocusEvent*>(e)->reason();
+    const bool imDialog = grund != Qt::ActiveWindowFocusReason && grund != Qt::PopupFocusReason;
+    QWidget* neu = QApplication::focusWidget();
+    if (imDialog && neu != ButtonCancel && isAncestorOf(neu)) {
+      if (auto* z = qobject_cast<QDoubleSpinBox*>(o)) PruefeGrenze(z);
+      for (Feld* f : {&feld1, &feld2})
+        if (o == f->flaeche) PruefeFlaeche(*f);
+    }
+    return QDialog::eventFilter(o, e);
+  }
   if (e->type() != QEvent::KeyPress) return QDialog::eventFilter(o, e);
   auto* k = static_cast<QKeyEvent*>(e);
+  const bool enter = k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter;
   if (o == StringGrid1) {
     // Ctrl+Tab changes the page, never the chosen collector.
     if (GitterSeitenTaste(*k, PageControl1)) return true;
@@ -691,8 +837,10 @@ bool TFormKollektor::eventFilter(QObject* o, QEvent* e) {
         if (k->modifiers() & Qt::ControlModifier) {
           Bearbeiten();
         } else {
-          PageControl1->setCurrentIndex(1);
-          feld1.flaeche->setFocus();
+          // The chosen collector becomes the project's (its module area counts from now),
+          // then on to the field page.
+          ApplyKollForm();
+          NaechsteSeite();
         }
         return true;
       default: break;
@@ -711,14 +859,19 @@ bool TFormKollektor::eventFilter(QObject* o, QEvent* e) {
              (o == feld1.flaeche || o == feld2.flaeche)) {
     StepArea(o == feld1.flaeche ? feld1 : feld2, k->key() == Qt::Key_Up);
     return true;
+  } else if (enter && !(k->modifiers() & ~Qt::KeypadModifier) && o->isWidgetType()) {
+    EnterWeiter(static_cast<QWidget*>(o));
+    return true;
   }
   return QDialog::eventFilter(o, e);
 }
 
 void TFormKollektor::keyPressEvent(QKeyEvent* e) {
-  if (e->key() == Qt::Key_Escape) {
-    ButtonCancel->setFocus();
-    reject();
+  // An Enter that no control took never falls through to OK: a button presses itself,
+  // anything else moves on.
+  if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && !(e->modifiers() & ~Qt::KeypadModifier)) {
+    if (auto* knopf = qobject_cast<QAbstractButton*>(focusWidget())) knopf->click();
+    else focusNextChild();
     return;
   }
   QDialog::keyPressEvent(e);

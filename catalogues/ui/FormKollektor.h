@@ -2,7 +2,9 @@
 // TFormKollektor: the project's collector type from the catalogue (with curve and picture,
 // add-as-copy, delete, view and edit, search, sort), collector field 1 and the optional
 // east-west field 2, the solar loop and the mounting. OK writes the project; Cancel leaves
-// it as it was (catalogue changes are written at once and stay).
+// it as it was (catalogue changes are written at once and stay). Enter moves on through the
+// fields and pages (in the grid it takes the chosen collector first), Escape goes to Cancel;
+// a field outside its range is named on leaving it and set to the limit.
 
 #include <QDialog>
 #include <utility>
@@ -90,6 +92,13 @@ class TFormKollektor : public QDialog {
   void UpdateModulAnzeige(Feld& f);
   void StepArea(Feld& f, bool up);
   bool PruefeFlaeche(Feld& f);
+  // The range rule of a number field (tilt, azimuth, flow, exchanger): false, with its
+  // message and the limit in the field, when the value lies outside.
+  bool PruefeGrenze(QDoubleSpinBox* feld);
+  bool PruefeAlle();
+  void FokusZurueck(QWidget* feld);
+  void EnterWeiter(QWidget* feld);
+  void NaechsteSeite();
   void UpdateVolStrom();
   void UpdateMontage();
   void SetzeOstWest(bool an);
@@ -101,6 +110,11 @@ class TFormKollektor : public QDialog {
   TavState& s_;
   StatusSink& status_;
   bool fuellen_ = false;
+  bool pruefung_ = false;  // a field's message is up
+  // The project as the dialog found it, for Cancel (Enter in the grid already applies).
+  PlantState kopie_;
+  bool geaendertKopie_ = false;
+  bool katalogGeaendert_ = false;  // an entry was added, edited or deleted
   bool ersteAnzeige_ = true;
   // The project's collector when the dialog opened (following the rows as entries are added
   // or deleted): the editor's OK makes its entry the project's collector, Cancel goes back.

@@ -29,6 +29,8 @@
 #include "foundation/TavUtil.h"
 #include "foundation/ui/DialogZeile.h"
 #include "foundation/ui/HilfeFenster.h"
+#include "foundation/ui/SeitenTasten.h"
+#include "foundation/ui/FeldTasten.h"
 
 namespace tav {
 
@@ -110,6 +112,7 @@ TFormOrt::TFormOrt(TavState& s, WetterSynthese& synthese, QWidget* parent)
   resize(658, 482);
   PageControl1 = new QTabWidget(this);
   PageControl1->setObjectName("PageControl1");
+  PageKeys(this, PageControl1);
 
   // Page 1: the catalogue.
   TabSheet1 = new QWidget();
@@ -218,6 +221,8 @@ TFormOrt::TFormOrt(TavState& s, WetterSynthese& synthese, QWidget* parent)
   SpeedButtonFastForward = Knopf(QT(TX::FormsButtonForward), "SpeedButtonFastForward", this);
   SpeedButtonFastForward->setToolTip(QT(TX::FormsButtonForwardHint));
   auto* unten = KnopfZeile(this, ButtonOK, ButtonCancel, SpeedButtonFastForward);
+  // Escape from the grid or any button goes to Cancel first (a second one cancels).
+  EscapeToButton(this, ButtonCancel);
   auto* v = new QVBoxLayout(this);
   v->addWidget(PageControl1);
   v->addLayout(unten);

@@ -24,6 +24,7 @@
 #include "foundation/TavUtil.h"
 #include "foundation/TavVar.h"
 #include "foundation/TextTable.h"
+#include "foundation/ui/SeitenTasten.h"
 
 namespace tav {
 
@@ -106,6 +107,7 @@ TFormProfilEdit::TFormProfilEdit(TavState& s, QWidget* parent) : QDialog(parent)
 
   PageControl1 = new QTabWidget(this);
   PageControl1->setObjectName("PageControl1");
+  PageKeys(this, PageControl1);
   TabSheet1 = new QWidget;
   TabSheet1->setObjectName("TabSheet1");
   TabSheet2 = new QWidget;

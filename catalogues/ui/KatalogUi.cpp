@@ -14,6 +14,7 @@
 
 #include "foundation/TavUtil.h"
 #include "foundation/ui/HilfeFenster.h"
+#include "foundation/ui/SeitenTasten.h"
 #include "simulation/SolarPhysics.h"
 
 namespace tav {
@@ -45,16 +46,9 @@ bool GitterSeitenTaste(const QKeyEvent& k, QTabWidget* seiten) {
     ZeigeHilfeKontext(501);
     return true;
   }
-  const bool tab = k.key() == Qt::Key_Tab || k.key() == Qt::Key_Backtab;
-  if (!tab || !(k.modifiers() & Qt::ControlModifier)) return false;
-  const int n = seiten->count();
-  const int schritt = k.key() == Qt::Key_Backtab || (k.modifiers() & Qt::ShiftModifier) ? n - 1 : 1;
-  int i = seiten->currentIndex();
-  for (int versuch = 0; versuch < n; ++versuch) {
-    i = (i + schritt) % n;
-    if (seiten->isTabVisible(i) && seiten->isTabEnabled(i)) break;
-  }
-  seiten->setCurrentIndex(i);
+  bool vor = true;
+  if (!IsPageKey(k, &vor)) return false;
+  TurnPage(seiten, vor);
   return true;
 }
 

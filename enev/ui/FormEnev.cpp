@@ -31,6 +31,7 @@
 #include "foundation/TavUtil.h"
 #include "results/ui/RichReport.h"
 #include "simulation/DayDriver.h"
+#include "foundation/ui/SeitenTasten.h"
 
 namespace tav {
 
@@ -136,6 +137,7 @@ void TFormEnev::Build() {
   auto* haupt = new QVBoxLayout(this);
   PageControl1 = new QTabWidget;
   PageControl1->setObjectName("PageControl1");
+  PageKeys(this, PageControl1);
   haupt->addWidget(PageControl1, 1);
 
   // --- Page "Eingabedaten": building and store at the left, collector and plant at the right.

@@ -32,7 +32,7 @@ struct EnevHooks {
   std::function<bool(TavState& s, const TOrt& ort)> OrtWaehlen;
   // The run window, modally: true when a run finished.
   std::function<bool(QWidget* parent)> SimRun;
-  // The results window.
+  // The results window, modally: returns when it is closed.
   std::function<void(QWidget* parent)> Ergebnisse;
   // The project has changed under the main window (scheme, results, title).
   std::function<void()> ProjektGeaendert;

@@ -4,6 +4,7 @@
 #include <QAbstractSpinBox>
 #include <QPushButton>
 #include <QComboBox>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
@@ -63,14 +64,45 @@ class FeldTastenFilter : public QObject {
   QPointer<QWidget> fest_;
 };
 
+// Sees the Escape that no control of the dialog took (it travels up to the dialog).
+class EscapeFilter : public QObject {
+ public:
+  EscapeFilter(QDialog* dialog, QAbstractButton* fixedButton)
+      : QObject(dialog), dialog_(dialog), fest_(fixedButton) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched != dialog_ || event->type() != QEvent::KeyPress || !fest_) return false;
+    const auto* k = static_cast<QKeyEvent*>(event);
+    if (k->key() != Qt::Key_Escape || (k->modifiers() & ~Qt::KeypadModifier)) return false;
+    if (fest_->hasFocus() || !fest_->isVisible() || !fest_->isEnabled())
+      dialog_->reject();
+    else
+      fest_->setFocus(Qt::OtherFocusReason);
+    return true;
+  }
+
+ private:
+  QDialog* dialog_;
+  QPointer<QAbstractButton> fest_;
+};
+
 }  // namespace
+
+void EscapeToButton(QDialog* dialog, QAbstractButton* fixedButton) {
+  dialog->installEventFilter(new EscapeFilter(dialog, fixedButton));
+}
 
 void EditFieldKeys(QWidget* form, QWidget* fixedButton) {
   auto* filter = new FeldTastenFilter(form, fixedButton);
-  for (QLineEdit* e : form->findChildren<QLineEdit*>()) e->installEventFilter(filter);
-  for (QAbstractSpinBox* s : form->findChildren<QAbstractSpinBox*>()) s->installEventFilter(filter);
-  for (QComboBox* c : form->findChildren<QComboBox*>()) c->installEventFilter(filter);
-  for (QPushButton* b : form->findChildren<QPushButton*>()) b->installEventFilter(filter);
+  // Only the form's own controls: a dialog it holds as a child (an editor) keeps its keys.
+  const auto install = [form, filter](QWidget* w) {
+    if (w->window() == form->window()) w->installEventFilter(filter);
+  };
+  for (QLineEdit* e : form->findChildren<QLineEdit*>()) install(e);
+  for (QAbstractSpinBox* s : form->findChildren<QAbstractSpinBox*>()) install(s);
+  for (QComboBox* c : form->findChildren<QComboBox*>()) install(c);
+  for (QPushButton* b : form->findChildren<QPushButton*>()) install(b);
 }
 
 }  // namespace tav

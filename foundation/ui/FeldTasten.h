@@ -4,6 +4,8 @@
 // focused button presses that button. Neither key closes the form or checks a field before
 // the user has left it.
 
+class QAbstractButton;
+class QDialog;
 class QWidget;
 
 namespace tav {
@@ -11,5 +13,10 @@ namespace tav {
 // Installs the keys on every line edit, spin box, combo box and push button inside Form
 // (those there now).
 void EditFieldKeys(QWidget* form, QWidget* fixedButton);
+// Escape from any control of Dialog (a grid, a button, a check box, a field) moves the focus
+// to its fixed button, and Escape on that button closes the dialog as Cancel; one slip of
+// the key never drops what was typed. A control that uses Escape itself (an open list)
+// keeps it.
+void EscapeToButton(QDialog* dialog, QAbstractButton* fixedButton);
 
 }  // namespace tav

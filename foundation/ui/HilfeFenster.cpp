@@ -22,6 +22,7 @@
 #include "foundation/Language.h"
 #include "foundation/TavVar.h"
 #include "foundation/ui/SysUtilsQt.h"
+#include "foundation/ui/SeitenTasten.h"
 
 namespace tav {
 
@@ -125,6 +126,7 @@ THilfeFenster::THilfeFenster(QWidget* parent) : QWidget(parent, Qt::Window) {
 
   PageControl1 = new QTabWidget(this);
   PageControl1->setObjectName("PageControl1");
+  PageKeys(this, PageControl1);
   ListeInhalt = new QListWidget;
   ListeInhalt->setObjectName("ListeInhalt");
   ListeInhalt->setWordWrap(true);

@@ -3,13 +3,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QHash>
+#include <QIconEngine>
 #include <QImageReader>
 #include <QPainter>
 #include <QSvgRenderer>
 
 #include <cstdio>
 #include <optional>
+#include <utility>
 #include <unordered_map>
 
 // The pictures are compiled into this static library; their registration must be pulled in
@@ -25,9 +26,12 @@ namespace {
 const QString kPictureDir = QStringLiteral(":/pictures");
 
 // Case-folded picture name -> resource paths of that name (any extension). Read again after a
-// miss, so a picture registered later (a resource file loaded at run time) is found.
-QHash<QString, QStringList> ListPictures() {
-  QHash<QString, QStringList> files;
+// miss, so a picture registered later (a resource file loaded at run time) is found. A
+// standard map, not QHash: gcc 12 warns falsely about QHash's span allocation once link-time
+// optimisation inlines it here (-Walloc-size-larger-than).
+using PictureFiles = std::unordered_map<QString, QStringList>;
+PictureFiles ListPictures() {
+  PictureFiles files;
   const QFileInfoList entries = QDir(kPictureDir).entryInfoList(QDir::Files);
   for (const QFileInfo& fi : entries) {
     files[fi.completeBaseName().toCaseFolded()].append(fi.filePath());
@@ -107,10 +111,39 @@ const QImage& ResBitmapPlaceholder() {
   return placeholder;
 }
 
+namespace {
+
+// A drawing as an icon, rendered at each size when a window first asks for it (on X11 as the
+// window is shown, offscreen never). Qt's own engine for drawings is a plug-in, whose loading
+// cost the start 2.4 M instructions for this one icon.
+class ZeichnungsIcon : public QIconEngine {
+ public:
+  explicit ZeichnungsIcon(QString pfad) : pfad_(std::move(pfad)) {}
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
+    QSvgRenderer(pfad_).render(painter, rect);
+  }
+  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    QImage bild(size, QImage::Format_ARGB32_Premultiplied);
+    bild.fill(Qt::transparent);
+    QPainter p(&bild);
+    paint(&p, bild.rect(), mode, state);
+    p.end();
+    return QPixmap::fromImage(std::move(bild));
+  }
+  QIconEngine* clone() const override { return new ZeichnungsIcon(pfad_); }
+
+ private:
+  QString pfad_;
+};
+
+}  // namespace
+
+QIcon ProgrammIcon() { return QIcon(new ZeichnungsIcon(QStringLiteral(":/icons/Programm.svg"))); }
+
 const QImage& LoadResBitmap(const QString& Name, ResTyp Typ) {
   // Node-based map: references handed out stay valid while later pictures are added.
   static std::unordered_map<QString, QImage> cache;
-  static QHash<QString, QStringList> files;
+  static PictureFiles files;
   static bool initialised = false;
   if (!initialised) {
     InitPictureResources();
@@ -124,7 +157,7 @@ const QImage& LoadResBitmap(const QString& Name, ResTyp Typ) {
 
   if (!files.contains(key)) files = ListPictures();
   std::optional<QImage> img;
-  if (const auto f = files.constFind(key); f != files.constEnd()) img = LoadPicture(*f, Typ);
+  if (const auto f = files.find(key); f != files.end()) img = LoadPicture(f->second, Typ);
   if (!img) {
     // Nothing is cached, so the next call tries again.
     std::fprintf(stderr, "Tavrel: picture \"%s\" cannot be loaded; showing a placeholder\n",

@@ -1,6 +1,7 @@
 #pragma once
 // The program's pictures, decoded once from its resources and kept for the program's life.
 
+#include <QIcon>
 #include <QImage>
 #include <QString>
 
@@ -17,6 +18,10 @@ enum class ResTyp { Jpeg, Bitmap, RCData };
 // kind (.jpg for Jpeg, .bmp for Bitmap, .png for RCData) is decoded as it is. Jpeg pictures have
 // no transparency: a drawing asked for as Jpeg is rendered onto white.
 const QImage& LoadResBitmap(const QString& Name, ResTyp Typ = ResTyp::RCData);
+
+// The application's icon, the drawing the desktop entry names (resources/desktop), for every
+// window of the program (QApplication::setWindowIcon). Rendered at the size a window asks for.
+QIcon ProgrammIcon();
 
 // The placeholder handed out for a picture that cannot be loaded (never cached under a name).
 const QImage& ResBitmapPlaceholder();

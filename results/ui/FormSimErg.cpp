@@ -26,6 +26,7 @@
 #include "results/ui/ReportAnlage.h"
 #include "results/ui/ResultPainter.h"
 #include "simulation/DayDriver.h"
+#include "foundation/ui/SeitenTasten.h"
 
 namespace tav {
 namespace {
@@ -111,6 +112,7 @@ TFormSimErg::TFormSimErg(QWidget* parent) : QWidget(parent, Qt::Window) {
   auto* haupt = new QVBoxLayout(this);
 
   PageControl1 = Named(new QTabWidget, "PageControl1");
+  PageKeys(this, PageControl1);
   TabSheet1 = Named(new QWidget, "TabSheet1");
   TabSheetPool = Named(new QWidget, "TabSheetPool");
   TabSheet2 = Named(new QWidget, "TabSheet2");

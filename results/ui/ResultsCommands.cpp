@@ -9,11 +9,29 @@
 
 namespace tav {
 
+namespace {
+
+// The results window belongs to the window it was opened over: a window of its own with
+// the usual frame, but transient for its owner (a plain top-level window carries no such
+// hint to the window manager), so a click on the owner does not bury it and it goes down
+// with the owner when that is minimised.
+void Anbinden(TFormSimErg& f, QWidget* parent) {
+  if (!parent) return;
+  QWidget* owner = parent->window();
+  if (f.parentWidget() == owner) return;
+  const bool sichtbar = f.isVisible();
+  f.setParent(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                         Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+  if (sichtbar) f.show();
+}
+
+}  // namespace
+
 TFormSimErg* ShowSimErg(QWidget* parent) {
   if (!G().run.ErgebnisGueltig) return nullptr;
   const bool neu = !FormSimErgExists();
   TFormSimErg& f = FormSimErg();
-  if (neu && parent) f.setParent(parent, Qt::Window);
+  Anbinden(f, parent);
   // The first time over the main window, later where the user left it.
   if (neu) CentreOverMainWindow(&f, parent);
   if (f.isVisible())
@@ -30,7 +48,7 @@ void ShowSimErgModal(QWidget* parent, const std::function<void(TFormSimErg*)>& v
   // The modality of a window can change only while it is hidden.
   const bool neu = !FormSimErgExists();
   TFormSimErg& f = FormSimErg();
-  if (neu && parent) f.setParent(parent, Qt::Window);
+  Anbinden(f, parent);
   if (f.isVisible()) f.hide();
   if (vorher) vorher(&f);
   f.setWindowModality(Qt::ApplicationModal);

@@ -9,9 +9,9 @@ namespace tav {
 
 class TFormSimErg;
 
-// Opens the results window (modeless, one instance for the program; Parent is taken on
-// the first call) or brings it to the front, rebuilt from the current results. Does
-// nothing and returns null while no valid results exist.
+// Opens the results window (modeless, one instance for the program, kept above Parent's
+// window) or brings it to the front, rebuilt from the current results. Does nothing and
+// returns null while no valid results exist.
 TFormSimErg* ShowSimErg(QWidget* parent);
 // The same window shown modally: returns when the user has closed it. vorher sees the
 // window before it shows.

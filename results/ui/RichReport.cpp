@@ -1,9 +1,9 @@
 #include "results/ui/RichReport.h"
 
 #include <QFontDatabase>
-#include <QHash>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <unordered_map>
 
 #include "results/ui/ResultPainter.h"
 
@@ -15,21 +15,30 @@ namespace {
 // metric-compatible stand-in, else `standard`. A family that is not installed would make
 // every text layout search all fonts for a fallback.
 QString BildschirmFamilie(const QString& name, const QString& standard) {
-  static QHash<QString, QString> gefunden;
-  if (const auto it = gefunden.constFind(name); it != gefunden.constEnd()) return *it;
-  static const QHash<QString, QStringList> kErsatz = {
+  // Standard containers, not QHash: gcc 12 warns falsely about QHash's span allocation once
+  // link-time optimisation inlines it here (-Walloc-size-larger-than).
+  static std::unordered_map<QString, QString> gefunden;
+  if (const auto it = gefunden.find(name); it != gefunden.end()) return it->second;
+  struct Ersatz {
+    QString name;
+    QStringList familien;
+  };
+  static const Ersatz kErsatz[] = {
       {QStringLiteral("arial"), {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")}},
       {QStringLiteral("times new roman"), {QStringLiteral("Liberation Serif"), QStringLiteral("Tinos")}},
       {QStringLiteral("courier new"), {QStringLiteral("Liberation Mono"), QStringLiteral("Cousine")}}};
+  QStringList kandidaten{name};
+  for (const Ersatz& e : kErsatz)
+    if (e.name == name.toLower()) kandidaten += e.familien;
   const QStringList installiert = QFontDatabase::families();
   QString familie = standard;
-  for (const QString& k : QStringList{name} + kErsatz.value(name.toLower())) {
+  for (const QString& k : kandidaten) {
     if (installiert.contains(k, Qt::CaseInsensitive)) {
       familie = k;
       break;
     }
   }
-  gefunden.insert(name, familie);
+  gefunden.emplace(name, familie);
   return familie;
 }
 

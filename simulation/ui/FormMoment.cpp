@@ -460,6 +460,11 @@ TFormMoment::TFormMoment(QWidget* parent) : QDialog(parent) {
   connect(BitBtn2, &QPushButton::clicked, this, [this] { KopiereText(); });
   connect(BitBtn3, &QPushButton::clicked, this, [this] { KopiereGrafik(); });
   connect(ButtonEnde, &QPushButton::clicked, this, [this] { done(mrOk); });
+  // The keys of the fields reach the check boxes, track bars and presets too.
+  for (QWidget* w : std::initializer_list<QWidget*>{RadioButton1, RadioButton2, RadioButton3, RadioButton4,
+                                                    RadioButton5, RadioButton6, CheckBox1, CheckBoxTA, CheckBox2,
+                                                    TrackBarNT, TrackBarZeit, TrackBarTFak})
+    w->installEventFilter(this);
   Beschriften();
   resize(940, 600);
 }
@@ -550,7 +555,14 @@ bool TFormMoment::eventFilter(QObject* o, QEvent* ev) {
       ZeitSchritt(k->key() == Qt::Key_Up ? 1 : -1);
       return true;
     }
-    if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
+    if (k->key() == Qt::Key_Escape && !(k->modifiers() & ~Qt::KeypadModifier)) {
+      // From the date and the presets Escape closes the tool as cancelled; from every other
+      // control it goes to "Ende".
+      if (o == MaskEditDatum || qobject_cast<QRadioButton*>(o)) done(mrCancel);
+      else ButtonEnde->setFocus(Qt::OtherFocusReason);
+      return true;
+    }
+    if ((k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) && !qobject_cast<QRadioButton*>(o)) {
       // Enter confirms the field and moves on; it never closes the tool.
       if (auto* w = qobject_cast<QWidget*>(o)) {
         if (auto* e = qobject_cast<QLineEdit*>(w)) emit e->editingFinished();

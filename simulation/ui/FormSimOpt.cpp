@@ -20,6 +20,7 @@
 #include "foundation/TavUtil.h"
 #include "foundation/TavVar.h"
 #include "foundation/TextTable.h"
+#include "foundation/ui/FeldTasten.h"
 
 namespace tav {
 
@@ -168,6 +169,8 @@ TFormSimOpt::TFormSimOpt(QWidget* parent) : QDialog(parent) {
   connect(ButtonCancel, &QPushButton::clicked, this, &TFormSimOpt::reject);
   Edit1->installEventFilter(this);
   EditKAfaktor->installEventFilter(this);
+  // Escape goes to Cancel first, from any control; a second Escape there cancels.
+  EscapeToButton(this, ButtonCancel);
   Beschriften();
 }
 

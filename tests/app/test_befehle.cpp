@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QThread>
 #include <QToolButton>
@@ -250,7 +251,64 @@ TEST_F(Verdrahtung, ResultsOpenFromF6AndCloseWhenTheProjectChanges) {
   w.Ergebnis->setEnabled(true);
   w.Ergebnis->trigger();
   EXPECT_FALSE(ergebnisse->isModal());
+  // Modeless, but the main window's: transient for it, so the window manager keeps it above.
+  EXPECT_EQ(ergebnisse->parentWidget(), &w);
+  EXPECT_EQ(ergebnisse->windowType(), Qt::Dialog);
+  EXPECT_TRUE(ergebnisse->windowFlags() & Qt::WindowMaximizeButtonHint);
   w.InvalidateResults();
+  // After F5's run alike.
+  G().run.ErgebnisGueltig = true;
+  SimCommandHooks().ZeigeErgebnisse();
+  EXPECT_TRUE(ergebnisse->isVisible());
+  EXPECT_FALSE(ergebnisse->isModal());
+  EXPECT_EQ(ergebnisse->parentWidget(), &w);
+  w.InvalidateResults();
+}
+
+// "Detaillierte Ergebnisse" in the modal EnEV form: the results window comes up modal over
+// it, the active window in front, still the main window's; the form goes on after it closed.
+TEST_F(Verdrahtung, EnevDetailedResultsAreTheActiveModalWindow) {
+  test::AppFixture app;
+  Hauptmenu& w = Verdrahtet(app);
+  EnevCommandHooks().SimRun = [](QWidget*) {
+    for (int m = 1; m <= 12; ++m) G().results.SolarertragMonat[m] = 120000.0f;
+    G().run.ErgebnisGueltig = true;
+    return true;
+  };
+  QString modal, aktiv;
+  QWidget* eltern = nullptr;
+  bool knopfAn = false, formNachher = false;
+  test::WhenModal([&](QWidget* form) {
+    form->findChild<QPushButton*>("BitBtnSim")->click();
+    auto* knopf = form->findChild<QPushButton*>("BitBtnSimErg");
+    knopfAn = knopf->isEnabled();
+    // Watches for the results window while the button's click waits for it.
+    auto* uhr = new QTimer(form);
+    uhr->setInterval(5);
+    QObject::connect(uhr, &QTimer::timeout, uhr, [&, uhr, versuche = 0]() mutable {
+      QWidget* m = QApplication::activeModalWidget();
+      if ((!m || m->objectName() != "FormSimErg") && ++versuche < 400) return;
+      uhr->stop();
+      if (!m) return;
+      modal = m->objectName();
+      QApplication::processEvents();
+      aktiv = QApplication::activeWindow() ? QApplication::activeWindow()->objectName() : QString();
+      eltern = m->parentWidget();
+      m->close();
+    });
+    uhr->start();
+    if (knopfAn) knopf->click();
+    uhr->stop();
+    formNachher = QApplication::activeModalWidget() == form;
+    form->findChild<QPushButton*>("ButtonEnde")->click();
+  });
+  w.findChild<QAction*>("Enev")->trigger();
+  EXPECT_TRUE(knopfAn);
+  EXPECT_EQ(modal, "FormSimErg");
+  EXPECT_EQ(aktiv, "FormSimErg");
+  EXPECT_EQ(eltern, &w);
+  EXPECT_TRUE(formNachher);
+  EnevCommandHooks() = EnevHooks{};
 }
 
 TEST_F(Verdrahtung, PlantDialogOpensFromItsMenuItemsAndButton) {
@@ -350,6 +408,30 @@ TEST_F(Verdrahtung, MomentCommandsOpenTheToolInModeTwo) {
   EXPECT_FALSE(w.AnlagenSimulation->isChecked());
   SimCommandHooks() = SimHooks{};
   G().run.RechenModus = 3;
+}
+
+// A title of the menu bar that opens a dialog itself (Alt and its letter, or a click) loses
+// its highlight before the dialog comes up, instead of keeping it while the dialog is open.
+TEST_F(Verdrahtung, MenuTitleThatOpensADialogLosesItsHighlight) {
+  test::AppFixture app;
+  Hauptmenu& w = Verdrahtet(app);
+  for (const char* name : {"Ort", "Anlage", "Energie", "Kollektor"}) {
+    SCOPED_TRACE(name);
+    auto* titel = w.findChild<QAction*>(name);
+    ASSERT_NE(titel, nullptr);
+    w.menuBar()->setActiveAction(titel);
+    ASSERT_EQ(w.menuBar()->activeAction(), titel);
+    QString dialog;
+    QAction* markiert = titel;
+    test::WhenModal([&](QWidget* d) {
+      dialog = d->objectName();
+      markiert = w.menuBar()->activeAction();
+      static_cast<QDialog*>(d)->reject();
+    });
+    titel->trigger();
+    EXPECT_FALSE(dialog.isEmpty());
+    EXPECT_EQ(markiert, nullptr);
+  }
 }
 
 TEST_F(Verdrahtung, DruckoptionenOpensThePrintSetUp) {

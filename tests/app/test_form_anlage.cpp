@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -42,6 +43,7 @@
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
 #include "support/gui/GrabScreen.h"
+#include "support/gui/SeitenTasten.h"
 
 namespace tav {
 namespace {
@@ -720,6 +722,63 @@ TEST_F(Anlage, WeiterWalksTheVisiblePagesAndClosesAfterTheLast) {
   EXPECT_EQ(form.Zeige(0), 1);
   EXPECT_EQ(seiten, (std::vector<std::string>{"TabSheet1", "TabSheet2", "TabSheetZ", "TabSheet4"}));
   EXPECT_TRUE(G().run.WeiterModus);
+}
+
+// Ctrl+Tab and Ctrl+Shift+Tab walk exactly the pages the plant shows, for every type with and
+// without pool and circulation: from the focus the dialog opens with (OK, outside the pages)
+// and from a field inside a page. The circulation and pool pages a plant hides never come up.
+TEST_F(Anlage, CtrlTabWalksOnlyThePagesThePlantShows) {
+  struct Fall {
+    int typ;
+    bool pool, zirkulation;
+  };
+  std::vector<Fall> faelle;
+  for (int typ : {1, 3, 6, 8})
+    for (bool pool : {false, true})
+      for (bool zirkulation : {false, true}) faelle.push_back({typ, pool, zirkulation});
+  TFormAnlage form;
+  ScopedMessages msgs;
+  for (const Fall& f : faelle) {
+    SetzeAnlage(f.typ);
+    G().plant.Pool = f.pool;
+    G().plant.Zirkulation = f.zirkulation;
+    if (f.typ == 1) G().plant.BivSpTyp = 0;
+    if (f.typ == 6) G().plant.KombiSpTyp = 5;
+    std::vector<int> sichtbar, vor, zurueck;
+    std::vector<std::string> namen;
+    int start = -1, start2 = -1;
+    bool fokusAussen = false;
+    WhenModal([&](QWidget* d) {
+      auto* a = static_cast<TFormAnlage*>(d);
+      a->activateWindow();
+      QApplication::processEvents();
+      sichtbar = test::SichtbareSeiten(a->PageControl1);
+      for (int i : sichtbar) namen.push_back(a->PageControl1->widget(i)->objectName().toStdString());
+      fokusAussen = QApplication::focusWidget() == a->ButtonOK;
+      start = a->PageControl1->currentIndex();
+      vor = test::SeitenNachTasten(a->PageControl1, true, 7);
+      // From a field of the page in front.
+      for (QWidget* w : a->PageControl1->currentWidget()->findChildren<QWidget*>())
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled()) {
+          w->setFocus();
+          break;
+        }
+      start2 = a->PageControl1->currentIndex();
+      zurueck = test::SeitenNachTasten(a->PageControl1, false, 7);
+      a->done(2);
+    });
+    form.Zeige(0);
+    const std::string fall = "Typ " + std::to_string(f.typ) + (f.pool ? " Pool" : "") +
+                             (f.zirkulation ? " Zirkulation" : "");
+    const auto drin = [&](const char* seite) {
+      return std::find(namen.begin(), namen.end(), seite) != namen.end();
+    };
+    EXPECT_TRUE(fokusAussen) << fall;
+    EXPECT_EQ(drin("TabSheetZ"), f.zirkulation) << fall;
+    EXPECT_EQ(drin("TabSheetPool"), f.pool && f.typ != 3) << fall;
+    EXPECT_EQ(vor, test::ErwarteteSeiten(sichtbar, start, true, 7)) << fall;
+    EXPECT_EQ(zurueck, test::ErwarteteSeiten(sichtbar, start2, false, 7)) << fall;
+  }
 }
 
 // The energy page shows the heater of the carrier's product line; a carrier of none of the

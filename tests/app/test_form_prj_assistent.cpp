@@ -302,9 +302,11 @@ TEST(FormPrjAssistent, InputLimitsAndTheFactorButtons) {
   f.SpeedButtondnf->click();
   EXPECT_EQ(f.EditKAfaktor->text(), "1,1");
 
-  // Escape in a field, or on Forward, only moves to Cancel; there a second Escape cancels.
+  // Escape from any control (a field, Forward, a button) only moves to Cancel; there a
+  // second Escape cancels.
   f.EditQheiz->setText("7500");
-  for (QWidget* w0 : std::initializer_list<QWidget*>{f.EditQheiz, f.BitBtnForward}) {
+  for (QWidget* w0 : std::initializer_list<QWidget*>{f.EditQheiz, f.BitBtnForward, f.BitBtnBackward,
+                                                     f.SpeedButtonupf}) {
     w0->setFocus();
     test::Key(w0, Qt::Key_Escape);
     EXPECT_TRUE(f.isVisible());
@@ -321,7 +323,10 @@ TEST(FormPrjAssistent, InputLimitsAndTheFactorButtons) {
   f.StringGridOrte->setFocus();
   test::Key(&f, Qt::Key_F1);
   EXPECT_EQ(hilfe, (std::vector<int>{870, 871}));
-  f.ButtonCancel->setFocus();
+  // From the grid too: Escape offers Cancel and the wizard keeps what was typed.
+  test::Key(f.StringGridOrte, Qt::Key_Escape);
+  EXPECT_TRUE(f.isVisible());
+  EXPECT_TRUE(f.ButtonCancel->hasFocus());
   test::Key(f.ButtonCancel, Qt::Key_Escape);
   EXPECT_FALSE(f.isVisible());
   EXPECT_EQ(f.result(), QDialog::Rejected);

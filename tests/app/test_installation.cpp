@@ -1,21 +1,30 @@
 // The installed program: cmake --install into a temporary prefix, then the program started
 // from there on a fresh account keeps its data in the user's data folder and writes nothing
-// beside itself; the desktop entry, its icon and the AppStream metadata are installed with it
-// and pass their validators where these are present.
+// beside itself, whether its installation can be written or not; the weather library lies in
+// the program's own library folder, which the program's RUNPATH names; the desktop entry, its
+// icon (also the windows' icon) and the AppStream metadata are installed with it and pass
+// their validators where these are present.
 #include <gtest/gtest.h>
 
-#include <QProcess>
 #include <QFile>
+#include <QImage>
+#include <QPixmap>
+#include <QProcess>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QSvgRenderer>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "foundation/FileUtil.h"
 #include "foundation/Folders.h"
 #include "foundation/Language.h"
+#include "foundation/ProgIdent.h"
+#include "foundation/TavUtil.h"
+#include "foundation/TavVar.h"
+#include "foundation/ui/ResBitmap.h"
 #include "support/TempDir.h"
 
 namespace tav {
@@ -118,53 +127,88 @@ class Installation : public ::testing::Test {
   test::TempDir tmp_;
 };
 
+// The value of a dynamic-section entry (RUNPATH, SONAME) of an ELF file, read by readelf; empty
+// when there is none.
+std::string ElfEintrag(const Lauf& readelf, const std::string& art) {
+  const std::string marke = "(" + art + ")";
+  const std::size_t p = readelf.ausgabe.find(marke);
+  if (p == std::string::npos) return {};
+  const std::size_t auf = readelf.ausgabe.find('[', p);
+  const std::size_t zu = readelf.ausgabe.find(']', auf);
+  return readelf.ausgabe.substr(auf + 1, zu - auf - 1);
+}
+
 TEST_F(Installation, PutsProgramLibraryAndFilesInTheirPlaces) {
-  for (const char* datei : {"bin/Tavrel", "lib/libKlimgen1_1.so", "share/tavrel/english.dat"})
+  for (const char* datei : {"bin/Tavrel", "lib/tavrel/libKlimgen1_1.so", "share/tavrel/english.dat"})
     EXPECT_TRUE(fs::is_regular_file(prefix() / datei)) << datei;
   EXPECT_TRUE(fs::is_regular_file(DesktopDatei()));
   EXPECT_TRUE(fs::is_regular_file(MetaDatei()));
+  // The weather library, loaded by the program alone, stays out of the public library
+  // folder, where its unversioned name would offer it to every program.
+  for (const auto& e : fs::directory_iterator(prefix() / "lib"))
+    EXPECT_TRUE(e.is_directory()) << e.path().filename().string() << " in lib/";
   // The installed program finds its delivered files under share/, not beside itself, and
   // there its language files.
   const std::string progDir = LieferOrdner(WithSlash((prefix() / "bin").string()));
   EXPECT_EQ(progDir, WithSlash((share() / "tavrel").string()));
   EXPECT_TRUE(LanguageFileExists(progDir, "English"));
+
+  // The program names the library's folder relative to itself, as RUNPATH (which
+  // LD_LIBRARY_PATH may override), so the installation can be moved.
+  const QString readelf = QStandardPaths::findExecutable("readelf");
+  if (readelf.isEmpty()) GTEST_SKIP() << "readelf is not installed";
+  const QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  const Lauf programm = Starte(readelf, {"-d", Q(prefix() / "bin/Tavrel")}, env, 60);
+  ASSERT_TRUE(programm.beendet && programm.code == 0) << programm.ausgabe;
+  EXPECT_EQ(ElfEintrag(programm, "RUNPATH"), "$ORIGIN/../lib/tavrel") << programm.ausgabe;
+  EXPECT_EQ(ElfEintrag(programm, "RPATH"), "") << programm.ausgabe;
+  EXPECT_NE(programm.ausgabe.find("[libKlimgen1_1.so]"), std::string::npos) << programm.ausgabe;
+  const Lauf bibliothek =
+      Starte(readelf, {"-d", Q(prefix() / "lib/tavrel/libKlimgen1_1.so")}, env, 60);
+  ASSERT_TRUE(bibliothek.beendet && bibliothek.code == 0) << bibliothek.ausgabe;
+  EXPECT_EQ(ElfEintrag(bibliothek, "SONAME"), "libKlimgen1_1.so") << bibliothek.ausgabe;
 }
 
-// A fresh account (no ~/.local/share, no ~/.config) starts the installed program, whose
-// folders carry no write bit, as a system installation: root could write them all the same,
-// so the program decides by the write bits, and the test means the same as root and as user.
+// A fresh account (no ~/.local/share, no ~/.config) starts the installed program. A system
+// installation carries no write bit (root could write it all the same, so the program decides
+// by the write bits, and the case means the same as root and as user); a user's own or a
+// scratch prefix can be written. Either way the data go to the user's data folder and nothing
+// is written beside the program or its delivered files.
 TEST_F(Installation, FreshAccountGetsItsDataFolderUnderXdgData) {
-  Schreibschutz(prefix(), true);
-  ASSERT_FALSE(CanWriteToFolder((share() / "tavrel").string()));
-  const std::map<std::string, std::string> vorher = Bestand(prefix());
+  for (const bool schreibgeschuetzt : {true, false}) {
+    SCOPED_TRACE(schreibgeschuetzt ? "read-only installation" : "writable installation");
+    Schreibschutz(prefix(), schreibgeschuetzt);
+    ASSERT_EQ(CanWriteToFolder((share() / "tavrel").string()), !schreibgeschuetzt);
+    const std::map<std::string, std::string> vorher = Bestand(prefix());
 
-  const fs::path heim = tmp_ / "heim";
-  fs::create_directories(heim);
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  for (const char* name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "LD_LIBRARY_PATH"})
-    env.remove(name);
-  env.insert("HOME", Q(heim));
-  env.insert("QT_QPA_PLATFORM", "offscreen");
-  env.insert("TAVREL_QUIT_WHEN_IDLE", "1");
-  // A message of the start-up would wait for an answer: the run then ends by the time limit.
-  const Lauf l = Starte(Q(prefix() / "bin/Tavrel"), {}, env, 180);
-  ASSERT_TRUE(l.beendet) << "no idle main window (a message waiting?)\n" << l.ausgabe;
-  EXPECT_EQ(l.code, 0) << l.ausgabe;
+    const fs::path heim = tmp_ / (schreibgeschuetzt ? "heim" : "heim2");
+    fs::create_directories(heim);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "LD_LIBRARY_PATH"})
+      env.remove(name);
+    env.insert("HOME", Q(heim));
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("TAVREL_QUIT_WHEN_IDLE", "1");
+    // A message of the start-up would wait for an answer: the run then ends by the time limit.
+    const Lauf l = Starte(Q(prefix() / "bin/Tavrel"), {}, env, 180);
+    ASSERT_TRUE(l.beendet) << "no idle main window (a message waiting?)\n" << l.ausgabe;
+    EXPECT_EQ(l.code, 0) << l.ausgabe;
 
-  const fs::path daten = heim / ".local/share/Tavrel";
-  ASSERT_TRUE(fs::is_directory(daten)) << l.ausgabe;
-  EXPECT_TRUE(CanWriteToFolder(daten.string()));
-  for (const char* datei : {"Tavrel.ini", "Projekte.dat", "Orte.dat", "Koll.dat"}) {
-    EXPECT_TRUE(fs::is_regular_file(daten / datei)) << datei;
-    EXPECT_NE(fs::status(daten / datei).permissions() & fs::perms::owner_write, fs::perms::none) << datei;
+    const fs::path daten = heim / ".local/share/Tavrel";
+    ASSERT_TRUE(fs::is_directory(daten)) << l.ausgabe;
+    EXPECT_TRUE(CanWriteToFolder(daten.string()));
+    for (const char* datei : {"Tavrel.ini", "Projekte.dat", "Orte.dat", "Koll.dat"}) {
+      EXPECT_TRUE(fs::is_regular_file(daten / datei)) << datei;
+      EXPECT_NE(fs::status(daten / datei).permissions() & fs::perms::owner_write, fs::perms::none) << datei;
+    }
+    // Nothing lands in the home folder itself, and the data folder is remembered per user.
+    for (const auto& e : fs::directory_iterator(heim))
+      EXPECT_TRUE(e.is_directory()) << e.path().filename().string() << " in the home folder";
+    EXPECT_NE(Lies(heim / ".config/Tavrel" / std::string(RegDateiName)).find(WithSlash(daten.string())),
+              std::string::npos);
+    // Nothing was written beside the program or its delivered files.
+    EXPECT_EQ(Bestand(prefix()), vorher);
   }
-  // Nothing lands in the home folder itself, and the data folder is remembered per user.
-  for (const auto& e : fs::directory_iterator(heim))
-    EXPECT_TRUE(e.is_directory()) << e.path().filename().string() << " in the home folder";
-  EXPECT_NE(Lies(heim / ".config/Tavrel" / std::string(RegDateiName)).find(WithSlash(daten.string())),
-            std::string::npos);
-  // Nothing was written beside the program or its delivered files.
-  EXPECT_EQ(Bestand(prefix()), vorher);
 }
 
 TEST_F(Installation, DesktopEntryNamesTheInstalledProgramAndIcon) {
@@ -178,6 +222,22 @@ TEST_F(Installation, DesktopEntryNamesTheInstalledProgramAndIcon) {
   EXPECT_EQ(bild.viewBox().width(), bild.viewBox().height());
   EXPECT_NE(Lies(MetaDatei()).find(std::string(TAV_APP_ID) + ".desktop</launchable>"),
             std::string::npos);
+  // The desktop tells the program's windows by their X11 class, which is the application's
+  // name (main.cpp), and shows the entry's icon and name for them.
+  EXPECT_EQ(DesktopWert(eintrag, "StartupWMClass"), kProgName);
+  // The windows' own icon is the same drawing, compiled into the program.
+  QFile eingebaut(":/icons/Programm.svg");
+  ASSERT_TRUE(eingebaut.open(QIODevice::ReadOnly));
+  EXPECT_EQ(eingebaut.readAll().toStdString(), Lies(svg));
+  const QIcon fensterIcon = ProgrammIcon();
+  for (const int groesse : {16, 48}) {
+    const QImage bild = fensterIcon.pixmap(groesse, groesse).toImage();
+    ASSERT_EQ(bild.size(), QSize(groesse, groesse)) << groesse;
+    int deckend = 0;
+    for (int y = 0; y < groesse; ++y)
+      for (int x = 0; x < groesse; ++x) deckend += qAlpha(bild.pixel(x, y)) > 0;
+    EXPECT_GT(deckend, groesse * groesse / 4) << groesse;
+  }
 
   const QString validator = QStandardPaths::findExecutable("desktop-file-validate");
   if (validator.isEmpty()) GTEST_SKIP() << "desktop-file-validate is not installed";
@@ -185,7 +245,19 @@ TEST_F(Installation, DesktopEntryNamesTheInstalledProgramAndIcon) {
   EXPECT_TRUE(l.beendet && l.code == 0 && l.ausgabe.empty()) << l.ausgabe;
 }
 
+// The metadata describe this version with its release date (CMakeLists.txt, beside the
+// version), which the about box shows too.
 TEST_F(Installation, MetadataPassesAppstreamValidation) {
+  EXPECT_NE(Lies(MetaDatei()).find(std::string("<release version=\"") + kProgVersion +
+                                   "\" date=\"" + TAV_RELEASE_DATE + "\"/>"),
+            std::string::npos)
+      << Lies(MetaDatei());
+  auto s = std::make_unique<TavState>();
+  SetProgramDefaults(*s, {}, 0.0);
+  const std::string iso = TAV_RELEASE_DATE;
+  EXPECT_EQ(DateTimeToDotStr(s->folders.ProgDatum),
+            iso.substr(8, 2) + "." + iso.substr(5, 2) + "." + iso.substr(0, 4));
+
   const QString validator = QStandardPaths::findExecutable("appstreamcli");
   if (validator.isEmpty()) GTEST_SKIP() << "appstreamcli is not installed";
   const Lauf l = Starte(validator, {"validate", "--no-net", Q(MetaDatei())},

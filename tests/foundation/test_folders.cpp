@@ -134,22 +134,28 @@ TEST(SetupFolders, DecisionTable) {
     bool unterSystem;     // the program folder is under a system program folder
     bool beschreibbar;    // the program folder can be written
     bool appDataDa;       // the application-data folder exists
+    bool installiert;     // the program folder is an installation's share/tavrel
     const char* erwartet; // "prog" or "appdata"
   };
   // Without an application-data folder (a fresh account without ~/.local/share) the data
   // folder is still planned there: the start-up creates it, never the home folder itself.
   const Fall faelle[] = {
-      {"writable own folder", false, true, true, "prog"},
-      {"installed in the system", true, true, true, "appdata"},
-      {"not writable", false, false, true, "appdata"},
-      {"no application-data folder", true, true, false, "appdata"},
-      {"not writable, no application-data folder", false, false, false, "appdata"},
+      {"writable own folder", false, true, true, false, "prog"},
+      {"installed in the system", true, true, true, false, "appdata"},
+      {"not writable", false, false, true, false, "appdata"},
+      {"no application-data folder", true, true, false, false, "appdata"},
+      {"not writable, no application-data folder", false, false, false, false, "appdata"},
+      // A user's own or a scratch prefix: writable and outside the system's folders, yet an
+      // installation, whose files are in no manifest and would seed other users' folders.
+      {"writable installed layout", false, true, true, true, "appdata"},
+      {"writable installed layout, no application-data folder", false, true, false, true, "appdata"},
   };
   for (const Fall& f : faelle) {
     FakeSystem fake;
     if (f.unterSystem) fake.sys.ProgrammeDirs.push_back(Slash(fake.t / "progs"));
     if (!f.beschreibbar) fake.sys.ProgDir = Slash(fake.t / "fehlt/SolarPlaner");
     if (!f.appDataDa) fake.sys.AppDataDir = Slash(fake.t / "keinedaten");
+    fake.sys.Installiert = f.installiert;
     FolderState F;
     SetupFolders(F, fake.sys);
     std::string erwartet;

@@ -89,6 +89,14 @@ TEST(LanguageFiles, HoldEveryKeyOnceInTheirCodePageWithCrlf) {
   }
 }
 
+// Captions that have no accelerator in English although the German has one: the results
+// window's curves page shows more controls than its captions have letters, and an
+// accelerator two controls share would only move between them.
+const std::set<std::string>& OhneKuerzelImEnglischen() {
+  static const std::set<std::string> keys = {"FormSimErgplA_To1", "FormSimErgplP_Anlg"};
+  return keys;
+}
+
 // What the program relies on inside a text stays as the German has it: the "#" where a value
 // goes, the "|" line breaks, the sub- and superscript markup, an accelerator where the German
 // caption has one, and the blanks at either end that callers join texts with.
@@ -106,7 +114,10 @@ TEST(LanguageFiles, KeepTheConventionsOfTheGermanTexts) {
       EXPECT_EQ(Anzahl(text, "|"), Anzahl(de, "|"));
       EXPECT_EQ(Anzahl(text, "{\\"), Anzahl(de, "{\\"));
       EXPECT_EQ(Anzahl(text, "{/"), Anzahl(de, "{/"));
-      EXPECT_EQ(text.find('&') != std::string::npos, de.find('&') != std::string::npos);
+      if (Kuerzel(file) == "en" && OhneKuerzelImEnglischen().count(TextDefaultOf(key).key))
+        EXPECT_EQ(text.find('&'), std::string::npos);
+      else
+        EXPECT_EQ(text.find('&') != std::string::npos, de.find('&') != std::string::npos);
       EXPECT_EQ(!text.empty() && text.front() == ' ', !de.empty() && de.front() == ' ');
       EXPECT_EQ(!text.empty() && text.back() == ' ', !de.empty() && de.back() == ' ');
       EXPECT_EQ(text.empty(), de.empty());

@@ -16,6 +16,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <functional>
@@ -34,6 +35,7 @@
 #include "foundation/ui/ModalDriver.h"
 #include "foundation/ui/HilfeFenster.h"
 #include "foundation/ui/ResBitmap.h"
+#include "support/gui/SeitenTasten.h"
 
 namespace tav {
 namespace {
@@ -584,6 +586,193 @@ TEST(FormKollektor, CtrlTabTurnsThePageAndKeypadSlashOpensHelpInBothGrids) {
     });
   }
   EXPECT_EQ(k.s().plant.KollektorNr, 2);
+}
+
+// Ctrl+Tab and Ctrl+Shift+Tab walk the pages a dialog shows, from the focus it opened with and
+// from a button outside the pages, and never bring up a hidden page: not the collector's
+// mounting page (whose tracking choices OK would store), with or without the east-west field,
+// nor the location pages of the weather-only mode.
+TEST(KatalogDialogSeiten, CtrlTabNeverShowsAHiddenPage) {
+  Katalog k;
+  TFormKollektor koll(k.s(), k.status);
+  TFormOrt ort(k.s(), k.synthese);
+  const struct {
+    const char* name;
+    std::function<int()> zeige;
+    QTabWidget* seiten;
+    QPushButton* knopf;  // outside the pages
+    std::vector<int> sichtbar;
+  } faelle[] = {
+      {"FormKollektor", [&] { return koll.Zeige(); }, koll.PageControl1, koll.ButtonOK, {0, 1, 2}},
+      {"FormKollektor Ost-West",
+       [&] {
+         k.s().plant.OstWestKollektor = true;
+         return koll.Zeige();
+       },
+       koll.PageControl1, koll.ButtonCancel, {0, 1, 2}},
+      {"FormOrt", [&] { return ort.Zeige(false); }, ort.PageControl1, ort.ButtonOK, {0, 1, 2}},
+      {"FormOrt Wetter", [&] { return ort.Zeige(true); }, ort.PageControl1, ort.ButtonOK, {2}},
+  };
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.name);
+    std::vector<int> sichtbar, vor, zurueck;
+    int start = -1, start2 = -1;
+    Modal(f.zeige, [&](QWidget* d) {
+      d->activateWindow();
+      QApplication::processEvents();
+      sichtbar = test::SichtbareSeiten(f.seiten);
+      start = f.seiten->currentIndex();
+      vor = test::SeitenNachTasten(f.seiten, true, 5);
+      f.knopf->setFocus();
+      start2 = f.seiten->currentIndex();
+      zurueck = test::SeitenNachTasten(f.seiten, false, 5);
+      static_cast<QDialog*>(d)->reject();
+    });
+    EXPECT_EQ(sichtbar, f.sichtbar);
+    EXPECT_EQ(vor, test::ErwarteteSeiten(f.sichtbar, start, true, 5));
+    EXPECT_EQ(zurueck, test::ErwarteteSeiten(f.sichtbar, start2, false, 5));
+  }
+  EXPECT_EQ(k.s().plant.KollektorMontage, 3);  // cancelled: as the project had it
+}
+
+// The location dialog: Enter in the grid goes to OK, Escape from the grid or a button goes to
+// Cancel and leaves the dialog open; a second Escape cancels.
+TEST(FormOrt, EscapeFromTheGridGoesToCancelFirst) {
+  Katalog k;
+  TFormOrt ort(k.s(), k.synthese);
+  bool okFokus = false, offen = false, cancelFokus = false;
+  const int r = Modal([&] { return ort.Zeige(false); }, [&](QWidget* d) {
+    d->activateWindow();
+    QApplication::processEvents();
+    ort.StringGrid1->setFocus();
+    test::Key(ort.StringGrid1, Qt::Key_Return);
+    okFokus = ort.ButtonOK->hasFocus();
+    ort.StringGrid1->setFocus();
+    test::Key(ort.StringGrid1, Qt::Key_Escape);
+    offen = d->isVisible();
+    cancelFokus = ort.ButtonCancel->hasFocus();
+    test::Key(ort.ButtonCancel, Qt::Key_Escape);
+    if (d->isVisible()) ort.done(1);
+  });
+  EXPECT_TRUE(okFokus);
+  EXPECT_TRUE(offen);
+  EXPECT_TRUE(cancelFokus);
+  EXPECT_EQ(r, 2);
+}
+
+// The collector dialog's keys: Enter in the grid takes the chosen collector and goes on to
+// the field page, Enter moves on through the fields in their order and from the azimuth to
+// the solar loop, and from there to OK, never closing the dialog; Escape from anywhere goes
+// to Cancel and a second one cancels, which leaves the project as it was.
+TEST(FormKollektor, EnterMovesOnThroughFieldsAndPagesEscapeGoesToCancel) {
+  Katalog k;
+  TFormKollektor form(k.s(), k.status);
+  k.s().run.ProjektGeaendert = false;
+  const PlantState vorher = k.s().plant;
+  std::vector<std::string> weg;
+  int nachGitter = 0;
+  bool offen = true, cancelFokus = false;
+  const int r = Modal([&] { return form.Zeige(); }, [&](QWidget* d) {
+    d->activateWindow();
+    QApplication::processEvents();
+    form.StringGrid1->setCurrentCell(1, 0);
+    test::Key(form.StringGrid1, Qt::Key_Return);
+    nachGitter = k.s().plant.KollektorNr;
+    for (int i = 0; i < 9 && d->isVisible(); ++i) {
+      QWidget* fokus = QApplication::focusWidget();
+      weg.push_back(fokus ? fokus->objectName().toStdString() : "-");
+      if (fokus == form.ButtonOK) break;
+      test::Key(fokus, Qt::Key_Return);
+    }
+    offen = d->isVisible();
+    test::Key(form.ButtonOK, Qt::Key_Escape);
+    cancelFokus = form.ButtonCancel->hasFocus() && d->isVisible();
+    test::Key(form.ButtonCancel, Qt::Key_Escape);
+    if (d->isVisible()) form.done(1);  // keeps the loop from hanging
+  });
+  EXPECT_EQ(nachGitter, 2);
+  EXPECT_EQ(weg, (std::vector<std::string>{"Edit1", "Edit2", "Edit3", "Edit10", "ComboBox1", "Edit4", "ButtonOK"}));
+  EXPECT_TRUE(offen);
+  EXPECT_TRUE(cancelFokus);
+  EXPECT_EQ(r, 2);
+  EXPECT_EQ(k.s().plant.KollektorNr, vorher.KollektorNr);
+  EXPECT_EQ(k.s().plant.Kollektor, vorher.Kollektor);
+  EXPECT_EQ(k.s().plant.KollModulFlaeche, vorher.KollModulFlaeche);
+  EXPECT_FALSE(k.s().run.ProjektGeaendert);
+  EXPECT_TRUE(k.msgs->shown.empty()) << k.msgs->All();
+}
+
+// The collector editor is a dialog the collector dialog holds: the collector dialog's keys
+// stay out of it, so Escape there is the editor's and never sends the focus to the
+// collector dialog's Cancel behind it.
+TEST(FormKollektor, ItsKeysStayOutOfTheEditor) {
+  Katalog k;
+  TFormKollektor form(k.s(), k.status);
+  QWidget* fokusDanach = nullptr;
+  Modal([&] { return form.Zeige(); }, [&](QWidget* d) {
+    d->activateWindow();
+    QApplication::processEvents();
+    form.StringGrid1->setFocus();
+    test::WhenModal([&](QWidget* e) {
+      e->activateWindow();
+      QApplication::processEvents();
+      form.FormKollektorEdit->Edit1->setFocus();
+      test::Key(form.FormKollektorEdit->Edit1, Qt::Key_Escape);
+      fokusDanach = form.focusWidget();
+      if (e->isVisible()) static_cast<QDialog*>(e)->reject();
+    });
+    form.Bearbeiten();
+    form.ButtonCancel->click();
+  });
+  EXPECT_NE(fokusDanach, form.ButtonCancel);
+}
+
+// Leaving a field with a value outside its range names the range and sets the limit; the
+// field keeps the focus. Towards Cancel nothing is checked.
+TEST(FormKollektor, LeavingAFieldOutsideItsRangeNamesTheLimit) {
+  Katalog k;
+  TFormKollektor form(k.s(), k.status);
+  const struct {
+    QWidget* feld;
+    const char* getippt;
+    const char* meldung;
+    const char* danach;
+  } faelle[] = {
+      {form.feld1.neigung, "95", "maximal zulässiger Wert: 90", "90,0"},
+      {form.feld1.neigung, "-5", "minimal erforderlicher Wert: 0", "0,0"},
+      {form.feld1.azimut, "200", "Unzulässiger Wert: Südabweichung", "180,0"},
+      {form.feld2.azimut, "-190", "Unzulässiger Wert: Südabweichung", "-180,0"},
+      {form.Edit4, "5", "minimal erforderlicher Wert: 12 l/m²h", "12,0"},
+      {form.Edit4, "200", "maximal zulässiger Wert: 150 l/m²h", "150,0"},
+      {form.feld1.flaeche, "0,3", "Kollektorfläche wenigstens 0,5 m²", "0,50"},
+      {form.feld2.flaeche, "400", "Kollektorfläche maximal 300,00 m²", "299,90"},
+  };
+  k.s().plant.OstWestKollektor = true;
+  Modal([&] { return form.Zeige(); }, [&](QWidget* d) {
+    d->activateWindow();
+    QApplication::processEvents();
+    for (const auto& f : faelle) {
+      SCOPED_TRACE(f.feld->objectName().toStdString() + " " + f.getippt);
+      QWidget* feld = f.feld;
+      auto* text = qobject_cast<QLineEdit*>(feld) ? qobject_cast<QLineEdit*>(feld) : feld->findChild<QLineEdit*>();
+      for (int i = 0; i < form.PageControl1->count(); ++i)
+        if (form.PageControl1->widget(i)->isAncestorOf(feld)) form.PageControl1->setCurrentIndex(i);
+      feld->setFocus();
+      // Towards Cancel: no message, the value stays as typed for now.
+      text->setText(f.getippt);
+      k.msgs->shown.clear();
+      form.ButtonCancel->setFocus();
+      EXPECT_TRUE(k.msgs->shown.empty()) << k.msgs->All();
+      // Towards another control: the message, the limit, the focus back.
+      feld->setFocus();
+      text->setText(f.getippt);
+      form.SpeedButtonFastForward->setFocus(Qt::TabFocusReason);
+      EXPECT_TRUE(k.msgs->Contains(f.meldung)) << k.msgs->All();
+      EXPECT_EQ(text->text().toStdString(), f.danach);
+      EXPECT_TRUE(feld->hasFocus());
+    }
+    form.ButtonCancel->click();
+  });
 }
 
 TEST(FormKollektor, CancelAndAreaLimitsAndViewingChangeNothing) {

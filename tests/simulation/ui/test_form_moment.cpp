@@ -17,6 +17,8 @@
 #include <QSlider>
 #include <QTextEdit>
 #include <QToolButton>
+#include <utility>
+#include <vector>
 
 #include "foundation/TavVar.h"
 #include "foundation/ui/Drucken.h"
@@ -171,6 +173,36 @@ TEST(FormMoment, TimeStepsWrapAroundMidnight) {
   EXPECT_EQ(f.MaskEditZeit->text(), "23:45");
   test::Key(f.MaskEditZeit, Qt::Key_Up);
   EXPECT_EQ(f.MaskEditZeit->text(), "00:00");
+}
+
+// Escape from a field, a check box or a track bar goes to "Ende" and leaves the tool open;
+// from the date or a preset it closes the tool as cancelled. Enter on a check box moves on.
+TEST(FormMoment, EscapeGoesToEndeFromTheFieldsAndClosesFromDateAndPresets) {
+  const auto faelle = [](TFormMoment& f) {
+    return std::vector<std::pair<QWidget*, bool>>{{f.EditTFak, false},     {f.MaskEditZeit, false},
+                                                  {f.CheckBox1, false},    {f.TrackBarZeit, false},
+                                                  {f.MaskEditDatum, true}, {f.RadioButton2, true}};
+  };
+  const std::size_t n = faelle(FormMoment()).size();
+  for (std::size_t i = 0; i < n; ++i) {
+    Offen o;
+    auto& f = o.f;
+    f.activateWindow();
+    f.MaskEditDatum->setEnabled(true);
+    const auto [w, schliesst] = faelle(f)[i];
+    SCOPED_TRACE(w->objectName().toStdString());
+    w->setFocus();
+    test::Key(w, Qt::Key_Escape);
+    EXPECT_EQ(f.isVisible(), !schliesst);
+    if (schliesst) EXPECT_EQ(f.result(), mrCancel);
+    else EXPECT_TRUE(f.ButtonEnde->hasFocus());
+  }
+  Offen o;
+  o.f.activateWindow();
+  o.f.CheckBox1->setFocus();
+  test::Key(o.f.CheckBox1, Qt::Key_Return);
+  EXPECT_TRUE(o.f.isVisible());
+  EXPECT_FALSE(o.f.CheckBox1->hasFocus());
 }
 
 TEST(FormMoment, SimulationCommandInModeTwoOpensTheTool) {

@@ -84,10 +84,18 @@ TEST(FormSimOpt, StoresAllThreeOnOkAndEnterAndNothingOnCancel) {
          d.ButtonCancel->click();
        },
        mrCancel, standard, {}},
-      {"Escape", standard,
+      {"Escape goes to Cancel from any control, a second one cancels", standard,
        [](TFormSimOpt& d) {
          Setze(d, "12", true, "2,9");
-         test::Key(d.Edit1, Qt::Key_Escape);
+         d.activateWindow();
+         for (QWidget* w : std::initializer_list<QWidget*>{d.Edit1, d.TrackBar1, d.RadioButton1Jahr, d.ButtonOK}) {
+           w->setFocus();
+           test::Key(w, Qt::Key_Escape);
+           EXPECT_TRUE(d.isVisible()) << w->objectName().toStdString();
+           EXPECT_TRUE(d.ButtonCancel->hasFocus()) << w->objectName().toStdString();
+         }
+         EXPECT_EQ(d.Edit1->text(), "12");
+         test::Key(d.ButtonCancel, Qt::Key_Escape);
        },
        mrCancel, standard, {}},
       {"steps below 5", standard, Abgewiesen("4", "2,0", "8", "2,0"), mrCancel, standard,

@@ -1,0 +1,164 @@
+// The English captions are ours: no two controls shown together share an accelerator, in the
+// main window, its menus and every window its commands open (each page of a window with
+// pages). One Alt and a letter must do what the caption says, not only move between two
+// controls.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDialog>
+#include <QRadioButton>
+#include <QToolButton>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "app/Befehle.h"
+#include "app/FormAnlage.h"
+#include "catalogues/ui/FormEnerEdit.h"
+#include "catalogues/ui/FormKollektor.h"
+#include "catalogues/ui/FormOrtTeile.h"
+#include "catalogues/ui/FormProfilEdit.h"
+#include "app/ProjektDialoge.h"
+#include "enev/ui/FormEnev.h"
+#include "foundation/Language.h"
+#include "simulation/ui/SimCommands.h"
+#include "support/gui/GrabScreen.h"
+#include "support/gui/Kuerzel.h"
+#include "tests/app/AppFixture.h"
+#include "tests/foundation/ui/ModalDriver.h"
+
+namespace tav {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kEnglischNr = 3;
+
+void MitEnglisch(const test::TempDir& tmp) {
+  fs::copy_file(fs::path(TAV_LANG_DIR) / "english.dat", tmp / "prog/english.dat");
+}
+
+struct Englisch : ::testing::Test {
+  Englisch() : app(MitEnglisch), w(*app.window) {
+    VerbindeFenster(w);
+    w.show();
+    w.Sprache[kEnglischNr]->trigger();
+  }
+  ~Englisch() override {
+    w.Sprache[kDeutschNr]->trigger();
+    SimCommandHooks() = SimHooks{};
+    ProjektCommandHooks() = ProjektHooks{};
+    EnevCommandHooks() = EnevHooks{};
+  }
+  std::function<void()> Aktion(const char* name) {
+    return [this, name] { w.findChild<QAction*>(name)->trigger(); };
+  }
+  test::AppFixture app;
+  Hauptmenu& w;
+};
+
+TEST_F(Englisch, MainWindowAndItsMenusShareNoAccelerator) {
+  ASSERT_EQ(G().settings.Sprache, "english");
+  EXPECT_EQ(test::GeteilteKuerzel(&w), "");
+}
+
+TEST_F(Englisch, NoTwoControlsOfAWindowShareAnAccelerator) {
+  const struct {
+    const char* fenster;
+    std::function<void()> befehl;
+  } faelle[] = {
+      {"FormProjektInfo", Aktion("Projektinfo")},
+      {"FormProjektSpeichern", Aktion("Speichern")},
+      {"FormProjektWaehlen", Aktion("Waehlen")},
+      {"FormVerzWechsel", Aktion("Datenordner")},
+      {"FormProgrammInfo", Aktion("Info")},
+      {"FormKopftext", Aktion("Druckoptionen")},
+      {"FormAbsorberDreh", Aktion("AbsorberDrehung")},
+      {"FormSolarkreisVol", Aktion("Solarkreisvolumen")},
+      {"FormOrt", Aktion("Ort")},
+      {"FormKollektor", Aktion("Kollektor")},
+      {"FormKollektorEdit", [this] { w.FormKollektorEdit(); }},
+      {"FormAnlage", Aktion("Anlage")},
+      {"FormSimRun", Aktion("Start")},
+      {"FormSimOpt", Aktion("Optionen")},
+      {"FormMoment", [this] { w.SpeedButtonMoment->click(); }},
+      {"FormPrjAssistent", [this] { w.SpeedButtonAssistent->click(); }},
+  };
+  for (const auto& f : faelle) {
+    std::string name, geteilt;
+    test::WhenModal([&](QWidget* d) {
+      name = d->objectName().toStdString();
+      geteilt = test::GeteilteKuerzel(d);
+      // The plant dialog shows other controls and pages for each plant type, with pool and
+      // circulation (Cancel puts the plant back).
+      if (auto* a = qobject_cast<TFormAnlage*>(d)) {
+        for (QRadioButton* typ : {a->RadioButtonA1, a->RadioButtonA2, a->RadioButtonA3, a->RadioButtonA4,
+                                  a->RadioButtonA5, a->RadioButtonA6, a->RadioButtonA7, a->RadioButtonA8}) {
+          typ->click();
+          for (QCheckBox* c : {a->CheckBoxPool, a->CheckBoxZirku})
+            if (c->isVisible() && !c->isChecked()) c->click();
+          geteilt += test::GeteilteKuerzel(d);
+        }
+      }
+      // The collector dialog with the east-west field.
+      if (auto* k = qobject_cast<TFormKollektor*>(d)) {
+        k->CheckBoxOstWest->click();
+        geteilt += test::GeteilteKuerzel(d);
+      }
+      static_cast<QDialog*>(d)->reject();
+    });
+    f.befehl();
+    EXPECT_EQ(name, f.fenster);
+    EXPECT_EQ(geteilt, "") << f.fenster;
+    G().run.RechenModus = 3;
+  }
+  // The editors and small dialogs the catalogue and plant dialogs open, made in English.
+  {
+    TFormProfilEdit profil(G());
+    TFormEnerEdit energie(G());
+    TFormOrtEdit ort(G(), NullStatus());
+    TFormSkyObjekt objekt;
+    TFormMessdatenE messdaten(G());
+    SkyMapGrid karte{};
+    const struct {
+      QDialog* fenster;
+      std::function<int()> zeige;
+    } editoren[] = {
+        {&profil, [&] { return profil.Bearbeite(1, 8.0); }},
+        {&energie, [&] { return energie.Bearbeite(1); }},
+        {&ort, [&] { return ort.Bearbeite(1); }},
+        {&objekt, [&] { return objekt.Trage(karte); }},
+        {&messdaten, [&] { return messdaten.Zeige(); }},
+    };
+    for (const auto& e : editoren) {
+      std::string geteilt;
+      bool offen = false;
+      test::WhenModal([&](QWidget* d) {
+        offen = d == e.fenster;
+        geteilt = test::GeteilteKuerzel(d);
+        static_cast<QDialog*>(d)->reject();
+      });
+      e.zeige();
+      EXPECT_TRUE(offen) << e.fenster->objectName().toStdString();
+      EXPECT_EQ(geteilt, "") << e.fenster->objectName().toStdString();
+    }
+  }
+  // The windows that stay open beside the main window.
+  w.findChild<QAction*>("Warmwasser")->trigger();
+  auto* ww = w.findChild<QWidget*>("FormWarmwasser");
+  ASSERT_NE(ww, nullptr);
+  EXPECT_EQ(test::GeteilteKuerzel(ww), "");
+  ww->close();
+  G().run.ErgebnisGueltig = true;
+  G().plant.Pool = true;  // with the pool page
+  SimCommandHooks().ErgebnisFreigeben(true);
+  w.Ergebnis->trigger();
+  auto* ergebnisse = w.findChild<QWidget*>("FormSimErg");
+  ASSERT_NE(ergebnisse, nullptr);
+  EXPECT_EQ(test::GeteilteKuerzel(ergebnisse), "");
+  ergebnisse->close();
+}
+
+}  // namespace
+}  // namespace tav
