@@ -22,7 +22,26 @@ std::string DatenordnerFehlerText(const std::string& datenDir) {
   return "Kann Datenordner " + datenDir + " nicht anlegen";
 }
 
+std::string DatenordnerNurLesenText(const std::string& datenDir, const std::string& grund) {
+  return "In den Datenordner " + datenDir + " kann nicht geschrieben werden: " + grund +
+         "|Änderungen an Projekten, Katalogen und Einstellungen werden nicht gespeichert.";
+}
+
 namespace {
+
+// Says once what cannot be written in the data folder: the folder itself when it is
+// read-only or full (then the settings save at the end says nothing more), and the
+// delivered files that could not be copied into it.
+void MeldeSchreibfehler(FolderState& f, const std::vector<std::string>& fehler) {
+  f.DatenDirNurLesen = OrdnerNichtBeschreibbar(f.DatenDir);
+  std::string text;
+  if (!f.DatenDirNurLesen.empty())
+    text = DatenordnerNurLesenText(f.DatenDir, f.DatenDirNurLesen);
+  else if (!fehler.empty())
+    text = "Im Datenordner " + f.DatenDir + " konnten nicht alle Dateien geschrieben werden:";
+  for (const std::string& zeile : fehler) text += "|" + zeile;
+  if (!text.empty()) ShowMessageLines(text);
+}
 
 // True when the data folder is there (found, or created and seeded); the fatal message
 // otherwise, which ends the program.
@@ -30,13 +49,13 @@ void DatenordnerBereitstellen(TavState& s) {
   FolderState& f = s.folders;
   std::error_code ec;
   if (fs::is_directory(f.DatenDir, ec)) {
-    UpdateDataFiles(f.ProgDir, f.DatenDir, false, s.settings.DrucklogoDatei);
+    MeldeSchreibfehler(f, UpdateDataFiles(f.ProgDir, f.DatenDir, false, s.settings.DrucklogoDatei));
     return;
   }
   ec.clear();
   fs::create_directories(f.DatenDir, ec);
   if (!ec && fs::is_directory(f.DatenDir, ec)) {
-    UpdateDataFiles(f.ProgDir, f.DatenDir, true, s.settings.DrucklogoDatei);
+    MeldeSchreibfehler(f, UpdateDataFiles(f.ProgDir, f.DatenDir, true, s.settings.DrucklogoDatei));
     WriteDataDirSetting(f);
     return;
   }
@@ -62,13 +81,18 @@ void WetterNachStart::Nachholen(TavState& s, WetterSynthese& synthese, StatusSin
 void DatenStart(TavState& s, TTextTable& texts, const SettingsEnv& env, StatusSink& status,
                 WetterSynthese& synthese) {
   FillLanguageList(s.cat, s.folders.ProgDir);
-  DatenordnerBereitstellen(s);
-  LoadSettings(s, texts, env);
-  // Only the brand edition ships its collectors scrambled.
-  std::error_code ec;
-  if (fs::exists(FindFileNoCase(s.folders.DatenDir, std::string(KollDacDatei)), ec)) DecodeDatFile(s);
   KatalogDienste dienste(status, synthese);
-  LadeKatalogeUndProjekt(s, dienste);
+  {
+    // What the start cannot write (a full disk: the delivered files, then the built-in
+    // catalogues) is said in one message, not in one per file.
+    const MeldungenSpaeter zusammen(true);
+    DatenordnerBereitstellen(s);
+    LoadSettings(s, texts, env);
+    // Only the brand edition ships its collectors scrambled.
+    std::error_code ec;
+    if (fs::exists(FindFileNoCase(s.folders.DatenDir, std::string(KollDacDatei)), ec)) DecodeDatFile(s);
+    LadeKatalogeUndProjekt(s, dienste);
+  }
   CatalogImports imports{
       [&](const std::string& file) {
         return ImportKollektoren(s, file, status) != katalog::kImportNichtGeschrieben;

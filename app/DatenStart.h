@@ -16,7 +16,8 @@ struct SettingsEnv;
 
 // In order: the language list; the data folder (present: newer delivered files copied in;
 // missing: created with its parents, seeded and recorded; impossible: the fatal message
-// "Kann Datenordner ... nicht anlegen"); the settings (with the language); the brand
+// "Kann Datenordner ... nicht anlegen"; read-only: said once, or the files that could not be
+// written listed in one message); the settings (with the language); the brand
 // edition's scrambled collector catalogue; the package and store lists; the current project
 // with its catalogues and its location's weather (stored file or synthesis); the offer of
 // newer delivered catalogues. Folders, defaults and the command line are set before.
@@ -41,5 +42,8 @@ class WetterNachStart : public WetterSynthese {
 
 // The fatal text for a data folder that cannot be created.
 std::string DatenordnerFehlerText(const std::string& datenDir);
+// The start's one message on a data folder that cannot be written: folder, reason, and that
+// changes will not be saved.
+std::string DatenordnerNurLesenText(const std::string& datenDir, const std::string& grund);
 
 }  // namespace tav

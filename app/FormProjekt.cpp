@@ -258,10 +258,11 @@ void TFormProjektSpeichern::NeuesProjekt() {
   CatalogueState& c = s_.cat;
   const std::string altName = p.ProjektName, altInfo1 = p.Info1, altInfo2 = p.Info2;
   const std::int32_t altNummer = s_.settings.ProjektNummer;
-  ++c.ProjektAnzahl;
-  if (c.ProjektAnzahl > kMaxProjekte) {
+  // The list keeps its count until the new project is written and the list read again: a
+  // slot beyond the count may still hold a deleted project's number, which would count the
+  // new number as listed and let the save write over a section another program made.
+  if (c.ProjektAnzahl >= kMaxProjekte) {
     XiButtonNeuesProjekt->setEnabled(false);
-    c.ProjektAnzahl = kMaxProjekte;
     ShowMessageLines(T(TX::WarnungMaxAnzahl));
     return;
   }
@@ -273,7 +274,7 @@ void TFormProjektSpeichern::NeuesProjekt() {
   while (vergeben(n)) ++n;
   s_.settings.ProjektNummer = n;
   const auto nameVergeben = [&] {
-    for (std::int32_t i = 1; i < c.ProjektAnzahl; ++i) {
+    for (std::int32_t i = 1; i <= c.ProjektAnzahl; ++i) {
       if (c.Projektliste[static_cast<std::size_t>(i)].ProjektName == p.ProjektName) return true;
     }
     return false;
@@ -285,16 +286,12 @@ void TFormProjektSpeichern::NeuesProjekt() {
     p.Info1 = altInfo1;
     p.Info2 = altInfo2;
     s_.settings.ProjektNummer = altNummer;
-    --c.ProjektAnzahl;
     return;
   }
   ProjektWahl = n;
   SaveAsChosen();
-  if (result() != 1) {
-    // The new project could not be written: the list keeps its old count.
-    s_.settings.ProjektNummer = altNummer;
-    --c.ProjektAnzahl;
-  }
+  // The new project could not be written: the old number stays current.
+  if (result() != 1) s_.settings.ProjektNummer = altNummer;
 }
 
 // ---------------------------------------------------------------------------------------

@@ -71,8 +71,14 @@ void DatenordnerWechseln(TavState& s, ProjektKatalogDienste& d, std::string neu)
     return;
   }
   // Only a new or empty folder is filled; the data of a folder in use stay as they are.
-  if (fuellen) UpdateDataFiles(alt, neu, true, s.settings.DrucklogoDatei);
+  if (fuellen) {
+    const std::vector<std::string> fehler = UpdateDataFiles(alt, neu, true, s.settings.DrucklogoDatei);
+    std::string text = "Im Datenordner " + neu + " konnten nicht alle Dateien geschrieben werden:";
+    for (const std::string& zeile : fehler) text += "|" + zeile;
+    if (!fehler.empty()) ShowMessageLines(text);
+  }
   s.folders.DatenDir = neu;
+  s.folders.DatenDirNurLesen.clear();  // checked above
   s.run.Abbruch = false;
   WriteDataDirSetting(s.folders);
 }

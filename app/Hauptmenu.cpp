@@ -27,6 +27,7 @@
 #include "catalogues/KatalogDienste.h"
 #include "catalogues/Kollektoren.h"
 #include "location/Orte.h"
+#include "app/FormProjekt.h"
 #include "project/ProjektDatei.h"
 #include "project/ProjektLaden.h"
 #include "location/Wetter.h"
@@ -745,11 +746,19 @@ void Hauptmenu::ProjektExportieren() {
   if (std::filesystem::exists(pfad, ec)) {
     TBigIniFile ini;
     if (!LadeProjektDatei(pfad, ini)) return;
-    if (ini.SectionExists(ProjektSektion(s_.settings.ProjektNummer)) &&
-        Msg().Ask(ReplaceHashMark(T(TX::Projektueberschreiben),
-                                  std::to_string(s_.settings.ProjektNummer)),
-                  mbYesNo) != mrYes)
-      return;
+    // The section of that number however it is spelled ("Projekt 01"), as the save finds it;
+    // the question names the project it would replace.
+    const std::int32_t nummer = s_.settings.ProjektNummer;
+    const std::string sektion = ProjektSektionIn(ini, nummer);
+    if (ini.SectionExists(sektion)) {
+      const std::string name = ini.ReadString(sektion, "ProjektName", StandardProjektName(nummer));
+      ini.DiscardChanges();
+      if (Msg().Ask(ReplaceHashMark(T(TX::Projektueberschreiben),
+                                    std::to_string(nummer) + " \"" + KurzerProjektName(name) + "\""),
+                    mbYesNo) != mrYes)
+        return;
+    }
+    ini.DiscardChanges();
   }
   // The copy elsewhere does not save the open project in the data folder: it stays modified.
   const bool geaendert = s_.run.ProjektGeaendert;

@@ -51,6 +51,21 @@ class StartMessages : public tav::QtMessageService {
   }
 };
 
+// Shows a wait for another program's file lock in the splash screen or the main window:
+// painted at once, since the wait itself pumps no events.
+class SperrWarten : public tav::StatusSink {
+ public:
+  tav::StatusSink* ziel = nullptr;
+  void Status(const std::string& text) override {
+    if (!ziel) return;
+    ziel->Status(text);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  }
+  void Busy(bool on) override {
+    if (ziel) ziel->Busy(on);
+  }
+};
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -66,6 +81,8 @@ int main(int argc, char* argv[]) {
   QApplication::setWindowIcon(tav::ProgrammIcon());
   StartMessages messages;
   tav::SetMessageService(&messages);
+  SperrWarten sperrWarten;
+  tav::SetLockWaitStatus(&sperrWarten);
 
   tav::TavState& s = tav::G();
   const std::vector<std::string> args(argv + 1, argv + argc);
@@ -78,6 +95,7 @@ int main(int argc, char* argv[]) {
   {
     auto splash = std::make_unique<tav::FormSplash>();
     messages.splash = splash.get();
+    sperrWarten.ziel = splash.get();
     splash->show();
     splash->repaint();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -88,6 +106,7 @@ int main(int argc, char* argv[]) {
     tav::DatenStart(s, tav::Texts(), tav::QtSettingsEnv(), *splash, wetter);
 
     tav::Hauptmenu window(tav::ProgrammKlimgenBridge());
+    sperrWarten.ziel = &window;
     // Weather years the location has no stored file for are made once the main window is on
     // the screen, with their progress in the splash, which stays up until then.
     const auto splashWeg = [&] {
@@ -120,7 +139,9 @@ int main(int argc, char* argv[]) {
     window.raise();
     window.activateWindow();
     rc = QApplication::exec();
+    sperrWarten.ziel = nullptr;
   }
+  tav::SetLockWaitStatus(nullptr);
   tav::SetMessageService(nullptr);
   return rc;
 }

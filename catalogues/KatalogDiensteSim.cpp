@@ -6,6 +6,9 @@
 #include <filesystem>
 
 #include "catalogues/KatalogDienste.h"
+#include "foundation/BigIni.h"
+#include "project/ProjektDatei.h"
+#include "project/ProjektLaden.h"
 #include "foundation/StatusSink.h"
 #include "location/TavKlimgen.h"
 #include "location/Wetter.h"
@@ -124,8 +127,17 @@ bool TavsimLauf(TavState& s, const TavsimOptionen& opt, TavsimErgebnis& erg,
   KatalogDienste dienste(NullStatus(), merker);
   LadeKatalogeUndProjekt(s, dienste);
   if (opt.projekt > 0 && s.settings.ProjektNummer != opt.projekt) {
-    erg.fehler = "Projekt " + std::to_string(opt.projekt) + " nicht in " +
-                 std::string(ProjekteDatei);
+    // A section of that number may stand beyond what the list takes: then the list is full.
+    const std::string pfad = ProjektDateiPfad(s);
+    TBigIniFile ini;
+    ini.LoadFile(pfad, kMaxKatalogBytes);
+    const bool inDatei =
+        ini.LoadError().empty() && ini.SectionExists(ProjektSektionIn(ini, opt.projekt));
+    ini.DiscardChanges();
+    erg.fehler = "Projekt " + std::to_string(opt.projekt) +
+                 (inDatei ? " steht in " + pfad + ", doch die Projektliste ist voll (sie fasst " +
+                                std::to_string(kMaxProjekte) + " Projekte)"
+                          : " nicht in " + std::string(ProjekteDatei));
     return false;
   }
   if (const std::string fehlt = WetterFehlt(s); !fehlt.empty()) {

@@ -384,6 +384,15 @@ bool DecodeDatFile(TavState& s) {
     ShowMessageLines(meldung + "|" + fehler);
     return false;
   }
+  // The collector catalogue is replaced under the lock every rewrite of it takes, so a second
+  // program starting on the same folder does not write over it meanwhile; messages wait
+  // until the lock is given up.
+  const MeldungenSpaeter spaeter;
+  const FileWriteLock sperre(KollDateiPfad(s));
+  if (!sperre.Ok()) {
+    ShowMessageLines(meldung + "|" + sperre.Error());
+    return false;
+  }
   if (!WriteFileAtomic(KollDateiPfad(s), KollDacTransform(bytes), &fehler)) {
     ShowMessageLines(meldung + "|" + fehler);
     return false;

@@ -11,6 +11,7 @@
 #include "project/ProjektRecord.h"
 #include "foundation/AtomicFile.h"
 #include "foundation/BigIni.h"
+#include "foundation/CodePage.h"
 #include "foundation/KatalogDiensteDatei.h"
 #include "foundation/Messages.h"
 #include "foundation/TavMathe.h"
@@ -37,17 +38,33 @@ std::string Ersetze(std::string text, const std::string& a, const std::string& b
   return text;
 }
 
-// Keys of "EnEV -> Sim" this program writes; the others in the section (the outside
-// program's tilt and orientation, keys we do not know) are kept as they stand.
-const std::set<std::string> kGeschriebeneSchluessel = {
-    "projektname",  "nutzflaeche",          "kollektorflaeche", "summeqheizung",
-    "heizgrenztemp", "qbs",                  "zirkulation",      "verteilung_in_huelle",
-    "sp_elektrisch", "speicher_in_huelle"};
+const char* const kFremdGeaendert =
+    "Die Datei %1 wurde inzwischen von einem anderen Programm geändert (Abschnitt [%2]).\r\n"
+    "Sie wurde nicht geschrieben, damit jene Änderung nicht verloren geht. Laden Sie die "
+    "EnEV-Daten neu.";
 
-std::string Klein(std::string t) {
-  for (char& c : t)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return t;
+// The sections this program writes, in the order of the file.
+constexpr const char* kEigeneSektionen[] = {kSektionImport, kSektionParameter, kSektionErgebnisse};
+
+std::vector<std::vector<std::string>> EigeneAbschnitte(TBigIniFile& ini) {
+  std::vector<std::vector<std::string>> abschnitte;
+  for (const char* sektion : kEigeneSektionen) {
+    std::vector<std::string> zeilen;
+    ini.ReadSectionValues(sektion, zeilen);
+    abschnitte.push_back(std::move(zeilen));
+  }
+  return abschnitte;
+}
+
+bool SelbeDatei(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  if (std::filesystem::equivalent(a, b, ec)) return true;
+  return std::filesystem::path(a).lexically_normal() == std::filesystem::path(b).lexically_normal();
+}
+
+void MerkeStand(EnevStand& st, TBigIniFile& ini, const std::string& fileName) {
+  st.AufPlatte.Datei = fileName;
+  st.AufPlatte.Abschnitte = EigeneAbschnitte(ini);
 }
 
 void Zahl(TBigIniFile& ini, const char* sek, const char* key, double v, int dez = -1) {
@@ -127,6 +144,7 @@ EnevImport ImportEnevDaten(const std::string& fileName, TavState& s, EnevStand& 
   bool leer = true;
   for (const auto& w : werte)
     if (w.find('=') != std::string::npos) leer = false;
+  if (ini.LoadError().empty()) MerkeStand(st, ini, fileName);
   if (!ini.LoadError().empty() || leer) {
     ShowMessageLines(ini.LoadError().empty() ? std::string(kKeineDaten) : ini.LoadError());
     ini.DiscardChanges();
@@ -235,8 +253,10 @@ EnevImport ImportEnevDaten(const std::string& fileName, TavState& s, EnevStand& 
   return EnevImport::Gelesen;
 }
 
-bool WriteEnevSimDatei(const std::string& fileName, TavState& s, const EnevStand& st) {
+bool WriteEnevSimDatei(const std::string& fileName, TavState& s, EnevStand& st) {
   // The outside EnEV program may write its sections meanwhile: they are kept as they are now.
+  // Messages wait until the lock is given up.
+  const MeldungenSpaeter spaeter;
   const FileWriteLock sperre(fileName);
   if (!sperre.Ok()) {
     ShowMessageLines(sperre.Error());
@@ -246,6 +266,16 @@ bool WriteEnevSimDatei(const std::string& fileName, TavState& s, const EnevStand
   if (!ini.LoadError().empty()) {
     ShowMessageLines(Ersetze(kNichtGeschrieben, fileName, ini.LoadError()));
     return false;
+  }
+  // What another program wrote since this one read the file is not written over.
+  if (!st.AufPlatte.Datei.empty() && SelbeDatei(st.AufPlatte.Datei, fileName)) {
+    const auto jetzt = EigeneAbschnitte(ini);
+    for (std::size_t i = 0; i < jetzt.size(); ++i) {
+      if (i < st.AufPlatte.Abschnitte.size() && jetzt[i] == st.AufPlatte.Abschnitte[i]) continue;
+      ShowMessageLines(Ersetze(kFremdGeaendert, fileName, kEigeneSektionen[i]));
+      ini.DiscardChanges();
+      return false;
+    }
   }
   const auto& p = s.plant;
   const auto& e = st.Eingaben;
@@ -269,13 +299,20 @@ bool WriteEnevSimDatei(const std::string& fileName, TavState& s, const EnevStand
     ini.WriteBool(S, "Verteilung_in_Huelle", e.VerteilungInnen);
     ini.WriteBool(S, "Sp_elektrisch", e.NachheizElektrisch);
     ini.WriteBool(S, "Speicher_in_Huelle", e.SpeicherInnen);
+    // The keys written this time replace theirs; every other line stays as it was (the
+    // outside program's tilt and orientation, its heating figures when this plant has no
+    // solar heating, keys this version does not know).
+    std::vector<std::string> geschrieben;
+    ini.ReadSection(S, geschrieben);
+    std::vector<std::string>* zeilen = nullptr;
+    ini.FindKey(S, "", zeilen, true);
     for (const auto& zeile : alt) {
       const auto gl = zeile.find('=');
-      if (gl == std::string::npos || gl == 0) continue;
-      std::string key = zeile.substr(0, gl);
+      std::string key = zeile.substr(0, gl == std::string::npos ? 0 : gl);
       while (!key.empty() && (key.back() == ' ' || key.back() == '\t')) key.pop_back();
-      if (key.empty() || kGeschriebeneSchluessel.count(Klein(key))) continue;
-      ini.WriteString(S, key, zeile.substr(gl + 1));
+      const bool eigen = std::any_of(geschrieben.begin(), geschrieben.end(),
+                                     [&](const std::string& k) { return EqualsNoCase(k, key); });
+      if (!key.empty() && !eigen) zeilen->push_back(zeile);
     }
   }
 
@@ -368,6 +405,7 @@ bool WriteEnevSimDatei(const std::string& fileName, TavState& s, const EnevStand
     ini.DiscardChanges();
     return false;
   }
+  MerkeStand(st, ini, fileName);
   return true;
 }
 

@@ -6,6 +6,7 @@
 // or point; the file is rewritten atomically and its other sections stay as they are.
 
 #include <string>
+#include <vector>
 
 #include "foundation/StatusSink.h"
 #include "enev/EnevCalc.h"
@@ -18,6 +19,12 @@ struct EnevStand {
   EnevEingaben Eingaben;
   EnevErgebnis Ergebnis;
   std::string qBSProjekt;  // the project whose store q_B,S holds; another project starts afresh
+  // The exchange file as this program last read or wrote it: the lines of the sections it
+  // writes. A rewrite of that file refuses when another program changed them since.
+  struct Dateistand {
+    std::string Datei;
+    std::vector<std::vector<std::string>> Abschnitte;
+  } AufPlatte;
 };
 
 inline constexpr const char* kSektionImport = "EnEV -> Sim";
@@ -36,8 +43,10 @@ enum class EnevImport { Gelesen, DateiFehlt, KeineDaten };
 EnevImport ImportEnevDaten(const std::string& fileName, TavState& s, EnevStand& e,
                            StatusSink& status);
 
-// Writes the three sections. False (with a message) when the file could not be written.
-bool WriteEnevSimDatei(const std::string& fileName, TavState& s, const EnevStand& e);
+// Writes the three sections; keys of "EnEV -> Sim" not written this time stay as they are.
+// False (with a message) when the file could not be written, or when another program changed
+// one of these sections since this program read or wrote the file (that change is kept).
+bool WriteEnevSimDatei(const std::string& fileName, TavState& s, EnevStand& e);
 
 // The month's key: prefix and the month with two digits ("QTWsol01").
 std::string MonatsSchluessel(const char* prefix, int monat);

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <ctime>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "foundation/CodePage.h"
+#include "foundation/StatusSink.h"
 
 namespace tav {
 
@@ -40,6 +42,20 @@ fs::path ResolveTarget(const fs::path& target) {
   fs::path real = fs::canonical(target, ec);
   return ec ? target : real;
 }
+
+}  // namespace
+
+std::string FehlendesLinkZiel(const fs::path& target) {
+  std::error_code ec;
+  if (!fs::is_symlink(fs::symlink_status(target, ec))) return {};
+  if (fs::exists(fs::status(target, ec))) return {};
+  const fs::path ziel = fs::read_symlink(target, ec);
+  return "Die Datei " + target.string() + " kann nicht geschrieben werden: sie ist ein Verweis auf " +
+         (ec ? std::string("eine Datei") : ziel.string()) +
+         ", die es nicht gibt. Der Verweis bleibt, wie er ist.";
+}
+
+namespace {
 
 mode_t NewFileMode(const fs::path& target) {
   struct stat st {};
@@ -145,6 +161,10 @@ bool WriteAllToFd(int fd, std::string_view bytes, int& err) {
 
 bool WriteFileAtomic(const fs::path& target, std::string_view bytes, std::string* error) {
   try {
+    if (std::string fehlt = FehlendesLinkZiel(target); !fehlt.empty()) {
+      SetError(error, fehlt);
+      return false;
+    }
     const fs::path real = ResolveTarget(target);
     fs::path folder = real.parent_path();
     if (folder.empty()) folder = ".";
@@ -205,21 +225,96 @@ fs::path LockFilePath(const fs::path& target) {
   return real.parent_path() / ("." + name + ".tavlock");
 }
 
+namespace {
+
+constexpr std::string_view kSperrEndung = ".tavlock";
+// How long a wait for another program's lock goes unseen: a save of the other program
+// usually ends within it.
+constexpr auto kMoment = std::chrono::milliseconds(150);
+
+std::atomic<StatusSink*> g_sperrAnzeige{nullptr};
+
+// Opens the lock file `lock`: for reading and writing, created when missing, where that is
+// allowed; else read-only, which flock takes as well. `eigene` tells whether the file may be
+// removed on release (a read-only one is someone else's, or none of ours). -1 with errno
+// when neither works.
+int OeffneSperrdatei(const fs::path& lock, bool& eigene) {
+  eigene = true;
+  // A lock file without write bits is not written to, nor made in a folder without them,
+  // also by root: the rule of every file.
+  fs::path folder = lock.parent_path();
+  if (folder.empty()) folder = ".";
+  if (!WithoutWriteBit(lock) && !WithoutWriteBit(folder)) {
+    const int fd = ::open(lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0666);
+    if (fd >= 0 || (errno != EACCES && errno != EPERM && errno != EISDIR && errno != EROFS))
+      return fd;
+  }
+  eigene = false;
+  return ::open(lock.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+}
+
+bool SelbeDatei(int fd, const fs::path& name) {
+  struct stat offen {}, unterNamen {};
+  return ::fstat(fd, &offen) == 0 && ::lstat(name.c_str(), &unterNamen) == 0 &&
+         offen.st_ino == unterNamen.st_ino && offen.st_dev == unterNamen.st_dev;
+}
+
+// Status text and busy cursor while a wait lasts, cleared at its end.
+class WarteAnzeige {
+ public:
+  explicit WarteAnzeige(const fs::path& target) : target_(target) {}
+  ~WarteAnzeige() {
+    if (!sink_) return;
+    sink_->Busy(false);
+    sink_->Status("");
+  }
+  void Wartet(std::chrono::steady_clock::time_point beginn) {
+    if (sink_ || std::chrono::steady_clock::now() - beginn < kMoment) return;
+    sink_ = g_sperrAnzeige.load();
+    if (!sink_) return;
+    sink_->Status("Warte auf " + target_.string() + ": ein anderes Programm schreibt sie ...");
+    sink_->Busy(true);
+  }
+
+ private:
+  fs::path target_;
+  StatusSink* sink_ = nullptr;
+};
+
+}  // namespace
+
+void SetLockWaitStatus(StatusSink* sink) { g_sperrAnzeige.store(sink); }
+
+bool IsOwnLockFileName(std::string_view FileName) {
+  return FileName.size() > kSperrEndung.size() + 1 && FileName.front() == '.' &&
+         FileName.substr(FileName.size() - kSperrEndung.size()) == kSperrEndung;
+}
+
 FileWriteLock::FileWriteLock(const fs::path& target, std::chrono::milliseconds wait) {
   try {
     const fs::path lock = LockFilePath(target);
-    const auto ende = std::chrono::steady_clock::now() + wait;
+    const auto beginn = std::chrono::steady_clock::now();
+    const auto ende = beginn + wait;
+    WarteAnzeige anzeige(target);
     for (;;) {
-      fd_ = ::open(lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0666);
-      if (fd_ < 0) return;  // no lock possible here; the write reports why it cannot write
+      bool eigene = true;
+      fd_ = OeffneSperrdatei(lock, eigene);
+      if (fd_ < 0) {
+        const int err = errno;
+        // No lock file possible where nothing can be created: the write reports why it
+        // cannot write. One that is there and cannot be opened keeps the write out.
+        if (err == ENOENT) return;
+        ok_ = false;
+        error_ = WriteFailure(target, "ihre Sperrdatei " + lock.string() +
+                                          " kann nicht geöffnet werden: " + ErrnoText(err));
+        return;
+      }
       bool besetzt = false;
       if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) {
         // The holder before removes the lock file when it is done: a lock on a file that is
         // no longer under the name keeps no one out, so the name is tried again.
-        struct stat offen {}, unterNamen {};
-        if (::fstat(fd_, &offen) == 0 && ::stat(lock.c_str(), &unterNamen) == 0 &&
-            offen.st_ino == unterNamen.st_ino && offen.st_dev == unterNamen.st_dev) {
-          lockFile_ = lock;
+        if (SelbeDatei(fd_, lock)) {
+          if (eigene) lockFile_ = lock;
           return;
         }
       } else if (errno == EWOULDBLOCK || errno == EINTR) {
@@ -230,7 +325,10 @@ FileWriteLock::FileWriteLock(const fs::path& target, std::chrono::milliseconds w
       ::close(fd_);
       fd_ = -1;
       if (std::chrono::steady_clock::now() >= ende) break;
-      if (besetzt) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      if (besetzt) {
+        anzeige.Wartet(beginn);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      }
     }
   } catch (const std::exception&) {
     // fall through: treated as a lock another program keeps
@@ -239,11 +337,37 @@ FileWriteLock::FileWriteLock(const fs::path& target, std::chrono::milliseconds w
   error_ = WriteFailure(target, "sie wird gerade von einem anderen Programm geschrieben");
 }
 
-FileWriteLock::~FileWriteLock() {
+void FileWriteLock::Release() {
   // Removed while still held, so the folder keeps no lock files; whoever waits on it sees the
   // name gone and takes a new one.
   if (!lockFile_.empty()) ::unlink(lockFile_.c_str());
+  lockFile_.clear();
   if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+  fd_ = -1;
+}
+
+std::size_t RemoveStaleLockFiles(const fs::path& folder) {
+  std::size_t removed = 0;
+  try {
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+      const fs::path entry = it->path();
+      if (!IsOwnLockFileName(entry.filename().string())) continue;
+      struct stat st {};
+      if (::lstat(entry.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+      const int fd = ::open(entry.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+      if (fd < 0) continue;  // not ours to remove
+      // Free means that no program holds it; one that takes it meanwhile opened the name
+      // before it was removed and tries again under the new one, as after any release.
+      if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && SelbeDatei(fd, entry) &&
+          ::unlink(entry.c_str()) == 0)
+        ++removed;
+      ::close(fd);
+    }
+  } catch (const std::exception&) {
+    // an unlistable folder: nothing to tidy
+  }
+  return removed;
 }
 
 namespace {

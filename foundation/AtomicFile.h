@@ -12,6 +12,8 @@
 
 namespace tav {
 
+class StatusSink;
+
 // Replaces the content of `target` by `bytes`: the bytes go to a new temporary file in the
 // same folder, which is flushed to disk and then renamed over the target; the old file is
 // never deleted or truncated first, so a crash or a full disk leaves either the old or the
@@ -19,7 +21,8 @@ namespace tav {
 // bit, or not writable for the process) is not replaced, nor is a file written into a folder
 // without write bits, also when the process runs as root, nor anything that is no regular file
 // (a folder, a pipe, a device); a symbolic link is followed and the file it points to is
-// replaced. Returns true on success. On failure the target is
+// replaced, while a link whose target is missing is refused (a rename would put a regular
+// file in the link's place, and the link would be lost). Returns true on success. On failure the target is
 // untouched, the temporary file is removed, and `error` (when given) receives a
 // message-ready German text naming the file and the reason. Never throws.
 bool WriteFileAtomic(const std::filesystem::path& target, std::string_view bytes,
@@ -39,6 +42,11 @@ bool IsOwnTempFileName(std::string_view FileName);
 std::size_t RemoveStaleTempFiles(const std::filesystem::path& folder,
                                  std::chrono::seconds minAge = std::chrono::hours(24));
 
+// Why `target` is a symbolic link that cannot be written through: the file it points to is
+// missing (a message-ready German text naming link and target); empty otherwise. Writing
+// in its place would replace the link by a regular file.
+std::string FehlendesLinkZiel(const std::filesystem::path& target);
+
 // Makes a write beyond the process's file-size limit fail with EFBIG (and so with the
 // write's message) instead of ending the program by SIGXFSZ. Called once at start-up.
 void IgnoreFileSizeSignal();
@@ -53,19 +61,27 @@ bool WriteAllToFd(int fd, std::string_view bytes, int& err);
 // file of its own beside the target, ".<name>.tavlock", removed again on release: the target
 // itself is replaced by a rename at every write, and a lock on the replaced copy would not
 // keep out a program that opens the new one. A symbolic link is followed, as by the write.
-// Where no lock file can be created (a folder without write permission), the lock counts as
-// held: the write that follows fails with its own message. Waits at most `wait` for another
-// holder; after that Ok() is false and Error() names the file. Never throws.
+// A lock file that cannot be opened for writing (another user's, one without write bits, a
+// folder in its place, a read-only file system) is locked through a read-only descriptor and
+// left in place; one that cannot be opened at all refuses the lock with a message. Where no
+// lock file can be created (a folder without write permission), the lock counts as held: the
+// write that follows fails with its own message. Waits at most `wait` for another holder,
+// showing the wait through the sink of SetLockWaitStatus when it lasts more than a moment;
+// after that Ok() is false and Error() names the file. Never throws.
+// The holder releases it before a message waits for the user (MeldungenSpaeter,
+// foundation/Messages.h): a question left open would keep the other program out.
 class FileWriteLock {
  public:
   explicit FileWriteLock(const std::filesystem::path& target,
                          std::chrono::milliseconds wait = std::chrono::seconds(10));
-  ~FileWriteLock();
+  ~FileWriteLock() { Release(); }
   FileWriteLock(const FileWriteLock&) = delete;
   FileWriteLock& operator=(const FileWriteLock&) = delete;
 
   bool Ok() const { return ok_; }
   const std::string& Error() const { return error_; }
+  // Gives the lock up before the end of the scope; nothing when it is not held.
+  void Release();
 
  private:
   int fd_ = -1;
@@ -73,6 +89,18 @@ class FileWriteLock {
   std::string error_;
   std::filesystem::path lockFile_;  // removed on release
 };
+
+// Where a wait for another program's lock is shown (status text and busy cursor); nullptr,
+// the default, shows nothing. The program sets its splash screen and then its main window.
+void SetLockWaitStatus(StatusSink* sink);
+
+// True when FileName (without folder) is a lock file's name (".<name>.tavlock").
+bool IsOwnLockFileName(std::string_view FileName);
+
+// Removes from `folder` the lock files that no program holds: leftovers of a program that was
+// killed while it wrote. A lock file in use stays. Returns how many were removed. Never
+// throws. Called at start-up beside RemoveStaleTempFiles.
+std::size_t RemoveStaleLockFiles(const std::filesystem::path& folder);
 
 // The lock file of `target`: ".<name>.tavlock" in its folder.
 std::filesystem::path LockFilePath(const std::filesystem::path& target);

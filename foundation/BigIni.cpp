@@ -196,7 +196,8 @@ double IniStrToFloat(std::string_view text, double Default) {
 }
 
 bool IniParseInt(std::string_view text, std::int32_t& out) {
-  std::string s(text);
+  // Blanks and tabs around the number are read over, as around a decimal number.
+  std::string s(TrimBlanks(text));
   if (s.size() >= 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) s = "$" + s.substr(2);
   std::size_t i = 0;
   while (i < s.size() && s[i] == ' ') ++i;

@@ -103,28 +103,49 @@ double FileDateOf(const fs::path& File) {
   return tag + sekunden / 86400.0;
 }
 
-bool CopyFileKeepDate(const fs::path& Source, const fs::path& Target) {
+bool CopyFileKeepDate(const fs::path& Source, const fs::path& Target, std::string* error) {
+  const auto fail = [&](const std::string& grund) {
+    if (error) *error = grund.empty() ? std::string() : "Die Datei " + Target.string() +
+                                                          " kann nicht geschrieben werden: " + grund;
+    return false;
+  };
   std::error_code ec;
-  if (!fs::is_regular_file(Source, ec)) return false;
-  if (fs::exists(Target, ec) && fs::equivalent(Source, Target, ec)) return false;
+  if (!fs::is_regular_file(Source, ec)) return fail({});
+  // A link is kept: the copy goes where it points, and nowhere when that is missing.
+  if (std::string fehlt = FehlendesLinkZiel(Target); !fehlt.empty()) {
+    if (error) *error = fehlt;
+    return false;
+  }
+  fs::path ziel = Target;
+  if (fs::is_symlink(fs::symlink_status(Target, ec))) {
+    ziel = fs::canonical(Target, ec);
+    if (ec) return fail(ec.message());
+  }
+  if (fs::exists(ziel, ec) && fs::equivalent(Source, ziel, ec)) return fail({});
 
   Fd in(::open(Source.c_str(), O_RDONLY | O_CLOEXEC));
-  if (in.get() < 0) return false;
+  if (in.get() < 0) return fail(std::generic_category().message(errno));
   struct stat src {};
-  if (::fstat(in.get(), &src) != 0) return false;
+  if (::fstat(in.get(), &src) != 0) return fail(std::generic_category().message(errno));
 
-  std::string tmpl = TempFileTemplate(Target);
+  std::string tmpl = TempFileTemplate(ziel);
   Fd out(::mkostemp(tmpl.data(), O_CLOEXEC));
-  if (out.get() < 0) return false;
+  if (out.get() < 0) return fail(std::generic_category().message(errno));
 
   const struct timespec zeiten[2] = {src.st_atim, src.st_mtim};
   // The copy is the user's working file: a read-only delivered file must not give a
   // read-only copy that every later save refuses.
   const mode_t modus = (src.st_mode & 07777) | S_IWUSR;
+  errno = 0;
   const bool ok = CopyContent(in.get(), out.get()) && ::fchmod(out.get(), modus) == 0 &&
                   ::fsync(out.get()) == 0 && ::futimens(out.get(), zeiten) == 0 && out.Close() &&
-                  ::rename(tmpl.c_str(), Target.c_str()) == 0;
-  if (!ok) ::unlink(tmpl.c_str());
+                  ::rename(tmpl.c_str(), ziel.c_str()) == 0;
+  const int err = errno;
+  if (!ok) {
+    ::unlink(tmpl.c_str());
+    return fail(std::generic_category().message(err != 0 ? err : EIO));
+  }
+  if (error) error->clear();
   return ok;
 }
 

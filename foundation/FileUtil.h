@@ -24,9 +24,13 @@ double FileDateOf(const std::filesystem::path& File);
 // Copies Source to Target through a temporary file in the target's folder that is renamed
 // over the target, and gives the copy the source's modification date and permission bits,
 // plus the owner's write permission (the copy is a working file). Does nothing (and
-// returns false) when the source is missing or both name the same file. The old target is
-// never removed before the new copy is complete. Never throws.
-bool CopyFileKeepDate(const std::filesystem::path& Source, const std::filesystem::path& Target);
+// returns false, `error` empty) when the source is missing or both name the same file. The
+// old target is never removed before the new copy is complete. A target that is a symbolic
+// link gets the copy where it points; one whose target is missing is left as it is. Any
+// other failure gives a message-ready text naming the target and the reason in `error`.
+// Never throws.
+bool CopyFileKeepDate(const std::filesystem::path& Source, const std::filesystem::path& Target,
+                      std::string* error = nullptr);
 
 // True when the file's content was written after its modification date was last set by
 // CopyFileKeepDate, i.e. someone changed the file since it was copied: its status-change

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
@@ -72,11 +73,13 @@ class DataFileCopier {
     return FileDateOf(Quelle(name)) > ziel;
   }
   // A copy replaces a target only when the user has not changed it since it was copied.
-  void Kopiere(const std::string& name) const {
+  // What could not be written is added to `fehler`, one line per file.
+  void Kopiere(const std::string& name, std::vector<std::string>& fehler) const {
     const fs::path ziel = Ziel(name);
     std::error_code ec;
     if (fs::exists(ziel, ec) && ChangedSinceCopy(ziel)) return;
-    CopyFileKeepDate(Quelle(name), ziel);
+    std::string grund;
+    if (!CopyFileKeepDate(Quelle(name), ziel, &grund) && !grund.empty()) fehler.push_back(grund);
   }
 
  private:
@@ -226,7 +229,10 @@ void SetupFolders(FolderState& F, const SystemFolders& Sys) {
 }
 
 void RemoveCrashLeftovers(const FolderState& F) {
-  if (!F.DatenDir.empty()) RemoveStaleTempFiles(F.DatenDir);
+  if (!F.DatenDir.empty()) {
+    RemoveStaleTempFiles(F.DatenDir);
+    RemoveStaleLockFiles(F.DatenDir);
+  }
   if (!F.ConfigDir.empty()) RemoveStaleTempFiles(fs::path(RegDateiPfad(F)).parent_path());
 }
 
@@ -246,9 +252,10 @@ bool WriteDataDirSetting(const FolderState& F) {
   return false;
 }
 
-void UpdateDataFiles(const std::string& Source, const std::string& Target, bool Force,
-                     const std::string& DrucklogoDatei) {
+std::vector<std::string> UpdateDataFiles(const std::string& Source, const std::string& Target,
+                                         bool Force, const std::string& DrucklogoDatei) {
   const DataFileCopier k(Source, Target);
+  std::vector<std::string> fehler;
   const std::vector<std::string> energie = EnergieDateien();
 
   // Files the data folder must have: copied only when missing.
@@ -259,7 +266,7 @@ void UpdateDataFiles(const std::string& Source, const std::string& Target, bool 
   fehlende.insert(fehlende.end(), energie.begin(), energie.end());
   fehlende.emplace_back(KopfDatei);
   for (const std::string& name : fehlende) {
-    if (k.FehltImZiel(name)) k.Kopiere(name);
+    if (k.FehltImZiel(name)) k.Kopiere(name, fehler);
   }
 
   // Files brought up to date: two always, the others when the delivered copy is newer.
@@ -275,7 +282,27 @@ void UpdateDataFiles(const std::string& Source, const std::string& Target, bool 
     const std::string logo = fs::path(DrucklogoDatei).filename().string();
     if (!logo.empty()) neue.push_back(logo);
   }
-  for (const std::string& name : neue) k.Kopiere(name);
+  for (const std::string& name : neue) k.Kopiere(name, fehler);
+  return fehler;
+}
+
+std::string OrdnerNichtBeschreibbar(const std::string& Folder) {
+  if (Folder.empty()) return {};
+  struct stat st {};
+  if (::stat(Folder.c_str(), &st) != 0) return std::generic_category().message(errno);
+  // No write bit: read-only also for root, as for every file the program replaces.
+  if ((st.st_mode & 0222) == 0) return std::generic_category().message(EACCES);
+  if (::access(Folder.c_str(), W_OK) != 0) return std::generic_category().message(errno);
+  // A full disk shows only when something is written: a byte, made durable, under the
+  // temporary naming (tidied at start should a crash leave it).
+  std::string name = TempFileTemplate(fs::path(Folder) / std::string(SchreibtestDatei));
+  const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+  if (fd < 0) return std::generic_category().message(errno);
+  int err = 0;
+  if (WriteAllToFd(fd, "C", err) && ::fsync(fd) != 0) err = errno;
+  if (::close(fd) != 0 && err == 0) err = errno;
+  ::unlink(name.c_str());
+  return err == 0 ? std::string() : std::generic_category().message(err);
 }
 
 bool IstEnevSchalter(const std::vector<std::string>& Args) {

@@ -86,9 +86,15 @@ bool WriteDataDirSetting(const FolderState& F);
 // the source copy is newer (Force: whatever the target's date); finally the print logo
 // DrucklogoDatei. A target file changed by the user after it was copied is never
 // replaced. Copies go through a temporary file and keep the source's date; a failed copy
-// is skipped.
-void UpdateDataFiles(const std::string& Source, const std::string& Target, bool Force,
-                     const std::string& DrucklogoDatei = "NUL");
+// is skipped, and returned as a message-ready line (file and reason) for the caller to say
+// once for all.
+std::vector<std::string> UpdateDataFiles(const std::string& Source, const std::string& Target,
+                                         bool Force, const std::string& DrucklogoDatei = "NUL");
+
+// Why Folder cannot be written (no write bit, no permission, a read-only file system, not
+// there, no room for a byte), as a reason text; empty when it can. Writes and removes a
+// small file to find out.
+std::string OrdnerNichtBeschreibbar(const std::string& Folder);
 
 // True when the first command-line argument (Args: the arguments after the program name)
 // is "-E" in either case.

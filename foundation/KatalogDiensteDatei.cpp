@@ -325,7 +325,9 @@ bool SchreibeKatalog(const std::string& pfad, const std::string& text,
   }
   // Asked before the lock is taken: no other program waits while the question is open.
   if (!DarfUeberschreiben(staende, pfad)) return false;
-  // Another program on the same data folder rewrites its catalogues under the same lock.
+  // Another program on the same data folder rewrites its catalogues under the same lock;
+  // messages wait until it is given up.
+  const MeldungenSpaeter spaeter;
   const FileWriteLock sperre(pfad);
   if (!sperre.Ok()) {
     ShowMessageLines(fehlerText + "|" + sperre.Error());

@@ -3,8 +3,57 @@
 #include <cstdlib>
 #include <iostream>
 #include <utility>
+#include <vector>
 
 namespace tav {
+
+namespace {
+
+struct HaltMeldung {
+  std::string text;
+  bool info = false;
+};
+
+// Per thread: two programs' worth of saves may run in the tests' threads at once.
+thread_local int t_tiefe = 0;
+thread_local bool t_zusammen = false;
+thread_local std::vector<HaltMeldung> t_gehalten;
+
+bool Halte(const std::string& msg, bool info, bool fatal) {
+  if (t_tiefe == 0 || fatal) return false;
+  t_gehalten.push_back({msg, info});
+  return true;
+}
+
+}  // namespace
+
+MeldungenSpaeter::MeldungenSpaeter(bool zusammen) {
+  if (t_tiefe++ == 0) t_zusammen = zusammen;
+}
+
+MeldungenSpaeter::~MeldungenSpaeter() {
+  if (--t_tiefe > 0) return;
+  std::vector<HaltMeldung> liste = std::move(t_gehalten);
+  t_gehalten.clear();
+  if (liste.empty()) return;
+  try {
+    if (t_zusammen && liste.size() > 1) {
+      std::string alle;
+      for (const HaltMeldung& g : liste) alle += (alle.empty() ? "" : "||") + g.text;
+      Msg().ShowMessageLines(alle);
+      return;
+    }
+    for (const HaltMeldung& g : liste) {
+      if (g.info)
+        Msg().ShowInfoMessage(g.text);
+      else
+        Msg().ShowMessageLines(g.text);
+    }
+  } catch (...) {
+    // a test's message service that throws: nothing may leave a destructor
+  }
+}
+
 
 int ModalResultOf(TMsgDlgBtn b) {
   static constexpr int results[] = {mrYes, mrNo, mrOk, mrCancel, mrAbort, mrRetry,
@@ -60,6 +109,7 @@ int MessageService::ShowIntMessageDlg(const std::string& msg, TMsgDlgType type,
 void MessageService::ShowMessageLines(const std::string& msg) {
   ErgebnisOK = false;
   const bool fatal = AbbruchFehler;
+  if (Halte(msg, false, fatal)) return;
   DialogAntwort = static_cast<std::uint16_t>(
       ShowIntMessageDlg(msg, fatal ? mtError : mtWarning, mbOKOnly));
   if (fatal) EndProgram();
@@ -67,6 +117,7 @@ void MessageService::ShowMessageLines(const std::string& msg) {
 
 void MessageService::ShowInfoMessage(const std::string& msg) {
   ErgebnisOK = false;
+  if (Halte(msg, true, false)) return;
   DialogAntwort = static_cast<std::uint16_t>(ShowIntMessageDlg(msg, mtInformation, mbOKOnly));
 }
 

@@ -119,6 +119,7 @@ void LoadSettings(TavState& s, TTextTable& texts, const SettingsEnv& env) {
   {
     TBigIniFile ini(SettingsFile(s));
     st.DateiSchaden = ini.LoadError().empty() ? Schaden(ini, SettingsFile(s)) : ini.LoadError();
+    st.DateiBehalten = false;
     if (!st.DateiSchaden.empty()) ShowMessageLines(st.DateiSchaden);
     st.ProjektNummer = ini.ReadInteger(kSection, "ProjektNummer", defaults.ProjektNummer);
     st.DruckDatum = ini.ReadBool(kSection, "DruckDatum", defaults.DruckDatum);
@@ -177,26 +178,18 @@ void LoadSettings(TavState& s, TTextTable& texts, const SettingsEnv& env) {
   SwitchLanguage(s, texts, LanguageNumber(s.cat, st.Sprache));
 }
 
-bool SaveSettings(TavState& s, const std::string& selectedPrinter) {
-  const SettingsState& st = s.settings;
-  const std::string file = SettingsFile(s);
-  // Two programs on one data folder: the file read here is the one this save replaces.
-  const FileWriteLock sperre(file);
-  if (!sperre.Ok()) {
-    ShowMessageLines(sperre.Error());
-    return false;
-  }
-  TBigIniFile ini(file);
-  if (!ini.LoadError().empty()) {
-    // The unread file is not replaced by what little is in memory.
-    ShowMessageLines(ini.LoadError());
-    return false;
-  }
-  // A file that was damaged when it was read (reported then) is replaced only when the
-  // user agrees: what it held may still be worth mending by hand.
-  if (!st.DateiSchaden.empty() &&
-      Msg().Ask(st.DateiSchaden + "|" + file + kUeberschreiben, mbYesNo) != mrYes)
-    return false;
+namespace {
+
+constexpr const char* kBeschaedigt = "Die beim Start gemeldete beschädigte Datei ";
+constexpr const char* kNichtGleich = " kann so nicht geschrieben werden, dass sie beim nächsten Start "
+                                     "gleich gelesen wird: ";
+constexpr const char* kErsetzen = "|Durch die jetzigen Einstellungen ersetzen?";
+
+// Puts the current values into section "Tavrel" of `ini`. Lines of another program version
+// in that section (keys, comments) are kept as they were written, also those the key-value
+// writer would refuse (a key with a CR or a leading "["). Own keys are the ones written here
+// and the older "DruckModus", which is read but no longer written.
+void SchreibeAbschnitt(TBigIniFile& ini, const SettingsState& st, const std::string& drucker) {
   std::vector<std::string> previous;
   ini.ReadSectionValues(kSection, previous);
   ini.EraseSection(kSection);
@@ -206,7 +199,7 @@ bool SaveSettings(TavState& s, const std::string& selectedPrinter) {
   ini.WriteInteger(kSection, "FarbModus", st.FarbModus);
   ini.WriteString(kSection, "DruckSeiten", DruckSeitenText(st.DruckSeiten));
   ini.WriteString(kSection, "DruckFont", st.DruckFont);
-  ini.WriteString(kSection, "Drucker", selectedPrinter);
+  ini.WriteString(kSection, "Drucker", drucker);
   ini.WriteString(kSection, "DrucklogoDatei", st.DrucklogoDatei);
   ini.WriteString(kSection, "Sprache", st.Sprache);
   ini.WriteString(kSection, "ImportDir", st.ImportDir);
@@ -223,9 +216,6 @@ bool SaveSettings(TavState& s, const std::string& selectedPrinter) {
   ini.WriteInteger(kSection, "AFleft", st.AFPos.Links);
   ini.WriteInteger(kSection, "AFtop", st.AFPos.Oben);
   for (const auto& c : kKurven) ini.WriteBool(kSection, c.key, st.*c.schalter);
-  // Lines of another program version (keys, comments) are kept as they were written, also
-  // those the key-value writer would refuse (a key with a CR or a leading "["). Own keys are
-  // the ones just written and the older "DruckModus", which is read but no longer written.
   std::vector<std::string> own;
   ini.ReadSection(kSection, own);
   own.emplace_back("DruckModus");
@@ -237,10 +227,91 @@ bool SaveSettings(TavState& s, const std::string& selectedPrinter) {
     const auto isKey = [key](const std::string& k) { return EqualsNoCase(key, k); };
     if (eq == std::string::npos || std::none_of(own.begin(), own.end(), isKey)) lines->push_back(line);
   }
-  if (!ini.FlushFile()) {
-    ShowMessageLines(ini.LastError());
-    ini.DiscardChanges();  // reported once; closing the file must not try and report again
+}
+
+// Why the save would write a file that the next start reads otherwise (bytes that are no
+// UTF-8 kept in a file that would then read as UTF-8); empty when it would not, or when the
+// file cannot be read (said by the save itself).
+std::string NichtGleichGelesen(const std::string& file, const SettingsState& st,
+                               const std::string& drucker) {
+  TBigIniFile ini(file);
+  std::string bytes, problem;
+  const bool gleich = !ini.LoadError().empty() ||
+                      (SchreibeAbschnitt(ini, st, drucker), ini.ExactFileImage(bytes, problem));
+  ini.DiscardChanges();
+  return gleich ? std::string() : problem;
+}
+
+}  // namespace
+
+bool SaveSettings(TavState& s, const std::string& selectedPrinter) {
+  SettingsState& st = s.settings;
+  const std::string file = SettingsFile(s);
+  // The user chose to keep the file: asked once, not again at every save of the session.
+  if (st.DateiBehalten) return false;
+  {
+    // A file that cannot be read is not replaced by what little is in memory; said at start
+    // when it was unreadable then, else now.
+    TBigIniFile probe(file);
+    if (!probe.LoadError().empty()) {
+      if (st.DateiSchaden.empty()) ShowMessageLines(probe.LoadError());
+      return false;
+    }
+  }
+  // The questions come before the lock: an open question would keep another program out.
+  // A damaged file (reported when it was read) is replaced only when the user agrees: what it
+  // held may still be worth mending by hand.
+  if (!st.DateiSchaden.empty() && Msg().Ask(kBeschaedigt + file + kUeberschreiben, mbYesNo) != mrYes) {
+    st.DateiBehalten = true;
     return false;
+  }
+  // A file that would not read back the same is replaced by the current settings alone, in
+  // a form that reads back: else the same messages would come at every start and exit.
+  bool allein = false;
+  if (const std::string problem = NichtGleichGelesen(file, st, selectedPrinter); !problem.empty()) {
+    if (st.DateiSchaden.empty() &&
+        Msg().Ask("Die Datei " + file + kNichtGleich + problem + kErsetzen, mbYesNo) != mrYes) {
+      st.DateiBehalten = true;
+      return false;
+    }
+    allein = true;
+  }
+  const bool nurLesenGemeldet = !s.folders.DatenDirNurLesen.empty();
+  const MeldungenSpaeter spaeter;  // shown once the lock is given up
+  {
+    // Two programs on one data folder: the file read here is the one this save replaces.
+    const FileWriteLock sperre(file);
+    if (!sperre.Ok()) {
+      ShowMessageLines(sperre.Error());
+      return false;
+    }
+    TBigIniFile ini(file);
+    if (!ini.LoadError().empty()) {
+      // The unread file is not replaced by what little is in memory.
+      ShowMessageLines(ini.LoadError());
+      return false;
+    }
+    bool ok = false;
+    std::string fehler;
+    if (allein) {
+      ini.DiscardChanges();
+      TBigIniFile neu;  // no file behind it: its encoding is chosen for the text alone
+      SchreibeAbschnitt(neu, st, selectedPrinter);
+      std::string bytes, problem;
+      ok = neu.ExactFileImage(bytes, problem) ? WriteFileAtomic(file, bytes, &fehler)
+                                              : (fehler = NotWrittenText(file, problem), false);
+      neu.DiscardChanges();
+    } else {
+      SchreibeAbschnitt(ini, st, selectedPrinter);
+      ok = ini.FlushFile();
+      if (!ok) fehler = ini.LastError();
+      ini.DiscardChanges();  // reported once; closing the file must not try and report again
+    }
+    if (!ok) {
+      // A data folder said to be read-only at start is not said again at every save.
+      if (!nurLesenGemeldet) ShowMessageLines(fehler);
+      return false;
+    }
   }
   s.settings.DateiSchaden.clear();
   WriteDataDirSetting(s.folders);

@@ -431,6 +431,9 @@ struct FolderState {
   std::string BenutzerName;                   // name of the user's home folder
   std::string ConfigDir;                      // folder of the per-user settings store
   std::string HilfeDatei;                     // help file in use
+  // Why the data folder cannot be written, as said at start-up (folder and reason); empty
+  // when it can. A save that then fails is not reported once more.
+  std::string DatenDirNurLesen;
 };
 
 // 2. Settings.
@@ -466,6 +469,9 @@ struct SettingsState {
   // What was wrong with the settings file when it was read (reported then); empty when it
   // was sound. Saving asks before such a file is replaced.
   std::string DateiSchaden;
+  // The user chose to keep the settings file as it is (damaged, or not to be written so that
+  // it reads back the same): no further question and no save until it is read again.
+  bool DateiBehalten = false;
 };
 
 // What this program knows of one catalogue file (CatalogueState::DateiStaende).

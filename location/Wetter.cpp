@@ -90,9 +90,21 @@ bool SaveWetterDaten(TavState& s, const std::string& name, StatusSink& status) {
     ShowMessageLines(std::string(kFehlerSchreiben) + "|" + name);
     return false;
   }
+  const std::vector<float>& werte = s.weather.WetterDaten.Werte;
+  // What the reader would refuse is not written either: too few values, or one that cannot
+  // be weather.
+  std::string falsch;
+  if (werte.size() * sizeof(float) < 3 * WetJahrBytes)
+    falsch = std::to_string(werte.size()) + " statt " +
+             std::to_string(3 * WetJahrBytes / sizeof(float)) + " Werte";
+  else
+    falsch = UnmoeglicherWert(werte);
+  if (!falsch.empty()) {
+    ShowMessageLines(std::string(kFehlerSchreiben) + "|" + name + ": " + falsch);
+    return false;
+  }
   status.Status(name + " schreiben ...");
   std::string bytes = NamensFeld(s.plant.Standort);
-  const std::vector<float>& werte = s.weather.WetterDaten.Werte;
   const std::size_t anfang = bytes.size();
   bytes.resize(WetDateiBytes);
   std::memcpy(bytes.data() + anfang, werte.data(), 3 * WetJahrBytes);

@@ -31,6 +31,15 @@ constexpr std::string_view kNurImSpeicher =
     "|Es gilt das Standardprojekt, nur im Arbeitsspeicher; die Datei bleibt unverändert.";
 constexpr std::string_view kMehrfach = "] steht mehrfach in der Datei; nur der erste wird gelesen: ";
 
+// "Zuviele Projekte in" the file, with how many it holds and how many the list takes.
+std::string ZuvieleProjekteText(const std::string& datei, std::size_t anzahl,
+                                const std::string& zusatz) {
+  std::string kopf = T(TX::WarnZuvieleProj);
+  while (!kopf.empty() && kopf.back() == ' ') kopf.pop_back();
+  return kopf + " " + datei + ": " + std::to_string(anzahl) + " Projekte, die Projektliste fasst " +
+         std::to_string(kMaxProjekte) + "." + zusatz;
+}
+
 // The project list entry of a section.
 TProjDat ListenEintrag(TBigIniFile& ini, const std::string& sektion, std::int32_t nummer,
                        double jetzt) {
@@ -121,7 +130,12 @@ Geladen ListeUndProjektLaden(TavState& s, ProjektKatalogDienste& d, const std::s
     c.Projektliste[gelistet.size()] = ListenEintrag(ini, name, *n, jetzt);
   }
   c.ProjektAnzahl = static_cast<std::int32_t>(gelistet.size());
-  if (zuviele) ShowMessageLines(T(TX::WarnZuvieleProj) + " " + std::string(ProjekteDatei));
+  if (zuviele) {
+    std::set<std::int32_t> nummern;
+    for (const auto& name : sektionen)
+      if (const auto n = ProjektNummerAus(name)) nummern.insert(*n);
+    ShowMessageLines(ZuvieleProjekteText(pfad, nummern.size(), " Die übrigen werden nicht gelistet."));
+  }
   if (!ohneNummer.empty())
     ShowMessageLines(std::string(kAbschnitt) + Zitat(ohneNummer) + std::string(kOhneNummer) + pfad);
   // The same name twice: the later sections are kept in the file but never read.
@@ -275,8 +289,12 @@ void ImportProjekt(TavState& s, const std::string& fileName, ProjektKatalogDiens
   CatalogueState& c = s.cat;
   std::int32_t anzahl = static_cast<std::int32_t>(sektionen.size());
   if (c.ProjektAnzahl + anzahl > kMaxProjekte) {
-    anzahl = kMaxProjekte - c.ProjektAnzahl;
-    ShowMessageLines(T(TX::WarnZuvieleProj) + fileName);
+    const std::size_t inDatei = sektionen.size();
+    anzahl = std::max<std::int32_t>(0, kMaxProjekte - c.ProjektAnzahl);
+    ShowMessageLines(ZuvieleProjekteText(
+        fileName, inDatei,
+        " Die Liste hält schon " + std::to_string(c.ProjektAnzahl) + "; übernommen werden " +
+            std::to_string(anzahl) + "."));
   }
   if (anzahl <= 0) return;  // nothing to take over: the current project is not saved either
 
@@ -312,6 +330,7 @@ bool DeleteProjekt(TavState& s, std::int32_t nummer) {
   const std::string pfad = ProjektDateiPfad(s);
   std::error_code ec;
   if (!std::filesystem::exists(pfad, ec)) return true;
+  const MeldungenSpaeter spaeter;    // shown once the lock is given up
   const FileWriteLock sperre(pfad);  // the other projects as they are now, see WriteProjektDat
   if (!sperre.Ok()) {
     ShowMessageLines(sperre.Error());

@@ -222,13 +222,29 @@ TEST(Hauptmenu, ExportAsksBeforeOverwritingTheSameNumber) {
   app.msgs->answers = {mrNo};
   w.ExportProjekt->trigger();
   ASSERT_EQ(app.msgs->shown.size(), 1u);
-  EXPECT_EQ(app.msgs->shown[0].text, "Projekt 1 überschreiben?");
+  EXPECT_EQ(app.msgs->shown[0].text, "Projekt 1 \"Standard-Solaranlage\" überschreiben?");
   EXPECT_EQ(Lies(ziel).find("Zweiter Stand"), std::string::npos);
 
   app.msgs->answers = {mrYes};
   w.ExportProjekt->trigger();
   EXPECT_NE(Lies(ziel).find("Zweiter Stand"), std::string::npos);
   EXPECT_EQ(G().settings.ImportDir, app.tmp.path().string() + "/");
+
+  // The number in any spelling the reader takes is that project: asked, named, kept on "No".
+  for (const char* sektion : {"[Projekt 01]", "[projekt  1]"}) {
+    SCOPED_TRACE(sektion);
+    const std::string andere = std::string(sektion) + "\r\nProjektName=Haus am See\r\n\r\n";
+    {
+      std::ofstream out(ziel, std::ios::binary | std::ios::trunc);
+      out << andere;
+    }
+    app.msgs->shown.clear();
+    app.msgs->answers = {mrNo};
+    w.ExportProjekt->trigger();
+    ASSERT_EQ(app.msgs->shown.size(), 1u) << app.msgs->All();
+    EXPECT_EQ(app.msgs->shown[0].text, "Projekt 1 \"Haus am See\" überschreiben?");
+    EXPECT_EQ(Lies(ziel), andere);
+  }
 }
 
 // --- Imports ------------------------------------------------------------------------------

@@ -149,6 +149,38 @@ TEST_F(ProjektDialoge, NewProjectTakesTheSmallestFreeNumberAndAUniqueName) {
   EXPECT_EQ(ImFile(), (Liste{{1, kEins}, {2, kUmlaut}, {4, kLang}, {3, kEins + " (2)"}}));
 }
 
+// After the last listed project was deleted, its list slot still holds its number; a new
+// project under that number must not count as listed, or the save would write over the
+// section another program made meanwhile.
+TEST_F(ProjektDialoge, NewProjectDoesNotTakeAStaleListSlotForListed) {
+  Anlegen(3, "Drei", EncodeDate(2026, 6, 1));
+  s.settings.ProjektNummer = 1;
+  LoadProjekt(s, d);
+  ASSERT_EQ(s.cat.ProjektAnzahl, 4);
+  ASSERT_TRUE(DeleteProjekt(s, 3));
+  LoadProjekt(s, d);
+  ASSERT_EQ(s.cat.ProjektAnzahl, 3);
+  {
+    // The other program saves its new project 3 into the same file.
+    TavState anderer;
+    test::FakeDienste ad;
+    anderer.folders.DatenDir = s.folders.DatenDir;
+    anderer.settings.ProjektNummer = 3;
+    anderer.plant.ProjektName = "Vom anderen Programm";
+    ASSERT_TRUE(WriteProjektDat(Pfad(), anderer, ad));
+  }
+  ProjektCommandHooks().ProjektInfo = [&](QWidget*, const std::string&) { return mrOk; };
+  TFormProjektSpeichern f(s, d);
+  f.show();
+  msgs->shown.clear();
+  f.XiButtonNeuesProjekt->click();
+  EXPECT_NE(f.result(), 1);
+  EXPECT_TRUE(msgs->Contains("inzwischen von einem anderen Programm")) << msgs->All();
+  EXPECT_EQ(s.settings.ProjektNummer, 1);
+  EXPECT_EQ(s.cat.ProjektAnzahl, 3);
+  EXPECT_EQ(ImFile(), (Liste{{1, kEins}, {2, kUmlaut}, {4, kLang}, {3, "Vom anderen Programm"}}));
+}
+
 TEST_F(ProjektDialoge, OpenTakesTheRowPickedAndSavesFirstWhenAsked) {
   TFormProjektWaehlen f(s, d);
   f.show();

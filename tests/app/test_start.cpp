@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 
 #include "app/FormSplash.h"
 #include "app/Schema.h"
@@ -19,6 +20,7 @@
 #include "foundation/Folders.h"
 #include "results/ui/ReportAnlage.h"
 #include "tests/app/AppFixture.h"
+#include "tests/foundation/FileSizeLimit.h"
 
 namespace tav {
 namespace {
@@ -90,6 +92,53 @@ TEST(Start, LaterStartKeepsTheFolderAndOpensTheProjectOfTheSettings) {
   EXPECT_EQ(G().plant.ProjektName, "Standard-Solaranlage");
   // Only a newly made folder is recorded again.
   EXPECT_FALSE(fs::exists(RegDateiPfad(G().folders)));
+  G() = TavState{};
+}
+
+// A data folder the program cannot write is said once at start, with the folder, the reason
+// and that changes will not be saved; the save of the settings at the end says nothing more.
+TEST(Start, AReadOnlyDataFolderIsSaidOnceAtStart) {
+  test::TempDir root;
+  test::WetterAttrappe wetter;
+  test::ScopedMessages msgs;
+  test::FrischerZustand(root.path());
+  DatenStart(G(), Texts(), SettingsEnv{}, NullStatus(), wetter);
+  const std::string daten = G().folders.DatenDir;
+  ASSERT_EQ(::chmod(daten.c_str(), 0555), 0);
+  msgs->shown.clear();
+  test::FrischerZustand(root.path());
+  DatenStart(G(), Texts(), SettingsEnv{}, NullStatus(), wetter);
+  ASSERT_EQ(msgs->shown.size(), 1u) << msgs->All();
+  EXPECT_NE(msgs->shown[0].text.find(daten), std::string::npos) << msgs->All();
+  EXPECT_NE(msgs->shown[0].text.find("nicht gespeichert"), std::string::npos) << msgs->All();
+  G().settings.SimJahre = 1;  // a change the exit would save
+  EXPECT_FALSE(SaveSettings(G(), ""));
+  EXPECT_EQ(msgs->shown.size(), 1u) << msgs->All();
+  ::chmod(daten.c_str(), 0755);
+  G() = TavState{};
+}
+
+// A first start on a full disk (every write fails) gives one message that lists the files it
+// could not write, not one message per file.
+TEST(Start, AFirstStartOnAFullDiskGivesOneMessage) {
+  test::TempDir root;
+  test::WetterAttrappe wetter;
+  test::ScopedMessages msgs;
+  test::FrischerZustand(root.path());
+  root.Write("prog/Kopf.txt", "Firma\r\n");
+  {
+    const test::FileSizeLimit voll(0);
+    DatenStart(G(), Texts(), SettingsEnv{}, NullStatus(), wetter);
+  }
+  ASSERT_EQ(msgs->shown.size(), 1u) << msgs->All();
+  for (const char* datei : {"nicht gespeichert", "Kopf.txt", "Orte.dat", "Koll.dat"})
+    EXPECT_NE(msgs->shown[0].text.find(datei), std::string::npos) << datei << ": " << msgs->All();
+  // The save of the settings at the end says nothing more.
+  {
+    const test::FileSizeLimit voll(0);
+    EXPECT_FALSE(SaveSettings(G(), ""));
+  }
+  EXPECT_EQ(msgs->shown.size(), 1u) << msgs->All();
   G() = TavState{};
 }
 

@@ -182,10 +182,26 @@ TEST(Tavsim, OptionsAndErrors) {
   opt.projekt = 7;  // the folder holds project 1 only
   Lauf fehlt = Simuliere(opt);
   EXPECT_FALSE(fehlt.ok);
-  EXPECT_NE(fehlt.erg.fehler.find("Projekt 7"), std::string::npos) << fehlt.erg.fehler;
+  EXPECT_NE(fehlt.erg.fehler.find("Projekt 7 nicht in Projekte.dat"), std::string::npos)
+      << fehlt.erg.fehler;
 
   opt.projekt = 1;
   EXPECT_TRUE(Simuliere(opt).ok);
+
+  // A project that stands in the file beyond what the list takes: the list is full.
+  {
+    const std::string eins = dir.Read("Projekte.dat");
+    ASSERT_EQ(eins.rfind("[Projekt 1]", 0), 0u) << eins;
+    std::string alle;
+    for (int n = 1; n <= 601; ++n) alle += "[Projekt " + std::to_string(n) + "]" + eins.substr(11);
+    dir.Write("Projekte.dat", alle);
+    opt.projekt = 601;
+    Lauf voll = Simuliere(opt);
+    EXPECT_FALSE(voll.ok);
+    EXPECT_NE(voll.erg.fehler.find("Projektliste ist voll"), std::string::npos) << voll.erg.fehler;
+    EXPECT_NE(voll.erg.fehler.find("600"), std::string::npos) << voll.erg.fehler;
+    dir.Write("Projekte.dat", eins);
+  }
 
   opt.datenDir = (dir / "gibt es nicht").string();
   Lauf ordner = Simuliere(opt);

@@ -117,8 +117,8 @@ TEST(EnevDatei, WriteKeepsReadOnlyKeysAndOtherSections) {
   EXPECT_EQ(ini.ReadString(kSektionImport, "KollektorAzimut", ""), "12,5");
   EXPECT_EQ(ini.ReadString(kSektionImport, "KollektorNeigung", ""), "30");
   EXPECT_EQ(ini.ReadString(kSektionImport, "Nutzflaeche", ""), "212,5");
-  // Without solar space heating the heating keys go.
-  EXPECT_FALSE(ini.ValueExists(kSektionImport, "SummeQHeizung"));
+  // Without solar space heating the heating keys are not written: the outside program's stay.
+  EXPECT_EQ(ini.ReadString(kSektionImport, "SummeQHeizung", ""), "55");
   // No simulation yet: the results section is empty.
   std::vector<std::string> erg;
   ini.ReadSectionValues(kSektionErgebnisse, erg);
@@ -133,6 +133,57 @@ TEST(EnevDatei, WriteKeepsReadOnlyKeysAndOtherSections) {
     ++dateien;
   }
   EXPECT_EQ(dateien, 1);
+}
+
+// A rewrite keeps what another program wrote into the sections this program writes since it
+// read the file: it refuses, names file and section, and leaves the file as it is. A change
+// elsewhere in the file, or a file read again, lets it write.
+TEST(EnevDatei, SectionsChangedByAnotherProgramAreNotWrittenOver) {
+  DateiFixture f;
+  const std::string eingang =
+      "[EnEV -> Sim]\r\nNutzflaeche=150\r\nSummeQHeizung=55\r\nHeizgrenztemp=15\r\n";
+  f.dir.Write("enevxsim.dat", eingang);
+  ASSERT_EQ(ImportEnevDaten(f.datei(), f.s(), f.stand, NullStatus()), EnevImport::Gelesen);
+  ASSERT_TRUE(WriteEnevSimDatei(f.datei(), f.s(), f.stand)) << f.msgs->All();
+  {
+    TBigIniFile ini(f.datei());
+    // A hot-water plant writes no heating keys; the outside program's stay as they were.
+    EXPECT_EQ(ini.ReadString(kSektionImport, "SummeQHeizung", ""), "55");
+    EXPECT_EQ(ini.ReadString(kSektionImport, "Heizgrenztemp", ""), "15");
+    ini.DiscardChanges();
+  }
+  const struct {
+    const char* was;
+    const char* alt;
+    const char* neu;
+    const char* sektion;  // nullptr: no refusal
+  } faelle[] = {
+      {"inputs", "Nutzflaeche=150", "Nutzflaeche=300", kSektionImport},
+      {"parameters", "[Sim -> EnEV Parameterliste]", "[Sim -> EnEV Parameterliste]\r\nX=1",
+       kSektionParameter},
+      {"another section", "[EnEV -> Sim]", "[Kollektor]\r\nHersteller=A\r\n\r\n[EnEV -> Sim]",
+       nullptr},
+  };
+  for (const auto& c : faelle) {
+    SCOPED_TRACE(c.was);
+    std::string text = f.dir.Read("enevxsim.dat");
+    ASSERT_NE(text.find(c.alt), std::string::npos) << text;
+    text.replace(text.find(c.alt), std::string(c.alt).size(), c.neu);
+    f.dir.Write("enevxsim.dat", text);
+    f.msgs->shown.clear();
+    if (c.sektion == nullptr) {
+      EXPECT_TRUE(WriteEnevSimDatei(f.datei(), f.s(), f.stand)) << f.msgs->All();
+      continue;
+    }
+    EXPECT_FALSE(WriteEnevSimDatei(f.datei(), f.s(), f.stand));
+    ASSERT_EQ(f.msgs->shown.size(), 1u) << f.msgs->All();
+    EXPECT_TRUE(f.msgs->Contains(f.datei())) << f.msgs->All();
+    EXPECT_TRUE(f.msgs->Contains(std::string("[") + c.sektion + "]")) << f.msgs->All();
+    EXPECT_EQ(f.dir.Read("enevxsim.dat"), text);
+    // Read again, the file is this program's to write.
+    ASSERT_EQ(ImportEnevDaten(f.datei(), f.s(), f.stand, NullStatus()), EnevImport::Gelesen);
+    EXPECT_TRUE(WriteEnevSimDatei(f.datei(), f.s(), f.stand)) << f.msgs->All();
+  }
 }
 
 TEST(EnevDatei, ResultsAfterASimulationWithMonthKeys) {

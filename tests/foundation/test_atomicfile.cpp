@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -14,6 +15,8 @@
 #include <vector>
 
 #include "foundation/AtomicFile.h"
+#include "foundation/FileUtil.h"
+#include "foundation/StatusSink.h"
 #include "FileSizeLimit.h"
 #include "support/TempDir.h"
 
@@ -53,6 +56,33 @@ TEST(AtomicFile, KeepsPermissionsAndFollowsSymbolicLinks) {
   struct stat st {};
   ASSERT_EQ(::stat((dir / "real.ini").c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0640u);
+}
+
+// A link whose target is missing stays a link: neither a write nor a copy of a delivered file
+// puts a regular file in its place, and the message says that the target is missing.
+TEST(AtomicFile, ALinkWithoutItsTargetIsKeptAndNamed) {
+  TempDir dir;
+  dir.Write("quelle.dat", "geliefert");
+  fs::create_directory(dir / "geteilt");
+  fs::create_symlink(dir / "geteilt" / "Orte.dat", dir / "Orte.dat");
+  fs::create_symlink("fehlt.dat", dir / "Koll.dat");  // relative, as users make them
+  for (const char* name : {"Orte.dat", "Koll.dat"}) {
+    std::string fehler;
+    EXPECT_FALSE(WriteFileAtomic(dir / name, "neu", &fehler)) << name;
+    EXPECT_NE(fehler.find((dir / name).string()), std::string::npos) << fehler;
+    EXPECT_NE(fehler.find("die es nicht gibt"), std::string::npos) << fehler;
+    fehler.clear();
+    EXPECT_FALSE(CopyFileKeepDate(dir / "quelle.dat", dir / name, &fehler)) << name;
+    EXPECT_NE(fehler.find("die es nicht gibt"), std::string::npos) << fehler;
+    EXPECT_TRUE(fs::is_symlink(dir / name)) << name;
+  }
+  EXPECT_FALSE(fs::exists(dir / "geteilt" / "Orte.dat"));
+  // With its target there, a copy goes where the link points and the link stays.
+  dir.Write("geteilt/Orte.dat", "alt");
+  EXPECT_TRUE(CopyFileKeepDate(dir / "quelle.dat", dir / "Orte.dat"));
+  EXPECT_TRUE(fs::is_symlink(dir / "Orte.dat"));
+  EXPECT_EQ(dir.Read("geteilt/Orte.dat"), "geliefert");
+  EXPECT_EQ(EntryCount(dir / "geteilt"), 1);
 }
 
 // A write that fails halfway (the file-size limit makes write() fail with EFBIG) must leave the
@@ -270,6 +300,48 @@ TEST(FileWriteLock, WaitsForTheHolderThenGivesUpWithAMessage) {
   EXPECT_EQ(dir.Read("Projekte.dat"), "[Projekt 1]\r\n");
 }
 
+// A lock file that cannot be opened for writing (another user's, one without write bits, a
+// folder in its place) is locked read-only: it still keeps a second holder out, and it is left
+// in place. One that cannot be opened at all refuses the lock with a message; the test runs
+// as root too, so "another user's" is a lock file without write bits.
+TEST(FileWriteLock, ALockFileThatCannotBeWrittenStillLocks) {
+  struct Fall {
+    const char* name;
+    void (*mache)(const fs::path& lock);
+    bool sperrt;
+  };
+  const Fall faelle[] = {
+      {"without write bits",
+       [](const fs::path& l) {
+         std::FILE* f = std::fopen(l.c_str(), "w");
+         std::fclose(f);
+         ::chmod(l.c_str(), 0444);
+       },
+       true},
+      {"a folder", [](const fs::path& l) { fs::create_directory(l); }, true},
+      {"a link", [](const fs::path& l) { fs::create_symlink("/dev/null", l); }, false},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.name);
+    TempDir dir;
+    const fs::path datei = dir / "Projekte.dat";
+    dir.Write("Projekte.dat", "[Projekt 1]\r\n");
+    f.mache(LockFilePath(datei));
+    {
+      const FileWriteLock erster(datei, std::chrono::milliseconds(50));
+      EXPECT_EQ(erster.Ok(), f.sperrt) << erster.Error();
+      if (f.sperrt) {
+        EXPECT_FALSE(FileWriteLock(datei, std::chrono::milliseconds(50)).Ok()) << "keeps out";
+      } else {
+        EXPECT_NE(erster.Error().find(LockFilePath(datei).string()), std::string::npos)
+            << erster.Error();
+      }
+    }
+    EXPECT_TRUE(fs::exists(fs::symlink_status(LockFilePath(datei)))) << "not ours to remove";
+    EXPECT_EQ(FileWriteLock(datei, std::chrono::milliseconds(50)).Ok(), f.sperrt);
+  }
+}
+
 TEST(FileWriteLock, AFolderWithoutWritePermissionLeavesTheRefusalToTheWrite) {
   TempDir dir;
   fs::create_directory(dir / "nurlesen");
@@ -280,6 +352,55 @@ TEST(FileWriteLock, AFolderWithoutWritePermissionLeavesTheRefusalToTheWrite) {
   EXPECT_FALSE(WriteFileAtomic(dir / "nurlesen" / "Tavrel.ini", "x", &fehler));
   EXPECT_FALSE(fehler.empty());
   ::chmod((dir / "nurlesen").c_str(), 0755);
+}
+
+// A wait for another holder that lasts more than a moment is shown (status text naming the
+// file, busy cursor) and cleared at its end; a free lock shows nothing.
+TEST(FileWriteLock, AWaitOfMoreThanAMomentIsShown) {
+  struct Aufzeichnung : StatusSink {
+    std::vector<std::string> texte;
+    int busy = 0;
+    void Status(const std::string& text) override { texte.push_back(text); }
+    void Busy(bool on) override { busy += on ? 1 : -1; }
+  } anzeige;
+  SetLockWaitStatus(&anzeige);
+  TempDir dir;
+  const fs::path datei = dir / "Koll.dat";
+  { const FileWriteLock frei(datei); }
+  EXPECT_TRUE(anzeige.texte.empty());
+  {
+    const FileWriteLock erster(datei);
+    const FileWriteLock zweiter(datei, std::chrono::milliseconds(250));
+    EXPECT_FALSE(zweiter.Ok());
+  }
+  SetLockWaitStatus(nullptr);
+  ASSERT_EQ(anzeige.texte.size(), 2u);
+  EXPECT_NE(anzeige.texte[0].find(datei.string()), std::string::npos) << anzeige.texte[0];
+  EXPECT_EQ(anzeige.texte[1], "");
+  EXPECT_EQ(anzeige.busy, 0);
+}
+
+// Lock files of a program that was killed while it wrote are tidied at start-up; one in use,
+// and anything else of such a name, stays.
+TEST(FileWriteLock, LeftoverLockFilesAreRemovedUnlessHeld) {
+  TempDir dir;
+  dir.Write(".Orte.dat.tavlock", "");
+  dir.Write(".Koll.dat.tavlock", "");
+  dir.Write("Orte.dat.tavlock", "");
+  fs::create_directory(dir / ".Rohr.dat.tavlock");
+  EXPECT_TRUE(IsOwnLockFileName(".Orte.dat.tavlock"));
+  EXPECT_FALSE(IsOwnLockFileName("Orte.dat.tavlock"));
+  EXPECT_FALSE(IsOwnLockFileName(".tavlock"));
+  {
+    const FileWriteLock haelt(dir / "Koll.dat");
+    EXPECT_EQ(RemoveStaleLockFiles(dir.path()), 1u);
+    EXPECT_TRUE(fs::exists(dir / ".Koll.dat.tavlock"));
+  }
+  EXPECT_FALSE(fs::exists(dir / ".Orte.dat.tavlock"));
+  EXPECT_FALSE(fs::exists(dir / ".Koll.dat.tavlock")) << "removed on release";
+  EXPECT_TRUE(fs::exists(dir / "Orte.dat.tavlock"));
+  EXPECT_TRUE(fs::is_directory(dir / ".Rohr.dat.tavlock"));
+  EXPECT_EQ(RemoveStaleLockFiles(dir / "nowhere"), 0u);
 }
 
 TEST(AtomicFile, FindFileNoCase) {

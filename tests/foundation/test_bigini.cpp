@@ -318,6 +318,7 @@ TEST(BigIni, DeleteKeyCreatesTheSectionAndEmptySectionsAreNotWritten) {
 
 // ----- typed values ------------------------------------------------------------------------
 
+// Whole numbers take blanks and tabs around them as the decimal numbers below do.
 TEST(BigIni, ReadIntegerAndBool) {
   struct Case {
     const char* text;
@@ -325,13 +326,14 @@ TEST(BigIni, ReadIntegerAndBool) {
   };
   const Case cases[] = {
       {"0x1F", 31},         {"0X1F", 31},        {"$1F", 31},         {"$1f", 31},
-      {"x1F", 31},          {" 12", 12},         {"12 ", -7},         {"1,5", -7},
+      {"x1F", 31},          {" 12", 12},         {"12 ", 12},         {"1,5", -7},
+      {" 12\t", 12},        {" 0x1F ", 31},      {"1 2", -7},
       {"", -7},             {"abc", -7},         {"+7", 7},           {"-12", -12},
       {"-$1F", -31},        {" -0x10", -16},     {"0x", -7},          {"$", -7},
       {"-", -7},            {"2147483647", 2147483647},               {"2147483648", -7},
       {"-2147483648", std::numeric_limits<std::int32_t>::min()},     {"-2147483649", -7},
       {"99999999999999999999", -7},             {"$7FFFFFFF", 2147483647},
-      {"$FFFFFFFF", -1},    {"$100000000", -7},  {"\t5", -7},          {"1E3", -7},
+      {"$FFFFFFFF", -1},    {"$100000000", -7},  {"\t5", 5},           {"1E3", -7},
   };
   TBigIniFile ini;
   for (const auto& c : cases) {

@@ -194,25 +194,55 @@ TEST_F(SettingsFixture, OddAndDamagedValuesFallBackAlone) {
   EXPECT_TRUE(messages->shown.empty());
 }
 
-// A damaged file was reported when it was read; the save at the end asks before it replaces
-// it, and a sound file read afterwards is saved without a question.
-TEST_F(SettingsFixture, ADamagedFileIsReplacedOnlyWhenTheUserAgrees) {
-  LoadFrom("ProjektNummer=sieben\r\nSprache=deutsch\r\n");
-  const std::string beschaedigt = daten.Read("Tavrel.ini");
-  messages->shown.clear();
-  messages->answers = {mrNo};
-  EXPECT_FALSE(SaveSettings(*s, "Buero"));
-  ASSERT_EQ(messages->shown.size(), 1u);
-  EXPECT_EQ(messages->shown[0].type, mtConfirmation);
-  EXPECT_NE(messages->shown[0].text.find("ProjektNummer"), std::string::npos);
-  EXPECT_EQ(daten.Read("Tavrel.ini"), beschaedigt);
+// A settings file that is damaged, or that a save would not write so that it reads back the
+// same (bytes that are no UTF-8 beside text that would then read as UTF-8), is named once: at
+// start for the damage, then one question at the first save. "No" keeps the file for the
+// session without a further word; "Yes" replaces it with the current settings in a form that
+// reads back, and the next start and save say nothing.
+TEST_F(SettingsFixture, AFileThatCannotBeKeptIsAskedAboutOnce) {
+  struct Fall {
+    const char* name;
+    std::string inhalt;
+    std::size_t beimStart;  // messages at start
+  };
+  const Fall faelle[] = {
+      {"damaged", "ProjektNummer=sieben\r\nSprache=deutsch\r\n", 1},
+      // The logo file is gone, so its value is replaced, and with it the only byte that made
+      // the file no UTF-8: the rest would read back as UTF-8, "Ã¤" as "ä".
+      {"not read back the same", "ImportDir=/home/\xC3\xA4\r\nDrucklogoDatei=/nix/Logo\xE9.bmp\r\n", 0},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.name);
+    messages->shown.clear();
+    LoadFrom(f.inhalt);
+    const std::string vorher = daten.Read("Tavrel.ini");
+    EXPECT_EQ(messages->shown.size(), f.beimStart) << messages->All();
+    messages->shown.clear();
+    messages->answers = {mrNo};
+    EXPECT_FALSE(SaveSettings(*s, "Buero"));
+    ASSERT_EQ(messages->shown.size(), 1u) << messages->All();
+    EXPECT_EQ(messages->shown[0].type, mtConfirmation);
+    EXPECT_TRUE(messages->Contains("Tavrel.ini")) << messages->All();
+    EXPECT_FALSE(SaveSettings(*s, "Buero"));  // the data-folder change, the exit: no question
+    EXPECT_EQ(messages->shown.size(), 1u) << messages->All();
+    EXPECT_EQ(daten.Read("Tavrel.ini"), vorher);
 
-  messages->answers = {mrYes};
-  EXPECT_TRUE(SaveSettings(*s, "Buero"));
-  EXPECT_NE(daten.Read("Tavrel.ini").find("ProjektNummer=1\r\n"), std::string::npos);
-  messages->shown.clear();
-  EXPECT_TRUE(SaveSettings(*s, "Buero"));
-  EXPECT_TRUE(messages->shown.empty()) << messages->All();
+    // The next session asks again; "Yes" replaces the file.
+    LoadFrom(f.inhalt);
+    const std::string importDir = s->settings.ImportDir;
+    messages->shown.clear();
+    messages->answers = {mrYes};
+    EXPECT_TRUE(SaveSettings(*s, "Buero")) << messages->All();
+    EXPECT_EQ(messages->shown.size(), 1u) << messages->All();
+    messages->shown.clear();
+    *s = TavState();
+    SetUp();
+    Load();
+    EXPECT_TRUE(messages->shown.empty()) << messages->All();
+    EXPECT_EQ(s->settings.ImportDir, importDir) << "read back as written";
+    EXPECT_TRUE(SaveSettings(*s, "Buero"));
+    EXPECT_TRUE(messages->shown.empty()) << messages->All();
+  }
 }
 
 // Looking the printer up when it is first needed gives the printer reading it at once gave,

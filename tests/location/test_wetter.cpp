@@ -90,11 +90,33 @@ TEST_F(WetterDatei, BadFilesLeaveTheStoreAlone) {
   EXPECT_TRUE(f.msgs->Contains("fehlt.wet nicht gefunden")) << f.msgs->All();
 }
 
+// What the reader would refuse is not written: no valid weather, too few values, a value that
+// cannot be weather.
 TEST_F(WetterDatei, InvalidWeatherIsNotSaved) {
-  f.s().run.SolarklimadatenOK = false;
-  EXPECT_FALSE(SaveWetterDaten(f.s(), "x.wet", f.status));
-  EXPECT_FALSE(std::filesystem::exists(f.dir / "x.wet"));
-  EXPECT_TRUE(f.msgs->Contains("Fehler beim Schreiben der Klimadaten")) << f.msgs->All();
+  const std::vector<float> gut = Gespeichert();
+  const struct {
+    const char* fall;
+    void (*verderbe)(TavState&);
+    const char* grund;
+  } faelle[] = {
+      {"no valid weather", [](TavState& s) { s.run.SolarklimadatenOK = false; }, "x.wet"},
+      {"too few values", [](TavState& s) { s.weather.WetterDaten.Werte.resize(100); }, "100 statt"},
+      {"not a number",
+       [](TavState& s) { s.weather.WetterDaten.Werte[5000] = std::numeric_limits<float>::quiet_NaN(); },
+       "NaN"},
+      {"beyond the bounds", [](TavState& s) { s.weather.WetterDaten.Werte[10] = -5.0f; }, "Jahr 1"},
+  };
+  for (const auto& c : faelle) {
+    SCOPED_TRACE(c.fall);
+    f.msgs->shown.clear();
+    f.s().run.SolarklimadatenOK = true;
+    f.s().weather.WetterDaten.Werte = gut;
+    c.verderbe(f.s());
+    EXPECT_FALSE(SaveWetterDaten(f.s(), "x.wet", f.status));
+    EXPECT_FALSE(std::filesystem::exists(f.dir / "x.wet"));
+    EXPECT_TRUE(f.msgs->Contains("Fehler beim Schreiben der Klimadaten")) << f.msgs->All();
+    EXPECT_TRUE(f.msgs->Contains(c.grund)) << f.msgs->All();
+  }
 }
 
 TEST_F(WetterDatei, WriteFailuresAreReported) {

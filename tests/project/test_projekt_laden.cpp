@@ -294,7 +294,9 @@ TEST_F(ProjektTest, AtTheLimitOf600ProjectsTheRestStaysInTheFile) {
   EXPECT_EQ(s.cat.ProjektAnzahl, 600);
   EXPECT_EQ(s.cat.Projektliste[600].Nummer, 600);
   ASSERT_EQ(msgs->shown.size(), 1u);
-  EXPECT_EQ(msgs->shown[0].text, "Zuviele Projekte in  Projekte.dat");
+  EXPECT_EQ(msgs->shown[0].text, "Zuviele Projekte in " + Pfad() +
+                                     ": 605 Projekte, die Projektliste fasst 600. Die übrigen "
+                                     "werden nicht gelistet.");
 
   // Saving keeps the sections beyond the list.
   ASSERT_TRUE(WriteProjektDat(Pfad(), s, d));
@@ -307,7 +309,9 @@ TEST_F(ProjektTest, AtTheLimitOf600ProjectsTheRestStaysInTheFile) {
   ImportProjekt(s, (dir / "import.dat").string(), d);
   EXPECT_EQ(Datei(), vorher);
   EXPECT_TRUE(s.run.ProjektGeaendert);
-  EXPECT_EQ(msgs->shown.back().text, "Zuviele Projekte in " + (dir / "import.dat").string());
+  EXPECT_EQ(msgs->shown.back().text, "Zuviele Projekte in " + (dir / "import.dat").string() +
+                                         ": 1 Projekte, die Projektliste fasst 600. Die Liste "
+                                         "hält schon 600; übernommen werden 0.");
 }
 
 // A project the full list could not take stays in the file; an import after a deletion must
