@@ -8,6 +8,7 @@
 #include "enev/EnevDatei.h"
 #include "foundation/AtomicFile.h"
 #include "foundation/Folders.h"
+#include "foundation/KatalogDiensteDatei.h"
 #include "foundation/Language.h"
 #include "foundation/Messages.h"
 #include "foundation/Settings.h"
@@ -93,8 +94,12 @@ void DatenStart(TavState& s, TTextTable& texts, const SettingsEnv& env, StatusSi
     LadeKatalogeUndProjekt(s, dienste);
   }
   CatalogImports imports{
-      [&](const std::string& file) { ImportKollektoren(s, file, status); },
-      [&](const std::string& file) { ImportOrte(s, file, status); }};
+      [&](const std::string& file) {
+        return ImportKollektoren(s, file, status) != katalog::kImportNichtGeschrieben;
+      },
+      [&](const std::string& file) {
+        return ImportOrte(s, file, status) != katalog::kImportNichtGeschrieben;
+      }};
   CheckCatalogFileDates(s, texts, s.folders.ProgDir, imports);
   // Started with "-E": the EnEV exchange file of the data folder brings the EnEV inputs.
   if (s.run.EnevStart)

@@ -138,6 +138,9 @@ class TFormAnlage : public QDialog {
   void PoolSeite();
   void ZeigeEnergie(int n);
   void FuelleProfile();
+  // After an editor's rewrite was refused because another program changed the profile or
+  // carrier catalogue (its change taken back): the lists as that program wrote them.
+  void NachFremderAenderung();
   void GesamtVolumenZeigen();
   void SpeicherWaehlen();
   bool Geaendert(QLineEdit* e) const;

@@ -16,6 +16,7 @@
 #include "catalogues/Profile.h"
 #include "catalogues/ui/FormEnerEdit.h"
 #include "catalogues/ui/FormProfilEdit.h"
+#include "foundation/KatalogDiensteDatei.h"
 #include "foundation/Messages.h"
 #include "foundation/StatusSink.h"
 #include "planning/AnlageRechnen.h"
@@ -166,10 +167,36 @@ double TagesKWh(const TFormAnlage& f) {
 }
 }  // namespace
 
+void TFormAnlage::NachFremderAenderung() {
+  TavState& g = G();
+  if (katalog::Veraltet(g.cat.DateiStaende, ProfilDateiPfad(g))) {
+    ReadProfile(g, NullStatus());  // the project's profile found again by its name
+    FuelleProfile();
+  }
+  if (katalog::Veraltet(g.cat.DateiStaende, EnergieDateiPfad(g))) {
+    const auto name = [&g](int i) -> const std::string& {
+      return g.cat.Energietraeger[static_cast<std::size_t>(i)].EnergieName;
+    };
+    const std::string gezeigt =
+        energieNr_ >= 1 && energieNr_ <= g.cat.EnergieAnzahl ? name(energieNr_) : std::string();
+    ReadEnergie(g, "", NullStatus());
+    const int nr = katalog::LetzterMitNamen(g.cat.EnergieAnzahl, gezeigt, name);
+    energieNr_ = nr >= 1 ? nr : g.plant.EnergieNr;
+    const bool war = aufbau_;
+    aufbau_ = true;
+    ComboBox3->clear();
+    for (int i = 1; i <= g.cat.EnergieAnzahl; ++i) ComboBox3->addItem(Q(name(i)));
+    if (energieNr_ >= 1) ComboBox3->setCurrentIndex(energieNr_ - 1);
+    aufbau_ = war;
+    ZeigeEnergie(energieNr_);
+  }
+}
+
 void TFormAnlage::ProfilBearbeiten() {
   const int k = ComboBox1->currentIndex() + 1;
   G().plant.TagesVerbrauch = static_cast<float>(TagesKWh(*this));
   if (profilEdit_->Bearbeite(k, G().plant.TagesVerbrauch) == 1) FuelleProfile();
+  NachFremderAenderung();
 }
 
 void TFormAnlage::ProfilNeu() {
@@ -201,6 +228,7 @@ void TFormAnlage::ProfilNeu() {
     ComboBox1->removeItem(ComboBox1->count() - 1);
     ComboBox1->setCurrentIndex(vorher);
   }
+  NachFremderAenderung();
 }
 
 void TFormAnlage::ProfilLoeschen() {
@@ -221,6 +249,7 @@ void TFormAnlage::ProfilLoeschen() {
   if (!WriteProfile(g, NullStatus())) {
     c.Profile = alt;
     ++c.ProfilAnzahl;
+    NachFremderAenderung();
     return;
   }
   g.run.ProjektGeaendert = true;
@@ -255,6 +284,7 @@ void TFormAnlage::EnergieBearbeiten() {
   }
   aufbau_ = war;
   ZeigeEnergie(energieNr_);
+  NachFremderAenderung();
 }
 
 }  // namespace tav

@@ -38,10 +38,14 @@ void LadeListe(TavState& s, StatusSink& status) {
     return;
   }
   Probleme probleme(pfad);
+  // What the list does not hold as the file has it: a rewrite asks first.
+  std::vector<std::string> ersetzt;
+  std::vector<std::string> ausgelassen;
   int n = 0;
   for (int i = 0; i < ini.SectionCount(); ++i) {
     if (n == kMaxEnergietraeger) {
       probleme.Add(T(TX::WarnungMaxAnzahl));
+      NotiereLuecke(&c.DateiStaende, pfad, LueckeZuviele(ini.SectionCount() - i, kMaxEnergietraeger));
       break;
     }
     SektionsLeser leser(ini, i);
@@ -59,15 +63,20 @@ void LadeListe(TavState& s, StatusSink& status) {
     if (!(e.kWhinEinheit > 0.0f)) {
       probleme.Add("[" + Zitat(leser.Name()) + "] kWhinEinheit: " + FloatToCommaStr(1, 2, e.kWhinEinheit) +
                    " " + T(TX::zuniedrig));
+      ausgelassen.push_back(leser.Name());
       continue;
     }
+    if (leser.Fehlerhaft()) ersetzt.push_back(leser.Name());
     c.Energietraeger[++n] = std::move(e);
   }
   c.EnergieAnzahl = n;
   if (n == 0) {
     probleme.Add("Keine Energieträgerdaten gefunden");
+    if (ausgelassen.empty()) NotiereLuecke(&c.DateiStaende, pfad, LueckeKeinEintrag());
     SetBuiltIn(c);
   }
+  if (!ausgelassen.empty()) NotiereLuecke(&c.DateiStaende, pfad, LueckeAusgelassen(ausgelassen));
+  if (!ersetzt.empty()) NotiereLuecke(&c.DateiStaende, pfad, LueckeErsatzwerte(ersetzt));
   probleme.Melde();
 }
 
@@ -165,7 +174,8 @@ bool DefaultEnergie(TavState& s, StatusSink& status) {
 void ReadEnergie(TavState& s, const std::string& signatur, StatusSink& status) {
   CatalogueState& c = s.cat;
   PlantState& p = s.plant;
-  if (!c.EnergieGeladen) {
+  // Read again after a rewrite was refused because another program changed the file.
+  if (!c.EnergieGeladen || Veraltet(c.DateiStaende, EnergieDateiPfad(s))) {
     LadeListe(s, status);
     c.EnergieGeladen = true;
   }

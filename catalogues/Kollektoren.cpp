@@ -42,20 +42,40 @@ TKollektor LeseKollektor(SektionsLeser& l, int n) {
     k.Norm = FindClosestString(LinksZeichen(methode, 3), normen);
   }
   k.Quelle = l.Text("Quelle", methode);
-  // A coefficient no collector has keeps the default and marks the section.
-  const auto zahl = [&l](std::string_view key, float vorgabe) {
+  // A coefficient no collector has marks the section, naming key and value. With `positiv`
+  // the value must also be above 0: without optical efficiency or module area the entry would
+  // run as a collector without yield.
+  const auto zahl = [&l](std::string_view key, float vorgabe, bool positiv = false) {
     const WertBereich* b = KollektorWertBereich(key);
-    return l.Zahl(key, vorgabe, b->Min, b->Max);
+    const std::size_t vorher = l.Fehler().size();
+    const float w = l.Zahl(key, vorgabe, b->Min, b->Max);
+    if (positiv && l.Fehler().size() == vorher && !(w > 0.0f))
+      l.MarkiereFehler(l.Hat(key) ? std::string(key) + " = " + Zitat(l.TextOhneRand(key, ""), 40) +
+                                        " ist nicht größer als 0"
+                                  : std::string(key) + " fehlt");
+    return w;
   };
-  k.Eta0 = zahl("Eta0", 0.0f);
+  k.Eta0 = zahl("Eta0", 0.0f, true);
   k.K1 = zahl("K1", 0.0f);
   k.K2 = zahl("K2", 0.0f);
   k.IAM50 = zahl("IAM50", 0.9f);
   k.WkapC = zahl("WkapC", 0.0f);
   k.VRK = l.Wahr("VRK", false);
-  k.ModulFlaeche = zahl("ModulFlaeche", 1.0f);
+  k.ModulFlaeche = zahl("ModulFlaeche", 1.0f, true);
   k.qmVolumen = zahl("qmVolumen", 1.0f);
   return k;
+}
+
+// The message of a section that is not taken: the collector, each wrong value and what is
+// done with the entry.
+std::string NichtUebernommen(const SektionsLeser& l, const TKollektor& k) {
+  std::string t = "[" + Zitat(l.Name()) + "] \"" + Zitat(k.Name, 60) + "\": ";
+  if (l.Fehler().empty()) {
+    t += "Zahlenangaben prüfen";
+  } else {
+    for (std::size_t i = 0; i < l.Fehler().size(); ++i) t += (i ? ", " : "") + l.Fehler()[i];
+  }
+  return t + "; der Eintrag wird nicht übernommen";
 }
 
 // Loads the catalogue into the list; reports every problem and never leaves the list empty.
@@ -78,18 +98,36 @@ void LadeListe(TavState& s, StatusSink& status) {
   if (anzahl == 0) {
     probleme.Add("Keine Kollektordaten gefunden");
     probleme.Melde();
+    NotiereLuecke(&c.DateiStaende, pfad, LueckeKeinEintrag());
     SetBuiltIn(c);
     return;
   }
+  // A section with a value no collector has is left out, as it would run with a substitute
+  // (an efficiency of 0 gives a collector without yield).
+  std::vector<std::string> ausgelassen;
   int n = 0;
-  for (int i = 0; i < anzahl && n < kMaxKollektoren; ++i) {
+  int i = 0;
+  for (; i < anzahl && n < kMaxKollektoren; ++i) {
     SektionsLeser leser(ini, i);
-    ++n;
-    c.Kollektoren[n] = LeseKollektor(leser, n);
-    if (leser.Fehlerhaft()) probleme.Add(leser.FehlerText());
+    TKollektor k = LeseKollektor(leser, n + 1);
+    if (leser.Fehlerhaft()) {
+      probleme.Add(NichtUebernommen(leser, k));
+      ausgelassen.push_back(leser.Name());
+      continue;
+    }
+    c.Kollektoren[++n] = std::move(k);
   }
-  c.KollektorAnzahl = static_cast<std::int16_t>(n);
-  if (anzahl > kMaxKollektoren) probleme.Add(T(TX::WarnZuvieleE) + " " + std::string(KollDatei));
+  if (n == 0) {
+    probleme.Add("Keine Kollektordaten gefunden");
+    SetBuiltIn(c);
+  } else {
+    c.KollektorAnzahl = static_cast<std::int16_t>(n);
+  }
+  if (i < anzahl) {
+    probleme.Add(T(TX::WarnZuvieleE) + " " + std::string(KollDatei));
+    NotiereLuecke(&c.DateiStaende, pfad, LueckeZuviele(anzahl - i, kMaxKollektoren));
+  }
+  if (!ausgelassen.empty()) NotiereLuecke(&c.DateiStaende, pfad, LueckeAusgelassen(ausgelassen));
   probleme.Melde();
 }
 
@@ -197,7 +235,8 @@ bool InitKollektoren(TavState& s, StatusSink& status) {
 void ReadKollektoren(TavState& s, StatusSink& status) {
   CatalogueState& c = s.cat;
   PlantState& p = s.plant;
-  if (!c.KollektorenGeladen) {
+  // Read again after a rewrite was refused because another program changed the file.
+  if (!c.KollektorenGeladen || Veraltet(c.DateiStaende, KollDateiPfad(s))) {
     LadeListe(s, status);
     c.KollektorenGeladen = true;
   }
@@ -233,6 +272,7 @@ int ImportKollektoren(TavState& s, const std::string& fileName, StatusSink& stat
     return -1;
   }
   Probleme probleme(fileName);
+  const std::int16_t anzahlVorher = c.KollektorAnzahl;
   int uebernommen = 0;
   int i = 0;
   for (; i < k && c.KollektorAnzahl < kMaxKollektoren; ++i) {
@@ -240,7 +280,7 @@ int ImportKollektoren(TavState& s, const std::string& fileName, StatusSink& stat
     TKollektor neu = LeseKollektor(leser, i + 1);
     // A section with unreadable values is not taken into the catalogue.
     if (leser.Fehlerhaft()) {
-      probleme.Add(leser.FehlerText());
+      probleme.Add(NichtUebernommen(leser, neu));
       continue;
     }
     if (LetzterMitNamen(c.KollektorAnzahl, neu.Name, Namen(c)) != -1) continue;
@@ -250,7 +290,14 @@ int ImportKollektoren(TavState& s, const std::string& fileName, StatusSink& stat
   }
   if (i < k) probleme.Add(T(TX::WarnZuvieleE) + " " + std::string(KollDatei));
   probleme.Melde();
-  WriteKollektoren(s, status);
+  if (!WriteKollektoren(s, status)) {
+    // The catalogue file is as it was (the reason was said or the user declined): so is
+    // the list. A file another program changed is read again.
+    c.KollektorAnzahl = anzahlVorher;
+    ShowMessageLines(NichtImportiert(fileName, KollDateiPfad(s)));
+    if (Veraltet(c.DateiStaende, KollDateiPfad(s))) ReadKollektoren(s, status);
+    return kImportNichtGeschrieben;
+  }
   ShowInfoMessage("Daten von " + std::to_string(k) + " Kollektoren gelesen, " +
                   std::to_string(uebernommen) + " übernommen.");
   return uebernommen;

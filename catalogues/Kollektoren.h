@@ -43,12 +43,15 @@ std::string KollDateiPfad(const TavState& s);
 bool WriteKollektoren(TavState& s, StatusSink& status);
 // Replaces the list by the built-in rows and writes the file.
 bool InitKollektoren(TavState& s, StatusSink& status);
-// Loads the list once (KollektorenGeladen), resolves the project's Kollektor to KollektorNr
+// Loads the list once (KollektorenGeladen; again after a rewrite was refused because another
+// program changed the file), resolves the project's Kollektor to KollektorNr
 // (exact name, last wins; else the name's first 50 characters; "*init*" the first entry;
 // else the nearest name with a warning) and makes it current.
 void ReadKollektoren(TavState& s, StatusSink& status);
 // Appends the collectors of another catalogue whose names are new, then rewrites the
-// catalogue. Returns the number taken over, -1 when the file held no collector.
+// catalogue. Returns the number taken over; -1 when the file held no collector;
+// katalog::kImportNichtGeschrieben when the catalogue could not be written (then nothing is
+// taken, and the message says so).
 int ImportKollektoren(TavState& s, const std::string& fileName, StatusSink& status);
 
 // Makes Kollektoren[index] current (name cut to 50 characters). False for an index outside

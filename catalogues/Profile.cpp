@@ -76,12 +76,17 @@ void AppendWerte(std::string& out, const std::array<std::int32_t, 13>& werte) {
   }
 }
 
-// Reads the sections of ini into the list (at most 30, unreadable ones left out).
-void LeseProfile(const TBigIniFile& ini, CatalogueState& c, Probleme& probleme) {
+// Reads the sections of ini into the list (at most 30, unreadable ones left out). What the
+// list does not take in is noted under `pfad` (not for the built-in text: no `pfad`).
+void LeseProfile(const TBigIniFile& ini, CatalogueState& c, Probleme& probleme,
+                 const std::string& pfad = {}) {
+  DateiStaende* staende = pfad.empty() ? nullptr : &c.DateiStaende;
+  std::vector<std::string> ausgelassen;
   int n = 0;
   for (int i = 0; i < ini.SectionCount(); ++i) {
     if (n == kMaxProfile) {
       probleme.Add(T(TX::WarnZuvieleE) + " " + std::string(kDatei));
+      NotiereLuecke(staende, pfad, LueckeZuviele(ini.SectionCount() - i, kMaxProfile));
       break;
     }
     SektionsLeser l(ini, i);
@@ -94,6 +99,7 @@ void LeseProfile(const TBigIniFile& ini, CatalogueState& c, Probleme& probleme) 
         !LeseListe(l.Text("Nachmittag", "ERROR"), 12, stunden.data() + 12) ||
         !LeseListe(l.Text("Monate", std::string(kMonateVorgabe)), 12, monate.data())) {
       probleme.Add("Fehler in " + std::string(kDatei) + ": [" + Zitat(l.Name()) + "]");
+      ausgelassen.push_back(l.Name());
       continue;
     }
     for (int h = 1; h <= 12; ++h) {
@@ -104,6 +110,7 @@ void LeseProfile(const TBigIniFile& ini, CatalogueState& c, Probleme& probleme) 
     c.Profile[++n] = std::move(p);
   }
   c.ProfilAnzahl = n;
+  if (!ausgelassen.empty()) NotiereLuecke(staende, pfad, LueckeAusgelassen(ausgelassen));
 }
 
 void SetBuiltIn(CatalogueState& c) {
@@ -124,9 +131,10 @@ void LadeListe(TavState& s, StatusSink& status) {
     return;
   }
   Probleme probleme(pfad);
-  LeseProfile(ini, c, probleme);
+  LeseProfile(ini, c, probleme, pfad);
   if (c.ProfilAnzahl == 0) {
     probleme.Add("Keine Profildaten gefunden");
+    if (ini.SectionCount() == 0) NotiereLuecke(&c.DateiStaende, pfad, LueckeKeinEintrag());
     SetBuiltIn(c);
   }
   probleme.Melde();

@@ -80,7 +80,11 @@ bool SortKollektoren(TavState& s, std::uint8_t modus, StatusSink& status) {
   }
   std::string text;
   for (int i = 1; i <= n; ++i) AppendKollektorSection(text, i, c.Kollektoren[folge[i - 1]]);
-  if (!Schreibe(KollDateiPfad(s), text, c, status)) return false;
+  if (!Schreibe(KollDateiPfad(s), text, c, status)) {
+    // The list stays as the file is; one another program changed is read again.
+    if (katalog::Veraltet(c.DateiStaende, KollDateiPfad(s))) ReadKollektoren(s, status);
+    return false;
+  }
   // Load the rewritten catalogue; the current collector is found again by its name.
   c.KollektorenGeladen = false;
   ReadKollektoren(s, status);
@@ -118,7 +122,10 @@ bool SortOrte(TavState& s, std::uint8_t modus, const std::string& land, OrtUmgeb
   }
   std::string text;
   for (int i = 1; i <= n; ++i) AppendOrtSection(text, i, c.Orte[folge[i - 1]]);
-  if (!Schreibe(OrteDateiPfad(s), text, c, env.status)) return false;
+  if (!Schreibe(OrteDateiPfad(s), text, c, env.status)) {
+    if (katalog::Veraltet(c.DateiStaende, OrteDateiPfad(s))) ReadOrte(s, env);
+    return false;
+  }
   // Load the rewritten catalogue. The current location keeps its entry, so its weather
   // stays valid.
   s.plant.OrtNr = NeuePosition(folge, s.plant.OrtNr);

@@ -12,6 +12,7 @@
 #include "foundation/AtomicFile.h"
 #include "foundation/BigIni.h"
 #include "foundation/CodePage.h"
+#include "foundation/KatalogDiensteDatei.h"
 #include "foundation/Messages.h"
 #include "foundation/TavMathe.h"
 #include "foundation/TavUtil.h"
@@ -231,9 +232,20 @@ EnevImport ImportEnevDaten(const std::string& fileName, TavState& s, EnevStand& 
       ShowMessageLines(meldung);
     } else {
       s.run.ProjektGeaendert = true;
+      const PlantState vorher = s.plant;
       if (MatchKollektor(s, r)) {
-        s.run.KollektorEditAnfrage = true;
-        WriteKollektoren(s, status);
+        if (WriteKollektoren(s, status)) {
+          s.run.KollektorEditAnfrage = true;
+        } else {
+          // Not in the file, so neither in the list nor the project's collector.
+          --s.cat.KollektorAnzahl;
+          s.plant = vorher;
+          const std::string koll = KollDateiPfad(s);
+          ShowMessageLines("Der Kollektor \"" + Zitat(r.Kurzname + " " + r.Name) + "\" aus " +
+                           fileName + " wurde nicht übernommen, da " + koll +
+                           " nicht geschrieben wurde.");
+          if (katalog::Veraltet(s.cat.DateiStaende, koll)) ReadKollektoren(s, status);
+        }
       }
     }
   }

@@ -18,8 +18,13 @@ namespace {
 
 constexpr std::string_view kFremdGeaendert =
     " wurde inzwischen von einem anderen Programm geändert und wird nicht überschrieben, damit "
-    "jene Änderung nicht verloren geht. Die Änderung hier ist nicht gespeichert; nach einem "
-    "Neustart gilt der Katalog, wie das andere Programm ihn geschrieben hat.";
+    "jene Änderung nicht verloren geht. Die Änderung hier ist nicht gespeichert; der Katalog "
+    "wird so neu eingelesen, wie das andere Programm ihn geschrieben hat.";
+constexpr std::string_view kTeilweiseGelesen =
+    "Nicht alle Einträge der Datei konnten gelesen werden; beim Überschreiben geht verloren:";
+constexpr std::string_view kTrotzdem = "Datei trotzdem überschreiben?";
+// Sections named in a line of the question; a longer list is cut.
+constexpr std::size_t kSektionenZeigen = 5;
 constexpr char kFehlt[] = "\x01";  // default that tells a missing key from any stored text
 
 std::string_view Getrimmt(std::string_view t) {
@@ -28,7 +33,8 @@ std::string_view Getrimmt(std::string_view t) {
   return t;
 }
 
-Ladung LadeText(const std::string& pfad, std::string& text, std::uint64_t* stand = nullptr) {
+Ladung LadeText(const std::string& pfad, std::string& text, std::uint64_t* stand = nullptr,
+                std::string* grund = nullptr) {
   std::error_code ec;
   if (stand) *stand = DateiStand({});
   if (!std::filesystem::exists(pfad, ec)) return Ladung::Fehlt;
@@ -36,6 +42,7 @@ Ladung LadeText(const std::string& pfad, std::string& text, std::uint64_t* stand
   std::string fehler;
   if (!ReadWholeFile(pfad, bytes, &fehler, kMaxKatalogBytes)) {
     ShowMessageLines(fehler);
+    if (grund) *grund = fehler;
     return Ladung::Unlesbar;
   }
   if (stand) *stand = DateiStand(bytes);
@@ -47,13 +54,48 @@ Ladung LadeText(const std::string& pfad, std::string& text, std::uint64_t* stand
 // Runs a step of taking a catalogue in; running out of memory on the way is the file's
 // failure with its message, not the program's end.
 template <class Schritt>
-Ladung OhneSpeicherAbbruch(const std::string& pfad, Schritt&& schritt) {
+Ladung OhneSpeicherAbbruch(const std::string& pfad, Schritt&& schritt, std::string* grund = nullptr) {
   try {
     return schritt();
   } catch (const std::bad_alloc&) {
-    ShowMessageLines("Die Datei " + pfad + " kann nicht gelesen werden: " + std::string(kZuWenigSpeicher));
+    const std::string text =
+        "Die Datei " + pfad + " kann nicht gelesen werden: " + std::string(kZuWenigSpeicher);
+    ShowMessageLines(text);
+    if (grund) *grund = text;
     return Ladung::Unlesbar;
   }
+}
+
+// "1 Eintrag", "3 Einträge".
+std::string Eintraege(std::size_t n) {
+  return std::to_string(n) + (n == 1 ? " Eintrag" : " Einträge");
+}
+
+// "[A], [B], ...": the first sections named, a longer list cut (its count is said before it).
+std::string SektionsListe(const std::vector<std::string>& sektionen) {
+  std::string t;
+  for (std::size_t i = 0; i < sektionen.size() && i < kSektionenZeigen; ++i)
+    t += (i ? ", [" : "[") + Zitat(sektionen[i]) + "]";
+  if (sektionen.size() > kSektionenZeigen) t += ", ...";
+  return t;
+}
+
+// The state of a file this program read whole or wrote: nothing missing, nothing to read again.
+KatalogDateiStand GanzGelesen(std::uint64_t stand) {
+  KatalogDateiStand st;
+  st.Stand = stand;
+  return st;
+}
+
+// Asks before a file read only in part is replaced; true when it may be written.
+bool DarfUeberschreiben(const DateiStaende* staende, const std::string& pfad) {
+  if (!staende) return true;
+  const auto it = staende->find(pfad);
+  if (it == staende->end() || it->second.Luecken.empty()) return true;
+  std::string frage = pfad + ":|" + std::string(kTeilweiseGelesen);
+  for (const std::string& l : it->second.Luecken) frage += "|- " + l;
+  frage += "|" + std::string(kTrotzdem);
+  return Msg().Ask(frage, mbYesNo, mtWarning) == mrYes;
 }
 
 }  // namespace
@@ -85,15 +127,62 @@ std::uint64_t DateiStand(std::string_view bytes) {
 
 Ladung LadeKatalog(const std::string& pfad, TBigIniFile& ini, DateiStaende* staende) {
   std::uint64_t stand = 0;
-  const Ladung l = OhneSpeicherAbbruch(pfad, [&] {
-    std::string text;
-    const Ladung l = LadeText(pfad, text, &stand);
-    if (l == Ladung::Ok) ini.LoadFromText(text);
-    return l;
-  });
+  std::string grund;
+  const Ladung l = OhneSpeicherAbbruch(
+      pfad,
+      [&] {
+        std::string text;
+        const Ladung l = LadeText(pfad, text, &stand, &grund);
+        if (l == Ladung::Ok) ini.LoadFromText(text);
+        return l;
+      },
+      &grund);
   if (l == Ladung::Unlesbar) ini.Clear();  // no half-read catalogue
-  if (staende && l != Ladung::Unlesbar) (*staende)[pfad] = stand;
+  if (staende) {
+    KatalogDateiStand& st = (*staende)[pfad] = KatalogDateiStand{};
+    st.Stand = stand;
+    if (l == Ladung::Unlesbar) {
+      // Its content is not known: what another program may do to it cannot be told apart,
+      // and a rewrite would replace all of it; the question says so.
+      st.StandBekannt = false;
+      st.Luecken.push_back("der ganze Inhalt, da die Datei nicht gelesen werden konnte (" +
+                           Zitat(grund) + ")");
+    }
+  }
   return l;
+}
+
+void NotiereLuecke(DateiStaende* staende, const std::string& pfad, std::string was) {
+  if (staende) (*staende)[pfad].Luecken.push_back(std::move(was));
+}
+
+std::string LueckeZuviele(int uebrig, int hoechstens) {
+  return Eintraege(static_cast<std::size_t>(uebrig)) + " über der Höchstzahl von " +
+         std::to_string(hoechstens);
+}
+
+std::string LueckeAusgelassen(const std::vector<std::string>& sektionen) {
+  return "wegen fehlerhafter Angaben nicht übernommen: " + Eintraege(sektionen.size()) + " (" +
+         SektionsListe(sektionen) + ")";
+}
+
+std::string LueckeErsatzwerte(const std::vector<std::string>& sektionen) {
+  return "nicht lesbare Angaben (an ihrer Stelle würden Ersatzwerte geschrieben): " +
+         Eintraege(sektionen.size()) + " (" + SektionsListe(sektionen) + ")";
+}
+
+std::string LueckeKeinEintrag() {
+  return "der ganze Text der Datei, da sie keinen lesbaren Eintrag enthält";
+}
+
+std::string NichtImportiert(const std::string& quelle, const std::string& katalog) {
+  return "Die Daten aus " + quelle + " wurden nicht übernommen, da " + katalog +
+         " nicht geschrieben wurde.";
+}
+
+bool Veraltet(const DateiStaende& staende, const std::string& pfad) {
+  const auto it = staende.find(pfad);
+  return it != staende.end() && it->second.Veraltet;
 }
 
 Ladung LadeZeilen(const std::string& pfad, std::vector<std::string>& zeilen) {
@@ -169,8 +258,13 @@ float SektionsLeser::Zahl(std::string_view key, float vorgabe, double min, doubl
   const std::string t = ini_.ReadStringAt(index_, key, kFehlt);
   if (t == kFehlt) return vorgabe;
   double w = 0.0;
-  if (!LeseZahl(t, w) || !(w > -3.0e38 && w < 3.0e38) || !(w >= min && w <= max)) {
-    fehlerhaft_ = true;
+  if (!LeseZahl(t, w) || !(w > -3.0e38 && w < 3.0e38)) {
+    MarkiereFehler(std::string(key) + " = " + Zitat(Getrimmt(t), 40) + " ist keine Zahl");
+    return vorgabe;
+  }
+  if (!(w >= min && w <= max)) {
+    MarkiereFehler(std::string(key) + " = " + Zitat(Getrimmt(t), 40) + " liegt nicht zwischen " +
+                   IniFloatToStr(min) + " und " + IniFloatToStr(max));
     return vorgabe;
   }
   return static_cast<float>(w);
@@ -229,6 +323,8 @@ bool SchreibeKatalog(const std::string& pfad, const std::string& text,
     ShowMessageLines(fehlerText + "|" + fehler);
     return false;
   }
+  // Asked before the lock is taken: no other program waits while the question is open.
+  if (!DarfUeberschreiben(staende, pfad)) return false;
   // Another program on the same data folder rewrites its catalogues under the same lock;
   // messages wait until it is given up.
   const MeldungenSpaeter spaeter;
@@ -241,10 +337,22 @@ bool SchreibeKatalog(const std::string& pfad, const std::string& text,
     const auto bekannt = staende->find(pfad);
     std::error_code ec;
     // A file deleted meanwhile holds nothing that the rewrite could lose.
-    if (bekannt != staende->end() && std::filesystem::exists(pfad, ec)) {
+    if (bekannt != staende->end() && bekannt->second.StandBekannt &&
+        std::filesystem::exists(pfad, ec)) {
       std::string jetzt;
-      ReadWholeFile(pfad, jetzt, nullptr, kMaxKatalogBytes);
-      if (DateiStand(jetzt) != bekannt->second) {
+      if (!ReadWholeFile(pfad, jetzt, &fehler, kMaxKatalogBytes)) {
+        // What is there now cannot be read (a folder, no permission): not replaced either.
+        ShowMessageLines(fehlerText + "|" + fehler);
+        return false;
+      }
+      if (jetzt == bytes) {
+        // Another program wrote exactly this text (two first starts writing the same
+        // built-in catalogue): nothing to lose, nothing to write.
+        (*staende)[pfad] = GanzGelesen(DateiStand(bytes));
+        return true;
+      }
+      if (DateiStand(jetzt) != bekannt->second.Stand) {
+        bekannt->second.Veraltet = true;
         ShowMessageLines(fehlerText + "|" + pfad + std::string(kFremdGeaendert));
         return false;
       }
@@ -254,7 +362,8 @@ bool SchreibeKatalog(const std::string& pfad, const std::string& text,
   const bool ok = WriteFileAtomic(pfad, bytes, &fehler);
   status.Status("");
   if (!ok) ShowMessageLines(fehlerText + "|" + fehler);
-  if (ok && staende) (*staende)[pfad] = DateiStand(bytes);
+  // What was written is the file now, read whole.
+  if (ok && staende) (*staende)[pfad] = GanzGelesen(DateiStand(bytes));
   return ok;
 }
 

@@ -17,6 +17,7 @@
 namespace tav {
 
 struct TavState;
+struct KatalogDateiStand;
 class StatusSink;
 
 namespace katalog {
@@ -34,14 +35,34 @@ bool OhneInhalt(std::string_view bytes);
 // Full path of `name` in the data folder, found without regard to case.
 std::string DatenPfad(const TavState& s, std::string_view name);
 
-// What a catalogue file held when it was read or written (see CatalogueState::DateiStaende).
-using DateiStaende = std::map<std::string, std::uint64_t>;
+// What this program knows of each catalogue file, by path (see CatalogueState::DateiStaende).
+using DateiStaende = std::map<std::string, KatalogDateiStand>;
 // The content stamp of a file image; a missing file counts as an empty one.
 std::uint64_t DateiStand(std::string_view bytes);
 
 // Loads the file into `ini` (code page 1252, or UTF-8 when the file is UTF-8). With
-// `staende`, what was read is noted there under the path.
+// `staende`, what was read is noted there under the path; a file that cannot be read is
+// noted as read in part (a rewrite would replace all of it).
 Ladung LadeKatalog(const std::string& pfad, TBigIniFile& ini, DateiStaende* staende = nullptr);
+
+// A catalogue read only in part is not rewritten from that part without the user's word.
+// The reader notes what its list did not take in; a rewrite through SchreibeKatalog then
+// asks first, naming the file and what would be lost ("No" leaves the file as it is).
+void NotiereLuecke(DateiStaende* staende, const std::string& pfad, std::string was);
+// The standard lines: more sections than the list takes; entries left out as invalid;
+// entries kept with substitutes for values that could not be read; no readable entry.
+std::string LueckeZuviele(int uebrig, int hoechstens);
+std::string LueckeAusgelassen(const std::vector<std::string>& sektionen);
+std::string LueckeErsatzwerte(const std::vector<std::string>& sektionen);
+std::string LueckeKeinEintrag();
+// What an import of catalogue entries returns when it could not write its catalogue.
+inline constexpr int kImportNichtGeschrieben = -2;
+// The message of an import whose catalogue could not be written: nothing of `quelle` was
+// taken (the reason was said before, or the user declined the rewrite).
+std::string NichtImportiert(const std::string& quelle, const std::string& katalog);
+// Whether a rewrite was refused because another program changed the file, so the list is to
+// be read again (the catalogue's reader does it when it is next called).
+bool Veraltet(const DateiStaende& staende, const std::string& pfad);
 // The file's text lines (decoded), for the line-based package list; empty lines are left out.
 // A file that is no regular file, is larger than kMaxKatalogBytes or does not fit into memory
 // is Unlesbar, with its message shown.
@@ -91,13 +112,21 @@ class SektionsLeser {
 
   bool Fehlerhaft() const { return fehlerhaft_; }
   void MarkiereFehler() { fehlerhaft_ = true; }
+  // Marks the section with a text naming the key, the value and what is wrong with it.
+  void MarkiereFehler(std::string was) {
+    fehlerhaft_ = true;
+    fehler_.push_back(std::move(was));
+  }
   // The standard text for a marked section.
   std::string FehlerText() const;
+  // The values found wrong, one text each ("Eta0 = 5 liegt nicht zwischen 0 und 1,5").
+  const std::vector<std::string>& Fehler() const { return fehler_; }
 
  private:
   const TBigIniFile& ini_;
   int index_;
   bool fehlerhaft_ = false;
+  std::vector<std::string> fehler_;
 };
 
 // The encoding `text` is to be stored in at `pfad`: the one the file there is read in (UTF-8
@@ -113,8 +142,10 @@ bool KatalogBytes(const std::string& pfad, const std::string& text, std::string&
 // Writes the catalogue text through the atomic writer in the file's encoding (KatalogBytes),
 // with "`statusName` schreiben ..." (DateiSchreiben) on the status line meanwhile. On failure the old file
 // stays, the message `fehlerText` + the reason is shown and the result is false. The file's
-// write lock is held meanwhile; with `staende`, a file that another program changed since it
-// was noted there is not replaced (said in the message), and what was written is noted.
+// write lock is held meanwhile; with `staende`, a file read only in part is replaced only
+// when the user agrees (asked before the lock is taken), a file that another program changed
+// since it was noted there is not replaced (said in the message; the catalogue is marked to
+// be read again) unless it already holds exactly this text, and what was written is noted.
 bool SchreibeKatalog(const std::string& pfad, const std::string& text,
                      const std::string& statusName, const std::string& fehlerText,
                      StatusSink& status, DateiStaende* staende = nullptr);

@@ -338,7 +338,7 @@ class ScopedText {
 };
 
 void OfferUpdate(TTextTable& texts, const std::string& folder, std::string_view fileName,
-                 double& stored, const std::function<void(const std::string&)>& import) {
+                 double& stored, const std::function<bool(const std::string&)>& import) {
   const std::string path = FindFileNoCase(folder, std::string(fileName)).string();
   double fileDate = 0.0;
   if (stored > 0.0 && stored <= 5.0) {
@@ -354,8 +354,8 @@ void OfferUpdate(TTextTable& texts, const std::string& folder, std::string_view 
       Msg().Ask(ReplaceHashMark(texts[TX::DatenUpdateAbfrage], std::string(fileName)),
                 Btn(mbYes) | Btn(mbNo) | Btn(mbIgnore), mtConfirmation);
   if (answer == mrYes) {
-    if (import) import(path);
-    stored = fileDate;
+    // An update whose catalogue could not be written is offered again at the next start.
+    if (!import || import(path)) stored = fileDate;
   } else if (answer == mrNo) {
     stored = fileDate;
   } else {

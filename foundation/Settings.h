@@ -47,9 +47,10 @@ void LoadSettings(TavState& s, TTextTable& texts, const SettingsEnv& env);
 bool SaveSettings(TavState& s, const std::string& selectedPrinter);
 
 // The imports of the update catalogues (the catalogue layer provides them).
+// Each gives false when it could not write its catalogue: the update is then offered again.
 struct CatalogImports {
-  std::function<void(const std::string& file)> ImportKollektoren;
-  std::function<void(const std::string& file)> ImportOrte;
+  std::function<bool(const std::string& file)> ImportKollektoren;
+  std::function<bool(const std::string& file)> ImportOrte;
 };
 
 // Offers "KollNeu.dat" and "OrteNeu.dat" of Folder for import when they are newer than the

@@ -476,11 +476,24 @@ struct SettingsState {
   bool DateiBehalten = false;
 };
 
+// What this program knows of one catalogue file (CatalogueState::DateiStaende).
+struct KatalogDateiStand {
+  // The content (a hash) as this program last read or wrote it: a rewrite refuses to replace
+  // what another program wrote to the file since. Not known for a file that could not be read.
+  std::uint64_t Stand = 0;
+  bool StandBekannt = true;
+  // What the list did not take in when the file was read (lines for the question a rewrite
+  // asks first); empty when the file was read whole.
+  std::vector<std::string> Luecken;
+  // A rewrite was refused because another program changed the file: the list is to be read
+  // again before the catalogue is used or written.
+  bool Veraltet = false;
+};
+
 // 3. Catalogues and counts.
 struct CatalogueState {
-  // Each catalogue file's content (a hash) as this program last read or wrote it, by path:
-  // a rewrite refuses to replace what another program wrote to the file since.
-  std::map<std::string, std::uint64_t> DateiStaende;
+  // Each catalogue file's state, by path.
+  std::map<std::string, KatalogDateiStand> DateiStaende;
 
   std::vector<TKollektor> Kollektoren = std::vector<TKollektor>(kMaxKollektoren + 1);
   std::int16_t KollektorAnzahl = 0;

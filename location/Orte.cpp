@@ -23,9 +23,6 @@ namespace {
 constexpr std::string_view kSchreibfehler = "Schreibfehler beim Aktualisieren der Standortedatei";
 constexpr std::string_view kKeineOrtsdaten1 = "Keine Ortsdaten in ";
 constexpr std::string_view kKeineOrtsdaten2 = " gefunden";
-constexpr std::string_view kNichtAlleGelesen =
-    "Nicht alle Einträge der Datei konnten gelesen werden; sie gehen beim Überschreiben "
-    "verloren.|Datei trotzdem überschreiben?";
 
 // One row of the built-in catalogue: the values as text, parsed like a catalogue line.
 struct BuiltInRow {
@@ -168,30 +165,9 @@ void RoundOrtToWritten(TOrt& ort) {
 
 std::string OrteDateiPfad(const TavState& s) { return katalog::DatenPfad(s, OrteDatei); }
 
-namespace {
-
-// Whether the catalogue on disk holds locations the list could not take in: more sections
-// than its capacity, text without any section, or a file that cannot be read at all.
-// Overwriting it would lose them.
-bool VerliertEintraege(const std::string& pfad) {
-  std::error_code ec;
-  if (!std::filesystem::exists(std::filesystem::symlink_status(pfad, ec))) return false;
-  std::string bytes;
-  if (!ReadWholeFile(pfad, bytes, nullptr, kMaxKatalogBytes)) return true;
-  TBigIniFile ini;
-  ini.LoadFromText(DecodeText(bytes, CodePage::Cp1252));
-  const int anzahl = OrteLeser(ini, pfad).Anzahl();
-  return anzahl > kMaxOrte ||
-         (anzahl == 0 && !katalog::OhneInhalt(bytes));
-}
-
-}  // namespace
-
 bool WriteOrte(TavState& s, StatusSink& status) {
+  // A catalogue read only in part is rewritten only when the user agrees (SchreibeKatalog).
   const std::string pfad = OrteDateiPfad(s);
-  if (VerliertEintraege(pfad) &&
-      Msg().Ask(pfad + ": " + std::string(kNichtAlleGelesen), mbYesNo, mtWarning) != mrYes)
-    return false;
   return katalog::SchreibeKatalog(pfad, OrteText(s), std::string(OrteDatei),
                                   std::string(kSchreibfehler), status, &s.cat.DateiStaende);
 }
@@ -220,16 +196,27 @@ void LoadOrteList(TavState& s, StatusSink& status) {
   OrteLeser leser(ini, pfad);
   if (leser.Anzahl() == 0) {
     ShowMessageLines(std::string(kKeineOrtsdaten1) + pfad + std::string(kKeineOrtsdaten2));
+    katalog::NotiereLuecke(&s.cat.DateiStaende, pfad, katalog::LueckeKeinEintrag());
     SetBuiltInOrte(s.cat);
     return;
   }
+  // A section with values that cannot be read is kept with substitutes (and named); a
+  // rewrite would put the substitutes in place of the file's text.
+  std::vector<std::string> ersetzt;
   int n = 0;
   for (int i = 0; i < leser.Anzahl() && n < kMaxOrte; ++i) {
     ++n;
     s.cat.Orte[n] = leser.Lese(i, n, OrteLeser::NameDefault::MitDezimale);
+    if (leser.SektionFehlerhaft(i)) ersetzt.push_back(leser.SektionsName(i));
   }
   s.cat.OrtAnzahl = n;
-  if (leser.Anzahl() > kMaxOrte) leser.ZuvieleEintraege();
+  if (leser.Anzahl() > kMaxOrte) {
+    leser.ZuvieleEintraege();
+    katalog::NotiereLuecke(&s.cat.DateiStaende, pfad,
+                           katalog::LueckeZuviele(leser.Anzahl() - kMaxOrte, kMaxOrte));
+  }
+  if (!ersetzt.empty())
+    katalog::NotiereLuecke(&s.cat.DateiStaende, pfad, katalog::LueckeErsatzwerte(ersetzt));
   leser.Melde();
 }
 
@@ -247,13 +234,27 @@ int FindOrtNr(const TavState& s, const std::string& standort, bool warnen) {
 
 void ReadOrte(TavState& s, OrtUmgebung& env) {
   const std::int32_t vorher = s.plant.OrtNr;
-  if (!s.cat.OrteGeladen) {
+  // Read again after a rewrite was refused because another program changed the file.
+  if (!s.cat.OrteGeladen || katalog::Veraltet(s.cat.DateiStaende, OrteDateiPfad(s))) {
     LoadOrteList(s, env.status);
     s.cat.OrteGeladen = true;
   }
   s.plant.OrtNr = FindOrtNr(s, s.plant.Standort, true);
   if (s.plant.OrtNr != vorher) s.run.SolarklimadatenOK = false;
   if (s.plant.OrtNr >= 1) SelectOrt(s, s.plant.OrtNr, env);
+}
+
+void LeseOrteNeuWennVeraltet(TavState& s, StatusSink& status) {
+  if (!katalog::Veraltet(s.cat.DateiStaende, OrteDateiPfad(s))) return;
+  LoadOrteList(s, status);
+  s.cat.OrteGeladen = true;
+  // The project's location by its name in the file as it is now; another entry (or the same
+  // one changed) has its weather made anew when the location is next made current.
+  const std::int32_t nr = FindOrtNr(s, s.plant.Standort, true);
+  if (nr != s.plant.OrtNr || nr < 1 || s.cat.Orte[nr].GeoBreite != s.loc.GeoBreite ||
+      s.cat.Orte[nr].GeoLaenge != s.loc.GeoLaenge)
+    s.run.SolarklimadatenOK = false;
+  s.plant.OrtNr = nr;
 }
 
 int ImportOrte(TavState& s, const std::string& fileName, StatusSink& status) {
@@ -265,6 +266,7 @@ int ImportOrte(TavState& s, const std::string& fileName, StatusSink& status) {
     ShowMessageLines(std::string(kKeineOrtsdaten1) + fileName + std::string(kKeineOrtsdaten2));
     return -1;
   }
+  const std::int32_t anzahlVorher = s.cat.OrtAnzahl;
   int uebernommen = 0;
   int i = 0;
   for (; i < k && s.cat.OrtAnzahl < kMaxOrte; ++i) {
@@ -278,7 +280,14 @@ int ImportOrte(TavState& s, const std::string& fileName, StatusSink& status) {
   }
   if (i < k) leser.ZuvieleEintraege();
   leser.Melde();
-  WriteOrte(s, status);
+  if (!WriteOrte(s, status)) {
+    // The catalogue file is as it was (the reason was said or the user declined): so is
+    // the list. A file another program changed is read again.
+    s.cat.OrtAnzahl = anzahlVorher;
+    ShowMessageLines(katalog::NichtImportiert(fileName, OrteDateiPfad(s)));
+    LeseOrteNeuWennVeraltet(s, status);
+    return katalog::kImportNichtGeschrieben;
+  }
   ShowInfoMessage("Daten von " + std::to_string(k) + " Orten gelesen, " +
                   std::to_string(uebernommen) + " übernommen.");
   return uebernommen;

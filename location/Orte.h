@@ -54,11 +54,17 @@ std::string OrteDateiPfad(const TavState& s);
 bool WriteOrte(TavState& s, StatusSink& status);
 // Replaces the list by the built-in rows and writes the file.
 bool InitOrte(TavState& s, StatusSink& status);
-// Loads the list once (OrteGeladen), resolves Standort to OrtNr and makes it current.
+// Loads the list once (OrteGeladen; again after a rewrite was refused because another program
+// changed the file), resolves Standort to OrtNr and makes it current.
 void ReadOrte(TavState& s, OrtUmgebung& env);
 // Appends the locations of another catalogue whose names are new; rewrites the catalogue.
-// Returns the number taken over, -1 when the file held no location.
+// Returns the number taken over; -1 when the file held no location;
+// katalog::kImportNichtGeschrieben when the catalogue could not be written (then nothing is
+// taken, and the message says so).
 int ImportOrte(TavState& s, const std::string& fileName, StatusSink& status);
+// After a rewrite that was refused because another program changed the file: reads the
+// list again and finds the project's location by its name (nothing when the list is current).
+void LeseOrteNeuWennVeraltet(TavState& s, StatusSink& status);
 
 // Index of the location named `standort` (last exact match wins); else the first of the
 // nearest names with the warning. -1 only for an empty list.

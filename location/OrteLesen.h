@@ -33,6 +33,10 @@ class OrteLeser {
   TOrt Lese(int i, int n, NameDefault art);
   // Whether reading section i found values that could not be read or were out of range.
   bool SektionFehlerhaft(int i) const;
+  // The name of the i-th counted section.
+  const std::string& SektionsName(int i) const {
+    return ini_.SectionNameAt(sektionen_.at(static_cast<std::size_t>(i)));
+  }
 
   // Notes that entries beyond the list's capacity were skipped.
   void ZuvieleEintraege();

@@ -38,7 +38,8 @@ WetterLaden LoadWetterDaten(TavState& s, const std::string& name, StatusSink& st
 bool ExportKlimgenDaten(const TavState& s, const std::string& name, StatusSink& status);
 
 // Monthly outside weather file (full path). True when a location was added; then the
-// catalogue is rewritten and OrtNr is the new entry.
+// catalogue is rewritten and OrtNr is the new entry. A catalogue that cannot be written
+// adds nothing (false, with the message).
 bool ReadMeteoDatei(TavState& s, const std::string& fileName, StatusSink& status);
 // Hourly outside weather file (full path), same result.
 bool ReadMN5Datei(TavState& s, const std::string& fileName, StatusSink& status);

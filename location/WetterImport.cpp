@@ -11,6 +11,7 @@
 #include "location/Wetter.h"
 #include "foundation/AtomicFile.h"
 #include "foundation/CodePage.h"
+#include "foundation/KatalogDiensteDatei.h"
 #include "foundation/Messages.h"
 #include "foundation/TavUtil.h"
 #include "foundation/TavVar.h"
@@ -137,14 +138,23 @@ bool LeseZeilen(const std::string& fileName, const std::string& fehlt, const std
   return true;
 }
 
-// Appends a new location, rewrites the catalogue and makes the entry the project's.
-void Uebernehmen(TavState& s, TOrt ort, StatusSink& status) {
+// Appends a new location, rewrites the catalogue and makes the entry the project's. When
+// the catalogue cannot be written the entry is taken out again and the project keeps its
+// location: false, with the message.
+bool Uebernehmen(TavState& s, TOrt ort, const std::string& fileName, StatusSink& status) {
   ort.PLZ.clear();
   ort.wsTempZone = 6;
   RoundOrtToWritten(ort);
   s.cat.Orte[++s.cat.OrtAnzahl] = std::move(ort);
-  WriteOrte(s, status);
+  if (!WriteOrte(s, status)) {
+    s.cat.Orte[s.cat.OrtAnzahl] = TOrt{};
+    --s.cat.OrtAnzahl;
+    ShowMessageLines(katalog::NichtImportiert(fileName, OrteDateiPfad(s)));
+    LeseOrteNeuWennVeraltet(s, status);
+    return false;
+  }
   s.plant.OrtNr = s.cat.OrtAnzahl;
+  return true;
 }
 
 std::string ZuvieleText() { return T(TX::WarnZuvieleE) + " " + std::string(OrteDatei); }
@@ -224,8 +234,7 @@ bool ReadMeteoDatei(TavState& s, const std::string& fileName, StatusSink& status
   }
   ort.Land.clear();
   ort.Zeitzone = CalcZeitzone(ort.GeoLaenge);
-  Uebernehmen(s, std::move(ort), status);
-  return true;
+  return Uebernehmen(s, std::move(ort), fileName, status);
 }
 
 bool ReadMN5Datei(TavState& s, const std::string& fileName, StatusSink& status) {
@@ -301,8 +310,7 @@ bool ReadMN5Datei(TavState& s, const std::string& fileName, StatusSink& status) 
     ort.Einstrahlung[m] = summeG / MonatsTage[m] / 1000.0;
     ort.LuftTemp[m] = summeT / (MonatsTage[m] * 24.0);
   }
-  Uebernehmen(s, std::move(ort), status);
-  return true;
+  return Uebernehmen(s, std::move(ort), fileName, status);
 }
 
 }  // namespace tav

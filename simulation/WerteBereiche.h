@@ -2,7 +2,7 @@
 // Plausible ranges of the plant's real values: what the plant and collector dialogs let a
 // user enter, or wider where the project wizard sizes further. The project reader replaces a
 // stored value outside its range by the standard project's value and names key, value and
-// replacement; the collector reader names it too. The start check refuses a plant holding
+// replacement; the collector reader names key and value and leaves the entry out. The start check refuses a plant holding
 // such a value, naming it, so that no run computes with it.
 
 #include <cstdint>

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "catalogues/KatalogDialogLogik.h"
+#include "catalogues/Kollektoren.h"
+#include "foundation/KatalogDiensteDatei.h"
 #include "location/Orte.h"
 #include "location/TavKlimgen.h"
 #include "catalogues/ui/FormKollektor.h"
@@ -57,7 +59,10 @@ int ShowKollektorEditor(QWidget* parent) {
   TavState& s = G();
   if (s.plant.KollektorNr < 1 || s.plant.KollektorNr > s.cat.KollektorAnzahl) return 2;
   s.run.KollEditNr = s.plant.KollektorNr;
-  return Einmal<TFormKollektorEdit>(parent, s, Status()).Bearbeite(s.plant.KollektorNr);
+  const int r = Einmal<TFormKollektorEdit>(parent, s, Status()).Bearbeite(s.plant.KollektorNr);
+  // Its OK was refused because another program changed the catalogue: read as written there.
+  if (katalog::Veraltet(s.cat.DateiStaende, KollDateiPfad(s))) ReadKollektoren(s, Status());
+  return r;
 }
 
 int KollektorDialogHoehe() {
@@ -70,6 +75,8 @@ int ShowOrtEditImport(QWidget* parent) {
   if (s.plant.OrtNr < 1 || s.plant.OrtNr > s.cat.OrtAnzahl) return 2;
   s.run.OrtEditNr = s.plant.OrtNr;
   const int r = Einmal<TFormOrtEdit>(parent, s, Status()).Bearbeite(s.plant.OrtNr, true);
+  // Its store was refused because another program changed the catalogue: read as written there.
+  LeseOrteNeuWennVeraltet(s, Status());
   s.run.SolarklimadatenOK = false;
   OrtUmgebung env{Status(), ProgrammKlimgenBridge()};
   SelectOrt(s, s.plant.OrtNr, env);

@@ -14,6 +14,7 @@
 #include <cmath>
 
 #include "catalogues/Energie.h"
+#include "foundation/KatalogDiensteDatei.h"
 #include "foundation/StatusSink.h"
 #include "catalogues/ui/EditorKnoepfe.h"
 #include "foundation/Messages.h"
@@ -212,6 +213,9 @@ bool TFormEnerEdit::Speichere() {
   e.NutzgradSommer = static_cast<std::uint16_t>(Edit46->text().toInt());
   if (!WriteEnergie(s_, NullStatus())) {
     e = alt;  // the file stays as it was, and so does the list
+    // Another program's catalogue is read again by the plant dialog: the carrier shown here
+    // may be gone there, so the editor closes as cancelled.
+    if (katalog::Veraltet(s_.cat.DateiStaende, EnergieDateiPfad(s_))) done(2);
     return false;
   }
   s_.run.ProjektGeaendert = true;

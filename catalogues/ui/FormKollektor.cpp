@@ -27,6 +27,7 @@
 
 #include "catalogues/KatalogDialogLogik.h"
 #include "catalogues/Kollektoren.h"
+#include "foundation/KatalogDiensteDatei.h"
 #include "catalogues/Rohre.h"
 #include "catalogues/Sortierer.h"
 #include "catalogues/ui/FormKollektorEdit.h"
@@ -451,6 +452,23 @@ void TFormKollektor::FillKollList() {
   fuellen_ = vorher;
 }
 
+void TFormKollektor::NachFremderAenderung() {
+  if (!katalog::Veraltet(s_.cat.DateiStaende, KollDateiPfad(s_))) return;
+  const std::string zeile = s_.cat.Kollektoren[Zeile()].Name;
+  const std::string beimOeffnen =
+      nrBeimOeffnen_ >= 1 && nrBeimOeffnen_ <= s_.cat.KollektorAnzahl ? s_.cat.Kollektoren[nrBeimOeffnen_].Name
+                                                                     : std::string();
+  ReadKollektoren(s_, status_);  // finds the project's collector again by its name
+  std::uint16_t d = 0;
+  if (!beimOeffnen.empty()) {
+    const int nr = FindKollektor(s_.cat, beimOeffnen, d);
+    nrBeimOeffnen_ = d == 0 ? nr : s_.plant.KollektorNr;
+  }
+  FillKollList();
+  StringGrid1->setCurrentCell(std::max(0, FindKollektor(s_.cat, zeile, d) - 1), 0);
+  ZeigeEintrag();
+}
+
 void TFormKollektor::ZeigeEintrag() {
   const TKollektor& k = s_.cat.Kollektoren[Zeile()];
   Image2->Setze(k);
@@ -717,6 +735,7 @@ void TFormKollektor::Bearbeiten() {
   FillKollList();
   StringGrid1->setCurrentCell(nr - 1, 0);
   ZeigeEintrag();
+  NachFremderAenderung();
   StringGrid1->setFocus();
 }
 
@@ -746,6 +765,7 @@ void TFormKollektor::Neu() {
     nrBeimOeffnen_ = vorherBeimOeffnen;
   }
   ZeigeEintrag();
+  NachFremderAenderung();
 }
 
 void TFormKollektor::Loeschen() {
@@ -765,6 +785,7 @@ void TFormKollektor::Loeschen() {
   if (!WriteKollektoren(s_, status_)) {  // nothing lost: the list stays as the file is
     std::copy(vorher.begin(), vorher.end(), c.Kollektoren.begin());
     c.KollektorAnzahl = anzahlVorher;
+    NachFremderAenderung();
     return;
   }
   s_.run.ProjektGeaendert = true;

@@ -88,6 +88,9 @@ class TFormKollektor : public QDialog {
 
  private:
   void FillKollList();
+  // After a rewrite was refused because another program changed the catalogue (the change
+  // here taken back): the list as that program wrote it, shown.
+  void NachFremderAenderung();
   void FillKollForm();
   int Zeile() const;  // focused row, 1-based entry
   void ZeigeEintrag();

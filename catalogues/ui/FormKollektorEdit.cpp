@@ -12,6 +12,7 @@
 
 #include "catalogues/KatalogDialogLogik.h"
 #include "catalogues/Kollektoren.h"
+#include "foundation/KatalogDiensteDatei.h"
 #include "catalogues/ui/KatalogUi.h"
 #include "foundation/TavUtil.h"
 #include "foundation/ui/HilfeFenster.h"
@@ -177,7 +178,12 @@ void TFormKollektorEdit::reject() { done(2); }
 void TFormKollektorEdit::accept() {
   // The fields only show the entry, so it is written as it is: rounding it to the shown
   // decimals would lose digits of the catalogue's figures.
-  if (!WriteKollektoren(s_, status_)) return;  // message shown; the dialog stays open
+  if (!WriteKollektoren(s_, status_)) {
+    // Message shown. Another program's catalogue is read again by the collector dialog: the
+    // entry shown here may be gone there, so the editor closes as cancelled.
+    if (katalog::Veraltet(s_.cat.DateiStaende, KollDateiPfad(s_))) reject();
+    return;  // otherwise the dialog stays open
+  }
   s_.run.ProjektGeaendert = true;
   SelectKollektor(s_, nr_);
   QDialog::accept();

@@ -17,6 +17,7 @@
 #include <filesystem>
 
 #include "catalogues/KatalogDialogLogik.h"
+#include "foundation/KatalogDiensteDatei.h"
 #include "location/Orte.h"
 #include "catalogues/Sortierer.h"
 #include "location/TavKlimgen.h"
@@ -349,6 +350,16 @@ void TFormOrt::FillOrtGrid(int zeile) {
   StringGrid1->scrollToItem(StringGrid1->item(zeile, 1), QAbstractItemView::PositionAtCenter);
 }
 
+void TFormOrt::NachFremderAenderung() {
+  if (!katalog::Veraltet(s_.cat.DateiStaende, OrteDateiPfad(s_))) return;
+  const std::string name = s_.cat.Orte[Zeile()].Name;
+  // Indices follow the names in the list as read now.
+  LeseOrteNeuWennVeraltet(s_, *status_);
+  vorher_.plant.OrtNr = FindOrtNr(s_, vorher_.plant.Standort, false);
+  wetterFuer_ = -1;
+  FillOrtGrid(FindOrtNr(s_, name, false));
+}
+
 bool TFormOrt::SelectOrt(int nr) {
   OrtUmgebung env{*status_, synthese_};
   setEnabled(false);
@@ -489,6 +500,7 @@ void TFormOrt::Bearbeiten() {
     if (nr == wetterFuer_) wetterFuer_ = -1;
     FillOrtGrid(nr);
   }
+  NachFremderAenderung();
   StringGrid1->setFocus();
 }
 
@@ -514,6 +526,7 @@ void TFormOrt::Neu() {
   schiebe(s_.plant.OrtNr, -1);
   schiebe(vorher_.plant.OrtNr, -1);
   FillOrtGrid(s);
+  NachFremderAenderung();
 }
 
 void TFormOrt::Loeschen() {
@@ -531,6 +544,7 @@ void TFormOrt::Loeschen() {
   if (!WriteOrte(s_, *status_)) {  // the file is as it was; so is the list
     std::copy(liste.begin(), liste.end(), c.Orte.begin());
     c.OrtAnzahl = anzahl;
+    NachFremderAenderung();
     return;
   }
   wetterFuer_ = -1;

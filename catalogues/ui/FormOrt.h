@@ -71,6 +71,9 @@ class TFormOrt : public QDialog {
 
  private:
   void FillOrtGrid(int zeile);
+  // After a rewrite was refused because another program changed the catalogue (the change
+  // here taken back): the list as that program wrote it, shown.
+  void NachFremderAenderung();
   void WetterSeite();
   void ShowKlimgenTab();
   bool SelectOrt(int nr);

@@ -17,6 +17,7 @@
 #include <cmath>
 
 #include "catalogues/KatalogDialogLogik.h"
+#include "foundation/KatalogDiensteDatei.h"
 #include "location/Orte.h"
 #include "catalogues/ui/KatalogUi.h"
 #include "foundation/Messages.h"
@@ -488,6 +489,9 @@ bool TFormOrtEdit::Speichere() {
   RoundOrtToWritten(o);
   if (!WriteOrte(s_, status_)) {
     o = vorher;
+    // Another program's catalogue is read again by the location dialog: the entry shown
+    // here may be gone there, so the editor closes as cancelled.
+    if (katalog::Veraltet(s_.cat.DateiStaende, OrteDateiPfad(s_))) done(2);
     return false;
   }
   s_.run.ProjektGeaendert = true;

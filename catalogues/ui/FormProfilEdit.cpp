@@ -16,6 +16,7 @@
 #include <cmath>
 
 #include "catalogues/Profile.h"
+#include "foundation/KatalogDiensteDatei.h"
 #include "foundation/StatusSink.h"
 #include "catalogues/ui/EditorKnoepfe.h"
 #include "foundation/Messages.h"
@@ -341,6 +342,9 @@ bool TFormProfilEdit::Speichere() {
   if (!WriteProfile(s_, NullStatus())) {
     s_.cat.Profile = alt;
     s_.cat.ProfilAnzahl = altAnzahl;
+    // Another program's catalogue is read again by the plant dialog: the profile shown here
+    // may be gone there, so the editor closes as cancelled.
+    if (katalog::Veraltet(s_.cat.DateiStaende, ProfilDateiPfad(s_))) done(2);
     return false;
   }
   s_.run.ProjektGeaendert = true;

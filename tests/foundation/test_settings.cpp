@@ -318,7 +318,12 @@ TEST_F(SettingsFixture, UnknownOrMissingLanguageFallsBackToGerman) {
 // The update catalogues of the program folder.
 struct CatalogUpdateFixture : SettingsFixture {
   int kollImports = 0;
-  CatalogImports imports{[this](const std::string&) { ++kollImports; }, {}};
+  bool importGelingt = true;
+  CatalogImports imports{[this](const std::string&) {
+                           ++kollImports;
+                           return importGelingt;
+                         },
+                         {}};
   double kollDatum = 0.0;
 
   void SetUp() override {
@@ -362,10 +367,18 @@ TEST_F(CatalogUpdateFixture, OnlyANewerFileIsOfferedAndYesImports) {
   imports.ImportKollektoren = [&](const std::string&) {
     ++kollImports;
     ignoreCaption = texts[TX::BtnIgnore];
+    return importGelingt;
   };
+  // An import that could not write its catalogue leaves the update to be offered again.
+  importGelingt = false;
   messages->answers = {mrYes};
   EXPECT_TRUE(Start());
   EXPECT_EQ(kollImports, 1);
+  EXPECT_DOUBLE_EQ(s->settings.DatumKollNeu, kollDatum - 1.0);
+  importGelingt = true;
+  messages->answers = {mrYes};
+  EXPECT_TRUE(Start());
+  EXPECT_EQ(kollImports, 2);
   EXPECT_EQ(ignoreCaption, "&Später nochmal fragen");  // while the routine runs
   EXPECT_DOUBLE_EQ(s->settings.DatumKollNeu, kollDatum);
 }
@@ -388,7 +401,7 @@ TEST_F(CatalogUpdateFixture, AnAnsweredUpdateStaysAnsweredAfterARestart) {
 }
 
 TEST_F(CatalogUpdateFixture, CaptionComesBackWhenTheImportFails) {
-  imports.ImportKollektoren = [](const std::string&) { throw std::runtime_error("kaputt"); };
+  imports.ImportKollektoren = [](const std::string&) -> bool { throw std::runtime_error("kaputt"); };
   messages->answers = {mrYes};
   EXPECT_THROW(Start(), std::runtime_error);
   EXPECT_EQ(texts[TX::BtnIgnore], "&Ignorieren");

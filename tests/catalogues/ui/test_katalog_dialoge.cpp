@@ -219,26 +219,74 @@ TEST(FormOrt, TypeAheadWeiterAndTheMeasuredDataSwitch) {
   EXPECT_EQ(k.s().plant.OrtNr, 5);
 }
 
-TEST(FormKollektor, DeletingKeepsADamagedEntryAndShiftsTheProjectsCollector) {
-  Katalog k;
-  std::string text = KollektorenText(k.s().cat);
-  text += "[Kollektor 5]\r\nName=Kaputt\r\nEta0=abc\r\n\r\n";
-  k.dir.Write("Koll.dat", text);
-  k.s().cat.KollektorenGeladen = false;
-  k.s().plant.Kollektor = k.s().cat.Kollektoren[3].Name;
-  ReadKollektoren(k.s(), k.status);
-  ASSERT_EQ(k.s().cat.KollektorAnzahl, 5);
-  ASSERT_EQ(k.s().plant.KollektorNr, 3);
-  TFormKollektor form(k.s(), k.status);
-  k.msgs->answers = {mrYes};
-  Modal([&] { return form.Zeige(); }, [&](QWidget*) {
-    form.StringGrid1->setCurrentCell(0, 0);
-    form.Loeschen();
-    form.ButtonCancel->click();
-  });
-  EXPECT_EQ(k.s().cat.KollektorAnzahl, 4);
-  EXPECT_EQ(k.s().plant.KollektorNr, 2);
-  EXPECT_NE(k.Datei("Koll.dat").find("Kaputt"), std::string::npos);
+// Another program changed the catalogue while the dialog was open: the deletion is refused,
+// and the dialog shows the list as that program wrote it, so the next deletion is written
+// onto it instead of being refused again.
+TEST(KatalogDialoge, DeletionRefusedForAnotherProgramsChangeShowsItsList) {
+  for (const bool orte : {false, true}) {
+    SCOPED_TRACE(orte ? "locations" : "collectors");
+    Katalog k;
+    const std::string datei = orte ? "Orte.dat" : "Koll.dat";
+    std::string fremd = k.Datei(datei);
+    fremd += orte ? "[Ort 6]\r\nName=Fremdort\r\nEinstrahlung=1 1 1 1 1 1 1 1 1 1 1 1\r\n"
+                    "LuftTemp=1 1 1 1 1 1 1 1 1 1 1 1\r\n\r\n"
+                  : "[Kollektor 5]\r\nName=Fremdkollektor\r\nEta0=0,8\r\nk1=3\r\n\r\n";
+    const int vorher = orte ? k.s().cat.OrtAnzahl : k.s().cat.KollektorAnzahl;
+    TFormKollektor koll(k.s(), k.status);
+    TFormOrt ort(k.s(), k.synthese);
+    QTableWidget* grid = orte ? ort.StringGrid1 : koll.StringGrid1;
+    k.msgs->answers = {mrYes, mrYes};
+    Modal([&] { return orte ? ort.Zeige(false) : koll.Zeige(); }, [&](QWidget*) {
+      k.dir.Write(datei, fremd);
+      grid->setCurrentCell(orte ? 5 : 3, orte ? 1 : 0);  // the last entry, not the project's
+      orte ? ort.Loeschen() : koll.Loeschen();
+      EXPECT_TRUE(k.msgs->Contains("von einem anderen Programm geändert")) << k.msgs->All();
+      EXPECT_EQ(k.Datei(datei), fremd);
+      EXPECT_EQ(orte ? k.s().cat.OrtAnzahl : k.s().cat.KollektorAnzahl, vorher + 1);
+      EXPECT_EQ(grid->rowCount(), vorher + 1 + (orte ? 1 : 0));  // the location grid has a heading row
+      k.msgs->shown.clear();
+      grid->setCurrentCell(orte ? 6 : 4, orte ? 1 : 0);
+      orte ? ort.Loeschen() : koll.Loeschen();
+      (orte ? ort.ButtonCancel : koll.ButtonCancel)->click();
+    });
+    EXPECT_FALSE(k.msgs->Contains("von einem anderen Programm geändert")) << k.msgs->All();
+    EXPECT_EQ(orte ? k.s().cat.OrtAnzahl : k.s().cat.KollektorAnzahl, vorher);
+    EXPECT_EQ(k.Datei(datei).find(orte ? "Fremdort" : "Fremdkollektor"), std::string::npos);
+  }
+}
+
+// A damaged entry is left out of the list: deleting another one would lose it from the file,
+// so the deletion asks first; "No" keeps list, file and the project's collector as they were.
+TEST(FormKollektor, DeletingFromACatalogueReadInPartAsksAndShiftsTheProjectsCollector) {
+  for (const int antwort : {mrNo, mrYes}) {
+    SCOPED_TRACE(antwort == mrYes ? "yes" : "no");
+    Katalog k;
+    std::string text = KollektorenText(k.s().cat);
+    text += "[Kollektor 5]\r\nName=Kaputt\r\nEta0=abc\r\n\r\n";
+    k.dir.Write("Koll.dat", text);
+    k.s().cat.KollektorenGeladen = false;
+    k.s().plant.Kollektor = k.s().cat.Kollektoren[3].Name;
+    ReadKollektoren(k.s(), k.status);
+    ASSERT_EQ(k.s().cat.KollektorAnzahl, 4);
+    ASSERT_EQ(k.s().plant.KollektorNr, 3);
+    const std::string vorher = k.Datei("Koll.dat");
+    TFormKollektor form(k.s(), k.status);
+    k.msgs->shown.clear();
+    k.msgs->answers = {mrYes, antwort};
+    Modal([&] { return form.Zeige(); }, [&](QWidget*) {
+      form.StringGrid1->setCurrentCell(0, 0);
+      form.Loeschen();
+      form.ButtonCancel->click();
+    });
+    EXPECT_TRUE(k.msgs->Contains("[Kollektor 5]")) << k.msgs->All();
+    EXPECT_EQ(k.s().cat.KollektorAnzahl, antwort == mrYes ? 3 : 4);
+    EXPECT_EQ(k.s().plant.KollektorNr, antwort == mrYes ? 2 : 3);
+    if (antwort == mrNo) {
+      EXPECT_EQ(k.Datei("Koll.dat"), vorher);
+    } else {
+      EXPECT_EQ(k.Datei("Koll.dat").find("Kaputt"), std::string::npos);
+    }
+  }
 }
 
 // Progress label and busy cursor while the library makes the years; the picture of real years.
