@@ -20,11 +20,15 @@ double KandidatMonat(const TKlimTage& Tage, int y, int m) {
 }
 
 // Member by member: the values decide, not their bytes (0 and -0 are the same longitude).
+// The record is packed, so its members are read by value, never bound to a reference or
+// a pointer (those would claim an alignment the record does not give them).
 bool GleicherOrt(const TKlimOrt& a, const TKlimOrt& b) {
-  return a.Breite == b.Breite && a.Laenge == b.Laenge && a.Hoehe == b.Hoehe &&
-         std::equal(std::begin(a.MonatsSumme), std::end(a.MonatsSumme), std::begin(b.MonatsSumme)) &&
-         std::equal(std::begin(a.MonatsTemp), std::end(a.MonatsTemp), std::begin(b.MonatsTemp)) &&
-         a.Zeitzone == b.Zeitzone && a.TempZone == b.TempZone;
+  if (a.Breite != b.Breite || a.Laenge != b.Laenge || a.Hoehe != b.Hoehe ||
+      a.Zeitzone != b.Zeitzone || a.TempZone != b.TempZone)
+    return false;
+  for (int m = 0; m < 12; ++m)
+    if (a.MonatsSumme[m] != b.MonatsSumme[m] || a.MonatsTemp[m] != b.MonatsTemp[m]) return false;
+  return true;
 }
 
 bool OrtGueltig(const TKlimOrt& o) {
