@@ -89,4 +89,11 @@ class AppFixture {
   std::unique_ptr<Hauptmenu> window;
 };
 
+// The English language file beside the program, as the language menu's third entry.
+constexpr int kEnglischNr = 3;
+inline void MitEnglisch(const TempDir& tmp) {
+  std::filesystem::copy_file(std::filesystem::path(TAV_LANG_DIR) / "english.dat",
+                             tmp / "prog/english.dat");
+}
+
 }  // namespace tav::test

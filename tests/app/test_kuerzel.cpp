@@ -33,11 +33,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kEnglischNr = 3;
-
-void MitEnglisch(const test::TempDir& tmp) {
-  fs::copy_file(fs::path(TAV_LANG_DIR) / "english.dat", tmp / "prog/english.dat");
-}
+using test::kEnglischNr;
+using test::MitEnglisch;
 
 struct Englisch : ::testing::Test {
   Englisch() : app(MitEnglisch), w(*app.window) {

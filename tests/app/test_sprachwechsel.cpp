@@ -36,11 +36,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kEnglischNr = 3;
-
-void MitEnglisch(const test::TempDir& tmp) {
-  fs::copy_file(fs::path(TAV_LANG_DIR) / "english.dat", tmp / "prog/english.dat");
-}
+using test::kEnglischNr;
+using test::MitEnglisch;
 
 // Shown unless hidden on purpose: a widget on a page of a tab or stack that is not in front
 // counts as shown, as the user reaches it with one click.
