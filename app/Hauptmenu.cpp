@@ -724,10 +724,8 @@ void Hauptmenu::ProjektImportieren() {
     KatalogDienste d = Dienste();
     bool weiter = antwort == mrNo;
     if (antwort == mrYes) weiter = WriteProjektDat(ProjektDatei(), s_, d);
-    if (weiter) {
-      tav::ImportProjekt(s_, datei.toStdString(), d);
-      InvalidateResults();
-    }
+    // A failed import leaves the open project, and so its results, as they were.
+    if (weiter && tav::ImportProjekt(s_, datei.toStdString(), d)) InvalidateResults();
     s_.settings.ImportDir = OrdnerVon(datei);
   }
   UpdateNeuEnabled();

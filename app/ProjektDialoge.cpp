@@ -41,7 +41,7 @@ class HookDienste : public ProjektKatalogDienste {
   void ReadRohre(TavState& s) override { D().ReadRohre(s); }
   void ReadProfile(TavState& s) override { D().ReadProfile(s); }
   void ReadEnergie(TavState& s, const std::string& name) override { D().ReadEnergie(s, name); }
-  void CheckAnlagenTyp(TavState& s) override { D().CheckAnlagenTyp(s); }
+  void CheckAnlagenTyp(PlantState& p) override { D().CheckAnlagenTyp(p); }
   void SetAnlgParam(TavState& s, int typ) override { D().SetAnlgParam(s, typ); }
   void SetSpeicherParam(TavState& s) override { D().SetSpeicherParam(s); }
   StatusSink& Status() override { return D().Status(); }

@@ -23,7 +23,7 @@ class OhneKataloge : public tav::ProjektKatalogDienste {
   void ReadRohre(tav::TavState&) override {}
   void ReadProfile(tav::TavState&) override {}
   void ReadEnergie(tav::TavState&, const std::string&) override {}
-  void CheckAnlagenTyp(tav::TavState& s) override { s.plant.AnlagenTypNr = 1; }
+  void CheckAnlagenTyp(tav::PlantState& p) override { p.AnlagenTypNr = 1; }
   void SetAnlgParam(tav::TavState&, int) override {}
   void SetSpeicherParam(tav::TavState&) override {}
   double Jetzt() override { return 46000.5; }

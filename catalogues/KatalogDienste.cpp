@@ -29,7 +29,7 @@ void KatalogDienste::ReadEnergie(TavState& s, const std::string& name) {
   tav::ReadEnergie(s, std::string(), status_);
 }
 
-void KatalogDienste::CheckAnlagenTyp(TavState& s) { tav::CheckAnlagenTyp(s.plant); }
+void KatalogDienste::CheckAnlagenTyp(PlantState& p) { tav::CheckAnlagenTyp(p); }
 
 void KatalogDienste::SetAnlgParam(TavState& s, int anlagenTyp) {
   tav::SetAnlgParam(s.plant, anlagenTyp, &Geometrie);

@@ -24,7 +24,7 @@ class KatalogDienste : public ProjektKatalogDienste {
   // catalogue is read with an empty signature.
   void ReadEnergie(TavState& s, const std::string& name) override;
 
-  void CheckAnlagenTyp(TavState& s) override;
+  void CheckAnlagenTyp(PlantState& p) override;
   void SetAnlgParam(TavState& s, int anlagenTyp) override;
   void SetSpeicherParam(TavState& s) override;
 

@@ -1,6 +1,7 @@
 // The project file: load the current project of any file, save it, load it again. The second
 // load must equal the first, seen through the writer: saving it once more writes the same
-// file. Then the same file is imported into a data folder holding the standard project.
+// file. Then the same file is imported into a data folder holding the standard project; an
+// import that takes nothing changes nothing.
 #include "FuzzSupport.h"
 #include "catalogues/KatalogDienste.h"
 #include "project/ProjektDatei.h"
@@ -53,6 +54,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   TavState& s = b.State(2);
   LoadProjekt(s, d);  // writes the standard project
   const std::string quelle = b.Write("Import.dat", fuzz::AsText(data, size));
-  ImportProjekt(s, quelle, d);
+  const std::string vorher = b.Read("Projekte.dat");
+  const std::string name = s.plant.ProjektName;
+  const std::int32_t nummer = s.settings.ProjektNummer;
+  // An import that takes nothing leaves the file and the open project as they were.
+  if (!ImportProjekt(s, quelle, d))
+    fuzz::Require(b.Read("Projekte.dat") == vorher && s.plant.ProjektName == name &&
+                      s.settings.ProjektNummer == nummer,
+                  "project: an import that took nothing changed the file or the open project",
+                  vorher, b.Read("Projekte.dat"));
   return 0;
 }

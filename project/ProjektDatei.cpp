@@ -486,12 +486,19 @@ std::vector<std::string> FremdeZeilen(TBigIniFile& ini, std::string_view sektion
   return fremd;
 }
 
-bool WriteProjektDat(const std::string& fileName, TavState& s, ProjektKatalogDienste& d) {
-  return WriteProjektDat(fileName, s, d, {});
+ProjektAbschnitt AbschnittAus(const PlantState& p, std::int32_t nummer, double jetzt,
+                              TProjekt& r, std::vector<std::string> fremd) {
+  FillProjekt(p, r, jetzt);
+  ProjektAbschnitt a;
+  a.Nummer = nummer;
+  a.Zeilen = ProjektZeilen(r, p);
+  a.Fremd = std::move(fremd);
+  return a;
 }
 
-bool WriteProjektDat(const std::string& fileName, TavState& s, ProjektKatalogDienste& d,
-                     const std::vector<std::string>& mitnehmen) {
+bool SchreibeProjektAbschnitte(const std::string& fileName, const TavState& s,
+                               const std::vector<ProjektAbschnitt>& abschnitte,
+                               TBigIniFile* geschrieben) {
   // Another program on the same data folder (a second instance, the headless simulation)
   // saves through the same lock: the file read below is the one this save replaces, so its
   // other projects are kept as they are now. Its messages wait until the lock is given up.
@@ -502,7 +509,8 @@ bool WriteProjektDat(const std::string& fileName, TavState& s, ProjektKatalogDie
     return false;
   }
   // The object holds the file in memory only; the file is rewritten below, in one piece.
-  TBigIniFile ini;
+  TBigIniFile eigenes;
+  TBigIniFile& ini = geschrieben ? *geschrieben : eigenes;
   std::error_code ec;
   if (std::filesystem::exists(fileName, ec) && !IstLeereDatei(fileName)) {
     if (!LadeProjektDatei(fileName, ini)) return false;
@@ -520,31 +528,42 @@ bool WriteProjektDat(const std::string& fileName, TavState& s, ProjektKatalogDie
     }
   }
 
-  if (FremdGeaendert(ini, fileName, s.settings.ProjektNummer, s)) {
-    ShowMessageLines(std::string(kFremdGeaendert_a) + std::to_string(s.settings.ProjektNummer) +
-                     " in " + fileName + std::string(kFremdGeaendert_b) +
-                     std::string(kFremdGeaendert_c));
-    return false;
+  for (const ProjektAbschnitt& a : abschnitte) {
+    const bool belegt = a.Neu && ini.SectionExists(ProjektSektionIn(ini, a.Nummer));
+    if (belegt || FremdGeaendert(ini, fileName, a.Nummer, s)) {
+      ShowMessageLines(std::string(kFremdGeaendert_a) + std::to_string(a.Nummer) + " in " +
+                       fileName + std::string(kFremdGeaendert_b) + std::string(kFremdGeaendert_c));
+      return false;
+    }
   }
 
+  for (const ProjektAbschnitt& a : abschnitte) {
+    // The project's own section, however its name is written ("Projekt 01", "projekt 1").
+    const std::string sektion = ProjektSektionIn(ini, a.Nummer);
+    // The section is rebuilt where it stands (a new one goes to the end): the known keys in
+    // their order, then the lines this version does not know, as they were.
+    std::vector<std::string> fremd = FremdeZeilen(ini, sektion);
+    fremd.insert(fremd.end(), a.Fremd.begin(), a.Fremd.end());
+    std::vector<std::string>* liste = nullptr;
+    ini.FindKey(sektion, "", liste, true);
+    liste->clear();
+    for (const auto& [key, value] : a.Zeilen) ini.WriteString(sektion, key, value);
+    ini.FindKey(sektion, "", liste, false);
+    liste->insert(liste->end(), fremd.begin(), fremd.end());
+  }
+
+  return SchreibeProjektDatei(fileName, ini);
+}
+
+bool WriteProjektDat(const std::string& fileName, TavState& s, ProjektKatalogDienste& d) {
   PlantState& p = s.plant;
-  FillProjekt(p, p.Projekt, d.Jetzt());
-  // The project's own section, however its name is written ("Projekt 01", "projekt 1").
-  const std::string sektion = ProjektSektionIn(ini, s.settings.ProjektNummer);
-  const auto zeilen = ProjektZeilen(p.Projekt, p);
-
-  // The section is rebuilt where it stands (a new one goes to the end): the known keys in
-  // their order, then the lines this version does not know, as they were.
-  std::vector<std::string> fremd = FremdeZeilen(ini, sektion);
-  fremd.insert(fremd.end(), mitnehmen.begin(), mitnehmen.end());
-  std::vector<std::string>* liste = nullptr;
-  ini.FindKey(sektion, "", liste, true);
-  liste->clear();
-  for (const auto& [key, value] : zeilen) ini.WriteString(sektion, key, value);
-  ini.FindKey(sektion, "", liste, false);
-  liste->insert(liste->end(), fremd.begin(), fremd.end());
-
-  if (!SchreibeProjektDatei(fileName, ini)) return false;
+  // The record is filled aside: a save that fails leaves it as it was.
+  TProjekt r = p.Projekt;
+  TBigIniFile ini;
+  if (!SchreibeProjektAbschnitte(fileName, s,
+                                 {AbschnittAus(p, s.settings.ProjektNummer, d.Jetzt(), r)}, &ini))
+    return false;
+  p.Projekt = std::move(r);
   // Only the own project file is watched: an export elsewhere is no load.
   const RunState::ProjektStand& stand = s.run.ProjektAufPlatte;
   if (stand.Datei.empty() || SelbeDatei(stand.Datei, fileName))

@@ -69,17 +69,37 @@ void ReadProjektDat(TBigIniFile& ini, std::string_view sektion, std::int32_t lis
 std::vector<std::pair<std::string, std::string>> ProjektZeilen(const TProjekt& r,
                                                                 const PlantState& p);
 
+// One section to be written into a project file: the project's number, its key lines in
+// file order, and the lines this version does not know, which follow them. `Neu`: a number
+// just given to an imported project, which the file must not hold yet.
+struct ProjektAbschnitt {
+  std::int32_t Nummer = 0;
+  std::vector<std::pair<std::string, std::string>> Zeilen;
+  std::vector<std::string> Fremd;
+  bool Neu = false;
+};
+
+// The section of the working variables `p` as project `nummer`: `r` (taken as the record
+// to fill, see FillProjekt) gets the record, dated `jetzt`.
+ProjektAbschnitt AbschnittAus(const PlantState& p, std::int32_t nummer, double jetzt,
+                              TProjekt& r, std::vector<std::string> fremd = {});
+
+// Writes the sections into the named project file in one rewrite, with the checks of
+// WriteProjektDat: all of them, or none (false, the message shown, the file untouched).
+// `geschrieben`, when given, is an empty object that gets what the file now holds. Nothing of
+// the state changes.
+bool SchreibeProjektAbschnitte(const std::string& fileName, const TavState& s,
+                               const std::vector<ProjektAbschnitt>& abschnitte,
+                               TBigIniFile* geschrieben = nullptr);
+
 // Writes the working variables as section "Projekt " + ProjektNummer of the named file
 // (created when missing). An existing file that is not a project file (and is not the data
 // folder's own "Projekte.dat") is refused with
 // "ABBRUCH: " + name + " ist keine korrekte Projekt-Datei". On success the modified flag is
-// cleared and "Projektdaten abgespeichert" goes to the status line. False when nothing was
-// written (the message has been shown; the old file is untouched).
+// cleared, the record Projekt holds what was written and "Projektdaten abgespeichert" goes to
+// the status line. False when nothing was written (the message has been shown; the old file
+// and the state are untouched).
 bool WriteProjektDat(const std::string& fileName, TavState& s, ProjektKatalogDienste& d);
-// The same, keeping also `mitnehmen` (lines this version does not know, taken from the
-// section a project is imported from).
-bool WriteProjektDat(const std::string& fileName, TavState& s, ProjektKatalogDienste& d,
-                     const std::vector<std::string>& mitnehmen);
 
 // Notes the section of project `nummer` as `ini` (the file `datei`) holds it, as the state
 // of the open project on disk: a later save refuses to replace a section that another program

@@ -9,6 +9,7 @@
 namespace tav {
 
 struct TavState;
+struct PlantState;
 class StatusSink;
 
 class ProjektKatalogDienste {
@@ -25,9 +26,10 @@ class ProjektKatalogDienste {
   virtual void ReadProfile(TavState& s) = 0;
   virtual void ReadEnergie(TavState& s, const std::string& name) = 0;
 
-  // Plant-type services: AnlagenTypNr from the stored plant-type name; the plant's
-  // parameters for a type; the derived store geometry.
-  virtual void CheckAnlagenTyp(TavState& s) = 0;
+  // Plant-type services: AnlagenTypNr from the stored plant-type name (of any plant, such as
+  // a project read aside before it is opened); the plant's parameters for a type; the derived
+  // store geometry.
+  virtual void CheckAnlagenTyp(PlantState& p) = 0;
   virtual void SetAnlgParam(TavState& s, int anlagenTyp) = 0;
   virtual void SetSpeicherParam(TavState& s) = 0;
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <iterator>
 #include <map>
+#include <memory>
 #include <set>
 #include <utility>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "project/ProjektRecord.h"
 #include "foundation/AtomicFile.h"
 #include "foundation/BigIni.h"
+#include "foundation/KatalogDiensteDatei.h"
 #include "foundation/Messages.h"
 #include "foundation/TavUtil.h"
 #include "foundation/TavVar.h"
@@ -30,6 +32,12 @@ constexpr std::string_view kNichtGelistet = "] und wird nicht aufgelistet: ";
 constexpr std::string_view kNurImSpeicher =
     "|Es gilt das Standardprojekt, nur im Arbeitsspeicher; die Datei bleibt unverändert.";
 constexpr std::string_view kMehrfach = "] steht mehrfach in der Datei; nur der erste wird gelesen: ";
+constexpr std::string_view kOffenBleibt_a = "|Das geöffnete Projekt \"";
+constexpr std::string_view kOffenBleibt_b = "\" bleibt, wie es war.";
+constexpr std::string_view kImportiertUngespeichert_a = "Die Projekte aus ";
+constexpr std::string_view kImportiertUngespeichert_b = " sind importiert; das geöffnete Projekt \"";
+constexpr std::string_view kImportiertUngespeichert_c =
+    "\" ist mit den Katalogangaben, wie sie jetzt gelten, noch nicht gespeichert.";
 
 // "Zuviele Projekte in" the file, with how many it holds and how many the list takes.
 std::string ZuvieleProjekteText(const std::string& datei, std::size_t anzahl,
@@ -264,23 +272,23 @@ void LoadProjekt(TavState& s, ProjektKatalogDienste& d) {
     if (!geladen) d.ReadEnergie(s, s.plant.konvEnergie);
   }
   if (geladen) KatalogeAufloesen(s, d);
-  d.CheckAnlagenTyp(s);
+  d.CheckAnlagenTyp(s.plant);
   d.SetAnlgParam(s, s.plant.AnlagenTypNr);
   s.run.ProjektGeaendert = false;
 }
 
-void ImportProjekt(TavState& s, const std::string& fileName, ProjektKatalogDienste& d) {
+bool ImportProjekt(TavState& s, const std::string& fileName, ProjektKatalogDienste& d) {
   std::error_code ec;
-  if (!std::filesystem::exists(fileName, ec)) return;
+  if (!std::filesystem::exists(fileName, ec)) return false;
   // The import file is only read, never written; its section list stays as it is for the
   // whole import while the project file is rewritten for each project taken over.
   TBigIniFile quelle;
-  if (!LadeProjektDatei(fileName, quelle)) return;
+  if (!LadeProjektDatei(fileName, quelle)) return false;
   std::vector<std::string> alle;
   quelle.ReadSections(alle);
   if (!IstProjektDatei(alle)) {
     ShowMessageLines(KeineProjektDateiText(fileName));
-    return;
+    return false;
   }
   // Only project sections are projects; other sections of the file ("Notizen") are not.
   std::vector<std::string> sektionen;
@@ -296,34 +304,66 @@ void ImportProjekt(TavState& s, const std::string& fileName, ProjektKatalogDiens
         " Die Liste hält schon " + std::to_string(c.ProjektAnzahl) + "; übernommen werden " +
             std::to_string(anzahl) + "."));
   }
-  if (anzahl <= 0) return;  // nothing to take over: the current project is not saved either
+  if (anzahl <= 0) return false;  // nothing to take over: the current project is not saved either
 
+  // Each project is read into a copy of the working variables, and all of them go into the
+  // project file in one rewrite. Until the file holds them, the open project, the list and
+  // the file stay as they were; so does everything when the file cannot be written.
   const std::string pfad = ProjektDateiPfad(s);
   const double jetzt = d.Jetzt();
-  std::int32_t uebernommen = 0;
-  const std::set<std::int32_t> inDatei = NummernIn(pfad);
+  std::set<std::int32_t> belegt = NummernIn(pfad);
+  std::vector<ProjektAbschnitt> abschnitte;
+  std::vector<TProjDat> eintraege;
+  std::unique_ptr<PlantState> letzter;
   for (std::int32_t i = 1; i <= anzahl; ++i) {
     const std::string& sektion = sektionen[static_cast<std::size_t>(i - 1)];
-    const std::int32_t n = FreieNummer(c, inDatei);
+    const std::int32_t n = FreieNummer(c, belegt);
+    belegt.insert(n);
+    auto p = std::make_unique<PlantState>(s.plant);
     // A project without a name is named after its new number, in the list and in the file.
-    ReadProjektDat(quelle, sektion, n, jetzt, s.plant, fileName);
-    s.settings.ProjektNummer = n;
-    d.CheckAnlagenTyp(s);
-    if (!WriteProjektDat(pfad, s, d, FremdeZeilen(quelle, sektion))) break;  // reported
-    ++c.ProjektAnzahl;
-    TProjDat& e = c.Projektliste[static_cast<std::size_t>(c.ProjektAnzahl)];
-    e.ProjektName = s.plant.ProjektName;
-    e.Info1 = s.plant.Info1;
-    e.Info2 = s.plant.Info2;
+    ReadProjektDat(quelle, sektion, n, jetzt, *p, fileName);
+    d.CheckAnlagenTyp(*p);
+    TProjekt r = p->Projekt;
+    abschnitte.push_back(AbschnittAus(*p, n, jetzt, r, FremdeZeilen(quelle, sektion)));
+    abschnitte.back().Neu = true;
+    p->Projekt = std::move(r);
+    TProjDat e;
+    e.ProjektName = p->ProjektName;
+    e.Info1 = p->Info1;
+    e.Info2 = p->Info2;
     e.Nummer = static_cast<std::uint16_t>(n);
-    e.Datum = static_cast<float>(s.plant.Projekt.Datum);
-    ++uebernommen;
+    e.Datum = static_cast<float>(p->Projekt.Datum);
+    eintraege.push_back(std::move(e));
+    letzter = std::move(p);
   }
-  if (uebernommen == 0) return;
+  TBigIniFile geschrieben;
+  {
+    const MeldungenSpaeter zusammen(true);  // the writer's reason and what it means, as one
+    if (!SchreibeProjektAbschnitte(pfad, s, abschnitte, &geschrieben)) {
+      ShowMessageLines(katalog::NichtImportiert(fileName, pfad) + std::string(kOffenBleibt_a) +
+                       Zitat(s.plant.ProjektName) + std::string(kOffenBleibt_b));
+      return false;
+    }
+  }
+
+  // The file holds every imported project: the list takes them, and the last one becomes the
+  // open project with its catalogue names resolved (location and weather, collector ...).
+  for (TProjDat& e : eintraege) c.Projektliste[static_cast<std::size_t>(++c.ProjektAnzahl)] = std::move(e);
+  s.settings.ProjektNummer = abschnitte.back().Nummer;
+  s.plant = std::move(*letzter);
+  MerkeProjektStand(s.run, geschrieben, pfad, s.settings.ProjektNummer);
   KatalogeAufloesen(s, d);
   d.SetAnlgParam(s, s.plant.AnlagenTypNr);
   d.SetSpeicherParam(s);
-  if (WriteProjektDat(pfad, s, d)) s.run.ProjektGeaendert = false;
+  // Saved once more with the names as resolved. Should that fail, the project stands in the
+  // file as imported, and open as resolved, not yet saved.
+  const MeldungenSpaeter zusammen(true);
+  if (WriteProjektDat(pfad, s, d)) return true;
+  s.run.ProjektGeaendert = true;
+  ShowMessageLines(std::string(kImportiertUngespeichert_a) + fileName +
+                   std::string(kImportiertUngespeichert_b) + Zitat(s.plant.ProjektName) +
+                   std::string(kImportiertUngespeichert_c));
+  return true;
 }
 
 bool DeleteProjekt(TavState& s, std::int32_t nummer) {

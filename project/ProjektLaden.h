@@ -32,10 +32,14 @@ std::optional<double> StandardProjektWert(std::string_view schluessel);
 // working variables, resolves its catalogue names and sets the plant parameters.
 void LoadProjekt(TavState& s, ProjektKatalogDienste& d);
 
-// Appends every project of another project file under the smallest free numbers; the last
-// one imported becomes the current project. A file that is not a project file is refused
-// with a message; a missing file, or nothing left to import, changes nothing.
-void ImportProjekt(TavState& s, const std::string& fileName, ProjektKatalogDienste& d);
+// Appends every project of another project file under the smallest free numbers, in one
+// rewrite of the project file; the last one imported becomes the current project, its
+// catalogue names resolved. A file that is not a project file is refused with a message; a
+// missing file, or nothing left to import, changes nothing. When the project file cannot be
+// written, nothing is imported: the open project, the list and the file stay as they were,
+// and the message names the import file and the open project that stays. True when projects
+// were imported (the open project is then another one).
+bool ImportProjekt(TavState& s, const std::string& fileName, ProjektKatalogDienste& d);
 
 // Removes section "Projekt " + nummer from the project file at once. A number without a
 // section changes nothing. False when the file could not be rewritten.

@@ -580,6 +580,7 @@ TEST_F(ProjektTest, FailedSaveKeepsTheOldFileAndSaysSo) {
   }
   EXPECT_EQ(Datei(), alt);
   EXPECT_TRUE(s.run.ProjektGeaendert);
+  EXPECT_EQ(s.plant.Projekt.ProjektName, "Erste Fassung") << "the record holds what the file holds";
   EXPECT_TRUE(d.status.texte.empty());
   ASSERT_EQ(msgs->shown.size(), 1u);
   EXPECT_NE(msgs->shown[0].text.find("Projekte.dat"), std::string::npos) << msgs->All();

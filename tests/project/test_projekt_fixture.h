@@ -43,9 +43,9 @@ class FakeDienste : public ProjektKatalogDienste {
   void ReadEnergie(TavState&, const std::string& name) override {
     aufrufe.push_back("ReadEnergie:" + name);
   }
-  void CheckAnlagenTyp(TavState& s) override {
+  void CheckAnlagenTyp(PlantState& p) override {
     aufrufe.push_back("CheckAnlagenTyp");
-    tav::CheckAnlagenTyp(s.plant);
+    tav::CheckAnlagenTyp(p);
   }
   void SetAnlgParam(TavState& s, int n) override {
     aufrufe.push_back("SetAnlgParam:" + std::to_string(n));

@@ -4,12 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "project/ProjektDatei.h"
 #include "project/ProjektLaden.h"
 #include "foundation/BigIni.h"
+#include "support/Schreibschutz.h"
 #include "test_projekt_fixture.h"
 
 namespace tav {
@@ -334,6 +338,122 @@ TEST_F(ProjektTest, ImportNeverTakesTheNumberOfAnUnlistedProject) {
   ImportProjekt(s, (dir / "import.dat").string(), d);
   EXPECT_EQ(Wert(Pfad(), "Projekt 1", "ProjektName"), "Ungelistet");
   EXPECT_EQ(Wert(Pfad(), "Projekt 601", "ProjektName"), "Neu");
+}
+
+// The names of the files in a folder.
+std::set<std::string> Dateien(const std::filesystem::path& ordner) {
+  std::set<std::string> namen;
+  for (const auto& e : std::filesystem::directory_iterator(ordner)) namen.insert(e.path().filename().string());
+  return namen;
+}
+
+// Three projects at other locations, of other plant types, to be imported.
+std::vector<std::string> DreiZumImport() {
+  auto sieben = Projekt(7, "Sieben", "Ulm");
+  sieben[3] = "AnlagenTyp=Zwei-Speicher";
+  auto acht = Projekt(8, "Acht", "Hof");
+  acht[4] = "KollektorFlaeche=12,5";
+  return Verbunden({sieben, acht, Projekt(9, "Neun", "Kiel")});
+}
+
+// Projekte.dat cannot be written (no write bits, a folder without write bits, a disk that
+// fills while the imported projects are being written): nothing is imported, and the open
+// project keeps everything, its modified flag too; its catalogue names are not looked up
+// again. The message names the import file and says that the open project stays. Once the
+// file can be written, the same import goes through.
+TEST_F(ProjektTest, AnImportThatCannotBeWrittenLeavesProjectListAndFileAsTheyWere) {
+  const std::string original = Crlf(Verbunden({Projekt(1, "Eins", "A"), Projekt(2, "Zwei", "B")}));
+  // The disk's room beyond the file: about one imported project, not three.
+  constexpr std::size_t kPlatz = 2000;
+  const std::string quelle = (dir / "import.dat").string();
+  dir.Write("import.dat", Crlf(DreiZumImport()));
+  for (const test::SperrFall& f : test::kSperrFaelle) {
+    SCOPED_TRACE(f.name);
+    dir.Write("Projekte.dat", original);
+    s.settings.ProjektNummer = 2;
+    LoadProjekt(s, d);
+    ASSERT_EQ(s.plant.ProjektName, "Zwei");
+    s.plant.Info2 = "ungespeichert";
+    s.run.ProjektGeaendert = f.geaendert;
+    const PlantState vorher = s.plant;
+    d.aufrufe.clear();
+    test::ScopedMessages m;
+    {
+      const test::Schreibsperre sperre(f.sperre, Pfad(), kPlatz);
+      EXPECT_FALSE(ImportProjekt(s, quelle, d));
+    }
+    EXPECT_EQ(Datei(), original);
+    EXPECT_EQ(Dateien(dir.path()), (std::set<std::string>{"Projekte.dat", "import.dat"}));
+    ASSERT_EQ(s.cat.ProjektAnzahl, 2);
+    EXPECT_EQ(s.cat.Projektliste[2].ProjektName, "Zwei");
+    EXPECT_EQ(s.settings.ProjektNummer, 2);
+    test::ErwarteGleichesProjekt(vorher, s.plant);
+    EXPECT_EQ(s.plant.Projekt.ProjektName, "Zwei");
+    EXPECT_EQ(s.plant.Projekt.Standort, "B");
+    EXPECT_EQ(s.run.ProjektGeaendert, f.geaendert);
+    for (const std::string& aufruf : d.aufrufe) EXPECT_EQ(aufruf, "CheckAnlagenTyp");
+    ASSERT_FALSE(m->shown.empty());
+    const std::string& text = m->shown.back().text;
+    EXPECT_NE(text.find("Die Daten aus " + quelle + " wurden nicht übernommen"), std::string::npos) << text;
+    EXPECT_NE(text.find("Das geöffnete Projekt \"Zwei\" bleibt, wie es war."), std::string::npos) << text;
+
+    EXPECT_TRUE(ImportProjekt(s, quelle, d));
+    EXPECT_GT(Datei().size(), original.size() + kPlatz);
+    EXPECT_EQ(s.cat.ProjektAnzahl, 5) << m->All();
+    EXPECT_EQ(s.settings.ProjektNummer, 5);
+    EXPECT_EQ(s.plant.ProjektName, "Neun");
+    EXPECT_EQ(s.plant.Standort, "Kiel");
+    EXPECT_FALSE(s.run.ProjektGeaendert);
+  }
+}
+
+// Catalogue services that take the write bits of the project file while the imported
+// project's location is looked up: the disk fills after the imported projects were written.
+class SperrtBeimAufloesen : public test::FakeDienste {
+ public:
+  explicit SperrtBeimAufloesen(std::string datei) : datei_(std::move(datei)) {}
+  void ReadOrte(TavState& s) override {
+    FakeDienste::ReadOrte(s);
+    if (!schutz_) schutz_.emplace(datei_);
+  }
+  void Freigeben() { schutz_.reset(); }
+
+ private:
+  std::string datei_;
+  std::optional<test::OhneSchreibrecht> schutz_;
+};
+
+// The imported projects are in the file, but the save with the resolved names fails: the
+// list holds them, the open project is the last one imported, resolved and marked as not
+// saved, and the message says so. Saving it later is not taken for another program's change.
+TEST_F(ProjektTest, AnImportWhoseLastSaveFailsOpensTheLastImportedProjectUnsaved) {
+  dir.Write("Projekte.dat", Crlf(Verbunden({Projekt(1, "Eins", "A"), Projekt(2, "Zwei", "B")})));
+  dir.Write("import.dat", Crlf(DreiZumImport()));
+  SperrtBeimAufloesen dienste(Pfad());
+  s.settings.ProjektNummer = 2;
+  LoadProjekt(s, dienste);
+  dienste.Freigeben();
+  dienste.aufrufe.clear();
+  test::ScopedMessages m;
+  EXPECT_TRUE(ImportProjekt(s, (dir / "import.dat").string(), dienste));
+  dienste.Freigeben();
+
+  EXPECT_EQ(Sektionen(Pfad()), (std::vector<std::string>{"Projekt 1", "Projekt 2", "Projekt 3", "Projekt 4",
+                                                         "Projekt 5"}));
+  EXPECT_EQ(Wert(Pfad(), "Projekt 4", "KollektorFlaeche"), "12,5");
+  ASSERT_EQ(s.cat.ProjektAnzahl, 5);
+  EXPECT_EQ(s.cat.Projektliste[5].ProjektName, "Neun");
+  EXPECT_EQ(s.settings.ProjektNummer, 5);
+  EXPECT_EQ(s.plant.ProjektName, "Neun");
+  EXPECT_EQ(s.plant.Standort, "Kiel");
+  for (const char* aufruf : {"ReadOrte", "ReadKollektoren", "ReadRohre", "ReadProfile", "SetSpeicherParam"})
+    EXPECT_EQ(std::count(dienste.aufrufe.begin(), dienste.aufrufe.end(), aufruf), 1) << aufruf;
+  EXPECT_TRUE(s.run.ProjektGeaendert);
+  EXPECT_TRUE(m->Contains("Die Projekte aus " + (dir / "import.dat").string() + " sind importiert")) << m->All();
+
+  m->shown.clear();
+  EXPECT_TRUE(WriteProjektDat(Pfad(), s, dienste)) << m->All();
+  EXPECT_TRUE(m->shown.empty()) << m->All();
 }
 
 TEST_F(ProjektTest, DeleteThenLoad) {
