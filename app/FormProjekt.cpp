@@ -13,6 +13,7 @@
 #include <numeric>
 
 #include "app/ProjektDialoge.h"
+#include "project/NeuesProjekt.h"
 #include "project/ProjektDatei.h"
 #include "project/ProjektLaden.h"
 #include "app/FormHilfen.h"
@@ -254,44 +255,21 @@ void TFormProjektSpeichern::SaveAsChosen() {
 void TFormProjektSpeichern::NeuesProjekt() {
   const auto& hooks = ProjektCommandHooks();
   if (!hooks.ProjektInfo) return;
-  PlantState& p = s_.plant;
-  CatalogueState& c = s_.cat;
-  const std::string altName = p.ProjektName, altInfo1 = p.Info1, altInfo2 = p.Info2;
-  const std::int32_t altNummer = s_.settings.ProjektNummer;
   // The list keeps its count until the new project is written and the list read again: a
   // slot beyond the count may still hold a deleted project's number, which would count the
   // new number as listed and let the save write over a section another program made.
-  if (c.ProjektAnzahl >= kMaxProjekte) {
+  if (!NeuesProjektMoeglich(s_.cat)) {
     XiButtonNeuesProjekt->setEnabled(false);
     ShowMessageLines(T(TX::WarnungMaxAnzahl));
     return;
   }
-  const auto vergeben = [&](std::int32_t n) {
-    return std::any_of(zeilen_.begin(), zeilen_.end(),
-                       [n](const ProjektZeile& z) { return z.Nummer == n; });
-  };
-  std::int32_t n = 1;
-  while (vergeben(n)) ++n;
-  s_.settings.ProjektNummer = n;
-  const auto nameVergeben = [&] {
-    for (std::int32_t i = 1; i <= c.ProjektAnzahl; ++i) {
-      if (c.Projektliste[static_cast<std::size_t>(i)].ProjektName == p.ProjektName) return true;
-    }
-    return false;
-  };
-  while (nameVergeben()) MakeUniqueName(p.ProjektName);
-
-  if (hooks.ProjektInfo(this, T(TX::FormPrjInfoNeuCaption)) != mrOk) {
-    p.ProjektName = altName;
-    p.Info1 = altInfo1;
-    p.Info2 = altInfo2;
-    s_.settings.ProjektNummer = altNummer;
+  // Cancelled or not written, the open project stays as it was and so does the dialog.
+  if (!NeuesProjektAnlegen(s_, d_, [&] {
+        return hooks.ProjektInfo(this, T(TX::FormPrjInfoNeuCaption)) == mrOk;
+      }))
     return;
-  }
-  ProjektWahl = n;
-  SaveAsChosen();
-  // The new project could not be written: the old number stays current.
-  if (result() != 1) s_.settings.ProjektNummer = altNummer;
+  ProjektWahl = s_.settings.ProjektNummer;
+  done(1);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -410,11 +388,14 @@ void TFormProjektLoeschen::Bestaetigen() {
   if (antwort != mrYes) return;
 
   bool aktuellGeloescht = false;
+  std::vector<std::int32_t> nummern;
   for (int r = oben; r <= unten; ++r) {
-    const std::int32_t nummer = zeilen_[static_cast<std::size_t>(r)].Nummer;
-    if (nummer == s_.settings.ProjektNummer) aktuellGeloescht = true;
-    if (!DeleteProjekt(s_, nummer)) break;  // reported; what was deleted stays deleted
+    nummern.push_back(zeilen_[static_cast<std::size_t>(r)].Nummer);
+    if (nummern.back() == s_.settings.ProjektNummer) aktuellGeloescht = true;
   }
+  // All in one rewrite: when it fails (reported), nothing is deleted, the open project stays
+  // as it was and so does the dialog.
+  if (!DeleteProjekte(s_, nummern)) return;
   if (aktuellGeloescht) {
     // The first remaining row becomes the current project.
     const int neu = oben > 0 ? 0 : unten + 1;

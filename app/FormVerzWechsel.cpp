@@ -54,8 +54,11 @@ void DatenordnerWechseln(TavState& s, ProjektKatalogDienste& d, std::string neu)
   const std::string alt = s.folders.DatenDir;
   if (neu == alt) return;
 
-  if (s.run.ProjektGeaendert && Msg().Ask(T(TX::SpeichernAbfrage), mbYesNo) == mrYes)
-    WriteProjektDat(ProjektDateiPfad(s), s, d);
+  // A project that could not be saved (the reason has been shown) keeps the folder, so that
+  // its changes are not dropped by loading the other folder's project.
+  if (s.run.ProjektGeaendert && Msg().Ask(T(TX::SpeichernAbfrage), mbYesNo) == mrYes &&
+      !WriteProjektDat(ProjektDateiPfad(s), s, d))
+    return;
   SaveSettings(s, PrinterToSave(s));
 
   std::error_code ec;

@@ -23,7 +23,7 @@ class TXiPanel;
 // one trailing "/"). Asks whether to save a modified project into the old folder, writes
 // the old folder's settings, creates or checks the new folder, fills it when it is new or
 // empty, and records it for the next start. A folder that cannot be created or written is
-// reported and DatenDir stays.
+// reported and DatenDir stays; so does it when the project to be saved cannot be written.
 void DatenordnerWechseln(TavState& s, ProjektKatalogDienste& d, std::string neu);
 
 // After a switch: the settings and every catalogue read at start-up, read again from the new

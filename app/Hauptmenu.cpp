@@ -660,37 +660,16 @@ void Hauptmenu::NeuesProjekt() {
     return;
   }
   PlantState& p = s_.plant;
-  const std::int32_t altNummer = s_.settings.ProjektNummer;
-  const std::string altName = p.ProjektName;
-  const std::string altInfo1 = p.Info1;
-  const std::string altInfo2 = p.Info2;
-  const std::string altRecordName = p.Projekt.ProjektName;
-  const bool altGeaendert = s_.run.ProjektGeaendert;
-  const auto zurueck = [&] {
-    s_.settings.ProjektNummer = altNummer;
-    p.ProjektName = altName;
-    p.Info1 = altInfo1;
-    p.Info2 = altInfo2;
-    p.Projekt.ProjektName = altRecordName;
-    s_.run.ProjektGeaendert = altGeaendert;
-  };
-
-  s_.settings.ProjektNummer = FreieProjektNummer(c, c.ProjektAnzahl);
-  p.ProjektName = EindeutigerProjektName(c, c.ProjektAnzahl, p.ProjektName);
-  p.Info1 = p.Projekt.Info1;
-  p.Info2 = p.Projekt.Info2;
-  TFormProjektInfo* dlg = FormProjektInfo();
-  dlg->setWindowTitle(QT_(TX::FormPrjInfoNeuCaption));
-  dlg->exec();
-  if (s_.run.Abbruch) {
-    zurueck();
-  } else {
-    KatalogDienste d = Dienste();
-    if (WriteProjektDat(ProjektDatei(), s_, d))
-      LoadProjekt(s_, d);
-    else
-      zurueck();  // the message has been shown; the open project stays as it was
-  }
+  KatalogDienste d = Dienste();
+  NeuesProjektAnlegen(s_, d, [&] {
+    // The new project starts from the info of the project as stored.
+    p.Info1 = p.Projekt.Info1;
+    p.Info2 = p.Projekt.Info2;
+    TFormProjektInfo* dlg = FormProjektInfo();
+    dlg->setWindowTitle(QT_(TX::FormPrjInfoNeuCaption));
+    dlg->exec();
+    return !s_.run.Abbruch;
+  });
   UpdateNeuEnabled();
   RefreshSchema();
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "project/ProjektDatei.h"
+#include "project/ProjektLaden.h"
 #include "foundation/TavUtil.h"
 
 namespace tav {
@@ -30,6 +32,31 @@ std::string EindeutigerProjektName(const CatalogueState& c, std::int32_t anzahl,
   };
   while (vorhanden(name)) MakeUniqueName(name);
   return name;
+}
+
+bool NeuesProjektAnlegen(TavState& s, ProjektKatalogDienste& d,
+                         const std::function<bool()>& benennen) {
+  CatalogueState& c = s.cat;
+  if (!NeuesProjektMoeglich(c)) return false;
+  PlantState& p = s.plant;
+  const std::int32_t nummer = s.settings.ProjektNummer;
+  const std::string name = p.ProjektName, info1 = p.Info1, info2 = p.Info2;
+  const TProjekt record = p.Projekt;
+  const bool geaendert = s.run.ProjektGeaendert;
+
+  s.settings.ProjektNummer = FreieProjektNummer(c, c.ProjektAnzahl);
+  p.ProjektName = EindeutigerProjektName(c, c.ProjektAnzahl, p.ProjektName);
+  if (benennen() && WriteProjektDat(ProjektDateiPfad(s), s, d)) {
+    LoadProjekt(s, d);
+    return true;
+  }
+  s.settings.ProjektNummer = nummer;
+  p.ProjektName = name;
+  p.Info1 = info1;
+  p.Info2 = info2;
+  p.Projekt = record;
+  s.run.ProjektGeaendert = geaendert;
+  return false;
 }
 
 }  // namespace tav

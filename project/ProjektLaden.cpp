@@ -366,7 +366,9 @@ bool ImportProjekt(TavState& s, const std::string& fileName, ProjektKatalogDiens
   return true;
 }
 
-bool DeleteProjekt(TavState& s, std::int32_t nummer) {
+bool DeleteProjekt(TavState& s, std::int32_t nummer) { return DeleteProjekte(s, {nummer}); }
+
+bool DeleteProjekte(TavState& s, const std::vector<std::int32_t>& nummern) {
   const std::string pfad = ProjektDateiPfad(s);
   std::error_code ec;
   if (!std::filesystem::exists(pfad, ec)) return true;
@@ -378,10 +380,14 @@ bool DeleteProjekt(TavState& s, std::int32_t nummer) {
   }
   TBigIniFile ini;
   if (!LadeProjektDatei(pfad, ini)) return false;
-  const std::string sektion = ProjektSektionIn(ini, nummer);
-  if (!ini.SectionExists(sektion)) return true;
-  ini.EraseSection(sektion);
-  return SchreibeProjektDatei(pfad, ini);
+  bool geloescht = false;
+  for (const std::int32_t nummer : nummern) {
+    const std::string sektion = ProjektSektionIn(ini, nummer);
+    if (!ini.SectionExists(sektion)) continue;
+    ini.EraseSection(sektion);
+    geloescht = true;
+  }
+  return !geloescht || SchreibeProjektDatei(pfad, ini);
 }
 
 }  // namespace tav

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tav {
 
@@ -44,5 +45,7 @@ bool ImportProjekt(TavState& s, const std::string& fileName, ProjektKatalogDiens
 // Removes section "Projekt " + nummer from the project file at once. A number without a
 // section changes nothing. False when the file could not be rewritten.
 bool DeleteProjekt(TavState& s, std::int32_t nummer);
+// The same for several projects in one rewrite: all of them go, or (false) none.
+bool DeleteProjekte(TavState& s, const std::vector<std::int32_t>& nummern);
 
 }  // namespace tav

@@ -21,6 +21,7 @@
 #include "foundation/TavMathe.h"
 #include "foundation/TavUtil.h"
 #include "foundation/ui/FolderBrowser.h"
+#include "support/Schreibschutz.h"
 #include "support/gui/GrabScreen.h"
 
 namespace tav {
@@ -133,6 +134,19 @@ TEST_F(Datenordner, SameFolderFailuresAndTheModifiedProject) {
     LoadProjekt(t, f);
     EXPECT_EQ(t.plant.Info1 == "gespeichert", antwort == mrYes);
   }
+
+  // Yes, but the project cannot be written: the folder stays, so its changes are not dropped.
+  s.folders.DatenDir = altDir;
+  s.run.ProjektGeaendert = true;
+  msgs->answers = {mrYes};
+  {
+    const test::OhneSchreibrecht schutz(alt / "Projekte.dat");
+    DatenordnerWechseln(s, d, (neu.path() / "gesperrt").string());
+  }
+  EXPECT_TRUE(s.run.Abbruch);
+  EXPECT_EQ(s.folders.DatenDir, altDir);
+  EXPECT_TRUE(s.run.ProjektGeaendert);
+  EXPECT_FALSE(fs::exists(neu / "gesperrt"));
 }
 
 TEST_F(Datenordner, DialogChoosesAFolderAndSwitchesOnOk) {

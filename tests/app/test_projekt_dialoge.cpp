@@ -18,6 +18,7 @@
 #include "foundation/TavMathe.h"
 #include "foundation/ui/ModalDriver.h"
 #include "foundation/ui/XiButton.h"
+#include "support/Schreibschutz.h"
 #include "support/gui/GrabScreen.h"
 
 namespace tav {
@@ -169,14 +170,26 @@ TEST_F(ProjektDialoge, NewProjectDoesNotTakeAStaleListSlotForListed) {
     anderer.plant.ProjektName = "Vom anderen Programm";
     ASSERT_TRUE(WriteProjektDat(Pfad(), anderer, ad));
   }
-  ProjektCommandHooks().ProjektInfo = [&](QWidget*, const std::string&) { return mrOk; };
+  // Named as the project-info dialog does it: the new name and info, the project changed.
+  ProjektCommandHooks().ProjektInfo = [&](QWidget*, const std::string&) {
+    s.plant.ProjektName = s.plant.Projekt.ProjektName = "Neubau";
+    s.plant.Info1 = "neu";
+    s.run.ProjektGeaendert = true;
+    return mrOk;
+  };
+  const std::string info1 = s.plant.Info1;
   TFormProjektSpeichern f(s, d);
   f.show();
   msgs->shown.clear();
   f.XiButtonNeuesProjekt->click();
   EXPECT_NE(f.result(), 1);
   EXPECT_TRUE(msgs->Contains("inzwischen von einem anderen Programm")) << msgs->All();
+  // Not written: the open project keeps its number, name and info, and is not changed.
   EXPECT_EQ(s.settings.ProjektNummer, 1);
+  EXPECT_EQ(s.plant.ProjektName, kEins);
+  EXPECT_EQ(s.plant.Projekt.ProjektName, kEins);
+  EXPECT_EQ(s.plant.Info1, info1);
+  EXPECT_FALSE(s.run.ProjektGeaendert);
   EXPECT_EQ(s.cat.ProjektAnzahl, 3);
   EXPECT_EQ(ImFile(), (Liste{{1, kEins}, {2, kUmlaut}, {4, kLang}, {3, "Vom anderen Programm"}}));
 }
@@ -288,6 +301,31 @@ TEST_F(ProjektDialoge, DeleteOneOtherRowKeepsTheCurrentProject) {
   EXPECT_EQ(msgs->shown.at(0).text, "Markiertes Projekt löschen?");
   EXPECT_EQ(ImFile(), (Liste{{1, kEins}, {4, kLang}}));
   EXPECT_EQ(s.settings.ProjektNummer, 1);
+}
+
+// Deleting the current project with another, into a file that cannot be written: nothing is
+// deleted, the open project with its unsaved changes stays, and so does the dialog.
+TEST_F(ProjektDialoge, DeleteThatCannotBeWrittenDeletesNothing) {
+  s.plant.ProjektName = "Einfamilienhaus (nicht gespeichert)";
+  s.run.ProjektGeaendert = true;
+  s.run.SolarklimadatenOK = true;
+  const std::string vorher = Datei();
+  TFormProjektLoeschen f(s, d);
+  f.show();
+  f.StringGrid1->setRangeSelected(QTableWidgetSelectionRange(0, 0, 1, 2), true);
+  msgs->answers = {mrYes};
+  {
+    const test::OhneSchreibrecht schutz(Pfad());
+    f.ButtonOK->click();
+  }
+  EXPECT_TRUE(f.isVisible());
+  EXPECT_TRUE(msgs->Contains("Projekte.dat")) << msgs->All();
+  EXPECT_EQ(Datei(), vorher);
+  EXPECT_EQ(s.settings.ProjektNummer, 1);
+  EXPECT_EQ(s.plant.ProjektName, "Einfamilienhaus (nicht gespeichert)");
+  EXPECT_TRUE(s.run.ProjektGeaendert);
+  EXPECT_TRUE(s.run.SolarklimadatenOK);
+  EXPECT_EQ(s.cat.ProjektAnzahl, 3);
 }
 
 }  // namespace
