@@ -738,7 +738,7 @@ void TFormEnev::EditSumqhExit() {
   if (fuellen_) return;
   const double v = Zahl(EditSumqh);
   s_.run.EingabeWert = v;
-  if (v > 300) {
+  if (v > enev::kBereichSummeQHeizung.Max) {
     EditSumqh->setFocus();
     ShowMessageLines(kZuViel);
     EditSumqh->setText("60");
@@ -850,7 +850,13 @@ void TFormEnev::BitBtnEnEVImportClick() {
   const QString datei = OeffnenDialog ? OeffnenDialog("EnEV-Daten laden", ordner, "enevxsim.dat", kFilter)
                                       : QString();
   if (!datei.isEmpty()) {
+    // A project the file changes (collector area, tilt...) has results no longer its own.
+    const bool vorher = s_.run.ProjektGeaendert;
+    s_.run.ProjektGeaendert = false;
     enev::ImportEnevDaten(datei.toStdString(), s_, st_, NullStatus());
+    const bool geaendert = s_.run.ProjektGeaendert;
+    s_.run.ProjektGeaendert = vorher || geaendert;
+    if (geaendert && EnevCommandHooks().ProjektGeaendert) EnevCommandHooks().ProjektGeaendert();
     s_.settings.EnEVDir = QFileInfo(datei).absolutePath().toStdString() + "/";
   }
   fuellen_ = true;

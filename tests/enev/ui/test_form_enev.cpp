@@ -301,15 +301,27 @@ TEST(FormEnev, ImportAndExportButtons) {
   x.f().SpeichernDialog = [&](auto&, auto&, auto&, auto&) {
     return QString::fromStdString((x.dir / "ausgang").string());
   };
+  int geaendert = 0;
+  EnevCommandHooks().ProjektGeaendert = [&] { ++geaendert; };
   x.f().FormShow();
   x.f().BitBtnEnEVImport->click();
   EXPECT_EQ(x.f().EditA_N->text(), "240,00");
   EXPECT_EQ(x.f().Edit5->text(), "1,50");
+  // EnEV inputs alone leave the project as it was.
+  EXPECT_FALSE(x.s().run.ProjektGeaendert);
+  EXPECT_EQ(geaendert, 0);
   x.f().BitBtnEnEVExport->click();
   TBigIniFile ini((x.dir / "ausgang.dat").string());
   EXPECT_EQ(ini.ReadString(enev::kSektionImport, "Nutzflaeche", ""), "240");
   ini.DiscardChanges();
+  // A file that tilts the collector changes the project: its results are no longer valid.
+  x.dir.Write("eingang.dat", "[EnEV -> Sim]\nKollektorNeigung=30\n");
+  x.f().BitBtnEnEVImport->click();
+  EXPECT_TRUE(x.s().run.ProjektGeaendert);
+  EXPECT_EQ(geaendert, 1);
   x.f().FormClose();
+  EXPECT_FLOAT_EQ(x.s().plant.KollektorNeigung, 30.0f);
+  EXPECT_TRUE(x.s().run.ProjektGeaendert);
   EXPECT_TRUE(x.msgs->shown.empty()) << x.msgs->All();
 }
 
