@@ -104,10 +104,6 @@ std::string Wert(double x) {
   return text;
 }
 
-std::string NichtZwischen(const std::string& key, const std::string& text, double min, double max) {
-  return key + " = " + Zitat(text) + " liegt nicht zwischen " + IniFloatToStr(min) + " und " + IniFloatToStr(max);
-}
-
 // A number of "EnEV -> Sim" within min..max. A missing key keeps the current value; so does
 // a text that is no number or a value outside, which is named in `fehler` with the value that
 // stays in force.
@@ -117,9 +113,7 @@ T ImportZahl(TBigIniFile& ini, const char* key, T jetzt, double min, double max,
   if (!ini.ValueExists(kSektionImport, key)) return jetzt;
   const Eintrag e = Lies(ini, kSektionImport, key);
   if (e.zahl && e.wert >= min && e.wert <= max) return static_cast<T>(e.wert);
-  const std::string gilt = "; es gilt " + Wert(jetzt);
-  fehler.push_back(e.zahl ? NichtZwischen(key, e.text, min, max) + gilt
-                          : std::string(key) + " = " + Zitat(e.text) + " ist keine Zahl" + gilt);
+  fehler.push_back(Abgelehnt(key, e.text, e.zahl, min, max) + "; es gilt " + Wert(jetzt));
   return jetzt;
 }
 
@@ -147,6 +141,12 @@ bool ImportBool(TBigIniFile& ini, const char* key, bool jetzt, std::vector<std::
 }
 
 }  // namespace
+
+std::string Abgelehnt(std::string_view name, std::string_view text, bool zahl, double min, double max) {
+  const std::string wer = std::string(name) + " = " + Zitat(text);
+  if (!zahl) return wer + " ist keine Zahl";
+  return wer + " liegt nicht zwischen " + IniFloatToStr(min) + " und " + IniFloatToStr(max);
+}
 
 std::string MonatsSchluessel(const char* prefix, int monat) {
   return std::string(prefix) + (monat < 10 ? "0" : "") + std::to_string(monat);
@@ -235,11 +235,11 @@ EnevImport ImportEnevDaten(const std::string& fileName, TavState& s, EnevStand& 
       if (w.text.empty()) {
         fehlt += (fehlt.empty() ? "" : ", ") + std::string(key);
       } else if (!w.zahl) {
-        gruende.push_back(std::string(key) + " = " + Zitat(w.text) + " ist keine Zahl");
+        gruende.push_back(Abgelehnt(key, w.text, false, 0.0, 0.0));
       } else if (w.wert == 0.0) {
         gruende.push_back("Ein Kollektor mit " + std::string(key) + " = 0 wird nicht übernommen.");
       } else if (const WertBereich* b = KollektorWertBereich(bereich); b && !ImBereich(*b, w.wert)) {
-        gruende.push_back(NichtZwischen(key, w.text, b->Min, b->Max));
+        gruende.push_back(Abgelehnt(key, w.text, true, b->Min, b->Max));
       } else {
         ziel = static_cast<float>(w.wert);
       }

@@ -6,6 +6,7 @@
 // or point; the file is rewritten atomically and its other sections stay as they are.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "foundation/StatusSink.h"
@@ -45,6 +46,11 @@ struct EnevBereich {
 inline constexpr EnevBereich kBereichNutzflaeche{"Nutzflaeche", 0.0, 1e6};        // m²
 inline constexpr EnevBereich kBereichqBs{"qBs", 0.0, 1000.0};                    // kWh/d
 inline constexpr EnevBereich kBereichSummeQHeizung{"SummeQHeizung", 0.0, 300.0};  // kWh/(m²a)
+
+// Why a value is refused, as the import and the form name it: "<name> = <text> ist keine
+// Zahl" when the text is no number, else "<name> = <text> liegt nicht zwischen <min> und
+// <max>".
+std::string Abgelehnt(std::string_view name, std::string_view text, bool zahl, double min, double max);
 
 // Reads "EnEV -> Sim" into the project and the EnEV inputs (a missing key keeps its value)
 // and takes over a complete "Kollektor". A file without that section is refused and changes
