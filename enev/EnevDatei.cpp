@@ -6,6 +6,7 @@
 #include <cmath>
 #include <filesystem>
 #include <set>
+#include <tuple>
 
 #include "catalogues/Kollektoren.h"
 #include "project/ProjektRecord.h"
@@ -92,8 +93,10 @@ Eintrag Lies(TBigIniFile& ini, const char* sek, const char* key) {
   return e;
 }
 
-// The shortest text that gives a working value (a float) back, with the decimal comma.
-std::string Wert(float x) {
+// The shortest text that gives the value back, with the decimal comma: the project's values
+// are floats, the EnEV inputs doubles.
+std::string Wert(float x) { return WertText(x); }
+std::string Wert(double x) {
   char puffer[32];
   const auto [ende, ec] = std::to_chars(puffer, puffer + sizeof puffer, x);
   std::string text(puffer, ec == std::errc() ? ende : puffer);
@@ -101,31 +104,49 @@ std::string Wert(float x) {
   return text;
 }
 
-std::string NichtZwischen(const std::string& key, const std::string& text, double min, double max) {
-  return key + " = " + Zitat(text) + " liegt nicht zwischen " + IniFloatToStr(min) + " und " + IniFloatToStr(max);
-}
-
 // A number of "EnEV -> Sim" within min..max. A missing key keeps the current value; so does
 // a text that is no number or a value outside, which is named in `fehler` with the value that
 // stays in force.
-double ImportZahl(TBigIniFile& ini, const char* key, double jetzt, double min, double max,
-                  std::vector<std::string>& fehler) {
+template <typename T>
+T ImportZahl(TBigIniFile& ini, const char* key, T jetzt, double min, double max,
+             std::vector<std::string>& fehler) {
   if (!ini.ValueExists(kSektionImport, key)) return jetzt;
   const Eintrag e = Lies(ini, kSektionImport, key);
-  if (e.zahl && e.wert >= min && e.wert <= max) return e.wert;
-  const std::string gilt = "; es gilt " + Wert(static_cast<float>(jetzt));
-  fehler.push_back(e.zahl ? NichtZwischen(key, e.text, min, max) + gilt
-                          : std::string(key) + " = " + Zitat(e.text) + " ist keine Zahl" + gilt);
+  if (e.zahl && e.wert >= min && e.wert <= max) return static_cast<T>(e.wert);
+  fehler.push_back(Abgelehnt(key, e.text, e.zahl, min, max) + "; es gilt " + Wert(jetzt));
   return jetzt;
+}
+
+template <typename T>
+T ImportZahl(TBigIniFile& ini, const EnevBereich& b, T jetzt, std::vector<std::string>& fehler) {
+  return ImportZahl(ini, b.Schluessel, jetzt, b.Min, b.Max, fehler);
 }
 
 // A project value by the range the project file gives its key.
 float ProjektZahl(TBigIniFile& ini, const char* key, float jetzt, std::vector<std::string>& fehler) {
   const WertBereich* b = ProjektWertBereich(key);
-  return static_cast<float>(ImportZahl(ini, key, jetzt, b->Min, b->Max, fehler));
+  return ImportZahl(ini, key, jetzt, b->Min, b->Max, fehler);
+}
+
+// A Boolean of "EnEV -> Sim": a whole number, 0 for false. A missing key keeps the current
+// value; so does a text that is no whole number, which is named.
+bool ImportBool(TBigIniFile& ini, const char* key, bool jetzt, std::vector<std::string>& fehler) {
+  if (!ini.ValueExists(kSektionImport, key)) return jetzt;
+  const std::string text = Getrimmt(ini.ReadString(kSektionImport, key, ""));
+  std::int32_t w = 0;
+  if (IniParseInt(text, w)) return w != 0;
+  fehler.push_back(std::string(key) + " = " + Zitat(text) + " ist keine ganze Zahl; es gilt " +
+                   (jetzt ? "1" : "0"));
+  return jetzt;
 }
 
 }  // namespace
+
+std::string Abgelehnt(std::string_view name, std::string_view text, bool zahl, double min, double max) {
+  const std::string wer = std::string(name) + " = " + Zitat(text);
+  if (!zahl) return wer + " ist keine Zahl";
+  return wer + " liegt nicht zwischen " + IniFloatToStr(min) + " und " + IniFloatToStr(max);
+}
 
 std::string MonatsSchluessel(const char* prefix, int monat) {
   return std::string(prefix) + (monat < 10 ? "0" : "") + std::to_string(monat);
@@ -154,29 +175,34 @@ EnevImport ImportEnevDaten(const std::string& fileName, TavState& s, EnevStand& 
   auto& p = s.plant;
   auto& e = st.Eingaben;
   std::vector<std::string> fehler;
-  const double nutz = ini.ReadFloat(S, "Nutzflaeche", e.Nutzflaeche);
-  const bool zirk = ini.ReadBool(S, "Zirkulation", e.Zirkulation);
+  // What the section changes in the project is to be saved with it.
+  const auto projektWerte = [&p] {
+    return std::tuple(p.ProjektName, p.KollektorFlaeche, p.KollektorAzimut, p.KollektorNeigung,
+                      p.Heizgrenztemp);
+  };
+  const auto projektVorher = projektWerte();
+  e.Nutzflaeche = ImportZahl(ini, kBereichNutzflaeche, e.Nutzflaeche, fehler);
+  const bool zirk = ImportBool(ini, "Zirkulation", e.Zirkulation, fehler);
   p.ProjektName = ini.ReadString(S, "Projektname", p.ProjektName);
-  e.Nutzflaeche = nutz;
   // The values the project file knows keep to its ranges, so the form shows and writes back
   // nothing a project could not hold.
   p.KollektorFlaeche = ProjektZahl(ini, "KollektorFlaeche", p.KollektorFlaeche, fehler);
   p.KollektorAzimut = ProjektZahl(ini, "KollektorAzimut", p.KollektorAzimut, fehler);
   p.KollektorNeigung = ProjektZahl(ini, "KollektorNeigung", p.KollektorNeigung, fehler);
-  // The form refuses more than 300 kWh/m²a as well.
-  s.run.EnevSummeQHeizung =
-      static_cast<float>(ImportZahl(ini, "SummeQHeizung", s.run.EnevSummeQHeizung, 0.0, 300.0, fehler));
+  s.run.EnevSummeQHeizung = ImportZahl(ini, kBereichSummeQHeizung, s.run.EnevSummeQHeizung, fehler);
   p.Heizgrenztemp = ProjektZahl(ini, "Heizgrenztemp", p.Heizgrenztemp, fehler);
-  if (ini.ValueExists(S, "qBs")) {
-    e.qBS = ini.ReadFloat(S, "qBs", e.qBS);
+  if (ini.ValueExists(S, kBereichqBs.Schluessel)) {
+    e.qBS = ImportZahl(ini, kBereichqBs, e.qBS, fehler);
     st.qBSProjekt = p.ProjektName;
   }
   // From 500 m² on DIN 4701-10 counts the distribution with circulation, as the form does.
+  const double nutz = e.Nutzflaeche;
   e.Zirkulation = zirk || nutz >= 500.0;
-  if (!zirk && nutz >= 500.0) fehler.push_back(Ersetze(kMitZirkulation, Wert(static_cast<float>(nutz))));
-  e.VerteilungInnen = ini.ReadBool(S, "Verteilung_in_Huelle", e.VerteilungInnen);
-  e.NachheizElektrisch = ini.ReadBool(S, "Sp_elektrisch", e.NachheizElektrisch);
-  e.SpeicherInnen = ini.ReadBool(S, "Speicher_in_Huelle", e.SpeicherInnen);
+  if (!zirk && nutz >= 500.0) fehler.push_back(Ersetze(kMitZirkulation, Wert(nutz)));
+  e.VerteilungInnen = ImportBool(ini, "Verteilung_in_Huelle", e.VerteilungInnen, fehler);
+  e.NachheizElektrisch = ImportBool(ini, "Sp_elektrisch", e.NachheizElektrisch, fehler);
+  e.SpeicherInnen = ImportBool(ini, "Speicher_in_Huelle", e.SpeicherInnen, fehler);
+  if (projektWerte() != projektVorher) s.run.ProjektGeaendert = true;
   if (!fehler.empty()) {
     std::string text = Ersetze(kUngueltig, fileName);
     for (const auto& f : fehler) text += "|" + f;
@@ -194,7 +220,6 @@ EnevImport ImportEnevDaten(const std::string& fileName, TavState& s, EnevStand& 
     r.Norm.clear();
     r.Quelle = ini.ReadString(K, "Quelle", "");
     r.qmVolumen = 0.8f;
-    r.VRK = ini.ReadBool(K, "VRK", false);
     // Every text and figure must be there; a figure of 0 or outside the range a collector
     // file gives it makes no collector.
     std::string fehlt;
@@ -210,11 +235,11 @@ EnevImport ImportEnevDaten(const std::string& fileName, TavState& s, EnevStand& 
       if (w.text.empty()) {
         fehlt += (fehlt.empty() ? "" : ", ") + std::string(key);
       } else if (!w.zahl) {
-        gruende.push_back(std::string(key) + " = " + Zitat(w.text) + " ist keine Zahl");
+        gruende.push_back(Abgelehnt(key, w.text, false, 0.0, 0.0));
       } else if (w.wert == 0.0) {
         gruende.push_back("Ein Kollektor mit " + std::string(key) + " = 0 wird nicht übernommen.");
       } else if (const WertBereich* b = KollektorWertBereich(bereich); b && !ImBereich(*b, w.wert)) {
-        gruende.push_back(NichtZwischen(key, w.text, b->Min, b->Max));
+        gruende.push_back(Abgelehnt(key, w.text, true, b->Min, b->Max));
       } else {
         ziel = static_cast<float>(w.wert);
       }
@@ -225,6 +250,12 @@ EnevImport ImportEnevDaten(const std::string& fileName, TavState& s, EnevStand& 
     kennwert("IAM50", "IAM50", r.IAM50);
     kennwert("WkapC", "WkapC", r.WkapC);
     kennwert("AModul", "ModulFlaeche", r.ModulFlaeche);
+    // A missing "VRK" is a flat-plate collector; one that is no whole number says nothing.
+    if (const Eintrag w = Lies(ini, K, "VRK"); !w.text.empty()) {
+      std::int32_t vrk = 0;
+      if (IniParseInt(w.text, vrk)) r.VRK = vrk != 0;
+      else gruende.push_back("VRK = " + Zitat(w.text) + " ist keine ganze Zahl");
+    }
     if (!fehlt.empty()) gruende.insert(gruende.begin(), "Es fehlt: " + fehlt);
     if (!gruende.empty()) {
       std::string meldung = Ersetze(kKollektorNicht, fileName);

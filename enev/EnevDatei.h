@@ -6,6 +6,7 @@
 // or point; the file is rewritten atomically and its other sections stay as they are.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "foundation/StatusSink.h"
@@ -34,12 +35,31 @@ inline constexpr const char* kSektionErgebnisse = "Sim -> EnEV Ergebnisse";
 
 enum class EnevImport { Gelesen, DateiFehlt, KeineDaten };
 
+// Plausible ranges of the EnEV inputs that the exchange file brings (the project's values keep
+// to the ranges of the project file): a useful floor area up to a large city quarter; a store
+// standby loss up to what the DIN standard value reaches (255 stores of 1000 l, about
+// 910 kWh/d); the heating demand the form accepts.
+struct EnevBereich {
+  const char* Schluessel;  // the key in "EnEV -> Sim"
+  double Min, Max;
+};
+inline constexpr EnevBereich kBereichNutzflaeche{"Nutzflaeche", 0.0, 1e6};        // m²
+inline constexpr EnevBereich kBereichqBs{"qBs", 0.0, 1000.0};                    // kWh/d
+inline constexpr EnevBereich kBereichSummeQHeizung{"SummeQHeizung", 0.0, 300.0};  // kWh/(m²a)
+
+// Why a value is refused, as the import and the form name it: "<name> = <text> ist keine
+// Zahl" when the text is no number, else "<name> = <text> liegt nicht zwischen <min> und
+// <max>".
+std::string Abgelehnt(std::string_view name, std::string_view text, bool zahl, double min, double max);
+
 // Reads "EnEV -> Sim" into the project and the EnEV inputs (a missing key keeps its value)
 // and takes over a complete "Kollektor". A file without that section is refused and changes
-// nothing. A project value outside the range the project file gives its key, or a text that
-// is no number, keeps the current value and is named; a building of 500 m² or more is taken
-// with circulation. A collector with a figure missing, 0 or out of its range is not taken,
-// and the message says which. Every message goes through the message service.
+// nothing. A value outside its range (the project file's for a project value, the ranges
+// above for the EnEV inputs), a text that is no number or a Boolean that is no whole number
+// keeps the current value and is named; a building of 500 m² or more is taken with
+// circulation. A project value the section changes marks the project changed. A collector
+// with a figure missing, 0, out of its range or unreadable is not taken, and the message says
+// which. Every message goes through the message service.
 EnevImport ImportEnevDaten(const std::string& fileName, TavState& s, EnevStand& e,
                            StatusSink& status);
 

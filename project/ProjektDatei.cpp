@@ -68,9 +68,9 @@ constexpr std::string_view kFehlendUnbrauchbar[] = {"KollektorFlaeche", "Kollekt
                                                    "Heiztauscherleistung", "Heizgrenztemp"};
 
 // Reads the section's keys in the reading order; dependent defaults need it. A number key
-// whose text cannot be read as its kind of number, or lies outside its range, is listed in
-// `ungueltig` and named in `zeilen` with its text and the value that takes its place: the
-// standard project's where it sets one, else the missing-key default. Saving would otherwise
+// whose text cannot be read as its kind of number, or lies outside its range or field, is
+// listed in `ungueltig` and named in `zeilen` with its text and the value that takes its
+// place: the standard project's (the one table of ProjektLaden.h). Saving would otherwise
 // replace the user's text without a word.
 class SektionLeser {
  public:
@@ -81,16 +81,17 @@ class SektionLeser {
   std::string Text(std::string_view key, const std::string& def) {
     return ini_.ReadString(sektion_, key, def);
   }
-  // `ersatz`: what replaces an invalid or (for the keys above) missing value, when not the
-  // standard project's value.
-  double Real(std::string_view key, double def, std::optional<double> ersatz = std::nullopt) {
-    const double statt = ersatz ? *ersatz : StandardProjektWert(key).value_or(def);
+  // `fehlend`: what replaces a missing value of the keys above, when not the standard
+  // project's value.
+  double Real(std::string_view key, double def, std::optional<double> fehlend = std::nullopt) {
+    const double statt = Statt(key, def);
     if (!Vorhanden(key)) {
       const bool unbrauchbar = std::any_of(std::begin(kFehlendUnbrauchbar), std::end(kFehlendUnbrauchbar),
                                            [&](std::string_view k) { return k == key; });
       if (!unbrauchbar) return def;
-      zeilen_.push_back(std::string(key) + " fehlt; es gilt " + IniFloatToStr(statt));
-      return statt;
+      const double ersatz = fehlend.value_or(statt);
+      zeilen_.push_back(std::string(key) + " fehlt; es gilt " + IniFloatToStr(ersatz));
+      return ersatz;
     }
     const std::string text = Text(key, "");
     double v = def;
@@ -107,20 +108,21 @@ class SektionLeser {
     if (!Vorhanden(key)) return def;
     const std::string text = Text(key, "");
     std::int32_t v = def;
-    const std::int32_t statt = static_cast<std::int32_t>(StandardProjektWert(key).value_or(def));
+    const auto statt = static_cast<std::int32_t>(Statt(key, def));
     if (!IniParseInt(text, v)) return Ungueltig(key, text, "ist keine ganze Zahl", statt);
     if (const WertBereich* b = ProjektWertBereich(key); b && !ImBereich(*b, v)) {
       return Ungueltig(key, text, Zwischen(IniFloatToStr(b->Min), IniFloatToStr(b->Max)), statt);
     }
     return v;
   }
-  // An integer that must lie within lo..hi; outside, the default and the key is reported.
+  // An integer that must lie within lo..hi (its field or its range).
   std::int32_t Ganz(std::string_view key, std::int32_t def, std::int32_t lo, std::int32_t hi) {
     if (!Vorhanden(key)) return def;
     const std::string text = Text(key, "");
     std::int32_t v = def;
-    if (!IniParseInt(text, v)) return Ungueltig(key, text, "ist keine ganze Zahl", def);
-    if (v < lo || v > hi) return Ungueltig(key, text, Zwischen(std::to_string(lo), std::to_string(hi)), def);
+    const auto statt = static_cast<std::int32_t>(Statt(key, def));
+    if (!IniParseInt(text, v)) return Ungueltig(key, text, "ist keine ganze Zahl", statt);
+    if (v < lo || v > hi) return Ungueltig(key, text, Zwischen(std::to_string(lo), std::to_string(hi)), statt);
     return v;
   }
   std::uint8_t Byte(std::string_view key, std::int32_t def) {
@@ -153,6 +155,9 @@ class SektionLeser {
   }
 
  private:
+  // The standard project's value of a number key (the missing-key default for a key outside
+  // the table).
+  static double Statt(std::string_view key, double def) { return StandardProjektWert(key).value_or(def); }
   static std::string Zwischen(const std::string& lo, const std::string& hi) {
     return "liegt nicht zwischen " + lo + " und " + hi;
   }

@@ -47,7 +47,7 @@ std::string StandardProjektName(std::int32_t n);
 // date. Fields the file does not hold (OrtNr, AnlagenTypNr, the second collector field
 // without "OstWestKollektor") keep their values. Number values that cannot be read as their
 // kind of number ("12.5 m2", "45°", "1e400", "NaN", "abc"), lie outside their range or do not
-// fit their field take the standard project's value where it sets one, else the default;
+// fit their field take the standard project's value (StandardProjektWerte, ProjektLaden.h);
 // their keys are added to `ungueltig`. A missing key whose default is no usable plant (the
 // collector areas, the heating heat exchanger, the heating limit) takes the standard
 // project's value too. `zeilen`, when given, gets one line per value replaced: key, text,

@@ -6,7 +6,9 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <type_traits>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "project/ProjektDatei.h"
@@ -19,7 +21,6 @@
 #include "foundation/TavUtil.h"
 #include "foundation/TavVar.h"
 #include "foundation/TextTable.h"
-#include "simulation/WerteBereiche.h"
 
 namespace tav {
 
@@ -176,29 +177,72 @@ std::string ProjektDateiPfad(const TavState& s) {
 
 namespace {
 
-// The standard project's real values, by their keys in the project file.
-constexpr std::pair<std::string_view, float> kStandardWerte[] = {
-    {"KollektorFlaeche", 6.0f},         {"KollektorAzimut", 0.0f},
-    {"KollektorNeigung", 35.0f},        {"KollektorFlow", 50.0f},
-    {"Kaltwassertemp", 10.0f},          {"Warmwassertemp", 45.0f},
-    {"Minimaltemp", 42.0f},             {"Maximaltemp", 75.0f},
-    {"Maximaltemp2", 75.0f},            {"MaxTempWinter", 55.0f},
-    {"Heiztemp", 30.0f},                {"Heizgrenztemp", 16.0f},
-    {"Heiztauscherleistung", 15000.0f}, {"HeiztauscherDeltaT", 10.0f},
-    {"FWEnennleistung", 48846.0f},      {"FWEdTmin", 5.0f},
-    {"Glykolanteil", 40.0f},            {"Speicher1vol", 300.0f},
-    {"Speicher2vol", 100.0f},           {"SpeicherkWert", 0.3f},
-    {"Speichertauscherleistung", 60.0f}, {"Solarkreislaenge", 15.0f},
-    {"Warmwasserverbrauch", 8000.0f},   {"HeizQnorm", 15000.0f},
-    {"HeizTnorm", -16.0f},              {"HeizTvor100", 55.0f},
-    {"HeizTrck100", 40.0f},
+using P = PlantState;
+
+// The standard project: a hot-water plant of 6 m² facing south. The keys older files never
+// held (circulation, "FWEdTmin", "KAfaktor") and those it writes only for another plant
+// (pool, second collector field, heating design) hold what readers assume for a missing key,
+// so an old file and the standard project's own load alike; its second field is the first
+// one's twin as loading makes it. Its heat demand is none: it heats no rooms.
+constexpr StandardWert kStandardWerte[] = {
+    {"KollektorFlaeche", 6.0, &P::KollektorFlaeche},
+    {"KollektorAzimut", 0.0, &P::KollektorAzimut},
+    {"KollektorNeigung", 35.0, &P::KollektorNeigung},
+    {"OstWestKollektor", 0, &P::OstWestKollektor},
+    {"KollektorFlaeche2", 6.0, &P::KollektorFlaeche2},
+    {"KollektorAzimut2", 180.0, &P::KollektorAzimut2},
+    {"KollektorNeigung2", 35.0, &P::KollektorNeigung2},
+    {"KollektorFlow", 50.0, &P::KollektorFlow},
+    {"LFTkreis", 0, &P::LFTkreis},
+    {"Kaltwassertemp", 10.0, &P::Kaltwassertemp},
+    {"Warmwassertemp", 45.0, &P::Warmwassertemp},
+    {"Minimaltemp", 42.0, &P::Minimaltemp},
+    {"Maximaltemp", 75.0, &P::Maximaltemp},
+    {"Maximaltemp2", 75.0, &P::Maximaltemp2},
+    {"MaxTempWinter", 55.0, &P::MaxTempWinter},
+    {"Warmwasserverbrauch", 8000.0, &P::Warmwasserverbrauch},
+    {"Zirkulation", 0, &P::Zirkulation},
+    {"ZiLaenge", 10.0, &P::ZiLaenge},
+    {"ZiVol", 3.0, &P::ZiVol},
+    {"ZiModus", 1, &P::ZiModus},
+    {"Pool", 0, &P::Pool},
+    {"PoolTemp", 28.0, &P::PoolTemp},
+    {"PoolVol", 50.0, &P::PoolVol},
+    {"PoolSpminTemp", 40.0, &P::PoolSpminTemp},
+    {"PoolStart", 105, &P::PoolStart},
+    {"PoolEnde", 258, &P::PoolEnde},
+    {"PoolWTdir", 0, &P::PoolWTdir},
+    {"AntiLegionella", 0, &P::AntiLegionella},
+    {"Heiztemp", 30.0, &P::Heiztemp},
+    {"Heizgrenztemp", 16.0, &P::Heizgrenztemp},
+    {"Heizwaermebedarf", 0.0, &P::Heizwaermebedarf},
+    {"Heiztauscherleistung", 15000.0, &P::Heiztauscherleistung},
+    {"HeiztauscherDeltaT", 10.0, &P::HeiztauscherDeltaT},
+    {"FWEnennleistung", 48846.0, &P::FWEnennleistung},
+    {"FWEdTmin", 5.0, &P::FWEdTmin},
+    {"Glykolanteil", 40.0, &P::Glykolanteil},
+    {"Speicher1vol", 300.0, &P::Speicher1vol},
+    {"Speicher2vol", 100.0, &P::Speicher2vol},
+    {"SpeicherAnz", 1, &P::SpeicherAnz},
+    {"SpeicherkWert", 0.3, &P::SpeicherkWert},
+    {"Speichertauscherleistung", 60.0, &P::Speichertauscherleistung},
+    {"Solarkreislaenge", 15.0, &P::Solarkreislaenge},
+    {"HeizQnorm", 15000.0, &P::HeizQnorm},
+    {"HeizTnorm", -16.0, &P::HeizTnorm},
+    {"HeizTvor100", 55.0, &P::HeizTvor100},
+    {"HeizTrck100", 40.0, &P::HeizTrck100},
+    {"HeizkreisTyp", 2, &P::HeizkreisTyp},
+    {"ZeitZoom", 5, &P::ZeitZoom},
+    {"KAfaktor", 20, &P::KAfaktor},
 };
 
 }  // namespace
 
+std::span<const StandardWert> StandardProjektWerte() { return kStandardWerte; }
+
 std::optional<double> StandardProjektWert(std::string_view schluessel) {
-  for (const auto& [key, wert] : kStandardWerte)
-    if (EqualsNoCase(key, schluessel)) return wert;
+  for (const StandardWert& w : kStandardWerte)
+    if (EqualsNoCase(w.Schluessel, schluessel)) return w.Wert;
   return std::nullopt;
 }
 
@@ -206,6 +250,8 @@ namespace {
 
 // The working variables become the standard project; nothing is written.
 void StandardProjektSetzen(TavState& s, ProjektKatalogDienste& d) {
+  // Nothing of the project before (the one just deleted) carries over.
+  s.plant = PlantState{};
   PlantState& p = s.plant;
   // The catalogue names first: the readers below resolve them.
   p.Standort = "Freiburg";
@@ -236,12 +282,13 @@ void StandardProjektSetzen(TavState& s, ProjektKatalogDienste& d) {
   p.Info2.clear();
 
   p.KollektorMontage = 1;
-  p.LFTkreis = false;
   p.AnlagenTypNr = 1;
   p.AnlagenTyp = LinksZeichen(std::string(AnlagenTypNamen[1]), 20);
-  for (const auto& [key, wert] : kStandardWerte) p.*ProjektWertBereich(key)->Feld = wert;
-  p.HeizkreisTyp = 2;
-  p.ZeitZoom = 5;
+  for (const StandardWert& w : kStandardWerte)
+    std::visit([&](auto feld) { p.*feld = static_cast<std::remove_reference_t<decltype(p.*feld)>>(w.Wert); },
+               w.Feld);
+  p.SpeicherkWert2 = p.SpeicherkWert;
+  p.KollektorFlaecheGesamt = p.KollektorFlaeche;
 
   s.settings.ProjektNummer = 1;
 }

@@ -10,13 +10,16 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
+
+#include "foundation/TavVar.h"
 
 namespace tav {
 
-struct TavState;
 class ProjektKatalogDienste;
 
 // Full path of "Projekte.dat" in the data folder (found without regard to case).
@@ -25,8 +28,20 @@ std::string ProjektDateiPfad(const TavState& s);
 // Sets the working variables to the standard project ("Standard-Solaranlage" at "Freiburg")
 // and writes it as project 1. False when it could not be written.
 bool CreateStandardProjekt(TavState& s, ProjektKatalogDienste& d);
-// The standard project's value of a real key of the project file; nothing for a key it
-// leaves at the program's default.
+// The standard project's value of every number key of a project section (reals, whole
+// numbers, Booleans as 0 or 1) and the working value it sets: one table for what the
+// standard project holds and writes and for what the reader puts in place of a stored value
+// it refuses (no number, outside its range or its field).
+struct StandardWert {
+  std::string_view Schluessel;
+  double Wert;
+  std::variant<float PlantState::*, bool PlantState::*, std::uint8_t PlantState::*,
+               std::uint16_t PlantState::*>
+      Feld;
+};
+std::span<const StandardWert> StandardProjektWerte();
+// The standard project's value of a number key of the project file (any letter case);
+// nothing for a key outside the table.
 std::optional<double> StandardProjektWert(std::string_view schluessel);
 
 // Fills Projektliste from the file, loads project ProjektNummer (or the first) into the

@@ -21,8 +21,10 @@
 #include <QTextEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <optional>
 
 #include "enev/EnevBericht.h"
 #include "enev/ui/EnevDruck.h"
@@ -31,6 +33,7 @@
 #include "foundation/TavUtil.h"
 #include "results/ui/RichReport.h"
 #include "simulation/DayDriver.h"
+#include "simulation/WerteBereiche.h"
 #include "foundation/ui/SeitenTasten.h"
 
 namespace tav {
@@ -63,6 +66,19 @@ double Zahl(const QLineEdit* e) {
   std::int32_t code = 0;
   const double v = StrToFloatComma(e->text().toStdString(), code);
   return code == 0 && std::isfinite(v) ? v : 0.0;
+}
+
+// The number of a range field's text within min..max. An empty field, or the dash the form
+// shows for no value, is 0; so is a text that is no number where that means "not known".
+// Nothing for any other text and for a number outside the range.
+std::optional<double> BereichsWert(const QString& text, double min, double max, bool keineZahlIstNull) {
+  const QString t = text.trimmed();
+  if (t.isEmpty() || t == QString::fromUtf8(kStrich)) return 0.0;
+  std::int32_t code = 0;
+  const double v = StrToFloatComma(t.toStdString(), code);
+  if (code != 0) return keineZahlIstNull ? std::optional(0.0) : std::nullopt;
+  if (!std::isfinite(v) || v < min || v > max) return std::nullopt;
+  return v;
 }
 
 QGroupBox* RadioGroup(const char* name, const char* titel, std::initializer_list<const char*> items,
@@ -383,6 +399,7 @@ void TFormEnev::Build() {
   BitBtnDIN->setDefault(true);
 
   // --- Behaviour.
+  BereichsFelder();
   connect(EditA_N, &QLineEdit::textChanged, this, [this] { EditA_NChange(); });
   for (QLineEdit* e : {EditSumqh, Edit1c})
     connect(e, &QLineEdit::textEdited, this, [this] { Geaendert(); });
@@ -422,6 +439,64 @@ void TFormEnev::Build() {
           [this] { PrintEnevBericht(this, s_, st_, s_.run.EnevErgebnisModus); });
   resize(880, 690);
   setMinimumSize(800, 640);
+}
+
+// The number fields and their ranges: those of the exchange file's import (and of the project
+// and collector files, whose values the form shows and the run takes), so that the form
+// computes, runs and writes back nothing the program would refuse to read.
+void TFormEnev::BereichsFelder() {
+  const WertBereich& flaeche = *ProjektWertBereich("KollektorFlaeche");
+  const WertBereich& heizgrenze = *ProjektWertBereich("Heizgrenztemp");
+  const WertBereich& iam = *KollektorWertBereich("IAM50");
+  const WertBereich& wkap = *KollektorWertBereich("WkapC");
+  using enev::kBereichNutzflaeche, enev::kBereichqBs, enev::kBereichSummeQHeizung;
+  felder_ = {
+      {EditA_N, "Nutzfläche", kBereichNutzflaeche.Min, kBereichNutzflaeche.Max, false, {}},
+      {EditSumqh, "Summe Heizwärmebedarf", kBereichSummeQHeizung.Min, kBereichSummeQHeizung.Max, true, {}},
+      {Edit1c, "Heizgrenze", heizgrenze.Min, heizgrenze.Max, false, {}},
+      {Edit5, "Bereitschafts-W.verlust", kBereichqBs.Min, kBereichqBs.Max, false, {}},
+      {EditAC, "Kollektorfläche", flaeche.Min, flaeche.Max, false, {}},
+      {Edit3, "IAM 50°", iam.Min, iam.Max, false, {}},
+      {Edit4, "eff. Wärmekapazität", wkap.Min, wkap.Max, false, {}},
+  };
+  for (std::size_t i = 0; i < felder_.size(); ++i) {
+    // Connected first, so that the text in force is current for every other handler.
+    connect(felder_[i].Edit, &QLineEdit::textChanged, this, [this, i](const QString& text) {
+      BereichsFeld& f = felder_[i];
+      if (!f.Edit->isModified() && BereichsWert(text, f.Min, f.Max, f.KeineZahlIstNull)) f.Gilt = text;
+    });
+    // The heating demand's own check comes first (EditSumqhExit).
+    if (felder_[i].Edit != EditSumqh)
+      connect(felder_[i].Edit, &QLineEdit::editingFinished, this, [this, i] { FeldVerlassen(felder_[i]); });
+  }
+}
+
+TFormEnev::BereichsFeld& TFormEnev::Feld(const QLineEdit* e) {
+  return *std::find_if(felder_.begin(), felder_.end(), [e](const BereichsFeld& f) { return f.Edit == e; });
+}
+
+double TFormEnev::Wert(const QLineEdit* e) {
+  const BereichsFeld& f = Feld(e);
+  if (const auto v = BereichsWert(e->text(), f.Min, f.Max, f.KeineZahlIstNull)) return *v;
+  return BereichsWert(f.Gilt, f.Min, f.Max, f.KeineZahlIstNull).value_or(0.0);
+}
+
+void TFormEnev::FeldVerlassen(BereichsFeld& f) {
+  if (fuellen_) return;
+  const QString text = f.Edit->text().trimmed();
+  if (BereichsWert(text, f.Min, f.Max, f.KeineZahlIstNull)) {
+    f.Gilt = f.Edit->text();
+    return;
+  }
+  std::int32_t code = 0;
+  StrToFloatComma(text.toStdString(), code);
+  const QString gilt = f.Gilt.trimmed().isEmpty() ? QStringLiteral("0") : f.Gilt.trimmed();
+  const std::string meldung = enev::Abgelehnt(f.Name, text.toStdString(), code == 0, f.Min, f.Max) +
+                              "; es gilt " + gilt.toStdString();
+  // The text in force goes back before the message takes the focus, so nothing is named twice.
+  f.Edit->setText(f.Gilt);
+  f.Edit->setFocus();
+  ShowMessageLines(meldung);
 }
 
 bool TFormEnev::eventFilter(QObject* o, QEvent* e) {
@@ -590,17 +665,17 @@ void TFormEnev::FillEnevForm() {
 void TFormEnev::ReadEnevForm() {
   auto& p = s_.plant;
   auto& e = st_.Eingaben;
-  e.Nutzflaeche = Zahl(EditA_N);
+  e.Nutzflaeche = Wert(EditA_N);
   e.KleineAnlage = RadioButtonKA->isChecked();
-  s_.run.EnevSummeQHeizung = EditSumqh->text().trimmed() == "?" ? 0.0f : static_cast<float>(Zahl(EditSumqh));
-  p.Heizgrenztemp = static_cast<float>(Zahl(Edit1c));
-  e.KollFlaeche = p.OstWestKollektor ? p.KollektorFlaeche + p.KollektorFlaeche2 : Zahl(EditAC);
+  s_.run.EnevSummeQHeizung = static_cast<float>(Wert(EditSumqh));  // "?" is 0
+  p.Heizgrenztemp = static_cast<float>(Wert(Edit1c));
+  e.KollFlaeche = p.OstWestKollektor ? p.KollektorFlaeche + p.KollektorFlaeche2 : Wert(EditAC);
   e.Neigung = p.KollektorNeigung;
   e.Azimut = p.KollektorAzimut;
   e.Rohrlaenge = 2.0 * p.Solarkreislaenge;
-  e.IAM = static_cast<float>(Zahl(Edit3));
-  e.Waermekap = Zahl(Edit4);
-  e.qBS = Zahl(Edit5);
+  e.IAM = static_cast<float>(Wert(Edit3));
+  e.Waermekap = Wert(Edit4);
+  e.qBS = Wert(Edit5);
   e.Eta0 = p.KollEta0;
   e.K1 = p.KollK1;
   e.K2 = p.KollK2;
@@ -661,7 +736,7 @@ void TFormEnev::Geaendert() {
 
 void TFormEnev::EditA_NChange() {
   if (fuellen_) return;
-  const double a = Zahl(EditA_N);
+  const double a = Wert(EditA_N);
   if (a > 0) {
     if (a < 500) {
       RadioGroupZ->setEnabled(true);
@@ -712,7 +787,7 @@ void TFormEnev::DinKnopf(QToolButton* b) {
     Edit4->setText(Z(1, 1, e.Waermekap));
   } else if (b == SpeedButton4) {
     if (an) {
-      qBSVorher_ = Zahl(Edit5);
+      qBSVorher_ = Wert(Edit5);
       const auto q = enev::CalcBereitschaftsverlust(e.Vaux, e.Vsol);
       Edit5->setText(q ? Z(1, 2, *q) : QString(kStrich));
     } else {
@@ -726,7 +801,7 @@ void TFormEnev::DinKnopf(QToolButton* b) {
 void TFormEnev::StepEnevKollFlaeche(bool up) {
   const float modul = s_.plant.KollModulFlaeche;
   if (!(modul > 0)) return;
-  const std::uint16_t n = StepModuleCount(up, static_cast<float>(Zahl(EditAC)), modul);
+  const std::uint16_t n = StepModuleCount(up, static_cast<float>(Wert(EditAC)), modul);
   EditAC->setText(Z(1, 2, n * modul));
   SpeedButtonA_C->setChecked(false);
   UpDown1->SetPosition(n);
@@ -738,12 +813,15 @@ void TFormEnev::EditSumqhExit() {
   if (fuellen_) return;
   const double v = Zahl(EditSumqh);
   s_.run.EingabeWert = v;
-  if (v > 300) {
+  if (v > enev::kBereichSummeQHeizung.Max) {
+    // The field holds its new value before the message takes the focus, which leaves it again.
+    EditSumqh->setText("60");
     EditSumqh->setFocus();
     ShowMessageLines(kZuViel);
-    EditSumqh->setText("60");
     Geaendert();
+    return;
   }
+  FeldVerlassen(Feld(EditSumqh));
 }
 
 void TFormEnev::WriteEnevBericht() {
@@ -850,7 +928,13 @@ void TFormEnev::BitBtnEnEVImportClick() {
   const QString datei = OeffnenDialog ? OeffnenDialog("EnEV-Daten laden", ordner, "enevxsim.dat", kFilter)
                                       : QString();
   if (!datei.isEmpty()) {
+    // A project the file changes (collector area, tilt...) has results no longer its own.
+    const bool vorher = s_.run.ProjektGeaendert;
+    s_.run.ProjektGeaendert = false;
     enev::ImportEnevDaten(datei.toStdString(), s_, st_, NullStatus());
+    const bool geaendert = s_.run.ProjektGeaendert;
+    s_.run.ProjektGeaendert = vorher || geaendert;
+    if (geaendert && EnevCommandHooks().ProjektGeaendert) EnevCommandHooks().ProjektGeaendert();
     s_.settings.EnEVDir = QFileInfo(datei).absolutePath().toStdString() + "/";
   }
   fuellen_ = true;
@@ -888,7 +972,7 @@ void TFormEnev::FormClose() {
   auto& p = s_.plant;
   bool flaecheGeaendert = false;
   if (!p.OstWestKollektor) {
-    const float neu = static_cast<float>(Zahl(EditAC));
+    const float neu = static_cast<float>(Wert(EditAC));
     flaecheGeaendert = neu != sich_.KollektorFlaeche;
     p.KollektorFlaeche = neu;
   }

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <functional>
+#include <vector>
 
 #include "enev/EnevDatei.h"
 #include "foundation/TavVar.h"
@@ -132,7 +133,22 @@ class TFormEnev : public QDialog {
           SpeicherkWert = 0, Warmwasserverbrauch = 0, Heizwaermebedarf = 0, HeizQnorm = 0;
     bool SolHeizung = false, Pool = false, SolarklimadatenOK = false;
   };
+  // A number field that keeps to a range: a text typed counts once it is a number within the
+  // range; until then the text in force does, and leaving the field with any other text
+  // names it and puts the text in force back. What the form writes into the field itself
+  // (filling, the DIN buttons, the module steps) is in force at once.
+  struct BereichsFeld {
+    QLineEdit* Edit;
+    const char* Name;       // the caption, in messages
+    double Min, Max;
+    bool KeineZahlIstNull;  // "?" or a text that is no number means "not known": 0
+    QString Gilt;           // the text in force
+  };
   void Build();
+  void BereichsFelder();
+  BereichsFeld& Feld(const QLineEdit* e);
+  double Wert(const QLineEdit* e);  // the field's number within its range, else the one in force
+  void FeldVerlassen(BereichsFeld& f);
   void WriteEnevHinweis();
   void StepEnevKollFlaeche(bool up);
   void EditA_NChange();
@@ -146,6 +162,7 @@ class TFormEnev : public QDialog {
   TavState& s_;
   enev::EnevStand& st_;
   Sicherung sich_;
+  std::vector<BereichsFeld> felder_;
   std::vector<float> wetter_;
   bool fuellen_ = false;
   bool offen_ = false;

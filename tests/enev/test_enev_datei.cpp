@@ -3,6 +3,7 @@
 
 #include <clocale>
 #include <filesystem>
+#include <map>
 #include <memory>
 
 #include "enev/EnevDatei.h"
@@ -287,6 +288,94 @@ TEST(EnevDatei, ImportKeepsToTheProjectFilesRanges) {
   }
 }
 
+// The EnEV inputs keep to their ranges as the project's values do: a floor area or standby
+// loss that is no plausible number, or a Boolean that is no whole number, is named with the
+// value in force; that value stays, and it is what goes back to the file.
+TEST(EnevDatei, ImportKeepsTheEnevInputsWithinTheirRanges) {
+  const struct {
+    const char* key;
+    const char* text;
+    const char* meldung;
+  } faelle[] = {
+      {"Nutzflaeche", "1e30", "Nutzflaeche = 1e30 liegt nicht zwischen 0 und 1000000; es gilt 212,5"},
+      {"Nutzflaeche", "1E308", "Nutzflaeche = 1E308 liegt nicht zwischen 0 und 1000000; es gilt 212,5"},
+      {"Nutzflaeche", "nan", "Nutzflaeche = nan ist keine Zahl; es gilt 212,5"},
+      {"Nutzflaeche", "inf", "Nutzflaeche = inf ist keine Zahl; es gilt 212,5"},
+      {"Nutzflaeche", "-7", "Nutzflaeche = -7 liegt nicht zwischen 0 und 1000000; es gilt 212,5"},
+      {"Nutzflaeche", "groß", "Nutzflaeche = groß ist keine Zahl; es gilt 212,5"},
+      {"qBs", "1e30", "qBs = 1e30 liegt nicht zwischen 0 und 1000; es gilt 1,2345"},
+      {"qBs", "1E308", "qBs = 1E308 liegt nicht zwischen 0 und 1000; es gilt 1,2345"},
+      {"qBs", "nan", "qBs = nan ist keine Zahl; es gilt 1,2345"},
+      {"qBs", "inf", "qBs = inf ist keine Zahl; es gilt 1,2345"},
+      {"qBs", "-7", "qBs = -7 liegt nicht zwischen 0 und 1000; es gilt 1,2345"},
+      {"qBs", "wenig", "qBs = wenig ist keine Zahl; es gilt 1,2345"},
+      {"Zirkulation", "ja", "Zirkulation = ja ist keine ganze Zahl; es gilt 1"},
+      {"Speicher_in_Huelle", "0,5", "Speicher_in_Huelle = 0,5 ist keine ganze Zahl; es gilt 1"},
+  };
+  // What the fixture's inputs are written as.
+  const std::map<std::string, std::string> inKraft = {
+      {"Nutzflaeche", "212,5"}, {"qBs", "1,234"}, {"Zirkulation", "1"}, {"Speicher_in_Huelle", "1"}};
+  for (const auto& c : faelle) {
+    SCOPED_TRACE(std::string(c.key) + "=" + c.text);
+    DateiFixture f;
+    f.dir.Write("enevxsim.dat", std::string("[EnEV -> Sim]\nKollektorNeigung=20\nSp_elektrisch=0\n") + c.key +
+                                    "=" + c.text + "\n");
+    ASSERT_EQ(ImportEnevDaten(f.datei(), f.s(), f.stand, NullStatus()), EnevImport::Gelesen);
+    ASSERT_EQ(f.msgs->shown.size(), 1u) << f.msgs->All();
+    EXPECT_TRUE(f.msgs->Contains("Ungültige Werte in " + f.datei() + ", [EnEV -> Sim]:")) << f.msgs->All();
+    EXPECT_TRUE(f.msgs->Contains(c.meldung)) << f.msgs->All();
+    const auto& e = f.stand.Eingaben;
+    EXPECT_DOUBLE_EQ(e.Nutzflaeche, 212.5);
+    EXPECT_DOUBLE_EQ(e.qBS, 1.2345);
+    EXPECT_TRUE(e.Zirkulation);
+    EXPECT_TRUE(e.SpeicherInnen);
+    // The rest of the section is taken.
+    EXPECT_FLOAT_EQ(f.s().plant.KollektorNeigung, 20.0f);
+    EXPECT_FALSE(e.NachheizElektrisch);
+    ASSERT_TRUE(WriteEnevSimDatei(f.datei(), f.s(), f.stand));
+    TBigIniFile ini(f.datei());
+    EXPECT_EQ(ini.ReadString(kSektionImport, c.key, ""), inKraft.at(c.key));
+    ini.DiscardChanges();
+  }
+  // The ends of the ranges are taken.
+  DateiFixture f;
+  f.dir.Write("enevxsim.dat", "[EnEV -> Sim]\nNutzflaeche=1000000\nqBs=0\n");
+  ASSERT_EQ(ImportEnevDaten(f.datei(), f.s(), f.stand, NullStatus()), EnevImport::Gelesen);
+  EXPECT_DOUBLE_EQ(f.stand.Eingaben.Nutzflaeche, 1e6);
+  EXPECT_DOUBLE_EQ(f.stand.Eingaben.qBS, 0.0);
+  f.dir.Write("enevxsim.dat", "[EnEV -> Sim]\nNutzflaeche=0\nqBs=1000\n");
+  ASSERT_EQ(ImportEnevDaten(f.datei(), f.s(), f.stand, NullStatus()), EnevImport::Gelesen);
+  EXPECT_DOUBLE_EQ(f.stand.Eingaben.Nutzflaeche, 0.0);
+  EXPECT_DOUBLE_EQ(f.stand.Eingaben.qBS, 1000.0);
+  EXPECT_TRUE(f.msgs->shown.empty()) << f.msgs->All();
+}
+
+// A project value the import changes (collector area, tilt, orientation, heating limit, name)
+// marks the project changed, so that it is saved; EnEV inputs, a value equal to the project's
+// and a refused value do not.
+TEST(EnevDatei, ImportMarksTheProjectChangedWhereItChangesIt) {
+  const struct {
+    const char* zeilen;
+    bool geaendert;
+  } faelle[] = {
+      {"KollektorFlaeche=8", true},
+      {"KollektorNeigung=20", true},
+      {"KollektorAzimut=10", true},
+      {"Heizgrenztemp=14", true},
+      {"Projektname=Haus Meier", true},
+      {"KollektorFlaeche=6,25\nKollektorNeigung=35\nProjektname=Haus Müller", false},
+      {"KollektorNeigung=400\nKollektorFlaeche=-1", false},
+      {"Nutzflaeche=150\nqBs=2\nZirkulation=0\nSummeQHeizung=40", false},
+  };
+  for (const auto& c : faelle) {
+    SCOPED_TRACE(c.zeilen);
+    DateiFixture f;
+    f.dir.Write("enevxsim.dat", std::string("[EnEV -> Sim]\n") + c.zeilen + "\n");
+    ASSERT_EQ(ImportEnevDaten(f.datei(), f.s(), f.stand, NullStatus()), EnevImport::Gelesen);
+    EXPECT_EQ(f.s().run.ProjektGeaendert, c.geaendert);
+  }
+}
+
 // A building of 500 m² or more without circulation is imported and computed with
 // circulation, as the form computes it; the message says so.
 TEST(EnevDatei, LargeBuildingWithoutCirculationIsImportedWithIt) {
@@ -343,6 +432,7 @@ TEST(EnevDatei, CompleteCollectorIsTakenAnyOtherIsReportedWithItsReason) {
       {vollstaendig + "Eta0=0,79\nK2=0\n", "Ein Kollektor mit K2 = 0 wird nicht übernommen."},
       {vollstaendig + "Eta0=5\nK2=0,01\n", "Eta0 = 5 liegt nicht zwischen 0 und 1,5"},
       {vollstaendig + "Eta0=0,8\nK2=hoch\n", "K2 = hoch ist keine Zahl"},
+      {vollstaendig + "Eta0=0,8\nK2=0,01\nVRK=ja\n", "VRK = ja ist keine ganze Zahl"},
   };
   for (const auto& u : unvollstaendig) {
     SCOPED_TRACE(u.kollektor);

@@ -9,7 +9,9 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "project/ProjektDatei.h"
@@ -343,10 +345,10 @@ TEST_F(ProjektTest, UnreadableNumbersAreReportedNotSavedOverSilently) {
   EXPECT_EQ(dir.Read("Projekte.dat"), inhalt);
   ASSERT_EQ(msgs->shown.size(), 1u) << msgs->All();
   const std::string& text = msgs->shown[0].text;
-  // Each with its text and the value that serves: the standard project's, else the default.
+  // Each with its text and the value that serves: the standard project's.
   for (const char* teil : {"Projekte.dat", "Halle", "Projekt 2", "\nKollektorFlaeche = 12.5 m2 ist keine Zahl; es gilt 6\n",
                            "\nKollektorNeigung = 45° ist keine Zahl; es gilt 35\n",
-                           "\nHeizwaermebedarf = 1e400 ist keine Zahl; es gilt 20000000\n",
+                           "\nHeizwaermebedarf = 1e400 ist keine Zahl; es gilt 0\n",
                            "\nKollektorAzimut = NaN ist keine Zahl; es gilt 0\n",
                            "\nHeizkreisTyp = abc ist keine ganze Zahl; es gilt 2", "\nPool = ja ist keine ganze Zahl; es gilt 0",
                            "\nHeizTnorm = -12 Grad ist keine ganze Zahl; es gilt -16", "\nDatum = gestern ist kein Datum"})
@@ -430,7 +432,7 @@ TEST_F(ProjektTest, IntegerOutsideItsFieldTakesTheDefaultWithOneMessage) {
 
 // A real value no dialog would accept (absurd, or beyond the float range the program keeps)
 // is named with file, project, key, its text and the standard project's value, which takes its
-// place (the default of a missing key where the standard project sets none).
+// place.
 TEST_F(ProjektTest, RealOutsideItsPlausibleRangeTakesTheStandardValueWithAMessage) {
   struct Case {
     const char* key;
@@ -500,7 +502,61 @@ TEST(ProjektStandard, EveryStandardValueIsPlausible) {
     }
   }
   EXPECT_EQ(StandardProjektWert("kollektorflaeche"), 6.0);
-  EXPECT_EQ(StandardProjektWert("PoolVol"), std::nullopt);
+  EXPECT_EQ(StandardProjektWert("ProjektName"), std::nullopt);
+}
+
+// One table gives the standard project and what a refused value becomes. The standard project
+// holds and writes the table's values whatever project was open before; the value of any key
+// that is no number, lies outside its range or does not fit its field becomes the table's,
+// and the message names it with that value.
+TEST_F(ProjektTest, EveryRefusedValueBecomesTheStandardProjectsValue) {
+  const auto wertIn = [](const PlantState& p, const StandardWert& w) {
+    return std::visit([&](auto feld) { return static_cast<float>(p.*feld); }, w.Feld);
+  };
+  // A project unlike the standard one is open: nothing of it carries over.
+  for (const StandardWert& w : StandardProjektWerte())
+    std::visit([&](auto feld) { s.plant.*feld = static_cast<std::remove_reference_t<decltype(s.plant.*feld)>>(w.Wert + 1); },
+               w.Feld);
+  s.plant.SkyMapAktiv = true;
+  s.plant.AnlagenTypNr = 6;
+  ASSERT_TRUE(CreateStandardProjekt(s, d));
+  TBigIniFile datei;
+  ASSERT_TRUE(LadeProjektDatei(Pfad(), datei));
+  EXPECT_FALSE(datei.ValueExists("Projekt 1", "SkyMap"));
+  const PlantState standard = Zurueckgelesen(Pfad(), "Projekt 1");
+  EXPECT_TRUE(msgs->shown.empty()) << msgs->All();
+  for (const StandardWert& w : StandardProjektWerte()) {
+    EXPECT_EQ(wertIn(standard, w), static_cast<float>(w.Wert)) << w.Schluessel;
+    double geschrieben = 0.0;
+    if (datei.ValueExists("Projekt 1", w.Schluessel)) {
+      EXPECT_TRUE(IniParseFloat(datei.ReadString("Projekt 1", w.Schluessel, ""), geschrieben)) << w.Schluessel;
+      EXPECT_EQ(geschrieben, w.Wert) << w.Schluessel;
+    }
+  }
+
+  for (const StandardWert& w : StandardProjektWerte()) {
+    const std::string key(w.Schluessel);
+    // The second collector field is read only with "OstWestKollektor" set.
+    const bool zweitesFeld = key.starts_with("Kollektor") && key.ends_with('2');
+    for (const std::string text : {"abc", "1e300", "-1e300"}) {
+      SCOPED_TRACE(key + "=" + text);
+      std::vector<std::string> zeilen = {"[Projekt 1]"};
+      for (const StandardWert& andere : StandardProjektWerte()) {
+        if (andere.Schluessel == w.Schluessel) continue;
+        const bool ostWest = zweitesFeld && andere.Schluessel == "OstWestKollektor";
+        zeilen.push_back(std::string(andere.Schluessel) + "=" + (ostWest ? "1" : IniFloatToStr(andere.Wert)));
+      }
+      zeilen.push_back(key + "=" + text);
+      dir.Write("Projekte.dat", Crlf(zeilen));
+      test::ScopedMessages m;
+      const PlantState p = Zurueckgelesen(Pfad(), "Projekt 1");
+      EXPECT_EQ(wertIn(p, w), static_cast<float>(w.Wert));
+      ASSERT_EQ(m->shown.size(), 1u) << m->All();
+      const std::string& meldung = m->shown[0].text;
+      EXPECT_NE(meldung.find("\n" + key + " = " + text + " "), std::string::npos) << meldung;
+      EXPECT_TRUE(meldung.ends_with("; es gilt " + IniFloatToStr(w.Wert))) << meldung;
+    }
+  }
 }
 
 // A run needs two steps per hour: 0 and 1 are reported; 2 to 4 are raised to 5 silently.

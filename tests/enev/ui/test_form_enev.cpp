@@ -17,6 +17,10 @@
 #include <QTextEdit>
 #include <QToolButton>
 #include <memory>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include "enev/ui/FormEnev.h"
 #include "foundation/BigIni.h"
@@ -301,15 +305,27 @@ TEST(FormEnev, ImportAndExportButtons) {
   x.f().SpeichernDialog = [&](auto&, auto&, auto&, auto&) {
     return QString::fromStdString((x.dir / "ausgang").string());
   };
+  int geaendert = 0;
+  EnevCommandHooks().ProjektGeaendert = [&] { ++geaendert; };
   x.f().FormShow();
   x.f().BitBtnEnEVImport->click();
   EXPECT_EQ(x.f().EditA_N->text(), "240,00");
   EXPECT_EQ(x.f().Edit5->text(), "1,50");
+  // EnEV inputs alone leave the project as it was.
+  EXPECT_FALSE(x.s().run.ProjektGeaendert);
+  EXPECT_EQ(geaendert, 0);
   x.f().BitBtnEnEVExport->click();
   TBigIniFile ini((x.dir / "ausgang.dat").string());
   EXPECT_EQ(ini.ReadString(enev::kSektionImport, "Nutzflaeche", ""), "240");
   ini.DiscardChanges();
+  // A file that tilts the collector changes the project: its results are no longer valid.
+  x.dir.Write("eingang.dat", "[EnEV -> Sim]\nKollektorNeigung=30\n");
+  x.f().BitBtnEnEVImport->click();
+  EXPECT_TRUE(x.s().run.ProjektGeaendert);
+  EXPECT_EQ(geaendert, 1);
   x.f().FormClose();
+  EXPECT_FLOAT_EQ(x.s().plant.KollektorNeigung, 30.0f);
+  EXPECT_TRUE(x.s().run.ProjektGeaendert);
   EXPECT_TRUE(x.msgs->shown.empty()) << x.msgs->All();
 }
 
@@ -347,6 +363,129 @@ TEST(FormEnev, CopyCarriesTheTitleAndTooMuchHeatingIsRefused) {
   emit x.f().EditSumqh->editingFinished();
   EXPECT_TRUE(x.msgs->Contains("300 kWh/a _pro_Quadratmeter_ sind zu viel!")) << x.msgs->All();
   EXPECT_EQ(x.f().EditSumqh->text(), "60");
+  x.f().FormClose();
+}
+
+namespace {
+
+// What closing the form in EnEV mode leaves: the section "EnEV -> Sim" of the exchange file
+// and the inputs the figures were computed with.
+struct Nachher {
+  std::vector<std::string> import;
+  std::tuple<double, double, double, float, double> eingaben;  // A_N, q_B,S, A_C, IAM, heat capacity
+};
+Nachher Schliessen(FormFixture& x) {
+  x.f().FormClose();
+  Nachher n;
+  TBigIniFile ini((x.dir / "enevxsim.dat").string());
+  ini.ReadSectionValues(enev::kSektionImport, n.import);
+  ini.DiscardChanges();
+  const auto& e = x.stand.Eingaben;
+  n.eingaben = {e.Nutzflaeche, e.qBS, e.KollFlaeche, e.IAM, e.Waermekap};
+  return n;
+}
+
+}  // namespace
+
+// A text typed into a number field counts once it is a number within the field's range (the
+// ranges the exchange file's import keeps to). Any other text is named once when the field is
+// left and the field gets back the value in force; nothing is computed with it, and closing
+// in EnEV mode writes back the value in force, also while the field still holds the text.
+TEST(FormEnev, NumberFieldsKeepToTheirRanges) {
+  const struct {
+    const char* feld;
+    const char* name;
+    std::vector<const char*> ausserhalb;
+    bool keineZahlGenannt;  // false: a text that is no number means "not known"
+  } felder[] = {
+      {"EditA_N", "Nutzfläche", {"1e30", "-7", "1000000,5"}, true},
+      {"Edit5", "Bereitschafts-W.verlust", {"1e30", "-7", "1000,1"}, true},
+      {"EditAC", "Kollektorfläche", {"1e30", "-7"}, true},
+      {"Edit1c", "Heizgrenze", {"1e30", "-30", "60"}, true},
+      {"Edit3", "IAM 50°", {"1e30", "-7", "1,6"}, true},
+      {"Edit4", "eff. Wärmekapazität", {"1e30", "-7"}, true},
+      {"EditSumqh", "Summe Heizwärmebedarf", {"-7"}, false},
+  };
+  // A combination plant in EnEV mode: every field is open and written back.
+  const auto fixture = [] {
+    auto x = std::make_unique<FormFixture>(3);
+    x->s().run.EnevStart = true;
+    x->s().plant.Heizgrenztemp = 15;
+    x->f().FormShow();
+    return x;
+  };
+  const Nachher vorher = [&] {
+    auto x = fixture();
+    return Schliessen(*x);
+  }();
+  ASSERT_FALSE(vorher.import.empty());
+  for (const auto& f : felder) {
+    std::vector<std::pair<const char*, bool>> texte;
+    for (const char* t : f.ausserhalb) texte.emplace_back(t, true);
+    if (f.keineZahlGenannt)
+      for (const char* t : {"nan", "inf", "viel"}) texte.emplace_back(t, false);
+    for (const auto& [text, zahl] : texte) {
+      SCOPED_TRACE(std::string(f.feld) + " " + text);
+      auto x = fixture();
+      QLineEdit* e = x->Teil<QLineEdit>(f.feld);
+      ASSERT_TRUE(e->isEnabled());
+      const QString inKraft = e->text();
+      const QString summe = x->f().LabelQtw[3][0]->text();
+      x->Tippe(e, text);
+      EXPECT_EQ(x->f().LabelQtw[3][0]->text(), summe);
+      emit e->editingFinished();
+      ASSERT_EQ(x->msgs->shown.size(), 1u) << x->msgs->All();
+      const std::string& meldung = x->msgs->shown[0].text;
+      EXPECT_NE(meldung.find(std::string(f.name) + " = " + text), std::string::npos) << meldung;
+      EXPECT_NE(meldung.find(zahl ? "liegt nicht zwischen" : "ist keine Zahl"), std::string::npos) << meldung;
+      EXPECT_NE(meldung.find("es gilt " + inKraft.toStdString()), std::string::npos) << meldung;
+      EXPECT_EQ(e->text(), inKraft);
+      // Typed again, and the form closed with the text still in the field.
+      x->Tippe(e, text);
+      const Nachher n = Schliessen(*x);
+      EXPECT_EQ(n.import, vorher.import);
+      EXPECT_EQ(n.eingaben, vorher.eingaben);
+      EXPECT_EQ(x->msgs->shown.size(), 1u) << x->msgs->All();
+    }
+  }
+}
+
+// The value in force is the one before the typing began, not what a part of the text gave on
+// the way; a value the form puts in (a module step) or a valid value typed and left is in
+// force. The ends of a range and an empty field are taken.
+TEST(FormEnev, ARefusedFieldGetsBackTheValueBeforeTheTyping) {
+  FormFixture x;
+  x.f().FormShow();
+  QLineEdit* a = x.f().EditA_N;
+  a->setFocus();
+  a->selectAll();
+  for (const QChar c : QString("2000000")) a->insert(c);  // 200000 on the way
+  emit a->editingFinished();
+  EXPECT_EQ(a->text(), "180,00");
+  EXPECT_TRUE(x.msgs->Contains("Nutzfläche = 2000000 liegt nicht zwischen 0 und 1000000; es gilt 180,00"))
+      << x.msgs->All();
+  // No circulation was forced on the way either.
+  EXPECT_TRUE(x.f().RadioGroupZ->isEnabled());
+  x.Tippe(a, "250");
+  emit a->editingFinished();
+  x.Tippe(a, "-7");
+  emit a->editingFinished();
+  EXPECT_EQ(a->text(), "250");
+  EXPECT_DOUBLE_EQ(x.stand.Eingaben.Nutzflaeche, 250.0);
+  x.f().UpDown1->findChild<QToolButton*>("Auf")->click();
+  EXPECT_EQ(x.f().EditAC->text(), "8,00");
+  x.Tippe(x.f().EditAC, "-7");
+  emit x.f().EditAC->editingFinished();
+  EXPECT_EQ(x.f().EditAC->text(), "8,00");
+  EXPECT_EQ(x.msgs->shown.size(), 3u) << x.msgs->All();
+  const std::pair<QLineEdit*, const char*> taken[] = {
+      {a, "1000000"}, {x.f().Edit5, "1000"}, {x.f().Edit3, "1,5"}, {x.f().Edit4, "0"}, {a, ""}};
+  for (const auto& [e, text] : taken) {
+    x.Tippe(e, text);
+    emit e->editingFinished();
+    EXPECT_EQ(e->text(), text);
+  }
+  EXPECT_EQ(x.msgs->shown.size(), 3u) << x.msgs->All();
   x.f().FormClose();
 }
 
