@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "catalogues/Kollektoren.h"
 #include "enev/EnevDatei.h"
 #include "foundation/BigIni.h"
 #include "support/ScriptedMessages.h"
@@ -360,4 +361,28 @@ TEST(EnevDatei, CompleteCollectorIsTakenAnyOtherIsReportedWithItsReason) {
     EXPECT_EQ(g.s().cat.KollektorAnzahl, anzahl);
     EXPECT_DOUBLE_EQ(g.stand.Eingaben.Nutzflaeche, 150);
   }
+
+  // Figures off the efficiency curve outside their ranges take the collector file's
+  // defaults, named: the collector is taken, and the catalogue reads it back as appended.
+  DateiFixture h;
+  h.dir.Write("enevxsim.dat",
+              "[EnEV -> Sim]\nNutzflaeche=150\n[Kollektor]\nHersteller=Sonnwerk\nModell=SW 4\nQuelle=Prüfbericht\n"
+              "Eta0=0,79\nK1=3,9\nK2=0,012\nIAM50=3\nWkapC=7\nAModul=5000\n");
+  h.s().cat.KollektorenGeladen = true;
+  ASSERT_EQ(ImportEnevDaten(h.datei(), h.s(), h.stand, NullStatus()), EnevImport::Gelesen);
+  EXPECT_TRUE(h.msgs->Contains("Der Kollektor in " + h.datei() + " wird mit Ersatzwerten übernommen:\n"
+                               "IAM50 = 3 liegt nicht zwischen 0 und 1,5; es gilt 0,9\n"
+                               "AModul = 5000 liegt nicht zwischen 0 und 1000; es gilt 1"))
+      << h.msgs->All();
+  EXPECT_TRUE(h.s().run.KollektorEditAnfrage);
+  const TKollektor neu = h.s().cat.Kollektoren[h.s().cat.KollektorAnzahl];
+  EXPECT_EQ(neu.Name, "Sonnwerk SW 4");
+  EXPECT_FLOAT_EQ(neu.IAM50, 0.9f);
+  EXPECT_FLOAT_EQ(neu.ModulFlaeche, 1.0f);
+  EXPECT_FLOAT_EQ(h.s().plant.KollModulFlaeche, 1.0f);
+  h.msgs->shown.clear();
+  h.s().cat.KollektorenGeladen = false;
+  ReadKollektoren(h.s(), NullStatus());
+  EXPECT_TRUE(h.msgs->shown.empty()) << h.msgs->All();
+  EXPECT_EQ(h.s().cat.Kollektoren[h.s().cat.KollektorAnzahl].Name, "Sonnwerk SW 4");
 }
