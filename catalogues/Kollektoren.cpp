@@ -4,6 +4,7 @@
 #include "project/ProjektRecord.h"
 #include "foundation/StatusSink.h"
 #include "foundation/AtomicFile.h"
+#include "foundation/CodePage.h"
 #include "foundation/Messages.h"
 #include "foundation/TavMathe.h"
 #include "foundation/TavUtil.h"
@@ -28,10 +29,49 @@ void SetBuiltIn(CatalogueState& c) {
   SetzeListe(BuiltInKollektoren(), c.Kollektoren, c.KollektorAnzahl);
 }
 
-// One section by the reader's key table; the older keys KollektorName and TestMethode serve
-// as the defaults of Name, Norm and Quelle.
-TKollektor LeseKollektor(SektionsLeser& l, int n) {
+// The figures of a section after the names, in the order they are read: the field, the
+// value of a missing key, whether the figure belongs to the efficiency curve the engine runs
+// with, and whether it must be above 0 there (as the file holds it, 3 decimals).
+struct Kennwert {
+  std::string_view Schluessel;
+  float TKollektor::*Feld;
+  float Vorgabe;
+  bool Kennlinie;
+  bool Positiv = false;
+};
+constexpr Kennwert kKennwerte[] = {
+    {"Eta0", &TKollektor::Eta0, 0.0f, true, true},
+    {"K1", &TKollektor::K1, 0.0f, true},
+    {"K2", &TKollektor::K2, 0.0f, true},
+    {"IAM50", &TKollektor::IAM50, 0.9f, false},
+    {"WkapC", &TKollektor::WkapC, 0.0f, false},
+    {"ModulFlaeche", &TKollektor::ModulFlaeche, 1.0f, false},
+    {"qmVolumen", &TKollektor::qmVolumen, 1.0f, false},
+};
+
+// A figure that cannot be used as the file has it: what is wrong with it, and its default.
+struct Ersatz {
+  std::string befund;
+  float wert;
+};
+
+// One section read: the entry, the figures it cannot run without (it is then left out) and
+// the figures replaced by their defaults (it is kept with these).
+struct Gelesen {
   TKollektor k;
+  std::vector<std::string> unbrauchbar;
+  std::vector<Ersatz> ersetzt;
+};
+
+// One section by the reader's key table; the older keys KollektorName and TestMethode serve
+// as the defaults of Name, Norm and Quelle. A figure that cannot be read or lies outside its
+// range (KollektorWertBereich) is named with its value: one of the efficiency curve makes the
+// entry unusable, any other takes its default. Without an optical efficiency above 0 (as the
+// file holds it) the collector gives no yield and is unusable too. A module area of 0 is kept:
+// the module count then counts 1 m² a module, and the area does not enter the yield.
+Gelesen LeseKollektor(SektionsLeser& l, int n) {
+  Gelesen g;
+  TKollektor& k = g.k;
   const std::string altName = l.Text("KollektorName", "Kollektor " + FloatToPointStr(1, 1, n));
   k.Name = l.Text("Name", altName);
   const std::string methode = l.Text("TestMethode", "*** unbekannt ***");
@@ -42,40 +82,42 @@ TKollektor LeseKollektor(SektionsLeser& l, int n) {
     k.Norm = FindClosestString(LinksZeichen(methode, 3), normen);
   }
   k.Quelle = l.Text("Quelle", methode);
-  // A coefficient no collector has marks the section, naming key and value. With `positiv`
-  // the value must also be above 0: without optical efficiency or module area the entry would
-  // run as a collector without yield.
-  const auto zahl = [&l](std::string_view key, float vorgabe, bool positiv = false) {
-    const WertBereich* b = KollektorWertBereich(key);
+  for (const Kennwert& w : kKennwerte) {
+    const WertBereich* b = KollektorWertBereich(w.Schluessel);
     const std::size_t vorher = l.Fehler().size();
-    const float w = l.Zahl(key, vorgabe, b->Min, b->Max);
-    if (positiv && l.Fehler().size() == vorher && !(w > 0.0f))
-      l.MarkiereFehler(l.Hat(key) ? std::string(key) + " = " + Zitat(l.TextOhneRand(key, ""), 40) +
-                                        " ist nicht größer als 0"
-                                  : std::string(key) + " fehlt");
-    return w;
-  };
-  k.Eta0 = zahl("Eta0", 0.0f, true);
-  k.K1 = zahl("K1", 0.0f);
-  k.K2 = zahl("K2", 0.0f);
-  k.IAM50 = zahl("IAM50", 0.9f);
-  k.WkapC = zahl("WkapC", 0.0f);
-  k.VRK = l.Wahr("VRK", false);
-  k.ModulFlaeche = zahl("ModulFlaeche", 1.0f, true);
-  k.qmVolumen = zahl("qmVolumen", 1.0f);
-  return k;
+    const float wert = l.Zahl(w.Schluessel, w.Vorgabe, b->Min, b->Max);
+    k.*w.Feld = wert;
+    if (l.Fehler().size() == vorher) {
+      if (w.Positiv && !(AufGeschrieben(wert, 3) > 0.0f))
+        g.unbrauchbar.push_back(l.Hat(w.Schluessel) ? std::string(w.Schluessel) + " = " +
+                                                          Zitat(l.TextOhneRand(w.Schluessel, ""), 40) +
+                                                          " ist nicht größer als 0"
+                                                    : std::string(w.Schluessel) + " fehlt");
+    } else if (w.Kennlinie) {
+      g.unbrauchbar.push_back(l.Fehler().back());
+    } else {
+      g.ersetzt.push_back({l.Fehler().back(), w.Vorgabe});
+    }
+  }
+  // "1" or any non-zero whole number is an evacuated-tube collector.
+  const std::string vrk = l.TextOhneRand("VRK", "");
+  long long ja = 0;
+  if (!vrk.empty() && !LeseGanzzahl(vrk, ja))
+    g.ersetzt.push_back({"VRK = " + Zitat(vrk, 40) + " ist keine Zahl", 0.0f});
+  k.VRK = ja != 0;
+  return g;
 }
 
-// The message of a section that is not taken: the collector, each wrong value and what is
-// done with the entry.
-std::string NichtUebernommen(const SektionsLeser& l, const TKollektor& k) {
-  std::string t = "[" + Zitat(l.Name()) + "] \"" + Zitat(k.Name, 60) + "\": ";
-  if (l.Fehler().empty()) {
-    t += "Zahlenangaben prüfen";
-  } else {
-    for (std::size_t i = 0; i < l.Fehler().size(); ++i) t += (i ? ", " : "") + l.Fehler()[i];
-  }
-  return t + "; der Eintrag wird nicht übernommen";
+// The message of a section with a figure it cannot use as the file has it (empty for a sound
+// section): the collector, each wrong value, and what is done with the entry.
+std::string Befund(const SektionsLeser& l, const Gelesen& g) {
+  if (g.unbrauchbar.empty() && g.ersetzt.empty()) return {};
+  const bool raus = !g.unbrauchbar.empty();
+  std::vector<std::string> texte = g.unbrauchbar;
+  for (const Ersatz& e : g.ersetzt) texte.push_back(raus ? e.befund : e.befund + " (es gilt " + WertText(e.wert) + ")");
+  std::string t = "[" + Zitat(l.Name()) + "] \"" + Zitat(g.k.Name, 60) + "\": ";
+  for (std::size_t i = 0; i < texte.size(); ++i) t += (i ? ", " : "") + texte[i];
+  return t + (raus ? "; der Eintrag wird nicht übernommen" : "; der Eintrag wird mit diesen Ersatzwerten übernommen");
 }
 
 // Loads the catalogue into the list; reports every problem and never leaves the list empty.
@@ -102,20 +144,23 @@ void LadeListe(TavState& s, StatusSink& status) {
     SetBuiltIn(c);
     return;
   }
-  // A section with a value no collector has is left out, as it would run with a substitute
-  // (an efficiency of 0 gives a collector without yield).
+  // A section without a usable efficiency curve is left out, as it would run with a
+  // substitute (an efficiency of 0 gives a collector without yield); one with other figures
+  // replaced is kept, and the file counts as read in part.
   std::vector<std::string> ausgelassen;
+  std::vector<std::string> ersetzt;
   int n = 0;
   int i = 0;
   for (; i < anzahl && n < kMaxKollektoren; ++i) {
     SektionsLeser leser(ini, i);
-    TKollektor k = LeseKollektor(leser, n + 1);
-    if (leser.Fehlerhaft()) {
-      probleme.Add(NichtUebernommen(leser, k));
+    Gelesen g = LeseKollektor(leser, n + 1);
+    if (std::string b = Befund(leser, g); !b.empty()) probleme.Add(std::move(b));
+    if (!g.unbrauchbar.empty()) {
       ausgelassen.push_back(leser.Name());
       continue;
     }
-    c.Kollektoren[++n] = std::move(k);
+    if (!g.ersetzt.empty()) ersetzt.push_back(leser.Name());
+    c.Kollektoren[++n] = std::move(g.k);
   }
   if (n == 0) {
     probleme.Add("Keine Kollektordaten gefunden");
@@ -128,6 +173,7 @@ void LadeListe(TavState& s, StatusSink& status) {
     NotiereLuecke(&c.DateiStaende, pfad, LueckeZuviele(anzahl - i, kMaxKollektoren));
   }
   if (!ausgelassen.empty()) NotiereLuecke(&c.DateiStaende, pfad, LueckeAusgelassen(ausgelassen));
+  if (!ersetzt.empty()) NotiereLuecke(&c.DateiStaende, pfad, LueckeErsatzwerte(ersetzt));
   probleme.Melde();
 }
 
@@ -147,6 +193,12 @@ int SucheName(const CatalogueState& c, const std::string& key) {
 }
 
 }  // namespace
+
+std::optional<float> KollektorErsatzwert(std::string_view schluessel) {
+  for (const Kennwert& w : kKennwerte)
+    if (EqualsNoCase(w.Schluessel, schluessel)) return w.Kennlinie ? std::nullopt : std::optional(w.Vorgabe);
+  return std::nullopt;
+}
 
 void AppendKollektorSection(std::string& out, int nummer, const TKollektor& k) {
   out += "[Kollektor " + std::to_string(nummer) + "]\r\n";
@@ -277,12 +329,12 @@ int ImportKollektoren(TavState& s, const std::string& fileName, StatusSink& stat
   int i = 0;
   for (; i < k && c.KollektorAnzahl < kMaxKollektoren; ++i) {
     SektionsLeser leser(ini, sektionen[static_cast<std::size_t>(i)]);
-    TKollektor neu = LeseKollektor(leser, i + 1);
-    // A section with unreadable values is not taken into the catalogue.
-    if (leser.Fehlerhaft()) {
-      probleme.Add(NichtUebernommen(leser, neu));
-      continue;
-    }
+    Gelesen g = LeseKollektor(leser, i + 1);
+    // As the reader: a section without a usable efficiency curve is not taken; one with
+    // other figures replaced is taken with the replacements.
+    if (std::string b = Befund(leser, g); !b.empty()) probleme.Add(std::move(b));
+    if (!g.unbrauchbar.empty()) continue;
+    TKollektor& neu = g.k;
     if (LetzterMitNamen(c.KollektorAnzahl, neu.Name, Namen(c)) != -1) continue;
     RoundKollektorToWritten(neu);
     c.Kollektoren[++c.KollektorAnzahl] = std::move(neu);

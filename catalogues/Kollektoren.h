@@ -9,6 +9,7 @@
 // in memory). Sections with the same name are all kept.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,12 @@ std::string KollektorenText(const CatalogueState& c);
 // Rounds the written values (Eta0, K1, IAM50, WkapC, ModulFlaeche, qmVolumen 3 decimals,
 // K2 4) to what the file holds, so that memory and file agree.
 void RoundKollektorToWritten(TKollektor& k);
+
+// The default that stands in for a collector figure (by its key in the collector file) that
+// cannot be read or lies outside its range (KollektorWertBereich): the value of a missing key.
+// None for the figures of the efficiency curve (Eta0, K1, K2): without them an entry is no
+// usable collector and is left out, as is one whose optical efficiency is not above 0.
+std::optional<float> KollektorErsatzwert(std::string_view schluessel);
 
 // The four built-in collectors.
 std::vector<TKollektor> BuiltInKollektoren();

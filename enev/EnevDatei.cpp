@@ -30,6 +30,7 @@ const char* const kMitZirkulation =
     "Nutzfläche %1 m² ohne Warmwasser-Zirkulation: ab 500 m² wird nach DIN 4701-10 mit "
     "Zirkulation gerechnet.";
 const char* const kKollektorNicht = "Der Kollektor in %1 wurde nicht übernommen.";
+const char* const kKollektorErsatz = "Der Kollektor in %1 wird mit Ersatzwerten übernommen:";
 const char* const kAnlagenTypFehler = "A_Typ - ";
 const char* const kNichtGeschrieben = "Die Datei %1 konnte nicht geschrieben werden.\r\n%2";
 
@@ -220,10 +221,13 @@ EnevImport ImportEnevDaten(const std::string& fileName, TavState& s, EnevStand& 
     r.Norm.clear();
     r.Quelle = ini.ReadString(K, "Quelle", "");
     r.qmVolumen = 0.8f;
-    // Every text and figure must be there; a figure of 0 or outside the range a collector
-    // file gives it makes no collector.
+    // Every text and figure must be there; a figure of 0 makes no collector. One outside the
+    // range a collector file gives it makes none either where it belongs to the efficiency
+    // curve; any other takes the default the collector file's reader gives it, so the entry
+    // appended is the one the catalogue reads back.
     std::string fehlt;
     std::vector<std::string> gruende;
+    std::vector<std::string> ersetzt;
     auto text = [&](const std::string& t, const char* name) {
       if (t.empty()) fehlt += (fehlt.empty() ? "" : ", ") + std::string(name);
     };
@@ -239,7 +243,12 @@ EnevImport ImportEnevDaten(const std::string& fileName, TavState& s, EnevStand& 
       } else if (w.wert == 0.0) {
         gruende.push_back("Ein Kollektor mit " + std::string(key) + " = 0 wird nicht übernommen.");
       } else if (const WertBereich* b = KollektorWertBereich(bereich); b && !ImBereich(*b, w.wert)) {
-        gruende.push_back(Abgelehnt(key, w.text, true, b->Min, b->Max));
+        if (const std::optional<float> ersatz = KollektorErsatzwert(bereich)) {
+          ziel = *ersatz;
+          ersetzt.push_back(Abgelehnt(key, w.text, true, b->Min, b->Max) + "; es gilt " + Wert(*ersatz));
+        } else {
+          gruende.push_back(Abgelehnt(key, w.text, true, b->Min, b->Max));
+        }
       } else {
         ziel = static_cast<float>(w.wert);
       }
@@ -250,11 +259,12 @@ EnevImport ImportEnevDaten(const std::string& fileName, TavState& s, EnevStand& 
     kennwert("IAM50", "IAM50", r.IAM50);
     kennwert("WkapC", "WkapC", r.WkapC);
     kennwert("AModul", "ModulFlaeche", r.ModulFlaeche);
-    // A missing "VRK" is a flat-plate collector; one that is no whole number says nothing.
+    // A missing "VRK" is a flat-plate collector; one that is no whole number is taken as one,
+    // named, as the collector file's reader does.
     if (const Eintrag w = Lies(ini, K, "VRK"); !w.text.empty()) {
       std::int32_t vrk = 0;
       if (IniParseInt(w.text, vrk)) r.VRK = vrk != 0;
-      else gruende.push_back("VRK = " + Zitat(w.text) + " ist keine ganze Zahl");
+      else ersetzt.push_back("VRK = " + Zitat(w.text) + " ist keine ganze Zahl; es gilt 0");
     }
     if (!fehlt.empty()) gruende.insert(gruende.begin(), "Es fehlt: " + fehlt);
     if (!gruende.empty()) {
@@ -262,6 +272,11 @@ EnevImport ImportEnevDaten(const std::string& fileName, TavState& s, EnevStand& 
       for (const auto& g : gruende) meldung += "|" + g;
       ShowMessageLines(meldung);
     } else {
+      if (!ersetzt.empty()) {
+        std::string meldung = Ersetze(kKollektorErsatz, fileName);
+        for (const auto& e : ersetzt) meldung += "|" + e;
+        ShowMessageLines(meldung);
+      }
       s.run.ProjektGeaendert = true;
       const PlantState vorher = s.plant;
       if (MatchKollektor(s, r)) {

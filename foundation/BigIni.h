@@ -68,7 +68,10 @@ using TDateTime = double;
 
 // Text forms used by the class, also for callers that parse lines themselves.
 // Decimal or hexadecimal ("$1F", "0x1F", "x1F"; hexadecimal digits give the 32-bit pattern, so
-// "$FFFFFFFF" is -1), optional leading blanks and sign; anything else gives Default.
+// "$FFFFFFFF" is -1) with an optional sign. Blanks and tabs around the number are read over,
+// before it and after it, as around a decimal number: " 12" and "12 " both give 12, so a
+// value written by hand with a trailing blank keeps its number. Anything else (a blank inside
+// the number, a fraction, an empty text) and a value outside the 32-bit range give Default.
 std::int32_t IniStrToInt(std::string_view text, std::int32_t Default);
 // Decimal comma or point, optional exponent, surrounding blanks ignored; garbage, overflow,
 // "INF" and "NAN" give Default.
@@ -188,6 +191,7 @@ class TBigIniFile {
   TDateTime ReadDate(std::string_view Section, std::string_view Ident, TDateTime Default);
   TDateTime ReadDateTime(std::string_view Section, std::string_view Ident, TDateTime Default);
   double ReadFloat(std::string_view Section, std::string_view Ident, double Default);
+  // The value read as IniStrToInt reads it (blanks around the number allowed).
   std::int32_t ReadInteger(std::string_view Section, std::string_view Ident,
                            std::int32_t Default);
   // Appends the key names (text before the first "=", when not empty) of the section.

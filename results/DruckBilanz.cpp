@@ -21,11 +21,13 @@ std::string A(int w, double x) {
 
 bool Teilbar(double d) { return std::isfinite(d) && d != 0.0; }
 
-// A fraction in per cent, between 0 and 100: more heat than the demand still covers it
-// once (the surplus is store and pipe loss), and no demand leaves the field empty.
-std::string Prozent(int w, double num, double den) {
+// A fraction in per cent, not below 0; no demand leaves the field empty. With `deckeln` it
+// stops at 100: more heat than the heating demand still covers it once. The hot-water
+// fraction shows a month whose solar heat exceeds the hot-water demand above 100.
+std::string Prozent(int w, double num, double den, bool deckeln = true) {
   if (!Teilbar(den)) return LeerFeld(w);
-  return A(w, 100.0 * std::clamp(SafeDiv(num, den), 0.0, 1.0));
+  const double f = std::max(SafeDiv(num, den), 0.0);
+  return A(w, 100.0 * (deckeln ? std::min(f, 1.0) : f));
 }
 
 }  // namespace
@@ -81,7 +83,7 @@ TDruckEnergiebilanz DruckEnergiebilanz(const TavState& g) {
     z.Zellen.push_back({c++, A(7, I / 1000.0)});
     z.Zellen.push_back({c++, A(7, res.NachheizungMonat[Idx(m)] / 1000.0)});
     if (F) z.Zellen.push_back({c++, A(7, D / 1000.0)});
-    z.Zellen.push_back({c++, Prozent(5, p.SolHeizung ? S - Hz - Pw : S - Pw, D)});
+    z.Zellen.push_back({c++, Prozent(5, p.SolHeizung ? S - Hz - Pw : S - Pw, D, false)});
     if (H) {
       const double anteil = res.HeizanteilMonat[Idx(m)];
       z.Zellen.push_back({c++, anteil < 0.002 ? A(4, 0.0) : Prozent(4, Hz, p.Heizwaermebedarf * anteil)});

@@ -26,13 +26,13 @@ void Balken(std::vector<TBalken>& out, int m, int x0, TBalkenSerie s, int a, int
   out.push_back({m, s, x0 + a, x0 + b, h});
 }
 
-}  // namespace
-
-// A fraction shown as a fraction: more solar heat than the demand still covers it once.
+// The total fraction: more solar heat than hot water and heating take still covers them once.
 std::optional<double> Gedeckelt(std::optional<double> v) {
   if (v) v = std::min(*v, 100.0);
   return v;
 }
+
+}  // namespace
 
 TMonatsAnteile MonatsAnteile(const ResultState& r, const PlantState& p, int m) {
   TMonatsAnteile a;
@@ -42,16 +42,13 @@ TMonatsAnteile MonatsAnteile(const ResultState& r, const PlantState& p, int m) {
   const double heiz = p.Heizwaermebedarf * r.HeizanteilMonat[Idx(m)];
   if (p.Pool) a.Pool = Prozent(P, p.SolHeizung ? D + heiz : D);
   if (p.SolHeizung) {
-    a.Warmwasser = Gedeckelt(Prozent(S - H - P, D));
+    a.Warmwasser = Prozent(S - H - P, D);
     a.Gesamt = Gedeckelt(Prozent(S - P, D + heiz));
-    a.NurWarmwasser = Gedeckelt(Prozent(S - H, D));
-    // With heating the whole yield includes the surplus passed on: no share of the
-    // hot-water demand, so it keeps its own scale.
-    a.Deckung = Prozent(S, D);
+    a.NurWarmwasser = Prozent(S - H, D);
   } else {
-    a.Warmwasser = Gedeckelt(Prozent(p.Pool ? S - P : S, D));
-    a.Deckung = Gedeckelt(Prozent(S, D));
+    a.Warmwasser = Prozent(p.Pool ? S - P : S, D);
   }
+  a.Deckung = Prozent(S, D);
   a.Wirkungsgrad = Prozent(S, I);
   return a;
 }

@@ -30,15 +30,16 @@ inline constexpr int kBalkenKappe2 = 150;
 
 // The fractions of month M (13: the year as its slot holds it) in per cent, as the charts
 // draw them; none where the divisor is 0.
-// The fractions are capped at 100 (as the reports show them); the pool's heat, the
-// efficiency and, with heating, the whole yield over the hot-water demand are not.
+// Only the total fraction is capped at 100. The hot-water fractions keep a month whose solar
+// heat exceeds the hot-water demand above 100 (the bars then stop at the chart's cap), as do
+// the pool's heat and the efficiency.
 struct TMonatsAnteile {
   std::optional<double> Pool;           // pool heat over hot water (and heating) demand
-  std::optional<double> Warmwasser;     // solar hot water without pool (and heating) share, at most 100
+  std::optional<double> Warmwasser;     // solar hot water without pool (and heating) share
   std::optional<double> Gesamt;         // total fraction with heating, at most 100
   std::optional<double> Wirkungsgrad;   // solar yield over irradiation on the field
-  std::optional<double> Deckung;        // plant type 2: solar yield over hot-water demand (at most 100 without heating)
-  std::optional<double> NurWarmwasser;  // plant type 2 with heating: yield less heating share, at most 100
+  std::optional<double> Deckung;        // plant type 2: solar yield over hot-water demand
+  std::optional<double> NurWarmwasser;  // plant type 2 with heating: yield less heating share
 };
 TMonatsAnteile MonatsAnteile(const ResultState& r, const PlantState& p, int m);
 

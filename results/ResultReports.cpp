@@ -41,13 +41,13 @@ std::string Anteil(int w, double num, double den, double faktor = 100.0) {
   return std::isfinite(v) ? A(w, 0, v) : LeerFeld(w);
 }
 
-// A solar fraction in per cent, A(w, 0), between 0 and 100 as the printed balance shows it:
-// more solar heat than the demand still covers it once (the surplus went into store and
-// pipe losses); the dash field without a demand.
+// The hot-water fraction in per cent, A(w, 0): a month whose solar heat exceeds its
+// hot-water demand shows above 100, as the printed balance and the charts show it; a balance
+// below 0 stands at 0; the dash field without a demand.
 std::string Deckungsanteil(int w, double num, double den) {
   if (!Teilbar(den)) return LeerFeld(w);
   const double f = num / den;
-  return std::isfinite(f) ? A(w, 0, 100.0 * std::clamp(f, 0.0, 1.0)) : LeerFeld(w);
+  return std::isfinite(f) ? A(w, 0, 100.0 * std::max(f, 0.0)) : LeerFeld(w);
 }
 
 std::string Monatskopf(int m) {

@@ -24,12 +24,17 @@ std::string A(int w, int d, double x) {
 
 std::string KWh(double wh) { return A(6, 0, wh / 1000.0) + " " + T(TX::kWhproJahr); }
 
-// A share in per cent; fractions are capped at 100 (more heat than the demand still covers
-// it once), the efficiency is not. A dash without a divisor.
-std::string Anteil(double a, double b, bool deckeln = true) {
+// How a share is bounded: the heating and total fractions cover their demand at most once
+// (0..100), the hot-water fraction shows solar heat above its demand (from 0 up), the
+// efficiency is shown as it is.
+enum class Grenze { Bruch, AbNull, Keine };
+
+// A share in per cent; a dash without a divisor.
+std::string Anteil(double a, double b, Grenze g = Grenze::Bruch) {
   if (b == 0.0) return kStrich;
   double q = SafeDiv(a, b);
-  if (deckeln) q = std::clamp(q, 0.0, 1.0);
+  if (g != Grenze::Keine) q = std::max(q, 0.0);
+  if (g == Grenze::Bruch) q = std::min(q, 1.0);
   return A(6, 1, 100.0 * q) + "%";
 }
 
@@ -64,18 +69,19 @@ TUebersichtErgebnisse ErgebnisUebersicht(const TavState& g) {
 
   ++zeile;
   if (heiz) {
-    add(T(p.AnlagenTypNr == 2 ? TX::Deckungsrate : TX::Deckungsraten), T(TX::Warmwasser), Anteil(S - H - Pw, D));
+    add(T(p.AnlagenTypNr == 2 ? TX::Deckungsrate : TX::Deckungsraten), T(TX::Warmwasser),
+        Anteil(S - H - Pw, D, Grenze::AbNull));
     if (p.AnlagenTypNr != 2) {
       const double hz = hwb * anteil;
       add("", T(TX::Heizung), anteil < 0.002 ? Anteil(0.0, 1.0) : Anteil(H, hz));
       add("", T(TX::fsavTWWHz), Anteil(S - Pw, D + hz));
     }
   } else {
-    add(T(TX::Deckungsrate), T(TX::Warmwasser), Anteil(S - Pw, D));
+    add(T(TX::Deckungsrate), T(TX::Warmwasser), Anteil(S - Pw, D, Grenze::AbNull));
   }
 
   ++zeile;
-  add(T(TX::Kennwerte), T(TX::Wirkungsgrad), Anteil(S, I, false));
+  add(T(TX::Kennwerte), T(TX::Wirkungsgrad), Anteil(S, I, Grenze::Keine));
   const double a = p.KollektorFlaecheGesamt;
   add("", T(TX::SpezKollErtrag), a != 0.0 ? A(6, 0, SafeDiv(S, a * 1000.0)) + " kWh/" + T(TX::m_2idx) : kStrich);
 

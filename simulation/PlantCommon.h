@@ -115,7 +115,8 @@ void CalcRuecklaufTemp(SimContext& c, float q, float t);
 void SetKollTemp(SimContext& c, float qSolar);
 // Low-flow circuit check: raises ZeitZoom for the next run and stops this one.
 void CheckLowFlow(SimContext& c, float m, float v);
-// The two flow warnings; both stop the run.
+// The two flow warnings; both stop the run. The heating warning takes the step length dt
+// (hours) and names the span of one heating sub-step, dt / 10, in minutes.
 void ZeigeDurchflussWarnung(SimContext& c);
 void ZeigeHeizDurchflussWarnung(SimContext& c, float dt);
 

@@ -2,8 +2,10 @@
 // Plausible ranges of the plant's real values: what the plant and collector dialogs let a
 // user enter, or wider where the project wizard sizes further. The project reader replaces a
 // stored value outside its range by the standard project's value and names key, value and
-// replacement; the collector reader names key and value and leaves the entry out. The start check refuses a plant holding
-// such a value, naming it, so that no run computes with it.
+// replacement; the collector reader names key and value and leaves the entry out when the
+// value belongs to its efficiency curve (Eta0, K1, K2), else replaces it by the value of a
+// missing key (KollektorErsatzwert, catalogues/Kollektoren.h). The start check refuses a plant
+// holding such a value, naming it, so that no run computes with it.
 
 #include <cstdint>
 #include <span>

@@ -225,7 +225,10 @@ void ZeigeDurchflussWarnung(SimContext& c) {
 }
 
 void ZeigeHeizDurchflussWarnung(SimContext& c, float dt) {
-  std::string text = " Der Heizwasserdurchfluss innerhalb " + FloatToPointStr(1, 0, dt * 60.0f) +
+  // The heating circuit draws its water in sub-steps of a tenth of the step, and the check
+  // compares the flow of one of them: that span is the one named.
+  const float minuten = dt / static_cast<float>(kHeizTeilschritte) * 60.0f;
+  std::string text = " Der Heizwasserdurchfluss innerhalb " + FloatToPointStr(1, 0, minuten) +
                      " min| ist größer als das entsprechende Pufferspeichervolumen| Mögliche Abhilfe:|"
                      " - Speicher vergrößern";
   if (c.g.plant.ZeitZoom < 15) text += "| - Rechenschritt verkürzen (ZeitZoom)";

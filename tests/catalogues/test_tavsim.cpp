@@ -167,6 +167,39 @@ TEST(Tavsim, StandardProjectFromAnEmptyFolderGivesAPlausibleYear) {
   EXPECT_EQ(l2.s->results.SolarertragMonat[13], ertrag);
 }
 
+// A catalogue whose entry of the project's collector has a module area of 0 keeps that entry:
+// the standard project runs with its own collector, without a warning, and yields what it
+// yields with the module area of 1,9 m² (the module area only counts modules).
+TEST(Tavsim, StandardProjectKeepsItsCollectorOfModuleAreaZero) {
+  TempDir dir;
+  ScopedMessages msgs;
+  TavsimOptionen opt;
+  opt.datenDir = dir.path().string();
+  opt.jahre = 1;
+  opt.wetterSpeichern = true;
+  Lauf mitModul = Simuliere(opt);
+  ASSERT_TRUE(mitModul.ok) << mitModul.erg.fehler << msgs->All();
+  ASSERT_EQ(mitModul.s->plant.KollektorNr, 2);
+  ASSERT_FLOAT_EQ(mitModul.s->plant.KollModulFlaeche, 1.9f);
+
+  std::string koll = dir.Read("Koll.dat");
+  const std::string modul = "\r\nModulFlaeche=1,900\r\n";
+  ASSERT_NE(koll.find(modul), std::string::npos) << koll;
+  koll.replace(koll.find(modul), modul.size(), "\r\nModulFlaeche=0\r\n");
+  dir.Write("Koll.dat", koll);
+  opt.wetterSpeichern = false;
+  Lauf ohneModul = Simuliere(opt);
+  ASSERT_TRUE(ohneModul.ok) << ohneModul.erg.fehler << msgs->All();
+  EXPECT_TRUE(msgs->shown.empty()) << msgs->All();
+  const PlantState& p = ohneModul.s->plant;
+  EXPECT_EQ(p.Kollektor, "Flachkollektor, selektiv beschichtet");
+  EXPECT_EQ(p.KollektorNr, 2);
+  EXPECT_FLOAT_EQ(p.KollModulFlaeche, 0.0f);
+  EXPECT_FLOAT_EQ(p.KollEta0, 0.77f);
+  EXPECT_EQ(ohneModul.s->results.SolarertragMonat[13], mitModul.s->results.SolarertragMonat[13]);
+  EXPECT_GT(ohneModul.s->results.SolarertragMonat[13], 0.0f);
+}
+
 TEST(Tavsim, OptionsAndErrors) {
   TempDir dir;
   ScopedMessages msgs;

@@ -1,7 +1,8 @@
 // Catalogues read only in part (a file over the size bound, more sections than the list takes,
 // entries that could not be read) are never rewritten from that part without the user's word;
-// two programs that write the same text are no conflict; a collector with impossible figures
-// is left out with a message naming it.
+// two programs that write the same text are no conflict; a collector without a usable
+// efficiency curve is left out with a message naming it, one with other figures it cannot use
+// is kept with defaults and named.
 
 #include <gtest/gtest.h>
 
@@ -278,20 +279,45 @@ TEST(KatalogZweiProgramme, IdenticalContentIsNoConflict) {
   EXPECT_NE(f.dir.Read("Koll.dat").find("Name=Zweiter"), std::string::npos);
 }
 
-// A collector with figures no collector has is not run as a collector with substitutes: the
-// message names collector, key and value and says that the entry is left out.
-TEST(KollektorUnmoeglicheWerte, EntryIsLeftOutAndNamed) {
+// What a collector section's figures make of it, in the catalogue and in an import. Without
+// an efficiency curve the engine can run (no optical efficiency above 0 as the file holds it,
+// a loss factor unreadable or outside its range) the entry is left out and named: the project
+// using it gets another collector with the warning, and the file counts as read in part. Any
+// other figure that cannot be used takes the value of a missing key; the entry is kept, named,
+// and the file counts as read in part too. A module area of 0 is a collector like any other.
+TEST(KollektorKennwerte, EntryIsKeptKeptWithDefaultsOrLeftOut) {
+  enum Folge { Behalten, Ersetzt, Ausgelassen };
   const struct {
     const char* zeilen;
-    const char* meldung;
+    Folge folge;
+    const char* befund;
+    float TKollektor::*feld;  // the figure in question as the list holds it
+    float wert;
   } faelle[] = {
-      {"Eta0=5\r\nk1=3,5\r\n", "Eta0 = 5 liegt nicht zwischen 0 und 1,5"},
-      {"Eta0=-1\r\nk1=3,5\r\n", "Eta0 = -1 liegt nicht zwischen 0 und 1,5"},
-      {"Eta0=0,8\r\nk1=-10\r\n", "K1 = -10 liegt nicht zwischen 0 und 200"},
-      {"Eta0=0,8\r\nk1=3,5\r\nModulFlaeche=0\r\n", "ModulFlaeche = 0 ist nicht größer als 0"},
-      {"Eta0=0\r\nk1=3,5\r\n", "Eta0 = 0 ist nicht größer als 0"},
-      {"k1=3,5\r\n", "Eta0 fehlt"},
-      {"Eta0=0,7x\r\nk1=3,5\r\n", "Eta0 = 0,7x ist keine Zahl"},
+      {"Eta0=0,8\r\nk1=3,5\r\nModulFlaeche=0\r\n", Behalten, "", &TKollektor::ModulFlaeche, 0.0f},
+      // Loss factors missing: 0, as older files have them.
+      {"Eta0=0,8\r\n", Behalten, "", &TKollektor::K1, 0.0f},
+      {"Eta0=0,8\r\nk1=3,5\r\nModulFlaeche=-2\r\n", Ersetzt,
+       "ModulFlaeche = -2 liegt nicht zwischen 0 und 1000 (es gilt 1)", &TKollektor::ModulFlaeche, 1.0f},
+      {"Eta0=0,8\r\nk1=3,5\r\nIAM50=hoch\r\n", Ersetzt, "IAM50 = hoch ist keine Zahl (es gilt 0,9)",
+       &TKollektor::IAM50, 0.9f},
+      {"Eta0=0,8\r\nk1=3,5\r\nqmVolumen=500\r\nWkapC=-3\r\n", Ersetzt,
+       "WkapC = -3 liegt nicht zwischen 0 und 1000000 (es gilt 0), qmVolumen = 500 liegt nicht zwischen 0 "
+       "und 100 (es gilt 1)",
+       &TKollektor::qmVolumen, 1.0f},
+      {"Eta0=0,8\r\nk1=3,5\r\nVRK=ja\r\n", Ersetzt, "VRK = ja ist keine Zahl (es gilt 0)", &TKollektor::Eta0, 0.8f},
+      {"Eta0=5\r\nk1=3,5\r\n", Ausgelassen, "Eta0 = 5 liegt nicht zwischen 0 und 1,5", nullptr, 0.0f},
+      {"Eta0=-1\r\nk1=3,5\r\n", Ausgelassen, "Eta0 = -1 liegt nicht zwischen 0 und 1,5", nullptr, 0.0f},
+      {"Eta0=0\r\nk1=3,5\r\n", Ausgelassen, "Eta0 = 0 ist nicht größer als 0", nullptr, 0.0f},
+      // The file would hold 0,000.
+      {"Eta0=0,0004\r\nk1=3,5\r\n", Ausgelassen, "Eta0 = 0,0004 ist nicht größer als 0", nullptr, 0.0f},
+      {"k1=3,5\r\n", Ausgelassen, "Eta0 fehlt", nullptr, 0.0f},
+      {"Eta0=0,7x\r\nk1=3,5\r\n", Ausgelassen, "Eta0 = 0,7x ist keine Zahl", nullptr, 0.0f},
+      {"Eta0=0,8\r\nk1=-10\r\n", Ausgelassen, "K1 = -10 liegt nicht zwischen 0 und 200", nullptr, 0.0f},
+      {"Eta0=0,8\r\nk1=3,5\r\nk2=-0,5\r\n", Ausgelassen, "K2 = -0,5 liegt nicht zwischen -0,1 und 10", nullptr,
+       0.0f},
+      {"Eta0=0,8\r\nk1=3,5\r\nk2=viel\r\nModulFlaeche=x\r\n", Ausgelassen,
+       "K2 = viel ist keine Zahl, ModulFlaeche = x ist keine Zahl", nullptr, 0.0f},
   };
   for (const auto& c : faelle) {
     SCOPED_TRACE(c.zeilen);
@@ -304,31 +330,57 @@ TEST(KollektorUnmoeglicheWerte, EntryIsLeftOutAndNamed) {
     f.s().plant.Kollektor = "Schlecht";
     ReadKollektoren(f.s(), f.status);
     const CatalogueState& cat = f.s().cat;
-    ASSERT_EQ(cat.KollektorAnzahl, 2) << f.msgs->All();
-    EXPECT_EQ(cat.Kollektoren[1].Name, "Gut");
-    EXPECT_EQ(cat.Kollektoren[2].Name, "Auch gut");
-    EXPECT_TRUE(f.msgs->Contains("[Kollektor 2] \"Schlecht\": " + std::string(c.meldung) +
-                                 "; der Eintrag wird nicht übernommen"))
-        << f.msgs->All();
-    EXPECT_TRUE(f.msgs->Contains(f.dir.path().string())) << f.msgs->All();
-    // The project's collector is no longer in the list: another one is chosen, with the
-    // warning, and none runs with an efficiency of 0.
-    EXPECT_GT(f.s().plant.KollEta0, 0.0f);
-    EXPECT_NE(f.s().plant.Kollektor, "Schlecht");
-    // The file is now read in part: the entry is not lost by the next rewrite unasked.
+    const std::string schluss = c.folge == Ausgelassen ? "; der Eintrag wird nicht übernommen"
+                                                       : "; der Eintrag wird mit diesen Ersatzwerten übernommen";
+    if (c.folge == Behalten) {
+      EXPECT_TRUE(f.msgs->shown.empty()) << f.msgs->All();
+    } else {
+      EXPECT_TRUE(f.msgs->Contains("[Kollektor 2] \"Schlecht\": " + std::string(c.befund) + schluss)) << f.msgs->All();
+      EXPECT_TRUE(f.msgs->Contains(f.dir.path().string())) << f.msgs->All();
+    }
+    if (c.folge == Ausgelassen) {
+      ASSERT_EQ(cat.KollektorAnzahl, 2) << f.msgs->All();
+      EXPECT_EQ(cat.Kollektoren[2].Name, "Auch gut");
+      // The project's collector is no longer in the list: another one is chosen, with the
+      // warning, and none runs with an efficiency of 0.
+      EXPECT_GT(f.s().plant.KollEta0, 0.0f);
+      EXPECT_NE(f.s().plant.Kollektor, "Schlecht");
+    } else {
+      ASSERT_EQ(cat.KollektorAnzahl, 3) << f.msgs->All();
+      EXPECT_EQ(f.s().plant.KollektorNr, 2);
+      EXPECT_EQ(f.s().plant.Kollektor, "Schlecht");
+      EXPECT_FLOAT_EQ(cat.Kollektoren[2].*c.feld, c.wert);
+    }
+    // An entry left out or kept with defaults is not lost by the next rewrite unasked; a
+    // sound file is rewritten without a question.
     f.msgs->shown.clear();
     f.msgs->answers.assign({mrNo});
-    EXPECT_FALSE(WriteKollektoren(f.s(), f.status));
-    EXPECT_EQ(f.dir.Read("Koll.dat"), EncodeCodePage(t, CodePage::Cp1252));
+    if (c.folge == Behalten) {
+      EXPECT_TRUE(WriteKollektoren(f.s(), f.status)) << f.msgs->All();
+      EXPECT_TRUE(f.msgs->shown.empty()) << f.msgs->All();
+      f.s().cat.KollektorenGeladen = false;
+      ReadKollektoren(f.s(), f.status);
+      EXPECT_EQ(f.s().cat.KollektorAnzahl, 3);
+      EXPECT_FLOAT_EQ(f.s().cat.Kollektoren[2].*c.feld, c.wert);
+    } else {
+      EXPECT_FALSE(WriteKollektoren(f.s(), f.status));
+      EXPECT_EQ(f.dir.Read("Koll.dat"), EncodeCodePage(t, CodePage::Cp1252));
+    }
+
+    // The same section in an import: taken or not by the same rule.
+    OrteFixture imp;
+    imp.s().plant.Kollektor = "*init*";
+    ReadKollektoren(imp.s(), imp.status);
+    imp.dir.Write("fremd.dat", "[Kollektor 1]\r\nName=Fremd\r\n" + std::string(c.zeilen));
+    EXPECT_EQ(ImportKollektoren(imp.s(), (imp.dir / "fremd.dat").string(), imp.status), c.folge == Ausgelassen ? 0 : 1);
+    EXPECT_EQ(imp.s().cat.KollektorAnzahl, c.folge == Ausgelassen ? 4 : 5);
+    if (c.folge != Ausgelassen) {
+      EXPECT_FLOAT_EQ(imp.s().cat.Kollektoren[5].*c.feld, c.wert);
+    }
+    if (c.folge != Behalten) {
+      EXPECT_TRUE(imp.msgs->Contains("\"Fremd\": " + std::string(c.befund) + schluss)) << imp.msgs->All();
+    }
   }
-  // The same rule for an import: the entry is not taken.
-  OrteFixture f;
-  f.s().plant.Kollektor = "*init*";
-  ReadKollektoren(f.s(), f.status);
-  f.dir.Write("fremd.dat", "[Kollektor 1]\r\nName=Fremd\r\nEta0=5\r\nk1=3\r\n");
-  EXPECT_EQ(ImportKollektoren(f.s(), (f.dir / "fremd.dat").string(), f.status), 0);
-  EXPECT_EQ(f.s().cat.KollektorAnzahl, 4);
-  EXPECT_TRUE(f.msgs->Contains("\"Fremd\": Eta0 = 5 liegt nicht zwischen 0 und 1,5")) << f.msgs->All();
 }
 
 }  // namespace

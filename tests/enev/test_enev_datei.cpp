@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 
+#include "catalogues/Kollektoren.h"
 #include "enev/EnevDatei.h"
 #include "foundation/BigIni.h"
 #include "support/ScriptedMessages.h"
@@ -432,7 +433,6 @@ TEST(EnevDatei, CompleteCollectorIsTakenAnyOtherIsReportedWithItsReason) {
       {vollstaendig + "Eta0=0,79\nK2=0\n", "Ein Kollektor mit K2 = 0 wird nicht übernommen."},
       {vollstaendig + "Eta0=5\nK2=0,01\n", "Eta0 = 5 liegt nicht zwischen 0 und 1,5"},
       {vollstaendig + "Eta0=0,8\nK2=hoch\n", "K2 = hoch ist keine Zahl"},
-      {vollstaendig + "Eta0=0,8\nK2=0,01\nVRK=ja\n", "VRK = ja ist keine ganze Zahl"},
   };
   for (const auto& u : unvollstaendig) {
     SCOPED_TRACE(u.kollektor);
@@ -450,4 +450,29 @@ TEST(EnevDatei, CompleteCollectorIsTakenAnyOtherIsReportedWithItsReason) {
     EXPECT_EQ(g.s().cat.KollektorAnzahl, anzahl);
     EXPECT_DOUBLE_EQ(g.stand.Eingaben.Nutzflaeche, 150);
   }
+
+  // Figures off the efficiency curve outside their ranges take the collector file's
+  // defaults, named: the collector is taken, and the catalogue reads it back as appended.
+  DateiFixture h;
+  h.dir.Write("enevxsim.dat",
+              "[EnEV -> Sim]\nNutzflaeche=150\n[Kollektor]\nHersteller=Sonnwerk\nModell=SW 4\nQuelle=Prüfbericht\n"
+              "Eta0=0,79\nK1=3,9\nK2=0,012\nIAM50=3\nWkapC=7\nAModul=5000\nVRK=ja\n");
+  h.s().cat.KollektorenGeladen = true;
+  ASSERT_EQ(ImportEnevDaten(h.datei(), h.s(), h.stand, NullStatus()), EnevImport::Gelesen);
+  EXPECT_TRUE(h.msgs->Contains("Der Kollektor in " + h.datei() + " wird mit Ersatzwerten übernommen:\n"
+                               "IAM50 = 3 liegt nicht zwischen 0 und 1,5; es gilt 0,9\n"
+                               "AModul = 5000 liegt nicht zwischen 0 und 1000; es gilt 1\n"
+                               "VRK = ja ist keine ganze Zahl; es gilt 0"))
+      << h.msgs->All();
+  EXPECT_TRUE(h.s().run.KollektorEditAnfrage);
+  const TKollektor neu = h.s().cat.Kollektoren[h.s().cat.KollektorAnzahl];
+  EXPECT_EQ(neu.Name, "Sonnwerk SW 4");
+  EXPECT_FLOAT_EQ(neu.IAM50, 0.9f);
+  EXPECT_FLOAT_EQ(neu.ModulFlaeche, 1.0f);
+  EXPECT_FLOAT_EQ(h.s().plant.KollModulFlaeche, 1.0f);
+  h.msgs->shown.clear();
+  h.s().cat.KollektorenGeladen = false;
+  ReadKollektoren(h.s(), NullStatus());
+  EXPECT_TRUE(h.msgs->shown.empty()) << h.msgs->All();
+  EXPECT_EQ(h.s().cat.Kollektoren[h.s().cat.KollektorAnzahl].Name, "Sonnwerk SW 4");
 }

@@ -33,9 +33,9 @@ TEST(Balken, HeightsCapsAndSlots) {
     int hoehe, wirkung;
   } faelle[] = {
       {500, 1000, 2000, 50, 25},   // 50 % and 25 %
-      {1300, 1000, 2000, 100, 65}, // a fraction of 130 % reads as 100 %: top at y 90
-      {2600, 1000, 1000, 100, 120}, // the efficiency of 260 % stops at the picture's cap
-      {1100, 1000, 1000, 100, 110},
+      {1300, 1000, 2000, 120, 65}, // 130 % drawn to the cap: top at y 50
+      {2600, 1000, 1000, 120, 120}, // the efficiency of 260 % stops at the cap too
+      {1130, 1000, 1000, 113, 113}, // more solar heat than demand stands above the 100 % line
       {-100, 1000, 2000, 0, 0},    // negative values stand at 0
   };
   for (const auto& f : faelle) {
@@ -48,7 +48,7 @@ TEST(Balken, HeightsCapsAndSlots) {
   }
   auto g = Monate(1300, 1000, 2000);
   const auto b = DeckungsBalken(g->results, g->plant);
-  EXPECT_EQ(Finde(b, 1, TBalkenSerie::Warmwasser)->Top(kBalkenBasis), 90);
+  EXPECT_EQ(Finde(b, 1, TBalkenSerie::Warmwasser)->Top(kBalkenBasis), 50);
   // Slots: month 12 at 370, the year 10 pixels further than a 13th month.
   EXPECT_EQ(Finde(b, 12, TBalkenSerie::Warmwasser)->X1, 40 + 330 + 3);
   EXPECT_EQ(Finde(b, 13, TBalkenSerie::Warmwasser)->X1, 40 + 360 + 10 + 3);

@@ -54,11 +54,10 @@ TEST(PrintCharts, YearBarsFromTheMonthsAndNoBarWithoutDivisor) {
   EXPECT_EQ(finde(2, TBalkenSerie::Warmwasser), balken.end());
   EXPECT_EQ(finde(3, TBalkenSerie::Wirkungsgrad), balken.end());
   ASSERT_NE(finde(2, TBalkenSerie::Wirkungsgrad), balken.end());
-  // 7800 kWh over 11 x 400 kWh: a fraction of 177 % reads as 100 %; efficiency 7800 of
-  // 18750 kWh.
+  // 7800 kWh over 11 x 400 kWh: capped at 120 %; efficiency 7800 of 18750 kWh.
   const auto jahr = finde(13, TBalkenSerie::Warmwasser);
   ASSERT_NE(jahr, balken.end());
-  EXPECT_EQ(jahr->Hoehe, 100);
+  EXPECT_EQ(jahr->Hoehe, kDruckKappe);
   EXPECT_EQ(jahr->A, 30 * 12 + 15 + 3);
   EXPECT_EQ(finde(13, TBalkenSerie::Wirkungsgrad)->Hoehe, 42);
   EXPECT_EQ(finde(1, TBalkenSerie::Warmwasser)->Hoehe, 25);
@@ -97,14 +96,14 @@ TEST(PrintCharts, YieldValuesAverageOnACopyAndNoGridWithoutYield) {
 namespace tav {
 namespace {
 
-TEST(ErgebnisUebersicht, FractionsCapAtHundredAndEmptyDivisorsShowADash) {
+TEST(ErgebnisUebersicht, HotWaterFractionAboveItsDemandAndEmptyDivisorsShowADash) {
   TavState g;
   // No demand, no irradiation, no area: dashes, nothing infinite.
   std::string text = ErgebnisUebersicht(g).PlainText();
   EXPECT_EQ(text.find("inf"), std::string::npos);
   EXPECT_EQ(text.find("nan"), std::string::npos);
   EXPECT_NE(text.find("\xE2\x80\x93"), std::string::npos);
-  // More yield than demand: 100,0%; the efficiency is not capped.
+  // Three times the demand: the hot-water fraction shows it, as the efficiency its 150 %.
   for (std::size_t m = 1; m <= 12; ++m) {
     g.results.SolarertragMonat[m] = 300000.0f;
     g.results.WWBedarfMonat[m] = 100000.0f;
@@ -113,7 +112,8 @@ TEST(ErgebnisUebersicht, FractionsCapAtHundredAndEmptyDivisorsShowADash) {
   g.results.SolarertragMonat[13] = 42.0f;  // slot 13 is not read, nor written
   g.plant.KollektorFlaecheGesamt = 6.0f;
   text = ErgebnisUebersicht(g).PlainText();
-  EXPECT_NE(text.find("100,0%"), std::string::npos) << text;
+  EXPECT_NE(text.find("300,0%"), std::string::npos) << text;
+  EXPECT_EQ(text.find("100,0%"), std::string::npos) << text;
   EXPECT_NE(text.find("150,0%"), std::string::npos) << text;
   EXPECT_NE(text.find("600 kWh/m"), std::string::npos) << text;
   EXPECT_EQ(g.results.SolarertragMonat[13], 42.0f);
@@ -135,7 +135,8 @@ namespace tav {
 namespace {
 
 // The rows of the results block by plant type: type 2 heats but shows only the hot-water
-// fraction; the heating fraction is 0 without a heated share and every fraction stops at 100 %.
+// fraction; the heating fraction is 0 without a heated share; the heating and total fractions
+// stop at 100 %, the hot-water fraction shows the solar heat above its demand.
 TEST(ErgebnisUebersicht, RowsByPlantType) {
   for (int typ = 1; typ <= 8; ++typ)
     for (double anteil : {0.001, 0.8}) {
@@ -165,6 +166,9 @@ TEST(ErgebnisUebersicht, RowsByPlantType) {
         if (z.Text == T(TX::Heizung)) {
           // 1200 kWh of 800 kWh heated demand: capped; a share below 0.002 counts as no heating.
           EXPECT_EQ(z.Wert, FloatToCommaStrAligned(6, 1, anteil < 0.002 ? 0.0f : 100.0f) + "%") << typ;
+        } else if (z.Text == T(TX::Warmwasser)) {
+          // 6000 kWh, with heating less its 1200 kWh, over 2400 kWh of hot-water demand.
+          EXPECT_EQ(z.Wert, FloatToCommaStrAligned(6, 1, g.plant.SolHeizung ? 200.0f : 250.0f) + "%") << typ;
         } else {
           EXPECT_EQ(z.Wert, FloatToCommaStrAligned(6, 1, 100.0f) + "%") << typ << z.Text;
         }

@@ -169,47 +169,71 @@ TEST(Energiebilanz, HeatingFractionCappedAndZeroWithoutShare) {
   EXPECT_EQ(t.substr(0, t.find('\t')), "  100");
 }
 
-// A combi month whose hot-water side got more solar heat than its demand (113 % in May,
-// 108 % in June) while the auxiliary heater still ran: the table on screen, the chart on
-// screen and on paper and the printed table all show the fraction as a fraction, 100 %.
-TEST(Energiebilanz, HotWaterFractionReadsAsAFractionEverywhere) {
-  auto g = Welt(6, true, false);
-  auto& r = g->results;
-  const float bedarf = 300'000.0f;  // 280 kWh demand and 20 kWh store loss
-  r.SolarertragMonat[5] = 1.13f * bedarf + r.SolHeizenMonat[5];
-  r.SolarertragMonat[6] = 1.08f * bedarf + r.SolHeizenMonat[6];
-  r.NachheizungMonat[5] = 61'000.0f;
-  r.NachheizungMonat[6] = 34'000.0f;
-  r.SolarertragMonat[7] = 0.5f * bedarf + r.SolHeizenMonat[7];  // below the cap: as it is
-  const struct {
-    int monat;
-    int prozent;
-  } faelle[] = {{5, 100}, {6, 100}, {7, 50}};
+// A month whose hot-water side got more solar heat than its demand (113 % in May, 108 % in
+// June) while the auxiliary heater still ran: the table on screen, the printed table and the
+// charts on screen and on paper show the fraction as computed, above 100 %. With heating, the
+// heating fraction of the same months stays at 100 % (its solar heat exceeds the heating
+// demand), and so does the total fraction of the year.
+TEST(Energiebilanz, HotWaterFractionAboveItsDemandIsShownAsComputed) {
+  for (const bool heizung : {false, true}) {
+    SCOPED_TRACE(heizung ? "combi store" : "hot water only");
+    auto g = Welt(heizung ? 6 : 1, heizung, false);
+    auto& r = g->results;
+    const float bedarf = 300'000.0f;  // 280 kWh demand and 20 kWh store loss
+    if (heizung) {
+      for (int m : {5, 6, 7}) r.SolHeizenMonat[static_cast<std::size_t>(m)] = 2'000'000.0f;  // above 833 kWh
+      for (auto& m : r.SolarertragMonat) m += 5'000'000.0f;  // the total fraction of the year above 100 %
+    }
+    r.SolarertragMonat[5] = 1.13f * bedarf + r.SolHeizenMonat[5];
+    r.SolarertragMonat[6] = 1.08f * bedarf + r.SolHeizenMonat[6];
+    r.NachheizungMonat[5] = 61'000.0f;
+    r.NachheizungMonat[6] = 34'000.0f;
+    r.SolarertragMonat[7] = 0.5f * bedarf + r.SolHeizenMonat[7];
+    const struct {
+      int monat;
+      int prozent;
+    } faelle[] = {{5, 113}, {6, 108}, {7, 50}};
 
-  TReport bildschirm;
-  ReportEnergiebilanz(bildschirm, *g, false);
-  const TDruckEnergiebilanz druck = DruckEnergiebilanz(*g);
-  const auto balken = DeckungsBalken(r, g->plant);
-  const auto druckBalken = DruckDeckungsBalken(r, g->plant);
-  for (const auto& c : faelle) {
-    SCOPED_TRACE(c.monat);
-    // Columns: yield, solar heating, irradiation, auxiliary energy, hot-water fraction.
-    std::string t = Zeile(bildschirm, Texts().Monatsnamen[static_cast<std::size_t>(c.monat)] + ":").Text;
-    for (int i = 0; i < 5; ++i) t = t.substr(t.find('\t') + 1);
-    EXPECT_EQ(std::stoi(t.substr(0, t.find('\t'))), c.prozent);
-    const TDruckZeile& z = druck.Zeilen[static_cast<std::size_t>(2 + c.monat)];
-    ASSERT_GT(z.Zellen.size(), 5u);
-    EXPECT_EQ(std::stoi(z.Zellen[5].Text), c.prozent);
-    int hoehe = -1, druckHoehe = -1;
-    for (const auto& b : balken)
-      if (b.Monat == c.monat && b.Serie == TBalkenSerie::Warmwasser) hoehe = b.Hoehe;
-    for (const auto& b : druckBalken)
-      if (b.Monat == c.monat && b.Serie == TBalkenSerie::Warmwasser) druckHoehe = b.Hoehe;
-    EXPECT_EQ(hoehe, c.prozent);
-    EXPECT_EQ(druckHoehe, c.prozent);
+    TReport bildschirm;
+    ReportEnergiebilanz(bildschirm, *g, false);
+    const TDruckEnergiebilanz druck = DruckEnergiebilanz(*g);
+    const auto balken = DeckungsBalken(r, g->plant);
+    const auto druckBalken = DruckDeckungsBalken(r, g->plant);
+    // Columns: yield, (solar heating,) irradiation, auxiliary energy, hot-water fraction,
+    // (heating fraction).
+    const int spalte = heizung ? 4 : 3;
+    for (const auto& c : faelle) {
+      SCOPED_TRACE(c.monat);
+      std::string t = Zeile(bildschirm, Texts().Monatsnamen[static_cast<std::size_t>(c.monat)] + ":").Text;
+      for (int i = 0; i <= spalte; ++i) t = t.substr(t.find('\t') + 1);
+      EXPECT_EQ(std::stoi(t.substr(0, t.find('\t'))), c.prozent) << t;
+      const TDruckZeile& z = druck.Zeilen[static_cast<std::size_t>(2 + c.monat)];
+      ASSERT_GT(z.Zellen.size(), static_cast<std::size_t>(spalte + 2));
+      EXPECT_EQ(std::stoi(z.Zellen[static_cast<std::size_t>(spalte + 1)].Text), c.prozent);
+      if (heizung) {
+        t = t.substr(t.find('\t') + 1);
+        EXPECT_EQ(std::stoi(t.substr(0, t.find('\t'))), 100) << t;
+        EXPECT_EQ(std::stoi(z.Zellen[static_cast<std::size_t>(spalte + 2)].Text), 100);
+      }
+      int hoehe = -1, druckHoehe = -1;
+      for (const auto& b : balken)
+        if (b.Monat == c.monat && b.Serie == TBalkenSerie::Warmwasser) hoehe = b.Hoehe;
+      for (const auto& b : druckBalken)
+        if (b.Monat == c.monat && b.Serie == TBalkenSerie::Warmwasser) druckHoehe = b.Hoehe;
+      EXPECT_EQ(hoehe, c.prozent);
+      EXPECT_EQ(druckHoehe, c.prozent);
+    }
+    if (heizung) {
+      EXPECT_NE(bildschirm.PlainText().find("Gesamtdeckungsrate für Warmwasser und Heizung: 100.0%"), std::string::npos)
+          << bildschirm.PlainText();
+      EXPECT_EQ(druck.Summe, T(TX::fsavTWWHz) + ": 100.0%");
+      for (const auto& b : balken) {
+        if (b.Serie == TBalkenSerie::Gesamt) {
+          EXPECT_LE(b.Hoehe, 100) << b.Monat;
+        }
+      }
+    }
   }
-  // The efficiency is no fraction and keeps its value.
-  EXPECT_GT(MonatsAnteile(r, g->plant, 5).Wirkungsgrad.value_or(0.0), 0.0);
 }
 
 TEST(Energiebilanz, ZeroDivisorsShowADash) {

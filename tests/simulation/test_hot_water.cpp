@@ -331,19 +331,43 @@ TEST(FlowChecks, LowFlowRaisesStepsPerHourForTheNextRun) {
   }
 }
 
-// The warning names the step's own length in minutes (a 12-minute step is "12 min").
-TEST(FlowChecks, HeatingFlowWarningNamesTheStepAndItsRemedies) {
-  for (const auto& [zoom, minuten] : {std::pair{5, "12"}, std::pair{10, "6"}, std::pair{15, "4"}}) {
+// The heating circuit's flow is checked per sub-step, a tenth of the step: the warning names
+// that span in minutes, and it is the span in which the circuit draws the flow that was
+// compared (the circuit's flow per minute times the minutes named).
+TEST(FlowChecks, HeatingFlowWarningNamesTheCheckedSubStepAndItsRemedies) {
+  const struct {
+    int zoom;
+    const char* minuten;  // 60 / zoom / 10, no decimals
+  } faelle[] = {{2, "3"}, {3, "2"}, {6, "1"}, {10, "1"}, {15, "0"}};
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.zoom);
     test::ScopedMessages msgs;
     test::SimWelt w{test::WetterParameter{}, false};
+    test::SetzeAnlage(*w.g, 7);
+    w.g->plant.HeizkreisTyp = 3;
+    w.g->plant.ZeitZoom = static_cast<std::uint8_t>(f.zoom);
+    w.s->frame.dt = 1.0f / static_cast<float>(f.zoom);
+    w.g->moment.AussenTemp = -12.0f;  // the design load
+    w.g->moment.Tageszeit = 12.0f;
     SimContext c{*w.g, *w.s, StillerBeobachter()};
-    w.g->plant.ZeitZoom = static_cast<std::uint8_t>(zoom);
-    ZeigeHeizDurchflussWarnung(c, 1.0f / static_cast<float>(zoom));
+    const float mH = HeizkurveDesSchritts(c);
+    ASSERT_GT(mH, 0.0f);
+    // Litres per minute of the circuit at 95 % of the load.
+    const float proMinute = w.s->QHeizLeistung * 0.95f / ((w.s->THeizVor - w.s->THeizRueck) * kCWasser) / 60.0f;
+    EXPECT_NEAR(mH / proMinute, 60.0f / static_cast<float>(f.zoom) / 10.0f, 1e-3f);
+
+    EXPECT_FALSE(HeizDurchflussZuGross(c, mH, mH / 0.9f + 1.0f));  // within 90 % of the node
+    EXPECT_TRUE(msgs->shown.empty());
+    EXPECT_TRUE(HeizDurchflussZuGross(c, mH, mH));
     EXPECT_TRUE(w.s->AbbruchAnfrage);
-    EXPECT_TRUE(msgs->Contains(std::string(" Der Heizwasserdurchfluss innerhalb ") + minuten + " min\n"))
+    ASSERT_EQ(msgs->shown.size(), 1u) << msgs->All();
+    EXPECT_TRUE(msgs->Contains(std::string(" Der Heizwasserdurchfluss innerhalb ") + f.minuten + " min\n"))
         << msgs->All();
-    EXPECT_EQ(msgs->Contains("Rechenschritt verkürzen"), zoom < 15);
+    EXPECT_EQ(msgs->Contains("Rechenschritt verkürzen"), f.zoom < 15);
     EXPECT_TRUE(msgs->Contains("Pufferspeichervolumen? ZeitZoom?"));
+    // Once per run: a run already stopping shows no second warning.
+    EXPECT_TRUE(HeizDurchflussZuGross(c, mH, mH));
+    EXPECT_EQ(msgs->shown.size(), 1u);
   }
 }
 

@@ -178,11 +178,13 @@ TEST(DruckDiagramme, MonochromeUsesGreysWithWhitePoolBoxesOutlinedDarkGrey) {
   }
 }
 
-// A month at 130 % stops at the 120 % cap with the white line across it; the year bar is the
-// fraction of the months' sums although the state's year slots are 0 (and stay so).
-TEST(DruckDiagramme, FractionOverHundredAtHundredTheGapAtTheCapAndTheYearFromItsMonths) {
+// A month at 130 % stops at the 120 % cap with the white line across it; a month at 113 %
+// (more solar heat than its demand) stands above the 100 % line; the year bar is the fraction
+// of the months' sums although the state's year slots are 0 (and stay so).
+TEST(DruckDiagramme, CappedBarAFractionAboveHundredAndTheYearFromItsMonths) {
   TavState g = Jahr(1, false, false);
   g.results.SolarertragMonat[1] = 1.3f * 300000.0f;
+  g.results.SolarertragMonat[2] = 1.13f * 300000.0f;
   const auto vorher = g.results;
   const Seite s = Monatsdiagramm(g);
   EXPECT_EQ(g.results.SolarertragMonat, vorher.SolarertragMonat);
@@ -202,9 +204,11 @@ TEST(DruckDiagramme, FractionOverHundredAtHundredTheGapAtTheCapAndTheYearFromIts
   const TPrimitiv* januar = umriss(3);
   ASSERT_NE(januar, nullptr);
   EXPECT_EQ(januar->StiftBreite, 2 * s.Stift(1.5));
-  // January's 130 % is a fraction of 100 %: the bar ends at the 100 % line, below the cap.
-  EXPECT_NEAR(januar->Box.top() + januar->StiftBreite / 2, r.Basis - 200.0 * fy, 1.5);
-  // The gap at the cap is drawn all the same, for the bars that still reach it.
+  EXPECT_NEAR(januar->Box.top() + januar->StiftBreite / 2, kappe, 1.5);
+  const TPrimitiv* februar = umriss(30 + 3);
+  ASSERT_NE(februar, nullptr);
+  EXPECT_NEAR(februar->Box.top() + februar->StiftBreite / 2, r.Basis - 226.0 * fy, 1.5);
+  EXPECT_LT(februar->Box.top() + februar->StiftBreite / 2, r.Basis - 200.0 * fy - 10.0);
   int weiss = 0;
   for (const TPrimitiv& p : s.Von(TPrimitiv::Linie))
     if (p.Stift == QColor(Qt::white)) {

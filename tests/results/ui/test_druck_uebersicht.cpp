@@ -356,7 +356,8 @@ TEST_F(DruckUebersichtTest, LongCollectorNameOnTwoLines) {
 }
 
 // Type 2 heats but shows only the hot-water fraction under "Deckungsrate"; types 3, 6, 7, 8
-// show three under "Deckungsraten". More yield than demand prints 100,0%.
+// show three under "Deckungsraten". Twenty times the yield: the hot-water fraction (the first
+// row) prints above 100 %, the total fraction stops at 100,0%.
 TEST_F(DruckUebersichtTest, FractionsByPlantType) {
   for (int typ : {1, 2, 3, 6, 7, 8}) {
     TavState g = Basis();
@@ -372,13 +373,24 @@ TEST_F(DruckUebersichtTest, FractionsByPlantType) {
     const double y0 = koepfe[0].rect.top(), y1 = b.Oben(QString::fromStdString(T(TX::Kennwerte)));
     ASSERT_GT(y1, y0);
     int zeilen = 0, hundert = 0;
+    double warmwasser = 0.0, warmwasserOben = y1;
     for (const auto& t : b.liste) {
       if (t.art != TGezeichnet::Text || t.rect.top() < y0 - 0.5 || t.rect.top() >= y1 - 0.5) continue;
       if (std::abs(t.rect.left() - b.X(1)) < 1.0) ++zeilen;
-      if (t.rect.left() >= b.X(5) - 0.5 && t.text.trimmed() == "100,0%") ++hundert;
+      if (t.rect.left() < b.X(5) - 0.5) continue;
+      if (t.text.trimmed() == "100,0%") ++hundert;
+      if (t.rect.top() < warmwasserOben) {
+        warmwasserOben = t.rect.top();
+        warmwasser = t.text.trimmed().chopped(1).replace(',', '.').toDouble();
+      }
     }
     EXPECT_EQ(zeilen, drei ? 3 : 1) << typ;
-    EXPECT_GE(hundert, 1) << typ;
+    EXPECT_GT(warmwasser, 100.0) << typ;
+    if (drei) {
+      EXPECT_GE(hundert, 1) << typ;
+    } else {
+      EXPECT_EQ(hundert, 0) << typ;
+    }
     // Two lines above: the space-heating rows of the demand block, with heating only.
     EXPECT_EQ(b.Texte(QString::fromStdString(Texts().GesamtGross)).empty(), typ == 1) << typ;
   }

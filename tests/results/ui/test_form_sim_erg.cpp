@@ -256,12 +256,13 @@ TEST_F(FormSimErgTest, InvalidateResultsClosesTheWindowAndNothingOpensWithoutRes
   EXPECT_EQ(ShowSimErg(nullptr), nullptr);
 }
 
-TEST(BalkenBild, PixelProbesOfBarFillsAndAFractionOverHundredAtHundred) {
+TEST(BalkenBild, PixelProbesOfBarFillsTheGapBelowTheCapAndAFractionAboveHundred) {
   auto g = std::make_unique<TavState>();
   auto& r = g->results;
   for (int m = 1; m <= 13; ++m) {
     const auto i = static_cast<std::size_t>(m);
-    r.SolarertragMonat[i] = m == 1 ? 1300.0f : 500.0f;  // January 130 %, the others 50 %
+    // January 130 %, March 113 % (more solar heat than the demand), the others 50 %.
+    r.SolarertragMonat[i] = m == 1 ? 1300.0f : m == 3 ? 1130.0f : 500.0f;
     r.WWBedarfMonat[i] = 1000.0f;
     r.KollEinstrahlungMonat[i] = 0.0f;                 // no efficiency bars
   }
@@ -274,10 +275,15 @@ TEST(BalkenBild, PixelProbesOfBarFillsAndAFractionOverHundredAtHundred) {
     EXPECT_TRUE(c == fuellung || c == linie) << y << " " << c.name().toStdString();
   }
   EXPECT_EQ(ist(80, 150), grund);  // above it
-  // January's 130 % is a fraction of 100 %: its bar ends at the 100 % line (y 90).
-  EXPECT_EQ(ist(60, 85), grund);
-  const QColor oben = ist(60, 95);
-  EXPECT_TRUE(oben == fuellung || oben == linie);
+  EXPECT_EQ(ist(60, 51), grund);   // January at the cap: the gap line crosses it
+  const QColor unterLuecke = ist(60, 60);
+  EXPECT_TRUE(unterLuecke == fuellung || unterLuecke == linie);
+  // March's 113 % stands above the 100 % line (y 90): its top at y 290 - 226 = 64.
+  for (int y = 68; y < 90; y += 5) {
+    const QColor c = ist(110, y);
+    EXPECT_TRUE(c == fuellung || c == linie) << y << " " << c.name().toStdString();
+  }
+  EXPECT_EQ(ist(110, 60), grund);
 }
 
 TEST(BalkenBild, PlantType2BarsInTheirFixedColours) {

@@ -77,7 +77,7 @@ TEST(FormInfo, ShownBesideEachFlowWarningAndHiddenAfter) {
             " Mögliche Abhilfe:\n - Speicher vergrößern\n - Nachheiztemperatur anheben\n"
             " - Rechenschritt verkürzen (ZeitZoom)");
   EXPECT_EQ(protokoll.memo[1],
-            " Der Heizwasserdurchfluss innerhalb 6 min\n ist größer als das entsprechende Pufferspeichervolumen\n"
+            " Der Heizwasserdurchfluss innerhalb 1 min\n ist größer als das entsprechende Pufferspeichervolumen\n"
             " Mögliche Abhilfe:\n - Speicher vergrößern\n - Rechenschritt verkürzen (ZeitZoom)");
   // The message itself carries the advice and the question, for runs without windows.
   EXPECT_NE(protokoll.shown[0].text.find("Speichervolumen? Verbrauch?"), std::string::npos);
