@@ -38,6 +38,7 @@
 #include "foundation/TavMathe.h"
 #include "foundation/TavUtil.h"
 #include "foundation/TextTable.h"
+#include "foundation/ui/FeldTasten.h"
 #include "foundation/ui/HilfeFenster.h"
 #include "foundation/ui/KeptWindow.h"
 #include "foundation/ui/ResBitmap.h"
@@ -563,6 +564,8 @@ void TFormAnlage::Baue() {
   connect(ButtonOK, &QPushButton::clicked, this, [this] { done(1); });
   connect(ButtonCancel, &QPushButton::clicked, this, [this] { done(2); });
   connect(SpeedButtonFastForward, &QPushButton::clicked, this, [this] { Weiter(); });
+  // Escape from any control (OK, where the dialog opens) goes to Cancel; there it cancels.
+  EscapeToButton(this, ButtonCancel);
   auto* knoepfe = new QHBoxLayout;
   knoepfe->addWidget(SpeedButtonFastForward);
   knoepfe->addStretch();
@@ -639,7 +642,7 @@ void TFormAnlage::Anpassen() {
   GroupBox6->setVisible(s.gruppe6);
   SpeedButton2kW->setVisible(s.gruppe6);
   RadioGroupHK->setVisible(s.heizkreis);
-  PageControl1->setTabVisible(PageControl1->indexOf(TabSheetSolHeiz), s.solHeiz);
+  ShowPage(PageControl1, TabSheetSolHeiz, s.solHeiz);
 
   // Store labels.
   LabelVol->setText(s.durchlauf ? Txt(TX::Durchlauferhitzer) : Txt(TX::FormAnlageLabelVol));
@@ -698,7 +701,7 @@ void TFormAnlage::Anpassen() {
   CheckBoxAntiLeg->setChecked(P.AntiLegionella && s.antiLeg);
   CheckBoxPool->setChecked(P.Pool);
   CheckBoxZirku->setChecked(P.Zirkulation);
-  PageControl1->setTabVisible(PageControl1->indexOf(TabSheetZ), P.Zirkulation);
+  ShowPage(PageControl1, TabSheetZ, P.Zirkulation);
   PoolSeite();
   Laden();
   HeizbedarfPruefen();
@@ -764,7 +767,7 @@ void TFormAnlage::Laden() {
 
 void TFormAnlage::PoolSeite() {
   const bool an = CheckBoxPool->isChecked() && !CheckBoxPool->isHidden();
-  PageControl1->setTabVisible(PageControl1->indexOf(TabSheetPool), an);
+  ShowPage(PageControl1, TabSheetPool, an);
   if (an) PoolWTItems[0]->setChecked(true);
   EditPoolHzGr->clear();
 }

@@ -19,6 +19,7 @@
 #include "foundation/KatalogDiensteDatei.h"
 #include "foundation/Messages.h"
 #include "foundation/StatusSink.h"
+#include "foundation/ui/SysUtilsQt.h"
 #include "planning/AnlageRechnen.h"
 #include "simulation/CollectorField.h"
 #include "simulation/DayDriver.h"
@@ -274,7 +275,7 @@ void TFormAnlage::EnergieBearbeiten() {
     d.sommer = so;
     Image1->SetDaten(d);
   };
-  enerEdit_->move(pos() + QPoint(7, 56));
+  enerEdit_->move(FrameOrigin(this) + QPoint(7, 56));
   enerEdit_->Bearbeite(energieNr_);
   const bool war = aufbau_;
   aufbau_ = true;

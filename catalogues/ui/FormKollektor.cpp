@@ -652,7 +652,7 @@ void TFormKollektor::FestesLayout() {
   KollSortSpeedButton->hide();
   Image2->hide();
   ImageKoll->show();
-  PageControl1->setTabVisible(3, false);
+  ShowPage(PageControl1, PageControl1->widget(3), false);
   Montage[0]->setChecked(true);
   Label27b.first->hide();
   Label27b.second->hide();

@@ -384,8 +384,8 @@ int TFormOrt::Zeige(bool nurWetterdaten, bool messdaten) {
   LabelMaus->clear();
   LabelFortschritt->clear();
   SpeedButtonMessdatenE->setVisible(messdaten);
-  PageControl1->setTabVisible(0, !nurWetterdaten);
-  PageControl1->setTabVisible(1, !nurWetterdaten);
+  ShowPage(PageControl1, PageControl1->widget(0), !nurWetterdaten);
+  ShowPage(PageControl1, PageControl1->widget(1), !nurWetterdaten);
   SpeedButtonFastForward->setVisible(!nurWetterdaten);
   ButtonCancel->setVisible(!nurWetterdaten);
   if (nurWetterdaten) {

@@ -206,7 +206,7 @@ TFormProfilEdit::TFormProfilEdit(TavState& s, QWidget* parent) : QDialog(parent)
 
 void TFormProfilEdit::JahresprofilAn(bool an) {
   SpeedButton1->setChecked(an);
-  PageControl1->setTabVisible(1, an);
+  ShowPage(PageControl1, PageControl1->widget(1), an);
   if (an) UpdateJahresprofil();
 }
 

@@ -2,6 +2,10 @@
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QPushButton>
 #include <QComboBox>
 #include <QDialog>
@@ -87,7 +91,40 @@ class EscapeFilter : public QObject {
   QPointer<QAbstractButton> fest_;
 };
 
+// Keeps Alt and a key that is no accelerator out of every field of the application (the
+// accelerators are taken before the key reaches a field).
+class AltTastenFilter : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
+    return AltKeyKeptFromField(static_cast<QWidget*>(watched), *static_cast<QKeyEvent*>(event));
+  }
+};
+
+void InstalliereAltTasten() {
+  if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
+    app->installEventFilter(new AltTastenFilter(app));
+}
+
 }  // namespace
+
+// Every application that has this unit, the program and its tests alike, from its start.
+Q_COREAPP_STARTUP_FUNCTION(InstalliereAltTasten)
+
+bool AltKeyKeptFromField(const QWidget* field, const QKeyEvent& key) {
+  const Qt::KeyboardModifiers mod = key.modifiers();
+  if (!(mod & Qt::AltModifier) || (mod & Qt::ControlModifier)) return false;
+  const QString text = key.text();
+  if (text.isEmpty() || !text.front().isPrint()) return false;
+  if (qobject_cast<const QLineEdit*>(field) || qobject_cast<const QAbstractSpinBox*>(field)) return true;
+  if (const auto* combo = qobject_cast<const QComboBox*>(field)) return combo->isEditable();
+  if (const auto* editor = qobject_cast<const QTextEdit*>(field)) return !editor->isReadOnly();
+  if (const auto* editor = qobject_cast<const QPlainTextEdit*>(field)) return !editor->isReadOnly();
+  return false;
+}
 
 void EscapeToButton(QDialog* dialog, QAbstractButton* fixedButton) {
   dialog->installEventFilter(new EscapeFilter(dialog, fixedButton));

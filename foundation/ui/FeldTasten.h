@@ -6,6 +6,7 @@
 
 class QAbstractButton;
 class QDialog;
+class QKeyEvent;
 class QWidget;
 
 namespace tav {
@@ -18,5 +19,11 @@ void EditFieldKeys(QWidget* form, QWidget* fixedButton);
 // the key never drops what was typed. A control that uses Escape itself (an open list)
 // keeps it.
 void EscapeToButton(QDialog* dialog, QAbstractButton* fixedButton);
+// Alt with a key that is no accelerator never types into a field (a line edit, a spin box,
+// an editable combo box, a text editor), in every window: Qt's fields would take the key's
+// character as typed (Alt+2 wrote "2"). Ctrl+Alt still types, as AltGr comes so on some
+// systems. Installed on the application when it starts, by this unit; true when the key
+// event is one the rule keeps from Field.
+bool AltKeyKeptFromField(const QWidget* field, const QKeyEvent& key);
 
 }  // namespace tav

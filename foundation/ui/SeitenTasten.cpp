@@ -53,6 +53,11 @@ bool TurnPage(QTabWidget* pages, bool forward) {
   return false;
 }
 
+void ShowPage(QTabWidget* pages, QWidget* page, bool shown) {
+  const int i = pages->indexOf(page);
+  if (i >= 0 && pages->isTabVisible(i) != shown) pages->setTabVisible(i, shown);
+}
+
 bool IsPageKey(const QKeyEvent& k, bool* forward) {
   const Qt::KeyboardModifiers mod = k.modifiers() & ~Qt::KeypadModifier;
   if (!(mod & Qt::ControlModifier) || (mod & (Qt::AltModifier | Qt::MetaModifier))) return false;

@@ -17,5 +17,9 @@ void PageKeys(QWidget* window, QTabWidget* pages);
 bool TurnPage(QTabWidget* pages, bool forward);
 // Ctrl+Tab or Ctrl+Shift+Tab; Forward tells which.
 bool IsPageKey(const QKeyEvent& k, bool* forward = nullptr);
+// Shows or hides Page of Pages. Only a change reaches the tab bar: told a page's visibility
+// anew while the window is closed, Qt's tab bar drops the new layout a change before it had
+// left pending, and opens with a gap where a page went away meanwhile.
+void ShowPage(QTabWidget* pages, QWidget* page, bool shown);
 
 }  // namespace tav

@@ -17,7 +17,9 @@
 #include <QTimer>
 #include <QTranslator>
 #include <QGuiApplication>
+#include <QVariant>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 #include <stdexcept>
 #include <memory>
@@ -198,6 +200,50 @@ void RestorePlacement(QWidget* window, const TFensterPos& pos) {
   if (pos.Maximiert) window->showMaximized();
 }
 
+namespace {
+
+// Where the placement put a window's frame, and the client origin Qt gave it then.
+constexpr const char* kGesetzterRahmen = "tavGesetzterRahmen";
+constexpr const char* kGesetzterKlient = "tavGesetzterKlient";
+
+FrameMarginsSource& RahmenQuelle() {
+  static FrameMarginsSource quelle;
+  return quelle;
+}
+
+// The window manager's word on the frame, asked of the platform window each time (its
+// answer is current, unlike the widget's cached frame).
+std::optional<QMargins> GemeldeterRahmen(const QWidget* window) {
+  if (RahmenQuelle()) return RahmenQuelle()(window);
+  const QWindow* handle = window->windowHandle();
+  if (!handle || !window->isVisible()) return std::nullopt;
+  const QMargins m = handle->frameMargins();
+  if (m.isNull()) return std::nullopt;
+  return m;
+}
+
+// Puts the window's frame at Frame and remembers it, so that FrameOrigin gives Frame back
+// while the window stands there.
+void SetzeRahmen(QWidget* window, QPoint frame) {
+  window->move(frame);
+  window->setProperty(kGesetzterRahmen, frame);
+  window->setProperty(kGesetzterKlient, window->geometry().topLeft());
+}
+
+}  // namespace
+
+void SetFrameMarginsSource(FrameMarginsSource source) { RahmenQuelle() = std::move(source); }
+
+QPoint FrameOrigin(const QWidget* window) {
+  const QVariant rahmen = window->property(kGesetzterRahmen);
+  const QPoint klient = window->geometry().topLeft();
+  if (rahmen.isValid() && window->property(kGesetzterKlient).toPoint() == klient) return rahmen.toPoint();
+  if (const std::optional<QMargins> m = GemeldeterRahmen(window))
+    return klient - QPoint(m->left(), m->top());
+  if (rahmen.isValid()) return rahmen.toPoint();
+  return window->pos();
+}
+
 void CentreOverMainWindow(QWidget* window, const QWidget* over) {
   if (!over) {
     for (const QWidget* w : QApplication::topLevelWidgets())
@@ -214,21 +260,21 @@ void CentreOverMainWindow(QWidget* window, const QWidget* over) {
   // has not yet), so every opening lands on the same place.
   QRect g(QPoint(0, 0), GroesseBeimZeigen(window));
   g.moveCenter(bereich.center());
-  window->move(OntoScreen(g).topLeft());
+  SetzeRahmen(window, OntoScreen(g).topLeft());
 }
 
 TFensterPos PositionOf(const QWidget* window) {
   const auto small = [](int v) {
     return static_cast<std::int16_t>(std::clamp(v, -32768, 32767));
   };
-  const QPoint frame = window->pos();  // the frame's top left, as move() takes it
+  const QPoint frame = FrameOrigin(window);  // the frame's top left, as move() takes it
   return {false, small(window->height()), small(frame.x()), small(frame.y()), small(window->width())};
 }
 
 void RestorePosition(QWidget* window, const TFensterPos& pos) {
   // The size it will show in (pages shown or hidden since count), with the frame it had.
   const QSize rahmen = window->frameGeometry().size() - window->size();
-  window->move(OntoScreen(QRect(QPoint(pos.Links, pos.Oben), GroesseBeimZeigen(window) + rahmen)).topLeft());
+  SetzeRahmen(window, OntoScreen(QRect(QPoint(pos.Links, pos.Oben), GroesseBeimZeigen(window) + rahmen)).topLeft());
 }
 
 void PlaceKeptDialog(QWidget* dialog, const TFensterPos& pos) {

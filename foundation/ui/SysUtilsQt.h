@@ -4,11 +4,15 @@
 // printer settings, the user's language and a pause that keeps the windows painted.
 
 #include <QImage>
+#include <QMargins>
+#include <QPoint>
 #include <QSize>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QString>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "foundation/Settings.h"
@@ -77,6 +81,18 @@ void RestorePlacement(QWidget* window, const TFensterPos& pos);
 // exactly where it was closed. A place off the screens is pulled back onto the nearest one.
 TFensterPos PositionOf(const QWidget* window);
 void RestorePosition(QWidget* window, const TFensterPos& pos);
+// The top left of Window's frame, the same whatever the window manager has told so far:
+// where the placement here put it while Qt has seen it nowhere else; else its client origin
+// less the frame the window manager reports; where it was put while the window manager has
+// not framed it yet (a dialog closed at once, which no one can have moved). Qt's own frame
+// of a widget (pos()) lags behind the window manager's word now and then, and a place taken
+// from it is sometimes the client's.
+QPoint FrameOrigin(const QWidget* window);
+// What the window manager has told of the frame round a window so far: its margins, or none
+// while it has framed nothing. Tests put a stand-in here that plays a slow window manager;
+// an empty function gives the platform's word back.
+using FrameMarginsSource = std::function<std::optional<QMargins>(const QWidget*)>;
+void SetFrameMarginsSource(FrameMarginsSource source);
 // Places a window without a stored place: centred over the main window (over Over's window
 // when given, the primary screen when there is neither), on the screen.
 void CentreOverMainWindow(QWidget* window, const QWidget* over = nullptr);

@@ -343,7 +343,7 @@ void TFormSimErg::Fuellen() {
   kopie_->removeWidget(BitBtnOeko);
   kopie_->addWidget(BitBtnOeko, 0, p.Pool ? 2 : 1);
   layout()->activate();
-  PageControl1->setTabVisible(PageControl1->indexOf(TabSheetPool), p.Pool);
+  ShowPage(PageControl1, TabSheetPool, p.Pool);
   if (p.Pool) {
     TReport pool;
     ReportPoolAnlage(pool, g, false);

@@ -4,7 +4,12 @@
 // controls.
 #include <gtest/gtest.h>
 
+#include <QAbstractSpinBox>
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTabWidget>
 #include <QCheckBox>
 #include <QDialog>
 #include <QRadioButton>
@@ -155,6 +160,75 @@ TEST_F(Englisch, NoTwoControlsOfAWindowShareAnAccelerator) {
   ASSERT_NE(ergebnisse, nullptr);
   EXPECT_EQ(test::GeteilteKuerzel(ergebnisse), "");
   ergebnisse->close();
+}
+
+// Alt with a key that is no accelerator never types into a field, whatever the window and the
+// kind of field (a number field, a spin box, a term field, a folder name); the key alone still
+// types, and so does Ctrl+Alt, the AltGr of some systems.
+TEST_F(Englisch, AltWithAKeyThatIsNoAcceleratorNeverTypesIntoAField) {
+  const auto text = [](QWidget* feld) {
+    if (auto* e = qobject_cast<QLineEdit*>(feld)) return e->text();
+    if (auto* s = qobject_cast<QAbstractSpinBox*>(feld)) return s->text();
+    return QString("?");
+  };
+  const auto taste = [](QWidget* feld, int key, Qt::KeyboardModifiers mod, const QString& zeichen) {
+    QKeyEvent press(QEvent::KeyPress, key, mod, zeichen);
+    QApplication::sendEvent(feld, &press);
+  };
+  // Types into the field of the window in front: Alt and the key, the key alone, Ctrl+Alt.
+  const auto pruefe = [&](QWidget* fenster, const char* name, int key, const QString& zeichen) {
+    std::string fehler;
+    QWidget* feld = nullptr;  // the window's own, not one of an editor it holds
+    for (QWidget* k : fenster->findChildren<QWidget*>(name))
+      if (k->window() == fenster) feld = k;
+    if (!feld) return std::string("no field ") + name;
+    for (QWidget* w = feld; w && w != fenster; w = w->parentWidget())  // its page in front
+      if (auto* seiten = qobject_cast<QTabWidget*>(w->parentWidget() ? w->parentWidget()->parentWidget() : nullptr))
+        if (seiten->indexOf(w) >= 0) seiten->setCurrentWidget(w);
+    feld->setFocus();
+    const QString vorher = text(feld);
+    taste(feld, key, Qt::AltModifier, zeichen);
+    if (text(feld) != vorher) fehler += " Alt typed: " + text(feld).toStdString();
+    if (auto* e = qobject_cast<QLineEdit*>(feld)) e->selectAll();
+    if (auto* e = qobject_cast<QAbstractSpinBox*>(feld)) e->selectAll();
+    taste(feld, key, Qt::NoModifier, zeichen);
+    if (text(feld) == vorher) fehler += " the key alone typed nothing";
+    const QString danach = text(feld);
+    taste(feld, Qt::Key_At, Qt::ControlModifier | Qt::AltModifier, "@");
+    if (qobject_cast<QLineEdit*>(feld) && text(feld) == danach) fehler += " Ctrl+Alt typed nothing";
+    return fehler;
+  };
+  const struct {
+    const char* fenster;
+    std::function<void()> befehl;
+    const char* feld;
+    int key;
+    const char* zeichen;
+  } faelle[] = {
+      {"FormKollektor", Aktion("Kollektor"), "Edit3", Qt::Key_2, "2"},  // azimuth
+      {"FormKollektor", Aktion("Kollektor"), "Edit1", Qt::Key_2, "2"},  // area, a term
+      {"FormAnlage", Aktion("Anlage"), "Edit2", Qt::Key_2, "2"},
+      {"FormAnlage", Aktion("Anlage"), "EditSpAnz", Qt::Key_2, "2"},
+      {"FormProjektInfo", Aktion("Projektinfo"), "Edit1", Qt::Key_Q, "q"},  // a name
+      {"FormOrtEdit", [] { TFormOrtEdit(G(), NullStatus()).Bearbeite(1); }, "Edit26", Qt::Key_5, "5"},
+  };
+  for (const auto& f : faelle) {
+    std::string name, fehler;
+    test::WhenModal([&](QWidget* d) {
+      name = d->objectName().toStdString();
+      fehler = pruefe(d, f.feld, f.key, f.zeichen);
+      static_cast<QDialog*>(d)->reject();
+    });
+    f.befehl();
+    EXPECT_EQ(name, f.fenster);
+    EXPECT_EQ(fehler, "") << f.fenster << " " << f.feld;
+  }
+  // A window beside the main window alike.
+  w.findChild<QAction*>("Warmwasser")->trigger();
+  auto* ww = w.findChild<QWidget*>("FormWarmwasser");
+  ASSERT_NE(ww, nullptr);
+  EXPECT_EQ(pruefe(ww, "Edit1", Qt::Key_2, "2"), "");
+  ww->close();
 }
 
 }  // namespace
