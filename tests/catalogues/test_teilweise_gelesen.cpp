@@ -230,6 +230,34 @@ TEST(KatalogTeilweiseGelesen, RewriteAsksAndNoLeavesTheFileAsItWas) {
   }
 }
 
+// "Yes" agrees to replace the file as it was read, not what another program writes while the
+// question is open: that is kept, said, and the list is read again, so that the next change
+// is written onto it without a question.
+TEST(KatalogTeilweiseGelesen, YesNeverReplacesAChangeMadeWhileTheQuestionWasOpen) {
+  for (const Art& a : Arten()) {
+    for (const Weise& w : kWeisen) {
+      for (const auto& [wie, schreibe] : a.schreiben) {
+        SCOPED_TRACE(std::string(a.name) + ", " + w.name + ", " + wie);
+        OrteFixture f;
+        Schreibe(a, w, f);
+        a.lies(f);
+        f.msgs->shown.clear();
+        const std::string fremd = EncodeCodePage(a.eintraege(2), CodePage::Cp1252);
+        f.msgs->whileAsking = [&] { f.dir.Write(a.datei, fremd); };
+        f.msgs->answers.assign({mrYes});
+        EXPECT_FALSE(schreibe(f)) << f.msgs->All();
+        EXPECT_EQ(f.dir.Read(a.datei), fremd);
+        EXPECT_TRUE(f.msgs->Contains("von einem anderen Programm geändert")) << f.msgs->All();
+        a.lies(f);
+        EXPECT_EQ(a.listenText(f.s()), a.eintraege(2));
+        f.msgs->shown.clear();
+        EXPECT_TRUE(schreibe(f)) << f.msgs->All();
+        EXPECT_TRUE(f.msgs->shown.empty()) << f.msgs->All();
+      }
+    }
+  }
+}
+
 // A catalogue read whole is rewritten without a question.
 TEST(KatalogTeilweiseGelesen, WholeFileIsRewrittenWithoutAQuestion) {
   for (const Art& a : Arten()) {
