@@ -196,6 +196,40 @@ std::string NichtImportiert(const std::string& quelle, const std::string& katalo
          " nicht geschrieben wurde.";
 }
 
+std::string ListeVoll(const std::string& katalog, int hoechstens) {
+  return T(TX::WarnZuvieleE) + " " + katalog + " (höchstens " + std::to_string(hoechstens) +
+         " Einträge)";
+}
+
+int SchliesseImportAb(const ImportBilanz& bilanz, std::string_view was, const std::string& quelle,
+                      const std::string& katalog, int hoechstens,
+                      const std::function<bool()>& schreibe,
+                      const std::function<void()>& zuruecknehmen) {
+  if (bilanz.uebernommen > 0 && !schreibe()) {
+    // The catalogue file is as it was (the reason was said or the user declined): so is the
+    // list.
+    ShowMessageLines(NichtImportiert(quelle, katalog));
+    zuruecknehmen();
+    return kImportNichtGeschrieben;
+  }
+  std::string text = "Daten von " + std::to_string(bilanz.gelesen) + " " + std::string(was) +
+                     " gelesen, " + std::to_string(bilanz.uebernommen) + " übernommen.";
+  const auto grund = [&text](int anzahl, const std::string& warum) {
+    if (anzahl > 0) text += "|- " + Eintraege(static_cast<std::size_t>(anzahl)) + " " + warum;
+  };
+  grund(bilanz.vorhanden, "schon in der Liste (gleicher Name)");
+  grund(bilanz.fehlerhaft, "wegen fehlerhafter Angaben nicht übernommen");
+  grund(bilanz.zuviele, "nicht übernommen: " + ListeVoll(katalog, hoechstens));
+  if (bilanz.uebernommen == 0) text += "|" + katalog + " bleibt unverändert.";
+  // A list that is full or entries that cannot be read are a problem to see to; entries
+  // already there are none.
+  if (bilanz.zuviele > 0 || bilanz.fehlerhaft > 0)
+    ShowMessageLines(text);
+  else
+    ShowInfoMessage(text);
+  return bilanz.uebernommen;
+}
+
 bool Veraltet(const DateiStaende& staende, const std::string& pfad) {
   const auto it = staende.find(pfad);
   return it != staende.end() && it->second.Veraltet;
