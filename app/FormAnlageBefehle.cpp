@@ -242,7 +242,7 @@ void TFormAnlage::ProfilLoeschen() {
   }
   if (k < 1) return;
   const std::string frage = ReplaceHashMark(T(TX::DatenLoeschenAbfrage), c.Profile[static_cast<std::size_t>(k)].Name);
-  if (Msg().Ask(frage, mbYesNo) != mrYes) return;
+  if (Msg().Ask(frage, mbYesNoKeep) != mrYes) return;
   const std::vector<TProfil> alt = c.Profile;
   for (int i = k; i < c.ProfilAnzahl; ++i) c.Profile[static_cast<std::size_t>(i)] = c.Profile[static_cast<std::size_t>(i + 1)];
   c.Profile[static_cast<std::size_t>(c.ProfilAnzahl)] = TProfil{};

@@ -234,7 +234,7 @@ void TFormProjektSpeichern::SaveAsChosen() {
       if (z.Nummer == ProjektWahl) name = z.Name;
     }
     antwort = Msg().Ask(ReplaceHashMark(T(TX::Projektueberschreiben), KurzerProjektName(name)),
-                        mbYesNoCancel);
+                        mbYesNoCancelKeep);
   }
   if (antwort == mrNo) {
     done(2);
@@ -380,7 +380,8 @@ void TFormProjektLoeschen::Bestaetigen() {
     return;
   }
   const int antwort = Msg().Ask(
-      T(oben == unten ? TX::ProjektLoeschenAbfrage_a : TX::ProjektLoeschenAbfrage_b), mbYesNoCancel);
+      T(oben == unten ? TX::ProjektLoeschenAbfrage_a : TX::ProjektLoeschenAbfrage_b),
+      mbYesNoCancelKeep);
   if (antwort == mrNo) {
     done(2);
     return;

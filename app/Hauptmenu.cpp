@@ -732,7 +732,7 @@ void Hauptmenu::ProjektExportieren() {
       ini.DiscardChanges();
       if (Msg().Ask(ReplaceHashMark(T(TX::Projektueberschreiben),
                                     std::to_string(nummer) + " \"" + KurzerProjektName(name) + "\""),
-                    mbYesNo) != mrYes)
+                    mbYesNoKeep) != mrYes)
         return;
     }
     ini.DiscardChanges();

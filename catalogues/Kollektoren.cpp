@@ -325,7 +325,8 @@ int ImportKollektoren(TavState& s, const std::string& fileName, StatusSink& stat
   }
   Probleme probleme(fileName);
   const std::int16_t anzahlVorher = c.KollektorAnzahl;
-  int uebernommen = 0;
+  ImportBilanz bilanz;
+  bilanz.gelesen = k;
   int i = 0;
   for (; i < k && c.KollektorAnzahl < kMaxKollektoren; ++i) {
     SektionsLeser leser(ini, sektionen[static_cast<std::size_t>(i)]);
@@ -333,26 +334,29 @@ int ImportKollektoren(TavState& s, const std::string& fileName, StatusSink& stat
     // As the reader: a section without a usable efficiency curve is not taken; one with
     // other figures replaced is taken with the replacements.
     if (std::string b = Befund(leser, g); !b.empty()) probleme.Add(std::move(b));
-    if (!g.unbrauchbar.empty()) continue;
+    if (!g.unbrauchbar.empty()) {
+      ++bilanz.fehlerhaft;
+      continue;
+    }
     TKollektor& neu = g.k;
-    if (LetzterMitNamen(c.KollektorAnzahl, neu.Name, Namen(c)) != -1) continue;
+    if (LetzterMitNamen(c.KollektorAnzahl, neu.Name, Namen(c)) != -1) {
+      ++bilanz.vorhanden;
+      continue;
+    }
     RoundKollektorToWritten(neu);
     c.Kollektoren[++c.KollektorAnzahl] = std::move(neu);
-    ++uebernommen;
+    ++bilanz.uebernommen;
   }
-  if (i < k) probleme.Add(T(TX::WarnZuvieleE) + " " + std::string(KollDatei));
+  bilanz.zuviele = k - i;
   probleme.Melde();
-  if (!WriteKollektoren(s, status)) {
-    // The catalogue file is as it was (the reason was said or the user declined): so is
-    // the list. A file another program changed is read again.
-    c.KollektorAnzahl = anzahlVorher;
-    ShowMessageLines(NichtImportiert(fileName, KollDateiPfad(s)));
-    if (Veraltet(c.DateiStaende, KollDateiPfad(s))) ReadKollektoren(s, status);
-    return kImportNichtGeschrieben;
-  }
-  ShowInfoMessage("Daten von " + std::to_string(k) + " Kollektoren gelesen, " +
-                  std::to_string(uebernommen) + " übernommen.");
-  return uebernommen;
+  return SchliesseImportAb(
+      bilanz, "Kollektoren", fileName, KollDateiPfad(s), kMaxKollektoren,
+      [&] { return WriteKollektoren(s, status); },
+      [&] {
+        // A file another program changed is read again.
+        c.KollektorAnzahl = anzahlVorher;
+        if (Veraltet(c.DateiStaende, KollDateiPfad(s))) ReadKollektoren(s, status);
+      });
 }
 
 bool SelectKollektor(TavState& s, int index) {
@@ -402,7 +406,7 @@ bool MatchKollektor(TavState& s, const TKollektor& r) {
       nr = c.KollektorAnzahl;
       angehaengt = true;
     } else {
-      ShowMessageLines(T(TX::WarnZuvieleE) + " " + std::string(KollDatei));
+      ShowMessageLines(ListeVoll(KollDateiPfad(s), kMaxKollektoren));
     }
   }
   if (nr >= 1) SelectKollektor(s, nr);

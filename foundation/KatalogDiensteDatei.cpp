@@ -1,5 +1,7 @@
 #include "foundation/KatalogDiensteDatei.h"
 
+#include <sys/stat.h>
+
 #include <charconv>
 #include <filesystem>
 #include <new>
@@ -95,7 +97,20 @@ bool DarfUeberschreiben(const DateiStaende* staende, const std::string& pfad) {
   std::string frage = pfad + ":|" + std::string(kTeilweiseGelesen);
   for (const std::string& l : it->second.Luecken) frage += "|- " + l;
   frage += "|" + std::string(kTrotzdem);
-  return Msg().Ask(frage, mbYesNo, mtWarning) == mrYes;
+  // "Yes" loses what the question names: Enter, and nobody there to answer, keep the file.
+  return Msg().Ask(frage, mbYesNoKeep, mtWarning) == mrYes;
+}
+
+// What tells a file that cannot be read apart from another without reading it: which file
+// it is (a rewrite renames a new one over it), its size and its last change. 0 when there is
+// none.
+std::uint64_t MerkmalStand(const std::string& pfad) {
+  struct stat st {};
+  if (::stat(pfad.c_str(), &st) != 0) return 0;
+  const std::string merkmale = std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino) + ":" +
+                               std::to_string(st.st_size) + ":" + std::to_string(st.st_mtim.tv_sec) +
+                               "." + std::to_string(st.st_mtim.tv_nsec);
+  return DateiStand(merkmale);
 }
 
 }  // namespace
@@ -142,9 +157,10 @@ Ladung LadeKatalog(const std::string& pfad, TBigIniFile& ini, DateiStaende* stae
     KatalogDateiStand& st = (*staende)[pfad] = KatalogDateiStand{};
     st.Stand = stand;
     if (l == Ladung::Unlesbar) {
-      // Its content is not known: what another program may do to it cannot be told apart,
-      // and a rewrite would replace all of it; the question says so.
+      // Its content is not known, and a rewrite would replace all of it; the question says
+      // so. What another program does to it meanwhile is told by the file's marks.
       st.StandBekannt = false;
+      st.Stand = MerkmalStand(pfad);
       st.Luecken.push_back("der ganze Inhalt, da die Datei nicht gelesen werden konnte (" +
                            Zitat(grund) + ")");
     }
@@ -178,6 +194,40 @@ std::string LueckeKeinEintrag() {
 std::string NichtImportiert(const std::string& quelle, const std::string& katalog) {
   return "Die Daten aus " + quelle + " wurden nicht übernommen, da " + katalog +
          " nicht geschrieben wurde.";
+}
+
+std::string ListeVoll(const std::string& katalog, int hoechstens) {
+  return T(TX::WarnZuvieleE) + " " + katalog + " (höchstens " + std::to_string(hoechstens) +
+         " Einträge)";
+}
+
+int SchliesseImportAb(const ImportBilanz& bilanz, std::string_view was, const std::string& quelle,
+                      const std::string& katalog, int hoechstens,
+                      const std::function<bool()>& schreibe,
+                      const std::function<void()>& zuruecknehmen) {
+  if (bilanz.uebernommen > 0 && !schreibe()) {
+    // The catalogue file is as it was (the reason was said or the user declined): so is the
+    // list.
+    ShowMessageLines(NichtImportiert(quelle, katalog));
+    zuruecknehmen();
+    return kImportNichtGeschrieben;
+  }
+  std::string text = "Daten von " + std::to_string(bilanz.gelesen) + " " + std::string(was) +
+                     " gelesen, " + std::to_string(bilanz.uebernommen) + " übernommen.";
+  const auto grund = [&text](int anzahl, const std::string& warum) {
+    if (anzahl > 0) text += "|- " + Eintraege(static_cast<std::size_t>(anzahl)) + " " + warum;
+  };
+  grund(bilanz.vorhanden, "schon in der Liste (gleicher Name)");
+  grund(bilanz.fehlerhaft, "wegen fehlerhafter Angaben nicht übernommen");
+  grund(bilanz.zuviele, "nicht übernommen: " + ListeVoll(katalog, hoechstens));
+  if (bilanz.uebernommen == 0) text += "|" + katalog + " bleibt unverändert.";
+  // A list that is full or entries that cannot be read are a problem to see to; entries
+  // already there are none.
+  if (bilanz.zuviele > 0 || bilanz.fehlerhaft > 0)
+    ShowMessageLines(text);
+  else
+    ShowInfoMessage(text);
+  return bilanz.uebernommen;
 }
 
 bool Veraltet(const DateiStaende& staende, const std::string& pfad) {
@@ -336,22 +386,26 @@ bool SchreibeKatalog(const std::string& pfad, const std::string& text,
   if (staende) {
     const auto bekannt = staende->find(pfad);
     std::error_code ec;
-    // A file deleted meanwhile holds nothing that the rewrite could lose.
-    if (bekannt != staende->end() && bekannt->second.StandBekannt &&
-        std::filesystem::exists(pfad, ec)) {
+    // A file deleted meanwhile holds nothing that the rewrite could lose. Also after the
+    // user's "Yes" to replacing a file read in part: that answer was about the file as it was
+    // read, not about what another program wrote since (perhaps while the question was open).
+    if (bekannt != staende->end() && std::filesystem::exists(pfad, ec)) {
       std::string jetzt;
-      if (!ReadWholeFile(pfad, jetzt, &fehler, kMaxKatalogBytes)) {
-        // What is there now cannot be read (a folder, no permission): not replaced either.
-        ShowMessageLines(fehlerText + "|" + fehler);
-        return false;
-      }
-      if (jetzt == bytes) {
+      const bool gelesen = ReadWholeFile(pfad, jetzt, &fehler, kMaxKatalogBytes);
+      if (gelesen && jetzt == bytes) {
         // Another program wrote exactly this text (two first starts writing the same
         // built-in catalogue): nothing to lose, nothing to write.
         (*staende)[pfad] = GanzGelesen(DateiStand(bytes));
         return true;
       }
-      if (DateiStand(jetzt) != bekannt->second.Stand) {
+      if (bekannt->second.StandBekannt && !gelesen) {
+        // What is there now cannot be read (a folder, no permission): not replaced either.
+        ShowMessageLines(fehlerText + "|" + fehler);
+        return false;
+      }
+      const std::uint64_t stand =
+          bekannt->second.StandBekannt ? DateiStand(jetzt) : MerkmalStand(pfad);
+      if (stand != bekannt->second.Stand) {
         bekannt->second.Veraltet = true;
         ShowMessageLines(fehlerText + "|" + pfad + std::string(kFremdGeaendert));
         return false;

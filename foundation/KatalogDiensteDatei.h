@@ -5,6 +5,7 @@
 // problems collected for one message naming file and sections, and the atomic rewrite.
 
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <map>
 #include <string>
@@ -60,6 +61,28 @@ inline constexpr int kImportNichtGeschrieben = -2;
 // The message of an import whose catalogue could not be written: nothing of `quelle` was
 // taken (the reason was said before, or the user declined the rewrite).
 std::string NichtImportiert(const std::string& quelle, const std::string& katalog);
+// The list of the catalogue `katalog` (full path) takes no more entries: names the file and
+// the list's limit.
+std::string ListeVoll(const std::string& katalog, int hoechstens);
+
+// What an import of catalogue entries made of the entries its file holds.
+struct ImportBilanz {
+  int gelesen = 0;      // entries found in the file
+  int uebernommen = 0;  // appended to the list
+  int vorhanden = 0;    // not taken: the list holds an entry of that name
+  int fehlerhaft = 0;   // not taken: values that cannot be read (named in a message of their own)
+  int zuviele = 0;      // not taken: the list was full
+};
+// Ends an import of entries into the list of `katalog` (full path, list of `hoechstens`).
+// An import that took nothing writes nothing and asks nothing. Else the catalogue is
+// rewritten by `schreibe`; when that fails the message says that nothing of `quelle` was
+// taken and `zuruecknehmen` takes the entries out of the list again. The closing message says how many
+// entries (`was`: "Orten", "Kollektoren") were read and taken and why the others were not.
+// Returns the number taken, or kImportNichtGeschrieben.
+int SchliesseImportAb(const ImportBilanz& bilanz, std::string_view was, const std::string& quelle,
+                      const std::string& katalog, int hoechstens,
+                      const std::function<bool()>& schreibe,
+                      const std::function<void()>& zuruecknehmen);
 // Whether a rewrite was refused because another program changed the file, so the list is to
 // be read again (the catalogue's reader does it when it is next called).
 bool Veraltet(const DateiStaende& staende, const std::string& pfad);

@@ -62,6 +62,7 @@ int ModalResultOf(TMsgDlgBtn b) {
 }
 
 int DefaultAnswer(TMsgDlgButtons buttons) {
+  if (buttons.HasDefault()) return ModalResultOf(buttons.DefaultButton());
   for (TMsgDlgBtn b : {mbOK, mbYes}) {
     if (buttons.Has(b)) return ModalResultOf(b);
   }
@@ -81,6 +82,7 @@ std::ostream& operator<<(std::ostream& out, TMsgDlgButtons buttons) {
     out << sep << names[n];
     sep = ",";
   }
+  if (buttons.HasDefault()) out << " default " << names[buttons.DefaultButton()];
   return out << '}';
 }
 

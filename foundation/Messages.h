@@ -25,21 +25,35 @@ enum TMsgDlgBtn : std::uint8_t {
 
 // A set of buttons. A type of its own: neither a single button nor a number converts to a
 // set (a lone mbOK once became the set {No}); a set is made with Btn() and joined with "|".
+// A set may name its default button: the one Enter presses and the answer when nobody is
+// there to choose (DefaultAnswer); without one that is OK, else Yes.
 class TMsgDlgButtons {
  public:
   constexpr TMsgDlgButtons() = default;  // the empty set
   constexpr bool Has(TMsgDlgBtn b) const { return (bits_ >> b) & 1u; }
   constexpr bool Empty() const { return bits_ == 0; }
   constexpr std::uint16_t Bits() const { return bits_; }
+  // The same set with `b` (one of its members) as its default button.
+  constexpr TMsgDlgButtons WithDefault(TMsgDlgBtn b) const {
+    TMsgDlgButtons r = *this;
+    r.vorgabe_ = static_cast<std::uint8_t>(b + 1);
+    return r;
+  }
+  constexpr bool HasDefault() const { return vorgabe_ != 0 && Has(DefaultButton()); }
+  constexpr TMsgDlgBtn DefaultButton() const { return static_cast<TMsgDlgBtn>(vorgabe_ - 1); }
   friend constexpr TMsgDlgButtons Btn(TMsgDlgBtn b);
+  // The members of both; the default of the first that has one.
   friend constexpr TMsgDlgButtons operator|(TMsgDlgButtons a, TMsgDlgButtons b) {
-    return TMsgDlgButtons(static_cast<std::uint16_t>(a.bits_ | b.bits_));
+    TMsgDlgButtons r(static_cast<std::uint16_t>(a.bits_ | b.bits_));
+    r.vorgabe_ = a.vorgabe_ != 0 ? a.vorgabe_ : b.vorgabe_;
+    return r;
   }
   friend constexpr bool operator==(TMsgDlgButtons, TMsgDlgButtons) = default;
 
  private:
   constexpr explicit TMsgDlgButtons(std::uint16_t bits) : bits_(bits) {}
   std::uint16_t bits_ = 0;
+  std::uint8_t vorgabe_ = 0;  // default button + 1; 0: none named
 };
 constexpr TMsgDlgButtons Btn(TMsgDlgBtn b) {
   return TMsgDlgButtons(static_cast<std::uint16_t>(1u << b));
@@ -48,7 +62,12 @@ constexpr TMsgDlgButtons mbOKOnly = Btn(mbOK);
 constexpr TMsgDlgButtons mbYesNo = Btn(mbYes) | Btn(mbNo);
 constexpr TMsgDlgButtons mbYesNoCancel = Btn(mbYes) | Btn(mbNo) | Btn(mbCancel);
 constexpr TMsgDlgButtons mbOKCancel = Btn(mbOK) | Btn(mbCancel);
-// The members by name in table order, e.g. "{Yes,No}" (test output, console messages).
+// A question whose "Yes" throws data away (replaces a file, deletes an entry or a project):
+// "No" is its default, so Enter, and a service with nobody to ask, keep the data.
+constexpr TMsgDlgButtons mbYesNoKeep = mbYesNo.WithDefault(mbNo);
+constexpr TMsgDlgButtons mbYesNoCancelKeep = mbYesNoCancel.WithDefault(mbNo);
+// The members by name in table order, e.g. "{Yes,No}", and a default named by the set
+// ("{Yes,No default No}") (test output, console messages).
 std::ostream& operator<<(std::ostream& out, TMsgDlgButtons buttons);
 
 // Modal results.
@@ -58,8 +77,8 @@ constexpr int mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIg
 // The modal result a button returns (Help returns 0).
 int ModalResultOf(TMsgDlgBtn b);
 
-// The answer when nobody is there to choose: OK, else Yes, else the first button of the
-// set; Cancel for an empty set.
+// The answer when nobody is there to choose: the set's default button, else OK, else Yes,
+// else the first button of the set; Cancel for an empty set.
 int DefaultAnswer(TMsgDlgButtons buttons);
 
 // "|" and CR LF both split lines; the result uses "\n" between lines.
@@ -102,8 +121,9 @@ class MessageService {
   std::string caption_;
 };
 
-// Writes messages to standard error and answers with the first of OK / Yes / the first
-// button; a fatal message exits with status 1. Serves headless tools and is the default.
+// Writes messages to standard error and answers with the default answer (DefaultAnswer: a
+// question that would throw data away is answered "No"); a fatal message exits with status 1.
+// Serves headless tools and is the default.
 class ConsoleMessageService : public MessageService {
  protected:
   int Present(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) override;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <limits>
+#include <optional>
 
 #include "foundation/AtomicFile.h"
 #include "foundation/BigIni.h"
@@ -184,6 +185,9 @@ constexpr const char* kBeschaedigt = "Die beim Start gemeldete beschädigte Date
 constexpr const char* kNichtGleich = " kann so nicht geschrieben werden, dass sie beim nächsten Start "
                                      "gleich gelesen wird: ";
 constexpr const char* kErsetzen = "|Durch die jetzigen Einstellungen ersetzen?";
+constexpr const char* kFremdGeaendert =
+    " wurde während der Frage von einem anderen Programm geändert und wird nicht überschrieben, "
+    "damit jene Änderung nicht verloren geht. Die Einstellungen sind nicht gespeichert.";
 
 // Puts the current values into section "Tavrel" of `ini`. Lines of another program version
 // in that section (keys, comments) are kept as they were written, also those the key-value
@@ -259,9 +263,18 @@ bool SaveSettings(TavState& s, const std::string& selectedPrinter) {
     }
   }
   // The questions come before the lock: an open question would keep another program out.
+  // Their "Yes" gives up what the file holds: "No" is their default. What the user agreed to
+  // replace is the file as it was when asked, not what another program writes meanwhile.
+  std::optional<std::string> gefragt;
+  const auto frage = [&](const std::string& text) {
+    std::string bytes;
+    ReadWholeFile(file, bytes);
+    gefragt = std::move(bytes);
+    return Msg().Ask(text, mbYesNoKeep) == mrYes;
+  };
   // A damaged file (reported when it was read) is replaced only when the user agrees: what it
   // held may still be worth mending by hand.
-  if (!st.DateiSchaden.empty() && Msg().Ask(kBeschaedigt + file + kUeberschreiben, mbYesNo) != mrYes) {
+  if (!st.DateiSchaden.empty() && !frage(kBeschaedigt + file + kUeberschreiben)) {
     st.DateiBehalten = true;
     return false;
   }
@@ -269,8 +282,7 @@ bool SaveSettings(TavState& s, const std::string& selectedPrinter) {
   // a form that reads back: else the same messages would come at every start and exit.
   bool allein = false;
   if (const std::string problem = NichtGleichGelesen(file, st, selectedPrinter); !problem.empty()) {
-    if (st.DateiSchaden.empty() &&
-        Msg().Ask("Die Datei " + file + kNichtGleich + problem + kErsetzen, mbYesNo) != mrYes) {
+    if (st.DateiSchaden.empty() && !frage("Die Datei " + file + kNichtGleich + problem + kErsetzen)) {
       st.DateiBehalten = true;
       return false;
     }
@@ -284,6 +296,15 @@ bool SaveSettings(TavState& s, const std::string& selectedPrinter) {
     if (!sperre.Ok()) {
       ShowMessageLines(sperre.Error());
       return false;
+    }
+    if (gefragt) {
+      std::string jetzt;
+      ReadWholeFile(file, jetzt);
+      if (jetzt != *gefragt) {
+        // Asked again at the next save, about the file as it is then.
+        ShowMessageLines("Die Datei " + file + kFremdGeaendert);
+        return false;
+      }
     }
     TBigIniFile ini(file);
     if (!ini.LoadError().empty()) {

@@ -479,7 +479,8 @@ struct SettingsState {
 // What this program knows of one catalogue file (CatalogueState::DateiStaende).
 struct KatalogDateiStand {
   // The content (a hash) as this program last read or wrote it: a rewrite refuses to replace
-  // what another program wrote to the file since. Not known for a file that could not be read.
+  // what another program wrote to the file since. Not known for a file that could not be
+  // read: Stand is then a hash of the file's marks (which file, its size, its last change).
   std::uint64_t Stand = 0;
   bool StandBekannt = true;
   // What the list did not take in when the file was read (lines for the question a rewrite

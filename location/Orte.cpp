@@ -267,30 +267,33 @@ int ImportOrte(TavState& s, const std::string& fileName, StatusSink& status) {
     return -1;
   }
   const std::int32_t anzahlVorher = s.cat.OrtAnzahl;
-  int uebernommen = 0;
+  katalog::ImportBilanz bilanz;
+  bilanz.gelesen = k;
   int i = 0;
   for (; i < k && s.cat.OrtAnzahl < kMaxOrte; ++i) {
     TOrt ort = leser.Lese(i, i + 1, OrteLeser::NameDefault::Ganzzahl);
     // A section with unreadable values is not taken into the catalogue.
-    if (leser.SektionFehlerhaft(i)) continue;
+    if (leser.SektionFehlerhaft(i)) {
+      ++bilanz.fehlerhaft;
+      continue;
+    }
     RoundOrtToWritten(ort);
-    if (katalog::LetzterMitNamen(s.cat.OrtAnzahl, ort.Name, OrtNamen(s.cat)) != -1) continue;
+    if (katalog::LetzterMitNamen(s.cat.OrtAnzahl, ort.Name, OrtNamen(s.cat)) != -1) {
+      ++bilanz.vorhanden;
+      continue;
+    }
     s.cat.Orte[++s.cat.OrtAnzahl] = std::move(ort);
-    ++uebernommen;
+    ++bilanz.uebernommen;
   }
-  if (i < k) leser.ZuvieleEintraege();
+  bilanz.zuviele = k - i;
   leser.Melde();
-  if (!WriteOrte(s, status)) {
-    // The catalogue file is as it was (the reason was said or the user declined): so is
-    // the list. A file another program changed is read again.
-    s.cat.OrtAnzahl = anzahlVorher;
-    ShowMessageLines(katalog::NichtImportiert(fileName, OrteDateiPfad(s)));
-    LeseOrteNeuWennVeraltet(s, status);
-    return katalog::kImportNichtGeschrieben;
-  }
-  ShowInfoMessage("Daten von " + std::to_string(k) + " Orten gelesen, " +
-                  std::to_string(uebernommen) + " übernommen.");
-  return uebernommen;
+  return katalog::SchliesseImportAb(
+      bilanz, "Orten", fileName, OrteDateiPfad(s), kMaxOrte, [&] { return WriteOrte(s, status); },
+      [&] {
+        // A file another program changed is read again.
+        s.cat.OrtAnzahl = anzahlVorher;
+        LeseOrteNeuWennVeraltet(s, status);
+      });
 }
 
 void SetHemisphaere(TavState& s) {

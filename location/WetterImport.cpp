@@ -157,7 +157,13 @@ bool Uebernehmen(TavState& s, TOrt ort, const std::string& fileName, StatusSink&
   return true;
 }
 
-std::string ZuvieleText() { return T(TX::WarnZuvieleE) + " " + std::string(OrteDatei); }
+// The list is full: the location of the file is not taken (and nothing is written).
+bool ListeVoll(const TavState& s, const std::string& fileName) {
+  if (s.cat.OrtAnzahl < kMaxOrte) return false;
+  ShowMessageLines("Der Standort aus " + fileName + " wurde nicht übernommen:|" +
+                   katalog::ListeVoll(OrteDateiPfad(s), kMaxOrte));
+  return true;
+}
 
 }  // namespace
 
@@ -200,10 +206,7 @@ bool ReadMeteoDatei(TavState& s, const std::string& fileName, StatusSink& status
     ShowMessageLines(fehlerIn);
     return false;
   }
-  if (s.cat.OrtAnzahl >= kMaxOrte) {
-    ShowMessageLines(ZuvieleText());
-    return false;
-  }
+  if (ListeVoll(s, fileName)) return false;
   TOrt ort;
   ort.Name = UniqueMeteoName(s, name);
   try {
@@ -268,7 +271,7 @@ bool ReadMN5Datei(TavState& s, const std::string& fileName, StatusSink& status) 
   }
   std::string ortName = CodePointsToUtf8(name);
   if (ortName.empty()) ortName = zeilen[1];
-  if (s.cat.OrtAnzahl >= kMaxOrte) return problem(ZuvieleText());
+  if (ListeVoll(s, fileName)) return false;
   ort.Name = UniqueMeteoName(s, ortName);
 
   // Line 2: latitude, longitude, altitude, time zone. The older files separate them by

@@ -775,7 +775,7 @@ void TFormKollektor::Loeschen() {
     ShowMessageLines(T(TX::WarnungMinimum1));
     return;
   }
-  if (Msg().Ask(ReplaceHashMark(T(TX::DatenLoeschenAbfrage), c.Kollektoren[d].Name), mbYesNo) !=
+  if (Msg().Ask(ReplaceHashMark(T(TX::DatenLoeschenAbfrage), c.Kollektoren[d].Name), mbYesNoKeep) !=
       mrYes)
     return;
   const std::vector<TKollektor> vorher(c.Kollektoren.begin(),

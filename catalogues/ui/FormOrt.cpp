@@ -536,7 +536,7 @@ void TFormOrt::Loeschen() {
     ShowMessageLines(T(TX::FormOrtFehlerLetzterOrt));
     return;
   }
-  if (Msg().Ask(ReplaceHashMark(T(TX::DatenLoeschenAbfrage), c.Orte[d].Name), mbYesNo) != mrYes)
+  if (Msg().Ask(ReplaceHashMark(T(TX::DatenLoeschenAbfrage), c.Orte[d].Name), mbYesNoKeep) != mrYes)
     return;
   const std::vector<TOrt> liste(c.Orte.begin(), c.Orte.begin() + c.OrtAnzahl + 1);
   const int anzahl = c.OrtAnzahl;

@@ -106,7 +106,10 @@ void TFormIntMessageDialog::Compose(const std::string& msg, TMsgDlgType type,
     button->setObjectName(kButtonNames[n]);
     // Help has no result of its own (0) and leaves the dialog open.
     button->ModalResult = ModalResultOf(b);
-    if (!defaultButton && (b == mbYes || b == mbOK)) defaultButton = button;
+    // The set's own default (No where Yes would throw data away), else Yes or OK.
+    if (buttons.HasDefault() ? b == buttons.DefaultButton()
+                             : !defaultButton && (b == mbYes || b == mbOK))
+      defaultButton = button;
     if (b == mbCancel) cancel = button;
     if (b == mbIgnore) ignore = button;
     if (b == mbNo) no = button;

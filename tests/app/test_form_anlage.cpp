@@ -898,6 +898,7 @@ TEST_F(Anlage, ProfileNewCancelAndDeleteThenCancelRestoreByName) {
   SetzeAnlage(1);
   TFormAnlage form;
   ScopedMessages msgs;
+  msgs->answers = {mrYes, mrYes};  // both deletions
   WhenModal([](QWidget* d) {
     auto* f = static_cast<TFormAnlage*>(d);
     // New, then Cancel in the editor: the catalogue is as it was.
@@ -917,6 +918,7 @@ TEST_F(Anlage, ProfileNewCancelAndDeleteThenCancelRestoreByName) {
   EXPECT_EQ(G().plant.ProfilNr, 1);  // by name in the changed catalogue
   EXPECT_EQ(G().cat.Profile[1].Name, "Mehrfamilienhaus");
   EXPECT_TRUE(msgs->Contains("Daten von Einfamilienhaus wirklich löschen?")) << msgs->All();
+  EXPECT_EQ(msgs->shown.back().buttons, mbYesNoKeep);  // Enter keeps the profile
   // Deleting the selected last entry selects the new last one; the last one cannot go.
   form.Fuelle();
   form.ComboBox1->setCurrentIndex(1);

@@ -223,6 +223,7 @@ TEST(Hauptmenu, ExportAsksBeforeOverwritingTheSameNumber) {
   w.ExportProjekt->trigger();
   ASSERT_EQ(app.msgs->shown.size(), 1u);
   EXPECT_EQ(app.msgs->shown[0].text, "Projekt 1 \"Standard-Solaranlage\" überschreiben?");
+  EXPECT_EQ(app.msgs->shown[0].buttons, mbYesNoKeep);  // Enter keeps the file's project
   EXPECT_EQ(Lies(ziel).find("Zweiter Stand"), std::string::npos);
 
   app.msgs->answers = {mrYes};

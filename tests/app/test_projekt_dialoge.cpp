@@ -113,6 +113,7 @@ TEST_F(ProjektDialoge, SavingOverAnotherNumberAsksWithTheShortenedName) {
   EXPECT_EQ(Datei(), vorher);
   ASSERT_EQ(msgs->shown.size(), 2u);
   EXPECT_EQ(msgs->shown[0].text, "Projekt Schule mit einem sehr lan... überschreiben?");
+  EXPECT_EQ(msgs->shown[0].buttons, mbYesNoCancelKeep);  // Enter keeps the stored project
 
   msgs->shown.clear();
   f.show();
@@ -265,6 +266,7 @@ TEST_F(ProjektDialoge, DeleteKeepsArrowsAndDeletesSeveralWithTheCurrentOne) {
   f.ButtonOK->click();
   EXPECT_EQ(f.result(), 1);
   EXPECT_EQ(msgs->shown.at(0).text, "Markierte Projekte löschen?");
+  EXPECT_EQ(msgs->shown.at(0).buttons, mbYesNoCancelKeep);  // Enter deletes nothing
   EXPECT_EQ(ImFile(), (Liste{{4, kLang}}));
   EXPECT_EQ(s.settings.ProjektNummer, 4);  // the first remaining row
   EXPECT_EQ(s.plant.ProjektName, kLang);

@@ -344,7 +344,7 @@ TEST(KollektorMatch, HandedOverCollectorIsFoundOrAppended) {
        "\"Firma Typ A2\" -> \ngewählt: Firma Typ A"},
       {"near, other coefficients", "Firma", "Typ A2", 0.7f, 3.5f, 0.015f, false, 3, true, 4, ""},
       {"list full", "Firma", "Neu", 0.7f, 3.5f, 0.015f, false, 600, false, -1,
-       "Zuviele Einträge in Koll.dat"},
+       "Koll.dat (höchstens 600 Einträge)"},
       {"brand edition", "Firma", "Neu", 0.7f, 3.5f, 0.015f, true, 3, false, -1,
        "\"Firma Neu\" nicht in Kollektorliste"},
   };

@@ -231,6 +231,112 @@ TEST(KatalogTeilweiseGelesen, RewriteAsksAndNoLeavesTheFileAsItWas) {
   }
 }
 
+// "Yes" agrees to replace the file as it was read, not what another program writes while the
+// question is open: that is kept, said, and the list is read again, so that the next change
+// is written onto it without a question.
+TEST(KatalogTeilweiseGelesen, YesNeverReplacesAChangeMadeWhileTheQuestionWasOpen) {
+  for (const Art& a : Arten()) {
+    for (const Weise& w : kWeisen) {
+      for (const auto& [wie, schreibe] : a.schreiben) {
+        SCOPED_TRACE(std::string(a.name) + ", " + w.name + ", " + wie);
+        OrteFixture f;
+        Schreibe(a, w, f);
+        a.lies(f);
+        f.msgs->shown.clear();
+        const std::string fremd = EncodeCodePage(a.eintraege(2), CodePage::Cp1252);
+        f.msgs->whileAsking = [&] { f.dir.Write(a.datei, fremd); };
+        f.msgs->answers.assign({mrYes});
+        EXPECT_FALSE(schreibe(f)) << f.msgs->All();
+        EXPECT_EQ(f.dir.Read(a.datei), fremd);
+        EXPECT_TRUE(f.msgs->Contains("von einem anderen Programm geändert")) << f.msgs->All();
+        a.lies(f);
+        EXPECT_EQ(a.listenText(f.s()), a.eintraege(2));
+        f.msgs->shown.clear();
+        EXPECT_TRUE(schreibe(f)) << f.msgs->All();
+        EXPECT_TRUE(f.msgs->shown.empty()) << f.msgs->All();
+      }
+    }
+  }
+}
+
+// An import that takes nothing (the list full, every entry there already, every entry
+// unusable) writes nothing and asks nothing, also into a catalogue read in part, where a
+// rewrite would ask whether to give up what the list did not take in; the message says how
+// many entries were read and why none was taken.
+TEST(ImportOhneNeues, WritesNothingAsksNothingAndSaysWhy) {
+  struct Katalog {
+    const char* name;
+    std::function<std::string(int)> neu;  // a sound entry of a new name
+    std::function<int(OrteFixture&, const std::string&)> importiere;
+  };
+  const Katalog kataloge[] = {
+      {"collectors",
+       [](int n) {
+         std::string t;
+         AppendKollektorSection(t, n, Koll("Neu"));
+         return t;
+       },
+       [](OrteFixture& f, const std::string& d) { return ImportKollektoren(f.s(), d, f.status); }},
+      {"locations",
+       [](int n) {
+         std::string t;
+         AppendOrtSection(t, n, BeispielOrt("Neu"));
+         return t;
+       },
+       [](OrteFixture& f, const std::string& d) { return ImportOrte(f.s(), d, f.status); }},
+  };
+  struct Fall {
+    const char* name;
+    int uebrig;  // entries beyond the list's limit in the catalogue: 0 = one it cannot read
+    int gelesen;
+    std::string grund;
+  };
+  for (const Katalog& k : kataloge) {
+    const auto arten = Arten();
+    const Art& a = *std::find_if(arten.begin(), arten.end(),
+                                 [&](const Art& x) { return std::string(x.name) == k.name; });
+    const Fall faelle[] = {
+        {"list full", 5, 1, "- 1 Eintrag nicht übernommen: Zuviele Einträge in "},
+        {"all present", 0, 3, "- 3 Einträge schon in der Liste (gleicher Name)"},
+        {"all invalid", 0, 2, "- 2 Einträge wegen fehlerhafter Angaben nicht übernommen"},
+    };
+    for (const Fall& c : faelle) {
+      SCOPED_TRACE(std::string(k.name) + ", " + c.name);
+      OrteFixture f;
+      const std::string katalog =
+          c.uebrig > 0 ? EncodeCodePage(a.eintraege(a.hoechstens + c.uebrig), CodePage::Cp1252)
+                       : EncodeCodePage(a.eintraege(3) + a.unlesbar, CodePage::Cp1252);
+      f.dir.Write(a.datei, katalog);
+      a.lies(f);
+      const std::string liste = a.listenText(f.s());
+      std::string quelle = std::string(c.name) == "list full"     ? k.neu(1)
+                           : std::string(c.name) == "all present" ? a.eintraege(3)
+                                                                  : a.unlesbar + a.unlesbar;
+      TempDir quellen;
+      quellen.Write("quelle.dat", EncodeCodePage(quelle, CodePage::Cp1252));
+      f.msgs->shown.clear();
+      EXPECT_EQ(k.importiere(f, (quellen / "quelle.dat").string()), 0);
+      EXPECT_EQ(f.dir.Read(a.datei), katalog);
+      EXPECT_EQ(a.listenText(f.s()), liste);
+      for (const ShownMessage& m : f.msgs->shown)
+        EXPECT_FALSE(m.buttons.Has(mbYes)) << "asked: " << m.text;
+      ASSERT_FALSE(f.msgs->shown.empty());
+      const std::string& bilanz = f.msgs->shown.back().text;
+      const std::string pfad = (f.dir / a.datei).string();
+      EXPECT_NE(bilanz.find("Daten von " + std::to_string(c.gelesen) + " "), std::string::npos)
+          << bilanz;
+      EXPECT_NE(bilanz.find(" gelesen, 0 übernommen.\n" + c.grund), std::string::npos) << bilanz;
+      EXPECT_NE(bilanz.find(pfad + " bleibt unverändert."), std::string::npos) << bilanz;
+      if (std::string(c.name) == "list full") {
+        // The catalogue that is full and its limit, not the file imported.
+        EXPECT_NE(bilanz.find(pfad + " (höchstens " + std::to_string(a.hoechstens) + " Einträge)"),
+                  std::string::npos)
+            << bilanz;
+      }
+    }
+  }
+}
+
 // A catalogue read whole is rewritten without a question.
 TEST(KatalogTeilweiseGelesen, WholeFileIsRewrittenWithoutAQuestion) {
   for (const Art& a : Arten()) {

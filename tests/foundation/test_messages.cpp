@@ -46,10 +46,14 @@ TEST(Messages, QuestionsTakeScriptedAnswers) {
   EXPECT_EQ(Msg().Ask("Weiter?", mbYesNo), mrYes);  // script exhausted: the default button
 }
 
-// Console and scripted services answer alike when no answer is given: OK, then Yes, then
-// the first button of the set.
-TEST(Messages, DefaultAnswerPrefersOkThenYesThenTheFirstButton) {
+// Console and scripted services answer alike when no answer is given: the set's default,
+// else OK, then Yes, then the first button of the set. A question whose Yes throws data away
+// is answered No.
+TEST(Messages, DefaultAnswerIsTheSetsDefaultElseOkThenYesThenTheFirstButton) {
   const struct { TMsgDlgButtons buttons; int answer; } cases[] = {
+      {mbYesNoKeep, mrNo},
+      {mbYesNoCancelKeep, mrNo},
+      {mbYesNo.WithDefault(mbHelp), mrYes},  // a default that is no member of the set
       {mbOKOnly, mrOk},
       {static_cast<TMsgDlgButtons>(Btn(mbYes) | Btn(mbOK)), mrOk},
       {mbYesNoCancel, mrYes},
@@ -69,6 +73,8 @@ static_assert(!std::is_constructible_v<TMsgDlgButtons, TMsgDlgBtn>);
 static_assert(!std::is_constructible_v<TMsgDlgButtons, std::uint16_t>);
 static_assert(Btn(mbOK).Has(mbOK) && !Btn(mbOK).Has(mbNo));
 static_assert((Btn(mbYes) | Btn(mbNo)) == mbYesNo);
+static_assert(mbYesNoKeep != mbYesNo && mbYesNoKeep.Bits() == mbYesNo.Bits());
+static_assert((mbYesNoKeep | Btn(mbCancel)) == mbYesNoCancelKeep);
 
 TEST(Messages, ButtonSetsNameTheirMembersInTableOrder) {
   const struct { TMsgDlgButtons buttons; const char* names; } cases[] = {
@@ -76,6 +82,7 @@ TEST(Messages, ButtonSetsNameTheirMembersInTableOrder) {
       {Btn(mbCancel) | Btn(mbYes), "{Yes,Cancel}"},
       {Btn(mbHelp) | Btn(mbYesToAll), "{YesToAll,Help}"},
       {TMsgDlgButtons{}, "{}"},
+      {mbYesNoCancelKeep, "{Yes,No,Cancel default No}"},
   };
   for (const auto& c : cases) {
     std::ostringstream out;

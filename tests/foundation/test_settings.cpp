@@ -222,10 +222,22 @@ TEST_F(SettingsFixture, AFileThatCannotBeKeptIsAskedAboutOnce) {
     EXPECT_FALSE(SaveSettings(*s, "Buero"));
     ASSERT_EQ(messages->shown.size(), 1u) << messages->All();
     EXPECT_EQ(messages->shown[0].type, mtConfirmation);
+    EXPECT_EQ(messages->shown[0].buttons, mbYesNoKeep);  // Enter keeps the file
     EXPECT_TRUE(messages->Contains("Tavrel.ini")) << messages->All();
     EXPECT_FALSE(SaveSettings(*s, "Buero"));  // the data-folder change, the exit: no question
     EXPECT_EQ(messages->shown.size(), 1u) << messages->All();
     EXPECT_EQ(daten.Read("Tavrel.ini"), vorher);
+
+    // "Yes" is about the file as it was when asked: what another program writes while the
+    // question is open is kept, and that is said.
+    LoadFrom(f.inhalt);
+    messages->shown.clear();
+    messages->answers = {mrYes};
+    const std::string fremd = "[Tavrel]\r\nSprache=Labor\r\n";
+    messages->whileAsking = [&] { daten.Write("Tavrel.ini", fremd); };
+    EXPECT_FALSE(SaveSettings(*s, "Buero"));
+    EXPECT_EQ(daten.Read("Tavrel.ini"), fremd);
+    EXPECT_TRUE(messages->Contains("von einem anderen Programm geändert")) << messages->All();
 
     // The next session asks again; "Yes" replaces the file.
     LoadFrom(f.inhalt);

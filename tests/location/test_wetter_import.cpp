@@ -148,7 +148,11 @@ TEST_F(WetterImport, FullListRefusesBothImports) {
   EXPECT_FALSE(ReadMN5Datei(f.s(), Datei(StundenDatei().Text()), f.status));
   EXPECT_EQ(f.s().cat.OrtAnzahl, kMaxOrte);
   ASSERT_EQ(f.msgs->shown.size(), 2u);
-  for (const auto& m : f.msgs->shown) EXPECT_NE(m.text.find("Zuviele Einträge in Orte.dat"), std::string::npos);
+  // The message names the catalogue that is full and its limit.
+  for (const auto& m : f.msgs->shown)
+    EXPECT_NE(m.text.find("Zuviele Einträge in " + f.orteDatei() + " (höchstens 600 Einträge)"),
+              std::string::npos)
+        << m.text;
   EXPECT_EQ(f.dir.Read("Orte.dat"), orteVorher);
 }
 

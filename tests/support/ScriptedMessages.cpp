@@ -1,5 +1,7 @@
 #include "support/ScriptedMessages.h"
 
+#include <utility>
+
 namespace tav::test {
 
 bool ScriptedMessages::Contains(const std::string& fragment) const {
@@ -17,6 +19,7 @@ std::string ScriptedMessages::All() const {
 
 int ScriptedMessages::Present(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) {
   shown.push_back({text, type, buttons, Caption()});
+  if (whileAsking && buttons.Has(mbYes)) std::exchange(whileAsking, nullptr)();
   if (!answers.empty()) {
     const int a = answers.front();
     answers.pop_front();

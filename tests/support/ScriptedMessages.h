@@ -4,6 +4,7 @@
 // that the code after it does not run on.
 
 #include <deque>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -26,8 +27,11 @@ struct ShownMessage {
 class ScriptedMessages : public MessageService {
  public:
   std::vector<ShownMessage> shown;
-  // Answers given in order; when empty, OK / Yes / the first button answers.
+  // Answers given in order; when empty, the default answer (DefaultAnswer).
   std::deque<int> answers;
+  // Runs once when the next question (a message offering Yes) is shown, before it is
+  // answered: what another program does while the question is open.
+  std::function<void()> whileAsking;
 
   bool Contains(const std::string& fragment) const;
   std::string All() const;  // every text shown, one per line, for failure output

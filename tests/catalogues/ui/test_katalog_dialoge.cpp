@@ -161,7 +161,8 @@ TEST(FormOrt, DeleteAskedShiftsTheProjectAndKeepsADamagedEntry) {
   ReadOrte(k.s(), k.env);
   ASSERT_EQ(k.s().cat.OrtAnzahl, 6);
   TFormOrt form(k.s(), k.synthese);
-  k.msgs->answers = {mrNo, mrYes};
+  // No to the deletion; then Yes to it and to the rewrite of the file read in part.
+  k.msgs->answers = {mrNo, mrYes, mrYes};
   Modal([&] { return form.Zeige(false); }, [&](QWidget*) {
     form.StringGrid1->setCurrentCell(1, 1);
     form.Loeschen();  // answered No: nothing happens
@@ -169,6 +170,14 @@ TEST(FormOrt, DeleteAskedShiftsTheProjectAndKeepsADamagedEntry) {
     form.Loeschen();  // Yes
     form.ButtonCancel->click();
   });
+  // Both questions lose data on "Yes": Enter answers "No".
+  int fragen = 0;
+  for (const test::ShownMessage& m : k.msgs->shown) {
+    if (!m.buttons.Has(mbYes)) continue;
+    ++fragen;
+    EXPECT_EQ(m.buttons, mbYesNoKeep) << m.text;
+  }
+  EXPECT_EQ(fragen, 3) << k.msgs->All();
   EXPECT_EQ(k.s().cat.OrtAnzahl, 5);
   EXPECT_EQ(k.s().plant.OrtNr, 3);  // Stadt 4 moved up, also after Cancel
   EXPECT_EQ(k.s().plant.Standort, "Stadt 4");
@@ -235,7 +244,9 @@ TEST(KatalogDialoge, DeletionRefusedForAnotherProgramsChangeShowsItsList) {
     TFormKollektor koll(k.s(), k.status);
     TFormOrt ort(k.s(), k.synthese);
     QTableWidget* grid = orte ? ort.StringGrid1 : koll.StringGrid1;
-    k.msgs->answers = {mrYes, mrYes};
+    // Yes to both deletions, and to the rewrite of the other program's file, which this
+    // program reads only in part (its entry lacks values).
+    k.msgs->answers = {mrYes, mrYes, mrYes};
     Modal([&] { return orte ? ort.Zeige(false) : koll.Zeige(); }, [&](QWidget*) {
       k.dir.Write(datei, fremd);
       grid->setCurrentCell(orte ? 5 : 3, orte ? 1 : 0);  // the last entry, not the project's

@@ -5,9 +5,16 @@
 #include <QLabel>
 #include <QPushButton>
 #include <cstdlib>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "foundation/BigIni.h"
+#include "foundation/KatalogDiensteDatei.h"
+#include "foundation/Settings.h"
+#include "foundation/StatusSink.h"
+#include "foundation/TavVar.h"
 #include "foundation/TextTable.h"
 #include "foundation/ui/QtMessageService.h"
 #include "foundation/ui/XiButton.h"
@@ -46,6 +53,11 @@ TEST_F(MessageDialogFixture, AnswersForEachButtonSet) {
       {mbYesNoCancel, Act::ClickNo, mrNo},
       {mbYesNo, Act::Escape, mrNo},
       {mbYesNo, Act::Return, mrYes},
+      // A question whose Yes throws data away: Enter keeps them.
+      {mbYesNoKeep, Act::Return, mrNo},
+      {mbYesNoKeep, Act::Escape, mrNo},
+      {mbYesNoCancelKeep, Act::Return, mrNo},
+      {mbYesNoCancelKeep, Act::Escape, mrCancel},
       {mbOKOnly, Act::Return, mrOk},
       {mbOKOnly, Act::Escape, mrCancel},
       {mbOKCancel, Act::Escape, mrCancel},
@@ -71,6 +83,64 @@ TEST_F(MessageDialogFixture, AnswersForEachButtonSet) {
     EXPECT_EQ(Msg().Ask("Frage?", c.buttons), c.result)
         << "buttons " << c.buttons << " act " << static_cast<int>(c.act);
     EXPECT_EQ(Msg().DialogAntwort, c.result);
+  }
+}
+
+// The questions whose "Yes" would replace a file: Enter in the dialog, and the console service
+// of the headless tools, answer "No", and the file stays as it was.
+TEST(DiscardQuestions, EnterAndTheConsoleKeepTheFile) {
+  struct Frage {
+    const char* name;
+    const char* datei;
+    std::function<bool(const std::string& ordner)> schreibe;  // asks first; true: written
+  };
+  const Frage fragen[] = {
+      {"catalogue read in part", "Koll.dat",
+       [](const std::string& ordner) {
+         const std::string pfad = ordner + "Koll.dat";
+         katalog::DateiStaende staende;
+         TBigIniFile ini;
+         katalog::LadeKatalog(pfad, ini, &staende);
+         katalog::NotiereLuecke(&staende, pfad, katalog::LueckeZuviele(5, 600));
+         return katalog::SchreibeKatalog(pfad, "[Kollektor 1]\r\nName=Neu\r\n", "Koll.dat",
+                                         "Schreibfehler", NullStatus(), &staende);
+       }},
+      {"damaged settings file", "Tavrel.ini",
+       [](const std::string& ordner) {
+         auto s = std::make_unique<TavState>();
+         s->folders.DatenDir = ordner;
+         s->settings.DateiSchaden = "ProjektNummer";
+         return SaveSettings(*s, "");
+       }},
+  };
+  QtMessageService dialoge;
+  for (const Frage& f : fragen) {
+    for (const bool konsole : {false, true}) {
+      SCOPED_TRACE(std::string(f.name) + (konsole ? ", console" : ", Enter"));
+      test::TempDir dir;
+      const std::string alt = "[Alt]\r\nWert=1\r\n";
+      dir.Write(f.datei, alt);
+      MessageService* vorher = SetMessageService(konsole ? nullptr : &dialoge);
+      QString frage;
+      if (!konsole) {
+        test::WhenModal([&](QWidget* d) {
+          frage = d->findChild<QLabel*>("Message")->text();
+          test::GrabScreen(d, "FormIntMessageDialog-" + QString::fromUtf8(f.datei));
+          test::Key(d->focusWidget() ? d->focusWidget() : d, Qt::Key_Return);
+        });
+      }
+      testing::internal::CaptureStderr();
+      const bool geschrieben = f.schreibe(dir.path().string() + "/");
+      const std::string konsolenText = testing::internal::GetCapturedStderr();
+      const int antwort = Msg().DialogAntwort;
+      SetMessageService(vorher);
+      EXPECT_FALSE(geschrieben);
+      EXPECT_EQ(dir.Read(f.datei), alt);
+      EXPECT_EQ(antwort, mrNo);
+      const std::string gefragt = konsole ? konsolenText : frage.toStdString();
+      EXPECT_NE(gefragt.find("?"), std::string::npos) << "no question: " << gefragt;
+      EXPECT_NE(gefragt.find(f.datei), std::string::npos) << gefragt;
+    }
   }
 }
 
