@@ -127,6 +127,11 @@ TTextTable& Texts() {
   return table;
 }
 
+const TTextTable& DeutscheTextTabelle() {
+  static const TTextTable deutsch;  // a table starts with the German defaults, never loaded
+  return deutsch;
+}
+
 std::string LangFileName(const std::string& name, const std::string& code) {
   if (EqualsNoCase(code, "de")) return name + ".dat";
   return name + "_" + code + ".dat";
