@@ -936,10 +936,8 @@ void TFormAnlage::done(int r) {
       if (g.cat.Profile[static_cast<std::size_t>(i)].Name == g.plant.Zapfprofil) gefunden = i;
     if (gefunden) g.plant.ProfilNr = gefunden;
     else if (g.plant.ProfilNr > g.cat.ProfilAnzahl) g.plant.ProfilNr = g.cat.ProfilAnzahl;
-    gefunden = 0;
-    for (int i = 1; i <= g.cat.EnergieAnzahl; ++i)
-      if (g.cat.Energietraeger[static_cast<std::size_t>(i)].EnergieName == g.plant.konvEnergie) gefunden = i;
-    if (gefunden) g.plant.EnergieNr = gefunden;
+    // The carrier as a project load finds it, also by a name of another language's file.
+    if (const int nr = EnergieNachName(g, g.plant.konvEnergie); nr >= 1) g.plant.EnergieNr = nr;
   }
   schliesst_ = true;
   g.settings.AFPos = PositionOf(this);

@@ -1,5 +1,13 @@
 #include "catalogues/Energie.h"
 
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+#include "foundation/AtomicFile.h"
+#include "foundation/BigIni.h"
+#include "foundation/CodePage.h"
 #include "foundation/KatalogDiensteDatei.h"
 #include "foundation/StatusSink.h"
 #include "foundation/Messages.h"
@@ -15,6 +23,8 @@ namespace {
 using namespace katalog;
 
 constexpr std::string_view kSchreibfehler = "Schreibfehler bei Energieträger-Datei";
+// A new project's carrier: the first entry, silently.
+constexpr std::string_view kInit = "*init*";
 
 std::string DateiName(const CatalogueState& c) {
   return c.EnergieDatei.empty() ? EnergieDateiName("de") : c.EnergieDatei;
@@ -24,12 +34,70 @@ void SetBuiltIn(CatalogueState& c) {
   SetzeListe(BuiltInEnergie(), c.Energietraeger, c.EnergieAnzahl);
 }
 
+// A language's own file, not the German one the built-in rows belong to.
+bool IstSprachDatei(const CatalogueState& c) {
+  return !EqualsNoCase(DateiName(c), EnergieDateiName("de"));
+}
+
+// The keys every entry is written with.
+constexpr std::array<std::string_view, 7> kSchluessel = {
+    "EnergieName", "Einheit", "kWhinEinheit", "CO2inEinheit", "NutzgradWinter",
+    "NutzgradFruehlingHerbst", "NutzgradSommer"};
+
+// Entry `nummer` as its section holds it, a missing key taking its default.
+TEnergie LeseEintrag(SektionsLeser& leser, int nummer) {
+  TEnergie e;
+  e.EnergieName = leser.TextOhneRand("EnergieName", "Energie " + std::to_string(nummer));
+  e.Einheit = leser.TextOhneRand("Einheit", "Einheit?");
+  e.kWhinEinheit = leser.Zahl("kWhinEinheit", 0.0001f);
+  e.CO2inEinheit = leser.Zahl("CO2inEinheit", 0.0001f);
+  e.NutzgradWinter = static_cast<std::uint16_t>(leser.Ganzzahl("NutzgradWinter", 80, 0, 65535));
+  e.NutzgradFruehlingHerbst =
+      static_cast<std::uint16_t>(leser.Ganzzahl("NutzgradFruehlingHerbst", 75, 0, 65535));
+  e.NutzgradSommer = static_cast<std::uint16_t>(leser.Ganzzahl("NutzgradSommer", 60, 0, 65535));
+  RoundEnergieToWritten(e);
+  return e;
+}
+
+// A file cut short (a copy broken off, a full disk) ends inside its last entry: its last
+// line has no line end, or its last section lacks keys that an entry before it holds. The
+// problem's text, empty when the file ends whole; `unvollstaendig` tells that the last entry
+// lacks keys (its values would be defaults, not the file's).
+std::string Abgeschnitten(const TBigIniFile& ini, std::string_view text, bool& unvollstaendig) {
+  unvollstaendig = false;
+  const int letzte = ini.SectionCount() - 1;
+  if (letzte < 0) return {};
+  // Blanks and an end-of-file mark after the last line end are no part of a line.
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\x1A'))
+    text.remove_suffix(1);
+  const bool ohneZeilenende = !text.empty() && text.back() != '\n' && text.back() != '\r';
+  const SektionsLeser leser(ini, letzte);
+  std::string fehlt;
+  for (const std::string_view key : kSchluessel) {
+    if (leser.Hat(key)) continue;
+    bool davor = false;
+    for (int i = 0; i < letzte && !davor; ++i) davor = SektionsLeser(ini, i).Hat(key);
+    if (!davor && !ohneZeilenende) continue;
+    fehlt += (fehlt.empty() ? "" : ", ") + std::string(key);
+  }
+  unvollstaendig = !fehlt.empty();
+  if (!unvollstaendig && !ohneZeilenende) return {};
+  std::string t = "[" + Zitat(leser.Name()) + "] ";
+  t += unvollstaendig ? "endet vor " + fehlt : "endet ohne Zeilenende";
+  t += ": die Datei ist wohl abgeschnitten";
+  t += unvollstaendig ? "; der Eintrag wird nicht übernommen" : "; Zahlenangaben prüfen!";
+  return t;
+}
+
 void LadeListe(TavState& s, StatusSink& status) {
   CatalogueState& c = s.cat;
   const std::string pfad = EnergieDateiPfad(s);
   TBigIniFile ini;
-  const Ladung l = LadeKatalog(pfad, ini, &s.cat.DateiStaende);
-  if (l == Ladung::Fehlt) {
+  std::string text;
+  const Ladung l = LadeKatalog(pfad, ini, &s.cat.DateiStaende, &text);
+  // Only the German file is made from the built-in rows; an empty file of another language
+  // is said below (no entry) and left as it is.
+  if (l == Ladung::Fehlt && !IstSprachDatei(c)) {
     DefaultEnergie(s, status);
     return;
   }
@@ -38,6 +106,8 @@ void LadeListe(TavState& s, StatusSink& status) {
     return;
   }
   Probleme probleme(pfad);
+  bool unvollstaendig = false;
+  if (std::string t = Abgeschnitten(ini, text, unvollstaendig); !t.empty()) probleme.Add(std::move(t));
   // What the list does not hold as the file has it: a rewrite asks first.
   std::vector<std::string> ersetzt;
   std::vector<std::string> ausgelassen;
@@ -49,20 +119,15 @@ void LadeListe(TavState& s, StatusSink& status) {
       break;
     }
     SektionsLeser leser(ini, i);
-    TEnergie e;
-    e.EnergieName = leser.TextOhneRand("EnergieName", "Energie " + std::to_string(n + 1));
-    e.Einheit = leser.TextOhneRand("Einheit", "Einheit?");
-    e.kWhinEinheit = leser.Zahl("kWhinEinheit", 0.0001f);
-    e.CO2inEinheit = leser.Zahl("CO2inEinheit", 0.0001f);
-    e.NutzgradWinter = static_cast<std::uint16_t>(leser.Ganzzahl("NutzgradWinter", 80, 0, 65535));
-    e.NutzgradFruehlingHerbst =
-        static_cast<std::uint16_t>(leser.Ganzzahl("NutzgradFruehlingHerbst", 75, 0, 65535));
-    e.NutzgradSommer = static_cast<std::uint16_t>(leser.Ganzzahl("NutzgradSommer", 60, 0, 65535));
-    RoundEnergieToWritten(e);
+    TEnergie e = LeseEintrag(leser, n + 1);
     if (leser.Fehlerhaft()) probleme.Add(leser.FehlerText());
     if (!(e.kWhinEinheit > 0.0f)) {
       probleme.Add("[" + Zitat(leser.Name()) + "] kWhinEinheit: " + FloatToCommaStr(1, 2, e.kWhinEinheit) +
                    " " + T(TX::zuniedrig));
+      ausgelassen.push_back(leser.Name());
+      continue;
+    }
+    if (unvollstaendig && i == ini.SectionCount() - 1) {
       ausgelassen.push_back(leser.Name());
       continue;
     }
@@ -90,6 +155,75 @@ int NaechsteSignatur(const CatalogueState& c, const std::string& signatur, int b
       NamensDistanz(signatur, EnergieText(c.Energietraeger[bevorzugt])) == best)
     return bevorzugt;
   return nr;
+}
+
+// A carrier as the file of another language holds it.
+struct FremderTraeger {
+  std::string signatur;
+  int zeile = 0;
+};
+
+// The entries of another language's carrier file in the data folder, read without a word:
+// such a file is only consulted. None when it is not there or cannot be read, except that
+// the German file, missing or empty, stands for the built-in rows it is made from.
+std::optional<std::vector<TEnergie>> EintraegeAnderer(const TavState& s, const std::string& datei) {
+  const std::string pfad = DatenPfad(s, datei);
+  std::error_code ec;
+  const bool da = std::filesystem::exists(pfad, ec);
+  std::string bytes;
+  if (da && !ReadWholeFile(pfad, bytes, nullptr, kMaxKatalogBytes)) return std::nullopt;
+  if (!da || OhneInhalt(bytes)) {
+    if (datei == EnergieDateiName("de")) return BuiltInEnergie();
+    return std::nullopt;
+  }
+  TBigIniFile ini;
+  ini.LoadFromText(DecodeText(bytes, CodePage::Cp1252));
+  std::vector<TEnergie> eintraege;
+  for (int i = 0; i < ini.SectionCount() && i < kMaxEnergietraeger; ++i) {
+    SektionsLeser leser(ini, i);
+    eintraege.push_back(LeseEintrag(leser, i + 1));
+  }
+  return eintraege;
+}
+
+// The carrier `name` in the carrier files of the other languages: the last entry of that
+// name in the first file that holds it.
+std::optional<FremderTraeger> InAnderenSprachen(const TavState& s, const std::string& name) {
+  const std::string eigene = DateiName(s.cat);
+  for (std::size_t l = 1; l < SprachTabelle.size(); ++l) {
+    const std::string datei = EnergieDateiName(SprachTabelle[l].Kuerzel);
+    if (EqualsNoCase(datei, eigene)) continue;
+    const auto eintraege = EintraegeAnderer(s, datei);
+    if (!eintraege) continue;
+    std::optional<FremderTraeger> fund;
+    for (std::size_t i = 0; i < eintraege->size(); ++i)
+      if ((*eintraege)[i].EnergieName == name)
+        fund = FremderTraeger{EnergieText((*eintraege)[i]), static_cast<int>(i) + 1};
+    if (fund) return fund;
+  }
+  return std::nullopt;
+}
+
+// How a stored carrier name is found in the current list: `nr` the entry that is this
+// carrier (-1 when none is); `fremd` the carrier when another language's file holds the name.
+struct NamensFund {
+  int nr = -1;
+  std::optional<FremderTraeger> fremd;
+};
+
+NamensFund FindeNachName(const TavState& s, const std::string& name) {
+  const CatalogueState& c = s.cat;
+  NamensFund f;
+  f.nr = LetzterMitNamen(c.EnergieAnzahl, name, [&](int i) -> const std::string& {
+    return c.Energietraeger[static_cast<std::size_t>(i)].EnergieName;
+  });
+  if (f.nr != -1 || c.EnergieAnzahl < 1 || name == kInit) return f;
+  f.fremd = InAnderenSprachen(s, name);
+  if (!f.fremd) return f;
+  // The same carrier in this language: the same values; of equal ones, the same row.
+  const int nr = NaechsteSignatur(c, f.fremd->signatur, f.fremd->zeile);
+  if (EnergieText(c.Energietraeger[static_cast<std::size_t>(nr)]) == f.fremd->signatur) f.nr = nr;
+  return f;
 }
 
 }  // namespace
@@ -186,18 +320,27 @@ void ReadEnergie(TavState& s, const std::string& signatur, StatusSink& status) {
     if (p.EnergieNr >= 1)
       ShowInfoMessage(T(TX::gewaehlt) + ": " + Zitat(c.Energietraeger[p.EnergieNr].EnergieName));
   } else {
-    const auto name = [&](int i) -> const std::string& { return c.Energietraeger[i].EnergieName; };
-    p.EnergieNr = LetzterMitNamen(c.EnergieAnzahl, p.konvEnergie, name);
-    if (p.EnergieNr == -1 && p.konvEnergie == "*init*" && c.EnergieAnzahl >= 1) p.EnergieNr = 1;
+    const NamensFund f = FindeNachName(s, p.konvEnergie);
+    p.EnergieNr = f.nr;
+    if (p.EnergieNr == -1 && p.konvEnergie == kInit && c.EnergieAnzahl >= 1) p.EnergieNr = 1;
     if (p.EnergieNr == -1 && c.EnergieAnzahl >= 1) {
+      // Known in another language, but no entry here has its values: the nearest values;
+      // a name in no file: the nearest name. Either way the user is told.
       std::int32_t best = 0;
-      p.EnergieNr = NaechsterEintrag(c.EnergieAnzahl, p.konvEnergie, name, best);
+      p.EnergieNr = f.fremd ? NaechsteSignatur(c, f.fremd->signatur, f.fremd->zeile)
+                            : NaechsterEintrag(c.EnergieAnzahl, p.konvEnergie,
+                                               [&](int i) -> const std::string& {
+                                                 return c.Energietraeger[i].EnergieName;
+                                               },
+                                               best);
       MeldeErsatz(p.konvEnergie, T(TX::Meldung_nichtgefunden),
                   c.Energietraeger[p.EnergieNr].EnergieName);
     }
   }
   SelectEnergie(s, p.EnergieNr);
 }
+
+int EnergieNachName(const TavState& s, const std::string& name) { return FindeNachName(s, name).nr; }
 
 bool SelectEnergie(TavState& s, int n) {
   const CatalogueState& c = s.cat;

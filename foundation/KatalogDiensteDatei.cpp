@@ -140,15 +140,17 @@ std::uint64_t DateiStand(std::string_view bytes) {
   return h ^ bytes.size();
 }
 
-Ladung LadeKatalog(const std::string& pfad, TBigIniFile& ini, DateiStaende* staende) {
+Ladung LadeKatalog(const std::string& pfad, TBigIniFile& ini, DateiStaende* staende,
+                   std::string* text) {
   std::uint64_t stand = 0;
   std::string grund;
   const Ladung l = OhneSpeicherAbbruch(
       pfad,
       [&] {
-        std::string text;
-        const Ladung l = LadeText(pfad, text, &stand, &grund);
-        if (l == Ladung::Ok) ini.LoadFromText(text);
+        std::string gelesen;
+        const Ladung l = LadeText(pfad, gelesen, &stand, &grund);
+        if (l == Ladung::Ok) ini.LoadFromText(gelesen);
+        if (text) *text = std::move(gelesen);
         return l;
       },
       &grund);

@@ -1,11 +1,11 @@
 #include "foundation/TextTable.h"
 
+#include <filesystem>
 #include <unordered_map>
 #include <vector>
 
 #include "foundation/BigIni.h"
 #include "foundation/CodePage.h"
-#include "foundation/FileUtil.h"
 #include "foundation/TavUtil.h"
 
 namespace tav {
@@ -127,6 +127,11 @@ TTextTable& Texts() {
   return table;
 }
 
+const TTextTable& DeutscheTextTabelle() {
+  static const TTextTable deutsch;  // a table starts with the German defaults, never loaded
+  return deutsch;
+}
+
 std::string LangFileName(const std::string& name, const std::string& code) {
   if (EqualsNoCase(code, "de")) return name + ".dat";
   return name + "_" + code + ".dat";
@@ -137,7 +142,10 @@ std::string LangDataFileName(const std::string& name, const std::string& code,
   // German has no suffixed file, whatever the letter case of its code.
   if (!EqualsNoCase(code, "de")) {
     const std::string own = name + "_" + code + ".dat";
-    if (IsRegularFile(folder / own)) return own;
+    // Whatever stands there under that name is the language's file: one that cannot be read
+    // (a folder, a pipe) is named by its reader, not passed over for the German one.
+    std::error_code ec;
+    if (std::filesystem::exists(folder / own, ec)) return own;
   }
   return name + ".dat";
 }

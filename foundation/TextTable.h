@@ -228,6 +228,9 @@ class TTextTable {
 
 // The program-wide text table.
 TTextTable& Texts();
+// The German texts, whatever the language: for what is printed in German in every language
+// (the EnEV sheet).
+const TTextTable& DeutscheTextTabelle();
 // A text of the program-wide table.
 inline const std::string& T(TX key) { return Texts()[key]; }
 

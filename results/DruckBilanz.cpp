@@ -32,7 +32,7 @@ std::string Prozent(int w, double num, double den, bool deckeln = true) {
 
 }  // namespace
 
-TDruckEnergiebilanz DruckEnergiebilanz(const TavState& g) {
+TDruckEnergiebilanz DruckEnergiebilanz(const TavState& g, const TTextTable& texte) {
   const auto& p = g.plant;
   ResultState res = g.results;  // the year sums go into the copy
   CalcYearSums(res);
@@ -45,7 +45,7 @@ TDruckEnergiebilanz DruckEnergiebilanz(const TavState& g) {
   TDruckEnergiebilanz t;
   t.Tab = p.SolHeizung ? std::vector<int>{52, 94, 136, 176, 217, 260, 300, 340}
                        : std::vector<int>{60, 110, 160, 217, 268, 322};
-  TDruckZeile k1{0, {{-1, T(TX::Monat)}}}, k2{1, {}}, k3{2, {}};
+  TDruckZeile k1{0, {{-1, texte[TX::Monat]}}}, k2{1, {}}, k3{2, {}};
   int s = 0;
   auto spalte = [&](const std::string& a, const std::string& b, const char* einheit) {
     k1.Zellen.push_back({s, a});
@@ -53,21 +53,21 @@ TDruckEnergiebilanz DruckEnergiebilanz(const TavState& g) {
     k3.Zellen.push_back({s, einheit});
     ++s;
   };
-  spalte(T(TX::TabSolarertrag_a), T(TX::TabSolarertrag_b), "  [kWh]");
-  if (p.SolHeizung && typ == 2) spalte(T(TX::TabUeberschuss_a), T(TX::TabUeberschuss_b), "  [kWh]");
-  if (H) spalte(T(TX::TabSolHeizen_a), T(TX::TabSolHeizen_b), "  [kWh]");
-  spalte(T(TX::TabEinstrahlung_a), T(TX::TabEinstrahlung_b), "  [kWh]");
-  spalte(T(TX::TabFremdenergie_a), T(TX::TabFremdenergie_b) + (p.SolHeizung && typ >= 6 && typ <= 8 ? " **" : ""),
-         "  [kWh]");
-  if (F) spalte(T(TX::TabTWWbedarf_a), T(TX::TabTWWbedarf_b), "  [kWh]");
+  spalte(texte[TX::TabSolarertrag_a], texte[TX::TabSolarertrag_b], "  [kWh]");
+  if (p.SolHeizung && typ == 2) spalte(texte[TX::TabUeberschuss_a], texte[TX::TabUeberschuss_b], "  [kWh]");
+  if (H) spalte(texte[TX::TabSolHeizen_a], texte[TX::TabSolHeizen_b], "  [kWh]");
+  spalte(texte[TX::TabEinstrahlung_a], texte[TX::TabEinstrahlung_b], "  [kWh]");
+  spalte(texte[TX::TabFremdenergie_a],
+         texte[TX::TabFremdenergie_b] + (p.SolHeizung && typ >= 6 && typ <= 8 ? " **" : ""), "  [kWh]");
+  if (F) spalte(texte[TX::TabTWWbedarf_a], texte[TX::TabTWWbedarf_b], "  [kWh]");
   if (!H) {
-    spalte(T(TX::TabDeckungsrate_a), T(TX::TabDeckungsrate_b), "  [%]");
+    spalte(texte[TX::TabDeckungsrate_a], texte[TX::TabDeckungsrate_b], "  [%]");
   } else {
-    k1.Zellen.push_back({s, T(TX::Deckungsrate)});
-    spalte("", T(TX::TabDeckungsrateWW_b), "  [%]");
-    spalte("", T(TX::TabDeckungsrateHz_b), "  [%]");
+    k1.Zellen.push_back({s, texte[TX::Deckungsrate]});
+    spalte("", texte[TX::TabDeckungsrateWW_b], "  [%]");
+    spalte("", texte[TX::TabDeckungsrateHz_b], "  [%]");
   }
-  spalte(T(TX::TabWirkungsgrad_a), T(TX::TabWirkungsgrad_b), "  [%]");
+  spalte(texte[TX::TabWirkungsgrad_a], texte[TX::TabWirkungsgrad_b], "  [%]");
   std::erase_if(k1.Zellen, [](const TDruckZelle& z) { return z.Text.empty(); });
   t.Tab.resize(static_cast<std::size_t>(s));
   t.Zeilen = {k1, k2, k3};
@@ -76,7 +76,7 @@ TDruckEnergiebilanz DruckEnergiebilanz(const TavState& g) {
     const double S = res.SolarertragMonat[Idx(m)], Hz = res.SolHeizenMonat[Idx(m)];
     const double Pw = res.PoolWaermeMonat[Idx(m)], I = res.KollEinstrahlungMonat[Idx(m)];
     const double D = res.WWBedarfMonat[Idx(m)] + res.VerlustMonat[Idx(m)];
-    TDruckZeile z{2 + m, {{-1, Texts().Monatsnamen[Idx(m)] + ":"}}};
+    TDruckZeile z{2 + m, {{-1, texte.Monatsnamen[Idx(m)] + ":"}}};
     int c = 0;
     z.Zellen.push_back({c++, A(7, S / 1000.0), true});
     if (p.SolHeizung) z.Zellen.push_back({c++, A(7, Hz / 1000.0)});
@@ -94,25 +94,26 @@ TDruckEnergiebilanz DruckEnergiebilanz(const TavState& g) {
 
   if (p.SolHeizung) {
     if (typ == 2 || typ == 3)
-      t.Fussnote = "*: " + T(TX::SolUeber) + " (" + T(TX::Teil_d_SolErtrag) + ")";
+      t.Fussnote = "*: " + texte[TX::SolUeber] + " (" + texte[TX::Teil_d_SolErtrag] + ")";
     else if (typ >= 6 && typ <= 8)
-      t.Fussnote = "*: " + T(TX::Teil_d_SolErtrag) + "    **: " + T(TX::NurFuerTWW);
+      t.Fussnote = "*: " + texte[TX::Teil_d_SolErtrag] + "    **: " + texte[TX::NurFuerTWW];
   }
   t.SummenZeile = p.SolHeizung ? 18 : 17;
   if (p.Pool) {
-    t.Summe = T(TX::PoolkWhpera) + ": " +
-              FloatToCommaStr(7, 0, static_cast<float>(res.PoolWaermeMonat[13] / 1000.0)) + " " + T(TX::kWhproJahr);
+    t.Summe = texte[TX::PoolkWhpera] + ": " +
+              FloatToCommaStr(7, 0, static_cast<float>(res.PoolWaermeMonat[13] / 1000.0)) + " " +
+              texte[TX::kWhproJahr];
   } else if (H) {
     const double den = res.WWBedarfMonat[13] + res.VerlustMonat[13] + p.Heizwaermebedarf * res.HeizanteilMonat[13];
     const double f = std::clamp(SafeDiv(res.SolarertragMonat[13], den), 0.0, 1.0);
-    t.Summe = T(TX::fsavTWWHz) + ": " + (Teilbar(den) ? FloatToPointStr(5, 1, static_cast<float>(100.0 * f)) + "%"
-                                                      : LeerFeld(5));
+    t.Summe = texte[TX::fsavTWWHz] + ": " +
+              (Teilbar(den) ? FloatToPointStr(5, 1, static_cast<float>(100.0 * f)) + "%" : LeerFeld(5));
   }
-  t.SpezText = T(TX::SpezKollErtrag) + ": ";
+  t.SpezText = texte[TX::SpezKollErtrag] + ": ";
   const double flaeche = p.KollektorFlaecheGesamt;
   t.SpezWert = Teilbar(flaeche)
                    ? FloatToPointStr(5, 0, static_cast<float>(res.SolarertragMonat[13] / (flaeche * 1000.0))) +
-                         " kWh/" + T(TX::m_2)
+                         " kWh/" + texte[TX::m_2]
                    : LeerFeld(5);
   return t;
 }

@@ -2,12 +2,14 @@
 // The printed energy-balance table as content: the cells of each line with the column they
 // stand in, the column positions (in 473ths of the page width) and the closing lines. The
 // printer side places them; tests read them here. Built from a copy: the monthly arrays of
-// the state are left as they are.
+// the state are left as they are. The texts are the session's unless another table is given
+// (the EnEV sheet prints it in German in every language).
 
 #include <string>
 #include <vector>
 
 #include "foundation/TavVar.h"
+#include "foundation/TextTable.h"
 
 namespace tav {
 
@@ -31,6 +33,6 @@ struct TDruckEnergiebilanz {
   std::string SpezText, SpezWert;      // the specific yield on the line after: label, bold value
 };
 
-TDruckEnergiebilanz DruckEnergiebilanz(const TavState& g);
+TDruckEnergiebilanz DruckEnergiebilanz(const TavState& g, const TTextTable& texte = Texts());
 
 }  // namespace tav

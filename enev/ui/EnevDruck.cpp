@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 
 #include "enev/EnevBericht.h"
+#include "foundation/TextTable.h"
 #include "foundation/ui/Drucken.h"
 #include "results/ui/ErgebnisDruck.h"
 
@@ -27,7 +28,12 @@ QStringList Zellen(const std::string& text) {
 
 void PrintEnevSeite(QPainter& pa, const QRectF& mm, TavState& s, const enev::EnevStand& st,
                     int modus) {
-  TDruckBlatt seite(pa, mm, TSeitenrahmen::Aus(s));
+  // The sheet belongs to the German regulation: German in every language, the energy balance
+  // taken from the results and the footer too.
+  const TTextTable& deutsch = DeutscheTextTabelle();
+  TSeitenrahmen rahmen = TSeitenrahmen::Aus(s);
+  rahmen.Texte = &deutsch;
+  TDruckBlatt seite(pa, mm, rahmen);
   seite.Kopf(QString::fromStdString(enev::EnevTitel(modus)));
   const int zh = seite.ZH();
   const int sb = seite.SB();
@@ -76,7 +82,7 @@ void PrintEnevSeite(QPainter& pa, const QRectF& mm, TavState& s, const enev::Ene
     seite.Text(rl, y(kZeileTabelle), kErgebnistabelle);
     seite.Schrift(0);
     // The results' printed energy balance, as on the balance page of the results.
-    PrintEnergiebilanz(seite, s, kZeileBilanz);
+    PrintEnergiebilanz(seite, s, kZeileBilanz, deutsch);
   }
   seite.Fuss(kZeileFuss, 1);
 }

@@ -260,7 +260,8 @@ void TDruckBlatt::Fuss(int line, int seite) {
   Schrift(alt - 2);
   const int y = line * ZH();
   Text(RL(), y, r_.Copyright);
-  QString rechts = QString::fromStdString(T(TX::Seite)) + " " + QString::number(seite);
+  const TTextTable& texte = r_.Texte ? *r_.Texte : Texts();
+  QString rechts = QString::fromStdString(texte[TX::Seite]) + " " + QString::number(seite);
   if (r_.Datum) rechts = FussZeit(r_.Zeit) + " - " + rechts;
   TextRechts(RR(), y, rechts);
   Schrift(alt, fett);

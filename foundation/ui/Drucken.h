@@ -26,6 +26,8 @@ class QWidget;
 
 namespace tav {
 
+class TTextTable;
+
 // ---- Print set-up ---------------------------------------------------------------------
 
 // The print header and logo as loaded for the program (header lines of "Kopf.txt", the colour
@@ -63,6 +65,7 @@ struct TSeitenrahmen {
   QString ProgName = QString::fromUtf8(kProgName), ProgVersion = QString::fromUtf8(kProgVersion),
           Copyright = QString::fromUtf8(kCopyright);
   QDateTime Zeit;  // the clock of the footer
+  const TTextTable* Texte = nullptr;  // the footer's words; none: the session's language
   // The frame of the settings in G and DruckKopf(), at the present time.
   static TSeitenrahmen Aus(const TavState& g);
 };

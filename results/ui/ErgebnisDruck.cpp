@@ -26,8 +26,8 @@ QString DruckJobTitel(const TavState& g, const std::string& zusatz) {
   return Q(T(TX::Simulation) + " - " + g.plant.ProjektName + zusatz);
 }
 
-int PrintEnergiebilanz(TDruckBlatt& b, const TavState& s, int startZeile) {
-  const TDruckEnergiebilanz t = DruckEnergiebilanz(s);
+int PrintEnergiebilanz(TDruckBlatt& b, const TavState& s, int startZeile, const TTextTable& texte) {
+  const TDruckEnergiebilanz t = DruckEnergiebilanz(s, texte);
   const int zh = b.ZH();
   const auto X = [&](int spalte) {
     if (spalte < 0 || spalte >= static_cast<int>(t.Tab.size())) return b.RL();
@@ -75,7 +75,7 @@ int PrintEnergiebilanz(TDruckBlatt& b, const TavState& s, int startZeile) {
   b.Text(b.RL() + b.Breite(Q(t.SpezText)), zeile * zh - zh / 3, Q(t.SpezWert));
   b.Schrift(0);
   // The rules under the units and above the year, as wide as the last heading.
-  const int rechts = std::max(X(letzte) + b.Breite(Q(T(TX::TabWirkungsgrad_a))), regelEnde);
+  const int rechts = std::max(X(letzte) + b.Breite(Q(texte[TX::TabWirkungsgrad_a])), regelEnde);
   b.P.setPen(QPen(Qt::black, b.Stift()));
   for (int l : {3, 15}) b.P.drawLine(b.RL(), (startZeile + l) * zh, rechts, (startZeile + l) * zh);
   return (zeile + 1) * zh - zh / 3;

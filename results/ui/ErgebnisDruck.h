@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "foundation/TavVar.h"
+#include "foundation/TextTable.h"
 #include "foundation/ui/Drucken.h"
 #include "results/PrintSelection.h"
 #include "results/ReportModel.h"
@@ -28,7 +29,8 @@ QString DruckJobTitel(const TavState& g, const std::string& zusatz);
 // Paints page N (1-based) of the printout; S is the state the pages describe.
 void MaleErgebnisSeite(QPainter& pa, const QRectF& seiteMm, int n, const TErgebnisDruck& d, const TavState& s);
 // Prints the monthly energy balance of S from line StartZeile on (header, 13 rows, rules,
-// footnote and closing lines); returns the y below its last line.
-int PrintEnergiebilanz(TDruckBlatt& b, const TavState& s, int startZeile);
+// footnote and closing lines) in the texts of `texte`; returns the y below its last line.
+int PrintEnergiebilanz(TDruckBlatt& b, const TavState& s, int startZeile,
+                       const TTextTable& texte = Texts());
 
 }  // namespace tav

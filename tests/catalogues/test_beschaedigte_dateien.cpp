@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "catalogues/Energie.h"
+#include "foundation/AtomicFile.h"
 #include "project/ProjektDatei.h"
 #include "project/ProjektLaden.h"
 #include "foundation/StatusSink.h"
@@ -74,6 +76,27 @@ void LadeProjektUndSpeichere(Umgebung& u) {
   u.s.run.ProjektGeaendert = true;
 }
 
+// An English session whose project names the German condensing boiler: whatever is left of
+// the English carriers, or the built-in rows, the carrier is the same one.
+void EnglischeSitzungMitBrennwertkessel(Umgebung& u) {
+  fs::copy_file(fs::path(TAV_LANG_DIR) / "english.dat", u.prog / "english.dat");
+  u.daten.Write("Tavrel.ini", "[Tavrel]\r\nSprache=english\r\n");
+  LoadSettings(u.s, u.texts, u.env);
+  EXPECT_EQ(u.s.cat.EnergieDatei, "Energie_en.dat");
+  u.s.plant.konvEnergie = "Erdgas Brennwert-Kessel";
+  ReadEnergie(u.s, "", NullStatus());
+  EXPECT_EQ(u.s.plant.EnergieNr, 5);
+  EXPECT_EQ(u.s.plant.konvNutzgradWinter, 103);
+}
+
+// The delivered English carriers, broken off inside the sixth entry.
+std::string EnglischeEnergieAbgeschnitten() {
+  std::string t;
+  EXPECT_TRUE(ReadWholeFile(fs::path(TAV_LANG_DIR) / ".." / "daten" / "Energie_en.dat", t));
+  const std::size_t sechs = t.find("[Energieform 6]");
+  return t.substr(0, t.find("NutzgradWinter=", sechs) + std::strlen("NutzgradWinter=9"));
+}
+
 const std::vector<Fall>& Faelle() {
   static const std::vector<Fall> faelle = {
       {"project file as a folder", "daten", "Projekte.dat", Art::Ordner, "", LadeProjektUndSpeichere,
@@ -127,6 +150,15 @@ const std::vector<Fall>& Faelle() {
          LoadSettings(u.s, u.texts, u.env);
        },
        {"es ist ein Ordner", "deutschen Texte"}},
+      {"English energy carriers as a folder", "daten", "Energie_en.dat", Art::Ordner, "",
+       EnglischeSitzungMitBrennwertkessel, {"es ist ein Ordner"}},
+      {"English energy carriers as a pipe", "daten", "Energie_en.dat", Art::Pipe, "",
+       EnglischeSitzungMitBrennwertkessel, {"keine gewöhnliche Datei"}},
+      {"English energy carriers empty", "daten", "Energie_en.dat", Art::Inhalt, "",
+       EnglischeSitzungMitBrennwertkessel, {"Keine Energieträgerdaten gefunden"}},
+      {"English energy carriers cut short", "daten", "Energie_en.dat", Art::Inhalt,
+       EnglischeEnergieAbgeschnitten(), EnglischeSitzungMitBrennwertkessel,
+       {"[Energieform 6] endet vor NutzgradFruehlingHerbst, NutzgradSommer", "abgeschnitten"}},
       {"weather file as a folder", "daten", "Ort.wet", Art::Ordner, "",
        [](Umgebung& u) {
          EXPECT_EQ(LoadWetterDaten(u.s, "Ort.wet", NullStatus(), nullptr), WetterLaden::Beschaedigt);

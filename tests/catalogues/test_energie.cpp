@@ -4,12 +4,17 @@
 #include <gtest/gtest.h>
 
 #include "catalogues/Energie.h"
+#include <filesystem>
+
+#include "foundation/AtomicFile.h"
 #include "foundation/CodePage.h"
 #include "foundation/TavUtil.h"
 #include "test_orte_hilfen.h"
 
 namespace tav::test {
 namespace {
+
+namespace fs = std::filesystem;
 
 struct EnergieFixture : OrteFixture {
   void Lies(const std::string& name, const std::string& signatur = "") {
@@ -156,6 +161,82 @@ TEST(EnergieAufloesung, EditedNameIsFoundAgainAfterALanguageChange) {
   EXPECT_EQ(f.s().plant.konvEnergie, "Fuel 5");
 }
 
+// A project saved in one language names its carrier as that language's file does: in every
+// other language the same carrier (the same values, of equal ones the same row) is found,
+// silently; only a name that no carrier file holds takes the nearest entry, with the notice.
+TEST(EnergieAufloesung, ANameOfAnotherLanguagesFileFindsTheSameCarrier) {
+  std::string deutsch;
+  int n = 0;
+  for (const TEnergie& e : BuiltInEnergie()) AppendEnergieSection(deutsch, ++n, e);
+  std::string englisch;
+  ASSERT_TRUE(ReadWholeFile(fs::path(TAV_LANG_DIR) / ".." / "daten" / "Energie_en.dat", englisch));
+  // The German condensing boiler with a winter efficiency no English entry has.
+  std::string geaendert = deutsch;
+  geaendert.replace(geaendert.find("NutzgradWinter=103"), 18, "NutzgradWinter=104");
+  const struct {
+    const char* fall;
+    const char* sitzung;  // the carrier file of the session's language
+    std::string name;
+    int nr;               // 0: any entry
+    std::string meldung;  // empty: none
+    std::string deutscheDatei = "";
+    bool englischOrdner = false;  // the English file a folder
+    bool ohneDeutsche = false;    // no German file yet: its built-in rows stand for it
+  } faelle[] = {
+      {"German name, English session", "Energie_en.dat", "Erdgas Brennwert-Kessel", 5, ""},
+      {"equal values: the same row", "Energie_en.dat", "Heizöl Brennwertkessel", 2, ""},
+      {"English name, German session", "Energie.dat", "Natural gas, condensing boiler", 5, ""},
+      {"English name, equal values", "Energie.dat", "Heating oil, condensing boiler", 2, ""},
+      {"German name, no German file yet", "Energie_en.dat", "Erdgas Brennwert-Kessel", 5, "", "", false, true},
+      {"new project", "Energie_en.dat", "*init*", 1, ""},
+      {"name in no file", "Energie_en.dat", "Wood pellet", 8,
+       "\"Wood pellet\" nicht gefunden\ngewählt: Wood pellets"},
+      {"values in no entry: the nearest, with the notice", "Energie_en.dat", "Erdgas Brennwert-Kessel", 5,
+       "\"Erdgas Brennwert-Kessel\" nicht gefunden\ngewählt: Natural gas, condensing boiler", geaendert},
+      // A file that cannot be read is only passed over: the notice names the carrier alone.
+      {"the other file unreadable", "Energie.dat", "Natural gas, condensing boiler", 0,
+       "\"Natural gas, condensing boiler\" nicht gefunden", "", true},
+  };
+  for (const auto& e : faelle) {
+    EnergieFixture f;
+    if (!e.ohneDeutsche)
+      f.dir.Write("Energie.dat", EncodeCodePage(e.deutscheDatei.empty() ? deutsch : e.deutscheDatei,
+                                                CodePage::Cp1252));
+    if (e.englischOrdner) fs::create_directory(f.dir / "Energie_en.dat");
+    else f.dir.Write("Energie_en.dat", englisch);
+    f.s().cat.EnergieDatei = e.sitzung;
+    f.Lies(e.name);
+    const PlantState& p = f.s().plant;
+    ASSERT_GE(p.EnergieNr, 1) << e.fall;
+    EXPECT_EQ(p.konvEnergie, f.E(p.EnergieNr).EnergieName) << e.fall;
+    if (e.nr > 0) {
+      EXPECT_EQ(p.EnergieNr, e.nr) << e.fall;
+      // The values of that row of the German file.
+      EXPECT_EQ(EnergieText(f.E(p.EnergieNr)), EnergieText(BuiltInEnergie()[static_cast<std::size_t>(e.nr - 1)]))
+          << e.fall;
+    }
+    if (e.meldung.empty()) {
+      EXPECT_TRUE(f.msgs->shown.empty()) << e.fall << f.msgs->All();
+    } else {
+      ASSERT_EQ(f.msgs->shown.size(), 1u) << e.fall << f.msgs->All();
+      EXPECT_EQ(f.msgs->shown[0].text.rfind(e.meldung, 0), 0u) << e.fall << f.msgs->All();
+    }
+  }
+  // The project's plant is the same in both languages: the figures of the condensing boiler.
+  for (const char* sitzung : {"Energie.dat", "Energie_en.dat"}) {
+    EnergieFixture f;
+    f.dir.Write("Energie.dat", EncodeCodePage(deutsch, CodePage::Cp1252));
+    f.dir.Write("Energie_en.dat", englisch);
+    f.s().cat.EnergieDatei = sitzung;
+    f.Lies("Erdgas Brennwert-Kessel");
+    const PlantState& p = f.s().plant;
+    EXPECT_EQ(std::vector<int>({p.konvNutzgradWinter, p.konvNutzgradFruehlingHerbst, p.konvNutzgradSommer}),
+              std::vector<int>({103, 85, 70})) << sitzung;
+    EXPECT_FLOAT_EQ(p.konvKWhinEinheit, 10.0f) << sitzung;
+    EXPECT_FLOAT_EQ(p.konvCO2inEinheit, 1.9f) << sitzung;
+  }
+}
+
 TEST(EnergieDatei, BadFilesAreReportedAndLeftUntouched) {
   std::string sechzehn;
   for (int n = 1; n <= 16; ++n) sechzehn += Abschnitt("E" + std::to_string(n), "T" + std::to_string(n));
@@ -180,6 +261,18 @@ TEST(EnergieDatei, BadFilesAreReportedAndLeftUntouched) {
       // A blank inside a number is a typing error, not 48,5.
       {"blank inside a number", Abschnitt("E1", "Gut") + Abschnitt("E2", "Luecke", "4 8,5"), 1,
        "Zahlenangaben bei E2 prüfen!"},
+      // A file cut short (a copy broken off) ends inside its last entry.
+      {"cut short inside an entry",
+       Abschnitt("E1", "Gut") + "[E2]\r\nEnergieName=Halb\r\nEinheit=Liter\r\nkWhinEinheit=10,00\r\n", 1,
+       "[E2] endet vor CO2inEinheit, NutzgradWinter, NutzgradFruehlingHerbst, NutzgradSommer: die Datei ist "
+       "wohl abgeschnitten"},
+      {"cut short inside a line",
+       [] {
+         std::string t = Abschnitt("E1", "Gut") + Abschnitt("E2", "Zwei");
+         t.resize(t.size() - 5);  // "NutzgradSommer=6"
+         return t;
+       }(),
+       2, "[E2] endet ohne Zeilenende: die Datei ist wohl abgeschnitten"},
   };
   for (const auto& e : faelle) {
     EnergieFixture f;

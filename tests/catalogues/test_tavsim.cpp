@@ -261,26 +261,33 @@ void SetzeSchluessel(TempDir& dir, const std::string& key, const std::string& we
 // A week of June: enough for every plant type to fill its stores and show its yield.
 constexpr std::int32_t kErsterJuni1997 = 2450450 + 151;
 
+void Woche(TavState& s) {
+  s.moment.ErsterSimTag = kErsterJuni1997;
+  s.moment.LetzterSimTag = kErsterJuni1997 + 6;
+}
+
+// The standard project run once in `dir`, its weather stored: the options of the runs that
+// follow on that folder, a year of one weather set.
+TavsimOptionen StandardprojektMitWetter(const TempDir& dir) {
+  TavsimOptionen opt;
+  opt.datenDir = dir.path().string();
+  opt.jahre = 1;
+  opt.wetterSpeichern = true;
+  ScopedMessages msgs;
+  EXPECT_TRUE(Simuliere(opt, nullptr, Woche).ok) << msgs->All();
+  opt.wetterSpeichern = false;
+  return opt;
+}
+
 // Absurd or missing project values, as a careless or hostile user may store them: each is
 // named with the value that serves in its place, and the plant runs with it; or the run is
 // refused, naming what is wrong. A run that happens gives finite, plausible months: never a
 // field of 999 m², never a store boiling at 365 °C.
 TEST(Tavsim, BadProjectValuesAreReportedOrRefusedNeverSimulatedIntoNonsense) {
   TempDir dir;
-  TavsimOptionen opt;
-  opt.datenDir = dir.path().string();
-  opt.jahre = 1;
-  opt.wetterSpeichern = true;
-  const auto woche = [](TavState& s) {
-    s.moment.ErsterSimTag = kErsterJuni1997;
-    s.moment.LetzterSimTag = kErsterJuni1997 + 6;
-  };
-  {
-    ScopedMessages msgs;
-    ASSERT_TRUE(Simuliere(opt, nullptr, woche).ok) << msgs->All();  // the standard project and its weather
-  }
+  TavsimOptionen opt = StandardprojektMitWetter(dir);
+  ASSERT_FALSE(testing::Test::HasFailure());
   const std::string original = dir.Read("Projekte.dat");
-  opt.wetterSpeichern = false;
   const auto typ = [](std::size_t n) { return std::pair{std::string("AnlagenTyp"), std::string(AnlagenTypNamen[n])}; };
   struct Fall {
     std::vector<std::pair<std::string, std::string>> werte;
@@ -329,7 +336,7 @@ TEST(Tavsim, BadProjectValuesAreReportedOrRefusedNeverSimulatedIntoNonsense) {
     ScopedMessages msgs;
     const bool zeitZoom = f.werte.back().first == "ZeitZoom";
     opt.zoom = zeitZoom ? 0 : 2;
-    Lauf l = Simuliere(opt, nullptr, woche);
+    Lauf l = Simuliere(opt, nullptr, Woche);
     for (const auto& teil : f.meldung) EXPECT_TRUE(msgs->Contains(teil)) << teil << " in " << msgs->All();
     EXPECT_EQ(l.ok, f.laeuft) << l.erg.fehler << msgs->All();
     if (!l.ok) continue;
@@ -354,6 +361,46 @@ TEST(Tavsim, BadProjectValuesAreReportedOrRefusedNeverSimulatedIntoNonsense) {
     EXPECT_LT(kwhJeM2, 60.0f);
     for (int m : {1, 5, 7, 12}) EXPECT_EQ(r.SolarertragMonat[static_cast<std::size_t>(m)], 0.0f) << m;
   }
+}
+
+// The standard project with a condensing boiler, saved in German, run in a German and in an
+// English session (the English texts and carriers in the folder): the same carrier row under
+// each language's name, the same fuel saved, and no notice. The atmospheric burner, found by
+// the nearest English name, would burn a quarter more.
+TEST(Tavsim, ACondensingBoilerSavesTheSameFuelInEitherLanguage) {
+  TempDir dir;
+  const TavsimOptionen opt = StandardprojektMitWetter(dir);
+  ASSERT_FALSE(testing::Test::HasFailure());
+  SetzeSchluessel(dir, "konvEnergie", "Erdgas Brennwert-Kessel");
+  const std::filesystem::path lang(TAV_LANG_DIR);
+  const struct {
+    const char* sprache;
+    const char* name;
+  } sitzungen[] = {{"deutsch", "Erdgas Brennwert-Kessel"}, {"english", "Natural gas, condensing boiler"}};
+  std::vector<float> brennstoff;
+  for (const auto& e : sitzungen) {
+    SCOPED_TRACE(e.sprache);
+    if (std::string(e.sprache) == "english") {
+      // As a program folder would hold them and the start copies them: tavsim takes its
+      // language files from the data folder.
+      std::filesystem::copy_file(lang / "english.dat", dir / "english.dat");
+      std::filesystem::copy_file(lang / ".." / "daten" / "Energie_en.dat", dir / "Energie_en.dat");
+      dir.Write("Tavrel.ini", "[Tavrel]\r\nSprache=english\r\n");
+    }
+    ScopedMessages msgs;
+    Lauf l = Simuliere(opt, nullptr, Woche);
+    ASSERT_TRUE(l.ok) << l.erg.fehler << msgs->All();
+    EXPECT_TRUE(msgs->shown.empty()) << msgs->All();
+    EXPECT_EQ(l.s->settings.Sprache, e.sprache);
+    const PlantState& p = l.s->plant;
+    EXPECT_EQ(p.EnergieNr, 5);
+    EXPECT_EQ(p.konvEnergie, e.name);
+    EXPECT_EQ(p.konvNutzgradSommer, 70);
+    brennstoff.push_back(l.s->results.BrennstoffMonat[6]);
+  }
+  ASSERT_EQ(brennstoff.size(), 2u);
+  EXPECT_GT(brennstoff[0], 0.0f);
+  EXPECT_EQ(brennstoff[1], brennstoff[0]);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <set>
 #include <string>
 
@@ -129,11 +130,15 @@ TEST(TextTable, CentralEuropeanFileIsReadInCodePage1250) {
 TEST(TextTable, LanguageDataFileNames) {
   test::TempDir dir;
   dir.Write("Energie_fr.dat", "");
+  // Not a file one can read, but the language's own: its reader names it rather than the
+  // German file taking its place unsaid.
+  std::filesystem::create_directory(dir / "Energie_it.dat");
   const struct { const char* code; const char* lang; const char* data; } cases[] = {
       {"de", "Energie.dat", "Energie.dat"},
       {"DE", "Energie.dat", "Energie.dat"},
       {"en", "Energie_en.dat", "Energie.dat"},  // no English file in the folder
       {"fr", "Energie_fr.dat", "Energie_fr.dat"},
+      {"it", "Energie_it.dat", "Energie_it.dat"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(LangFileName("Energie", c.code), c.lang) << c.code;

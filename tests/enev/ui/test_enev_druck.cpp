@@ -2,13 +2,21 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <algorithm>
+#include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "enev/EnevBericht.h"
 #include "enev/ui/EnevDruck.h"
+#include "foundation/CodePage.h"
+#include "foundation/TextTable.h"
 #include "foundation/ui/Drucken.h"
+#include "results/DruckBilanz.h"
 #include "support/TempDir.h"
 #include "support/gui/GrabScreen.h"
+#include "support/gui/PaintRecorder.h"
 #include "tests/enev/ui/EnevDruckFixture.h"
 
 using namespace tav;
@@ -64,4 +72,44 @@ TEST(EnevDruck, PrintsToPdf) {
   EXPECT_TRUE(inhalt.startsWith("%PDF"));
   EXPECT_EQ(inhalt.count("/Type /Page\n") + inhalt.count("/Type /Page\r") + inhalt.count("/Type /Page "),
             1) << "page objects";
+}
+
+// The sheet belongs to the German regulation: in an English session it prints exactly what it
+// prints in a German one, the results' energy balance and the footer included, while the
+// session keeps its English texts for everything else.
+TEST(EnevDruck, TheSheetIsGermanInAnEnglishSession) {
+  DruckFixture f;
+  TavState& g = *f.state;
+  g.settings.DruckDatum = false;  // no clock in the footer: both pages are painted alike
+  g.plant.KollektorFlaecheGesamt = 5.7f;
+  for (int m = 1; m <= 12; ++m) {
+    const auto i = static_cast<std::size_t>(m);
+    g.results.SolarertragMonat[i] = 100000.0f + 20000.0f * m;
+    g.results.KollEinstrahlungMonat[i] = 400000.0f + 30000.0f * m;
+    g.results.NachheizungMonat[i] = 150000.0f;
+    g.results.WWBedarfMonat[i] = 250000.0f;
+  }
+  const auto texte = [&] {
+    test::TRecorder r(QSizeF(210, 297), 100);
+    {
+      QPainter pa(&r);
+      PrintEnevSeite(pa, QRectF(0, 0, 210, 297), g, f.st, enev::kEnevSimulation);
+    }
+    std::vector<std::string> t;
+    for (const auto& p : r.Liste())
+      if (p.Typ == test::TPrimitiv::Text) t.push_back(p.Inhalt.toStdString());
+    return t;
+  };
+  Texts().LoadDefaults();
+  const std::vector<std::string> deutsch = texte();
+  for (const char* text : {"Monat", "Januar:", "Seite 1"})
+    EXPECT_NE(std::find(deutsch.begin(), deutsch.end(), text), deutsch.end()) << text;
+
+  ASSERT_TRUE(Texts().LoadTexts(std::filesystem::path(TAV_LANG_DIR) / "english.dat", CodePage::Cp1252));
+  ASSERT_EQ(T(TX::Monat), "Month");
+  EXPECT_EQ(texte(), deutsch);
+  // The results' own printout stays in the session's language.
+  EXPECT_EQ(T(TX::Monat), "Month");
+  EXPECT_EQ(DruckEnergiebilanz(g).Zeilen.front().Zellen.front().Text, "Month");
+  Texts().LoadDefaults();
 }
