@@ -277,7 +277,6 @@ EnevImport ImportEnevDaten(const std::string& fileName, TavState& s, EnevStand& 
         for (const auto& e : ersetzt) meldung += "|" + e;
         ShowMessageLines(meldung);
       }
-      s.run.ProjektGeaendert = true;
       const PlantState vorher = s.plant;
       if (MatchKollektor(s, r)) {
         if (WriteKollektoren(s, status)) {
@@ -293,6 +292,10 @@ EnevImport ImportEnevDaten(const std::string& fileName, TavState& s, EnevStand& 
           if (katalog::Veraltet(s.cat.DateiStaende, koll)) ReadKollektoren(s, status);
         }
       }
+      // Only a collector the project now really uses changes it (not one the list lacked room
+      // for, nor one the catalogue could not take).
+      if (s.plant.Kollektor != vorher.Kollektor || s.plant.KollektorNr != vorher.KollektorNr)
+        s.run.ProjektGeaendert = true;
     }
   }
   ini.DiscardChanges();

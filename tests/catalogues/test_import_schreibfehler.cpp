@@ -88,15 +88,16 @@ std::vector<Import> Importe() {
   };
 }
 
-// The state an import may change: both lists and the project's choices.
+// The state an import may change: both lists, the project's choices and its changed flag.
 struct Stand {
   int orte, kollektoren, ortNr, kollektorNr;
   std::string standort, kollektor;
   float eta0;
+  bool geaendert;
   explicit Stand(const TavState& s)
       : orte(s.cat.OrtAnzahl), kollektoren(s.cat.KollektorAnzahl), ortNr(s.plant.OrtNr),
         kollektorNr(s.plant.KollektorNr), standort(s.plant.Standort), kollektor(s.plant.Kollektor),
-        eta0(s.plant.KollEta0) {}
+        eta0(s.plant.KollEta0), geaendert(s.run.ProjektGeaendert) {}
   bool operator==(const Stand&) const = default;
 };
 
