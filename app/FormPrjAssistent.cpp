@@ -34,6 +34,7 @@
 #include <cmath>
 
 #include "foundation/Messages.h"
+#include "foundation/Sums.h"
 #include "foundation/TavUtil.h"
 #include "foundation/TavVar.h"
 #include "foundation/TextTable.h"
@@ -883,7 +884,7 @@ void TFormPrjAssistent::DimensioniereTWW() {
 void TFormPrjAssistent::DimensioniereHeizung() {
   if (RadioButtonkWh_spez->isChecked()) RadioButtonkWh_spez_hz->setChecked(true);
   LabelModAnz->clear();
-  const float modul = std::max(0.01f, G().plant.KollModulFlaeche);
+  const float modul = ModulFlaecheOderEins(G().plant.KollModulFlaeche);
   laufZiel_ = std::max(2, static_cast<int>(dim_.ZielFlaeche * (G().plant.KAfaktor / 10.0f - 1.0f) / modul) + 2);
   Beschaeftigt(true);
   SizeHeatingSupport(G(), dim_, MitFortschritt(), [this](const AssistentDim&) { ZeigeHeizung(); });
@@ -898,7 +899,7 @@ void TFormPrjAssistent::DimensioniereHeizung() {
 void TFormPrjAssistent::ZeigeTWW() {
   const PlantState& p = G().plant;
   EditKollA->setText(Zahl(p.KollektorFlaeche, 2));
-  LabelModAnz->setText(Q(ModulText(p.KollektorFlaeche, p.KollModulFlaeche, T(TX::Kollektor), T(TX::Kollektoren))));
+  LabelModAnz->setText(Q(ModulAnzahlText(p.KollektorFlaeche, p.KollModulFlaeche)));
   // An area whose run was refused has no record, and no fraction either.
   const bool ohne = laufFehler_ && AreaNotInRing(dim_, p.KollektorFlaeche);
   LabelDeckrateWert->setText((ohne ? QString(kStrich) : Zahl(FractionForArea(dim_, p.KollektorFlaeche), 1)) + " %");
@@ -916,7 +917,7 @@ void TFormPrjAssistent::ZeigeTWW() {
 void TFormPrjAssistent::ZeigeHeizung() {
   const PlantState& p = G().plant;
   EditKollA_hz->setText(Zahl(p.KollektorFlaeche, 2));
-  LabelModAnz_hz->setText(Q(ModulText(p.KollektorFlaeche, p.KollModulFlaeche, T(TX::Kollektor), T(TX::Kollektoren))));
+  LabelModAnz_hz->setText(Q(ModulAnzahlText(p.KollektorFlaeche, p.KollModulFlaeche)));
   LabelDeckratexTWW->setText(Anteil(dim_.DeckungTWW) + " " + Tq(TX::FormAssProzTWW));
   LabelDeckratexHzg->setText(Anteil(dim_.DeckungHeizung) + " " + Tq(TX::FormAssProzHzg));
   LabelDeckratexges->setText(Anteil(dim_.Deckungsrate) + " " + Tq(TX::FormAssProzges));
@@ -952,15 +953,10 @@ void TFormPrjAssistent::SpeicherSchritt(bool hoch) {
 }
 
 void TFormPrjAssistent::FlaecheSchrittHz(bool hoch) {
-  PlantState& p = G().plant;
-  if (rechnet_ || !(p.KollModulFlaeche > 0.0f)) return;
-  const int n = std::clamp<int>(StepModuleCount(hoch, p.KollektorFlaeche, p.KollModulFlaeche), 1, kMaxModule);
-  p.KollektorFlaeche = static_cast<float>(n) * p.KollModulFlaeche;
-  dim_.FlaechenFaktor = dim_.ZielFlaeche > 0.0f ? p.KollektorFlaeche / dim_.ZielFlaeche : 1.0f;
-  SizeHeatingStorage(G(), dim_);
+  if (rechnet_) return;
   laufZiel_ = 1;
   Beschaeftigt(true);
-  RunHeatingVariant(G(), dim_, MitFortschritt());
+  StepHeatingVariant(G(), dim_, hoch, MitFortschritt());
   Beschaeftigt(false);
   if (abbrechen_) return reject();
   ZeigeHeizung();

@@ -146,17 +146,6 @@ bool MessdatenSchalter(const std::vector<std::string>& parameter) {
   return parameter.size() == 1 && UpperCaseText(parameter[0]) == "-M";
 }
 
-float ModulFlaecheOderEins(float m) { return m < 0.01f ? 1.0f : m; }
-
-std::string ModulAnzahlText(float flaeche, float modul) {
-  const float m = ModulFlaecheOderEins(modul);
-  const double n = double(flaeche) / m;
-  const long long rund = std::llround(n);
-  if (std::fabs(n - double(rund)) >= 0.01 || std::fabs(m - 1.0f) <= 0.01f) return "";
-  if (rund == 1) return "(1 " + T(TX::Kollektor) + ")";
-  return "(" + std::to_string(rund) + " " + T(TX::Kollektoren) + ")";
-}
-
 float BegrenzeFlaeche(float flaeche, std::string& meldung) {
   meldung.clear();
   if (flaeche < kMinKollektorFlaeche) {

@@ -100,11 +100,6 @@ bool MessdatenSchalter(const std::vector<std::string>& parameter);
 
 inline constexpr float kMinKollektorFlaeche = 0.5f;
 inline constexpr float kMaxKollektorFlaeche = 300.0f;
-// A module area too small to count with is taken as 1 m².
-float ModulFlaecheOderEins(float m);
-// "(2 Kollektoren)" / "(1 Kollektor)" when the area is a whole number of modules (and the
-// module is not 1 m²), else empty.
-std::string ModulAnzahlText(float flaeche, float modul);
 // Area limited to 0.5..300 m²: the value to show, and the message when it was out of range.
 float BegrenzeFlaeche(float flaeche, std::string& meldung);
 // Azimuth of the opposite field: + 180, wrapped into -180..180.

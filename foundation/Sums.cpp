@@ -1,6 +1,7 @@
 #include "foundation/Sums.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "foundation/Messages.h"
 #include "foundation/TextTable.h"
@@ -105,6 +106,16 @@ std::string PlantTypeText(const PlantState& p, const TTextTable& t, bool langFor
     s += " (" + std::to_string(p.HeizkreisTyp) + (typ == 8 && p.LFTkreis ? "), Low-Flow" : ")");
   }
   return s;
+}
+
+std::string ModulAnzahlText(float flaeche, float modul) {
+  const float m = ModulFlaecheOderEins(modul);
+  if (std::fabs(m - 1.0f) <= 0.01f) return {};
+  const double n = static_cast<double>(flaeche) / m;
+  const double ganz = std::round(n);
+  if (!(std::fabs(n - ganz) < 0.01) || ganz < 1.0) return {};
+  if (ganz == 1.0) return "(1 " + T(TX::Kollektor) + ")";
+  return "(" + std::to_string(static_cast<long long>(ganz)) + " " + T(TX::Kollektoren) + ")";
 }
 
 bool FindStorageForVolume(const CatalogueState& c, std::uint8_t typ, std::uint8_t kind,

@@ -1,7 +1,7 @@
 #pragma once
 // Annual totals of the monthly result arrays, day-weighted month sums, the space-heating
-// flag of a plant type, plant-type texts, the value colour ramp, the diagram colours and
-// the choice of a storage tank for a volume.
+// flag of a plant type, plant-type texts, the module count of a collector field, the value
+// colour ramp, the diagram colours and the choice of a storage tank for a volume.
 
 #include <array>
 #include <cstdint>
@@ -34,6 +34,11 @@ extern const std::array<TRgb, 10> DiagrammFarben;
 // Text of the current plant type: the long form for reports and captions (with the pool),
 // the short form for lists. An unknown type shows "A_Typ unbekannt" and gives "".
 std::string PlantTypeText(const PlantState& p, const TTextTable& t, bool langForm);
+
+// The module count beside a collector area, "(1 Kollektor)" / "(n Kollektoren)", when the
+// area is a whole number of modules (within 0.01) of ModulFlaecheOderEins(modul) and that
+// module is not 1 m²; else empty.
+std::string ModulAnzahlText(float flaeche, float modul);
 
 // Picks a tank of the storage list for plant type Typ and storage kind Kind that holds at
 // least Vol1 (+ Vol2 for the two-store types 6 and 7). With Name naming a tank, steps on to

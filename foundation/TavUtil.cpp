@@ -257,6 +257,17 @@ std::uint16_t StepModuleCount(bool Up, float Value, float ModuleSize) {
   return static_cast<std::uint16_t>(std::max(result, 1));
 }
 
+float ModulFlaecheOderEins(float ModuleSize) {
+  return std::isfinite(ModuleSize) && ModuleSize >= 0.01f ? ModuleSize : 1.0f;
+}
+
+TModulSchritt StepModuleArea(bool Up, float Value, float ModuleSize, std::uint16_t MaxCount) {
+  const float m = ModulFlaecheOderEins(ModuleSize);
+  const std::uint16_t n =
+      std::clamp<std::uint16_t>(StepModuleCount(Up, Value, m), 1, std::max<std::uint16_t>(MaxCount, 1));
+  return {n, static_cast<float>(n) * m};
+}
+
 void IncInt(std::int32_t& N) {
   if (N < INT32_MAX) ++N;
 }

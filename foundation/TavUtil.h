@@ -75,6 +75,16 @@ double RoundDecimals(std::uint8_t Decimals, double X);
 // lies within 0.1 of n * ModuleSize, else n; never below 1. A module size that is not
 // above 0 raises ERangeViolation.
 std::uint16_t StepModuleCount(bool Up, float Value, float ModuleSize);
+// The module area a collector field is counted and stepped with: one below 0.01 m² (a
+// catalogue entry without a module area), or no number, counts as 1 m² a module.
+float ModulFlaecheOderEins(float ModuleSize);
+// One step of a collector area by whole modules of ModulFlaecheOderEins(ModuleSize), the
+// count at most MaxCount: the new module count and its area.
+struct TModulSchritt {
+  std::uint16_t Anzahl = 1;
+  float Flaeche = 0.0f;
+};
+TModulSchritt StepModuleArea(bool Up, float Value, float ModuleSize, std::uint16_t MaxCount = 65535);
 void IncInt(std::int32_t& N);
 
 // ---------------------------------------------------------------------------------------

@@ -93,14 +93,13 @@ float ErsteFlaeche(float wwWhTag, float einstrahlungJahr, bool vrk) {
 }
 
 int ModulAnzahl(float flaeche, float modulFlaeche) {
-  if (!(modulFlaeche > 0.0f)) return 1;
-  const double n = std::round(static_cast<double>(flaeche) / modulFlaeche);
-  return static_cast<int>(std::clamp(n, 1.0, static_cast<double>(kMaxModule)));
+  const double n = std::round(static_cast<double>(flaeche) / ModulFlaecheOderEins(modulFlaeche));
+  return static_cast<int>(std::clamp(std::isnan(n) ? 1.0 : n, 1.0, static_cast<double>(kMaxModule)));
 }
 
 float AufModule(float ziel, float modulFlaeche, bool kombi) {
-  if (!(modulFlaeche > 0.0f) || !(ziel > 0.0f)) return ziel;
-  const float a = static_cast<float>(ModulAnzahl(ziel, modulFlaeche)) * modulFlaeche;
+  if (!(ziel > 0.0f)) return ziel;
+  const float a = static_cast<float>(ModulAnzahl(ziel, modulFlaeche)) * ModulFlaecheOderEins(modulFlaeche);
   if (kombi && std::fabs(a - ziel) / ziel > 0.1f) return ziel;
   return a;
 }
@@ -123,16 +122,6 @@ float FWENennleistung(float wwWhTag) {
 
 bool HeizSchleifeEnde(float flaechenFaktor, int kaFaktor, float flaeche, float volumen) {
   return flaechenFaktor * 10.0f > static_cast<float>(kaFaktor) + 1e-4f || flaeche * 50.0f > volumen;
-}
-
-std::string ModulText(float flaeche, float modulFlaeche, const std::string& einer,
-                      const std::string& mehrere) {
-  if (!(modulFlaeche > 0.0f) || std::fabs(modulFlaeche - 1.0f) < 0.01f) return {};
-  const double n = static_cast<double>(flaeche) / modulFlaeche;
-  const double ganz = std::round(n);
-  if (std::fabs(n - ganz) >= 0.01 || ganz < 1.0) return {};
-  if (ganz == 1.0) return "(1 " + einer + ")";
-  return "(" + std::to_string(static_cast<long>(ganz)) + " " + mehrere + ")";
 }
 
 // --- Steps on the state -------------------------------------------------------------------
@@ -276,9 +265,7 @@ bool AreaNotInRing(const AssistentDim& d, float flaeche) {
 
 float StepAreaVariant(TavState& g, AssistentDim& d, bool hoch, const StillerLauf& lauf) {
   PlantState& p = g.plant;
-  if (!(p.KollModulFlaeche > 0.0f)) return p.KollektorFlaeche;
-  const int n = std::clamp<int>(StepModuleCount(hoch, p.KollektorFlaeche, p.KollModulFlaeche), 1, kMaxModule);
-  p.KollektorFlaeche = static_cast<float>(n) * p.KollModulFlaeche;
+  p.KollektorFlaeche = StepModuleArea(hoch, p.KollektorFlaeche, p.KollModulFlaeche, kMaxModule).Flaeche;
   if (AreaNotInRing(d, p.KollektorFlaeche)) RunAreaVariant(g, d, lauf);
   return p.KollektorFlaeche;
 }
@@ -373,11 +360,20 @@ bool RunHeatingVariant(TavState& g, AssistentDim& d, const StillerLauf& lauf) {
   return true;
 }
 
+float StepHeatingVariant(TavState& g, AssistentDim& d, bool hoch, const StillerLauf& lauf) {
+  PlantState& p = g.plant;
+  p.KollektorFlaeche = StepModuleArea(hoch, p.KollektorFlaeche, p.KollModulFlaeche, kMaxModule).Flaeche;
+  d.FlaechenFaktor = d.ZielFlaeche > 0.0f ? p.KollektorFlaeche / d.ZielFlaeche : 1.0f;
+  SizeHeatingStorage(g, d);
+  RunHeatingVariant(g, d, lauf);
+  return p.KollektorFlaeche;
+}
+
 float SizeHeatingSupport(TavState& g, AssistentDim& d, const StillerLauf& lauf,
                          const LaufMeldung& meldung) {
   PlantState& p = g.plant;
   d.LeereRing(1);
-  const float modul = p.KollModulFlaeche > 0.0f ? p.KollModulFlaeche : 1.0f;
+  const float modul = ModulFlaecheOderEins(p.KollModulFlaeche);
   float a = static_cast<float>(ModulAnzahl(d.ZielFlaeche, modul)) * modul;
   for (int pass = 0; pass < kMaxHeizSchritte && a + modul <= kMaxModule * modul; ++pass) {
     a += modul;
@@ -457,7 +453,6 @@ bool ApplySolarPackage(TavState& g, const AssistentEingaben& e, const TPaket& pa
   std::uint16_t distanz = 0;
   const int nr = FindKollektor(g.cat, paket.Text, distanz);
   if (nr < 1 || paket.KollAnz == 0) return false;
-  if (!(g.cat.Kollektoren[static_cast<std::size_t>(nr)].ModulFlaeche > 0.0f)) return false;
   p.KAfaktor = static_cast<std::uint16_t>(std::lround(std::clamp(e.KAfaktor, 1.1f, 3.0f) * 10.0f));
   p.ProjektName = e.ProjektName;
   p.KollektorNeigung = e.Neigung;
@@ -466,7 +461,7 @@ bool ApplySolarPackage(TavState& g, const AssistentEingaben& e, const TPaket& pa
   p.KollektorNr = static_cast<std::int16_t>(nr);
   SelectKollektor(g, nr);
   p.KollektorMontage = 1;
-  p.KollektorFlaeche = static_cast<float>(paket.KollAnz) * p.KollModulFlaeche;
+  p.KollektorFlaeche = static_cast<float>(paket.KollAnz) * ModulFlaecheOderEins(p.KollModulFlaeche);
   p.SpeicherName = paket.Speicher;
   p.Speicher1vol = paket.SpVol1;
   if (paket.SpVol2 != 0) p.Speicher2vol = paket.SpVol2;

@@ -74,10 +74,11 @@ float ScaleAreaTo95(const TMonatsArray& ertrag, const TMonatsArray& bedarf1,
 // First-guess area from the daily hot-water heat (Wh) and the annual irradiation (kWh/m²);
 // 0 without irradiation.
 float ErsteFlaeche(float wwWhTag, float einstrahlungJahr, bool vrk);
-// Nearest whole module count for an area, clamped to 1..kMaxModule (1 for a module area of 0).
+// Nearest whole module count for an area, clamped to 1..kMaxModule; modules are counted
+// with ModulFlaecheOderEins (a module area of 0 counts 1 m² a module).
 int ModulAnzahl(float flaeche, float modulFlaeche);
-// The hot-water design area: `ziel` snapped to whole modules; a combi plant keeps the
-// unsnapped area when snapping moves it by more than 10 %. A module area of 0 keeps `ziel`.
+// The hot-water design area: `ziel` snapped to whole modules (counted as ModulAnzahl does);
+// a combi plant keeps the unsnapped area when snapping moves it by more than 10 %.
 float AufModule(float ziel, float modulFlaeche, bool kombi);
 // Store volume bounds (litres) for an area: 30..120 l/m² for vacuum tubes, 25..100 l/m² else.
 std::pair<float, float> SpeicherGrenzen(float flaeche, bool vrk);
@@ -87,10 +88,6 @@ float SpeicherSchritt(float vol, bool hoch, float flaeche, bool vrk);
 float FWENennleistung(float wwWhTag);
 // Stop test of the heating loop: beyond the enlargement factor or the store too small.
 bool HeizSchleifeEnde(float flaechenFaktor, int kaFaktor, float flaeche, float volumen);
-// Text of the module count ("(1 Kollektor)", "(4 Kollektoren)") or "" when the area is no
-// whole count of modules or the module area is 1 m².
-std::string ModulText(float flaeche, float modulFlaeche, const std::string& einer,
-                      const std::string& mehrere);
 
 // --- Steps on the state -------------------------------------------------------------------
 // The first guess and the fixed plant settings from the input pages (collector selected).
@@ -125,8 +122,8 @@ float StepStoreVariant(TavState& g, AssistentDim& d, bool hoch, const StillerLau
 int WaehlePakete(CatalogueState& c, const std::string& kollName, bool kombi, bool alle);
 // Takes a package as the plant: its collector, modules, stores, plant type and store
 // arrangement, with the wizard's inputs and fixed settings as in the first guess
-// (anti-legionella stays). False when the package has no modules or its collector module
-// area is 0; nothing changes then.
+// (anti-legionella stays); its area is the module count times ModulFlaecheOderEins of the
+// collector's module area. False when the package has no modules; nothing changes then.
 bool ApplySolarPackage(TavState& g, const AssistentEingaben& e, const TPaket& paket);
 // The hot-water design of a package: record 0 the package's run, the design area as in
 // SizeHotWaterSystem, then the package's area again. False when a run fails or yields nothing.
@@ -139,6 +136,9 @@ void SizeHeatingStorage(TavState& g, const AssistentDim& d);
 // A heating run of the current area into ring record 1 with its three fractions. False when
 // the run was refused: the fractions are then no numbers (shown as a dash), record 1 empty.
 bool RunHeatingVariant(TavState& g, AssistentDim& d, const StillerLauf& lauf);
+// Module step of the heating page: the new area with its enlargement factor and stores, and
+// its heating run as RunHeatingVariant makes it. Returns the new area.
+float StepHeatingVariant(TavState& g, AssistentDim& d, bool hoch, const StillerLauf& lauf);
 // The heating loop: add modules while the specific yield stays at the hot-water design's,
 // then one module back; a refused run ends the loop there. Returns the final area.
 float SizeHeatingSupport(TavState& g, AssistentDim& d, const StillerLauf& lauf,

@@ -301,9 +301,11 @@ TReport AnlageReport(const TavState& S, bool LongForm, bool PrintMode) {
 }
 
 std::string ModulAnzahl(double flaeche, double modulFlaeche) {
-  if (!(modulFlaeche > 1.0) || !std::isfinite(flaeche)) return {};
-  const double n = std::round(flaeche / modulFlaeche);
-  if (n == 1.0 || n < 1.0 || std::abs(flaeche - n * modulFlaeche) >= 0.01) return {};
+  // Modules counted as everywhere else: a module area of 0 counts 1 m² and so prints no count.
+  const double m = ModulFlaecheOderEins(static_cast<float>(modulFlaeche));
+  if (!(m > 1.0) || !std::isfinite(flaeche)) return {};
+  const double n = std::round(flaeche / m);
+  if (n == 1.0 || n < 1.0 || std::abs(flaeche - n * m) >= 0.01) return {};
   return "  (" + std::to_string(static_cast<long long>(n)) + " " + T(TX::StkAbk) + ")";
 }
 

@@ -34,6 +34,7 @@
 #include "catalogues/ui/KatalogUi.h"
 #include "foundation/Messages.h"
 #include "foundation/StrSolver.h"
+#include "foundation/Sums.h"
 #include "foundation/TavMathe.h"
 #include "foundation/TavUtil.h"
 #include "foundation/ui/DialogZeile.h"
@@ -521,11 +522,9 @@ void TFormKollektor::UpdateModulAnzeige(Feld& f) {
 }
 
 void TFormKollektor::StepArea(Feld& f, bool up) {
-  const float m = Modul();
   const float a = static_cast<float>(ZahlAus(f.flaeche->text()));
-  const int n = StepModuleCount(up, a, m);
   std::string meldung;
-  f.flaeche->setText(Komma(BegrenzeFlaeche(n * m, meldung), 2));
+  f.flaeche->setText(Komma(BegrenzeFlaeche(StepModuleArea(up, a, Modul()).Flaeche, meldung), 2));
   UpdateModulAnzeige(f);
   UpdateVolStrom();
 }

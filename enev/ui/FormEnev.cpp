@@ -799,12 +799,10 @@ void TFormEnev::DinKnopf(QToolButton* b) {
 }
 
 void TFormEnev::StepEnevKollFlaeche(bool up) {
-  const float modul = s_.plant.KollModulFlaeche;
-  if (!(modul > 0)) return;
-  const std::uint16_t n = StepModuleCount(up, static_cast<float>(Wert(EditAC)), modul);
-  EditAC->setText(Z(1, 2, n * modul));
+  const TModulSchritt schritt = StepModuleArea(up, static_cast<float>(Wert(EditAC)), s_.plant.KollModulFlaeche);
+  EditAC->setText(Z(1, 2, schritt.Flaeche));
   SpeedButtonA_C->setChecked(false);
-  UpDown1->SetPosition(n);
+  UpDown1->SetPosition(schritt.Anzahl);
   EditAC->setFocus();
   Geaendert();
 }

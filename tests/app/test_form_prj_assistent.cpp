@@ -27,6 +27,8 @@
 #include "project/ProjektRecord.h"
 #include "project/ProjektSkyMap.h"
 #include "catalogues/SolPaket.h"
+#include "foundation/Sums.h"
+#include "foundation/TavUtil.h"
 #include "tests/app/AppFixture.h"
 #include "tests/foundation/ui/ModalDriver.h"
 #include "simulation/DayDriver.h"
@@ -71,6 +73,14 @@ struct AssistentWelt {
     f->FormShow();
     f->show();
     QApplication::processEvents();
+  }
+  // Shown, on to the demand page, and the hot-water design sized.
+  void ZurTWWAuslegung() {
+    Zeige();
+    f->BitBtnForward->click();
+    f->BitBtnForward->click();
+    f->CheckBoxSolarKombi->setChecked(false);
+    f->BitBtnForward->click();
   }
 };
 
@@ -257,11 +267,7 @@ TEST(FormPrjAssistent, ALocationWithoutWeatherHoldsTheStartPage) {
 TEST(FormPrjAssistent, ARefusedVariantRunIsSaidAndShowsNoFigures) {
   AssistentWelt w;
   TFormPrjAssistent& f = *w.f;
-  w.Zeige();
-  f.BitBtnForward->click();
-  f.BitBtnForward->click();
-  f.CheckBoxSolarKombi->setChecked(false);
-  f.BitBtnForward->click();
+  w.ZurTWWAuslegung();
   ASSERT_EQ(w.Seite(), TFormPrjAssistent::sDimTWW);
   ASSERT_GT(f.Dim().Ring[0][0], 0.0f);
   const auto ring = f.Dim().Ring;
@@ -482,6 +488,61 @@ TEST(FormPrjAssistent, SizingShowsProgressAndCancelStopsIt) {
   EXPECT_EQ(G().settings.SimJahre, vorher.settings.SimJahre);
   EXPECT_EQ(G().weather.WetterDaten.Werte, vorher.weather.WetterDaten.Werte);
   f.Lauf = echt;
+}
+
+// A collector entry without a module area is sized and stepped at 1 m² a module on both
+// design pages, as a collector of 1,9 m² modules is at 1,9 m²; the heating design's progress
+// goal stays within the runs its loop can make.
+TEST(FormPrjAssistent, ACollectorWithoutModuleAreaStepsOneSquareMetre) {
+  struct Fall {
+    float modul, schritt;
+  };
+  for (const Fall& c : {Fall{0.0f, 1.0f}, Fall{1.9f, 1.9f}}) {
+    SCOPED_TRACE(c.modul);
+    AssistentWelt w;
+    TFormPrjAssistent& f = *w.f;
+    G().cat.Kollektoren[static_cast<std::size_t>(G().plant.KollektorNr)].ModulFlaeche = c.modul;
+    const auto flaeche = [](const QLineEdit* e) { return QString(e->text()).replace(',', '.').toDouble(); };
+    const auto ganz = [&c](double a) {
+      const double n = a / c.schritt;
+      return n > 0.5 && std::fabs(n - std::round(n)) < 0.006;
+    };
+    const auto text = [](double a) { return QString::fromStdString(FloatToCommaStr(1, 2, static_cast<float>(a))); };
+    w.ZurTWWAuslegung();
+    ASSERT_EQ(w.Seite(), TFormPrjAssistent::sDimTWW);
+    const double a0 = flaeche(f.EditKollA);
+    EXPECT_TRUE(ganz(a0)) << a0;
+    EXPECT_EQ(f.LabelModAnz->text().toStdString(), ModulAnzahlText(static_cast<float>(a0), c.modul));
+    f.SpeedButtonup->click();
+    EXPECT_EQ(f.EditKollA->text(), text(a0 + c.schritt));
+    f.SpeedButtondn->click();
+    EXPECT_EQ(f.EditKollA->text(), text(a0));
+
+    f.BitBtnBackward->click();
+    f.CheckBoxSolarKombi->setChecked(true);
+    f.EditQheiz->setText("9000");
+    f.BitBtnForward->click();
+    const StillerLauf echt = f.Lauf;
+    int ziel = 0;
+    f.Lauf = [&](TavState& g) {
+      ziel = std::max(ziel, f.ProgressBarDim->maximum());
+      return echt(g);
+    };
+    f.BitBtnForward->click();
+    ASSERT_EQ(w.Seite(), TFormPrjAssistent::sDimSolHeiz);
+    EXPECT_GT(ziel, 0);
+    EXPECT_LE(ziel, kMaxHeizSchritte + 2);
+    const double ah = flaeche(f.EditKollA_hz);
+    EXPECT_TRUE(ganz(ah)) << ah;
+    f.SpeedButtonup_hz->click();
+    EXPECT_EQ(f.EditKollA_hz->text(), text(ah + c.schritt));
+    EXPECT_NEAR(G().plant.KollektorFlaeche, ah + c.schritt, 1e-4);
+    f.SpeedButtondn_hz->click();
+    EXPECT_EQ(f.EditKollA_hz->text(), text(ah));
+    EXPECT_TRUE(w.app.msgs->shown.empty()) << w.app.msgs->All();
+    f.Lauf = echt;
+    f.ButtonCancel->click();
+  }
 }
 
 TEST(FormPrjAssistent, TheToolButtonOpensTheWizardAndOkSavesAndSimulates) {

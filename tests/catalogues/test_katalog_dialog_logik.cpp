@@ -158,11 +158,6 @@ TEST(KatalogDialogLogik, PasteParserReportsTheFirstBadLinePerColumn) {
 }
 
 TEST(KatalogDialogLogik, CollectorFieldNumbers) {
-  EXPECT_EQ(ModulAnzahlText(5.0f, 2.5f), "(2 Kollektoren)");
-  EXPECT_EQ(ModulAnzahlText(2.5f, 2.5f), "(1 Kollektor)");
-  EXPECT_EQ(ModulAnzahlText(5.2f, 2.5f), "");
-  EXPECT_EQ(ModulAnzahlText(5.0f, 1.0f), "");  // 1 m² modules are not counted
-  EXPECT_FLOAT_EQ(ModulFlaecheOderEins(0.0f), 1.0f);
   std::string meldung;
   EXPECT_FLOAT_EQ(BegrenzeFlaeche(0.3f, meldung), 0.5f);
   EXPECT_NE(meldung.find("0,5 m²"), std::string::npos);

@@ -91,6 +91,25 @@ TEST(Sums, SolHeizungByPlantType) {
   }
 }
 
+// The module count beside a collector area: whole numbers of modules only, never for 1 m²
+// modules; a collector without a module area counts 1 m² a module and so shows none.
+TEST(Sums, ModuleCountText) {
+  const std::string einer = "(1 " + T(TX::Kollektor) + ")";
+  const auto mehrere = [](int n) { return "(" + std::to_string(n) + " " + T(TX::Kollektoren) + ")"; };
+  const struct {
+    float flaeche, modul;
+    std::string text;
+  } faelle[] = {
+      {5.0f, 2.5f, mehrere(2)}, {2.5f, 2.5f, einer}, {5.2f, 2.5f, ""},    {6.1f, 2.5f, ""},
+      {5.005f, 2.5f, mehrere(2)},                    {0.001f, 2.5f, ""},  // no count of none
+      {3.8f, 1.9f, mehrere(2)}, {1.9f, 1.9f, einer}, {4.0f, 1.9f, ""},
+      {5.0f, 1.0f, ""},         {6.0f, 1.005f, ""},  // 1 m² modules are not counted
+      {5.0f, 0.0f, ""},         {5.0f, 0.004f, ""},  {5.0f, -2.0f, ""},  // nor none
+  };
+  for (const auto& f : faelle)
+    EXPECT_EQ(ModulAnzahlText(f.flaeche, f.modul), f.text) << f.flaeche << " / " << f.modul;
+}
+
 TEST(Sums, PlantTypeTexts) {
   const TTextTable t;
   struct Case {

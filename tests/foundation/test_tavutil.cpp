@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <limits>
 #include <set>
 #include <string>
 #include <vector>
@@ -196,6 +197,36 @@ TEST(Zahlenausgabe, StepModuleCount) {
         << (c.up ? "up " : "down ") << c.value << " / " << c.module;
   for (float bad : {0.0f, -1.0f, std::nanf("")})
     EXPECT_THROW(StepModuleCount(true, 4.0f, bad), ERangeViolation) << bad;
+}
+
+// Collector areas stepped by whole modules: an entry without a module area (below 0.01 m²,
+// or no number) steps 1 m² a module; the count stays within 1..MaxCount.
+TEST(Zahlenausgabe, StepModuleArea) {
+  const float inf = std::numeric_limits<float>::infinity();
+  const struct {
+    float modul, eins;
+  } modul[] = {{0.0f, 1.0f}, {0.009f, 1.0f}, {-2.0f, 1.0f}, {std::nanf(""), 1.0f}, {inf, 1.0f},
+               {0.01f, 0.01f}, {1.9f, 1.9f}};
+  for (const auto& m : modul) EXPECT_FLOAT_EQ(ModulFlaecheOderEins(m.modul), m.eins) << m.modul;
+
+  const struct {
+    bool up;
+    float value, module;
+    std::uint16_t max, n;
+    float area;
+  } cases[] = {
+      {true, 5.0f, 0.0f, 65535, 6, 6.0f},   {false, 5.0f, 0.0f, 65535, 4, 4.0f},
+      {true, 5.5f, 0.0f, 65535, 6, 6.0f},   {false, 5.5f, 0.0f, 65535, 5, 5.0f},
+      {false, 1.0f, 0.0f, 65535, 1, 1.0f},  {true, 5.0f, std::nanf(""), 65535, 6, 6.0f},
+      {true, 3.8f, 1.9f, 65535, 3, 5.7f},   {false, 3.8f, 1.9f, 65535, 1, 1.9f},
+      {true, 5.0f, 1.9f, 65535, 3, 5.7f},   {false, 5.0f, 1.9f, 65535, 2, 3.8f},
+      {true, 10.0f, 2.0f, 5, 5, 10.0f},     {true, 10.0f, 0.0f, 0, 1, 1.0f},
+  };
+  for (const auto& c : cases) {
+    const TModulSchritt s = StepModuleArea(c.up, c.value, c.module, c.max);
+    EXPECT_EQ(s.Anzahl, c.n) << (c.up ? "up " : "down ") << c.value << " / " << c.module;
+    EXPECT_FLOAT_EQ(s.Flaeche, c.area) << (c.up ? "up " : "down ") << c.value << " / " << c.module;
+  }
 }
 
 // ---------------------------------------------------------------------------------------

@@ -40,13 +40,13 @@ TEST(AssistentDimRegeln, ModulesStoresAndGuards) {
   };
   for (const Fall& f : {Fall{6.1f, 2.5f, false, 5.0f}, Fall{6.1f, 2.5f, true, 6.1f},
                         Fall{5.2f, 2.5f, true, 5.0f}, Fall{1.0f, 2.5f, false, 2.5f},
-                        Fall{6.1f, 0.0f, false, 6.1f}}) {
+                        Fall{6.1f, 0.0f, false, 6.0f}}) {  // no module area: 1 m² modules
     SCOPED_TRACE(testing::Message() << f.ziel << " / " << f.modul << (f.kombi ? " combi" : ""));
     EXPECT_NEAR(AufModule(f.ziel, f.modul, f.kombi), f.erwartet, 1e-5);
   }
   EXPECT_EQ(ModulAnzahl(1e9f, 2.0f), kMaxModule);
   EXPECT_EQ(ModulAnzahl(0.1f, 2.0f), 1);
-  EXPECT_EQ(ModulAnzahl(5.0f, 0.0f), 1);
+  EXPECT_EQ(ModulAnzahl(5.0f, 0.0f), 5);
 
   // Flat plate 5 m²: 125..500 litres.
   EXPECT_FLOAT_EQ(SpeicherSchritt(150.0f, false, 5.0f, false), 150.0f);  // 100 < 125: taken back
@@ -67,11 +67,6 @@ TEST(AssistentDimRegeln, ModulesStoresAndGuards) {
   EXPECT_TRUE(HeizSchleifeEnde(2.1f, 20, 10.0f, 1000.0f));   // beyond the factor
   EXPECT_FALSE(HeizSchleifeEnde(2.0f, 20, 10.0f, 1000.0f));  // exactly the factor
   EXPECT_TRUE(HeizSchleifeEnde(1.2f, 20, 10.0f, 450.0f));    // store below 50 l/m²
-
-  EXPECT_EQ(ModulText(5.0f, 2.5f, "Kollektor", "Kollektoren"), "(2 Kollektoren)");
-  EXPECT_EQ(ModulText(2.5f, 2.5f, "Kollektor", "Kollektoren"), "(1 Kollektor)");
-  EXPECT_EQ(ModulText(6.1f, 2.5f, "Kollektor", "Kollektoren"), "");
-  EXPECT_EQ(ModulText(6.0f, 1.0f, "Kollektor", "Kollektoren"), "");
 }
 
 TEST(AssistentDimRegeln, CombiStorePairsByHotWaterUnits) {
@@ -449,9 +444,8 @@ TEST(AssistentPakete, ApplyingAPackageSetsThePlant) {
   EXPECT_FLOAT_EQ(p.KollektorFlaeche, 15.0f);
   EXPECT_TRUE(p.KollVRK);
 
-  // A collector without module area or a package without modules is refused untouched.
+  // A package without modules is refused untouched.
   const PlantState vorher = p;
-  EXPECT_FALSE(ApplySolarPackage(*g, e, g->cat.Solarpakete[4]));
   TPaket leer = g->cat.Solarpakete[0];
   leer.KollAnz = 0;
   EXPECT_FALSE(ApplySolarPackage(*g, e, leer));
@@ -474,6 +468,60 @@ TEST(AssistentPakete, PackageDesignKeepsThePackagesArea) {
   EXPECT_FLOAT_EQ(d.Ring[0][0], 5.0f);  // the package's own run is the reference curve
   EXPECT_GT(d.ErtragTWW, 0.0f);
   EXPECT_NEAR(std::fmod(d.ZielFlaeche, 2.5f), 0.0f, 1e-4f);
+}
+
+// A collector entry without a module area (0 in the catalogue) is counted and stepped at
+// 1 m² a module on every path of the wizard: the design, both pages' arrows, the heating loop
+// and a package on it. A collector of 1,9 m² modules steps 1,9 m² on the same paths.
+TEST(AssistentPakete, ACollectorWithoutModuleAreaCountsOneSquareMetreAModule) {
+  struct Fall {
+    float modul, schritt;
+  };
+  for (const Fall& f : {Fall{0.0f, 1.0f}, Fall{0.004f, 1.0f}, Fall{1.9f, 1.9f}}) {
+    SCOPED_TRACE(f.modul);
+    const auto ganz = [&f](float a) {
+      const double n = a / f.schritt;
+      return n > 0.5 && std::fabs(n - std::round(n)) < 1e-4;
+    };
+    auto g = PaketWelt();
+    g->cat.Kollektoren[3].ModulFlaeche = f.modul;  // "Nullmodul X", package E: two modules
+    WaehlePakete(g->cat, "", false, true);
+    AssistentEingaben e;
+    e.WWkWhTag = 10.0f;
+    ASSERT_TRUE(ApplySolarPackage(*g, e, g->cat.Solarpakete[4]));
+    PlantState& p = g->plant;
+    EXPECT_EQ(p.KollektorNr, 3);
+    EXPECT_NEAR(p.KollektorFlaeche, 2.0f * f.schritt, 1e-5f);
+
+    FakeEngine fake;
+    const StillerLauf lauf = std::ref(fake);
+    AssistentDim d;
+    ASSERT_TRUE(SizeHotWaterFromPackage(*g, d, false, lauf));
+    EXPECT_NEAR(p.KollektorFlaeche, 2.0f * f.schritt, 1e-5f);  // the package's area again
+    ASSERT_TRUE(SizeHotWaterSystem(*g, d, false, lauf));
+    const float a0 = p.KollektorFlaeche;
+    EXPECT_TRUE(ganz(a0)) << a0;
+    EXPECT_FLOAT_EQ(d.ZielFlaeche, a0);
+
+    // Hot-water arrows: one module up is a variant of its own, one down is the design again.
+    EXPECT_NEAR(StepAreaVariant(*g, d, true, lauf), a0 + f.schritt, 1e-4f);
+    EXPECT_NEAR(d.Ring[1][0], a0 + f.schritt, 1e-4f);
+    EXPECT_NEAR(StepAreaVariant(*g, d, false, lauf), a0, 1e-4f);
+
+    // Heating: the loop adds whole modules; its arrows step one module and run it.
+    p.AnlagenTypNr = 6;
+    p.Heizwaermebedarf = 8e6f;
+    d.SpezErtragTWW = 0.0f;
+    const float ah = SizeHeatingSupport(*g, d, lauf);
+    EXPECT_TRUE(ganz(ah)) << ah;
+    EXPECT_GE(ah, a0);
+    const int laeufe = fake.laeufe;
+    EXPECT_NEAR(StepHeatingVariant(*g, d, true, lauf), ah + f.schritt, 1e-4f);
+    EXPECT_EQ(fake.laeufe, laeufe + 1);
+    EXPECT_NEAR(d.Ring[1][0], ah + f.schritt, 1e-4f);
+    EXPECT_NEAR(d.FlaechenFaktor, (ah + f.schritt) / d.ZielFlaeche, 1e-5f);
+    EXPECT_NEAR(StepHeatingVariant(*g, d, false, lauf), ah, 1e-4f);
+  }
 }
 
 }  // namespace

@@ -404,6 +404,7 @@ TEST_F(AnlageReportTest, ModuleCountOnPaperOnly) {
       {5.0, 2.5, "  (2 Stk)"},   {7.5, 2.5, "  (3 Stk)"},    {7.505, 2.5, "  (3 Stk)"},
       {7.52, 2.5, ""},           {2.5, 2.5, ""},             {5.0, 1.0, ""},
       {3.0, 0.5, ""},            {5.0, 0.0, ""},             {0.0, 2.5, ""},
+      {3.8, 1.9, "  (2 Stk)"},   {4.0, 1.9, ""},             {5.0, 0.004, ""},  // none: 1 m²
   };
   for (const Fall& f : faelle) EXPECT_EQ(ModulAnzahl(f.flaeche, f.modul), f.text) << f.flaeche << " " << f.modul;
   auto s = test::BaseState();
@@ -412,6 +413,9 @@ TEST_F(AnlageReportTest, ModuleCountOnPaperOnly) {
   EXPECT_TRUE(Has(AnlageReport(*s, true, false), "Aperturfläche:\t5,00 m²"));
   const std::string kurz = AnlageReport(*s, false, true).PlainText();
   EXPECT_NE(kurz.find("5,00 m²  (2 Stk)"), std::string::npos) << kurz;
+  // A collector without a module area counts 1 m² a module: no count on paper.
+  s->plant.KollModulFlaeche = 0.0f;
+  EXPECT_TRUE(Has(AnlageReport(*s, true, true), "Aperturfläche:\t5,00 m²")) << Dump(AnlageReport(*s, true, true));
   // A cascade plant's solar store on paper carries no boiler label unless its code says so.
   s->plant.AnlagenTypNr = 5;
   s->plant.KaskadeTyp = 14;

@@ -7,6 +7,7 @@
 #include <QButtonGroup>
 #include <QTabWidget>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -179,6 +180,31 @@ TEST(FormEnev, DinButtonsAndTheirRelease) {
   x.f().UpDown1->findChild<QToolButton*>("Auf")->click();
   EXPECT_EQ(x.f().EditAC->text(), "8,00");
   x.f().FormClose();
+}
+
+// The area's up-down and arrow keys step whole modules of the project's collector; one
+// without a module area steps 1 m² a module.
+TEST(FormEnev, AreaStepsByWholeModulesAndOneSquareMetreWithoutAModuleArea) {
+  struct Fall {
+    float modul;
+    const char *start, *auf, *ab;
+    int position;
+  };
+  for (const Fall& f : {Fall{0.0f, "5,5", "6,00", "5,00", 5}, Fall{1.9f, "5", "5,70", "3,80", 2}}) {
+    SCOPED_TRACE(f.modul);
+    FormFixture x;
+    x.s().plant.KollModulFlaeche = f.modul;
+    x.f().FormShow();
+    x.Tippe(x.f().EditAC, f.start);
+    x.f().UpDown1->findChild<QToolButton*>("Auf")->click();
+    EXPECT_EQ(x.f().EditAC->text(), f.auf);
+    QKeyEvent ab(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(x.f().EditAC, &ab);
+    EXPECT_EQ(x.f().EditAC->text(), f.ab);
+    EXPECT_EQ(x.f().UpDown1->Position(), f.position);
+    EXPECT_TRUE(x.msgs->shown.empty()) << x.msgs->All();
+    x.f().FormClose();
+  }
 }
 
 TEST(FormEnev, SimButtonFollowsThePlantType) {
