@@ -1,6 +1,7 @@
 #include "app/Befehle.h"
 
 #include <QAction>
+#include <QPointer>
 #include <QToolButton>
 #include <algorithm>
 #include <optional>
@@ -16,6 +17,7 @@
 #include "project/ui/FormProjektInfo.h"
 #include "enev/ui/FormEnev.h"
 #include "foundation/TavVar.h"
+#include "foundation/ui/Drucken.h"
 #include "foundation/ui/FormKopftext.h"
 #include "foundation/ui/HilfeFenster.h"
 #include "results/ui/FormSimErg.h"
@@ -39,6 +41,10 @@ std::optional<KatalogDienste>& ProgrammDienste() {
 void VerbindeFenster(Hauptmenu& w) {
   SimHooks& sim = SimCommandHooks();
   sim.StatusText = [&w](const std::string& text) { w.Status(text); };
+  // Every printout (results, instantaneous output, EnEV) says on it where it went.
+  DruckHooks().Status = [fenster = QPointer<Hauptmenu>(&w)](const QString& text) {
+    if (fenster) fenster->Status(text.toStdString());
+  };
   sim.ErgebnisFreigeben = [&w](bool gueltig) { w.Ergebnis->setEnabled(gueltig); };
 
   // F5 and the "Simulation" tool button: the run window in mode 3 (the button sets mode 3);
