@@ -121,8 +121,8 @@ class Installation : public ::testing::Test {
   static QString Q(const fs::path& p) { return QString::fromStdString(p.string()); }
   fs::path prefix() const { return tmp_ / "prefix"; }
   fs::path share() const { return prefix() / "share"; }
-  fs::path DesktopDatei() const { return share() / "applications" / (std::string(TAV_APP_ID) + ".desktop"); }
-  fs::path MetaDatei() const { return share() / "metainfo" / (std::string(TAV_APP_ID) + ".metainfo.xml"); }
+  fs::path DesktopDatei() const { return share() / "applications" / TAV_APP_ID ".desktop"; }
+  fs::path MetaDatei() const { return share() / "metainfo" / TAV_APP_ID ".metainfo.xml"; }
 
   test::TempDir tmp_;
 };
