@@ -16,6 +16,7 @@
 #include "project/ui/FormProjektInfo.h"
 #include "enev/ui/FormEnev.h"
 #include "foundation/TavVar.h"
+#include "foundation/ui/Drucken.h"
 #include "foundation/ui/FormKopftext.h"
 #include "foundation/ui/HilfeFenster.h"
 #include "results/ui/FormSimErg.h"
@@ -37,8 +38,24 @@ std::optional<KatalogDienste>& ProgrammDienste() {
 }  // namespace
 
 void VerbindeFenster(Hauptmenu& w) {
+  // The program-wide hooks reach this window: they go with it, so that no window opened
+  // afterwards (the instantaneous-output tool, a printout) calls into a window that is gone.
+  static const Hauptmenu* verbunden = nullptr;
+  verbunden = &w;
+  QObject::connect(&w, &QObject::destroyed, [fenster = &w] {
+    if (verbunden != fenster) return;  // another window has taken the hooks over
+    verbunden = nullptr;
+    SimCommandHooks() = {};
+    ProjektCommandHooks() = {};
+    EnevCommandHooks() = {};
+    DruckHooks().Status = nullptr;
+    ProgrammDienste().reset();
+  });
+
   SimHooks& sim = SimCommandHooks();
   sim.StatusText = [&w](const std::string& text) { w.Status(text); };
+  // Every printout (results, instantaneous output, EnEV) says on it where it went.
+  DruckHooks().Status = [&w](const QString& text) { w.Status(text.toStdString()); };
   sim.ErgebnisFreigeben = [&w](bool gueltig) { w.Ergebnis->setEnabled(gueltig); };
 
   // F5 and the "Simulation" tool button: the run window in mode 3 (the button sets mode 3);

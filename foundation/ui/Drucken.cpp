@@ -1,5 +1,6 @@
 #include "foundation/ui/Drucken.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -22,6 +23,7 @@
 
 #include "foundation/Messages.h"
 #include "foundation/PrintLayout.h"
+#include "foundation/TavUtil.h"
 #include "foundation/TextTable.h"
 #include "foundation/ui/ResBitmap.h"
 #include "foundation/ui/SysUtilsQt.h"
@@ -295,7 +297,9 @@ TDruckHooks& DruckHooks() {
       [](QWidget* parent, QPrinter& printer) {
         QPrintDialog d(&printer, parent);
         return d.exec() == QDialog::Accepted;
-      }};
+      },
+      TPapier::System,
+      {}};  // the main window gives the status line
   return h;
 }
 
@@ -431,14 +435,16 @@ bool DruckePdf(const QString& datei, TavState& g, const QString& titel, int seit
   return ok;
 }
 
-TDruckErgebnis Drucke(QWidget* parent, TavState& g, const QString& titel, int seiten, const TSeitenMaler& maler,
-                      const QString& pdfDatei, QString* pdfGeschrieben) {
-  if (pdfGeschrieben) pdfGeschrieben->clear();
+namespace {
+
+// The job itself; Drucke adds its status line.
+TDruckErgebnis DruckeAuftrag(QWidget* parent, TavState& g, const QString& titel, int seiten,
+                             const TSeitenMaler& maler, const QString& pdfDatei, QString& pdfGeschrieben) {
   if (seiten <= 0) return TDruckErgebnis::Abgebrochen;
   auto pdf = [&](const QString& datei) {
     if (datei.isEmpty()) return TDruckErgebnis::Abgebrochen;
     if (!DruckePdf(datei, g, titel, seiten, maler, DruckHooks().Papier)) return TDruckErgebnis::Fehler;
-    if (pdfGeschrieben) *pdfGeschrieben = datei;
+    pdfGeschrieben = datei;
     return TDruckErgebnis::Gedruckt;
   };
   if (!pdfDatei.isEmpty()) return pdf(pdfDatei);
@@ -458,6 +464,21 @@ TDruckErgebnis Drucke(QWidget* parent, TavState& g, const QString& titel, int se
   return MaleSeiten(printer, printer, QRectF(0, 0, mm.width(), mm.height()), seiten, maler)
              ? TDruckErgebnis::Gedruckt
              : TDruckErgebnis::Fehler;
+}
+
+}  // namespace
+
+TDruckErgebnis Drucke(QWidget* parent, TavState& g, const QString& titel, int seiten, const TSeitenMaler& maler,
+                      const QString& pdfDatei, QString* pdfGeschrieben) {
+  QString pdf;
+  const TDruckErgebnis ergebnis = DruckeAuftrag(parent, g, titel, seiten, maler, pdfDatei, pdf);
+  if (pdfGeschrieben) *pdfGeschrieben = pdf;
+  // A PDF file is named where it went; only a printer's job was "sent to the printer".
+  if (ergebnis == TDruckErgebnis::Gedruckt && DruckHooks().Status)
+    DruckHooks().Status(pdf.isEmpty() ? Q(T(TX::MeldungDruckenfertig))
+                                      : Q(ReplaceHashMark(T(TX::MeldungPdfGeschrieben),
+                                                          QDir::toNativeSeparators(pdf).toStdString())));
+  return ergebnis;
 }
 
 QImage SeitenBild(const TSeitenMaler& maler, int n, double dpi, bool letter) {

@@ -149,6 +149,8 @@ struct TDruckHooks {
   std::function<bool(QWidget*, QPrinter&)> DruckerDialog;
   // The paper of PDF files.
   TPapier Papier = TPapier::System;
+  // The program's status line: every finished job says there where it went.
+  std::function<void(const QString&)> Status;
 };
 TDruckHooks& DruckHooks();
 
@@ -167,6 +169,8 @@ QString PdfVorschlag(const QString& titel);
 // PdfDatei given, into that file; where no printer is installed the PDF file is asked for
 // instead. Success only when every page was painted and the job finished; PdfGeschrieben
 // (when given) then names the PDF file the job went into, and stays empty for a printer.
+// A finished job is told on the status line (DruckHooks().Status): the PDF file it went
+// into, or that it was sent to the printer.
 TDruckErgebnis Drucke(QWidget* parent, TavState& g, const QString& titel, int seiten, const TSeitenMaler& maler,
                       const QString& pdfDatei = {}, QString* pdfGeschrieben = nullptr);
 // The same into the PDF file Datei on the paper of the system (or the one given). The file

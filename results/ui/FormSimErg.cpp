@@ -4,7 +4,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QCursor>
-#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -425,15 +424,10 @@ bool TFormSimErg::Drucken(const QString& pdfDatei) {
   if (d.Seiten.empty()) return false;
   const TavState stand = g;
   const QString titel = DruckJobTitel(g, DruckTitel());
-  QString pdf;
-  const auto ergebnis = tav::Drucke(
-      this, g, titel, static_cast<int>(d.Seiten.size()),
-      [&](QPainter& pa, const QRectF& mm, int n) { MaleErgebnisSeite(pa, mm, n, d, stand); }, pdfDatei, &pdf);
-  // A PDF file is named where it went; only a printer job was "sent to the printer".
-  if (ergebnis == TDruckErgebnis::Gedruckt)
-    emit statusMessage(pdf.isEmpty() ? Q(TX::MeldungDruckenfertig)
-                                     : Q(ReplaceHashMark(T(TX::MeldungPdfGeschrieben), QDir::toNativeSeparators(pdf).toStdString())));
-  return ergebnis == TDruckErgebnis::Gedruckt;
+  return tav::Drucke(
+             this, g, titel, static_cast<int>(d.Seiten.size()),
+             [&](QPainter& pa, const QRectF& mm, int n) { MaleErgebnisSeite(pa, mm, n, d, stand); },
+             pdfDatei) == TDruckErgebnis::Gedruckt;
 }
 
 void TFormSimErg::SpeichereAuswahl() { G().settings.DruckSeiten = DruckAuswahl(); }

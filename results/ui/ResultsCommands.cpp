@@ -46,7 +46,6 @@ TFormSimErg* ShowSimErg(QWidget* parent) {
 void ShowSimErgModal(QWidget* parent, const std::function<void(TFormSimErg*)>& vorher) {
   if (!G().run.ErgebnisGueltig) return;
   // The modality of a window can change only while it is hidden.
-  const bool neu = !FormSimErgExists();
   TFormSimErg& f = FormSimErg();
   Anbinden(f, parent);
   if (f.isVisible()) f.hide();

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QPrinter>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <functional>
@@ -21,6 +22,7 @@
 #include "enev/EnevBericht.h"
 #include "enev/ui/EnevDruck.h"
 #include "foundation/PrintLayout.h"
+#include "foundation/TavUtil.h"
 #include "foundation/TextTable.h"
 #include "foundation/ui/Drucken.h"
 #include "results/ui/ErgebnisDruck.h"
@@ -262,6 +264,77 @@ TEST_F(KundenDruck, InstantaneousOutput) {
     }
   }
   f.done(mrOk);
+}
+
+// Every printout says on the status line where it went: the PDF file chosen beforehand, the
+// one asked for where no printer is installed (or, with a printer, that the job went to the
+// printer); a job cancelled at its question says nothing.
+TEST_F(KundenDruck, StatusLineOfEveryPrintout) {
+  auto& g = G();
+  Simuliere(Anlage::Warmwasser);
+  g.plant.ProjektName = "Haus A";
+  g.run.EnevSimQTW = 3500;
+  g.run.EnevSimQTWsol = 1900;
+  const enev::EnevStand st = test::EnevDruckStand(0.015);
+  TFormSimErg* erg = ShowSimErg(nullptr);
+  ASSERT_NE(erg, nullptr);
+  erg->CheckBoxAlles->setChecked(true);
+  test::MomentProjekt(g);
+  TFormMoment& moment = FormMoment();
+  moment.show();
+  QApplication::processEvents();
+  moment.RadioButton3->click();  // a summer day
+  ASSERT_TRUE(moment.BitBtnDruck->isEnabled());
+
+  const struct {
+    const char* name;
+    std::function<bool(const QString& pdf)> drucke;
+  } druckstuecke[] = {
+      {"results", [&](const QString& pdf) { return erg->Drucken(pdf); }},
+      {"EnEV", [&](const QString& pdf) { return PrintEnevBericht(nullptr, g, st, enev::kEnevAuswertung, pdf); }},
+      {"instantaneous output", [&](const QString& pdf) { return moment.Drucke(pdf); }},
+  };
+  const auto geschrieben = [](const QString& datei) {
+    return Q(ReplaceHashMark(T(TX::MeldungPdfGeschrieben), QDir::toNativeSeparators(datei).toStdString()));
+  };
+  const TDruckHooks alt = DruckHooks();
+  QStringList status;
+  DruckHooks().Status = [&status](const QString& text) { status << text; };
+  g.settings.Drucker = "Gibt es nicht";
+  g.settings.DruckerOffen = false;
+  for (const auto& d : druckstuecke) {
+    const std::string wo = d.name;
+    const QString gewaehlt = Datei(wo + " gewaehlt"), gefragt = Datei(wo + " gefragt"),
+                  drucker = Datei(wo + " drucker");
+    bool antwort = true;  // false: the question is cancelled
+    DruckHooks().PdfDatei = [&](QWidget*, const QString&) { return antwort ? gefragt : QString(); };
+    // A printer's job goes into a file of its own here, so no paper comes out.
+    DruckHooks().DruckerDialog = [&](QWidget*, QPrinter& p) {
+      p.setOutputFileName(drucker);
+      return antwort;
+    };
+
+    status.clear();
+    ASSERT_TRUE(d.drucke(gewaehlt)) << wo;
+    EXPECT_EQ(status, QStringList{geschrieben(gewaehlt)}) << wo;
+
+    status.clear();
+    ASSERT_TRUE(d.drucke({})) << wo;
+    if (DruckerVorhanden()) {
+      EXPECT_EQ(status, QStringList{Q(T(TX::MeldungDruckenfertig))}) << wo;
+      EXPECT_GT(QFileInfo(drucker).size(), 0) << wo;
+    } else {
+      EXPECT_EQ(status, QStringList{geschrieben(gefragt)}) << wo;
+      EXPECT_GT(QFileInfo(gefragt).size(), 0) << wo;
+    }
+
+    status.clear();
+    antwort = false;
+    EXPECT_FALSE(d.drucke({})) << wo;
+    EXPECT_TRUE(status.isEmpty()) << wo << ": " << status.join('|').toStdString();
+  }
+  DruckHooks() = alt;
+  moment.done(mrOk);
 }
 
 // The paper of a printout without a printer: the locale's paper setting first (216 mm wide is

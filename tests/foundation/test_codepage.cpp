@@ -32,7 +32,7 @@ TEST(CodePage, EveryByteSurvivesDecodeAndEncode) {
 TEST(CodePage, TablesAgreeWithTheSystemConverter) {
   for (const auto& [cp, name] : kCodePages) {
     iconv_t cd = iconv_open("UTF-32LE", name);
-    if (cd == reinterpret_cast<iconv_t>(-1)) GTEST_SKIP() << "no " << name << " in iconv";
+    ASSERT_NE(cd, reinterpret_cast<iconv_t>(-1)) << "no " << name << " in iconv";
     int compared = 0;
     for (int b = 0x80; b < 256; ++b) {
       char in = static_cast<char>(b);

@@ -32,26 +32,26 @@ class FakeDienste : public ProjektKatalogDienste {
   double jetzt = EncodeDate(2026, 12, 10) + EncodeTime(14, 30, 15);
   ProjektStatusRecorder status;
 
-  void ReadOrte(TavState&) override { aufrufe.push_back("ReadOrte"); }
+  void ReadOrte(TavState&) override { aufrufe.emplace_back("ReadOrte"); }
   void ReadKollektoren(TavState& s) override {
-    aufrufe.push_back("ReadKollektoren");
+    aufrufe.emplace_back("ReadKollektoren");
     s.cat.KollektorAnzahl = static_cast<std::int16_t>(kollektoren.size());
     for (std::size_t i = 0; i < kollektoren.size(); ++i) s.cat.Kollektoren[i + 1].Name = kollektoren[i];
   }
-  void ReadRohre(TavState&) override { aufrufe.push_back("ReadRohre"); }
-  void ReadProfile(TavState&) override { aufrufe.push_back("ReadProfile"); }
+  void ReadRohre(TavState&) override { aufrufe.emplace_back("ReadRohre"); }
+  void ReadProfile(TavState&) override { aufrufe.emplace_back("ReadProfile"); }
   void ReadEnergie(TavState&, const std::string& name) override {
     aufrufe.push_back("ReadEnergie:" + name);
   }
   void CheckAnlagenTyp(PlantState& p) override {
-    aufrufe.push_back("CheckAnlagenTyp");
+    aufrufe.emplace_back("CheckAnlagenTyp");
     tav::CheckAnlagenTyp(p);
   }
   void SetAnlgParam(TavState& s, int n) override {
     aufrufe.push_back("SetAnlgParam:" + std::to_string(n));
     tav::SetAnlgParam(s.plant, n);
   }
-  void SetSpeicherParam(TavState&) override { aufrufe.push_back("SetSpeicherParam"); }
+  void SetSpeicherParam(TavState&) override { aufrufe.emplace_back("SetSpeicherParam"); }
   StatusSink& Status() override { return status; }
   double Jetzt() override { return jetzt; }
 };

@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QTextBrowser>
 #include <QToolButton>
+#include <map>
 #include <set>
 #include <string>
 
@@ -93,14 +94,21 @@ QString Vergleichbar(QString t) {
   return t.toCaseFolded();
 }
 
-std::set<QString> WerteDerDatei(const std::string& datei) {
+// The texts of a language file by key, comparable.
+std::map<QString, QString> TexteDerDatei(const std::string& datei) {
   std::string bytes;
   EXPECT_TRUE(ReadWholeFile(datei, bytes)) << datei;
-  std::set<QString> werte;
+  std::map<QString, QString> texte;
   for (const QString& zeile : QString::fromStdString(DecodeText(bytes, CodePage::Cp1252)).split('\n')) {
     const qsizetype gleich = zeile.indexOf('=');
-    if (gleich > 0) werte.insert(Vergleichbar(zeile.mid(gleich + 1)));
+    if (gleich > 0) texte[zeile.left(gleich).trimmed()] = Vergleichbar(zeile.mid(gleich + 1));
   }
+  return texte;
+}
+
+std::set<QString> WerteDerDatei(const std::string& datei) {
+  std::set<QString> werte;
+  for (const auto& [schluessel, text] : TexteDerDatei(datei)) werte.insert(text);
   return werte;
 }
 
@@ -133,8 +141,40 @@ TEST(HilfeSeiten, EnglishControlNamesAreTheEnglishCaptions) {
   EXPECT_GT(namen, 200);
 }
 
-TEST(HilfeFenster, ShowsPagesGoesBackAndForwardAndFindsIndexWords) {
-  G().folders.HilfeDatei.clear();
+// The English page of the main window names every captioned tool button and every menu by
+// the caption the English program shows (the tool bar once said "System", the page "Plant").
+TEST(HilfeSeiten, EnglishMainWindowPageNamesEveryToolButtonAndMenu) {
+  std::map<QString, QString> englisch = TexteDerDatei(std::string(TAV_LANG_DIR) + "/english.dat");
+  QFile f(":/help/en/hauptfenster.htm");
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  std::set<QString> namen;
+  const QRegularExpression fett(QStringLiteral("<b>(.*?)</b>"), QRegularExpression::DotMatchesEverythingOption);
+  for (auto it = fett.globalMatch(QString::fromUtf8(f.readAll())); it.hasNext();)
+    namen.insert(Vergleichbar(QTextDocumentFragment::fromHtml(it.next().captured(1)).toPlainText()));
+  for (const char* schluessel :
+       {"SButtonAssistent", "SButtonOrt", "SButtonAnlage", "SButtonKollektor", "SButtonMoment", "SButtonSimulation",
+        "HmenuDatei", "HmenuSimulation", "HmenuOrt", "HmenuAnlage", "HmenuEnergie", "HmenuKollektor", "HmenuExtra",
+        "HmenuMomentanleistung", "HmenuAnlagenSimulation", "HmenuStart", "HmenuErgebnis", "HmenuOptionen"}) {
+    ASSERT_TRUE(englisch.count(schluessel)) << schluessel;
+    EXPECT_TRUE(namen.count(englisch[schluessel]))
+        << schluessel << ": \"" << englisch[schluessel].toStdString() << "\" is not named on the page";
+  }
+}
+
+// Each test opens a help window of its own: the window keeps its history and its language
+// for as long as it lives, and no test may start on what an earlier one left.
+class HilfeFensterTest : public ::testing::Test {
+ protected:
+  void SetUp() override { Schliessen(); }
+  void TearDown() override { Schliessen(); }
+  static void Schliessen() {
+    delete HilfeFensterOffen();
+    G().folders.HilfeDatei.clear();
+  }
+};
+
+TEST_F(HilfeFensterTest, ShowsPagesGoesBackAndForwardAndFindsIndexWords) {
+  ASSERT_EQ(HilfeFensterOffen(), nullptr);
   ZeigeHilfeInhalt();
   THilfeFenster* f = HilfeFensterOffen();
   ASSERT_TRUE(f);
@@ -199,8 +239,7 @@ TEST(HilfeFenster, ShowsPagesGoesBackAndForwardAndFindsIndexWords) {
 
 // The message dialog's help button opens the messages page and leaves the message open;
 // F1 in any plain window opens the contents (or the page its name maps to).
-TEST(HilfeFenster, MessageHelpButtonAndF1InAnyWindow) {
-  G().folders.HilfeDatei.clear();
+TEST_F(HilfeFensterTest, MessageHelpButtonAndF1InAnyWindow) {
   InstalliereHilfeTaste();
   InstalliereHilfeTaste();  // twice does no harm
   TFormIntMessageDialog dlg("Text", mtInformation, Btn(mbOK) | Btn(mbHelp));

@@ -108,14 +108,14 @@ TEST(ResBitmap, MissingPictureGivesAVisiblePlaceholderAndIsTriedAgain) {
   EXPECT_NE(err.find("KeinBildDa"), std::string::npos) << err;
 
   // Not there yet: placeholder, and nothing is kept under the name ...
-  EXPECT_EQ(&LoadResBitmap(QStringLiteral("TestPng")), &ph);
+  EXPECT_EQ(&LoadResBitmap(QStringLiteral("TestSpaeter")), &ph);
   // ... so once the picture exists, the next call loads it.
   ASSERT_TRUE(QResource::registerResource(QStringLiteral(TAV_TEST_PICTURES)));
-  const QImage& png = LoadResBitmap(QStringLiteral("TESTPNG"));
+  const QImage& png = LoadResBitmap(QStringLiteral("TESTSPAETER"));
   ASSERT_NE(&png, &ph);
   EXPECT_EQ(png.size(), QSize(8, 6));
   EXPECT_EQ(QColor(png.pixel(3, 3)), QColor(0, 128, 45));
-  EXPECT_EQ(&LoadResBitmap(QStringLiteral("TestPng")), &png);
+  EXPECT_EQ(&LoadResBitmap(QStringLiteral("TestSpaeter")), &png);
   QResource::unregisterResource(QStringLiteral(TAV_TEST_PICTURES));
 }
 

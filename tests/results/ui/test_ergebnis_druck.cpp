@@ -6,8 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFontMetricsF>
-#include <QPrinterInfo>
-#include <QStringList>
 #include <algorithm>
 #include <filesystem>
 #include <functional>
@@ -217,31 +215,6 @@ TEST_F(ErgebnisDruckTest, EnergyBalanceRulesStandOnTheirLines) {
             for (int x = 0; x < w; x += 2) ASSERT_EQ(bild.pixelColor(x, y), Qt::white) << start << " " << y;
         }
   }
-}
-
-// A printout that went into a PDF file says so on the status line and names the file, never
-// that it went to the printer: the file chosen beforehand and the one asked for where no
-// printer is set up alike.
-TEST_F(ErgebnisDruckTest, StatusLineNamesThePdfFileWritten) {
-  Simuliere(Anlage::Warmwasser);
-  TFormSimErg* f = ShowSimErg(nullptr);
-  ASSERT_NE(f, nullptr);
-  QStringList meldungen;
-  const auto verbindung = QObject::connect(f, &TFormSimErg::statusMessage, [&](const QString& t) { meldungen << t; });
-  const QString gewaehlt = QString::fromStdString((dir.path() / "gewaehlt.pdf").string());
-  const QString gefragt = QString::fromStdString((dir.path() / "gefragt.pdf").string());
-  auto alt = DruckHooks();
-  DruckHooks().PdfDatei = [&](QWidget*, const QString&) { return gefragt; };
-  G().settings.Drucker = "Gibt es nicht";
-  G().settings.DruckerOffen = false;
-  EXPECT_TRUE(f->Drucken(gewaehlt));
-  if (QPrinterInfo::availablePrinterNames().isEmpty()) EXPECT_TRUE(f->Drucken());
-  DruckHooks() = alt;
-  QObject::disconnect(verbindung);
-  ASSERT_FALSE(meldungen.isEmpty());
-  EXPECT_EQ(meldungen[0], "PDF-Datei geschrieben: " + QDir::toNativeSeparators(gewaehlt));
-  if (meldungen.size() > 1) EXPECT_EQ(meldungen[1], "PDF-Datei geschrieben: " + QDir::toNativeSeparators(gefragt));
-  for (const QString& m : meldungen) EXPECT_FALSE(m.contains("Drucker")) << m.toStdString();
 }
 
 // The three monthly tables end their two rules past the end of every heading, the bold last

@@ -51,10 +51,17 @@ void GrabAll(TFormSimErg& f, const QString& fall) {
   f.SpeedButton3->click();
 }
 
+// Each test starts with a results window of its own: the window keeps the page last shown
+// for as long as it lives, and no test may start on what an earlier one left.
 class FormSimErgTest : public ::testing::Test {
  protected:
+  void SetUp() override { Verwerfen(); }
   void TearDown() override {
     InvalidateResults();
+    Verwerfen();
+  }
+  static void Verwerfen() {
+    if (FormSimErgExists()) delete &FormSimErg();
     QApplication::processEvents();
   }
   test::ScopedMessages msgs;
