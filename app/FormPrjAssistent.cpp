@@ -2,6 +2,7 @@
 #include "app/AssistentGrafik.h"
 #include "catalogues/SolPaket.h"
 #include "catalogues/ui/KatalogUi.h"
+#include "foundation/ui/FeldTasten.h"
 #include "foundation/ui/HilfeFenster.h"
 #include "foundation/ui/KeptWindow.h"
 #include "foundation/ui/ResBitmap.h"
@@ -481,6 +482,9 @@ TFormPrjAssistent::TFormPrjAssistent(QWidget* parent) : QDialog(parent), Lauf(Ec
   connect(BitBtnForward, &QPushButton::clicked, this, &TFormPrjAssistent::Weiter);
   connect(ButtonOK, &QPushButton::clicked, this, &TFormPrjAssistent::accept);
   connect(BitBtnPakete, &QPushButton::clicked, this, &TFormPrjAssistent::ZeigePaketSeite);
+  // From any control Escape only offers Cancel, so a slip of the key loses no input; a
+  // second Escape, on Cancel, cancels.
+  EscapeToButton(this, ButtonCancel);
 
   for (QTableWidget* t : {StringGridOrte, StringGridKollektor, StringGridPakete}) {
     t->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -1031,15 +1035,6 @@ void TFormPrjAssistent::keyPressEvent(QKeyEvent* e) {
     else if (StringGridKollektor->hasFocus()) kontext = kHilfeKollektor;
     if (Hooks.Hilfe) Hooks.Hilfe(kontext);
     return;
-  }
-  if (e->key() == Qt::Key_Escape) {
-    // From any control Escape only offers Cancel, so a slip of the key loses no input; a
-    // second Escape, on Cancel, cancels.
-    if (!ButtonCancel->hasFocus()) {
-      ButtonCancel->setFocus();
-      return;
-    }
-    return reject();
   }
   if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
     if (ButtonOK->isVisible() && ButtonOK->hasFocus()) return accept();
