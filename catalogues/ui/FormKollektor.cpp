@@ -840,8 +840,7 @@ bool TFormKollektor::eventFilter(QObject* o, QEvent* e) {
   auto* k = static_cast<QKeyEvent*>(e);
   const bool enter = k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter;
   if (o == StringGrid1) {
-    // Ctrl+Tab changes the page, never the chosen collector.
-    if (GitterSeitenTaste(*k, PageControl1)) return true;
+    if (GitterHilfeTaste(*k)) return true;
     switch (k->key()) {
       case Qt::Key_Insert: Neu(); return true;
       case Qt::Key_Delete: Loeschen(); return true;

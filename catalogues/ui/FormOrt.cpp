@@ -591,7 +591,7 @@ void TFormOrt::Sortiere(int modus) {
 bool TFormOrt::eventFilter(QObject* o, QEvent* e) {
   if (o != StringGrid1 || e->type() != QEvent::KeyPress) return QDialog::eventFilter(o, e);
   auto* k = static_cast<QKeyEvent*>(e);
-  if (GitterSeitenTaste(*k, PageControl1)) return true;
+  if (GitterHilfeTaste(*k)) return true;
   switch (k->key()) {
     case Qt::Key_Insert: Neu(); return true;
     case Qt::Key_Delete: Loeschen(); return true;

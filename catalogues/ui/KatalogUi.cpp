@@ -8,13 +8,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QPainter>
-#include <QTabWidget>
 #include <array>
 #include <string_view>
 
 #include "foundation/TavUtil.h"
 #include "foundation/ui/HilfeFenster.h"
-#include "foundation/ui/SeitenTasten.h"
 #include "simulation/SolarPhysics.h"
 
 namespace tav {
@@ -41,14 +39,9 @@ QWidget* MitEinheit(QLineEdit* feld, const QString& einheit, QWidget* parent) {
   return w;
 }
 
-bool GitterSeitenTaste(const QKeyEvent& k, QTabWidget* seiten) {
-  if (k.key() == Qt::Key_Slash && (k.modifiers() & Qt::KeypadModifier)) {
-    ZeigeHilfeKontext(501);
-    return true;
-  }
-  bool vor = true;
-  if (!IsPageKey(k, &vor)) return false;
-  TurnPage(seiten, vor);
+bool GitterHilfeTaste(const QKeyEvent& k) {
+  if (k.key() != Qt::Key_Slash || !(k.modifiers() & Qt::KeypadModifier)) return false;
+  ZeigeHilfeKontext(501);
   return true;
 }
 

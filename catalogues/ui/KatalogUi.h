@@ -18,7 +18,6 @@ class QKeyEvent;
 class QLineEdit;
 class QPainter;
 class QPushButton;
-class QTabWidget;
 
 namespace tav {
 
@@ -32,10 +31,9 @@ double ZahlAus(const QString& text, bool* ok = nullptr);
 // A number field with its unit to the right, as one form row's field (the field 90 px wide).
 QWidget* MitEinheit(QLineEdit* feld, const QString& einheit, QWidget* parent);
 
-// The keys a catalogue grid shares with its dialog: Ctrl+Tab (Ctrl+Shift+Tab) turns to the
-// next (previous) visible page of `seiten` and keypad "/" opens help page 501; the grid's
-// selection stays. True when the key was one of them.
-bool GitterSeitenTaste(const QKeyEvent& k, QTabWidget* seiten);
+// The help key of a catalogue grid: keypad "/" opens help page 501. True when the key was it.
+// (Its dialog's page keys are the window's own, PageKeys.)
+bool GitterHilfeTaste(const QKeyEvent& k);
 
 // A dialog button that is never the default by accident.
 QPushButton* Knopf(const QString& text, const char* name, QWidget* parent);
