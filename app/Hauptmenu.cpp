@@ -375,23 +375,15 @@ void Hauptmenu::BuildMenus() {
   connect(AnlagenSimulation, &QAction::triggered, this, [this] { SetRechenModus(3); });
   // The titles of the menu bar that open a dialog themselves: the title's highlight goes
   // before the dialog comes up (the menu bar would keep it for as long as the dialog is open).
-  const auto ohneMarke = [this] {
-    if (menuBar()->activeAction()) menuBar()->setActiveAction(nullptr);
-  };
-  connect(Ort, &QAction::triggered, this, [this, ohneMarke] {
-    ohneMarke();
-    ShowOrtDialog();
-  });
-  connect(Anlage, &QAction::triggered, this, [this, ohneMarke] {
-    ohneMarke();
-    ShowAnlageDialog();
-  });
-  connect(Kollektor, &QAction::triggered, this, [this, ohneMarke] {
-    ohneMarke();
-    ShowKollektorDialog();
-  });
-  connect(Energie, &QAction::triggered, this, [this, ohneMarke] {
-    ohneMarke();
+  // Connected first, so it runs before the command's own slot.
+  for (QAction* a : {Ort, Anlage, Kollektor, Energie})
+    connect(a, &QAction::triggered, this, [this] {
+      if (menuBar()->activeAction()) menuBar()->setActiveAction(nullptr);
+    });
+  connect(Ort, &QAction::triggered, this, [this] { ShowOrtDialog(); });
+  connect(Anlage, &QAction::triggered, this, [this] { ShowAnlageDialog(); });
+  connect(Kollektor, &QAction::triggered, this, [this] { ShowKollektorDialog(); });
+  connect(Energie, &QAction::triggered, this, [this] {
     if (!FormAnlage) return;
     MarkToolButton(nullptr);
     s_.run.DialogFuellen = true;
