@@ -27,6 +27,12 @@ std::string DatenordnerNurLesenText(const std::string& datenDir, const std::stri
          "|Änderungen an Projekten, Katalogen und Einstellungen werden nicht gespeichert.";
 }
 
+std::string DateienNichtGeschriebenText(const std::string& datenDir, const std::vector<std::string>& fehler) {
+  std::string text = "Im Datenordner " + datenDir + " konnten nicht alle Dateien geschrieben werden:";
+  for (const std::string& zeile : fehler) text += "|" + zeile;
+  return text;
+}
+
 namespace {
 
 // Says once what cannot be written in the data folder: the folder itself when it is
@@ -34,13 +40,13 @@ namespace {
 // delivered files that could not be copied into it.
 void MeldeSchreibfehler(FolderState& f, const std::vector<std::string>& fehler) {
   f.DatenDirNurLesen = OrdnerNichtBeschreibbar(f.DatenDir);
-  std::string text;
-  if (!f.DatenDirNurLesen.empty())
-    text = DatenordnerNurLesenText(f.DatenDir, f.DatenDirNurLesen);
-  else if (!fehler.empty())
-    text = "Im Datenordner " + f.DatenDir + " konnten nicht alle Dateien geschrieben werden:";
-  for (const std::string& zeile : fehler) text += "|" + zeile;
-  if (!text.empty()) ShowMessageLines(text);
+  if (!f.DatenDirNurLesen.empty()) {
+    std::string text = DatenordnerNurLesenText(f.DatenDir, f.DatenDirNurLesen);
+    for (const std::string& zeile : fehler) text += "|" + zeile;
+    ShowMessageLines(text);
+  } else if (!fehler.empty()) {
+    ShowMessageLines(DateienNichtGeschriebenText(f.DatenDir, fehler));
+  }
 }
 
 // True when the data folder is there (found, or created and seeded); the fatal message

@@ -3,6 +3,7 @@
 // once, from main(), with the splash screen as its status sink.
 
 #include <string>
+#include <vector>
 
 #include "location/TavKlimgen.h"
 #include "foundation/TavVar.h"
@@ -45,5 +46,8 @@ std::string DatenordnerFehlerText(const std::string& datenDir);
 // The start's one message on a data folder that cannot be written: folder, reason, and that
 // changes will not be saved.
 std::string DatenordnerNurLesenText(const std::string& datenDir, const std::string& grund);
+// The message on the delivered files that could not be written into a data folder that
+// takes files otherwise: the folder, then Fehler, a line each.
+std::string DateienNichtGeschriebenText(const std::string& datenDir, const std::vector<std::string>& fehler);
 
 }  // namespace tav

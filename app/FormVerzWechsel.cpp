@@ -14,6 +14,7 @@
 #include "project/ProjektLaden.h"
 #include "catalogues/SolPaket.h"
 #include "catalogues/Speicher.h"
+#include "app/DatenStart.h"
 #include "app/FormHilfen.h"
 #include "foundation/FileUtil.h"
 #include "foundation/Folders.h"
@@ -76,9 +77,7 @@ void DatenordnerWechseln(TavState& s, ProjektKatalogDienste& d, std::string neu)
   // Only a new or empty folder is filled; the data of a folder in use stay as they are.
   if (fuellen) {
     const std::vector<std::string> fehler = UpdateDataFiles(alt, neu, true, s.settings.DrucklogoDatei);
-    std::string text = "Im Datenordner " + neu + " konnten nicht alle Dateien geschrieben werden:";
-    for (const std::string& zeile : fehler) text += "|" + zeile;
-    if (!fehler.empty()) ShowMessageLines(text);
+    if (!fehler.empty()) ShowMessageLines(DateienNichtGeschriebenText(neu, fehler));
   }
   s.folders.DatenDir = neu;
   s.folders.DatenDirNurLesen.clear();  // checked above
