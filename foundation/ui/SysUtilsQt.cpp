@@ -298,12 +298,6 @@ int TitleBarWidth(const QString& title) {
   return fm.horizontalAdvance(title) * 6 / 5 + 4 * (fm.height() + 10) + 16;
 }
 
-void FitWidthToTitle(QWidget* dialog) {
-  const int least = TitleBarWidth(dialog->windowTitle());
-  if (dialog->minimumWidth() < least) dialog->setMinimumWidth(least);
-  if (dialog->width() < least) dialog->resize(least, dialog->height());
-}
-
 void FixDialogSize(QWidget* dialog, QSize size) {
   if (!size.isValid()) {
     if (QLayout* l = dialog->layout()) l->activate();

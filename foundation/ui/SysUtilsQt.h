@@ -109,8 +109,6 @@ QRect OntoScreen(const QRect& rect);
 void SetFixedDialogFrame(QWidget* dialog);
 // The least width that shows Title whole in a title bar beside its icon and buttons.
 int TitleBarWidth(const QString& title);
-// Widens the dialog's minimum width to its present title (call after setting the title).
-void FitWidthToTitle(QWidget* dialog);
 // Fixes a small dialog at Size (invalid: what its layout asks for), widened to its present
 // title: minimum and maximum alike, so a window manager offers neither resizing nor a
 // maximise button. Call after the texts are set, before the dialog shows.
