@@ -469,10 +469,9 @@ TDruckErgebnis DruckeAuftrag(QWidget* parent, TavState& g, const QString& titel,
 }  // namespace
 
 TDruckErgebnis Drucke(QWidget* parent, TavState& g, const QString& titel, int seiten, const TSeitenMaler& maler,
-                      const QString& pdfDatei, QString* pdfGeschrieben) {
+                      const QString& pdfDatei) {
   QString pdf;
   const TDruckErgebnis ergebnis = DruckeAuftrag(parent, g, titel, seiten, maler, pdfDatei, pdf);
-  if (pdfGeschrieben) *pdfGeschrieben = pdf;
   // A PDF file is named where it went; only a printer's job was "sent to the printer".
   if (ergebnis == TDruckErgebnis::Gedruckt && DruckHooks().Status)
     DruckHooks().Status(pdf.isEmpty() ? Q(T(TX::MeldungDruckenfertig))

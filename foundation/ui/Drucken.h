@@ -167,12 +167,11 @@ QString PdfVorschlag(const QString& titel);
 
 // Prints Seiten pages titled Titel: on the chosen printer (g.settings.Drucker), or, with
 // PdfDatei given, into that file; where no printer is installed the PDF file is asked for
-// instead. Success only when every page was painted and the job finished; PdfGeschrieben
-// (when given) then names the PDF file the job went into, and stays empty for a printer.
-// A finished job is told on the status line (DruckHooks().Status): the PDF file it went
-// into, or that it was sent to the printer.
+// instead. Success only when every page was painted and the job finished. A finished job is
+// told on the status line (DruckHooks().Status): the PDF file it went into, or that it was
+// sent to the printer.
 TDruckErgebnis Drucke(QWidget* parent, TavState& g, const QString& titel, int seiten, const TSeitenMaler& maler,
-                      const QString& pdfDatei = {}, QString* pdfGeschrieben = nullptr);
+                      const QString& pdfDatei = {});
 // The same into the PDF file Datei on the paper of the system (or the one given). The file
 // carries the title, the program as its creator and the first header line as its author.
 bool DruckePdf(const QString& datei, TavState& g, const QString& titel, int seiten, const TSeitenMaler& maler,
