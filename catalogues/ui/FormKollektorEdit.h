@@ -41,8 +41,6 @@ class TFormKollektorEdit : public QDialog {
   // Every way out stores the place (AFPos) where the next opening shows it.
   void done(int r) override;
 
- protected:
-
  private:
   void Fuelle();
   void UpdateKennwerte();

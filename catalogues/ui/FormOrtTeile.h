@@ -112,8 +112,6 @@ class TFormOrtEdit : public QDialog {
   // Every way out stores the place (AFPos) where the next opening shows it.
   void done(int r) override;
 
- protected:
-
  private:
   void Summen();
   bool Speichere();
