@@ -1,8 +1,9 @@
 #pragma once
-// The keys of a form's edit fields: Enter moves the focus on to the next control and Escape
-// to the form's fixed button (usually Cancel), so Escape then Enter cancels; Enter on a
-// focused button presses that button. Neither key closes the form or checks a field before
-// the user has left it.
+// The keys of a form's controls. In its edit fields Enter moves the focus on to the next
+// control and Escape to the form's fixed button (usually Cancel), so Escape then Enter
+// cancels; Enter on a focused button presses that button. Neither key closes the form or
+// checks a field before the user has left it. A dialog may also send Escape from every
+// control to its fixed button, and Alt never types into a field in any window.
 
 class QAbstractButton;
 class QDialog;
