@@ -5,33 +5,17 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <functional>
 
 #include "catalogues/Kollektoren.h"
 #include "enev/EnevDatei.h"
 #include "foundation/CodePage.h"
 #include "location/Wetter.h"
+#include "support/Schreibschutz.h"
 #include "test_orte_hilfen.h"
 
 namespace tav::test {
 namespace {
-
-namespace fs = std::filesystem;
-
-// Takes the write permission of a folder for its lifetime (the writer refuses such a folder
-// also for root).
-class OhneSchreibrecht {
- public:
-  explicit OhneSchreibrecht(fs::path ordner) : ordner_(std::move(ordner)) {
-    fs::permissions(ordner_, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    fs::perm_options::remove);
-  }
-  ~OhneSchreibrecht() { fs::permissions(ordner_, fs::perms::owner_write, fs::perm_options::add); }
-
- private:
-  fs::path ordner_;
-};
 
 std::string MonatsDatei() {
   std::string t = "Meteonorm\r\nVersion 4\r\n\r\n\"Neustadt\"\r\n48.0,-7.9,269,\r\nx\r\ny\r\nz\r\n";
