@@ -15,6 +15,7 @@
 #include "catalogues/KatalogDiensteSim.h"
 #include "location/TavKlimgen.h"
 #include "foundation/TavVar.h"
+#include "foundation/TextTable.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
 
@@ -368,6 +369,11 @@ TEST(Tavsim, BadProjectValuesAreReportedOrRefusedNeverSimulatedIntoNonsense) {
 // each language's name, the same fuel saved, and no notice. The atmospheric burner, found by
 // the nearest English name, would burn a quarter more.
 TEST(Tavsim, ACondensingBoilerSavesTheSameFuelInEitherLanguage) {
+  // The English session loads its texts into the program's table: the German ones come back
+  // for the tests that follow, however this one ends.
+  struct DeutscheTexte {
+    ~DeutscheTexte() { Texts().LoadDefaults(); }
+  } deutsch;
   TempDir dir;
   const TavsimOptionen opt = StandardprojektMitWetter(dir);
   ASSERT_FALSE(testing::Test::HasFailure());
