@@ -321,6 +321,20 @@ TEST_F(Anlage, EscapeGoesToCancelASecondEscapeCancels) {
   EXPECT_EQ(G().folders.DatenDir, ordner);
 }
 
+// What the location and collector dialogs open on: three locations, the built-in collectors
+// and pipes, the first location and collector chosen.
+void KatalogeDerDialoge(TavState& s, StatusSink& status, OrtUmgebung& env) {
+  for (int i = 1; i <= 3; ++i) s.cat.Orte[static_cast<std::size_t>(i)] = test::BeispielOrt("Stadt " + std::to_string(i));
+  s.cat.OrtAnzahl = 3;
+  InitKollektoren(s, status);
+  InitRohre(s, status);
+  s.plant.RohrTyp = "*init*";
+  ReadRohre(s, status);
+  s.plant.OrtNr = 1;
+  SelectOrt(s, 1, env);
+  SelectKollektor(s, 1);
+}
+
 // The dialogs that keep their place in AFPos open exactly where they were closed (the plant
 // dialog once crept down by its title bar at every opening), the catalogue dialogs and their
 // editors as well (they once kept no place, and their first opening stood apart from the
@@ -333,15 +347,7 @@ TEST_F(Anlage, DialogsOpenWhereTheyWereClosedAndComeBackOntoTheScreen) {
   TFormVerzWechsel verz(G(), dienste);
   // The catalogue dialogs on a data folder of their own with locations and collectors.
   test::OrteFixture k;
-  for (int i = 1; i <= 3; ++i) k.s().cat.Orte[i] = test::BeispielOrt("Stadt " + std::to_string(i));
-  k.s().cat.OrtAnzahl = 3;
-  InitKollektoren(k.s(), k.status);
-  InitRohre(k.s(), k.status);
-  k.s().plant.RohrTyp = "*init*";
-  ReadRohre(k.s(), k.status);
-  k.s().plant.OrtNr = 1;
-  SelectOrt(k.s(), 1, k.env);
-  SelectKollektor(k.s(), 1);
+  KatalogeDerDialoge(k.s(), k.status, k.env);
   TFormOrt ort(k.s(), k.synthese);
   TFormKollektor koll(k.s(), k.status);
   TFormOrtEdit ortEdit(k.s(), k.status);
@@ -444,18 +450,10 @@ TEST_F(Anlage, DialogsOpenWhereTheyWereClosedAndComeBackOntoTheScreen) {
 TEST_F(Anlage, SharedPlaceStaysPutWhateverTheWindowManagerHasToldOfTheFrame) {
   SetzeAnlage(1);
   TavState& g = G();
-  for (int i = 1; i <= 3; ++i) g.cat.Orte[static_cast<std::size_t>(i)] = test::BeispielOrt("Stadt " + std::to_string(i));
-  g.cat.OrtAnzahl = 3;
   test::RecordingStatus status;
   test::FakeSynthese synthese;
   OrtUmgebung env{status, synthese};
-  InitKollektoren(g, status);
-  InitRohre(g, status);
-  g.plant.RohrTyp = "*init*";
-  ReadRohre(g, status);
-  g.plant.OrtNr = 1;
-  SelectOrt(g, 1, env);
-  SelectKollektor(g, 1);
+  KatalogeDerDialoge(g, status, env);
   ScopedMessages msgs;
 
   // A window manager that has told the frame, or not yet.

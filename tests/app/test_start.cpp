@@ -12,7 +12,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sys/stat.h>
 
 #include "app/FormSplash.h"
 #include "app/Schema.h"
@@ -20,6 +19,7 @@
 #include "foundation/Folders.h"
 #include "results/ui/ReportAnlage.h"
 #include "tests/app/AppFixture.h"
+#include "support/Schreibschutz.h"
 #include "tests/foundation/FileSizeLimit.h"
 
 namespace tav {
@@ -104,17 +104,18 @@ TEST(Start, AReadOnlyDataFolderIsSaidOnceAtStart) {
   test::FrischerZustand(root.path());
   DatenStart(G(), Texts(), SettingsEnv{}, NullStatus(), wetter);
   const std::string daten = G().folders.DatenDir;
-  ASSERT_EQ(::chmod(daten.c_str(), 0555), 0);
-  msgs->shown.clear();
-  test::FrischerZustand(root.path());
-  DatenStart(G(), Texts(), SettingsEnv{}, NullStatus(), wetter);
-  ASSERT_EQ(msgs->shown.size(), 1u) << msgs->All();
-  EXPECT_NE(msgs->shown[0].text.find(daten), std::string::npos) << msgs->All();
-  EXPECT_NE(msgs->shown[0].text.find("nicht gespeichert"), std::string::npos) << msgs->All();
-  G().settings.SimJahre = 1;  // a change the exit would save
-  EXPECT_FALSE(SaveSettings(G(), ""));
-  EXPECT_EQ(msgs->shown.size(), 1u) << msgs->All();
-  ::chmod(daten.c_str(), 0755);
+  {
+    const test::OhneSchreibrecht schutz(daten);
+    msgs->shown.clear();
+    test::FrischerZustand(root.path());
+    DatenStart(G(), Texts(), SettingsEnv{}, NullStatus(), wetter);
+    ASSERT_EQ(msgs->shown.size(), 1u) << msgs->All();
+    EXPECT_NE(msgs->shown[0].text.find(daten), std::string::npos) << msgs->All();
+    EXPECT_NE(msgs->shown[0].text.find("nicht gespeichert"), std::string::npos) << msgs->All();
+    G().settings.SimJahre = 1;  // a change the exit would save
+    EXPECT_FALSE(SaveSettings(G(), ""));
+    EXPECT_EQ(msgs->shown.size(), 1u) << msgs->All();
+  }
   G() = TavState{};
 }
 

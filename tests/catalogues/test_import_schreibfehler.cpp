@@ -5,33 +5,17 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <functional>
 
 #include "catalogues/Kollektoren.h"
 #include "enev/EnevDatei.h"
 #include "foundation/CodePage.h"
 #include "location/Wetter.h"
+#include "support/Schreibschutz.h"
 #include "test_orte_hilfen.h"
 
 namespace tav::test {
 namespace {
-
-namespace fs = std::filesystem;
-
-// Takes the write permission of a folder for its lifetime (the writer refuses such a folder
-// also for root).
-class OhneSchreibrecht {
- public:
-  explicit OhneSchreibrecht(fs::path ordner) : ordner_(std::move(ordner)) {
-    fs::permissions(ordner_, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    fs::perm_options::remove);
-  }
-  ~OhneSchreibrecht() { fs::permissions(ordner_, fs::perms::owner_write, fs::perm_options::add); }
-
- private:
-  fs::path ordner_;
-};
 
 std::string MonatsDatei() {
   std::string t = "Meteonorm\r\nVersion 4\r\n\r\n\"Neustadt\"\r\n48.0,-7.9,269,\r\nx\r\ny\r\nz\r\n";
@@ -101,26 +85,30 @@ struct Stand {
   bool operator==(const Stand&) const = default;
 };
 
-void Lade(OrteFixture& f) {
-  f.s().plant.Standort = "Freiburg";
-  ReadOrte(f.s(), f.env);
-  f.s().plant.Kollektor = "*init*";
-  ReadKollektoren(f.s(), f.status);
-  f.msgs->shown.clear();
-}
+// The locations and collectors read as a running program holds them, and the file to import.
+struct ImportLauf : OrteFixture {
+  explicit ImportLauf(const Import& i) : import(i) {
+    quellen.Write("quelle.dat", EncodeCodePage(i.quelle, CodePage::Cp1252));
+    s().plant.Standort = "Freiburg";
+    ReadOrte(s(), env);
+    s().plant.Kollektor = "*init*";
+    ReadKollektoren(s(), status);
+    msgs->shown.clear();
+  }
+  bool Importiere() { return import.importiere(*this, (quellen / "quelle.dat").string()); }
+  const Import& import;
+  TempDir quellen;
+};
 
 TEST(ImportOhneKatalog, ReadOnlyFolderReportsAndChangesNothing) {
   for (const Import& i : Importe()) {
     SCOPED_TRACE(i.name);
-    OrteFixture f;
-    TempDir quellen;
-    quellen.Write("quelle.dat", EncodeCodePage(i.quelle, CodePage::Cp1252));
-    Lade(f);
+    ImportLauf f(i);
     const Stand vorher(f.s());
     const std::string datei = f.dir.Read(i.katalog);
     {
       OhneSchreibrecht schutz(f.dir.path());
-      EXPECT_FALSE(i.importiere(f, (quellen / "quelle.dat").string()));
+      EXPECT_FALSE(f.Importiere());
     }
     EXPECT_TRUE(Stand(f.s()) == vorher);
     EXPECT_EQ(f.dir.Read(i.katalog), datei);
@@ -129,7 +117,7 @@ TEST(ImportOhneKatalog, ReadOnlyFolderReportsAndChangesNothing) {
     EXPECT_FALSE(f.msgs->Contains("gelesen, 1 übernommen")) << f.msgs->All();
     // Writable again, the same import is taken.
     f.msgs->shown.clear();
-    EXPECT_TRUE(i.importiere(f, (quellen / "quelle.dat").string())) << f.msgs->All();
+    EXPECT_TRUE(f.Importiere()) << f.msgs->All();
   }
 }
 
@@ -138,10 +126,7 @@ TEST(ImportOhneKatalog, ReadOnlyFolderReportsAndChangesNothing) {
 TEST(ImportOhneKatalog, CatalogueChangedByAnotherProgramIsReadAgain) {
   for (const Import& i : Importe()) {
     SCOPED_TRACE(i.name);
-    OrteFixture f;
-    TempDir quellen;
-    quellen.Write("quelle.dat", EncodeCodePage(i.quelle, CodePage::Cp1252));
-    Lade(f);
+    ImportLauf f(i);
     // The other program appends an entry.
     const bool orte = std::string(i.katalog) == "Orte.dat";
     std::string fremd = f.dir.Read(i.katalog);
@@ -151,7 +136,7 @@ TEST(ImportOhneKatalog, CatalogueChangedByAnotherProgramIsReadAgain) {
       fremd += "[Kollektor 5]\r\nName=Fremdkollektor\r\nEta0=0,8\r\nk1=3\r\n\r\n";
     f.dir.Write(i.katalog, fremd);
     const Stand vorher(f.s());
-    EXPECT_FALSE(i.importiere(f, (quellen / "quelle.dat").string()));
+    EXPECT_FALSE(f.Importiere());
     EXPECT_TRUE(f.msgs->Contains("von einem anderen Programm geändert")) << f.msgs->All();
     EXPECT_TRUE(f.msgs->Contains("nicht übernommen")) << f.msgs->All();
     EXPECT_EQ(f.dir.Read(i.katalog), fremd);
@@ -166,7 +151,7 @@ TEST(ImportOhneKatalog, CatalogueChangedByAnotherProgramIsReadAgain) {
     EXPECT_EQ(orte ? f.s().cat.Orte[7].Name : f.s().cat.Kollektoren[5].Name,
               orte ? "Fremdort" : "Fremdkollektor");
     f.msgs->shown.clear();
-    EXPECT_TRUE(i.importiere(f, (quellen / "quelle.dat").string())) << f.msgs->All();
+    EXPECT_TRUE(f.Importiere()) << f.msgs->All();
     EXPECT_NE(f.dir.Read(i.katalog).find(orte ? "Name=Fremdort" : "Name=Fremdkollektor"),
               std::string::npos);
   }

@@ -23,22 +23,6 @@ struct KollFixture : OrteFixture {
   const TKollektor& K(int i) { return s().cat.Kollektoren[static_cast<std::size_t>(i)]; }
 };
 
-TKollektor Beispiel(const std::string& name, float eta0 = 0.8f, float k1 = 3.5f, float k2 = 0.015f) {
-  TKollektor k;
-  k.Name = name;
-  k.Norm = "EN 12975";
-  k.Quelle = "Prüfbericht";
-  k.Eta0 = eta0;
-  k.K1 = k1;
-  k.K2 = k2;
-  k.IAM50 = 0.95f;
-  k.WkapC = 7.5f;
-  k.VRK = false;
-  k.ModulFlaeche = 2.51f;
-  k.qmVolumen = 0.75f;
-  return k;
-}
-
 TEST(KollektorFormat, VacuumTubeSectionIsWrittenExactly) {
   const std::vector<TKollektor> rows = BuiltInKollektoren();
   ASSERT_EQ(rows.size(), 4u);
@@ -61,7 +45,7 @@ TEST(KollektorFormat, VacuumTubeSectionIsWrittenExactly) {
 }
 
 TEST(KollektorFormat, WideAndNegativeValuesStaySeparateFields) {
-  TKollektor k = Beispiel("Breit", 1.5f, 12.345f, -0.0123f);
+  TKollektor k = BeispielKollektor("Breit", 1.5f, 12.345f, -0.0123f);
   k.ModulFlaeche = 123.456f;
   std::string t;
   AppendKollektorSection(t, 1, k);
@@ -94,8 +78,8 @@ TEST(KollektorDatei, RoundTripKeepsValuesAndBytes) {
   const std::vector<TKollektor> rows = BuiltInKollektoren();
   c.KollektorAnzahl = 0;
   for (const auto& k : rows) c.Kollektoren[static_cast<std::size_t>(++c.KollektorAnzahl)] = k;
-  c.Kollektoren[static_cast<std::size_t>(++c.KollektorAnzahl)] = Beispiel("Breit", 1.5f, 12.3456f, -0.01234f);
-  c.Kollektoren[static_cast<std::size_t>(++c.KollektorAnzahl)] = Beispiel("Großer Wert", 0.81234f, 123.4f, 2.5f);
+  c.Kollektoren[static_cast<std::size_t>(++c.KollektorAnzahl)] = BeispielKollektor("Breit", 1.5f, 12.3456f, -0.01234f);
+  c.Kollektoren[static_cast<std::size_t>(++c.KollektorAnzahl)] = BeispielKollektor("Großer Wert", 0.81234f, 123.4f, 2.5f);
   ASSERT_TRUE(WriteKollektoren(f.s(), f.status));
   const std::string bytes = f.dir.Read("Koll.dat");
   const std::vector<TKollektor> geschrieben(c.Kollektoren.begin() + 1, c.Kollektoren.begin() + 1 + c.KollektorAnzahl);
@@ -193,11 +177,11 @@ TEST(KollektorAufloesung, ProjectNamesResolveAsExpected) {
   for (const auto& e : faelle) {
     KollFixture f;
     std::string t;
-    AppendKollektorSection(t, 1, Beispiel("Erster"));
-    AppendKollektorSection(t, 2, Beispiel("Doppelt", 0.7f));
-    AppendKollektorSection(t, 3, Beispiel("Doppelt", 0.6f));
-    AppendKollektorSection(t, 4, Beispiel(lang60, 0.5f));
-    AppendKollektorSection(t, 5, Beispiel(std::string(49, 'L'), 0.4f));
+    AppendKollektorSection(t, 1, BeispielKollektor("Erster"));
+    AppendKollektorSection(t, 2, BeispielKollektor("Doppelt", 0.7f));
+    AppendKollektorSection(t, 3, BeispielKollektor("Doppelt", 0.6f));
+    AppendKollektorSection(t, 4, BeispielKollektor(lang60, 0.5f));
+    AppendKollektorSection(t, 5, BeispielKollektor(std::string(49, 'L'), 0.4f));
     f.Schreibe(t);
     f.s().run.FirmenVersion = e.marke;
     f.Lies(e.kollektor);
@@ -215,9 +199,9 @@ TEST(KollektorAufloesung, ProjectNamesResolveAsExpected) {
 TEST(KollektorDatei, SectionsWithTheSameNameAreAllKept) {
   KollFixture f;
   std::string t;
-  AppendKollektorSection(t, 1, Beispiel("Erster"));
-  AppendKollektorSection(t, 1, Beispiel("Zweiter", 0.6f));
-  AppendKollektorSection(t, 2, Beispiel("Dritter", 0.5f));
+  AppendKollektorSection(t, 1, BeispielKollektor("Erster"));
+  AppendKollektorSection(t, 1, BeispielKollektor("Zweiter", 0.6f));
+  AppendKollektorSection(t, 2, BeispielKollektor("Dritter", 0.5f));
   f.Schreibe(t);
   f.Lies("Zweiter");
   ASSERT_EQ(f.s().cat.KollektorAnzahl, 3);
@@ -231,8 +215,8 @@ TEST(KollektorAufloesung, LongNameIsCurrentUnderFiftyCharactersAndSurvivesSaveAn
   KollFixture f;
   const std::string lang = "Sehr langer Kollektorname mit Umlauten äöü und noch mehr Text hier";
   std::string t;
-  AppendKollektorSection(t, 1, Beispiel("Kurz"));
-  AppendKollektorSection(t, 2, Beispiel(lang, 0.66f));
+  AppendKollektorSection(t, 1, BeispielKollektor("Kurz"));
+  AppendKollektorSection(t, 2, BeispielKollektor(lang, 0.66f));
   f.Schreibe(t);
   f.Lies(lang);
   EXPECT_EQ(f.s().plant.KollektorNr, 2);
@@ -250,8 +234,8 @@ TEST(KollektorAufloesung, LongNameIsCurrentUnderFiftyCharactersAndSurvivesSaveAn
 TEST(KollektorAufloesung, BrandCollectorIsFoundUnderItsLongerName) {
   KollFixture f;
   std::string t;
-  AppendKollektorSection(t, 1, Beispiel("Anderer"));
-  AppendKollektorSection(t, 2, Beispiel("Kelbrand Lumoa K1/K2"));
+  AppendKollektorSection(t, 1, BeispielKollektor("Anderer"));
+  AppendKollektorSection(t, 2, BeispielKollektor("Kelbrand Lumoa K1/K2"));
   f.Schreibe(t);
   f.Lies("Kelbrand Lumoa");
   EXPECT_EQ(f.s().plant.KollektorNr, 2);
@@ -277,9 +261,9 @@ TEST(KollektorDatei, BadFilesAreReportedAndLeftUntouched) {
     const char* meldung;
   };
   std::string viele;
-  for (int n = 1; n <= 601; ++n) AppendKollektorSection(viele, n, Beispiel("K" + std::to_string(n)));
+  for (int n = 1; n <= 601; ++n) AppendKollektorSection(viele, n, BeispielKollektor("K" + std::to_string(n)));
   std::string kaputt;
-  AppendKollektorSection(kaputt, 1, Beispiel("Gut"));
+  AppendKollektorSection(kaputt, 1, BeispielKollektor("Gut"));
   kaputt += "[Kollektor 2]\r\nName=Schlecht\r\nEta0=0,7x\r\nk1=3,0\r\n";
   // A section with a value that cannot be read is left out (the figures no collector has:
   // KollektorUnmoeglicheWerte).
@@ -352,11 +336,11 @@ TEST(KollektorMatch, HandedOverCollectorIsFoundOrAppended) {
     KollFixture f;
     CatalogueState& c = f.s().cat;
     c.KollektorAnzahl = static_cast<std::int16_t>(e.vorher);
-    for (int i = 1; i <= e.vorher; ++i) c.Kollektoren[static_cast<std::size_t>(i)] = Beispiel("Anderer " + std::to_string(i), 0.3f);
-    c.Kollektoren[2] = Beispiel("Firma Typ A");
+    for (int i = 1; i <= e.vorher; ++i) c.Kollektoren[static_cast<std::size_t>(i)] = BeispielKollektor("Anderer " + std::to_string(i), 0.3f);
+    c.Kollektoren[2] = BeispielKollektor("Firma Typ A");
     f.s().run.FirmenVersion = e.marke;
     f.s().plant.KollektorNr = -1;
-    TKollektor r = Beispiel(e.name, e.eta0, e.k1, e.k2);
+    TKollektor r = BeispielKollektor(e.name, e.eta0, e.k1, e.k2);
     r.Kurzname = e.kurz;
     EXPECT_EQ(MatchKollektor(f.s(), r), e.angehaengt) << e.fall;
     EXPECT_EQ(f.s().plant.KollektorNr, e.nr) << e.fall;
@@ -378,8 +362,8 @@ TEST(KollektorImport, NewCollectorSectionsAreTakenOver) {
   KollFixture f;
   f.Lies("*init*");
   std::string t;
-  AppendKollektorSection(t, 1, Beispiel("Importiert"));
-  AppendKollektorSection(t, 2, Beispiel("Vakuumröhrenkollektor"));  // exists: skipped
+  AppendKollektorSection(t, 1, BeispielKollektor("Importiert"));
+  AppendKollektorSection(t, 2, BeispielKollektor("Vakuumröhrenkollektor"));  // exists: skipped
   t += "[Anderes]\r\nName=kein Kollektor\r\n";
   t += "[Kollektor 3]\r\nName=Kaputt\r\nEta0=abc\r\n";
   f.dir.Write("fremd.dat", EncodeCodePage(t, CodePage::Cp1252));
@@ -398,7 +382,7 @@ TEST(KollektorImport, NewCollectorSectionsAreTakenOver) {
 TEST(KollektorDac, ScrambledCatalogueBecomesThePlainFile) {
   KollFixture f;
   std::string klar;
-  for (int n = 1; n <= 40; ++n) AppendKollektorSection(klar, n, Beispiel("Marke " + std::to_string(n)));
+  for (int n = 1; n <= 40; ++n) AppendKollektorSection(klar, n, BeispielKollektor("Marke " + std::to_string(n)));
   const std::string bytes = EncodeCodePage(klar, CodePage::Cp1252);
   ASSERT_GT(bytes.size(), 2048u * 2);
   const std::string verschluesselt = KollDacTransform(bytes);

@@ -1,6 +1,7 @@
 #pragma once
-// Shared pieces of the location and weather-file tests: a state with its data folder in a
-// temporary folder, scripted messages, a recording status sink and a fake weather synthesis.
+// Shared pieces of the catalogue, location and weather-file tests: a state with its data folder
+// in a temporary folder, scripted messages, a recording status sink, a fake weather synthesis
+// and sample entries.
 
 #include <memory>
 #include <string>
@@ -71,6 +72,24 @@ inline TOrt BeispielOrt(const std::string& name, float breite = 48.0f, float lae
   o.Zeitzone = 1;
   o.wsTempZone = 6;
   return o;
+}
+
+// One collector with every figure set.
+inline TKollektor BeispielKollektor(const std::string& name, float eta0 = 0.8f, float k1 = 3.5f,
+                                    float k2 = 0.015f) {
+  TKollektor k;
+  k.Name = name;
+  k.Norm = "EN 12975";
+  k.Quelle = "Prüfbericht";
+  k.Eta0 = eta0;
+  k.K1 = k1;
+  k.K2 = k2;
+  k.IAM50 = 0.95f;
+  k.WkapC = 7.5f;
+  k.VRK = false;
+  k.ModulFlaeche = 2.51f;
+  k.qmVolumen = 0.75f;
+  return k;
 }
 
 // A catalogue text of `anzahl` sections named "Ort 1".., locations "Stadt 1"...

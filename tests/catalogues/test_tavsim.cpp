@@ -15,6 +15,7 @@
 #include "catalogues/KatalogDiensteSim.h"
 #include "location/TavKlimgen.h"
 #include "foundation/TavVar.h"
+#include "foundation/TextTable.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
 
@@ -84,6 +85,27 @@ Lauf Simuliere(const TavsimOptionen& opt, WetterSynthese* synthese = nullptr,
   if (vorher) vorher(*l.s);
   l.ok = TavsimLauf(*l.s, opt, l.erg, synthese);
   return l;
+}
+
+// A week of June: enough for every plant type to fill its stores and show its yield.
+constexpr std::int32_t kErsterJuni1997 = 2450450 + 151;
+
+void Woche(TavState& s) {
+  s.moment.ErsterSimTag = kErsterJuni1997;
+  s.moment.LetzterSimTag = kErsterJuni1997 + 6;
+}
+
+// The standard project run once in `dir`, its weather stored: the options of the runs that
+// follow on that folder, a year of one weather set.
+TavsimOptionen StandardprojektMitWetter(const TempDir& dir) {
+  TavsimOptionen opt;
+  opt.datenDir = dir.path().string();
+  opt.jahre = 1;
+  opt.wetterSpeichern = true;
+  ScopedMessages msgs;
+  EXPECT_TRUE(Simuliere(opt, nullptr, Woche).ok) << msgs->All();
+  opt.wetterSpeichern = false;
+  return opt;
 }
 
 TEST(Tavsim, StandardProjectFromAnEmptyFolderGivesAPlausibleYear) {
@@ -172,12 +194,10 @@ TEST(Tavsim, StandardProjectFromAnEmptyFolderGivesAPlausibleYear) {
 // yields with the module area of 1,9 m² (the module area only counts modules).
 TEST(Tavsim, StandardProjectKeepsItsCollectorOfModuleAreaZero) {
   TempDir dir;
+  const TavsimOptionen opt = StandardprojektMitWetter(dir);
+  ASSERT_FALSE(testing::Test::HasFailure());
   ScopedMessages msgs;
-  TavsimOptionen opt;
-  opt.datenDir = dir.path().string();
-  opt.jahre = 1;
-  opt.wetterSpeichern = true;
-  Lauf mitModul = Simuliere(opt);
+  Lauf mitModul = Simuliere(opt, nullptr, Woche);
   ASSERT_TRUE(mitModul.ok) << mitModul.erg.fehler << msgs->All();
   ASSERT_EQ(mitModul.s->plant.KollektorNr, 2);
   ASSERT_FLOAT_EQ(mitModul.s->plant.KollModulFlaeche, 1.9f);
@@ -187,8 +207,7 @@ TEST(Tavsim, StandardProjectKeepsItsCollectorOfModuleAreaZero) {
   ASSERT_NE(koll.find(modul), std::string::npos) << koll;
   koll.replace(koll.find(modul), modul.size(), "\r\nModulFlaeche=0\r\n");
   dir.Write("Koll.dat", koll);
-  opt.wetterSpeichern = false;
-  Lauf ohneModul = Simuliere(opt);
+  Lauf ohneModul = Simuliere(opt, nullptr, Woche);
   ASSERT_TRUE(ohneModul.ok) << ohneModul.erg.fehler << msgs->All();
   EXPECT_TRUE(msgs->shown.empty()) << msgs->All();
   const PlantState& p = ohneModul.s->plant;
@@ -256,27 +275,6 @@ void SetzeSchluessel(TempDir& dir, const std::string& key, const std::string& we
     text.replace(a + 1, b - a, zeile);
   }
   dir.Write("Projekte.dat", text);
-}
-
-// A week of June: enough for every plant type to fill its stores and show its yield.
-constexpr std::int32_t kErsterJuni1997 = 2450450 + 151;
-
-void Woche(TavState& s) {
-  s.moment.ErsterSimTag = kErsterJuni1997;
-  s.moment.LetzterSimTag = kErsterJuni1997 + 6;
-}
-
-// The standard project run once in `dir`, its weather stored: the options of the runs that
-// follow on that folder, a year of one weather set.
-TavsimOptionen StandardprojektMitWetter(const TempDir& dir) {
-  TavsimOptionen opt;
-  opt.datenDir = dir.path().string();
-  opt.jahre = 1;
-  opt.wetterSpeichern = true;
-  ScopedMessages msgs;
-  EXPECT_TRUE(Simuliere(opt, nullptr, Woche).ok) << msgs->All();
-  opt.wetterSpeichern = false;
-  return opt;
 }
 
 // Absurd or missing project values, as a careless or hostile user may store them: each is
@@ -368,6 +366,11 @@ TEST(Tavsim, BadProjectValuesAreReportedOrRefusedNeverSimulatedIntoNonsense) {
 // each language's name, the same fuel saved, and no notice. The atmospheric burner, found by
 // the nearest English name, would burn a quarter more.
 TEST(Tavsim, ACondensingBoilerSavesTheSameFuelInEitherLanguage) {
+  // The English session loads its texts into the program's table: the German ones come back
+  // for the tests that follow, however this one ends.
+  struct DeutscheTexte {
+    ~DeutscheTexte() { Texts().LoadDefaults(); }
+  } deutsch;
   TempDir dir;
   const TavsimOptionen opt = StandardprojektMitWetter(dir);
   ASSERT_FALSE(testing::Test::HasFailure());

@@ -27,20 +27,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TKollektor Koll(const std::string& name) {
-  TKollektor k;
-  k.Name = name;
-  k.Norm = "EN 12975";
-  k.Quelle = "Prüfbericht";
-  k.Eta0 = 0.8f;
-  k.K1 = 3.5f;
-  k.K2 = 0.015f;
-  k.IAM50 = 0.95f;
-  k.ModulFlaeche = 2.5f;
-  k.qmVolumen = 0.75f;
-  return k;
-}
-
 TEnergie Energie(const std::string& name) {
   TEnergie e;
   e.EnergieName = name;
@@ -77,7 +63,7 @@ std::vector<Art> Arten() {
       "collectors", "Koll.dat", kMaxKollektoren,
       [](int n) {
         std::string t;
-        for (int i = 1; i <= n; ++i) AppendKollektorSection(t, i, Koll("K " + std::to_string(i)));
+        for (int i = 1; i <= n; ++i) AppendKollektorSection(t, i, BeispielKollektor("K " + std::to_string(i)));
         return t;
       },
       "[Kollektor 9999]\r\nName=Unmöglich\r\nEta0=5\r\nk1=3,5\r\nk2=0,01\r\n\r\n",
@@ -273,7 +259,7 @@ TEST(ImportOhneNeues, WritesNothingAsksNothingAndSaysWhy) {
       {"collectors",
        [](int n) {
          std::string t;
-         AppendKollektorSection(t, n, Koll("Neu"));
+         AppendKollektorSection(t, n, BeispielKollektor("Neu"));
          return t;
        },
        [](OrteFixture& f, const std::string& d) { return ImportKollektoren(f.s(), d, f.status); }},
@@ -429,9 +415,9 @@ TEST(KollektorKennwerte, EntryIsKeptKeptWithDefaultsOrLeftOut) {
     SCOPED_TRACE(c.zeilen);
     OrteFixture f;
     std::string t;
-    AppendKollektorSection(t, 1, Koll("Gut"));
+    AppendKollektorSection(t, 1, BeispielKollektor("Gut"));
     t += "[Kollektor 2]\r\nName=Schlecht\r\n" + std::string(c.zeilen) + "\r\n";
-    AppendKollektorSection(t, 3, Koll("Auch gut"));
+    AppendKollektorSection(t, 3, BeispielKollektor("Auch gut"));
     f.dir.Write("Koll.dat", EncodeCodePage(t, CodePage::Cp1252));
     f.s().plant.Kollektor = "Schlecht";
     ReadKollektoren(f.s(), f.status);

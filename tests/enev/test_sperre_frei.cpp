@@ -3,7 +3,6 @@
 // program's save waiting, and failing, though nobody writes.
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <chrono>
 #include <filesystem>
@@ -19,6 +18,7 @@
 #include "project/ProjektDatei.h"
 #include "project/ProjektLaden.h"
 #include "project/test_projekt_fixture.h"
+#include "support/Schreibschutz.h"
 
 namespace tav {
 namespace {
@@ -83,14 +83,15 @@ TEST(SperreFrei, NoMessageWaitsWhileTheLockIsHeld) {
     const fs::path pfad = dir / f.datei;
     msgs.datei = pfad;
     // A file without write bits: every writer refuses it with a message.
-    ASSERT_EQ(::chmod(pfad.c_str(), 0444), 0);
-    msgs.answers = {mrNo};
-    EXPECT_FALSE(f.schreibe(*s, d, pfad));
+    {
+      const test::OhneSchreibrecht schutz(pfad);
+      msgs.answers = {mrNo};
+      EXPECT_FALSE(f.schreibe(*s, d, pfad));
+    }
     SetMessageService(vorher);
     ASSERT_FALSE(msgs.frei.empty()) << "a message was shown";
     for (const bool frei : msgs.frei) EXPECT_TRUE(frei) << msgs.All();
     EXPECT_EQ(dir.Read(f.datei), "[Projekt 1]\r\nProjektName=Eins\r\n");
-    ::chmod(pfad.c_str(), 0644);
   }
 }
 
