@@ -204,25 +204,32 @@ std::optional<FremderTraeger> InAnderenSprachen(const TavState& s, const std::st
   return std::nullopt;
 }
 
+// The carrier names by position, for the name searches.
+auto Namen(const CatalogueState& c) {
+  return [&c](int i) -> const std::string& {
+    return c.Energietraeger[static_cast<std::size_t>(i)].EnergieName;
+  };
+}
+
 // How a stored carrier name is found in the current list: `nr` the entry that is this
-// carrier (-1 when none is); `fremd` the carrier when another language's file holds the name.
+// carrier (-1 when none is); `naechste`, when another language's file holds the name, the
+// entry whose values are nearest to the ones it has there (-1 when no file holds it).
 struct NamensFund {
   int nr = -1;
-  std::optional<FremderTraeger> fremd;
+  int naechste = -1;
 };
 
 NamensFund FindeNachName(const TavState& s, const std::string& name) {
   const CatalogueState& c = s.cat;
   NamensFund f;
-  f.nr = LetzterMitNamen(c.EnergieAnzahl, name, [&](int i) -> const std::string& {
-    return c.Energietraeger[static_cast<std::size_t>(i)].EnergieName;
-  });
+  f.nr = LetzterMitNamen(c.EnergieAnzahl, name, Namen(c));
   if (f.nr != -1 || c.EnergieAnzahl < 1 || name == kInit) return f;
-  f.fremd = InAnderenSprachen(s, name);
-  if (!f.fremd) return f;
+  const std::optional<FremderTraeger> fremd = InAnderenSprachen(s, name);
+  if (!fremd) return f;
   // The same carrier in this language: the same values; of equal ones, the same row.
-  const int nr = NaechsteSignatur(c, f.fremd->signatur, f.fremd->zeile);
-  if (EnergieText(c.Energietraeger[static_cast<std::size_t>(nr)]) == f.fremd->signatur) f.nr = nr;
+  f.naechste = NaechsteSignatur(c, fremd->signatur, fremd->zeile);
+  if (EnergieText(c.Energietraeger[static_cast<std::size_t>(f.naechste)]) == fremd->signatur)
+    f.nr = f.naechste;
   return f;
 }
 
@@ -327,12 +334,8 @@ void ReadEnergie(TavState& s, const std::string& signatur, StatusSink& status) {
       // Known in another language, but no entry here has its values: the nearest values;
       // a name in no file: the nearest name. Either way the user is told.
       std::int32_t best = 0;
-      p.EnergieNr = f.fremd ? NaechsteSignatur(c, f.fremd->signatur, f.fremd->zeile)
-                            : NaechsterEintrag(c.EnergieAnzahl, p.konvEnergie,
-                                               [&](int i) -> const std::string& {
-                                                 return c.Energietraeger[i].EnergieName;
-                                               },
-                                               best);
+      p.EnergieNr = f.naechste != -1 ? f.naechste
+                                     : NaechsterEintrag(c.EnergieAnzahl, p.konvEnergie, Namen(c), best);
       MeldeErsatz(p.konvEnergie, T(TX::Meldung_nichtgefunden),
                   c.Energietraeger[p.EnergieNr].EnergieName);
     }

@@ -1,8 +1,10 @@
 #pragma once
 // The energy-carrier catalogue: one file per language in the data folder (EnergieDatei,
-// "Energie.dat" when no language has set it). Read once (built-in German rows written when
-// missing), the carrier in use resolved by name or, after a change of language, by its
-// language-independent signature, and rewritten by the energy-carrier editor.
+// "Energie.dat" when no language has set it). Read once (again after a rewrite was refused
+// because another program changed the file; the German file written from the built-in German
+// rows when missing), the carrier in use resolved by name (also a name the carrier has in
+// another language's file) or, after a change of language, by its language-independent
+// signature, and rewritten by the energy-carrier editor.
 //
 // kWh per unit must be above 0 (it divides the saved heat in the ecology report): a section
 // whose value is 0, or would be written as 0,00, is reported and left out. Values are kept in

@@ -137,13 +137,6 @@ void LadeListe(TavState& s, StatusSink& status) {
   }
   Probleme probleme(pfad);
   const int anzahl = ini.SectionCount();
-  if (anzahl == 0) {
-    probleme.Add("Keine Kollektordaten gefunden");
-    probleme.Melde();
-    NotiereLuecke(&c.DateiStaende, pfad, LueckeKeinEintrag());
-    SetBuiltIn(c);
-    return;
-  }
   // A section without a usable efficiency curve is left out, as it would run with a
   // substitute (an efficiency of 0 gives a collector without yield); one with other figures
   // replaced is kept, and the file counts as read in part.
@@ -164,6 +157,7 @@ void LadeListe(TavState& s, StatusSink& status) {
   }
   if (n == 0) {
     probleme.Add("Keine Kollektordaten gefunden");
+    if (ausgelassen.empty()) NotiereLuecke(&c.DateiStaende, pfad, LueckeKeinEintrag());
     SetBuiltIn(c);
   } else {
     c.KollektorAnzahl = static_cast<std::int16_t>(n);

@@ -55,8 +55,9 @@ bool InitKollektoren(TavState& s, StatusSink& status);
 // (exact name, last wins; else the name's first 50 characters; "*init*" the first entry;
 // else the nearest name with a warning) and makes it current.
 void ReadKollektoren(TavState& s, StatusSink& status);
-// Appends the collectors of another catalogue whose names are new, then rewrites the
-// catalogue. Returns the number taken over; -1 when the file held no collector;
+// Appends the collectors of another catalogue whose names are new (a section without a usable
+// efficiency curve is not taken, as when the catalogue is read), then rewrites the catalogue
+// when any was taken. Returns the number taken over; -1 when the file held no collector;
 // katalog::kImportNichtGeschrieben when the catalogue could not be written (then nothing is
 // taken, and the message says so).
 int ImportKollektoren(TavState& s, const std::string& fileName, StatusSink& status);

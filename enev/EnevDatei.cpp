@@ -73,6 +73,12 @@ void Zahl(TBigIniFile& ini, const char* sek, const char* key, double v, int dez 
   ini.WriteFloat(sek, key, dez < 0 ? v : RoundDecimals(static_cast<std::uint8_t>(dez), v));
 }
 
+// One message: the head, then each line on a line of its own.
+void MeldeListe(std::string kopf, const std::vector<std::string>& zeilen) {
+  for (const auto& z : zeilen) kopf += "|" + z;
+  ShowMessageLines(kopf);
+}
+
 std::string Getrimmt(const std::string& t) {
   const auto a = t.find_first_not_of(" \t");
   if (a == std::string::npos) return {};
@@ -204,11 +210,7 @@ EnevImport ImportEnevDaten(const std::string& fileName, TavState& s, EnevStand& 
   e.NachheizElektrisch = ImportBool(ini, "Sp_elektrisch", e.NachheizElektrisch, fehler);
   e.SpeicherInnen = ImportBool(ini, "Speicher_in_Huelle", e.SpeicherInnen, fehler);
   if (projektWerte() != projektVorher) s.run.ProjektGeaendert = true;
-  if (!fehler.empty()) {
-    std::string text = Ersetze(kUngueltig, fileName);
-    for (const auto& f : fehler) text += "|" + f;
-    ShowMessageLines(text);
-  }
+  if (!fehler.empty()) MeldeListe(Ersetze(kUngueltig, fileName), fehler);
 
   s.run.KollektorEditAnfrage = false;
   std::vector<std::string> koll;
@@ -228,16 +230,14 @@ EnevImport ImportEnevDaten(const std::string& fileName, TavState& s, EnevStand& 
     std::string fehlt;
     std::vector<std::string> gruende;
     std::vector<std::string> ersetzt;
-    auto text = [&](const std::string& t, const char* name) {
-      if (t.empty()) fehlt += (fehlt.empty() ? "" : ", ") + std::string(name);
-    };
-    text(r.Kurzname, "Hersteller");
-    text(r.Name, "Modell");
-    text(r.Quelle, "Quelle");
+    const auto fehlend = [&](const char* name) { fehlt += (fehlt.empty() ? "" : ", ") + std::string(name); };
+    if (r.Kurzname.empty()) fehlend("Hersteller");
+    if (r.Name.empty()) fehlend("Modell");
+    if (r.Quelle.empty()) fehlend("Quelle");
     auto kennwert = [&](const char* key, const char* bereich, float& ziel) {
       const Eintrag w = Lies(ini, K, key);
       if (w.text.empty()) {
-        fehlt += (fehlt.empty() ? "" : ", ") + std::string(key);
+        fehlend(key);
       } else if (!w.zahl) {
         gruende.push_back(Abgelehnt(key, w.text, false, 0.0, 0.0));
       } else if (w.wert == 0.0) {
@@ -268,15 +268,9 @@ EnevImport ImportEnevDaten(const std::string& fileName, TavState& s, EnevStand& 
     }
     if (!fehlt.empty()) gruende.insert(gruende.begin(), "Es fehlt: " + fehlt);
     if (!gruende.empty()) {
-      std::string meldung = Ersetze(kKollektorNicht, fileName);
-      for (const auto& g : gruende) meldung += "|" + g;
-      ShowMessageLines(meldung);
+      MeldeListe(Ersetze(kKollektorNicht, fileName), gruende);
     } else {
-      if (!ersetzt.empty()) {
-        std::string meldung = Ersetze(kKollektorErsatz, fileName);
-        for (const auto& e : ersetzt) meldung += "|" + e;
-        ShowMessageLines(meldung);
-      }
+      if (!ersetzt.empty()) MeldeListe(Ersetze(kKollektorErsatz, fileName), ersetzt);
       const PlantState vorher = s.plant;
       if (MatchKollektor(s, r)) {
         if (WriteKollektoren(s, status)) {

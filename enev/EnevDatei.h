@@ -58,8 +58,11 @@ std::string Abgelehnt(std::string_view name, std::string_view text, bool zahl, d
 // above for the EnEV inputs), a text that is no number or a Boolean that is no whole number
 // keeps the current value and is named; a building of 500 m² or more is taken with
 // circulation. A project value the section changes marks the project changed. A collector
-// with a figure missing, 0, out of its range or unreadable is not taken, and the message says
-// which. Every message goes through the message service.
+// with a text or figure missing, a figure of 0 or unreadable, or a figure of its efficiency
+// curve out of its range is not taken, and the message says which; it is taken when any other
+// figure out of its range takes the collector file's default (KollektorErsatzwert) and a
+// "VRK" that is no whole number makes a flat-plate collector, each named in a message.
+// Every message goes through the message service.
 EnevImport ImportEnevDaten(const std::string& fileName, TavState& s, EnevStand& e,
                            StatusSink& status);
 
