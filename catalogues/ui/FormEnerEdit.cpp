@@ -21,6 +21,7 @@
 #include "foundation/TavUtil.h"
 #include "foundation/TavVar.h"
 #include "foundation/TextTable.h"
+#include "foundation/ui/SysUtilsQt.h"
 
 namespace tav {
 
@@ -134,6 +135,8 @@ int TFormEnerEdit::Bearbeite(int index) {
   Edit46->setText(QString::number(e.NutzgradSommer));
   fuellen_ = false;
   Edit40->setFocus();
+  // Placed each time: left to itself, a window shown again lands a title bar lower.
+  CentreOverMainWindow(this);
   return exec();
 }
 

@@ -5,10 +5,12 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <string>
@@ -111,6 +113,31 @@ TEST_F(Editoren, EnergyOkRewritesTheCatalogueWithTheEntryInPlace) {
   EXPECT_EQ(wieder.cat.Energietraeger[3].EnergieName, "Pellets neu");
   EXPECT_EQ(wieder.cat.Energietraeger[3].NutzgradWinter, 85);
   EXPECT_EQ(wieder.cat.Energietraeger[2].EnergieName, s.cat.Energietraeger[2].EnergieName);
+}
+
+// The editor has no place of its own: every opening, also after the user moved it, lands
+// centred over the main window.
+TEST_F(Editoren, EnergyEditorOpensEachTimeCentredOverTheMainWindow) {
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  QWidget haupt;
+  haupt.setObjectName("Hauptmenu");
+  haupt.setGeometry(area.left() + 70, area.top() + 30, 640, 480);
+  haupt.show();
+  TFormEnerEdit form(s);
+  std::vector<QPoint> orte;
+  for (int mal = 0; mal < 3; ++mal) {
+    WhenModal([&](QWidget* d) {
+      orte.push_back(d->frameGeometry().topLeft());
+      // Centred give or take the few pixels the layout adds when it is shown.
+      EXPECT_LE((d->frameGeometry().center() - haupt.frameGeometry().center()).manhattanLength(), 6) << mal;
+      d->move(d->pos() + QPoint(40, 25));
+      static_cast<TFormEnerEdit*>(d)->ButtonCancel->click();
+    });
+    EXPECT_EQ(form.Bearbeite(1), 2);
+  }
+  ASSERT_EQ(orte.size(), 3u);
+  EXPECT_EQ(orte[1], orte[0]);
+  EXPECT_EQ(orte[2], orte[0]);
 }
 
 TEST_F(Editoren, DayProfileSumColourAndHourChecks) {
