@@ -1042,9 +1042,15 @@ void TFormPrjAssistent::keyPressEvent(QKeyEvent* e) {
     return reject();
   }
   if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
-    if (ButtonOK->isVisible() && ButtonOK->hasFocus()) return accept();
-    if (BitBtnForward->hasFocus() || (!qobject_cast<QLineEdit*>(focusWidget()) && !ButtonOK->isVisible()))
-      return Weiter();
+    // Enter on a focused button presses it (Escape then Enter cancels, on every page); a check
+    // or radio box takes it like a field.
+    QWidget* fokus = focusWidget();
+    if (auto* b = qobject_cast<QAbstractButton*>(fokus);
+        b && b->isEnabled() && (qobject_cast<QPushButton*>(b) || qobject_cast<QToolButton*>(b))) {
+      b->click();
+      return;
+    }
+    if (!qobject_cast<QLineEdit*>(fokus) && !ButtonOK->isVisible()) return Weiter();
     focusNextChild();
     return;
   }

@@ -338,6 +338,44 @@ TEST(FormPrjAssistent, InputLimitsAndTheFactorButtons) {
   EXPECT_EQ(f.result(), QDialog::Rejected);
 }
 
+// Escape then Enter cancels on every page, whatever control had the focus: the wizard neither
+// goes on (nor changes the location) nor keeps the sizing; Enter on a focused Back goes back.
+TEST(FormPrjAssistent, EscapeThenEnterCancelsOnEveryPage) {
+  AssistentWelt w;
+  TFormPrjAssistent& f = *w.f;
+  struct Fall {
+    int seite;
+    QWidget* fokus;
+  };
+  const std::vector<Fall> faelle = {{TFormPrjAssistent::sStart, f.StringGridOrte},
+                                    {TFormPrjAssistent::sStart, f.EditPrjName},
+                                    {TFormPrjAssistent::sKollektor, f.StringGridKollektor},
+                                    {TFormPrjAssistent::sQbedarf, f.EditTWW_Liter},
+                                    {TFormPrjAssistent::sDimTWW, f.EditKollA}};
+  for (const Fall& c : faelle) {
+    SCOPED_TRACE(c.fokus->objectName().toStdString());
+    w.Zeige();
+    f.CheckBoxSolarKombi->setChecked(false);
+    while (w.Seite() != c.seite) f.BitBtnForward->click();
+    c.fokus->setFocus();
+    test::Key(c.fokus, Qt::Key_Escape);
+    ASSERT_TRUE(f.ButtonCancel->hasFocus());
+    test::Key(f.ButtonCancel, Qt::Key_Return);
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_EQ(f.result(), QDialog::Rejected);
+    EXPECT_EQ(w.Seite(), c.seite);
+    EXPECT_EQ(w.ortWechsel, 0);
+  }
+
+  w.Zeige();
+  f.BitBtnForward->click();
+  ASSERT_EQ(w.Seite(), TFormPrjAssistent::sKollektor);
+  f.BitBtnBackward->setFocus();
+  test::Key(f.BitBtnBackward, Qt::Key_Return);
+  EXPECT_EQ(w.Seite(), TFormPrjAssistent::sStart);
+  EXPECT_TRUE(f.isVisible());
+}
+
 void Tippe(QWidget* w, const QString& buchstaben) {
   for (QChar c : buchstaben) {
     QKeyEvent k(QEvent::KeyPress, Qt::Key_A + (c.toUpper().unicode() - 'A'), Qt::NoModifier, QString(c));
