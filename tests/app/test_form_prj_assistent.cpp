@@ -132,6 +132,13 @@ TEST(FormPrjAssistent, PagesInOrderAndEachPlantKindsPages) {
   EXPECT_EQ(f.EditTWWkWhJahr->text(), "860");
   EXPECT_FALSE(f.EditQheiz->isVisible());
   f.EditTWW_Liter->setText("200");
+  // The units beside the fields read as one column: none starts with a blank.
+  for (const char* n : {"LabelTWWEinheit", "LabelT_WWEinheit", "LabelTWWkWhEinheit", "LabelTWWkWhJahrEinheit"}) {
+    const QLabel* einheit = f.findChild<QLabel*>(n);
+    ASSERT_TRUE(einheit) << n;
+    EXPECT_FALSE(einheit->text().isEmpty()) << n;
+    EXPECT_EQ(einheit->text(), einheit->text().trimmed()) << n;
+  }
   test::Grab(&f, "FormPrjAssistent-Waermebedarf");
 
   // Hot water only: the design page is the last one and OK takes it.
