@@ -51,7 +51,7 @@ constexpr const char* kSeiteDimTWW = "Dim TWW";
 constexpr const char* kSeiteDimSolHeiz = "Dim Solares Heizen";
 constexpr const char* kKWhAbs = "kWh/a";
 constexpr const char* kKWhSpez = "kWh/m²a";
-constexpr const char* kGrad = " °C";
+constexpr const char* kGrad = "°C";
 constexpr const char* kBerechnung = "Simulation läuft ...";
 constexpr const char* kNichtGerechnet = "Simulation nicht ausgeführt: für diese Variante gibt es kein Ergebnis (–).";
 constexpr const char* kStrich = "\xE2\x80\x93";  // en dash: a figure no run gave
@@ -1037,9 +1037,15 @@ void TFormPrjAssistent::keyPressEvent(QKeyEvent* e) {
     return;
   }
   if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
-    if (ButtonOK->isVisible() && ButtonOK->hasFocus()) return accept();
-    if (BitBtnForward->hasFocus() || (!qobject_cast<QLineEdit*>(focusWidget()) && !ButtonOK->isVisible()))
-      return Weiter();
+    // Enter on a focused button presses it (Escape then Enter cancels, on every page); a check
+    // or radio box takes it like a field.
+    QWidget* fokus = focusWidget();
+    if (auto* b = qobject_cast<QAbstractButton*>(fokus);
+        b && b->isEnabled() && (qobject_cast<QPushButton*>(b) || qobject_cast<QToolButton*>(b))) {
+      b->click();
+      return;
+    }
+    if (!qobject_cast<QLineEdit*>(fokus) && !ButtonOK->isVisible()) return Weiter();
     focusNextChild();
     return;
   }

@@ -18,6 +18,7 @@
 #include "foundation/TextTable.h"
 #include "foundation/ui/HilfeFenster.h"
 #include "foundation/ui/ResBitmap.h"
+#include "foundation/ui/SysUtilsQt.h"
 #include "foundation/ui/XiPanel.h"
 
 namespace tav {
@@ -53,6 +54,7 @@ void TFormProgrammInfo::Oeffne(const std::string& url, const std::string& was, b
 
 TFormProgrammInfo::TFormProgrammInfo(TavState& s, QWidget* parent) : QDialog(parent), s_(s) {
   setObjectName("FormProgrammInfo");
+  SetFixedDialogFrame(this);
   setWindowTitle("Info");
   XiPanel1 = Named(new TXiPanel(this), "XiPanel1");
   XiPanel1->SetColor(TXiPanel::ciFace, Qt::white);
@@ -181,6 +183,8 @@ TFormProgrammInfo::TFormProgrammInfo(TavState& s, QWidget* parent) : QDialog(par
 void TFormProgrammInfo::showEvent(QShowEvent* event) {
   FormShow();
   LayoutJetzt(this);
+  // A small box of fixed size: no maximise or minimise button.
+  FixDialogSize(this);
   QDialog::showEvent(event);
 }
 

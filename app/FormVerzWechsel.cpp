@@ -102,6 +102,7 @@ void DatenNeuLaden(TavState& s, ProjektKatalogDienste& d) {
 TFormVerzWechsel::TFormVerzWechsel(TavState& s, ProjektKatalogDienste& d, QWidget* parent)
     : QDialog(parent), s_(s), d_(d) {
   setObjectName("FormVerzWechsel");
+  SetFixedDialogFrame(this);
   setWindowTitle("Datenordner ändern");
   XiPanel1 = Named(new TXiPanel(this), "XiPanel1");
   XiPanel1->SetColorScheme(TXiPanel::csSilver);
@@ -157,6 +158,8 @@ TFormVerzWechsel::TFormVerzWechsel(TavState& s, ProjektKatalogDienste& d, QWidge
 void TFormVerzWechsel::showEvent(QShowEvent* event) {
   FormShow();
   LayoutJetzt(this);
+  // A small dialog of fixed size: no maximise or minimise button.
+  FixDialogSize(this);
   QDialog::showEvent(event);
 }
 

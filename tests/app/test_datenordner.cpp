@@ -161,6 +161,10 @@ TEST_F(Datenordner, DialogChoosesAFolderAndSwitchesOnOk) {
   EXPECT_EQ(f.windowTitle(), "Datenordner ändern");
   EXPECT_EQ(f.LabelInfoH->text().toStdString(), "Anderen Datenordner für Tavrel auswählen");
   EXPECT_TRUE(f.RadioButtonStdVerz->isChecked());
+  // A small dialog of fixed size: no maximise or minimise button, no resizing.
+  EXPECT_FALSE(f.windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_FALSE(f.windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_EQ(f.minimumSize(), f.maximumSize());
   test::GrabScreen(&f, "FormVerzWechsel");
 
   f.SpeedButtonDatVerz->click();

@@ -132,6 +132,13 @@ TEST(FormPrjAssistent, PagesInOrderAndEachPlantKindsPages) {
   EXPECT_EQ(f.EditTWWkWhJahr->text(), "860");
   EXPECT_FALSE(f.EditQheiz->isVisible());
   f.EditTWW_Liter->setText("200");
+  // The units beside the fields read as one column: none starts with a blank.
+  for (const char* n : {"LabelTWWEinheit", "LabelT_WWEinheit", "LabelTWWkWhEinheit", "LabelTWWkWhJahrEinheit"}) {
+    const QLabel* einheit = f.findChild<QLabel*>(n);
+    ASSERT_TRUE(einheit) << n;
+    EXPECT_FALSE(einheit->text().isEmpty()) << n;
+    EXPECT_EQ(einheit->text(), einheit->text().trimmed()) << n;
+  }
   test::Grab(&f, "FormPrjAssistent-Waermebedarf");
 
   // Hot water only: the design page is the last one and OK takes it.
@@ -336,6 +343,44 @@ TEST(FormPrjAssistent, InputLimitsAndTheFactorButtons) {
   test::Key(f.ButtonCancel, Qt::Key_Escape);
   EXPECT_FALSE(f.isVisible());
   EXPECT_EQ(f.result(), QDialog::Rejected);
+}
+
+// Escape then Enter cancels on every page, whatever control had the focus: the wizard neither
+// goes on (nor changes the location) nor keeps the sizing; Enter on a focused Back goes back.
+TEST(FormPrjAssistent, EscapeThenEnterCancelsOnEveryPage) {
+  AssistentWelt w;
+  TFormPrjAssistent& f = *w.f;
+  struct Fall {
+    int seite;
+    QWidget* fokus;
+  };
+  const std::vector<Fall> faelle = {{TFormPrjAssistent::sStart, f.StringGridOrte},
+                                    {TFormPrjAssistent::sStart, f.EditPrjName},
+                                    {TFormPrjAssistent::sKollektor, f.StringGridKollektor},
+                                    {TFormPrjAssistent::sQbedarf, f.EditTWW_Liter},
+                                    {TFormPrjAssistent::sDimTWW, f.EditKollA}};
+  for (const Fall& c : faelle) {
+    SCOPED_TRACE(c.fokus->objectName().toStdString());
+    w.Zeige();
+    f.CheckBoxSolarKombi->setChecked(false);
+    while (w.Seite() != c.seite) f.BitBtnForward->click();
+    c.fokus->setFocus();
+    test::Key(c.fokus, Qt::Key_Escape);
+    ASSERT_TRUE(f.ButtonCancel->hasFocus());
+    test::Key(f.ButtonCancel, Qt::Key_Return);
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_EQ(f.result(), QDialog::Rejected);
+    EXPECT_EQ(w.Seite(), c.seite);
+    EXPECT_EQ(w.ortWechsel, 0);
+  }
+
+  w.Zeige();
+  f.BitBtnForward->click();
+  ASSERT_EQ(w.Seite(), TFormPrjAssistent::sKollektor);
+  f.BitBtnBackward->setFocus();
+  test::Key(f.BitBtnBackward, Qt::Key_Return);
+  EXPECT_EQ(w.Seite(), TFormPrjAssistent::sStart);
+  EXPECT_TRUE(f.isVisible());
 }
 
 void Tippe(QWidget* w, const QString& buchstaben) {

@@ -178,7 +178,7 @@ TEST(FormProgrammInfo, WhatNothingCanOpenIsNamed) {
   TFormProgrammInfo::Oeffner() = alt;
 }
 
-// The two small tools and the one-line and shading-object dialogs are fixed: no maximise or
+// The two small tools, the about box and the one-line and shading-object dialogs are fixed: no maximise or
 // minimise button asked for, minimum and maximum size alike (so a window manager offers no
 // resizing or maximising), and wide enough for their title in a title bar.
 TEST(KleineDialoge, FixedAtTheirSizeAndWideEnoughForTheirTitle) {
@@ -188,6 +188,7 @@ TEST(KleineDialoge, FixedAtTheirSizeAndWideEnoughForTheirTitle) {
   s.plant.Speicher1vol = 300;
   TFormWarmwasser ww(s);
   TFormAbsorberDreh abs(s);
+  TFormProgrammInfo info(s);
   TFormDialogZeile zeile;
   zeile.setWindowTitle("Neues Projekt");
   SkyMapGrid karte{};
@@ -201,6 +202,7 @@ TEST(KleineDialoge, FixedAtTheirSizeAndWideEnoughForTheirTitle) {
          test::WhenModal([](QWidget* d) { static_cast<QDialog*>(d)->reject(); });
          abs.exec();
        }},
+      {&info, [&] { info.show(); }},
       {&zeile, [&] {
          test::WhenModal([](QWidget* d) { static_cast<QDialog*>(d)->reject(); });
          zeile.exec();
