@@ -44,7 +44,7 @@ constexpr std::string_view kImportiertUngespeichert_c =
 std::string ZuvieleProjekteText(const std::string& datei, std::size_t anzahl,
                                 const std::string& zusatz) {
   std::string kopf = T(TX::WarnZuvieleProj);
-  while (!kopf.empty() && kopf.back() == ' ') kopf.pop_back();
+  TrimTrailingBlanks(kopf);
   return kopf + " " + datei + ": " + std::to_string(anzahl) + " Projekte, die Projektliste fasst " +
          std::to_string(kMaxProjekte) + "." + zusatz;
 }
