@@ -120,25 +120,38 @@ bool IsOwnTempFileName(std::string_view FileName) {
   return true;
 }
 
-std::size_t RemoveStaleTempFiles(const fs::path& folder, std::chrono::seconds minAge) {
+namespace {
+
+// Calls `entferne(entry, st)` for each regular file in `folder` (a link is not followed)
+// whose name `eigen` accepts; returns how many of them it removed. An unlistable folder has
+// nothing to tidy.
+template <class Eigen, class Entferne>
+std::size_t RaeumeAuf(const fs::path& folder, Eigen eigen, Entferne entferne) {
   std::size_t removed = 0;
   try {
-    const std::time_t jetzt = std::time(nullptr);
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
       const fs::path entry = it->path();
-      if (!IsOwnTempFileName(entry.filename().string())) continue;
+      if (!eigen(entry.filename().string())) continue;
       struct stat st {};
-      // The status-change time, unlike the modification time, cannot have been set back by
-      // a copy that keeps its source's date.
       if (::lstat(entry.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
-      if (jetzt - st.st_ctim.tv_sec < minAge.count()) continue;
-      if (::unlink(entry.c_str()) == 0) ++removed;
+      if (entferne(entry, st)) ++removed;
     }
   } catch (const std::exception&) {
     // an unlistable folder: nothing to tidy
   }
   return removed;
+}
+
+}  // namespace
+
+std::size_t RemoveStaleTempFiles(const fs::path& folder, std::chrono::seconds minAge) {
+  const std::time_t jetzt = std::time(nullptr);
+  return RaeumeAuf(folder, IsOwnTempFileName, [&](const fs::path& entry, const struct stat& st) {
+    // The status-change time, unlike the modification time, cannot have been set back by
+    // a copy that keeps its source's date.
+    return jetzt - st.st_ctim.tv_sec >= minAge.count() && ::unlink(entry.c_str()) == 0;
+  });
 }
 
 void IgnoreFileSizeSignal() { std::signal(SIGXFSZ, SIG_IGN); }
@@ -347,27 +360,16 @@ void FileWriteLock::Release() {
 }
 
 std::size_t RemoveStaleLockFiles(const fs::path& folder) {
-  std::size_t removed = 0;
-  try {
-    std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-      const fs::path entry = it->path();
-      if (!IsOwnLockFileName(entry.filename().string())) continue;
-      struct stat st {};
-      if (::lstat(entry.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
-      const int fd = ::open(entry.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-      if (fd < 0) continue;  // not ours to remove
-      // Free means that no program holds it; one that takes it meanwhile opened the name
-      // before it was removed and tries again under the new one, as after any release.
-      if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && SelbeDatei(fd, entry) &&
-          ::unlink(entry.c_str()) == 0)
-        ++removed;
-      ::close(fd);
-    }
-  } catch (const std::exception&) {
-    // an unlistable folder: nothing to tidy
-  }
-  return removed;
+  return RaeumeAuf(folder, IsOwnLockFileName, [](const fs::path& entry, const struct stat&) {
+    const int fd = ::open(entry.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0) return false;  // not ours to remove
+    // Free means that no program holds it; one that takes it meanwhile opened the name
+    // before it was removed and tries again under the new one, as after any release.
+    const bool weg = ::flock(fd, LOCK_EX | LOCK_NB) == 0 && SelbeDatei(fd, entry) &&
+                     ::unlink(entry.c_str()) == 0;
+    ::close(fd);
+    return weg;
+  });
 }
 
 namespace {
