@@ -31,10 +31,6 @@ void SetError(std::string* error, const std::string& text) {
   if (error) *error = text;
 }
 
-std::string WriteFailure(const fs::path& file, const std::string& reason) {
-  return "Die Datei " + file.string() + " kann nicht geschrieben werden: " + reason;
-}
-
 // A file that is a symbolic link is replaced where it points, not the link itself.
 fs::path ResolveTarget(const fs::path& target) {
   std::error_code ec;
@@ -45,14 +41,18 @@ fs::path ResolveTarget(const fs::path& target) {
 
 }  // namespace
 
+std::string WriteFailureText(const fs::path& file, const std::string& reason) {
+  return "Die Datei " + file.string() + " kann nicht geschrieben werden: " + reason;
+}
+
 std::string FehlendesLinkZiel(const fs::path& target) {
   std::error_code ec;
   if (!fs::is_symlink(fs::symlink_status(target, ec))) return {};
   if (fs::exists(fs::status(target, ec))) return {};
   const fs::path ziel = fs::read_symlink(target, ec);
-  return "Die Datei " + target.string() + " kann nicht geschrieben werden: sie ist ein Verweis auf " +
-         (ec ? std::string("eine Datei") : ziel.string()) +
-         ", die es nicht gibt. Der Verweis bleibt, wie er ist.";
+  return WriteFailureText(target, "sie ist ein Verweis auf " +
+                                      (ec ? std::string("eine Datei") : ziel.string()) +
+                                      ", die es nicht gibt. Der Verweis bleibt, wie er ist.");
 }
 
 namespace {
@@ -186,7 +186,7 @@ bool WriteFileAtomic(const fs::path& target, std::string_view bytes, std::string
     struct stat st {};
     if (::stat(real.c_str(), &st) == 0) {
       if (std::string why = NotARegularFile(st); !why.empty()) {
-        SetError(error, WriteFailure(target, why));
+        SetError(error, WriteFailureText(target, why));
         return false;
       }
     }
@@ -194,11 +194,11 @@ bool WriteFileAtomic(const fs::path& target, std::string_view bytes, std::string
     // The write bits decide, not only access(): root may write anything, yet a file or
     // folder the user made read-only is meant to stay as it is.
     if (const int err = WriteProtection(real); err != 0) {
-      SetError(error, WriteFailure(target, ErrnoText(err)));
+      SetError(error, WriteFailureText(target, ErrnoText(err)));
       return false;
     }
     if (WithoutWriteBit(folder)) {
-      SetError(error, WriteFailure(target, ErrnoText(EACCES)));
+      SetError(error, WriteFailureText(target, ErrnoText(EACCES)));
       return false;
     }
 
@@ -207,7 +207,7 @@ bool WriteFileAtomic(const fs::path& target, std::string_view bytes, std::string
     name.push_back('\0');
     const int fd = ::mkostemp(name.data(), O_CLOEXEC);
     if (fd < 0) {
-      SetError(error, WriteFailure(target, ErrnoText(errno)));
+      SetError(error, WriteFailureText(target, ErrnoText(errno)));
       return false;
     }
     const std::string tmp(name.data());
@@ -219,14 +219,14 @@ bool WriteFileAtomic(const fs::path& target, std::string_view bytes, std::string
     if (ok && ::rename(tmp.c_str(), real.c_str()) != 0) ok = false, err = errno;
     if (!ok) {
       ::unlink(tmp.c_str());
-      SetError(error, WriteFailure(target, ErrnoText(err)));
+      SetError(error, WriteFailureText(target, ErrnoText(err)));
       return false;
     }
     SyncFolder(folder);
     if (error) error->clear();
     return true;
   } catch (const std::exception& e) {
-    SetError(error, WriteFailure(target, e.what()));
+    SetError(error, WriteFailureText(target, e.what()));
     return false;
   }
 }
@@ -318,7 +318,7 @@ FileWriteLock::FileWriteLock(const fs::path& target, std::chrono::milliseconds w
         // cannot write. One that is there and cannot be opened keeps the write out.
         if (err == ENOENT) return;
         ok_ = false;
-        error_ = WriteFailure(target, "ihre Sperrdatei " + lock.string() +
+        error_ = WriteFailureText(target, "ihre Sperrdatei " + lock.string() +
                                           " kann nicht geöffnet werden: " + ErrnoText(err));
         return;
       }
@@ -347,7 +347,7 @@ FileWriteLock::FileWriteLock(const fs::path& target, std::chrono::milliseconds w
     // fall through: treated as a lock another program keeps
   }
   ok_ = false;
-  error_ = WriteFailure(target, "sie wird gerade von einem anderen Programm geschrieben");
+  error_ = WriteFailureText(target, "sie wird gerade von einem anderen Programm geschrieben");
 }
 
 void FileWriteLock::Release() {

@@ -42,6 +42,10 @@ bool IsOwnTempFileName(std::string_view FileName);
 std::size_t RemoveStaleTempFiles(const std::filesystem::path& folder,
                                  std::chrono::seconds minAge = std::chrono::hours(24));
 
+// "Die Datei <file> kann nicht geschrieben werden: <reason>": the message of a write that
+// failed.
+std::string WriteFailureText(const std::filesystem::path& file, const std::string& reason);
+
 // Why `target` is a symbolic link that cannot be written through: the file it points to is
 // missing (a message-ready German text naming link and target); empty otherwise. Writing
 // in its place would replace the link by a regular file.
