@@ -370,10 +370,8 @@ bool ImportProjekt(TavState& s, const std::string& fileName, ProjektKatalogDiens
     // A project without a name is named after its new number, in the list and in the file.
     ReadProjektDat(quelle, sektion, n, jetzt, *p, fileName);
     d.CheckAnlagenTyp(*p);
-    TProjekt r = p->Projekt;
-    abschnitte.push_back(AbschnittAus(*p, n, jetzt, r, FremdeZeilen(quelle, sektion)));
+    abschnitte.push_back(AbschnittAus(*p, n, jetzt, p->Projekt, FremdeZeilen(quelle, sektion)));
     abschnitte.back().Neu = true;
-    p->Projekt = std::move(r);
     TProjDat e;
     e.ProjektName = p->ProjektName;
     e.Info1 = p->Info1;
