@@ -350,13 +350,11 @@ FileWriteLock::FileWriteLock(const fs::path& target, std::chrono::milliseconds w
   error_ = WriteFailureText(target, "sie wird gerade von einem anderen Programm geschrieben");
 }
 
-void FileWriteLock::Release() {
+FileWriteLock::~FileWriteLock() {
   // Removed while still held, so the folder keeps no lock files; whoever waits on it sees the
   // name gone and takes a new one.
   if (!lockFile_.empty()) ::unlink(lockFile_.c_str());
-  lockFile_.clear();
   if (fd_ >= 0) ::close(fd_);  // closing releases the lock
-  fd_ = -1;
 }
 
 std::size_t RemoveStaleLockFiles(const fs::path& folder) {

@@ -78,14 +78,12 @@ class FileWriteLock {
  public:
   explicit FileWriteLock(const std::filesystem::path& target,
                          std::chrono::milliseconds wait = std::chrono::seconds(10));
-  ~FileWriteLock() { Release(); }
+  ~FileWriteLock();
   FileWriteLock(const FileWriteLock&) = delete;
   FileWriteLock& operator=(const FileWriteLock&) = delete;
 
   bool Ok() const { return ok_; }
   const std::string& Error() const { return error_; }
-  // Gives the lock up before the end of the scope; nothing when it is not held.
-  void Release();
 
  private:
   int fd_ = -1;
