@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "foundation/Messages.h"
+
 namespace tav {
 
 class StatusSink;
@@ -72,8 +74,9 @@ bool WriteAllToFd(int fd, std::string_view bytes, int& err);
 // write that follows fails with its own message. Waits at most `wait` for another holder,
 // showing the wait through the sink of SetLockWaitStatus when it lasts more than a moment;
 // after that Ok() is false and Error() names the file. Never throws.
-// The holder releases it before a message waits for the user (MeldungenSpaeter,
-// foundation/Messages.h): a question left open would keep the other program out.
+// While it lives, the one-button messages of its thread are held back and shown once it is
+// given up (MeldungenSpaeter, foundation/Messages.h), so no message waiting for the user keeps
+// the other program out; a question is not held back, so the holder asks before it locks.
 class FileWriteLock {
  public:
   explicit FileWriteLock(const std::filesystem::path& target,
@@ -90,6 +93,8 @@ class FileWriteLock {
   bool ok_ = true;
   std::string error_;
   std::filesystem::path lockFile_;  // removed on release
+  // Ends after the destructor has given the lock up: what was held is shown then.
+  MeldungenSpaeter spaeter_;
 };
 
 // Where a wait for another program's lock is shown (status text and busy cursor); nullptr,

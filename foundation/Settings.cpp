@@ -289,7 +289,6 @@ bool SaveSettings(TavState& s, const std::string& selectedPrinter) {
     allein = true;
   }
   const bool nurLesenGemeldet = !s.folders.DatenDirNurLesen.empty();
-  const MeldungenSpaeter spaeter;  // shown once the lock is given up
   {
     // Two programs on one data folder: the file read here is the one this save replaces.
     const FileWriteLock sperre(file);

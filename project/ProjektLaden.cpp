@@ -417,7 +417,6 @@ bool DeleteProjekte(TavState& s, const std::vector<std::int32_t>& nummern) {
   const std::string pfad = ProjektDateiPfad(s);
   std::error_code ec;
   if (!std::filesystem::exists(pfad, ec)) return true;
-  const MeldungenSpaeter spaeter;    // shown once the lock is given up
   const FileWriteLock sperre(pfad);  // the other projects as they are now, see WriteProjektDat
   if (!sperre.Ok()) {
     ShowMessageLines(sperre.Error());
