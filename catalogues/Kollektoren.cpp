@@ -435,7 +435,6 @@ bool DecodeDatFile(TavState& s) {
   // The collector catalogue is replaced under the lock every rewrite of it takes, so a second
   // program starting on the same folder does not write over it meanwhile; messages wait
   // until the lock is given up.
-  const MeldungenSpaeter spaeter;
   const FileWriteLock sperre(KollDateiPfad(s));
   if (!sperre.Ok()) {
     ShowMessageLines(meldung + "|" + sperre.Error());

@@ -299,7 +299,6 @@ EnevImport ImportEnevDaten(const std::string& fileName, TavState& s, EnevStand& 
 bool WriteEnevSimDatei(const std::string& fileName, TavState& s, EnevStand& st) {
   // The outside EnEV program may write its sections meanwhile: they are kept as they are now.
   // Messages wait until the lock is given up.
-  const MeldungenSpaeter spaeter;
   const FileWriteLock sperre(fileName);
   if (!sperre.Ok()) {
     ShowMessageLines(sperre.Error());

@@ -31,10 +31,6 @@ void SetError(std::string* error, const std::string& text) {
   if (error) *error = text;
 }
 
-std::string WriteFailure(const fs::path& file, const std::string& reason) {
-  return "Die Datei " + file.string() + " kann nicht geschrieben werden: " + reason;
-}
-
 // A file that is a symbolic link is replaced where it points, not the link itself.
 fs::path ResolveTarget(const fs::path& target) {
   std::error_code ec;
@@ -45,14 +41,18 @@ fs::path ResolveTarget(const fs::path& target) {
 
 }  // namespace
 
+std::string WriteFailureText(const fs::path& file, const std::string& reason) {
+  return "Die Datei " + file.string() + " kann nicht geschrieben werden: " + reason;
+}
+
 std::string FehlendesLinkZiel(const fs::path& target) {
   std::error_code ec;
   if (!fs::is_symlink(fs::symlink_status(target, ec))) return {};
   if (fs::exists(fs::status(target, ec))) return {};
   const fs::path ziel = fs::read_symlink(target, ec);
-  return "Die Datei " + target.string() + " kann nicht geschrieben werden: sie ist ein Verweis auf " +
-         (ec ? std::string("eine Datei") : ziel.string()) +
-         ", die es nicht gibt. Der Verweis bleibt, wie er ist.";
+  return WriteFailureText(target, "sie ist ein Verweis auf " +
+                                      (ec ? std::string("eine Datei") : ziel.string()) +
+                                      ", die es nicht gibt. Der Verweis bleibt, wie er ist.");
 }
 
 namespace {
@@ -120,25 +120,38 @@ bool IsOwnTempFileName(std::string_view FileName) {
   return true;
 }
 
-std::size_t RemoveStaleTempFiles(const fs::path& folder, std::chrono::seconds minAge) {
+namespace {
+
+// Calls `entferne(entry, st)` for each regular file in `folder` (a link is not followed)
+// whose name `eigen` accepts; returns how many of them it removed. An unlistable folder has
+// nothing to tidy.
+template <class Eigen, class Entferne>
+std::size_t RaeumeAuf(const fs::path& folder, Eigen eigen, Entferne entferne) {
   std::size_t removed = 0;
   try {
-    const std::time_t jetzt = std::time(nullptr);
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
       const fs::path entry = it->path();
-      if (!IsOwnTempFileName(entry.filename().string())) continue;
+      if (!eigen(entry.filename().string())) continue;
       struct stat st {};
-      // The status-change time, unlike the modification time, cannot have been set back by
-      // a copy that keeps its source's date.
       if (::lstat(entry.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
-      if (jetzt - st.st_ctim.tv_sec < minAge.count()) continue;
-      if (::unlink(entry.c_str()) == 0) ++removed;
+      if (entferne(entry, st)) ++removed;
     }
   } catch (const std::exception&) {
     // an unlistable folder: nothing to tidy
   }
   return removed;
+}
+
+}  // namespace
+
+std::size_t RemoveStaleTempFiles(const fs::path& folder, std::chrono::seconds minAge) {
+  const std::time_t jetzt = std::time(nullptr);
+  return RaeumeAuf(folder, IsOwnTempFileName, [&](const fs::path& entry, const struct stat& st) {
+    // The status-change time, unlike the modification time, cannot have been set back by
+    // a copy that keeps its source's date.
+    return jetzt - st.st_ctim.tv_sec >= minAge.count() && ::unlink(entry.c_str()) == 0;
+  });
 }
 
 void IgnoreFileSizeSignal() { std::signal(SIGXFSZ, SIG_IGN); }
@@ -173,7 +186,7 @@ bool WriteFileAtomic(const fs::path& target, std::string_view bytes, std::string
     struct stat st {};
     if (::stat(real.c_str(), &st) == 0) {
       if (std::string why = NotARegularFile(st); !why.empty()) {
-        SetError(error, WriteFailure(target, why));
+        SetError(error, WriteFailureText(target, why));
         return false;
       }
     }
@@ -181,11 +194,11 @@ bool WriteFileAtomic(const fs::path& target, std::string_view bytes, std::string
     // The write bits decide, not only access(): root may write anything, yet a file or
     // folder the user made read-only is meant to stay as it is.
     if (const int err = WriteProtection(real); err != 0) {
-      SetError(error, WriteFailure(target, ErrnoText(err)));
+      SetError(error, WriteFailureText(target, ErrnoText(err)));
       return false;
     }
     if (WithoutWriteBit(folder)) {
-      SetError(error, WriteFailure(target, ErrnoText(EACCES)));
+      SetError(error, WriteFailureText(target, ErrnoText(EACCES)));
       return false;
     }
 
@@ -194,7 +207,7 @@ bool WriteFileAtomic(const fs::path& target, std::string_view bytes, std::string
     name.push_back('\0');
     const int fd = ::mkostemp(name.data(), O_CLOEXEC);
     if (fd < 0) {
-      SetError(error, WriteFailure(target, ErrnoText(errno)));
+      SetError(error, WriteFailureText(target, ErrnoText(errno)));
       return false;
     }
     const std::string tmp(name.data());
@@ -206,14 +219,14 @@ bool WriteFileAtomic(const fs::path& target, std::string_view bytes, std::string
     if (ok && ::rename(tmp.c_str(), real.c_str()) != 0) ok = false, err = errno;
     if (!ok) {
       ::unlink(tmp.c_str());
-      SetError(error, WriteFailure(target, ErrnoText(err)));
+      SetError(error, WriteFailureText(target, ErrnoText(err)));
       return false;
     }
     SyncFolder(folder);
     if (error) error->clear();
     return true;
   } catch (const std::exception& e) {
-    SetError(error, WriteFailure(target, e.what()));
+    SetError(error, WriteFailureText(target, e.what()));
     return false;
   }
 }
@@ -305,7 +318,7 @@ FileWriteLock::FileWriteLock(const fs::path& target, std::chrono::milliseconds w
         // cannot write. One that is there and cannot be opened keeps the write out.
         if (err == ENOENT) return;
         ok_ = false;
-        error_ = WriteFailure(target, "ihre Sperrdatei " + lock.string() +
+        error_ = WriteFailureText(target, "ihre Sperrdatei " + lock.string() +
                                           " kann nicht geöffnet werden: " + ErrnoText(err));
         return;
       }
@@ -334,40 +347,27 @@ FileWriteLock::FileWriteLock(const fs::path& target, std::chrono::milliseconds w
     // fall through: treated as a lock another program keeps
   }
   ok_ = false;
-  error_ = WriteFailure(target, "sie wird gerade von einem anderen Programm geschrieben");
+  error_ = WriteFailureText(target, "sie wird gerade von einem anderen Programm geschrieben");
 }
 
-void FileWriteLock::Release() {
+FileWriteLock::~FileWriteLock() {
   // Removed while still held, so the folder keeps no lock files; whoever waits on it sees the
   // name gone and takes a new one.
   if (!lockFile_.empty()) ::unlink(lockFile_.c_str());
-  lockFile_.clear();
   if (fd_ >= 0) ::close(fd_);  // closing releases the lock
-  fd_ = -1;
 }
 
 std::size_t RemoveStaleLockFiles(const fs::path& folder) {
-  std::size_t removed = 0;
-  try {
-    std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-      const fs::path entry = it->path();
-      if (!IsOwnLockFileName(entry.filename().string())) continue;
-      struct stat st {};
-      if (::lstat(entry.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
-      const int fd = ::open(entry.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-      if (fd < 0) continue;  // not ours to remove
-      // Free means that no program holds it; one that takes it meanwhile opened the name
-      // before it was removed and tries again under the new one, as after any release.
-      if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && SelbeDatei(fd, entry) &&
-          ::unlink(entry.c_str()) == 0)
-        ++removed;
-      ::close(fd);
-    }
-  } catch (const std::exception&) {
-    // an unlistable folder: nothing to tidy
-  }
-  return removed;
+  return RaeumeAuf(folder, IsOwnLockFileName, [](const fs::path& entry, const struct stat&) {
+    const int fd = ::open(entry.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0) return false;  // not ours to remove
+    // Free means that no program holds it; one that takes it meanwhile opened the name
+    // before it was removed and tries again under the new one, as after any release.
+    const bool weg = ::flock(fd, LOCK_EX | LOCK_NB) == 0 && SelbeDatei(fd, entry) &&
+                     ::unlink(entry.c_str()) == 0;
+    ::close(fd);
+    return weg;
+  });
 }
 
 namespace {

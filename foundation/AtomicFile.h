@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "foundation/Messages.h"
+
 namespace tav {
 
 class StatusSink;
@@ -42,6 +44,10 @@ bool IsOwnTempFileName(std::string_view FileName);
 std::size_t RemoveStaleTempFiles(const std::filesystem::path& folder,
                                  std::chrono::seconds minAge = std::chrono::hours(24));
 
+// "Die Datei <file> kann nicht geschrieben werden: <reason>": the message of a write that
+// failed.
+std::string WriteFailureText(const std::filesystem::path& file, const std::string& reason);
+
 // Why `target` is a symbolic link that cannot be written through: the file it points to is
 // missing (a message-ready German text naming link and target); empty otherwise. Writing
 // in its place would replace the link by a regular file.
@@ -68,26 +74,27 @@ bool WriteAllToFd(int fd, std::string_view bytes, int& err);
 // write that follows fails with its own message. Waits at most `wait` for another holder,
 // showing the wait through the sink of SetLockWaitStatus when it lasts more than a moment;
 // after that Ok() is false and Error() names the file. Never throws.
-// The holder releases it before a message waits for the user (MeldungenSpaeter,
-// foundation/Messages.h): a question left open would keep the other program out.
+// While it lives, the one-button messages of its thread are held back and shown once it is
+// given up (MeldungenSpaeter, foundation/Messages.h), so no message waiting for the user keeps
+// the other program out; a question is not held back, so the holder asks before it locks.
 class FileWriteLock {
  public:
   explicit FileWriteLock(const std::filesystem::path& target,
                          std::chrono::milliseconds wait = std::chrono::seconds(10));
-  ~FileWriteLock() { Release(); }
+  ~FileWriteLock();
   FileWriteLock(const FileWriteLock&) = delete;
   FileWriteLock& operator=(const FileWriteLock&) = delete;
 
   bool Ok() const { return ok_; }
   const std::string& Error() const { return error_; }
-  // Gives the lock up before the end of the scope; nothing when it is not held.
-  void Release();
 
  private:
   int fd_ = -1;
   bool ok_ = true;
   std::string error_;
   std::filesystem::path lockFile_;  // removed on release
+  // Ends after the destructor has given the lock up: what was held is shown then.
+  MeldungenSpaeter spaeter_;
 };
 
 // Where a wait for another program's lock is shown (status text and busy cursor); nullptr,

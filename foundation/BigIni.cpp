@@ -200,7 +200,6 @@ bool IniParseInt(std::string_view text, std::int32_t& out) {
   std::string s(TrimBlanks(text));
   if (s.size() >= 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) s = "$" + s.substr(2);
   std::size_t i = 0;
-  while (i < s.size() && s[i] == ' ') ++i;
   bool neg = false;
   if (i < s.size() && (s[i] == '+' || s[i] == '-')) neg = s[i++] == '-';
   bool hex = false;

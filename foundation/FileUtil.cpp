@@ -105,8 +105,7 @@ double FileDateOf(const fs::path& File) {
 
 bool CopyFileKeepDate(const fs::path& Source, const fs::path& Target, std::string* error) {
   const auto fail = [&](const std::string& grund) {
-    if (error) *error = grund.empty() ? std::string() : "Die Datei " + Target.string() +
-                                                          " kann nicht geschrieben werden: " + grund;
+    if (error) *error = grund.empty() ? std::string() : WriteFailureText(Target, grund);
     return false;
   };
   std::error_code ec;

@@ -379,7 +379,6 @@ bool SchreibeKatalog(const std::string& pfad, const std::string& text,
   if (!DarfUeberschreiben(staende, pfad)) return false;
   // Another program on the same data folder rewrites its catalogues under the same lock;
   // messages wait until it is given up.
-  const MeldungenSpaeter spaeter;
   const FileWriteLock sperre(pfad);
   if (!sperre.Ok()) {
     ShowMessageLines(fehlerText + "|" + sperre.Error());

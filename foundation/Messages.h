@@ -136,10 +136,9 @@ MessageService& Msg();
 MessageService* SetMessageService(MessageService* service);
 
 // Holds back the one-button messages (ShowMessageLines, ShowInfoMessage) of this thread while
-// it lives and shows them when the outermost such guard ends. A routine that holds a file's
-// lock (FileWriteLock) declares it before the lock, so the lock is released before a message
-// waits for the user; a question is not held back (its answer is needed at once), so it is
-// asked before the lock is taken. A fatal message is never held back. With `zusammen` the
+// it lives and shows them when the outermost such guard ends. A file's lock (FileWriteLock)
+// holds one, so the lock is released before a message waits for the user; a question is not
+// held back (its answer is needed at once), so it is asked before the lock is taken. A fatal message is never held back. With `zusammen` the
 // held messages are shown as one, each after the other: the start-up's failures to write its
 // files come as one list, not one box per file.
 class MeldungenSpaeter {

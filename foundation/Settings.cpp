@@ -234,14 +234,12 @@ void SchreibeAbschnitt(TBigIniFile& ini, const SettingsState& st, const std::str
 }
 
 // Why the save would write a file that the next start reads otherwise (bytes that are no
-// UTF-8 kept in a file that would then read as UTF-8); empty when it would not, or when the
-// file cannot be read (said by the save itself).
-std::string NichtGleichGelesen(const std::string& file, const SettingsState& st,
-                               const std::string& drucker) {
-  TBigIniFile ini(file);
+// UTF-8 kept in a file that would then read as UTF-8); empty when it would not. `ini` holds
+// the file as read; what is put into it here is discarded, never written.
+std::string NichtGleichGelesen(TBigIniFile& ini, const SettingsState& st, const std::string& drucker) {
+  SchreibeAbschnitt(ini, st, drucker);
   std::string bytes, problem;
-  const bool gleich = !ini.LoadError().empty() ||
-                      (SchreibeAbschnitt(ini, st, drucker), ini.ExactFileImage(bytes, problem));
+  const bool gleich = ini.ExactFileImage(bytes, problem);
   ini.DiscardChanges();
   return gleich ? std::string() : problem;
 }
@@ -253,6 +251,7 @@ bool SaveSettings(TavState& s, const std::string& selectedPrinter) {
   const std::string file = SettingsFile(s);
   // The user chose to keep the file: asked once, not again at every save of the session.
   if (st.DateiBehalten) return false;
+  std::string problem;
   {
     // A file that cannot be read is not replaced by what little is in memory; said at start
     // when it was unreadable then, else now.
@@ -261,6 +260,7 @@ bool SaveSettings(TavState& s, const std::string& selectedPrinter) {
       if (st.DateiSchaden.empty()) ShowMessageLines(probe.LoadError());
       return false;
     }
+    problem = NichtGleichGelesen(probe, st, selectedPrinter);
   }
   // The questions come before the lock: an open question would keep another program out.
   // Their "Yes" gives up what the file holds: "No" is their default. What the user agreed to
@@ -281,7 +281,7 @@ bool SaveSettings(TavState& s, const std::string& selectedPrinter) {
   // A file that would not read back the same is replaced by the current settings alone, in
   // a form that reads back: else the same messages would come at every start and exit.
   bool allein = false;
-  if (const std::string problem = NichtGleichGelesen(file, st, selectedPrinter); !problem.empty()) {
+  if (!problem.empty()) {
     if (st.DateiSchaden.empty() && !frage("Die Datei " + file + kNichtGleich + problem + kErsetzen)) {
       st.DateiBehalten = true;
       return false;
@@ -289,7 +289,6 @@ bool SaveSettings(TavState& s, const std::string& selectedPrinter) {
     allein = true;
   }
   const bool nurLesenGemeldet = !s.folders.DatenDirNurLesen.empty();
-  const MeldungenSpaeter spaeter;  // shown once the lock is given up
   {
     // Two programs on one data folder: the file read here is the one this save replaces.
     const FileWriteLock sperre(file);

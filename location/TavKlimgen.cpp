@@ -1,16 +1,15 @@
 #include "location/TavKlimgen.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <string>
 #include <vector>
 
-#include "foundation/BigIni.h"
 #include "foundation/Messages.h"
 #include "foundation/TavUtil.h"
 #include "foundation/TavVar.h"
 #include "foundation/TextTable.h"
+#include "simulation/WerteBereiche.h"
 
 namespace tav {
 
@@ -28,19 +27,10 @@ void KopiereJahr(const TKlimStunden& stunden, float* ziel) {
   }
 }
 
-// The shortest text that gives the value back, with the decimal comma.
-std::string Zahl(double v) {
-  if (!std::isfinite(v)) return IniFloatToStr(v);
-  char puffer[32];
-  const auto [ende, ec] = std::to_chars(puffer, puffer + sizeof puffer, static_cast<float>(v));
-  std::string text(puffer, ec == std::errc() ? ende : puffer);
-  std::replace(text.begin(), text.end(), '.', ',');
-  return text;
-}
-
 std::string Ausserhalb(const std::string& was, double wert, double min, double max, const char* einheit) {
-  return was + " = " + Zahl(wert) + einheit + " liegt nicht zwischen " + Zahl(min) + einheit + " und " +
-         Zahl(max) + einheit;
+  const auto zahl = [](double v) { return WertText(static_cast<float>(v)); };
+  return was + " = " + zahl(wert) + einheit + " liegt nicht zwischen " + zahl(min) + einheit + " und " +
+         zahl(max) + einheit;
 }
 
 }  // namespace
@@ -57,7 +47,7 @@ std::string OrtUnbrauchbar(const TKlimOrt& ort, const KlimaTabellen& tabellen) {
     // The record holds the month's sum; the location holds the daily mean, as the user typed it.
     const float summe = ort.MonatsSumme[m - 1];
     if (!(summe >= 0.0f))
-      return "Einstrahlung " + monat + " = " + Zahl(summe / static_cast<float>(MonatsTage[m])) +
+      return "Einstrahlung " + monat + " = " + WertText(summe / static_cast<float>(MonatsTage[m])) +
              " kWh/m²d ist keine mögliche Einstrahlung";
     const float t = ort.MonatsTemp[m - 1];
     if (!(std::fabs(t) <= static_cast<float>(KLIM_TEMP_MAX)))

@@ -507,7 +507,6 @@ bool SchreibeProjektAbschnitte(const std::string& fileName, const TavState& s,
   // Another program on the same data folder (a second instance, the headless simulation)
   // saves through the same lock: the file read below is the one this save replaces, so its
   // other projects are kept as they are now. Its messages wait until the lock is given up.
-  const MeldungenSpaeter spaeter;
   const FileWriteLock sperre(fileName);
   if (!sperre.Ok()) {
     ShowMessageLines(sperre.Error() + std::string(kNichtGespeichert));

@@ -44,7 +44,7 @@ constexpr std::string_view kImportiertUngespeichert_c =
 std::string ZuvieleProjekteText(const std::string& datei, std::size_t anzahl,
                                 const std::string& zusatz) {
   std::string kopf = T(TX::WarnZuvieleProj);
-  while (!kopf.empty() && kopf.back() == ' ') kopf.pop_back();
+  TrimTrailingBlanks(kopf);
   return kopf + " " + datei + ": " + std::to_string(anzahl) + " Projekte, die Projektliste fasst " +
          std::to_string(kMaxProjekte) + "." + zusatz;
 }
@@ -370,10 +370,8 @@ bool ImportProjekt(TavState& s, const std::string& fileName, ProjektKatalogDiens
     // A project without a name is named after its new number, in the list and in the file.
     ReadProjektDat(quelle, sektion, n, jetzt, *p, fileName);
     d.CheckAnlagenTyp(*p);
-    TProjekt r = p->Projekt;
-    abschnitte.push_back(AbschnittAus(*p, n, jetzt, r, FremdeZeilen(quelle, sektion)));
+    abschnitte.push_back(AbschnittAus(*p, n, jetzt, p->Projekt, FremdeZeilen(quelle, sektion)));
     abschnitte.back().Neu = true;
-    p->Projekt = std::move(r);
     TProjDat e;
     e.ProjektName = p->ProjektName;
     e.Info1 = p->Info1;
@@ -419,7 +417,6 @@ bool DeleteProjekte(TavState& s, const std::vector<std::int32_t>& nummern) {
   const std::string pfad = ProjektDateiPfad(s);
   std::error_code ec;
   if (!std::filesystem::exists(pfad, ec)) return true;
-  const MeldungenSpaeter spaeter;    // shown once the lock is given up
   const FileWriteLock sperre(pfad);  // the other projects as they are now, see WriteProjektDat
   if (!sperre.Ok()) {
     ShowMessageLines(sperre.Error());
