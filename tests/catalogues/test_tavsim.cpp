@@ -376,11 +376,6 @@ TEST(Tavsim, ACondensingBoilerSavesTheSameFuelInEitherLanguage) {
   ASSERT_FALSE(testing::Test::HasFailure());
   SetzeSchluessel(dir, "konvEnergie", "Erdgas Brennwert-Kessel");
   const std::filesystem::path lang(TAV_LANG_DIR);
-  // The English run leaves its texts in the program-wide table; the tests after this one
-  // read the German ones.
-  struct DeutschDanach {
-    ~DeutschDanach() { Texts().LoadDefaults(); }
-  } deutschDanach;
   const struct {
     const char* sprache;
     const char* name;
