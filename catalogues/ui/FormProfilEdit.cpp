@@ -25,6 +25,7 @@
 #include "foundation/TavVar.h"
 #include "foundation/TextTable.h"
 #include "foundation/ui/SeitenTasten.h"
+#include "foundation/ui/SysUtilsQt.h"
 
 namespace tav {
 
@@ -235,6 +236,8 @@ int TFormProfilEdit::Bearbeite(int index, double tagesKWh) {
   if (index < 1 || index > s_.cat.ProfilAnzahl) return 2;
   Fuelle(index, tagesKWh);
   Edit1->setFocus();
+  // Placed each time: left to itself, a window shown again lands a title bar lower.
+  CentreOverMainWindow(this);
   return exec();
 }
 

@@ -34,6 +34,7 @@
 #include "results/ui/RichReport.h"
 #include "simulation/DayDriver.h"
 #include "simulation/WerteBereiche.h"
+#include "foundation/ui/FeldTasten.h"
 #include "foundation/ui/SeitenTasten.h"
 
 namespace tav {
@@ -263,7 +264,6 @@ void TFormEnev::Build() {
   kg->addWidget(LabelKollName, 0, 0, 1, 4);
   kg->addWidget(LabelFKVRK, 1, 0, 1, 4);
   EditAC = edit("EditAC", "A C");
-  EditAC->installEventFilter(this);
   EditAC->setMinimumWidth(70);
   UpDown1 = new TUpDown(1, 200);
   UpDown1->setObjectName("UpDown1");
@@ -437,6 +437,12 @@ void TFormEnev::Build() {
   connect(ButtonEnde, &QPushButton::clicked, this, [this] { done(2); });
   connect(BitBtnDruck, &QPushButton::clicked, this,
           [this] { PrintEnevBericht(this, s_, st_, s_.run.EnevErgebnisModus); });
+  // Enter moves on from a field and presses a focused button (never the default one behind
+  // it); Escape goes to "Ende" from every control and closes from there.
+  EditFieldKeys(this, ButtonEnde);
+  EscapeToButton(this, ButtonEnde);
+  // The collector area's own keys (arrows, Enter on to IAM) come first.
+  EditAC->installEventFilter(this);
   resize(880, 690);
   setMinimumSize(800, 640);
 }

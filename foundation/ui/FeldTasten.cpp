@@ -130,16 +130,25 @@ void EscapeToButton(QDialog* dialog, QAbstractButton* fixedButton) {
   dialog->installEventFilter(new EscapeFilter(dialog, fixedButton));
 }
 
+namespace {
+
+// Only the form's own controls: a dialog it holds as a child (an editor) keeps its keys.
+template <class Control>
+void Installiere(QWidget* form, QObject* filter) {
+  for (Control* w : form->findChildren<Control*>())
+    if (w->window() == form->window()) w->installEventFilter(filter);
+}
+
+}  // namespace
+
 void EditFieldKeys(QWidget* form, QWidget* fixedButton) {
   auto* filter = new FeldTastenFilter(form, fixedButton);
-  // Only the form's own controls: a dialog it holds as a child (an editor) keeps its keys.
-  const auto install = [form, filter](QWidget* w) {
-    if (w->window() == form->window()) w->installEventFilter(filter);
-  };
-  for (QLineEdit* e : form->findChildren<QLineEdit*>()) install(e);
-  for (QAbstractSpinBox* s : form->findChildren<QAbstractSpinBox*>()) install(s);
-  for (QComboBox* c : form->findChildren<QComboBox*>()) install(c);
-  for (QPushButton* b : form->findChildren<QPushButton*>()) install(b);
+  Installiere<QLineEdit>(form, filter);
+  Installiere<QAbstractSpinBox>(form, filter);
+  Installiere<QComboBox>(form, filter);
+  Installiere<QPushButton>(form, filter);
 }
+
+void ButtonEnterKeys(QWidget* form) { Installiere<QPushButton>(form, new FeldTastenFilter(form, nullptr)); }
 
 }  // namespace tav

@@ -15,6 +15,9 @@ namespace tav {
 // Installs the keys on every line edit, spin box, combo box and push button inside Form
 // (those there now).
 void EditFieldKeys(QWidget* form, QWidget* fixedButton);
+// Only the buttons' part: Enter on a focused push button of Form presses it (those there now),
+// for a form whose fields keep keys of their own.
+void ButtonEnterKeys(QWidget* form);
 // Escape from any control of Dialog (a grid, a button, a check box, a field) moves the focus
 // to its fixed button, and Escape on that button closes the dialog as Cancel; one slip of
 // the key never drops what was typed. A control that uses Escape itself (an open list)

@@ -32,6 +32,7 @@
 #include "foundation/TavVar.h"
 #include "foundation/TextTable.h"
 #include "foundation/ui/Drucken.h"
+#include "foundation/ui/FeldTasten.h"
 #include "simulation/SolarPhysics.h"
 #include "simulation/ui/SimCommands.h"
 
@@ -465,6 +466,9 @@ TFormMoment::TFormMoment(QWidget* parent) : QDialog(parent) {
                                                     RadioButton5, RadioButton6, CheckBox1, CheckBoxTA, CheckBox2,
                                                     TrackBarNT, TrackBarZeit, TrackBarTFak})
     w->installEventFilter(this);
+  // None of the buttons is a default one, so Enter presses a button only where it has the
+  // focus ("Ende" after Escape).
+  ButtonEnterKeys(this);
   Beschriften();
   resize(940, 600);
 }

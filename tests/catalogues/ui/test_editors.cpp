@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -115,29 +116,41 @@ TEST_F(Editoren, EnergyOkRewritesTheCatalogueWithTheEntryInPlace) {
   EXPECT_EQ(wieder.cat.Energietraeger[2].EnergieName, s.cat.Energietraeger[2].EnergieName);
 }
 
-// The editor has no place of its own: every opening, also after the user moved it, lands
+// The editors have no place of their own: every opening, also after the user moved one, lands
 // centred over the main window.
-TEST_F(Editoren, EnergyEditorOpensEachTimeCentredOverTheMainWindow) {
+TEST_F(Editoren, EditorsOpenEachTimeCentredOverTheMainWindow) {
   const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
   QWidget haupt;
   haupt.setObjectName("Hauptmenu");
   haupt.setGeometry(area.left() + 70, area.top() + 30, 640, 480);
   haupt.show();
-  TFormEnerEdit form(s);
-  std::vector<QPoint> orte;
-  for (int mal = 0; mal < 3; ++mal) {
-    WhenModal([&](QWidget* d) {
-      orte.push_back(d->frameGeometry().topLeft());
-      // Centred give or take the few pixels the layout adds when it is shown.
-      EXPECT_LE((d->frameGeometry().center() - haupt.frameGeometry().center()).manhattanLength(), 6) << mal;
-      d->move(d->pos() + QPoint(40, 25));
-      static_cast<TFormEnerEdit*>(d)->ButtonCancel->click();
-    });
-    EXPECT_EQ(form.Bearbeite(1), 2);
+  TFormEnerEdit energie(s);
+  TFormProfilEdit profil(s);
+  const struct {
+    const char* name;
+    QPushButton* cancel;
+    std::function<int()> zeige;
+  } faelle[] = {
+      {"energy carrier", energie.ButtonCancel, [&] { return energie.Bearbeite(1); }},
+      {"load profile", profil.ButtonCancel, [&] { return profil.Bearbeite(1, 8.0); }},
+  };
+  for (const auto& f : faelle) {
+    std::vector<QPoint> orte;
+    for (int mal = 0; mal < 3; ++mal) {
+      WhenModal([&](QWidget* d) {
+        orte.push_back(d->frameGeometry().topLeft());
+        // Centred give or take the few pixels the layout adds when it is shown.
+        EXPECT_LE((d->frameGeometry().center() - haupt.frameGeometry().center()).manhattanLength(), 6)
+            << f.name << " " << mal;
+        d->move(d->pos() + QPoint(40, 25));
+        f.cancel->click();
+      });
+      EXPECT_EQ(f.zeige(), 2) << f.name;
+    }
+    ASSERT_EQ(orte.size(), 3u) << f.name;
+    EXPECT_EQ(orte[1], orte[0]) << f.name;
+    EXPECT_EQ(orte[2], orte[0]) << f.name;
   }
-  ASSERT_EQ(orte.size(), 3u);
-  EXPECT_EQ(orte[1], orte[0]);
-  EXPECT_EQ(orte[2], orte[0]);
 }
 
 TEST_F(Editoren, DayProfileSumColourAndHourChecks) {

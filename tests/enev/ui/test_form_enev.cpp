@@ -17,6 +17,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QToolButton>
+#include <functional>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -25,6 +26,7 @@
 
 #include "enev/ui/FormEnev.h"
 #include "foundation/BigIni.h"
+#include "foundation/ui/ModalDriver.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
 #include "support/gui/GrabScreen.h"
@@ -204,6 +206,64 @@ TEST(FormEnev, AreaStepsByWholeModulesAndOneSquareMetreWithoutAModuleArea) {
     EXPECT_EQ(x.f().UpDown1->Position(), f.position);
     EXPECT_TRUE(x.msgs->shown.empty()) << x.msgs->All();
     x.f().FormClose();
+  }
+}
+
+// The keys with the form up: Enter in a field moves on and computes nothing; Escape goes to
+// "Ende" from a field or a button and closes from there, so Escape then Enter closes; Enter on
+// a focused button presses that button, never "Solarertrag nach DIN 4701-10" behind it.
+TEST(FormEnev, EnterMovesOnEscapeGoesToEndeAndEnterPressesTheFocusedButton) {
+  const auto taste = [](int key) { tav::test::Key(QApplication::focusWidget(), key); };
+  struct Fall {
+    const char* name;
+    std::function<void(FormFixture&)> bediene;  // runs inside the open form, must close it
+    int ergebnis, simLaeufe;
+  } faelle[] = {
+      {"Enter in the area field, Escape, Enter",
+       [&](FormFixture& x) {
+         x.f().EditA_N->setFocus();
+         taste(Qt::Key_Return);
+         EXPECT_NE(QApplication::focusWidget(), x.f().EditA_N);
+         EXPECT_EQ(x.f().PageControl1->currentIndex(), 0);
+         EXPECT_FALSE(x.f().BitBtnCopyText->isEnabled());
+         taste(Qt::Key_Escape);
+         EXPECT_TRUE(x.f().ButtonEnde->hasFocus());
+         EXPECT_TRUE(x.f().isVisible());
+         taste(Qt::Key_Return);
+       },
+       2, 0},
+      {"Escape from a button and a radio button, Escape on Ende",
+       [&](FormFixture& x) {
+         x.f().BitBtnEnEVExport->setFocus();
+         taste(Qt::Key_Escape);
+         EXPECT_TRUE(x.f().ButtonEnde->hasFocus());
+         x.f().RadioButtonGA->setFocus();
+         taste(Qt::Key_Escape);
+         EXPECT_TRUE(x.f().ButtonEnde->hasFocus());
+         EXPECT_TRUE(x.f().isVisible());
+         taste(Qt::Key_Escape);
+       },
+       0, 0},
+      {"Enter and Space on the focused simulation button",
+       [&](FormFixture& x) {
+         x.f().BitBtnSim->setFocus();
+         taste(Qt::Key_Return);
+         EXPECT_EQ(x.simLaeufe, 1);
+         QKeyEvent druck(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ");
+         QKeyEvent los(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, " ");
+         QApplication::sendEvent(x.f().BitBtnSim, &druck);
+         QApplication::sendEvent(x.f().BitBtnSim, &los);
+         x.f().ButtonEnde->click();
+       },
+       2, 2},
+  };
+  for (const auto& c : faelle) {
+    SCOPED_TRACE(c.name);
+    FormFixture x;
+    tav::test::WhenModal([&](QWidget*) { c.bediene(x); });
+    EXPECT_EQ(x.f().Ausfuehren(), c.ergebnis);
+    EXPECT_EQ(x.simLaeufe, c.simLaeufe);
+    EXPECT_TRUE(x.msgs->shown.empty()) << x.msgs->All();
   }
 }
 

@@ -176,7 +176,8 @@ TEST(FormMoment, TimeStepsWrapAroundMidnight) {
 }
 
 // Escape from a field, a check box or a track bar goes to "Ende" and leaves the tool open;
-// from the date or a preset it closes the tool as cancelled. Enter on a check box moves on.
+// from the date or a preset it closes the tool as cancelled; Enter on "Ende" then closes it.
+// Enter on a check box moves on.
 TEST(FormMoment, EscapeGoesToEndeFromTheFieldsAndClosesFromDateAndPresets) {
   const auto faelle = [](TFormMoment& f) {
     return std::vector<std::pair<QWidget*, bool>>{{f.EditTFak, false},     {f.MaskEditZeit, false},
@@ -194,8 +195,14 @@ TEST(FormMoment, EscapeGoesToEndeFromTheFieldsAndClosesFromDateAndPresets) {
     w->setFocus();
     test::Key(w, Qt::Key_Escape);
     EXPECT_EQ(f.isVisible(), !schliesst);
-    if (schliesst) EXPECT_EQ(f.result(), mrCancel);
-    else EXPECT_TRUE(f.ButtonEnde->hasFocus());
+    if (schliesst) {
+      EXPECT_EQ(f.result(), mrCancel);
+      continue;
+    }
+    EXPECT_TRUE(f.ButtonEnde->hasFocus());
+    test::Key(f.ButtonEnde, Qt::Key_Return);
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_EQ(f.result(), mrOk);
   }
   Offen o;
   o.f.activateWindow();
