@@ -23,12 +23,9 @@ namespace tav::enev {
 
 namespace {
 
-const char* const kNichtGefunden = "Datei %1 nicht gefunden";
+const char* const kNichtGefunden = "Datei EnEVxSim.dat nicht gefunden";
 const char* const kKeineDaten = "Keine EnEV-Importdaten gefunden";
 const char* const kUngueltig = "Ungültige Werte in %1, [EnEV -> Sim]:";
-const char* const kMitZirkulation =
-    "Nutzfläche %1 m² ohne Warmwasser-Zirkulation: ab 500 m² wird nach DIN 4701-10 mit "
-    "Zirkulation gerechnet.";
 const char* const kKollektorNicht = "Der Kollektor in %1 wurde nicht übernommen.";
 const char* const kKollektorErsatz = "Der Kollektor in %1 wird mit Ersatzwerten übernommen:";
 const char* const kAnlagenTypFehler = "A_Typ - ";
@@ -150,6 +147,7 @@ bool ImportBool(TBigIniFile& ini, const char* key, bool jetzt, std::vector<std::
 }  // namespace
 
 std::string Abgelehnt(std::string_view name, std::string_view text, bool zahl, double min, double max) {
+  if (text.empty()) return std::string(name) + " ist leer";
   const std::string wer = std::string(name) + " = " + Zitat(text);
   if (!zahl) return wer + " ist keine Zahl";
   return wer + " liegt nicht zwischen " + IniFloatToStr(min) + " und " + IniFloatToStr(max);
@@ -163,7 +161,7 @@ EnevImport ImportEnevDaten(const std::string& fileName, TavState& s, EnevStand& 
                            StatusSink& status) {
   std::error_code ec;
   if (!std::filesystem::exists(fileName, ec)) {
-    ShowMessageLines(Ersetze(kNichtGefunden, fileName));
+    ShowMessageLines(kNichtGefunden);
     return EnevImport::DateiFehlt;
   }
   TBigIniFile ini(fileName);
@@ -189,23 +187,23 @@ EnevImport ImportEnevDaten(const std::string& fileName, TavState& s, EnevStand& 
   };
   const auto projektVorher = projektWerte();
   e.Nutzflaeche = ImportZahl(ini, kBereichNutzflaeche, e.Nutzflaeche, fehler);
-  const bool zirk = ImportBool(ini, "Zirkulation", e.Zirkulation, fehler);
+  e.Zirkulation = ImportBool(ini, "Zirkulation", e.Zirkulation, fehler);
   p.ProjektName = ini.ReadString(S, "Projektname", p.ProjektName);
   // The values the project file knows keep to its ranges, so the form shows and writes back
-  // nothing a project could not hold.
-  p.KollektorFlaeche = ProjektZahl(ini, "KollektorFlaeche", p.KollektorFlaeche, fehler);
+  // nothing a project could not hold. Deliberate: the collector area keeps to the collector
+  // dialog's bounds, because a file's 0 m² would otherwise become the project's.
+  p.KollektorFlaeche = ImportZahl(ini, kBereichKollektorFlaeche, p.KollektorFlaeche, fehler);
   p.KollektorAzimut = ProjektZahl(ini, "KollektorAzimut", p.KollektorAzimut, fehler);
   p.KollektorNeigung = ProjektZahl(ini, "KollektorNeigung", p.KollektorNeigung, fehler);
   s.run.EnevSummeQHeizung = ImportZahl(ini, kBereichSummeQHeizung, s.run.EnevSummeQHeizung, fehler);
   p.Heizgrenztemp = ProjektZahl(ini, "Heizgrenztemp", p.Heizgrenztemp, fehler);
+  // The standby loss belongs to the project it was given for, and only a value taken makes it so:
+  // a refused one leaves the loss and its project as they were.
   if (ini.ValueExists(S, kBereichqBs.Schluessel)) {
+    const std::size_t abgelehnt = fehler.size();
     e.qBS = ImportZahl(ini, kBereichqBs, e.qBS, fehler);
-    st.qBSProjekt = p.ProjektName;
+    if (fehler.size() == abgelehnt) st.qBSProjekt = p.ProjektName;
   }
-  // From 500 m² on DIN 4701-10 counts the distribution with circulation, as the form does.
-  const double nutz = e.Nutzflaeche;
-  e.Zirkulation = zirk || nutz >= 500.0;
-  if (!zirk && nutz >= 500.0) fehler.push_back(Ersetze(kMitZirkulation, Wert(nutz)));
   e.VerteilungInnen = ImportBool(ini, "Verteilung_in_Huelle", e.VerteilungInnen, fehler);
   e.NachheizElektrisch = ImportBool(ini, "Sp_elektrisch", e.NachheizElektrisch, fehler);
   e.SpeicherInnen = ImportBool(ini, "Speicher_in_Huelle", e.SpeicherInnen, fehler);

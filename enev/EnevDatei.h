@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "catalogues/KatalogDialogLogik.h"
 #include "foundation/StatusSink.h"
 #include "enev/EnevCalc.h"
 #include "foundation/TavVar.h"
@@ -36,7 +37,7 @@ inline constexpr const char* kSektionErgebnisse = "Sim -> EnEV Ergebnisse";
 enum class EnevImport { Gelesen, DateiFehlt, KeineDaten };
 
 // Plausible ranges of the EnEV inputs that the exchange file brings (the project's values keep
-// to the ranges of the project file): a useful floor area up to a large city quarter; a store
+// to the ranges of the project file, the collector area to its own below): a useful floor area up to a large city quarter; a store
 // standby loss up to what the DIN standard value reaches (255 stores of 1000 l, about
 // 910 kWh/d); the heating demand the form accepts.
 struct EnevBereich {
@@ -46,18 +47,22 @@ struct EnevBereich {
 inline constexpr EnevBereich kBereichNutzflaeche{"Nutzflaeche", 0.0, 1e6};        // m²
 inline constexpr EnevBereich kBereichqBs{"qBs", 0.0, 1000.0};                    // kWh/d
 inline constexpr EnevBereich kBereichSummeQHeizung{"SummeQHeizung", 0.0, 300.0};  // kWh/(m²a)
+// The collector area as the collector dialog lets it through.
+inline constexpr EnevBereich kBereichKollektorFlaeche{"KollektorFlaeche", kMinKollektorFlaeche,
+                                                      kMaxKollektorFlaeche};  // m²
 
-// Why a value is refused, as the import and the form name it: "<name> = <text> ist keine
-// Zahl" when the text is no number, else "<name> = <text> liegt nicht zwischen <min> und
-// <max>".
+// Why a value is refused, as the import and the form name it: "<name> ist leer" for an empty
+// text, "<name> = <text> ist keine Zahl" when the text is no number, else "<name> = <text>
+// liegt nicht zwischen <min> und <max>".
 std::string Abgelehnt(std::string_view name, std::string_view text, bool zahl, double min, double max);
 
 // Reads "EnEV -> Sim" into the project and the EnEV inputs (a missing key keeps its value)
 // and takes over a complete "Kollektor". A file without that section is refused and changes
 // nothing. A value outside its range (the project file's for a project value, the ranges
 // above for the EnEV inputs), a text that is no number or a Boolean that is no whole number
-// keeps the current value and is named; a building of 500 m² or more is taken with
-// circulation. A project value the section changes marks the project changed. A collector
+// keeps the current value and is named (a refused "qBs" leaves qBSProjekt as it was; a taken
+// one makes the section's project its owner). A project value the section changes marks the
+// project changed. A file that is not there: "Datei EnEVxSim.dat nicht gefunden". A collector
 // with a text or figure missing, a figure of 0 or unreadable, or a figure of its efficiency
 // curve out of its range is not taken, and the message says which; it is taken when any other
 // figure out of its range takes the collector file's default (KollektorErsatzwert) and a

@@ -236,7 +236,7 @@ TEST(EnevDatei, RefusalsNameTheFileAndChangeNothing) {
   const auto vorher = f.stand.Eingaben.Nutzflaeche;
   const std::string fehlt = (f.dir / "woanders.dat").string();
   EXPECT_EQ(ImportEnevDaten(fehlt, f.s(), f.stand, NullStatus()), EnevImport::DateiFehlt);
-  EXPECT_TRUE(f.msgs->Contains("woanders.dat")) << f.msgs->All();
+  EXPECT_TRUE(f.msgs->Contains("Datei EnEVxSim.dat nicht gefunden")) << f.msgs->All();
 
   f.dir.Write("enevxsim.dat", "[Andere]\nx=1\n[EnEV -> Sim]\n");
   EXPECT_EQ(ImportEnevDaten(f.datei(), f.s(), f.stand, NullStatus()), EnevImport::KeineDaten);
@@ -255,9 +255,13 @@ TEST(EnevDatei, ImportKeepsToTheProjectFilesRanges) {
   } faelle[] = {
       {"KollektorNeigung=400", "KollektorNeigung = 400 liegt nicht zwischen 0 und 90; es gilt 35"},
       {"KollektorAzimut=-9999", "KollektorAzimut = -9999 liegt nicht zwischen -360 und 360; es gilt -15"},
-      {"KollektorFlaeche=1e30", "KollektorFlaeche = 1e30 liegt nicht zwischen 0 und 100000; es gilt 6,25"},
-      {"KollektorFlaeche=1e308", "KollektorFlaeche = 1e308 liegt nicht zwischen 0 und 100000; es gilt 6,25"},
+      {"KollektorFlaeche=1e30", "KollektorFlaeche = 1e30 liegt nicht zwischen 0,5 und 300; es gilt 6,25"},
+      {"KollektorFlaeche=1e308", "KollektorFlaeche = 1e308 liegt nicht zwischen 0,5 und 300; es gilt 6,25"},
       {"KollektorFlaeche=viel", "KollektorFlaeche = viel ist keine Zahl; es gilt 6,25"},
+      // The collector dialog's bounds: never less than 0,5 m².
+      {"KollektorFlaeche=0", "KollektorFlaeche = 0 liegt nicht zwischen 0,5 und 300; es gilt 6,25"},
+      {"KollektorFlaeche=0,4", "KollektorFlaeche = 0,4 liegt nicht zwischen 0,5 und 300; es gilt 6,25"},
+      {"KollektorFlaeche=", "KollektorFlaeche ist leer; es gilt 6,25"},
       {"Heizgrenztemp=99", "Heizgrenztemp = 99 liegt nicht zwischen -20 und 50; es gilt 15"},
       {"SummeQHeizung=450", "SummeQHeizung = 450 liegt nicht zwischen 0 und 300; es gilt 0"},
   };
@@ -310,6 +314,7 @@ TEST(EnevDatei, ImportKeepsTheEnevInputsWithinTheirRanges) {
       {"qBs", "inf", "qBs = inf ist keine Zahl; es gilt 1,2345"},
       {"qBs", "-7", "qBs = -7 liegt nicht zwischen 0 und 1000; es gilt 1,2345"},
       {"qBs", "wenig", "qBs = wenig ist keine Zahl; es gilt 1,2345"},
+      {"qBs", "", "qBs ist leer; es gilt 1,2345"},
       {"Zirkulation", "ja", "Zirkulation = ja ist keine ganze Zahl; es gilt 1"},
       {"Speicher_in_Huelle", "0,5", "Speicher_in_Huelle = 0,5 ist keine ganze Zahl; es gilt 1"},
   };
@@ -377,9 +382,10 @@ TEST(EnevDatei, ImportMarksTheProjectChangedWhereItChangesIt) {
   }
 }
 
-// A building of 500 m² or more without circulation is imported and computed with
-// circulation, as the form computes it; the message says so.
-TEST(EnevDatei, LargeBuildingWithoutCirculationIsImportedWithIt) {
+// A building of 500 m² or more without circulation is read as the file has it, without a
+// message: the form computes it with circulation (its 500 m² rule), which the table would not
+// force.
+TEST(EnevDatei, LargeBuildingWithoutCirculationIsReadAsItStands) {
   DateiFixture f;
   f.dir.Write("enevxsim.dat",
               "[EnEV -> Sim]\nNutzflaeche=625\nZirkulation=0\nVerteilung_in_Huelle=0\nqBs=9\n");
@@ -387,22 +393,42 @@ TEST(EnevDatei, LargeBuildingWithoutCirculationIsImportedWithIt) {
   const auto& e = f.stand.Eingaben;
   EXPECT_DOUBLE_EQ(e.Nutzflaeche, 625.0);
   EXPECT_DOUBLE_EQ(e.qBS, 9.0);
-  EXPECT_TRUE(e.Zirkulation);
-  EXPECT_TRUE(f.msgs->Contains("Nutzfläche 625 m² ohne Warmwasser-Zirkulation: ab 500 m² wird nach DIN "
-                               "4701-10 mit Zirkulation gerechnet."))
-      << f.msgs->All();
+  EXPECT_FALSE(e.Zirkulation);
+  EXPECT_TRUE(f.msgs->shown.empty()) << f.msgs->All();
   // With circulation outside the envelope, halfway between 500 m² (7.6) and 750 m² (7.1).
-  const auto mit = CalcVerteilverlust(e.Zirkulation, e.VerteilungInnen, e.Nutzflaeche);
+  const auto mit = CalcVerteilverlust(true, e.VerteilungInnen, e.Nutzflaeche);
   ASSERT_TRUE(mit);
   EXPECT_NEAR(mit->qTWd, 7.35, 1e-9);
   // Without it the table would still give a figure (1.7): nothing there to refuse.
   const auto ohne = CalcVerteilverlust(false, false, 625.0);
   ASSERT_TRUE(ohne);
   EXPECT_NEAR(ohne->qTWd, 1.7, 1e-9);
-  ASSERT_TRUE(WriteEnevSimDatei(f.datei(), f.s(), f.stand));
-  TBigIniFile ini(f.datei());
-  EXPECT_EQ(ini.ReadString(kSektionImport, "Zirkulation", ""), "1");
-  ini.DiscardChanges();
+}
+
+// The section's project owns the standby loss only when its "qBs" was taken: a refused one
+// leaves loss and owner as they were, so the form computes the new project's own.
+TEST(EnevDatei, OnlyATakenStandbyLossChangesItsProject) {
+  const struct {
+    const char* zeilen;
+    double qBS;
+    const char* besitzer;
+  } faelle[] = {
+      {"Projektname=Haus Neu\nqBs=2", 2.0, "Haus Neu"},
+      {"Projektname=Haus Neu\nqBs=abc", 1.2345, "Haus Müller"},
+      {"Projektname=Haus Neu\nqBs=-7", 1.2345, "Haus Müller"},
+      {"Projektname=Haus Neu\nqBs=", 1.2345, "Haus Müller"},
+      {"Projektname=Haus Neu\nNutzflaeche=150", 1.2345, "Haus Müller"},
+      {"qBs=0", 0.0, "Haus Müller"},
+  };
+  for (const auto& c : faelle) {
+    SCOPED_TRACE(c.zeilen);
+    DateiFixture f;
+    f.stand.qBSProjekt = "Haus Müller";
+    f.dir.Write("enevxsim.dat", std::string("[EnEV -> Sim]\n") + c.zeilen + "\n");
+    ASSERT_EQ(ImportEnevDaten(f.datei(), f.s(), f.stand, NullStatus()), EnevImport::Gelesen);
+    EXPECT_DOUBLE_EQ(f.stand.Eingaben.qBS, c.qBS);
+    EXPECT_EQ(f.stand.qBSProjekt, c.besitzer);
+  }
 }
 
 TEST(EnevDatei, CompleteCollectorIsTakenAnyOtherIsReportedWithItsReason) {
