@@ -28,6 +28,7 @@
 
 #include "enev/EnevBericht.h"
 #include "enev/ui/EnevDruck.h"
+#include "catalogues/KatalogDialogLogik.h"
 #include "foundation/AtomicFile.h"
 #include "foundation/Messages.h"
 #include "foundation/TavUtil.h"
@@ -69,16 +70,23 @@ double Zahl(const QLineEdit* e) {
   return code == 0 && std::isfinite(v) ? v : 0.0;
 }
 
-// The number of a range field's text within min..max. An empty field, or the dash the form
-// shows for no value, is 0; so is a text that is no number where that means "not known".
-// Nothing for any other text and for a number outside the range.
-std::optional<double> BereichsWert(const QString& text, double min, double max, bool keineZahlIstNull) {
+// The number of a range field's text, whatever its range. Where a text that is no number
+// means "not known" (an empty one, "?", the dash the form shows for no value) it is 0;
+// elsewhere such a text is no value.
+std::optional<double> FeldZahl(const QString& text, bool keineZahlIstNull) {
   const QString t = text.trimmed();
-  if (t.isEmpty() || t == QString::fromUtf8(kStrich)) return 0.0;
-  std::int32_t code = 0;
-  const double v = StrToFloatComma(t.toStdString(), code);
+  std::int32_t code = 1;
+  double v = 0.0;
+  if (!t.isEmpty() && t != QString::fromUtf8(kStrich)) v = StrToFloatComma(t.toStdString(), code);
   if (code != 0) return keineZahlIstNull ? std::optional(0.0) : std::nullopt;
-  if (!std::isfinite(v) || v < min || v > max) return std::nullopt;
+  if (!std::isfinite(v)) return std::nullopt;
+  return v;
+}
+
+// The number of a range field's text within min..max; nothing for any other text.
+std::optional<double> BereichsWert(const QString& text, double min, double max, bool keineZahlIstNull) {
+  const std::optional<double> v = FeldZahl(text, keineZahlIstNull);
+  if (!v || *v < min || *v > max) return std::nullopt;
   return v;
 }
 
@@ -138,6 +146,12 @@ TFormEnev::TFormEnev(TavState& s, enev::EnevStand& stand, QWidget* parent)
     BitBtnEnEVImport->hide();
     BitBtnEnEVExport->hide();
   }
+}
+
+// The hide of QDialog's destructor makes a focused field emit editingFinished after the
+// fields' list is gone: no handler of the form runs from here on.
+TFormEnev::~TFormEnev() {
+  for (QObject* teil : findChildren<QObject*>()) QObject::disconnect(teil, nullptr, this, nullptr);
 }
 
 int TFormEnev::ItemIndex(QGroupBox* g) {
@@ -395,8 +409,8 @@ void TFormEnev::Build() {
   unten->addStretch(1);
   unten->addWidget(ButtonEnde);
   haupt->addLayout(unten);
+  // No default button: Enter computes only on "Solarertrag nach DIN 4701-10" itself.
   for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(false);
-  BitBtnDIN->setDefault(true);
 
   // --- Behaviour.
   BereichsFelder();
@@ -440,6 +454,7 @@ void TFormEnev::Build() {
   // Enter moves on from a field and presses a focused button (never the default one behind
   // it); Escape goes to "Ende" from every control and closes from there.
   EditFieldKeys(this, ButtonEnde);
+  ChoiceEnterKeys(this, ButtonEnde);
   EscapeToButton(this, ButtonEnde);
   // The collector area's own keys (arrows, Enter on to IAM) come first.
   EditAC->installEventFilter(this);
@@ -449,27 +464,32 @@ void TFormEnev::Build() {
 
 // The number fields and their ranges: those of the exchange file's import (and of the project
 // and collector files, whose values the form shows and the run takes), so that the form
-// computes, runs and writes back nothing the program would refuse to read.
+// computes, runs and writes back nothing the program would refuse to read. Deliberate: a
+// refused text (an empty one too) keeps the value in force, named, instead of counting as 0,
+// and the collector area keeps to the collector dialog's bounds, because a blank or 0 gave the
+// project 0 m² on closing.
 void TFormEnev::BereichsFelder() {
-  const WertBereich& flaeche = *ProjektWertBereich("KollektorFlaeche");
   const WertBereich& heizgrenze = *ProjektWertBereich("Heizgrenztemp");
   const WertBereich& iam = *KollektorWertBereich("IAM50");
   const WertBereich& wkap = *KollektorWertBereich("WkapC");
-  using enev::kBereichNutzflaeche, enev::kBereichqBs, enev::kBereichSummeQHeizung;
+  using enev::kBereichNutzflaeche, enev::kBereichqBs, enev::kBereichSummeQHeizung,
+      enev::kBereichKollektorFlaeche;
   felder_ = {
       {EditA_N, "Nutzfläche", kBereichNutzflaeche.Min, kBereichNutzflaeche.Max, false, {}},
       {EditSumqh, "Summe Heizwärmebedarf", kBereichSummeQHeizung.Min, kBereichSummeQHeizung.Max, true, {}},
       {Edit1c, "Heizgrenze", heizgrenze.Min, heizgrenze.Max, false, {}},
       {Edit5, "Bereitschafts-W.verlust", kBereichqBs.Min, kBereichqBs.Max, false, {}},
-      {EditAC, "Kollektorfläche", flaeche.Min, flaeche.Max, false, {}},
+      {EditAC, "Kollektorfläche", kBereichKollektorFlaeche.Min, kBereichKollektorFlaeche.Max, false, {}},
       {Edit3, "IAM 50°", iam.Min, iam.Max, false, {}},
       {Edit4, "eff. Wärmekapazität", wkap.Min, wkap.Max, false, {}},
   };
   for (std::size_t i = 0; i < felder_.size(); ++i) {
-    // Connected first, so that the text in force is current for every other handler.
+    // Connected first, so that the text in force is current for every other handler. What the
+    // form writes is in force even outside the range (a project's area as its file holds it),
+    // so closing gives the project back what it had.
     connect(felder_[i].Edit, &QLineEdit::textChanged, this, [this, i](const QString& text) {
       BereichsFeld& f = felder_[i];
-      if (!f.Edit->isModified() && BereichsWert(text, f.Min, f.Max, f.KeineZahlIstNull)) f.Gilt = text;
+      if (!f.Edit->isModified() && FeldZahl(text, f.KeineZahlIstNull)) f.Gilt = text;
     });
     // The heating demand's own check comes first (EditSumqhExit).
     if (felder_[i].Edit != EditSumqh)
@@ -484,7 +504,7 @@ TFormEnev::BereichsFeld& TFormEnev::Feld(const QLineEdit* e) {
 double TFormEnev::Wert(const QLineEdit* e) {
   const BereichsFeld& f = Feld(e);
   if (const auto v = BereichsWert(e->text(), f.Min, f.Max, f.KeineZahlIstNull)) return *v;
-  return BereichsWert(f.Gilt, f.Min, f.Max, f.KeineZahlIstNull).value_or(0.0);
+  return FeldZahl(f.Gilt, f.KeineZahlIstNull).value_or(0.0);
 }
 
 void TFormEnev::FeldVerlassen(BereichsFeld& f) {
@@ -513,11 +533,11 @@ bool TFormEnev::eventFilter(QObject* o, QEvent* e) {
       return true;
     }
     if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
-      Edit3->setFocus();
+      KeyFocus(Edit3, Qt::TabFocusReason);
       return true;
     }
     if (k->key() == Qt::Key_Escape) {
-      ButtonEnde->setFocus();
+      KeyFocus(ButtonEnde, Qt::OtherFocusReason);
       return true;
     }
   }
@@ -581,17 +601,16 @@ void TFormEnev::FormShow() {
   }
   e.Vsol = std::trunc(vsol * 10) / 10;
   e.Vaux = std::trunc(vaux * 10) / 10;
-  // q_B,S belongs to its project.
-  if (st_.qBSProjekt != p.ProjektName) {
-    e.qBS = 0.0;
-    st_.qBSProjekt = p.ProjektName;
-  }
+  QbsDesProjekts();
   if (e.qBS == 0.0) e.qBS = enev::CalcBereitschaftsverlust(e.Vaux, e.Vsol).value_or(0.0);
   FillEnevForm();
   ResetEnevErgebnis();
   PageControl1->setCurrentIndex(0);
   EditA_N->setFocus();
   fuellen_ = false;
+  // Deliberate: the 500 m² rule of the circulation is applied once the form is filled, so a
+  // stored "ohne Zirkulation" never stands (locked) beside a large building and is never
+  // computed with.
   EditA_NChange();
   ShowEnevWerte();
   const bool enevModus = s_.run.EnevStart;
@@ -600,6 +619,16 @@ void TFormEnev::FormShow() {
   GroupBox5->setVisible(enevModus);
   LabelEneVxSimStatus->setText(kAktiv);
   UpDown1->SetPosition(20);
+}
+
+// Deliberate: q_B,S belongs to the project it was given for; another project (one opened
+// since, or named by an imported file) starts from its own DIN value instead of keeping a
+// stranger's store loss.
+void TFormEnev::QbsDesProjekts() {
+  if (st_.qBSProjekt == s_.plant.ProjektName) return;
+  auto& e = st_.Eingaben;
+  e.qBS = enev::CalcBereitschaftsverlust(e.Vaux, e.Vsol).value_or(0.0);
+  st_.qBSProjekt = s_.plant.ProjektName;
 }
 
 void TFormEnev::FillEnevForm() {
@@ -763,7 +792,8 @@ void TFormEnev::RadioGroupSolHeizClick() {
     ReadEnevForm();
     const auto din = enev::CalcKollFlaecheDIN(st_.Eingaben.VRK, st_.Eingaben.Kombi, st_.Eingaben.Nutzflaeche);
     fuellen_ = true;
-    EditAC->setText(din ? Z(1, 2, *din) : QString());
+    if (din) EditAC->setText(Z(1, 2, *din));
+    else SpeedButtonA_C->setChecked(false);
     fuellen_ = false;
   }
   UpdateEnevSimButton();
@@ -782,8 +812,13 @@ void TFormEnev::DinKnopf(QToolButton* b) {
   if (b == SpeedButtonA_C) {
     ReadEnevForm();
     const auto din = enev::CalcKollFlaecheDIN(e.VRK, e.Kombi, e.Nutzflaeche);
-    e.KollFlaeche = an ? din.value_or(0.0) : sich_.KollektorFlaeche;
-    EditAC->setText(an && !din ? QString() : Z(1, 2, e.KollFlaeche));
+    if (an && !din) {
+      // No DIN area for this building: the area in force stays.
+      b->setChecked(false);
+    } else {
+      e.KollFlaeche = an ? *din : sich_.KollektorFlaeche;
+      EditAC->setText(Z(1, 2, e.KollFlaeche));
+    }
   } else if (b == SpeedButton2) {
     e.IAM = an ? (p.KollVRK ? 0.99f : 0.9f) : sich_.IAM50;
     Edit3->setText(Z(1, 2, e.IAM));
@@ -793,9 +828,11 @@ void TFormEnev::DinKnopf(QToolButton* b) {
     Edit4->setText(Z(1, 1, e.Waermekap));
   } else if (b == SpeedButton4) {
     if (an) {
+      // Without a standby volume there is no DIN value: the loss in force stays.
       qBSVorher_ = Wert(Edit5);
       const auto q = enev::CalcBereitschaftsverlust(e.Vaux, e.Vsol);
-      Edit5->setText(q ? Z(1, 2, *q) : QString(kStrich));
+      if (q) Edit5->setText(Z(1, 2, *q));
+      else b->setChecked(false);
     } else {
       Edit5->setText(Z(1, 2, qBSVorher_));
     }
@@ -806,7 +843,10 @@ void TFormEnev::DinKnopf(QToolButton* b) {
 
 void TFormEnev::StepEnevKollFlaeche(bool up) {
   const TModulSchritt schritt = StepModuleArea(up, static_cast<float>(Wert(EditAC)), s_.plant.KollModulFlaeche);
-  EditAC->setText(Z(1, 2, schritt.Flaeche));
+  // Within the collector dialog's bounds, as its own steps (a small module's one module
+  // would be less than the least area).
+  std::string grenze;
+  EditAC->setText(Z(1, 2, BegrenzeFlaeche(schritt.Flaeche, grenze)));
   SpeedButtonA_C->setChecked(false);
   UpDown1->SetPosition(schritt.Anzahl);
   EditAC->setFocus();
@@ -936,6 +976,7 @@ void TFormEnev::BitBtnEnEVImportClick() {
     const bool vorher = s_.run.ProjektGeaendert;
     s_.run.ProjektGeaendert = false;
     enev::ImportEnevDaten(datei.toStdString(), s_, st_, NullStatus());
+    QbsDesProjekts();
     const bool geaendert = s_.run.ProjektGeaendert;
     s_.run.ProjektGeaendert = vorher || geaendert;
     if (geaendert && EnevCommandHooks().ProjektGeaendert) EnevCommandHooks().ProjektGeaendert();
@@ -944,7 +985,7 @@ void TFormEnev::BitBtnEnEVImportClick() {
   fuellen_ = true;
   FillEnevForm();
   fuellen_ = false;
-  EditA_NChange();
+  EditA_NChange();  // the 500 m² rule after filling, as on show
   ShowEnevWerte();
   ResetEnevErgebnis();
 }

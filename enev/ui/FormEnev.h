@@ -44,6 +44,7 @@ class TFormEnev : public QDialog {
   Q_OBJECT
  public:
   TFormEnev(TavState& s, enev::EnevStand& stand, QWidget* parent = nullptr);
+  ~TFormEnev() override;
 
   // Prepares the form for the current project (FormShow). Exec() = FormShow + modal run +
   // FormClose.
@@ -134,14 +135,14 @@ class TFormEnev : public QDialog {
     bool SolHeizung = false, Pool = false, SolarklimadatenOK = false;
   };
   // A number field that keeps to a range: a text typed counts once it is a number within the
-  // range; until then the text in force does, and leaving the field with any other text
-  // names it and puts the text in force back. What the form writes into the field itself
-  // (filling, the DIN buttons, the module steps) is in force at once.
+  // range; until then the text in force does, and leaving the field with any other text (an
+  // empty one too) names it and puts the text in force back. What the form writes into the
+  // field itself (filling, the DIN buttons, the module steps) is in force at once.
   struct BereichsFeld {
     QLineEdit* Edit;
     const char* Name;       // the caption, in messages
     double Min, Max;
-    bool KeineZahlIstNull;  // "?" or a text that is no number means "not known": 0
+    bool KeineZahlIstNull;  // "?", an empty text or one that is no number means "not known": 0
     QString Gilt;           // the text in force
   };
   void Build();
@@ -157,6 +158,7 @@ class TFormEnev : public QDialog {
   void DinKnopf(QToolButton* b);
   void EditSumqhExit();
   void ReferenzOrtWaehlen();
+  void QbsDesProjekts();
   std::string ExchangeDatei() const;
 
   TavState& s_;

@@ -7,14 +7,24 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QPushButton>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
+#include <QRadioButton>
+#include <QToolButton>
 #include <QWidget>
 
 namespace tav {
+
+// The style draws the focus frame only in a window whose focus was last moved by the
+// keyboard, and Qt notes that for Tab alone.
+void KeyFocus(QWidget* control, Qt::FocusReason reason) {
+  control->setFocus(reason);
+  control->window()->setAttribute(Qt::WA_KeyboardFocusChange);
+}
 
 namespace {
 
@@ -29,7 +39,7 @@ class FeldTastenFilter : public QObject {
     const auto* k = static_cast<QKeyEvent*>(event);
     if (k->modifiers() & ~Qt::KeypadModifier) return false;
     const bool enter = k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter;
-    if (auto* knopf = qobject_cast<QAbstractButton*>(watched)) {
+    if (auto* knopf = qobject_cast<QPushButton*>(watched)) {
       // Enter on a focused button presses that button, not the form's default one.
       if (!enter) return false;
       knopf->click();
@@ -40,7 +50,7 @@ class FeldTastenFilter : public QObject {
       return true;
     }
     if (k->key() == Qt::Key_Escape && fest_) {
-      fest_->setFocus(Qt::OtherFocusReason);
+      KeyFocus(fest_, Qt::OtherFocusReason);
       return true;
     }
     return false;
@@ -59,7 +69,7 @@ class FeldTastenFilter : public QObject {
       if (!(w->focusPolicy() & Qt::TabFocus) || !w->isEnabled() || !w->isVisibleTo(form_) ||
           !form_->isAncestorOf(w))
         continue;
-      w->setFocus(Qt::TabFocusReason);
+      KeyFocus(w, Qt::TabFocusReason);
       return;
     }
   }
@@ -82,7 +92,7 @@ class EscapeFilter : public QObject {
     if (fest_->hasFocus() || !fest_->isVisible() || !fest_->isEnabled())
       dialog_->reject();
     else
-      fest_->setFocus(Qt::OtherFocusReason);
+      KeyFocus(fest_, Qt::OtherFocusReason);
     return true;
   }
 
@@ -147,6 +157,13 @@ void EditFieldKeys(QWidget* form, QWidget* fixedButton) {
   Installiere<QAbstractSpinBox>(form, filter);
   Installiere<QComboBox>(form, filter);
   Installiere<QPushButton>(form, filter);
+}
+
+void ChoiceEnterKeys(QWidget* form, QWidget* fixedButton) {
+  auto* filter = new FeldTastenFilter(form, fixedButton);
+  Installiere<QRadioButton>(form, filter);
+  Installiere<QCheckBox>(form, filter);
+  Installiere<QToolButton>(form, filter);
 }
 
 void ButtonEnterKeys(QWidget* form) { Installiere<QPushButton>(form, new FeldTastenFilter(form, nullptr)); }

@@ -1,9 +1,12 @@
 #pragma once
 // The keys of a form's controls. In its edit fields Enter moves the focus on to the next
 // control and Escape to the form's fixed button (usually Cancel), so Escape then Enter
-// cancels; Enter on a focused button presses that button. Neither key closes the form or
+// cancels; Enter on a focused button presses that button. A control reached by these keys
+// shows its focus frame, as one reached by Tab does. Neither key closes the form or
 // checks a field before the user has left it. A dialog may also send Escape from every
 // control to its fixed button, and Alt never types into a field in any window.
+
+#include <Qt>
 
 class QAbstractButton;
 class QDialog;
@@ -12,9 +15,14 @@ class QWidget;
 
 namespace tav {
 
+// Gives Control the focus as a key moves it, with the focus frame that Tab would show.
+void KeyFocus(QWidget* control, Qt::FocusReason reason);
 // Installs the keys on every line edit, spin box, combo box and push button inside Form
 // (those there now).
 void EditFieldKeys(QWidget* form, QWidget* fixedButton);
+// For a form where Enter must never reach a default button: Enter on a radio button, check
+// box or tool button of Form moves on as from a field (those there now); Escape as there.
+void ChoiceEnterKeys(QWidget* form, QWidget* fixedButton);
 // Only the buttons' part: Enter on a focused push button of Form presses it (those there now),
 // for a form whose fields keep keys of their own.
 void ButtonEnterKeys(QWidget* form);

@@ -12,14 +12,18 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOption>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QToolButton>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -132,8 +136,11 @@ TEST(FormEnev, ShowsProjectAndLiveFigures) {
   x.Tippe(x.f().EditA_N, "200");
   EXPECT_NE(x.f().LabelQtw[3][0]->text(), summe);
   EXPECT_EQ(x.f().LabelQtw[0][1]->text().trimmed(), "12,5");
-  // An empty area computes nothing.
+  // An empty area is no value: the figures are those of the area in force.
   x.Tippe(x.f().EditA_N, "");
+  EXPECT_EQ(x.f().LabelQtw[3][0]->text(), summe);
+  // An area of 0 computes nothing.
+  x.Tippe(x.f().EditA_N, "0");
   EXPECT_EQ(x.f().LabelQtw[3][0]->text(), "–");
   EXPECT_EQ(x.f().LabelQtw[1][1]->text(), "–");
   x.Tippe(x.f().EditA_N, "180");
@@ -474,9 +481,10 @@ Nachher Schliessen(FormFixture& x) {
 }  // namespace
 
 // A text typed into a number field counts once it is a number within the field's range (the
-// ranges the exchange file's import keeps to). Any other text is named once when the field is
-// left and the field gets back the value in force; nothing is computed with it, and closing
-// in EnEV mode writes back the value in force, also while the field still holds the text.
+// ranges the exchange file's import keeps to). Any other text, an empty one too (but where
+// that means "not known"), is named once when the field is left and the field gets back the
+// value in force; nothing is computed with it, and closing in EnEV mode writes back the value
+// in force, also while the field still holds the text.
 TEST(FormEnev, NumberFieldsKeepToTheirRanges) {
   const struct {
     const char* feld;
@@ -486,7 +494,7 @@ TEST(FormEnev, NumberFieldsKeepToTheirRanges) {
   } felder[] = {
       {"EditA_N", "Nutzfläche", {"1e30", "-7", "1000000,5"}, true},
       {"Edit5", "Bereitschafts-W.verlust", {"1e30", "-7", "1000,1"}, true},
-      {"EditAC", "Kollektorfläche", {"1e30", "-7"}, true},
+      {"EditAC", "Kollektorfläche", {"1e30", "-7", "0", "0,4", "300,5"}, true},
       {"Edit1c", "Heizgrenze", {"1e30", "-30", "60"}, true},
       {"Edit3", "IAM 50°", {"1e30", "-7", "1,6"}, true},
       {"Edit4", "eff. Wärmekapazität", {"1e30", "-7"}, true},
@@ -509,7 +517,7 @@ TEST(FormEnev, NumberFieldsKeepToTheirRanges) {
     std::vector<std::pair<const char*, bool>> texte;
     for (const char* t : f.ausserhalb) texte.emplace_back(t, true);
     if (f.keineZahlGenannt)
-      for (const char* t : {"nan", "inf", "viel"}) texte.emplace_back(t, false);
+      for (const char* t : {"nan", "inf", "viel", ""}) texte.emplace_back(t, false);
     for (const auto& [text, zahl] : texte) {
       SCOPED_TRACE(std::string(f.feld) + " " + text);
       auto x = fixture();
@@ -522,8 +530,10 @@ TEST(FormEnev, NumberFieldsKeepToTheirRanges) {
       emit e->editingFinished();
       ASSERT_EQ(x->msgs->shown.size(), 1u) << x->msgs->All();
       const std::string& meldung = x->msgs->shown[0].text;
-      EXPECT_NE(meldung.find(std::string(f.name) + " = " + text), std::string::npos) << meldung;
-      EXPECT_NE(meldung.find(zahl ? "liegt nicht zwischen" : "ist keine Zahl"), std::string::npos) << meldung;
+      const std::string grund = *text ? std::string(f.name) + " = " + text +
+                                            (zahl ? " liegt nicht zwischen" : " ist keine Zahl")
+                                      : std::string(f.name) + " ist leer";
+      EXPECT_NE(meldung.find(grund), std::string::npos) << meldung;
       EXPECT_NE(meldung.find("es gilt " + inKraft.toStdString()), std::string::npos) << meldung;
       EXPECT_EQ(e->text(), inKraft);
       // Typed again, and the form closed with the text still in the field.
@@ -538,7 +548,7 @@ TEST(FormEnev, NumberFieldsKeepToTheirRanges) {
 
 // The value in force is the one before the typing began, not what a part of the text gave on
 // the way; a value the form puts in (a module step) or a valid value typed and left is in
-// force. The ends of a range and an empty field are taken.
+// force. The ends of a range are taken.
 TEST(FormEnev, ARefusedFieldGetsBackTheValueBeforeTheTyping) {
   FormFixture x;
   x.f().FormShow();
@@ -565,7 +575,7 @@ TEST(FormEnev, ARefusedFieldGetsBackTheValueBeforeTheTyping) {
   EXPECT_EQ(x.f().EditAC->text(), "8,00");
   EXPECT_EQ(x.msgs->shown.size(), 3u) << x.msgs->All();
   const std::pair<QLineEdit*, const char*> taken[] = {
-      {a, "1000000"}, {x.f().Edit5, "1000"}, {x.f().Edit3, "1,5"}, {x.f().Edit4, "0"}, {a, ""}};
+      {a, "1000000"}, {x.f().Edit5, "1000"}, {x.f().Edit3, "1,5"}, {x.f().Edit4, "0"}, {a, "0"}};
   for (const auto& [e, text] : taken) {
     x.Tippe(e, text);
     emit e->editingFinished();
@@ -589,4 +599,165 @@ TEST(FormEnev, PoolIsLeftOutWhileOpenAndRestoredOnClose) {
   EXPECT_FALSE(x.s().plant.Pool);
   x.f().FormClose();
   EXPECT_TRUE(x.s().plant.Pool);
+}
+
+// The collector area keeps to what the collector dialog lets through (at least 0,5 m²): an
+// emptied field, 0 or 0,4 is named when the field is left and the area in force stays, for
+// the project too when the form closes with the text still there; 0,5 is taken.
+TEST(FormEnev, CollectorAreaKeepsToTheCollectorDialogsBounds) {
+  const struct {
+    const char* text;
+    const char* meldung;  // nullptr: taken
+    float flaeche;        // the project's after closing
+  } faelle[] = {
+      {"", "Kollektorfläche ist leer; es gilt 6,00", 6.0f},
+      {"0", "Kollektorfläche = 0 liegt nicht zwischen 0,5 und 300; es gilt 6,00", 6.0f},
+      {"0,4", "Kollektorfläche = 0,4 liegt nicht zwischen 0,5 und 300; es gilt 6,00", 6.0f},
+      {"0,5", nullptr, 0.5f},
+  };
+  for (const auto& c : faelle) {
+    SCOPED_TRACE(c.text);
+    FormFixture x;
+    x.f().FormShow();
+    x.Tippe(x.f().EditAC, c.text);
+    emit x.f().EditAC->editingFinished();
+    if (c.meldung) {
+      ASSERT_EQ(x.msgs->shown.size(), 1u) << x.msgs->All();
+      EXPECT_EQ(x.msgs->shown[0].text, c.meldung);
+      EXPECT_EQ(x.f().EditAC->text(), "6,00");
+    } else {
+      EXPECT_TRUE(x.msgs->shown.empty()) << x.msgs->All();
+    }
+    x.Tippe(x.f().EditAC, c.text);
+    x.f().FormClose();
+    EXPECT_FLOAT_EQ(x.s().plant.KollektorFlaeche, c.flaeche);
+    EXPECT_EQ(x.s().run.ProjektGeaendert, c.meldung == nullptr);
+  }
+  // A project's area below the bounds (its file may hold it) is what the form gives back when
+  // nothing was typed; a module step goes to the least area, not to one small module.
+  FormFixture x;
+  x.s().plant.KollektorFlaeche = 0.2f;
+  x.s().plant.KollModulFlaeche = 0.3f;
+  x.f().FormShow();
+  EXPECT_EQ(x.f().EditAC->text(), "0,20");
+  x.f().FormClose();
+  EXPECT_FLOAT_EQ(x.s().plant.KollektorFlaeche, 0.2f);
+  EXPECT_FALSE(x.s().run.ProjektGeaendert);
+  x.f().FormShow();
+  x.f().UpDown1->findChild<QToolButton*>("Ab")->click();
+  EXPECT_EQ(x.f().EditAC->text(), "0,50");
+  x.f().FormClose();
+  EXPECT_FLOAT_EQ(x.s().plant.KollektorFlaeche, 0.5f);
+  EXPECT_TRUE(x.msgs->shown.empty()) << x.msgs->All();
+}
+
+// Deleted while shown, its focused field holding a text it refuses: the field loses the
+// focus as the dialog hides in its end, after the form's fields are gone, and no handler of
+// the form runs (none names the text).
+TEST(FormEnev, DeletedWhileShownRunsNoHandler) {
+  for (const char* feld : {"EditAC", "EditSumqh", "EditA_N"}) {
+    SCOPED_TRACE(feld);
+    FormFixture x(3);  // a combination plant: every field open
+    x.f().FormShow();
+    x.f().show();
+    x.f().activateWindow();
+    for (int i = 0; i < 200 && !x.f().isActiveWindow(); ++i) {
+      QApplication::processEvents();
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    QLineEdit* e = x.Teil<QLineEdit>(feld);
+    x.Tippe(e, "abc");
+    ASSERT_TRUE(e->hasFocus());
+    x.form.reset();
+    EXPECT_TRUE(x.msgs->shown.empty()) << x.msgs->All();
+  }
+}
+
+// Enter walks from "Nutzfläche" through the form's controls, each reached with its focus
+// frame, and computes nothing on the way; Enter on "Solarertrag nach DIN 4701-10" computes.
+TEST(FormEnev, EnterWalksTheControlsWithAFocusFrameAndOnlyTheComputeButtonComputes) {
+  FormFixture x;
+  std::vector<std::string> ohneRahmen, gerechnet;
+  bool erreicht = false, nachKnopf = false;
+  tav::test::WhenModal([&](QWidget*) {
+    x.f().EditA_N->setFocus();
+    for (int i = 0; i < 60 && QApplication::focusWidget() != x.f().BitBtnDIN; ++i) {
+      QWidget* von = QApplication::focusWidget();
+      tav::test::Key(von, Qt::Key_Return);
+      QWidget* w = QApplication::focusWidget();
+      ASSERT_NE(w, von) << von->objectName().toStdString();
+      const std::string name = w->objectName().toStdString() + "/" + w->metaObject()->className();
+      QStyleOption o;
+      o.initFrom(w);
+      if (!(o.state & QStyle::State_HasFocus) || !(o.state & QStyle::State_KeyboardFocusChange))
+        ohneRahmen.push_back(name);
+      if (x.f().PageControl1->currentIndex() != 0 || x.f().BitBtnCopyText->isEnabled())
+        gerechnet.push_back(name);
+    }
+    erreicht = x.f().BitBtnDIN->hasFocus();
+    tav::test::Key(x.f().BitBtnDIN, Qt::Key_Return);
+    nachKnopf = x.f().PageControl1->currentIndex() == 1 && x.f().BitBtnCopyText->isEnabled();
+    x.f().ButtonEnde->click();
+  });
+  EXPECT_EQ(x.f().Ausfuehren(), 2);
+  EXPECT_TRUE(erreicht);
+  EXPECT_TRUE(ohneRahmen.empty()) << ohneRahmen.front();
+  EXPECT_TRUE(gerechnet.empty()) << gerechnet.front();
+  EXPECT_TRUE(nachKnopf);
+  EXPECT_TRUE(x.msgs->shown.empty()) << x.msgs->All();
+}
+
+// An imported file that names another project gives it its own standby loss unless the file's
+// "qBs" is taken; a refused one never leaves the former project's loss in the field.
+TEST(FormEnev, AnImportedProjectKeepsNoStrangersStandbyLoss) {
+  const struct {
+    const char* zeilen;
+    const char* qBS;
+  } faelle[] = {
+      {"Projektname=Haus B\nqBs=abc", "1,18"},  // refused: the DIN value of Haus B
+      {"Projektname=Haus B\nqBs=3", "3,00"},
+      {"Projektname=Haus B", "1,18"},
+      {"qBs=abc", "2,50"},  // the same project: its loss stays
+  };
+  for (const auto& c : faelle) {
+    SCOPED_TRACE(c.zeilen);
+    FormFixture x;
+    x.dir.Write("eingang.dat", std::string("[EnEV -> Sim]\n") + c.zeilen + "\n");
+    x.f().OeffnenDialog = [&](auto&, auto&, auto&, auto&) {
+      return QString::fromStdString((x.dir / "eingang.dat").string());
+    };
+    x.f().FormShow();
+    x.Tippe(x.f().Edit5, "2,5");
+    emit x.f().Edit5->editingFinished();
+    x.f().BitBtnEnEVImport->click();
+    EXPECT_EQ(x.f().Edit5->text().toStdString(), c.qBS);
+    x.f().FormClose();
+    x.f().FormShow();  // and it stays the project's
+    EXPECT_EQ(x.f().Edit5->text().toStdString(), c.qBS);
+    x.f().FormClose();
+  }
+}
+
+// A large building imported without circulation is computed and written back with it: the
+// form's 500 m² rule holds for what it is given, not only for what is typed.
+TEST(FormEnev, ImportedLargeBuildingIsComputedWithCirculation) {
+  FormFixture x;
+  x.dir.Write("eingang.dat", "[EnEV -> Sim]\nNutzflaeche=625\nZirkulation=0\n");
+  x.f().OeffnenDialog = [&](auto&, auto&, auto&, auto&) {
+    return QString::fromStdString((x.dir / "eingang.dat").string());
+  };
+  x.f().SpeichernDialog = [&](auto&, auto&, auto&, auto&) {
+    return QString::fromStdString((x.dir / "ausgang.dat").string());
+  };
+  x.f().FormShow();
+  x.f().BitBtnEnEVImport->click();
+  EXPECT_EQ(TFormEnev::ItemIndex(x.f().RadioGroupZ), 0);
+  EXPECT_FALSE(x.f().RadioGroupZ->isEnabled());
+  EXPECT_TRUE(x.stand.Eingaben.Zirkulation);
+  x.f().BitBtnEnEVExport->click();
+  TBigIniFile ini((x.dir / "ausgang.dat").string());
+  EXPECT_EQ(ini.ReadString(enev::kSektionImport, "Zirkulation", ""), "1");
+  ini.DiscardChanges();
+  x.f().FormClose();
+  EXPECT_TRUE(x.msgs->shown.empty()) << x.msgs->All();
 }
