@@ -99,12 +99,20 @@ void DatenStart(TavState& s, TTextTable& texts, const SettingsEnv& env, StatusSi
     if (fs::exists(FindFileNoCase(s.folders.DatenDir, std::string(KollDacDatei)), ec)) DecodeDatFile(s);
     LadeKatalogeUndProjekt(s, dienste);
   }
+  // Deliberate: an update is done only once its catalogue was written and its list had room
+  // for every entry, because what a full list left out would never be offered again once the
+  // user has made room.
+  const auto erledigt = [](int ergebnis, const katalog::ImportBilanz& bilanz) {
+    return ergebnis != katalog::kImportNichtGeschrieben && bilanz.zuviele == 0;
+  };
   CatalogImports imports{
       [&](const std::string& file) {
-        return ImportKollektoren(s, file, status) != katalog::kImportNichtGeschrieben;
+        katalog::ImportBilanz bilanz;
+        return erledigt(ImportKollektoren(s, file, status, &bilanz), bilanz);
       },
       [&](const std::string& file) {
-        return ImportOrte(s, file, status) != katalog::kImportNichtGeschrieben;
+        katalog::ImportBilanz bilanz;
+        return erledigt(ImportOrte(s, file, status, &bilanz), bilanz);
       }};
   CheckCatalogFileDates(s, texts, s.folders.ProgDir, imports);
   // Started with "-E": the EnEV exchange file of the data folder brings the EnEV inputs.

@@ -778,7 +778,10 @@ void Hauptmenu::WetterImportieren(bool stuendlich) {
     }
   }
   s_.settings.MeteoDir = OrdnerVon(datei);
-  InvalidateResults();
+  // Deliberate: only a location taken makes the results stale; an import that took nothing
+  // (file refused, list full, catalogue not written) leaves the project and so its results
+  // as they were, as a failed project import does.
+  if (neu) InvalidateResults();
   RefreshSchema();
 }
 

@@ -302,7 +302,8 @@ void ReadKollektoren(TavState& s, StatusSink& status) {
   status.Status(T(TX::KollListeEingelesen));
 }
 
-int ImportKollektoren(TavState& s, const std::string& fileName, StatusSink& status) {
+int ImportKollektoren(TavState& s, const std::string& fileName, StatusSink& status,
+                      ImportBilanz* ergebnis) {
   CatalogueState& c = s.cat;
   TBigIniFile ini;
   const Ladung l = LadeKatalog(fileName, ini);
@@ -342,6 +343,7 @@ int ImportKollektoren(TavState& s, const std::string& fileName, StatusSink& stat
     ++bilanz.uebernommen;
   }
   bilanz.zuviele = k - i;
+  if (ergebnis) *ergebnis = bilanz;
   probleme.Melde();
   return SchliesseImportAb(
       bilanz, "Kollektoren", fileName, KollDateiPfad(s), kMaxKollektoren,

@@ -16,6 +16,9 @@
 
 namespace tav {
 
+namespace katalog {
+struct ImportBilanz;
+}
 struct TavState;
 struct CatalogueState;
 struct TKollektor;
@@ -59,8 +62,9 @@ void ReadKollektoren(TavState& s, StatusSink& status);
 // efficiency curve is not taken, as when the catalogue is read), then rewrites the catalogue
 // when any was taken. Returns the number taken over; -1 when the file held no collector;
 // katalog::kImportNichtGeschrieben when the catalogue could not be written (then nothing is
-// taken, and the message says so).
-int ImportKollektoren(TavState& s, const std::string& fileName, StatusSink& status);
+// taken, and the message says so). `bilanz`, when given, gets what became of the file's entries.
+int ImportKollektoren(TavState& s, const std::string& fileName, StatusSink& status,
+                      katalog::ImportBilanz* bilanz = nullptr);
 
 // Makes Kollektoren[index] current (name cut to 50 characters). False for an index outside
 // 1..KollektorAnzahl; nothing changes then.

@@ -47,7 +47,8 @@ void LoadSettings(TavState& s, TTextTable& texts, const SettingsEnv& env);
 bool SaveSettings(TavState& s, const std::string& selectedPrinter);
 
 // The imports of the update catalogues (the catalogue layer provides them).
-// Each gives false when it could not write its catalogue: the update is then offered again.
+// Each gives false when it could not write its catalogue or when its list had no room for
+// some of the update's entries: the update is then offered again at the next start.
 struct CatalogImports {
   std::function<bool(const std::string& file)> ImportKollektoren;
   std::function<bool(const std::string& file)> ImportOrte;

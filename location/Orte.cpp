@@ -257,7 +257,8 @@ void LeseOrteNeuWennVeraltet(TavState& s, StatusSink& status) {
   s.plant.OrtNr = nr;
 }
 
-int ImportOrte(TavState& s, const std::string& fileName, StatusSink& status) {
+int ImportOrte(TavState& s, const std::string& fileName, StatusSink& status,
+               katalog::ImportBilanz* ergebnis) {
   TBigIniFile ini;
   if (katalog::LadeKatalog(fileName, ini) == katalog::Ladung::Unlesbar) return -1;
   OrteLeser leser(ini, fileName, /*nurOrtSektionen=*/true);
@@ -286,6 +287,7 @@ int ImportOrte(TavState& s, const std::string& fileName, StatusSink& status) {
     ++bilanz.uebernommen;
   }
   bilanz.zuviele = k - i;
+  if (ergebnis) *ergebnis = bilanz;
   leser.Melde();
   return katalog::SchliesseImportAb(
       bilanz, "Orten", fileName, OrteDateiPfad(s), kMaxOrte, [&] { return WriteOrte(s, status); },

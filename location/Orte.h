@@ -16,6 +16,9 @@
 
 namespace tav {
 
+namespace katalog {
+struct ImportBilanz;
+}
 struct TavState;
 struct TOrt;
 class WetterSynthese;
@@ -60,8 +63,9 @@ void ReadOrte(TavState& s, OrtUmgebung& env);
 // Appends the locations of another catalogue whose names are new; rewrites the catalogue.
 // Returns the number taken over; -1 when the file held no location;
 // katalog::kImportNichtGeschrieben when the catalogue could not be written (then nothing is
-// taken, and the message says so).
-int ImportOrte(TavState& s, const std::string& fileName, StatusSink& status);
+// taken, and the message says so). `bilanz`, when given, gets what became of the file's entries.
+int ImportOrte(TavState& s, const std::string& fileName, StatusSink& status,
+               katalog::ImportBilanz* bilanz = nullptr);
 // After a rewrite that was refused because another program changed the file: reads the
 // list again and finds the project's location by its name (nothing when the list is current).
 void LeseOrteNeuWennVeraltet(TavState& s, StatusSink& status);

@@ -15,6 +15,7 @@
 #include <QToolButton>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "catalogues/KatalogDienste.h"
@@ -22,6 +23,7 @@
 #include "foundation/Language.h"
 #include "tests/foundation/ui/ModalDriver.h"
 #include "tests/app/AppFixture.h"
+#include "support/Schreibschutz.h"
 
 namespace tav {
 namespace {
@@ -335,6 +337,62 @@ TEST(Hauptmenu, WeatherImportMakesTheNewLocationCurrent) {
   EXPECT_EQ(editor, 1);
   EXPECT_EQ(G().plant.Standort, "Teststadt (Meteo)");
   EXPECT_FALSE(G().run.MeteoImport);
+}
+
+// A weather import that took nothing, hourly or monthly (a file refused, a full list, a
+// catalogue that could not be written), leaves the project and so its results as they were;
+// one that took a location makes them stale.
+TEST(Hauptmenu, AWeatherImportThatTookNothingLeavesTheResultsValid) {
+  test::AppFixture app;
+  Hauptmenu& w = *app.window;
+  std::string monat = "Meteonorm\r\nVersion 4\r\n\r\n\"Neustadt\"\r\n48.0,-7.9,269,\r\nx\r\ny\r\nz\r\n";
+  for (int m = 1; m <= 12; ++m)
+    monat += std::to_string(m) + "\t" + std::to_string(30 + m) + "\t0\t0\t" + std::to_string(m) + ".5\t99\t\r\n";
+  std::string stunde = "\"Neustadt GM\"\n48.0,7.9,269,-1\nfrei\nhy\tG_Gh\tTa\n";
+  for (int h = 1; h <= 8760; ++h) stunde += std::to_string(h) + "\t100\t5\n";
+  app.tmp.Write("monat.dat", monat);
+  app.tmp.Write("stunde.dat", stunde);
+  app.tmp.Write("kaputt.dat", "nichts\r\n");
+  QString datei;
+  w.OeffnenDialog = [&](const QString&, const QString&, const QString&, const QString&) {
+    return datei;
+  };
+  enum class Liste { Frei, Voll, Schreibgeschuetzt };
+  const struct {
+    const char* fall;
+    QAction* befehl;
+    const char* datei;
+    Liste liste;
+    bool gueltig;  // the results after the import
+  } faelle[] = {
+      {"monthly, file refused", w.Meteonorm4dat, "kaputt.dat", Liste::Frei, true},
+      {"hourly, file refused", w.MN5hourdat, "kaputt.dat", Liste::Frei, true},
+      {"monthly, list full", w.Meteonorm4dat, "monat.dat", Liste::Voll, true},
+      {"hourly, list full", w.MN5hourdat, "stunde.dat", Liste::Voll, true},
+      {"monthly, catalogue not written", w.Meteonorm4dat, "monat.dat", Liste::Schreibgeschuetzt, true},
+      {"hourly, catalogue not written", w.MN5hourdat, "stunde.dat", Liste::Schreibgeschuetzt, true},
+      {"monthly, taken", w.Meteonorm4dat, "monat.dat", Liste::Frei, false},
+      {"hourly, taken", w.MN5hourdat, "stunde.dat", Liste::Frei, false},
+  };
+  for (const auto& c : faelle) {
+    SCOPED_TRACE(c.fall);
+    datei = QString::fromStdString((app.tmp / c.datei).string());
+    G().run.ErgebnisGueltig = true;
+    w.Ergebnis->setEnabled(true);
+    app.msgs->shown.clear();
+    const int orte = G().cat.OrtAnzahl;
+    if (c.liste == Liste::Voll) G().cat.OrtAnzahl = kMaxOrte;
+    {
+      std::optional<test::OhneSchreibrecht> schutz;
+      if (c.liste == Liste::Schreibgeschuetzt) schutz.emplace(G().folders.DatenDir);
+      c.befehl->trigger();
+    }
+    if (c.liste == Liste::Voll) G().cat.OrtAnzahl = orte;
+    EXPECT_EQ(app.msgs->shown.empty(), !c.gueltig) << "an import that took nothing says why";
+    EXPECT_EQ(G().run.ErgebnisGueltig, c.gueltig);
+    EXPECT_EQ(w.Ergebnis->isEnabled(), c.gueltig);
+    EXPECT_EQ(G().cat.OrtAnzahl, orte + (c.gueltig ? 0 : 1));
+  }
 }
 
 TEST(Hauptmenu, HelpRevealsTheWeatherImportButtonAfterTheCodeWord) {

@@ -10,13 +10,19 @@
 #include <QTextEdit>
 #include <QToolButton>
 #include <cstdlib>
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 
 #include "app/FormSplash.h"
 #include "app/Schema.h"
 #include "location/Wetter.h"
+#include "catalogues/Kollektoren.h"
+#include "foundation/CodePage.h"
 #include "foundation/Folders.h"
+#include "location/Orte.h"
+#include "tests/catalogues/test_orte_hilfen.h"
 #include "results/ui/ReportAnlage.h"
 #include "tests/app/AppFixture.h"
 #include "support/Schreibschutz.h"
@@ -224,6 +230,63 @@ TEST(Start, WeatherIsMadeAfterTheMainWindowsFirstPaint) {
     EXPECT_TRUE(msgs->shown.empty()) << msgs->All();
     w.hide();
     G() = TavState{};
+  }
+}
+
+// A delivered update whose list had no room for some of its entries is offered again at the
+// next start (the user may make room meanwhile); one whose entries all found their place is
+// done. Collectors and locations alike; the update brings two new entries.
+TEST(Start, AnUpdateAFullListCouldNotTakeIsOfferedAgain) {
+  const struct {
+    const char* katalog;
+    const char* update;
+    int hoechstens;
+    std::function<int()> anzahl;
+    std::function<void(std::string&, int)> eintrag;  // appends entry n
+  } arten[] = {
+      {"Koll.dat", "KollNeu.dat", kMaxKollektoren, [] { return int(G().cat.KollektorAnzahl); },
+       [](std::string& t, int n) { AppendKollektorSection(t, n, test::BeispielKollektor("K " + std::to_string(n))); }},
+      {"Orte.dat", "OrteNeu.dat", kMaxOrte, [] { return int(G().cat.OrtAnzahl); },
+       [](std::string& t, int n) { AppendOrtSection(t, n, test::BeispielOrt("Stadt " + std::to_string(n))); }},
+  };
+  const struct {
+    int platz;  // free places in the list
+    bool nochmal;
+  } faelle[] = {{0, true}, {1, true}, {5, false}};
+  for (const auto& a : arten) {
+    for (const auto& c : faelle) {
+      SCOPED_TRACE(std::string(a.katalog) + ", room for " + std::to_string(c.platz));
+      test::TempDir root;
+      test::WetterAttrappe wetter;
+      test::ScopedMessages msgs;
+      test::FrischerZustand(root.path());
+      DatenStart(G(), Texts(), SettingsEnv{}, NullStatus(), wetter);
+      // The seeded list, filled up to leave the room of the case.
+      std::string text = root.Read(std::string("daten/") + a.katalog);
+      for (int n = a.anzahl() + 1; n <= a.hoechstens - c.platz; ++n) {
+        std::string eintrag;
+        a.eintrag(eintrag, n);
+        text += EncodeCodePage(eintrag, CodePage::Cp1252);
+      }
+      root.Write(std::string("daten/") + a.katalog, text);
+      std::string update;
+      a.eintrag(update, 1001);
+      a.eintrag(update, 1002);
+      root.Write(std::string("prog/") + a.update, EncodeCodePage(update, CodePage::Cp1252));
+      const std::string frage = "Neue Daten aus " + std::string(a.update) + " importieren?";
+      const auto start = [&] {
+        msgs->shown.clear();
+        msgs->answers = {mrYes};
+        test::FrischerZustand(root.path());
+        DatenStart(G(), Texts(), SettingsEnv{}, NullStatus(), wetter);
+        EXPECT_TRUE(SaveSettings(G(), ""));
+        return msgs->Contains(frage);
+      };
+      ASSERT_TRUE(start()) << msgs->All();
+      EXPECT_EQ(a.anzahl(), a.hoechstens - c.platz + std::min(c.platz, 2));
+      EXPECT_EQ(start(), c.nochmal) << msgs->All();
+      G() = TavState{};
+    }
   }
 }
 
