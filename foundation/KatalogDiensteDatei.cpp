@@ -60,8 +60,7 @@ Ladung OhneSpeicherAbbruch(const std::string& pfad, Schritt&& schritt, std::stri
   try {
     return schritt();
   } catch (const std::bad_alloc&) {
-    const std::string text =
-        "Die Datei " + pfad + " kann nicht gelesen werden: " + std::string(kZuWenigSpeicher);
+    const std::string text = ReplaceHashMarks(T(TX::DateiNichtLesbar), {pfad, kZuWenigSpeicher});
     ShowMessageLines(text);
     if (grund) *grund = text;
     return Ladung::Unlesbar;
@@ -140,8 +139,7 @@ std::uint64_t DateiStand(std::string_view bytes) {
   return h ^ bytes.size();
 }
 
-Ladung LadeKatalog(const std::string& pfad, TBigIniFile& ini, DateiStaende* staende,
-                   std::string* text) {
+Ladung LadeKatalog(const std::string& pfad, TBigIniFile& ini, DateiStaende* staende) {
   std::uint64_t stand = 0;
   std::string grund;
   const Ladung l = OhneSpeicherAbbruch(
@@ -150,7 +148,6 @@ Ladung LadeKatalog(const std::string& pfad, TBigIniFile& ini, DateiStaende* stae
         std::string gelesen;
         const Ladung l = LadeText(pfad, gelesen, &stand, &grund);
         if (l == Ladung::Ok) ini.LoadFromText(gelesen);
-        if (text) *text = std::move(gelesen);
         return l;
       },
       &grund);
@@ -346,7 +343,7 @@ bool SektionsLeser::Wahr(std::string_view key, bool vorgabe) {
 }
 
 std::string SektionsLeser::FehlerText() const {
-  return "Zahlenangaben bei " + Zitat(Name()) + " prüfen!";
+  return ReplaceHashMark(T(TX::ZahlenangabenPruefen), Zitat(Name()));
 }
 
 TextEncoding KatalogKodierung(const std::string& pfad, const std::string& text) {

@@ -175,6 +175,9 @@ enum class TX : std::uint16_t {
   // Texts of this program beyond the original table.
   MeldungPdfGeschrieben, KollListeEingelesen, KollListeAnlegen, DateiSchreiben, DateiEingelesen,
   ProjektdatenAbgespeichert, OrdnerOeffnenFehlt, AdresseOeffnenFehlt, kWhproQmJahr,
+  EnergieKeineDaten, EnergieAbgeschnitten, EnergieNamenDoppelt, EnergieSchreibfehler,
+  ZahlenangabenPruefen, DateiNichtLesbar, DateiNichtSchreibbar, DateiIstOrdner,
+  DateiNichtGewoehnlich, DateiZuGross,
   Count_
 };
 
