@@ -1067,15 +1067,11 @@ TEST_F(Anlage, EnergyPageShowsTheHeaterOfTheCarriersProductLine) {
 // it as it is; choosing an entry takes that entry.
 TEST_F(Anlage, ACarrierOutsideTheListIsShownAndKeptUntilAnotherIsChosen) {
   SetzeAnlage(1);
+  // The condensing boiler as the other file holds it: one figure no entry here has.
+  ASSERT_TRUE(SelectEnergie(G(), 5));
   PlantState& p = G().plant;
   p.EnergieNr = -1;
-  p.konvEnergie = "Erdgas Brennwert-Kessel";
-  p.konvEinheit = "m3 Gas";
-  p.konvKWhinEinheit = 10.0f;
-  p.konvCO2inEinheit = 1.9f;
   p.konvNutzgradWinter = 104;
-  p.konvNutzgradFruehlingHerbst = 85;
-  p.konvNutzgradSommer = 70;
   G().run.ProjektGeaendert = false;
   const auto vorher = PlantZeilen(p);
   TFormAnlage form;
