@@ -101,8 +101,8 @@ Gelesen LiesEintraege(const TBigIniFile& ini) {
   const std::vector<std::string_view> fehlt = FehlenderSchluss(ini);
   if (!fehlt.empty()) {
     std::vector<std::string> keys(fehlt.begin(), fehlt.end());
-    g.probleme.push_back(ReplaceHashMarks(T(TX::EnergieAbgeschnitten),
-                                   {Zitat(ini.SectionNameAt(ini.SectionCount() - 1)), Aufzaehlung(keys)}));
+    g.probleme.push_back("[" + Zitat(ini.SectionNameAt(ini.SectionCount() - 1)) + "] " +
+                         ReplaceHashMark(T(TX::EnergieAbgeschnitten), Aufzaehlung(keys)));
   }
   for (int i = 0; i < ini.SectionCount(); ++i) {
     if (static_cast<int>(g.eintraege.size()) == kMaxEnergietraeger) {

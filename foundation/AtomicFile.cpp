@@ -18,8 +18,6 @@
 
 #include "foundation/CodePage.h"
 #include "foundation/StatusSink.h"
-#include "foundation/TavUtil.h"
-#include "foundation/TextTable.h"
 
 namespace tav {
 
@@ -44,7 +42,7 @@ fs::path ResolveTarget(const fs::path& target) {
 }  // namespace
 
 std::string WriteFailureText(const fs::path& file, const std::string& reason) {
-  return ReplaceHashMarks(T(TX::DateiNichtSchreibbar), {file.string(), reason});
+  return "Die Datei " + file.string() + " kann nicht geschrieben werden: " + reason;
 }
 
 std::string FehlendesLinkZiel(const fs::path& target) {
@@ -75,8 +73,8 @@ constexpr std::size_t kTempNameMax = 200;  // room for the marks within the 255 
 // Why a file is neither read nor replaced; empty when it is a regular file.
 std::string NotARegularFile(const struct stat& st) {
   if (S_ISREG(st.st_mode)) return {};
-  if (S_ISDIR(st.st_mode)) return T(TX::DateiIstOrdner);
-  return T(TX::DateiNichtGewoehnlich);
+  if (S_ISDIR(st.st_mode)) return "es ist ein Ordner";
+  return "es ist keine gewöhnliche Datei";
 }
 
 // True when the entry exists and no one has a write bit on it.
@@ -375,7 +373,7 @@ std::size_t RemoveStaleLockFiles(const fs::path& folder) {
 namespace {
 
 std::string ReadFailure(const fs::path& file, const std::string& reason) {
-  return ReplaceHashMarks(T(TX::DateiNichtLesbar), {file.string(), reason});
+  return "Die Datei " + file.string() + " kann nicht gelesen werden: " + reason;
 }
 
 std::string SizeText(std::uintmax_t bytes) {
@@ -408,7 +406,7 @@ bool ReadWholeFile(const fs::path& file, std::string& bytes, std::string* error,
   struct stat st {};
   if (::fstat(fd, &st) != 0) return fail(ErrnoText(errno));
   if (std::string why = NotARegularFile(st); !why.empty()) return fail(why);
-  const auto tooLarge = [&] { return fail(ReplaceHashMark(T(TX::DateiZuGross), SizeText(maxBytes))); };
+  const auto tooLarge = [&] { return fail("sie ist größer als " + SizeText(maxBytes)); };
   if (static_cast<std::uintmax_t>(st.st_size) > maxBytes) return tooLarge();
   try {
     bytes.reserve(static_cast<std::size_t>(st.st_size));

@@ -60,7 +60,8 @@ Ladung OhneSpeicherAbbruch(const std::string& pfad, Schritt&& schritt, std::stri
   try {
     return schritt();
   } catch (const std::bad_alloc&) {
-    const std::string text = ReplaceHashMarks(T(TX::DateiNichtLesbar), {pfad, kZuWenigSpeicher});
+    const std::string text =
+        "Die Datei " + pfad + " kann nicht gelesen werden: " + std::string(kZuWenigSpeicher);
     ShowMessageLines(text);
     if (grund) *grund = text;
     return Ladung::Unlesbar;

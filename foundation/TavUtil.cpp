@@ -432,16 +432,6 @@ std::string ReplaceHashMark(std::string_view Template, std::string_view Value) {
   return out;
 }
 
-std::string ReplaceHashMarks(std::string_view Template, std::initializer_list<std::string_view> Values) {
-  std::string out;
-  auto value = Values.begin();
-  for (const char c : Template) {
-    if (c == '#' && value != Values.end()) out += *value++;
-    else out += c;
-  }
-  return out;
-}
-
 std::string PipeToLineBreaks(std::string_view S) { return ReplaceAll(S, "|", "\r\n"); }
 
 void NextTabField(std::string& Line, std::string& Field) {

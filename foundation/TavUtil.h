@@ -8,7 +8,6 @@
 
 #include <array>
 #include <cstdint>
-#include <initializer_list>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -120,8 +119,6 @@ std::string StripChars(std::string_view S, std::string_view Chars);
 std::string ReplaceAll(std::string_view S, std::string_view Old, std::string_view New);
 // The first "#" of Template replaced by Value.
 std::string ReplaceHashMark(std::string_view Template, std::string_view Value);
-// The "#" marks of Template replaced by Values in order (a value may hold "#" itself).
-std::string ReplaceHashMarks(std::string_view Template, std::initializer_list<std::string_view> Values);
 // File text quoted in a message: at most MaxChars characters; longer text is cut and ends
 // in "..." (a message must stay readable whatever a file holds).
 inline constexpr std::size_t ZitatLaenge = 200;

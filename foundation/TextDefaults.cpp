@@ -766,15 +766,10 @@ const TextDefault kTextDefaults[kTextCount] = {
     {"AdresseOeffnenFehlt", "Kein Programm konnte öffnen:|#"},
     {"kWhproQmJahr", "kWh/(m{/2} Jahr)"},
     {"EnergieKeineDaten", "Keine Energieträgerdaten gefunden"},
-    {"EnergieAbgeschnitten", "[#] endet vor #: die Datei ist wohl abgeschnitten; der Eintrag wird nicht übernommen"},
+    {"EnergieAbgeschnitten", "endet vor #: die Datei ist wohl abgeschnitten; der Eintrag wird nicht übernommen"},
     {"EnergieNamenDoppelt", "Mehrfach vorhandene Namen (ein Projekt erhält den letzten Eintrag des Namens): #"},
     {"EnergieSchreibfehler", "Schreibfehler bei Energieträger-Datei"},
     {"ZahlenangabenPruefen", "Zahlenangaben bei # prüfen!"},
-    {"DateiNichtLesbar", "Die Datei # kann nicht gelesen werden: #"},
-    {"DateiNichtSchreibbar", "Die Datei # kann nicht geschrieben werden: #"},
-    {"DateiIstOrdner", "es ist ein Ordner"},
-    {"DateiNichtGewoehnlich", "es ist keine gewöhnliche Datei"},
-    {"DateiZuGross", "sie ist größer als #"},
 };
 
 }  // namespace tav::detail

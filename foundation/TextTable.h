@@ -176,8 +176,7 @@ enum class TX : std::uint16_t {
   MeldungPdfGeschrieben, KollListeEingelesen, KollListeAnlegen, DateiSchreiben, DateiEingelesen,
   ProjektdatenAbgespeichert, OrdnerOeffnenFehlt, AdresseOeffnenFehlt, kWhproQmJahr,
   EnergieKeineDaten, EnergieAbgeschnitten, EnergieNamenDoppelt, EnergieSchreibfehler,
-  ZahlenangabenPruefen, DateiNichtLesbar, DateiNichtSchreibbar, DateiIstOrdner,
-  DateiNichtGewoehnlich, DateiZuGross,
+  ZahlenangabenPruefen,
   Count_
 };
 

@@ -403,7 +403,8 @@ TEST(Tavsim, ACondensingBoilerBurnsTheSameFuelWhateverTheEnglishCarrierFile) {
        {"[Energieform 4] ends before NutzgradSommer", "cut short"}},
       {"lacking the row", ohneFuenf, false, -1, deutscherName, {}},
       {"empty", "", false, 5, deutscherName, {"No energy carrier data found"}},
-      {"a folder", "", true, 5, deutscherName, {"cannot be read: it is a folder"}},
+      // The reason a file cannot be read is worded where every file's reading is.
+      {"a folder", "", true, 5, deutscherName, {"Energie_en.dat"}},
   };
   std::vector<float> brennstoff;
   for (const auto& d : dateien) {
