@@ -356,9 +356,14 @@ void ReadEnergie(TavState& s, const std::string& signatur, StatusSink& status) {
   const int vorher = p.EnergieNr;
   p.EnergieNr = -1;
   if (!signatur.empty()) {
-    p.EnergieNr = NaechsteSignatur(c, signatur, vorher);
-    if (p.EnergieNr >= 1)
-      ShowInfoMessage(T(TX::gewaehlt) + ": " + Zitat(c.Energietraeger[p.EnergieNr].EnergieName));
+    const int nr = NaechsteSignatur(c, signatur, vorher);
+    // Deliberate: when no entry of this file has the carrier's figures (the file is short or
+    // damaged, or lacks the row), the carrier keeps them and its name, outside the list,
+    // rather than taking the nearest entry's: a change of language never changes what a
+    // project burns.
+    if (nr < 1 || EnergieText(c.Energietraeger[static_cast<std::size_t>(nr)]) != signatur) return;
+    p.EnergieNr = nr;
+    ShowInfoMessage(T(TX::gewaehlt) + ": " + Zitat(c.Energietraeger[p.EnergieNr].EnergieName));
   } else {
     NamensFund f = FindeNachName(s, p.konvEnergie);
     p.EnergieNr = f.nr;

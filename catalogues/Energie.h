@@ -44,8 +44,9 @@ bool DefaultEnergie(TavState& s, StatusSink& status);
 // an empty signature by the name konvEnergie (EnergieNachName; else "*init*" the first entry
 // silently; else, when another language's carrier file holds the name, that entry's figures
 // and name, EnergieNr -1: no entry here has them; else, with a warning, the nearest name);
-// with a signature the entry whose signature is nearest (on a tie the entry in use before,
-// else the first), with an information message. Then SelectEnergie.
+// with a signature the entry with that signature (of several, the entry in use before, else
+// the first), with an information message, and when none has it the carrier in use as it is,
+// EnergieNr -1. Then SelectEnergie.
 void ReadEnergie(TavState& s, const std::string& signatur, StatusSink& status);
 // The entry of the list that is the carrier a project names: the last entry of that name;
 // else, when a carrier file of another language in the data folder holds the name, the

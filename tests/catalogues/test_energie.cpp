@@ -250,6 +250,49 @@ TEST(EnergieAufloesung, ANameOfAnotherLanguagesFileFindsTheSameCarrier) {
   }
 }
 
+// A change of language finds the carrier in use again by its figures. When the new language's
+// file has no entry with them (cut short, lacking the row), the carrier keeps its figures and
+// name, outside the list: only a whole row with those figures takes its place, said so.
+TEST(EnergieAufloesung, ALanguageChangeNeverChangesTheCarriersFigures) {
+  std::string englisch;
+  ASSERT_TRUE(ReadWholeFile(fs::path(TAV_LANG_DIR) / ".." / "daten" / "Energie_en.dat", englisch));
+  const std::size_t fuenf = englisch.find("[Energieform 5]");
+  const struct {
+    const char* fall;
+    std::string text;
+    int nr;
+    std::string name;
+    std::vector<std::string> meldungen;  // the beginnings, in order
+  } faelle[] = {
+      {"whole", englisch, 5, "Natural gas, condensing boiler", {"gewählt: Natural gas, condensing boiler"}},
+      {"cut in half", englisch.substr(0, englisch.size() / 2), -1, "Erdgas Brennwert-Kessel",
+       {"Energie_en.dat"}},
+      {"lacking the row", englisch.substr(0, fuenf) + englisch.substr(englisch.find("[Energieform 6]")), -1,
+       "Erdgas Brennwert-Kessel", {}},
+      {"empty: the built-in rows", "", 5, "Erdgas Brennwert-Kessel", {"Keine Energieträgerdaten gefunden", "gewählt: Erdgas Brennwert-Kessel"}},
+  };
+  for (const auto& e : faelle) {
+    SCOPED_TRACE(e.fall);
+    EnergieFixture f;
+    f.Lies("Erdgas Brennwert-Kessel");
+    ASSERT_EQ(f.s().plant.EnergieNr, 5);
+    const std::string signatur = EnergieText(f.E(5));
+    f.dir.Write("Energie_en.dat", e.text);
+    f.s().cat.EnergieDatei = "Energie_en.dat";
+    f.s().cat.EnergieGeladen = false;
+    ReadEnergie(f.s(), signatur, f.status);
+    const PlantState& p = f.s().plant;
+    EXPECT_EQ(p.EnergieNr, e.nr);
+    EXPECT_EQ(p.konvEnergie, e.name);
+    EXPECT_EQ(std::vector<int>({p.konvNutzgradWinter, p.konvNutzgradFruehlingHerbst, p.konvNutzgradSommer}),
+              std::vector<int>({103, 85, 70}));
+    EXPECT_FLOAT_EQ(p.konvCO2inEinheit, 1.9f);
+    ASSERT_EQ(f.msgs->shown.size(), e.meldungen.size()) << f.msgs->All();
+    for (std::size_t i = 0; i < e.meldungen.size(); ++i)
+      EXPECT_NE(f.msgs->shown[i].text.find(e.meldungen[i]), std::string::npos) << f.msgs->All();
+  }
+}
+
 TEST(EnergieDatei, BadFilesAreReportedAndLeftUntouched) {
   std::string sechzehn;
   for (int n = 1; n <= 16; ++n) sechzehn += Abschnitt("E" + std::to_string(n), "T" + std::to_string(n));
