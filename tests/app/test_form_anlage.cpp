@@ -1083,6 +1083,8 @@ TEST_F(Anlage, ACarrierOutsideTheListIsShownAndKeptUntilAnotherIsChosen) {
     EXPECT_EQ(form.LabelE44->text(), "104");
     EXPECT_EQ(form.LabelE46->text(), "70");
     EXPECT_FALSE(form.EnerBearbeitenSpeedButton->isEnabled());
+    form.PageControl1->setCurrentWidget(form.TabSheet4);
+    EXPECT_FALSE(test::GrabScreen(&form, "FormAnlage-Energie-ausserhalb").isEmpty());
     test::Click(d, "ButtonOK");
   });
   EXPECT_EQ(form.Zeige(), 1);
