@@ -761,7 +761,7 @@ void TFormAnlage::Laden() {
   Zeige(MaskEditPoolEnde, S(TagText(P.PoolEnde)));
   zahl(EditPoolSpminT, P.PoolSpminTemp, 0);
   energieNr_ = P.EnergieNr;
-  if (energieNr_ >= 1 && energieNr_ <= ComboBox3->count()) ComboBox3->setCurrentIndex(energieNr_ - 1);
+  ZeigeEnergieWahl();
   ZeigeEnergie(energieNr_);
 }
 
@@ -807,29 +807,47 @@ void TFormAnlage::SpeicherWaehlen() {
   Edit9->setText(QString::number(u2));
 }
 
+void TFormAnlage::ZeigeEnergieWahl() {
+  if (energieNr_ >= 1 && energieNr_ <= ComboBox3->count()) {
+    ComboBox3->setCurrentIndex(energieNr_ - 1);
+  } else {
+    // The project's carrier is in no entry of the list: its name, with no entry chosen.
+    ComboBox3->setPlaceholderText(Q(G().plant.konvEnergie));
+    ComboBox3->setCurrentIndex(-1);
+  }
+}
+
 void TFormAnlage::ZeigeEnergie(int n) {
   const CatalogueState& c = G().cat;
   SparDaten d;
   d.luftTemp = [](int tag) { return CalcLuftTemp(G().loc, tag, 8.0f); };
-  if (n >= 1 && n <= c.EnergieAnzahl) {
-    const TEnergie& e = c.Energietraeger[static_cast<std::size_t>(n)];
-    LabelE41->setText(Q(e.Einheit));
-    LabelE42->setText(Q(FloatToCommaStrAligned(4, 1, e.kWhinEinheit)).trimmed());
-    LabelE43->setText(Q(FloatToCommaStrAligned(4, 1, e.CO2inEinheit)).trimmed());
-    LabelE44->setText(Punkt(e.NutzgradWinter, 0));
-    LabelE45->setText(Punkt(e.NutzgradFruehlingHerbst, 0));
-    LabelE46->setText(Punkt(e.NutzgradSommer, 0));
-    d.winter = e.NutzgradWinter;
-    d.fruehlingHerbst = e.NutzgradFruehlingHerbst;
-    d.sommer = e.NutzgradSommer;
-  } else {
-    for (QLabel* l : {LabelE41, LabelE42, LabelE43, LabelE44, LabelE45, LabelE46}) l->clear();
+  // Outside the list (-1): the project's own carrier, as another language's file holds it.
+  const bool imListe = n >= 1 && n <= c.EnergieAnzahl;
+  TEnergie eigener;
+  if (!imListe) {
+    const PlantState& p = G().plant;
+    eigener.EnergieName = p.konvEnergie;
+    eigener.Einheit = p.konvEinheit;
+    eigener.kWhinEinheit = p.konvKWhinEinheit;
+    eigener.CO2inEinheit = p.konvCO2inEinheit;
+    eigener.NutzgradWinter = p.konvNutzgradWinter;
+    eigener.NutzgradFruehlingHerbst = p.konvNutzgradFruehlingHerbst;
+    eigener.NutzgradSommer = p.konvNutzgradSommer;
   }
-  EnerBearbeitenSpeedButton->setEnabled(n >= 1 && n <= c.EnergieAnzahl);
+  const TEnergie& e = imListe ? c.Energietraeger[static_cast<std::size_t>(n)] : eigener;
+  LabelE41->setText(Q(e.Einheit));
+  LabelE42->setText(Q(FloatToCommaStrAligned(4, 1, e.kWhinEinheit)).trimmed());
+  LabelE43->setText(Q(FloatToCommaStrAligned(4, 1, e.CO2inEinheit)).trimmed());
+  LabelE44->setText(Punkt(e.NutzgradWinter, 0));
+  LabelE45->setText(Punkt(e.NutzgradFruehlingHerbst, 0));
+  LabelE46->setText(Punkt(e.NutzgradSommer, 0));
+  d.winter = e.NutzgradWinter;
+  d.fruehlingHerbst = e.NutzgradFruehlingHerbst;
+  d.sommer = e.NutzgradSommer;
+  EnerBearbeitenSpeedButton->setEnabled(imListe);
   Image1->SetDaten(d);
   // The heater of the carrier's product line, else an empty grey area.
-  const std::string bild =
-      n >= 1 && n <= c.EnergieAnzahl ? HeizerBildName(c.Energietraeger[static_cast<std::size_t>(n)].EnergieName) : "";
+  const std::string bild = HeizerBildName(e.EnergieName);
   const QImage& heizer = bild.empty() ? ResBitmapPlaceholder() : LoadResBitmap(Q(bild));
   if (&heizer != &ResBitmapPlaceholder()) {
     ImageWQ->setPixmap(QPixmap::fromImage(heizer).scaled(ImageWQ->size(), Qt::KeepAspectRatio,

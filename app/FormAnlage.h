@@ -137,6 +137,8 @@ class TFormAnlage : public QDialog {
   void Schema();
   void PoolSeite();
   void ZeigeEnergie(int n);
+  // Chooses energieNr_ in the carrier list (none, with the project's name, when outside it).
+  void ZeigeEnergieWahl();
   void FuelleProfile();
   // After an editor's rewrite was refused because another program changed the profile or
   // carrier catalogue (its change taken back): the lists as that program wrote them.

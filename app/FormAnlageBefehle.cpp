@@ -187,7 +187,7 @@ void TFormAnlage::NachFremderAenderung() {
     aufbau_ = true;
     ComboBox3->clear();
     for (int i = 1; i <= g.cat.EnergieAnzahl; ++i) ComboBox3->addItem(Q(name(i)));
-    if (energieNr_ >= 1) ComboBox3->setCurrentIndex(energieNr_ - 1);
+    ZeigeEnergieWahl();
     aufbau_ = war;
     ZeigeEnergie(energieNr_);
   }

@@ -22,7 +22,6 @@ namespace {
 
 using namespace katalog;
 
-constexpr std::string_view kSchreibfehler = "Schreibfehler bei Energieträger-Datei";
 // A new project's carrier: the first entry, silently.
 constexpr std::string_view kInit = "*init*";
 
@@ -59,42 +58,92 @@ TEnergie LeseEintrag(SektionsLeser& leser, int nummer) {
   return e;
 }
 
-// A file cut short (a copy broken off, a full disk) ends inside its last entry: its last
-// line has no line end, or its last section lacks keys that an entry before it holds. The
-// problem's text, empty when the file ends whole; `unvollstaendig` tells that the last entry
-// lacks keys (its values would be defaults, not the file's).
-std::string Abgeschnitten(const TBigIniFile& ini, std::string_view text, bool& unvollstaendig) {
-  unvollstaendig = false;
+// A file cut short (a copy broken off, a full disk) ends inside its last entry: the keys that
+// entry lacks are a tail of the order the writer puts them in, and an entry before holds one
+// of them. Deliberate: that entry is left out rather than filled with defaults, which would
+// give a project figures the file never held. A key missing before one that is there was
+// left out by hand and takes its default; a file whose entries never held a key was written
+// without it. A last line without a line end is no sign: files saved by hand often end so.
+// The missing keys; none when the last entry is whole.
+std::vector<std::string_view> FehlenderSchluss(const TBigIniFile& ini) {
   const int letzte = ini.SectionCount() - 1;
-  if (letzte < 0) return {};
-  // Blanks and an end-of-file mark after the last line end are no part of a line.
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\x1A'))
-    text.remove_suffix(1);
-  const bool ohneZeilenende = !text.empty() && text.back() != '\n' && text.back() != '\r';
+  if (letzte < 1) return {};
   const SektionsLeser leser(ini, letzte);
-  std::string fehlt;
-  for (const std::string_view key : kSchluessel) {
-    if (leser.Hat(key)) continue;
-    bool davor = false;
-    for (int i = 0; i < letzte && !davor; ++i) davor = SektionsLeser(ini, i).Hat(key);
-    if (!davor && !ohneZeilenende) continue;
-    fehlt += (fehlt.empty() ? "" : ", ") + std::string(key);
-  }
-  unvollstaendig = !fehlt.empty();
-  if (!unvollstaendig && !ohneZeilenende) return {};
-  std::string t = "[" + Zitat(leser.Name()) + "] ";
-  t += unvollstaendig ? "endet vor " + fehlt : "endet ohne Zeilenende";
-  t += ": die Datei ist wohl abgeschnitten";
-  t += unvollstaendig ? "; der Eintrag wird nicht übernommen" : "; Zahlenangaben prüfen!";
+  std::size_t da = kSchluessel.size();  // the keys from here on are missing
+  while (da > 0 && !leser.Hat(kSchluessel[da - 1])) --da;
+  for (std::size_t k = 0; k < da; ++k)
+    if (!leser.Hat(kSchluessel[k])) return {};  // a gap before a key that is there
+  std::vector<std::string_view> fehlt(kSchluessel.begin() + static_cast<std::ptrdiff_t>(da), kSchluessel.end());
+  for (int i = 0; i < letzte; ++i)
+    for (const std::string_view key : fehlt)
+      if (SektionsLeser(ini, i).Hat(key)) return fehlt;
+  return {};
+}
+
+std::string Aufzaehlung(const std::vector<std::string>& teile) {
+  std::string t;
+  for (const std::string& teil : teile) t += (t.empty() ? "" : ", ") + teil;
   return t;
+}
+
+// What a carrier file holds: the entries a list takes (at most kMaxEnergietraeger) and what
+// was found wrong with it, in the session's language.
+struct Gelesen {
+  std::vector<TEnergie> eintraege;
+  std::vector<std::string> probleme;
+  std::vector<std::string> ausgelassen;  // sections left out
+  std::vector<std::string> ersetzt;      // sections kept with defaults for unreadable values
+  int zuviele = 0;                       // sections beyond the list's capacity
+};
+
+Gelesen LiesEintraege(const TBigIniFile& ini) {
+  Gelesen g;
+  const std::vector<std::string_view> fehlt = FehlenderSchluss(ini);
+  if (!fehlt.empty()) {
+    std::vector<std::string> keys(fehlt.begin(), fehlt.end());
+    g.probleme.push_back("[" + Zitat(ini.SectionNameAt(ini.SectionCount() - 1)) + "] " +
+                         ReplaceHashMark(T(TX::EnergieAbgeschnitten), Aufzaehlung(keys)));
+  }
+  for (int i = 0; i < ini.SectionCount(); ++i) {
+    if (static_cast<int>(g.eintraege.size()) == kMaxEnergietraeger) {
+      g.probleme.push_back(T(TX::WarnungMaxAnzahl));
+      g.zuviele = ini.SectionCount() - i;
+      break;
+    }
+    SektionsLeser leser(ini, i);
+    TEnergie e = LeseEintrag(leser, static_cast<int>(g.eintraege.size()) + 1);
+    if (leser.Fehlerhaft()) g.probleme.push_back(leser.FehlerText());
+    if (!(e.kWhinEinheit > 0.0f)) {
+      g.probleme.push_back("[" + Zitat(leser.Name()) + "] kWhinEinheit: " +
+                           FloatToCommaStr(1, 2, e.kWhinEinheit) + " " + T(TX::zuniedrig));
+      g.ausgelassen.push_back(leser.Name());
+      continue;
+    }
+    if (!fehlt.empty() && i == ini.SectionCount() - 1) {
+      g.ausgelassen.push_back(leser.Name());
+      continue;
+    }
+    if (leser.Fehlerhaft()) g.ersetzt.push_back(leser.Name());
+    g.eintraege.push_back(std::move(e));
+  }
+  // A project finds the last entry of its name; the user is told which names are ambiguous.
+  std::vector<std::string> doppelt;
+  for (std::size_t i = 0; i < g.eintraege.size(); ++i) {
+    const std::string& name = g.eintraege[i].EnergieName;
+    bool vorher = false, nachher = false;
+    for (std::size_t j = 0; j < g.eintraege.size(); ++j)
+      if (j != i && g.eintraege[j].EnergieName == name) (j < i ? vorher : nachher) = true;
+    if (nachher && !vorher) doppelt.push_back("\"" + Zitat(name) + "\"");
+  }
+  if (!doppelt.empty()) g.probleme.push_back(ReplaceHashMark(T(TX::EnergieNamenDoppelt), Aufzaehlung(doppelt)));
+  return g;
 }
 
 void LadeListe(TavState& s, StatusSink& status) {
   CatalogueState& c = s.cat;
   const std::string pfad = EnergieDateiPfad(s);
   TBigIniFile ini;
-  std::string text;
-  const Ladung l = LadeKatalog(pfad, ini, &s.cat.DateiStaende, &text);
+  const Ladung l = LadeKatalog(pfad, ini, &s.cat.DateiStaende);
   // Only the German file is made from the built-in rows; an empty file of another language
   // is said below (no entry) and left as it is.
   if (l == Ladung::Fehlt && !IstSprachDatei(c)) {
@@ -106,42 +155,20 @@ void LadeListe(TavState& s, StatusSink& status) {
     return;
   }
   Probleme probleme(pfad);
-  bool unvollstaendig = false;
-  if (std::string t = Abgeschnitten(ini, text, unvollstaendig); !t.empty()) probleme.Add(std::move(t));
+  Gelesen g = LiesEintraege(ini);
+  for (std::string& t : g.probleme) probleme.Add(std::move(t));
   // What the list does not hold as the file has it: a rewrite asks first.
-  std::vector<std::string> ersetzt;
-  std::vector<std::string> ausgelassen;
-  int n = 0;
-  for (int i = 0; i < ini.SectionCount(); ++i) {
-    if (n == kMaxEnergietraeger) {
-      probleme.Add(T(TX::WarnungMaxAnzahl));
-      NotiereLuecke(&c.DateiStaende, pfad, LueckeZuviele(ini.SectionCount() - i, kMaxEnergietraeger));
-      break;
-    }
-    SektionsLeser leser(ini, i);
-    TEnergie e = LeseEintrag(leser, n + 1);
-    if (leser.Fehlerhaft()) probleme.Add(leser.FehlerText());
-    if (!(e.kWhinEinheit > 0.0f)) {
-      probleme.Add("[" + Zitat(leser.Name()) + "] kWhinEinheit: " + FloatToCommaStr(1, 2, e.kWhinEinheit) +
-                   " " + T(TX::zuniedrig));
-      ausgelassen.push_back(leser.Name());
-      continue;
-    }
-    if (unvollstaendig && i == ini.SectionCount() - 1) {
-      ausgelassen.push_back(leser.Name());
-      continue;
-    }
-    if (leser.Fehlerhaft()) ersetzt.push_back(leser.Name());
-    c.Energietraeger[++n] = std::move(e);
-  }
-  c.EnergieAnzahl = n;
+  if (g.zuviele > 0) NotiereLuecke(&c.DateiStaende, pfad, LueckeZuviele(g.zuviele, kMaxEnergietraeger));
+  const int n = static_cast<int>(g.eintraege.size());
   if (n == 0) {
-    probleme.Add("Keine Energieträgerdaten gefunden");
-    if (ausgelassen.empty()) NotiereLuecke(&c.DateiStaende, pfad, LueckeKeinEintrag());
+    probleme.Add(T(TX::EnergieKeineDaten));
+    if (g.ausgelassen.empty()) NotiereLuecke(&c.DateiStaende, pfad, LueckeKeinEintrag());
     SetBuiltIn(c);
+  } else {
+    SetzeListe(std::move(g.eintraege), c.Energietraeger, c.EnergieAnzahl);
   }
-  if (!ausgelassen.empty()) NotiereLuecke(&c.DateiStaende, pfad, LueckeAusgelassen(ausgelassen));
-  if (!ersetzt.empty()) NotiereLuecke(&c.DateiStaende, pfad, LueckeErsatzwerte(ersetzt));
+  if (!g.ausgelassen.empty()) NotiereLuecke(&c.DateiStaende, pfad, LueckeAusgelassen(g.ausgelassen));
+  if (!g.ersetzt.empty()) NotiereLuecke(&c.DateiStaende, pfad, LueckeErsatzwerte(g.ersetzt));
   probleme.Melde();
 }
 
@@ -157,15 +184,16 @@ int NaechsteSignatur(const CatalogueState& c, const std::string& signatur, int b
   return nr;
 }
 
-// A carrier as the file of another language holds it.
+// A carrier as the file of another language holds it, and its row in that file's list.
 struct FremderTraeger {
-  std::string signatur;
+  TEnergie eintrag;
   int zeile = 0;
 };
 
-// The entries of another language's carrier file in the data folder, read without a word:
-// such a file is only consulted. None when it is not there or cannot be read, except that
-// the German file, missing or empty, stands for the built-in rows it is made from.
+// The entries of another language's carrier file in the data folder as its list would take
+// them, read without a word: such a file is only consulted. None when it is not there or
+// cannot be read, except that the German file, missing or empty, stands for the built-in
+// rows it is made from.
 std::optional<std::vector<TEnergie>> EintraegeAnderer(const TavState& s, const std::string& datei) {
   const std::string pfad = DatenPfad(s, datei);
   std::error_code ec;
@@ -178,12 +206,7 @@ std::optional<std::vector<TEnergie>> EintraegeAnderer(const TavState& s, const s
   }
   TBigIniFile ini;
   ini.LoadFromText(DecodeText(bytes, CodePage::Cp1252));
-  std::vector<TEnergie> eintraege;
-  for (int i = 0; i < ini.SectionCount() && i < kMaxEnergietraeger; ++i) {
-    SektionsLeser leser(ini, i);
-    eintraege.push_back(LeseEintrag(leser, i + 1));
-  }
-  return eintraege;
+  return LiesEintraege(ini).eintraege;
 }
 
 // The carrier `name` in the carrier files of the other languages: the last entry of that
@@ -197,8 +220,7 @@ std::optional<FremderTraeger> InAnderenSprachen(const TavState& s, const std::st
     if (!eintraege) continue;
     std::optional<FremderTraeger> fund;
     for (std::size_t i = 0; i < eintraege->size(); ++i)
-      if ((*eintraege)[i].EnergieName == name)
-        fund = FremderTraeger{EnergieText((*eintraege)[i]), static_cast<int>(i) + 1};
+      if ((*eintraege)[i].EnergieName == name) fund = FremderTraeger{(*eintraege)[i], static_cast<int>(i) + 1};
     if (fund) return fund;
   }
   return std::nullopt;
@@ -211,12 +233,11 @@ auto Namen(const CatalogueState& c) {
   };
 }
 
-// How a stored carrier name is found in the current list: `nr` the entry that is this
-// carrier (-1 when none is); `naechste`, when another language's file holds the name, the
-// entry whose values are nearest to the ones it has there (-1 when no file holds it).
+// How a stored carrier name is found: `nr` the entry of the list that is this carrier (-1
+// when none is); else `fremd`, the entry of another language's file that holds the name.
 struct NamensFund {
   int nr = -1;
-  int naechste = -1;
+  std::optional<TEnergie> fremd;
 };
 
 NamensFund FindeNachName(const TavState& s, const std::string& name) {
@@ -224,13 +245,25 @@ NamensFund FindeNachName(const TavState& s, const std::string& name) {
   NamensFund f;
   f.nr = LetzterMitNamen(c.EnergieAnzahl, name, Namen(c));
   if (f.nr != -1 || c.EnergieAnzahl < 1 || name == kInit) return f;
-  const std::optional<FremderTraeger> fremd = InAnderenSprachen(s, name);
+  std::optional<FremderTraeger> fremd = InAnderenSprachen(s, name);
   if (!fremd) return f;
   // The same carrier in this language: the same values; of equal ones, the same row.
-  f.naechste = NaechsteSignatur(c, fremd->signatur, fremd->zeile);
-  if (EnergieText(c.Energietraeger[static_cast<std::size_t>(f.naechste)]) == fremd->signatur)
-    f.nr = f.naechste;
+  const std::string signatur = EnergieText(fremd->eintrag);
+  const int naechste = NaechsteSignatur(c, signatur, fremd->zeile);
+  if (EnergieText(c.Energietraeger[static_cast<std::size_t>(naechste)]) == signatur) f.nr = naechste;
+  else f.fremd = std::move(fremd->eintrag);
   return f;
+}
+
+// The carrier's figures and name into the konv... variables.
+void Uebernimm(PlantState& p, const TEnergie& e) {
+  p.konvEnergie = e.EnergieName;
+  p.konvEinheit = e.Einheit;
+  p.konvKWhinEinheit = e.kWhinEinheit;
+  p.konvCO2inEinheit = e.CO2inEinheit;
+  p.konvNutzgradWinter = e.NutzgradWinter;
+  p.konvNutzgradFruehlingHerbst = e.NutzgradFruehlingHerbst;
+  p.konvNutzgradSommer = e.NutzgradSommer;
 }
 
 }  // namespace
@@ -304,7 +337,7 @@ bool WriteEnergie(TavState& s, StatusSink& status) {
   CatalogueState& c = s.cat;
   for (int n = 1; n <= c.EnergieAnzahl; ++n) RoundEnergieToWritten(c.Energietraeger[n]);
   return SchreibeKatalog(EnergieDateiPfad(s), EnergieKatalogText(c), DateiName(c),
-                         std::string(kSchreibfehler), status, &c.DateiStaende);
+                         T(TX::EnergieSchreibfehler), status, &c.DateiStaende);
 }
 
 bool DefaultEnergie(TavState& s, StatusSink& status) {
@@ -323,19 +356,30 @@ void ReadEnergie(TavState& s, const std::string& signatur, StatusSink& status) {
   const int vorher = p.EnergieNr;
   p.EnergieNr = -1;
   if (!signatur.empty()) {
-    p.EnergieNr = NaechsteSignatur(c, signatur, vorher);
-    if (p.EnergieNr >= 1)
-      ShowInfoMessage(T(TX::gewaehlt) + ": " + Zitat(c.Energietraeger[p.EnergieNr].EnergieName));
+    const int nr = NaechsteSignatur(c, signatur, vorher);
+    // Deliberate: when no entry of this file has the carrier's figures (the file is short or
+    // damaged, or lacks the row), the carrier keeps them and its name, outside the list,
+    // rather than taking the nearest entry's: a change of language never changes what a
+    // project burns.
+    if (nr < 1 || EnergieText(c.Energietraeger[static_cast<std::size_t>(nr)]) != signatur) return;
+    p.EnergieNr = nr;
+    ShowInfoMessage(T(TX::gewaehlt) + ": " + Zitat(c.Energietraeger[p.EnergieNr].EnergieName));
   } else {
-    const NamensFund f = FindeNachName(s, p.konvEnergie);
+    NamensFund f = FindeNachName(s, p.konvEnergie);
     p.EnergieNr = f.nr;
     if (p.EnergieNr == -1 && p.konvEnergie == kInit && c.EnergieAnzahl >= 1) p.EnergieNr = 1;
+    if (p.EnergieNr == -1 && f.fremd) {
+      // Deliberate: a carrier that another language's file holds, with figures no entry here
+      // has (this file lacks the row, or is cut short), keeps those figures and its name,
+      // outside the list, rather than the nearest entry: a language's file never changes
+      // what a project burns.
+      Uebernimm(p, *f.fremd);
+      return;
+    }
     if (p.EnergieNr == -1 && c.EnergieAnzahl >= 1) {
-      // Known in another language, but no entry here has its values: the nearest values;
-      // a name in no file: the nearest name. Either way the user is told.
+      // A name in no file: the nearest name, and the user is told.
       std::int32_t best = 0;
-      p.EnergieNr = f.naechste != -1 ? f.naechste
-                                     : NaechsterEintrag(c.EnergieAnzahl, p.konvEnergie, Namen(c), best);
+      p.EnergieNr = NaechsterEintrag(c.EnergieAnzahl, p.konvEnergie, Namen(c), best);
       MeldeErsatz(p.konvEnergie, T(TX::Meldung_nichtgefunden),
                   c.Energietraeger[p.EnergieNr].EnergieName);
     }
@@ -348,16 +392,8 @@ int EnergieNachName(const TavState& s, const std::string& name) { return FindeNa
 bool SelectEnergie(TavState& s, int n) {
   const CatalogueState& c = s.cat;
   if (n < 1 || n > c.EnergieAnzahl) return false;
-  const TEnergie& e = c.Energietraeger[n];
-  PlantState& p = s.plant;
-  p.EnergieNr = n;
-  p.konvEnergie = e.EnergieName;
-  p.konvEinheit = e.Einheit;
-  p.konvKWhinEinheit = e.kWhinEinheit;
-  p.konvCO2inEinheit = e.CO2inEinheit;
-  p.konvNutzgradWinter = e.NutzgradWinter;
-  p.konvNutzgradFruehlingHerbst = e.NutzgradFruehlingHerbst;
-  p.konvNutzgradSommer = e.NutzgradSommer;
+  s.plant.EnergieNr = n;
+  Uebernimm(s.plant, c.Energietraeger[n]);
   return true;
 }
 

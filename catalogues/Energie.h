@@ -39,12 +39,14 @@ bool WriteEnergie(TavState& s, StatusSink& status);
 // Replaces the list by the built-in rows and writes the file.
 bool DefaultEnergie(TavState& s, StatusSink& status);
 // Loads the list unless EnergieGeladen (a file without a usable section, a language's own
-// file that is empty, or one cut short is reported; the built-in rows serve when nothing
-// usable is left) and resolves EnergieNr: with an empty signature by the name konvEnergie
-// (EnergieNachName; else "*init*" the first entry silently; else, with a warning, the
-// entry nearest to the values the name has in another language's file, or the nearest name
-// when no file holds it); with a signature the entry whose signature is nearest (on a tie
-// the entry in use before, else the first), with an information message. Then SelectEnergie.
+// file that is empty, one cut short inside its last entry, or one naming a carrier twice is
+// reported; the built-in rows serve when nothing usable is left) and resolves EnergieNr: with
+// an empty signature by the name konvEnergie (EnergieNachName; else "*init*" the first entry
+// silently; else, when another language's carrier file holds the name, that entry's figures
+// and name, EnergieNr -1: no entry here has them; else, with a warning, the nearest name);
+// with a signature the entry with that signature (of several, the entry in use before, else
+// the first), with an information message, and when none has it the carrier in use as it is,
+// EnergieNr -1. Then SelectEnergie.
 void ReadEnergie(TavState& s, const std::string& signatur, StatusSink& status);
 // The entry of the list that is the carrier a project names: the last entry of that name;
 // else, when a carrier file of another language in the data folder holds the name, the

@@ -140,8 +140,7 @@ std::uint64_t DateiStand(std::string_view bytes) {
   return h ^ bytes.size();
 }
 
-Ladung LadeKatalog(const std::string& pfad, TBigIniFile& ini, DateiStaende* staende,
-                   std::string* text) {
+Ladung LadeKatalog(const std::string& pfad, TBigIniFile& ini, DateiStaende* staende) {
   std::uint64_t stand = 0;
   std::string grund;
   const Ladung l = OhneSpeicherAbbruch(
@@ -150,7 +149,6 @@ Ladung LadeKatalog(const std::string& pfad, TBigIniFile& ini, DateiStaende* stae
         std::string gelesen;
         const Ladung l = LadeText(pfad, gelesen, &stand, &grund);
         if (l == Ladung::Ok) ini.LoadFromText(gelesen);
-        if (text) *text = std::move(gelesen);
         return l;
       },
       &grund);
@@ -346,7 +344,7 @@ bool SektionsLeser::Wahr(std::string_view key, bool vorgabe) {
 }
 
 std::string SektionsLeser::FehlerText() const {
-  return "Zahlenangaben bei " + Zitat(Name()) + " prüfen!";
+  return ReplaceHashMark(T(TX::ZahlenangabenPruefen), Zitat(Name()));
 }
 
 TextEncoding KatalogKodierung(const std::string& pfad, const std::string& text) {

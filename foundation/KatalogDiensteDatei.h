@@ -43,10 +43,8 @@ std::uint64_t DateiStand(std::string_view bytes);
 
 // Loads the file into `ini` (code page 1252, or UTF-8 when the file is UTF-8). With
 // `staende`, what was read is noted there under the path; a file that cannot be read is
-// noted as read in part (a rewrite would replace all of it). With `text`, the decoded text
-// read is kept there too (how it ends tells a file cut short).
-Ladung LadeKatalog(const std::string& pfad, TBigIniFile& ini, DateiStaende* staende = nullptr,
-                   std::string* text = nullptr);
+// noted as read in part (a rewrite would replace all of it).
+Ladung LadeKatalog(const std::string& pfad, TBigIniFile& ini, DateiStaende* staende = nullptr);
 
 // A catalogue read only in part is not rewritten from that part without the user's word.
 // The reader notes what its list did not take in; a rewrite through SchreibeKatalog then

@@ -765,6 +765,11 @@ const TextDefault kTextDefaults[kTextCount] = {
     {"OrdnerOeffnenFehlt", "Kein Dateimanager konnte den Ordner öffnen:|#"},
     {"AdresseOeffnenFehlt", "Kein Programm konnte öffnen:|#"},
     {"kWhproQmJahr", "kWh/(m{/2} Jahr)"},
+    {"EnergieKeineDaten", "Keine Energieträgerdaten gefunden"},
+    {"EnergieAbgeschnitten", "endet vor #: die Datei ist wohl abgeschnitten; der Eintrag wird nicht übernommen"},
+    {"EnergieNamenDoppelt", "Mehrfach vorhandene Namen (ein Projekt erhält den letzten Eintrag des Namens): #"},
+    {"EnergieSchreibfehler", "Schreibfehler bei Energieträger-Datei"},
+    {"ZahlenangabenPruefen", "Zahlenangaben bei # prüfen!"},
 };
 
 }  // namespace tav::detail

@@ -175,6 +175,8 @@ enum class TX : std::uint16_t {
   // Texts of this program beyond the original table.
   MeldungPdfGeschrieben, KollListeEingelesen, KollListeAnlegen, DateiSchreiben, DateiEingelesen,
   ProjektdatenAbgespeichert, OrdnerOeffnenFehlt, AdresseOeffnenFehlt, kWhproQmJahr,
+  EnergieKeineDaten, EnergieAbgeschnitten, EnergieNamenDoppelt, EnergieSchreibfehler,
+  ZahlenangabenPruefen,
   Count_
 };
 

@@ -1062,6 +1062,46 @@ TEST_F(Anlage, EnergyPageShowsTheHeaterOfTheCarriersProductLine) {
     EXPECT_NE(&LoadResBitmap(n), &ResBitmapPlaceholder()) << n;
 }
 
+// A project whose carrier only another language's file holds with its figures (no entry of
+// the list has them) shows that carrier, its name and figures, with no entry chosen: OK keeps
+// it as it is; choosing an entry takes that entry.
+TEST_F(Anlage, ACarrierOutsideTheListIsShownAndKeptUntilAnotherIsChosen) {
+  SetzeAnlage(1);
+  // The condensing boiler as the other file holds it: one figure no entry here has.
+  ASSERT_TRUE(SelectEnergie(G(), 5));
+  PlantState& p = G().plant;
+  p.EnergieNr = -1;
+  p.konvNutzgradWinter = 104;
+  G().run.ProjektGeaendert = false;
+  const auto vorher = PlantZeilen(p);
+  TFormAnlage form;
+  ScopedMessages msgs;
+  WhenModal([&form](QWidget* d) {
+    EXPECT_EQ(form.ComboBox3->currentIndex(), -1);
+    EXPECT_EQ(form.ComboBox3->placeholderText(), "Erdgas Brennwert-Kessel");
+    EXPECT_EQ(form.LabelE41->text(), "m3 Gas");
+    EXPECT_EQ(form.LabelE44->text(), "104");
+    EXPECT_EQ(form.LabelE46->text(), "70");
+    EXPECT_FALSE(form.EnerBearbeitenSpeedButton->isEnabled());
+    form.PageControl1->setCurrentWidget(form.TabSheet4);
+    EXPECT_FALSE(test::GrabScreen(&form, "FormAnlage-Energie-ausserhalb").isEmpty());
+    test::Click(d, "ButtonOK");
+  });
+  EXPECT_EQ(form.Zeige(), 1);
+  EXPECT_EQ(PlantZeilen(G().plant), vorher);
+  EXPECT_FALSE(G().run.ProjektGeaendert);
+  WhenModal([&form](QWidget* d) {
+    form.ComboBox3->setCurrentIndex(4);
+    EXPECT_EQ(form.LabelE44->text(), "103");
+    test::Click(d, "ButtonOK");
+  });
+  EXPECT_EQ(form.Zeige(), 1);
+  EXPECT_EQ(G().plant.EnergieNr, 5);
+  EXPECT_EQ(G().plant.konvEnergie, G().cat.Energietraeger[5].EnergieName);
+  EXPECT_EQ(G().plant.konvNutzgradWinter, 103);
+  EXPECT_TRUE(msgs->shown.empty()) << msgs->All();
+}
+
 TEST_F(Anlage, GrabsOfEveryPageForThreePlantTypes) {
   TFormAnlage form;
   for (int typ : {1, 6, 8}) {

@@ -9,6 +9,7 @@
 #include "foundation/AtomicFile.h"
 #include "foundation/CodePage.h"
 #include "foundation/TavUtil.h"
+#include "foundation/TextTable.h"
 #include "test_orte_hilfen.h"
 
 namespace tav::test {
@@ -131,11 +132,12 @@ TEST(EnergieAufloesung, NamesAndSignaturesResolveAsExpected) {
     f.Lies(e.name, e.signatur);
     EXPECT_EQ(f.s().plant.EnergieNr, e.nr) << e.fall;
     EXPECT_EQ(f.s().plant.konvEnergie, f.E(e.nr).EnergieName) << e.fall;
+    // First the file's note that it names "Öl B" twice, then what the resolution says.
+    ASSERT_EQ(f.msgs->shown.size(), e.meldung.empty() ? 1u : 2u) << e.fall << f.msgs->All();
+    EXPECT_NE(f.msgs->shown[0].text.find("Namen (ein Projekt erhält den letzten Eintrag des Namens): \"Öl B\""),
+              std::string::npos) << e.fall << f.msgs->All();
     if (!e.meldung.empty()) {
-      ASSERT_EQ(f.msgs->shown.size(), 1u) << e.fall << f.msgs->All();
-      EXPECT_EQ(f.msgs->shown[0].text, e.meldung) << e.fall;
-    } else {
-      EXPECT_TRUE(f.msgs->shown.empty()) << e.fall << f.msgs->All();
+      EXPECT_EQ(f.msgs->shown[1].text, e.meldung) << e.fall;
     }
   }
 }
@@ -163,7 +165,9 @@ TEST(EnergieAufloesung, EditedNameIsFoundAgainAfterALanguageChange) {
 
 // A project saved in one language names its carrier as that language's file does: in every
 // other language the same carrier (the same values, of equal ones the same row) is found,
-// silently; only a name that no carrier file holds takes the nearest entry, with the notice.
+// silently; when no entry here has its values, it keeps the values of the file that holds the
+// name, outside the list (-1); only a name that no carrier file holds takes the nearest entry,
+// with the notice.
 TEST(EnergieAufloesung, ANameOfAnotherLanguagesFileFindsTheSameCarrier) {
   std::string deutsch;
   int n = 0;
@@ -191,8 +195,8 @@ TEST(EnergieAufloesung, ANameOfAnotherLanguagesFileFindsTheSameCarrier) {
       {"new project", "Energie_en.dat", "*init*", 1, ""},
       {"name in no file", "Energie_en.dat", "Wood pellet", 8,
        "\"Wood pellet\" nicht gefunden\ngewählt: Wood pellets"},
-      {"values in no entry: the nearest, with the notice", "Energie_en.dat", "Erdgas Brennwert-Kessel", 5,
-       "\"Erdgas Brennwert-Kessel\" nicht gefunden\ngewählt: Natural gas, condensing boiler", geaendert},
+      {"values in no entry: its own, outside the list", "Energie_en.dat", "Erdgas Brennwert-Kessel", -1, "",
+       geaendert},
       // A file that cannot be read is only passed over: the notice names the carrier alone.
       {"the other file unreadable", "Energie.dat", "Natural gas, condensing boiler", 0,
        "\"Natural gas, condensing boiler\" nicht gefunden", "", true},
@@ -207,6 +211,15 @@ TEST(EnergieAufloesung, ANameOfAnotherLanguagesFileFindsTheSameCarrier) {
     f.s().cat.EnergieDatei = e.sitzung;
     f.Lies(e.name);
     const PlantState& p = f.s().plant;
+    if (e.nr == -1) {
+      EXPECT_EQ(p.EnergieNr, -1) << e.fall;
+      EXPECT_EQ(p.konvEnergie, e.name) << e.fall;
+      EXPECT_EQ(p.konvNutzgradWinter, 104) << e.fall;
+      EXPECT_EQ(p.konvNutzgradSommer, 70) << e.fall;
+      EXPECT_EQ(p.konvEinheit, "m3 Gas") << e.fall;
+      EXPECT_TRUE(f.msgs->shown.empty()) << e.fall << f.msgs->All();
+      continue;
+    }
     ASSERT_GE(p.EnergieNr, 1) << e.fall;
     EXPECT_EQ(p.konvEnergie, f.E(p.EnergieNr).EnergieName) << e.fall;
     if (e.nr > 0) {
@@ -234,6 +247,49 @@ TEST(EnergieAufloesung, ANameOfAnotherLanguagesFileFindsTheSameCarrier) {
               std::vector<int>({103, 85, 70})) << sitzung;
     EXPECT_FLOAT_EQ(p.konvKWhinEinheit, 10.0f) << sitzung;
     EXPECT_FLOAT_EQ(p.konvCO2inEinheit, 1.9f) << sitzung;
+  }
+}
+
+// A change of language finds the carrier in use again by its figures. When the new language's
+// file has no entry with them (cut short, lacking the row), the carrier keeps its figures and
+// name, outside the list: only a whole row with those figures takes its place, said so.
+TEST(EnergieAufloesung, ALanguageChangeNeverChangesTheCarriersFigures) {
+  std::string englisch;
+  ASSERT_TRUE(ReadWholeFile(fs::path(TAV_LANG_DIR) / ".." / "daten" / "Energie_en.dat", englisch));
+  const std::size_t fuenf = englisch.find("[Energieform 5]");
+  const struct {
+    const char* fall;
+    std::string text;
+    int nr;
+    std::string name;
+    std::vector<std::string> meldungen;  // the beginnings, in order
+  } faelle[] = {
+      {"whole", englisch, 5, "Natural gas, condensing boiler", {"gewählt: Natural gas, condensing boiler"}},
+      {"cut in half", englisch.substr(0, englisch.size() / 2), -1, "Erdgas Brennwert-Kessel",
+       {"Energie_en.dat"}},
+      {"lacking the row", englisch.substr(0, fuenf) + englisch.substr(englisch.find("[Energieform 6]")), -1,
+       "Erdgas Brennwert-Kessel", {}},
+      {"empty: the built-in rows", "", 5, "Erdgas Brennwert-Kessel", {"Keine Energieträgerdaten gefunden", "gewählt: Erdgas Brennwert-Kessel"}},
+  };
+  for (const auto& e : faelle) {
+    SCOPED_TRACE(e.fall);
+    EnergieFixture f;
+    f.Lies("Erdgas Brennwert-Kessel");
+    ASSERT_EQ(f.s().plant.EnergieNr, 5);
+    const std::string signatur = EnergieText(f.E(5));
+    f.dir.Write("Energie_en.dat", e.text);
+    f.s().cat.EnergieDatei = "Energie_en.dat";
+    f.s().cat.EnergieGeladen = false;
+    ReadEnergie(f.s(), signatur, f.status);
+    const PlantState& p = f.s().plant;
+    EXPECT_EQ(p.EnergieNr, e.nr);
+    EXPECT_EQ(p.konvEnergie, e.name);
+    EXPECT_EQ(std::vector<int>({p.konvNutzgradWinter, p.konvNutzgradFruehlingHerbst, p.konvNutzgradSommer}),
+              std::vector<int>({103, 85, 70}));
+    EXPECT_FLOAT_EQ(p.konvCO2inEinheit, 1.9f);
+    ASSERT_EQ(f.msgs->shown.size(), e.meldungen.size()) << f.msgs->All();
+    for (std::size_t i = 0; i < e.meldungen.size(); ++i)
+      EXPECT_NE(f.msgs->shown[i].text.find(e.meldungen[i]), std::string::npos) << f.msgs->All();
   }
 }
 
@@ -269,10 +325,10 @@ TEST(EnergieDatei, BadFilesAreReportedAndLeftUntouched) {
       {"cut short inside a line",
        [] {
          std::string t = Abschnitt("E1", "Gut") + Abschnitt("E2", "Zwei");
-         t.resize(t.size() - 5);  // "NutzgradSommer=6"
+         t.resize(t.rfind("NutzgradWinter=9") + 16);
          return t;
        }(),
-       2, "[E2] endet ohne Zeilenende: die Datei ist wohl abgeschnitten"},
+       1, "[E2] endet vor NutzgradFruehlingHerbst, NutzgradSommer: die Datei ist wohl abgeschnitten"},
   };
   for (const auto& e : faelle) {
     EnergieFixture f;
@@ -299,6 +355,77 @@ TEST(EnergieDatei, BadFilesAreReportedAndLeftUntouched) {
   f.dir.Write("Energie.dat", Abschnitt("E1", "Klein", "0,006"));
   f.Lies("Klein");
   EXPECT_FLOAT_EQ(f.s().plant.konvKWhinEinheit, 0.01f);
+  EXPECT_TRUE(f.msgs->shown.empty()) << f.msgs->All();
+}
+
+// A file written by hand or broken off, read in a German and in an English session. A key
+// missing before keys the entry holds was left out: it takes its default; a last line without
+// a line end is sound. Only keys missing from one point to the end of the last entry, where
+// an entry before holds them, tell a file cut short: that entry alone is left out. Names held
+// twice are named once each, every entry kept. The one message in the session's language.
+TEST(EnergieDatei, OnlyARealCutLeavesAnEntryOutAndTwiceHeldNamesAreNamedOnce) {
+  struct DeutscheTexte {
+    ~DeutscheTexte() { Texts().LoadDefaults(); }
+  } deutsch;
+  const std::string zwei = Abschnitt("E1", "Gut") + Abschnitt("E2", "Zwei");
+  const auto ohne = [](std::string t, const std::string& teil) { return t.erase(t.rfind(teil), teil.size()); };
+  const auto bis = [](std::string t, const std::string& teil) { return t.substr(0, t.rfind(teil) + teil.size()); };
+  const struct {
+    const char* fall;
+    std::string text;
+    std::string projekt;  // the carrier the project names
+    int anzahl, nr;
+    std::vector<std::string> deutsch, englisch;  // what the message says; none when empty
+  } faelle[] = {
+      {"last entry without CO2inEinheit", ohne(zwei, "CO2inEinheit=2,60\r\n"), "Zwei", 2, 2, {}, {}},
+      {"last entry without its name", ohne(zwei, "EnergieName=Zwei\r\n"), "Gut", 2, 1, {}, {}},
+      {"last line without line end", zwei.substr(0, zwei.size() - 4), "Zwei", 2, 2, {}, {}},
+      {"cut after kWhinEinheit", bis(zwei, "kWhinEinheit=10,00\r\n"), "Gut", 1, 1,
+       {"[E2] endet vor CO2inEinheit, NutzgradWinter, NutzgradFruehlingHerbst, NutzgradSommer: die Datei ist "
+        "wohl abgeschnitten; der Eintrag wird nicht übernommen"},
+       {"[E2] ends before CO2inEinheit, NutzgradWinter, NutzgradFruehlingHerbst, NutzgradSommer: the file has "
+        "probably been cut short; the entry is not taken over"}},
+      {"cut after the section line", bis(zwei, "[E2]\r\n"), "Gut", 1, 1, {"[E2] endet vor EnergieName, Einheit"},
+       {"[E2] ends before EnergieName, Einheit"}},
+      {"names held twice", zwei + Abschnitt("E3", "Gut", "10,00", "92") + Abschnitt("E4", "Gut", "10,00", "93") +
+                               Abschnitt("E5", "Zwei", "10,00", "94"),
+       "Gut", 5, 4,
+       {"Mehrfach vorhandene Namen (ein Projekt erhält den letzten Eintrag des Namens): \"Gut\", \"Zwei\""},
+       {"Names found more than once (a project takes the last entry of the name): \"Gut\", \"Zwei\""}},
+  };
+  for (const bool englisch : {false, true}) {
+    if (englisch) {
+      ASSERT_TRUE(Texts().LoadTexts(fs::path(TAV_LANG_DIR) / "english.dat"));
+    }
+    for (const auto& e : faelle) {
+      SCOPED_TRACE(std::string(e.fall) + (englisch ? " (English)" : " (German)"));
+      EnergieFixture f;
+      f.dir.Write("Energie.dat", e.text);
+      f.Lies(e.projekt);
+      EXPECT_EQ(f.s().cat.EnergieAnzahl, e.anzahl);
+      EXPECT_EQ(f.s().plant.EnergieNr, e.nr);
+      EXPECT_EQ(f.s().plant.konvEnergie, e.projekt);
+      EXPECT_EQ(f.s().plant.konvNutzgradWinter, f.E(e.nr).NutzgradWinter);
+      const std::vector<std::string>& meldung = englisch ? e.englisch : e.deutsch;
+      if (meldung.empty()) {
+        EXPECT_TRUE(f.msgs->shown.empty()) << f.msgs->All();
+      } else {
+        ASSERT_EQ(f.msgs->shown.size(), 1u) << f.msgs->All();
+        const std::string& text = f.msgs->shown[0].text;
+        EXPECT_NE(text.find((f.dir / "Energie.dat").string()), std::string::npos) << text;
+        for (const std::string& teil : meldung) EXPECT_NE(text.find(teil), std::string::npos) << teil << "\n" << text;
+        // Each name once.
+        EXPECT_EQ(text.find("\"Gut\""), text.rfind("\"Gut\"")) << text;
+      }
+      EXPECT_EQ(f.dir.Read("Energie.dat"), e.text);
+    }
+  }
+  // The defaults of what a hand-written entry leaves out.
+  EnergieFixture f;
+  f.dir.Write("Energie.dat", ohne(ohne(zwei, "CO2inEinheit=2,60\r\n"), "EnergieName=Zwei\r\n"));
+  f.Lies("Energie 2");
+  EXPECT_EQ(f.s().plant.EnergieNr, 2);
+  EXPECT_FLOAT_EQ(f.s().plant.konvCO2inEinheit, 0.0f);  // 0,0001 as the file would hold it
   EXPECT_TRUE(f.msgs->shown.empty()) << f.msgs->All();
 }
 

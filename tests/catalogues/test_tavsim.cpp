@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -362,10 +363,13 @@ TEST(Tavsim, BadProjectValuesAreReportedOrRefusedNeverSimulatedIntoNonsense) {
 }
 
 // The standard project with a condensing boiler, saved in German, run in a German and in an
-// English session (the English texts and carriers in the folder): the same carrier row under
-// each language's name, the same fuel saved, and no notice. The atmospheric burner, found by
-// the nearest English name, would burn a quarter more.
-TEST(Tavsim, ACondensingBoilerSavesTheSameFuelInEitherLanguage) {
+// English session (the English texts in the folder) with the English carrier file whole, cut
+// in half, lacking the condensing boiler's row, empty and a folder: the same fuel to the last
+// digit every time. The carrier is the English row of the same figures, else the German row
+// as the German file holds it; a damaged English file is named once, in English, in the
+// English session and not at all in the German one. The atmospheric burner, the nearest of
+// what is left, would burn a quarter more.
+TEST(Tavsim, ACondensingBoilerBurnsTheSameFuelWhateverTheEnglishCarrierFile) {
   // The English session loads its texts into the program's table: the German ones come back
   // for the tests that follow, however this one ends.
   struct DeutscheTexte {
@@ -376,34 +380,68 @@ TEST(Tavsim, ACondensingBoilerSavesTheSameFuelInEitherLanguage) {
   ASSERT_FALSE(testing::Test::HasFailure());
   SetzeSchluessel(dir, "konvEnergie", "Erdgas Brennwert-Kessel");
   const std::filesystem::path lang(TAV_LANG_DIR);
+  // As a program folder would hold it: tavsim takes its language files from the data folder.
+  std::filesystem::copy_file(lang / "english.dat", dir / "english.dat");
+  const std::string englisch = [&] {
+    std::ifstream in(lang / ".." / "daten" / "Energie_en.dat", std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }();
+  const std::size_t fuenf = englisch.find("[Energieform 5]");
+  ASSERT_NE(fuenf, std::string::npos);
+  const std::string ohneFuenf = englisch.substr(0, fuenf) + englisch.substr(englisch.find("[Energieform 6]"));
+  const std::string deutscherName = "Erdgas Brennwert-Kessel";
   const struct {
-    const char* sprache;
-    const char* name;
-  } sitzungen[] = {{"deutsch", "Erdgas Brennwert-Kessel"}, {"english", "Natural gas, condensing boiler"}};
+    const char* fall;
+    std::string text;
+    bool ordner;
+    int nr;                           // in the English session
+    std::string name;                 // in the English session
+    std::vector<std::string> meldung;  // in the English session
+  } dateien[] = {
+      {"whole", englisch, false, 5, "Natural gas, condensing boiler", {}},
+      {"cut in half", englisch.substr(0, englisch.size() / 2), false, -1, deutscherName,
+       {"] ends before ", "cut short"}},
+      {"lacking the row", ohneFuenf, false, -1, deutscherName, {}},
+      {"empty", "", false, 5, deutscherName, {"No energy carrier data found"}},
+      // The reason a file cannot be read is worded where every file's reading is.
+      {"a folder", "", true, 5, deutscherName, {"Energie_en.dat"}},
+  };
   std::vector<float> brennstoff;
-  for (const auto& e : sitzungen) {
-    SCOPED_TRACE(e.sprache);
-    if (std::string(e.sprache) == "english") {
-      // As a program folder would hold them and the start copies them: tavsim takes its
-      // language files from the data folder.
-      std::filesystem::copy_file(lang / "english.dat", dir / "english.dat");
-      std::filesystem::copy_file(lang / ".." / "daten" / "Energie_en.dat", dir / "Energie_en.dat");
-      dir.Write("Tavrel.ini", "[Tavrel]\r\nSprache=english\r\n");
+  for (const auto& d : dateien) {
+    std::filesystem::remove_all(dir / "Energie_en.dat");
+    if (d.ordner) std::filesystem::create_directory(dir / "Energie_en.dat");
+    else dir.Write("Energie_en.dat", d.text);
+    for (const std::string sprache : {"deutsch", "english"}) {
+      SCOPED_TRACE(std::string(d.fall) + ", " + sprache);
+      const bool en = sprache == "english";
+      if (!en) Texts().LoadDefaults();
+      dir.Write("Tavrel.ini", "[Tavrel]\r\nSprache=" + sprache + "\r\n");
+      ScopedMessages msgs;
+      Lauf l = Simuliere(opt, nullptr, Woche);
+      ASSERT_TRUE(l.ok) << l.erg.fehler << msgs->All();
+      EXPECT_EQ(l.s->settings.Sprache, sprache);
+      const PlantState& p = l.s->plant;
+      EXPECT_EQ(p.EnergieNr, en ? d.nr : 5);
+      EXPECT_EQ(p.konvEnergie, en ? d.name : deutscherName);
+      EXPECT_EQ(std::vector<int>({p.konvNutzgradWinter, p.konvNutzgradFruehlingHerbst, p.konvNutzgradSommer}),
+                std::vector<int>({103, 85, 70}));
+      if (!en || d.meldung.empty()) {
+        EXPECT_TRUE(msgs->shown.empty()) << msgs->All();
+      } else {
+        ASSERT_EQ(msgs->shown.size(), 1u) << msgs->All();
+        EXPECT_TRUE(msgs->Contains("Energie_en.dat")) << msgs->All();
+        for (const std::string& teil : d.meldung) EXPECT_TRUE(msgs->Contains(teil)) << teil << "\n" << msgs->All();
+      }
+      // The file is left as it was.
+      if (!d.ordner) {
+        EXPECT_EQ(dir.Read("Energie_en.dat"), d.text);
+      }
+      brennstoff.push_back(l.s->results.BrennstoffMonat[6]);
     }
-    ScopedMessages msgs;
-    Lauf l = Simuliere(opt, nullptr, Woche);
-    ASSERT_TRUE(l.ok) << l.erg.fehler << msgs->All();
-    EXPECT_TRUE(msgs->shown.empty()) << msgs->All();
-    EXPECT_EQ(l.s->settings.Sprache, e.sprache);
-    const PlantState& p = l.s->plant;
-    EXPECT_EQ(p.EnergieNr, 5);
-    EXPECT_EQ(p.konvEnergie, e.name);
-    EXPECT_EQ(p.konvNutzgradSommer, 70);
-    brennstoff.push_back(l.s->results.BrennstoffMonat[6]);
   }
-  ASSERT_EQ(brennstoff.size(), 2u);
+  ASSERT_EQ(brennstoff.size(), 10u);
   EXPECT_GT(brennstoff[0], 0.0f);
-  EXPECT_EQ(brennstoff[1], brennstoff[0]);
+  for (const float b : brennstoff) EXPECT_EQ(b, brennstoff[0]);
 }
 
 }  // namespace
