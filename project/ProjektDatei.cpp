@@ -100,7 +100,8 @@ class SektionLeser {
     const bool unbrauchbar = std::any_of(std::begin(kFehlendUnbrauchbar), std::end(kFehlendUnbrauchbar),
                                          [&](std::string_view k) { return k == key; });
     const double wennFehlend = unbrauchbar ? fehlend.value_or(StandardProjektWert(key).value_or(def)) : def;
-    // A refused value of the second field is as good as a missing one: both give one plant.
+    // A refused value of the second field or the heat demand is as good as a missing one:
+    // both give one plant.
     const double statt = StandardVonAnderemSchluessel(key) ? wennFehlend : Statt(key, def);
     if (!Vorhanden(key)) {
       if (unbrauchbar) zeilen_.push_back(std::string(key) + " fehlt; es gilt " + IniFloatToStr(wennFehlend));

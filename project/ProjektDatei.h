@@ -48,9 +48,9 @@ std::string StandardProjektName(std::int32_t n);
 // without "OstWestKollektor") keep their values. Number values that cannot be read as their
 // kind of number ("12.5 m2", "45°", "1e400", "NaN", "abc"), lie outside their range or do not
 // fit their field take the standard project's value (StandardProjektWerte, ProjektLaden.h),
-// those of the second collector field what the key takes when missing (the first field's
-// area, azimuth 0, tilt 30), so a refused and a missing key give one plant; their keys are
-// added to `ungueltig`. A missing key whose default is no usable plant (the
+// those of the second collector field and the heat demand what the key takes when missing
+// (the first field's area, azimuth 0, tilt 30; 20 MWh), so a refused and a missing key give
+// one plant; their keys are added to `ungueltig`. A missing key whose default is no usable plant (the
 // collector areas, the heating heat exchanger, the heating limit) takes the standard
 // project's value too. `zeilen`, when given, gets one line per value replaced: key, text,
 // why, and the value that serves ("KollektorFlaeche = -5 liegt nicht zwischen 0 und 100000;

@@ -194,7 +194,9 @@ using P = PlantState;
 // held (circulation, "FWEdTmin", "KAfaktor") and those it writes only for another plant
 // (pool, second collector field, heating design) hold what readers assume for a missing key,
 // so an old file and the standard project's own load alike; its second field is the first
-// one's twin as loading makes it. Its heat demand is none: it heats no rooms.
+// one's twin as loading makes it. Its heat demand is none: it heats no rooms. These values
+// stand for those of other keys (the first field, the plant type), so they never replace a
+// refused value of another project (VonAnderemSchluessel).
 constexpr StandardWert kStandardWerte[] = {
     {"KollektorFlaeche", 6.0, &P::KollektorFlaeche},
     {"KollektorAzimut", 0.0, &P::KollektorAzimut},
@@ -226,7 +228,7 @@ constexpr StandardWert kStandardWerte[] = {
     {"AntiLegionella", 0, &P::AntiLegionella},
     {"Heiztemp", 30.0, &P::Heiztemp},
     {"Heizgrenztemp", 16.0, &P::Heizgrenztemp},
-    {"Heizwaermebedarf", 0.0, &P::Heizwaermebedarf},
+    {"Heizwaermebedarf", 0.0, &P::Heizwaermebedarf, true},  // none for its plant type
     {"Heiztauscherleistung", 15000.0, &P::Heiztauscherleistung},
     {"HeiztauscherDeltaT", 10.0, &P::HeiztauscherDeltaT},
     {"FWEnennleistung", 48846.0, &P::FWEnennleistung},

@@ -38,8 +38,9 @@ struct StandardWert {
   std::variant<float PlantState::*, bool PlantState::*, std::uint8_t PlantState::*,
                std::uint16_t PlantState::*>
       Feld;
-  // The value stands for another key's (the second collector field is the first one's twin):
-  // a refused value takes what a missing one takes, never this one.
+  // The value stands for another key's (the second collector field is the first one's twin,
+  // the heat demand of none is the plant type's): a refused value takes what a missing one
+  // takes, never this one.
   bool VonAnderemSchluessel = false;
 };
 std::span<const StandardWert> StandardProjektWerte();
