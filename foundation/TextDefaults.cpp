@@ -765,6 +765,10 @@ const TextDefault kTextDefaults[kTextCount] = {
     {"OrdnerOeffnenFehlt", "Kein Dateimanager konnte den Ordner öffnen:|#"},
     {"AdresseOeffnenFehlt", "Kein Programm konnte öffnen:|#"},
     {"kWhproQmJahr", "kWh/(m{/2} Jahr)"},
+    {"ProjektFremdGeaendert", "Das Projekt Nr. # in # wurde inzwischen von einem anderen Programm geändert."},
+    {"ProjektFremdNichtGespeichert", "Es wurde nicht gespeichert, damit jene Änderung nicht verloren geht."},
+    {"ProjektFremdAuswege", "Laden Sie das Projekt neu oder speichern Sie es unter einer anderen Nummer."},
+    {"ProjektNeueNummerAbfrage", "Als eigenes Projekt unter der Nummer # speichern?"},
 };
 
 }  // namespace tav::detail

@@ -175,6 +175,7 @@ enum class TX : std::uint16_t {
   // Texts of this program beyond the original table.
   MeldungPdfGeschrieben, KollListeEingelesen, KollListeAnlegen, DateiSchreiben, DateiEingelesen,
   ProjektdatenAbgespeichert, OrdnerOeffnenFehlt, AdresseOeffnenFehlt, kWhproQmJahr,
+  ProjektFremdGeaendert, ProjektFremdNichtGespeichert, ProjektFremdAuswege, ProjektNeueNummerAbfrage,
   Count_
 };
 

@@ -28,20 +28,11 @@ constexpr std::string_view kAbbruch = "ABBRUCH: ";
 constexpr std::string_view kATypWrite = "A_Typ - WriteProjektDat";
 constexpr std::string_view kUngueltigeWerte = "Ungültige Werte in ";
 constexpr std::string_view kNichtGespeichert = "|Die Projektdatei wurde nicht verändert.";
-constexpr std::string_view kFremdGeaendert_a = "Das Projekt Nr. ";
-constexpr std::string_view kFremdGeaendert_b = " wurde inzwischen von einem anderen Programm geändert.";
-constexpr std::string_view kNichtGespeichertFremd =
-    "|Es wurde nicht gespeichert, damit jene Änderung nicht verloren geht.";
-constexpr std::string_view kFremdGeaendert_c =
-    "|Es wurde nicht gespeichert, damit jene Änderung nicht verloren geht. Laden Sie das Projekt "
-    "neu oder speichern Sie es unter einer anderen Nummer.";
 
-// The offer that follows the refusal: "#" is the number.
-constexpr std::string_view kNeueNummerAbfrage = "Als eigenes Projekt unter der Nummer # speichern?";
-
+// Project `nummer` of the file was changed by another program, so it was not saved.
 std::string FremdGeaendertText(std::int32_t nummer, const std::string& fileName) {
-  return std::string(kFremdGeaendert_a) + std::to_string(nummer) + " in " + fileName +
-         std::string(kFremdGeaendert_b);
+  return ReplaceHashMark(ReplaceHashMark(T(TX::ProjektFremdGeaendert), std::to_string(nummer)), fileName) +
+         "|" + T(TX::ProjektFremdNichtGespeichert);
 }
 
 // Keys written only for the storage sub-types that have no code text of their own.
@@ -568,7 +559,7 @@ bool SchreibeProjektAbschnitte(const std::string& fileName, const TavState& s,
       std::int32_t n = 1;
       while (belegt.count(n)) ++n;
       if (n > 65535) {
-        ShowMessageLines(FremdGeaendertText(a.Nummer, fileName) + std::string(kNichtGespeichertFremd));
+        ShowMessageLines(FremdGeaendertText(a.Nummer, fileName));
         return false;
       }
       a.Nummer = n;
@@ -580,7 +571,7 @@ bool SchreibeProjektAbschnitte(const std::string& fileName, const TavState& s,
       if (fremd)
         *fremd = a.Nummer;
       else
-        ShowMessageLines(FremdGeaendertText(a.Nummer, fileName) + std::string(kFremdGeaendert_c));
+        ShowMessageLines(FremdGeaendertText(a.Nummer, fileName) + " " + T(TX::ProjektFremdAuswege));
       return false;
     }
   }
@@ -644,15 +635,14 @@ bool WriteProjektDat(const std::string& fileName, TavState& s, ProjektKatalogDie
   std::string text = FremdGeaendertText(fremd, fileName);
   const bool neuMoeglich = ProjektlisteLesen(s, d) && NeuesProjektMoeglich(s.cat);
   if (!neuMoeglich) {
-    ShowMessageLines(text + std::string(kFremdGeaendert_c));
+    ShowMessageLines(text + " " + T(TX::ProjektFremdAuswege));
     return false;
   }
   PlantState& p = s.plant;
   const std::int32_t nummer = s.settings.ProjektNummer;
   const std::string name = p.ProjektName;
   s.settings.ProjektNummer = FreieProjektNummer(s.cat, s.cat.ProjektAnzahl);
-  text += std::string(kNichtGespeichertFremd) + "|" +
-          ReplaceHashMark(std::string(kNeueNummerAbfrage), std::to_string(s.settings.ProjektNummer));
+  text += "|" + ReplaceHashMark(T(TX::ProjektNeueNummerAbfrage), std::to_string(s.settings.ProjektNummer));
   if (Msg().Ask(text, mbYesNo) == mrYes) {
     p.ProjektName = EindeutigerProjektName(s.cat, s.cat.ProjektAnzahl, name);
     if (WriteNeuesProjekt(fileName, s, d)) {
