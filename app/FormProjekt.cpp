@@ -138,6 +138,9 @@ void TFormProjektSpeichern::reject() { done(2); }
 
 void TFormProjektSpeichern::showEvent(QShowEvent* event) {
   setResult(0);
+  // The projects as the file holds them now, another program's on the same folder too: their
+  // numbers are not offered as free, and saving over one asks first.
+  ProjektlisteLesen(s_, d_);
   FormShow();
   LayoutJetzt(this);
   QDialog::showEvent(event);
@@ -402,9 +405,13 @@ void TFormProjektLoeschen::Bestaetigen() {
     const int neu = oben > 0 ? 0 : unten + 1;
     s_.settings.ProjektNummer = zeilen_[static_cast<std::size_t>(neu)].Nummer;
     s_.run.ProjektGeaendert = false;
+    LoadProjekt(s_, d_);
+    s_.run.SolarklimadatenOK = false;
+  } else {
+    // Deliberate: deleting other projects reads only the list again. Loading the open project
+    // anew would throw away its unsaved changes; its weather stays valid too.
+    ProjektlisteLesen(s_, d_);
   }
-  LoadProjekt(s_, d_);
-  s_.run.SolarklimadatenOK = false;
   done(1);
 }
 

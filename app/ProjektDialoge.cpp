@@ -12,6 +12,7 @@
 #include "app/FormVerzWechsel.h"
 #include "app/FormWarmwasser.h"
 #include "project/ProjektKatalogDienste.h"
+#include "project/ProjektLaden.h"
 #include "foundation/Messages.h"
 #include "foundation/TavVar.h"
 #include "foundation/ui/KeptWindow.h"
@@ -95,6 +96,7 @@ int ProjektWaehlenBefehl(QWidget* parent) {
 
 int ProjektLoeschenBefehl(QWidget* parent) {
   if (!ProjektCommandHooks().Dienste) return mrCancel;
+  ProjektlisteLesen(G(), Dienste());  // another program's projects count too
   if (G().cat.ProjektAnzahl < 2) {
     Msg().ShowIntMessageDlg(kNurEinProjekt, mtWarning, Btn(mbYes));
     return mrCancel;

@@ -770,6 +770,10 @@ const TextDefault kTextDefaults[kTextCount] = {
     {"EnergieNamenDoppelt", "Mehrfach vorhandene Namen (ein Projekt erhält den letzten Eintrag des Namens): #"},
     {"EnergieSchreibfehler", "Schreibfehler bei Energieträger-Datei"},
     {"ZahlenangabenPruefen", "Zahlenangaben bei # prüfen!"},
+    {"ProjektFremdGeaendert", "Das Projekt Nr. # in # wurde inzwischen von einem anderen Programm geändert."},
+    {"ProjektFremdNichtGespeichert", "Es wurde nicht gespeichert, damit jene Änderung nicht verloren geht."},
+    {"ProjektFremdAuswege", "Laden Sie das Projekt neu oder speichern Sie es unter einer anderen Nummer."},
+    {"ProjektNeueNummerAbfrage", "Als eigenes Projekt unter der Nummer # speichern?"},
 };
 
 }  // namespace tav::detail

@@ -177,6 +177,7 @@ enum class TX : std::uint16_t {
   ProjektdatenAbgespeichert, OrdnerOeffnenFehlt, AdresseOeffnenFehlt, kWhproQmJahr,
   EnergieKeineDaten, EnergieAbgeschnitten, EnergieNamenDoppelt, EnergieSchreibfehler,
   ZahlenangabenPruefen,
+  ProjektFremdGeaendert, ProjektFremdNichtGespeichert, ProjektFremdAuswege, ProjektNeueNummerAbfrage,
   Count_
 };
 

@@ -5,7 +5,9 @@
 
 #include "project/ProjektDatei.h"
 #include "project/ProjektLaden.h"
+#include "foundation/Messages.h"
 #include "foundation/TavUtil.h"
+#include "foundation/TextTable.h"
 
 namespace tav {
 
@@ -37,7 +39,13 @@ std::string EindeutigerProjektName(const CatalogueState& c, std::int32_t anzahl,
 bool NeuesProjektAnlegen(TavState& s, ProjektKatalogDienste& d,
                          const std::function<bool()>& benennen) {
   CatalogueState& c = s.cat;
-  if (!NeuesProjektMoeglich(c)) return false;
+  // The projects as the file holds them now: another program on the same data folder may have
+  // added some since this one read the list, and their numbers and names are taken.
+  ProjektlisteLesen(s, d);
+  if (!NeuesProjektMoeglich(c)) {
+    ShowMessageLines(T(TX::WarnungMaxAnzahl));
+    return false;
+  }
   PlantState& p = s.plant;
   const std::int32_t nummer = s.settings.ProjektNummer;
   const std::string name = p.ProjektName, info1 = p.Info1, info2 = p.Info2;
@@ -46,7 +54,7 @@ bool NeuesProjektAnlegen(TavState& s, ProjektKatalogDienste& d,
 
   s.settings.ProjektNummer = FreieProjektNummer(c, c.ProjektAnzahl);
   p.ProjektName = EindeutigerProjektName(c, c.ProjektAnzahl, p.ProjektName);
-  if (benennen() && WriteProjektDat(ProjektDateiPfad(s), s, d)) {
+  if (benennen() && WriteNeuesProjekt(ProjektDateiPfad(s), s, d)) {
     LoadProjekt(s, d);
     return true;
   }

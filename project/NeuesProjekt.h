@@ -24,10 +24,12 @@ inline bool NeuesProjektMoeglich(const CatalogueState& c) {
   return c.ProjektAnzahl < kMaxProjekte;
 }
 
-// "Neues Projekt": the open data become a new project under the smallest free number, their
-// name made unique among the listed projects; `benennen` lets the user name it (the
-// project-info dialog) and says whether to go on. The new project is then written under its
-// number and loaded. Cancelled, or not written (the reason has been shown), the open project
+// "Neues Projekt": the list is read from the file as it is now (another program's projects
+// too); the open data become a new project under the smallest free number, their name made
+// unique among the listed projects; `benennen` lets the user name it (the project-info dialog)
+// and says whether to go on. The new project is then written under its number (or, should
+// another program have taken that number meanwhile, the next one free in the file) and
+// loaded. A list full by now is said ("Maximale Anzahl von Einträgen erreicht!"). Cancelled, or not written (the reason has been shown), the open project
 // keeps its number, name, info, record and modified flag, so that its next save does not
 // rename it. True when the new project was written and loaded.
 bool NeuesProjektAnlegen(TavState& s, ProjektKatalogDienste& d,

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
 
+#include "project/NeuesProjekt.h"
 #include "project/ProjektKatalogDienste.h"
 #include "project/ProjektLaden.h"
 #include "project/ProjektRecord.h"
@@ -26,11 +28,12 @@ constexpr std::string_view kAbbruch = "ABBRUCH: ";
 constexpr std::string_view kATypWrite = "A_Typ - WriteProjektDat";
 constexpr std::string_view kUngueltigeWerte = "Ungültige Werte in ";
 constexpr std::string_view kNichtGespeichert = "|Die Projektdatei wurde nicht verändert.";
-constexpr std::string_view kFremdGeaendert_a = "Das Projekt Nr. ";
-constexpr std::string_view kFremdGeaendert_b = " wurde inzwischen von einem anderen Programm geändert.";
-constexpr std::string_view kFremdGeaendert_c =
-    "|Es wurde nicht gespeichert, damit jene Änderung nicht verloren geht. Laden Sie das Projekt "
-    "neu oder speichern Sie es unter einer anderen Nummer.";
+
+// Project `nummer` of the file was changed by another program, so it was not saved.
+std::string FremdGeaendertText(std::int32_t nummer, const std::string& fileName) {
+  return ReplaceHashMark(ReplaceHashMark(T(TX::ProjektFremdGeaendert), std::to_string(nummer)), fileName) +
+         "|" + T(TX::ProjektFremdNichtGespeichert);
+}
 
 // Keys written only for the storage sub-types that have no code text of their own.
 constexpr std::string_view kBivSpTypNr = "BivSpTypNr";
@@ -70,8 +73,9 @@ constexpr std::string_view kFehlendUnbrauchbar[] = {"KollektorFlaeche", "Kollekt
 // Reads the section's keys in the reading order; dependent defaults need it. A number key
 // whose text cannot be read as its kind of number, or lies outside its range or field, is
 // listed in `ungueltig` and named in `zeilen` with its text and the value that takes its
-// place: the standard project's (the one table of ProjektLaden.h). Saving would otherwise
-// replace the user's text without a word.
+// place: the standard project's (the one table of ProjektLaden.h), or, where that value
+// stands for another key's, what a missing key takes. Saving would otherwise replace the
+// user's text without a word.
 class SektionLeser {
  public:
   SektionLeser(TBigIniFile& ini, std::string_view sektion, std::vector<std::string>& ungueltig,
@@ -81,17 +85,18 @@ class SektionLeser {
   std::string Text(std::string_view key, const std::string& def) {
     return ini_.ReadString(sektion_, key, def);
   }
-  // `fehlend`: what replaces a missing value of the keys above, when not the standard
-  // project's value.
+  // `fehlend`: what replaces a missing (or, for the second field, a refused) value of the
+  // keys above, when not the standard project's value.
   double Real(std::string_view key, double def, std::optional<double> fehlend = std::nullopt) {
-    const double statt = Statt(key, def);
+    const bool unbrauchbar = std::any_of(std::begin(kFehlendUnbrauchbar), std::end(kFehlendUnbrauchbar),
+                                         [&](std::string_view k) { return k == key; });
+    const double wennFehlend = unbrauchbar ? fehlend.value_or(StandardProjektWert(key).value_or(def)) : def;
+    // A refused value of the second field or the heat demand is as good as a missing one:
+    // both give one plant.
+    const double statt = StandardVonAnderemSchluessel(key) ? wennFehlend : Statt(key, def);
     if (!Vorhanden(key)) {
-      const bool unbrauchbar = std::any_of(std::begin(kFehlendUnbrauchbar), std::end(kFehlendUnbrauchbar),
-                                           [&](std::string_view k) { return k == key; });
-      if (!unbrauchbar) return def;
-      const double ersatz = fehlend.value_or(statt);
-      zeilen_.push_back(std::string(key) + " fehlt; es gilt " + IniFloatToStr(ersatz));
-      return ersatz;
+      if (unbrauchbar) zeilen_.push_back(std::string(key) + " fehlt; es gilt " + IniFloatToStr(wennFehlend));
+      return wennFehlend;
     }
     const std::string text = Text(key, "");
     double v = def;
@@ -156,8 +161,11 @@ class SektionLeser {
 
  private:
   // The standard project's value of a number key (the missing-key default for a key outside
-  // the table).
-  static double Statt(std::string_view key, double def) { return StandardProjektWert(key).value_or(def); }
+  // the table, or whose standard value stands for another key's).
+  static double Statt(std::string_view key, double def) {
+    if (StandardVonAnderemSchluessel(key)) return def;
+    return StandardProjektWert(key).value_or(def);
+  }
   static std::string Zwischen(const std::string& lo, const std::string& hi) {
     return "liegt nicht zwischen " + lo + " und " + hi;
   }
@@ -502,8 +510,8 @@ ProjektAbschnitt AbschnittAus(const PlantState& p, std::int32_t nummer, double j
 }
 
 bool SchreibeProjektAbschnitte(const std::string& fileName, const TavState& s,
-                               const std::vector<ProjektAbschnitt>& abschnitte,
-                               TBigIniFile* geschrieben) {
+                               std::vector<ProjektAbschnitt>& abschnitte,
+                               TBigIniFile* geschrieben, std::int32_t* fremd) {
   // Another program on the same data folder (a second instance, the headless simulation)
   // saves through the same lock: the file read below is the one this save replaces, so its
   // other projects are kept as they are now. Its messages wait until the lock is given up.
@@ -532,11 +540,38 @@ bool SchreibeProjektAbschnitte(const std::string& fileName, const TavState& s,
     }
   }
 
+  // A new project whose number another program gave a project meanwhile takes the smallest
+  // number that the file as it is now, the list and this write leave free.
+  std::set<std::int32_t> belegt;
+  {
+    std::vector<std::string> sektionen;
+    ini.ReadSections(sektionen);
+    for (const auto& name : sektionen)
+      if (const auto n = ProjektNummerAus(name)) belegt.insert(*n);
+    for (std::int32_t i = 1; i <= std::min(s.cat.ProjektAnzahl, kMaxProjekte); ++i)
+      belegt.insert(s.cat.Projektliste[static_cast<std::size_t>(i)].Nummer);
+    for (const ProjektAbschnitt& a : abschnitte)
+      if (!a.Neu) belegt.insert(a.Nummer);
+  }
+  for (ProjektAbschnitt& a : abschnitte) {
+    if (!a.Neu) continue;
+    if (ini.SectionExists(ProjektSektionIn(ini, a.Nummer)) || !belegt.insert(a.Nummer).second) {
+      std::int32_t n = 1;
+      while (belegt.count(n)) ++n;
+      if (n > 65535) {
+        ShowMessageLines(FremdGeaendertText(a.Nummer, fileName));
+        return false;
+      }
+      a.Nummer = n;
+      belegt.insert(n);
+    }
+  }
   for (const ProjektAbschnitt& a : abschnitte) {
-    const bool belegt = a.Neu && ini.SectionExists(ProjektSektionIn(ini, a.Nummer));
-    if (belegt || FremdGeaendert(ini, fileName, a.Nummer, s)) {
-      ShowMessageLines(std::string(kFremdGeaendert_a) + std::to_string(a.Nummer) + " in " +
-                       fileName + std::string(kFremdGeaendert_b) + std::string(kFremdGeaendert_c));
+    if (FremdGeaendert(ini, fileName, a.Nummer, s)) {
+      if (fremd)
+        *fremd = a.Nummer;
+      else
+        ShowMessageLines(FremdGeaendertText(a.Nummer, fileName) + " " + T(TX::ProjektFremdAuswege));
       return false;
     }
   }
@@ -559,14 +594,21 @@ bool SchreibeProjektAbschnitte(const std::string& fileName, const TavState& s,
   return SchreibeProjektDatei(fileName, ini);
 }
 
-bool WriteProjektDat(const std::string& fileName, TavState& s, ProjektKatalogDienste& d) {
+namespace {
+
+// The working variables as section ProjektNummer; `neu`: as a new project, whose number moves
+// on to a free one should another program have taken it (ProjektNummer follows). `fremd`: see
+// SchreibeProjektAbschnitte.
+bool SchreibeOffenesProjekt(const std::string& fileName, TavState& s, ProjektKatalogDienste& d,
+                            bool neu, std::int32_t* fremd) {
   PlantState& p = s.plant;
   // The record is filled aside: a save that fails leaves it as it was.
   TProjekt r = p.Projekt;
   TBigIniFile ini;
-  if (!SchreibeProjektAbschnitte(fileName, s,
-                                 {AbschnittAus(p, s.settings.ProjektNummer, d.Jetzt(), r)}, &ini))
-    return false;
+  std::vector<ProjektAbschnitt> abschnitte = {AbschnittAus(p, s.settings.ProjektNummer, d.Jetzt(), r)};
+  abschnitte.front().Neu = neu;
+  if (!SchreibeProjektAbschnitte(fileName, s, abschnitte, &ini, fremd)) return false;
+  s.settings.ProjektNummer = abschnitte.front().Nummer;
   p.Projekt = std::move(r);
   // Only the own project file is watched: an export elsewhere is no load.
   const RunState::ProjektStand& stand = s.run.ProjektAufPlatte;
@@ -575,6 +617,42 @@ bool WriteProjektDat(const std::string& fileName, TavState& s, ProjektKatalogDie
   s.run.ProjektGeaendert = false;
   d.Status().Status(T(TX::ProjektdatenAbgespeichert));
   return true;
+}
+
+}  // namespace
+
+bool WriteNeuesProjekt(const std::string& fileName, TavState& s, ProjektKatalogDienste& d) {
+  return SchreibeOffenesProjekt(fileName, s, d, true, nullptr);
+}
+
+bool WriteProjektDat(const std::string& fileName, TavState& s, ProjektKatalogDienste& d) {
+  std::int32_t fremd = 0;
+  if (SchreibeOffenesProjekt(fileName, s, d, false, &fremd)) return true;
+  if (fremd == 0) return false;
+  // Another program changed this project since it was loaded. Rather than leave the user with
+  // changes that cannot be saved, the refusal offers a number of its own, free on disk now,
+  // the name made unique among the projects as they are now.
+  std::string text = FremdGeaendertText(fremd, fileName);
+  const bool neuMoeglich = ProjektlisteLesen(s, d) && NeuesProjektMoeglich(s.cat);
+  if (!neuMoeglich) {
+    ShowMessageLines(text + " " + T(TX::ProjektFremdAuswege));
+    return false;
+  }
+  PlantState& p = s.plant;
+  const std::int32_t nummer = s.settings.ProjektNummer;
+  const std::string name = p.ProjektName;
+  s.settings.ProjektNummer = FreieProjektNummer(s.cat, s.cat.ProjektAnzahl);
+  text += "|" + ReplaceHashMark(T(TX::ProjektNeueNummerAbfrage), std::to_string(s.settings.ProjektNummer));
+  if (Msg().Ask(text, mbYesNo) == mrYes) {
+    p.ProjektName = EindeutigerProjektName(s.cat, s.cat.ProjektAnzahl, name);
+    if (WriteNeuesProjekt(fileName, s, d)) {
+      ProjektlisteLesen(s, d);
+      return true;
+    }
+  }
+  s.settings.ProjektNummer = nummer;
+  p.ProjektName = name;
+  return false;
 }
 
 }  // namespace tav

@@ -47,8 +47,10 @@ std::string StandardProjektName(std::int32_t n);
 // date. Fields the file does not hold (OrtNr, AnlagenTypNr, the second collector field
 // without "OstWestKollektor") keep their values. Number values that cannot be read as their
 // kind of number ("12.5 m2", "45°", "1e400", "NaN", "abc"), lie outside their range or do not
-// fit their field take the standard project's value (StandardProjektWerte, ProjektLaden.h);
-// their keys are added to `ungueltig`. A missing key whose default is no usable plant (the
+// fit their field take the standard project's value (StandardProjektWerte, ProjektLaden.h),
+// those of the second collector field and the heat demand what the key takes when missing
+// (the first field's area, azimuth 0, tilt 30; 20 MWh), so a refused and a missing key give
+// one plant; their keys are added to `ungueltig`. A missing key whose default is no usable plant (the
 // collector areas, the heating heat exchanger, the heating limit) takes the standard
 // project's value too. `zeilen`, when given, gets one line per value replaced: key, text,
 // why, and the value that serves ("KollektorFlaeche = -5 liegt nicht zwischen 0 und 100000;
@@ -71,7 +73,7 @@ std::vector<std::pair<std::string, std::string>> ProjektZeilen(const TProjekt& r
 
 // One section to be written into a project file: the project's number, its key lines in
 // file order, and the lines this version does not know, which follow them. `Neu`: a number
-// just given to an imported project, which the file must not hold yet.
+// just given to a new or imported project, which must not replace a section of the file.
 struct ProjektAbschnitt {
   std::int32_t Nummer = 0;
   std::vector<std::pair<std::string, std::string>> Zeilen;
@@ -86,11 +88,14 @@ ProjektAbschnitt AbschnittAus(const PlantState& p, std::int32_t nummer, double j
 
 // Writes the sections into the named project file in one rewrite, with the checks of
 // WriteProjektDat: all of them, or none (false, the message shown, the file untouched).
-// `geschrieben`, when given, is an empty object that gets what the file now holds. Nothing of
-// the state changes.
+// A `Neu` section whose number the file holds by now (another program gave it meanwhile)
+// takes the smallest number that the file, the list of `s` and the other sections leave
+// free; its `Nummer` then says which. `geschrieben`, when given, is an empty object that gets
+// what the file now holds. `fremd`, when given, gets the number of a project that another
+// program changed since it was loaded, instead of the message. Nothing of the state changes.
 bool SchreibeProjektAbschnitte(const std::string& fileName, const TavState& s,
-                               const std::vector<ProjektAbschnitt>& abschnitte,
-                               TBigIniFile* geschrieben = nullptr);
+                               std::vector<ProjektAbschnitt>& abschnitte,
+                               TBigIniFile* geschrieben = nullptr, std::int32_t* fremd = nullptr);
 
 // Writes the working variables as section "Projekt " + ProjektNummer of the named file
 // (created when missing). An existing file that is not a project file (and is not the data
@@ -99,7 +104,15 @@ bool SchreibeProjektAbschnitte(const std::string& fileName, const TavState& s,
 // cleared, the record Projekt holds what was written and "Projektdaten abgespeichert" goes to
 // the status line. False when nothing was written (the message has been shown; the old file
 // and the state are untouched).
+// A save refused because another program changed this project (or gave its number to a
+// project) since it was loaded asks whether to save it under a new number instead, the
+// smallest free in the file as it is now, the name made unique; "Ja" saves it so, as the open
+// project with that number (true), and the list holds the file's projects anew.
 bool WriteProjektDat(const std::string& fileName, TavState& s, ProjektKatalogDienste& d);
+// The working variables as a new project under ProjektNummer, or, should another program have
+// given that number to a project meanwhile, under the smallest number free in the file as it
+// is now (ProjektNummer follows). Otherwise as WriteProjektDat.
+bool WriteNeuesProjekt(const std::string& fileName, TavState& s, ProjektKatalogDienste& d);
 
 // Notes the section of project `nummer` as `ini` (the file `datei`) holds it, as the state
 // of the open project on disk: a later save refuses to replace a section that another program

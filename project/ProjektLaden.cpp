@@ -95,22 +95,12 @@ void KatalogeAufloesen(TavState& s, ProjektKatalogDienste& d) {
 
 enum class Geladen { Ja, KeinProjekt, Unlesbar };
 
-// Lists the file's projects and loads the current one.
-Geladen ListeUndProjektLaden(TavState& s, ProjektKatalogDienste& d, const std::string& pfad) {
-  TBigIniFile ini;
-  ini.LoadFile(pfad, kMaxKatalogBytes);
-  if (!ini.LoadError().empty()) {
-    // One message; the file stays as it is and the standard project is used in memory only.
-    ShowMessageLines(ini.LoadError() + std::string(kNurImSpeicher));
-    s.cat.ProjektAnzahl = 0;
-    return Geladen::Unlesbar;
-  }
-  std::vector<std::string> sektionen;
-  ini.ReadSections(sektionen);
-  if (sektionen.empty()) return Geladen::KeinProjekt;
-
-  const double jetzt = d.Jetzt();
-  CatalogueState& c = s.cat;
+// Fills the project list from the file's sections (`sektionen`, as `ini` holds them) and
+// returns the section name of each entry. `melden`: sections not listed (no number, a number
+// twice, beyond the list's capacity) are named.
+std::vector<std::string> ListeFuellen(CatalogueState& c, TBigIniFile& ini,
+                                      const std::vector<std::string>& sektionen,
+                                      const std::string& pfad, double jetzt, bool melden) {
   std::vector<std::string> gelistet;  // section name of each list entry
   std::string ohneNummer;
   std::string doppelt;  // "[Projekt 1] ... [Projekt 01]" of the first number used twice
@@ -139,6 +129,7 @@ Geladen ListeUndProjektLaden(TavState& s, ProjektKatalogDienste& d, const std::s
     c.Projektliste[gelistet.size()] = ListenEintrag(ini, name, *n, jetzt);
   }
   c.ProjektAnzahl = static_cast<std::int32_t>(gelistet.size());
+  if (!melden) return gelistet;
   if (zuviele) {
     std::set<std::int32_t> nummern;
     for (const auto& name : sektionen)
@@ -152,8 +143,28 @@ Geladen ListeUndProjektLaden(TavState& s, ProjektKatalogDienste& d, const std::s
     doppelt = std::string(kAbschnitt) + Zitat(ini.DuplicateSectionNames().front()) +
               std::string(kMehrfach) + pfad;
   if (!doppelt.empty()) ShowMessageLines(doppelt);
+  return gelistet;
+}
+
+// Lists the file's projects and loads the current one.
+Geladen ListeUndProjektLaden(TavState& s, ProjektKatalogDienste& d, const std::string& pfad) {
+  TBigIniFile ini;
+  ini.LoadFile(pfad, kMaxKatalogBytes);
+  if (!ini.LoadError().empty()) {
+    // One message; the file stays as it is and the standard project is used in memory only.
+    ShowMessageLines(ini.LoadError() + std::string(kNurImSpeicher));
+    s.cat.ProjektAnzahl = 0;
+    return Geladen::Unlesbar;
+  }
+  std::vector<std::string> sektionen;
+  ini.ReadSections(sektionen);
+  if (sektionen.empty()) return Geladen::KeinProjekt;
+
+  const double jetzt = d.Jetzt();
+  const std::vector<std::string> gelistet = ListeFuellen(s.cat, ini, sektionen, pfad, jetzt, true);
   if (gelistet.empty()) return Geladen::KeinProjekt;
 
+  CatalogueState& c = s.cat;
   std::int32_t found = -1;
   for (std::int32_t i = 1; i <= c.ProjektAnzahl; ++i) {
     if (c.Projektliste[static_cast<std::size_t>(i)].Nummer == s.settings.ProjektNummer) found = i;
@@ -183,15 +194,17 @@ using P = PlantState;
 // held (circulation, "FWEdTmin", "KAfaktor") and those it writes only for another plant
 // (pool, second collector field, heating design) hold what readers assume for a missing key,
 // so an old file and the standard project's own load alike; its second field is the first
-// one's twin as loading makes it. Its heat demand is none: it heats no rooms.
+// one's twin as loading makes it. Its heat demand is none: it heats no rooms. These values
+// stand for those of other keys (the first field, the plant type), so they never replace a
+// refused value of another project (VonAnderemSchluessel).
 constexpr StandardWert kStandardWerte[] = {
     {"KollektorFlaeche", 6.0, &P::KollektorFlaeche},
     {"KollektorAzimut", 0.0, &P::KollektorAzimut},
     {"KollektorNeigung", 35.0, &P::KollektorNeigung},
     {"OstWestKollektor", 0, &P::OstWestKollektor},
-    {"KollektorFlaeche2", 6.0, &P::KollektorFlaeche2},
-    {"KollektorAzimut2", 180.0, &P::KollektorAzimut2},
-    {"KollektorNeigung2", 35.0, &P::KollektorNeigung2},
+    {"KollektorFlaeche2", 6.0, &P::KollektorFlaeche2, true},
+    {"KollektorAzimut2", 180.0, &P::KollektorAzimut2, true},
+    {"KollektorNeigung2", 35.0, &P::KollektorNeigung2, true},
     {"KollektorFlow", 50.0, &P::KollektorFlow},
     {"LFTkreis", 0, &P::LFTkreis},
     {"Kaltwassertemp", 10.0, &P::Kaltwassertemp},
@@ -215,7 +228,7 @@ constexpr StandardWert kStandardWerte[] = {
     {"AntiLegionella", 0, &P::AntiLegionella},
     {"Heiztemp", 30.0, &P::Heiztemp},
     {"Heizgrenztemp", 16.0, &P::Heizgrenztemp},
-    {"Heizwaermebedarf", 0.0, &P::Heizwaermebedarf},
+    {"Heizwaermebedarf", 0.0, &P::Heizwaermebedarf, true},  // none for its plant type
     {"Heiztauscherleistung", 15000.0, &P::Heiztauscherleistung},
     {"HeiztauscherDeltaT", 10.0, &P::HeiztauscherDeltaT},
     {"FWEnennleistung", 48846.0, &P::FWEnennleistung},
@@ -244,6 +257,12 @@ std::optional<double> StandardProjektWert(std::string_view schluessel) {
   for (const StandardWert& w : kStandardWerte)
     if (EqualsNoCase(w.Schluessel, schluessel)) return w.Wert;
   return std::nullopt;
+}
+
+bool StandardVonAnderemSchluessel(std::string_view schluessel) {
+  for (const StandardWert& w : kStandardWerte)
+    if (EqualsNoCase(w.Schluessel, schluessel)) return w.VonAnderemSchluessel;
+  return false;
 }
 
 namespace {
@@ -324,6 +343,24 @@ void LoadProjekt(TavState& s, ProjektKatalogDienste& d) {
   s.run.ProjektGeaendert = false;
 }
 
+bool ProjektlisteLesen(TavState& s, ProjektKatalogDienste& d) {
+  const std::string pfad = ProjektDateiPfad(s);
+  std::error_code ec;
+  if (!std::filesystem::exists(pfad, ec)) return false;
+  TBigIniFile ini;
+  {
+    // Another program's save under way is waited for: the list is the file as it is now.
+    const FileWriteLock sperre(pfad);
+    if (!sperre.Ok()) return false;  // the save that follows names it
+    ini.LoadFile(pfad, kMaxKatalogBytes);
+  }
+  if (!ini.LoadError().empty()) return false;
+  std::vector<std::string> sektionen;
+  ini.ReadSections(sektionen);
+  ListeFuellen(s.cat, ini, sektionen, pfad, d.Jetzt(), false);
+  return true;
+}
+
 bool ImportProjekt(TavState& s, const std::string& fileName, ProjektKatalogDienste& d) {
   std::error_code ec;
   if (!std::filesystem::exists(fileName, ec)) return false;
@@ -391,9 +428,13 @@ bool ImportProjekt(TavState& s, const std::string& fileName, ProjektKatalogDiens
     }
   }
 
-  // The file holds every imported project: the list takes them, and the last one becomes the
-  // open project with its catalogue names resolved (location and weather, collector ...).
-  for (TProjDat& e : eintraege) c.Projektliste[static_cast<std::size_t>(++c.ProjektAnzahl)] = std::move(e);
+  // The file holds every imported project (under the numbers the write found free): the list
+  // takes them, and the last one becomes the open project with its catalogue names resolved
+  // (location and weather, collector ...).
+  for (std::size_t i = 0; i < eintraege.size(); ++i) {
+    eintraege[i].Nummer = static_cast<std::uint16_t>(abschnitte[i].Nummer);
+    c.Projektliste[static_cast<std::size_t>(++c.ProjektAnzahl)] = std::move(eintraege[i]);
+  }
   s.settings.ProjektNummer = abschnitte.back().Nummer;
   s.plant = std::move(*letzter);
   MerkeProjektStand(s.run, geschrieben, pfad, s.settings.ProjektNummer);

@@ -38,15 +38,27 @@ struct StandardWert {
   std::variant<float PlantState::*, bool PlantState::*, std::uint8_t PlantState::*,
                std::uint16_t PlantState::*>
       Feld;
+  // The value stands for another key's (the second collector field is the first one's twin,
+  // the heat demand of none is the plant type's): a refused value takes what a missing one
+  // takes, never this one.
+  bool VonAnderemSchluessel = false;
 };
 std::span<const StandardWert> StandardProjektWerte();
 // The standard project's value of a number key of the project file (any letter case);
 // nothing for a key outside the table.
 std::optional<double> StandardProjektWert(std::string_view schluessel);
+// The key's standard value stands for another key's (VonAnderemSchluessel).
+bool StandardVonAnderemSchluessel(std::string_view schluessel);
 
 // Fills Projektliste from the file, loads project ProjektNummer (or the first) into the
 // working variables, resolves its catalogue names and sets the plant parameters.
 void LoadProjekt(TavState& s, ProjektKatalogDienste& d);
+// Fills Projektliste from the file as it is now (another program's projects too), waiting for
+// another program's save under way; the open project stays as it is: its working values,
+// number and modified flag, and what its next save compares with. Sections the list leaves
+// out are not named again (loading did). False when the file is missing or cannot be read:
+// the list then stays as it was.
+bool ProjektlisteLesen(TavState& s, ProjektKatalogDienste& d);
 
 // Appends every project of another project file under the smallest free numbers, in one
 // rewrite of the project file; the last one imported becomes the current project, its

@@ -151,10 +151,11 @@ TEST_F(ProjektDialoge, NewProjectTakesTheSmallestFreeNumberAndAUniqueName) {
   EXPECT_EQ(ImFile(), (Liste{{1, kEins}, {2, kUmlaut}, {4, kLang}, {3, kEins + " (2)"}}));
 }
 
-// After the last listed project was deleted, its list slot still holds its number; a new
-// project under that number must not count as listed, or the save would write over the
-// section another program made meanwhile.
-TEST_F(ProjektDialoge, NewProjectDoesNotTakeAStaleListSlotForListed) {
+// Another program on the same data folder saved its new project 3 after this one read the
+// list (whose slot beyond the count still holds the deleted project 3). The save dialog reads
+// the list anew: it shows the other program's project, and "neues Projekt" takes the next
+// number free on disk and is written, without touching the other program's project.
+TEST_F(ProjektDialoge, NewProjectTakesTheNextNumberFreeOnDisk) {
   Anlegen(3, "Drei", EncodeDate(2026, 6, 1));
   s.settings.ProjektNummer = 1;
   LoadProjekt(s, d);
@@ -178,21 +179,19 @@ TEST_F(ProjektDialoge, NewProjectDoesNotTakeAStaleListSlotForListed) {
     s.run.ProjektGeaendert = true;
     return mrOk;
   };
-  const std::string info1 = s.plant.Info1;
   TFormProjektSpeichern f(s, d);
   f.show();
+  EXPECT_EQ(Nummern(f), (std::vector<int>{3, 2, 4, 1}));
   msgs->shown.clear();
   f.XiButtonNeuesProjekt->click();
-  EXPECT_NE(f.result(), 1);
-  EXPECT_TRUE(msgs->Contains("inzwischen von einem anderen Programm")) << msgs->All();
-  // Not written: the open project keeps its number, name and info, and is not changed.
-  EXPECT_EQ(s.settings.ProjektNummer, 1);
-  EXPECT_EQ(s.plant.ProjektName, kEins);
-  EXPECT_EQ(s.plant.Projekt.ProjektName, kEins);
-  EXPECT_EQ(s.plant.Info1, info1);
+  EXPECT_EQ(f.result(), 1);
+  EXPECT_TRUE(msgs->shown.empty()) << msgs->All();
+  EXPECT_EQ(s.settings.ProjektNummer, 5);
+  EXPECT_EQ(s.plant.ProjektName, "Neubau");
+  EXPECT_EQ(s.plant.Info1, "neu");
   EXPECT_FALSE(s.run.ProjektGeaendert);
-  EXPECT_EQ(s.cat.ProjektAnzahl, 3);
-  EXPECT_EQ(ImFile(), (Liste{{1, kEins}, {2, kUmlaut}, {4, kLang}, {3, "Vom anderen Programm"}}));
+  EXPECT_EQ(s.cat.ProjektAnzahl, 5);
+  EXPECT_EQ(ImFile(), (Liste{{1, kEins}, {2, kUmlaut}, {4, kLang}, {3, "Vom anderen Programm"}, {5, "Neubau"}}));
 }
 
 TEST_F(ProjektDialoge, OpenTakesTheRowPickedAndSavesFirstWhenAsked) {
@@ -295,14 +294,65 @@ TEST(ProjektZeilen, EqualDatesKeepTheFileOrderAndTheCurrentComesFirstWhenAsked) 
   EXPECT_EQ(KurzerProjektName("Größere Äpfel über Öfen und Tür"), "Größere Äpfel über Öfen u...");
 }
 
-TEST_F(ProjektDialoge, DeleteOneOtherRowKeepsTheCurrentProject) {
-  TFormProjektLoeschen f(s, d);
-  f.show();
-  msgs->answers = {mrYes};
-  f.ButtonOK->click();  // row 2 selected at the start: project 2
-  EXPECT_EQ(msgs->shown.at(0).text, "Markiertes Projekt löschen?");
-  EXPECT_EQ(ImFile(), (Liste{{1, kEins}, {4, kLang}}));
-  EXPECT_EQ(s.settings.ProjektNummer, 1);
+// The open project with an unsaved name and area. Deleting other projects keeps both and the
+// changed flag (a later save writes them without a word); deleting the open project loads the
+// first remaining row as stored.
+TEST_F(ProjektDialoge, DeletingOtherProjectsKeepsTheOpenProjectsUnsavedChanges) {
+  Anlegen(3, "Drei", EncodeDate(2026, 6, 1));
+  const std::string datei = Datei();  // the grid: 1 (open), 3, 2, 4
+  const std::string kUngespeichert = "Einfamilienhaus (nicht gespeichert)";
+  const struct {
+    const char* was;
+    int oben, unten;  // grid rows marked
+    Liste bleibt;
+    int nummer;
+    std::string name;
+    float flaeche;
+    bool geaendert;
+  } faelle[] = {
+      {"one other row", 1, 1, {{1, kEins}, {2, kUmlaut}, {4, kLang}}, 1, kUngespeichert, 9.5f, true},
+      {"two other rows", 2, 3, {{1, kEins}, {3, "Drei"}}, 1, kUngespeichert, 9.5f, true},
+      {"the open project", 0, 0, {{2, kUmlaut}, {4, kLang}, {3, "Drei"}}, 3, "Drei", 12.5f, false},
+  };
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.was);
+    dir.Write("Projekte.dat", datei);
+    s.settings.ProjektNummer = 1;
+    LoadProjekt(s, d);
+    ASSERT_EQ(s.plant.KollektorFlaeche, 12.5f);
+    s.plant.ProjektName = kUngespeichert;
+    s.plant.KollektorFlaeche = 9.5f;
+    s.run.ProjektGeaendert = true;
+    s.run.SolarklimadatenOK = true;
+    msgs->shown.clear();
+
+    TFormProjektLoeschen dlg(s, d);
+    dlg.show();
+    ASSERT_EQ(Nummern(dlg), (std::vector<int>{1, 3, 2, 4}));
+    EXPECT_EQ(dlg.StringGrid1->item(0, 1)->text().toStdString(), kUngespeichert);
+    dlg.StringGrid1->clearSelection();
+    dlg.StringGrid1->setRangeSelected(QTableWidgetSelectionRange(f.oben, 0, f.unten, 2), true);
+    msgs->answers = {mrYes};
+    dlg.ButtonOK->click();
+    EXPECT_EQ(dlg.result(), 1);
+    EXPECT_EQ(ImFile(), f.bleibt);
+    EXPECT_EQ(s.settings.ProjektNummer, f.nummer);
+    EXPECT_EQ(s.plant.ProjektName, f.name);
+    EXPECT_EQ(s.plant.KollektorFlaeche, f.flaeche);
+    EXPECT_EQ(s.run.ProjektGeaendert, f.geaendert);
+    EXPECT_EQ(s.run.SolarklimadatenOK, f.geaendert) << "the weather of a project still open stays";
+    EXPECT_EQ(s.cat.ProjektAnzahl, static_cast<int>(f.bleibt.size()));
+    ASSERT_EQ(msgs->shown.size(), 1u) << msgs->All();
+    EXPECT_EQ(msgs->shown[0].text, f.oben == f.unten ? "Markiertes Projekt löschen?" : "Markierte Projekte löschen?");
+
+    // The changes kept are the open project's own: saved, they go into its section only.
+    if (!f.geaendert) continue;
+    ASSERT_TRUE(WriteProjektDat(Pfad(), s, d));
+    EXPECT_EQ(msgs->shown.size(), 1u) << msgs->All();
+    Liste erwartet = f.bleibt;
+    erwartet.front().second = kUngespeichert;
+    EXPECT_EQ(ImFile(), erwartet);
+  }
 }
 
 // Deleting the current project with another, into a file that cannot be written: nothing is

@@ -15,6 +15,7 @@
 
 #include "catalogues/KatalogDiensteSim.h"
 #include "location/TavKlimgen.h"
+#include "foundation/BigIni.h"
 #include "foundation/TavVar.h"
 #include "foundation/TextTable.h"
 #include "support/ScriptedMessages.h"
@@ -359,6 +360,48 @@ TEST(Tavsim, BadProjectValuesAreReportedOrRefusedNeverSimulatedIntoNonsense) {
     EXPECT_GT(kwhJeM2, 15.0f);
     EXPECT_LT(kwhJeM2, 60.0f);
     for (int m : {1, 5, 7, 12}) EXPECT_EQ(r.SolarertragMonat[static_cast<std::size_t>(m)], 0.0f) << m;
+  }
+}
+
+// An east-west project, field 1 facing east, with one key of its second field refused: the
+// plant is the one the missing key gives (the first field's area, azimuth 0, tilt 30), to the
+// last digit of the yield. A refused azimuth once faced the second field north.
+TEST(Tavsim, ARefusedKeyOfTheSecondFieldGivesThePlantOfTheMissingKey) {
+  TempDir dir;
+  TavsimOptionen opt = StandardprojektMitWetter(dir);
+  ASSERT_FALSE(testing::Test::HasFailure());
+  opt.zoom = 2;
+  const std::string original = dir.Read("Projekte.dat");
+  const struct {
+    const char* key;
+    float PlantState::*feld;
+    float wert;
+  } faelle[] = {
+      {"KollektorFlaeche2", &PlantState::KollektorFlaeche2, 4.0f},
+      {"KollektorAzimut2", &PlantState::KollektorAzimut2, 0.0f},
+      {"KollektorNeigung2", &PlantState::KollektorNeigung2, 30.0f},
+  };
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.key);
+    std::vector<float> ertrag;
+    for (const std::string& text : {kFehlt, std::string("abc")}) {
+      dir.Write("Projekte.dat", original);
+      for (const auto& [key, wert] : {std::pair{"OstWestKollektor", "1"}, {"KollektorFlaeche", "4"},
+                                      {"KollektorAzimut", "-90"}, {"KollektorFlaeche2", "3"},
+                                      {"KollektorAzimut2", "90"}, {"KollektorNeigung2", "20"}})
+        SetzeSchluessel(dir, key, wert);
+      SetzeSchluessel(dir, f.key, text);
+      ScopedMessages msgs;
+      Lauf l = Simuliere(opt, nullptr, Woche);
+      ASSERT_TRUE(l.ok) << l.erg.fehler << msgs->All();
+      EXPECT_EQ(l.s->plant.*f.feld, f.wert);
+      EXPECT_EQ(l.s->plant.KollektorAzimut, -90.0f);
+      if (text != kFehlt || f.feld == &PlantState::KollektorFlaeche2)
+        EXPECT_TRUE(msgs->Contains("es gilt " + IniFloatToStr(f.wert))) << msgs->All();
+      ertrag.push_back(l.s->results.SolarertragMonat[13]);
+    }
+    EXPECT_GT(ertrag[0], 0.0f);
+    EXPECT_EQ(ertrag[0], ertrag[1]);
   }
 }
 

@@ -345,10 +345,11 @@ TEST_F(ProjektTest, UnreadableNumbersAreReportedNotSavedOverSilently) {
   EXPECT_EQ(dir.Read("Projekte.dat"), inhalt);
   ASSERT_EQ(msgs->shown.size(), 1u) << msgs->All();
   const std::string& text = msgs->shown[0].text;
-  // Each with its text and the value that serves: the standard project's.
+  // Each with its text and the value that serves: the standard project's, or, for the heat
+  // demand (none in the standard project, for its plant type), the missing key's.
   for (const char* teil : {"Projekte.dat", "Halle", "Projekt 2", "\nKollektorFlaeche = 12.5 m2 ist keine Zahl; es gilt 6\n",
                            "\nKollektorNeigung = 45° ist keine Zahl; es gilt 35\n",
-                           "\nHeizwaermebedarf = 1e400 ist keine Zahl; es gilt 0\n",
+                           "\nHeizwaermebedarf = 1e400 ist keine Zahl; es gilt 20000000\n",
                            "\nKollektorAzimut = NaN ist keine Zahl; es gilt 0\n",
                            "\nHeizkreisTyp = abc ist keine ganze Zahl; es gilt 2", "\nPool = ja ist keine ganze Zahl; es gilt 0",
                            "\nHeizTnorm = -12 Grad ist keine ganze Zahl; es gilt -16", "\nDatum = gestern ist kein Datum"})
@@ -507,8 +508,9 @@ TEST(ProjektStandard, EveryStandardValueIsPlausible) {
 
 // One table gives the standard project and what a refused value becomes. The standard project
 // holds and writes the table's values whatever project was open before; the value of any key
-// that is no number, lies outside its range or does not fit its field becomes the table's,
-// and the message names it with that value.
+// that is no number, lies outside its range or does not fit its field becomes the table's
+// (where the table's stands for another key's, what the missing key gives), and the message
+// names it with that value.
 TEST_F(ProjektTest, EveryRefusedValueBecomesTheStandardProjectsValue) {
   const auto wertIn = [](const PlantState& p, const StandardWert& w) {
     return std::visit([&](auto feld) { return static_cast<float>(p.*feld); }, w.Feld);
@@ -538,23 +540,31 @@ TEST_F(ProjektTest, EveryRefusedValueBecomesTheStandardProjectsValue) {
     const std::string key(w.Schluessel);
     // The second collector field is read only with "OstWestKollektor" set.
     const bool zweitesFeld = key.starts_with("Kollektor") && key.ends_with('2');
+    std::vector<std::string> ohne = {"[Projekt 1]"};
+    for (const StandardWert& andere : StandardProjektWerte()) {
+      if (andere.Schluessel == w.Schluessel) continue;
+      const bool ostWest = zweitesFeld && andere.Schluessel == "OstWestKollektor";
+      ohne.push_back(std::string(andere.Schluessel) + "=" + (ostWest ? "1" : IniFloatToStr(andere.Wert)));
+    }
+    dir.Write("Projekte.dat", Crlf(ohne));
+    const float fehlend = [&] {
+      test::ScopedMessages m;
+      return wertIn(Zurueckgelesen(Pfad(), "Projekt 1"), w);
+    }();
+    const double erwartet = w.VonAnderemSchluessel ? fehlend : w.Wert;
+    EXPECT_EQ(w.VonAnderemSchluessel, zweitesFeld || key == "Heizwaermebedarf") << key;
     for (const std::string text : {"abc", "1e300", "-1e300"}) {
       SCOPED_TRACE(key + "=" + text);
-      std::vector<std::string> zeilen = {"[Projekt 1]"};
-      for (const StandardWert& andere : StandardProjektWerte()) {
-        if (andere.Schluessel == w.Schluessel) continue;
-        const bool ostWest = zweitesFeld && andere.Schluessel == "OstWestKollektor";
-        zeilen.push_back(std::string(andere.Schluessel) + "=" + (ostWest ? "1" : IniFloatToStr(andere.Wert)));
-      }
+      std::vector<std::string> zeilen = ohne;
       zeilen.push_back(key + "=" + text);
       dir.Write("Projekte.dat", Crlf(zeilen));
       test::ScopedMessages m;
       const PlantState p = Zurueckgelesen(Pfad(), "Projekt 1");
-      EXPECT_EQ(wertIn(p, w), static_cast<float>(w.Wert));
+      EXPECT_EQ(wertIn(p, w), static_cast<float>(erwartet));
       ASSERT_EQ(m->shown.size(), 1u) << m->All();
       const std::string& meldung = m->shown[0].text;
       EXPECT_NE(meldung.find("\n" + key + " = " + text + " "), std::string::npos) << meldung;
-      EXPECT_TRUE(meldung.ends_with("; es gilt " + IniFloatToStr(w.Wert))) << meldung;
+      EXPECT_TRUE(meldung.ends_with("; es gilt " + IniFloatToStr(erwartet))) << meldung;
     }
   }
 }

@@ -6,11 +6,13 @@
 #include <array>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "project/NeuesProjekt.h"
 #include "project/ProjektDatei.h"
 #include "project/ProjektLaden.h"
 #include "foundation/AtomicFile.h"
@@ -78,11 +80,15 @@ TEST_F(ZweiProgramme, TheSameProjectChangedElsewhereIsNotOverwritten) {
   Programm a(s.folders.DatenDir, 1), b(s.folders.DatenDir, 1);
   ASSERT_TRUE(a.Speichere("Eins von A"));
   const std::string nachA = Datei();
+  msgs->answers = {mrNo};  // not under the new number offered
   EXPECT_FALSE(b.Speichere("Eins von B"));
   ASSERT_EQ(msgs->shown.size(), 1u) << msgs->All();
   EXPECT_TRUE(msgs->Contains("Projekt Nr. 1")) << msgs->All();
   EXPECT_TRUE(msgs->Contains(Pfad())) << msgs->All();
   EXPECT_TRUE(msgs->Contains("anderen Programm")) << msgs->All();
+  EXPECT_TRUE(msgs->Contains("unter der Nummer 3 speichern?")) << msgs->All();
+  EXPECT_EQ(b.s.settings.ProjektNummer, 1);
+  EXPECT_EQ(b.s.plant.ProjektName, "Eins von B");
   EXPECT_EQ(Datei(), nachA);
   EXPECT_TRUE(b.s.run.ProjektGeaendert) << "B's change is still there to be saved";
 
@@ -107,12 +113,67 @@ TEST_F(ZweiProgramme, ANewProjectDoesNotTakeANumberTheOtherProgramGaveMeanwhile)
   a.s.settings.ProjektNummer = 3;
   ASSERT_TRUE(a.Speichere("Neu von A"));
   b.s.settings.ProjektNummer = 3;
+  msgs->answers = {mrNo};
   EXPECT_FALSE(b.Speichere("Neu von B"));
   EXPECT_EQ(Wert(Pfad(), "Projekt 3", "ProjektName"), "Neu von A");
   // A project of B's own list may be saved over on purpose (the save dialog asked).
   msgs->shown.clear();
   b.s.settings.ProjektNummer = 2;
   EXPECT_TRUE(b.Speichere("Zwei ersetzt")) << msgs->All();
+}
+
+// A save refused because the other program changed the project offers a number of the
+// project's own: "Ja" writes it there, the name made unique among the projects on disk, and
+// leaves it open under that number, saved; its next save says nothing.
+TEST_F(ZweiProgramme, ARefusedSaveIsWrittenUnderTheNewNumberOffered) {
+  Programm a(s.folders.DatenDir, 1), b(s.folders.DatenDir, 1);
+  ASSERT_TRUE(a.Speichere("Eins"));  // the same name as B's
+  msgs->answers = {mrYes};
+  EXPECT_TRUE(b.Speichere("Eins"));
+  ASSERT_EQ(msgs->shown.size(), 1u) << msgs->All();
+  EXPECT_EQ(msgs->shown[0].buttons, mbYesNo);
+  EXPECT_EQ(b.s.settings.ProjektNummer, 3);
+  EXPECT_EQ(b.s.plant.ProjektName, "Eins (2)");
+  EXPECT_FALSE(b.s.run.ProjektGeaendert);
+  EXPECT_EQ(b.s.cat.ProjektAnzahl, 3);
+  EXPECT_EQ(Wert(Pfad(), "Projekt 1", "ProjektName"), "Eins");
+  EXPECT_EQ(Wert(Pfad(), "Projekt 3", "ProjektName"), "Eins (2)");
+  msgs->shown.clear();
+  EXPECT_TRUE(b.Speichere("Eins von B"));
+  EXPECT_TRUE(msgs->shown.empty()) << msgs->All();
+  EXPECT_EQ(Wert(Pfad(), "Projekt 3", "ProjektName"), "Eins von B");
+}
+
+// "neues Projekt" in both programs, each list read at its start: A adds project 3, then B's
+// new project takes 4, the next number free on disk, and B's list shows A's project. When A
+// adds another while B is naming its next one, B's moves on to the number after it.
+TEST_F(ZweiProgramme, ANewProjectTakesTheNextNumberFreeOnDisk) {
+  Programm a(s.folders.DatenDir, 1), b(s.folders.DatenDir, 2);
+  const auto neu = [](Programm& p, const std::string& name, const std::function<void()>& derweil) {
+    return NeuesProjektAnlegen(p.s, p.d, [&] {
+      p.s.plant.ProjektName = name;
+      if (derweil) derweil();
+      return true;
+    });
+  };
+  const struct {
+    Programm* wer;
+    const char* name;
+    bool andererDerweil;
+    int nummer;
+  } schritte[] = {{&a, "Drei von A", false, 3}, {&b, "Vier von B", false, 4}, {&b, "Sechs von B", true, 6}};
+  for (const auto& x : schritte) {
+    SCOPED_TRACE(x.name);
+    ASSERT_TRUE(neu(*x.wer, x.name, x.andererDerweil ? std::function<void()>([&] {
+      EXPECT_TRUE(neu(a, "Fünf von A", {}));
+    }) : std::function<void()>()));
+    EXPECT_EQ(x.wer->s.settings.ProjektNummer, x.nummer);
+    EXPECT_EQ(x.wer->s.plant.ProjektName, x.name);
+    EXPECT_EQ(Wert(Pfad(), "Projekt " + std::to_string(x.nummer), "ProjektName"), x.name);
+  }
+  EXPECT_EQ(Wert(Pfad(), "Projekt 5", "ProjektName"), "Fünf von A");
+  EXPECT_EQ(b.s.cat.ProjektAnzahl, 6) << "B lists every project on disk";
+  EXPECT_TRUE(msgs->shown.empty()) << msgs->All();
 }
 
 // Real concurrency: two threads, each a program with its own state, save their projects
