@@ -692,7 +692,7 @@ TEST(FormPrjAssistent, APackageSizesThePlantAndCancelRestoresIt) {
   f.StringGridPakete->setCurrentCell(0, 0);
   f.BitBtnForward->click();
   ASSERT_EQ(w.Seite(), TFormPrjAssistent::sDimTWW);
-  EXPECT_TRUE(f.PaketModus);
+  EXPECT_TRUE(f.PaketModus());
   const PlantState& p = G().plant;
   EXPECT_EQ(p.KollektorNr, 1);
   EXPECT_FLOAT_EQ(p.KollektorFlaeche, 3.0f * p.KollModulFlaeche);
@@ -707,7 +707,7 @@ TEST(FormPrjAssistent, APackageSizesThePlantAndCancelRestoresIt) {
   // Back leaves the package; the combi box lists the combi package.
   f.BitBtnBackward->click();
   EXPECT_EQ(w.Seite(), TFormPrjAssistent::sQbedarf);
-  EXPECT_FALSE(f.PaketModus);
+  EXPECT_FALSE(f.PaketModus());
   f.CheckBoxSolarKombi->setChecked(true);
   f.EditQheiz->setText("9000");
   f.BitBtnPakete->click();
