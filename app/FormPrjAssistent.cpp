@@ -334,10 +334,10 @@ TFormPrjAssistent::TFormPrjAssistent(QWidget* parent) : QDialog(parent), Lauf(Ec
     connect(RadioButtonkWh_abs, &QRadioButton::toggled, this, [this] { ZeigeTWW(); });
     // Left with a text that is no allowed figure, the field says so and shows the one in force.
     connect(EditKollA, &QLineEdit::editingFinished, this, [this] {
-      PruefeGroesse(EditKollA, kFlaecheMin, kFlaecheMax, G().plant.KollektorFlaeche, 2);
+      PruefeGroesse(EditKollA, kFlaecheMin, kFlaecheMax, G().plant.KollektorFlaeche, 2, true);
     });
     connect(EditSpVol, &QLineEdit::editingFinished, this, [this] {
-      PruefeGroesse(EditSpVol, kVolumenMin, kVolumenMax, G().plant.Speicher1vol, 0);
+      PruefeGroesse(EditSpVol, kVolumenMin, kVolumenMax, G().plant.Speicher1vol, 0, true);
     });
   }
   // Dim Solares Heizen
@@ -395,7 +395,7 @@ TFormPrjAssistent::TFormPrjAssistent(QWidget* parent) : QDialog(parent), Lauf(Ec
       ZeigeHeizung();
     });
     connect(EditKollA_hz, &QLineEdit::editingFinished, this, [this] {
-      PruefeGroesse(EditKollA_hz, kFlaecheMin, kFlaecheMax, G().plant.KollektorFlaeche, 2);
+      PruefeGroesse(EditKollA_hz, kFlaecheMin, kFlaecheMax, G().plant.KollektorFlaeche, 2, true);
     });
   }
 
@@ -735,8 +735,9 @@ bool TFormPrjAssistent::PruefeSeite() {
   }
 }
 
-bool TFormPrjAssistent::PruefeGroesse(QLineEdit* feld, double min, double max, double inKraft, int dezimalen) {
-  if (fuellen_ || rechnet_ || ButtonCancel->hasFocus() || !isVisible()) return true;
+bool TFormPrjAssistent::PruefeGroesse(QLineEdit* feld, double min, double max, double inKraft, int dezimalen,
+                                      bool beimVerlassen) {
+  if (fuellen_ || rechnet_ || (beimVerlassen && ButtonCancel->hasFocus()) || !isVisible()) return true;
   bool ok = false;
   const double v = Wert(feld, &ok);
   const QString zurueck = Zahl(inKraft, dezimalen);
@@ -864,10 +865,14 @@ StillerLauf TFormPrjAssistent::MitFortschritt() {
 
 void TFormPrjAssistent::Beschaeftigt(bool an) {
   rechnet_ = an;
+  // The pages are disabled while it runs: the focus comes back to where it was (an arrow key
+  // in a field steps on from there).
+  if (an) fokusVorher_ = focusWidget();
   for (QWidget* w : {static_cast<QWidget*>(BitBtnBackward), static_cast<QWidget*>(ButtonOK),
                      static_cast<QWidget*>(PageControl1)})
     w->setEnabled(!an);
   SetzeWeiter();
+  if (!an && fokusVorher_ && fokusVorher_->isVisible() && fokusVorher_->isEnabled()) fokusVorher_->setFocus();
   if (an) {
     laufFehler_ = false;
     ProgressBarDim->setRange(0, laufZiel_);

@@ -8,6 +8,7 @@
 // they were when the wizard opened.
 
 #include <QDialog>
+#include <QPointer>
 #include <functional>
 #include <memory>
 
@@ -165,7 +166,8 @@ class TFormPrjAssistent : public QDialog, public StatusSink {
   void Melde(QLineEdit* feld, const std::string& meldung, const QString& text);
   // A typed area or volume of a sizing page: a number within its limits, else its message and
   // the figure in force again. False when refused.
-  bool PruefeGroesse(QLineEdit* feld, double min, double max, double inKraft, int dezimalen);
+  bool PruefeGroesse(QLineEdit* feld, double min, double max, double inKraft, int dezimalen,
+                     bool beimVerlassen = false);
   void FlaecheGetippt();
   void VolumenGetippt();
   void FlaecheGetipptHz();
@@ -199,6 +201,7 @@ class TFormPrjAssistent : public QDialog, public StatusSink {
   bool laufFehler_ = false; // a run of this sizing could not start
   bool twwGerechnet_ = false; // the hot-water design ran: the heating sizing can build on it
   int laufZiel_ = 1;
+  QPointer<QWidget> fokusVorher_;  // the focus when a sizing began
 };
 
 // The program's one wizard, made on first use.
