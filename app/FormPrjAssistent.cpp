@@ -648,6 +648,12 @@ void TFormPrjAssistent::ZeigeSeite(Seite s) {
   SetzeWeiter();
 }
 
+// The project file's bound (kWh a year): a larger demand would be stored as a value it refuses.
+double TFormPrjAssistent::QheizMax() {
+  const WertBereich* b = ProjektWertBereich("Heizwaermebedarf");
+  return b ? b->Max / 1000.0 : 1e8;
+}
+
 double TFormPrjAssistent::HeizgrenzeMin() const { return CalcMinAussenTemp(G().weather) + 10.0; }
 
 void TFormPrjAssistent::RechneBedarf() {
@@ -662,7 +668,7 @@ void TFormPrjAssistent::RechneBedarf() {
   const double tag = WarmwasserKWhTag(liter, t);
   EditTWWkWh->setText(Zahl(tag, 2));
   EditTWWkWhJahr->setText(Zahl(tag * 365.0, 0));
-  if (okQ && q >= 0.0) EditQsumme->setText(Zahl(tag * 365.0 + q, 0));
+  if (okQ && q >= 0.0 && q <= QheizMax()) EditQsumme->setText(Zahl(tag * 365.0 + q, 0));
   else EditQsumme->clear();
 }
 
@@ -692,9 +698,7 @@ void TFormPrjAssistent::Melde(QLineEdit* feld, const std::string& meldung, const
 
 bool TFormPrjAssistent::PruefeQheiz(bool beimVerlassen) {
   if (fuellen_ || (beimVerlassen && ButtonCancel->hasFocus()) || !isVisible()) return true;
-  // The project file's bound: a larger demand would be stored as a value it refuses.
-  const WertBereich* b = ProjektWertBereich("Heizwaermebedarf");
-  const double max = b ? b->Max / 1000.0 : 1e8;
+  const double max = QheizMax();
   bool ok = false;
   const double v = Wert(EditQheiz, &ok);
   if (!ok || v < 0.0) Melde(EditQheiz, T(TX::FehlerWertunzulaessig), "0");

@@ -190,6 +190,7 @@ class TFormPrjAssistent : public QDialog, public StatusSink {
   void SpeicherSchritt(bool hoch);
   void Beschaeftigt(bool an);
   double HeizgrenzeMin() const;
+  static double QheizMax();
   StillerLauf MitFortschritt();
   AssistentEingaben Eingaben() const;
 

@@ -395,6 +395,16 @@ TEST(FormPrjAssistent, InputLimitsAndTheFactorButtons) {
   f.CheckBoxSolarKombi->setChecked(true);
   PruefeGrenzen(w, {{f.EditTWW_Liter, "0", "1"}, {f.EditTWW_Liter, "20000", "10000"}, {f.EditT_WW, "90", "80"},
                     {f.EditKAfaktor, "1,0", "1,1"}, {f.EditKAfaktor, "3,5", "3,0"}, {f.EditQheiz, "-5", "0"}});
+  // A text, or a temperature on its way to being typed, shows no demand, never a negative one.
+  for (const char* t : {"warm", "5"}) {
+    f.EditT_WW->setText(t);
+    EXPECT_EQ(f.EditTWWkWh->text(), "") << t;
+    EXPECT_EQ(f.EditTWWkWhJahr->text(), "") << t;
+  }
+  f.EditT_WW->setText("55");
+  EXPECT_FALSE(f.EditTWWkWh->text().isEmpty());
+  f.EditQheiz->setText("1e40");  // no total of a demand the field refuses
+  EXPECT_EQ(f.EditQsumme->text(), "");
   f.EditKAfaktor->setText("2,9");
   f.SpeedButtonupf->click();
   f.SpeedButtonupf->click();
@@ -506,6 +516,7 @@ TEST(FormPrjAssistent, SizingFieldsUpDownAndEnter) {
     EXPECT_TRUE(c.feld->hasFocus());
   };
   pfeile({f.EditKollA, modul, 2});
+  EXPECT_FALSE(f.BitBtnForward->isEnabled());  // the last page of a hot-water plant
   G().plant.KollektorFlaeche = 4.0f * modul;  // room for a store step either way
   f.SpeedButtonup->click();
   f.SpeedButtondn->click();
