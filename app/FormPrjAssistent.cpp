@@ -973,6 +973,7 @@ void TFormPrjAssistent::FillPackageGrid(bool alle) {
   StringGridPakete->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
   if (StringGridPakete->rowCount() > 0) StringGridPakete->setCurrentCell(0, 0);
   SpeedButtonAlleK->show();
+  SetzeWeiter();
 }
 
 void TFormPrjAssistent::UebernimmPaket() {
