@@ -765,6 +765,9 @@ const TextDefault kTextDefaults[kTextCount] = {
     {"OrdnerOeffnenFehlt", "Kein Dateimanager konnte den Ordner öffnen:|#"},
     {"AdresseOeffnenFehlt", "Kein Programm konnte öffnen:|#"},
     {"kWhproQmJahr", "kWh/(m{/2} Jahr)"},
+    {"SchrittZuGrob", "Die Kollektorfläche (# m²) ist für den Speicher (# l) zu groß: ein Rechenschritt in voller Sonne "
+                      "erwärmt ihn um bis zu # K, die Rechnung verträgt höchstens # K je Schritt.|Abhilfe: mehr "
+                      "Rechenschritte pro Stunde (ZeitZoom), ein größerer Speicher oder eine kleinere Kollektorfläche"},
 };
 
 }  // namespace tav::detail

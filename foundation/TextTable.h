@@ -174,7 +174,7 @@ enum class TX : std::uint16_t {
   Fragebogen1, Fragebogen2, Info1, Info2, Info3, Info4, InfoMail, InfoLink,
   // Texts of this program beyond the original table.
   MeldungPdfGeschrieben, KollListeEingelesen, KollListeAnlegen, DateiSchreiben, DateiEingelesen,
-  ProjektdatenAbgespeichert, OrdnerOeffnenFehlt, AdresseOeffnenFehlt, kWhproQmJahr,
+  ProjektdatenAbgespeichert, OrdnerOeffnenFehlt, AdresseOeffnenFehlt, kWhproQmJahr, SchrittZuGrob,
   Count_
 };
 
