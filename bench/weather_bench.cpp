@@ -3,6 +3,8 @@
 // on its own.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -99,5 +101,19 @@ void BM_Einzeln(benchmark::State& state) {
   state.SetLabel(namen[state.range(0)]);
 }
 BENCHMARK(BM_Einzeln)->DenseRange(0, 10)->Unit(benchmark::kMicrosecond);
+
+// The hourly generator on the kept fuzz input whose every day is matched only at the widest
+// tolerance (fuzz/regressions/fuzz_klimgen/hourly-draws-beyond-every-day): bounded by its
+// draws per call, against the same call on a real year in BM_Einzeln/6.
+void BM_KhGeneratorSchwersterFall(benchmark::State& state) {
+  auto s = std::make_unique<TKlimStunden>();
+  auto t = std::make_unique<TKlimTage>();
+  for (auto _ : state) {
+    std::fill(std::begin(s->Werte), std::end(s->Werte), 25.75f);
+    std::fill(std::begin(t->Werte), std::end(t->Werte), 0.75f);
+    benchmark::DoNotOptimize(kh_Generator(s.get(), t.get()));
+  }
+}
+BENCHMARK(BM_KhGeneratorSchwersterFall)->Unit(benchmark::kMillisecond);
 
 }  // namespace

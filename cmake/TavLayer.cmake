@@ -22,7 +22,8 @@ function(tav_add_layer target dir)
   endif()
 endfunction()
 
-# tav_add_tests(<folder under tests/> <deps>...): one GoogleTest executable per folder.
+# tav_add_tests(<folder under tests/> <deps>...): one GoogleTest executable per folder. Its
+# test suites named "...Zeitgrenze" are left to tav_add_timed_tests.
 function(tav_add_tests dir)
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${dir}/*.cpp)
   if(NOT srcs)
@@ -35,6 +36,16 @@ function(tav_add_tests dir)
   # Tests write window grabs and pictures here for anyone to look at.
   target_compile_definitions(${name} PRIVATE TAV_SCREENS_DIR="${CMAKE_BINARY_DIR}/screens"
     TAV_LANG_DIR="${CMAKE_SOURCE_DIR}/resources/lang")
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 TEST_FILTER "-*Zeitgrenze.*"
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TAV_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data")
+endfunction()
+
+# tav_add_timed_tests(<folder under tests/> <suite> <seconds>): the test suite <suite> (named
+# "...Zeitgrenze") of the folder's executable as one CTest test that fails when it runs longer
+# than <seconds>: a bound on work that no assertion in the test measures.
+function(tav_add_timed_tests dir suite seconds)
+  string(REPLACE "/" "_" name "tests_${dir}")
+  add_test(NAME ${suite} COMMAND ${name} --gtest_filter=${suite}.*)
+  set_tests_properties(${suite} PROPERTIES TIMEOUT ${seconds}
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TAV_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data")
 endfunction()

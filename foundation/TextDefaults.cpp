@@ -774,6 +774,9 @@ const TextDefault kTextDefaults[kTextCount] = {
     {"ProjektFremdNichtGespeichert", "Es wurde nicht gespeichert, damit jene Änderung nicht verloren geht."},
     {"ProjektFremdAuswege", "Laden Sie das Projekt neu oder speichern Sie es unter einer anderen Nummer."},
     {"ProjektNeueNummerAbfrage", "Als eigenes Projekt unter der Nummer # speichern?"},
+    {"SchrittZuGrob", "Die Kollektorfläche (# m²) ist für den Speicher (# l) zu groß: ein Rechenschritt in voller Sonne "
+                      "erwärmt ihn um bis zu # K, die Rechnung verträgt höchstens # K je Schritt.|Abhilfe: mehr "
+                      "Rechenschritte pro Stunde (ZeitZoom), ein größerer Speicher oder eine kleinere Kollektorfläche"},
 };
 
 }  // namespace tav::detail

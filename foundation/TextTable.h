@@ -178,6 +178,7 @@ enum class TX : std::uint16_t {
   EnergieKeineDaten, EnergieAbgeschnitten, EnergieNamenDoppelt, EnergieSchreibfehler,
   ZahlenangabenPruefen,
   ProjektFremdGeaendert, ProjektFremdNichtGespeichert, ProjektFremdAuswege, ProjektNeueNummerAbfrage,
+  ProjektdatenAbgespeichert, OrdnerOeffnenFehlt, AdresseOeffnenFehlt, kWhproQmJahr, SchrittZuGrob,
   Count_
 };
 

@@ -60,7 +60,7 @@ void FeldEinstrahlung(float flaeche, float cosEinfall, double sicht, float dn, f
                       float& diffus, float& gesamt) {
   direkt = cosEinfall > 0.0f ? flaeche * cosEinfall * dn : 0.0f;
   diffus = static_cast<float>(flaeche * sicht * df);
-  gesamt = std::min(direkt + diffus, 1200.0f * flaeche);
+  gesamt = std::min(direkt + diffus, kMaxEinstrahlung * flaeche);
 }
 
 // The weather year in use, within the store.
@@ -228,7 +228,7 @@ void CalcKlarhimmel(SimContext& c) {
   s.DiffusHorizontal = static_cast<float>(dh);
   s.CosNeigung1 = static_cast<float>(CosG(p.KollektorNeigung));
   s.EinstrDiffus1 = static_cast<float>(p.KollektorFlaeche * SichtFaktorFeld1(c) * s.DiffusHorizontal);
-  s.EinstrGesamt1 = std::min(s.EinstrDirekt1 + s.EinstrDiffus1, 1200.0f * p.KollektorFlaeche);
+  s.EinstrGesamt1 = std::min(s.EinstrDirekt1 + s.EinstrDiffus1, kMaxEinstrahlung * p.KollektorFlaeche);
   s.EinstrWirksam1 = s.Verschattet ? s.EinstrDiffus1 : s.EinstrGesamt1;
 }
 

@@ -8,6 +8,9 @@
 
 namespace tav {
 
+// Highest irradiance a field receives from the weather store, W/m².
+inline constexpr float kMaxEinstrahlung = 1200.0f;
+
 // Absolute latitude, hemisphere and their sine and cosine of the current location.
 void InitOrtSonne(LocationState& loc);
 

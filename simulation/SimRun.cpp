@@ -7,12 +7,14 @@
 
 #include "foundation/Messages.h"
 #include "foundation/TavMathe.h"
+#include "foundation/TavUtil.h"
 #include "foundation/TextTable.h"
 #include "simulation/CollectorField.h"
 #include "simulation/DayDriver.h"
 #include "simulation/HeatingCircuit.h"
 #include "simulation/PlantParams.h"
 #include "simulation/SolarPhysics.h"
+#include "simulation/StoreHelpers.h"
 #include "simulation/WerteBereiche.h"
 
 namespace tav {
@@ -63,6 +65,14 @@ bool HeizkreisPasst(const PlantState& p) {
 }
 
 bool KombiSpTypBekannt(int k) { return k >= 5 && k <= 12; }
+
+// Volume of the store the collector loads first: store 2 in the cascade, else store 1.
+float SolarSpeicherVolumen(const PlantState& p) { return p.AnlagenTypNr == 5 ? p.Speicher2vol : p.Speicher1vol; }
+
+// Area of both collector fields.
+float FelderFlaeche(const PlantState& p) {
+  return p.KollektorFlaeche + (p.OstWestKollektor ? p.KollektorFlaeche2 : 0.0f);
+}
 
 // The node volumes of the combi variants with unequal nodes must all hold water.
 bool KombiKnotenGueltig(const PlantState& p) {
@@ -295,6 +305,14 @@ SimLaufwerte BerechneLaufwerte(const PlantState& p, const SimState& s) {
   return w;
 }
 
+float SchrittErwaermung(const PlantState& p) {
+  const double knoten = SolarSpeicherVolumen(p) / 2.0;
+  if (!(knoten > 0.0) || p.ZeitZoom < 1) return 0.0f;
+  const double leistung = static_cast<double>(FelderFlaeche(p)) * kMaxEinstrahlung * std::max(0.0f, p.KollEta0);
+  const double waerme = leistung / p.ZeitZoom;
+  return static_cast<float>(waerme / (kCWasser * knoten));
+}
+
 std::string PruefeKonfiguration(const TavState& g) {
   const auto& p = g.plant;
   std::string fehler;
@@ -321,6 +339,17 @@ std::string PruefeKonfiguration(const TavState& g) {
   const bool ohneSpeicher1 = typ == 5 && p.KaskadeTyp != 13;
   if (!ohneSpeicher1 && p.Speicher1vol == 0.0f) melde("Das Volumen von Speicher 1 ist 0");
   if (typ >= 4 && typ <= 7 && p.Speicher2vol == 0.0f) melde("Das Volumen von Speicher 2 ist 0");
+  // Deliberate: a field whose step the engine cannot resolve is refused rather than giving
+  // results that look like any other.
+  if (const float erwaermung = SchrittErwaermung(p); erwaermung > kMaxSchrittErwaermung) {
+    std::string text = T(TX::SchrittZuGrob);
+    const std::string kelvin = std::to_string(static_cast<long long>(std::ceil(erwaermung)));
+    for (const std::string& wert :
+         {WertText(FelderFlaeche(p)), WertText(SolarSpeicherVolumen(p)), kelvin, WertText(kMaxSchrittErwaermung)}) {
+      text = ReplaceHashMark(text, wert);
+    }
+    melde(text);
+  }
   if (p.konvNutzgradWinter == 0 || p.konvNutzgradFruehlingHerbst == 0 || p.konvNutzgradSommer == 0) {
     melde("Der Energieträger hat einen Nutzungsgrad von 0 %");
   }

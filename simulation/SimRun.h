@@ -25,6 +25,17 @@ inline constexpr int kMinZeitZoom = 2;
 // carries hardly any of the collector's heat and the yield means nothing.
 inline constexpr float kMinKollektorFlow = 1.0f;
 
+// Most heating of the solar store by one time step in full sun that a run accepts (K). A step
+// adds the collector's heat of the whole step at once, and the controller that stops the
+// loading at the store's maximum acts only between steps: where one step could heat the store
+// from freezing past boiling, it carries the store far beyond its maximum, the store then
+// stays there for weeks without yield, and the results are steps instead of a curve.
+inline constexpr float kMaxSchrittErwaermung = 100.0f;
+
+// Heating (K) of a node of the store the collector loads by one time step at the highest
+// irradiance of the weather store and the collector's optical efficiency (0 without a store).
+float SchrittErwaermung(const PlantState& p);
+
 // Most full runs of one EnEV calibration.
 inline constexpr int kMaxEnevDurchlaeufe = 20;
 

@@ -283,6 +283,26 @@ TEST(StundenKlarheit, BoundsTargetsAndUnreachableDays) {
   }
 }
 
+// A year whose every day is matched only at the widest tolerance (the kept fuzz input:
+// all hours 25.75, all days 0.75) ends after a few days with "kh I", the days before it
+// written, instead of drawing for seconds.
+TEST(StundenKlarheit, AYearBeyondTheBoundOnDrawsEndsAsNotMatched) {
+  auto s = std::make_unique<TKlimStunden>();
+  auto t = std::make_unique<TKlimTage>();
+  std::fill(std::begin(s->Werte), std::end(s->Werte), 25.75f);
+  std::fill(std::begin(t->Werte), std::end(t->Werte), 0.75f);
+  Zustand z;
+  z.Rng.SetSeed(12345);
+  try {
+    kh_Generator(z, *s, *t);
+    FAIL() << "matched";
+  } catch (const EKlimgen& e) {
+    EXPECT_EQ(e.code(), kKhTag);
+  }
+  EXPECT_NE(K(*s, KLIM_K_KT, 12), 25.75f);                  // the first day is written
+  EXPECT_EQ(K(*s, KLIM_K_KT, (KLIM_TAGE - 1) * 24), 25.75f);  // the last one is not
+}
+
 // Diffuse fraction: fully diffuse up to kt 0.2, the lowest fraction at the upper clearness
 // ku, the two branches meeting at the knee 1.09 ku; south-European zones and low sun use
 // the second coefficient set.

@@ -22,6 +22,13 @@ constexpr double kKTmMinimum = 0.1;
 constexpr int kMaxDeckelDurchgaenge = 20;
 // Bound on the hourly chain's value within which its bounds are trusted.
 constexpr double kYMax = 1e4;
+// Bound on the hourly draws of one call of the hourly generator. The attempts of a day and
+// their tolerance steps are bounded, but a year of days that each need the last steps takes
+// seconds: a day that its hours' mean curve misses by far is matched, if at all, only by
+// a rare draw at the widest tolerance. The years of real climates need a twelfth of this at
+// most (the polar ones the most); the weather of every call within it is the same draw for
+// draw.
+constexpr long kMaxStundenZuege = 2'000'000;
 
 }  // namespace
 
@@ -343,6 +350,7 @@ void kd_Generator(Zustand& z, int Kandidat, TKlimMonate& Monate, TKlimTage& Tage
 }
 
 void kh_Generator(Zustand& z, TKlimStunden& Stunden, const TKlimTage& Tage) {
+  long zuege = 0;
   for (int j = 1; j <= KLIM_TAGE; ++j) {
     const int basis = (j - 1) * 24;
     const double kt = T(Tage, KLIM_T_KT, j);
@@ -435,6 +443,8 @@ void kh_Generator(Zustand& z, TKlimStunden& Stunden, const TKlimTage& Tage) {
         const Stunde& st = hs[i];
         bool ok = false;
         for (int zug = 1; zug <= 1501 && !ok; ++zug) {
+          // Deliberate: beyond the call's bound the day counts as not matched ("kh I").
+          if (++zuege > kMaxStundenZuege) throw EKlimgen(kKhTag, "kh I");
           const Zufall::Paar paar = z.Rng.PolarPaar();
           auto [yyU, yyO] = polar.Grenzen(s, paar);
           if (i > 0) {

@@ -16,7 +16,8 @@
  *   1 "kd I"      daily generator: inverse distribution did not converge
  *   2 "kd II"     daily generator: no month draw reached mean and variance
  *   3 "kh II"     hourly generator: no hourly draw fell inside its bounds
- *   4 "kh I"      hourly generator: no attempt matched the daily clearness
+ *   4 "kh I"      hourly generator: no attempt matched the daily clearness (within the
+ *                 attempts of its tolerance steps and the call's bound on hourly draws)
  *   5 "Truebung"  turbidity zone outside 1..13
  *   6 "too_low"   a monthly clearness index below 0.15
  *   7 "too_high"  a monthly clearness index above its climatic maximum
