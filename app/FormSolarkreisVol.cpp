@@ -89,6 +89,7 @@ TFormSolarkreisVol::TFormSolarkreisVol(TavState& s, QWidget* parent) : TRechnerF
   ErgebnisLabels({LabelpGasW, LabelpKVW}, "000,0 bar");
   RichEdit1 = Named(new QTextEdit(this), "RichEdit1");
   RichEdit1->setReadOnly(true);
+  RichEdit1->setTabChangesFocus(true);
   RichEdit1->setMinimumSize(380, 300);
   BitBtn1 = Named(new QPushButton(this), "BitBtn1");
   Button1 = Named(new QPushButton(this), "Button1");

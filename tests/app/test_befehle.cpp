@@ -4,6 +4,9 @@
 
 #include <QAction>
 #include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QRect>
+#include <QScreen>
 #include <QTimer>
 #include <QApplication>
 #include <QCheckBox>
@@ -11,11 +14,14 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QThread>
 #include <QToolButton>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <string>
+#include <vector>
 
 #include "app/Befehle.h"
 #include "app/ProjektDialoge.h"
@@ -143,6 +149,30 @@ TEST_F(Verdrahtung, F1OpensThePageOfTheWindowInFront) {
                      ? std::string("de/anlage.htm#thermosiphon")
                      : "de/anlage.htm#typ" + std::to_string(p.AnlagenTypNr));
 
+  // The location dialog: the page in front, wherever the focus stands (on its buttons, or left
+  // behind on a page turned away), in both languages.
+  for (const int sprache : {kDeutschNr, 3}) {
+    SwitchLanguage(G(), Texts(), sprache);
+    const std::string sp = sprache == kDeutschNr ? "de/" : "en/";
+    std::vector<std::string> seiten;
+    test::WhenModal([&seiten](QWidget* d) {
+      auto* pages = d->findChild<QTabWidget*>("PageControl1");
+      for (const char* fokus : {"ButtonOK", "StringGrid1"}) {
+        for (int i = 0; i < pages->count(); ++i) {
+          d->findChild<QWidget*>(fokus)->setFocus();
+          pages->setCurrentIndex(i);
+          seiten.push_back(HilfeNachF1(d));
+        }
+      }
+      static_cast<QDialog*>(d)->reject();
+    });
+    w.findChild<QAction*>("Ort")->trigger();
+    const std::vector<std::string> soll{sp + "ort.htm", sp + "ort.htm#verschattung", sp + "klimgen.htm"};
+    ASSERT_EQ(seiten.size(), 2 * soll.size());
+    for (std::size_t i = 0; i < seiten.size(); ++i) EXPECT_EQ(seiten[i], soll[i % soll.size()]) << i;
+  }
+  SwitchLanguage(G(), Texts(), kDeutschNr);
+
   // The about box's help button.
   test::WhenModal([](QWidget* d) {
     d->findChild<QPushButton*>("ButtonHilfe")->click();
@@ -158,6 +188,48 @@ TEST_F(Verdrahtung, F1OpensThePageOfTheWindowInFront) {
   SwitchLanguage(G(), Texts(), kDeutschNr);
   EXPECT_EQ(HilfeNachF1(&w), "de/hauptfenster.htm");
   HilfeFensterOffen()->close();
+}
+
+// Every dialog the main window's commands open stands on the same place at its second opening
+// as at its first: where its Part puts it (the about box beside the main window, the run
+// window and the options centred on the desktop), else centred over the main window.
+TEST_F(Verdrahtung, EveryDialogOpensOnTheSamePlaceEachTime) {
+  test::AppFixture app;
+  Hauptmenu& w = Verdrahtet(app);
+  G().settings.AFPos = TFensterPos{};  // the data-folder dialog has no stored place yet
+  w.setGeometry(QRect(QPoint(20, 30), w.minimumSize()));
+  QApplication::processEvents();
+  const QRect haupt = w.frameGeometry();
+  const QRect schirm = QGuiApplication::primaryScreen()->availableGeometry();
+  enum Platz { UeberHaupt, Info, Schirm };
+  const struct {
+    const char* befehl;
+    Platz platz;
+  } faelle[] = {
+      {"Projektinfo", UeberHaupt}, {"Neu", UeberHaupt},  {"Speichern", UeberHaupt},
+      {"Waehlen", UeberHaupt},     {"Datenordner", UeberHaupt}, {"Druckoptionen", UeberHaupt},
+      {"AbsorberDrehung", UeberHaupt}, {"Solarkreisvolumen", UeberHaupt}, {"Info", Info},
+      {"Optionen", Schirm},        {"Start", Schirm},
+  };
+  for (const auto& f : faelle) {
+    std::vector<QRect> orte;
+    for (int mal = 0; mal < 2; ++mal) {
+      test::WhenModal([&orte](QWidget* d) {
+        orte.push_back(d->frameGeometry());
+        static_cast<QDialog*>(d)->reject();
+      });
+      w.findChild<QAction*>(f.befehl)->trigger();
+    }
+    ASSERT_EQ(orte.size(), 2u) << f.befehl;
+    EXPECT_EQ(orte[1].topLeft(), orte[0].topLeft()) << f.befehl;
+    if (f.platz == Info) {
+      EXPECT_EQ(orte[0].topLeft(), haupt.topLeft() + QPoint(273, 73));
+    } else {
+      const QPoint mitte = (f.platz == Schirm ? schirm : haupt).center();
+      // Give or take the few pixels a layout adds when it is shown.
+      EXPECT_LE((orte[0].center() - mitte).manhattanLength(), 6) << f.befehl << " " << orte[0].x() << "," << orte[0].y() << " " << orte[0].width() << "x" << orte[0].height() << " over " << mitte.x() << "," << mitte.y();
+    }
+  }
 }
 
 TEST_F(Verdrahtung, RunWindowAndOptionsOpenFromTheMainWindow) {
