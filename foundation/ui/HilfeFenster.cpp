@@ -338,6 +338,11 @@ std::string HilfeSeiteFuer(const QWidget* fokus) {
     if (ok && Hilfe().Kontexte().count(kontext)) return Hilfe().Kontext(kontext, sprache);
     const QString wort = w->property(kHelpKeyword).toString();
     if (!wort.isEmpty()) return Hilfe().Stichwort(wort.toStdString(), sprache);
+    // A part of a window the context files name as "<window>.<part>" (a page).
+    if (!w->isWindow() && !w->objectName().isEmpty()) {
+      const std::string teil = (w->window()->objectName() + "." + w->objectName()).toStdString();
+      if (Hilfe().FensterThemen().count(teil)) return Hilfe().Fenster(teil, sprache);
+    }
     return {};
   };
   for (const QWidget* w = fokus; w; w = w->parentWidget()) {

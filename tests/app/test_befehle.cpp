@@ -122,7 +122,7 @@ TEST_F(Verdrahtung, F1OpensThePageOfTheWindowInFront) {
       {"Anlage", "de/anlage.htm"},
       {"Energie", "de/anlage.htm#energie"},
       {"Ort", "de/ort.htm"},
-      {"Kollektor", "de/kollektor.htm"},
+      {"Kollektor", "de/kollektor.htm#kollektortyp"},
       {"Optionen", "de/simoptionen.htm"},
       {"SpeedButtonAssistent", "de/assistent.htm"},
   };
@@ -149,27 +149,37 @@ TEST_F(Verdrahtung, F1OpensThePageOfTheWindowInFront) {
                      ? std::string("de/anlage.htm#thermosiphon")
                      : "de/anlage.htm#typ" + std::to_string(p.AnlagenTypNr));
 
-  // The location dialog: the page in front, wherever the focus stands (on its buttons, or left
-  // behind on a page turned away), in both languages.
+  // The location and collector dialogs: the page in front, wherever the focus stands (on the
+  // buttons, or left behind on a page turned away), in both languages.
+  const struct {
+    const char* befehl;
+    std::vector<std::string> seiten;  // of the pages shown, in order
+  } mitSeiten[] = {
+      {"Ort", {"ort.htm", "ort.htm#verschattung", "klimgen.htm"}},
+      {"Kollektor", {"kollektor.htm#kollektortyp", "kollektor.htm#parameter", "kollektor.htm#solarkreis"}},
+  };
   for (const int sprache : {kDeutschNr, 3}) {
     SwitchLanguage(G(), Texts(), sprache);
     const std::string sp = sprache == kDeutschNr ? "de/" : "en/";
-    std::vector<std::string> seiten;
-    test::WhenModal([&seiten](QWidget* d) {
-      auto* pages = d->findChild<QTabWidget*>("PageControl1");
-      for (const char* fokus : {"ButtonOK", "StringGrid1"}) {
-        for (int i = 0; i < pages->count(); ++i) {
-          d->findChild<QWidget*>(fokus)->setFocus();
-          pages->setCurrentIndex(i);
-          seiten.push_back(HilfeNachF1(d));
+    for (const auto& f : mitSeiten) {
+      std::vector<std::string> seiten;
+      test::WhenModal([&seiten](QWidget* d) {
+        auto* pages = d->findChild<QTabWidget*>("PageControl1");
+        for (const char* fokus : {"ButtonOK", "StringGrid1"}) {
+          for (int i = 0; i < pages->count(); ++i) {
+            if (!pages->isTabVisible(i)) continue;
+            d->findChild<QWidget*>(fokus)->setFocus();
+            pages->setCurrentIndex(i);
+            seiten.push_back(HilfeNachF1(d));
+          }
         }
-      }
-      static_cast<QDialog*>(d)->reject();
-    });
-    w.findChild<QAction*>("Ort")->trigger();
-    const std::vector<std::string> soll{sp + "ort.htm", sp + "ort.htm#verschattung", sp + "klimgen.htm"};
-    ASSERT_EQ(seiten.size(), 2 * soll.size());
-    for (std::size_t i = 0; i < seiten.size(); ++i) EXPECT_EQ(seiten[i], soll[i % soll.size()]) << i;
+        static_cast<QDialog*>(d)->reject();
+      });
+      w.findChild<QAction*>(f.befehl)->trigger();
+      ASSERT_EQ(seiten.size(), 2 * f.seiten.size()) << f.befehl;
+      for (std::size_t i = 0; i < seiten.size(); ++i)
+        EXPECT_EQ(seiten[i], sp + f.seiten[i % f.seiten.size()]) << f.befehl << " " << i;
+    }
   }
   SwitchLanguage(G(), Texts(), kDeutschNr);
 
