@@ -234,8 +234,8 @@ void SetzeRahmen(QWidget* window, QPoint frame) {
   window->move(frame);
   // A window made but never framed yet has no frame Qt knows of: move() then puts its client
   // there and the window manager adds the title bar above it. Its platform window is told the
-  // frame's place instead (as a window not yet made is), and so once more after any later
-  // resize before it shows (ZeigeAmPlatz).
+  // frame's place instead (as a window not yet made is), and so once more by the dialog place
+  // rule after any later resize before it shows.
   if (QWindow* handle = window->windowHandle();
       handle && !handle->isVisible() && window->frameGeometry() == window->geometry()) {
     // Its own size first: a platform window of another size is given the widget's geometry
@@ -363,9 +363,7 @@ QString DialogTitle(const QString& caption) {
   QString titel;
   for (qsizetype i = 0; i < caption.size(); ++i) {
     if (caption[i] == u'&') {
-      if (i + 1 < caption.size() && caption[i + 1] == u'&') titel += u'&';
-      else continue;
-      ++i;
+      if (i + 1 < caption.size() && caption[i + 1] == u'&') titel += caption[++i];
       continue;
     }
     titel += caption[i];

@@ -201,7 +201,7 @@ TEST_F(Verdrahtung, F1OpensThePageOfTheWindowInFront) {
 }
 
 // Every dialog the main window's commands open stands on the same place at its second opening
-// as at its first: where its Part puts it (the about box beside the main window, the run
+// as at its first: where it belongs (the about box beside the main window, the run
 // window and the options centred on the desktop), else centred over the main window.
 TEST_F(Verdrahtung, EveryDialogOpensOnTheSamePlaceEachTime) {
   test::AppFixture app;
