@@ -142,6 +142,8 @@ TFormSolarkreisVol::TFormSolarkreisVol(TavState& s, QWidget* parent) : TRechnerF
   auto* l = new QHBoxLayout(this);
   l->addLayout(links);
   l->addWidget(RichEdit1, 1);
+  // Tab through the left column to its buttons, then to the report beside it.
+  setTabOrder(Button1, RichEdit1);
 
   SetzeFelder({EditKvol, EditTdampf, EditHstat, EditRvol, EditWTvol, EditVvol, EditpSV});
   for (TUpDown* u : {UpDownTdampf, UpDownHstat, UpDownVvol, UpDownpSV})

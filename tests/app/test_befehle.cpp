@@ -36,6 +36,7 @@
 #include "simulation/ui/SimCommands.h"
 #include "tests/app/AppFixture.h"
 #include "tests/foundation/ui/ModalDriver.h"
+#include "support/gui/Lesefolge.h"
 
 namespace tav {
 namespace {
@@ -239,6 +240,22 @@ TEST_F(Verdrahtung, EveryDialogOpensOnTheSamePlaceEachTime) {
       // Give or take the few pixels a layout adds when it is shown.
       EXPECT_LE((orte[0].center() - mitte).manhattanLength(), 6) << f.befehl << " " << orte[0].x() << "," << orte[0].y() << " " << orte[0].width() << "x" << orte[0].height() << " over " << mitte.x() << "," << mitte.y();
     }
+  }
+}
+
+// Tab goes through the project and set-up dialogs in reading order, row by row, left to right
+// (the save dialog's "neues Projekt" button once came after Cancel).
+TEST_F(Verdrahtung, TabGoesInReadingOrderThroughTheDialogs) {
+  test::AppFixture app;
+  Hauptmenu& w = Verdrahtet(app);
+  for (const char* befehl : {"Projektinfo", "Speichern", "Waehlen", "Datenordner", "Druckoptionen", "AbsorberDrehung"}) {
+    std::string fehler = "not shown";
+    test::WhenModal([&fehler](QWidget* d) {
+      fehler = test::GegenDieLesefolge(d->focusWidget() ? d->focusWidget() : d);
+      static_cast<QDialog*>(d)->reject();
+    });
+    w.findChild<QAction*>(befehl)->trigger();
+    EXPECT_EQ(fehler, "") << befehl;
   }
 }
 
