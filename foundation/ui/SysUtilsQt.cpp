@@ -266,7 +266,7 @@ class DialogPlatz : public QObject {
       return false;
     }
     // The dialog's own show handling first (texts, sizes, its own placement), and the layouts
-    // it left to settle, then the rule.
+    // it left to settle, then the rule. (Filters on the dialog itself do not see its Show.)
     static_cast<QObject*>(dialog)->event(ev);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     // A dialog its layout sizes was sized by Qt before its show handling set its texts: at
