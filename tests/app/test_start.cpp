@@ -4,10 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMenu>
 #include <QStatusBar>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <QThread>
+#include <QTimer>
 #include <QToolButton>
 #include <cstdlib>
 #include <filesystem>
@@ -211,8 +215,24 @@ TEST(Start, WeatherIsMadeAfterTheMainWindowsFirstPaint) {
     QObject::connect(&w, &Hauptmenu::ErsterPaint, [&] { aufrufeBeiSignal = wetter.aufrufe; });
     w.FormShow();
     EXPECT_EQ(wetter.aufrufe, 0);
+    // The scheme and the description are built once per start: at show, not again after the
+    // first paint.
+    const qint64 bild = w.ImageSchema->pixmap().cacheKey();
+    int textAenderungen = 0;
+    QObject::connect(w.RichEditProjekt->document(), &QTextDocument::contentsChanged, [&] { ++textAenderungen; });
     w.show();
     for (int i = 0; i < 200 && aufrufeBeiSignal < 0; ++i) QApplication::processEvents(QEventLoop::AllEvents, 10);
+    // The timer the first paint starts has run.
+    QElapsedTimer uhr;
+    uhr.start();
+    while (w.TimerAnlgParameter->isActive() && uhr.elapsed() < 10000) {
+      QApplication::processEvents(QEventLoop::AllEvents, 10);
+      QThread::msleep(2);
+    }
+    ASSERT_GE(aufrufeBeiSignal, 0);
+    ASSERT_FALSE(w.TimerAnlgParameter->isActive());
+    EXPECT_EQ(w.ImageSchema->pixmap().cacheKey(), bild);
+    EXPECT_EQ(textAenderungen, 0);
     EXPECT_TRUE(sichtbarBeimWetter);
     EXPECT_EQ(aufrufeBeiSignal, gespeichert ? 0 : 1);
     EXPECT_TRUE(G().run.SolarklimadatenOK);
