@@ -25,12 +25,6 @@ namespace {
 constexpr std::string_view kAbbruch = "ABBRUCH: ";
 constexpr std::string_view kATypWrite = "A_Typ - WriteProjektDat";
 constexpr std::string_view kUngueltigeWerte = "Ungültige Werte in ";
-constexpr std::string_view kNichtGespeichert = "|Die Projektdatei wurde nicht verändert.";
-constexpr std::string_view kFremdGeaendert_a = "Das Projekt Nr. ";
-constexpr std::string_view kFremdGeaendert_b = " wurde inzwischen von einem anderen Programm geändert.";
-constexpr std::string_view kFremdGeaendert_c =
-    "|Es wurde nicht gespeichert, damit jene Änderung nicht verloren geht. Laden Sie das Projekt "
-    "neu oder speichern Sie es unter einer anderen Nummer.";
 
 // Keys written only for the storage sub-types that have no code text of their own.
 constexpr std::string_view kBivSpTypNr = "BivSpTypNr";
@@ -479,7 +473,7 @@ bool SchreibeProjektDatei(const std::string& fileName, const TBigIniFile& ini) {
     return false;
   }
   if (WriteFileAtomic(fileName, bytes, &fehler)) return true;
-  ShowMessageLines(fehler + std::string(kNichtGespeichert));
+  ShowMessageLines(fehler + "|" + T(TX::ProjektdateiUnveraendert));
   return false;
 }
 
@@ -509,7 +503,7 @@ bool SchreibeProjektAbschnitte(const std::string& fileName, const TavState& s,
   // other projects are kept as they are now. Its messages wait until the lock is given up.
   const FileWriteLock sperre(fileName);
   if (!sperre.Ok()) {
-    ShowMessageLines(sperre.Error() + std::string(kNichtGespeichert));
+    ShowMessageLines(sperre.Error() + "|" + T(TX::ProjektdateiUnveraendert));
     return false;
   }
   // The object holds the file in memory only; the file is rewritten below, in one piece.
@@ -535,8 +529,7 @@ bool SchreibeProjektAbschnitte(const std::string& fileName, const TavState& s,
   for (const ProjektAbschnitt& a : abschnitte) {
     const bool belegt = a.Neu && ini.SectionExists(ProjektSektionIn(ini, a.Nummer));
     if (belegt || FremdGeaendert(ini, fileName, a.Nummer, s)) {
-      ShowMessageLines(std::string(kFremdGeaendert_a) + std::to_string(a.Nummer) + " in " +
-                       fileName + std::string(kFremdGeaendert_b) + std::string(kFremdGeaendert_c));
+      ShowMessageLines(TextMit(TX::ProjektFremdGeaendert, {std::to_string(a.Nummer), fileName}));
       return false;
     }
   }

@@ -235,7 +235,7 @@ void HeizungBilanz(Zeilen& z, const PlantState& p) {
     case 3:
       z.Neu().Feld(0, C(1, 0, p.Heizwaermebedarf / 1000.0) + " " + T(TX::kWhproJahr) + " " + T(TX::HeizWaermebedarf));
       z.Label(T(TX::Heizleistung), P(4, 0, p.Heiztauscherleistung / 1000.0) + " kW " + T(TX::bei) + " dT = " +
-                                       P(2, 0, p.HeiztauscherDeltaT) + " K (prim./sek.), " + P(4, 0, p.Heiztemp) +
+                                       P(2, 0, p.HeiztauscherDeltaT) + " K " + T(TX::PrimSek) + ", " + P(4, 0, p.Heiztemp) +
                                        "°C " + T(TX::imSekRuecklauf));
       z.Label(T(TX::Heizfunktion), Aussen(p) + "  " + T(TX::und) + " " + T(TX::T_spu) + " > " + Grad(p.MaxTempWinter));
       break;
@@ -311,8 +311,8 @@ TDruckBlock DruckAnlageOeko(const TavState& g) {
     if (typ == 2)
       z.Label(T(TX::Heizfunktion), Aussen(p) + " " + T(TX::und) + "  " + T(TX::T_sp) + " > " + Grad(p.MaxTempWinter));
     else if (typ == 3)
-      z.Label(T(TX::Solares_Heizen), T(TX::auf) + " " + Grad(p.Heiztemp) + " " + T(TX::Temperaturniveau) + ", " +
-                                         Aussen(p) + " " + T(TX::und) + " T sp,u > " + Grad(p.MaxTempWinter));
+      z.Label(T(TX::Solares_Heizen), TextMit(TX::AufTemperaturniveau, {Grad(p.Heiztemp)}) + ", " + Aussen(p) + " " +
+                                         T(TX::und) + " " + T(TX::T_spu_kurz) + " > " + Grad(p.MaxTempWinter));
     else if (typ >= 6 && typ <= 8)
       Heizkreis(z, p);
   }

@@ -303,7 +303,7 @@ void ReportOekoAnlage(TReport& r, const TavState& g, bool copy) {
                      P(2, 0, p.MaxTempWinter) + "°C");
     } else if (typ == 3) {
       AddLine(r, T(TX::Heizleistung) + ":\t" + P(1, 0, p.Heiztauscherleistung / 1000.0) + " kW " + T(TX::bei) +
-                     " dT = " + P(2, 0, p.HeiztauscherDeltaT) + " K (prim./sek.), " + P(4, 0, p.Heiztemp) + "°C " +
+                     " dT = " + P(2, 0, p.HeiztauscherDeltaT) + " K " + T(TX::PrimSek) + ", " + P(4, 0, p.Heiztemp) + "°C " +
                      T(TX::imSekRuecklauf));
       AddLine(r, T(TX::Heizfunktion) + ":\t" + aussen + "  " + T(TX::und) + " " + T(TX::T_spu) + " > " +
                      P(2, 0, p.MaxTempWinter) + "°C");
