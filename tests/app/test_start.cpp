@@ -180,6 +180,40 @@ TEST(Start, WeatherProgressReachesTheSplashLabel) {
   G() = TavState{};
 }
 
+// The start's message about a data folder it cannot write comes in the language the settings
+// name, with the system's reason in that language; German without them.
+TEST(Start, AReadOnlyDataFolderIsSaidInTheSettingsLanguage) {
+  for (const bool englisch : {true, false}) {
+    SCOPED_TRACE(englisch ? "English" : "German");
+    test::TempDir root;
+    test::WetterAttrappe wetter;
+    test::ScopedMessages msgs;
+    test::FrischerZustand(root.path());
+    DatenStart(G(), Texts(), SettingsEnv{}, NullStatus(), wetter);
+    const std::string daten = G().folders.DatenDir;
+    if (englisch) {
+      fs::copy_file(fs::path(TAV_LANG_DIR) / "english.dat", root.path() / "prog" / "english.dat");
+      G().settings.Sprache = "english";
+      ASSERT_TRUE(SaveSettings(G(), ""));
+    }
+    {
+      const test::OhneSchreibrecht schutz(daten);
+      msgs->shown.clear();
+      test::FrischerZustand(root.path());
+      DatenStart(G(), Texts(), SettingsEnv{}, NullStatus(), wetter);
+      ASSERT_EQ(msgs->shown.size(), 1u) << msgs->All();
+      EXPECT_EQ(msgs->shown[0].text.rfind(englisch ? "The data folder " + daten + " cannot be written: permission denied"
+                                                   : "In den Datenordner " + daten +
+                                                         " kann nicht geschrieben werden: Zugriff verweigert",
+                                          0),
+                0u)
+          << msgs->All();
+    }
+    G() = TavState{};
+    Texts().LoadDefaults();
+  }
+}
+
 // The main window comes first: the data start-up only notes that the location's weather
 // years are owed; they are made after the window's first paint, before ErsterPaint, with the
 // progress in the splash. A location with its stored weather file owes nothing.
