@@ -19,16 +19,15 @@ namespace tav {
 namespace fs = std::filesystem;
 
 std::string DatenordnerFehlerText(const std::string& datenDir) {
-  return "Kann Datenordner " + datenDir + " nicht anlegen";
+  return TextMit(TX::DatenordnerNichtAnlegen, {datenDir});
 }
 
 std::string DatenordnerNurLesenText(const std::string& datenDir, const std::string& grund) {
-  return "In den Datenordner " + datenDir + " kann nicht geschrieben werden: " + grund +
-         "|Änderungen an Projekten, Katalogen und Einstellungen werden nicht gespeichert.";
+  return TextMit(TX::DatenordnerNurLesen, {datenDir, grund});
 }
 
 std::string DateienNichtGeschriebenText(const std::string& datenDir, const std::vector<std::string>& fehler) {
-  std::string text = "Im Datenordner " + datenDir + " konnten nicht alle Dateien geschrieben werden:";
+  std::string text = TextMit(TX::DatenordnerDateienFehlen, {datenDir});
   for (const std::string& zeile : fehler) text += "|" + zeile;
   return text;
 }
@@ -49,24 +48,23 @@ void MeldeSchreibfehler(FolderState& f, const std::vector<std::string>& fehler) 
   }
 }
 
-// True when the data folder is there (found, or created and seeded); the fatal message
-// otherwise, which ends the program.
-void DatenordnerBereitstellen(TavState& s) {
+// Makes the data folder ready (found, or created and seeded) and returns the delivered files
+// that could not be copied into it; the fatal message when there is no folder, which ends
+// the program.
+std::vector<std::string> DatenordnerBereitstellen(TavState& s) {
   FolderState& f = s.folders;
   std::error_code ec;
-  if (fs::is_directory(f.DatenDir, ec)) {
-    MeldeSchreibfehler(f, UpdateDataFiles(f.ProgDir, f.DatenDir, false, s.settings.DrucklogoDatei));
-    return;
-  }
+  if (fs::is_directory(f.DatenDir, ec)) return UpdateDataFiles(f.ProgDir, f.DatenDir, false, s.settings.DrucklogoDatei);
   ec.clear();
   fs::create_directories(f.DatenDir, ec);
   if (!ec && fs::is_directory(f.DatenDir, ec)) {
-    MeldeSchreibfehler(f, UpdateDataFiles(f.ProgDir, f.DatenDir, true, s.settings.DrucklogoDatei));
+    auto fehler = UpdateDataFiles(f.ProgDir, f.DatenDir, true, s.settings.DrucklogoDatei);
     WriteDataDirSetting(f);
-    return;
+    return fehler;
   }
   Msg().AbbruchFehler = true;
   ShowMessageLines(DatenordnerFehlerText(f.DatenDir));
+  return {};
 }
 
 }  // namespace
@@ -92,8 +90,13 @@ void DatenStart(TavState& s, TTextTable& texts, const SettingsEnv& env, StatusSi
     // What the start cannot write (a full disk: the delivered files, then the built-in
     // catalogues) is said in one message, not in one per file.
     const MeldungenSpaeter zusammen(true);
-    DatenordnerBereitstellen(s);
+    const std::string logo = s.settings.DrucklogoDatei;
+    std::vector<std::string> fehler = DatenordnerBereitstellen(s);
     LoadSettings(s, texts, env);
+    // Said once the settings have named the language: the files that failed are tried once
+    // more, so their reasons come in that language too (the others are in place by now).
+    if (!fehler.empty()) fehler = UpdateDataFiles(s.folders.ProgDir, s.folders.DatenDir, false, logo);
+    MeldeSchreibfehler(s.folders, fehler);
     // Only the brand edition ships its collectors scrambled.
     std::error_code ec;
     if (fs::exists(FindFileNoCase(s.folders.DatenDir, std::string(KollDacDatei)), ec)) DecodeDatFile(s);

@@ -35,9 +35,6 @@ using namespace form;
 
 namespace {
 
-// The message when the new folder refuses a probe file (the text table has none for it).
-constexpr const char* kKannNicht_a = "Kann in ";
-constexpr const char* kKannNicht_b = " nicht schreiben";
 
 // A folder that holds nothing at all (or does not exist).
 bool LeererOrdner(const std::string& ordner) {
@@ -71,7 +68,7 @@ void DatenordnerWechseln(TavState& s, ProjektKatalogDienste& d, std::string neu)
       return;
     }
   } else if (!CanWriteToFolder(neu)) {
-    ShowMessageLines(std::string(kKannNicht_a) + neu + kKannNicht_b);
+    ShowMessageLines(TextMit(TX::OrdnerNichtSchreibbar, {neu}));
     return;
   }
   // Only a new or empty folder is filled; the data of a folder in use stay as they are.

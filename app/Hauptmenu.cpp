@@ -561,7 +561,9 @@ void Hauptmenu::TimerAnlgParameterTimer() {
   if (KollektorDialogHoehe) s_.settings.AFPos.Hoehe = static_cast<std::int16_t>(KollektorDialogHoehe());
   TimerAnlgParameter->stop();
   TimerInfo->start();
-  RefreshSchema();
+  // Deliberate: the scheme and the description are built once, when the window is shown, not
+  // here again: the first paint shows them (the start's weather may take seconds before this
+  // timer runs) and nothing in between changes them.
   // The collector the EnEV import appended is shown once, on the project's collector.
   if (s_.run.KollektorEditAnfrage && FormKollektorEdit) {
     s_.run.KollektorEditAnfrage = false;

@@ -346,7 +346,7 @@ int ImportKollektoren(TavState& s, const std::string& fileName, StatusSink& stat
   if (ergebnis) *ergebnis = bilanz;
   probleme.Melde();
   return SchliesseImportAb(
-      bilanz, "Kollektoren", fileName, KollDateiPfad(s), kMaxKollektoren,
+      bilanz, T(TX::ImportKollektoren), fileName, KollDateiPfad(s), kMaxKollektoren,
       [&] { return WriteKollektoren(s, status); },
       [&] {
         // A file another program changed is read again.

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "foundation/TavUtil.h"
+#include "results/ResultReports.h"
 
 namespace tav::enev {
 
@@ -14,8 +15,9 @@ const char* const kNachDin = " nach EnEV / DIN 4701-10";
 std::string Z(std::uint8_t w, std::uint8_t d, double x) {
   return std::isfinite(x) ? FloatToCommaStr(w, d, static_cast<float>(x)) : kStrich;
 }
+// Aligned as the numbers of its column; no value puts the dash where the last digit stands.
 std::string ZA(std::uint8_t w, std::uint8_t d, double x) {
-  return std::isfinite(x) ? FloatToCommaStrAligned(w, d, static_cast<float>(x)) : kStrich;
+  return std::isfinite(x) ? FloatToCommaStrAligned(w, d, static_cast<float>(x)) : LeerFeld(w, d);
 }
 double Oder(bool ok, double x) { return ok ? x : std::nan(""); }
 

@@ -18,6 +18,7 @@
 
 #include "foundation/CodePage.h"
 #include "foundation/StatusSink.h"
+#include "foundation/TextTable.h"
 
 namespace tav {
 
@@ -25,7 +26,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ErrnoText(int err) { return std::generic_category().message(err); }
+std::string ErrnoText(int err) { return SystemGrund(err); }
 
 void SetError(std::string* error, const std::string& text) {
   if (error) *error = text;
@@ -42,7 +43,7 @@ fs::path ResolveTarget(const fs::path& target) {
 }  // namespace
 
 std::string WriteFailureText(const fs::path& file, const std::string& reason) {
-  return "Die Datei " + file.string() + " kann nicht geschrieben werden: " + reason;
+  return TextMit(TX::DateiNichtGeschrieben, {file.string(), reason});
 }
 
 std::string FehlendesLinkZiel(const fs::path& target) {
@@ -50,9 +51,7 @@ std::string FehlendesLinkZiel(const fs::path& target) {
   if (!fs::is_symlink(fs::symlink_status(target, ec))) return {};
   if (fs::exists(fs::status(target, ec))) return {};
   const fs::path ziel = fs::read_symlink(target, ec);
-  return WriteFailureText(target, "sie ist ein Verweis auf " +
-                                      (ec ? std::string("eine Datei") : ziel.string()) +
-                                      ", die es nicht gibt. Der Verweis bleibt, wie er ist.");
+  return WriteFailureText(target, TextMit(TX::GrundVerweis, {ec ? T(TX::GrundEineDatei) : ziel.string()}));
 }
 
 namespace {
@@ -73,8 +72,8 @@ constexpr std::size_t kTempNameMax = 200;  // room for the marks within the 255 
 // Why a file is neither read nor replaced; empty when it is a regular file.
 std::string NotARegularFile(const struct stat& st) {
   if (S_ISREG(st.st_mode)) return {};
-  if (S_ISDIR(st.st_mode)) return "es ist ein Ordner";
-  return "es ist keine gewöhnliche Datei";
+  if (S_ISDIR(st.st_mode)) return T(TX::GrundOrdner);
+  return T(TX::GrundKeineDatei);
 }
 
 // True when the entry exists and no one has a write bit on it.
@@ -318,8 +317,7 @@ FileWriteLock::FileWriteLock(const fs::path& target, std::chrono::milliseconds w
         // cannot write. One that is there and cannot be opened keeps the write out.
         if (err == ENOENT) return;
         ok_ = false;
-        error_ = WriteFailureText(target, "ihre Sperrdatei " + lock.string() +
-                                          " kann nicht geöffnet werden: " + ErrnoText(err));
+        error_ = WriteFailureText(target, TextMit(TX::GrundSperrdatei, {lock.string(), ErrnoText(err)}));
         return;
       }
       bool besetzt = false;
@@ -347,7 +345,7 @@ FileWriteLock::FileWriteLock(const fs::path& target, std::chrono::milliseconds w
     // fall through: treated as a lock another program keeps
   }
   ok_ = false;
-  error_ = WriteFailureText(target, "sie wird gerade von einem anderen Programm geschrieben");
+  error_ = WriteFailureText(target, T(TX::GrundAnderesProgramm));
 }
 
 FileWriteLock::~FileWriteLock() {
@@ -370,11 +368,11 @@ std::size_t RemoveStaleLockFiles(const fs::path& folder) {
   });
 }
 
-namespace {
-
-std::string ReadFailure(const fs::path& file, const std::string& reason) {
-  return "Die Datei " + file.string() + " kann nicht gelesen werden: " + reason;
+std::string ReadFailureText(const fs::path& file, const std::string& reason) {
+  return TextMit(TX::DateiNichtGelesen, {file.string(), reason});
 }
+
+namespace {
 
 std::string SizeText(std::uintmax_t bytes) {
   if (bytes >= (1u << 20) && bytes % (1u << 20) == 0) return std::to_string(bytes >> 20) + " MB";
@@ -388,7 +386,7 @@ bool ReadWholeFile(const fs::path& file, std::string& bytes, std::string* error,
   auto fail = [&](const std::string& reason) {
     bytes.clear();
     bytes.shrink_to_fit();
-    SetError(error, ReadFailure(file, reason));
+    SetError(error, ReadFailureText(file, reason));
     return false;
   };
   // Examined before it is opened: opening a named pipe waits for a writer, and opening a
@@ -406,7 +404,7 @@ bool ReadWholeFile(const fs::path& file, std::string& bytes, std::string* error,
   struct stat st {};
   if (::fstat(fd, &st) != 0) return fail(ErrnoText(errno));
   if (std::string why = NotARegularFile(st); !why.empty()) return fail(why);
-  const auto tooLarge = [&] { return fail("sie ist größer als " + SizeText(maxBytes)); };
+  const auto tooLarge = [&] { return fail(TextMit(TX::GrundGroesser, {SizeText(maxBytes)})); };
   if (static_cast<std::uintmax_t>(st.st_size) > maxBytes) return tooLarge();
   try {
     bytes.reserve(static_cast<std::size_t>(st.st_size));
@@ -423,7 +421,7 @@ bool ReadWholeFile(const fs::path& file, std::string& bytes, std::string* error,
       bytes.append(buf, static_cast<std::size_t>(n));
     }
   } catch (const std::bad_alloc&) {
-    return fail(std::string(kZuWenigSpeicher));
+    return fail(T(TX::GrundSpeicher));
   }
   if (error) error->clear();
   return true;

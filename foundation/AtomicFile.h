@@ -45,8 +45,10 @@ std::size_t RemoveStaleTempFiles(const std::filesystem::path& folder,
                                  std::chrono::seconds minAge = std::chrono::hours(24));
 
 // "Die Datei <file> kann nicht geschrieben werden: <reason>": the message of a write that
-// failed.
+// failed, in the session's language (the reason too: SystemGrund for an errno).
 std::string WriteFailureText(const std::filesystem::path& file, const std::string& reason);
+// "Die Datei <file> kann nicht gelesen werden: <reason>": the message of a read that failed.
+std::string ReadFailureText(const std::filesystem::path& file, const std::string& reason);
 
 // Why `target` is a symbolic link that cannot be written through: the file it points to is
 // missing (a message-ready German text naming link and target); empty otherwise. Writing
@@ -119,8 +121,6 @@ inline constexpr std::uintmax_t kMaxKatalogBytes = 32u << 20;  // catalogues, th
 inline constexpr std::uintmax_t kMaxIniBytes = 16u << 20;      // settings, language files
 inline constexpr std::uintmax_t kMaxImportBytes = 4u << 20;    // weather data of other programs
 
-// Reason text of a load that ran out of memory.
-inline constexpr std::string_view kZuWenigSpeicher = "nicht genug Arbeitsspeicher";
 
 // Reads a whole file. Returns false (and a message-ready text in `error`) when it cannot be
 // opened or read; a missing file is such a failure too, so callers that treat a missing

@@ -12,6 +12,7 @@
 
 #include "foundation/AtomicFile.h"
 #include "foundation/Messages.h"
+#include "foundation/TextTable.h"
 
 namespace tav {
 
@@ -481,7 +482,7 @@ void TBigIniFile::LoadFile(const std::string& Name, std::uintmax_t MaxBytes) {
   std::string bytes;
   std::string err;
   if (ec) {
-    LoadError_ = "Die Datei " + Name + " kann nicht gelesen werden: " + ec.message();
+    LoadError_ = ReadFailureText(Name, SystemGrund(ec.value()));
     return;
   }
   if (!ReadWholeFile(Name, bytes, &err, MaxBytes)) {
@@ -494,7 +495,7 @@ void TBigIniFile::LoadFile(const std::string& Name, std::uintmax_t MaxBytes) {
   } catch (const std::bad_alloc&) {
     // What was taken in so far is no image of the file; a flush must not write it.
     Clear();
-    LoadError_ = "Die Datei " + Name + " kann nicht gelesen werden: " + std::string(kZuWenigSpeicher);
+    LoadError_ = ReadFailureText(Name, T(TX::GrundSpeicher));
   }
 }
 
@@ -550,8 +551,7 @@ bool TBigIniFile::ExactFileImage(std::string& bytes, std::string& problem) const
 }
 
 std::string NotWrittenText(const std::string& fileName, const std::string& problem) {
-  return "Die Datei " + fileName + " wird nicht geschrieben: " + problem +
-         ".|Die Datei bleibt unverändert.";
+  return TextMit(TX::DateiBleibtUnveraendert, {fileName, problem});
 }
 
 void TBigIniFile::LoadFromStrings(const std::vector<std::string>& Strings) {
@@ -572,7 +572,7 @@ bool TBigIniFile::FlushFile() {
   }
   if (!LoadError_.empty()) {
     // The file could not be read; replacing it by what we hold would lose its content.
-    LastError_ = "Die Datei " + FileName_ + " wird nicht geschrieben, weil sie nicht gelesen werden konnte.|" + LoadError_;
+    LastError_ = TextMit(TX::DateiUngelesenNichtGeschrieben, {FileName_}) + "|" + LoadError_;
     return false;
   }
   std::string bytes;

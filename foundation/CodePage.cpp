@@ -4,6 +4,8 @@
 #include <array>
 #include <utility>
 
+#include "foundation/TextTable.h"
+
 namespace tav {
 
 namespace {
@@ -295,16 +297,14 @@ bool EncodeTextExact(std::string_view utf8, TextEncoding enc, std::string& bytes
         AppendUtf8(liste, c);
         liste += '"';
       }
-      *problem = codePage ? "Zeichen, die die Codeseite " +
-                                std::string(cp == CodePage::Cp1250 ? "1250" : "1252") +
-                                " der Datei nicht kennt: " + liste
-                          : "ungültige UTF-8-Zeichen im Text";
+      *problem = codePage ? TextMit(TX::CodeseiteZeichen, {cp == CodePage::Cp1250 ? "1250" : "1252", liste})
+                          : T(TX::UngueltigesUtf8);
     }
     return false;
   }
   if (DecodeText(bytes, FallbackCodePage(enc)) != utf8) {
     if (problem)
-      *problem = "der Text würde beim nächsten Lesen als UTF-8 gelesen und verändert";
+      *problem = T(TX::TextWuerdeUtf8);
     return false;
   }
   return true;

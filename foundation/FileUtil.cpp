@@ -14,6 +14,7 @@
 #include "foundation/AtomicFile.h"
 #include "foundation/CodePage.h"
 #include "foundation/TavMathe.h"
+#include "foundation/TextTable.h"
 
 namespace tav {
 
@@ -118,18 +119,18 @@ bool CopyFileKeepDate(const fs::path& Source, const fs::path& Target, std::strin
   fs::path ziel = Target;
   if (fs::is_symlink(fs::symlink_status(Target, ec))) {
     ziel = fs::canonical(Target, ec);
-    if (ec) return fail(ec.message());
+    if (ec) return fail(SystemGrund(ec.value()));
   }
   if (fs::exists(ziel, ec) && fs::equivalent(Source, ziel, ec)) return fail({});
 
   Fd in(::open(Source.c_str(), O_RDONLY | O_CLOEXEC));
-  if (in.get() < 0) return fail(std::generic_category().message(errno));
+  if (in.get() < 0) return fail(SystemGrund(errno));
   struct stat src {};
-  if (::fstat(in.get(), &src) != 0) return fail(std::generic_category().message(errno));
+  if (::fstat(in.get(), &src) != 0) return fail(SystemGrund(errno));
 
   std::string tmpl = TempFileTemplate(ziel);
   Fd out(::mkostemp(tmpl.data(), O_CLOEXEC));
-  if (out.get() < 0) return fail(std::generic_category().message(errno));
+  if (out.get() < 0) return fail(SystemGrund(errno));
 
   const struct timespec zeiten[2] = {src.st_atim, src.st_mtim};
   // The copy is the user's working file: a read-only delivered file must not give a
@@ -142,7 +143,7 @@ bool CopyFileKeepDate(const fs::path& Source, const fs::path& Target, std::strin
   const int err = errno;
   if (!ok) {
     ::unlink(tmpl.c_str());
-    return fail(std::generic_category().message(err != 0 ? err : EIO));
+    return fail(SystemGrund(err != 0 ? err : EIO));
   }
   if (error) error->clear();
   return ok;

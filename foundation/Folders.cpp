@@ -14,6 +14,7 @@
 #include "foundation/Messages.h"
 #include "foundation/SysUtil.h"
 #include "foundation/TavMathe.h"
+#include "foundation/TextTable.h"
 
 #ifndef TAV_LIEFER_RELATIV
 #define TAV_LIEFER_RELATIV "../share/tavrel"
@@ -289,20 +290,20 @@ std::vector<std::string> UpdateDataFiles(const std::string& Source, const std::s
 std::string OrdnerNichtBeschreibbar(const std::string& Folder) {
   if (Folder.empty()) return {};
   struct stat st {};
-  if (::stat(Folder.c_str(), &st) != 0) return std::generic_category().message(errno);
+  if (::stat(Folder.c_str(), &st) != 0) return SystemGrund(errno);
   // No write bit: read-only also for root, as for every file the program replaces.
-  if ((st.st_mode & 0222) == 0) return std::generic_category().message(EACCES);
-  if (::access(Folder.c_str(), W_OK) != 0) return std::generic_category().message(errno);
+  if ((st.st_mode & 0222) == 0) return SystemGrund(EACCES);
+  if (::access(Folder.c_str(), W_OK) != 0) return SystemGrund(errno);
   // A full disk shows only when something is written: a byte, made durable, under the
   // temporary naming (tidied at start should a crash leave it).
   std::string name = TempFileTemplate(fs::path(Folder) / std::string(SchreibtestDatei));
   const int fd = ::mkostemp(name.data(), O_CLOEXEC);
-  if (fd < 0) return std::generic_category().message(errno);
+  if (fd < 0) return SystemGrund(errno);
   int err = 0;
   if (WriteAllToFd(fd, "C", err) && ::fsync(fd) != 0) err = errno;
   if (::close(fd) != 0 && err == 0) err = errno;
   ::unlink(name.c_str());
-  return err == 0 ? std::string() : std::generic_category().message(err);
+  return err == 0 ? std::string() : SystemGrund(err);
 }
 
 bool IstEnevSchalter(const std::vector<std::string>& Args) {

@@ -18,10 +18,6 @@ namespace tav::katalog {
 
 namespace {
 
-constexpr std::string_view kFremdGeaendert =
-    " wurde inzwischen von einem anderen Programm geändert und wird nicht überschrieben, damit "
-    "jene Änderung nicht verloren geht. Die Änderung hier ist nicht gespeichert; der Katalog "
-    "wird so neu eingelesen, wie das andere Programm ihn geschrieben hat.";
 constexpr std::string_view kTeilweiseGelesen =
     "Nicht alle Einträge der Datei konnten gelesen werden; beim Überschreiben geht verloren:";
 constexpr std::string_view kTrotzdem = "Datei trotzdem überschreiben?";
@@ -60,8 +56,7 @@ Ladung OhneSpeicherAbbruch(const std::string& pfad, Schritt&& schritt, std::stri
   try {
     return schritt();
   } catch (const std::bad_alloc&) {
-    const std::string text =
-        "Die Datei " + pfad + " kann nicht gelesen werden: " + std::string(kZuWenigSpeicher);
+    const std::string text = ReadFailureText(pfad, T(TX::GrundSpeicher));
     ShowMessageLines(text);
     if (grund) *grund = text;
     return Ladung::Unlesbar;
@@ -197,9 +192,17 @@ std::string NichtImportiert(const std::string& quelle, const std::string& katalo
 }
 
 std::string ListeVoll(const std::string& katalog, int hoechstens) {
-  return T(TX::WarnZuvieleE) + " " + katalog + " (höchstens " + std::to_string(hoechstens) +
-         " Einträge)";
+  return T(TX::WarnZuvieleE) + " " + katalog + " " + TextMit(TX::HoechstensEintraege, {std::to_string(hoechstens)});
 }
+
+namespace {
+
+// "1 entry", "3 entries" in the session's language (the import's account).
+std::string EintraegeText(int n) {
+  return n == 1 ? T(TX::EinEintrag) : TextMit(TX::NEintraege, {std::to_string(n)});
+}
+
+}  // namespace
 
 int SchliesseImportAb(const ImportBilanz& bilanz, std::string_view was, const std::string& quelle,
                       const std::string& katalog, int hoechstens,
@@ -212,15 +215,15 @@ int SchliesseImportAb(const ImportBilanz& bilanz, std::string_view was, const st
     zuruecknehmen();
     return kImportNichtGeschrieben;
   }
-  std::string text = "Daten von " + std::to_string(bilanz.gelesen) + " " + std::string(was) +
-                     " gelesen, " + std::to_string(bilanz.uebernommen) + " übernommen.";
+  std::string text = TextMit(TX::ImportBilanz, {std::to_string(bilanz.gelesen), std::string(was),
+                                                 std::to_string(bilanz.uebernommen)});
   const auto grund = [&text](int anzahl, const std::string& warum) {
-    if (anzahl > 0) text += "|- " + Eintraege(static_cast<std::size_t>(anzahl)) + " " + warum;
+    if (anzahl > 0) text += "|- " + EintraegeText(anzahl) + " " + warum;
   };
-  grund(bilanz.vorhanden, "schon in der Liste (gleicher Name)");
-  grund(bilanz.fehlerhaft, "wegen fehlerhafter Angaben nicht übernommen");
-  grund(bilanz.zuviele, "nicht übernommen: " + ListeVoll(katalog, hoechstens));
-  if (bilanz.uebernommen == 0) text += "|" + katalog + " bleibt unverändert.";
+  grund(bilanz.vorhanden, T(TX::ImportSchonInListe));
+  grund(bilanz.fehlerhaft, T(TX::ImportFehlerhaft));
+  grund(bilanz.zuviele, TextMit(TX::ImportNichtUebernommen, {ListeVoll(katalog, hoechstens)}));
+  if (bilanz.uebernommen == 0) text += "|" + TextMit(TX::KatalogBleibt, {katalog});
   // A list that is full or entries that cannot be read are a problem to see to; entries
   // already there are none.
   if (bilanz.zuviele > 0 || bilanz.fehlerhaft > 0)
@@ -406,7 +409,7 @@ bool SchreibeKatalog(const std::string& pfad, const std::string& text,
           bekannt->second.StandBekannt ? DateiStand(jetzt) : MerkmalStand(pfad);
       if (stand != bekannt->second.Stand) {
         bekannt->second.Veraltet = true;
-        ShowMessageLines(fehlerText + "|" + pfad + std::string(kFremdGeaendert));
+        ShowMessageLines(fehlerText + "|" + TextMit(TX::KatalogFremdGeaendert, {pfad}));
         return false;
       }
     }

@@ -20,7 +20,6 @@ namespace tav {
 namespace {
 
 constexpr const char* kSection = "Tavrel";
-constexpr const char* kUeberschreiben = " mit den jetzigen Einstellungen überschreiben?";
 
 // The curve switches of the live run diagram.
 struct Kurve {
@@ -181,13 +180,6 @@ void LoadSettings(TavState& s, TTextTable& texts, const SettingsEnv& env) {
 
 namespace {
 
-constexpr const char* kBeschaedigt = "Die beim Start gemeldete beschädigte Datei ";
-constexpr const char* kNichtGleich = " kann so nicht geschrieben werden, dass sie beim nächsten Start "
-                                     "gleich gelesen wird: ";
-constexpr const char* kErsetzen = "|Durch die jetzigen Einstellungen ersetzen?";
-constexpr const char* kFremdGeaendert =
-    " wurde während der Frage von einem anderen Programm geändert und wird nicht überschrieben, "
-    "damit jene Änderung nicht verloren geht. Die Einstellungen sind nicht gespeichert.";
 
 // Puts the current values into section "Tavrel" of `ini`. Lines of another program version
 // in that section (keys, comments) are kept as they were written, also those the key-value
@@ -274,7 +266,7 @@ bool SaveSettings(TavState& s, const std::string& selectedPrinter) {
   };
   // A damaged file (reported when it was read) is replaced only when the user agrees: what it
   // held may still be worth mending by hand.
-  if (!st.DateiSchaden.empty() && !frage(kBeschaedigt + file + kUeberschreiben)) {
+  if (!st.DateiSchaden.empty() && !frage(TextMit(TX::EinstellungenBeschaedigt, {file}))) {
     st.DateiBehalten = true;
     return false;
   }
@@ -282,7 +274,7 @@ bool SaveSettings(TavState& s, const std::string& selectedPrinter) {
   // a form that reads back: else the same messages would come at every start and exit.
   bool allein = false;
   if (!problem.empty()) {
-    if (st.DateiSchaden.empty() && !frage("Die Datei " + file + kNichtGleich + problem + kErsetzen)) {
+    if (st.DateiSchaden.empty() && !frage(TextMit(TX::EinstellungenNichtGleich, {file, problem}))) {
       st.DateiBehalten = true;
       return false;
     }
@@ -301,7 +293,7 @@ bool SaveSettings(TavState& s, const std::string& selectedPrinter) {
       ReadWholeFile(file, jetzt);
       if (jetzt != *gefragt) {
         // Asked again at the next save, about the file as it is then.
-        ShowMessageLines("Die Datei " + file + kFremdGeaendert);
+        ShowMessageLines(TextMit(TX::EinstellungenFremdGeaendert, {file}));
         return false;
       }
     }

@@ -1,7 +1,10 @@
 #include "foundation/TextTable.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "foundation/BigIni.h"
@@ -148,6 +151,34 @@ std::string LangDataFileName(const std::string& name, const std::string& code,
     if (std::filesystem::exists(folder / own, ec)) return own;
   }
   return name + ".dat";
+}
+
+std::string SystemGrund(int err) {
+  static constexpr std::pair<int, TX> kGruende[] = {
+      {EACCES, TX::SysEACCES},   {EPERM, TX::SysEPERM},   {ENOENT, TX::SysENOENT},
+      {ENOTDIR, TX::SysENOTDIR}, {EISDIR, TX::SysEISDIR}, {EEXIST, TX::SysEEXIST},
+      {ENOSPC, TX::SysENOSPC},   {EDQUOT, TX::SysEDQUOT}, {EFBIG, TX::SysEFBIG},
+      {EROFS, TX::SysEROFS},     {EIO, TX::SysEIO},       {ENAMETOOLONG, TX::SysENAMETOOLONG},
+      {ELOOP, TX::SysELOOP},     {EMFILE, TX::SysEMFILE}, {ENFILE, TX::SysEMFILE},
+      {ENOMEM, TX::SysENOMEM},   {EBUSY, TX::SysEBUSY},   {ETXTBSY, TX::SysEBUSY},
+      {EXDEV, TX::SysEXDEV},     {EINVAL, TX::SysEINVAL},
+  };
+  for (const auto& [nummer, text] : kGruende)
+    if (nummer == err) return T(text);
+  return ReplaceHashMark(T(TX::SysFehler), std::to_string(err));
+}
+
+std::string TextMit(TX key, std::initializer_list<std::string> werte) {
+  std::string text = T(key);
+  // Filled from the back, so a value holding "#" is never taken for a mark.
+  std::vector<std::size_t> marken;
+  for (auto pos = text.find('#'); pos != std::string::npos; pos = text.find('#', pos + 1)) marken.push_back(pos);
+  std::size_t n = std::min(marken.size(), werte.size());
+  for (auto it = werte.begin() + static_cast<std::ptrdiff_t>(n); n > 0; --n) {
+    --it;
+    text.replace(marken[n - 1], 1, *it);
+  }
+  return text;
 }
 
 }  // namespace tav

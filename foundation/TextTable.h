@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -178,7 +179,31 @@ enum class TX : std::uint16_t {
   EnergieKeineDaten, EnergieAbgeschnitten, EnergieNamenDoppelt, EnergieSchreibfehler,
   ZahlenangabenPruefen,
   ProjektFremdGeaendert, ProjektFremdNichtGespeichert, ProjektFremdAuswege, ProjektNeueNummerAbfrage,
-  ProjektdatenAbgespeichert, OrdnerOeffnenFehlt, AdresseOeffnenFehlt, kWhproQmJahr, SchrittZuGrob,
+  SchrittZuGrob,
+  // File errors and the system's reasons (errno) in the session's language.
+  DateiNichtGeschrieben, DateiNichtGelesen, DateiBleibtUnveraendert,
+  DateiUngelesenNichtGeschrieben, GrundOrdner, GrundKeineDatei, GrundVerweis, GrundEineDatei,
+  GrundSperrdatei, GrundAnderesProgramm, GrundGroesser, GrundSpeicher, DatenordnerNichtAnlegen,
+  DatenordnerNurLesen, DatenordnerDateienFehlen, SysEACCES, SysEPERM, SysENOENT, SysENOTDIR,
+  SysEISDIR, SysEEXIST, SysENOSPC, SysEDQUOT, SysEFBIG, SysEROFS, SysEIO, SysENAMETOOLONG,
+  SysELOOP, SysEMFILE, SysENOMEM, SysEBUSY, SysEXDEV, SysEINVAL, SysFehler, KatalogFremdGeaendert,
+  ProjektdateiUnveraendert, EinstellungenBeschaedigt,
+  EinstellungenNichtGleich, EinstellungenFremdGeaendert, WetterAndererStandort, CodeseiteZeichen,
+  UngueltigesUtf8, TextWuerdeUtf8,
+  // Project list and data folder.
+  ProjektOhneNummer, ProjektDoppelt, ProjektMehrfach, ProjekteAnzahl, ProjekteUebrige,
+  ProjekteListeHaelt, ProjektNurImSpeicher, ProjekteImportiertUngespeichert, OrdnerNichtSchreibbar,
+  // Weather files and imports.
+  KlimadatenFehlerSchreiben, KlimadatenSchreibfehler, WetterWertAusserhalb, WetterDirektstrahlung,
+  WetterDiffusstrahlung, WetterLufttemperatur, WertUnendlich, AnzahlStattWerte, AnzahlStattBytes,
+  ImportFehlerIn, ImportDateiFehlt, ImportProblem, ImportKopfzeile, ImportKopfUnklar,
+  ImportKopfdaten, ImportDatenzeile,
+  // Catalogue imports.
+  ImportBilanz, ImportOrte, ImportKollektoren, EinEintrag, NEintraege, ImportSchonInListe,
+  ImportFehlerhaft, ImportNichtUebernommen, KatalogBleibt, HoechstensEintraege,
+  StandortNichtUebernommen,
+  // Printout wording.
+  PrimSek, AufTemperaturniveau, T_spu_kurz,
   Count_
 };
 
@@ -237,6 +262,12 @@ TTextTable& Texts();
 const TTextTable& DeutscheTextTabelle();
 // A text of the program-wide table.
 inline const std::string& T(TX key) { return Texts()[key]; }
+
+// The system's reason for the error number `err` (errno) in the session's language, for the
+// messages that name it: the common file errors by name, any other as "system error N".
+std::string SystemGrund(int err);
+// A template of the program-wide table with its "#" marks filled in order.
+std::string TextMit(TX key, std::initializer_list<std::string> werte);
 
 // Name of a language's data file: name + ".dat" for German (code "de" in any case),
 // otherwise name + "_" + code + ".dat". No file is consulted.

@@ -290,7 +290,7 @@ int ImportOrte(TavState& s, const std::string& fileName, StatusSink& status,
   if (ergebnis) *ergebnis = bilanz;
   leser.Melde();
   return katalog::SchliesseImportAb(
-      bilanz, "Orten", fileName, OrteDateiPfad(s), kMaxOrte, [&] { return WriteOrte(s, status); },
+      bilanz, T(TX::ImportOrte), fileName, OrteDateiPfad(s), kMaxOrte, [&] { return WriteOrte(s, status); },
       [&] {
         // A file another program changed is read again.
         s.cat.OrtAnzahl = anzahlVorher;

@@ -24,8 +24,6 @@ static_assert(WetDateiBytes == 315410);
 
 namespace {
 
-constexpr char kFehlerSchreiben[] = "Fehler beim Schreiben der Klimadaten";
-constexpr char kSchreibfehler[] = "Schreibfehler beim Schreiben der Klimadaten";
 
 // The name field: the location name in the code page, cut to 50 bytes, blank-padded.
 std::string NamensFeld(const std::string& standort) {
@@ -42,14 +40,14 @@ std::string FehlerLesen(const std::string& name) {
 // reach far beyond the solar constant, the air temperature stays within the extremes ever
 // measured on earth with some room. A value outside has not come from weather.
 struct Grenzen {
-  const char* groesse;
+  TX groesse;
   const char* einheit;
   float min, max;
 };
 constexpr Grenzen kGrenzen[kWetterKanaele] = {
-    {"Direktstrahlung", "W/m²", 0.0f, 1500.0f},
-    {"Diffusstrahlung", "W/m²", 0.0f, 1500.0f},
-    {"Lufttemperatur", "°C", -100.0f, 70.0f},
+    {TX::WetterDirektstrahlung, "W/m²", 0.0f, 1500.0f},
+    {TX::WetterDiffusstrahlung, "W/m²", 0.0f, 1500.0f},
+    {TX::WetterLufttemperatur, "°C", -100.0f, 70.0f},
 };
 
 // A value as the file holds it: the shortest text that reads back as the same float, with
@@ -74,10 +72,10 @@ std::string UnmoeglicherWert(const std::vector<float>& werte) {
     if (std::isfinite(w) && w >= g.min && w <= g.max) continue;
     const std::size_t jahr = i / (proKanal * kWetterKanaele) + 1;
     const std::size_t stunde = i % proKanal;
-    const std::string wert = std::isfinite(w) ? FloatText(w) : (std::isnan(w) ? "NaN" : "unendlich");
-    return "Jahr " + std::to_string(jahr) + ", Stunde " + std::to_string(stunde) + ": " +
-           g.groesse + " " + wert + " " + g.einheit + " liegt nicht zwischen " +
-           IniFloatToStr(g.min) + " und " + IniFloatToStr(g.max) + " " + g.einheit;
+    const std::string wert = std::isfinite(w) ? FloatText(w) : (std::isnan(w) ? "NaN" : T(TX::WertUnendlich));
+    return TextMit(TX::WetterWertAusserhalb, {std::to_string(jahr), std::to_string(stunde), T(g.groesse),
+                                              wert + " " + g.einheit, IniFloatToStr(g.min),
+                                              IniFloatToStr(g.max) + " " + g.einheit});
   }
   return {};
 }
@@ -87,7 +85,7 @@ std::string UnmoeglicherWert(const std::vector<float>& werte) {
 bool SaveWetterDaten(TavState& s, const std::string& name, StatusSink& status) {
   // A store without valid weather must not become a file that later passes for it.
   if (!s.run.SolarklimadatenOK) {
-    ShowMessageLines(std::string(kFehlerSchreiben) + "|" + name);
+    ShowMessageLines(T(TX::KlimadatenFehlerSchreiben) + "|" + name);
     return false;
   }
   const std::vector<float>& werte = s.weather.WetterDaten.Werte;
@@ -95,12 +93,12 @@ bool SaveWetterDaten(TavState& s, const std::string& name, StatusSink& status) {
   // be weather.
   std::string falsch;
   if (werte.size() * sizeof(float) < 3 * WetJahrBytes)
-    falsch = std::to_string(werte.size()) + " statt " +
-             std::to_string(3 * WetJahrBytes / sizeof(float)) + " Werte";
+    falsch = TextMit(TX::AnzahlStattWerte,
+                     {std::to_string(werte.size()), std::to_string(3 * WetJahrBytes / sizeof(float))});
   else
     falsch = UnmoeglicherWert(werte);
   if (!falsch.empty()) {
-    ShowMessageLines(std::string(kFehlerSchreiben) + "|" + name + ": " + falsch);
+    ShowMessageLines(T(TX::KlimadatenFehlerSchreiben) + "|" + name + ": " + falsch);
     return false;
   }
   status.Status(ReplaceHashMark(T(TX::DateiSchreiben), name));
@@ -111,7 +109,7 @@ bool SaveWetterDaten(TavState& s, const std::string& name, StatusSink& status) {
   std::string fehler;
   const bool ok = WriteFileAtomic(katalog::DatenPfad(s, name), bytes, &fehler);
   status.Status("");
-  if (!ok) ShowMessageLines(std::string(kSchreibfehler) + "|" + fehler);
+  if (!ok) ShowMessageLines(T(TX::KlimadatenSchreibfehler) + "|" + fehler);
   return ok;
 }
 
@@ -131,8 +129,7 @@ WetterLaden LoadWetterDaten(TavState& s, const std::string& name, StatusSink& st
   }
   if (bytes.size() != WetDateiBytes) {
     ShowMessageLines(FehlerLesen(name) + "|" + std::string(pfad) + ": " +
-                     std::to_string(bytes.size()) + " statt " + std::to_string(WetDateiBytes) +
-                     " Bytes");
+                     TextMit(TX::AnzahlStattBytes, {std::to_string(bytes.size()), std::to_string(WetDateiBytes)}));
     return WetterLaden::Beschaedigt;
   }
   if (standort && bytes.compare(0, WetNameBytes, NamensFeld(*standort)) != 0)
@@ -164,7 +161,7 @@ bool ExportKlimgenDaten(const TavState& s, const std::string& name, StatusSink& 
       text += "\r\n";
     }
   }
-  return katalog::SchreibeKatalog(katalog::DatenPfad(s, name), text, name, kSchreibfehler, status);
+  return katalog::SchreibeKatalog(katalog::DatenPfad(s, name), text, name, T(TX::KlimadatenSchreibfehler), status);
 }
 
 }  // namespace tav

@@ -24,9 +24,6 @@ namespace {
 constexpr std::size_t kNamensLaenge = 32;  // names are cut to this before " (Meteo)"
 constexpr char kMeteo[] = " (Meteo)";
 constexpr int kMN5Zeilen = 8764;           // name, coordinates, a free line, header, 8760 hours
-constexpr std::string_view kKopfUnklar =
-    "Breite, Länge und Höhe müssen durch Kommas ohne Leerzeichen (Zahlen mit Dezimalpunkt) oder "
-    "durch Leerzeichen getrennt sein.";
 
 // An import error whose text is shown below the file's name.
 struct ImportFehler : std::runtime_error {
@@ -160,7 +157,7 @@ bool Uebernehmen(TavState& s, TOrt ort, const std::string& fileName, StatusSink&
 // The list is full: the location of the file is not taken (and nothing is written).
 bool ListeVoll(const TavState& s, const std::string& fileName) {
   if (s.cat.OrtAnzahl < kMaxOrte) return false;
-  ShowMessageLines("Der Standort aus " + fileName + " wurde nicht übernommen:|" +
+  ShowMessageLines(TextMit(TX::StandortNichtUebernommen, {fileName}) + "|" +
                    katalog::ListeVoll(OrteDateiPfad(s), kMaxOrte));
   return true;
 }
@@ -191,9 +188,9 @@ std::string UniqueMeteoName(const TavState& s, const std::string& name) {
 }
 
 bool ReadMeteoDatei(TavState& s, const std::string& fileName, StatusSink& status) {
-  const std::string fehlerIn = "Fehler in " + fileName;
+  const std::string fehlerIn = TextMit(TX::ImportFehlerIn, {fileName});
   std::vector<std::string> zeilen;
-  if (!LeseZeilen(fileName, "Datei " + fileName + " nicht gefunden", fehlerIn, zeilen))
+  if (!LeseZeilen(fileName, TextMit(TX::ImportDateiFehlt, {fileName}), fehlerIn, zeilen))
     return false;
   if (zeilen.size() < 4) {
     ShowMessageLines(fehlerIn);
@@ -215,7 +212,7 @@ bool ReadMeteoDatei(TavState& s, const std::string& fileName, StatusSink& status
     bool kommaAmEnde = false;
     KopfForm form = KopfForm::Komma;
     const std::vector<std::string> kopf = KopfFelder(zeilen[4], 3, kommaAmEnde, form);
-    if (kopf.empty() || !kommaAmEnde) throw ImportFehler("Kopfzeile \"" + Zitat(zeilen[4]) + "\": " + std::string(kKopfUnklar));
+    if (kopf.empty() || !kommaAmEnde) throw ImportFehler(T(TX::ImportKopfzeile) + " \"" + Zitat(zeilen[4]) + "\": " + T(TX::ImportKopfUnklar));
     ort.GeoBreite = static_cast<float>(StrengeZahl(kopf[0], 0, 65));
     ort.GeoLaenge = static_cast<float>(-StrengeZahl(kopf[1], -180, 180));
     ort.Hoehe = CheckIntRange(kopf[2], 1, 3000);
@@ -252,7 +249,7 @@ bool ReadMN5Datei(TavState& s, const std::string& fileName, StatusSink& status) 
     return false;
   }
   auto problem = [&](const std::string& detail) {
-    ShowMessageLines("Problem beim Import von " + fileName + "\r\n" + detail);
+    ShowMessageLines(TextMit(TX::ImportProblem, {fileName}) + "\r\n" + detail);
     return false;
   };
 
@@ -289,8 +286,7 @@ bool ReadMN5Datei(TavState& s, const std::string& fileName, StatusSink& status) 
     const std::int32_t tz = CheckIntRange(f[3], -12, 12);
     ort.Zeitzone = static_cast<std::int8_t>(form == KopfForm::Komma ? -tz : tz);
   } catch (const std::exception&) {
-    return problem("Kopfdaten des Standorts passen nicht: \"" + Zitat(zeilen[1]) + "\"\r\n" +
-                   std::string(kKopfUnklar));
+    return problem(T(TX::ImportKopfdaten) + ": \"" + Zitat(zeilen[1]) + "\"\r\n" + T(TX::ImportKopfUnklar));
   }
 
   // Lines 5..8764: the hours in month order.
@@ -307,7 +303,7 @@ bool ReadMN5Datei(TavState& s, const std::string& fileName, StatusSink& status) 
         summeG += CheckIntRange(text.substr(tab1 + 1, tab2 - tab1 - 1), 0, 1200);
         summeT += StrengeZahl(text.substr(tab2 + 1), -40, 50);
       } catch (const std::exception&) {
-        return problem("Datenzeile '" + Zitat(text) + "' nicht plausibel");
+        return problem(TextMit(TX::ImportDatenzeile, {Zitat(text)}));
       }
     }
     ort.Einstrahlung[m] = summeG / MonatsTage[m] / 1000.0;

@@ -27,7 +27,6 @@ namespace {
 constexpr std::string_view kAbbruch = "ABBRUCH: ";
 constexpr std::string_view kATypWrite = "A_Typ - WriteProjektDat";
 constexpr std::string_view kUngueltigeWerte = "Ungültige Werte in ";
-constexpr std::string_view kNichtGespeichert = "|Die Projektdatei wurde nicht verändert.";
 
 // Project `nummer` of the file was changed by another program, so it was not saved.
 std::string FremdGeaendertText(std::int32_t nummer, const std::string& fileName) {
@@ -487,7 +486,7 @@ bool SchreibeProjektDatei(const std::string& fileName, const TBigIniFile& ini) {
     return false;
   }
   if (WriteFileAtomic(fileName, bytes, &fehler)) return true;
-  ShowMessageLines(fehler + std::string(kNichtGespeichert));
+  ShowMessageLines(fehler + "|" + T(TX::ProjektdateiUnveraendert));
   return false;
 }
 
@@ -517,7 +516,7 @@ bool SchreibeProjektAbschnitte(const std::string& fileName, const TavState& s,
   // other projects are kept as they are now. Its messages wait until the lock is given up.
   const FileWriteLock sperre(fileName);
   if (!sperre.Ok()) {
-    ShowMessageLines(sperre.Error() + std::string(kNichtGespeichert));
+    ShowMessageLines(sperre.Error() + "|" + T(TX::ProjektdateiUnveraendert));
     return false;
   }
   // The object holds the file in memory only; the file is rewritten below, in one piece.

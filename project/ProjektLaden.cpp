@@ -26,27 +26,16 @@ namespace tav {
 
 namespace {
 
-constexpr std::string_view kAbschnitt = "Abschnitt [";
-constexpr std::string_view kOhneNummer = "] ohne Projektnummer wird nicht aufgelistet: ";
-constexpr std::string_view kDoppelt = "] hat dieselbe Projektnummer wie [";
-constexpr std::string_view kNichtGelistet = "] und wird nicht aufgelistet: ";
-constexpr std::string_view kNurImSpeicher =
-    "|Es gilt das Standardprojekt, nur im Arbeitsspeicher; die Datei bleibt unverändert.";
-constexpr std::string_view kMehrfach = "] steht mehrfach in der Datei; nur der erste wird gelesen: ";
 constexpr std::string_view kOffenBleibt_a = "|Das geöffnete Projekt \"";
 constexpr std::string_view kOffenBleibt_b = "\" bleibt, wie es war.";
-constexpr std::string_view kImportiertUngespeichert_a = "Die Projekte aus ";
-constexpr std::string_view kImportiertUngespeichert_b = " sind importiert; das geöffnete Projekt \"";
-constexpr std::string_view kImportiertUngespeichert_c =
-    "\" ist mit den Katalogangaben, wie sie jetzt gelten, noch nicht gespeichert.";
 
 // "Zuviele Projekte in" the file, with how many it holds and how many the list takes.
 std::string ZuvieleProjekteText(const std::string& datei, std::size_t anzahl,
                                 const std::string& zusatz) {
   std::string kopf = T(TX::WarnZuvieleProj);
   TrimTrailingBlanks(kopf);
-  return kopf + " " + datei + ": " + std::to_string(anzahl) + " Projekte, die Projektliste fasst " +
-         std::to_string(kMaxProjekte) + "." + zusatz;
+  return kopf + " " + TextMit(TX::ProjekteAnzahl, {datei, std::to_string(anzahl), std::to_string(kMaxProjekte)}) +
+         " " + zusatz;
 }
 
 // The project list entry of a section.
@@ -117,8 +106,7 @@ std::vector<std::string> ListeFuellen(CatalogueState& c, TBigIniFile& ini,
     const std::string& erster = ersteSektion.try_emplace(*n, name).first->second;
     if (erster != name) {
       if (doppelt.empty())
-        doppelt = std::string(kAbschnitt) + Zitat(name) + std::string(kDoppelt) + Zitat(erster) +
-                  std::string(kNichtGelistet) + pfad;
+        doppelt = TextMit(TX::ProjektDoppelt, {Zitat(name), Zitat(erster), pfad});
       continue;
     }
     if (static_cast<std::int32_t>(gelistet.size()) == kMaxProjekte) {
@@ -134,14 +122,13 @@ std::vector<std::string> ListeFuellen(CatalogueState& c, TBigIniFile& ini,
     std::set<std::int32_t> nummern;
     for (const auto& name : sektionen)
       if (const auto n = ProjektNummerAus(name)) nummern.insert(*n);
-    ShowMessageLines(ZuvieleProjekteText(pfad, nummern.size(), " Die übrigen werden nicht gelistet."));
+    ShowMessageLines(ZuvieleProjekteText(pfad, nummern.size(), T(TX::ProjekteUebrige)));
   }
   if (!ohneNummer.empty())
-    ShowMessageLines(std::string(kAbschnitt) + Zitat(ohneNummer) + std::string(kOhneNummer) + pfad);
+    ShowMessageLines(TextMit(TX::ProjektOhneNummer, {Zitat(ohneNummer), pfad}));
   // The same name twice: the later sections are kept in the file but never read.
   if (doppelt.empty() && ini.HasDuplicates())
-    doppelt = std::string(kAbschnitt) + Zitat(ini.DuplicateSectionNames().front()) +
-              std::string(kMehrfach) + pfad;
+    doppelt = TextMit(TX::ProjektMehrfach, {Zitat(ini.DuplicateSectionNames().front()), pfad});
   if (!doppelt.empty()) ShowMessageLines(doppelt);
   return gelistet;
 }
@@ -152,7 +139,7 @@ Geladen ListeUndProjektLaden(TavState& s, ProjektKatalogDienste& d, const std::s
   ini.LoadFile(pfad, kMaxKatalogBytes);
   if (!ini.LoadError().empty()) {
     // One message; the file stays as it is and the standard project is used in memory only.
-    ShowMessageLines(ini.LoadError() + std::string(kNurImSpeicher));
+    ShowMessageLines(ini.LoadError() + "|" + T(TX::ProjektNurImSpeicher));
     s.cat.ProjektAnzahl = 0;
     return Geladen::Unlesbar;
   }
@@ -385,8 +372,7 @@ bool ImportProjekt(TavState& s, const std::string& fileName, ProjektKatalogDiens
     anzahl = std::max<std::int32_t>(0, kMaxProjekte - c.ProjektAnzahl);
     ShowMessageLines(ZuvieleProjekteText(
         fileName, inDatei,
-        " Die Liste hält schon " + std::to_string(c.ProjektAnzahl) + "; übernommen werden " +
-            std::to_string(anzahl) + "."));
+        TextMit(TX::ProjekteListeHaelt, {std::to_string(c.ProjektAnzahl), std::to_string(anzahl)})));
   }
   if (anzahl <= 0) return false;  // nothing to take over: the current project is not saved either
 
@@ -446,9 +432,7 @@ bool ImportProjekt(TavState& s, const std::string& fileName, ProjektKatalogDiens
   const MeldungenSpaeter zusammen(true);
   if (WriteProjektDat(pfad, s, d)) return true;
   s.run.ProjektGeaendert = true;
-  ShowMessageLines(std::string(kImportiertUngespeichert_a) + fileName +
-                   std::string(kImportiertUngespeichert_b) + Zitat(s.plant.ProjektName) +
-                   std::string(kImportiertUngespeichert_c));
+  ShowMessageLines(TextMit(TX::ProjekteImportiertUngespeichert, {fileName, Zitat(s.plant.ProjektName)}));
   return true;
 }
 

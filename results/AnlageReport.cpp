@@ -17,7 +17,6 @@ constexpr const char* kTypUnbekannt = "A_Typ unbekannt";
 constexpr const char* kN0 = "n0";
 constexpr const char* kA1 = "a1";
 constexpr const char* kA2 = "a2";
-constexpr const char* kPrimSek = " K (prim./sek.), ";
 constexpr const char* kFrischwasserTemps = " 10 -> 45°C ";
 constexpr const char* kFrischwasserVorlauf = " 55°C ";
 // Shown in place of the daily litres when hot water is not warmer than cold water.
@@ -163,7 +162,7 @@ void HeatingLines(const PlantState& p, bool longForm, Writer& w) {
     case 3:
       w.Line(heizwaerme);
       w.Line(T(TX::Heizleistung) + ":\t" + P(1, 0, p.Heiztauscherleistung / 1000.0) + " kW " +
-             T(TX::bei) + " dT = " + P(2, 0, p.HeiztauscherDeltaT) + kPrimSek +
+             T(TX::bei) + " dT = " + P(2, 0, p.HeiztauscherDeltaT) + " K " + T(TX::PrimSek) + ", " +
              P(4, 0, p.Heiztemp) + "°C " + T(TX::imSekRuecklauf));
       w.Line(T(TX::Heizfunktion) + ":\t" + T(TX::bei_T_aussen) + " < " +
              P(2, 0, p.Heizgrenztemp) + "°C  " + T(TX::und) + " " + T(TX::T_spu) + " > " +

@@ -235,7 +235,7 @@ void HeizungBilanz(Zeilen& z, const PlantState& p) {
     case 3:
       z.Neu().Feld(0, C(1, 0, p.Heizwaermebedarf / 1000.0) + " " + T(TX::kWhproJahr) + " " + T(TX::HeizWaermebedarf));
       z.Label(T(TX::Heizleistung), P(4, 0, p.Heiztauscherleistung / 1000.0) + " kW " + T(TX::bei) + " dT = " +
-                                       P(2, 0, p.HeiztauscherDeltaT) + " K (prim./sek.), " + P(4, 0, p.Heiztemp) +
+                                       P(2, 0, p.HeiztauscherDeltaT) + " K " + T(TX::PrimSek) + ", " + P(4, 0, p.Heiztemp) +
                                        "°C " + T(TX::imSekRuecklauf));
       z.Label(T(TX::Heizfunktion), Aussen(p) + "  " + T(TX::und) + " " + T(TX::T_spu) + " > " + Grad(p.MaxTempWinter));
       break;
@@ -311,8 +311,8 @@ TDruckBlock DruckAnlageOeko(const TavState& g) {
     if (typ == 2)
       z.Label(T(TX::Heizfunktion), Aussen(p) + " " + T(TX::und) + "  " + T(TX::T_sp) + " > " + Grad(p.MaxTempWinter));
     else if (typ == 3)
-      z.Label(T(TX::Solares_Heizen), T(TX::auf) + " " + Grad(p.Heiztemp) + " " + T(TX::Temperaturniveau) + ", " +
-                                         Aussen(p) + " " + T(TX::und) + " T sp,u > " + Grad(p.MaxTempWinter));
+      z.Label(T(TX::Solares_Heizen), TextMit(TX::AufTemperaturniveau, {Grad(p.Heiztemp)}) + ", " + Aussen(p) + " " +
+                                         T(TX::und) + " " + T(TX::T_spu_kurz) + " > " + Grad(p.MaxTempWinter));
     else if (typ >= 6 && typ <= 8)
       Heizkreis(z, p);
   }
@@ -358,7 +358,7 @@ TDruckBlock DruckPoolBilanz(const TavState& g, int startZeile) {
     z.Felder.push_back({c++, A(6, 0, Pw / 1000.0), true});
     if (H) z.Felder.push_back({c++, A(7, 0, Hz / 1000.0)});
     z.Felder.push_back({c++, A(7, 0, (res.SolarertragMonat[Idx(m)] - Pw - Hz) / 1000.0)});
-    z.Felder.push_back({c++, Teilbar(waermekap) ? A(breite, 1, SafeDiv(Pw / tage, waermekap)) : LeerFeld(breite + 2)});
+    z.Felder.push_back({c++, Teilbar(waermekap) ? A(breite, 1, SafeDiv(Pw / tage, waermekap)) : LeerFeld(3, 1)});
     b.Zeilen.push_back(std::move(z));
   }
   const std::string spez = T(TX::SpezKollErtrag) + ": ";
@@ -408,8 +408,8 @@ TDruckBlock DruckOekoBilanz(const TavState& g) {
     z.Felder.push_back({0, A(8, 1, ertrag[Idx(m)] / 1000.0)});
     z.Felder.push_back({1, A(8, 1, S)});
     // A carrier without its kWh per unit leaves its units and its CO2 empty.
-    if (mitEinheit) z.Felder.push_back({2, Teilbar(kwh) ? A(7, 1, SafeDiv(S, kwh)) : LeerFeld(7), true});
-    if (mitCO2) z.Felder.push_back({3, Teilbar(kwh) ? A(7, 1, SafeDiv(S, kwh) * co2) : LeerFeld(7)});
+    if (mitEinheit) z.Felder.push_back({2, Teilbar(kwh) ? A(7, 1, SafeDiv(S, kwh)) : LeerFeld(7, 1), true});
+    if (mitCO2) z.Felder.push_back({3, Teilbar(kwh) ? A(7, 1, SafeDiv(S, kwh) * co2) : LeerFeld(7, 1)});
     b.Zeilen.push_back(std::move(z));
   }
   b.Regeln = {start + 3, start + 15};

@@ -80,7 +80,10 @@ void SpezErtragZeile(TReport& r, const TavState& g) {
 
 }  // namespace
 
-std::string LeerFeld(int Width) { return Blanks(2 * (Width - 1)) + kStrich; }
+std::string LeerFeld(int Width, int Decimals) {
+  // Two blanks are one digit wide, the decimal comma half of one.
+  return Blanks(2 * (Width - 1) - (Decimals > 0 ? 1 : 0)) + kStrich;
+}
 
 std::string TagDatum(int tagImJahr) {
   if (tagImJahr < 1 || tagImJahr > 366) return LeerFeld(1);
@@ -300,7 +303,7 @@ void ReportOekoAnlage(TReport& r, const TavState& g, bool copy) {
                      P(2, 0, p.MaxTempWinter) + "°C");
     } else if (typ == 3) {
       AddLine(r, T(TX::Heizleistung) + ":\t" + P(1, 0, p.Heiztauscherleistung / 1000.0) + " kW " + T(TX::bei) +
-                     " dT = " + P(2, 0, p.HeiztauscherDeltaT) + " K (prim./sek.), " + P(4, 0, p.Heiztemp) + "°C " +
+                     " dT = " + P(2, 0, p.HeiztauscherDeltaT) + " K " + T(TX::PrimSek) + ", " + P(4, 0, p.Heiztemp) + "°C " +
                      T(TX::imSekRuecklauf));
       AddLine(r, T(TX::Heizfunktion) + ":\t" + aussen + "  " + T(TX::und) + " " + T(TX::T_spu) + " > " +
                      P(2, 0, p.MaxTempWinter) + "°C");
@@ -387,7 +390,7 @@ void ReportPoolBilanz(TReport& r, TavState& g, bool copy) {
     const double Pw = res.PoolWaermeMonat[Idx(i)], Hz = res.SolHeizenMonat[Idx(i)];
     const double tage = i <= 12 ? MonatsTage[Idx(i)] : 365.0;
     const int breite = p.SolHeizung ? 2 : 3;
-    std::string erwaermung = Teilbar(waermekap) ? A(breite, 1, Pw / tage / waermekap) : LeerFeld(breite + 2);
+    std::string erwaermung = Teilbar(waermekap) ? A(breite, 1, Pw / tage / waermekap) : LeerFeld(3, 1);
     TLineBuilder z(false, i == 12);
     z.Add(Monatskopf(i)).Tab().Add(A(7, 0, Pw / 1000.0), true);
     if (p.SolHeizung) z.Cell(A(6, 0, Hz / 1000.0));

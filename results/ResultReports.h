@@ -16,8 +16,10 @@
 
 namespace tav {
 
-// The field shown where a fraction has no divisor, as wide as A(Width, 0) of a number.
-std::string LeerFeld(int Width);
+// The field shown where a fraction has no divisor: as wide as A(Width, Decimals) of a number,
+// the dash standing where its last digit would (a pool's warming of a few kelvin a day:
+// LeerFeld(3, 1) under "0,7").
+std::string LeerFeld(int Width, int Decimals = 0);
 // "dd.mm" of a day of the year; a day outside 1..366 (a pool season never set up) gives the
 // dash of an empty field.
 std::string TagDatum(int tagImJahr);

@@ -5,12 +5,11 @@
 #include "foundation/PrintLayout.h"
 #include "foundation/TavUtil.h"
 #include "foundation/TextTable.h"
+#include "results/ResultReports.h"
 
 namespace tav {
 
 namespace {
-
-constexpr const char* kStrich = "\xE2\x80\x93";  // en dash: no divisor
 
 double Jahr(const TMonatsArray& a) {
   double s = 0.0;
@@ -29,9 +28,9 @@ std::string KWh(double wh) { return A(6, 0, wh / 1000.0) + " " + T(TX::kWhproJah
 // efficiency is shown as it is.
 enum class Grenze { Bruch, AbNull, Keine };
 
-// A share in per cent; a dash without a divisor.
+// A share in per cent; without a divisor a dash where the number's last digit would stand.
 std::string Anteil(double a, double b, Grenze g = Grenze::Bruch) {
-  if (b == 0.0) return kStrich;
+  if (b == 0.0) return LeerFeld(6, 1);
   double q = SafeDiv(a, b);
   if (g != Grenze::Keine) q = std::max(q, 0.0);
   if (g == Grenze::Bruch) q = std::min(q, 1.0);
@@ -73,7 +72,8 @@ TUebersichtErgebnisse ErgebnisUebersicht(const TavState& g) {
         Anteil(S - H - Pw, D, Grenze::AbNull));
     if (p.AnlagenTypNr != 2) {
       const double hz = hwb * anteil;
-      add("", T(TX::Heizung), anteil < 0.002 ? Anteil(0.0, 1.0) : Anteil(H, hz));
+      // No heated share or no heating demand: a heating fraction of 0, as the balance shows it.
+      add("", T(TX::Heizung), anteil < 0.002 || hz == 0.0 ? Anteil(0.0, 1.0) : Anteil(H, hz));
       add("", T(TX::fsavTWWHz), Anteil(S - Pw, D + hz));
     }
   } else {
@@ -83,7 +83,7 @@ TUebersichtErgebnisse ErgebnisUebersicht(const TavState& g) {
   ++zeile;
   add(T(TX::Kennwerte), T(TX::Wirkungsgrad), Anteil(S, I, Grenze::Keine));
   const double a = p.KollektorFlaecheGesamt;
-  add("", T(TX::SpezKollErtrag), a != 0.0 ? A(6, 0, SafeDiv(S, a * 1000.0)) + " kWh/" + T(TX::m_2idx) : kStrich);
+  add("", T(TX::SpezKollErtrag), a != 0.0 ? A(6, 0, SafeDiv(S, a * 1000.0)) + " kWh/" + T(TX::m_2idx) : LeerFeld(6));
 
   ++zeile;
   add(T(TX::Solarertrag), T(TX::Warmwasser), KWh(S - H - Pw));

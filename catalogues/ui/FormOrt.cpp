@@ -27,6 +27,7 @@
 #include "foundation/AtomicFile.h"
 #include "foundation/Messages.h"
 #include "foundation/TavUtil.h"
+#include "foundation/TextTable.h"
 #include "foundation/ui/DialogZeile.h"
 #include "foundation/ui/HilfeFenster.h"
 #include "foundation/ui/SysUtilsQt.h"
@@ -305,8 +306,7 @@ TFormOrt::TFormOrt(TavState& s, WetterSynthese& synthese, QWidget* parent)
       const WetterLaden w = LoadWetterDaten(s_, datei.filename().string(), *status_, &standort);
       if (w == WetterLaden::Ok) s_.run.SolarklimadatenOK = true;
       if (w == WetterLaden::AndererStandort)
-        ShowMessageLines(datei.filename().string() + " enthält die Wetterdaten eines anderen Standorts|"
-                         "und wird für " + standort + " nicht geladen.");
+        ShowMessageLines(TextMit(TX::WetterAndererStandort, {datei.filename().string(), standort}));
     }
     ShowKlimgenTab();
   });

@@ -341,7 +341,7 @@ class Bogen {
         z = Spalte(z, bedarf, 0, true);
         z = Spalte(z, T(TX::Heizleistung));
         z = Spalte(z, Pt(4, 0, p.Heiztauscherleistung / 1000.0) + " kW " + T(TX::bei) + " dT = " +
-                          Pt(2, 0, p.HeiztauscherDeltaT) + " K (prim./sek.), " + Pt(4, 0, p.Heiztemp) + gradC + " " +
+                          Pt(2, 0, p.HeiztauscherDeltaT) + " K " + T(TX::PrimSek) + ", " + Pt(4, 0, p.Heiztemp) + gradC + " " +
                           T(TX::imSekRuecklauf));
         z = Spalte(z, T(TX::Heizfunktion));
         z = Spalte(z, grenze + "  " + T(TX::und) + " " + speicher(TX::T_spu));

@@ -4,10 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMenu>
 #include <QStatusBar>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <QThread>
+#include <QTimer>
 #include <QToolButton>
 #include <cstdlib>
 #include <algorithm>
@@ -182,6 +186,40 @@ TEST(Start, WeatherProgressReachesTheSplashLabel) {
   G() = TavState{};
 }
 
+// The start's message about a data folder it cannot write comes in the language the settings
+// name, with the system's reason in that language; German without them.
+TEST(Start, AReadOnlyDataFolderIsSaidInTheSettingsLanguage) {
+  for (const bool englisch : {true, false}) {
+    SCOPED_TRACE(englisch ? "English" : "German");
+    test::TempDir root;
+    test::WetterAttrappe wetter;
+    test::ScopedMessages msgs;
+    test::FrischerZustand(root.path());
+    DatenStart(G(), Texts(), SettingsEnv{}, NullStatus(), wetter);
+    const std::string daten = G().folders.DatenDir;
+    if (englisch) {
+      fs::copy_file(fs::path(TAV_LANG_DIR) / "english.dat", root.path() / "prog" / "english.dat");
+      G().settings.Sprache = "english";
+      ASSERT_TRUE(SaveSettings(G(), ""));
+    }
+    {
+      const test::OhneSchreibrecht schutz(daten);
+      msgs->shown.clear();
+      test::FrischerZustand(root.path());
+      DatenStart(G(), Texts(), SettingsEnv{}, NullStatus(), wetter);
+      ASSERT_EQ(msgs->shown.size(), 1u) << msgs->All();
+      EXPECT_EQ(msgs->shown[0].text.rfind(englisch ? "The data folder " + daten + " cannot be written: permission denied"
+                                                   : "In den Datenordner " + daten +
+                                                         " kann nicht geschrieben werden: Zugriff verweigert",
+                                          0),
+                0u)
+          << msgs->All();
+    }
+    G() = TavState{};
+    Texts().LoadDefaults();
+  }
+}
+
 // The main window comes first: the data start-up only notes that the location's weather
 // years are owed; they are made after the window's first paint, before ErsterPaint, with the
 // progress in the splash. A location with its stored weather file owes nothing.
@@ -217,8 +255,24 @@ TEST(Start, WeatherIsMadeAfterTheMainWindowsFirstPaint) {
     QObject::connect(&w, &Hauptmenu::ErsterPaint, [&] { aufrufeBeiSignal = wetter.aufrufe; });
     w.FormShow();
     EXPECT_EQ(wetter.aufrufe, 0);
+    // The scheme and the description are built once per start: at show, not again after the
+    // first paint.
+    const qint64 bild = w.ImageSchema->pixmap().cacheKey();
+    int textAenderungen = 0;
+    QObject::connect(w.RichEditProjekt->document(), &QTextDocument::contentsChanged, [&] { ++textAenderungen; });
     w.show();
     for (int i = 0; i < 200 && aufrufeBeiSignal < 0; ++i) QApplication::processEvents(QEventLoop::AllEvents, 10);
+    // The timer the first paint starts has run.
+    QElapsedTimer uhr;
+    uhr.start();
+    while (w.TimerAnlgParameter->isActive() && uhr.elapsed() < 10000) {
+      QApplication::processEvents(QEventLoop::AllEvents, 10);
+      QThread::msleep(2);
+    }
+    ASSERT_GE(aufrufeBeiSignal, 0);
+    ASSERT_FALSE(w.TimerAnlgParameter->isActive());
+    EXPECT_EQ(w.ImageSchema->pixmap().cacheKey(), bild);
+    EXPECT_EQ(textAenderungen, 0);
     EXPECT_TRUE(sichtbarBeimWetter);
     EXPECT_EQ(aufrufeBeiSignal, gespeichert ? 0 : 1);
     EXPECT_TRUE(G().run.SolarklimadatenOK);

@@ -4,6 +4,7 @@
 // closing lines, and the state's monthly arrays left as they were.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <memory>
 #include <string>
 
@@ -148,6 +149,39 @@ TEST(DruckEnergiebilanz, ClosingLinesByPlantTypeAndPool) {
   const TDruckEnergiebilanz t = DruckEnergiebilanz(*g);
   EXPECT_EQ(Trim(t.SpezWert), Trim(LeerFeld(5)));
   EXPECT_EQ(Zelle(t.Zeilen[3], 3), Trim(LeerFeld(5)));
+}
+
+// Paper and screen give a month the same figures: a month whose yield exceeds its irradiation
+// (120 %) prints its efficiency as it is, and a heating plant without heating demand shows a
+// heating fraction of 0 in every month, printed and on the screen.
+TEST(DruckEnergiebilanz, EfficiencyAndHeatingFractionAsTheScreenShowsThem) {
+  auto g = Welt(3, true, false);
+  g->results.KollEinstrahlungMonat[5] = 500'000.0f / 1.2f;  // 500 kWh yield: 120 %
+  g->plant.Heizwaermebedarf = 0.0f;
+  const TDruckEnergiebilanz t = DruckEnergiebilanz(*g);
+  TReport r;
+  ReportEnergiebilanz(r, *g, false);
+  std::vector<std::vector<std::string>> schirm;  // the screen's month rows, cell by cell
+  for (const TReportLine& l : r.Lines) {
+    std::vector<std::string> zellen;
+    std::string rest = l.Text + "\t";
+    for (auto pos = rest.find('\t'); pos != std::string::npos; pos = rest.find('\t')) {
+      zellen.push_back(Trim(rest.substr(0, pos)));
+      rest.erase(0, pos + 1);
+    }
+    if (zellen.size() == 8 && zellen[1] != "ertrag" && !zellen[1].empty() && std::isdigit(zellen[1][0]))
+      schirm.push_back(zellen);
+  }
+  ASSERT_EQ(schirm.size(), 13u);
+  // Columns: yield, heating, irradiation, auxiliary, hot water %, heating %, efficiency.
+  EXPECT_EQ(Zelle(t.Zeilen[3 + 4], 6), "120");
+  EXPECT_EQ(Zelle(t.Zeilen[3 + 3], 6), "40");
+  for (int m = 1; m <= 13; ++m) {
+    const auto& z = t.Zeilen[static_cast<std::size_t>(2 + m)];
+    EXPECT_EQ(Zelle(z, 5), "0") << m;
+    EXPECT_EQ(Zelle(z, 5), schirm[static_cast<std::size_t>(m - 1)][6]) << m;
+    EXPECT_EQ(Zelle(z, 6), schirm[static_cast<std::size_t>(m - 1)][7]) << m;
+  }
 }
 
 }  // namespace

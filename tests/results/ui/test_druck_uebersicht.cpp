@@ -481,6 +481,43 @@ TEST_F(DruckUebersichtTest, NothingToDivideByPrintsDashes) {
   // specific yield (the heating fraction is 0 without a heated share).
   EXPECT_EQ(striche, 6);
   PruefeSeite(b, "leer");
+  // A dash of the results stands in the column of the numbers it replaces (the same plant
+  // with results and an area has numbers on the same rows), not at the column's left edge.
+  TavState mitZahlen = g;
+  mitZahlen.results = Basis().results;
+  mitZahlen.plant.KollektorFlaecheGesamt = Basis().plant.KollektorFlaecheGesamt;
+  const TBogen zahlen = Zeichne(mitZahlen);
+  for (TX zeile : {TX::Wirkungsgrad, TX::SpezKollErtrag}) {
+    const double oben = b.Oben(QString::fromStdString(T(zeile)));
+    ASSERT_GT(oben, 0.0);
+    ASSERT_EQ(zahlen.Oben(QString::fromStdString(T(zeile))), oben);
+    const auto wert = [&](const TBogen& bogen) {
+      for (const auto& t : bogen.liste)
+        if (t.art == TGezeichnet::Text && t.rect.top() == oben && t.rect.left() > bogen.X(5) - 1.0) return t.rect;
+      return QRectF();
+    };
+    const QRectF strich = wert(b), zahl = wert(zahlen);
+    ASSERT_FALSE(strich.isEmpty() || zahl.isEmpty()) << T(zeile);
+    EXPECT_GT(strich.center().x(), zahl.left()) << T(zeile);
+    EXPECT_LT(strich.center().x(), zahl.right()) << T(zeile);
+  }
+}
+
+// A heating plant without heating demand prints a heating fraction of 0, as the balance shows
+// it, not a dash.
+TEST_F(DruckUebersichtTest, NoHeatingDemandPrintsAHeatingFractionOfZero) {
+  TavState g = Basis();
+  g.plant.AnlagenTypNr = 3;
+  g.plant.SolHeizung = true;
+  g.plant.Heizwaermebedarf = 0.0f;
+  ASSERT_GE(g.results.HeizanteilMonat[13], 0.002f);
+  const TBogen b = Zeichne(g);
+  const double oben = b.Oben(QString::fromStdString(T(TX::Heizung)));
+  ASSERT_GT(oben, 0.0);
+  bool null = false;
+  for (const auto& t : b.liste)
+    if (t.rect.top() == oben && t.rect.left() > b.X(5) - 1.0) null = t.text == QStringLiteral("0,0%");
+  EXPECT_TRUE(null);
 }
 
 // A picture of the sheet for a person to look at: a heating plant with pool and long names.

@@ -138,9 +138,27 @@ TEST_F(EnglischeSeiten, CarryNoGermanTextOfOurs) {
     seiten.push_back({"printed page " + std::to_string(n), Texte([&](QPainter& pa) {
                         MaleErgebnisSeite(pa, QRectF(0, 0, 210, 297), n, druck, g);
                       })});
+  // The heating plant with one exchanger to the heating circuit (type 3) and a gas boiler: its
+  // lines on the description pages and the gas unit of the ecology page.
+  const auto typ6 = g.plant;
+  g.plant.AnlagenTypNr = 3;
+  g.plant.konvEnergie = "Natural gas, boiler with atmospheric burner";
+  ReadEnergie(g, "", status);
+  ASSERT_EQ(g.plant.konvEinheit, "m\xC2\xB3 gas");
+  const TErgebnisDruck druck3 = f->DruckAuftrag();
+  for (int n = 1; n <= static_cast<int>(druck3.Seiten.size()); ++n)
+    seiten.push_back({"type 3, printed page " + std::to_string(n), Texte([&](QPainter& pa) {
+                        MaleErgebnisSeite(pa, QRectF(0, 0, 210, 297), n, druck3, g);
+                      })});
+  // Kept beside the pictures for anyone to look at.
+  EXPECT_TRUE(f->Drucken(QStringLiteral(TAV_SCREENS_DIR "/Print-English-Typ3.pdf")));
+  g.plant = typ6;
+  ReadEnergie(g, "", status);
+
   // What an English page once showed: a German unit, a capital inside a phrase and in a unit,
-  // a missing blank.
-  const char* const falsch[] = {"Liter", "Öl", "kWh Useful", "Year)", "spring,autumn"};
+  // a missing blank, German abbreviations and German word order.
+  const char* const falsch[] = {"Liter", "Öl", "kWh Useful", "Year)", "spring,autumn", "prim./sek.", "T sp,u",
+                                "Temperature level", "day with", "m3"};
   for (const auto& [seite, texte] : seiten) {
     SCOPED_TRACE(seite);
     ASSERT_FALSE(texte.empty());
@@ -150,6 +168,12 @@ TEST_F(EnglischeSeiten, CarryNoGermanTextOfOurs) {
       for (const char* f : falsch) EXPECT_EQ(text.find(f), std::string::npos) << "\"" << f << "\" in: " << text;
     }
   }
+  // The type 3 pages name the exchanger's sides and the gas unit in English.
+  std::string alle;
+  for (const auto& [seite, texte] : seiten)
+    for (const std::string& text : texte) alle += text + "\n";
+  for (const char* englisch : {"(primary/secondary)", "at a temperature level of", "T store (bottom)", "m\xC2\xB3 gas"})
+    EXPECT_NE(alle.find(englisch), std::string::npos) << englisch;
   // The pool tables head their warming column as warming, on screen and on paper.
   EXPECT_NE(f->RichEditPool->toPlainText().toStdString().find("Warming"), std::string::npos);
   const auto& pool = seiten[4 + 2].second;  // the third printed page
