@@ -301,6 +301,8 @@ float HoursToClock(float Hours) {
   return static_cast<float>(whole + minutes / 100.0);
 }
 
+double HourMinusLongitude(double Hour, double Longitude) { return Hour - Longitude / 15.0; }
+
 // ---------------------------------------------------------------------------------------
 // String distance
 
