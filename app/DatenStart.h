@@ -27,7 +27,8 @@ void DatenStart(TavState& s, TTextTable& texts, const SettingsEnv& env, StatusSi
 
 // Stands in for the weather synthesis while the data start-up runs, so that the main window
 // is on the screen before the location's weather years are made: it only notes that they are
-// owed. A stored weather file of the location is still read at once.
+// owed. A stored weather file of the location is still read at once. Deliberate: the window
+// comes first, because the start otherwise waited seconds with nothing but the splash.
 class WetterNachStart : public WetterSynthese {
  public:
   bool Synthesise(TavState& s, StatusSink& status) override;

@@ -6,6 +6,7 @@
 #include "foundation/ui/HilfeFenster.h"
 #include "foundation/ui/KeptWindow.h"
 #include "foundation/ui/ResBitmap.h"
+#include "foundation/ui/SysUtilsQt.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -1195,6 +1196,8 @@ void TFormPrjAssistent::Status(const std::string& text) {
 }
 
 void TFormPrjAssistent::Progress(const std::string& text) { Status(text); }
+
+void TFormPrjAssistent::Pause(int ms) { StatusPause(ms); }
 
 TFormPrjAssistent* FormPrjAssistent(QWidget* parent) {
   static QPointer<TFormPrjAssistent> form;

@@ -145,6 +145,7 @@ class TFormPrjAssistent : public QDialog, public StatusSink {
   // StatusSink: weather synthesis of a new location.
   void Status(const std::string& text) override;
   void Progress(const std::string& text) override;
+  void Pause(int ms) override;
 
  protected:
   void keyPressEvent(QKeyEvent* e) override;

@@ -6,6 +6,7 @@
 #include <QScreen>
 
 #include "foundation/ui/ResBitmap.h"
+#include "foundation/ui/SysUtilsQt.h"
 
 namespace tav {
 
@@ -47,14 +48,14 @@ FormSplash::FormSplash(QWidget* parent)
   Label2->adjustSize();
   const int zeile = height() - Label2->height() - 12;
   Label2->move(12, zeile);
-  Label1 = beschriftung("Label1", QColor(0x37, 0x47, 0x4F));
+  // The progress in lime, "10%" until the first progress text comes.
+  Label1 = beschriftung("Label1", QColor(0x00, 0xFF, 0x00));
   Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   Label1->setText("100%");
   Label1->adjustSize();
   Label1->setFixedWidth(Label1->width() + 8);
   Label1->move(width() - Label1->width() - 12, zeile);
-  Label1->setText(QString());
-  Label1->hide();
+  Label1->setText("10%");
 
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());
@@ -62,7 +63,6 @@ FormSplash::FormSplash(QWidget* parent)
 
 void FormSplash::Progress(const std::string& text) {
   Label1->setText(QString::fromStdString(text));
-  Label1->setVisible(!text.empty());
   Repaint();
 }
 
@@ -74,6 +74,8 @@ void FormSplash::Busy(bool on) {
   else
     QApplication::restoreOverrideCursor();
 }
+
+void FormSplash::Pause(int ms) { StatusPause(ms); }
 
 void FormSplash::Repaint() {
   if (!isVisible()) return;

@@ -17,12 +17,13 @@ class FormSplash : public QWidget, public StatusSink {
   explicit FormSplash(QWidget* parent = nullptr);
 
   QLabel* ImageStartF;  // the picture, the splash's size
-  QLabel* Label1;       // progress ("33%")
+  QLabel* Label1;       // progress ("10%" until the first progress text, then "33%", ...)
   QLabel* Label2;       // the edition line
 
   void Progress(const std::string& text) override;
   void Status(const std::string& text) override;
   void Busy(bool on) override;
+  void Pause(int ms) override;
 
  private:
   void Repaint();

@@ -913,6 +913,8 @@ void Hauptmenu::Status(const std::string& text) {
     statusBar()->showMessage(Q(text));
 }
 
+void Hauptmenu::Pause(int ms) { StatusPause(ms); }
+
 void Hauptmenu::Busy(bool on) {
   if (on)
     QApplication::setOverrideCursor(Qt::WaitCursor);

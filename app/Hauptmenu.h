@@ -182,9 +182,10 @@ class Hauptmenu : public QMainWindow, public StatusSink {
   // work that waits for the window to be on the screen (the location's weather years).
   std::function<void()> NachErstemPaint;
 
-  // StatusSink: the status bar and the busy cursor.
+  // StatusSink: the status bar, the busy cursor and the pauses of the work it shows.
   void Status(const std::string& text) override;
   void Busy(bool on) override;
+  void Pause(int ms) override;
 
  signals:
   // The window has been painted for the first time and NachErstemPaint has run.

@@ -128,6 +128,7 @@ void LadeListe(TavState& s, StatusSink& status) {
   const Ladung l = LadeKatalog(pfad, ini, &s.cat.DateiStaende);
   if (l == Ladung::Fehlt) {
     status.Status(T(TX::KollListeAnlegen));
+    status.Pause(800);
     InitKollektoren(s, status);
     return;
   }

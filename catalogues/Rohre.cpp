@@ -110,7 +110,8 @@ void ReadRohre(TavState& s, StatusSink& status) {
   }
   p.RohrNr = LetzterMitNamen(c.RohrAnzahl, p.RohrTyp, [&](int i) { return c.Rohre[i].RohrName; });
   if (p.RohrNr == -1 && c.RohrAnzahl >= 1) {
-    // The second pipe is the standard one; a file with a single pipe offers only that.
+    // The second pipe is the standard one. Deliberate: a file with a single pipe offers only
+    // that, rather than an entry that does not exist.
     p.RohrNr = c.RohrAnzahl >= 2 ? 2 : 1;
     if (p.RohrTyp != "*init*")
       MeldeErsatz(p.RohrTyp, T(TX::Meldung_nichtgefunden), c.Rohre[p.RohrNr].RohrName);

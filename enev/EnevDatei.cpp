@@ -321,7 +321,8 @@ bool WriteEnevSimDatei(const std::string& fileName, TavState& s, EnevStand& st) 
   const auto& e = st.Eingaben;
   const auto& r = st.Ergebnis;
 
-  // "EnEV -> Sim": rewritten in its order, the keys only read here kept.
+  // "EnEV -> Sim": rewritten in its order. Deliberate: the keys only read here are kept,
+  // because they are the outside program's data.
   {
     const char* const S = kSektionImport;
     std::vector<std::string> alt;

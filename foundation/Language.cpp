@@ -86,6 +86,7 @@ std::string HilfeDateiDerSprache(const TavState& s) {
 }
 
 bool SwitchLanguage(TavState& s, TTextTable& texts, int l) {
+  // Deliberate: an unknown language number falls back to German rather than leave no texts.
   if (l < 1 || l > kMaxSprachen) l = kDeutschNr;
   CatalogueState& c = s.cat;
   std::string name = l < static_cast<int>(c.SprachListe.size()) ? c.SprachListe[l].Name : "";

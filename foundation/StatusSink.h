@@ -2,7 +2,7 @@
 // Where catalogue and file code reports what it is doing: the main window's status line,
 // the splash screen's progress label and the busy cursor. The GUI implements it with its
 // widgets; tests and silent runs pass NullStatus() or a recording sink. Catalogue code never
-// touches widgets and never pumps events itself.
+// touches widgets and never pumps events itself; its pauses go through the sink.
 
 #include <string>
 
@@ -17,6 +17,9 @@ class StatusSink {
   virtual void Progress(const std::string& text) { (void)text; }
   // Busy (hourglass) cursor on or off.
   virtual void Busy(bool on) { (void)on; }
+  // A short pause in the work that leaves its last text standing a moment, the windows kept
+  // painted; a sink without windows does not wait.
+  virtual void Pause(int ms) { (void)ms; }
 };
 
 // A sink that shows nothing.

@@ -120,6 +120,8 @@ std::string ModulAnzahlText(float flaeche, float modul) {
 
 bool FindStorageForVolume(const CatalogueState& c, std::uint8_t typ, std::uint8_t kind,
                           std::string& name, std::uint16_t& vol2, std::uint16_t& vol1) {
+  // Deliberate: the second volume is taken for types 6 and 7 too, so their second store
+  // never keeps the volume of the tank before.
   const bool twoStores = typ == 6 || typ == 7;
   int required = vol1 + (twoStores ? vol2 : 0);
   const int count = std::min<int>(c.SpeicherlisteAnzahl, static_cast<int>(c.Speicherliste.size()) - 1);

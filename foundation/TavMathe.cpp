@@ -199,6 +199,7 @@ TKalenderDatum JulianDayToDate(std::int32_t JulianDay) {
 }
 
 void DayOfYearToMonthDay(std::int32_t DayOfYear, std::int32_t& Month, std::int32_t& Day) {
+  // Deliberate: day 366 (31 December of a leap year) is a day, not an arithmetic error.
   if (DayOfYear < 1 || DayOfYear > 366)
     throw EMathError("Tag des Jahres " + std::to_string(DayOfYear) + " außerhalb 1..366");
   if (DayOfYear == 366) {  // 31 December of a leap year
@@ -300,6 +301,8 @@ float HoursToClock(float Hours) {
   }
   return static_cast<float>(whole + minutes / 100.0);
 }
+
+double HourMinusLongitude(double Hour, double Longitude) { return Hour - Longitude / 15.0; }
 
 // ---------------------------------------------------------------------------------------
 // String distance

@@ -142,6 +142,10 @@ TDateTime Now();
 
 // Decimal hours to hours + minutes / 100 (7.5 gives 7.30; 60 minutes carry into the hour).
 float HoursToClock(float Hours);
+// Hour - Longitude / 15: the shift in hours between the clock time of time zone Hour and the
+// local mean solar time at Longitude (degrees east). In double precision, as the longitude
+// and the engine's shift are held.
+double HourMinusLongitude(double Hour, double Longitude);
 
 // ---------------------------------------------------------------------------------------
 // String dissimilarity in percent: the edit distance between A and B (characters, not

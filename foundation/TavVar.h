@@ -694,6 +694,7 @@ struct MomentState {
   std::uint16_t SimJahr = 1996;
   std::uint16_t SimMonatsTag = 1;
   bool Schaltjahr = false;                    // the simulated year is a leap year
+  // Deliberate: the whole non-leap year 1997; a leap year's first 365 days leave out 31.12.
   std::int32_t ErsterSimTag = 2450450;        // Julian day 1.1.1997 (a 365-day year)
   std::int32_t LetzterSimTag = 2450814;       // Julian day 31.12.1997
   double Fruehlingsanfang = 0.0;              // season dates of the current year

@@ -322,6 +322,8 @@ std::string Zehntel(std::string_view geschrieben) {
 
 }  // namespace
 
+// Deliberate: "S" for a southern latitude, because a southern and a northern location at the
+// same distance from the equator and the same longitude would otherwise share one file.
 std::string MakeWetterDateiName(double breite, double laenge) {
   const std::string b = FloatToCommaStr(1, 1, static_cast<float>(breite));
   const std::string l = FloatToCommaStr(1, 1, static_cast<float>(laenge));

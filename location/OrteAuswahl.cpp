@@ -12,6 +12,7 @@
 namespace tav {
 
 bool SelectOrt(TavState& s, int index, OrtUmgebung& env) {
+  // Deliberate: an index outside the list is refused rather than read past its end.
   if (index < 1 || index > s.cat.OrtAnzahl) return false;
   return SelectOrtDaten(s, s.cat.Orte[index], env);
 }
@@ -44,10 +45,12 @@ bool SelectOrtDaten(TavState& s, const TOrt& o, OrtUmgebung& env) {
   std::error_code ec;
   const auto datei = FindFileNoCase(s.folders.DatenDir, l.WetterDatei);
   if (std::filesystem::exists(datei, ec)) {
-    // Used only when it holds this location's years; otherwise they are made anew.
+    // Deliberate: used only when it holds this location's years and is sound; otherwise they
+    // are made anew rather than another location's years, or a mixture, being simulated.
     const std::string standort = s.plant.Standort;
     if (LoadWetterDaten(s, datei.filename().string(), env.status, &standort) == WetterLaden::Ok) {
       env.status.Progress("100%");
+      env.status.Pause(1000);
       s.run.SolarklimadatenOK = true;
       return true;
     }

@@ -35,11 +35,14 @@ std::string FremdGeaendertText(std::int32_t nummer, const std::string& fileName)
 }
 
 // Keys written only for the storage sub-types that have no code text of their own.
+// Deliberate: an extra key, because the code text alone cannot name such a sub-type and a
+// reload would turn it into another storage type.
 constexpr std::string_view kBivSpTypNr = "BivSpTypNr";
 constexpr std::string_view kKombiSpTypNr = "KombiSpTypNr";
 constexpr std::string_view kKombiSpeicherWTNr = "KombiSpeicherWTNr";
 
-// Every key this version reads or writes; lines with other keys are kept on saving.
+// Every key this version reads or writes. Deliberate: lines with other keys are kept on
+// saving (a save rebuilds the section in place), so what another version stored is not lost.
 constexpr std::string_view kBekannteSchluessel[] = {
     "ProjektName", "Info1", "Info2", "Standort", "Kollektor", "KollektorMontage",
     "KollektorFlaeche", "KollektorAzimut", "KollektorNeigung", "OstWestKollektor",
@@ -415,7 +418,10 @@ std::vector<std::pair<std::string, std::string>> ProjektZeilen(const TProjekt& r
   add("Maximaltemp2", Real(r.Maximaltemp2));
   add("MaxTempWinter", Real(r.MaxTempWinter));
   add("Warmwasserverbrauch", Gerundet(r.Warmwasserverbrauch, 3));
-  // The circulation page of the plant dialog edits these; older versions did not store them.
+  // Deliberate: keys older versions read but never wrote are written, because the user sets
+  // them and a reload would otherwise put back the reader's default: the circulation page of
+  // the plant dialog edits these five, the plant dialog "FWEdTmin" and the options dialog and
+  // the wizard "KAfaktor" (both written below, where the reader takes them).
   add("Zirkulation", Bool01(r.Zirkulation));
   add("ZiZeiten", r.ZiZeiten);
   add("ZiLaenge", Real(r.ZiLaenge));
@@ -437,7 +443,7 @@ std::vector<std::pair<std::string, std::string>> ProjektZeilen(const TProjekt& r
   add("Heiztauscherleistung", Real(r.Heiztauscherleistung));
   add("HeiztauscherDeltaT", Real(r.HeiztauscherDeltaT));
   add("FWEnennleistung", Real(r.FWEnennleistung));
-  add("FWEdTmin", Real(r.FWEdTmin));
+  add("FWEdTmin", Real(r.FWEdTmin));  // written on purpose: see the circulation keys
   add("Glykolanteil", Real(r.Glykolanteil));
   add("Speicher1vol", Real(r.Speicher1vol));
   add("Speicher2vol", Real(r.Speicher2vol));
@@ -456,7 +462,7 @@ std::vector<std::pair<std::string, std::string>> ProjektZeilen(const TProjekt& r
     ShowMessageLines(std::string(kATypWrite));
   }
   add("ZeitZoom", std::to_string(r.ZeitZoom));
-  add("KAfaktor", std::to_string(r.KAfaktor));
+  add("KAfaktor", std::to_string(r.KAfaktor));  // written on purpose: see the circulation keys
   add("Datum", IniDateTimeToStr(r.Datum));
   return z;
 }

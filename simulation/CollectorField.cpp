@@ -75,6 +75,8 @@ void InitOrtSonne(LocationState& loc) {
   loc.CosGeoBreite = static_cast<float>(CosG(loc.GeoBreiteBetrag));
 }
 
+// Deliberate: a southern site runs mirrored into the north, so its declination's sign turns;
+// the seasons would otherwise fall the wrong way round.
 double WirksameDeklination(const LocationState& loc, int tag) {
   const double delta = CalcDeklination(tag);
   return loc.GeoBreite < 0 ? -delta : delta;
@@ -125,7 +127,8 @@ float CalcCosEinfall(SimContext& c, double sinGamma, double cosGamma, float beta
   }
   if (q > 1.0) {
     if (q < 1.1) return 1.0f;
-    // Cannot happen for a consistent geometry: stop the run, not the program.
+    // Cannot happen for a consistent geometry. Deliberate: stop the run, not the program,
+    // which would lose the unsaved project.
     if (!s.Abbruch) ShowMessageLines("Interner Fehler \"CS\"");
     s.AbbruchAnfrage = true;
     return -1.0f;
@@ -262,7 +265,8 @@ float IteriereFeld(SimContext& c, float g, float a) {
     if (q == 0.0f) break;
   }
   // The passes overshoot or alternate (very low flows): the output solves q = g a eta(q),
-  // whose right side falls with q; bisect on it.
+  // whose right side falls with q; bisect on it. Deliberate: the passes are capped and end
+  // in this bisection, because at low flows they never settled and the loop ran on.
   float lo = 0.0f, hi = std::max(g * a * 2.0f, 1.0f);
   for (int i = 0; i < 60; ++i) {
     const float mitte = (lo + hi) / 2.0f;

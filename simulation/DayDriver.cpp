@@ -197,7 +197,8 @@ void RunSimSchritte(SimContext& c, int n) {
     m.AussenTemp = CalcStundenTemp(c, tag, m.Tageszeit);
     if (c.g.run.MessdatenAktiv) {
       SetMessEinstrahlung(c, tag, m.Tageszeit);
-      // +6 K per 1000 W/m² of measured irradiance on the plane.
+      // +6 K per 1000 W/m² of measured irradiance on the plane. Deliberate: per square metre,
+      // not per watt on the whole field, which would warm the air by the field's size.
       const float wm2 = p.KollektorFlaeche > 0.0f ? s.EinstrGesamt1 / p.KollektorFlaeche : 0.0f;
       m.AussenTemp = CalcLuftTemp(loc, tag, m.Tageszeit) - 2.0f + 6.0f * wm2 / 1000.0f;
     }

@@ -178,8 +178,8 @@ bool SetSpeicherParam(const PlantState& p, SpeicherGeometrie& g) {
           g.WTFlaecheOben = 0.95f * g.SpFlaeche2;
           g.WTFlaecheUnten = static_cast<float>(0.05 * g.SpFlaeche2 + 1.1 * kPi * ri * ri);
           double oben = Kombi9ObenVol(p);
-          // A tall inner cylinder would leave the lower node with a negative volume (the run
-          // refuses such a store; the dialogs still get a usable geometry).
+          // Deliberate: a tall inner cylinder would leave the lower node with a negative volume
+          // (the run refuses such a store; the dialogs still get a usable geometry).
           if (oben <= 0.0 || oben >= v1) oben = v1 / 2.0;
           g.SpObenVol = static_cast<float>(oben);
           g.SpUntenVol = static_cast<float>(v1 - oben);

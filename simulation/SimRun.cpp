@@ -119,9 +119,10 @@ SimErgebnis EinLauf(SimContext& c) {
   auto& r = g.results;
 
   InitOrtSonne(g.loc);
-  // Time zone "none given": the zone of the longitude.
+  // Deliberate: time zone "none given" (25) counts as the zone of the longitude; a location
+  // that never passed the catalogue reader's substitution would otherwise run 25 hours off.
   const double zone = g.loc.OrtZeitzone == 25 ? RoundHalfEven(g.loc.GeoLaenge / 15.0) : g.loc.OrtZeitzone;
-  s.ZeitzonenKorrektur = zone - g.loc.GeoLaenge / 15.0;
+  s.ZeitzonenKorrektur = HourMinusLongitude(zone, g.loc.GeoLaenge);
   auto sinCos = [](float grad, float& sn, float& cs) {
     sn = static_cast<float>(SinG(grad));
     cs = static_cast<float>(CosG(grad));

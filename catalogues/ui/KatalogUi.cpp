@@ -13,6 +13,7 @@
 
 #include "foundation/TavUtil.h"
 #include "foundation/ui/HilfeFenster.h"
+#include "foundation/ui/SysUtilsQt.h"
 #include "simulation/SolarPhysics.h"
 
 namespace tav {
@@ -74,6 +75,8 @@ void DialogStatus::Zeige(const std::string& text) {
 
 void DialogStatus::Status(const std::string& text) { Zeige(text); }
 void DialogStatus::Progress(const std::string& text) { Zeige(text); }
+
+void DialogStatus::Pause(int ms) { StatusPause(ms); }
 
 void DialogStatus::Busy(bool on) {
   if (on) {

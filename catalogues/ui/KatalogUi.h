@@ -49,6 +49,7 @@ class DialogStatus : public StatusSink {
   void Status(const std::string& text) override;
   void Progress(const std::string& text) override;
   void Busy(bool on) override;
+  void Pause(int ms) override;
 
  private:
   void Zeige(const std::string& text);

@@ -4,8 +4,10 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QDeadlineTimer>
 #include <QDialog>
 #include <QEvent>
+#include <QEventLoop>
 #include <QPointer>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -415,6 +417,31 @@ std::uint16_t UserPrimaryLangID() {
     default: return 0;
   }
 }
+
+void DelayWithMessages(int milliseconds, QEventLoop::ProcessEventsFlags flags) {
+  const QDeadlineTimer ende(std::max(milliseconds, 0), Qt::PreciseTimer);
+  // A local loop sleeps until the timer or a window event wakes it; polling would keep a
+  // processor busy for the whole pause.
+  QEventLoop warten;
+  QTimer wecker;
+  wecker.setSingleShot(true);
+  wecker.setTimerType(Qt::PreciseTimer);
+  QObject::connect(&wecker, &QTimer::timeout, &warten, &QEventLoop::quit);
+  do {
+    wecker.start(static_cast<int>(std::clamp<qint64>(ende.remainingTime(), 0, 1 << 30)));
+    warten.exec(flags);
+  } while (!ende.hasExpired());
+}
+
+namespace {
+bool statusPausen = true;
+}  // namespace
+
+void StatusPause(int milliseconds) {
+  if (statusPausen) DelayWithMessages(milliseconds, QEventLoop::ExcludeUserInputEvents);
+}
+
+void SetStatusPausen(bool an) { statusPausen = an; }
 
 bool SetQtLanguage(const std::string& code) {
   static QTranslator* uebersetzung = nullptr;

@@ -3,6 +3,7 @@
 // text with raised and lowered markup, the read-only look of an edit, installed fonts,
 // printer settings, the user's language and a pause that keeps the windows painted.
 
+#include <QEventLoop>
 #include <QImage>
 #include <QMargins>
 #include <QPoint>
@@ -133,5 +134,18 @@ void FixDialogSize(QWidget* dialog, QSize size = QSize());
 
 // Primary language of the user (Windows numbering: 7 German, 9 English, 12 French, ...).
 std::uint16_t UserPrimaryLangID();
+
+// Waits Milliseconds while window events are served (the windows keep painting, timers run,
+// and with the default flags clicks and keys reach their handlers, which may run in the
+// middle of the caller's work). It sleeps until an event or the end of the pause wakes it.
+void DelayWithMessages(int milliseconds, QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents);
+// The pause of the windows' status sinks (StatusSink::Pause): DelayWithMessages with the
+// windows painted, while clicks and keys wait until after the pause.
+// Deliberate: no click or key is served in that pause, because the pause lies in the middle
+// of work on the program's state (a location or catalogue half taken over), which a command
+// started from it would find half-changed.
+void StatusPause(int milliseconds);
+// Switches the status pauses off (the GUI tests do, so that no test waits for them) or on.
+void SetStatusPausen(bool an);
 
 }  // namespace tav

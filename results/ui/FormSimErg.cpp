@@ -253,9 +253,6 @@ TFormSimErg::TFormSimErg(QWidget* parent) : QWidget(parent, Qt::Window) {
     ShowKopftext(this);
     BitBtnDruck->setToolTip(Q(ChosenPrinter(G())));
   });
-  // Nothing to print without a section: the print button follows the selection.
-  for (auto* c : {CheckBoxReport, CheckBox1, CheckBox2, CheckBoxAlles})
-    connect(c, &QCheckBox::toggled, this, [this] { BitBtnDruck->setEnabled(DruckAuswahl() != 0); });
   ButtonEnde->setDefault(true);
   // Escape ends the window as its one button does.
   connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, ButtonEnde, &QPushButton::click);
@@ -301,7 +298,6 @@ void TFormSimErg::Fuellen() {
   CheckBox1->setChecked(seiten & dsEnergiebilanz);
   CheckBox2->setChecked(seiten & dsOekologie);
   CheckBoxAlles->setChecked(AllesGewaehlt(seiten));
-  BitBtnDruck->setEnabled(DruckAuswahl() != 0);
 
   SpeedButton5->setVisible(g.settings.SimJahre != 1);
   SpeedButton5->setText(Q(TX::FormSimErgSpeedButton5) + " 2");
@@ -422,6 +418,8 @@ bool TFormSimErg::Drucken(const QString& pdfDatei) {
   auto& g = G();
   SpeichereAuswahl();
   const TErgebnisDruck d = DruckAuftrag();
+  // Deliberate: with no section checked no job is started, because a job without pages would
+  // give an empty sheet or PDF file and be named on the status line as printed.
   if (d.Seiten.empty()) return false;
   const TavState stand = g;
   const QString titel = DruckJobTitel(g, DruckTitel());

@@ -73,6 +73,8 @@ class TFormSimErg : public QWidget {
   void LegendeGeklickt(int i, bool an);
 
   QGridLayout* kopie_ = nullptr;  // the copy buttons
+  // Deliberate: the curves' view and weather year belong to the window; setting the
+  // program-wide weather year changed what a later run or printout used.
   TKurvenStand stand_;
   bool erste_ = true;
   bool fuellen_ = false;  // the legend boxes are being set, not clicked

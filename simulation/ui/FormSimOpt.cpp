@@ -262,6 +262,7 @@ void TFormSimOpt::StufeKAfaktor(int schritt) {
   int f = (code == 0 && std::isfinite(wert) && !EditKAfaktor->text().trimmed().isEmpty())
               ? static_cast<int>(std::lround(std::clamp(wert, 0.0, 100.0) * 10.0))
               : faktorZuletzt_;
+  // Deliberate: the arrows stop at 1,1, the least value the field accepts, not at 1,0.
   f = std::clamp(f + schritt, kFaktorMin, kFaktorMax);
   faktorZuletzt_ = f;
   EditKAfaktor->setText(FaktorText(f));
@@ -277,8 +278,8 @@ bool TFormSimOpt::eventFilter(QObject* watched, QEvent* event) {
   }
   if (event->type() == QEvent::FocusOut && !pruefend_ && isVisible()) {
     const auto grund = static_cast<QFocusEvent*>(event)->reason();
-    // Leaving for Cancel, another window or a menu checks nothing: only a move inside the
-    // dialog does.
+    // Deliberate: leaving for Cancel, another window or a menu checks nothing, only a move
+    // inside the dialog does, so that Cancel is never held up by a field it discards.
     const bool imDialog = grund == Qt::TabFocusReason || grund == Qt::BacktabFocusReason ||
                           grund == Qt::MouseFocusReason || grund == Qt::ShortcutFocusReason ||
                           grund == Qt::OtherFocusReason;
@@ -290,6 +291,8 @@ bool TFormSimOpt::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
+// OK and Enter alike. Deliberate: Enter stores the weather years' choice too, because
+// leaving it out lost what the user chose in the dialog.
 void TFormSimOpt::accept() {
   if (!PruefeZoom() || !PruefeKAfaktor()) return;
   auto& g = G();

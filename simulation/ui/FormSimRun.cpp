@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -176,7 +175,6 @@ void TFormSimRun::Bereit() {
   BitBtnPause->setEnabled(false);
   BitBtnKlimgen->setEnabled(static_cast<bool>(hooks.Klimgen));
   BitBtnOptionen->setEnabled(true);
-  BitBtnErgebnisse->setEnabled(G().run.ErgebnisGueltig && hooks.ZeigeErgebnisse);
 }
 
 void TFormSimRun::LeeresDiagramm() {
@@ -202,10 +200,13 @@ void TFormSimRun::SetzeBeschaeftigt(bool an) {
 void TFormSimRun::BitBtnStartClick() {
   if (laeuft_) return;
   auto& g = G();
-  // The store may still hold the years of the location before (a synthesis failed): no run
-  // on another location's weather. The results of before stay.
+  // Deliberate: the store may still hold the years of the location before (a synthesis
+  // failed): no run on another location's weather. The results of before stay.
   if (const std::string fehlt = WetterFehlt(g); !fehlt.empty()) {
     ergebnis_ = SimErgebnis::Konfigurationsfehler;
+    // As after every start that does not finish: the results of before are offered again
+    // only through the main window.
+    BitBtnErgebnisse->setEnabled(false);
     ShowMessageLines("Die Simulation kann nicht starten:|" + fehlt);
     BitBtnStart->setFocus();
     return;
@@ -234,9 +235,13 @@ void TFormSimRun::BitBtnStartClick() {
     FinishSimRun();
     return;
   }
-  // Cancelled (the partial sums are no results) or not started (the results stay as they were).
+  // Cancelled (the partial sums are no results) or not started (the results stay as they were,
+  // and "Ergebnisse" stays off as the start left it: only a finished run offers results here).
   if (!isVisible()) return;  // closed during the run: the closing emptied the status
   SetzeStatus(ergebnis_ == SimErgebnis::Abgebrochen ? T(TX::MeldungRechnungabgebrochen) : std::string());
+  // Deliberate: the window is ready for another start (Start, weather, options) after a run
+  // that a plant model stopped or the start check refused, instead of keeping the running
+  // state with only Pause and Cancel, in which the user could do nothing but close it.
   Bereit();
   BitBtnStart->setFocus();
 }
@@ -247,6 +252,7 @@ void TFormSimRun::FinishSimRun() {
   if (const auto& hook = SimCommandHooks().ErgebnisFreigeben) hook(true);
   SetzeStatus(T(TX::MeldungRechnungfertig));
   Bereit();
+  BitBtnErgebnisse->setEnabled(g.run.ErgebnisGueltig && static_cast<bool>(SimCommandHooks().ZeigeErgebnisse));
   QPushButton* weiter = BitBtnErgebnisse->isEnabled() ? BitBtnErgebnisse : BitBtnStart;
   weiter->setFocus();
   MoveMouseToControl(weiter, true);
@@ -339,11 +345,8 @@ void TFormSimRun::ShowLaufwerte(const SimLaufwerte& werte, const SimState& s) {
 
 void TFormSimRun::ProcessEvents(SimState&) { QApplication::processEvents(); }
 
-void TFormSimRun::PauseSlice(SimState&, int ms) {
-  QEventLoop warten;
-  QTimer::singleShot(ms, &warten, &QEventLoop::quit);
-  warten.exec();
-}
+// The buttons are served during the wait: Pause resumes, Cancel ends the run.
+void TFormSimRun::PauseSlice(SimState&, int ms) { DelayWithMessages(ms); }
 
 void TFormSimRun::ZeigeInfo(const std::string& zeilen) {
   // The question waits for the user: no busy pointer over it.

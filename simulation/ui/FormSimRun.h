@@ -86,7 +86,7 @@ class TFormSimRun : public QDialog, public SimObserver {
   void BitBtnErgebnisseClick();
   void BitBtnKlimgenClick();
   void FinishSimRun();
-  // Buttons of a window in which no run is going on.
+  // Buttons of a window in which no run is going on ("Ergebnisse" aside).
   void Bereit();
   void LeeresDiagramm();
   void SetzeStatus(const std::string& text);

@@ -177,6 +177,10 @@ TEST(Start, WeatherProgressReachesTheSplashLabel) {
   test::FrischerZustand(root.path());
   FormSplash splash;
   splash.show();
+  // Before any progress the label stands at "10%", lime on the label's grey.
+  EXPECT_EQ(splash.Label1->text(), "10%");
+  EXPECT_TRUE(splash.Label1->isVisible());
+  EXPECT_EQ(splash.Label1->palette().color(QPalette::WindowText), QColor(0x00, 0xFF, 0x00));
   DatenStart(G(), Texts(), SettingsEnv{}, splash, wetter);
   EXPECT_EQ(wetter.fortschritt, (std::vector<std::string>{"33%", "67%", "100%"}));
   EXPECT_EQ(splash.Label1->text(), "100%");

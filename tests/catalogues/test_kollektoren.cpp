@@ -70,6 +70,10 @@ TEST(KollektorDatei, MissingFileGivesTheFourBuiltInRowsAndInitTakesTheFirst) {
   EXPECT_EQ(f.dir.Read("Koll.dat"), EncodeCodePage(KollektorenText(f.s().cat), CodePage::Cp1252));
   EXPECT_NE(f.dir.Read("Koll.dat").find("Gro\xDF" "fl\xE4" "chenkollektor"), std::string::npos);
   EXPECT_EQ(f.status.status.back(), "Kollektorliste ist eingelesen");
+  // The notice of the short list stands a moment before the list is written.
+  ASSERT_GE(f.status.ablauf.size(), 2u);
+  EXPECT_EQ(f.status.ablauf[0], "S:Kollektorliste wird in Kurzform angelegt");
+  EXPECT_EQ(f.status.ablauf[1], "W:800");
 }
 
 TEST(KollektorDatei, RoundTripKeepsValuesAndBytes) {

@@ -19,10 +19,19 @@ class RecordingStatus : public StatusSink {
  public:
   std::vector<std::string> status;
   std::vector<std::string> progress;
+  // Texts and pauses in their order: "S:" status text, "P:" progress, "W:" pause in ms.
+  std::vector<std::string> ablauf;
   int busy = 0;
-  void Status(const std::string& text) override { status.push_back(text); }
-  void Progress(const std::string& text) override { progress.push_back(text); }
+  void Status(const std::string& text) override {
+    status.push_back(text);
+    ablauf.push_back("S:" + text);
+  }
+  void Progress(const std::string& text) override {
+    progress.push_back(text);
+    ablauf.push_back("P:" + text);
+  }
   void Busy(bool on) override { busy += on ? 1 : -1; }
+  void Pause(int ms) override { ablauf.push_back("W:" + std::to_string(ms)); }
 };
 
 // Stands in for the weather library: fills the store with a marker value.

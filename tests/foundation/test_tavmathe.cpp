@@ -143,6 +143,8 @@ TEST(Uhrzeit, HoursToClock) {
       {7.33f, 7.198f},  // 33 hundredths are 19.8 minutes
   };
   for (const auto& c : cases) EXPECT_NEAR(HoursToClock(c.in), c.out, 1e-4) << c.in;
+  EXPECT_DOUBLE_EQ(HourMinusLongitude(12, 15.0), 11.0);
+  EXPECT_DOUBLE_EQ(HourMinusLongitude(12, -7.5), 12.5);
 }
 
 TEST(Zeichen, SignsAndClamps) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "location/Orte.h"
 #include "location/Wetter.h"
 #include "catalogues/test_orte_hilfen.h"
@@ -88,6 +90,7 @@ TEST_F(Auswahl, ValidWeatherIsNotMadeAgainButHemisphereFollows) {
   f.synthese.marker = 7.0f;
   ASSERT_TRUE(SelectOrt(f.s(), 1, f.env));
   EXPECT_EQ(f.synthese.aufrufe, 1);
+  EXPECT_EQ(std::count(f.status.ablauf.begin(), f.status.ablauf.end(), "W:1000"), 0);  // made, not loaded
   EXPECT_EQ(ErsterWert(), 42.0f);
   // Another index with the flag still set: hemisphere values are not stale.
   ASSERT_TRUE(SelectOrt(f.s(), 2, f.env));
@@ -102,6 +105,13 @@ TEST_F(Auswahl, StoredWeatherOfTheLocationIsLoaded) {
   EXPECT_EQ(ErsterWert(), 5.0f);
   EXPECT_TRUE(f.s().run.SolarklimadatenOK);
   EXPECT_EQ(f.status.progress, std::vector<std::string>{"100%"});
+  // The "100%" stands a second before the work goes on; no other pause.
+  const auto& a = f.status.ablauf;
+  const auto hundert = std::find(a.begin(), a.end(), "P:100%");
+  ASSERT_NE(hundert, a.end());
+  ASSERT_NE(hundert + 1, a.end());
+  EXPECT_EQ(*(hundert + 1), "W:1000");
+  EXPECT_EQ(std::count_if(a.begin(), a.end(), [](const std::string& e) { return e.rfind("W:", 0) == 0; }), 1);
   EXPECT_TRUE(f.msgs->shown.empty()) << f.msgs->All();
 }
 

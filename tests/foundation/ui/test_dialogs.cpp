@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QImage>
@@ -11,6 +12,8 @@
 #include <QScreen>
 #include <QGuiApplication>
 #include <QTableWidget>
+#include <QTimer>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -287,6 +290,26 @@ TEST(SysUtilsQt, MarkupOffsetsAndSizesOnTheDevice) {
       EXPECT_NEAR(TopInk(img, mEnd, end), inkTop, 1) << c.name << (hoch ? " raised" : " lowered");
     }
   }
+}
+
+// Processor time this thread has used so far, in milliseconds.
+double ThreadCpuMs() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+TEST(SysUtilsQt, DelayKeepsTimersRunningAndSleeps) {
+  bool fired = false;
+  QTimer::singleShot(5, [&] { fired = true; });
+  QElapsedTimer clock;
+  clock.start();
+  const double cpuBefore = ThreadCpuMs();
+  DelayWithMessages(200);
+  const double cpu = ThreadCpuMs() - cpuBefore;
+  EXPECT_TRUE(fired);
+  EXPECT_GE(clock.elapsed(), 200);
+  EXPECT_LT(cpu, 100.0);  // it waits for events instead of polling for them
 }
 
 // Qt's own dialogs speak the program's language: German from Qt's translation, back to Qt's

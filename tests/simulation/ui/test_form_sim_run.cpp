@@ -324,6 +324,45 @@ TEST_F(RunWindow, TheConfigurationCheckStopsABadProjectWithItsMessage) {
   EXPECT_EQ(form.Statustext(), "");
 }
 
+// A refused start after a finished run in the same showing: the results stay valid, but the
+// window offers them no more ("Ergebnisse" goes off with every start and only a finished run
+// puts it on); the main window still does.
+TEST_F(RunWindow, ARefusedStartLeavesTheResultsButtonOff) {
+  struct Fall {
+    const char* name;
+    std::function<void()> verderben;
+  };
+  const std::vector<Fall> faelle = {
+      {"start check", [] { G().plant.KollektorFlaeche = 0.0f; }},
+      {"no weather", [] { G().run.SolarklimadatenOK = false; }},
+  };
+  for (const Fall& fall : faelle) {
+    SCOPED_TRACE(fall.name);
+    SetUp();
+    msgs->shown.clear();
+    TFormSimRun form;
+    form.show();
+    form.BitBtnStart->click();
+    ASSERT_EQ(form.LetztesErgebnis(), SimErgebnis::Fertig);
+    ASSERT_TRUE(form.BitBtnErgebnisse->isEnabled());
+    const auto vorher = G().results;
+    freigabe.clear();
+    fall.verderben();
+    form.BitBtnStart->click();
+    EXPECT_EQ(form.LetztesErgebnis(), SimErgebnis::Konfigurationsfehler);
+    EXPECT_TRUE(msgs->Contains("Die Simulation kann nicht starten:")) << msgs->All();
+    EXPECT_TRUE(G().run.ErgebnisGueltig);
+    EXPECT_TRUE(freigabe.empty());
+    EXPECT_EQ(G().results.SolarertragMonat, vorher.SolarertragMonat);
+    EXPECT_FALSE(form.BitBtnErgebnisse->isEnabled());
+    EXPECT_TRUE(form.BitBtnStart->isEnabled());
+    EXPECT_FALSE(form.BitBtnPause->isEnabled());
+    EXPECT_TRUE(form.BitBtnOptionen->isEnabled());
+    EXPECT_TRUE(form.isVisible());
+    form.hide();
+  }
+}
+
 // A location the weather library cannot use: its synthesis fails, the store keeps the years
 // of the location before, and Start refuses rather than run on them. Results of before stay.
 TEST_F(RunWindow, AfterAFailedSynthesisStartIsRefused) {
