@@ -204,6 +204,13 @@ enum class TX : std::uint16_t {
   StandortNichtUebernommen,
   // Printout wording.
   PrimSek, AufTemperaturniveau, T_spu_kurz,
+  // The start check's refusals and the run's notices.
+  SimKannNichtStarten, KeineWetterdatenFuer, StartATypUnbekannt, StartZuWenigeSchritte,
+  StartMontageUnbekannt, StartWertAusserhalb, StartKollFlaecheNull, StartKollFlaeche2Null,
+  StartFlowNull, StartFlowZuKlein, StartSpTauscherNull, StartSpeicherNull, StartNutzgradNull,
+  StartKombipufferUnbekannt, StartHKTypUnbekannt, StartKombiKnotenLeer, StartHeizTauscherNull,
+  StartFWENull, StartWWUeberKW, StartWWUeberMax, StartMinUeberMax, StartNormTemp, StartHeizkurve,
+  StartZeitraum, LowFlowUeberschritten, ZeitZoomErhoeht, EnergieEinheitFehlt,
   Count_
 };
 

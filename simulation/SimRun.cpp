@@ -283,13 +283,13 @@ bool SetzeStartTemperaturen(const PlantState& p, SimState& s) {
       t[3] = p.HeizTrck100;
       return true;
     default:
-      ShowMessageLines("A_Typ unbekannt");
+      ShowMessageLines(T(TX::StartATypUnbekannt));
       return false;
   }
 }
 
 std::string WetterFehlt(const TavState& g) {
-  return g.run.SolarklimadatenOK ? std::string() : "Keine Wetterdaten für " + g.plant.Standort;
+  return g.run.SolarklimadatenOK ? std::string() : TextMit(TX::KeineWetterdatenFuer, {g.plant.Standort});
 }
 
 SimLaufwerte BerechneLaufwerte(const PlantState& p, const SimState& s) {
@@ -322,77 +322,70 @@ std::string PruefeKonfiguration(const TavState& g) {
     fehler += text;
   };
   const int typ = p.AnlagenTypNr;
-  if (typ < 1 || typ > kAnlagenTypen) melde("A_Typ unbekannt");
-  if (p.ZeitZoom < kMinZeitZoom) melde("Zu wenige Rechenschritte pro Stunde (ZeitZoom)");
-  if (p.KollektorMontage < 1 || p.KollektorMontage > kMontagen) melde("Unbekannte Kollektormontage");
+  if (typ < 1 || typ > kAnlagenTypen) melde(T(TX::StartATypUnbekannt));
+  if (p.ZeitZoom < kMinZeitZoom) melde(T(TX::StartZuWenigeSchritte));
+  if (p.KollektorMontage < 1 || p.KollektorMontage > kMontagen) melde(T(TX::StartMontageUnbekannt));
   // A value outside its range is named with the range; a zero within it gets its own words.
   const std::string ausserhalb = WerteAusserhalb(p);
   if (!ausserhalb.empty()) melde(ausserhalb);
-  if (p.KollektorFlaeche == 0.0f) melde("Die Kollektorfläche ist 0");
-  if (p.OstWestKollektor && p.KollektorFlaeche2 == 0.0f) melde("Die Fläche des zweiten Kollektorfelds ist 0");
+  if (p.KollektorFlaeche == 0.0f) melde(T(TX::StartKollFlaecheNull));
+  if (p.OstWestKollektor && p.KollektorFlaeche2 == 0.0f) melde(T(TX::StartKollFlaeche2Null));
   if (p.KollektorFlow == 0.0f) {
-    melde("Der Volumenstrom im Kollektorkreis ist 0");
+    melde(T(TX::StartFlowNull));
   } else if (p.KollektorFlow > 0.0f && p.KollektorFlow < kMinKollektorFlow) {
-    melde("Der Volumenstrom im Kollektorkreis (" + WertText(p.KollektorFlow) + " l/(m²h)) ist kleiner als " +
-          WertText(kMinKollektorFlow) + " l/(m²h): er führt die Wärme des Kollektors nicht ab");
+    melde(TextMit(TX::StartFlowZuKlein, {WertText(p.KollektorFlow), WertText(kMinKollektorFlow)}));
   }
-  if (p.Speichertauscherleistung == 0.0f) melde("Die Leistung des Speicher-Wärmetauschers ist 0");
+  if (p.Speichertauscherleistung == 0.0f) melde(T(TX::StartSpTauscherNull));
   const bool ohneSpeicher1 = typ == 5 && p.KaskadeTyp != 13;
-  if (!ohneSpeicher1 && p.Speicher1vol == 0.0f) melde("Das Volumen von Speicher 1 ist 0");
-  if (typ >= 4 && typ <= 7 && p.Speicher2vol == 0.0f) melde("Das Volumen von Speicher 2 ist 0");
+  if (!ohneSpeicher1 && p.Speicher1vol == 0.0f) melde(TextMit(TX::StartSpeicherNull, {"1"}));
+  if (typ >= 4 && typ <= 7 && p.Speicher2vol == 0.0f) melde(TextMit(TX::StartSpeicherNull, {"2"}));
   // Deliberate: a field whose step the engine cannot resolve is refused rather than giving
   // results that look like any other.
   if (const float erwaermung = SchrittErwaermung(p); erwaermung > kMaxSchrittErwaermung) {
-    std::string text = T(TX::SchrittZuGrob);
     const std::string kelvin = std::to_string(static_cast<long long>(std::ceil(erwaermung)));
-    for (const std::string& wert :
-         {WertText(FelderFlaeche(p)), WertText(SolarSpeicherVolumen(p)), kelvin, WertText(kMaxSchrittErwaermung)}) {
-      text = ReplaceHashMark(text, wert);
-    }
-    melde(text);
+    melde(TextMit(TX::SchrittZuGrob, {WertText(FelderFlaeche(p)), WertText(SolarSpeicherVolumen(p)), kelvin,
+                                      WertText(kMaxSchrittErwaermung)}));
   }
   if (p.konvNutzgradWinter == 0 || p.konvNutzgradFruehlingHerbst == 0 || p.konvNutzgradSommer == 0) {
-    melde("Der Energieträger hat einen Nutzungsgrad von 0 %");
+    melde(T(TX::StartNutzgradNull));
   }
-  if (typ == 6 && !KombiSpTypBekannt(p.KombiSpTyp)) melde("unbekannter Kombipuffer");
-  if (!HeizkreisPasst(p)) melde("HK_Typ unbekannt");
+  if (typ == 6 && !KombiSpTypBekannt(p.KombiSpTyp)) melde(T(TX::StartKombipufferUnbekannt));
+  if (!HeizkreisPasst(p)) melde(T(TX::StartHKTypUnbekannt));
   if (typ == 6 && KombiSpTypBekannt(p.KombiSpTyp) && !KombiKnotenGueltig(p)) {
-    melde("Die Aufteilung des Kombispeichers lässt einen Speicherknoten ohne Volumen");
+    melde(T(TX::StartKombiKnotenLeer));
   }
   if (typ == 3 && !(p.Heiztauscherleistung > 0.0f && p.HeiztauscherDeltaT > 0.0f)) {
-    melde("Die Leistung des Heizungs-Wärmetauschers ist 0");
+    melde(T(TX::StartHeizTauscherNull));
   }
-  if (typ == 8 && !(p.FWEnennleistung > 0.0f)) melde("Die Nennleistung der Frischwasserstation ist 0");
+  if (typ == 8 && !(p.FWEnennleistung > 0.0f)) melde(T(TX::StartFWENull));
   // Otherwise the demand is booked while nothing can be drawn from the store.
   if (p.Warmwasserverbrauch > 0.0f && !(p.Warmwassertemp > p.Kaltwassertemp)) {
-    melde("Die Warmwassertemperatur muss über der Kaltwassertemperatur liegen");
+    melde(T(TX::StartWWUeberKW));
   }
   // The auxiliary heater keeps the store at the tap temperature: above the store's limit, the
   // collector could never load it.
   if (p.Warmwassertemp > p.Maximaltemp) {
-    melde("Die Warmwassertemperatur (" + WertText(p.Warmwassertemp) +
-          " °C) liegt über der Maximaltemperatur des Speichers (" + WertText(p.Maximaltemp) + " °C)");
+    melde(TextMit(TX::StartWWUeberMax, {WertText(p.Warmwassertemp), WertText(p.Maximaltemp)}));
   }
   // The fresh-water station's plant has no auxiliary set temperature of its own.
   if (typ != 8 && p.Minimaltemp > p.Maximaltemp) {
-    melde("Die Minimaltemperatur (" + WertText(p.Minimaltemp) + " °C) liegt über der Maximaltemperatur (" +
-          WertText(p.Maximaltemp) + " °C)");
+    melde(TextMit(TX::StartMinUeberMax, {WertText(p.Minimaltemp), WertText(p.Maximaltemp)}));
   }
   if (p.SolHeizung && !HeizkurveGueltig(p.HeizTnorm, 75.0f, 55.0f)) {
-    melde("Die Norm-Außentemperatur der Heizung muss unter 20 °C liegen");
+    melde(T(TX::StartNormTemp));
   }
   if (typ >= 6 && typ <= 8 && !HeizkurveGueltig(p.HeizTnorm, p.HeizTvor100, p.HeizTrck100)) {
-    melde("Die Heizkurve ist nicht möglich (Vorlauf > Rücklauf > 20 °C)");
+    melde(T(TX::StartHeizkurve));
   }
   const auto spanne = g.moment.LetzterSimTag - g.moment.ErsterSimTag + 1;
-  if (spanne < 1 || spanne > 366) melde("Der Simulationszeitraum ist ungültig");
+  if (spanne < 1 || spanne > 366) melde(T(TX::StartZeitraum));
   return fehler;
 }
 
 SimErgebnis RunSimulation(TavState& g, SimState& s, SimObserver& obs) {
   const std::string fehler = PruefeKonfiguration(g);
   if (!fehler.empty()) {
-    ShowMessageLines("Die Simulation kann nicht starten:|" + fehler);
+    ShowMessageLines(T(TX::SimKannNichtStarten) + "|" + fehler);
     return SimErgebnis::Konfigurationsfehler;
   }
   SimContext c{g, s, obs};

@@ -9,6 +9,7 @@
 #include "foundation/BigIni.h"
 #include "foundation/CodePage.h"
 #include "foundation/TavUtil.h"
+#include "foundation/TextTable.h"
 
 namespace tav {
 
@@ -118,16 +119,16 @@ std::string WerteAusserhalb(const PlantState& p) {
       const float wert = p.*b.Feld;
       if (wert >= static_cast<float>(b.Min) && wert <= static_cast<float>(b.Max)) continue;
       if (!zeilen.empty()) zeilen += "|";
-      zeilen += std::string(b.Schluessel) + " = " + WertText(wert) + " liegt nicht zwischen " +
-                IniFloatToStr(b.Min) + " und " + IniFloatToStr(b.Max);
+      zeilen += TextMit(TX::StartWertAusserhalb,
+                        {std::string(b.Schluessel), WertText(wert), IniFloatToStr(b.Min), IniFloatToStr(b.Max)});
     }
   }
   for (const TagBereich& b : ProjektTagBereiche()) {
     const int tag = p.*b.Feld;
     if (!p.Pool || (tag >= b.Min && tag <= b.Max)) continue;
     if (!zeilen.empty()) zeilen += "|";
-    zeilen += std::string(b.Schluessel) + " = " + std::to_string(tag) + " liegt nicht zwischen " +
-              std::to_string(b.Min) + " und " + std::to_string(b.Max);
+    zeilen += TextMit(TX::StartWertAusserhalb, {std::string(b.Schluessel), std::to_string(tag),
+                                                std::to_string(b.Min), std::to_string(b.Max)});
   }
   return zeilen;
 }

@@ -4,6 +4,7 @@
 
 #include "foundation/Messages.h"
 #include "foundation/TavUtil.h"
+#include "foundation/TextTable.h"
 #include "simulation/CollectorField.h"
 #include "simulation/PlantCommon.h"
 #include "simulation/SolarPhysics.h"
@@ -194,12 +195,11 @@ void CheckLowFlow(SimContext& c, float m, float v) {
     } else if (zoom < 15) {
       ++zoom;
     }
-    std::string text = "Volumenstromüberschreitung im Low-Flow-Kreis!";
+    std::string text = T(TX::LowFlowUeberschritten);
     // The finer step is the project's from now on: saved with it, and the user told so.
     if (zoom != alt) {
       c.g.run.ProjektGeaendert = true;
-      text += "|Die Rechenschritte pro Stunde (ZeitZoom) wurden von " + std::to_string(alt) + " auf " +
-              std::to_string(zoom) + " erhöht.";
+      text += "|" + TextMit(TX::ZeitZoomErhoeht, {std::to_string(alt), std::to_string(zoom)});
     }
     ShowMessageLines(text);
     c.s.AbbruchAnfrage = true;

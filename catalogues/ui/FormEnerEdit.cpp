@@ -32,7 +32,6 @@ const char* const kHintKWh = "Heizwert o.ä.";
 const char* const kHintWinter = "bei Lufttemperatur unter 5°C";
 const char* const kHintFH = "bei Lufttemperatur von 5 bis 15°C ";
 const char* const kHintSommer = "bei Lufttemperatur über 15°C";
-const char* const kEinheitFehlt = "Energieeinh.";
 // The catalogue reader refuses less than this per unit.
 constexpr double kMinKWh = 0.005;
 
@@ -126,7 +125,7 @@ int TFormEnerEdit::Bearbeite(int index) {
   ComboBox41->clear();
   for (const std::string& u : Einheiten(s_.cat)) ComboBox41->addItem(Q(u));
   const int pos = ComboBox41->findText(Q(e.Einheit));
-  if (pos < 0) ShowMessageLines(kEinheitFehlt);
+  if (pos < 0) ShowMessageLines(T(TX::EnergieEinheitFehlt));
   ComboBox41->setCurrentIndex(std::max(pos, 0));
   Edit42->setText(Q(FloatToCommaStr(1, 2, e.kWhinEinheit)));
   Edit43->setText(Q(FloatToCommaStr(1, 2, e.CO2inEinheit)));

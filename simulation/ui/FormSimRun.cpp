@@ -207,7 +207,7 @@ void TFormSimRun::BitBtnStartClick() {
     // As after every start that does not finish: the results of before are offered again
     // only through the main window.
     BitBtnErgebnisse->setEnabled(false);
-    ShowMessageLines("Die Simulation kann nicht starten:|" + fehlt);
+    ShowMessageLines(T(TX::SimKannNichtStarten) + "|" + fehlt);
     BitBtnStart->setFocus();
     return;
   }

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <functional>
 #include <vector>
 
 #include "foundation/TextTable.h"
 #include "simulation/CollectorField.h"
+#include "simulation/PlantCommon.h"
 #include "simulation/SimRun.h"
 #include "simulation/StoreHelpers.h"
 #include "simulation/WerteBereiche.h"
@@ -593,6 +595,76 @@ TEST(YearRun, ANegativeAreaIsNotCalledZeroAndTheEdgesOfTheRangesRun) {
   w.g->plant.Maximaltemp = 200.0f;
   w.g->moment.LetzterSimTag = w.g->moment.ErsterSimTag + 30;
   EXPECT_EQ(Lauf(w), SimErgebnis::Fertig) << msgs->All();
+}
+
+// The start check speaks the session's language, heading and every line alike, and so do the
+// missing weather under the same heading and the notice of raised steps per hour; the German
+// session keeps its words.
+TEST(YearRun, TheStartCheckAndItsNoticesSpeakTheSessionsLanguage) {
+  struct DeutscheTexte {
+    ~DeutscheTexte() { Texts().LoadDefaults(); }
+  } deutsch;
+  const struct {
+    const char* fall;
+    std::function<void(TavState&)> setze;
+    const char* de;
+    const char* en;
+  } faelle[] = {
+      {"no collector area, no store", [](TavState& g) {
+         g.plant.KollektorFlaeche = 0.0f;
+         g.plant.Speicher1vol = 0.0f;
+       },
+       "Die Simulation kann nicht starten:\nDie Kollektorfläche ist 0\nDas Volumen von Speicher 1 ist 0",
+       "The simulation cannot start:\nThe collector area is 0\nThe volume of store 1 is 0"},
+      {"a value out of its range", [](TavState& g) { g.plant.KollektorNeigung = 95.5f; },
+       "Die Simulation kann nicht starten:\nKollektorNeigung = 95,5 liegt nicht zwischen 0 und 90",
+       "The simulation cannot start:\nKollektorNeigung = 95,5 is outside the range 0 to 90"},
+      {"a flow too small", [](TavState& g) { g.plant.KollektorFlow = 0.5f; },
+       "Die Simulation kann nicht starten:\nDer Volumenstrom im Kollektorkreis (0,5 l/(m²h)) ist kleiner als "
+       "1 l/(m²h): er führt die Wärme des Kollektors nicht ab",
+       "The simulation cannot start:\nThe flow rate in the solar circuit (0,5 l/(m²h)) is below 1 l/(m²h): it "
+       "cannot carry the heat away from the collector"},
+      {"hot water above the store's limit", [](TavState& g) { g.plant.Warmwassertemp = 75.0f; },
+       "Die Simulation kann nicht starten:\nDie Warmwassertemperatur (75 °C) liegt über der Maximaltemperatur des "
+       "Speichers (70 °C)",
+       "The simulation cannot start:\nThe hot water temperature (75 °C) is above the store's maximum temperature "
+       "(70 °C)"},
+      {"a field too large for its store", [](TavState& g) {
+         g.plant.Speicher1vol = 350.0f;
+         g.plant.KollektorFlaeche = 1000.0f;
+       },
+       "Die Simulation kann nicht starten:\nDie Kollektorfläche (1000 m²) ist für den Speicher (350 l) zu groß",
+       "The simulation cannot start:\nThe collector area (1000 m²) is too large for the store (350 l)"},
+  };
+  for (const bool englisch : {false, true}) {
+    if (englisch) {
+      ASSERT_TRUE(Texts().LoadTexts(std::filesystem::path(TAV_LANG_DIR) / "english.dat"));
+    }
+    for (const auto& f : faelle) {
+      SCOPED_TRACE(std::string(f.fall) + (englisch ? " (English)" : " (German)"));
+      ScopedMessages msgs;
+      SimWelt w;
+      f.setze(*w.g);
+      EXPECT_EQ(Lauf(w), SimErgebnis::Konfigurationsfehler);
+      ASSERT_EQ(msgs->shown.size(), 1u) << msgs->All();
+      // The step's refusal goes on with its numbers and remedies.
+      EXPECT_EQ(msgs->shown[0].text.rfind(englisch ? f.en : f.de, 0), 0u) << msgs->All();
+    }
+    ScopedMessages msgs;
+    SimWelt w{WetterParameter{}, false};
+    w.g->plant.Standort = "Nordpolferne";
+    w.g->run.SolarklimadatenOK = false;
+    EXPECT_EQ(WetterFehlt(*w.g), englisch ? "No weather data for Nordpolferne" : "Keine Wetterdaten für Nordpolferne");
+    SimContext c{*w.g, *w.s, StillerBeobachter()};
+    w.g->plant.ZeitZoom = 5;
+    CheckLowFlow(c, 81.0f, 100.0f);
+    ASSERT_EQ(msgs->shown.size(), 1u) << msgs->All();
+    EXPECT_EQ(msgs->shown[0].text,
+              englisch ? "Flow rate exceeded in the low-flow circuit!\nThe calculation steps per hour (ZeitZoom) have "
+                         "been raised from 5 to 10."
+                       : "Volumenstromüberschreitung im Low-Flow-Kreis!\nDie Rechenschritte pro Stunde (ZeitZoom) "
+                         "wurden von 5 auf 10 erhöht.");
+  }
 }
 
 // Results that stop being numbers (here an endless irradiance on 14 March) end the run
