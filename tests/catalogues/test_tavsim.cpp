@@ -396,8 +396,9 @@ TEST(Tavsim, ARefusedKeyOfTheSecondFieldGivesThePlantOfTheMissingKey) {
       ASSERT_TRUE(l.ok) << l.erg.fehler << msgs->All();
       EXPECT_EQ(l.s->plant.*f.feld, f.wert);
       EXPECT_EQ(l.s->plant.KollektorAzimut, -90.0f);
-      if (text != kFehlt || f.feld == &PlantState::KollektorFlaeche2)
+      if (text != kFehlt || f.feld == &PlantState::KollektorFlaeche2) {
         EXPECT_TRUE(msgs->Contains("es gilt " + IniFloatToStr(f.wert))) << msgs->All();
+      }
       ertrag.push_back(l.s->results.SolarertragMonat[13]);
     }
     EXPECT_GT(ertrag[0], 0.0f);
