@@ -62,7 +62,6 @@ double TagesmittelAusEingabe(double wert, int monat);
 // The label of a time zone: 0 "(UTC/GMT)", 1 "(CET/MEZ)", 2 "(UTC+2)", 3 "(MSK)", 25 the
 // catalogue's "none" marker; any other value none.
 std::string ZeitzoneText(int zone);
-inline constexpr int kKeineZeitzone = 25;
 
 // ---------------------------------------------------------------------------------------
 // Horizon shading map: 72 columns of 5 degrees from north, 18 bands of 5 degrees elevation.

@@ -304,6 +304,17 @@ float HoursToClock(float Hours) {
 
 double HourMinusLongitude(double Hour, double Longitude) { return Hour - Longitude / 15.0; }
 
+std::int8_t CalcZeitzone(float laenge) {
+  // Trunc towards zero: the nearest multiple of 15 degrees, halves away from zero.
+  const double z = laenge > 0 ? (laenge + 7.5) / 15.0 : (laenge - 7.5) / 15.0;
+  // A longitude beyond 180 degrees (a damaged catalogue) must not overflow the zone.
+  return static_cast<std::int8_t>(std::clamp(std::trunc(z), -12.0, 12.0));
+}
+
+std::int8_t GeltendeZeitzone(std::int8_t zone, float laenge) {
+  return zone == kKeineZeitzone ? CalcZeitzone(laenge) : zone;
+}
+
 // ---------------------------------------------------------------------------------------
 // String distance
 

@@ -147,6 +147,17 @@ float HoursToClock(float Hours);
 // and the engine's shift are held.
 double HourMinusLongitude(double Hour, double Longitude);
 
+// Time zones (hours east of Greenwich). A location's zone may be "none given"; its clock then
+// keeps the zone of its longitude. Every path that needs a location's zone resolves it through
+// GeltendeZeitzone, so the catalogue, the weather synthesis, the year run and the
+// instantaneous output agree on the clock of a location at a zone boundary.
+inline constexpr int kKeineZeitzone = 25;
+// Time zone of a longitude: the nearest multiple of 15 degrees, halves away from zero
+// (7.5 gives 1, -7.5 gives -1); beyond +-180 degrees it stays at +-12.
+std::int8_t CalcZeitzone(float laenge);
+// The zone, or for kKeineZeitzone the zone of the longitude.
+std::int8_t GeltendeZeitzone(std::int8_t zone, float laenge);
+
 // ---------------------------------------------------------------------------------------
 // String dissimilarity in percent: the edit distance between A and B (characters, not
 // bytes; case-sensitive) times 100 divided by the length of B. 0 for two empty strings,

@@ -83,13 +83,6 @@ void SetBuiltInOrte(CatalogueState& cat) {
 
 }  // namespace
 
-std::int8_t CalcZeitzone(float laenge) {
-  // Trunc towards zero: the nearest multiple of 15 degrees, halves away from zero.
-  const double z = laenge > 0 ? (laenge + 7.5) / 15.0 : (laenge - 7.5) / 15.0;
-  // A longitude beyond 180 degrees (a damaged catalogue) must not overflow the zone.
-  return static_cast<std::int8_t>(std::clamp(std::trunc(z), -12.0, 12.0));
-}
-
 void CalcLand(TOrt& ort) {
   ort.Land.clear();
   std::size_t pos = 0;

@@ -30,8 +30,8 @@ struct OrtUmgebung {
   WetterSynthese& synthese;
 };
 
-// Time zone of a longitude: the nearest multiple of 15 degrees, halves away from zero.
-std::int8_t CalcZeitzone(float laenge);
+// CalcZeitzone, the time zone of a longitude, is in foundation/TavMathe.h: the engine
+// resolves a location without a zone by the same rule.
 // Moves leading letters of PLZ to Land ("A-1010" -> "A" / "1010"); without any, "D" west of
 // 14.8 degrees east, else "PL"; then strips leading blanks and "-" from PLZ.
 void CalcLand(TOrt& ort);

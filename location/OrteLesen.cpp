@@ -114,7 +114,7 @@ TOrt OrteLeser::Lese(int i, int n, NameDefault art) {
   if (!ParseMonatsliste(wert("LuftTemp") == kFehlt ? "" : wert("LuftTemp"), o.LuftTemp))
     zahlenFehler = true;
 
-  if (o.Zeitzone == 25) o.Zeitzone = CalcZeitzone(o.GeoLaenge);
+  o.Zeitzone = GeltendeZeitzone(o.Zeitzone, o.GeoLaenge);
   if (o.Land == "-") CalcLand(o);
 
   if (zahlenFehler) Problem(i, "Zahlenangaben bei " + Zitat(sektion) + " prüfen!");

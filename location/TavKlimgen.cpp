@@ -88,7 +88,10 @@ TKlimOrt MakeKlimOrt(const TavState& s) {
     ort.MonatsSumme[m - 1] = static_cast<float>(MonatsTage[m]) * l.EinstrahlungMonat[m];
     ort.MonatsTemp[m - 1] = l.LuftTempMonat[m];
   }
-  ort.Zeitzone = l.OrtZeitzone;
+  // Deliberate: time zone "none given" (25) goes to the library as the zone of the longitude,
+  // as the engine takes it; with 25 the library puts the sun of every hour east of south and
+  // synthesises the location's weather around the wrong hours.
+  ort.Zeitzone = GeltendeZeitzone(l.OrtZeitzone, static_cast<float>(l.GeoLaenge));
   ort.TempZone = l.OrtTempZone;
   return ort;
 }

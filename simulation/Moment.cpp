@@ -24,11 +24,6 @@ int SimTagVon(int monat, int tag) {
   return std::clamp<int>(MonthDayToDayOfYear(monat, std::min<int>(tag, TageProMonat[monat]), 0), 1, 365);
 }
 
-// Time zone of the location: "none given" (25) is the zone of the longitude.
-double Zeitzone(const LocationState& loc) {
-  return loc.OrtZeitzone == 25 ? RoundHalfEven(loc.GeoLaenge / 15.0) : loc.OrtZeitzone;
-}
-
 // True sun elevation (negative below the horizon) in the engine's frame.
 double RoheSonnenhoehe(double phi, double delta, double sonnenzeit) {
   const double omega = (12.0 - sonnenzeit) * 15.0;
@@ -74,6 +69,8 @@ std::string Leistung(double w) {
 
 }  // namespace
 
+double ZeitzonenDifferenz(std::int8_t Zeitzone, double Laenge) { return Zeitzone - Laenge / 15.0; }
+
 double KompassAzimut(double azimut, double geoBreite) {
   if (geoBreite >= 0) return azimut;
   // The engine mirrors a southern site into the north: north and south swap, east and west stay.
@@ -112,7 +109,10 @@ MomentErgebnis BerechneMoment(const MomentEingabe& e, const LocationState& ort, 
   m.TruebungsFaktor = static_cast<float>(std::clamp(e.Truebung, 1.0, 20.0));
   g.run.WetterDatensatz = 1;
 
-  r.ZeitzonenKorrektur = Zeitzone(loc) - loc.GeoLaenge / 15.0;
+  // Deliberate: time zone "none given" (25) counts as the zone of the longitude, as in the
+  // year run; the tool would otherwise show the sun 25 hours off.
+  const auto zone = GeltendeZeitzone(loc.OrtZeitzone, static_cast<float>(loc.GeoLaenge));
+  r.ZeitzonenKorrektur = ZeitzonenDifferenz(zone, loc.GeoLaenge);
   r.SonnenzeitKorrektur = CalcZeitgleichung(r.SimTag) - r.ZeitzonenKorrektur;
   r.Deklination = WirksameDeklination(loc, r.SimTag);
   const double phi = loc.GeoBreiteBetrag, delta = r.Deklination, k = r.SonnenzeitKorrektur;

@@ -119,10 +119,11 @@ SimErgebnis EinLauf(SimContext& c) {
   auto& r = g.results;
 
   InitOrtSonne(g.loc);
-  // Deliberate: time zone "none given" (25) counts as the zone of the longitude; a location
-  // that never passed the catalogue reader's substitution would otherwise run 25 hours off.
-  const double zone = g.loc.OrtZeitzone == 25 ? RoundHalfEven(g.loc.GeoLaenge / 15.0) : g.loc.OrtZeitzone;
-  s.ZeitzonenKorrektur = HourMinusLongitude(zone, g.loc.GeoLaenge);
+  // Deliberate: time zone "none given" (25) counts as the zone of the longitude, as the
+  // catalogue reader takes it; a location that never passed the reader (one just edited)
+  // would otherwise run 25 hours off.
+  const auto laenge = static_cast<float>(g.loc.GeoLaenge);
+  s.ZeitzonenKorrektur = HourMinusLongitude(GeltendeZeitzone(g.loc.OrtZeitzone, laenge), g.loc.GeoLaenge);
   auto sinCos = [](float grad, float& sn, float& cs) {
     sn = static_cast<float>(SinG(grad));
     cs = static_cast<float>(CosG(grad));

@@ -4,10 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
+#include <string>
 
 #include "location/Orte.h"
+#include "location/TavKlimgen.h"
 #include "location/Wetter.h"
+#include "simulation/Moment.h"
+#include "simulation/SimRun.h"
 #include "catalogues/test_orte_hilfen.h"
+#include "tests/simulation/SimFixture.h"
 
 namespace tav::test {
 namespace {
@@ -139,6 +145,62 @@ TEST_F(Auswahl, DamagedWeatherFileIsRefusedAndTheYearsMadeAnew) {
   EXPECT_FALSE(f.s().run.SolarklimadatenOK);
   EXPECT_EQ(ErsterWert(), 0.0f);  // nothing of the damaged file reached the store
   EXPECT_TRUE(f.msgs->Contains("N480E079.wet")) << f.msgs->All();
+}
+
+
+// Records the engine's clock shift on the first simulated day and asks the run to stop.
+class ZeitzonenBeobachter : public SimObserver {
+ public:
+  void ProcessEvents(SimState& s) override {
+    if (!gesehen) korrektur = s.ZeitzonenKorrektur;
+    gesehen = true;
+    s.AbbruchAnfrage = true;
+  }
+  bool gesehen = false;
+  double korrektur = 0.0;
+};
+
+// A location without a time zone (25) keeps one clock on every path: read back from the
+// catalogue, and made current straight from the entry as the editor leaves it, for the weather
+// synthesis, the instantaneous output and the year run. 7.5 and -7.5 lie on zone boundaries.
+TEST(OhneZeitzone, EveryPathTakesTheSameZoneOfTheLongitude) {
+  const struct {
+    float laenge;
+    int zone;
+  } faelle[] = {{7.5f, 1}, {-7.5f, -1}, {22.5f, 2}, {0.0f, 0}, {15.0f, 1}};
+  constexpr int kFaelle = static_cast<int>(std::size(faelle));
+  OrteFixture f;
+  TavState& s = f.s();
+  s.cat.OrtAnzahl = kFaelle;
+  for (int n = 1; n <= kFaelle; ++n) {
+    s.cat.Orte[n] = BeispielOrt("Ort " + std::to_string(n), 48.0f, faelle[n - 1].laenge);
+    s.cat.Orte[n].Zeitzone = static_cast<std::int8_t>(kKeineZeitzone);
+  }
+  ASSERT_TRUE(WriteOrte(s, f.status));
+  auto gelesen = std::make_unique<TavState>();
+  gelesen->folders.DatenDir = s.folders.DatenDir;
+  ReadOrte(*gelesen, f.env);
+  ASSERT_EQ(gelesen->cat.OrtAnzahl, kFaelle);
+
+  for (int n = 1; n <= kFaelle; ++n) {
+    const auto& fall = faelle[n - 1];
+    SCOPED_TRACE(fall.laenge);
+    EXPECT_EQ(gelesen->cat.Orte[n].Zeitzone, fall.zone);
+
+    ASSERT_TRUE(SelectOrt(s, n, f.env));
+    ASSERT_EQ(s.loc.OrtZeitzone, kKeineZeitzone);
+    EXPECT_EQ(MakeKlimOrt(s).Zeitzone, fall.zone);
+
+    const double verschiebung = fall.zone - fall.laenge / 15.0;
+    SimWelt w;
+    w.g->loc = s.loc;
+    EXPECT_NEAR(BerechneMoment(MomentEingabe{}, w.g->loc, w.g->plant).ZeitzonenKorrektur, verschiebung, 1e-6);
+
+    ZeitzonenBeobachter obs;
+    EXPECT_EQ(RunSimulation(*w.g, *w.s, obs), SimErgebnis::Abgebrochen);
+    ASSERT_TRUE(obs.gesehen);
+    EXPECT_NEAR(obs.korrektur, verschiebung, 1e-6);
+  }
 }
 
 }  // namespace
