@@ -31,7 +31,9 @@ double RoheSonnenhoehe(double phi, double delta, double sonnenzeit) {
   return std::asin(s) * kGradProRad;
 }
 
-// Cosine of incidence on the collector plane for the mounting.
+// Cosine of incidence on the collector plane for the mounting. Deliberate: a value above 1 is
+// capped at 1 whatever its size, never an internal error that ends the program: the formulas
+// give at most 1 plus rounding, and ending the program would lose unsaved work.
 double CosEinfallMoment(int montage, double h, double a, double neigung, double kollAzimut) {
   double q;
   switch (montage) {

@@ -502,7 +502,9 @@ TEST(AssistentPakete, APackageIsThePackageOverEveryPlantTypeAndLeavesNothing) {
     EXPECT_EQ(p.AnlagenTypNr, paket.TypNr);
     EXPECT_EQ(p.SpeicherName, paket.Speicher);
     EXPECT_FLOAT_EQ(p.Speicher1vol, paket.SpVol1);
-    if (paket.SpVol2 != 0) EXPECT_FLOAT_EQ(p.Speicher2vol, paket.SpVol2);
+    if (paket.SpVol2 != 0) {
+      EXPECT_FLOAT_EQ(p.Speicher2vol, paket.SpVol2);
+    }
     EXPECT_EQ(p.KollektorNr, 1);
     EXPECT_FLOAT_EQ(p.KollektorFlaeche, paket.KollAnz * 2.5f);
 
