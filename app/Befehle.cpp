@@ -19,6 +19,7 @@
 #include "foundation/ui/Drucken.h"
 #include "foundation/ui/FormKopftext.h"
 #include "foundation/ui/HilfeFenster.h"
+#include "foundation/ui/SysUtilsQt.h"
 #include "results/ui/FormSimErg.h"
 #include "results/ui/ResultsCommands.h"
 #include "simulation/ui/FormMoment.h"
@@ -106,7 +107,7 @@ void VerbindeFenster(Hauptmenu& w) {
   projekt.InvalidateResults = [&w] { w.InvalidateResults(); };
   projekt.ProjektInfo = [&w](QWidget*, const std::string& caption) {
     TFormProjektInfo* dlg = w.FormProjektInfo();
-    dlg->setWindowTitle(QString::fromStdString(caption));
+    dlg->setWindowTitle(DialogTitle(QString::fromStdString(caption)));
     return dlg->exec();
   };
   projekt.EinstellungenGeladen = [&w] { w.Retranslate(); };
@@ -171,6 +172,8 @@ void VerbindeFenster(Hauptmenu& w) {
   // weather-import button once the about box's code word was typed).
   LadeHilfeSprachen();
   InstalliereHilfeTaste();
+  // Every dialog on the same place at every opening.
+  InstallDialogPlaces();
   w.WireCommand(QStringLiteral("Hilfe1"), [] { ZeigeHilfeInhalt(); });
 }
 
@@ -193,6 +196,7 @@ void AssistentBefehl(Hauptmenu& w) {
   const int top = std::min(r.top() + oben, text);
   f->setGeometry(r.left() + 3, top, std::max(f->minimumWidth(), r.width() - 6),
                  std::max(f->minimumHeight(), r.top() + r.height() - 3 - top));
+  MarkPlaced(f);
   f->FormShow();
   f->exec();
   w.InvalidateResults();

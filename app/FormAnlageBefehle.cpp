@@ -275,7 +275,7 @@ void TFormAnlage::EnergieBearbeiten() {
     d.sommer = so;
     Image1->SetDaten(d);
   };
-  enerEdit_->move(FrameOrigin(this) + QPoint(7, 56));
+  PlaceFrameAt(enerEdit_, FrameOrigin(this) + QPoint(7, 56));
   enerEdit_->Bearbeite(energieNr_);
   const bool war = aufbau_;
   aufbau_ = true;

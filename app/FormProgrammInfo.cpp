@@ -190,7 +190,7 @@ void TFormProgrammInfo::showEvent(QShowEvent* event) {
 
 void TFormProgrammInfo::FormShow() {
   const FolderState& f = s_.folders;
-  setWindowTitle(Q(RemoveAmpersands(T(TX::HmenuInfo))));
+  setWindowTitle(DialogTitle(Q(T(TX::HmenuInfo))));
   LabelVer->setText(Q(T(TX::Version)));
   Label1->setText(Q(f.ProgName));
   LabelVersion->setText(Q(f.ProgVersion + "  :  " + DateTimeToDotStr(f.ProgDatum)));

@@ -103,11 +103,12 @@ TFormProjektSpeichern::TFormProjektSpeichern(TavState& s, ProjektKatalogDienste&
   SpeedButton1->setIcon(QIcon(QPixmap::fromImage(LoadResBitmap("GlyphSuche"))));
   SpeedButton1->setAutoRaise(true);
   SpeedButton1->setFocusPolicy(Qt::NoFocus);
+  // Made in the order Tab takes them, left to right.
+  XiButtonNeuesProjekt = Named(new TXiButton(XiPanel1), "XiButtonNeuesProjekt");
+  XiButtonNeuesProjekt->SetColorScheme(TXiButton::csNeoSilver);
   ButtonOK = Named(new QPushButton(XiPanel1), "ButtonOK");
   ButtonOK->setDefault(true);
   ButtonCancel = Named(new QPushButton(XiPanel1), "ButtonCancel");
-  XiButtonNeuesProjekt = Named(new TXiButton(XiPanel1), "XiButtonNeuesProjekt");
-  XiButtonNeuesProjekt->SetColorScheme(TXiButton::csNeoSilver);
 
   auto* knoepfe = new QHBoxLayout;
   knoepfe->addWidget(SpeedButton1);

@@ -89,6 +89,7 @@ TFormSolarkreisVol::TFormSolarkreisVol(TavState& s, QWidget* parent) : TRechnerF
   ErgebnisLabels({LabelpGasW, LabelpKVW}, "000,0 bar");
   RichEdit1 = Named(new QTextEdit(this), "RichEdit1");
   RichEdit1->setReadOnly(true);
+  RichEdit1->setTabChangesFocus(true);
   RichEdit1->setMinimumSize(380, 300);
   BitBtn1 = Named(new QPushButton(this), "BitBtn1");
   Button1 = Named(new QPushButton(this), "Button1");
@@ -141,6 +142,8 @@ TFormSolarkreisVol::TFormSolarkreisVol(TavState& s, QWidget* parent) : TRechnerF
   auto* l = new QHBoxLayout(this);
   l->addLayout(links);
   l->addWidget(RichEdit1, 1);
+  // Tab through the left column to its buttons, then to the report beside it.
+  setTabOrder(Button1, RichEdit1);
 
   SetzeFelder({EditKvol, EditTdampf, EditHstat, EditRvol, EditWTvol, EditVvol, EditpSV});
   for (TUpDown* u : {UpDownTdampf, UpDownHstat, UpDownVvol, UpDownpSV})

@@ -149,6 +149,7 @@ Hauptmenu::Hauptmenu(WetterSynthese& synthese, QWidget* parent)
   RichEditProjekt = new QTextEdit(inhalt);
   RichEditProjekt->setObjectName("RichEditProjekt");
   RichEditProjekt->setReadOnly(true);
+  RichEditProjekt->setTabChangesFocus(true);
   RichEditProjekt->setFrameShape(QFrame::NoFrame);
   reihe->addWidget(RichEditProjekt, 1);
   spalte->addWidget(inhalt, 1);
@@ -686,7 +687,7 @@ void Hauptmenu::ProjektSpeichern() {
 
 void Hauptmenu::ProjektImportieren() {
   MarkToolButton(nullptr);
-  const QString datei = OeffnenDialog(QT_(TX::HmenuPImport).remove('&'),
+  const QString datei = OeffnenDialog(DialogTitle(QT_(TX::HmenuPImport)),
                                       Ordner(s_.settings.ImportDir), QString(), kProjektFilter);
   if (!datei.isEmpty()) {
     int antwort = mrNo;
@@ -706,7 +707,7 @@ void Hauptmenu::ProjektImportieren() {
 void Hauptmenu::ProjektExportieren() {
   MarkToolButton(nullptr);
   const QString vorschlag = Q(kExportPrefix + s_.plant.ProjektName + ".dat");
-  const QString datei = SpeichernDialog(QT_(TX::HmenuPExport).remove('&'),
+  const QString datei = SpeichernDialog(DialogTitle(QT_(TX::HmenuPExport)),
                                         Ordner(s_.settings.ImportDir), vorschlag, kProjektFilter);
   if (datei.isEmpty()) return;
   const std::string pfad = datei.toStdString();
@@ -738,7 +739,7 @@ void Hauptmenu::ProjektExportieren() {
 
 void Hauptmenu::KollektorenImportieren() {
   MarkToolButton(nullptr);
-  const QString datei = OeffnenDialog(kKolldat, Ordner(s_.settings.ImportDir),
+  const QString datei = OeffnenDialog(DialogTitle(kKolldat), Ordner(s_.settings.ImportDir),
                                       Q(std::string(KollDatei)), kKollFilter);
   if (datei.isEmpty()) return;
   ImportKollektoren(s_, datei.toStdString(), *this);
@@ -748,7 +749,7 @@ void Hauptmenu::KollektorenImportieren() {
 
 void Hauptmenu::OrteImportieren() {
   MarkToolButton(nullptr);
-  const QString datei = OeffnenDialog(kOrtedat, Ordner(s_.settings.ImportDir),
+  const QString datei = OeffnenDialog(DialogTitle(kOrtedat), Ordner(s_.settings.ImportDir),
                                       Q(std::string(OrteDatei)), kOrteFilter);
   if (datei.isEmpty()) return;
   ImportOrte(s_, datei.toStdString(), *this);
@@ -757,7 +758,7 @@ void Hauptmenu::OrteImportieren() {
 }
 
 void Hauptmenu::WetterImportieren(bool stuendlich) {
-  const QString datei = OeffnenDialog(stuendlich ? kMN5hourdat : QT_(TX::HmenuMeteonormdat),
+  const QString datei = OeffnenDialog(DialogTitle(stuendlich ? kMN5hourdat : QT_(TX::HmenuMeteonormdat)),
                                       Ordner(s_.settings.MeteoDir), QString(),
                                       stuendlich ? kMN5Filter : kMN4Filter);
   if (datei.isEmpty()) return;

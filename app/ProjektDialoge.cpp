@@ -15,6 +15,7 @@
 #include "foundation/Messages.h"
 #include "foundation/TavVar.h"
 #include "foundation/ui/KeptWindow.h"
+#include "foundation/ui/SysUtilsQt.h"
 
 namespace tav {
 
@@ -126,10 +127,7 @@ int DatenordnerBefehl(QWidget* parent) {
 int ProgrammInfoBefehl(QWidget* parent) {
   auto& form = EinmalOhneDienste<TFormProgrammInfo>(parent);
   if (!form.DatenordnerAktion) form.DatenordnerAktion = [&form] { DatenordnerBefehl(&form); };
-  if (parent) {
-    const QWidget* w = parent->window();
-    form.move(w->x() + 273, w->y() + 73);
-  }
+  if (parent) PlaceFrameAt(&form, FrameOrigin(parent->window()) + QPoint(273, 73));
   return form.exec();
 }
 

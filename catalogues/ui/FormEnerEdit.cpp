@@ -135,8 +135,6 @@ int TFormEnerEdit::Bearbeite(int index) {
   Edit46->setText(QString::number(e.NutzgradSommer));
   fuellen_ = false;
   Edit40->setFocus();
-  // Placed each time: left to itself, a window shown again lands a title bar lower.
-  CentreOverMainWindow(this);
   return exec();
 }
 

@@ -291,6 +291,8 @@ TFormKollektor::TFormKollektor(TavState& s, StatusSink& status, QWidget* parent)
   t3->setObjectName("TabSheet3");
   auto* g4 = new QGroupBox(QT(TX::FormKollUnitGroupBox4), t3);
   g4->setObjectName("GroupBox4");
+  // Deliberate: pipe length, flow and exchanger rating show one decimal, not whole numbers,
+  // because a value typed or stored with a decimal (12,5 m) would be rounded away on OK.
   Edit10 = Zahlfeld("Edit10", 0, 1000, 1, g4);
   ComboBox1 = new QComboBox(g4);
   ComboBox1->setObjectName("ComboBox1");
@@ -825,11 +827,13 @@ void TFormKollektor::Sortiere(int modus) {
 
 bool TFormKollektor::eventFilter(QObject* o, QEvent* e) {
   if (e->type() == QEvent::FocusOut && !fuellen_ && !pruefung_ && isVisible()) {
-    // Leaving a number field checks it, unless the focus goes to Cancel or to another window.
+    // Leaving a number field checks it, unless the focus goes to another window; tilt and
+    // azimuth are not checked on the way to Cancel either.
     const auto grund = static_cast<QFocusEvent*>(e)->reason();
     const bool imDialog = grund != Qt::ActiveWindowFocusReason && grund != Qt::PopupFocusReason;
     QWidget* neu = QApplication::focusWidget();
-    if (imDialog && neu != ButtonCancel && isAncestorOf(neu)) {
+    const bool winkel = o == feld1.neigung || o == feld1.azimut || o == feld2.neigung || o == feld2.azimut;
+    if (imDialog && !(winkel && neu == ButtonCancel) && isAncestorOf(neu)) {
       if (auto* z = qobject_cast<QDoubleSpinBox*>(o)) PruefeGrenze(z);
       for (Feld* f : {&feld1, &feld2})
         if (o == f->flaeche) PruefeFlaeche(*f);

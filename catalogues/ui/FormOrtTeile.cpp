@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <cmath>
+#include <vector>
 
 #include "catalogues/KatalogDialogLogik.h"
 #include "foundation/KatalogDiensteDatei.h"
@@ -218,6 +219,8 @@ TFormMessdatenE::TFormMessdatenE(TavState& s, QWidget* parent) : QDialog(parent)
   RichEdit1 = new QPlainTextEdit(this);
   RichEdit1->setObjectName("RichEdit1");
   RichEdit1->setLineWrapMode(QPlainTextEdit::NoWrap);
+  // Tab goes on to the next control; pasted rows keep the tabs between their two fields.
+  RichEdit1->setTabChangesFocus(true);
   Button1 = Knopf(kMessUebernehmen, "Button1", this);
   LabelR1 = new QLabel(this);
   LabelR1->setObjectName("LabelR1");
@@ -386,6 +389,14 @@ TFormOrtEdit::TFormOrtEdit(TavState& s, StatusSink& status, QWidget* parent)
   auto* v = new QVBoxLayout(this);
   v->addWidget(g, 1);
   v->addLayout(unten);
+  // Tab (and Enter) in reading order: the fields row by row, then the twelve irradiations,
+  // then the twelve temperatures, then the buttons.
+  std::vector<QWidget*> reihe{Edit1, EditLCode, Edit26, Edit28, Edit27, Edit27b, EditZZone, ComboBox1};
+  for (int m = 1; m <= 12; ++m) reihe.push_back(Einstrahlung[m]);
+  for (int m = 1; m <= 12; ++m) reihe.push_back(Temperatur[m]);
+  reihe.push_back(ButtonOK);
+  reihe.push_back(ButtonCancel);
+  for (std::size_t i = 1; i < reihe.size(); ++i) setTabOrder(reihe[i - 1], reihe[i]);
   EditFieldKeys(this, ButtonCancel);
 }
 

@@ -237,7 +237,7 @@ int TFormProfilEdit::Bearbeite(int index, double tagesKWh) {
   Fuelle(index, tagesKWh);
   Edit1->setFocus();
   // Placed each time: left to itself, a window shown again lands a title bar lower.
-  CentreOverMainWindow(this);
+  CentreOnDesktop(this);
   return exec();
 }
 

@@ -367,6 +367,7 @@ void TFormEnev::Build() {
   RichEdit1 = new QTextEdit;
   RichEdit1->setObjectName("RichEdit1");
   RichEdit1->setReadOnly(true);
+  RichEdit1->setTabChangesFocus(true);
   el->addWidget(RichEdit1, 1);
   auto* ek = new QHBoxLayout;
   BitBtnDruck = new QPushButton("&Drucken");

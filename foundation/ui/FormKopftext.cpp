@@ -62,6 +62,8 @@ TFormKopftext::TFormKopftext(QWidget* parent) : QDialog(parent) {
   MemoKopftext = Named(new QPlainTextEdit, "MemoKopftext");
   MemoKopftext->setPlainText(QStringLiteral("Zeile 1\nZeile 2\nZeile 3\nZeile 4"));
   MemoKopftext->setMinimumHeight(90);
+  // Tab moves on to the next control: a tab character has no place in a printed header line.
+  MemoKopftext->setTabChangesFocus(true);
   CheckBox1 = Named(new QCheckBox, "CheckBox1");
   CheckBox2 = Named(new QCheckBox, "CheckBox2");
   Label1 = Named(new QLabel, "Label1");

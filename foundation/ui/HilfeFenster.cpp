@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTextBrowser>
@@ -337,20 +338,30 @@ std::string HilfeSeiteFuer(const QWidget* fokus) {
     if (ok && Hilfe().Kontexte().count(kontext)) return Hilfe().Kontext(kontext, sprache);
     const QString wort = w->property(kHelpKeyword).toString();
     if (!wort.isEmpty()) return Hilfe().Stichwort(wort.toStdString(), sprache);
+    // A part of a window the context files name as "<window>.<part>" (a page).
+    if (!w->isWindow() && !w->objectName().isEmpty()) {
+      const std::string teil = (w->window()->objectName() + "." + w->objectName()).toStdString();
+      if (Hilfe().FensterThemen().count(teil)) return Hilfe().Fenster(teil, sprache);
+    }
     return {};
   };
   for (const QWidget* w = fokus; w; w = w->parentWidget()) {
+    if (w->isWindow()) {
+      // Focus outside the pages (on the window's buttons): the page in front decides before
+      // the window.
+      for (const QTabWidget* tabs : w->findChildren<QTabWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (tabs->currentWidget())
+          if (std::string s = eigene(tabs->currentWidget()); !s.empty()) return s;
+      if (std::string s = eigene(w); !s.empty()) return s;
+      return Hilfe().Fenster(w->objectName().toStdString(), sprache);
+    }
+    // A page turned away (the focus left behind on it) does not speak; the page in front does.
+    const auto* stapel = qobject_cast<const QStackedWidget*>(w->parentWidget());
+    if (stapel && stapel->currentWidget() != w) continue;
     if (std::string s = eigene(w); !s.empty()) return s;
     // The focus on a page control's tabs: the page in front speaks for it.
     if (const auto* tabs = qobject_cast<const QTabWidget*>(w); tabs && tabs->currentWidget())
       if (std::string s = eigene(tabs->currentWidget()); !s.empty()) return s;
-    if (w->isWindow()) {
-      // Focus outside the pages (on the window's buttons): the page in front still decides.
-      for (const QTabWidget* tabs : w->findChildren<QTabWidget*>(QString(), Qt::FindDirectChildrenOnly))
-        if (tabs->currentWidget())
-          if (std::string s = eigene(tabs->currentWidget()); !s.empty()) return s;
-      return Hilfe().Fenster(w->objectName().toStdString(), sprache);
-    }
   }
   return Hilfe().Inhalt(sprache);
 }

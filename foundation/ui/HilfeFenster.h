@@ -2,9 +2,11 @@
 // The help window: the HTML pages compiled into the program (":/help/<language>/*.htm") in a
 // text browser with a contents list, a keyword index and back/forward. One window serves the
 // whole program and is reused. F1 anywhere opens the page of the window in front: the first
-// widget from the focus up to its window that carries a help context ("HelpContext", a
-// number the context files map) or a keyword ("HelpKeyword"), else the topic the context
-// files give for the window's object name, else the contents.
+// widget from the focus up to its window (the page in front standing for its page control
+// and for the window's own buttons) that carries a help context ("HelpContext", a number the
+// context files map) or a keyword ("HelpKeyword"), or that the context files name as
+// "<window>.<widget>", else the topic the context files give for the window's object name,
+// else the contents.
 
 #include <QWidget>
 #include <string>

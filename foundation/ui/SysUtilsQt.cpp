@@ -4,6 +4,9 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QDialog>
+#include <QEvent>
+#include <QPointer>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -148,13 +151,13 @@ void SetToolButtonText(QAbstractButton* button, const std::string& caption,
 
 namespace {
 
-// The size a window will have when it shows: the size it was given; for one its layout sizes,
-// what Qt makes of the size hint (at most two thirds of the screen); never below the minimum
-// the layout sets.
+// The size a window will have when it shows: the size it was given, or the one Qt gave it as
+// it began to show; before that, for one its layout sizes, what Qt makes of the size hint (at
+// most two thirds of the screen); never below the minimum the layout sets.
 QSize GroesseBeimZeigen(QWidget* window) {
   if (QLayout* l = window->layout()) l->activate();
   QSize s = window->size();
-  if (!window->testAttribute(Qt::WA_Resized)) {
+  if (!window->testAttribute(Qt::WA_Resized) && !window->isVisible()) {
     s = window->sizeHint();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
       s = s.boundedTo(screen->geometry().size() * 2 / 3);
@@ -205,6 +208,9 @@ namespace {
 // Where the placement put a window's frame, and the client origin Qt gave it then.
 constexpr const char* kGesetzterRahmen = "tavGesetzterRahmen";
 constexpr const char* kGesetzterKlient = "tavGesetzterKlient";
+// Where a window's opener put its frame for this opening (true: placed otherwise), from the
+// placement until the window hides.
+constexpr const char* kPlatziert = "tavPlatziert";
 
 FrameMarginsSource& RahmenQuelle() {
   static FrameMarginsSource quelle;
@@ -226,9 +232,56 @@ std::optional<QMargins> GemeldeterRahmen(const QWidget* window) {
 // while the window stands there.
 void SetzeRahmen(QWidget* window, QPoint frame) {
   window->move(frame);
+  // A window made but never framed yet has no frame Qt knows of: move() then puts its client
+  // there and the window manager adds the title bar above it. Its platform window is told the
+  // frame's place instead (as a window not yet made is), and so once more by the dialog place
+  // rule after any later resize before it shows.
+  if (QWindow* handle = window->windowHandle();
+      handle && !handle->isVisible() && window->frameGeometry() == window->geometry()) {
+    // Its own size first: a platform window of another size is given the widget's geometry
+    // again as it shows, and with it the client's place.
+    handle->resize(window->size());
+    handle->setFramePosition(frame);
+  }
   window->setProperty(kGesetzterRahmen, frame);
   window->setProperty(kGesetzterKlient, window->geometry().topLeft());
+  window->setProperty(kPlatziert, frame);
 }
+
+// The dialog place rule, for every dialog as it shows: one its opener placed for this
+// opening stays there (told again to a window not framed yet, whose own show handling may
+// have resized it since); any other opens centred over the main window, measured as it is
+// after its own show handling, so every opening lands on the same place.
+class DialogPlatz : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* obj, QEvent* ev) override {
+    if (ev->type() != QEvent::Show && ev->type() != QEvent::Hide) return false;
+    auto* dialog = qobject_cast<QDialog*>(obj);
+    if (!dialog || !dialog->isWindow()) return false;
+    if (ev->type() == QEvent::Hide) {
+      dialog->setProperty(kPlatziert, QVariant());
+      return false;
+    }
+    // The dialog's own show handling first (texts, sizes, its own placement), and the layouts
+    // it left to settle, then the rule. (Filters on the dialog itself do not see its Show.)
+    static_cast<QObject*>(dialog)->event(ev);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    // A dialog its layout sizes was sized by Qt before its show handling set its texts: at
+    // a first opening by the texts it was built with. Sized again by the texts it shows, it
+    // has the size of every later opening.
+    if (!dialog->testAttribute(Qt::WA_Resized)) {
+      dialog->adjustSize();
+      dialog->setAttribute(Qt::WA_Resized, false);
+    }
+    const QVariant platz = dialog->property(kPlatziert);
+    if (platz.typeId() == QMetaType::QPoint) SetzeRahmen(dialog, platz.toPoint());
+    else if (!platz.isValid()) CentreOverMainWindow(dialog);
+    return true;
+  }
+};
 
 }  // namespace
 
@@ -277,9 +330,45 @@ void RestorePosition(QWidget* window, const TFensterPos& pos) {
   SetzeRahmen(window, OntoScreen(QRect(QPoint(pos.Links, pos.Oben), GroesseBeimZeigen(window) + rahmen)).topLeft());
 }
 
+void PlaceFrameAt(QWidget* window, QPoint frame) { SetzeRahmen(window, frame); }
+
+void MarkPlaced(QWidget* window) { window->setProperty(kPlatziert, true); }
+
+void CentreOnDesktop(QWidget* window) {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  QRect g(QPoint(0, 0), GroesseBeimZeigen(window));
+  g.moveCenter(screen->availableGeometry().center());
+  SetzeRahmen(window, OntoScreen(g).topLeft());
+}
+
+void InstallDialogPlaces() {
+  static QPointer<DialogPlatz> regel;
+  if (!regel && qApp) {
+    regel = new DialogPlatz(qApp);
+    qApp->installEventFilter(regel);
+  }
+}
+
 void PlaceKeptDialog(QWidget* dialog, const TFensterPos& pos) {
+  // Deliberate: every dialog takes the shared place by its top left, the location and
+  // collector dialogs too (not aligned by the stored height), because with the plant dialog
+  // and the editors keeping their top, dialogs of other heights that take turns would walk
+  // up or down the screen by the difference at every change.
   if (pos.Links != 0 || pos.Oben != 0) RestorePosition(dialog, pos);
   else CentreOverMainWindow(dialog);
+}
+
+QString DialogTitle(const QString& caption) {
+  QString titel;
+  for (qsizetype i = 0; i < caption.size(); ++i) {
+    if (caption[i] == u'&') {
+      if (i + 1 < caption.size() && caption[i + 1] == u'&') titel += caption[++i];
+      continue;
+    }
+    titel += caption[i];
+  }
+  return titel;
 }
 
 void SetFixedDialogFrame(QWidget* dialog) {

@@ -96,6 +96,19 @@ void SetFrameMarginsSource(FrameMarginsSource source);
 // Places a window without a stored place: centred over the main window (over Over's window
 // when given, the primary screen when there is neither), on the screen.
 void CentreOverMainWindow(QWidget* window, const QWidget* over = nullptr);
+// Puts the top left of Window's frame at Frame (as PositionOf takes it back), for this
+// opening, also at a first opening before the window manager has framed it.
+void PlaceFrameAt(QWidget* window, QPoint frame);
+// Centred on the desktop: the available area of the primary screen.
+void CentreOnDesktop(QWidget* window);
+// Tells the dialog place rule that Window's opener placed it for this opening by itself.
+void MarkPlaced(QWidget* window);
+// The dialog place rule for the whole program: a dialog that its opener did not place for
+// an opening (PlaceFrameAt, CentreOverMainWindow, PlaceKeptDialog, MarkPlaced...) opens
+// centred over the main window; every dialog is placed after its own show handling has
+// sized it, so the first opening in a session lands where the later ones do. Installing
+// twice does no harm.
+void InstallDialogPlaces();
 // Places a dialog that keeps its place in Pos (AFPos, which a closing dialog sets from
 // PositionOf): where it was last closed, or, while no place is stored (left and top 0),
 // centred over the main window, taken with the same frame as later openings, so the first
@@ -104,6 +117,10 @@ void PlaceKeptDialog(QWidget* dialog, const TFensterPos& pos);
 // Rect moved (and shrunk where it must) into the available area of the screen it overlaps
 // most, the primary screen when it overlaps none; a rect inside a screen stays as it is.
 QRect OntoScreen(const QRect& rect);
+
+// The title of a window named after a control's caption: the caption without its accelerator
+// marks ("&"; a doubled "&&" shows as one "&").
+QString DialogTitle(const QString& caption);
 
 // A small fixed dialog: a title and a close button, no maximise or minimise button.
 void SetFixedDialogFrame(QWidget* dialog);

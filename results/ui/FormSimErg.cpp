@@ -67,6 +67,7 @@ W* Named(W* w, const char* name) {
 QTextEdit* ReportBox(const char* name) {
   auto* e = Named(new QTextEdit, name);
   e->setReadOnly(true);
+  e->setTabChangesFocus(true);
   e->setLineWrapMode(QTextEdit::NoWrap);
   return e;
 }

@@ -18,6 +18,7 @@ TFormInfo::TFormInfo(QWidget* parent) : QDialog(parent) {
   Memo1 = new QPlainTextEdit(this);
   Memo1->setObjectName("Memo1");
   Memo1->setReadOnly(true);
+  Memo1->setTabChangesFocus(true);
   Memo1->setFrameShape(QFrame::NoFrame);
   ButtonOK = new QPushButton(QString::fromUtf8("&OK"), this);
   ButtonOK->setObjectName("ButtonOK");

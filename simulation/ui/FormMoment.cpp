@@ -293,6 +293,7 @@ TFormMoment::TFormMoment(QWidget* parent) : QDialog(parent) {
   RichEdit1 = new QTextEdit(this);
   name(RichEdit1, "RichEdit1");
   RichEdit1->setReadOnly(true);
+  RichEdit1->setTabChangesFocus(true);
   RichEdit1->setMinimumSize(470, 300);
   Image1 = new QLabel(this);
   name(Image1, "Image1");

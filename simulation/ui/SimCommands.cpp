@@ -1,46 +1,29 @@
 #include "simulation/ui/SimCommands.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 #include <QWidget>
 
 #include "foundation/Messages.h"
 #include "foundation/TavVar.h"
+#include "foundation/ui/SysUtilsQt.h"
 #include "simulation/ui/FormSimOpt.h"
 #include "simulation/ui/FormSimRun.h"
 
 namespace tav {
-
-namespace {
-
-// Centres a dialog over its caller's window (or the primary screen).
-void Zentriere(QWidget& dialog, QWidget* parent) {
-  dialog.adjustSize();
-  QRect bereich;
-  if (parent) {
-    bereich = parent->window()->frameGeometry();
-  } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    bereich = screen->availableGeometry();
-  }
-  if (bereich.isValid()) dialog.move(bereich.center() - dialog.rect().center());
-}
-
-}  // namespace
 
 SimHooks& SimCommandHooks() {
   static SimHooks hooks;
   return hooks;
 }
 
-int ShowSimRun(QWidget* parent) {
+int ShowSimRun(QWidget* /*parent: centred on the desktop whoever opens it*/) {
   auto& form = FormSimRun();
-  Zentriere(form, parent);
+  CentreOnDesktop(&form);
   return form.exec();
 }
 
-bool ShowSimOpt(QWidget* parent) {
+bool ShowSimOpt(QWidget* /*parent: centred on the desktop whoever opens it*/) {
   auto& form = FormSimOpt();
-  Zentriere(form, parent);
+  CentreOnDesktop(&form);
   return form.exec() == mrOk;
 }
 

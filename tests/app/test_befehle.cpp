@@ -4,6 +4,9 @@
 
 #include <QAction>
 #include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QRect>
+#include <QScreen>
 #include <QTimer>
 #include <QApplication>
 #include <QCheckBox>
@@ -11,11 +14,14 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QThread>
 #include <QToolButton>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <string>
+#include <vector>
 
 #include "app/Befehle.h"
 #include "app/ProjektDialoge.h"
@@ -30,6 +36,7 @@
 #include "simulation/ui/SimCommands.h"
 #include "tests/app/AppFixture.h"
 #include "tests/foundation/ui/ModalDriver.h"
+#include "support/gui/Lesefolge.h"
 
 namespace tav {
 namespace {
@@ -116,7 +123,7 @@ TEST_F(Verdrahtung, F1OpensThePageOfTheWindowInFront) {
       {"Anlage", "de/anlage.htm"},
       {"Energie", "de/anlage.htm#energie"},
       {"Ort", "de/ort.htm"},
-      {"Kollektor", "de/kollektor.htm"},
+      {"Kollektor", "de/kollektor.htm#kollektortyp"},
       {"Optionen", "de/simoptionen.htm"},
       {"SpeedButtonAssistent", "de/assistent.htm"},
   };
@@ -143,6 +150,40 @@ TEST_F(Verdrahtung, F1OpensThePageOfTheWindowInFront) {
                      ? std::string("de/anlage.htm#thermosiphon")
                      : "de/anlage.htm#typ" + std::to_string(p.AnlagenTypNr));
 
+  // The location and collector dialogs: the page in front, wherever the focus stands (on the
+  // buttons, or left behind on a page turned away), in both languages.
+  const struct {
+    const char* befehl;
+    std::vector<std::string> seiten;  // of the pages shown, in order
+  } mitSeiten[] = {
+      {"Ort", {"ort.htm", "ort.htm#verschattung", "klimgen.htm"}},
+      {"Kollektor", {"kollektor.htm#kollektortyp", "kollektor.htm#parameter", "kollektor.htm#solarkreis"}},
+  };
+  for (const int sprache : {kDeutschNr, 3}) {
+    SwitchLanguage(G(), Texts(), sprache);
+    const std::string sp = sprache == kDeutschNr ? "de/" : "en/";
+    for (const auto& f : mitSeiten) {
+      std::vector<std::string> seiten;
+      test::WhenModal([&seiten](QWidget* d) {
+        auto* pages = d->findChild<QTabWidget*>("PageControl1");
+        for (const char* fokus : {"ButtonOK", "StringGrid1"}) {
+          for (int i = 0; i < pages->count(); ++i) {
+            if (!pages->isTabVisible(i)) continue;
+            d->findChild<QWidget*>(fokus)->setFocus();
+            pages->setCurrentIndex(i);
+            seiten.push_back(HilfeNachF1(d));
+          }
+        }
+        static_cast<QDialog*>(d)->reject();
+      });
+      w.findChild<QAction*>(f.befehl)->trigger();
+      ASSERT_EQ(seiten.size(), 2 * f.seiten.size()) << f.befehl;
+      for (std::size_t i = 0; i < seiten.size(); ++i)
+        EXPECT_EQ(seiten[i], sp + f.seiten[i % f.seiten.size()]) << f.befehl << " " << i;
+    }
+  }
+  SwitchLanguage(G(), Texts(), kDeutschNr);
+
   // The about box's help button.
   test::WhenModal([](QWidget* d) {
     d->findChild<QPushButton*>("ButtonHilfe")->click();
@@ -158,6 +199,64 @@ TEST_F(Verdrahtung, F1OpensThePageOfTheWindowInFront) {
   SwitchLanguage(G(), Texts(), kDeutschNr);
   EXPECT_EQ(HilfeNachF1(&w), "de/hauptfenster.htm");
   HilfeFensterOffen()->close();
+}
+
+// Every dialog the main window's commands open stands on the same place at its second opening
+// as at its first: where it belongs (the about box beside the main window, the run
+// window and the options centred on the desktop), else centred over the main window.
+TEST_F(Verdrahtung, EveryDialogOpensOnTheSamePlaceEachTime) {
+  test::AppFixture app;
+  Hauptmenu& w = Verdrahtet(app);
+  G().settings.AFPos = TFensterPos{};  // the data-folder dialog has no stored place yet
+  w.setGeometry(QRect(QPoint(20, 30), w.minimumSize()));
+  QApplication::processEvents();
+  const QRect haupt = w.frameGeometry();
+  const QRect schirm = QGuiApplication::primaryScreen()->availableGeometry();
+  enum Platz { UeberHaupt, Info, Schirm };
+  const struct {
+    const char* befehl;
+    Platz platz;
+  } faelle[] = {
+      {"Projektinfo", UeberHaupt}, {"Neu", UeberHaupt},  {"Speichern", UeberHaupt},
+      {"Waehlen", UeberHaupt},     {"Datenordner", UeberHaupt}, {"Druckoptionen", UeberHaupt},
+      {"AbsorberDrehung", UeberHaupt}, {"Solarkreisvolumen", UeberHaupt}, {"Info", Info},
+      {"Optionen", Schirm},        {"Start", Schirm},
+  };
+  for (const auto& f : faelle) {
+    std::vector<QRect> orte;
+    for (int mal = 0; mal < 2; ++mal) {
+      test::WhenModal([&orte](QWidget* d) {
+        orte.push_back(d->frameGeometry());
+        static_cast<QDialog*>(d)->reject();
+      });
+      w.findChild<QAction*>(f.befehl)->trigger();
+    }
+    ASSERT_EQ(orte.size(), 2u) << f.befehl;
+    EXPECT_EQ(orte[1].topLeft(), orte[0].topLeft()) << f.befehl;
+    if (f.platz == Info) {
+      EXPECT_EQ(orte[0].topLeft(), haupt.topLeft() + QPoint(273, 73));
+    } else {
+      const QPoint mitte = (f.platz == Schirm ? schirm : haupt).center();
+      // Give or take the few pixels a layout adds when it is shown.
+      EXPECT_LE((orte[0].center() - mitte).manhattanLength(), 6) << f.befehl << " " << orte[0].x() << "," << orte[0].y() << " " << orte[0].width() << "x" << orte[0].height() << " over " << mitte.x() << "," << mitte.y();
+    }
+  }
+}
+
+// Tab goes through the project and set-up dialogs in reading order, row by row, left to right
+// (the save dialog's "neues Projekt" button once came after Cancel).
+TEST_F(Verdrahtung, TabGoesInReadingOrderThroughTheDialogs) {
+  test::AppFixture app;
+  Hauptmenu& w = Verdrahtet(app);
+  for (const char* befehl : {"Projektinfo", "Speichern", "Waehlen", "Datenordner", "Druckoptionen", "AbsorberDrehung"}) {
+    std::string fehler = "not shown";
+    test::WhenModal([&fehler](QWidget* d) {
+      fehler = test::GegenDieLesefolge(d->focusWidget() ? d->focusWidget() : d);
+      static_cast<QDialog*>(d)->reject();
+    });
+    w.findChild<QAction*>(befehl)->trigger();
+    EXPECT_EQ(fehler, "") << befehl;
+  }
 }
 
 TEST_F(Verdrahtung, RunWindowAndOptionsOpenFromTheMainWindow) {

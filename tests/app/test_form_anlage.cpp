@@ -442,13 +442,16 @@ TEST_F(Anlage, DialogsOpenWhereTheyWereClosedAndComeBackOntoTheScreen) {
 }
 
 // The location, collector and plant dialogs share one place. Opened and closed in turn twenty
-// times each (Escape, Escape), each opens where the one before was closed, though the window
+// times each (Escape, Escape), each opens where the one before was closed (by its top left,
+// whatever the heights: aligned by their bottom edge, dialogs of other heights taking turns
+// would walk down the screen), though the window
 // manager has told the frame round a dialog at some closings and not yet at others (a dialog
 // closed at once; the place was then once taken from the client, and the dialogs crept down
 // by their title bar); one the user moved opens where it was left. After a restart (the place
 // as the settings file keeps it, the windows new) the same.
 TEST_F(Anlage, SharedPlaceStaysPutWhateverTheWindowManagerHasToldOfTheFrame) {
   SetzeAnlage(1);
+  InstallDialogPlaces();  // as the program runs
   TavState& g = G();
   test::RecordingStatus status;
   test::FakeSynthese synthese;
@@ -526,6 +529,41 @@ TEST_F(Anlage, SharedPlaceStaysPutWhateverTheWindowManagerHasToldOfTheFrame) {
         if (HasFailure()) return;
       }
     }
+  }
+}
+
+// The plant dialog's editors: the energy-carrier editor opens at the plant dialog's place plus
+// (7, 56), the load-profile editor centred on the desktop; both on the same place at every
+// opening.
+TEST_F(Anlage, EditorsOpenBesideThePlantDialogAndCentredOnTheDesktop) {
+  SetzeAnlage(1);
+  InstallDialogPlaces();
+  const QRect bereich = QGuiApplication::primaryScreen()->availableGeometry();
+  G().settings.AFPos = TFensterPos{false, 0, static_cast<std::int16_t>(bereich.left() + 5),
+                                   static_cast<std::int16_t>(bereich.top() + 8), 0};
+  TFormAnlage anlage;
+  for (const char* knopf : {"EnerBearbeitenSpeedButton", "SpeedButton2"}) {
+    std::vector<QPoint> orte;
+    for (int mal = 0; mal < 2; ++mal) {
+      QPoint dialog;
+      QRect editor;
+      WhenModal([&](QWidget* d) {
+        dialog = d->frameGeometry().topLeft();
+        WhenModal([&](QWidget* e) {
+          editor = e->frameGeometry();
+          static_cast<QDialog*>(e)->reject();
+        });
+        d->findChild<QPushButton*>(knopf)->click();
+        static_cast<QDialog*>(d)->reject();
+      });
+      anlage.Zeige();
+      orte.push_back(editor.topLeft());
+      if (std::strcmp(knopf, "SpeedButton2") == 0)
+        EXPECT_LE((editor.center() - bereich.center()).manhattanLength(), 6) << knopf << " " << mal;
+      else
+        EXPECT_EQ(editor.topLeft(), dialog + QPoint(7, 56)) << knopf << " " << mal;
+    }
+    EXPECT_EQ(orte[1], orte[0]) << knopf;
   }
 }
 

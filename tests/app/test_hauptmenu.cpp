@@ -21,6 +21,7 @@
 #include "catalogues/KatalogDienste.h"
 #include "project/ProjektLaden.h"
 #include "foundation/Language.h"
+#include "foundation/ui/SysUtilsQt.h"
 #include "tests/foundation/ui/ModalDriver.h"
 #include "tests/app/AppFixture.h"
 #include "support/Schreibschutz.h"
@@ -291,6 +292,28 @@ INSTANTIATE_TEST_SUITE_P(Hauptmenu, ProjectImport,
                                            ImportFall{"Nein", mrNo, false, true},
                                            ImportFall{"Abbrechen", mrCancel, false, false}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The file dialogs of the import and export commands are titled with the command's caption
+// without its accelerator mark.
+TEST(Hauptmenu, FileDialogTitlesShowNoAccelerator) {
+  test::AppFixture app;
+  Hauptmenu& w = *app.window;
+  QString titel;
+  const auto merke = [&titel](const QString& t, const QString&, const QString&, const QString&) {
+    titel = t;
+    return QString();
+  };
+  w.OeffnenDialog = merke;
+  w.SpeichernDialog = merke;
+  for (QAction* a : {w.ImportProjekt, w.ExportProjekt, w.KolldatImport, w.OrtedatImport, w.Meteonorm4dat,
+                     w.MN5hourdat}) {
+    titel.clear();
+    a->trigger();
+    EXPECT_EQ(titel, QString(a->text()).remove('&')) << a->objectName().toStdString();
+    EXPECT_FALSE(titel.isEmpty() || titel.contains('&')) << titel.toStdString();
+  }
+  EXPECT_EQ(DialogTitle("A && B &Orte.dat"), "A & B Orte.dat");
+}
 
 TEST(Hauptmenu, WeatherImportMakesTheNewLocationCurrent) {
   test::AppFixture app;

@@ -24,9 +24,11 @@
 #include "catalogues/ui/FormProfilEdit.h"
 #include "foundation/TavVar.h"
 #include "foundation/ui/ModalDriver.h"
+#include "foundation/ui/SysUtilsQt.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
 #include "support/gui/GrabScreen.h"
+#include "support/gui/Lesefolge.h"
 
 namespace tav {
 namespace {
@@ -116,9 +118,11 @@ TEST_F(Editoren, EnergyOkRewritesTheCatalogueWithTheEntryInPlace) {
   EXPECT_EQ(wieder.cat.Energietraeger[2].EnergieName, s.cat.Energietraeger[2].EnergieName);
 }
 
-// The editors have no place of their own: every opening, also after the user moved one, lands
-// centred over the main window.
-TEST_F(Editoren, EditorsOpenEachTimeCentredOverTheMainWindow) {
+// The load-profile editor opens centred on the desktop at every opening, also after the user
+// moved it; the energy-carrier editor opened by no one who places it follows the rule for
+// every dialog: centred over the main window, each time on the same place.
+TEST_F(Editoren, EditorsOpenEachTimeOnTheirOwnPlace) {
+  InstallDialogPlaces();
   const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
   QWidget haupt;
   haupt.setObjectName("Hauptmenu");
@@ -129,10 +133,11 @@ TEST_F(Editoren, EditorsOpenEachTimeCentredOverTheMainWindow) {
   const struct {
     const char* name;
     QPushButton* cancel;
+    QRect ueber;  // what it is centred on
     std::function<int()> zeige;
   } faelle[] = {
-      {"energy carrier", energie.ButtonCancel, [&] { return energie.Bearbeite(1); }},
-      {"load profile", profil.ButtonCancel, [&] { return profil.Bearbeite(1, 8.0); }},
+      {"energy carrier", energie.ButtonCancel, haupt.frameGeometry(), [&] { return energie.Bearbeite(1); }},
+      {"load profile", profil.ButtonCancel, area, [&] { return profil.Bearbeite(1, 8.0); }},
   };
   for (const auto& f : faelle) {
     std::vector<QPoint> orte;
@@ -140,7 +145,7 @@ TEST_F(Editoren, EditorsOpenEachTimeCentredOverTheMainWindow) {
       WhenModal([&](QWidget* d) {
         orte.push_back(d->frameGeometry().topLeft());
         // Centred give or take the few pixels the layout adds when it is shown.
-        EXPECT_LE((d->frameGeometry().center() - haupt.frameGeometry().center()).manhattanLength(), 6)
+        EXPECT_LE((d->frameGeometry().center() - f.ueber.center()).manhattanLength(), 6)
             << f.name << " " << mal;
         d->move(d->pos() + QPoint(40, 25));
         f.cancel->click();
@@ -150,6 +155,29 @@ TEST_F(Editoren, EditorsOpenEachTimeCentredOverTheMainWindow) {
     ASSERT_EQ(orte.size(), 3u) << f.name;
     EXPECT_EQ(orte[1], orte[0]) << f.name;
     EXPECT_EQ(orte[2], orte[0]) << f.name;
+  }
+}
+
+// Tab goes in reading order through both editors: row by row, left to right.
+TEST_F(Editoren, TabGoesInReadingOrder) {
+  TFormEnerEdit energie(s);
+  TFormProfilEdit profil(s);
+  const struct {
+    const char* name;
+    QWidget* erstes;
+    std::function<int()> zeige;
+  } faelle[] = {
+      {"energy carrier", energie.Edit40, [&] { return energie.Bearbeite(1); }},
+      {"load profile", profil.Edit1, [&] { return profil.Bearbeite(1, 8.0); }},
+  };
+  for (const auto& f : faelle) {
+    std::string fehler = "not shown";
+    WhenModal([&](QWidget* d) {
+      fehler = test::GegenDieLesefolge(f.erstes);
+      static_cast<QDialog*>(d)->reject();
+    });
+    f.zeige();
+    EXPECT_EQ(fehler, "") << f.name;
   }
 }
 

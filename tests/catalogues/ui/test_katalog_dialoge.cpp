@@ -35,6 +35,7 @@
 #include "foundation/ui/ModalDriver.h"
 #include "foundation/ui/HilfeFenster.h"
 #include "foundation/ui/ResBitmap.h"
+#include "support/gui/Lesefolge.h"
 #include "support/gui/SeitenTasten.h"
 
 namespace tav {
@@ -419,10 +420,12 @@ TEST(FormSkyObjekt, RefusesEmptySizesAndRasterisesAnObject) {
   EXPECT_TRUE(SkyZelle(g, 36, 17));
 }
 
-// The keys of the catalogues' edit dialogs: Enter in a field moves on without checking or
-// closing anything (the shading-object dialog once complained at the first Enter), Escape
-// goes to Cancel, and Enter there cancels.
-TEST(KatalogDialogTasten, EnterMovesOnEscapeGoesToCancelEnterThereCancels) {
+// The keys of the catalogues' edit dialogs: Tab goes in reading order, row by row, left to
+// right (the location editor once jumped between the irradiation and temperature rows month
+// by month); Enter in a field moves on without checking or closing anything (the
+// shading-object dialog once complained at the first Enter), Escape goes to Cancel, and Enter
+// there cancels.
+TEST(KatalogDialogTasten, TabInReadingOrderEnterMovesOnEscapeToCancelEnterThereCancels) {
   Katalog k;
   SkyMapGrid g{};
   TFormSkyObjekt sky;
@@ -437,6 +440,12 @@ TEST(KatalogDialogTasten, EnterMovesOnEscapeGoesToCancelEnterThereCancels) {
       {"FormOrtEdit", &ortEdit, ortEdit.Edit1, [&] { return ortEdit.Bearbeite(3); }},
   };
   for (const auto& fall : faelle) {
+    std::string lesefolge = "not shown";
+    Modal(fall.zeige, [&](QWidget* d) {
+      lesefolge = test::GegenDieLesefolge(fall.erstes);
+      static_cast<QDialog*>(d)->reject();
+    });
+    EXPECT_EQ(lesefolge, "") << fall.name;
     const std::size_t meldungen = k.msgs->shown.size();
     QWidget* nachEnter = nullptr;
     bool offenNachEnter = false, offenNachEscape = false, cancelFokus = false;
@@ -739,7 +748,7 @@ TEST(FormKollektor, ItsKeysStayOutOfTheEditor) {
 }
 
 // Leaving a field with a value outside its range names the range and sets the limit; the
-// field keeps the focus. Towards Cancel nothing is checked.
+// field keeps the focus. Towards Cancel only tilt and azimuth are left unchecked.
 TEST(FormKollektor, LeavingAFieldOutsideItsRangeNamesTheLimit) {
   Katalog k;
   TFormKollektor form(k.s(), k.status);
@@ -748,15 +757,16 @@ TEST(FormKollektor, LeavingAFieldOutsideItsRangeNamesTheLimit) {
     const char* getippt;
     const char* meldung;
     const char* danach;
+    bool zuCancel;  // checked also on the way to Cancel
   } faelle[] = {
-      {form.feld1.neigung, "95", "maximal zulässiger Wert: 90", "90,0"},
-      {form.feld1.neigung, "-5", "minimal erforderlicher Wert: 0", "0,0"},
-      {form.feld1.azimut, "200", "Unzulässiger Wert: Südabweichung", "180,0"},
-      {form.feld2.azimut, "-190", "Unzulässiger Wert: Südabweichung", "-180,0"},
-      {form.Edit4, "5", "minimal erforderlicher Wert: 12 l/m²h", "12,0"},
-      {form.Edit4, "200", "maximal zulässiger Wert: 150 l/m²h", "150,0"},
-      {form.feld1.flaeche, "0,3", "Kollektorfläche wenigstens 0,5 m²", "0,50"},
-      {form.feld2.flaeche, "400", "Kollektorfläche maximal 300,00 m²", "299,90"},
+      {form.feld1.neigung, "95", "maximal zulässiger Wert: 90", "90,0", false},
+      {form.feld1.neigung, "-5", "minimal erforderlicher Wert: 0", "0,0", false},
+      {form.feld1.azimut, "200", "Unzulässiger Wert: Südabweichung", "180,0", false},
+      {form.feld2.azimut, "-190", "Unzulässiger Wert: Südabweichung", "-180,0", false},
+      {form.Edit4, "5", "minimal erforderlicher Wert: 12 l/m²h", "12,0", true},
+      {form.Edit4, "200", "maximal zulässiger Wert: 150 l/m²h", "150,0", true},
+      {form.feld1.flaeche, "0,3", "Kollektorfläche wenigstens 0,5 m²", "0,50", true},
+      {form.feld2.flaeche, "400", "Kollektorfläche maximal 300,00 m²", "299,90", true},
   };
   k.s().plant.OstWestKollektor = true;
   Modal([&] { return form.Zeige(); }, [&](QWidget* d) {
@@ -769,12 +779,19 @@ TEST(FormKollektor, LeavingAFieldOutsideItsRangeNamesTheLimit) {
       for (int i = 0; i < form.PageControl1->count(); ++i)
         if (form.PageControl1->widget(i)->isAncestorOf(feld)) form.PageControl1->setCurrentIndex(i);
       feld->setFocus();
-      // Towards Cancel: no message, the value stays as typed for now.
+      // Towards Cancel: tilt and azimuth keep the value as typed for now, without a message.
       text->setText(f.getippt);
       k.msgs->shown.clear();
       form.ButtonCancel->setFocus();
-      EXPECT_TRUE(k.msgs->shown.empty()) << k.msgs->All();
+      if (f.zuCancel) {
+        EXPECT_TRUE(k.msgs->Contains(f.meldung)) << k.msgs->All();
+        EXPECT_EQ(text->text().toStdString(), f.danach);
+        EXPECT_TRUE(feld->hasFocus());
+      } else {
+        EXPECT_TRUE(k.msgs->shown.empty()) << k.msgs->All();
+      }
       // Towards another control: the message, the limit, the focus back.
+      k.msgs->shown.clear();
       feld->setFocus();
       text->setText(f.getippt);
       form.SpeedButtonFastForward->setFocus(Qt::TabFocusReason);

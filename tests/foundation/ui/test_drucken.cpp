@@ -6,11 +6,13 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QKeyEvent>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextCursor>
 
 #include "foundation/PrintLayout.h"
 #include "foundation/TextTable.h"
@@ -236,6 +238,13 @@ TEST(FormKopftext, HeaderFileAndSettingsOnOkRestoredOnCancel) {
   // OK writes the header lines and the options.
   f.show();
   f.MemoKopftext->setPlainText("Firma\nStraße 1");
+  // Tab in the header lines moves on to the next control and types nothing.
+  f.MemoKopftext->setFocus();
+  f.MemoKopftext->moveCursor(QTextCursor::End);
+  QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+  QApplication::sendEvent(f.MemoKopftext, &tab);
+  EXPECT_EQ(f.MemoKopftext->toPlainText(), "Firma\nStraße 1");
+  EXPECT_EQ(f.focusWidget(), f.CheckBox1);
   f.CheckBox1->setChecked(true);
   f.RadioButton2->setChecked(true);
   f.ButtonOK->click();

@@ -13,6 +13,7 @@
 
 #include "foundation/Sums.h"
 #include "foundation/TextTable.h"
+#include "foundation/ui/HilfeFenster.h"
 #include "results/ResultCharts.h"
 #include "results/ui/FormSimErg.h"
 #include "results/ui/ResultPainter.h"
@@ -113,6 +114,12 @@ TEST_F(FormSimErgTest, CombiPlantWithPoolShowsThePoolPageAndHeating) {
   EXPECT_TRUE(f->RichEdit1->toPlainText().contains("Solarwärme für Schwimmbadbeheizung:"));
   EXPECT_TRUE(f->RichEditOeko->toPlainText().contains("Solares Heizen"));
   GrabAll(*f, "kombi-pool");
+  // F1 opens the help's section on the page in front, also from the window's own buttons.
+  const std::string abschnitt[] = {"deckung", "pool", "oeko", "diagramm", "kurven"};
+  for (int i = 0; i < f->PageControl1->count(); ++i) {
+    f->PageControl1->setCurrentIndex(i);
+    EXPECT_EQ(HilfeSeiteFuer(f->BitBtnOeko), "de/ergebnisse.htm#" + abschnitt[i]) << i;
+  }
   EXPECT_TRUE(msgs->shown.empty()) << msgs->All();
 }
 
