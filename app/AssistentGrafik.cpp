@@ -62,6 +62,8 @@ void TJahreskurven::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.setRenderHint(QPainter::Antialiasing);
   p.fillRect(rect(), Qt::white);
+  // No scale before a run has a result to draw on it.
+  if (!Dim || !(AchsenBasis > 0.0f)) return;
   QFont f = font();
   f.setPointSize(9);
   p.setFont(f);
@@ -88,7 +90,6 @@ void TJahreskurven::paintEvent(QPaintEvent*) {
     const double x = plot.left() + plot.width() * (m + 0.5) / 12.0;
     p.drawText(QRectF(x - 8, plot.bottom() + 2, 16, fm.height()), Qt::AlignCenter, QString(QChar(monate[m])));
   }
-  if (!Dim) return;
   // Largest area first, each with its legend entry.
   std::array<int, kRingSaetze> folge{};
   for (int k = 0; k < kRingSaetze; ++k) folge[static_cast<std::size_t>(k)] = k;

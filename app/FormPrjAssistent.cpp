@@ -40,6 +40,7 @@
 #include "foundation/TavVar.h"
 #include "foundation/TextTable.h"
 #include "simulation/DayDriver.h"
+#include "simulation/WerteBereiche.h"
 
 namespace tav {
 
@@ -60,6 +61,10 @@ constexpr const char* kStrich = "\xE2\x80\x93";  // en dash: a figure no run gav
 QString Anteil(float prozent) { return std::isfinite(prozent) ? assistent::Zahl(prozent, 1) : QString(kStrich); }
 
 constexpr int kHilfeAssistent = 870, kHilfeOrte = 871, kHilfeKollektor = 873;
+
+// What a typed area (m²) or store volume (litres) of a sizing page may be.
+constexpr double kFlaecheMin = 0.01, kFlaecheMax = 10000.0;
+constexpr double kVolumenMin = 10.0, kVolumenMax = 100000.0;
 
 QString Tq(TX k) { return Q(T(k)); }
 using assistent::Wert;
@@ -209,8 +214,8 @@ TFormPrjAssistent::TFormPrjAssistent(QWidget* parent) : QDialog(parent), Lauf(Ec
     // Typed or stepped, every change of tilt or azimuth redraws the picture.
     for (QLineEdit* e : {EditNg, EditAz})
       connect(e, &QLineEdit::textChanged, ImageWinkelbild, qOverload<>(&QWidget::update));
-    connect(EditNg, &QLineEdit::editingFinished, this, [this] { PruefeFeld(EditNg, 0, 90, 0); });
-    connect(EditAz, &QLineEdit::editingFinished, this, [this] { PruefeFeld(EditAz, -180, 180, 1); });
+    connect(EditNg, &QLineEdit::editingFinished, this, [this] { PruefeFeld(EditNg, 0, 90, 0, true); });
+    connect(EditAz, &QLineEdit::editingFinished, this, [this] { PruefeFeld(EditAz, -180, 180, 1, true); });
   }
   // Wärmebedarf
   TabSheetQbedarf = seite("TabSheetQbedarf");
@@ -262,20 +267,11 @@ TFormPrjAssistent::TFormPrjAssistent(QWidget* parent) : QDialog(parent), Lauf(Ec
     l->setColumnStretch(4, 1);
     for (QLineEdit* e : {EditTWW_Liter, EditT_WW, EditQheiz})
       connect(e, &QLineEdit::textChanged, this, [this] { RechneBedarf(); });
-    connect(EditTWW_Liter, &QLineEdit::editingFinished, this, [this] { PruefeFeld(EditTWW_Liter, 1, 10000, 0); });
-    connect(EditT_WW, &QLineEdit::editingFinished, this, [this] { PruefeFeld(EditT_WW, 15, 80, 0); });
-    connect(EditKAfaktor, &QLineEdit::editingFinished, this, [this] { PruefeFeld(EditKAfaktor, 1.1, 3.0, 1); });
-    connect(EditThzgrz, &QLineEdit::editingFinished, this,
-            [this] { PruefeFeld(EditThzgrz, HeizgrenzeMin(), std::max(25.0, HeizgrenzeMin()), 0); });
-    connect(EditQheiz, &QLineEdit::editingFinished, this, [this] {
-      if (fuellen_) return;
-      bool ok = false;
-      if (Wert(EditQheiz, &ok) < 0.0 || !ok) {
-        ShowMessageLines(T(TX::FehlerWertunzulaessig));
-        EditQheiz->setText("0");
-        EditQheiz->setFocus();
-      }
-    });
+    connect(EditTWW_Liter, &QLineEdit::editingFinished, this, [this] { PruefeFeld(EditTWW_Liter, 1, 10000, 0, true); });
+    connect(EditT_WW, &QLineEdit::editingFinished, this, [this] { PruefeFeld(EditT_WW, 15, 80, 0, true); });
+    connect(EditKAfaktor, &QLineEdit::editingFinished, this, [this] { PruefeFeld(EditKAfaktor, 1.1, 3.0, 1, true); });
+    connect(EditThzgrz, &QLineEdit::editingFinished, this, [this] { PruefeThzgrz(true); });
+    connect(EditQheiz, &QLineEdit::editingFinished, this, [this] { PruefeQheiz(true); });
     connect(CheckBoxSolarKombi, &QCheckBox::toggled, this, [this] { ZeigeHeizFelder(); });
     connect(SpeedButtonupf, &QToolButton::clicked, this, [this] { StufeKAfaktor(1); });
     connect(SpeedButtondnf, &QToolButton::clicked, this, [this] { StufeKAfaktor(-1); });
@@ -336,27 +332,12 @@ TFormPrjAssistent::TFormPrjAssistent(QWidget* parent) : QDialog(parent), Lauf(Ec
     connect(SpeedButtonup2, &QToolButton::clicked, this, [this] { SpeicherSchritt(true); });
     connect(SpeedButtondn2, &QToolButton::clicked, this, [this] { SpeicherSchritt(false); });
     connect(RadioButtonkWh_abs, &QRadioButton::toggled, this, [this] { ZeigeTWW(); });
-    connect(EditKollA, &QLineEdit::returnPressed, this, [this] {
-      bool ok = false;
-      const double a = Wert(EditKollA, &ok);
-      if (rechnet_ || !ok || a <= 0.0 || a > 10000.0) return ZeigeTWW();
-      G().plant.KollektorFlaeche = static_cast<float>(a);
-      Beschaeftigt(true);
-      RunAreaVariant(G(), dim_, MitFortschritt());
-      Beschaeftigt(false);
-      ZeigeTWW();
+    // Left with a text that is no allowed figure, the field says so and shows the one in force.
+    connect(EditKollA, &QLineEdit::editingFinished, this, [this] {
+      PruefeGroesse(EditKollA, kFlaecheMin, kFlaecheMax, G().plant.KollektorFlaeche, 2, true);
     });
-    connect(EditSpVol, &QLineEdit::returnPressed, this, [this] {
-      bool ok = false;
-      const double v = Wert(EditSpVol, &ok);
-      if (rechnet_ || !ok || v < 10.0 || v > 100000.0) return ZeigeTWW();
-      G().plant.Speicher1vol = static_cast<float>(v);
-      G().plant.SpeicherName.clear();
-      Beschaeftigt(true);
-      RunAreaVariant(G(), dim_, MitFortschritt());
-      Beschaeftigt(false);
-      ZeigeTWW();
-      (ButtonOK->isVisible() ? static_cast<QWidget*>(ButtonOK) : BitBtnForward)->setFocus();
+    connect(EditSpVol, &QLineEdit::editingFinished, this, [this] {
+      PruefeGroesse(EditSpVol, kVolumenMin, kVolumenMax, G().plant.Speicher1vol, 0, true);
     });
   }
   // Dim Solares Heizen
@@ -413,16 +394,8 @@ TFormPrjAssistent::TFormPrjAssistent(QWidget* parent) : QDialog(parent), Lauf(Ec
       (an ? RadioButtonkWh_abs : RadioButtonkWh_spez)->setChecked(true);
       ZeigeHeizung();
     });
-    connect(EditKollA_hz, &QLineEdit::returnPressed, this, [this] {
-      bool ok = false;
-      const double a = Wert(EditKollA_hz, &ok);
-      if (rechnet_ || !ok || a <= 0.0 || a > 10000.0) return ZeigeHeizung();
-      G().plant.KollektorFlaeche = static_cast<float>(a);
-      Beschaeftigt(true);
-      RunHeatingVariant(G(), dim_, MitFortschritt());
-      Beschaeftigt(false);
-      ZeigeHeizung();
-      (ButtonOK->isVisible() ? static_cast<QWidget*>(ButtonOK) : BitBtnForward)->setFocus();
+    connect(EditKollA_hz, &QLineEdit::editingFinished, this, [this] {
+      PruefeGroesse(EditKollA_hz, kFlaecheMin, kFlaecheMax, G().plant.KollektorFlaeche, 2, true);
     });
   }
 
@@ -490,6 +463,8 @@ TFormPrjAssistent::TFormPrjAssistent(QWidget* parent) : QDialog(parent), Lauf(Ec
     t->setSelectionBehavior(QAbstractItemView::SelectRows);
     t->setSelectionMode(QAbstractItemView::SingleSelection);
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab goes on to the next control; in the grid it would select the next row.
+    t->setTabKeyNavigation(false);
     t->verticalHeader()->hide();
     t->horizontalHeader()->setStretchLastSection(true);
   }
@@ -510,6 +485,8 @@ TFormPrjAssistent::TFormPrjAssistent(QWidget* parent) : QDialog(parent), Lauf(Ec
     seite->setMouseTracking(true);
     seite->installEventFilter(this);
   }
+  // Up, Down and Enter of the sizing fields (eventFilter).
+  for (QLineEdit* e : {EditKollA, EditSpVol, EditKollA_hz}) e->installEventFilter(this);
   Beschriften();
 }
 
@@ -616,7 +593,7 @@ void TFormPrjAssistent::FormShow() {
   BitBtnPakete->hide();
   SpeedButtonAlleK->hide();
   SpeedButtonAlleK->setChecked(true);
-  PaketModus = false;
+  twwGerechnet_ = false;
   ProgressBarDim->hide();
   LabelStatus->clear();
   fuellen_ = false;
@@ -632,17 +609,14 @@ void TFormPrjAssistent::ZeigeSeite(Seite s) {
   switch (s) {
     case sStart:
       Schritt = 1;
-      BitBtnForward->setEnabled(true);
       EditPrjName->setFocus();
       break;
     case sKollektor:
       Schritt = 2;
-      BitBtnForward->setEnabled(true);
       StringGridKollektor->setFocus();
       break;
     case sQbedarf: {
       Schritt = 3;
-      BitBtnForward->setEnabled(true);
       bool ok = false;
       const double min = HeizgrenzeMin();
       if (Wert(EditThzgrz, &ok) < min || !ok || (min > 25.0 && Wert(EditThzgrz) != min)) {
@@ -658,7 +632,6 @@ void TFormPrjAssistent::ZeigeSeite(Seite s) {
     case sPakete:
       Schritt = 7;
       BitBtnPakete->hide();
-      BitBtnForward->setEnabled(true);
       StringGridPakete->setFocus();
       break;
     case sDimTWW:
@@ -667,40 +640,182 @@ void TFormPrjAssistent::ZeigeSeite(Seite s) {
       break;
     case sDimSolHeiz:
       Schritt = 5;
+      // No scale before the first heating run has a result.
+      ImageJahreskurve_hz->Dim = nullptr;
+      ImageJahreskurve_hz->update();
       break;
   }
+  SetzeWeiter();
+}
+
+// The project file's bound (kWh a year): a larger demand would be stored as a value it refuses.
+double TFormPrjAssistent::QheizMax() {
+  const WertBereich* b = ProjektWertBereich("Heizwaermebedarf");
+  return b ? b->Max / 1000.0 : 1e8;
 }
 
 double TFormPrjAssistent::HeizgrenzeMin() const { return CalcMinAussenTemp(G().weather) + 10.0; }
 
 void TFormPrjAssistent::RechneBedarf() {
-  const double tag = WarmwasserKWhTag(Wert(EditTWW_Liter), Wert(EditT_WW));
+  // Only inputs within their limits make a demand: a text, or a temperature on its way to
+  // being typed, shows none rather than a negative one.
+  bool okL = false, okT = false, okQ = false;
+  const double liter = Wert(EditTWW_Liter, &okL), t = Wert(EditT_WW, &okT), q = Wert(EditQheiz, &okQ);
+  if (!okL || !okT || liter < 1.0 || liter > 10000.0 || t < 15.0 || t > 80.0) {
+    for (QLineEdit* e : {EditTWWkWh, EditTWWkWhJahr, EditQsumme}) e->clear();
+    return;
+  }
+  const double tag = WarmwasserKWhTag(liter, t);
   EditTWWkWh->setText(Zahl(tag, 2));
   EditTWWkWhJahr->setText(Zahl(tag * 365.0, 0));
-  EditQsumme->setText(Zahl(tag * 365.0 + Wert(EditQheiz), 0));
+  if (okQ && q >= 0.0 && q <= QheizMax()) EditQsumme->setText(Zahl(tag * 365.0 + q, 0));
+  else EditQsumme->clear();
 }
 
-bool TFormPrjAssistent::PruefeFeld(QLineEdit* feld, double min, double max, int dezimalen) {
-  if (fuellen_ || ButtonCancel->hasFocus() || !isVisible()) return true;
+bool TFormPrjAssistent::PruefeFeld(QLineEdit* feld, double min, double max, int dezimalen, bool beimVerlassen) {
+  if (fuellen_ || (beimVerlassen && ButtonCancel->hasFocus()) || !isVisible()) return true;
   bool ok = false;
   const double v = Wert(feld, &ok);
-  std::string meldung;
-  double grenze = v;
   if (!ok || v < min - 1e-9) {
-    meldung = T(TX::FehlerMinWert) + ": " + FloatToCommaStr(1, static_cast<std::uint8_t>(dezimalen), static_cast<float>(min));
-    grenze = min;
+    Melde(feld, T(TX::FehlerMinWert) + ": " + FloatToCommaStr(1, static_cast<std::uint8_t>(dezimalen), static_cast<float>(min)),
+          Zahl(min, dezimalen));
   } else if (v > max + 1e-9) {
-    meldung = T(TX::FehlerMaxWert) + ": " + FloatToCommaStr(1, static_cast<std::uint8_t>(dezimalen), static_cast<float>(max));
-    grenze = max;
+    Melde(feld, T(TX::FehlerMaxWert) + ": " + FloatToCommaStr(1, static_cast<std::uint8_t>(dezimalen), static_cast<float>(max)),
+          Zahl(max, dezimalen));
   } else {
     return true;
   }
+  return false;
+}
+
+void TFormPrjAssistent::Melde(QLineEdit* feld, const std::string& meldung, const QString& text) {
   fuellen_ = true;  // the message's focus change checks nothing
   ShowMessageLines(meldung);
-  feld->setText(Zahl(grenze, dezimalen));
+  feld->setText(text);
   feld->setFocus();
   fuellen_ = false;
+}
+
+bool TFormPrjAssistent::PruefeQheiz(bool beimVerlassen) {
+  if (fuellen_ || (beimVerlassen && ButtonCancel->hasFocus()) || !isVisible()) return true;
+  const double max = QheizMax();
+  bool ok = false;
+  const double v = Wert(EditQheiz, &ok);
+  if (!ok || v < 0.0) Melde(EditQheiz, T(TX::FehlerWertunzulaessig), "0");
+  else if (v > max) Melde(EditQheiz, T(TX::FehlerMaxWert) + ": " + FloatToCommaStr(1, 0, static_cast<float>(max)), Zahl(max, 0));
+  else return true;
   return false;
+}
+
+bool TFormPrjAssistent::PruefeThzgrz(bool beimVerlassen) {
+  return PruefeFeld(EditThzgrz, HeizgrenzeMin(), std::max(25.0, HeizgrenzeMin()), 0, beimVerlassen);
+}
+
+bool TFormPrjAssistent::PruefeSeite() {
+  switch (PageControl1->currentIndex()) {
+    case sKollektor:
+      return PruefeFeld(EditNg, 0, 90, 0) && PruefeFeld(EditAz, -180, 180, 1);
+    case sQbedarf:
+    case sPakete:
+      if (!PruefeFeld(EditTWW_Liter, 1, 10000, 0) || !PruefeFeld(EditT_WW, 15, 80, 0)) return false;
+      return !CheckBoxSolarKombi->isChecked() ||
+             (PruefeQheiz() && PruefeThzgrz() && PruefeFeld(EditKAfaktor, 1.1, 3.0, 1));
+    case sDimTWW: {
+      // A typed figure not yet run is run first and shown, rather than taken unseen.
+      const PlantState& p = G().plant;
+      if (!PruefeGroesse(EditKollA, kFlaecheMin, kFlaecheMax, p.KollektorFlaeche, 2) ||
+          !PruefeGroesse(EditSpVol, kVolumenMin, kVolumenMax, p.Speicher1vol, 0))
+        return false;
+      if (EditKollA->text() != Zahl(p.KollektorFlaeche, 2)) return FlaecheGetippt(), false;
+      if (EditSpVol->text() != Zahl(p.Speicher1vol, 0)) return VolumenGetippt(), false;
+      return true;
+    }
+    case sDimSolHeiz:
+      if (!PruefeGroesse(EditKollA_hz, kFlaecheMin, kFlaecheMax, G().plant.KollektorFlaeche, 2)) return false;
+      if (EditKollA_hz->text() != Zahl(G().plant.KollektorFlaeche, 2)) return FlaecheGetipptHz(), false;
+      return true;
+    default:
+      return true;
+  }
+}
+
+bool TFormPrjAssistent::PruefeGroesse(QLineEdit* feld, double min, double max, double inKraft, int dezimalen,
+                                      bool beimVerlassen) {
+  if (fuellen_ || rechnet_ || (beimVerlassen && ButtonCancel->hasFocus()) || !isVisible()) return true;
+  bool ok = false;
+  const double v = Wert(feld, &ok);
+  const QString zurueck = Zahl(inKraft, dezimalen);
+  if (!ok) Melde(feld, T(TX::FehlerWertunzulaessig), zurueck);
+  else if (v < min) Melde(feld, T(TX::FehlerMinWert) + ": " + FloatToCommaStr(1, 2, static_cast<float>(min)), zurueck);
+  else if (v > max) Melde(feld, T(TX::FehlerMaxWert) + ": " + FloatToCommaStr(1, 0, static_cast<float>(max)), zurueck);
+  else return true;
+  return false;
+}
+
+void TFormPrjAssistent::FlaecheGetippt() {
+  if (rechnet_ || !PruefeGroesse(EditKollA, kFlaecheMin, kFlaecheMax, G().plant.KollektorFlaeche, 2)) return;
+  G().plant.KollektorFlaeche = static_cast<float>(Wert(EditKollA));
+  if (Variante(1, [this](const StillerLauf& l) { RunAreaVariant(G(), dim_, l); })) ZeigeTWW();
+}
+
+void TFormPrjAssistent::VolumenGetippt() {
+  PlantState& p = G().plant;
+  if (rechnet_ || !PruefeGroesse(EditSpVol, kVolumenMin, kVolumenMax, p.Speicher1vol, 0)) return;
+  const float vorher = p.Speicher1vol;
+  const std::string name = p.SpeicherName;
+  p.Speicher1vol = static_cast<float>(Wert(EditSpVol));
+  p.SpeicherName.clear();
+  const bool weiter = Variante(1, [&](const StillerLauf& l) {
+    // A refused run leaves the ring to the store before: it comes back with it.
+    if (!RunAreaVariant(G(), dim_, l)) {
+      p.Speicher1vol = vorher;
+      p.SpeicherName = name;
+    }
+  });
+  if (!weiter) return;
+  ZeigeTWW();
+  FokusNachVariante();
+}
+
+void TFormPrjAssistent::FlaecheGetipptHz() {
+  if (rechnet_ || !PruefeGroesse(EditKollA_hz, kFlaecheMin, kFlaecheMax, G().plant.KollektorFlaeche, 2)) return;
+  G().plant.KollektorFlaeche = static_cast<float>(Wert(EditKollA_hz));
+  if (!Variante(1, [this](const StillerLauf& l) { RunHeatingVariant(G(), dim_, l); })) return;
+  ZeigeHeizung();
+  FokusNachVariante();
+}
+
+// After a variant the focus offers what comes next: OK, else "weiter"; it presses neither.
+void TFormPrjAssistent::FokusNachVariante() {
+  if (ButtonOK->isVisible() && ButtonOK->isEnabled()) ButtonOK->setFocus();
+  else if (BitBtnForward->isEnabled()) BitBtnForward->setFocus();
+}
+
+bool TFormPrjAssistent::OhneErgebnis() const {
+  const int seite = PageControl1->currentIndex();
+  if (seite == sDimSolHeiz) return !std::isfinite(dim_.Deckungsrate);
+  // An area whose run was refused has no record, and no fraction either.
+  return laufFehler_ && AreaNotInRing(dim_, G().plant.KollektorFlaeche);
+}
+
+// "weiter" only where it leads somewhere: not from the last page, not from a design the
+// heating sizing cannot build on, not from an empty package list.
+void TFormPrjAssistent::SetzeWeiter() {
+  bool an = true;
+  switch (PageControl1->currentIndex()) {
+    case sPakete:
+      an = StringGridPakete->rowCount() > 0;
+      break;
+    case sDimTWW:
+      an = CheckBoxSolarKombi->isChecked() && twwGerechnet_;
+      break;
+    case sDimSolHeiz:
+      an = false;
+      break;
+    default:
+      break;
+  }
+  BitBtnForward->setEnabled(an && !rechnet_);
 }
 
 void TFormPrjAssistent::ZeigeHeizFelder() {
@@ -718,6 +833,8 @@ void TFormPrjAssistent::StufeKAfaktor(int zehntel) {
   bool ok = false;
   int f = static_cast<int>(std::lround(Wert(EditKAfaktor, &ok) * 10.0));
   if (!ok) f = 20;
+  // Deliberate: down to 1,1, the field's own minimum; a 1,0 from the arrow would be refused
+  // by the field's check on the next "weiter".
   f = std::clamp(f + zehntel, 11, 30);
   EditKAfaktor->setText(Zahl(f / 10.0, 1));
 }
@@ -752,9 +869,14 @@ StillerLauf TFormPrjAssistent::MitFortschritt() {
 
 void TFormPrjAssistent::Beschaeftigt(bool an) {
   rechnet_ = an;
-  for (QWidget* w : {static_cast<QWidget*>(BitBtnBackward), static_cast<QWidget*>(BitBtnForward),
-                     static_cast<QWidget*>(ButtonOK), static_cast<QWidget*>(PageControl1)})
+  // The pages are disabled while it runs: the focus comes back to where it was (an arrow key
+  // in a field steps on from there).
+  if (an) fokusVorher_ = focusWidget();
+  for (QWidget* w : {static_cast<QWidget*>(BitBtnBackward), static_cast<QWidget*>(ButtonOK),
+                     static_cast<QWidget*>(PageControl1)})
     w->setEnabled(!an);
+  SetzeWeiter();
+  if (!an && fokusVorher_ && fokusVorher_->isVisible() && fokusVorher_->isEnabled()) fokusVorher_->setFocus();
   if (an) {
     laufFehler_ = false;
     ProgressBarDim->setRange(0, laufZiel_);
@@ -790,17 +912,17 @@ void TFormPrjAssistent::Weiter() {
     }
     ZeigeSeite(sKollektor);
   } else if (seite == sKollektor) {
-    if (!PruefeFeld(EditNg, 0, 90, 0) || !PruefeFeld(EditAz, -180, 180, 1)) return;
+    if (!PruefeSeite()) return;
     ZeigeSeite(sQbedarf);
   } else if (seite == sQbedarf) {
-    if (!PruefeFeld(EditTWW_Liter, 1, 10000, 0) || !PruefeFeld(EditT_WW, 15, 80, 0)) return;
-    if (CheckBoxSolarKombi->isChecked() && !PruefeFeld(EditKAfaktor, 1.1, 3.0, 1)) return;
+    if (!PruefeSeite()) return;
     ApplyWizardInputs(g, Eingaben());
     ZeigeSeite(sDimTWW);
     DimensioniereTWW();
   } else if (seite == sPakete) {
     UebernimmPaket();
-  } else if (seite == sDimTWW && CheckBoxSolarKombi->isChecked()) {
+  } else if (seite == sDimTWW && BitBtnForward->isEnabled()) {
+    if (!PruefeSeite()) return;
     const AssistentEingaben e = Eingaben();
     PrepareSolarHeating(g, dim_, sicherung_->plant.AnlagenTypNr, e.QheizKWh, e.Heizgrenze);
     ZeigeSeite(sDimSolHeiz);
@@ -815,13 +937,16 @@ void TFormPrjAssistent::Zurueck() {
   // The Pakete page is shown only on request: back from it, or from a sizing, is Wärmebedarf.
   ZeigeSeite(seite == sDimSolHeiz || seite == sPakete ? sQbedarf : static_cast<Seite>(seite - 1));
   dim_.LeereRing();
-  PaketModus = false;
+  VerlassePaketModus(G(), dim_);
+  twwGerechnet_ = false;
   ButtonOK->hide();
   SpeedButtonAlleK->setChecked(false);
 }
 
 void TFormPrjAssistent::ZeigePaketSeite() {
   if (fuellen_ || rechnet_ || Suche->Aktiv()) return;
+  // The package takes the demand page's figures: they are checked as "weiter" checks them.
+  if (!PruefeSeite()) return;
   ButtonOK->hide();
   FillPackageGrid(false);
   ZeigeSeite(sPakete);
@@ -848,6 +973,7 @@ void TFormPrjAssistent::FillPackageGrid(bool alle) {
   StringGridPakete->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
   if (StringGridPakete->rowCount() > 0) StringGridPakete->setCurrentCell(0, 0);
   SpeedButtonAlleK->show();
+  SetzeWeiter();
 }
 
 void TFormPrjAssistent::UebernimmPaket() {
@@ -857,15 +983,11 @@ void TFormPrjAssistent::UebernimmPaket() {
   const int index = zelle ? zelle->text().toInt() : 0;
   if (index < 1 || index > static_cast<int>(g.cat.Solarpakete.size())) return;
   const TPaket paket = g.cat.Solarpakete[static_cast<std::size_t>(index - 1)];
-  if (!PruefeFeld(EditTWW_Liter, 1, 10000, 0) || !PruefeFeld(EditT_WW, 15, 80, 0)) return;
-  const AssistentEingaben e = Eingaben();
-  // The first guess sets the fixed plant values the package does not carry.
-  if (CheckBoxSolarKombi->isChecked()) ApplyWizardInputs(g, e);
-  if (!ApplySolarPackage(g, e, paket)) {
+  if (!PruefeSeite()) return;
+  if (!ApplySolarPackage(g, dim_, Eingaben(), paket, CheckBoxSolarKombi->isChecked())) {
     ShowMessageLines(T(TX::FehlerWertunzulaessig) + ": " + paket.Name);
     return;
   }
-  PaketModus = true;
   ZeigeSeite(sDimTWW);
   Schritt = 7;
   DimensioniereTWW();
@@ -874,15 +996,15 @@ void TFormPrjAssistent::UebernimmPaket() {
 void TFormPrjAssistent::DimensioniereTWW() {
   laufZiel_ = 2;
   Beschaeftigt(true);
-  const bool ok = PaketModus ? SizeHotWaterFromPackage(G(), dim_, CheckBoxSolarKombi->isChecked(), MitFortschritt())
-                             : SizeHotWaterSystem(G(), dim_, CheckBoxSolarKombi->isChecked(), MitFortschritt());
+  const bool ok = dim_.PaketModus ? SizeHotWaterFromPackage(G(), dim_, CheckBoxSolarKombi->isChecked(), MitFortschritt())
+                                  : SizeHotWaterSystem(G(), dim_, CheckBoxSolarKombi->isChecked(), MitFortschritt());
+  // A design whose runs were refused (the engine said why) is none: no OK, no heating on it.
+  twwGerechnet_ = !laufFehler_;
   Beschaeftigt(false);
   if (abbrechen_) return reject();
   if (!ok) dim_.ZielFlaeche = G().plant.KollektorFlaeche;
-  ButtonOK->setVisible(!CheckBoxSolarKombi->isChecked());
-  BitBtnForward->setEnabled(CheckBoxSolarKombi->isChecked());
   ZeigeTWW();
-  (ButtonOK->isVisible() ? static_cast<QWidget*>(ButtonOK) : BitBtnForward)->setFocus();
+  FokusNachVariante();
 }
 
 void TFormPrjAssistent::DimensioniereHeizung() {
@@ -894,19 +1016,18 @@ void TFormPrjAssistent::DimensioniereHeizung() {
   SizeHeatingSupport(G(), dim_, MitFortschritt(), [this](const AssistentDim&) { ZeigeHeizung(); });
   Beschaeftigt(false);
   if (abbrechen_) return reject();
-  BitBtnForward->setEnabled(false);
-  ButtonOK->show();
   ZeigeHeizung();
-  ButtonOK->setFocus();
+  FokusNachVariante();
 }
 
 void TFormPrjAssistent::ZeigeTWW() {
   const PlantState& p = G().plant;
   EditKollA->setText(Zahl(p.KollektorFlaeche, 2));
   LabelModAnz->setText(Q(ModulAnzahlText(p.KollektorFlaeche, p.KollModulFlaeche)));
-  // An area whose run was refused has no record, and no fraction either.
-  const bool ohne = laufFehler_ && AreaNotInRing(dim_, p.KollektorFlaeche);
+  const bool ohne = OhneErgebnis();
   LabelDeckrateWert->setText((ohne ? QString(kStrich) : Zahl(FractionForArea(dim_, p.KollektorFlaeche), 1)) + " %");
+  // OK takes only figures a run gave; with the combi box the heating page comes first.
+  if (!rechnet_) ButtonOK->setVisible(!CheckBoxSolarKombi->isChecked() && !ohne);
   EditSpVol->setText(Zahl(p.Speicher1vol, 0));
   LabelSpN->setText(Q(p.SpeicherName));
   LabelKollN->setText(Q(p.Kollektor));
@@ -934,40 +1055,35 @@ void TFormPrjAssistent::ZeigeHeizung() {
   ImageJahreskurve_hz->ZielFlaeche = dim_.ZielFlaeche;
   ImageJahreskurve_hz->AchsenBasis = (1.8f + 0.07f * p.KAfaktor) * dim_.ErtragTWW;
   ImageJahreskurve_hz->update();
+  if (!rechnet_) ButtonOK->setVisible(!OhneErgebnis());
+}
+
+bool TFormPrjAssistent::Variante(int laeufe, const std::function<void(const StillerLauf&)>& rechne) {
+  laufZiel_ = laeufe;
+  Beschaeftigt(true);
+  rechne(MitFortschritt());
+  Beschaeftigt(false);
+  if (abbrechen_) reject();
+  return !abbrechen_;
 }
 
 void TFormPrjAssistent::FlaecheSchritt(bool hoch) {
   if (rechnet_ || dim_.Ring[0][0] <= 0.0f) return;
-  laufZiel_ = 1;
-  Beschaeftigt(true);
-  StepAreaVariant(G(), dim_, hoch, MitFortschritt());
-  Beschaeftigt(false);
-  if (abbrechen_) return reject();
-  ZeigeTWW();
+  if (Variante(1, [&](const StillerLauf& l) { StepAreaVariant(G(), dim_, hoch, l); })) ZeigeTWW();
 }
 
 void TFormPrjAssistent::SpeicherSchritt(bool hoch) {
   if (rechnet_ || dim_.Ring[0][0] <= 0.0f) return;
-  laufZiel_ = 2;
-  Beschaeftigt(true);
-  StepStoreVariant(G(), dim_, hoch, MitFortschritt());
-  Beschaeftigt(false);
-  if (abbrechen_) return reject();
-  ZeigeTWW();
+  if (Variante(2, [&](const StillerLauf& l) { StepStoreVariant(G(), dim_, hoch, l); })) ZeigeTWW();
 }
 
 void TFormPrjAssistent::FlaecheSchrittHz(bool hoch) {
   if (rechnet_) return;
-  laufZiel_ = 1;
-  Beschaeftigt(true);
-  StepHeatingVariant(G(), dim_, hoch, MitFortschritt());
-  Beschaeftigt(false);
-  if (abbrechen_) return reject();
-  ZeigeHeizung();
+  if (Variante(1, [&](const StillerLauf& l) { StepHeatingVariant(G(), dim_, hoch, l); })) ZeigeHeizung();
 }
 
 void TFormPrjAssistent::accept() {
-  if (rechnet_ || !ButtonOK->isVisible()) return;
+  if (rechnet_ || !ButtonOK->isVisible() || !PruefeSeite()) return;
   TavState& g = G();
   PlantState& p = g.plant;
   // The design temperature goes back to the project's; the nominal power is sized for it,
@@ -1016,6 +1132,27 @@ void TFormPrjAssistent::reject() {
 }
 
 bool TFormPrjAssistent::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && (watched == EditKollA || watched == EditSpVol || watched == EditKollA_hz)) {
+    const auto* k = static_cast<QKeyEvent*>(event);
+    if ((k->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return QDialog::eventFilter(watched, event);
+    // Up and Down are the field's step buttons.
+    if (k->key() == Qt::Key_Up || k->key() == Qt::Key_Down) {
+      const bool hoch = k->key() == Qt::Key_Up;
+      QToolButton* knopf = watched == EditKollA ? (hoch ? SpeedButtonup : SpeedButtondn)
+                           : watched == EditSpVol ? (hoch ? SpeedButtonup2 : SpeedButtondn2)
+                                                  : (hoch ? SpeedButtonup_hz : SpeedButtondn_hz);
+      if (knopf->isVisible() && knopf->isEnabled() && !rechnet_) knopf->click();
+      return true;
+    }
+    // Enter runs the typed figure and shows its variant; the key press ends here, so it
+    // presses no button the focus then moves to.
+    if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
+      if (watched == EditKollA) FlaecheGetippt();
+      else if (watched == EditSpVol) VolumenGetippt();
+      else FlaecheGetipptHz();
+      return true;
+    }
+  }
   if (event->type() == QEvent::MouseMove && watched->parent() == PageControl1) {
     auto* seite = static_cast<QWidget*>(watched);
     if (!seite->childAt(static_cast<QMouseEvent*>(event)->position().toPoint())) Suche->Beende();

@@ -8,6 +8,7 @@
 // they were when the wizard opened.
 
 #include <QDialog>
+#include <QPointer>
 #include <functional>
 #include <memory>
 
@@ -125,7 +126,8 @@ class TFormPrjAssistent : public QDialog, public StatusSink {
   QPushButton* BitBtnPakete;
 
   int Schritt = 1;
-  bool PaketModus = false;  // a solar package was taken from the Pakete page
+  // A solar package was taken from the Pakete page (the sizing's own flag).
+  bool PaketModus() const { return dim_.PaketModus; }
   // Type-ahead in the three grids (SucheAktiv): no page changes while it runs.
   TGitterSuche* Suche;
   const AssistentDim& Dim() const { return dim_; }
@@ -154,7 +156,27 @@ class TFormPrjAssistent : public QDialog, public StatusSink {
   void Beschriften();
   void ZeigeSeite(Seite s);
   void RechneBedarf();
-  bool PruefeFeld(QLineEdit* feld, double min, double max, int dezimalen);
+  // A number field against its limits: a value outside, or a text, gets its message and the
+  // limit, and the focus. `beimVerlassen`: the field is being left, which towards Cancel
+  // checks nothing; "weiter" and OK check their page whatever has the focus.
+  bool PruefeFeld(QLineEdit* feld, double min, double max, int dezimalen, bool beimVerlassen = false);
+  bool PruefeQheiz(bool beimVerlassen = false);
+  bool PruefeThzgrz(bool beimVerlassen = false);
+  bool PruefeSeite();
+  void Melde(QLineEdit* feld, const std::string& meldung, const QString& text);
+  // A typed area or volume of a sizing page: a number within its limits, else its message and
+  // the figure in force again. False when refused.
+  bool PruefeGroesse(QLineEdit* feld, double min, double max, double inKraft, int dezimalen,
+                     bool beimVerlassen = false);
+  void FlaecheGetippt();
+  void VolumenGetippt();
+  void FlaecheGetipptHz();
+  void SetzeWeiter();
+  // Runs a variant's `laeufe` silent runs with the progress shown; false when Cancel, pressed
+  // meanwhile, closed the wizard.
+  bool Variante(int laeufe, const std::function<void(const StillerLauf&)>& rechne);
+  void FokusNachVariante();
+  bool OhneErgebnis() const;
   void ZeigeHeizFelder();
   void StufeKAfaktor(int zehntel);
   void DimensioniereTWW();
@@ -168,6 +190,7 @@ class TFormPrjAssistent : public QDialog, public StatusSink {
   void SpeicherSchritt(bool hoch);
   void Beschaeftigt(bool an);
   double HeizgrenzeMin() const;
+  static double QheizMax();
   StillerLauf MitFortschritt();
   AssistentEingaben Eingaben() const;
 
@@ -177,7 +200,9 @@ class TFormPrjAssistent : public QDialog, public StatusSink {
   bool rechnet_ = false;   // a sizing is running
   bool abbrechen_ = false; // Cancel pressed during a sizing
   bool laufFehler_ = false; // a run of this sizing could not start
+  bool twwGerechnet_ = false; // the hot-water design ran: the heating sizing can build on it
   int laufZiel_ = 1;
+  QPointer<QWidget> fokusVorher_;  // the focus when a sizing began
 };
 
 // The program's one wizard, made on first use.

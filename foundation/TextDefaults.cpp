@@ -441,7 +441,7 @@ const TextDefault kTextDefaults[kTextCount] = {
     {"FormAssKollTyp", "&Kollektortyp"},
     {"FormAssKollOri", "Kollektor&ausrichtung"},
     {"FormAssTWW", "&Trinkwarmwasserbedarf"},
-    {"FormAssT_warm", "&Warmwassertemperatur"},
+    {"FormAssT_warm", "W&armwassertemperatur"},
     {"FormAssSolarKombi", "Solare &Kombianlage (mit Heizungsunterstützung)"},
     {"FormAssHzgbedarf", "&Heizwärmebedarf"},
     {"FormAssThzgrz", "Heiz&grenze"},

@@ -136,19 +136,23 @@ void ApplyWizardInputs(TavState& g, const AssistentEingaben& e) {
   p.Warmwasserverbrauch = e.WWkWhTag * 1000.0f;
   SelectKollektor(g, e.KollektorNr);
   p.KollektorMontage = 1;
+  // The plant type first: its change adapts the volumes of the plant before (a combi store's
+  // second volume would be added to the guess), the guess then stands as computed.
+  SetAnlgParam(p, 1);
   const float einstrahlung = static_cast<float>(SumMonthsByDaysS(g.loc.EinstrahlungMonat));
   const float a = ErsteFlaeche(p.Warmwasserverbrauch, einstrahlung, p.KollVRK);
   // Without irradiation figures the first guess falls back to one module per 1.5 kWh a day.
   p.KollektorFlaeche = a > 0.0f ? a : std::max(1.0f, p.Warmwasserverbrauch / 1500.0f);
   const float v = p.KollektorFlaeche * (p.KollVRK ? 70.0f : 50.0f);
   p.Speicher1vol = std::max(50.0f, std::round(v / 50.0f) * 50.0f);
+  // The guess is no catalogue store: a name of before (a package's) would stand beside it.
+  p.SpeicherName.clear();
   p.OstWestKollektor = false;
   p.KollektorFlow = 50.0f;
   p.LFTkreis = false;
   p.AntiLegionella = false;
   p.SkyMapAktiv = false;
   p.BivSpTyp = 0;
-  SetAnlgParam(p, 1);
   FesteTemperaturen(p, e.TWarm);
 }
 
@@ -315,18 +319,25 @@ float HeizleistungFuer(TavState& g, float tNorm) {
 void PrepareSolarHeating(TavState& g, AssistentDim& d, std::uint8_t gesichertTyp,
                          float qheizKWh, float heizgrenze) {
   PlantState& p = g.plant;
-  p.KollektorFlaeche = d.ZielFlaeche;
-  d.FlaechenFaktor = 1.0f;
   p.WWBedarfEinheiten = p.Warmwasserverbrauch / 1000.0f / 2.3f;
-  // The plant type first: it decides the store rule and adapts the volumes.
-  if (gesichertTyp == 8) {
-    p.FWEnennleistung = FWENennleistung(p.Warmwasserverbrauch);
-    SetAnlgParam(p, 8);
+  if (d.PaketModus) {
+    // Deliberate: a package keeps its plant type, area and store here; sizing a store anew
+    // would drop the package the user chose.
+    d.FlaechenFaktor = d.ZielFlaeche > 0.0f ? p.KollektorFlaeche / d.ZielFlaeche : 1.0f;
+    if (p.AnlagenTypNr == 8) p.FWEnennleistung = FWENennleistung(p.Warmwasserverbrauch);
   } else {
-    SetAnlgParam(p, 6);
-    p.KombiSpTyp = SpeicherTypen[StandardKombiSpTyp].Code;
+    p.KollektorFlaeche = d.ZielFlaeche;
+    d.FlaechenFaktor = 1.0f;
+    // The plant type first: it decides the store rule and adapts the volumes.
+    if (gesichertTyp == 8) {
+      p.FWEnennleistung = FWENennleistung(p.Warmwasserverbrauch);
+      SetAnlgParam(p, 8);
+    } else {
+      SetAnlgParam(p, 6);
+      p.KombiSpTyp = SpeicherTypen[StandardKombiSpTyp].Code;
+    }
+    SizeHeatingStorage(g, d);
   }
-  SizeHeatingStorage(g, d);
   p.Maximaltemp = std::min(p.Warmwassertemp + 30.0f, 90.0f);
   p.HeizTnorm = static_cast<float>(CalcMinAussenTemp(g.weather) + 2);
   p.Heizgrenztemp = heizgrenze;
@@ -364,7 +375,7 @@ float StepHeatingVariant(TavState& g, AssistentDim& d, bool hoch, const StillerL
   PlantState& p = g.plant;
   p.KollektorFlaeche = StepModuleArea(hoch, p.KollektorFlaeche, p.KollModulFlaeche, kMaxModule).Flaeche;
   d.FlaechenFaktor = d.ZielFlaeche > 0.0f ? p.KollektorFlaeche / d.ZielFlaeche : 1.0f;
-  SizeHeatingStorage(g, d);
+  if (!d.PaketModus) SizeHeatingStorage(g, d);
   RunHeatingVariant(g, d, lauf);
   return p.KollektorFlaeche;
 }
@@ -373,6 +384,12 @@ float SizeHeatingSupport(TavState& g, AssistentDim& d, const StillerLauf& lauf,
                          const LaufMeldung& meldung) {
   PlantState& p = g.plant;
   d.LeereRing(1);
+  if (d.PaketModus) {
+    // Deliberate: the package as it stands; the loop sizes a store for every area it tries.
+    RunHeatingVariant(g, d, lauf);
+    if (meldung) meldung(d);
+    return p.KollektorFlaeche;
+  }
   const float modul = ModulFlaecheOderEins(p.KollModulFlaeche);
   float a = static_cast<float>(ModulAnzahl(d.ZielFlaeche, modul)) * modul;
   for (int pass = 0; pass < kMaxHeizSchritte && a + modul <= kMaxModule * modul; ++pass) {
@@ -448,11 +465,19 @@ int WaehlePakete(CatalogueState& c, const std::string& kollName, bool kombi, boo
   return liste(-1);
 }
 
-bool ApplySolarPackage(TavState& g, const AssistentEingaben& e, const TPaket& paket) {
+bool ApplySolarPackage(TavState& g, AssistentDim& d, const AssistentEingaben& e, const TPaket& paket,
+                       bool kombi) {
   PlantState& p = g.plant;
   std::uint16_t distanz = 0;
   const int nr = FindKollektor(g.cat, paket.Text, distanz);
   if (nr < 1 || paket.KollAnz == 0) return false;
+  if (!d.PaketModus) d.VorPaket = {p.Speicher2vol, p.KombiSpTyp, p.SpeicherAnz};
+  if (kombi) {
+    // The fixed plant values the package does not carry, guessed on the package's collector.
+    AssistentEingaben paketE = e;
+    paketE.KollektorNr = nr;
+    ApplyWizardInputs(g, paketE);
+  }
   p.KAfaktor = static_cast<std::uint16_t>(std::lround(std::clamp(e.KAfaktor, 1.1f, 3.0f) * 10.0f));
   p.ProjektName = e.ProjektName;
   p.KollektorNeigung = e.Neigung;
@@ -461,23 +486,37 @@ bool ApplySolarPackage(TavState& g, const AssistentEingaben& e, const TPaket& pa
   p.KollektorNr = static_cast<std::int16_t>(nr);
   SelectKollektor(g, nr);
   p.KollektorMontage = 1;
+  // Deliberate: the plant type before the package's figures. A type change adapts the volumes
+  // of the plant before (adds a second volume to the first, or takes it off), which made
+  // "Solarspeicher 300" a 350 l store and a 700 + 50 l combi store 650 + 50 l.
+  SetAnlgParam(p, paket.TypNr);
   p.KollektorFlaeche = static_cast<float>(paket.KollAnz) * ModulFlaecheOderEins(p.KollModulFlaeche);
   p.SpeicherName = paket.Speicher;
   p.Speicher1vol = paket.SpVol1;
   if (paket.SpVol2 != 0) p.Speicher2vol = paket.SpVol2;
+  p.SpeicherAnz = 1;  // one package, one store
   p.OstWestKollektor = false;
   p.KollektorFlow = 50.0f;
   p.LFTkreis = false;
   p.SkyMapAktiv = false;
-  SetAnlgParam(p, paket.TypNr);
   if (p.AnlagenTypNr == 1) p.BivSpTyp = FindSpTypNr(paket.BivSpTyp);
   if (p.AnlagenTypNr == 6) p.KombiSpTyp = FindSpTypNrOr11(paket.BivSpTyp);
   // Checks the store arrangement (a run derives its geometry itself).
   SpeicherGeometrie geo;
   SetSpeicherParam(p, geo);
   FesteTemperaturen(p, e.TWarm);
+  d.PaketModus = true;
   return true;
 }
 
+void VerlassePaketModus(TavState& g, AssistentDim& d) {
+  if (!d.PaketModus) return;
+  PlantState& p = g.plant;
+  p.SpeicherName.clear();
+  p.Speicher2vol = d.VorPaket.Speicher2vol;
+  p.KombiSpTyp = d.VorPaket.KombiSpTyp;
+  p.SpeicherAnz = d.VorPaket.SpeicherAnz;
+  d.PaketModus = false;
+}
 
 }  // namespace tav

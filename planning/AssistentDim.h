@@ -37,6 +37,15 @@ struct AssistentDim {
   float FlaechenFaktor = 1.0f;
   float SpezErtragTWW = 0.0f;  // kWh/m² of the hot-water design
   int Laeufe = 0;              // silent runs made
+  // A solar package is the plant (ApplySolarPackage) until the user leaves it
+  // (VerlassePaketModus): its store is never sized anew meanwhile.
+  bool PaketModus = false;
+  // What the package replaced that no later step of the sizing sets again.
+  struct PaketVorher {
+    float Speicher2vol = 0.0f;
+    std::uint8_t KombiSpTyp = 11;
+    std::uint8_t SpeicherAnz = 1;
+  } VorPaket;
 
   void LeereRing(int ab = 0) {
     for (int k = ab; k < kRingSaetze; ++k) Ring[static_cast<std::size_t>(k)][0] = 0.0f;
@@ -90,7 +99,8 @@ float FWENennleistung(float wwWhTag);
 bool HeizSchleifeEnde(float flaechenFaktor, int kaFaktor, float flaeche, float volumen);
 
 // --- Steps on the state -------------------------------------------------------------------
-// The first guess and the fixed plant settings from the input pages (collector selected).
+// The first guess and the fixed plant settings from the input pages (collector selected): a
+// hot-water plant whose store is the guess, so no store name of before stays beside it.
 void ApplyWizardInputs(TavState& g, const AssistentEingaben& e);
 // Daily yields of the last run into rec[1..365] (each month scaled to the month's yield, so
 // the curves and the fractions use the same figures), their sum into rec[366] and returned.
@@ -122,25 +132,34 @@ float StepStoreVariant(TavState& g, AssistentDim& d, bool hoch, const StillerLau
 int WaehlePakete(CatalogueState& c, const std::string& kollName, bool kombi, bool alle);
 // Takes a package as the plant: its collector, modules, stores, plant type and store
 // arrangement, with the wizard's inputs and fixed settings as in the first guess
-// (anti-legionella stays); its area is the module count times ModulFlaecheOderEins of the
-// collector's module area. False when the package has no modules; nothing changes then.
-bool ApplySolarPackage(TavState& g, const AssistentEingaben& e, const TPaket& paket);
+// (anti-legionella stays; with `kombi` the first guess, on the package's collector, comes
+// first); its area is the module count times ModulFlaecheOderEins of the collector's module
+// area, its volumes and store name exactly the package's whatever the plant was before.
+// Sets d.PaketModus. False when the package has no modules; nothing changes then.
+bool ApplySolarPackage(TavState& g, AssistentDim& d, const AssistentEingaben& e, const TPaket& paket,
+                       bool kombi = false);
+// Leaves package mode: what only the package set (its store name, second volume, combi store
+// arrangement and store count) goes back to what it was before. Nothing without package mode.
+void VerlassePaketModus(TavState& g, AssistentDim& d);
 // The hot-water design of a package: record 0 the package's run, the design area as in
 // SizeHotWaterSystem, then the package's area again. False when a run fails or yields nothing.
 bool SizeHotWaterFromPackage(TavState& g, AssistentDim& d, bool kombi, const StillerLauf& lauf);
 
-// Heating support: plant type (6, or 8 when the project was type 8), stores, design load.
+// Heating support: plant type (6, or 8 when the project was type 8), stores, design load. In
+// package mode the package's plant type, area and stores stay; only the design load is set.
 void PrepareSolarHeating(TavState& g, AssistentDim& d, std::uint8_t gesichertTyp,
                          float qheizKWh, float heizgrenze);
 void SizeHeatingStorage(TavState& g, const AssistentDim& d);
 // A heating run of the current area into ring record 1 with its three fractions. False when
 // the run was refused: the fractions are then no numbers (shown as a dash), record 1 empty.
 bool RunHeatingVariant(TavState& g, AssistentDim& d, const StillerLauf& lauf);
-// Module step of the heating page: the new area with its enlargement factor and stores, and
-// its heating run as RunHeatingVariant makes it. Returns the new area.
+// Module step of the heating page: the new area with its enlargement factor and stores (the
+// package's stay in package mode), and its heating run as RunHeatingVariant makes it. Returns
+// the new area.
 float StepHeatingVariant(TavState& g, AssistentDim& d, bool hoch, const StillerLauf& lauf);
 // The heating loop: add modules while the specific yield stays at the hot-water design's,
-// then one module back; a refused run ends the loop there. Returns the final area.
+// then one module back; a refused run ends the loop there. In package mode the package is
+// run as it stands (the loop sizes a store for every area). Returns the final area.
 float SizeHeatingSupport(TavState& g, AssistentDim& d, const StillerLauf& lauf,
                          const LaufMeldung& meldung = {});
 // Nominal heating power (W) for the annual demand at this design temperature; the monthly

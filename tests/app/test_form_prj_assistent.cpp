@@ -6,11 +6,13 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QProgressBar>
@@ -287,6 +289,7 @@ TEST(FormPrjAssistent, ARefusedVariantRunIsSaidAndShowsNoFigures) {
   EXPECT_EQ(f.LabelDeckrateWert->text(), "– %");
   EXPECT_EQ(f.LabelStatus->text(), "Simulation nicht ausgeführt: für diese Variante gibt es kein Ergebnis (–).");
   EXPECT_EQ(f.Dim().Ring, ring);
+  EXPECT_FALSE(f.ButtonOK->isVisible());  // no OK for figures no run gave
   test::Grab(&f, "FormPrjAssistent-DimTWW-nichtGerechnet");
   // The next step that runs shows its fraction, and the note goes.
   f.Lauf = echt;
@@ -294,6 +297,92 @@ TEST(FormPrjAssistent, ARefusedVariantRunIsSaidAndShowsNoFigures) {
   EXPECT_NE(f.LabelDeckrateWert->text(), "– %");
   EXPECT_FALSE(f.LabelDeckrateWert->text().startsWith("0,0"));
   EXPECT_TRUE(f.LabelStatus->text().isEmpty());
+  EXPECT_TRUE(f.ButtonOK->isVisible());
+  f.ButtonCancel->click();
+}
+
+// A hot-water design whose runs the engine refuses (it says why) is no design: no OK, no
+// "weiter" to the heating sizing, no figures.
+TEST(FormPrjAssistent, ARefusedDesignOffersNoOkAndNoWeiter) {
+  for (const bool kombi : {false, true}) {
+    SCOPED_TRACE(kombi);
+    AssistentWelt w;
+    TFormPrjAssistent& f = *w.f;
+    const StillerLauf echt = f.Lauf;
+    f.Lauf = [](TavState&) { return false; };
+    w.Zeige();
+    f.BitBtnForward->click();
+    f.BitBtnForward->click();
+    f.CheckBoxSolarKombi->setChecked(kombi);
+    f.EditQheiz->setText("9000");
+    f.BitBtnForward->click();
+    ASSERT_EQ(w.Seite(), TFormPrjAssistent::sDimTWW);
+    EXPECT_FALSE(f.ButtonOK->isVisible());
+    EXPECT_FALSE(f.BitBtnForward->isEnabled());
+    EXPECT_EQ(f.LabelDeckrateWert->text(), "– %");
+    f.BitBtnForward->click();
+    EXPECT_EQ(w.Seite(), TFormPrjAssistent::sDimTWW);
+    f.Lauf = echt;
+    f.ButtonCancel->click();
+  }
+}
+
+// Leaving a field towards Cancel checks nothing, but "weiter" and OK check their page whatever
+// has the focus: the message, the field's limit, and nothing taken into the plant.
+TEST(FormPrjAssistent, WeiterAndOkCheckTheirPageWhateverHasTheFocus) {
+  AssistentWelt w;
+  TFormPrjAssistent& f = *w.f;
+  struct Fall {
+    int seite;
+    QLineEdit* feld;
+    const char* eingabe;
+    const char* danach;
+  };
+  const std::vector<Fall> faelle = {
+      {TFormPrjAssistent::sKollektor, f.EditAz, "-400", "-180,0"},
+      {TFormPrjAssistent::sKollektor, f.EditAz, "Süd", "-180,0"},
+      {TFormPrjAssistent::sKollektor, f.EditNg, "1e40", "90"},
+      {TFormPrjAssistent::sQbedarf, f.EditQheiz, "1e40", "100000000"},
+      {TFormPrjAssistent::sQbedarf, f.EditQheiz, "viel", "0"},
+      {TFormPrjAssistent::sQbedarf, f.EditT_WW, "heiß", "15"},
+      {TFormPrjAssistent::sDimSolHeiz, f.EditKollA_hz, "1e40", ""},
+      {TFormPrjAssistent::sDimSolHeiz, f.EditKollA_hz, "-5", ""},
+  };
+  for (const Fall& c : faelle) {
+    SCOPED_TRACE(c.feld->objectName().toStdString() + " " + c.eingabe);
+    w.Zeige();
+    f.CheckBoxSolarKombi->setChecked(true);
+    f.EditQheiz->setText("9000");
+    while (w.Seite() != c.seite) f.BitBtnForward->click();
+    const PlantState vorher = G().plant;
+    const QString inKraft = c.feld->text();
+    w.app.msgs->shown.clear();
+    c.feld->setFocus();
+    c.feld->setText(c.eingabe);
+    f.ButtonCancel->setFocus();
+    emit c.feld->editingFinished();
+    EXPECT_TRUE(w.app.msgs->shown.empty()) << w.app.msgs->All();
+    // Alt+W's "weiter", or OK on the last page, with the focus on Cancel.
+    (c.seite == TFormPrjAssistent::sDimSolHeiz ? f.ButtonOK : f.BitBtnForward)->click();
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_EQ(w.Seite(), c.seite);
+    EXPECT_EQ(w.app.msgs->shown.size(), 1u) << w.app.msgs->All();
+    EXPECT_EQ(c.feld->text(), *c.danach ? QString(c.danach) : inKraft);
+    EXPECT_TRUE(c.feld->hasFocus());
+    EXPECT_EQ(G().plant.KollektorAzimut, vorher.KollektorAzimut);
+    EXPECT_EQ(G().plant.Heizwaermebedarf, vorher.Heizwaermebedarf);
+    EXPECT_EQ(G().plant.KollektorFlaeche, vorher.KollektorFlaeche);
+    f.ButtonCancel->click();
+  }
+  // The heating demand at the project file's bound is taken, and stored as a number.
+  w.Zeige();
+  f.CheckBoxSolarKombi->setChecked(true);
+  while (w.Seite() != TFormPrjAssistent::sQbedarf) f.BitBtnForward->click();
+  f.EditQheiz->setText("100000000");
+  f.BitBtnForward->click();
+  f.BitBtnForward->click();
+  ASSERT_EQ(w.Seite(), TFormPrjAssistent::sDimSolHeiz);
+  EXPECT_FLOAT_EQ(G().plant.Heizwaermebedarf, 1e11f);
   f.ButtonCancel->click();
 }
 
@@ -306,6 +395,16 @@ TEST(FormPrjAssistent, InputLimitsAndTheFactorButtons) {
   f.CheckBoxSolarKombi->setChecked(true);
   PruefeGrenzen(w, {{f.EditTWW_Liter, "0", "1"}, {f.EditTWW_Liter, "20000", "10000"}, {f.EditT_WW, "90", "80"},
                     {f.EditKAfaktor, "1,0", "1,1"}, {f.EditKAfaktor, "3,5", "3,0"}, {f.EditQheiz, "-5", "0"}});
+  // A text, or a temperature on its way to being typed, shows no demand, never a negative one.
+  for (const char* t : {"warm", "5"}) {
+    f.EditT_WW->setText(t);
+    EXPECT_EQ(f.EditTWWkWh->text(), "") << t;
+    EXPECT_EQ(f.EditTWWkWhJahr->text(), "") << t;
+  }
+  f.EditT_WW->setText("55");
+  EXPECT_FALSE(f.EditTWWkWh->text().isEmpty());
+  f.EditQheiz->setText("1e40");  // no total of a demand the field refuses
+  EXPECT_EQ(f.EditQsumme->text(), "");
   f.EditKAfaktor->setText("2,9");
   f.SpeedButtonupf->click();
   f.SpeedButtonupf->click();
@@ -381,6 +480,124 @@ TEST(FormPrjAssistent, EscapeThenEnterCancelsOnEveryPage) {
   test::Key(f.BitBtnBackward, Qt::Key_Return);
   EXPECT_EQ(w.Seite(), TFormPrjAssistent::sStart);
   EXPECT_TRUE(f.isVisible());
+}
+
+void SchreibePaketDatei(const TavState& g);
+
+double FeldWert(const QLineEdit* e) { return QString(e->text()).replace(',', '.').toDouble(); }
+QString FeldText(double x, int dezimalen) {
+  return QString::fromStdString(FloatToCommaStr(1, static_cast<std::uint8_t>(dezimalen), static_cast<float>(x)));
+}
+
+// The sizing fields' keys: Up and Down are their step buttons; Enter runs the typed figure and
+// shows its variant, with the focus on OK, which the same key press does not press.
+TEST(FormPrjAssistent, SizingFieldsUpDownAndEnter) {
+  AssistentWelt w;
+  TFormPrjAssistent& f = *w.f;
+  const float modul = ModulFlaecheOderEins(G().cat.Kollektoren[1].ModulFlaeche);
+  w.ZurTWWAuslegung();
+  ASSERT_EQ(w.Seite(), TFormPrjAssistent::sDimTWW);
+  struct Fall {
+    QLineEdit* feld;
+    double schritt;
+    int dezimalen;
+  };
+  auto pfeile = [&](const Fall& c) {
+    SCOPED_TRACE(c.feld->objectName().toStdString());
+    const double vorher = FeldWert(c.feld);
+    c.feld->setFocus();
+    test::Key(c.feld, Qt::Key_Up);
+    EXPECT_EQ(c.feld->text(), FeldText(vorher + c.schritt, c.dezimalen));
+    test::Key(c.feld, Qt::Key_Down);
+    test::Key(c.feld, Qt::Key_Down);
+    EXPECT_EQ(c.feld->text(), FeldText(vorher - c.schritt, c.dezimalen));
+    test::Key(c.feld, Qt::Key_Up);
+    EXPECT_EQ(c.feld->text(), FeldText(vorher, c.dezimalen));
+    EXPECT_TRUE(c.feld->hasFocus());
+  };
+  pfeile({f.EditKollA, modul, 2});
+  EXPECT_FALSE(f.BitBtnForward->isEnabled());  // the last page of a hot-water plant
+  G().plant.KollektorFlaeche = 4.0f * modul;  // room for a store step either way
+  f.SpeedButtonup->click();
+  f.SpeedButtondn->click();
+  pfeile({f.EditSpVol, 50.0, 0});
+
+  const auto tippe = [](QLineEdit* feld, const QString& text, int taste) {
+    feld->setFocus();
+    feld->setText(text);
+    test::Key(feld, taste);
+  };
+  // Enter in the store field: its variant on this page, the focus on OK, the wizard open.
+  const double v = FeldWert(f.EditSpVol) + 100.0;
+  tippe(f.EditSpVol, FeldText(v, 0), Qt::Key_Return);
+  EXPECT_TRUE(f.isVisible());
+  EXPECT_EQ(w.Seite(), TFormPrjAssistent::sDimTWW);
+  EXPECT_FLOAT_EQ(G().plant.Speicher1vol, static_cast<float>(v));
+  EXPECT_TRUE(f.ButtonOK->hasFocus());
+  EXPECT_NE(f.LabelDeckrateWert->text(), "– %");
+  // A volume that is none is named and the one in force shown again.
+  w.app.msgs->shown.clear();
+  tippe(f.EditSpVol, "groß", Qt::Key_Return);
+  EXPECT_EQ(w.app.msgs->shown.size(), 1u);
+  EXPECT_EQ(f.EditSpVol->text(), FeldText(v, 0));
+  EXPECT_TRUE(f.isVisible());
+
+  f.BitBtnBackward->click();
+  f.CheckBoxSolarKombi->setChecked(true);
+  f.EditQheiz->setText("9000");
+  f.BitBtnForward->click();
+  f.BitBtnForward->click();
+  ASSERT_EQ(w.Seite(), TFormPrjAssistent::sDimSolHeiz);
+  pfeile({f.EditKollA_hz, modul, 2});
+  const double a = FeldWert(f.EditKollA_hz) + 1.0;
+  tippe(f.EditKollA_hz, FeldText(a, 2), Qt::Key_Enter);
+  EXPECT_TRUE(f.isVisible());
+  EXPECT_EQ(w.Seite(), TFormPrjAssistent::sDimSolHeiz);
+  EXPECT_NEAR(G().plant.KollektorFlaeche, a, 1e-4);
+  EXPECT_NEAR(f.Dim().Ring[1][0], a, 1e-4);
+  EXPECT_TRUE(f.ButtonOK->hasFocus());
+  EXPECT_TRUE(w.app.msgs->shown.size() == 1u) << w.app.msgs->All();
+  f.ButtonCancel->click();
+}
+
+// Tab leaves a grid for the next control and never selects another row; the accelerators of
+// the controls shown together differ.
+TEST(FormPrjAssistent, TabLeavesTheGridsAndAcceleratorsDiffer) {
+  AssistentWelt w;
+  TFormPrjAssistent& f = *w.f;
+  SchreibePaketDatei(G());
+  InitSolPakete(G().cat, PaketDateiPfad(G()));
+  w.Zeige();
+  for (QTableWidget* t : {f.StringGridOrte, f.StringGridKollektor}) {
+    SCOPED_TRACE(t->objectName().toStdString());
+    if (t == f.StringGridKollektor) f.BitBtnForward->click();
+    t->setFocus();
+    const int zeile = t->currentRow();
+    test::Key(t, Qt::Key_Tab);
+    EXPECT_EQ(t->currentRow(), zeile);
+    EXPECT_FALSE(t->hasFocus());
+  }
+  // Tab from the collector grid reaches the tilt.
+  EXPECT_TRUE(f.EditNg->hasFocus() || f.UpDownNg->isAncestorOf(QApplication::focusWidget()));
+  f.BitBtnForward->click();
+  f.CheckBoxSolarKombi->setChecked(true);
+  ASSERT_EQ(w.Seite(), TFormPrjAssistent::sQbedarf);
+  ASSERT_TRUE(f.BitBtnPakete->isVisible());
+  std::map<QString, QString> tasten;
+  for (QWidget* c : f.findChildren<QWidget*>()) {
+    if (!c->isVisible()) continue;
+    QString text;
+    if (auto* l = qobject_cast<QLabel*>(c); l && l->buddy()) text = l->text();
+    else if (auto* b = qobject_cast<QAbstractButton*>(c)) text = b->text();
+    const QKeySequence taste = QKeySequence::mnemonic(text);
+    if (taste.isEmpty()) continue;
+    const QString name = taste.toString();
+    EXPECT_FALSE(tasten.count(name)) << name.toStdString() << ": " << tasten[name].toStdString() << " / "
+                                     << text.toStdString();
+    tasten[name] = text;
+  }
+  EXPECT_GE(tasten.size(), 8u);
+  f.ButtonCancel->click();
 }
 
 void Tippe(QWidget* w, const QString& buchstaben) {
@@ -692,7 +909,7 @@ TEST(FormPrjAssistent, APackageSizesThePlantAndCancelRestoresIt) {
   f.StringGridPakete->setCurrentCell(0, 0);
   f.BitBtnForward->click();
   ASSERT_EQ(w.Seite(), TFormPrjAssistent::sDimTWW);
-  EXPECT_TRUE(f.PaketModus);
+  EXPECT_TRUE(f.PaketModus());
   const PlantState& p = G().plant;
   EXPECT_EQ(p.KollektorNr, 1);
   EXPECT_FLOAT_EQ(p.KollektorFlaeche, 3.0f * p.KollModulFlaeche);
@@ -707,7 +924,7 @@ TEST(FormPrjAssistent, APackageSizesThePlantAndCancelRestoresIt) {
   // Back leaves the package; the combi box lists the combi package.
   f.BitBtnBackward->click();
   EXPECT_EQ(w.Seite(), TFormPrjAssistent::sQbedarf);
-  EXPECT_FALSE(f.PaketModus);
+  EXPECT_FALSE(f.PaketModus());
   f.CheckBoxSolarKombi->setChecked(true);
   f.EditQheiz->setText("9000");
   f.BitBtnPakete->click();
@@ -716,7 +933,38 @@ TEST(FormPrjAssistent, APackageSizesThePlantAndCancelRestoresIt) {
   f.BitBtnForward->click();
   ASSERT_EQ(w.Seite(), TFormPrjAssistent::sDimTWW);
   EXPECT_EQ(G().plant.AnlagenTypNr, 6);
+  EXPECT_FLOAT_EQ(G().plant.Speicher1vol, 750.0f);
   EXPECT_FLOAT_EQ(G().plant.Speicher2vol, 150.0f);
+  EXPECT_EQ(G().plant.SpeicherName, "Kombispeicher 800");
+
+  // The heating page keeps the package's store whatever its area steps do.
+  f.BitBtnForward->click();
+  ASSERT_EQ(w.Seite(), TFormPrjAssistent::sDimSolHeiz);
+  EXPECT_TRUE(f.ButtonOK->isVisible());
+  const float paketFlaeche = 6.0f * G().plant.KollModulFlaeche;
+  EXPECT_FLOAT_EQ(G().plant.KollektorFlaeche, paketFlaeche);
+  for (QToolButton* pfeil : {f.SpeedButtonup_hz, f.SpeedButtondn_hz, f.SpeedButtondn_hz}) {
+    pfeil->click();
+    EXPECT_EQ(f.LabelSpN_hz->text(), "Kombispeicher 800");
+    EXPECT_EQ(f.LabelPSvol->text(), "900 Liter");
+    EXPECT_FLOAT_EQ(G().plant.Speicher1vol, 750.0f);
+    EXPECT_FLOAT_EQ(G().plant.Speicher2vol, 150.0f);
+  }
+  EXPECT_FLOAT_EQ(G().plant.KollektorFlaeche, paketFlaeche - G().plant.KollModulFlaeche);
+  // Back and on without the package: nothing of it stays beside the sized store.
+  f.BitBtnBackward->click();
+  EXPECT_FALSE(f.PaketModus());
+  f.BitBtnForward->click();
+  f.BitBtnForward->click();
+  ASSERT_EQ(w.Seite(), TFormPrjAssistent::sDimSolHeiz);
+  EXPECT_NE(G().plant.SpeicherName, "Kombispeicher 800");
+  EXPECT_NE(f.LabelSpN_hz->text(), "Kombispeicher 800");
+  f.BitBtnBackward->click();
+  f.CheckBoxSolarKombi->setChecked(false);
+  f.BitBtnForward->click();
+  ASSERT_EQ(w.Seite(), TFormPrjAssistent::sDimTWW);
+  EXPECT_EQ(G().plant.SpeicherName, "");
+  EXPECT_EQ(f.LabelSpN->text(), "");
 
   f.ButtonCancel->click();
   EXPECT_EQ(f.result(), QDialog::Rejected);

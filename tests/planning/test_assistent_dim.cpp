@@ -9,6 +9,7 @@
 
 #include "planning/AssistentDim.h"
 #include "foundation/Sums.h"
+#include "simulation/PlantParams.h"
 #include "simulation/SimRun.h"
 #include "tests/simulation/SimFixture.h"
 
@@ -421,7 +422,9 @@ TEST(AssistentPakete, ApplyingAPackageSetsThePlant) {
   p.Speicher2vol = 77.0f;
   p.OstWestKollektor = true;
 
-  ASSERT_TRUE(ApplySolarPackage(*g, e, g->cat.Solarpakete[0]));
+  AssistentDim d;
+  ASSERT_TRUE(ApplySolarPackage(*g, d, e, g->cat.Solarpakete[0]));
+  EXPECT_TRUE(d.PaketModus);
   EXPECT_EQ(p.KollektorNr, 1);
   EXPECT_FLOAT_EQ(p.KollektorFlaeche, 5.0f);  // 2 modules of 2.5 m²
   EXPECT_EQ(p.AnlagenTypNr, 1);
@@ -438,7 +441,7 @@ TEST(AssistentPakete, ApplyingAPackageSetsThePlant) {
   EXPECT_EQ(p.KAfaktor, 20);
   EXPECT_EQ(p.ZeitZoom, 15);
 
-  ASSERT_TRUE(ApplySolarPackage(*g, e, g->cat.Solarpakete[3]));  // combi, unknown arrangement
+  ASSERT_TRUE(ApplySolarPackage(*g, d, e, g->cat.Solarpakete[3]));  // combi, unknown arrangement
   EXPECT_EQ(p.AnlagenTypNr, 6);
   EXPECT_EQ(p.KombiSpTyp, 11);
   EXPECT_FLOAT_EQ(p.KollektorFlaeche, 15.0f);
@@ -448,7 +451,7 @@ TEST(AssistentPakete, ApplyingAPackageSetsThePlant) {
   const PlantState vorher = p;
   TPaket leer = g->cat.Solarpakete[0];
   leer.KollAnz = 0;
-  EXPECT_FALSE(ApplySolarPackage(*g, e, leer));
+  EXPECT_FALSE(ApplySolarPackage(*g, d, e, leer));
   EXPECT_EQ(p.KollektorNr, vorher.KollektorNr);
   EXPECT_EQ(p.KollektorFlaeche, vorher.KollektorFlaeche);
   EXPECT_EQ(p.AnlagenTypNr, vorher.AnlagenTypNr);
@@ -459,8 +462,8 @@ TEST(AssistentPakete, PackageDesignKeepsThePackagesArea) {
   WaehlePakete(g->cat, "", false, true);
   AssistentEingaben e;
   e.WWkWhTag = 10.0f;
-  ASSERT_TRUE(ApplySolarPackage(*g, e, g->cat.Solarpakete[0]));
   AssistentDim d;
+  ASSERT_TRUE(ApplySolarPackage(*g, d, e, g->cat.Solarpakete[0]));
   FakeEngine fake;
   ASSERT_TRUE(SizeHotWaterFromPackage(*g, d, false, std::ref(fake)));
   EXPECT_EQ(fake.laeufe, 2);
@@ -468,6 +471,101 @@ TEST(AssistentPakete, PackageDesignKeepsThePackagesArea) {
   EXPECT_FLOAT_EQ(d.Ring[0][0], 5.0f);  // the package's own run is the reference curve
   EXPECT_GT(d.ErtragTWW, 0.0f);
   EXPECT_NEAR(std::fmod(d.ZielFlaeche, 2.5f), 0.0f, 1e-4f);
+}
+
+// A package applied is the package, whatever plant it is applied over: a type change adapts
+// the volumes of the plant before, never the package's. Leaving package mode leaves nothing of
+// it: the first guess then gives what it gives without a package ever taken.
+TEST(AssistentPakete, APackageIsThePackageOverEveryPlantTypeAndLeavesNothing) {
+  struct Fall {
+    int alterTyp;
+    int paket;  // index: 0 = "A" (type 1, 300 l), 1 = "B" (type 6, 750 + 150 l)
+  };
+  for (const Fall& f : {Fall{1, 0}, Fall{6, 0}, Fall{1, 1}, Fall{6, 1}}) {
+    SCOPED_TRACE(testing::Message() << "plant type " << f.alterTyp << ", package " << f.paket);
+    auto g = PaketWelt();
+    WaehlePakete(g->cat, "", false, true);
+    PlantState& p = g->plant;
+    p.AnlagenTypNr = static_cast<std::uint8_t>(f.alterTyp);
+    p.Speicher1vol = 600.0f;
+    p.Speicher2vol = f.alterTyp == 6 ? 200.0f : 0.0f;
+    p.SpeicherName = "Speicher des Projekts";
+    p.KombiSpTyp = 12;
+    p.SpeicherAnz = 2;
+    const auto vorher = std::make_unique<TavState>(*g);
+    const TPaket& paket = g->cat.Solarpakete[static_cast<std::size_t>(f.paket)];
+    const bool kombi = paket.TypNr == 6;  // the wizard lists combi packages with the combi box
+    AssistentEingaben e;
+    e.WWkWhTag = 10.0f;
+    AssistentDim d;
+    ASSERT_TRUE(ApplySolarPackage(*g, d, e, paket, kombi));
+    EXPECT_EQ(p.AnlagenTypNr, paket.TypNr);
+    EXPECT_EQ(p.SpeicherName, paket.Speicher);
+    EXPECT_FLOAT_EQ(p.Speicher1vol, paket.SpVol1);
+    if (paket.SpVol2 != 0) EXPECT_FLOAT_EQ(p.Speicher2vol, paket.SpVol2);
+    EXPECT_EQ(p.KollektorNr, 1);
+    EXPECT_FLOAT_EQ(p.KollektorFlaeche, paket.KollAnz * 2.5f);
+
+    // Back and on without a package: as if none had been taken.
+    VerlassePaketModus(*g, d);
+    EXPECT_FALSE(d.PaketModus);
+    ApplyWizardInputs(*g, e);
+    ApplyWizardInputs(*vorher, e);
+    EXPECT_EQ(p.SpeicherName, "");
+    EXPECT_EQ(p.Speicher1vol, vorher->plant.Speicher1vol);
+    EXPECT_EQ(p.Speicher2vol, vorher->plant.Speicher2vol);
+    EXPECT_EQ(p.KombiSpTyp, vorher->plant.KombiSpTyp);
+    EXPECT_EQ(p.SpeicherAnz, vorher->plant.SpeicherAnz);
+    EXPECT_EQ(p.AnlagenTypNr, 1);
+    // The first guess is the guess: no second volume of a combi store added to it.
+    EXPECT_FLOAT_EQ(p.Speicher1vol, std::max(50.0f, std::round(p.KollektorFlaeche) * 50.0f));
+  }
+}
+
+// On the heating page a package keeps its plant type, store and name through the heating
+// sizing and every area step; out of package mode the steps size the store with the area.
+TEST(AssistentPakete, TheHeatingPageKeepsThePackagesStore) {
+  for (const bool paketModus : {true, false}) {
+    SCOPED_TRACE(paketModus ? "package" : "no package");
+    auto g = PaketWelt();
+    WaehlePakete(g->cat, "", true, true);
+    PlantState& p = g->plant;
+    AssistentEingaben e;
+    e.WWkWhTag = 10.0f;
+    AssistentDim d;
+    if (paketModus) ASSERT_TRUE(ApplySolarPackage(*g, d, e, g->cat.Solarpakete[1], true));
+    else ApplyWizardInputs(*g, e);
+    FakeEngine fake;
+    const StillerLauf lauf = std::ref(fake);
+    ASSERT_TRUE(paketModus ? SizeHotWaterFromPackage(*g, d, true, lauf) : SizeHotWaterSystem(*g, d, true, lauf));
+    PrepareSolarHeating(*g, d, 1, 9000.0f, 15.0f);
+    d.SpezErtragTWW = 0.0f;
+    const float a = SizeHeatingSupport(*g, d, lauf);
+    EXPECT_EQ(p.AnlagenTypNr, 6);
+    EXPECT_TRUE(std::isfinite(d.Deckungsrate));
+    if (paketModus) {
+      EXPECT_FLOAT_EQ(a, 10.0f);  // the package's four modules
+      EXPECT_EQ(p.KombiSpTyp, FindSpTypNrOr11("WT"));
+    }
+    for (const bool hoch : {true, false, false}) {
+      const std::string name = p.SpeicherName;
+      const float v1 = p.Speicher1vol, v2 = p.Speicher2vol;
+      const int laeufe = fake.laeufe;
+      StepHeatingVariant(*g, d, hoch, lauf);
+      EXPECT_EQ(fake.laeufe, laeufe + 1);
+      if (paketModus) {
+        EXPECT_EQ(p.SpeicherName, "Speicher B");
+        EXPECT_FLOAT_EQ(p.Speicher1vol, 750.0f);
+        EXPECT_FLOAT_EQ(p.Speicher2vol, 150.0f);
+      } else {
+        // Sized as before: the combi rule's pair for the hot-water units, no package name.
+        EXPECT_EQ(p.SpeicherName, name);
+        EXPECT_FLOAT_EQ(p.Speicher1vol, v1);
+        EXPECT_FLOAT_EQ(p.Speicher2vol, v2);
+        EXPECT_FLOAT_EQ(p.Speicher1vol, 860.0f);
+      }
+    }
+  }
 }
 
 // A collector entry without a module area (0 in the catalogue) is counted and stepped at
@@ -488,16 +586,18 @@ TEST(AssistentPakete, ACollectorWithoutModuleAreaCountsOneSquareMetreAModule) {
     WaehlePakete(g->cat, "", false, true);
     AssistentEingaben e;
     e.WWkWhTag = 10.0f;
-    ASSERT_TRUE(ApplySolarPackage(*g, e, g->cat.Solarpakete[4]));
+    AssistentDim paket;
+    ASSERT_TRUE(ApplySolarPackage(*g, paket, e, g->cat.Solarpakete[4]));
     PlantState& p = g->plant;
     EXPECT_EQ(p.KollektorNr, 3);
     EXPECT_NEAR(p.KollektorFlaeche, 2.0f * f.schritt, 1e-5f);
 
     FakeEngine fake;
     const StillerLauf lauf = std::ref(fake);
-    AssistentDim d;
-    ASSERT_TRUE(SizeHotWaterFromPackage(*g, d, false, lauf));
+    ASSERT_TRUE(SizeHotWaterFromPackage(*g, paket, false, lauf));
     EXPECT_NEAR(p.KollektorFlaeche, 2.0f * f.schritt, 1e-5f);  // the package's area again
+    // Out of package mode the same paths size the store with the area.
+    AssistentDim d;
     ASSERT_TRUE(SizeHotWaterSystem(*g, d, false, lauf));
     const float a0 = p.KollektorFlaeche;
     EXPECT_TRUE(ganz(a0)) << a0;
