@@ -220,7 +220,7 @@ void TFormEnev::Build() {
   RadioGroupV = RadioGroup("RadioGroupV", "Warmwasserverteilung",
                            {"innerhalb der therm. Hülle", "außerhalb der therm. Hülle"});
   RadioGroupNachheiz = RadioGroup("RadioGroupNachheiz", "Speicher-Nachheizung",
-                                  {"&indirekt (Öl- o. Gaskessel o.ä.)", "&elektrisch"}, true);
+                                  {"&indirekt (Öl- o. Gaskessel o.ä.)", "elek&trisch"}, true);
   RadioGroupS = RadioGroup("RadioGroupS", "Warmwasserspeicher",
                            {"innerhalb der therm. Hülle", "außerhalb der therm. Hülle"}, true);
   auto* zweiGruppen = new QGridLayout;
@@ -388,9 +388,10 @@ void TFormEnev::Build() {
   BitBtnSim = new QPushButton("Tavrel-Simulation");
   BitBtnSim->setObjectName("BitBtnSim");
   BitBtnSim->setToolTip("Tavrel-Simulation mit ENEV-Parametern");
-  BitBtnSimErg = new QPushButton("&Detaillierte Ergebnisse");
+  // Deliberate: accelerators apart from "&Drucken", "&Ende" and each other (see the text table).
+  BitBtnSimErg = new QPushButton("Detaillierte E&rgebnisse");
   BitBtnSimErg->setObjectName("BitBtnSimErg");
-  BitBtnEnEVImport = new QPushButton("EnEV-&Daten laden");
+  BitBtnEnEVImport = new QPushButton("EnEV-Daten &laden");
   BitBtnEnEVImport->setObjectName("BitBtnEnEVImport");
   BitBtnEnEVImport->setToolTip("Daten aus EnEVxSim.dat importieren");
   BitBtnEnEVExport = new QPushButton("EnEV-Daten &speichern");
