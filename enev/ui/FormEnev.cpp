@@ -175,10 +175,17 @@ void TFormEnev::Build() {
   auto* seite = new QWidget;
   seite->setObjectName("TabSheetEingabe");
   auto* spalten = new QHBoxLayout(seite);
-  auto* links = new QVBoxLayout;
-  auto* rechts = new QVBoxLayout;
-  spalten->addLayout(links, 1);
-  spalten->addLayout(rechts, 1);
+  // Each column a widget of its own, so Tab reads one column down before the next.
+  const auto spalte = [spalten](const char* name) {
+    auto* w = new QWidget;
+    w->setObjectName(name);
+    auto* l = new QVBoxLayout(w);
+    l->setContentsMargins(0, 0, 0, 0);
+    spalten->addWidget(w, 1);
+    return l;
+  };
+  QVBoxLayout* links = spalte("SpalteLinks");
+  QVBoxLayout* rechts = spalte("SpalteRechts");
 
   auto edit = [](const char* name, const char* hint) {
     auto* e = new QLineEdit;
