@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QThread>
 #include <QToolButton>
@@ -24,6 +25,7 @@
 #include <vector>
 
 #include "app/Befehle.h"
+#include "app/FormAnlage.h"
 #include "app/ProjektDialoge.h"
 #include "catalogues/Kollektoren.h"
 #include "catalogues/ui/FormKollektor.h"
@@ -255,6 +257,32 @@ TEST_F(Verdrahtung, TabGoesInReadingOrderThroughTheDialogs) {
       static_cast<QDialog*>(d)->reject();
     });
     w.findChild<QAction*>(befehl)->trigger();
+    EXPECT_EQ(fehler, "") << befehl;
+  }
+}
+
+// The big dialogs alike, page by page, each walked round from its page tabs.
+TEST_F(Verdrahtung, TabGoesInReadingOrderThroughEveryPageOfTheBigDialogs) {
+  test::AppFixture app;
+  Hauptmenu& w = Verdrahtet(app);
+  for (const char* befehl : {"Ort", "Kollektor", "Anlage", "Optionen", "Solarkreisvolumen", "SpeedButtonMoment",
+                             "SpeedButtonAssistent"}) {
+    std::string fehler = "not shown";
+    test::WhenModal([&fehler](QWidget* d) {
+      fehler = test::GegenDieLesefolgeJeSeite(d);
+      // The plant dialog with each plant type, pool and circulation (Cancel puts it back).
+      if (auto* a = qobject_cast<TFormAnlage*>(d))
+        for (QRadioButton* typ : {a->RadioButtonA1, a->RadioButtonA2, a->RadioButtonA3, a->RadioButtonA4,
+                                  a->RadioButtonA5, a->RadioButtonA6, a->RadioButtonA7, a->RadioButtonA8}) {
+          typ->click();
+          for (QCheckBox* c : {a->CheckBoxPool, a->CheckBoxZirku})
+            if (c->isVisible() && !c->isChecked()) c->click();
+          fehler += test::GegenDieLesefolgeJeSeite(d);
+        }
+      static_cast<QDialog*>(d)->reject();
+    });
+    if (auto* knopf = w.findChild<QToolButton*>(befehl)) knopf->click();
+    else w.findChild<QAction*>(befehl)->trigger();
     EXPECT_EQ(fehler, "") << befehl;
   }
 }
