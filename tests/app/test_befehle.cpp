@@ -14,7 +14,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTabWidget>
 #include <QThread>
 #include <QToolButton>
@@ -25,7 +24,6 @@
 #include <vector>
 
 #include "app/Befehle.h"
-#include "app/FormAnlage.h"
 #include "app/ProjektDialoge.h"
 #include "catalogues/Kollektoren.h"
 #include "catalogues/ui/FormKollektor.h"
@@ -37,6 +35,7 @@
 #include "foundation/ui/HilfeFenster.h"
 #include "simulation/ui/SimCommands.h"
 #include "tests/app/AppFixture.h"
+#include "tests/app/JedeAnlagenart.h"
 #include "tests/foundation/ui/ModalDriver.h"
 #include "support/gui/Lesefolge.h"
 
@@ -270,15 +269,8 @@ TEST_F(Verdrahtung, TabGoesInReadingOrderThroughEveryPageOfTheBigDialogs) {
     std::string fehler = "not shown";
     test::WhenModal([&fehler](QWidget* d) {
       fehler = test::GegenDieLesefolgeJeSeite(d);
-      // The plant dialog with each plant type, pool and circulation (Cancel puts it back).
       if (auto* a = qobject_cast<TFormAnlage*>(d))
-        for (QRadioButton* typ : {a->RadioButtonA1, a->RadioButtonA2, a->RadioButtonA3, a->RadioButtonA4,
-                                  a->RadioButtonA5, a->RadioButtonA6, a->RadioButtonA7, a->RadioButtonA8}) {
-          typ->click();
-          for (QCheckBox* c : {a->CheckBoxPool, a->CheckBoxZirku})
-            if (c->isVisible() && !c->isChecked()) c->click();
-          fehler += test::GegenDieLesefolgeJeSeite(d);
-        }
+        test::JedeAnlagenart(*a, [&] { fehler += test::GegenDieLesefolgeJeSeite(d); });
       static_cast<QDialog*>(d)->reject();
     });
     if (auto* knopf = w.findChild<QToolButton*>(befehl)) knopf->click();

@@ -31,6 +31,7 @@
 #include "support/gui/GrabScreen.h"
 #include "support/gui/Kuerzel.h"
 #include "tests/app/AppFixture.h"
+#include "tests/app/JedeAnlagenart.h"
 #include "tests/foundation/ui/ModalDriver.h"
 
 namespace tav {
@@ -105,17 +106,8 @@ TEST_P(Kuerzel, NoTwoControlsOfAWindowShareAnAccelerator) {
     test::WhenModal([&](QWidget* d) {
       name = d->objectName().toStdString();
       geteilt = test::GeteilteKuerzel(d);
-      // The plant dialog shows other controls and pages for each plant type, with pool and
-      // circulation (Cancel puts the plant back).
-      if (auto* a = qobject_cast<TFormAnlage*>(d)) {
-        for (QRadioButton* typ : {a->RadioButtonA1, a->RadioButtonA2, a->RadioButtonA3, a->RadioButtonA4,
-                                  a->RadioButtonA5, a->RadioButtonA6, a->RadioButtonA7, a->RadioButtonA8}) {
-          typ->click();
-          for (QCheckBox* c : {a->CheckBoxPool, a->CheckBoxZirku})
-            if (c->isVisible() && !c->isChecked()) c->click();
-          geteilt += test::GeteilteKuerzel(d);
-        }
-      }
+      if (auto* a = qobject_cast<TFormAnlage*>(d))
+        test::JedeAnlagenart(*a, [&] { geteilt += test::GeteilteKuerzel(d); });
       // The collector dialog with the east-west field.
       if (auto* k = qobject_cast<TFormKollektor*>(d)) {
         k->CheckBoxOstWest->click();
