@@ -277,6 +277,15 @@ TEST_F(Verdrahtung, TabGoesInReadingOrderThroughEveryPageOfTheBigDialogs) {
     else w.findChild<QAction*>(befehl)->trigger();
     EXPECT_EQ(fehler, "") << befehl;
   }
+  // The hot-water tool beside the main window.
+  w.findChild<QAction*>("Warmwasser")->trigger();
+  auto* ww = w.findChild<QWidget*>("FormWarmwasser");
+  ASSERT_NE(ww, nullptr);
+  ww->activateWindow();
+  QApplication::setActiveWindow(ww);
+  EXPECT_EQ(test::GegenDieLesefolgeJeSeite(ww), "");
+  EXPECT_GT(test::TabFolge(ww->findChild<QLineEdit*>("Edit1")).size(), 3u);  // it walked
+  ww->close();
 }
 
 TEST_F(Verdrahtung, RunWindowAndOptionsOpenFromTheMainWindow) {
