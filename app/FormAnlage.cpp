@@ -497,6 +497,7 @@ void TFormAnlage::Baue() {
   labels_[EditPoolHzGr]->hide();
   labels_[EditPoolHzGr] = nullptr;
   gpl->addWidget(SpeedButtonPool2, 3, 0);
+  setTabOrder(SpeedButtonPool2, EditPoolHzGr);  // the button stands left of its field
   connect(SpeedButtonPool2, &QPushButton::clicked, this, [this] { PoolSaisonAusTemperatur(); });
   EditPoolSpminT = feld(gpl, 4, Txt(TX::FormAnlageSpMintemp), "EditPoolSpminT", grad, gp);
   gpl->addWidget(new QLabel(Txt(TX::FormAnlageimSpeicher), gp), 4, 3, 1, 2);

@@ -175,10 +175,17 @@ void TFormEnev::Build() {
   auto* seite = new QWidget;
   seite->setObjectName("TabSheetEingabe");
   auto* spalten = new QHBoxLayout(seite);
-  auto* links = new QVBoxLayout;
-  auto* rechts = new QVBoxLayout;
-  spalten->addLayout(links, 1);
-  spalten->addLayout(rechts, 1);
+  // Each column a widget of its own, so Tab reads one column down before the next.
+  const auto spalte = [spalten](const char* name) {
+    auto* w = new QWidget;
+    w->setObjectName(name);
+    auto* l = new QVBoxLayout(w);
+    l->setContentsMargins(0, 0, 0, 0);
+    spalten->addWidget(w, 1);
+    return l;
+  };
+  QVBoxLayout* links = spalte("SpalteLinks");
+  QVBoxLayout* rechts = spalte("SpalteRechts");
 
   auto edit = [](const char* name, const char* hint) {
     auto* e = new QLineEdit;
@@ -220,7 +227,7 @@ void TFormEnev::Build() {
   RadioGroupV = RadioGroup("RadioGroupV", "Warmwasserverteilung",
                            {"innerhalb der therm. Hülle", "außerhalb der therm. Hülle"});
   RadioGroupNachheiz = RadioGroup("RadioGroupNachheiz", "Speicher-Nachheizung",
-                                  {"&indirekt (Öl- o. Gaskessel o.ä.)", "&elektrisch"}, true);
+                                  {"&indirekt (Öl- o. Gaskessel o.ä.)", "elek&trisch"}, true);
   RadioGroupS = RadioGroup("RadioGroupS", "Warmwasserspeicher",
                            {"innerhalb der therm. Hülle", "außerhalb der therm. Hülle"}, true);
   auto* zweiGruppen = new QGridLayout;
@@ -388,9 +395,10 @@ void TFormEnev::Build() {
   BitBtnSim = new QPushButton("Tavrel-Simulation");
   BitBtnSim->setObjectName("BitBtnSim");
   BitBtnSim->setToolTip("Tavrel-Simulation mit ENEV-Parametern");
-  BitBtnSimErg = new QPushButton("&Detaillierte Ergebnisse");
+  // Deliberate: accelerators apart from "&Drucken", "&Ende" and each other (see the text table).
+  BitBtnSimErg = new QPushButton("Detaillierte E&rgebnisse");
   BitBtnSimErg->setObjectName("BitBtnSimErg");
-  BitBtnEnEVImport = new QPushButton("EnEV-&Daten laden");
+  BitBtnEnEVImport = new QPushButton("EnEV-Daten &laden");
   BitBtnEnEVImport->setObjectName("BitBtnEnEVImport");
   BitBtnEnEVImport->setToolTip("Daten aus EnEVxSim.dat importieren");
   BitBtnEnEVExport = new QPushButton("EnEV-Daten &speichern");

@@ -311,7 +311,11 @@ TFormMoment::TFormMoment(QWidget* parent) : QDialog(parent) {
   for (auto* b : {BitBtnDruck, BitBtn2, BitBtn3}) b->setAutoDefault(false);
 
   // Layout: the entries on the left, report and picture on the right, buttons below.
-  auto* links = new QVBoxLayout;
+  // Each column a widget of its own, so Tab reads the inputs down before the report beside.
+  auto* spalteLinks = new QWidget(this);
+  spalteLinks->setObjectName("SpalteLinks");
+  auto* links = new QVBoxLayout(spalteLinks);
+  links->setContentsMargins(0, 0, 0, 0);
   auto* datum = new QGroupBox(this);
   auto* dl = new QGridLayout(datum);
   for (int i = 0; i < 5; ++i) dl->addWidget(rbs[i], i, 0, 1, 2);
@@ -358,12 +362,15 @@ TFormMoment::TFormMoment(QWidget* parent) : QDialog(parent) {
   zeit->addWidget(CheckBox2, 9, 0, 1, 2);
   links->addLayout(zeit);
   links->addStretch();
-  auto* rechts = new QVBoxLayout;
+  auto* spalteRechts = new QWidget(this);
+  spalteRechts->setObjectName("SpalteRechts");
+  auto* rechts = new QVBoxLayout(spalteRechts);
+  rechts->setContentsMargins(0, 0, 0, 0);
   rechts->addWidget(RichEdit1, 1);
   rechts->addWidget(Image1, 0, Qt::AlignHCenter);
   auto* oben = new QHBoxLayout;
-  oben->addLayout(links);
-  oben->addLayout(rechts, 1);
+  oben->addWidget(spalteLinks);
+  oben->addWidget(spalteRechts, 1);
   auto* knoepfe = new QHBoxLayout;
   knoepfe->addStretch();
   for (auto* b : {BitBtnDruck, BitBtn2, BitBtn3, ButtonEnde}) knoepfe->addWidget(b);

@@ -35,6 +35,7 @@
 #include "foundation/ui/HilfeFenster.h"
 #include "simulation/ui/SimCommands.h"
 #include "tests/app/AppFixture.h"
+#include "tests/app/JedeAnlagenart.h"
 #include "tests/foundation/ui/ModalDriver.h"
 #include "support/gui/Lesefolge.h"
 
@@ -257,6 +258,34 @@ TEST_F(Verdrahtung, TabGoesInReadingOrderThroughTheDialogs) {
     w.findChild<QAction*>(befehl)->trigger();
     EXPECT_EQ(fehler, "") << befehl;
   }
+}
+
+// The big dialogs alike, page by page, each walked round from its page tabs.
+TEST_F(Verdrahtung, TabGoesInReadingOrderThroughEveryPageOfTheBigDialogs) {
+  test::AppFixture app;
+  Hauptmenu& w = Verdrahtet(app);
+  for (const char* befehl : {"Ort", "Kollektor", "Anlage", "Optionen", "Solarkreisvolumen", "SpeedButtonMoment",
+                             "SpeedButtonAssistent"}) {
+    std::string fehler = "not shown";
+    test::WhenModal([&fehler](QWidget* d) {
+      fehler = test::GegenDieLesefolgeJeSeite(d);
+      if (auto* a = qobject_cast<TFormAnlage*>(d))
+        test::JedeAnlagenart(*a, [&] { fehler += test::GegenDieLesefolgeJeSeite(d); });
+      static_cast<QDialog*>(d)->reject();
+    });
+    if (auto* knopf = w.findChild<QToolButton*>(befehl)) knopf->click();
+    else w.findChild<QAction*>(befehl)->trigger();
+    EXPECT_EQ(fehler, "") << befehl;
+  }
+  // The hot-water tool beside the main window.
+  w.findChild<QAction*>("Warmwasser")->trigger();
+  auto* ww = w.findChild<QWidget*>("FormWarmwasser");
+  ASSERT_NE(ww, nullptr);
+  ww->activateWindow();
+  QApplication::setActiveWindow(ww);
+  EXPECT_EQ(test::GegenDieLesefolgeJeSeite(ww), "");
+  EXPECT_GT(test::TabFolge(ww->findChild<QLineEdit*>("Edit1")).size(), 3u);  // it walked
+  ww->close();
 }
 
 TEST_F(Verdrahtung, RunWindowAndOptionsOpenFromTheMainWindow) {

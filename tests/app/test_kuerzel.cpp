@@ -1,7 +1,7 @@
-// The English captions are ours: no two controls shown together share an accelerator, in the
-// main window, its menus and every window its commands open (each page of a window with
-// pages). One Alt and a letter must do what the caption says, not only move between two
-// controls.
+// No two controls shown together share an accelerator, in German and in English, in the main
+// window, its menus and every window its commands open (each page of a window with pages).
+// One Alt and a letter must do what the caption says, not only move between two controls
+// (Alt+B on "&Bearbeiten" beside "Ab&brechen" once cancelled the plant dialog).
 #include <gtest/gtest.h>
 
 #include <QAbstractSpinBox>
@@ -31,6 +31,7 @@
 #include "support/gui/GrabScreen.h"
 #include "support/gui/Kuerzel.h"
 #include "tests/app/AppFixture.h"
+#include "tests/app/JedeAnlagenart.h"
 #include "tests/foundation/ui/ModalDriver.h"
 
 namespace tav {
@@ -41,13 +42,14 @@ namespace fs = std::filesystem;
 using test::kEnglischNr;
 using test::MitEnglisch;
 
-struct Englisch : ::testing::Test {
-  Englisch() : app(MitEnglisch), w(*app.window) {
+// The main window in the session's language: German as started, or English from the menu.
+struct Fenster {
+  explicit Fenster(bool englisch) : app(MitEnglisch), w(*app.window) {
     VerbindeFenster(w);
     w.show();
-    w.Sprache[kEnglischNr]->trigger();
+    if (englisch) w.Sprache[kEnglischNr]->trigger();
   }
-  ~Englisch() override {
+  ~Fenster() {
     w.Sprache[kDeutschNr]->trigger();
     SimCommandHooks() = SimHooks{};
     ProjektCommandHooks() = ProjektHooks{};
@@ -60,12 +62,23 @@ struct Englisch : ::testing::Test {
   Hauptmenu& w;
 };
 
-TEST_F(Englisch, MainWindowAndItsMenusShareNoAccelerator) {
-  ASSERT_EQ(G().settings.Sprache, "english");
+struct Englisch : Fenster, ::testing::Test {
+  Englisch() : Fenster(true) {}
+};
+
+struct Kuerzel : Fenster, ::testing::TestWithParam<bool> {
+  Kuerzel() : Fenster(GetParam()) {}
+};
+
+INSTANTIATE_TEST_SUITE_P(Sprachen, Kuerzel, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "English" : "German"; });
+
+TEST_P(Kuerzel, MainWindowAndItsMenusShareNoAccelerator) {
+  ASSERT_EQ(G().settings.Sprache, GetParam() ? "english" : "deutsch");
   EXPECT_EQ(test::GeteilteKuerzel(&w), "");
 }
 
-TEST_F(Englisch, NoTwoControlsOfAWindowShareAnAccelerator) {
+TEST_P(Kuerzel, NoTwoControlsOfAWindowShareAnAccelerator) {
   const struct {
     const char* fenster;
     std::function<void()> befehl;
@@ -86,23 +99,15 @@ TEST_F(Englisch, NoTwoControlsOfAWindowShareAnAccelerator) {
       {"FormSimOpt", Aktion("Optionen")},
       {"FormMoment", [this] { w.SpeedButtonMoment->click(); }},
       {"FormPrjAssistent", [this] { w.SpeedButtonAssistent->click(); }},
+      {"FormEnev", Aktion("Enev")},
   };
   for (const auto& f : faelle) {
     std::string name, geteilt;
     test::WhenModal([&](QWidget* d) {
       name = d->objectName().toStdString();
       geteilt = test::GeteilteKuerzel(d);
-      // The plant dialog shows other controls and pages for each plant type, with pool and
-      // circulation (Cancel puts the plant back).
-      if (auto* a = qobject_cast<TFormAnlage*>(d)) {
-        for (QRadioButton* typ : {a->RadioButtonA1, a->RadioButtonA2, a->RadioButtonA3, a->RadioButtonA4,
-                                  a->RadioButtonA5, a->RadioButtonA6, a->RadioButtonA7, a->RadioButtonA8}) {
-          typ->click();
-          for (QCheckBox* c : {a->CheckBoxPool, a->CheckBoxZirku})
-            if (c->isVisible() && !c->isChecked()) c->click();
-          geteilt += test::GeteilteKuerzel(d);
-        }
-      }
+      if (auto* a = qobject_cast<TFormAnlage*>(d))
+        test::JedeAnlagenart(*a, [&] { geteilt += test::GeteilteKuerzel(d); });
       // The collector dialog with the east-west field.
       if (auto* k = qobject_cast<TFormKollektor*>(d)) {
         k->CheckBoxOstWest->click();

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QButtonGroup>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -19,6 +20,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QToolButton>
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -32,6 +34,7 @@
 #include "foundation/BigIni.h"
 #include "foundation/ui/ModalDriver.h"
 #include "support/ScriptedMessages.h"
+#include "support/gui/Lesefolge.h"
 #include "support/TempDir.h"
 #include "support/gui/GrabScreen.h"
 
@@ -705,6 +708,54 @@ TEST(FormEnev, EnterWalksTheControlsWithAFocusFrameAndOnlyTheComputeButtonComput
   EXPECT_TRUE(gerechnet.empty()) << gerechnet.front();
   EXPECT_TRUE(nachKnopf);
   EXPECT_TRUE(x.msgs->shown.empty()) << x.msgs->All();
+}
+
+// Tab and Enter walk the input page as it reads: the building and store column top to bottom
+// (the hot-water groups side by side, then the store's and the heating's), then the collector
+// and plant column, then the buttons under the page. Tab once jumped to the right column after
+// the first groups and came back for the store.
+TEST(FormEnev, TabAndEnterWalkTheInputPageInReadingOrder) {
+  FormFixture x;
+  std::string tab = "not shown", enter = "not shown";
+  std::vector<std::string> tabFolge;
+  tav::test::WhenModal([&](QWidget*) {
+    TFormEnev& f = x.f();
+    std::vector<const QWidget*> spalten;
+    for (const char* name : {"SpalteLinks", "SpalteRechts"})
+      if (auto* w = f.findChild<QWidget*>(name)) spalten.push_back(w);
+    f.findChild<QRadioButton*>("RadioGroupSolHeiz_1")->click();  // every building field open
+    EXPECT_TRUE(f.EditSumqh->isEnabled());
+    // Round the window from the page tabs, which read first.
+    const std::vector<QWidget*> folge = tav::test::TabFolge(f.PageControl1->findChild<QTabBar*>());
+    for (QWidget* w : folge) tabFolge.push_back(tav::test::Benannt(w));
+    tab = tav::test::GegenDieLesefolge(folge, spalten);
+    // Enter up to the first button under the page (Enter there presses it).
+    std::vector<QWidget*> enterFolge{f.EditA_N};
+    f.EditA_N->setFocus();
+    for (int i = 0; i < 60 && !qobject_cast<QPushButton*>(QApplication::focusWidget()); ++i) {
+      tav::test::Key(QApplication::focusWidget(), Qt::Key_Return);
+      enterFolge.push_back(QApplication::focusWidget());
+    }
+    enter = tav::test::GegenDieLesefolge(enterFolge, spalten);
+    // Every field and group of both columns is on the Tab walk, in that order.
+    const auto stelle = [&](QWidget* w) {
+      for (std::size_t i = 0; i < folge.size(); ++i)
+        if (folge[i] == w || w->isAncestorOf(folge[i])) return static_cast<int>(i);
+      return -1;
+    };
+    std::vector<int> stellen;
+    for (QWidget* w : std::initializer_list<QWidget*>{f.EditA_N, f.EditSumqh, f.Edit1c, f.RadioGroupZ, f.RadioGroupV,
+                                                      f.RadioGroupS, f.RadioGroupNachheiz, f.Edit5, f.EditAC,
+                                                      f.Edit3, f.Edit4, f.RadioGroupSolHeiz, f.BitBtnDIN, f.ButtonEnde})
+      stellen.push_back(stelle(w));
+    EXPECT_TRUE(std::is_sorted(stellen.begin(), stellen.end()) &&
+                std::find(stellen.begin(), stellen.end(), -1) == stellen.end())
+        << ::testing::PrintToString(stellen);
+    f.ButtonEnde->click();
+  });
+  x.f().Ausfuehren();
+  EXPECT_EQ(tab, "") << ::testing::PrintToString(tabFolge);
+  EXPECT_EQ(enter, "");
 }
 
 // An imported file that names another project gives it its own standby loss unless the file's

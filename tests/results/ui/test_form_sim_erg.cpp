@@ -148,7 +148,7 @@ TEST_F(FormSimErgTest, CurveNavigationWrapsAndTheYearStaysTheWindowsOwn) {
   EXPECT_EQ(f->KurvenStand().Tag, 1);
 
   EXPECT_FALSE(f->SpeedButton5->isHidden());
-  const char* captions[] = {"Ja&hr 3", "Ja&hr 1", "Ja&hr 2"};
+  const char* captions[] = {"&Jahr 3", "&Jahr 1", "&Jahr 2"};
   for (const char* c : captions) {
     f->SpeedButton5->click();
     EXPECT_EQ(f->SpeedButton5->text(), c);
