@@ -343,7 +343,9 @@ std::string PruefeKonfiguration(const TavState& g) {
   // Deliberate: a field whose step the engine cannot resolve is refused rather than giving
   // results that look like any other.
   if (const float erwaermung = SchrittErwaermung(p); erwaermung > kMaxSchrittErwaermung) {
-    const std::string kelvin = std::to_string(static_cast<long long>(std::ceil(erwaermung)));
+    // An area far outside its range gives a heating no integer holds; it is refused anyway.
+    const double bis = std::min(static_cast<double>(erwaermung), 1e9);
+    const std::string kelvin = std::to_string(static_cast<long long>(std::ceil(bis)));
     melde(TextMit(TX::SchrittZuGrob, {WertText(FelderFlaeche(p)), WertText(SolarSpeicherVolumen(p)), kelvin,
                                       WertText(kMaxSchrittErwaermung)}));
   }
