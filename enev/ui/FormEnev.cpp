@@ -1026,7 +1026,10 @@ void TFormEnev::FormClose() {
   auto& p = s_.plant;
   bool flaecheGeaendert = false;
   if (!p.OstWestKollektor) {
-    const float neu = static_cast<float>(Wert(EditAC));
+    // A field still showing the area as it came keeps the area exact: the field's two
+    // decimals must not round the project's figure and mark it changed.
+    const bool wieGekommen = EditAC->text() == Z(1, 2, sich_.KollektorFlaeche);
+    const float neu = wieGekommen ? sich_.KollektorFlaeche : static_cast<float>(Wert(EditAC));
     flaecheGeaendert = neu != sich_.KollektorFlaeche;
     p.KollektorFlaeche = neu;
   }

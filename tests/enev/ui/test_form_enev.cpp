@@ -607,6 +607,27 @@ TEST(FormEnev, PoolIsLeftOutWhileOpenAndRestoredOnClose) {
 // The collector area keeps to what the collector dialog lets through (at least 0,5 m²): an
 // emptied field, 0 or 0,4 is named when the field is left and the area in force stays, for
 // the project too when the form closes with the text still there; 0,5 is taken.
+// Opening and closing the form changes nothing: an area with more decimals than the field
+// shows stays exact and the project unchanged; a typed area is taken as typed.
+TEST(FormEnev, AnAreaLeftAsItCameStaysExact) {
+  const struct {
+    const char* getippt;  // nullptr: nothing typed
+    float flaeche;
+    bool geaendert;
+  } faelle[] = {{nullptr, 6.125f, false}, {"6,13", 6.125f, false}, {"7", 7.0f, true}};
+  for (const auto& c : faelle) {
+    SCOPED_TRACE(c.getippt ? c.getippt : "nothing typed");
+    FormFixture x;
+    x.s().plant.KollektorFlaeche = 6.125f;
+    x.f().FormShow();
+    EXPECT_EQ(x.f().EditAC->text(), "6,13");
+    if (c.getippt) x.Tippe(x.f().EditAC, c.getippt);
+    x.f().FormClose();
+    EXPECT_FLOAT_EQ(x.s().plant.KollektorFlaeche, c.flaeche);
+    EXPECT_EQ(x.s().run.ProjektGeaendert, c.geaendert);
+  }
+}
+
 TEST(FormEnev, CollectorAreaKeepsToTheCollectorDialogsBounds) {
   const struct {
     const char* text;
