@@ -112,14 +112,15 @@ Gelesen LiesEintraege(const TBigIniFile& ini) {
     }
     SektionsLeser leser(ini, i);
     TEnergie e = LeseEintrag(leser, static_cast<int>(g.eintraege.size()) + 1);
+    // The entry cut short is named once, above; its missing figures are no further problems.
+    if (!fehlt.empty() && i == ini.SectionCount() - 1) {
+      g.ausgelassen.push_back(leser.Name());
+      continue;
+    }
     if (leser.Fehlerhaft()) g.probleme.push_back(leser.FehlerText());
     if (!(e.kWhinEinheit > 0.0f)) {
       g.probleme.push_back("[" + Zitat(leser.Name()) + "] kWhinEinheit: " +
                            FloatToCommaStr(1, 2, e.kWhinEinheit) + " " + T(TX::zuniedrig));
-      g.ausgelassen.push_back(leser.Name());
-      continue;
-    }
-    if (!fehlt.empty() && i == ini.SectionCount() - 1) {
       g.ausgelassen.push_back(leser.Name());
       continue;
     }

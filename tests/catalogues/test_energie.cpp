@@ -305,7 +305,16 @@ TEST(EnergieDatei, BadFilesAreReportedAndLeftUntouched) {
       {"16 sections", sechzehn, 15, "Maximale Anzahl von Einträgen erreicht!"},
       {"kWh 0,0001", Abschnitt("E1", "Gut") + Abschnitt("E2", "Klein", "0,0001"), 1, "[E2] kWhinEinheit: 0,00 zu niedrig"},
       {"kWh 0,004", Abschnitt("E1", "Gut") + Abschnitt("E2", "Klein", "0,004"), 1, "[E2] kWhinEinheit: 0,00 zu niedrig"},
-      {"kWh missing", Abschnitt("E1", "Gut") + "[E2]\r\nEnergieName=Ohne\r\n", 1, "[E2] kWhinEinheit"},
+      {"kWh missing",
+       [] {
+         std::string t = Abschnitt("E1", "Gut") + Abschnitt("E2", "Ohne");
+         const std::size_t k = t.rfind("kWhinEinheit=");
+         return t.erase(k, t.find("\r\n", k) + 2 - k);
+       }(),
+       1, "[E2] kWhinEinheit: 0,00 zu niedrig"},
+      // Cut short after its name: named once as cut, not again for the figures it lacks.
+      {"cut short after the name", Abschnitt("E1", "Gut") + "[E2]\r\nEnergieName=Ohne\r\n", 1,
+       "[E2] endet vor Einheit, kWhinEinheit"},
       {"negative kWh", Abschnitt("E1", "Gut") + Abschnitt("E2", "Neg", "-1"), 1, "[E2] kWhinEinheit"},
       {"bad word", Abschnitt("E1", "Gut") + Abschnitt("E2", "Wort", "1", "9x"), 2, "Zahlenangaben bei E2 prüfen!"},
       {"word out of range", Abschnitt("E1", "Gut") + Abschnitt("E2", "Gross", "1", "70000"), 2,
@@ -338,6 +347,10 @@ TEST(EnergieDatei, BadFilesAreReportedAndLeftUntouched) {
     EXPECT_GE(f.s().plant.EnergieNr, 1) << e.fall;
     EXPECT_GT(f.s().plant.konvKWhinEinheit, 0.0f) << e.fall;
     EXPECT_TRUE(f.msgs->Contains(e.meldung)) << e.fall << f.msgs->All();
+    if (std::string_view(e.meldung).find("abgeschnitten") != std::string_view::npos ||
+        std::string_view(e.meldung).find("endet vor") != std::string_view::npos) {
+      EXPECT_FALSE(f.msgs->Contains("zu niedrig")) << e.fall << f.msgs->All();
+    }
     EXPECT_TRUE(f.msgs->Contains((f.dir / "Energie.dat").string())) << e.fall << f.msgs->All();
     EXPECT_EQ(f.dir.Read("Energie.dat"), e.text) << e.fall;
   }
