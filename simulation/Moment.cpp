@@ -71,8 +71,6 @@ std::string Leistung(double w) {
 
 }  // namespace
 
-double ZeitzonenDifferenz(std::int8_t Zeitzone, double Laenge) { return Zeitzone - Laenge / 15.0; }
-
 double KompassAzimut(double azimut, double geoBreite) {
   if (geoBreite >= 0) return azimut;
   // The engine mirrors a southern site into the north: north and south swap, east and west stay.
@@ -114,7 +112,7 @@ MomentErgebnis BerechneMoment(const MomentEingabe& e, const LocationState& ort, 
   // Deliberate: time zone "none given" (25) counts as the zone of the longitude, as in the
   // year run; the tool would otherwise show the sun 25 hours off.
   const auto zone = GeltendeZeitzone(loc.OrtZeitzone, static_cast<float>(loc.GeoLaenge));
-  r.ZeitzonenKorrektur = ZeitzonenDifferenz(zone, loc.GeoLaenge);
+  r.ZeitzonenKorrektur = HourMinusLongitude(zone, loc.GeoLaenge);
   r.SonnenzeitKorrektur = CalcZeitgleichung(r.SimTag) - r.ZeitzonenKorrektur;
   r.Deklination = WirksameDeklination(loc, r.SimTag);
   const double phi = loc.GeoBreiteBetrag, delta = r.Deklination, k = r.SonnenzeitKorrektur;

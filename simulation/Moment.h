@@ -59,9 +59,6 @@ struct MomentErgebnis {
 // The computation. Location and collector come from loc and p; mounting, tilt and azimuth
 // from the input. The weather store is not read.
 MomentErgebnis BerechneMoment(const MomentEingabe& e, const LocationState& loc, const PlantState& p);
-// Zeitzone - Laenge / 15: the shift in hours between the clock time of the zone and the local
-// mean solar time at Laenge (degrees east).
-double ZeitzonenDifferenz(std::int8_t Zeitzone, double Laenge);
 
 // Compass azimuth (0 = south) of an engine azimuth (0 = equator side) at this latitude.
 double KompassAzimut(double azimut, double geoBreite);
