@@ -30,8 +30,8 @@ constexpr std::string_view kUngueltigeWerte = "Ungültige Werte in ";
 
 // Project `nummer` of the file was changed by another program, so it was not saved.
 std::string FremdGeaendertText(std::int32_t nummer, const std::string& fileName) {
-  return ReplaceHashMark(ReplaceHashMark(T(TX::ProjektFremdGeaendert), std::to_string(nummer)), fileName) +
-         "|" + T(TX::ProjektFremdNichtGespeichert);
+  return TextMit(TX::ProjektFremdGeaendert, {std::to_string(nummer), fileName}) + "|" +
+         T(TX::ProjektFremdNichtGespeichert);
 }
 
 // Keys written only for the storage sub-types that have no code text of their own.
