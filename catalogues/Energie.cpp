@@ -111,12 +111,12 @@ Gelesen LiesEintraege(const TBigIniFile& ini) {
       break;
     }
     SektionsLeser leser(ini, i);
-    TEnergie e = LeseEintrag(leser, static_cast<int>(g.eintraege.size()) + 1);
     // The entry cut short is named once, above; its missing figures are no further problems.
     if (!fehlt.empty() && i == ini.SectionCount() - 1) {
       g.ausgelassen.push_back(leser.Name());
       continue;
     }
+    TEnergie e = LeseEintrag(leser, static_cast<int>(g.eintraege.size()) + 1);
     if (leser.Fehlerhaft()) g.probleme.push_back(leser.FehlerText());
     if (!(e.kWhinEinheit > 0.0f)) {
       g.probleme.push_back("[" + Zitat(leser.Name()) + "] kWhinEinheit: " +
