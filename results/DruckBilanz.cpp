@@ -21,18 +21,10 @@ std::string A(int w, double x) {
 
 bool Teilbar(double d) { return std::isfinite(d) && d != 0.0; }
 
-// How a share in per cent is bounded: the heating fraction covers its demand at most once
-// (0..100), the hot-water fraction shows solar heat above its demand (from 0 up), the
-// efficiency is printed as it is, as the screen shows it.
-enum class Grenze { Bruch, AbNull, Keine };
-
-// A share in per cent; no divisor leaves the field empty.
-std::string Prozent(int w, double num, double den, Grenze g) {
+// A share in per cent, bounded as the screen bounds it; no divisor leaves the field empty.
+std::string Prozent(int w, double num, double den, AnteilGrenze g) {
   if (!Teilbar(den)) return LeerFeld(w);
-  double f = SafeDiv(num, den);
-  if (g != Grenze::Keine) f = std::max(f, 0.0);
-  if (g == Grenze::Bruch) f = std::min(f, 1.0);
-  return A(w, 100.0 * f);
+  return A(w, 100.0 * Begrenzt(SafeDiv(num, den), g));
 }
 
 }  // namespace
@@ -88,13 +80,13 @@ TDruckEnergiebilanz DruckEnergiebilanz(const TavState& g, const TTextTable& text
     z.Zellen.push_back({c++, A(7, I / 1000.0)});
     z.Zellen.push_back({c++, A(7, res.NachheizungMonat[Idx(m)] / 1000.0)});
     if (F) z.Zellen.push_back({c++, A(7, D / 1000.0)});
-    z.Zellen.push_back({c++, Prozent(5, p.SolHeizung ? S - Hz - Pw : S - Pw, D, Grenze::AbNull)});
+    z.Zellen.push_back({c++, Prozent(5, p.SolHeizung ? S - Hz - Pw : S - Pw, D, AnteilGrenze::AbNull)});
     if (H) {
       // No heated share or no heating demand: no heating fraction, 0 as on the screen.
       const double anteil = res.HeizanteilMonat[Idx(m)], bedarf = p.Heizwaermebedarf * anteil;
-      z.Zellen.push_back({c++, anteil < 0.002 || !Teilbar(bedarf) ? A(4, 0.0) : Prozent(4, Hz, bedarf, Grenze::Bruch)});
+      z.Zellen.push_back({c++, anteil < 0.002 || !Teilbar(bedarf) ? A(4, 0.0) : Prozent(4, Hz, bedarf, AnteilGrenze::Bruch)});
     }
-    z.Zellen.push_back({c++, Prozent(5, S, I, Grenze::Keine)});
+    z.Zellen.push_back({c++, Prozent(5, S, I, AnteilGrenze::Keine)});
     t.Zeilen.push_back(std::move(z));
   }
 

@@ -85,6 +85,12 @@ std::string LeerFeld(int Width, int Decimals) {
   return Blanks(2 * (Width - 1) - (Decimals > 0 ? 1 : 0)) + kStrich;
 }
 
+double Begrenzt(double q, AnteilGrenze g) {
+  if (g != AnteilGrenze::Keine) q = std::max(q, 0.0);
+  if (g == AnteilGrenze::Bruch) q = std::min(q, 1.0);
+  return q;
+}
+
 std::string TagDatum(int tagImJahr) {
   if (tagImJahr < 1 || tagImJahr > 366) return LeerFeld(1);
   std::int32_t monat = 1, tag = 1;

@@ -20,6 +20,11 @@ namespace tav {
 // the dash standing where its last digit would (a pool's warming of a few kelvin a day:
 // LeerFeld(3, 1) under "0,7").
 std::string LeerFeld(int Width, int Decimals = 0);
+// How a share is bounded: a fraction covers its demand at most once (0..1), the hot-water
+// fraction shows solar heat above its demand (from 0 up), the efficiency is shown as it is.
+enum class AnteilGrenze { Bruch, AbNull, Keine };
+// The share q bounded as g says.
+double Begrenzt(double q, AnteilGrenze g);
 // "dd.mm" of a day of the year; a day outside 1..366 (a pool season never set up) gives the
 // dash of an empty field.
 std::string TagDatum(int tagImJahr);

@@ -23,18 +23,11 @@ std::string A(int w, int d, double x) {
 
 std::string KWh(double wh) { return A(6, 0, wh / 1000.0) + " " + T(TX::kWhproJahr); }
 
-// How a share is bounded: the heating and total fractions cover their demand at most once
-// (0..100), the hot-water fraction shows solar heat above its demand (from 0 up), the
-// efficiency is shown as it is.
-enum class Grenze { Bruch, AbNull, Keine };
-
-// A share in per cent; without a divisor a dash where the number's last digit would stand.
-std::string Anteil(double a, double b, Grenze g = Grenze::Bruch) {
+// A share in per cent (the heating and total fractions by default); without a divisor a
+// dash where the number's last digit would stand.
+std::string Anteil(double a, double b, AnteilGrenze g = AnteilGrenze::Bruch) {
   if (b == 0.0) return LeerFeld(6, 1);
-  double q = SafeDiv(a, b);
-  if (g != Grenze::Keine) q = std::max(q, 0.0);
-  if (g == Grenze::Bruch) q = std::min(q, 1.0);
-  return A(6, 1, 100.0 * q) + "%";
+  return A(6, 1, 100.0 * Begrenzt(SafeDiv(a, b), g)) + "%";
 }
 
 }  // namespace
@@ -69,7 +62,7 @@ TUebersichtErgebnisse ErgebnisUebersicht(const TavState& g) {
   ++zeile;
   if (heiz) {
     add(T(p.AnlagenTypNr == 2 ? TX::Deckungsrate : TX::Deckungsraten), T(TX::Warmwasser),
-        Anteil(S - H - Pw, D, Grenze::AbNull));
+        Anteil(S - H - Pw, D, AnteilGrenze::AbNull));
     if (p.AnlagenTypNr != 2) {
       const double hz = hwb * anteil;
       // No heated share or no heating demand: a heating fraction of 0, as the balance shows it.
@@ -77,11 +70,11 @@ TUebersichtErgebnisse ErgebnisUebersicht(const TavState& g) {
       add("", T(TX::fsavTWWHz), Anteil(S - Pw, D + hz));
     }
   } else {
-    add(T(TX::Deckungsrate), T(TX::Warmwasser), Anteil(S - Pw, D, Grenze::AbNull));
+    add(T(TX::Deckungsrate), T(TX::Warmwasser), Anteil(S - Pw, D, AnteilGrenze::AbNull));
   }
 
   ++zeile;
-  add(T(TX::Kennwerte), T(TX::Wirkungsgrad), Anteil(S, I, Grenze::Keine));
+  add(T(TX::Kennwerte), T(TX::Wirkungsgrad), Anteil(S, I, AnteilGrenze::Keine));
   const double a = p.KollektorFlaecheGesamt;
   add("", T(TX::SpezKollErtrag), a != 0.0 ? A(6, 0, SafeDiv(S, a * 1000.0)) + " kWh/" + T(TX::m_2idx) : LeerFeld(6));
 
