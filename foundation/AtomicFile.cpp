@@ -26,8 +26,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ErrnoText(int err) { return SystemGrund(err); }
-
 void SetError(std::string* error, const std::string& text) {
   if (error) *error = text;
 }
@@ -193,11 +191,11 @@ bool WriteFileAtomic(const fs::path& target, std::string_view bytes, std::string
     // The write bits decide, not only access(): root may write anything, yet a file or
     // folder the user made read-only is meant to stay as it is.
     if (const int err = WriteProtection(real); err != 0) {
-      SetError(error, WriteFailureText(target, ErrnoText(err)));
+      SetError(error, WriteFailureText(target, SystemGrund(err)));
       return false;
     }
     if (WithoutWriteBit(folder)) {
-      SetError(error, WriteFailureText(target, ErrnoText(EACCES)));
+      SetError(error, WriteFailureText(target, SystemGrund(EACCES)));
       return false;
     }
 
@@ -206,7 +204,7 @@ bool WriteFileAtomic(const fs::path& target, std::string_view bytes, std::string
     name.push_back('\0');
     const int fd = ::mkostemp(name.data(), O_CLOEXEC);
     if (fd < 0) {
-      SetError(error, WriteFailureText(target, ErrnoText(errno)));
+      SetError(error, WriteFailureText(target, SystemGrund(errno)));
       return false;
     }
     const std::string tmp(name.data());
@@ -218,7 +216,7 @@ bool WriteFileAtomic(const fs::path& target, std::string_view bytes, std::string
     if (ok && ::rename(tmp.c_str(), real.c_str()) != 0) ok = false, err = errno;
     if (!ok) {
       ::unlink(tmp.c_str());
-      SetError(error, WriteFailureText(target, ErrnoText(err)));
+      SetError(error, WriteFailureText(target, SystemGrund(err)));
       return false;
     }
     SyncFolder(folder);
@@ -317,7 +315,7 @@ FileWriteLock::FileWriteLock(const fs::path& target, std::chrono::milliseconds w
         // cannot write. One that is there and cannot be opened keeps the write out.
         if (err == ENOENT) return;
         ok_ = false;
-        error_ = WriteFailureText(target, TextMit(TX::GrundSperrdatei, {lock.string(), ErrnoText(err)}));
+        error_ = WriteFailureText(target, TextMit(TX::GrundSperrdatei, {lock.string(), SystemGrund(err)}));
         return;
       }
       bool besetzt = false;
@@ -392,17 +390,17 @@ bool ReadWholeFile(const fs::path& file, std::string& bytes, std::string* error,
   // Examined before it is opened: opening a named pipe waits for a writer, and opening a
   // device may act on it.
   struct stat vorher {};
-  if (::stat(file.c_str(), &vorher) != 0) return fail(ErrnoText(errno));
+  if (::stat(file.c_str(), &vorher) != 0) return fail(SystemGrund(errno));
   if (std::string why = NotARegularFile(vorher); !why.empty()) return fail(why);
   const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-  if (fd < 0) return fail(ErrnoText(errno));
+  if (fd < 0) return fail(SystemGrund(errno));
   struct Closer {
     int fd;
     ~Closer() { ::close(fd); }
   } closer{fd};
   // The name may have been given to something else in between; what is open counts.
   struct stat st {};
-  if (::fstat(fd, &st) != 0) return fail(ErrnoText(errno));
+  if (::fstat(fd, &st) != 0) return fail(SystemGrund(errno));
   if (std::string why = NotARegularFile(st); !why.empty()) return fail(why);
   const auto tooLarge = [&] { return fail(TextMit(TX::GrundGroesser, {SizeText(maxBytes)})); };
   if (static_cast<std::uintmax_t>(st.st_size) > maxBytes) return tooLarge();
@@ -413,7 +411,7 @@ bool ReadWholeFile(const fs::path& file, std::string& bytes, std::string* error,
       const ssize_t n = ::read(fd, buf, sizeof buf);
       if (n < 0) {
         if (errno == EINTR) continue;
-        return fail(ErrnoText(errno));
+        return fail(SystemGrund(errno));
       }
       if (n == 0) break;
       // A file that grows while it is read is held to the same bound.
