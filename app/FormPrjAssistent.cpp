@@ -68,6 +68,10 @@ constexpr double kFlaecheMin = 0.01, kFlaecheMax = 10000.0;
 constexpr double kVolumenMin = 10.0, kVolumenMax = 100000.0;
 
 QString Tq(TX k) { return Q(T(k)); }
+// The message of a limit a figure passed, the limit shown with Dezimalen decimals.
+std::string Grenze(TX meldung, double grenze, int dezimalen) {
+  return T(meldung) + ": " + FloatToCommaStr(1, static_cast<std::uint8_t>(dezimalen), static_cast<float>(grenze));
+}
 using assistent::Wert;
 using assistent::Zahl;
 
@@ -622,7 +626,7 @@ void TFormPrjAssistent::ZeigeSeite(Seite s) {
       const double min = HeizgrenzeMin();
       if (Wert(EditThzgrz, &ok) < min || !ok || (min > 25.0 && Wert(EditThzgrz) != min)) {
         if (CheckBoxSolarKombi->isChecked() && ok && Wert(EditThzgrz) < min)
-          ShowMessageLines(T(TX::FehlerMinWert) + ": " + FloatToCommaStr(1, 0, static_cast<float>(min)));
+          ShowMessageLines(Grenze(TX::FehlerMinWert, min, 0));
         EditThzgrz->setText(Zahl(min, 0));
       }
       // The package button only where a package list exists.
@@ -678,11 +682,9 @@ bool TFormPrjAssistent::PruefeFeld(QLineEdit* feld, double min, double max, int 
   bool ok = false;
   const double v = Wert(feld, &ok);
   if (!ok || v < min - 1e-9) {
-    Melde(feld, T(TX::FehlerMinWert) + ": " + FloatToCommaStr(1, static_cast<std::uint8_t>(dezimalen), static_cast<float>(min)),
-          Zahl(min, dezimalen));
+    Melde(feld, Grenze(TX::FehlerMinWert, min, dezimalen), Zahl(min, dezimalen));
   } else if (v > max + 1e-9) {
-    Melde(feld, T(TX::FehlerMaxWert) + ": " + FloatToCommaStr(1, static_cast<std::uint8_t>(dezimalen), static_cast<float>(max)),
-          Zahl(max, dezimalen));
+    Melde(feld, Grenze(TX::FehlerMaxWert, max, dezimalen), Zahl(max, dezimalen));
   } else {
     return true;
   }
@@ -703,7 +705,7 @@ bool TFormPrjAssistent::PruefeQheiz(bool beimVerlassen) {
   bool ok = false;
   const double v = Wert(EditQheiz, &ok);
   if (!ok || v < 0.0) Melde(EditQheiz, T(TX::FehlerWertunzulaessig), "0");
-  else if (v > max) Melde(EditQheiz, T(TX::FehlerMaxWert) + ": " + FloatToCommaStr(1, 0, static_cast<float>(max)), Zahl(max, 0));
+  else if (v > max) Melde(EditQheiz, Grenze(TX::FehlerMaxWert, max, 0), Zahl(max, 0));
   else return true;
   return false;
 }
@@ -747,8 +749,8 @@ bool TFormPrjAssistent::PruefeGroesse(QLineEdit* feld, double min, double max, d
   const double v = Wert(feld, &ok);
   const QString zurueck = Zahl(inKraft, dezimalen);
   if (!ok) Melde(feld, T(TX::FehlerWertunzulaessig), zurueck);
-  else if (v < min) Melde(feld, T(TX::FehlerMinWert) + ": " + FloatToCommaStr(1, 2, static_cast<float>(min)), zurueck);
-  else if (v > max) Melde(feld, T(TX::FehlerMaxWert) + ": " + FloatToCommaStr(1, 0, static_cast<float>(max)), zurueck);
+  else if (v < min) Melde(feld, Grenze(TX::FehlerMinWert, min, 2), zurueck);
+  else if (v > max) Melde(feld, Grenze(TX::FehlerMaxWert, max, 0), zurueck);
   else return true;
   return false;
 }

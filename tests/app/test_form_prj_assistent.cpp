@@ -81,12 +81,14 @@ struct AssistentWelt {
     f->show();
     QApplication::processEvents();
   }
-  // Shown, on to the demand page, and the hot-water design sized.
-  void ZurTWWAuslegung() {
+  // Shown, on to the demand page, and the hot-water design sized; with Kombi for a plant that
+  // also heats (9000 kWh a year).
+  void ZurTWWAuslegung(bool kombi = false) {
     Zeige();
     f->BitBtnForward->click();
     f->BitBtnForward->click();
-    f->CheckBoxSolarKombi->setChecked(false);
+    f->CheckBoxSolarKombi->setChecked(kombi);
+    if (kombi) f->EditQheiz->setText("9000");
     f->BitBtnForward->click();
   }
 };
@@ -315,12 +317,7 @@ TEST(FormPrjAssistent, ARefusedDesignOffersNoOkAndNoWeiter) {
     TFormPrjAssistent& f = *w.f;
     const StillerLauf echt = f.Lauf;
     f.Lauf = [](TavState&) { return false; };
-    w.Zeige();
-    f.BitBtnForward->click();
-    f.BitBtnForward->click();
-    f.CheckBoxSolarKombi->setChecked(kombi);
-    f.EditQheiz->setText("9000");
-    f.BitBtnForward->click();
+    w.ZurTWWAuslegung(kombi);
     ASSERT_EQ(w.Seite(), TFormPrjAssistent::sDimTWW);
     EXPECT_FALSE(f.ButtonOK->isVisible());
     EXPECT_FALSE(f.BitBtnForward->isEnabled());

@@ -50,6 +50,12 @@ class FremdesHeim : public ::testing::Environment {
 };
 const auto* const kHeim = ::testing::AddGlobalTestEnvironment(new FremdesHeim);
 
+// A start of the program on the folders under Root, from a fresh state.
+void Starte(const fs::path& root, WetterSynthese& wetter) {
+  test::FrischerZustand(root);
+  DatenStart(G(), Texts(), SettingsEnv{}, NullStatus(), wetter);
+}
+
 TEST(Start, EmptyFoldersGiveSeededDataFolderAndStandardProject) {
   test::AppFixture app;
   const TavState& s = G();
@@ -90,14 +96,12 @@ TEST(Start, LaterStartKeepsTheFolderAndOpensTheProjectOfTheSettings) {
   test::TempDir root;
   test::WetterAttrappe wetter;
   test::ScopedMessages msgs;
-  test::FrischerZustand(root.path());
-  DatenStart(G(), Texts(), SettingsEnv{}, NullStatus(), wetter);
+  Starte(root.path(), wetter);
   G().settings.ProjektNummer = 1;
   ASSERT_TRUE(SaveSettings(G(), ""));
   fs::remove(RegDateiPfad(G().folders));
 
-  test::FrischerZustand(root.path());
-  DatenStart(G(), Texts(), SettingsEnv{}, NullStatus(), wetter);
+  Starte(root.path(), wetter);
   EXPECT_TRUE(msgs->shown.empty()) << msgs->All();
   EXPECT_EQ(G().plant.ProjektName, "Standard-Solaranlage");
   // Only a newly made folder is recorded again.
@@ -111,14 +115,12 @@ TEST(Start, AReadOnlyDataFolderIsSaidOnceAtStart) {
   test::TempDir root;
   test::WetterAttrappe wetter;
   test::ScopedMessages msgs;
-  test::FrischerZustand(root.path());
-  DatenStart(G(), Texts(), SettingsEnv{}, NullStatus(), wetter);
+  Starte(root.path(), wetter);
   const std::string daten = G().folders.DatenDir;
   {
     const test::OhneSchreibrecht schutz(daten);
     msgs->shown.clear();
-    test::FrischerZustand(root.path());
-    DatenStart(G(), Texts(), SettingsEnv{}, NullStatus(), wetter);
+    Starte(root.path(), wetter);
     ASSERT_EQ(msgs->shown.size(), 1u) << msgs->All();
     EXPECT_NE(msgs->shown[0].text.find(daten), std::string::npos) << msgs->All();
     EXPECT_NE(msgs->shown[0].text.find("nicht gespeichert"), std::string::npos) << msgs->All();
@@ -198,8 +200,7 @@ TEST(Start, AReadOnlyDataFolderIsSaidInTheSettingsLanguage) {
     test::TempDir root;
     test::WetterAttrappe wetter;
     test::ScopedMessages msgs;
-    test::FrischerZustand(root.path());
-    DatenStart(G(), Texts(), SettingsEnv{}, NullStatus(), wetter);
+    Starte(root.path(), wetter);
     const std::string daten = G().folders.DatenDir;
     if (englisch) {
       fs::copy_file(fs::path(TAV_LANG_DIR) / "english.dat", root.path() / "prog" / "english.dat");
@@ -209,8 +210,7 @@ TEST(Start, AReadOnlyDataFolderIsSaidInTheSettingsLanguage) {
     {
       const test::OhneSchreibrecht schutz(daten);
       msgs->shown.clear();
-      test::FrischerZustand(root.path());
-      DatenStart(G(), Texts(), SettingsEnv{}, NullStatus(), wetter);
+      Starte(root.path(), wetter);
       ASSERT_EQ(msgs->shown.size(), 1u) << msgs->All();
       EXPECT_EQ(msgs->shown[0].text.rfind(englisch ? "The data folder " + daten + " cannot be written: permission denied"
                                                    : "In den Datenordner " + daten +
@@ -235,8 +235,7 @@ TEST(Start, WeatherIsMadeAfterTheMainWindowsFirstPaint) {
     test::ScopedMessages msgs;
     if (gespeichert) {
       // The years of the first start, stored as the program stores them.
-      test::FrischerZustand(root.path());
-      DatenStart(G(), Texts(), SettingsEnv{}, NullStatus(), wetter);
+      Starte(root.path(), wetter);
       ASSERT_TRUE(SaveWetterDaten(G(), G().loc.WetterDatei, NullStatus()));
       wetter.aufrufe = 0;
       wetter.fortschritt.clear();
@@ -317,8 +316,7 @@ TEST(Start, AnUpdateAFullListCouldNotTakeIsOfferedAgain) {
       test::TempDir root;
       test::WetterAttrappe wetter;
       test::ScopedMessages msgs;
-      test::FrischerZustand(root.path());
-      DatenStart(G(), Texts(), SettingsEnv{}, NullStatus(), wetter);
+      Starte(root.path(), wetter);
       // The seeded list, filled up to leave the room of the case.
       std::string text = root.Read(std::string("daten/") + a.katalog);
       for (int n = a.anzahl() + 1; n <= a.hoechstens - c.platz; ++n) {
@@ -335,8 +333,7 @@ TEST(Start, AnUpdateAFullListCouldNotTakeIsOfferedAgain) {
       const auto start = [&] {
         msgs->shown.clear();
         msgs->answers = {mrYes};
-        test::FrischerZustand(root.path());
-        DatenStart(G(), Texts(), SettingsEnv{}, NullStatus(), wetter);
+        Starte(root.path(), wetter);
         EXPECT_TRUE(SaveSettings(G(), ""));
         return msgs->Contains(frage);
       };

@@ -111,6 +111,17 @@ struct FormFixture {
     e->selectAll();
     e->insert(t);  // as typed: textEdited and textChanged
   }
+  // The file dialogs answer with these files of the test folder (the save dialog only when
+  // one is named).
+  void Dateien(const char* laden, const char* speichern = nullptr) {
+    form->OeffnenDialog = [this, laden](auto&, auto&, auto&, auto&) {
+      return QString::fromStdString((dir / laden).string());
+    };
+    if (speichern)
+      form->SpeichernDialog = [this, speichern](auto&, auto&, auto&, auto&) {
+        return QString::fromStdString((dir / speichern).string());
+      };
+  }
   template <class T>
   T* Teil(const char* name) {
     T* w = form->findChild<T*>(name);
@@ -395,12 +406,7 @@ TEST(FormEnev, EnevModeWritesResultsAndKeepsThemOnClose) {
 TEST(FormEnev, ImportAndExportButtons) {
   FormFixture x;
   x.dir.Write("eingang.dat", "[EnEV -> Sim]\nNutzflaeche=240\nZirkulation=1\nqBs=1,5\n");
-  x.f().OeffnenDialog = [&](auto&, auto&, auto&, auto&) {
-    return QString::fromStdString((x.dir / "eingang.dat").string());
-  };
-  x.f().SpeichernDialog = [&](auto&, auto&, auto&, auto&) {
-    return QString::fromStdString((x.dir / "ausgang").string());
-  };
+  x.Dateien("eingang.dat", "ausgang");
   int geaendert = 0;
   EnevCommandHooks().ProjektGeaendert = [&] { ++geaendert; };
   x.f().FormShow();
@@ -795,9 +801,7 @@ TEST(FormEnev, AnImportedProjectKeepsNoStrangersStandbyLoss) {
     SCOPED_TRACE(c.zeilen);
     FormFixture x;
     x.dir.Write("eingang.dat", std::string("[EnEV -> Sim]\n") + c.zeilen + "\n");
-    x.f().OeffnenDialog = [&](auto&, auto&, auto&, auto&) {
-      return QString::fromStdString((x.dir / "eingang.dat").string());
-    };
+    x.Dateien("eingang.dat");
     x.f().FormShow();
     x.Tippe(x.f().Edit5, "2,5");
     emit x.f().Edit5->editingFinished();
@@ -815,12 +819,7 @@ TEST(FormEnev, AnImportedProjectKeepsNoStrangersStandbyLoss) {
 TEST(FormEnev, ImportedLargeBuildingIsComputedWithCirculation) {
   FormFixture x;
   x.dir.Write("eingang.dat", "[EnEV -> Sim]\nNutzflaeche=625\nZirkulation=0\n");
-  x.f().OeffnenDialog = [&](auto&, auto&, auto&, auto&) {
-    return QString::fromStdString((x.dir / "eingang.dat").string());
-  };
-  x.f().SpeichernDialog = [&](auto&, auto&, auto&, auto&) {
-    return QString::fromStdString((x.dir / "ausgang.dat").string());
-  };
+  x.Dateien("eingang.dat", "ausgang.dat");
   x.f().FormShow();
   x.f().BitBtnEnEVImport->click();
   EXPECT_EQ(TFormEnev::ItemIndex(x.f().RadioGroupZ), 0);
