@@ -112,7 +112,7 @@ MomentErgebnis BerechneMoment(const MomentEingabe& e, const LocationState& ort, 
   // Deliberate: time zone "none given" (25) counts as the zone of the longitude, as in the
   // year run; the tool would otherwise show the sun 25 hours off.
   const auto zone = GeltendeZeitzone(loc.OrtZeitzone, static_cast<float>(loc.GeoLaenge));
-  r.ZeitzonenKorrektur = HourMinusLongitude(zone, loc.GeoLaenge);
+  r.ZeitzonenKorrektur = ZeitzonenDifferenz(zone, loc.GeoLaenge);
   r.SonnenzeitKorrektur = CalcZeitgleichung(r.SimTag) - r.ZeitzonenKorrektur;
   r.Deklination = WirksameDeklination(loc, r.SimTag);
   const double phi = loc.GeoBreiteBetrag, delta = r.Deklination, k = r.SonnenzeitKorrektur;

@@ -59,6 +59,9 @@ struct MomentErgebnis {
 // The computation. Location and collector come from loc and p; mounting, tilt and azimuth
 // from the input. The weather store is not read.
 MomentErgebnis BerechneMoment(const MomentEingabe& e, const LocationState& loc, const PlantState& p);
+// Zeitzone - Laenge / 15: the shift in hours between the clock time of the zone and the local
+// mean solar time at Laenge (degrees east); the tool's name for the year run's shift.
+inline double ZeitzonenDifferenz(std::int8_t Zeitzone, double Laenge) { return HourMinusLongitude(Zeitzone, Laenge); }
 
 // Compass azimuth (0 = south) of an engine azimuth (0 = equator side) at this latitude.
 double KompassAzimut(double azimut, double geoBreite);
