@@ -117,7 +117,7 @@ TOrt OrteLeser::Lese(int i, int n, NameDefault art) {
   o.Zeitzone = GeltendeZeitzone(o.Zeitzone, o.GeoLaenge);
   if (o.Land == "-") CalcLand(o);
 
-  if (zahlenFehler) Problem(i, "Zahlenangaben bei " + Zitat(sektion) + " prüfen!");
+  if (zahlenFehler) Problem(i, ReplaceHashMark(T(TX::ZahlenangabenPruefen), Zitat(sektion)));
   if (datenFehler) Problem(i, "Datenfehler bei " + Zitat(sektion) + "!");
   return o;
 }

@@ -8,6 +8,7 @@
 #include "location/Orte.h"
 #include "foundation/CodePage.h"
 #include "foundation/TavUtil.h"
+#include "foundation/TextTable.h"
 #include "catalogues/test_orte_hilfen.h"
 
 namespace tav::test {
@@ -197,6 +198,14 @@ TEST(OrteDatei, MissingKeysGetTheirDefaults) {
   // The missing monthly lists are reported, naming both sections.
   EXPECT_TRUE(f.msgs->Contains("Zahlenangaben bei Ort 1 prüfen!")) << f.msgs->All();
   EXPECT_TRUE(f.msgs->Contains("Zahlenangaben bei Ort 2 prüfen!")) << f.msgs->All();
+  // In an English session the reader says it in English, as the other catalogues do.
+  OrteFixture e;
+  e.dir.Write("Orte.dat", "[Ort 1]\r\nName=Ohne\r\n");
+  e.s().plant.Standort = "Ohne";
+  ASSERT_TRUE(Texts().LoadTexts(std::filesystem::path(TAV_LANG_DIR) / "english.dat"));
+  ReadOrte(e.s(), e.env);
+  Texts().LoadDefaults();
+  EXPECT_TRUE(e.msgs->Contains("Check the figures of Ort 1!")) << e.msgs->All();
 }
 
 // Bad files: a message naming file and section, the file unchanged, the program goes on.
