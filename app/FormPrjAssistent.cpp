@@ -227,7 +227,9 @@ TFormPrjAssistent::TFormPrjAssistent(QWidget* parent) : QDialog(parent), Lauf(Ec
       auto* lb = Etikett(TabSheetQbedarf, etikett);
       lb->setBuddy(feld);
       l->addWidget(lb, z, 0);
-      l->addWidget(feld, z, 1);
+      // A narrower field ends where the others end, so its figure and its arrow buttons
+      // stand in the columns of the other figures and units.
+      l->addWidget(feld, z, 1, Qt::AlignRight);
       if (zusatz) {
         l->addWidget(zusatz, z, 2);
       } else {

@@ -167,6 +167,11 @@ TEST(FormPrjAssistent, PagesInOrderAndEachPlantKindsPages) {
   f.CheckBoxSolarKombi->setChecked(true);
   f.EditQheiz->setText("9000");
   EXPECT_TRUE(f.EditQheiz->isVisible());
+  // The short area-factor field ends where the other fields end, its arrows right beside it.
+  for (const QWidget* feld : {static_cast<QWidget*>(f.EditQheiz), static_cast<QWidget*>(f.EditQsumme),
+                              static_cast<QWidget*>(f.EditThzgrz), static_cast<QWidget*>(f.EditTWW_Liter)})
+    EXPECT_EQ(f.EditKAfaktor->geometry().right(), feld->geometry().right()) << feld->objectName().toStdString();
+  EXPECT_LE(f.SpeedButtonupf->mapTo(&f, QPoint(0, 0)).x() - f.EditKAfaktor->mapTo(&f, QPoint(f.EditKAfaktor->width(), 0)).x(), 20);
   test::Grab(&f, "FormPrjAssistent-Waermebedarf-Kombi");
   f.BitBtnForward->click();
   EXPECT_EQ(w.Seite(), TFormPrjAssistent::sDimTWW);
