@@ -919,6 +919,11 @@ TEST(FormPrjAssistent, APackageSizesThePlantAndCancelRestoresIt) {
   EXPECT_GT(f.Dim().Ring[0][0], 0.0f);
   EXPECT_TRUE(f.ButtonOK->isVisible());
   EXPECT_TRUE(w.app.msgs->shown.empty()) << w.app.msgs->All();
+  // The store's name stands apart from the fraction's heading below it.
+  const QLabel* deckrate = f.findChild<QLabel*>("LabelDeckrate");
+  ASSERT_TRUE(deckrate);
+  EXPECT_EQ(f.LabelSpN->text().toStdString(), "Solarspeicher 400");
+  EXPECT_GE(deckrate->geometry().top() - f.LabelSpN->geometry().bottom(), 10);
   test::Grab(&f, "FormPrjAssistent-DimTWW-Paket");
 
   // Back leaves the package; the combi box lists the combi package.
@@ -950,6 +955,9 @@ TEST(FormPrjAssistent, APackageSizesThePlantAndCancelRestoresIt) {
     EXPECT_FLOAT_EQ(G().plant.Speicher1vol, 750.0f);
     EXPECT_FLOAT_EQ(G().plant.Speicher2vol, 150.0f);
   }
+  const QLabel* deckrateHz = f.findChild<QLabel*>("LabelDeckrate_hz");
+  ASSERT_TRUE(deckrateHz);
+  EXPECT_GE(deckrateHz->geometry().top() - f.LabelSpN_hz->geometry().bottom(), 10);
   EXPECT_FLOAT_EQ(G().plant.KollektorFlaeche, paketFlaeche - G().plant.KollModulFlaeche);
   // Back and on without the package: nothing of it stays beside the sized store.
   f.BitBtnBackward->click();
