@@ -231,7 +231,9 @@ TFormPrjAssistent::TFormPrjAssistent(QWidget* parent) : QDialog(parent), Lauf(Ec
       auto* lb = Etikett(TabSheetQbedarf, etikett);
       lb->setBuddy(feld);
       l->addWidget(lb, z, 0);
-      l->addWidget(feld, z, 1);
+      // A narrower field ends where the others end, so its figure and its arrow buttons
+      // stand in the columns of the other figures and units.
+      l->addWidget(feld, z, 1, Qt::AlignRight);
       if (zusatz) {
         l->addWidget(zusatz, z, 2);
       } else {
@@ -312,6 +314,8 @@ TFormPrjAssistent::TFormPrjAssistent(QWidget* parent) : QDialog(parent), Lauf(Ec
     r->addWidget(SpeedButtondn2, z++, 2);
     LabelSpN = Etikett(TabSheetDimTWW, "LabelSpN");
     r->addWidget(LabelSpN, z++, 0, 1, 3);
+    // A package's store name belongs to the volume above, not to the fraction below.
+    r->addItem(new QSpacerItem(0, 10, QSizePolicy::Minimum, QSizePolicy::Fixed), z++, 0);
     r->addWidget(Etikett(TabSheetDimTWW, "LabelDeckrate"), z++, 0, 1, 3);
     LabelDeckrateWert = Etikett(TabSheetDimTWW, "LabelDeckrateWert");
     QFont gf = LabelDeckrateWert->font();
@@ -372,6 +376,7 @@ TFormPrjAssistent::TFormPrjAssistent(QWidget* parent) : QDialog(parent), Lauf(Ec
     r->addWidget(LabelPSvol, z++, 0, 1, 3);
     LabelSpN_hz = Etikett(TabSheetDimSolHeiz, "LabelSpN_hz");
     r->addWidget(LabelSpN_hz, z++, 0, 1, 3);
+    r->addItem(new QSpacerItem(0, 10, QSizePolicy::Minimum, QSizePolicy::Fixed), z++, 0);
     r->addWidget(Etikett(TabSheetDimSolHeiz, "LabelDeckrate_hz"), z++, 0, 1, 3);
     LabelDeckratexTWW = Etikett(TabSheetDimSolHeiz, "LabelDeckratexTWW");
     LabelDeckratexHzg = Etikett(TabSheetDimSolHeiz, "LabelDeckratexHzg");

@@ -139,6 +139,8 @@ TFormProgrammInfo::TFormProgrammInfo(TavState& s, QWidget* parent) : QDialog(par
   kontakt->addWidget(LabelMail);
   auto* unten = new QHBoxLayout;
   unten->addLayout(kontakt, 1);
+  // The last contact line runs as far as the buttons in English: kept clear of them.
+  unten->addSpacing(12);
   unten->addWidget(ButtonHilfe, 0, Qt::AlignBottom);
   unten->addWidget(ButtonOK, 0, Qt::AlignBottom);
   auto* innen = new QVBoxLayout(XiPanel1);

@@ -169,6 +169,11 @@ TEST(FormPrjAssistent, PagesInOrderAndEachPlantKindsPages) {
   f.CheckBoxSolarKombi->setChecked(true);
   f.EditQheiz->setText("9000");
   EXPECT_TRUE(f.EditQheiz->isVisible());
+  // The short area-factor field ends where the other fields end, its arrows right beside it.
+  for (const QWidget* feld : {static_cast<QWidget*>(f.EditQheiz), static_cast<QWidget*>(f.EditQsumme),
+                              static_cast<QWidget*>(f.EditThzgrz), static_cast<QWidget*>(f.EditTWW_Liter)})
+    EXPECT_EQ(f.EditKAfaktor->geometry().right(), feld->geometry().right()) << feld->objectName().toStdString();
+  EXPECT_LE(f.SpeedButtonupf->mapTo(&f, QPoint(0, 0)).x() - f.EditKAfaktor->mapTo(&f, QPoint(f.EditKAfaktor->width(), 0)).x(), 20);
   test::Grab(&f, "FormPrjAssistent-Waermebedarf-Kombi");
   f.BitBtnForward->click();
   EXPECT_EQ(w.Seite(), TFormPrjAssistent::sDimTWW);
@@ -911,6 +916,11 @@ TEST(FormPrjAssistent, APackageSizesThePlantAndCancelRestoresIt) {
   EXPECT_GT(f.Dim().Ring[0][0], 0.0f);
   EXPECT_TRUE(f.ButtonOK->isVisible());
   EXPECT_TRUE(w.app.msgs->shown.empty()) << w.app.msgs->All();
+  // The store's name stands apart from the fraction's heading below it.
+  const QLabel* deckrate = f.findChild<QLabel*>("LabelDeckrate");
+  ASSERT_TRUE(deckrate);
+  EXPECT_EQ(f.LabelSpN->text().toStdString(), "Solarspeicher 400");
+  EXPECT_GE(deckrate->geometry().top() - f.LabelSpN->geometry().bottom(), 10);
   test::Grab(&f, "FormPrjAssistent-DimTWW-Paket");
 
   // Back leaves the package; the combi box lists the combi package.
@@ -942,6 +952,9 @@ TEST(FormPrjAssistent, APackageSizesThePlantAndCancelRestoresIt) {
     EXPECT_FLOAT_EQ(G().plant.Speicher1vol, 750.0f);
     EXPECT_FLOAT_EQ(G().plant.Speicher2vol, 150.0f);
   }
+  const QLabel* deckrateHz = f.findChild<QLabel*>("LabelDeckrate_hz");
+  ASSERT_TRUE(deckrateHz);
+  EXPECT_GE(deckrateHz->geometry().top() - f.LabelSpN_hz->geometry().bottom(), 10);
   EXPECT_FLOAT_EQ(G().plant.KollektorFlaeche, paketFlaeche - G().plant.KollModulFlaeche);
   // Back and on without the package: nothing of it stays beside the sized store.
   f.BitBtnBackward->click();

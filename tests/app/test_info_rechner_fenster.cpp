@@ -102,6 +102,26 @@ TEST(FormProgrammInfo, CodeWordOnlyInTimeAfterTheClickAndExactly) {
   EXPECT_EQ(f.Timer1->interval(), 5000);
 }
 
+// The contact lines beside the buttons keep clear of them, also when a line (the English
+// one here) is the widest row of the box.
+TEST(FormProgrammInfo, ContactLinesKeepClearOfTheButtons) {
+  TavState s;
+  s.folders.ProgDir = "/opt/tavrel/";
+  s.folders.DatenDir = "/home/planer/Tavrel Daten/";
+  const std::string vorher = Texts()[TX::Info4];
+  Texts().Set(TX::Info4, "Projects and catalogues are kept in the data folder shown above.");
+  {
+    TFormProgrammInfo f(s);
+    f.show();
+    QApplication::processEvents();
+    for (const QLabel* l : {f.LabelInfo1, f.LabelInfo2, f.LabelInfo3, f.LabelInfo4}) {
+      const int textEnde = l->mapTo(&f, QPoint(0, 0)).x() + l->fontMetrics().horizontalAdvance(l->text());
+      EXPECT_GE(f.ButtonHilfe->mapTo(&f, QPoint(0, 0)).x() - textEnde, 12) << l->text().toStdString();
+    }
+  }
+  Texts().Set(TX::Info4, vorher);
+}
+
 TEST(FormProgrammInfo, LinksAndFoldersOpenWithTheDesktop) {
   TavState s;
   s.folders.ProgDir = "/opt/tavrel/";
