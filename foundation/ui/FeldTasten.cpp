@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
+#include <QButtonGroup>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QPlainTextEdit>
@@ -27,6 +28,18 @@ void KeyFocus(QWidget* control, Qt::FocusReason reason) {
 }
 
 namespace {
+
+// An unchecked choice whose group has a checked one: Tab passes it by (it reaches the group at
+// its checked choice), so Enter does too, and Space there cannot flip the choice unseen.
+bool ZweiteWahl(const QWidget* w) {
+  const auto* b = qobject_cast<const QAbstractButton*>(w);
+  if (!b || !b->isCheckable() || b->isChecked()) return false;
+  if (const QButtonGroup* g = b->group()) return g->exclusive() && g->checkedButton();
+  if (!b->autoExclusive() || !b->parentWidget()) return false;
+  for (const QAbstractButton* s : b->parentWidget()->findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly))
+    if (s->autoExclusive() && s->isCheckable() && s->isChecked() && !s->group()) return true;
+  return false;
+}
 
 class FeldTastenFilter : public QObject {
  public:
@@ -65,7 +78,7 @@ class FeldTastenFilter : public QObject {
         qobject_cast<QComboBox*>(feld->parentWidget()))
       start = feld->parentWidget();
     for (QWidget* w = start->nextInFocusChain(); w && w != start; w = w->nextInFocusChain()) {
-      if (w->isAncestorOf(feld) || w->focusProxy()) continue;
+      if (w->isAncestorOf(feld) || w->focusProxy() || ZweiteWahl(w)) continue;
       if (!(w->focusPolicy() & Qt::TabFocus) || !w->isEnabled() || !w->isVisibleTo(form_) ||
           !form_->isAncestorOf(w))
         continue;

@@ -210,7 +210,8 @@ void TFormSimOpt::setVisible(bool visible) {
   EditKAfaktor->setText(FaktorText(faktorZuletzt_));
   layout()->activate();
   QDialog::setVisible(true);
-  TrackBar1->setFocus();
+  // With its focus frame: a slider draws none for a focus the keyboard did not bring.
+  KeyFocus(TrackBar1, Qt::OtherFocusReason);
 }
 
 bool TFormSimOpt::PruefeZoom() {

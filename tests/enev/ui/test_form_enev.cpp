@@ -705,9 +705,11 @@ TEST(FormEnev, DeletedWhileShownRunsNoHandler) {
 
 // Enter walks from "Nutzfläche" through the form's controls, each reached with its focus
 // frame, and computes nothing on the way; Enter on "Solarertrag nach DIN 4701-10" computes.
+// A choice group is entered at its checked choice, as Tab does (Enter once stopped on the
+// unchecked one, where Space would have flipped it).
 TEST(FormEnev, EnterWalksTheControlsWithAFocusFrameAndOnlyTheComputeButtonComputes) {
   FormFixture x;
-  std::vector<std::string> ohneRahmen, gerechnet;
+  std::vector<std::string> ohneRahmen, gerechnet, ungewaehlt;
   bool erreicht = false, nachKnopf = false;
   tav::test::WhenModal([&](QWidget*) {
     x.f().EditA_N->setFocus();
@@ -723,6 +725,7 @@ TEST(FormEnev, EnterWalksTheControlsWithAFocusFrameAndOnlyTheComputeButtonComput
         ohneRahmen.push_back(name);
       if (x.f().PageControl1->currentIndex() != 0 || x.f().BitBtnCopyText->isEnabled())
         gerechnet.push_back(name);
+      if (auto* r = qobject_cast<QRadioButton*>(w); r && !r->isChecked()) ungewaehlt.push_back(name);
     }
     erreicht = x.f().BitBtnDIN->hasFocus();
     tav::test::Key(x.f().BitBtnDIN, Qt::Key_Return);
@@ -733,6 +736,7 @@ TEST(FormEnev, EnterWalksTheControlsWithAFocusFrameAndOnlyTheComputeButtonComput
   EXPECT_TRUE(erreicht);
   EXPECT_TRUE(ohneRahmen.empty()) << ohneRahmen.front();
   EXPECT_TRUE(gerechnet.empty()) << gerechnet.front();
+  EXPECT_EQ(ungewaehlt, std::vector<std::string>{});
   EXPECT_TRUE(nachKnopf);
   EXPECT_TRUE(x.msgs->shown.empty()) << x.msgs->All();
 }

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOption>
 #include <QToolButton>
 #include <functional>
 #include <string>
@@ -191,6 +193,23 @@ TEST(FormSimOpt, CaptionsAndGrab) {
   EXPECT_EQ(dialog.EditKAfaktor->text(), "2,0");
   EXPECT_FALSE(test::GrabScreen(&dialog, "FormSimOpt").isEmpty());
   dialog.reject();
+}
+
+// The dialog opens with the focus on the slider, and shows it there: a slider draws no frame
+// for a focus that the keyboard did not bring, so the user once saw no focus at all.
+TEST(FormSimOpt, OpensWithAVisibleFocusOnTheSlider) {
+  TFormSimOpt dialog;
+  bool rahmen = false, aufRegler = false;
+  test::WhenModal([&](QWidget*) {
+    aufRegler = dialog.TrackBar1->hasFocus();
+    QStyleOption o;
+    o.initFrom(dialog.TrackBar1);
+    rahmen = (o.state & QStyle::State_HasFocus) && (o.state & QStyle::State_KeyboardFocusChange);
+    dialog.reject();
+  });
+  dialog.exec();
+  EXPECT_TRUE(aufRegler);
+  EXPECT_TRUE(rahmen);
 }
 
 }  // namespace
